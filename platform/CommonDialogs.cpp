@@ -1,0 +1,206 @@
+#include "platform/CommonDialogs.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/Peer.h"
+#include "platform/TestHooks.h"
+
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDialog>
+
+namespace {
+
+QWidget* DialogOwner() {
+    TForm* form = Screen ? Screen->ActiveForm() : nullptr;
+    return form ? form->Peer().Widget() : nullptr;
+}
+
+// The queued answer of a font or colour dialog: its Fill sets what was chosen.
+bool TakeChoice(const String& kind, const String& title, TComponent& dialog) {
+    TestHooks::TDialogAnswer answer;
+    if (!TestHooks::TakeDialogAnswer(kind, title, answer) || !answer.Accepted)
+        return false;
+    if (answer.Fill)
+        answer.Fill(&dialog);
+    return true;
+}
+
+// "Text|*.txt;*.text|All|*.*" as Qt's filters "Text (*.txt *.text)", "All (*)".
+QStringList NameFilters(const String& filter) {
+    QStringList filters;
+    QStringList parts = DisplayText(filter).split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString masks = parts[i + 1];
+        masks.replace(';', ' ');
+        masks.replace("*.*", "*");
+        filters << parts[i] + " (" + masks + ")";
+    }
+    return filters;
+}
+
+String FileSystemName(const QString& path) {
+    QByteArray bytes = QFile::encodeName(path);
+    return String(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString ShownName(const String& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+} // namespace
+
+// ---- TOpenDialog
+
+TOpenDialog::TOpenDialog(TComponent* AOwner)
+    : TCommonDialog(AOwner), FFiles(std::make_unique<TStringList>()) {}
+
+TOpenDialog::~TOpenDialog() = default;
+
+String TOpenDialog::ShownTitle() const {
+    return FTitle.empty() ? DefaultTitle() : FTitle;
+}
+
+String TOpenDialog::StartFolder() const {
+    return FInitialDir.empty() ? GetCurrentDir() : FInitialDir;
+}
+
+// A name typed without a folder lies in the folder shown; one without an extension gets the
+// default extension.
+String TOpenDialog::CompleteName(const String& name) const {
+    String full = !name.empty() && name[0] == PathDelim
+                      ? name
+                      : IncludeTrailingPathDelimiter(StartFolder()) + name;
+    if (!FDefaultExt.empty() && ExtractFileExt(full).empty())
+        full += "." + FDefaultExt;
+    return full;
+}
+
+bool TOpenDialog::Acceptable(const std::vector<String>& files) const {
+    for (const String& file : files) {
+        if (FOptions.Contains(ofFileMustExist) && !FileExists(file)) {
+            MessageBox(nullptr,
+                       file + "\r\nFile not found.\r\nPlease verify the correct file name was "
+                              "given.",
+                       ShownTitle(), MB_OK | MB_ICONWARNING);
+            return false;
+        }
+        if (FOptions.Contains(ofPathMustExist) && !DirectoryExists(ExtractFileDir(file))) {
+            MessageBox(nullptr,
+                       file + "\r\nPath does not exist.\r\nPlease verify the correct path was "
+                              "given.",
+                       ShownTitle(), MB_OK | MB_ICONWARNING);
+            return false;
+        }
+        if (Saving() && FOptions.Contains(ofOverwritePrompt) && FileExists(file) &&
+            MessageBox(nullptr, file + " already exists.\r\nDo you want to replace it?",
+                       ShownTitle(), MB_YESNO | MB_ICONWARNING) != IDYES)
+            return false;
+    }
+    return true;
+}
+
+void TOpenDialog::Accept(const std::vector<String>& files) {
+    FFiles->Clear();
+    for (const String& file : files)
+        FFiles->Add(file);
+    FFileName = files.front();
+    if (!FOptions.Contains(ofNoChangeDir))
+        SetCurrentDir(ExtractFileDir(FFileName));
+}
+
+bool TOpenDialog::Execute() {
+    return TestHooks::Active() ? ExecuteHooked() : ExecuteShown();
+}
+
+bool TOpenDialog::ExecuteHooked() {
+    while (true) {
+        TestHooks::TDialogAnswer answer;
+        if (!TestHooks::TakeDialogAnswer(Kind(), ShownTitle(), answer) || !answer.Accepted)
+            return false;
+        std::vector<String> files;
+        for (const String& file : answer.Files.empty() ? std::vector<String>{answer.FileName}
+                                                       : answer.Files)
+            files.push_back(CompleteName(file));
+        if (answer.FilterIndex > 0)
+            FFilterIndex = answer.FilterIndex;
+        if (Acceptable(files)) {
+            Accept(files);
+            return true;
+        }
+    }
+}
+
+bool TOpenDialog::ExecuteShown() {
+    QFileDialog dialog(DialogOwner(), DisplayText(ShownTitle()), ShownName(StartFolder()));
+    dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!Saving() && FOptions.Contains(ofAllowMultiSelect))
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    else if (!Saving() && FOptions.Contains(ofFileMustExist))
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    else
+        dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !FOptions.Contains(ofOverwritePrompt));
+    QStringList filters = NameFilters(FFilter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (FFilterIndex >= 1 && FFilterIndex <= filters.size())
+            dialog.selectNameFilter(filters[FFilterIndex - 1]);
+    }
+    dialog.setDefaultSuffix(DisplayText(FDefaultExt));
+    if (!FFileName.empty())
+        dialog.selectFile(ShownName(ExtractFileName(FFileName)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    std::vector<String> files;
+    for (const QString& file : dialog.selectedFiles())
+        files.push_back(FileSystemName(file));
+    if (qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
+        FFilterIndex = static_cast<int>(chosen) + 1;
+    Accept(files);
+    return true;
+}
+
+// ---- TFontDialog
+
+namespace {
+
+void TakeQFont(const QFont& font, TFont& target) {
+    target.SetName(TextFromDisplay(font.family()));
+    if (font.pointSize() > 0)
+        target.SetSize(font.pointSize());
+    TFontStyles style;
+    if (font.bold())
+        style << fsBold;
+    if (font.italic())
+        style << fsItalic;
+    if (font.underline())
+        style << fsUnderline;
+    if (font.strikeOut())
+        style << fsStrikeOut;
+    target.SetStyle(style);
+}
+
+} // namespace
+
+bool TFontDialog::Execute() {
+    if (TestHooks::Active())
+        return TakeChoice("FontDialog", "Font", *this);
+    bool ok = false;
+    QFont font = QFontDialog::getFont(&ok, ToQFont(FFont), DialogOwner(), "Font");
+    if (ok)
+        TakeQFont(font, FFont);
+    return ok;
+}
+
+// ---- TColorDialog
+
+bool TColorDialog::Execute() {
+    if (TestHooks::Active())
+        return TakeChoice("ColorDialog", "Color", *this);
+    QColor color = QColorDialog::getColor(ToQColor(FColor), DialogOwner(), "Color");
+    if (!color.isValid())
+        return false;
+    FColor = FromQColor(color);
+    return true;
+}

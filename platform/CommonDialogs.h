@@ -1,0 +1,149 @@
+#pragma once
+// The system's common dialogs: opening and saving files, choosing a font or a colour.
+//
+// Execute shows the dialog and returns true when the user chose (OK). With the test hooks on,
+// nothing is shown: each Execute takes the next queued dialog answer, and one left unanswered is
+// reported and counts as cancelled. What the system dialog itself checks before it closes
+// (a file that must exist, a folder that must exist, the question before replacing a file)
+// goes through message boxes, so the same queue answers them; a refusal keeps the dialog open,
+// and it takes the next dialog answer.
+
+#include "platform/Classes.h"
+#include "platform/Component.h"
+#include "platform/Graphics.h"
+
+#include <memory>
+
+enum TOpenOption {
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofNoChangeDir,
+    ofShowHelp,
+    ofNoValidate,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofCreatePrompt,
+    ofShareAware,
+    ofNoReadOnlyReturn,
+    ofNoTestFileCreate,
+    ofNoNetworkButton,
+    ofNoLongNames,
+    ofOldStyleDialog,
+    ofNoDereferenceLinks,
+    ofEnableIncludeNotify,
+    ofEnableSizing,
+};
+using TOpenOptions = TSet<TOpenOption>;
+
+class TCommonDialog : public TComponent {
+public:
+    explicit TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
+    virtual bool Execute() = 0;
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int value) { FHelpContext = value; }
+
+private:
+    int FHelpContext = 0;
+};
+
+// Choosing files to open. On OK the current folder becomes the chosen file's folder, unless
+// ofNoChangeDir is set.
+class TOpenDialog : public TCommonDialog {
+public:
+    explicit TOpenDialog(TComponent* AOwner);
+    ~TOpenDialog() override;
+    bool Execute() override;
+
+    // The chosen file with its full path; set before Execute, the name the dialog offers.
+    const String& FileName() const { return FFileName; }
+    void SetFileName(const String& value) { FFileName = value; }
+    // Every file chosen (several with ofAllowMultiSelect), in the order given.
+    TStrings& Files() { return *FFiles; }
+    // Pairs of description and masks: "Text files|*.txt;*.text|All files|*.*".
+    const String& Filter() const { return FFilter; }
+    void SetFilter(const String& value) { FFilter = value; }
+    // 1 for the first pair; after OK, the pair chosen.
+    int FilterIndex() const { return FFilterIndex; }
+    void SetFilterIndex(int value) { FFilterIndex = value; }
+    // Added, after a full stop, to a chosen name that has no extension.
+    const String& DefaultExt() const { return FDefaultExt; }
+    void SetDefaultExt(const String& value) { FDefaultExt = value; }
+    // Where the dialog starts; empty for the current folder.
+    const String& InitialDir() const { return FInitialDir; }
+    void SetInitialDir(const String& value) { FInitialDir = value; }
+    // Empty gives the system's own ("Open", "Save As").
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& value) { FTitle = value; }
+    TOpenOptions Options() const { return FOptions; }
+    void SetOptions(TOpenOptions value) { FOptions = value; }
+
+protected:
+    // The kind the test hooks know the dialog by, and its title when Title is empty.
+    virtual String Kind() const { return "OpenDialog"; }
+    virtual String DefaultTitle() const { return "Open"; }
+    virtual bool Saving() const { return false; }
+
+private:
+    String ShownTitle() const;
+    String StartFolder() const;
+    String CompleteName(const String& name) const;
+    // The checks the system dialog makes on OK; false keeps it open.
+    bool Acceptable(const std::vector<String>& files) const;
+    void Accept(const std::vector<String>& files);
+    bool ExecuteHooked();
+    bool ExecuteShown();
+
+    String FFileName;
+    std::unique_ptr<TStringList> FFiles;
+    String FFilter;
+    int FFilterIndex = 1;
+    String FDefaultExt;
+    String FInitialDir;
+    String FTitle;
+    TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
+};
+
+// Choosing a file to write; with ofOverwritePrompt the dialog asks before an existing file is
+// chosen.
+class TSaveDialog : public TOpenDialog {
+public:
+    explicit TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) {}
+
+protected:
+    String Kind() const override { return "SaveDialog"; }
+    String DefaultTitle() const override { return "Save As"; }
+    bool Saving() const override { return true; }
+};
+
+// Choosing a font: name, size, style and colour. A test's answer sets Font through its Fill.
+class TFontDialog : public TCommonDialog {
+public:
+    explicit TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    bool Execute() override;
+    TFont& Font() { return FFont; }
+    void SetFont(const TFont& value) { FFont.Assign(value); }
+
+private:
+    TFont FFont;
+};
+
+enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor };
+using TColorDialogOptions = TSet<TColorDialogOption>;
+
+// Choosing a colour. A test's answer sets Color through its Fill.
+class TColorDialog : public TCommonDialog {
+public:
+    explicit TColorDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    bool Execute() override;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value) { FColor = value; }
+    TColorDialogOptions Options() const { return FOptions; }
+    void SetOptions(TColorDialogOptions value) { FOptions = value; }
+
+private:
+    TColor FColor = clBlack;
+    TColorDialogOptions FOptions;
+};

@@ -1,0 +1,580 @@
+#include "platform/FileUtils.h"
+
+#include "platform/Classes.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The framework's search results for "nothing matched" and "no such folder", and for the end.
+constexpr int ErrorFileNotFound = 2;
+constexpr int ErrorPathNotFound = 3;
+constexpr int ErrorNoMoreFiles = 18;
+
+std::atomic<int64_t> WriteFailureAfter{-1};
+
+String EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? String(value) : String();
+}
+
+String HomeFolder() {
+    String home = EnvironmentValue("HOME");
+    if (home.empty())
+        if (const passwd* entry = getpwuid(getuid()))
+            home = entry->pw_dir;
+    return home;
+}
+
+// Creates a folder and its parents; 0 when the folder exists afterwards, else the reason.
+int MakeFolders(const String& dir) {
+    if (dir.empty())
+        return ENOENT;
+    std::error_code error;
+    fs::create_directories(fs::path(dir), error);
+    if (DirectoryExists(dir))
+        return 0;
+    return error ? error.value() : ENOTDIR;
+}
+
+bool IsDotFolder(const String& name) {
+    return name == "." || name == "..";
+}
+
+double UnixTimeToDateTime(const timespec& time) {
+    tm local{};
+    localtime_r(&time.tv_sec, &local);
+    double seconds = static_cast<double>(time.tv_sec + local.tm_gmtoff) + time.tv_nsec / 1e9;
+    return seconds / 86400.0 + 25569.0; // 25569: days from 30 December 1899 to 1 January 1970
+}
+
+bool ModeIsReadOnly(const struct stat& info) {
+    mode_t writeBit = info.st_uid == geteuid()   ? S_IWUSR
+                      : info.st_gid == getegid() ? S_IWGRP
+                                                 : S_IWOTH;
+    return (info.st_mode & writeBit) == 0;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Files and folders
+
+bool FileExists(const String& fileName) {
+    struct stat info;
+    return ::stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const String& dir) {
+    struct stat info;
+    return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool ForceDirectories(const String& dir) {
+    return MakeFolders(dir) == 0;
+}
+
+bool CreateDir(const String& dir) {
+    return ::mkdir(dir.c_str(), 0777) == 0;
+}
+
+bool RemoveDir(const String& dir) {
+    return ::rmdir(dir.c_str()) == 0;
+}
+
+bool DeleteFile(const String& fileName) {
+    return ::unlink(fileName.c_str()) == 0;
+}
+
+// As the framework's rename, an existing target is never replaced.
+bool RenameFile(const String& oldName, const String& newName) {
+    struct stat info;
+    if (::lstat(newName.c_str(), &info) == 0)
+        return false;
+    return ::rename(oldName.c_str(), newName.c_str()) == 0;
+}
+
+// Keeps the source's last write time, as the system's copy does.
+bool CopyFile(const String& source, const String& target, bool failIfExists) {
+    struct stat from, to;
+    if (::stat(source.c_str(), &from) != 0 || S_ISDIR(from.st_mode))
+        return false;
+    if (::stat(target.c_str(), &to) == 0) {
+        bool sameFile = from.st_dev == to.st_dev && from.st_ino == to.st_ino;
+        if (sameFile || failIfExists)
+            return false;
+    }
+    try {
+        WriteFileAtomic(target, ReadFileBytes(source));
+    } catch (const Exception&) {
+        return false;
+    }
+    const timespec times[2] = {from.st_atim, from.st_mtim};
+    ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+    return true;
+}
+
+int64_t FileSizeOf(const String& fileName) {
+    struct stat info;
+    if (::stat(fileName.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return -1;
+    return info.st_size;
+}
+
+bool FileIsReadOnly(const String& fileName) {
+    struct stat info;
+    return ::stat(fileName.c_str(), &info) == 0 && ModeIsReadOnly(info);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+String ExtractFilePath(const String& fileName) {
+    size_t slash = fileName.rfind(PathDelim);
+    return slash == String::npos ? String() : fileName.substr(0, slash + 1);
+}
+
+// The delimiter stays when it is the root or follows another one.
+String ExtractFileDir(const String& fileName) {
+    size_t slash = fileName.rfind(PathDelim);
+    if (slash == String::npos)
+        return String();
+    if (slash > 0 && fileName[slash - 1] != PathDelim)
+        return fileName.substr(0, slash);
+    return fileName.substr(0, slash + 1);
+}
+
+String ExtractFileName(const String& fileName) {
+    size_t slash = fileName.rfind(PathDelim);
+    return slash == String::npos ? fileName : fileName.substr(slash + 1);
+}
+
+namespace {
+// Where the extension starts, or npos: the last dot after the last delimiter.
+size_t ExtensionStart(const String& fileName) {
+    size_t mark = fileName.find_last_of(String(".") + PathDelim);
+    return mark != String::npos && fileName[mark] == '.' ? mark : String::npos;
+}
+} // namespace
+
+String ExtractFileExt(const String& fileName) {
+    size_t dot = ExtensionStart(fileName);
+    return dot == String::npos ? String() : fileName.substr(dot);
+}
+
+String ChangeFileExt(const String& fileName, const String& extension) {
+    return fileName.substr(0, ExtensionStart(fileName)) + extension;
+}
+
+// Resolves "." and ".." by the text alone, as the framework does; symbolic links stay.
+String ExpandFileName(const String& fileName) {
+    if (fileName.empty())
+        return String();
+    String path = fileName[0] == PathDelim
+                      ? fileName
+                      : IncludeTrailingPathDelimiter(GetCurrentDir()) + fileName;
+    std::vector<String> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = std::min(path.find(PathDelim, start), path.size());
+        String part = path.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    String result;
+    for (const String& part : parts)
+        result += PathDelim + part;
+    if (result.empty())
+        return String(1, PathDelim);
+    if (fileName.back() == PathDelim)
+        result += PathDelim;
+    return result;
+}
+
+String IncludeTrailingPathDelimiter(const String& dir) {
+    return !dir.empty() && dir.back() == PathDelim ? dir : dir + PathDelim;
+}
+
+// The root keeps its delimiter: without it the path would name the current folder instead.
+String ExcludeTrailingPathDelimiter(const String& dir) {
+    if (dir.size() > 1 && dir.back() == PathDelim)
+        return dir.substr(0, dir.size() - 1);
+    return dir;
+}
+
+String GetCurrentDir() {
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    return error ? String() : current.string();
+}
+
+bool SetCurrentDir(const String& dir) {
+    return ::chdir(dir.c_str()) == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Whole files
+
+String FileErrorMessage(const String& action, const String& fileName, int errorNumber) {
+    return action + " file \"" + fileName + "\". " +
+           std::error_code(errorNumber, std::generic_category()).message();
+}
+
+String ReadFileBytes(const String& fileName) {
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    String bytes;
+    int64_t size = stream.Size();
+    if (size > 0)
+        bytes.reserve(static_cast<size_t>(size));
+    std::vector<char> chunk(1 << 20);
+    for (;;) {
+        int n = stream.Read(chunk.data(), static_cast<int>(chunk.size()));
+        if (n < 0)
+            throw EReadError(FileErrorMessage("Cannot read", fileName, errno));
+        if (n == 0)
+            return bytes;
+        bytes.append(chunk.data(), n);
+    }
+}
+
+namespace {
+
+// The file a name stands for: a symbolic link is followed, so that replacing the file keeps the
+// link.
+String ReplacedFile(const String& fileName) {
+    struct stat info;
+    if (::lstat(fileName.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return fileName;
+    std::error_code error;
+    fs::path target = fs::weakly_canonical(fs::path(fileName), error);
+    return error ? fileName : target.string();
+}
+
+// A hidden, unique name beside the target; the name part is cut so that it stays a legal name.
+int CreateTemporaryBeside(const String& target, String& tempName) {
+    static std::atomic<unsigned> counter{0};
+    String prefix = ExtractFilePath(target) + "." + ExtractFileName(target).substr(0, 100) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = prefix + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        int handle = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (handle >= 0 || errno != EEXIST)
+            return handle;
+    }
+    return -1;
+}
+
+// Writes every byte or returns the reason of the failure (0 when all went well). The test hook
+// stops the write part way, as a full disk would.
+int WriteAll(int handle, const String& bytes) {
+    int64_t limit = WriteFailureAfter.load();
+    size_t allowed = limit >= 0 ? std::min(bytes.size(), static_cast<size_t>(limit)) : bytes.size();
+    size_t done = 0;
+    while (done < allowed) {
+        ssize_t n = ::write(handle, bytes.data() + done, allowed - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        done += static_cast<size_t>(n);
+    }
+    if (limit >= 0)
+        return ENOSPC;
+    return ::fsync(handle) == 0 ? 0 : errno;
+}
+
+void SyncFolder(const String& fileName) {
+    String folder = ExtractFilePath(fileName);
+    int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+}
+
+} // namespace
+
+void WriteFileAtomic(const String& fileName, const String& bytes) {
+    String target = ReplacedFile(fileName);
+    struct stat old;
+    bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode))
+        throw EFCreateError(FileErrorMessage("Cannot create", fileName, EISDIR));
+    if (existed && ModeIsReadOnly(old))
+        throw EFCreateError(FileErrorMessage("Cannot create", fileName, EACCES));
+
+    String tempName;
+    int handle = CreateTemporaryBeside(target, tempName);
+    if (handle < 0)
+        throw EFCreateError(FileErrorMessage("Cannot create", fileName, errno));
+    if (existed) {
+        ::fchmod(handle, old.st_mode & 07777);
+        // Where the system refuses the owner, the file becomes ours, as any new file would.
+        [[maybe_unused]] int kept = ::fchown(handle, old.st_uid, old.st_gid);
+    }
+    int error = WriteAll(handle, bytes);
+    if (::close(handle) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(tempName.c_str());
+        throw EWriteError(FileErrorMessage("Cannot write", fileName, error));
+    }
+    SyncFolder(target);
+}
+
+void SetWriteFailureForTests(int64_t failAfterBytes) {
+    WriteFailureAfter = failAfterBytes;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Directory search
+
+struct TSearchRec::Handle {
+    struct Entry {
+        String Name;
+        int64_t Size;
+        int Attr;
+        double Time;
+    };
+    std::vector<Entry> Entries;
+    size_t Next = 0;
+};
+
+namespace {
+
+char FoldCase(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// "*" stands for any run of characters, "?" for one; a failed match after a star retries with the
+// star taking one character more.
+bool WildcardMatch(const String& name, const String& mask) {
+    size_t n = 0, m = 0;
+    size_t starMask = String::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() && (mask[m] == '?' || FoldCase(mask[m]) == FoldCase(name[n]))) {
+            ++m;
+            ++n;
+        } else if (starMask != String::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+bool EndsWith(const String& s, const String& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+int AttributesOf(const struct stat& info, const String& name) {
+    int attr = 0;
+    if (S_ISDIR(info.st_mode))
+        attr |= faDirectory;
+    else if (!S_ISREG(info.st_mode))
+        attr |= faSysFile; // pipes, sockets and devices: opening one could hang the program
+    if (name[0] == '.' && !IsDotFolder(name))
+        attr |= faHidden;
+    if (ModeIsReadOnly(info))
+        attr |= faReadOnly;
+    return attr;
+}
+
+bool ComesBefore(const TSearchRec::Handle::Entry& a, const TSearchRec::Handle::Entry& b) {
+    if (IsDotFolder(a.Name) != IsDotFolder(b.Name))
+        return IsDotFolder(a.Name);
+    int order = CompareText(a.Name, b.Name);
+    return order != 0 ? order < 0 : a.Name < b.Name;
+}
+
+void FillSearchRec(TSearchRec& rec) {
+    const TSearchRec::Handle::Entry& entry = rec.FindHandle->Entries[rec.FindHandle->Next++];
+    rec.Name = entry.Name;
+    rec.Size = entry.Size;
+    rec.Attr = entry.Attr;
+    rec.Time = entry.Time;
+}
+
+} // namespace
+
+bool MatchesMask(const String& name, const String& mask) {
+    if (WildcardMatch(name, mask))
+        return true;
+    // "name.*" also finds the name without an extension, and "name." finds only such names.
+    if (EndsWith(mask, ".*"))
+        return WildcardMatch(name, mask.substr(0, mask.size() - 2));
+    if (EndsWith(mask, ".") && name.find('.') == String::npos)
+        return WildcardMatch(name, mask.substr(0, mask.size() - 1));
+    return false;
+}
+
+// Hidden entries, system entries and folders are found only when attr asks for them; the
+// results come sorted by name, "." and ".." first.
+int FindFirst(const String& pathAndMask, int attr, TSearchRec& rec) {
+    FindClose(rec);
+    String folder = ExtractFilePath(pathAndMask);
+    String mask = ExtractFileName(pathAndMask);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return ErrorPathNotFound;
+    int excluded = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+    auto handle = std::make_unique<TSearchRec::Handle>();
+    while (const dirent* found = ::readdir(dir)) {
+        String name = found->d_name;
+        if (!MatchesMask(name, mask))
+            continue;
+        String path = folder + name;
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0 && ::lstat(path.c_str(), &info) != 0)
+            continue;
+        int entryAttr = AttributesOf(info, name);
+        if ((entryAttr & excluded) != 0)
+            continue;
+        int64_t size = S_ISDIR(info.st_mode) ? 0 : info.st_size;
+        handle->Entries.push_back({name, size, entryAttr, UnixTimeToDateTime(info.st_mtim)});
+    }
+    ::closedir(dir);
+    if (handle->Entries.empty())
+        return ErrorFileNotFound;
+    std::sort(handle->Entries.begin(), handle->Entries.end(), ComesBefore);
+    rec.FindHandle = handle.release();
+    FillSearchRec(rec);
+    return 0;
+}
+
+int FindNext(TSearchRec& rec) {
+    if (!rec.FindHandle || rec.FindHandle->Next >= rec.FindHandle->Entries.size())
+        return ErrorNoMoreFiles;
+    FillSearchRec(rec);
+    return 0;
+}
+
+void FindClose(TSearchRec& rec) {
+    delete rec.FindHandle;
+    rec.FindHandle = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The program's own folders
+
+namespace {
+
+String ShippedDataFolder;
+String SeededFolder; // the program folder last filled from ShippedDataFolder
+
+String ProgramFolderPath() {
+    String dir = EnvironmentValue("QUILTMARKER_HOME");
+    if (!dir.empty())
+        return dir;
+    String dataHome = EnvironmentValue("XDG_DATA_HOME");
+    if (dataHome.empty())
+        dataHome = IncludeTrailingPathDelimiter(HomeFolder()) + ".local/share";
+    return IncludeTrailingPathDelimiter(dataHome) + "quiltmarker";
+}
+
+// Copies each shipped file that the program folder lacks; a file that is there is the user's
+// and stays. True when nothing is missing afterwards.
+bool SeedFromShippedData(const String& programFolder) {
+    std::error_code error;
+    fs::recursive_directory_iterator walk(fs::path(ShippedDataFolder), error);
+    if (error)
+        return false;
+    bool complete = true;
+    for (const fs::directory_entry& entry : walk) {
+        if (!entry.is_regular_file(error))
+            continue;
+        fs::path relative = entry.path().lexically_relative(fs::path(ShippedDataFolder));
+        String target = IncludeTrailingPathDelimiter(programFolder) + relative.string();
+        struct stat info;
+        if (::lstat(target.c_str(), &info) == 0)
+            continue;
+        if (!ForceDirectories(ExtractFileDir(target)) ||
+            !CopyFile(entry.path().string(), target, true))
+            complete = false;
+    }
+    return complete;
+}
+
+[[noreturn]] void RefuseTempFolder(const String& dir, const String& reason) {
+    throw EInOutError("Cannot use the temporary folder \"" + dir + "\": " + reason + ".");
+}
+
+// A folder of this user's own that no one else may write to or read from.
+String PrivateTempFolder(const String& dir) {
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+        RefuseTempFolder(dir, std::error_code(errno, std::generic_category()).message());
+    struct stat info;
+    if (::lstat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        RefuseTempFolder(dir, "it is not a folder");
+    if (info.st_uid != geteuid())
+        RefuseTempFolder(dir, "it belongs to another user");
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        RefuseTempFolder(dir, "other users may write to it");
+    if ((info.st_mode & 077) != 0)
+        ::chmod(dir.c_str(), 0700);
+    return dir;
+}
+
+bool IsSharedFolder(const String& dir) {
+    struct stat info;
+    return ::stat(dir.c_str(), &info) == 0 &&
+           (info.st_uid != geteuid() || (info.st_mode & S_IWOTH) != 0);
+}
+
+} // namespace
+
+String ProgramFolder() {
+    String dir = ProgramFolderPath();
+    if (int error = MakeFolders(dir))
+        throw EInOutError("Cannot create folder \"" + dir + "\". " +
+                          std::error_code(error, std::generic_category()).message());
+    String key = dir + '\n' + ShippedDataFolder;
+    if (!ShippedDataFolder.empty() && SeededFolder != key && SeedFromShippedData(dir))
+        SeededFolder = key;
+    return IncludeTrailingPathDelimiter(dir);
+}
+
+void SetShippedDataFolder(const String& dir) {
+    ShippedDataFolder = dir;
+}
+
+String TempFolder() {
+    String base = ExcludeTrailingPathDelimiter(EnvironmentValue("TMPDIR"));
+    if (!base.empty()) {
+        MakeFolders(base);
+        if (!IsSharedFolder(base))
+            return IncludeTrailingPathDelimiter(base);
+    } else {
+        base = "/tmp";
+    }
+    String dir = IncludeTrailingPathDelimiter(base) + "quiltmarker-" + std::to_string(getuid());
+    return IncludeTrailingPathDelimiter(PrivateTempFolder(dir));
+}

@@ -1,0 +1,88 @@
+#pragma once
+// Files, folders and paths. Paths are native Linux paths; where the program joins a folder and a
+// name it uses PathDelim.
+
+#include "platform/SysUtils.h"
+
+#include <cstdint>
+#include <functional>
+
+constexpr char PathDelim = '/';
+
+bool FileExists(const String& fileName);
+bool DirectoryExists(const String& dir);
+bool ForceDirectories(const String& dir);
+bool CreateDir(const String& dir);
+bool RemoveDir(const String& dir);
+bool DeleteFile(const String& fileName);
+bool RenameFile(const String& oldName, const String& newName);
+// failIfExists as in the system call: true refuses to replace an existing target. Copying a file
+// onto itself fails.
+bool CopyFile(const String& source, const String& target, bool failIfExists);
+int64_t FileSizeOf(const String& fileName); // -1 when the file cannot be read
+// True when the permission bits that apply to this user (owner, group or others) forbid writing;
+// the bits decide even for the superuser, as the read-only attribute does.
+bool FileIsReadOnly(const String& fileName);
+
+String ExtractFilePath(const String& fileName); // folder with its trailing PathDelim
+String ExtractFileDir(const String& fileName);  // folder without it
+String ExtractFileName(const String& fileName);
+String ExtractFileExt(const String& fileName); // with the dot, "" when none
+String ChangeFileExt(const String& fileName, const String& extension);
+String ExpandFileName(const String& fileName);
+String IncludeTrailingPathDelimiter(const String& dir);
+String ExcludeTrailingPathDelimiter(const String& dir);
+
+String GetCurrentDir();
+bool SetCurrentDir(const String& dir);
+
+// The framework's text for a failed file operation, with the system's reason:
+// FileErrorMessage("Cannot open", "/a/b.htm", ENOENT) is
+// "Cannot open file \"/a/b.htm\". No such file or directory".
+String FileErrorMessage(const String& action, const String& fileName, int errorNumber);
+
+// Reads a whole file as bytes; raises EFOpenError (EReadError when reading fails) naming the file.
+String ReadFileBytes(const String& fileName);
+// Writes through a temporary file in the same folder and a rename, so that the old file or the
+// new one survives any failure, never a mixture. An existing file keeps its permissions, and a
+// symbolic link keeps pointing at the file it names. A read-only file (see FileIsReadOnly) is not
+// replaced. Raises EFCreateError / EWriteError naming the file.
+void WriteFileAtomic(const String& fileName, const String& bytes);
+// Test hook: the next atomic writes fail after this many bytes (-1: never).
+void SetWriteFailureForTests(int64_t failAfterBytes);
+
+// Directory search with the framework's wildcard masks ("*.htm*", "*.*", "a?c.txt"): names are
+// matched without regard to case and "*.*" matches names without a dot too.
+enum : int {
+    faReadOnly = 0x01,
+    faHidden = 0x02,
+    faSysFile = 0x04,
+    faVolumeID = 0x08,
+    faDirectory = 0x10,
+    faArchive = 0x20,
+    faAnyFile = 0x3F,
+};
+struct TSearchRec {
+    String Name;
+    int64_t Size = 0;
+    int Attr = 0;
+    double Time = 0; // last write time as a TDateTime
+    struct Handle;
+    Handle* FindHandle = nullptr;
+};
+int FindFirst(const String& pathAndMask, int attr, TSearchRec& rec); // 0 when found
+int FindNext(TSearchRec& rec);                                       // 0 when found
+void FindClose(TSearchRec& rec);
+bool MatchesMask(const String& name, const String& mask);
+
+// The per-user folder that stands for the program's own folder: $QUILTMARKER_HOME, else
+// $XDG_DATA_HOME/quiltmarker, else ~/.local/share/quiltmarker. Created on first use and seeded
+// from the shipped data folder without overwriting a file that is there. Ends in PathDelim.
+String ProgramFolder();
+// Where the shipped data files lie; set once by the program at start.
+void SetShippedDataFolder(const String& dir);
+// $TMPDIR when set, else /tmp/quiltmarker-<uid> created with mode 0700. Ends in PathDelim.
+// A $TMPDIR that other users may write to (such as /tmp itself) gets its own quiltmarker-<uid>
+// folder in the same way. That folder is refused with EInOutError when it belongs to another user
+// or others may write to it, since files planted there would be read as autosave copies.
+String TempFolder();

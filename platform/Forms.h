@@ -1,0 +1,298 @@
+#pragma once
+// Forms, the application object, the screen, message boxes.
+
+#include "platform/Controls.h"
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class TMainMenu;
+
+using TModalResult = int;
+enum : TModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+};
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter,
+};
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+// A top-level window. Its Width and Height include the frame and caption that the border style
+// gives it, so its client area is smaller, as the framework counts.
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    // Shows the form and returns once ModalResult is set and the form agrees to close, with the
+    // other forms disabled meanwhile; in tests the answer comes from the test hooks.
+    // Raises EInvalidOperation for a form that is already shown.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult value);
+    bool Modal() const { return FModal; }
+
+    void Show();
+    // Asks OnCloseQuery, then OnClose for what to do; closing the main form ends the program.
+    void Close();
+    bool CloseQuery();
+    // Frees the form once the messages being handled now are done.
+    void Release();
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle value);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState value);
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* control);
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool value) { FKeyPreview = value; }
+    bool Active() const { return FActive; }
+    int PixelsPerInch() const { return ScreenPixelsPerInch; }
+    // The menu bar; its height comes off the client area.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* value);
+    // Drawing on the form's client area from OnPaint.
+    TCanvas& Canvas() { return FCanvas; }
+
+    TRect ClientRect() const override;
+    bool Showing() const override { return Visible(); }
+    void SetFocus() override;
+    void WndProc(TMessage& Message) override;
+
+    // Builds the form's components: setProperties runs in the loading state (see
+    // TComponent::LoadComponents), then every component's Loaded is called and then OnCreate.
+    void BuildForm(const std::function<void()>& setProperties);
+    // Records which control has the focus and raises OnExit and OnEnter when it changes.
+    void FocusChanged(TWinControl* control);
+    // Forgets a control leaving the form as its active or focused control.
+    void ControlRemoved(TControl* control);
+    // The space the frame and caption of the border style take around the client area.
+    TRect FrameInsets() const;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseQueryEvent OnCloseQuery;
+    TCloseEvent OnClose;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnPaint;
+
+protected:
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void DoClose(TCloseAction& Action);
+    void BeforeDestruction() override;
+    bool WidgetShown() const override { return Visible(); }
+    void VisibleChanging() override;
+    TCanvas* PaintCanvas() override { return OnPaint ? &FCanvas : nullptr; }
+
+private:
+    void PlaceOnScreen();
+    friend void ShowMessage(const String& text);
+    bool CloseModal();
+    void RunModalLoop();
+    void RunHookedModal();
+    void SetActive(bool value);
+    void FocusFirstControl();
+    void VisibleChanged();
+
+    TModalResult FModalResult = mrNone;
+    bool FModal = false;
+    bool FActive = false;
+    bool FDestroyCalled = false;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    bool FKeyPreview = false;
+    TMainMenu* FMenu = nullptr;
+    TCanvas FCanvas;
+    std::function<void()> FQuitModalLoop;
+};
+
+TForm* GetParentForm(const TControl* control);
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+using THelpViewer = std::function<bool(const String& helpFile, UINT command, uintptr_t data)>;
+
+struct TApplicationCore;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // Starts the window system; call once before any control is made.
+    void Initialize(int& argc, char** argv);
+    // Makes a form owned by the application; the first one made is the main form.
+    template <typename T> T* CreateForm() {
+        T* form = new T(this);
+        FormCreated(form);
+        return form;
+    }
+    template <typename T> void CreateForm(T*& reference) { reference = CreateForm<T>(); }
+    TForm* MainForm() const { return FMainForm; }
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool value) { FShowMainForm = value; }
+
+    // Shows the main form and handles messages until Terminate; then frees the forms.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void ProcessMessages();
+    // Waits for the next message and handles it.
+    void HandleMessage();
+
+    // Shows a message box with the application's title unless caption is given; returns the
+    // button chosen (IDOK, IDYES...).
+    int MessageBox(const String& text, const String& caption, UINT flags);
+    // The message and a full stop, with the error icon, titled with the application's title.
+    void ShowException(const std::exception& E);
+    // For use inside a catch block: passes the exception being handled to OnException, or shows
+    // it. An abort is silent.
+    void HandleException(TObject* Sender);
+
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& value);
+    const String& HelpFile() const { return FHelpFile; }
+    void SetHelpFile(const String& value) { FHelpFile = value; }
+    // The program's full file name.
+    String ExeName() const;
+    // Shows the help file's topic for the context number through the help viewer.
+    bool HelpContext(int context);
+    bool HelpCommand(UINT command, uintptr_t data);
+
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& value);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    int HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int value);
+    int HintPause() const { return FHintPause; }
+    void SetHintPause(int value);
+    bool Active() const;
+
+    TExceptionEvent OnException;
+    TNotifyEvent OnHint;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    // The help viewer that shows topics outside tests; without one, help requests do nothing.
+    THelpViewer HelpViewer;
+
+private:
+    friend class TForm;
+    void FormCreated(TForm* form);
+    void FormDestroyed(TForm* form);
+
+    std::unique_ptr<TApplicationCore> FCore;
+    TForm* FMainForm = nullptr;
+    bool FShowMainForm = true;
+    bool FTerminated = false;
+    String FTitle;
+    String FHelpFile;
+    String FHint;
+    bool FShowHint = true;
+    int FHintHidePause = 2500;
+    int FHintPause = 500;
+};
+
+extern TApplication* Application;
+
+struct HCURSOR__;
+using HCURSOR = HCURSOR__*;
+using HINSTANCE = void*;
+extern HINSTANCE HInstance;
+// The program's own cursors by resource name ("HAND", "MYHELP", "QM_DRAGCUR"...); nullptr for a
+// name the program has no cursor for.
+HCURSOR LoadCursor(HINSTANCE instance, const char* name);
+
+class TScreen : public TComponent {
+public:
+    TScreen();
+    ~TScreen() override;
+
+    // The cursor shown over every window; crDefault lets each control show its own.
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
+    // The cursor table: stock cursors in the negative slots, the program's own where it puts them.
+    HCURSOR Cursors(int index) const;
+    void SetCursors(int index, HCURSOR cursor);
+
+    int Width() const;
+    int Height() const;
+    // The desktop without the panels of the desktop environment.
+    TRect WorkAreaRect() const;
+    int WorkAreaLeft() const { return WorkAreaRect().Left; }
+    int WorkAreaTop() const { return WorkAreaRect().Top; }
+    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
+    int WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    int PixelsPerInch() const { return ScreenPixelsPerInch; }
+    // The font families installed, sorted.
+    TStrings& Fonts();
+
+    TForm* ActiveForm() const;
+    TWinControl* ActiveControl() const;
+    int FormCount() const { return static_cast<int>(FForms.size()); }
+    TForm* Forms(int index) const;
+
+private:
+    friend class TForm;
+    void AddForm(TForm* form);
+    void RemoveForm(TForm* form);
+
+    TCursor FCursor = crDefault;
+    std::map<int, HCURSOR> FCursors;
+    std::vector<TForm*> FForms;
+    std::unique_ptr<TStringList> FFonts;
+};
+
+extern TScreen* Screen;
+
+// A message box owned by the window. Each line end of the text (CR LF, LF CR, or a lone CR or LF)
+// shows as one line break; the hooks see the text as given.
+int MessageBox(HWND owner, const String& text, const String& caption, UINT flags);
+// A plain message with an OK button, titled with the application's title.
+void ShowMessage(const String& text);
+BOOL MessageBeep(UINT type);
+// Asks the help viewer for a topic of a help file (HELP_CONTEXT, HELP_FINDER, HELP_QUIT...).
+BOOL WinHelp(HWND owner, const String& helpFile, UINT command, uintptr_t data);

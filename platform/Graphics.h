@@ -1,0 +1,315 @@
+#pragma once
+// Colours, fonts, pens, brushes, canvases and pictures.
+
+#include "platform/Classes.h"
+#include "platform/Sets.h"
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// 0x00BBGGRR, or a system colour: the flag 0x80000000 with the colour's index.
+using TColor = uint32_t;
+
+constexpr TColor SystemColorFlag = 0x80000000u;
+
+// Indexes of the system colours.
+enum : int {
+    COLOR_SCROLLBAR = 0,
+    COLOR_BACKGROUND = 1,
+    COLOR_ACTIVECAPTION = 2,
+    COLOR_INACTIVECAPTION = 3,
+    COLOR_MENU = 4,
+    COLOR_WINDOW = 5,
+    COLOR_WINDOWFRAME = 6,
+    COLOR_MENUTEXT = 7,
+    COLOR_WINDOWTEXT = 8,
+    COLOR_CAPTIONTEXT = 9,
+    COLOR_ACTIVEBORDER = 10,
+    COLOR_INACTIVEBORDER = 11,
+    COLOR_APPWORKSPACE = 12,
+    COLOR_HIGHLIGHT = 13,
+    COLOR_HIGHLIGHTTEXT = 14,
+    COLOR_BTNFACE = 15,
+    COLOR_BTNSHADOW = 16,
+    COLOR_GRAYTEXT = 17,
+    COLOR_BTNTEXT = 18,
+    COLOR_INACTIVECAPTIONTEXT = 19,
+    COLOR_BTNHIGHLIGHT = 20,
+    COLOR_3DDKSHADOW = 21,
+    COLOR_3DLIGHT = 22,
+    COLOR_INFOTEXT = 23,
+    COLOR_INFOBK = 24,
+    COLOR_HOTLIGHT = 26,
+    COLOR_GRADIENTACTIVECAPTION = 27,
+    COLOR_GRADIENTINACTIVECAPTION = 28,
+};
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clLtGray = clSilver;
+constexpr TColor clDkGray = clGray;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+constexpr TColor clScrollBar = SystemColorFlag | COLOR_SCROLLBAR;
+constexpr TColor clBackground = SystemColorFlag | COLOR_BACKGROUND;
+constexpr TColor clActiveCaption = SystemColorFlag | COLOR_ACTIVECAPTION;
+constexpr TColor clInactiveCaption = SystemColorFlag | COLOR_INACTIVECAPTION;
+constexpr TColor clMenu = SystemColorFlag | COLOR_MENU;
+constexpr TColor clWindow = SystemColorFlag | COLOR_WINDOW;
+constexpr TColor clWindowFrame = SystemColorFlag | COLOR_WINDOWFRAME;
+constexpr TColor clMenuText = SystemColorFlag | COLOR_MENUTEXT;
+constexpr TColor clWindowText = SystemColorFlag | COLOR_WINDOWTEXT;
+constexpr TColor clCaptionText = SystemColorFlag | COLOR_CAPTIONTEXT;
+constexpr TColor clActiveBorder = SystemColorFlag | COLOR_ACTIVEBORDER;
+constexpr TColor clInactiveBorder = SystemColorFlag | COLOR_INACTIVEBORDER;
+constexpr TColor clAppWorkSpace = SystemColorFlag | COLOR_APPWORKSPACE;
+constexpr TColor clHighlight = SystemColorFlag | COLOR_HIGHLIGHT;
+constexpr TColor clHighlightText = SystemColorFlag | COLOR_HIGHLIGHTTEXT;
+constexpr TColor clBtnFace = SystemColorFlag | COLOR_BTNFACE;
+constexpr TColor clBtnShadow = SystemColorFlag | COLOR_BTNSHADOW;
+constexpr TColor clGrayText = SystemColorFlag | COLOR_GRAYTEXT;
+constexpr TColor clBtnText = SystemColorFlag | COLOR_BTNTEXT;
+constexpr TColor clInactiveCaptionText = SystemColorFlag | COLOR_INACTIVECAPTIONTEXT;
+constexpr TColor clBtnHighlight = SystemColorFlag | COLOR_BTNHIGHLIGHT;
+constexpr TColor cl3DDkShadow = SystemColorFlag | COLOR_3DDKSHADOW;
+constexpr TColor cl3DLight = SystemColorFlag | COLOR_3DLIGHT;
+constexpr TColor clInfoText = SystemColorFlag | COLOR_INFOTEXT;
+constexpr TColor clInfoBk = SystemColorFlag | COLOR_INFOBK;
+constexpr TColor clGradientActiveCaption = SystemColorFlag | COLOR_GRADIENTACTIVECAPTION;
+constexpr TColor clGradientInactiveCaption = SystemColorFlag | COLOR_GRADIENTINACTIVECAPTION;
+
+constexpr TColor RGB(int r, int g, int b) {
+    return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int GetRValue(TColor c) {
+    return c & 0xFF;
+}
+constexpr int GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
+
+// The RGB value of a system colour index, from a fixed table (the classic grey scheme), so that
+// drawing is the same on every machine. Unknown indexes give black.
+TColor GetSysColor(int index);
+// A system colour turned into its RGB value; an RGB colour unchanged.
+TColor ColorToRGB(TColor color);
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+
+// The resolution the program's sizes are given for; text heights in pixels follow from it.
+constexpr int ScreenPixelsPerInch = 96;
+
+// Size in points and Height in pixels are two views of one value: a negative Height is the
+// character height without internal leading, as the framework keeps it.
+class TFont : public TObject {
+public:
+    TFont();
+    const String& Name() const { return FName; }
+    void SetName(const String& value);
+    int Size() const;
+    void SetSize(int value);
+    int Height() const { return FHeight; }
+    void SetHeight(int value);
+    TFontStyles Style() const { return FStyle; }
+    void SetStyle(TFontStyles value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch value);
+    void Assign(const TFont& source);
+    bool SameAs(const TFont& other) const;
+
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    String FName = "MS Sans Serif";
+    int FHeight = -11;
+    TFontStyles FStyle;
+    TColor FColor = clWindowText;
+    TFontPitch FPitch = fpDefault;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode { pmCopy, pmNot, pmXor, pmNotXor };
+
+class TPen : public TObject {
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    int Width() const { return FWidth; }
+    void SetWidth(int value);
+    TPenStyle Style() const { return FStyle; }
+    void SetStyle(TPenStyle value);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode value);
+    void Assign(const TPen& source);
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    TColor FColor = clBlack;
+    int FWidth = 1;
+    TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
+};
+
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross };
+
+class TBrush : public TObject {
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle value);
+    void Assign(const TBrush& source);
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+};
+
+class TGraphic;
+struct TCanvasDevice;
+
+// Draws on a control while it paints, or on a bitmap. Outside painting a control's canvas still
+// measures text.
+class TCanvas : public TObject {
+public:
+    TCanvas();
+    ~TCanvas() override;
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    TPen& Pen() { return FPen; }
+    TBrush& Brush() { return FBrush; }
+    TFont& Font() { return FFont; }
+    TPoint PenPos() const { return FPenPos; }
+    void SetPenPos(TPoint value) { FPenPos = value; }
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void Rectangle(int left, int top, int right, int bottom);
+    void Rectangle(const TRect& rect);
+    void Ellipse(int left, int top, int right, int bottom);
+    void Polygon(const std::vector<TPoint>& points);
+    void Polyline(const std::vector<TPoint>& points);
+    void FillRect(const TRect& rect);
+    void FrameRect(const TRect& rect);
+    void TextOut(int x, int y, const String& text);
+    // The text clipped to rect, drawn at x, y.
+    void TextRect(const TRect& rect, int x, int y, const String& text);
+    int TextWidth(const String& text);
+    int TextHeight(const String& text);
+    TSize TextExtent(const String& text);
+    void Draw(int x, int y, TGraphic& graphic);
+    void StretchDraw(const TRect& rect, TGraphic& graphic);
+    TColor Pixels(int x, int y);
+    void SetPixels(int x, int y, TColor color);
+
+private:
+    friend struct TCanvasDevice;
+    TPen FPen;
+    TBrush FBrush;
+    TFont FFont;
+    TPoint FPenPos;
+    std::unique_ptr<TCanvasDevice> FDevice;
+};
+
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A picture of any kind that a canvas can draw.
+class TGraphic : public TObject {
+public:
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual bool Empty() const = 0;
+    // Raises EFOpenError for a file that cannot be read and EInvalidGraphic for one that holds no
+    // picture, both naming the file.
+    virtual void LoadFromFile(const String& fileName) = 0;
+    virtual void SaveToFile(const String& fileName) const = 0;
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value);
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
+
+private:
+    bool FTransparent = false;
+};
+
+struct TBitmapImage;
+
+// A picture in memory: BMP, PNG, GIF or JPEG loaded from a file, or drawn through its canvas.
+class TBitmap : public TGraphic {
+public:
+    TBitmap();
+    ~TBitmap() override;
+    int Width() const override;
+    int Height() const override;
+    void SetWidth(int value);
+    void SetHeight(int value);
+    void SetSize(int width, int height);
+    bool Empty() const override;
+    void LoadFromFile(const String& fileName) override;
+    // Written as BMP, PNG or JPEG by the name's extension (BMP when it has none of them).
+    void SaveToFile(const String& fileName) const override;
+    void Assign(const TBitmap& source);
+    TCanvas& Canvas();
+    // The bitmap's own transparent colour: its bottom-left pixel.
+    TColor TransparentColor() const;
+    TColor PixelAt(int x, int y) const;
+
+private:
+    friend struct TCanvasDevice;
+    std::unique_ptr<TBitmapImage> FImage;
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+// Holds one picture of any kind; every kind the program loads is kept as a bitmap.
+class TPicture : public TObject {
+public:
+    TPicture();
+    ~TPicture() override;
+    TGraphic* Graphic() const;
+    TBitmap& Bitmap();
+    int Width() const;
+    int Height() const;
+    bool Empty() const;
+    void LoadFromFile(const String& fileName);
+    void SaveToFile(const String& fileName) const;
+    void Assign(const TPicture& source);
+    void Clear();
+    TNotifyEvent OnChange;
+
+private:
+    std::unique_ptr<TBitmap> FBitmap;
+};

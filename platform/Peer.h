@@ -1,0 +1,155 @@
+#pragma once
+// The Qt side of the controls, for the platform's own .cpp files only. A peer owns the widget that
+// shows its control, keeps the widget in step with the control's state, and turns the widget's
+// input into messages for the control's window procedure.
+
+#include "platform/Forms.h"
+
+#include <QColor>
+#include <QCursor>
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QEvent;
+class QImage;
+class QKeyEvent;
+class QMouseEvent;
+class QPainter;
+
+class TControlPeer : public QObject {
+    Q_OBJECT
+public:
+    // Takes ownership of widget.
+    TControlPeer(TControl& control, QWidget* widget);
+    ~TControlPeer() override;
+
+    TControl& Control() const { return FControl; }
+    // The widget that shows the control, and the one its children and drawing go on (the same,
+    // except for forms, whose client area sits below the menu bar).
+    QWidget* Widget() const { return FWidget; }
+    virtual QWidget* ClientWidget() const { return FWidget; }
+    // Also turns the input of a part of the widget (a viewport, an inner editor) into messages,
+    // with positions in the client widget's coordinates.
+    void Watch(QWidget* part);
+
+    // The control's state, pushed onto the widget when it changes.
+    virtual void SetParentPeer(TControlPeer* parent);
+    virtual void SetGeometry(const TRect& bounds);
+    virtual void SetShown(bool shown);
+    virtual void SetEnabled(bool enabled);
+    virtual void SetText(const String& text);
+    virtual void SetFont(const TFont& font);
+    virtual void SetColor(TColor color);
+    virtual void SetCursor(TCursor cursor);
+
+    void Invalidate();
+    void Update();
+    void Repaint();
+    void BringToFront();
+    void SendToBack();
+    void SetFocus();
+    bool Focused() const;
+    TPoint ClientToScreen(const TPoint& point) const;
+    TPoint ScreenToClient(const TPoint& point) const;
+
+    // Hands a message made from input to the control; true when it reached the control's
+    // DefaultHandler, so the widget should react to the input as well. Exceptions thrown by the
+    // program's handlers stop here and are shown through the application.
+    bool Deliver(TMessage& message);
+    // Called by DefaultHandler.
+    void DefaultReached(const TMessage& message);
+    // Stops turning the widget's events into messages: the control is being freed, and the
+    // widget's own last events (losing the focus, hiding) must not reach it.
+    void Detach() { FDetached = true; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Turns one event of the widget or a watched part into messages; true when the widget must not
+    // see it.
+    virtual bool TranslateEvent(QWidget* watched, QEvent* event);
+    // Paints a control that draws itself: its background, then WM_PAINT with its canvas bound.
+    virtual void PaintControl(QWidget& widget, TCanvas& canvas);
+
+private:
+    bool TranslateMouse(QWidget* watched, QMouseEvent* event);
+    bool TranslateKey(QWidget* watched, QKeyEvent* event);
+    bool TranslateToolTip(QEvent* event);
+    bool TranslateTopLevel(QWidget* watched, QEvent* event);
+    bool DeliverInput(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    TControl& FControl;
+    QPointer<QWidget> FWidget;
+    const TMessage* FDelivering = nullptr;
+    bool FDefaultReached = false;
+    bool FResending = false;
+    bool FDetached = false;
+};
+
+// A form's window: its menu bar, when it has one, above the client area that holds the children.
+class TFormPeer : public TControlPeer {
+    Q_OBJECT
+public:
+    explicit TFormPeer(TControl& control);
+    QWidget* ClientWidget() const override { return FClient; }
+    // Takes ownership of the menu bar's widget; nullptr removes the menu bar.
+    void SetMenuBar(QWidget* menuBar);
+    void SetGeometry(const TRect& bounds) override;
+    void SetColor(TColor color) override;
+    void SetWindowStyle(TFormBorderStyle border, bool stayOnTop, bool minimize, bool maximize);
+    void SetWindowState(TWindowState state);
+
+private:
+    void ResizeWindow();
+    QWidget* FClient;
+    QPointer<QWidget> FMenuBar;
+    bool FFixedSize = false;
+};
+
+// Shows 8-bit text: valid UTF-8 as UTF-8, anything else as Windows-1252 (0x80-0x9F included).
+QString DisplayText(const String& text);
+// Text typed or chosen in a widget back as bytes. When the shown text is what previous displays
+// as, previous comes back unchanged; a Windows-1252 previous keeps that encoding where it can;
+// otherwise the text is UTF-8.
+String TextFromDisplay(const QString& shown, const String& previous = String());
+bool IsValidUtf8(const String& text);
+// One character as the 8-bit code a key press gives (Windows-1252); false when it has none.
+bool CharToWindows1252(char32_t ch, char& code);
+
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+// The font with its family mapped to the nearest one the machine has.
+QFont ToQFont(const TFont& font);
+// "MS Sans Serif", "Small Fonts", "Arial", "Courier New", "Times New Roman" and any other name
+// turned into an installed family of the same kind.
+QString NearestFontFamily(const String& name);
+
+// Lets a canvas draw through a painter for as long as this object lives.
+class TCanvasPainting {
+public:
+    TCanvasPainting(TCanvas& canvas, QPainter& painter);
+    ~TCanvasPainting();
+    TCanvasPainting(const TCanvasPainting&) = delete;
+    TCanvasPainting& operator=(const TCanvasPainting&) = delete;
+
+private:
+    TCanvas& FCanvas;
+};
+
+// The cursor shown for a cursor number: the screen's table first, then the stock shapes.
+QCursor CursorFor(TCursor cursor);
+
+// The image behind a bitmap.
+QImage& BitmapImage(TBitmap& bitmap);
+const QImage& BitmapImage(const TBitmap& bitmap);
+
+// Keyboard and mouse state seen in real input, kept where tests set it too.
+void NoteKeyInput(int virtualKey, bool down);
+void NoteMouseInput(const TPoint& screenPoint);
+// The virtual key of a Qt key event (0 when there is none).
+WORD VirtualKeyOf(const QKeyEvent& event);
+// The Qt key for a virtual key; keypad tells whether it is a key of the keypad.
+int QtKeyOf(WORD virtualKey, bool& keypad);
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);

@@ -1,0 +1,277 @@
+#pragma once
+// The rich-edit control the document pages are edited in. Its text is bytes exactly as the file
+// holds them, with CR LF line ends, and every position (SelStart, a line's index, the results of
+// the EM_ messages) is a 0-based byte index into that text, CR LF counting as two.
+//
+// Lines are the text's own lines, ended by CR LF, whether word wrap is on or not; only the first
+// visible line and scrolling count the wrapped lines on screen.
+//
+// Display: a text that is valid UTF-8 and holds a byte of 0x80 or more is shown as UTF-8, any
+// other text as Windows-1252. The choice is made whenever the whole text is replaced (Text,
+// Lines, loading, Clear); the bytes themselves are never converted. A character typed into a
+// UTF-8 text goes in as UTF-8, into any other text as its Windows-1252 byte.
+
+#include "platform/Classes.h"
+#include "platform/Controls.h"
+#include "platform/StdCtrls.h"
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class TRichEdit;
+class TRichEditPeer;
+
+enum TSearchType { stWholeWord, stMatchCase };
+using TSearchTypes = TSet<TSearchType>;
+
+// Character formatting of the selection; with nothing selected, of the text typed next. Reading
+// gives the formatting of the selection's first character. Formatting is never undone, never
+// marks the text as modified and raises no OnChange.
+class TTextAttributes {
+public:
+    explicit TTextAttributes(TRichEdit& edit) : FEdit(edit) {}
+    TColor Color() const;
+    void SetColor(TColor value);
+    TFontStyles Style() const;
+    void SetStyle(TFontStyles value);
+    String Name() const;
+    void SetName(const String& value);
+    int Size() const;
+    void SetSize(int value);
+    // Name, size, style and colour of the font at once.
+    void Assign(const TFont& font);
+
+private:
+    TRichEdit& FEdit;
+};
+
+// Paragraph formatting, in points. The control shows one set for all its text: the first indent
+// as the left margin, the left indent as the further indent of wrapped lines, the right indent as
+// the right margin, and the tab stops as an even tab width (the distance between the first two
+// stops, or from the first indent to the only stop). Only left alignment is shown.
+class TParaAttributes {
+public:
+    explicit TParaAttributes(TRichEdit& edit) : FEdit(edit) {}
+    int FirstIndent() const { return FFirstIndent; }
+    void SetFirstIndent(int value);
+    int LeftIndent() const { return FLeftIndent; }
+    void SetLeftIndent(int value);
+    int RightIndent() const { return FRightIndent; }
+    void SetRightIndent(int value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value) { FAlignment = value; }
+    int TabCount() const { return static_cast<int>(FTabs.size()); }
+    void SetTabCount(int value); // at most 32 stops
+    int Tab(int index) const;
+    void SetTab(int index, int value);
+
+    // The distance between tab stops the control shows, in points.
+    int TabSpacing() const;
+
+private:
+    TRichEdit& FEdit;
+    int FFirstIndent = 0;
+    int FLeftIndent = 0;
+    int FRightIndent = 0;
+    TAlignment FAlignment = taLeftJustify;
+    std::vector<int> FTabs;
+};
+
+// The control's lines. Count leaves out the empty line after a final line end; Text is the
+// control's text exactly.
+class TRichEditStrings : public TStrings {
+public:
+    explicit TRichEditStrings(TRichEdit& edit) : FEdit(edit) {}
+    int Count() const override;
+    String Get(int index) const override;
+    void Put(int index, const String& s) override;
+    void Insert(int index, const String& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+    String Text() const override;
+    void SetText(const String& text) override;
+    // Reads the file's bytes unchanged except that LF and lone CR line ends become CR LF; when
+    // the file's line ends were all LF the control remembers it, so SaveToFile writes LF again.
+    // The text limit does not apply; the control is left unmodified with nothing to undo.
+    // Raises EFOpenError naming the file.
+    void LoadFromFile(const String& fileName) override;
+    // Writes the text atomically; raises EFCreateError or EWriteError naming the file.
+    void SaveToFile(const String& fileName) const override;
+
+protected:
+    void SetUpdateState(bool updating) override;
+
+private:
+    TRichEdit& FEdit;
+};
+
+class TRichEdit : public TWinControl {
+public:
+    explicit TRichEdit(TComponent* AOwner);
+    ~TRichEdit() override;
+
+    // Assigning text replaces it whole, never cut by the text limit: it marks the control as
+    // modified, empties the undo history and leaves the caret at the start.
+    String Text() const override;
+    void SetText(const String& value) override;
+    int GetTextLen() const;
+    TStrings& Lines() { return FLines; }
+    // Empties the text, the undo history and the modified flag, and forgets LF line ends.
+    void Clear();
+
+    int SelStart() const;
+    void SetSelStart(int value); // also empties the selection
+    int SelLength() const;
+    void SetSelLength(int value);
+    String SelText() const;
+    // Replaces the selection as one undoable step, whatever the text limit; the caret ends
+    // after the new text, which takes the formatting typing would give it.
+    void SetSelText(const String& value);
+    void SelectAll();
+
+    bool Modified() const { return FModified; }
+    void SetModified(bool value) { FModified = value; }
+    bool CanUndo() const;
+    void Undo();
+    void ClearUndo();
+
+    // The most bytes typing and pasting may bring the text to; 0 means 64000, a negative value
+    // no limit. A longer text that was loaded or assigned stays whole.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int value) { FMaxLength = value; }
+
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool value);
+    // Kept for the program's sake: lines are always loaded and saved as plain bytes.
+    bool PlainText() const { return FPlainText; }
+    void SetPlainText(bool value) { FPlainText = value; }
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool value) { FWantTabs = value; }
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool value) { FWantReturns = value; }
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool value);
+    // Overtype mode: typing replaces the character after the caret. The Insert key switches it.
+    bool Overwrite() const;
+    void SetOverwrite(bool value);
+    // True while the text is shown as UTF-8 (see the display rule above).
+    bool ShowsUtf8() const { return FShowsUtf8; }
+    // The text came from a file with LF line ends and is written back with them.
+    bool LineEndsLF() const { return FLineEndsLF; }
+    void SetLineEndsLF(bool value) { FLineEndsLF = value; }
+
+    TTextAttributes& SelAttributes() { return FSelAttributes; }
+    TParaAttributes& Paragraph() { return FParagraph; }
+
+    // The position of the first match of SearchStr in the Length bytes from StartPos (-1 for
+    // all to the end), or -1. Without stMatchCase only ASCII letters fold; with stWholeWord the
+    // bytes around the match must not be letters, digits, '_' or bytes of 0x80 and above.
+    int FindText(const String& SearchStr, int StartPos, int Length, TSearchTypes Options) const;
+
+    void CutToClipboard();
+    void CopyToClipboard();
+    void PasteFromClipboard(); // as typing: refused when it would pass the text limit
+    void ClearSelection();
+
+    // Handles EM_GETSEL (WParam and LParam point to 32-bit start and end, either may be 0; the
+    // result packs both, or is -1 past 65535), EM_SETSEL, EM_REPLACESEL, EM_LINEFROMCHAR
+    // (WParam) and EM_EXLINEFROMCHAR (LParam): the line of a position, -1 for the selection
+    // start's; EM_LINEINDEX: the start of a line, -1 for the caret's, -1 past the last;
+    // EM_LINELENGTH, EM_GETLINECOUNT, EM_GETFIRSTVISIBLELINE and EM_LINESCROLL (lines on
+    // screen), EM_SCROLLCARET, EM_GETMODIFY, EM_SETMODIFY, EM_CANUNDO, EM_UNDO, WM_UNDO,
+    // EM_EMPTYUNDOBUFFER, EM_SETREADONLY, EM_EXLIMITTEXT (LParam), WM_GETTEXTLENGTH, WM_CUT,
+    // WM_COPY, WM_PASTE, WM_CLEAR.
+    void WndProc(TMessage& Message) override;
+    // Typing: WM_CHAR puts its character in at the caret, and the editing keys do their work.
+    void DefaultHandler(TMessage& Message) override;
+
+    // Text changes only; formatting raises none.
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelectionChange;
+
+private:
+    friend class TRichEditPeer;
+    friend class TSciWidget;
+    friend class TTextAttributes;
+    friend class TParaAttributes;
+    friend class TRichEditStrings;
+
+    // The formatting of a run of characters, held by one of Scintilla's styles. Fields left
+    // unset follow the control's font.
+    struct TCharFormat {
+        bool HasColor = false;
+        TColor Color = 0;
+        bool HasStyle = false;
+        uint64_t StyleBits = 0;
+        String Name;  // empty: the font's
+        int Size = 0; // 0: the font's
+        auto operator<=>(const TCharFormat&) const = default;
+    };
+    // Formatting set with nothing selected, for what is typed at Position.
+    struct TTypingFormat {
+        int Style = -1; // none
+        int Position = 0;
+    };
+
+    TRichEditPeer& Editor() const;
+    intptr_t Send(unsigned msg, uintptr_t wParam = 0, intptr_t lParam = 0) const;
+    const char* Bytes() const;
+    int LineCount() const; // Scintilla's count: the empty line after a final line end included
+    int LineStart(int line) const;
+    int LineEnd(int line) const;
+    int LineFromPosition(int position) const;
+    int Caret() const;
+    void Select(int start, int end);
+
+    // The program's own edits, whatever the text limit and the read-only state.
+    void ReplaceAll(const String& text);
+    void ReplaceRange(int start, int end, const String& text);
+    void ChooseDisplay(const String& text);
+    // The user's edits: nothing happens when read-only or past the text limit.
+    void TypeText(const String& bytes);
+    void TypeChar(unsigned char code);
+    int TextLimit() const;
+    bool InsertAllowed(int growth) const;
+
+    TCharFormat FormatOf(int style) const;
+    TCharFormat FormatAt(int position) const;
+    int InsertionStyle(int position, int length) const;
+    TCharFormat SelFormat() const;
+    void ChangeSelFormat(const std::function<void(TCharFormat&)>& change);
+    int StyleFor(const TCharFormat& format);
+    void FreeUnusedStyles();
+    void ApplyStyle(int style, const TCharFormat& format);
+    void ApplyStyles();
+    void ApplyParagraph();
+
+    void TextInserted(int position, int length);
+    void TextDeleted();
+    void FlushNotifications();
+
+    TRichEditStrings FLines;
+    TTextAttributes FSelAttributes;
+    TParaAttributes FParagraph;
+    bool FModified = false;
+    int FMaxLength = 0;
+    bool FWordWrap = true;
+    TScrollStyle FScrollBars = ssNone;
+    bool FReadOnly = false;
+    bool FPlainText = false;
+    bool FWantTabs = false;
+    bool FWantReturns = true;
+    bool FHideSelection = true;
+    bool FShowsUtf8 = false;
+    bool FLineEndsLF = false;
+    int FProgrammatic = 0;
+    bool FChangePending = false;
+    int FLastSelStart = 0;
+    int FLastSelEnd = 0;
+    TTypingFormat FTyping;
+    std::map<TCharFormat, int> FStyles;
+    std::vector<TCharFormat> FStyleFormats;
+};

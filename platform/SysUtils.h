@@ -1,0 +1,89 @@
+#pragma once
+// Text, numbers and the framework's exception classes.
+// Text is 8-bit, exactly as files hold it; positions count from 1, and 0 means "not found".
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+using String = std::string;
+
+class Exception : public std::exception {
+public:
+    explicit Exception(String message) : FMessage(std::move(message)) {}
+    const String& Message() const { return FMessage; }
+    const char* what() const noexcept override { return FMessage.c_str(); }
+
+private:
+    String FMessage;
+};
+
+#define QM_EXCEPTION(Name, Base)                                                                   \
+    class Name : public Base {                                                                     \
+    public:                                                                                        \
+        using Base::Base;                                                                          \
+    };
+QM_EXCEPTION(EConvertError, Exception)
+QM_EXCEPTION(EInOutError, Exception)
+QM_EXCEPTION(EStreamError, Exception)
+QM_EXCEPTION(EFOpenError, EStreamError)
+QM_EXCEPTION(EFCreateError, EStreamError)
+QM_EXCEPTION(EReadError, EStreamError)
+QM_EXCEPTION(EWriteError, EStreamError)
+QM_EXCEPTION(EListError, Exception)
+QM_EXCEPTION(EStringListError, Exception)
+QM_EXCEPTION(ERegistryException, Exception)
+QM_EXCEPTION(EIniFileException, Exception)
+QM_EXCEPTION(EInvalidOperation, Exception)
+QM_EXCEPTION(EOutOfMemory, Exception)
+QM_EXCEPTION(EAbort, Exception) // the silent exception: ends an action without a message
+#undef QM_EXCEPTION
+
+// Substrings, 1-based. Pos("", s) is 0: an empty text is never found.
+int Pos(const String& sub, const String& s);
+String Copy(const String& s, int index, int count);
+void Delete(String& s, int index, int count);
+void Insert(const String& sub, String& s, int index);
+
+// Case changes and comparisons touch ASCII letters only, so a text keeps its length.
+char UpCase(char c);
+String UpperCase(const String& s);
+String LowerCase(const String& s);
+String AnsiUpperCase(const String& s);
+String AnsiLowerCase(const String& s);
+// Byte-wise comparison: negative, zero or positive as the first difference.
+int CompareStr(const String& a, const String& b);
+int CompareText(const String& a, const String& b);
+bool SameText(const String& a, const String& b);
+
+// Flags of StringReplace, or-ed together; 0 replaces the first match, exactly as written.
+enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
+using TReplaceFlags = unsigned;
+// An empty pattern matches nothing, so the text comes back unchanged.
+String StringReplace(const String& s, const String& oldPattern, const String& newPattern,
+                     TReplaceFlags flags);
+
+// Trimming removes blanks and control characters (every byte up to ' ').
+String Trim(const String& s);
+String TrimLeft(const String& s);
+String TrimRight(const String& s);
+
+String IntToStr(int64_t value);
+// Upper-case hex, at least digits wide; a negative value that fits 32 bits is written in 32 bits,
+// as the framework does for its integers.
+String IntToHex(int64_t value, int digits);
+// Leading blanks, a sign, decimal digits or "$" / "0x" and hex digits; nothing after them. A value
+// outside 32 bits is invalid (hex up to FFFFFFFF wraps, as the framework's does).
+int StrToInt(const String& s); // raises EConvertError "'<text>' is not a valid integer value"
+int StrToIntDef(const String& s, int defaultValue);
+
+// C-style formatting; the decimal point is always a full stop.
+String Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// General format with up to 15 significant digits, as the framework writes it ("2.5", "1E20").
+String FloatToStr(double value);
+// With a chosen decimal separator, for texts a user's locale must read.
+String FloatToStr(double value, char decimalSeparator);
+// Blanks around, a sign, digits with an optional decimal separator, an optional exponent ("E-5").
+// Raises EConvertError "'<text>' is not a valid floating point value".
+double StrToFloat(const String& s); // with a full stop
+double StrToFloat(const String& s, char decimalSeparator);

@@ -1,0 +1,454 @@
+#include "platform/TestHooks.h"
+#include "platform/Forms.h"
+#include "platform/Peer.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <deque>
+#include <map>
+#include <variant>
+
+namespace {
+
+using TModalFill = std::function<void(TForm& form)>;
+
+struct QueuedAnswer {
+    std::variant<int, TModalFill, TestHooks::TDialogAnswer> Answer;
+    String Kind() const {
+        switch (Answer.index()) {
+        case 0:
+            return "MessageBox";
+        case 1:
+            return "Form";
+        default:
+            return "Dialog";
+        }
+    }
+};
+
+constexpr TSize DefaultScreen{1024, 768};
+constexpr TRect DefaultWorkArea{0, 0, 1024, 738};
+
+struct HookState {
+    bool Installed = false;
+    std::deque<QueuedAnswer> Answers;
+    std::vector<TestHooks::TPrompt> Prompts;
+    TestHooks::TUnansweredHandler Unanswered;
+    TSize ScreenSize = DefaultScreen;
+    TRect WorkArea = DefaultWorkArea;
+    std::map<int, bool> KeysDown;
+    std::map<int, bool> KeysToggled;
+    TPoint CursorPos;
+    std::vector<UINT> Beeps;
+    std::vector<TestHooks::TPopupRecord> Popups;
+    std::vector<String> Programs;
+    std::vector<TestHooks::THelpRequest> HelpRequests;
+};
+
+HookState& State() {
+    static HookState state;
+    return state;
+}
+
+void ReportUnanswered(const TestHooks::TPrompt& prompt, const String& reason) {
+    if (State().Unanswered)
+        State().Unanswered(prompt, reason);
+}
+
+// Records the prompt and takes the next answer when it is of the prompt's kind. A queue whose
+// next answer is for another kind of prompt keeps it: the test expected a different prompt here.
+const QueuedAnswer* NextAnswer(const TestHooks::TPrompt& prompt, const String& kind) {
+    HookState& state = State();
+    state.Prompts.push_back(prompt);
+    if (state.Answers.empty()) {
+        ReportUnanswered(prompt, "no answer was queued for it");
+        return nullptr;
+    }
+    if (state.Answers.front().Kind() != kind) {
+        ReportUnanswered(prompt, "the next queued answer is for a " + state.Answers.front().Kind() +
+                                     ", not a " + kind);
+        return nullptr;
+    }
+    return &state.Answers.front();
+}
+
+} // namespace
+
+namespace TestHooks {
+
+void Install() {
+    State().Installed = true;
+}
+
+bool Active() {
+    return State().Installed;
+}
+
+void Reset() {
+    HookState& state = State();
+    state.Answers.clear();
+    state.Prompts.clear();
+    state.ScreenSize = DefaultScreen;
+    state.WorkArea = DefaultWorkArea;
+    state.KeysDown.clear();
+    state.KeysToggled.clear();
+    state.CursorPos = TPoint{};
+    state.Beeps.clear();
+    state.Popups.clear();
+    state.Programs.clear();
+    state.HelpRequests.clear();
+    if (QGuiApplication::instance())
+        QGuiApplication::clipboard()->clear();
+}
+
+const std::vector<TPrompt>& Prompts() {
+    return State().Prompts;
+}
+
+TUnansweredHandler SetUnansweredPromptHandler(TUnansweredHandler handler) {
+    TUnansweredHandler previous = std::move(State().Unanswered);
+    State().Unanswered = std::move(handler);
+    return previous;
+}
+
+void AnswerMessageBox(int id) {
+    State().Answers.push_back(QueuedAnswer{id});
+}
+
+void AnswerModal(std::function<void(TForm& form)> fill) {
+    State().Answers.push_back(QueuedAnswer{TModalFill(std::move(fill))});
+}
+
+void AnswerModalResult(int modalResult) {
+    AnswerModal([modalResult](TForm& form) { form.SetModalResult(modalResult); });
+}
+
+void AnswerDialog(TDialogAnswer answer) {
+    if (answer.Files.empty() && !answer.FileName.empty())
+        answer.Files.push_back(answer.FileName);
+    if (answer.FileName.empty() && !answer.Files.empty())
+        answer.FileName = answer.Files.front();
+    State().Answers.push_back(QueuedAnswer{std::move(answer)});
+}
+
+void AnswerDialogCancel() {
+    AnswerDialog(TDialogAnswer{});
+}
+
+int QueuedAnswers() {
+    return static_cast<int>(State().Answers.size());
+}
+
+String DescribeQueuedAnswers() {
+    String text;
+    for (const QueuedAnswer& answer : State().Answers) {
+        text += "  an answer for a " + answer.Kind();
+        if (const int* id = std::get_if<int>(&answer.Answer))
+            text += " (" + IntToStr(*id) + ")";
+        if (const auto* dialog = std::get_if<TDialogAnswer>(&answer.Answer))
+            text += dialog->Accepted ? " (OK " + dialog->FileName + dialog->Folder + ")"
+                                     : String(" (Cancel)");
+        text += "\n";
+    }
+    return text;
+}
+
+bool TakeMessageBoxAnswer(const String& caption, const String& text, UINT flags, int& id) {
+    const QueuedAnswer* answer =
+        NextAnswer(TPrompt{"MessageBox", caption, text, flags}, "MessageBox");
+    if (!answer)
+        return false;
+    id = std::get<int>(answer->Answer);
+    State().Answers.pop_front();
+    return true;
+}
+
+bool TakeModalAnswer(TForm& form, std::function<void(TForm& form)>& fill) {
+    const QueuedAnswer* answer =
+        NextAnswer(TPrompt{"Form", form.Caption(), form.Name(), 0}, "Form");
+    if (!answer)
+        return false;
+    fill = std::get<TModalFill>(answer->Answer);
+    State().Answers.pop_front();
+    return true;
+}
+
+bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer) {
+    const QueuedAnswer* queued = NextAnswer(TPrompt{kind, title, "", 0}, "Dialog");
+    if (!queued)
+        return false;
+    answer = std::get<TDialogAnswer>(queued->Answer);
+    State().Answers.pop_front();
+    return true;
+}
+
+void SetScreenSize(int width, int height) {
+    State().ScreenSize = TSize{width, height};
+}
+
+void SetWorkArea(const TRect& area) {
+    State().WorkArea = area;
+}
+
+TSize ScreenSize() {
+    return State().ScreenSize;
+}
+
+TRect WorkArea() {
+    return State().WorkArea;
+}
+
+void SetKeyDown(int virtualKey, bool down) {
+    State().KeysDown[virtualKey] = down;
+}
+
+void SetKeyToggled(int virtualKey, bool on) {
+    State().KeysToggled[virtualKey] = on;
+}
+
+void SetCursorPos(const TPoint& point) {
+    State().CursorPos = point;
+}
+
+const std::vector<UINT>& Beeps() {
+    return State().Beeps;
+}
+
+bool RecordBeep(UINT type) {
+    if (!Active())
+        return false;
+    State().Beeps.push_back(type);
+    return true;
+}
+
+String ClipboardText() {
+    if (!QGuiApplication::instance())
+        return String();
+    return TextFromDisplay(QGuiApplication::clipboard()->text());
+}
+
+void SetClipboardText(const String& text) {
+    if (QGuiApplication::instance())
+        QGuiApplication::clipboard()->setText(DisplayText(text));
+}
+
+const std::vector<TPopupRecord>& Popups() {
+    return State().Popups;
+}
+
+bool RecordPopup(TComponent* menu, TComponent* component, const TPoint& point) {
+    if (!Active())
+        return false;
+    State().Popups.push_back(TPopupRecord{menu, component, point});
+    return true;
+}
+
+const std::vector<String>& StartedPrograms() {
+    return State().Programs;
+}
+
+bool RecordProgramStart(const String& commandLine) {
+    if (!Active())
+        return false;
+    State().Programs.push_back(commandLine);
+    return true;
+}
+
+const std::vector<THelpRequest>& HelpRequests() {
+    return State().HelpRequests;
+}
+
+bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data) {
+    if (!Active())
+        return false;
+    State().HelpRequests.push_back(THelpRequest{helpFile, command, data});
+    return true;
+}
+
+} // namespace TestHooks
+
+// ---- Keyboard and mouse state, from real input and from tests
+
+namespace {
+
+bool IsToggleKey(int virtualKey) {
+    return virtualKey == VK_INSERT || virtualKey == VK_CAPITAL || virtualKey == VK_NUMLOCK ||
+           virtualKey == VK_SCROLL;
+}
+
+} // namespace
+
+void NoteKeyInput(int virtualKey, bool down) {
+    HookState& state = State();
+    bool wasDown = state.KeysDown[virtualKey];
+    state.KeysDown[virtualKey] = down;
+    if (down && !wasDown && IsToggleKey(virtualKey))
+        state.KeysToggled[virtualKey] = !state.KeysToggled[virtualKey];
+}
+
+void NoteMouseInput(const TPoint& screenPoint) {
+    State().CursorPos = screenPoint;
+}
+
+short GetKeyState(int virtualKey) {
+    HookState& state = State();
+    short result = 0;
+    if (state.KeysDown[virtualKey])
+        result |= static_cast<short>(0x8000);
+    if (state.KeysToggled[virtualKey])
+        result |= 1;
+    return result;
+}
+
+short GetAsyncKeyState(int virtualKey) {
+    return State().KeysDown[virtualKey] ? static_cast<short>(0x8000) : 0;
+}
+
+BOOL GetCursorPos(TPoint* point) {
+    if (!point)
+        return 0;
+    if (TestHooks::Active() || !QGuiApplication::instance()) {
+        *point = State().CursorPos;
+    } else {
+        QPoint pos = QCursor::pos();
+        *point = TPoint{pos.x(), pos.y()};
+    }
+    return 1;
+}
+
+// ---- Simulated input
+
+namespace {
+
+Qt::KeyboardModifiers ModifiersOf(TShiftState shift) {
+    Qt::KeyboardModifiers modifiers;
+    if (shift.Contains(ssShift))
+        modifiers |= Qt::ShiftModifier;
+    if (shift.Contains(ssCtrl))
+        modifiers |= Qt::ControlModifier;
+    if (shift.Contains(ssAlt))
+        modifiers |= Qt::AltModifier;
+    return modifiers;
+}
+
+Qt::MouseButton QtButtonOf(TMouseButton button) {
+    switch (button) {
+    case mbRight:
+        return Qt::RightButton;
+    case mbMiddle:
+        return Qt::MiddleButton;
+    default:
+        return Qt::LeftButton;
+    }
+}
+
+// The text a key types: its character for letters, digits, space, Enter and Tab.
+QString KeyText(WORD virtualKey, TShiftState shift) {
+    if (shift.Contains(ssCtrl) || shift.Contains(ssAlt))
+        return QString();
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return QString(QChar(shift.Contains(ssShift) ? virtualKey : virtualKey + ('a' - 'A')));
+    if ((virtualKey >= '0' && virtualKey <= '9') || virtualKey == VK_SPACE)
+        return QString(QChar(virtualKey));
+    if (virtualKey == VK_RETURN)
+        return QStringLiteral("\r");
+    if (virtualKey == VK_TAB)
+        return QStringLiteral("\t");
+    if (virtualKey == VK_BACK)
+        return QStringLiteral("\b");
+    return QString();
+}
+
+void SendKeyEvent(QWidget* widget, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                  const QString& text) {
+    QKeyEvent event(type, key, modifiers, text);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// Keys go where the focus is inside the control's widget (an inner editor of a compound one).
+QWidget* KeyTarget(TControl& control) {
+    QWidget* widget = control.Peer().Widget();
+    QWidget* focus = widget->focusWidget();
+    return focus && widget->isAncestorOf(focus) ? focus : widget;
+}
+
+// A press gives the focus to the widget, or the nearest parent, that takes it by a click, as the
+// window system's own clicks do.
+void FocusByClick(QWidget* widget) {
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+            w->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        if (w->isWindow())
+            return;
+    }
+}
+
+void SendMouseEvent(TControl& control, QEvent::Type type, int x, int y, Qt::MouseButton button,
+                    Qt::MouseButtons buttons, TShiftState shift) {
+    QWidget* widget = control.Peer().ClientWidget();
+    if (type == QEvent::MouseButtonPress)
+        FocusByClick(widget);
+    QPointF local(x, y);
+    QPointF global = widget->mapToGlobal(local);
+    QMouseEvent event(type, local, local, global, button, buttons, ModifiersOf(shift));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+namespace TestHooks {
+
+void PressKey(TControl& control, WORD virtualKey, TShiftState shift) {
+    bool keypad = false;
+    int key = QtKeyOf(virtualKey, keypad);
+    Qt::KeyboardModifiers modifiers = ModifiersOf(shift);
+    if (keypad)
+        modifiers |= Qt::KeypadModifier;
+    QString text = KeyText(virtualKey, shift);
+    QWidget* target = KeyTarget(control);
+    SendKeyEvent(target, QEvent::KeyPress, key, modifiers, text);
+    SendKeyEvent(target, QEvent::KeyRelease, key, modifiers, text);
+}
+
+void TypeText(TControl& control, const String& text) {
+    for (QChar ch : DisplayText(text)) {
+        QWidget* target = KeyTarget(control);
+        int key = ch.isLetter() ? ch.toUpper().unicode() : ch.unicode();
+        if (ch == QChar('\r') || ch == QChar('\n'))
+            key = Qt::Key_Return;
+        SendKeyEvent(target, QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+        SendKeyEvent(target, QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+    }
+}
+
+// A right click also asks for the context menu, as the window system does after the release.
+void ClickMouse(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {
+    Qt::MouseButton qtButton = QtButtonOf(button);
+    SendMouseEvent(control, QEvent::MouseButtonPress, x, y, qtButton, qtButton, shift);
+    SendMouseEvent(control, QEvent::MouseButtonRelease, x, y, qtButton, Qt::NoButton, shift);
+    if (button != mbRight)
+        return;
+    QWidget* widget = control.Peer().ClientWidget();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(x, y),
+                            widget->mapToGlobal(QPoint(x, y)), ModifiersOf(shift));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void DoubleClickMouse(TControl& control, int x, int y) {
+    ClickMouse(control, x, y);
+    SendMouseEvent(control, QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton, {});
+    SendMouseEvent(control, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton, {});
+}
+
+void MoveMouse(TControl& control, int x, int y, TShiftState shift) {
+    SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton, shift);
+}
+
+} // namespace TestHooks

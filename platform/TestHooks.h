@@ -1,0 +1,126 @@
+#pragma once
+// What a test controls of the world around the program: answers to message boxes, modal forms
+// and common dialogs, the screen, keyboard and mouse, beeps, the clipboard, popup menus, started
+// programs and the help viewer. The hooks are off unless Install is called (the test support
+// does); then no real prompt is ever shown, and a prompt that no test answered is reported to
+// the unanswered-prompt handler and answered as Cancel (or No).
+
+#include "platform/Controls.h"
+#include "platform/Messages.h"
+#include "platform/SysUtils.h"
+#include "platform/Types.h"
+
+#include <functional>
+#include <vector>
+
+class TComponent;
+class TForm;
+
+namespace TestHooks {
+
+void Install();
+bool Active();
+// Forgets queued answers and records and restores the default screen, keyboard and mouse.
+void Reset();
+
+// A prompt shown while the hooks are on.
+struct TPrompt {
+    String Kind; // "MessageBox", "Form", or the dialog's kind ("OpenDialog", "FolderBrowser"...)
+    String Caption;
+    String Text;    // as the program gave it, line breaks included
+    UINT Flags = 0; // message boxes: the MB_ flags
+    UINT Buttons() const { return Flags & MB_TYPEMASK; }
+    UINT Icon() const { return Flags & MB_ICONMASK; }
+};
+const std::vector<TPrompt>& Prompts();
+
+using TUnansweredHandler = std::function<void(const TPrompt& prompt, const String& reason)>;
+// Returns the handler that was installed before.
+TUnansweredHandler SetUnansweredPromptHandler(TUnansweredHandler handler);
+
+// Answers are taken in the order they were queued, by the prompts in the order they appear; a
+// prompt raised while an answer runs (a message box from a button the answer clicks) takes the
+// next one.
+void AnswerMessageBox(int id);
+// fill receives the shown form after OnShow and OnActivate ran; it may fill controls, click
+// buttons or set ModalResult. A form still open afterwards (ModalResult not set, or refused by
+// OnCloseQuery) takes the next answer.
+void AnswerModal(std::function<void(TForm& form)> fill);
+void AnswerModalResult(int modalResult);
+
+struct TDialogAnswer {
+    bool Accepted = false;
+    String FileName;                              // open and save dialogs
+    std::vector<String> Files;                    // several files chosen; FileName is the first
+    String Folder;                                // the folder browser
+    int FilterIndex = 0;                          // 0: leave the dialog's own
+    std::function<void(TComponent* dialog)> Fill; // anything else (font, colour)
+};
+void AnswerDialog(TDialogAnswer answer);
+void AnswerDialogCancel();
+
+int QueuedAnswers();
+// One line per answer left in the queue, for the failure message of a test that left some.
+String DescribeQueuedAnswers();
+
+// For the prompts themselves: record the prompt and take its answer. False when none was queued
+// for it (the handler has been told); the prompt is then cancelled.
+bool TakeMessageBoxAnswer(const String& caption, const String& text, UINT flags, int& id);
+bool TakeModalAnswer(TForm& form, std::function<void(TForm& form)>& fill);
+bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer);
+
+// Screen size and work area (defaults 1024 x 768 with a 30-pixel panel at the bottom).
+void SetScreenSize(int width, int height);
+void SetWorkArea(const TRect& area);
+TSize ScreenSize();
+TRect WorkArea();
+
+// Keyboard: keys held down and toggle keys; real input updates the same state.
+void SetKeyDown(int virtualKey, bool down);
+void SetKeyToggled(int virtualKey, bool on);
+// The mouse pointer in screen coordinates; real mouse input updates it too.
+void SetCursorPos(const TPoint& point);
+
+// MessageBeep calls, each with its type.
+const std::vector<UINT>& Beeps();
+// True while the hooks are on: the beep was recorded and must not sound.
+bool RecordBeep(UINT type);
+
+// The clipboard's text as bytes.
+String ClipboardText();
+void SetClipboardText(const String& text);
+
+struct TPopupRecord {
+    TComponent* Menu = nullptr;
+    TComponent* Component = nullptr; // the control the menu was popped up for
+    TPoint Point;                    // screen coordinates
+};
+const std::vector<TPopupRecord>& Popups();
+// True while the hooks are on: the popup was recorded and must not be shown.
+bool RecordPopup(TComponent* menu, TComponent* component, const TPoint& point);
+
+// Programs the program started, each as its command line.
+const std::vector<String>& StartedPrograms();
+// True while the hooks are on: the start was recorded and must not happen.
+bool RecordProgramStart(const String& commandLine);
+
+struct THelpRequest {
+    String HelpFile;
+    UINT Command = 0;
+    uintptr_t Data = 0;
+};
+const std::vector<THelpRequest>& HelpRequests();
+// True while the hooks are on: the request was recorded and no viewer is asked.
+bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data);
+
+// Input as a user gives it: events sent to the control's widget, so they pass through the same
+// translation into messages, the same shortcuts and the same widget reactions as real input.
+// Positions are in the control's client coordinates.
+void PressKey(TControl& control, WORD virtualKey, TShiftState shift = {});
+void TypeText(TControl& control, const String& text);
+void ClickMouse(TControl& control, int x, int y, TMouseButton button = mbLeft,
+                TShiftState shift = {});
+void DoubleClickMouse(TControl& control, int x, int y);
+void MoveMouse(TControl& control, int x, int y, TShiftState shift = {});
+
+} // namespace TestHooks

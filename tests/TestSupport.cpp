@@ -1,0 +1,36 @@
+// Starts the platform for tests: offscreen windows, prompts answered from the test hooks, and a
+// test failed for every prompt it left unanswered and every answer it queued but never used.
+
+#include "TestSupport.h"
+
+#include "platform/Forms.h"
+#include "platform/TestHooks.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void FailUnansweredPrompt(const TestHooks::TPrompt& prompt, const String& reason) {
+    ADD_FAILURE() << "Unanswered " << prompt.Kind << " \"" << prompt.Caption << "\": \""
+                  << prompt.Text << "\" (" << reason << ")";
+}
+
+class PromptChecks : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { TestHooks::Reset(); }
+    void OnTestEnd(const testing::TestInfo&) override {
+        Application->ProcessMessages();
+        if (TestHooks::QueuedAnswers() > 0)
+            ADD_FAILURE() << "Answers queued by the test were never used:\n"
+                          << TestHooks::DescribeQueuedAnswers();
+        TestHooks::Reset();
+    }
+};
+
+} // namespace
+
+void TestSupport::StartPlatform(int& argc, char** argv) {
+    Application->Initialize(argc, argv);
+    TestHooks::Install();
+    TestHooks::SetUnansweredPromptHandler(FailUnansweredPrompt);
+    testing::UnitTest::GetInstance()->listeners().Append(new PromptChecks);
+}

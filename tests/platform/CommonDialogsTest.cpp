@@ -1,0 +1,146 @@
+#include "platform/CommonDialogs.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/TestHooks.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// A folder of the sandbox with one file in it; the current folder is put back afterwards.
+class FileDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        StartDir = GetCurrentDir();
+        Folder = TestSupport::Sandbox("site");
+        ForceDirectories(Folder);
+        Existing = Folder + "/index.htm";
+        WriteFileAtomic(Existing, "<HTML>");
+    }
+    void TearDown() override { SetCurrentDir(StartDir); }
+
+    static TestHooks::TDialogAnswer Choose(const String& fileName, int filterIndex = 0) {
+        TestHooks::TDialogAnswer answer;
+        answer.Accepted = true;
+        answer.FileName = fileName;
+        answer.FilterIndex = filterIndex;
+        return answer;
+    }
+
+    String StartDir;
+    String Folder;
+    String Existing;
+};
+
+} // namespace
+
+TEST_F(FileDialogTest, AnAnsweredOpenDialogGivesTheFullNameAndMovesTheCurrentFolder) {
+    TOpenDialog dialog(nullptr);
+    dialog.SetTitle("Locate Help File");
+    dialog.SetFilter("Help files|*.hlp|All files|*.*");
+    dialog.SetDefaultExt("hlp");
+    dialog.SetInitialDir(Folder);
+    TestHooks::AnswerDialog(Choose("manual", 2));
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), Folder + "/manual.hlp");
+    EXPECT_EQ(dialog.FilterIndex(), 2);
+    EXPECT_EQ(dialog.Files().Text(), Folder + "/manual.hlp\r\n");
+    EXPECT_EQ(GetCurrentDir(), Folder);
+    const TestHooks::TPrompt& shown = TestHooks::Prompts().back();
+    EXPECT_EQ(shown.Kind, "OpenDialog");
+    EXPECT_EQ(shown.Caption, "Locate Help File");
+}
+
+TEST_F(FileDialogTest, SeveralFilesAndAFolderLeftAsItWas) {
+    TOpenDialog dialog(nullptr);
+    dialog.SetOptions({ofAllowMultiSelect, ofNoChangeDir});
+    TestHooks::TDialogAnswer answer = Choose("");
+    answer.Files = {Existing, Folder + "/b.htm"};
+    TestHooks::AnswerDialog(answer);
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.Files().Count(), 2);
+    EXPECT_EQ(dialog.Files()[1], Folder + "/b.htm");
+    EXPECT_EQ(dialog.FileName(), Existing);
+    EXPECT_EQ(GetCurrentDir(), StartDir);
+}
+
+TEST_F(FileDialogTest, CancelAndAnUnansweredDialogChooseNothing) {
+    TOpenDialog dialog(nullptr);
+    dialog.SetFileName("kept.htm");
+    TestHooks::AnswerDialogCancel();
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "kept.htm");
+
+    std::vector<String> unanswered;
+    auto previous = TestHooks::SetUnansweredPromptHandler(
+        [&](const TestHooks::TPrompt& prompt, const String&) { unanswered.push_back(prompt.Kind); });
+    bool chosen = dialog.Execute();
+    TestHooks::SetUnansweredPromptHandler(previous);
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(unanswered, std::vector<String>{"OpenDialog"});
+    EXPECT_EQ(dialog.FileName(), "kept.htm");
+}
+
+TEST_F(FileDialogTest, TheDialogsOwnChecksKeepItOpenForTheNextAnswer) {
+    struct Case {
+        const char* What;
+        bool Saving;
+        TOpenOptions Options;
+        String First;
+        int Answer; // to the dialog's question about the first name
+        bool FirstTaken;
+    };
+    const Case cases[] = {
+        {"replacing refused", true, {ofOverwritePrompt}, "index.htm", IDNO, false},
+        {"replacing agreed", true, {ofOverwritePrompt}, "index.htm", IDYES, true},
+        {"missing file", false, {ofFileMustExist}, "missing.htm", IDOK, false},
+        {"missing folder", true, {ofPathMustExist}, "nowhere/new.htm", IDOK, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TSaveDialog save(nullptr);
+        TOpenDialog open(nullptr);
+        TOpenDialog& dialog = c.Saving ? save : open;
+        dialog.SetInitialDir(Folder);
+        dialog.SetOptions(c.Options);
+        TestHooks::AnswerDialog(Choose(c.First));
+        TestHooks::AnswerMessageBox(c.Answer);
+        if (!c.FirstTaken)
+            TestHooks::AnswerDialog(Choose(Existing));
+        ASSERT_TRUE(dialog.Execute());
+        EXPECT_EQ(dialog.FileName(), c.FirstTaken ? Folder + "/" + c.First : Existing);
+        EXPECT_EQ(TestHooks::Prompts()[1].Caption, c.Saving ? "Save As" : "Open");
+        TestHooks::Reset();
+    }
+}
+
+TEST(ChoiceDialogTest, FontAndColourComeFromTheAnswer) {
+    TFontDialog fontDialog(nullptr);
+    TestHooks::TDialogAnswer answer;
+    answer.Accepted = true;
+    answer.Fill = [](TComponent* dialog) {
+        TFont& font = static_cast<TFontDialog*>(dialog)->Font();
+        font.SetName("Courier New");
+        font.SetSize(12);
+        font.SetStyle({fsBold});
+    };
+    TestHooks::AnswerDialog(answer);
+    ASSERT_TRUE(fontDialog.Execute());
+    EXPECT_EQ(fontDialog.Font().Name(), "Courier New");
+    EXPECT_EQ(fontDialog.Font().Size(), 12);
+
+    TColorDialog colorDialog(nullptr);
+    colorDialog.SetColor(clRed);
+    answer.Fill = [](TComponent* dialog) { static_cast<TColorDialog*>(dialog)->SetColor(clNavy); };
+    TestHooks::AnswerDialog(answer);
+    TestHooks::AnswerDialogCancel();
+    ASSERT_TRUE(colorDialog.Execute());
+    EXPECT_EQ(colorDialog.Color(), clNavy);
+    EXPECT_FALSE(colorDialog.Execute());
+    EXPECT_EQ(colorDialog.Color(), clNavy);
+    EXPECT_EQ(TestHooks::Prompts().back().Kind, "ColorDialog");
+}

@@ -1,0 +1,422 @@
+#include "platform/FileUtils.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+template <typename Error, typename Action> String MessageOf(Action action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.Message();
+    }
+    return "(nothing raised)";
+}
+
+mode_t ModeOf(const String& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+// Every name FindFirst reports for a mask and attributes, in order.
+std::vector<String> Found(const String& pathAndMask, int attr) {
+    std::vector<String> names;
+    TSearchRec rec;
+    for (int result = FindFirst(pathAndMask, attr, rec); result == 0; result = FindNext(rec))
+        names.push_back(rec.Name);
+    FindClose(rec);
+    return names;
+}
+
+std::vector<String> FolderContents(const String& dir) {
+    return Found(IncludeTrailingPathDelimiter(dir) + "*", faAnyFile & ~faDirectory);
+}
+
+// Sets or clears an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<String>& value) : FName(name) {
+        if (const char* old = std::getenv(name))
+            FOld = old;
+        Set(value);
+    }
+    ~ScopedEnv() { Set(FOld); }
+
+private:
+    void Set(const std::optional<String>& value) {
+        if (value)
+            setenv(FName, value->c_str(), 1);
+        else
+            unsetenv(FName);
+    }
+    const char* FName;
+    std::optional<String> FOld;
+};
+
+class FileUtilsTest : public testing::Test {
+protected:
+    void TearDown() override {
+        SetWriteFailureForTests(-1);
+        SetShippedDataFolder("");
+    }
+    String Dir = TestSupport::Sandbox("files");
+    void SetUp() override { ASSERT_TRUE(ForceDirectories(Dir)); }
+    String At(const String& name) const { return Dir + "/" + name; }
+};
+
+struct PathCase {
+    String FileName, Path, Dir, Name, Ext;
+};
+
+TEST_F(FileUtilsTest, SplitsPathsAtTheLastDelimiter) {
+    std::vector<PathCase> cases = {
+        {"/site/v1.2/index.htm", "/site/v1.2/", "/site/v1.2", "index.htm", ".htm"},
+        {"/site/v1.2/README", "/site/v1.2/", "/site/v1.2", "README", ""},
+        {"archive.tar.gz", "", "", "archive.tar.gz", ".gz"},
+        {"/index.htm", "/", "/", "index.htm", ".htm"},
+        {"/site/pages/", "/site/pages/", "/site/pages", "", ""},
+        {"site//a.b", "site//", "site//", "a.b", ".b"},
+        {".htaccess", "", "", ".htaccess", ".htaccess"},
+        {"", "", "", "", ""},
+    };
+    for (const PathCase& c : cases) {
+        SCOPED_TRACE(c.FileName);
+        EXPECT_EQ(ExtractFilePath(c.FileName), c.Path);
+        EXPECT_EQ(ExtractFileDir(c.FileName), c.Dir);
+        EXPECT_EQ(ExtractFileName(c.FileName), c.Name);
+        EXPECT_EQ(ExtractFileExt(c.FileName), c.Ext);
+    }
+}
+
+TEST_F(FileUtilsTest, ChangesOnlyTheExtensionOfTheName) {
+    struct Case {
+        String FileName, Extension, Expected;
+    };
+    std::vector<Case> cases = {
+        {"/site/v1.2/page", ".htm", "/site/v1.2/page.htm"},
+        {"/site/page.html", ".bak", "/site/page.bak"},
+        {"a.tar.gz", "", "a.tar"},
+        {"page.htm", ".htmtmp", "page.htmtmp"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChangeFileExt(c.FileName, c.Extension), c.Expected) << c.FileName;
+}
+
+TEST_F(FileUtilsTest, ExpandsRelativeNamesAndTrailingDelimiters) {
+    String before = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(Dir));
+    String current = GetCurrentDir();
+    EXPECT_EQ(ExpandFileName("a/./b/../c.htm"), current + "/a/c.htm");
+    EXPECT_EQ(ExpandFileName("sub/"), current + "/sub/");
+    ASSERT_TRUE(SetCurrentDir(before));
+    EXPECT_EQ(ExpandFileName("/x/../../y//z"), "/y/z");
+    EXPECT_EQ(ExpandFileName("/.."), "/");
+
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/a/"), "/a");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");
+}
+
+TEST_F(FileUtilsTest, AtomicWriteCreatesAndReplacesKeepingPermissionsAndLinks) {
+    String page = At("page.htm");
+    WriteFileAtomic(page, String("new\0\xFF", 5));
+    EXPECT_EQ(ReadFileBytes(page), String("new\0\xFF", 5));
+
+    ASSERT_EQ(::chmod(page.c_str(), 0640), 0);
+    WriteFileAtomic(page, "second");
+    EXPECT_EQ(ReadFileBytes(page), "second");
+    EXPECT_EQ(ModeOf(page), 0640u);
+
+    String link = At("link.htm");
+    ASSERT_EQ(::symlink("page.htm", link.c_str()), 0);
+    WriteFileAtomic(link, "through the link");
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadFileBytes(page), "through the link");
+    EXPECT_EQ(FolderContents(Dir), (std::vector<String>{"link.htm", "page.htm"}));
+}
+
+TEST_F(FileUtilsTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    String page = At("page.htm");
+    WriteFileAtomic(page, "old contents");
+    String message = "Cannot write file \"" + page + "\". No space left on device";
+    for (int64_t after : {0, 3, 11}) {
+        SCOPED_TRACE(after);
+        SetWriteFailureForTests(after);
+        EXPECT_EQ(MessageOf<EWriteError>([&] { WriteFileAtomic(page, "new contents"); }), message);
+        EXPECT_EQ(ReadFileBytes(page), "old contents");
+        EXPECT_EQ(FolderContents(Dir), std::vector<String>{"page.htm"});
+    }
+    String fresh = At("fresh.htm");
+    EXPECT_THROW(WriteFileAtomic(fresh, "x"), EWriteError);
+    EXPECT_FALSE(FileExists(fresh));
+    SetWriteFailureForTests(-1);
+    WriteFileAtomic(page, "new contents");
+    EXPECT_EQ(ReadFileBytes(page), "new contents");
+}
+
+TEST_F(FileUtilsTest, RefusedWritesNameTheFile) {
+    String readOnly = At("locked.htm");
+    WriteFileAtomic(readOnly, "locked");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    String noFolder = At("none/page.htm");
+    struct Case {
+        String FileName, Reason;
+    };
+    for (const Case& c : std::vector<Case>{{readOnly, "Permission denied"},
+                                           {noFolder, "No such file or directory"},
+                                           {Dir, "Is a directory"}}) {
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { WriteFileAtomic(c.FileName, "x"); }),
+                  "Cannot create file \"" + c.FileName + "\". " + c.Reason);
+    }
+    EXPECT_EQ(ReadFileBytes(readOnly), "locked");
+    EXPECT_TRUE(FileIsReadOnly(readOnly));
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { ReadFileBytes(noFolder); }),
+              "Cannot open file \"" + noFolder + "\". No such file or directory");
+}
+
+TEST_F(FileUtilsTest, CopyFileRefusesItselfAndHonoursFailIfExists) {
+    String source = At("source.htm"), target = At("target.htm");
+    WriteFileAtomic(source, "source");
+    const timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+
+    EXPECT_FALSE(CopyFile(source, source, false));
+    EXPECT_FALSE(CopyFile(source, Dir + "/./source.htm", false));
+    EXPECT_EQ(ReadFileBytes(source), "source");
+
+    EXPECT_TRUE(CopyFile(source, target, true));
+    EXPECT_EQ(ReadFileBytes(target), "source");
+    struct stat info {};
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
+
+    WriteFileAtomic(target, "mine");
+    EXPECT_FALSE(CopyFile(source, target, true));
+    EXPECT_EQ(ReadFileBytes(target), "mine");
+    EXPECT_TRUE(CopyFile(source, target, false));
+    EXPECT_EQ(ReadFileBytes(target), "source");
+    EXPECT_FALSE(CopyFile(At("missing.htm"), target, false));
+    EXPECT_FALSE(CopyFile(source, At("none/target.htm"), false));
+}
+
+TEST_F(FileUtilsTest, FilesAndFolders) {
+    String nested = At("a/b/c");
+    EXPECT_FALSE(CreateDir(nested));
+    EXPECT_TRUE(ForceDirectories(nested + "/"));
+    EXPECT_TRUE(DirectoryExists(nested));
+    EXPECT_FALSE(FileExists(nested));
+    EXPECT_EQ(FileSizeOf(nested), -1);
+
+    String file = nested + "/f.txt";
+    WriteFileAtomic(file, "12345");
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_FALSE(DirectoryExists(file));
+    EXPECT_EQ(FileSizeOf(file), 5);
+    EXPECT_FALSE(ForceDirectories(file + "/x"));
+
+    String other = nested + "/g.txt";
+    WriteFileAtomic(other, "other");
+    EXPECT_FALSE(RenameFile(file, other));
+    EXPECT_EQ(ReadFileBytes(other), "other");
+    EXPECT_TRUE(RenameFile(file, nested + "/h.txt"));
+    EXPECT_FALSE(FileExists(file));
+
+    EXPECT_FALSE(RemoveDir(nested));
+    EXPECT_FALSE(DeleteFile(nested));
+    EXPECT_TRUE(DeleteFile(other));
+    EXPECT_TRUE(DeleteFile(nested + "/h.txt"));
+    EXPECT_TRUE(RemoveDir(nested));
+    EXPECT_FALSE(DirectoryExists(nested));
+}
+
+struct MaskCase {
+    String Name, Mask;
+    bool Matches;
+};
+
+class Masks : public testing::TestWithParam<MaskCase> {};
+
+TEST_P(Masks, MatchLikeTheFrameworkWithoutRegardToCase) {
+    EXPECT_EQ(MatchesMask(GetParam().Name, GetParam().Mask), GetParam().Matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileUtilsTest, Masks,
+    testing::Values(MaskCase{"a.HTML", "*.htm*", true}, MaskCase{"a.htm", "*.htm*", true},
+                    MaskCase{"a.txt", "*.htm*", false}, MaskCase{"readme", "*.*", true},
+                    MaskCase{"abc.txt", "a?c.txt", true}, MaskCase{"ac.txt", "a?c.txt", false},
+                    MaskCase{"abbc.txt", "a?c.txt", false}, MaskCase{"page.htm", "*.html", false},
+                    MaskCase{"INDEX.Htm", "index.htm", true}, MaskCase{"a.b.c", "*.c", true},
+                    MaskCase{"banana", "*an*na", true}, MaskCase{"bananas", "*an*na", false},
+                    MaskCase{"notes", "notes.*", true}, MaskCase{"notes", "*.", true},
+                    MaskCase{"notes.txt", "*.", false}, MaskCase{"x", "", false}));
+
+TEST_F(FileUtilsTest, FindFirstListsSortedMatchesWithTheAttributesAskedFor) {
+    for (const char* name : {"b.htm", "A.HTML", "c.txt", ".hidden.htm"})
+        WriteFileAtomic(At(name), "12345");
+    ASSERT_TRUE(CreateDir(At("sub")));
+    ASSERT_TRUE(CreateDir(At("pages.htm")));
+    ASSERT_EQ(::mkfifo(At("pipe.htm").c_str(), 0600), 0);
+
+    struct Case {
+        String Mask;
+        int Attr;
+        std::vector<String> Names;
+    };
+    std::vector<Case> cases = {
+        {"*.htm*", 0, {"A.HTML", "b.htm"}},
+        {"*.htm*", faReadOnly | faArchive, {"A.HTML", "b.htm"}},
+        {"*.htm*", faDirectory, {"A.HTML", "b.htm", "pages.htm"}},
+        {"*", faDirectory, {".", "..", "A.HTML", "b.htm", "c.txt", "pages.htm", "sub"}},
+        {"*.*", faHidden, {".hidden.htm", "A.HTML", "b.htm", "c.txt"}},
+        {"*.htm", faAnyFile, {".hidden.htm", "b.htm", "pages.htm", "pipe.htm"}},
+        {"x*", faAnyFile, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Mask + " " + std::to_string(c.Attr));
+        EXPECT_EQ(Found(At(c.Mask), c.Attr), c.Names);
+    }
+    TSearchRec rec;
+    EXPECT_NE(FindFirst(At("x*"), faAnyFile, rec), 0);
+    EXPECT_NE(FindFirst(At("none/*.*"), faAnyFile, rec), 0);
+    EXPECT_NE(FindNext(rec), 0);
+}
+
+TEST_F(FileUtilsTest, FindFirstFillsSizeTimeAndAttributes) {
+    String page = At("page.htm");
+    WriteFileAtomic(page, "12345");
+    ASSERT_EQ(::chmod(page.c_str(), 0444), 0);
+    tm local{};
+    local.tm_year = 2001 - 1900;
+    local.tm_mon = 1;
+    local.tm_mday = 3;
+    local.tm_hour = 4;
+    local.tm_min = 5;
+    local.tm_sec = 6;
+    local.tm_isdst = -1;
+    const timespec times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, page.c_str(), times, 0), 0);
+    ASSERT_TRUE(CreateDir(At("sub")));
+
+    TSearchRec rec;
+    ASSERT_EQ(FindFirst(At("*"), faAnyFile, rec), 0);
+    std::vector<std::pair<String, int>> seen;
+    do {
+        seen.emplace_back(rec.Name, rec.Attr);
+        if (rec.Name == "page.htm") {
+            EXPECT_EQ(rec.Size, 5);
+            // 3 February 2001 is day 36925 of the framework's calendar.
+            EXPECT_NEAR(rec.Time, 36925 + (4 * 3600 + 5 * 60 + 6) / 86400.0, 1e-6);
+        }
+    } while (FindNext(rec) == 0);
+    FindClose(rec);
+    EXPECT_EQ(seen, (std::vector<std::pair<String, int>>{{".", faDirectory},
+                                                         {"..", faDirectory},
+                                                         {"page.htm", faReadOnly},
+                                                         {"sub", faDirectory}}));
+}
+
+TEST_F(FileUtilsTest, ProgramFolderFollowsTheEnvironment) {
+    String home = TestSupport::Sandbox("home");
+    EXPECT_EQ(ProgramFolder(), home + "/");
+    {
+        ScopedEnv unsetHome("QUILTMARKER_HOME", std::nullopt);
+        EXPECT_EQ(ProgramFolder(), TestSupport::Sandbox("xdg-data/quiltmarker/"));
+        ScopedEnv unsetData("XDG_DATA_HOME", std::nullopt);
+        ScopedEnv userHome("HOME", TestSupport::Sandbox("user"));
+        EXPECT_EQ(ProgramFolder(), TestSupport::Sandbox("user/.local/share/quiltmarker/"));
+        EXPECT_TRUE(DirectoryExists(TestSupport::Sandbox("user/.local/share/quiltmarker")));
+    }
+    ScopedEnv blocked("QUILTMARKER_HOME", At("file/home"));
+    WriteFileAtomic(At("file"), "in the way");
+    EXPECT_EQ(MessageOf<EInOutError>([] {
+                  ProgramFolder();
+              }).rfind("Cannot create folder \"" + At("file/home") + "\". ", 0),
+              0u);
+}
+
+TEST_F(FileUtilsTest, ProgramFolderIsSeededWithoutOverwriting) {
+    String shipped = TestSupport::Sandbox("shipped");
+    ASSERT_TRUE(ForceDirectories(shipped + "/help"));
+    WriteFileAtomic(shipped + "/html40.att", "shipped attributes");
+    WriteFileAtomic(shipped + "/exwords.txt", "shipped words");
+    WriteFileAtomic(shipped + "/help/index.htm", "help");
+    String home = TestSupport::Sandbox("home/");
+    WriteFileAtomic(home + "exwords.txt", "my words");
+
+    SetShippedDataFolder(shipped);
+    EXPECT_EQ(ProgramFolder(), home);
+    EXPECT_EQ(ReadFileBytes(home + "exwords.txt"), "my words");
+    EXPECT_EQ(ReadFileBytes(home + "html40.att"), "shipped attributes");
+    EXPECT_EQ(ReadFileBytes(home + "help/index.htm"), "help");
+}
+
+TEST_F(FileUtilsTest, TempFolderIsTmpDirWhenPrivate) {
+    EXPECT_EQ(TempFolder(), TestSupport::Sandbox("tmp/"));
+}
+
+TEST_F(FileUtilsTest, SharedTempFolderGetsAPrivateFolderOfItsOwn) {
+    String shared = TestSupport::Sandbox("shared");
+    ASSERT_TRUE(CreateDir(shared));
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ScopedEnv tmpdir("TMPDIR", shared);
+    String own = shared + "/quiltmarker-" + std::to_string(getuid());
+
+    EXPECT_EQ(TempFolder(), own + "/");
+    EXPECT_EQ(ModeOf(own), 0700u);
+    ASSERT_EQ(::chmod(own.c_str(), 0755), 0);
+    EXPECT_EQ(TempFolder(), own + "/");
+    EXPECT_EQ(ModeOf(own), 0700u);
+}
+
+TEST_F(FileUtilsTest, PlantedTempFolderIsRefused) {
+    String shared = TestSupport::Sandbox("shared");
+    ASSERT_TRUE(CreateDir(shared));
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ScopedEnv tmpdir("TMPDIR", shared);
+    String own = shared + "/quiltmarker-" + std::to_string(getuid());
+
+    ASSERT_TRUE(CreateDir(own));
+    ASSERT_EQ(::chmod(own.c_str(), 0777), 0);
+    EXPECT_EQ(MessageOf<EInOutError>([] { TempFolder(); }),
+              "Cannot use the temporary folder \"" + own + "\": other users may write to it.");
+    ASSERT_TRUE(RemoveDir(own));
+
+    ASSERT_EQ(::symlink(Dir.c_str(), own.c_str()), 0);
+    EXPECT_EQ(MessageOf<EInOutError>([] { TempFolder(); }),
+              "Cannot use the temporary folder \"" + own + "\": it is not a folder.");
+    ASSERT_TRUE(DeleteFile(own));
+
+    ASSERT_TRUE(CreateDir(own));
+    if (::chown(own.c_str(), getuid() + 4321, getgid()) != 0)
+        GTEST_SKIP() << "only the superuser can hand the folder to another user";
+    EXPECT_EQ(MessageOf<EInOutError>([] { TempFolder(); }),
+              "Cannot use the temporary folder \"" + own + "\": it belongs to another user.");
+}
+
+TEST_F(FileUtilsTest, TempFolderWithoutTmpDirIsPrivateInTmp) {
+    ScopedEnv tmpdir("TMPDIR", std::nullopt);
+    String expected = "/tmp/quiltmarker-" + std::to_string(getuid());
+    EXPECT_EQ(TempFolder(), expected + "/");
+    struct stat info {};
+    ASSERT_EQ(::lstat(expected.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, geteuid());
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+}
+
+} // namespace

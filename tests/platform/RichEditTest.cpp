@@ -1,0 +1,469 @@
+#include "platform/RichEdit.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/TestHooks.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+namespace {
+
+class RichEditTest : public testing::Test {
+protected:
+    RichEditTest() { Edit.SetBounds(0, 0, 300, 200); }
+
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return Edit.Perform(msg, wParam, lParam);
+    }
+    String WriteFile(const String& name, const String& bytes) {
+        String path = TestSupport::Sandbox(name);
+        WriteFileAtomic(path, bytes);
+        return path;
+    }
+    // Puts the caret and types as the user does, through key events.
+    void TypeAt(int position, const String& text) {
+        Edit.SetSelStart(position);
+        TestHooks::TypeText(Edit, text);
+    }
+
+    TRichEdit Edit{nullptr};
+};
+
+const String ThreeLines = "ab\r\ncd\r\nef";
+
+TEST_F(RichEditTest, LineOfAPositionCountsCrLfAsTwoBytesOfItsLine) {
+    Edit.SetText(ThreeLines);
+    struct Case {
+        int Position;
+        int Line;
+    };
+    const Case cases[] = {{0, 0}, {2, 0}, {3, 0}, {4, 1}, {7, 1}, {8, 2}, {10, 2}, {99, 2}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(Perform(EM_LINEFROMCHAR, static_cast<WPARAM>(c.Position)), c.Line)
+            << "position " << c.Position;
+        EXPECT_EQ(Perform(EM_EXLINEFROMCHAR, 0, c.Position), c.Line) << "position " << c.Position;
+    }
+}
+
+TEST_F(RichEditTest, LineIndexGivesByteStartsAndMinusOnePastTheLastLine) {
+    Edit.SetText(ThreeLines);
+    const int starts[] = {0, 4, 8};
+    for (int line = 0; line < 3; ++line)
+        EXPECT_EQ(Perform(EM_LINEINDEX, static_cast<WPARAM>(line)), starts[line]);
+    EXPECT_EQ(Perform(EM_LINEINDEX, 3), -1);
+
+    // -1 asks about the caret's line.
+    Edit.SetSelStart(9);
+    EXPECT_EQ(Perform(EM_LINEINDEX, static_cast<WPARAM>(-1)), 8);
+    EXPECT_EQ(Perform(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)), 2);
+    EXPECT_EQ(Perform(EM_EXLINEFROMCHAR, 0, -1), 2);
+}
+
+TEST_F(RichEditTest, SelectionIsCountedInBytesOverLineEnds) {
+    Edit.SetText(ThreeLines);
+    Edit.SetSelStart(8);
+    Edit.SetSelLength(2);
+    EXPECT_EQ(Edit.SelStart(), 8);
+    EXPECT_EQ(Edit.SelText(), "ef");
+
+    DWORD start = 0;
+    DWORD end = 0;
+    LRESULT packed =
+        Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 8u);
+    EXPECT_EQ(end, 10u);
+    EXPECT_EQ(packed, MAKELONG(8, 10));
+
+    Edit.SetSelStart(2);
+    Edit.SetSelLength(4);
+    EXPECT_EQ(Edit.SelText(), "\r\ncd");
+}
+
+TEST_F(RichEditTest, HighBytesOfAWindows1252TextAreOneByteEach) {
+    const String text = "a\x95"
+                        "b\r\n\xE9\x80z";
+    Edit.SetText(text);
+    EXPECT_FALSE(Edit.ShowsUtf8());
+    EXPECT_EQ(Edit.Text(), text);
+    EXPECT_EQ(Perform(EM_LINEINDEX, 1), 5);
+    Edit.SetSelStart(1);
+    Edit.SetSelLength(1);
+    EXPECT_EQ(Edit.SelText(), "\x95");
+    Edit.SetSelStart(6);
+    Edit.SetSelLength(1);
+    EXPECT_EQ(Edit.SelText(), "\x80");
+}
+
+TEST_F(RichEditTest, AUtf8CharacterCountsAllItsBytes) {
+    const String text = "x\xC3\xA9y\r\n\xE2\x80\xA2z"; // x, e acute, y; bullet, z
+    Edit.SetText(text);
+    EXPECT_TRUE(Edit.ShowsUtf8());
+    EXPECT_EQ(Edit.Text(), text);
+    EXPECT_EQ(Perform(EM_LINEINDEX, 1), 6);
+    EXPECT_EQ(Perform(EM_LINEFROMCHAR, 5), 0);
+    Edit.SetSelStart(1);
+    Edit.SetSelLength(2);
+    EXPECT_EQ(Edit.SelText(), "\xC3\xA9");
+    Edit.SetSelStart(6);
+    Edit.SetSelLength(3);
+    EXPECT_EQ(Edit.SelText(), "\xE2\x80\xA2");
+}
+
+TEST_F(RichEditTest, TypedCharacterTakesTheEncodingOfTheText) {
+    struct Case {
+        String Before;
+        String After;
+    };
+    const Case cases[] = {
+        {"ab", "ab\xE9"},                 // plain ASCII counts as Windows-1252
+        {"\x95", "\x95\xE9"},             // Windows-1252
+        {"\xC3\xA0", "\xC3\xA0\xC3\xA9"}, // UTF-8
+    };
+    for (const Case& c : cases) {
+        Edit.SetText(c.Before);
+        TypeAt(static_cast<int>(c.Before.size()), "\xE9");
+        EXPECT_EQ(Edit.Text(), c.After) << c.Before;
+    }
+}
+
+TEST_F(RichEditTest, BytesRoundTripThroughFilesUnchanged) {
+    String bytes;
+    for (int byte = 0; byte < 256; ++byte)
+        if (byte != '\r' && byte != '\n')
+            bytes += static_cast<char>(byte);
+    bytes += "\r\nsecond\0line\r\n"s;
+    String source = WriteFile("in.htm", bytes);
+    Edit.Lines().LoadFromFile(source);
+    EXPECT_EQ(Edit.Text(), bytes);
+    EXPECT_EQ(Edit.Lines().Count(), 2);
+    EXPECT_EQ(Edit.Lines()[1], "second\0line"s);
+
+    String target = TestSupport::Sandbox("out.htm");
+    Edit.Lines().SaveToFile(target);
+    EXPECT_EQ(ReadFileBytes(target), bytes);
+}
+
+TEST_F(RichEditTest, LoadingMakesEveryLineEndCrLfAndRemembersLfFiles) {
+    struct Case {
+        String File;
+        String Text;
+        String Saved;
+    };
+    const Case cases[] = {
+        {"a\nb\n", "a\r\nb\r\n", "a\nb\n"},
+        {"a\rb", "a\r\nb", "a\r\nb"},
+        {"a\r\nb\nc", "a\r\nb\r\nc", "a\r\nb\r\nc"}, // mixed: written as CR LF
+        {"one line", "one line", "one line"},
+    };
+    for (const Case& c : cases) {
+        Edit.Lines().LoadFromFile(WriteFile("page.htm", c.File));
+        EXPECT_EQ(Edit.Text(), c.Text) << c.File;
+        String target = TestSupport::Sandbox("saved.htm");
+        Edit.Lines().SaveToFile(target);
+        EXPECT_EQ(ReadFileBytes(target), c.Saved) << c.File;
+    }
+}
+
+TEST_F(RichEditTest, LoadsAFiftyMegabyteFileWhole) {
+    const String line = "<p>A line of a large page, long enough to matter.</p>\n";
+    const int count = 50 * 1024 * 1024 / static_cast<int>(line.size()) + 1;
+    String bytes;
+    bytes.reserve(line.size() * static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        bytes += line;
+    Edit.Lines().LoadFromFile(WriteFile("large.htm", bytes));
+    EXPECT_EQ(Edit.GetTextLen(), static_cast<int>(bytes.size()) + count);
+    EXPECT_EQ(Edit.Lines().Count(), count);
+    EXPECT_EQ(Perform(EM_LINEINDEX, static_cast<WPARAM>(count - 1)),
+              static_cast<LRESULT>((line.size() + 1) * static_cast<size_t>(count - 1)));
+    EXPECT_TRUE(Edit.LineEndsLF());
+}
+
+TEST_F(RichEditTest, ClearForgetsLfLineEnds) {
+    Edit.Lines().LoadFromFile(WriteFile("lf.htm", "a\nb\n"));
+    Edit.Clear();
+    Edit.SetText("new\r\n");
+    String target = TestSupport::Sandbox("new.htm");
+    Edit.Lines().SaveToFile(target);
+    EXPECT_EQ(ReadFileBytes(target), "new\r\n");
+}
+
+TEST_F(RichEditTest, LoadingAMissingFileNamesIt) {
+    Edit.SetText("kept");
+    String missing = TestSupport::Sandbox("missing.htm");
+    try {
+        Edit.Lines().LoadFromFile(missing);
+        FAIL() << "no error raised";
+    } catch (const EFOpenError& error) {
+        EXPECT_NE(error.Message().find(missing), String::npos) << error.Message();
+    }
+    EXPECT_EQ(Edit.Text(), "kept");
+}
+
+TEST_F(RichEditTest, LinesAreLogicalWithWordWrapOn) {
+    Edit.SetWordWrap(true);
+    Edit.SetWidth(80);
+    const String longLine(300, 'w');
+    Edit.SetText(longLine + "\r\nshort");
+    EXPECT_EQ(Edit.Lines().Count(), 2);
+    EXPECT_EQ(Edit.Lines()[0], longLine);
+    EXPECT_EQ(Edit.Lines()[1], "short");
+    EXPECT_EQ(Perform(EM_LINEFROMCHAR, 250), 0);
+    EXPECT_EQ(Perform(EM_LINEINDEX, 1), 302);
+    EXPECT_EQ(Perform(EM_GETLINECOUNT), 2);
+
+    // Scrolling deals in lines on screen: the long line takes many of them once the editor
+    // has wrapped it, as it does while the program waits for input.
+    Application->ProcessMessages();
+    Perform(EM_LINESCROLL, 0, 3);
+    EXPECT_EQ(Perform(EM_GETFIRSTVISIBLELINE), 3);
+}
+
+TEST_F(RichEditTest, LinesEditTheTextLineByLine) {
+    TStrings& lines = Edit.Lines();
+    lines.Add("one");
+    lines.Add("three");
+    lines.Insert(1, "two");
+    EXPECT_EQ(Edit.Text(), "one\r\ntwo\r\nthree\r\n");
+    lines.Put(2, "3");
+    lines.Delete(0);
+    EXPECT_EQ(Edit.Text(), "two\r\n3\r\n");
+    EXPECT_EQ(lines.Count(), 2);
+
+    // A last line without a line end: adding puts one between, deleting takes it along.
+    Edit.SetText("a\r\nb");
+    lines.Add("c");
+    EXPECT_EQ(Edit.Text(), "a\r\nb\r\nc");
+    lines.Delete(2);
+    EXPECT_EQ(Edit.Text(), "a\r\nb");
+    EXPECT_THROW(lines.Delete(2), EStringListError);
+}
+
+TEST_F(RichEditTest, ModifiedFollowsTextChangesOnly) {
+    int changes = 0;
+    Edit.OnChange = [&changes](TObject*) { ++changes; };
+    Edit.SetText("<b>bold</b>");
+    EXPECT_TRUE(Edit.Modified());
+    EXPECT_EQ(changes, 1);
+
+    Edit.SetModified(false);
+    Edit.ClearUndo();
+    Edit.SelectAll();
+    Edit.SelAttributes().SetColor(clRed);
+    Edit.SelAttributes().SetStyle(TFontStyles{fsBold});
+    EXPECT_FALSE(Edit.Modified());
+    EXPECT_FALSE(Edit.CanUndo());
+    EXPECT_EQ(changes, 1);
+
+    TypeAt(0, "x");
+    EXPECT_TRUE(Edit.Modified());
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(Edit.CanUndo());
+    Edit.Undo();
+    EXPECT_EQ(Edit.Text(), "<b>bold</b>");
+}
+
+TEST_F(RichEditTest, LoadingLeavesTheTextUnmodifiedWithNothingToUndo) {
+    Edit.SetText("old");
+    Edit.Lines().LoadFromFile(WriteFile("page.htm", "new"));
+    EXPECT_FALSE(Edit.Modified());
+    EXPECT_FALSE(Edit.CanUndo());
+}
+
+TEST_F(RichEditTest, ColouringKeepsEachRunsOtherAttributes) {
+    Edit.SetText("abcd");
+    Edit.SetSelStart(0);
+    Edit.SetSelLength(2);
+    Edit.SelAttributes().SetStyle(TFontStyles{fsItalic});
+    Edit.SetSelStart(1);
+    Edit.SetSelLength(3);
+    Edit.SelAttributes().SetColor(clBlue);
+
+    struct Case {
+        int Position;
+        TColor Color;
+        bool Italic;
+    };
+    const TColor plain = Edit.Font().Color();
+    const Case cases[] = {{0, plain, true}, {1, clBlue, true}, {2, clBlue, false}};
+    for (const Case& c : cases) {
+        Edit.SetSelStart(c.Position);
+        Edit.SetSelLength(1);
+        EXPECT_EQ(Edit.SelAttributes().Color(), c.Color) << c.Position;
+        EXPECT_EQ(Edit.SelAttributes().Style().Contains(fsItalic), c.Italic) << c.Position;
+    }
+}
+
+TEST_F(RichEditTest, TypedTextTakesTheTypingAttributesOrThoseBeforeIt) {
+    Edit.SetText("ab");
+    Edit.SelectAll();
+    Edit.SelAttributes().SetColor(clRed);
+    TypeAt(2, "c");
+    Edit.SetSelLength(0);
+    Edit.SelAttributes().SetColor(clGreen); // for what is typed next
+    TestHooks::TypeText(Edit, "d");
+
+    const TColor expected[] = {clRed, clRed, clRed, clGreen};
+    for (int position = 0; position < 4; ++position) {
+        Edit.SetSelStart(position);
+        Edit.SetSelLength(1);
+        EXPECT_EQ(Edit.SelAttributes().Color(), expected[position]) << position;
+    }
+}
+
+TEST_F(RichEditTest, TextLimitRefusesTypingButNeverCutsAssignedText) {
+    Edit.SetMaxLength(5);
+    Edit.Lines().LoadFromFile(WriteFile("long.htm", "0123456789"));
+    EXPECT_EQ(Edit.Text(), "0123456789");
+    TypeAt(10, "x");
+    EXPECT_EQ(Edit.Text(), "0123456789");
+    EXPECT_FALSE(Edit.Modified());
+
+    Edit.SetText("abcd");
+    TypeAt(4, "e");
+    TypeAt(5, "f");
+    EXPECT_EQ(Edit.Text(), "abcde");
+    // A line end is two bytes: it does not go in where only one fits.
+    Edit.SetText("abcd");
+    TypeAt(4, "\r");
+    EXPECT_EQ(Edit.Text(), "abcd");
+
+    Edit.SetSelStart(0);
+    Edit.SetSelText("program text is not limited");
+    EXPECT_EQ(Edit.Text(), "program text is not limitedabcd");
+}
+
+TEST_F(RichEditTest, TextLimitOfZeroMeans64000AndAppliesToPasting) {
+    Perform(EM_EXLIMITTEXT, 0, 0);
+    Edit.SetText(String(63999, 'x'));
+    TestHooks::SetClipboardText("ab");
+    Edit.SetSelStart(63999);
+    Edit.PasteFromClipboard();
+    EXPECT_EQ(Edit.GetTextLen(), 63999);
+    TypeAt(63999, "y");
+    EXPECT_EQ(Edit.GetTextLen(), 64000);
+}
+
+TEST_F(RichEditTest, EditingKeysWorkOnBytesAndLineEnds) {
+    Edit.SetText("ab\r\ncd");
+    Edit.SetSelStart(4);
+    TestHooks::PressKey(Edit, VK_BACK);
+    EXPECT_EQ(Edit.Text(), "abcd"); // CR LF goes as one
+    TypeAt(2, "\r");
+    EXPECT_EQ(Edit.Text(), "ab\r\ncd");
+    EXPECT_EQ(Edit.SelStart(), 4);
+    Edit.SetWantTabs(true);
+    TypeAt(0, "\t");
+    EXPECT_EQ(Edit.Text(), "\tab\r\ncd");
+}
+
+TEST_F(RichEditTest, InsertKeySwitchesToOverwriteWhichStopsAtLineEnds) {
+    Edit.SetText("ab\r\ncd");
+    TestHooks::PressKey(Edit, VK_INSERT);
+    EXPECT_TRUE(Edit.Overwrite());
+    TypeAt(1, "XYZ");
+    EXPECT_EQ(Edit.Text(), "aXYZ\r\ncd");
+    TestHooks::PressKey(Edit, VK_INSERT);
+    EXPECT_FALSE(Edit.Overwrite());
+}
+
+TEST_F(RichEditTest, KeyPressHandlerChangesOrSwallowsTheTypedCharacter) {
+    // As the tag colouring's Replace<> mode does: "<" is typed as "&lt;".
+    Edit.OnKeyPress = [this](TObject*, char& key) {
+        if (key == '<') {
+            for (char c : String("&lt"))
+                Edit.Perform(WM_CHAR, static_cast<unsigned char>(c), 0);
+            key = ';';
+        } else if (key == '#') {
+            key = 0;
+        }
+    };
+    TypeAt(0, "a<b#c");
+    EXPECT_EQ(Edit.Text(), "a&lt;bc");
+    EXPECT_EQ(Edit.SelStart(), 7);
+}
+
+TEST_F(RichEditTest, ProgramEditsUndoInOneStep) {
+    Edit.SetText("abc");
+    EXPECT_FALSE(Edit.CanUndo()); // assigned text starts a fresh history
+    Edit.SetSelStart(1);
+    Edit.SetSelLength(1);
+    Edit.SetSelText("XYZ");
+    EXPECT_EQ(Edit.SelStart(), 4);
+    Perform(EM_UNDO);
+    EXPECT_EQ(Edit.Text(), "abc");
+}
+
+TEST_F(RichEditTest, FormatsOutlastTheEditorsStyleNumbers) {
+    Edit.SetText("ab");
+    Edit.SetSelStart(1);
+    Edit.SetSelLength(1);
+    Edit.SelAttributes().SetColor(RGB(1, 2, 3));
+    // Far more formats than Scintilla has styles, each soon unused.
+    for (int i = 0; i < 600; ++i) {
+        Edit.SetSelStart(0);
+        Edit.SetSelLength(1);
+        Edit.SelAttributes().SetColor(RGB(i % 256, i / 256, 7));
+    }
+    EXPECT_EQ(Edit.SelAttributes().Color(), RGB(599 % 256, 599 / 256, 7));
+    Edit.SetSelStart(1);
+    Edit.SetSelLength(1);
+    EXPECT_EQ(Edit.SelAttributes().Color(), RGB(1, 2, 3));
+}
+
+TEST_F(RichEditTest, ClipboardKeysCopyAndPasteBytes) {
+    Edit.SetText("a\x95z");
+    Edit.SelectAll();
+    TestHooks::PressKey(Edit, 'C', TShiftState{ssCtrl});
+    EXPECT_EQ(TestHooks::ClipboardText(), "a\xE2\x80\xA2z"); // the bullet, as the world reads it
+    Edit.SetSelStart(3);
+    TestHooks::PressKey(Edit, 'V', TShiftState{ssCtrl});
+    EXPECT_EQ(Edit.Text(), "a\x95za\x95z");
+}
+
+TEST_F(RichEditTest, ReadOnlyRefusesTypingButNotTheProgram) {
+    Edit.SetText("abc");
+    Edit.SetReadOnly(true);
+    TypeAt(3, "d");
+    TestHooks::PressKey(Edit, VK_BACK);
+    EXPECT_EQ(Edit.Text(), "abc");
+    Edit.SetSelText("d");
+    EXPECT_EQ(Edit.Text(), "abcd");
+}
+
+TEST_F(RichEditTest, FindTextHonoursCaseAndWholeWords) {
+    Edit.SetText("Table tables TABLE\r\ntable");
+    struct Case {
+        int Start;
+        TSearchTypes Options;
+        int Found;
+    };
+    const Case cases[] = {
+        {0, {}, 0},
+        {1, {}, 6},
+        {7, {stMatchCase}, 20},
+        {1, {stWholeWord}, 13},
+        {14, {stWholeWord, stMatchCase}, 20},
+        {21, {}, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Edit.FindText("table", c.Start, -1, c.Options), c.Found) << c.Start;
+    EXPECT_EQ(Edit.FindText("table", 1, 4, {}), -1); // the range ends before the match does
+}
+
+TEST_F(RichEditTest, SelectionChangesAreReported) {
+    Edit.SetText("abc");
+    int changes = 0;
+    Edit.OnSelectionChange = [&changes](TObject*) { ++changes; };
+    Edit.SetSelStart(1);
+    Edit.SetSelStart(1);
+    EXPECT_EQ(changes, 1);
+    TestHooks::PressKey(Edit, VK_RIGHT);
+    EXPECT_EQ(Edit.SelStart(), 2);
+    EXPECT_EQ(changes, 2);
+}
+
+} // namespace

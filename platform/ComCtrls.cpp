@@ -121,8 +121,7 @@ TPageControlPeer& PagesPeer(const TPageControl& control) {
 
 } // namespace
 
-TPageControl::TPageControl(TComponent* AOwner)
-    : TWinControl(AOwner, MakePeer<TPageControlPeer>) {
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, MakePeer<TPageControlPeer>) {
     SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
     SetColor(clBtnFace);
     SetBounds(0, 0, 289, 193);
@@ -182,8 +181,8 @@ void TPageControl::TabShownChanged(TTabSheet* page) {
             if (other->TabVisible())
                 ++place;
         }
-        int tabs = static_cast<int>(
-            std::count_if(FPages.begin(), FPages.end(), [](TTabSheet* p) { return p->TabVisible(); }));
+        int tabs = static_cast<int>(std::count_if(FPages.begin(), FPages.end(),
+                                                  [](TTabSheet* p) { return p->TabVisible(); }));
         if (tabs > 0)
             ChangeActivePage(PageOfTab(std::min(place, tabs - 1)));
     }
@@ -249,8 +248,8 @@ TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward,
     if (count == 0)
         return nullptr;
     auto it = std::find(FPages.begin(), FPages.end(), current);
-    int start = it == FPages.end() ? (goForward ? count - 1 : 0)
-                                   : static_cast<int>(it - FPages.begin());
+    int start =
+        it == FPages.end() ? (goForward ? count - 1 : 0) : static_cast<int>(it - FPages.begin());
     int index = start;
     for (int i = 0; i < count; ++i) {
         index = (index + (goForward ? 1 : count - 1)) % count;

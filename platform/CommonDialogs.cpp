@@ -119,8 +119,8 @@ bool TOpenDialog::ExecuteHooked() {
         if (!TestHooks::TakeDialogAnswer(Kind(), ShownTitle(), answer) || !answer.Accepted)
             return false;
         std::vector<String> files;
-        for (const String& file : answer.Files.empty() ? std::vector<String>{answer.FileName}
-                                                       : answer.Files)
+        for (const String& file :
+             answer.Files.empty() ? std::vector<String>{answer.FileName} : answer.Files)
             files.push_back(CompleteName(file));
         if (answer.FilterIndex > 0)
             FFilterIndex = answer.FilterIndex;

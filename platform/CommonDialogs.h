@@ -140,6 +140,7 @@ public:
     bool Execute() override;
     TColor Color() const { return FColor; }
     void SetColor(TColor value) { FColor = value; }
+    // Kept for the program's sake: the dialog always shows its full choice of colours.
     TColorDialogOptions Options() const { return FOptions; }
     void SetOptions(TColorDialogOptions value) { FOptions = value; }
 

@@ -20,7 +20,10 @@ TComponent::~TComponent() {
         std::erase(*FLoadingList, this);
 }
 
+// The component and all it owns know they are being freed before anything of them goes, so
+// nothing reacts to the parts that leave first.
 void TComponent::Free() {
+    Destroying();
     BeforeDestruction();
     delete this;
 }

@@ -120,9 +120,16 @@ void TFont::SetPitch(TFontPitch value) {
     Changed();
 }
 
+void TFont::SetOrientation(int value) {
+    if (value == FOrientation)
+        return;
+    FOrientation = value;
+    Changed();
+}
+
 bool TFont::SameAs(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
-           FColor == other.FColor && FPitch == other.FPitch;
+           FColor == other.FColor && FPitch == other.FPitch && FOrientation == other.FOrientation;
 }
 
 void TFont::Assign(const TFont& source) {
@@ -133,6 +140,7 @@ void TFont::Assign(const TFont& source) {
     FStyle = source.FStyle;
     FColor = source.FColor;
     FPitch = source.FPitch;
+    FOrientation = source.FOrientation;
     Changed();
 }
 
@@ -467,7 +475,9 @@ void TCanvas::FrameRect(const TRect& rect) {
 void TCanvas::TextOut(int x, int y, const String& text) {
     TSize extent = TextExtent(text);
     TCanvasDevice::Paint(*this, [&](QPainter& p) {
-        QRect box(x, y, extent.cx, extent.cy);
+        p.translate(x, y);
+        p.rotate(-FFont.Orientation() / 10.0);
+        QRect box(0, 0, extent.cx, extent.cy);
         if (FBrush.Style() != bsClear)
             p.fillRect(box, ToQColor(FBrush.Color()));
         p.setPen(ToQColor(FFont.Color()));

@@ -138,6 +138,10 @@ public:
     void SetColor(TColor value);
     TFontPitch Pitch() const { return FPitch; }
     void SetPitch(TFontPitch value);
+    // The angle of the text in tenths of a degree, counter-clockwise; TextOut turns the text
+    // about its top-left corner.
+    int Orientation() const { return FOrientation; }
+    void SetOrientation(int value);
     void Assign(const TFont& source);
     bool SameAs(const TFont& other) const;
 
@@ -150,6 +154,7 @@ private:
     TFontStyles FStyle;
     TColor FColor = clWindowText;
     TFontPitch FPitch = fpDefault;
+    int FOrientation = 0;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

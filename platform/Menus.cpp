@@ -21,13 +21,13 @@ struct KeyName {
 };
 
 constexpr KeyName KeyNames[] = {
-    {VK_BACK, "BkSp"},    {VK_TAB, "Tab"},       {VK_RETURN, "Enter"},    {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"},  {VK_PRIOR, "PgUp"},    {VK_NEXT, "PgDn"},       {VK_END, "End"},
-    {VK_HOME, "Home"},    {VK_LEFT, "Left"},     {VK_UP, "Up"},           {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},    {VK_INSERT, "Ins"},    {VK_DELETE, "Del"},      {VK_OEM_1, ";"},
-    {VK_OEM_PLUS, "="},   {VK_OEM_COMMA, ","},   {VK_OEM_MINUS, "-"},     {VK_OEM_PERIOD, "."},
-    {VK_OEM_2, "/"},      {VK_OEM_3, "`"},       {VK_OEM_4, "["},         {VK_OEM_5, "\\"},
-    {VK_OEM_6, "]"},      {VK_OEM_7, "'"},       {VK_MULTIPLY, "Num *"},  {VK_ADD, "Num +"},
+    {VK_BACK, "BkSp"},      {VK_TAB, "Tab"},       {VK_RETURN, "Enter"},   {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"},    {VK_PRIOR, "PgUp"},    {VK_NEXT, "PgDn"},      {VK_END, "End"},
+    {VK_HOME, "Home"},      {VK_LEFT, "Left"},     {VK_UP, "Up"},          {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},      {VK_INSERT, "Ins"},    {VK_DELETE, "Del"},     {VK_OEM_1, ";"},
+    {VK_OEM_PLUS, "="},     {VK_OEM_COMMA, ","},   {VK_OEM_MINUS, "-"},    {VK_OEM_PERIOD, "."},
+    {VK_OEM_2, "/"},        {VK_OEM_3, "`"},       {VK_OEM_4, "["},        {VK_OEM_5, "\\"},
+    {VK_OEM_6, "]"},        {VK_OEM_7, "'"},       {VK_MULTIPLY, "Num *"}, {VK_ADD, "Num +"},
     {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num ."}, {VK_DIVIDE, "Num /"},
 };
 
@@ -199,10 +199,11 @@ TMenuItem::TMenuItem(TComponent* AOwner)
     // Like a command from the system's menus, the click comes once the menu has closed.
     QObject::connect(
         FPeer->Action, &QAction::triggered, FPeer->Action,
-        [this] {
+        [this, action = QPointer<QAction>(FPeer->Action)] {
             try {
                 Click();
-                ShowState();
+                if (action) // a handler may free its own item, as recent-items menus do
+                    ShowState();
             } catch (...) {
                 Application->HandleException(this);
             }

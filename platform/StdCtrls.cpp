@@ -137,8 +137,8 @@ void ShowLineText(QLineEdit* edit, const String& text) {
 }
 
 int LineSelStart(const QLineEdit* edit, const String& text) {
-    return ByteIndex(text, edit->hasSelectedText() ? edit->selectionStart()
-                                                   : edit->cursorPosition());
+    return ByteIndex(text,
+                     edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition());
 }
 
 int LineSelLength(const QLineEdit* edit, const String& text) {
@@ -293,8 +293,7 @@ Qt::Alignment LabelAlignment(TAlignment alignment, TTextLayout layout) {
 
 } // namespace
 
-TLabel::TLabel(TComponent* AOwner)
-    : TGraphicControl(AOwner, MakePeer<TLabelPeer>) {
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner, MakePeer<TLabelPeer>) {
     SetColor(clBtnFace);
     SetBounds(0, 0, 65, 17);
     ShowFormat();
@@ -382,8 +381,7 @@ void TLabel::WndProc(TMessage& Message) {
 class TEditPeer : public TStdPeer {
 public:
     explicit TEditPeer(TControl& control) : TStdPeer(control, new QLineEdit) {
-        QObject::connect(Line(), &QLineEdit::textEdited, this,
-                         Report([this](const QString& shown) {
+        QObject::connect(Line(), &QLineEdit::textEdited, this, Report([this](const QString& shown) {
                              TEdit& edit = static_cast<TEdit&>(Control());
                              edit.SetText(TextFromDisplay(shown, edit.Text()));
                          }));
@@ -564,8 +562,7 @@ public:
             Check()->setChecked(state == Qt::Checked);
     }
     void ShowAlignment(TAlignment alignment) {
-        Check()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft
-                                                               : Qt::LeftToRight);
+        Check()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
     }
 
 private:
@@ -576,8 +573,9 @@ using TCheckBoxPeer = TCheckPeer<QCheckBox>;
 using TRadioButtonPeer = TCheckPeer<QRadioButton>;
 
 Qt::CheckState QtState(TCheckBoxState state) {
-    return state == cbChecked ? Qt::Checked : state == cbGrayed ? Qt::PartiallyChecked
-                                                                : Qt::Unchecked;
+    return state == cbChecked  ? Qt::Checked
+           : state == cbGrayed ? Qt::PartiallyChecked
+                               : Qt::Unchecked;
 }
 
 std::unique_ptr<TControlPeer> MakeRadioPeer(TControl& control) {
@@ -667,7 +665,8 @@ void TRadioButton::UncheckSiblings() {
     if (!Parent())
         return;
     for (int i = 0; i < Parent()->ControlCount(); ++i)
-        if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
+        if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+            other && other != this)
             other->SetChecked(false);
 }
 
@@ -757,9 +756,8 @@ void TControlStrings::SetSorted(bool value) {
     std::vector<Item> items;
     for (int i = 0; i < Count(); ++i)
         items.push_back({Get(i), GetObject(i)});
-    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-        return CompareText(a.Text, b.Text) < 0;
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return CompareText(a.Text, b.Text) < 0; });
     Clear();
     for (const Item& item : items)
         InsertObject(Count(), item.Text, item.Object);
@@ -811,8 +809,7 @@ public:
         // Typing completes nothing, as in the framework's combo box.
         Combo()->setCompleter(nullptr);
         Watch(Edit());
-        QObject::connect(Edit(), &QLineEdit::textEdited, this,
-                         Report([this](const QString& shown) {
+        QObject::connect(Edit(), &QLineEdit::textEdited, this, Report([this](const QString& shown) {
                              Box().TextTyped(TextFromDisplay(shown, Box().Text()));
                              Notify(CBN_EDITCHANGE);
                          }));
@@ -1042,7 +1039,10 @@ void TComboBox::TypeChar(char key) {
 void TComboBox::DefaultHandler(TMessage& Message) {
     switch (Message.Msg) {
     case WM_GETDLGCODE:
+        // While the list is down, Return and Escape close it.
         Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        if (DroppedDown())
+            Message.Result |= DLGC_WANTALLKEYS;
         return;
     case WM_CHAR:
         if (FStyle != csDropDownList && !ComboPeer(*this).Translating()) {

@@ -35,12 +35,9 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 enum : WORD {
     BN_CLICKED = 0,
     CBN_SELCHANGE = 1,
-    CBN_DBLCLK = 2,
     CBN_EDITCHANGE = 5,
     CBN_DROPDOWN = 7,
     LBN_SELCHANGE = 1,
-    LBN_DBLCLK = 2,
-    EN_CHANGE = 0x0300,
 };
 
 // What a control answers to WM_GETDLGCODE: the keys it keeps from the dialog handling.
@@ -116,8 +113,6 @@ public:
     // 0 shows the text; any other character hides each character behind a mask.
     char PasswordChar() const { return FPasswordChar; }
     void SetPasswordChar(char value);
-    bool AutoSelect() const { return FAutoSelect; }
-    void SetAutoSelect(bool value) { FAutoSelect = value; }
 
     int SelStart() const;
     void SetSelStart(int value); // also empties the selection
@@ -146,7 +141,6 @@ private:
     int FMaxLength = 0;
     bool FReadOnly = false;
     char FPasswordChar = 0;
-    bool FAutoSelect = true;
 };
 
 // A push button. Default: Return in its form clicks it; Cancel: Escape does.

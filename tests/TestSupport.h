@@ -1,7 +1,11 @@
 #pragma once
-// What every test executable shares: the per-test sandbox and the platform's start for tests.
+// What every test executable shares: the per-test sandbox, the platform's start for tests and a
+// few small helpers.
 
 #include "platform/SysUtils.h"
+
+#include <cstdlib>
+#include <optional>
 
 namespace TestSupport {
 // The folder of the running test; its registry file, program folder ("home") and temporary
@@ -10,4 +14,35 @@ extern String CurrentSandbox;
 String Sandbox(const String& name);
 // Starts the stand-in offscreen and makes any prompt that no test answered fail the test.
 void StartPlatform(int& argc, char** argv);
+
+// The message of the exception of type Error that the action raises, or "(nothing raised)".
+template <typename Error, typename Action> String MessageOf(Action action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.Message();
+    }
+    return "(nothing raised)";
+}
+
+// Sets or clears an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::optional<String>& value) : FName(name) {
+        if (const char* old = std::getenv(name))
+            FOld = old;
+        Set(value);
+    }
+    ~ScopedEnv() { Set(FOld); }
+
+private:
+    void Set(const std::optional<String>& value) {
+        if (value)
+            setenv(FName, value->c_str(), 1);
+        else
+            unsetenv(FName);
+    }
+    const char* FName;
+    std::optional<String> FOld;
+};
 } // namespace TestSupport

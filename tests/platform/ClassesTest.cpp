@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using TestSupport::MessageOf;
+
 namespace {
 
 std::vector<String> LinesOf(const TStrings& list) {
@@ -21,15 +23,6 @@ TStringList ListOf(const std::vector<String>& lines) {
     for (const String& line : lines)
         list.Add(line);
     return list;
-}
-
-template <typename Error, typename Action> String MessageOf(Action action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    return "(nothing raised)";
 }
 
 // The least a list of texts can be: the four primitives over a vector, no objects. The helpers

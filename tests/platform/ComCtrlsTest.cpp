@@ -30,7 +30,9 @@ protected:
     }
     void TearDown() override { Form->Free(); }
 
-    TTabSheet* Sheet(const char* name) { return static_cast<TTabSheet*>(Form->FindComponent(name)); }
+    TTabSheet* Sheet(const char* name) {
+        return static_cast<TTabSheet*>(Form->FindComponent(name));
+    }
     String Active() const { return Pages->ActivePage() ? Pages->ActivePage()->Name() : "none"; }
     void ClickTab(int tab) {
         TRect r = Pages->TabRect(tab);
@@ -159,7 +161,8 @@ protected:
     }
     void TearDown() override { Form->Free(); }
     void Press(bool upper) {
-        UpDown->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, upper ? 1 : UpDown->Height() - 2));
+        UpDown->Perform(WM_LBUTTONDOWN, MK_LBUTTON,
+                        MAKELPARAM(2, upper ? 1 : UpDown->Height() - 2));
     }
 
     TForm* Form = nullptr;

@@ -76,8 +76,10 @@ TEST_F(FileDialogTest, CancelAndAnUnansweredDialogChooseNothing) {
     EXPECT_EQ(dialog.FileName(), "kept.htm");
 
     std::vector<String> unanswered;
-    auto previous = TestHooks::SetUnansweredPromptHandler(
-        [&](const TestHooks::TPrompt& prompt, const String&) { unanswered.push_back(prompt.Kind); });
+    auto previous =
+        TestHooks::SetUnansweredPromptHandler([&](const TestHooks::TPrompt& prompt, const String&) {
+            unanswered.push_back(prompt.Kind);
+        });
     bool chosen = dialog.Execute();
     TestHooks::SetUnansweredPromptHandler(previous);
     EXPECT_FALSE(chosen);
@@ -91,14 +93,14 @@ TEST_F(FileDialogTest, TheDialogsOwnChecksKeepItOpenForTheNextAnswer) {
         bool Saving;
         TOpenOptions Options;
         String First;
-        int Answer; // to the dialog's question about the first name
-        bool FirstTaken;
+        int Answer;    // to the dialog's question about the first name
+        String Second; // the next name chosen, when the first is refused
     };
     const Case cases[] = {
-        {"replacing refused", true, {ofOverwritePrompt}, "index.htm", IDNO, false},
-        {"replacing agreed", true, {ofOverwritePrompt}, "index.htm", IDYES, true},
-        {"missing file", false, {ofFileMustExist}, "missing.htm", IDOK, false},
-        {"missing folder", true, {ofPathMustExist}, "nowhere/new.htm", IDOK, false},
+        {"replacing refused", true, {ofOverwritePrompt}, "index.htm", IDNO, "new.htm"},
+        {"replacing agreed", true, {ofOverwritePrompt}, "index.htm", IDYES, ""},
+        {"missing file", false, {ofFileMustExist}, "missing.htm", IDOK, "index.htm"},
+        {"missing folder", true, {ofPathMustExist}, "nowhere/new.htm", IDOK, "new.htm"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -109,10 +111,10 @@ TEST_F(FileDialogTest, TheDialogsOwnChecksKeepItOpenForTheNextAnswer) {
         dialog.SetOptions(c.Options);
         TestHooks::AnswerDialog(Choose(c.First));
         TestHooks::AnswerMessageBox(c.Answer);
-        if (!c.FirstTaken)
-            TestHooks::AnswerDialog(Choose(Existing));
+        if (!c.Second.empty())
+            TestHooks::AnswerDialog(Choose(c.Second));
         ASSERT_TRUE(dialog.Execute());
-        EXPECT_EQ(dialog.FileName(), c.FirstTaken ? Folder + "/" + c.First : Existing);
+        EXPECT_EQ(dialog.FileName(), Folder + "/" + (c.Second.empty() ? c.First : c.Second));
         EXPECT_EQ(TestHooks::Prompts()[1].Caption, c.Saving ? "Save As" : "Open");
         TestHooks::Reset();
     }

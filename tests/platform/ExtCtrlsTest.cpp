@@ -14,8 +14,8 @@ TEST(TimerTest, FiresOnlyWhenEnabledWithAnIntervalAboveZero) {
         int Interval;
         bool Fires;
     };
-    const Case cases[] = {{true, 300000, true}, {true, 0, false}, {true, -5, false},
-                          {false, 1000, false}};
+    const Case cases[] = {
+        {true, 300000, true}, {true, 0, false}, {true, -5, false}, {false, 1000, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(IntToStr(c.Interval) + (c.Enabled ? " enabled" : " disabled"));
         TTimer timer(nullptr);

@@ -13,16 +13,10 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+using TestSupport::MessageOf;
+using TestSupport::ScopedEnv;
 
-template <typename Error, typename Action> String MessageOf(Action action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    return "(nothing raised)";
-}
+namespace {
 
 mode_t ModeOf(const String& path) {
     struct stat info {};
@@ -43,27 +37,6 @@ std::vector<String> Found(const String& pathAndMask, int attr) {
 std::vector<String> FolderContents(const String& dir) {
     return Found(IncludeTrailingPathDelimiter(dir) + "*", faAnyFile & ~faDirectory);
 }
-
-// Sets or clears an environment variable for one test and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<String>& value) : FName(name) {
-        if (const char* old = std::getenv(name))
-            FOld = old;
-        Set(value);
-    }
-    ~ScopedEnv() { Set(FOld); }
-
-private:
-    void Set(const std::optional<String>& value) {
-        if (value)
-            setenv(FName, value->c_str(), 1);
-        else
-            unsetenv(FName);
-    }
-    const char* FName;
-    std::optional<String> FOld;
-};
 
 class FileUtilsTest : public testing::Test {
 protected:

@@ -1,5 +1,5 @@
-#include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 

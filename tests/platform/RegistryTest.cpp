@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+using TestSupport::ScopedEnv;
+
 namespace {
 
 String StoreFile() {
@@ -37,27 +39,6 @@ String RegistryError(const std::function<void()>& action) {
 String Names(TStrings& list) {
     return list.Text();
 }
-
-// Sets or clears an environment variable for one test and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<String>& value) : FName(name) {
-        if (const char* old = std::getenv(name))
-            FOld = old;
-        Set(value);
-    }
-    ~ScopedEnv() { Set(FOld); }
-
-private:
-    void Set(const std::optional<String>& value) {
-        if (value)
-            setenv(FName, value->c_str(), 1);
-        else
-            unsetenv(FName);
-    }
-    const char* FName;
-    std::optional<String> FOld;
-};
 
 class RegistryTest : public testing::Test {
 protected:

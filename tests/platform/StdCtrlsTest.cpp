@@ -1,7 +1,7 @@
+#include "platform/StdCtrls.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
-#include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 
 #include <gtest/gtest.h>
@@ -98,29 +98,32 @@ TEST(EventSemanticsTest, WhatRaisesWhichEvent) {
         Strings Expected;
     };
     const Case cases[] = {
-        {"edit text set to a new value", [](EventBench& b) { b.Edit->SetText("new"); },
+        {"edit text set to a new value",
+         [](EventBench& b) { b.Edit->SetText("new"); },
          {"Edit.OnChange"}},
         {"edit text set to what it is", [](EventBench& b) { b.Edit->SetText(""); }, {}},
-        {"edit typed into", [](EventBench& b) { TestHooks::TypeText(*b.Edit, "xy"); },
+        {"edit typed into",
+         [](EventBench& b) { TestHooks::TypeText(*b.Edit, "xy"); },
          {"Edit.OnChange", "Edit.OnChange"}},
-        {"edit sent a character", [](EventBench& b) { b.Edit->Perform(WM_CHAR, 'x', 0); },
+        {"edit sent a character",
+         [](EventBench& b) { b.Edit->Perform(WM_CHAR, 'x', 0); },
          {"Edit.OnChange"}},
-        {"memo line added", [](EventBench& b) { b.Memo->Lines().Add("line"); },
+        {"memo line added", [](EventBench& b) { b.Memo->Lines().Add("line"); }, {"Memo.OnChange"}},
+        {"memo typed into",
+         [](EventBench& b) { TestHooks::TypeText(*b.Memo, "m"); },
          {"Memo.OnChange"}},
-        {"memo typed into", [](EventBench& b) { TestHooks::TypeText(*b.Memo, "m"); },
-         {"Memo.OnChange"}},
-        {"check box checked in code", [](EventBench& b) { b.Check->SetChecked(true); },
+        {"check box checked in code",
+         [](EventBench& b) { b.Check->SetChecked(true); },
          {"Check.OnClick"}},
-        {"check box set to its own state", [](EventBench& b) { b.Check->SetChecked(false); },
-         {}},
-        {"check box clicked", [](EventBench& b) { TestHooks::ClickMouse(*b.Check, 6, 8); },
+        {"check box set to its own state", [](EventBench& b) { b.Check->SetChecked(false); }, {}},
+        {"check box clicked",
+         [](EventBench& b) { TestHooks::ClickMouse(*b.Check, 6, 8); },
          {"Check.OnClick"}},
-        {"radio button checked in code", [](EventBench& b) { b.RadioA->SetChecked(true); },
+        {"radio button checked in code",
+         [](EventBench& b) { b.RadioA->SetChecked(true); },
          {"RadioA.OnClick"}},
-        {"radio button unchecked in code", [](EventBench& b) { b.RadioB->SetChecked(false); },
-         {}},
-        {"checked radio button clicked", [](EventBench& b) { Notify(*b.RadioB, BN_CLICKED); },
-         {}},
+        {"radio button unchecked in code", [](EventBench& b) { b.RadioB->SetChecked(false); }, {}},
+        {"checked radio button clicked", [](EventBench& b) { Notify(*b.RadioB, BN_CLICKED); }, {}},
         {"combo box item index set", [](EventBench& b) { b.Combo->SetItemIndex(1); }, {}},
         {"combo box text set", [](EventBench& b) { b.Combo->SetText("three"); }, {}},
         {"combo box item chosen",
@@ -129,21 +132,26 @@ TEST(EventSemanticsTest, WhatRaisesWhichEvent) {
              Notify(*b.Combo, CBN_SELCHANGE);
          },
          {"Combo.OnClick", "Combo.OnChange"}},
-        {"combo box typed into", [](EventBench& b) { TestHooks::TypeText(*b.Combo, "t"); },
+        {"combo box typed into",
+         [](EventBench& b) { TestHooks::TypeText(*b.Combo, "t"); },
          {"Combo.OnChange"}},
-        {"combo box sent a character", [](EventBench& b) { b.Combo->Perform(WM_CHAR, 't', 0); },
+        {"combo box sent a character",
+         [](EventBench& b) { b.Combo->Perform(WM_CHAR, 't', 0); },
          {"Combo.OnChange"}},
         {"list box item index set", [](EventBench& b) { b.List->SetItemIndex(1); }, {}},
         {"list box selection moved by a key",
-         [](EventBench& b) { TestHooks::PressKey(*b.List, VK_DOWN); }, {"List.OnClick"}},
-        {"radio group item index set", [](EventBench& b) { b.Group->SetItemIndex(1); },
+         [](EventBench& b) { TestHooks::PressKey(*b.List, VK_DOWN); },
+         {"List.OnClick"}},
+        {"radio group item index set",
+         [](EventBench& b) { b.Group->SetItemIndex(1); },
          {"Group.OnClick"}},
-        {"radio group set to its own index", [](EventBench& b) { b.Group->SetItemIndex(0); },
-         {}},
+        {"radio group set to its own index", [](EventBench& b) { b.Group->SetItemIndex(0); }, {}},
         {"radio group button clicked",
-         [](EventBench& b) { Notify(*b.Group->Buttons(1), BN_CLICKED); }, {"Group.OnClick"}},
+         [](EventBench& b) { Notify(*b.Group->Buttons(1), BN_CLICKED); },
+         {"Group.OnClick"}},
         {"active page set in code",
-         [](EventBench& b) { b.Pages->SetActivePage(b.Pages->Pages(1)); }, {}},
+         [](EventBench& b) { b.Pages->SetActivePage(b.Pages->Pages(1)); },
+         {}},
         {"tab clicked",
          [](EventBench& b) {
              TPoint at = Centre(b.Pages->TabRect(1));
@@ -293,7 +301,8 @@ TEST(EditTest, SelectionCountsBytesOfUtf8AndWindows1252Texts) {
         EXPECT_EQ(edit.SelLength(), c.Length);
         EXPECT_EQ(edit.SelText(), c.Selected);
         edit.SetSelText("[]");
-        EXPECT_EQ(edit.Text(), c.Text.substr(0, c.Start) + "[]" + c.Text.substr(c.Start + c.Length));
+        EXPECT_EQ(edit.Text(),
+                  c.Text.substr(0, c.Start) + "[]" + c.Text.substr(c.Start + c.Length));
     }
 }
 

@@ -144,7 +144,8 @@ void TControl::BoundsChanged(bool resized) {
         return;
     if (auto* window = dynamic_cast<TWinControl*>(this))
         window->Realign();
-    if (!ComponentState().Contains(csLoading))
+    // A control being freed loses its menu and parts first; its handlers must not see that.
+    if (!ComponentState().Contains(csLoading) && !ComponentState().Contains(csDestroying))
         Resize();
 }
 

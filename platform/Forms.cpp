@@ -139,6 +139,8 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner, MakeFormPeer) {
 }
 
 TForm::~TForm() {
+    // Deleted without Free, the form and its parts still learn first that they are going.
+    Destroying();
     DestroyComponents();
     if (Screen)
         Screen->RemoveForm(this);

@@ -609,6 +609,25 @@ int TRichEdit::LineFromPosition(int position) const {
     return static_cast<int>(Send(Sci::SCI_LINEFROMPOSITION, static_cast<uintptr_t>(position)));
 }
 
+// Scintilla wraps a new text a piece at a time as it is shown; asking it to make the last line
+// visible wraps the rest at once (there are no folds, so nothing else moves).
+void TRichEdit::WrapWholeText() const {
+    if (FWordWrap)
+        Send(Sci::SCI_ENSUREVISIBLE, static_cast<uintptr_t>(LineCount() - 1));
+}
+
+int TRichEdit::DocumentLineOfScreenLine(int screenLine) const {
+    WrapWholeText();
+    return static_cast<int>(
+        Send(Sci::SCI_DOCLINEFROMVISIBLE, static_cast<uintptr_t>(std::max(screenLine, 0))));
+}
+
+int TRichEdit::ScreenLineOfDocumentLine(int line) const {
+    WrapWholeText();
+    return static_cast<int>(
+        Send(Sci::SCI_VISIBLEFROMDOCLINE, static_cast<uintptr_t>(std::max(line, 0))));
+}
+
 int TRichEdit::Caret() const {
     return static_cast<int>(Send(Sci::SCI_GETCURRENTPOS));
 }

@@ -165,6 +165,11 @@ public:
     bool LineEndsLF() const { return FLineEndsLF; }
     void SetLineEndsLF(bool value) { FLineEndsLF = value; }
 
+    // Word wrap can show one line of the text as several lines on screen; these convert between
+    // the two counts (EM_GETFIRSTVISIBLELINE and EM_LINESCROLL count lines on screen).
+    int DocumentLineOfScreenLine(int screenLine) const;
+    int ScreenLineOfDocumentLine(int line) const;
+
     TTextAttributes& SelAttributes() { return FSelAttributes; }
     TParaAttributes& Paragraph() { return FParagraph; }
 
@@ -225,6 +230,7 @@ private:
     int LineStart(int line) const;
     int LineEnd(int line) const;
     int LineFromPosition(int position) const;
+    void WrapWholeText() const;
     int Caret() const;
     void Select(int start, int end);
 

@@ -178,8 +178,9 @@ bool TakeModalAnswer(TForm& form, std::function<void(TForm& form)>& fill) {
     return true;
 }
 
-bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer) {
-    const QueuedAnswer* queued = NextAnswer(TPrompt{kind, title, "", 0}, "Dialog");
+bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer,
+                      const String& text) {
+    const QueuedAnswer* queued = NextAnswer(TPrompt{kind, title, text, 0}, "Dialog");
     if (!queued)
         return false;
     answer = std::get<TDialogAnswer>(queued->Answer);

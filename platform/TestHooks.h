@@ -67,7 +67,9 @@ String DescribeQueuedAnswers();
 // for it (the handler has been told); the prompt is then cancelled.
 bool TakeMessageBoxAnswer(const String& caption, const String& text, UINT flags, int& id);
 bool TakeModalAnswer(TForm& form, std::function<void(TForm& form)>& fill);
-bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer);
+// text is recorded as the prompt's Text (the folder browser's start folder).
+bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer,
+                      const String& text = "");
 
 // Screen size and work area (defaults 1024 x 768 with a 30-pixel panel at the bottom).
 void SetScreenSize(int width, int height);

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <stdexcept>
+
 namespace {
 
 void FailUnansweredPrompt(const TestHooks::TPrompt& prompt, const String& reason) {
@@ -33,4 +36,18 @@ void TestSupport::StartPlatform(int& argc, char** argv) {
     TestHooks::Install();
     TestHooks::SetUnansweredPromptHandler(FailUnansweredPrompt);
     testing::UnitTest::GetInstance()->listeners().Append(new PromptChecks);
+}
+
+TestSupport::ShortTempFolder::ShortTempFolder() {
+    char folder[] = "/tmp/qm-XXXXXX";
+    if (!mkdtemp(folder))
+        throw std::runtime_error("cannot make a temporary folder");
+    FPath = folder;
+    FEnv.emplace("TMPDIR", FPath);
+}
+
+TestSupport::ShortTempFolder::~ShortTempFolder() {
+    FEnv.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(FPath, ignored);
 }

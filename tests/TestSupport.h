@@ -45,4 +45,20 @@ private:
     const char* FName;
     std::optional<String> FOld;
 };
+
+// A fresh temporary folder of a short path, made TMPDIR while the object lives and removed with
+// it: the path of a local socket in the temporary folder must stay short, and the sandbox's own
+// folder may be too deep for one.
+class ShortTempFolder {
+public:
+    ShortTempFolder();
+    ~ShortTempFolder();
+    ShortTempFolder(const ShortTempFolder&) = delete;
+    ShortTempFolder& operator=(const ShortTempFolder&) = delete;
+    const String& Path() const { return FPath; }
+
+private:
+    String FPath;
+    std::optional<ScopedEnv> FEnv;
+};
 } // namespace TestSupport

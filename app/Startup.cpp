@@ -1,0 +1,183 @@
+#include "app/Startup.h"
+
+#include "app/HandOver.h"
+#include "editor/CorvaletForm.h"
+#include "editor/HTMLSplash.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/Registry.h"
+#include "platform/SingleInstance.h"
+#include "publish/AnimPubForm.h"
+#include "publish/Ferrydock95Main.h"
+#include "publish/HTMLISPSelect.h"
+#include "publish/HTMLSelDir.h"
+#include "services/RichPrint.h"
+#include "tags/HTMLGlobal.h"
+#include "tags/HTMLGlossary.h"
+
+const char* const InitialProgramVersion = "3.0c2";
+
+namespace {
+
+const char* const ProductKey = "Software\\Olvane\\Quiltmarker";
+
+struct TMarginDefault {
+    const char* Name;
+    double Value;
+};
+constexpr TMarginDefault MarginDefaults[] = {
+    {"MarginBottom", 25.0},
+    {"MarginTop", 20.0},
+    {"MarginLeft", 20.0},
+    {"MarginRight", 20.0},
+};
+
+struct TCodeDefault {
+    const char* Name;
+    const char* Value;
+};
+constexpr TCodeDefault CodeDefaults[] = {
+    {"CodeDirection", "1"},
+    {"CodeMeasurement", "1"},
+    {"CodePlainText", "0"},
+};
+
+// Installed, the shipped data lie in ../share/quiltmarker beside the program; run from a build
+// folder, they are the source tree's data folder.
+String ShippedDataFolder() {
+    String installed = ExtractFilePath(Application->ExeName()) + "../share/quiltmarker";
+    return DirectoryExists(installed) ? installed : String(QM_SOURCE_DATA);
+}
+
+// Errors of the framework are shown as it shows them, and the start goes on.
+template <typename Steps> bool RunShowingErrors(Steps steps) {
+    try {
+        steps();
+        return true;
+    } catch (...) {
+        Application->HandleException(nullptr);
+        return false;
+    }
+}
+
+} // namespace
+
+void SetInitialProgramVersion() {
+    ProgramVersionText = InitialProgramVersion;
+}
+
+void SeedPrintMarginDefaults() {
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (!reg.OpenKey(RichPrintMarginsPath(), true))
+        return;
+    for (const TMarginDefault& margin : MarginDefaults)
+        if (!reg.ValueExists(margin.Name))
+            reg.WriteBinaryData(margin.Name, &margin.Value, sizeof(margin.Value));
+    for (const TCodeDefault& code : CodeDefaults)
+        if (!reg.ValueExists(code.Name))
+            reg.WriteString(code.Name, code.Value);
+    reg.CloseKey();
+}
+
+void ReportRegistryLoadProblem() {
+    String problem = RegistryLoadProblem();
+    if (!problem.empty())
+        Application->MessageBox(problem, "Quiltmarker", MB_OK | MB_ICONWARNING);
+}
+
+bool AnotherCopyRuns() {
+    // The lock is never released: the system lets go of it when the process ends.
+    CreateMutex(nullptr, false, "QuiltmarkerMutex");
+    return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+String CommandLineOf(int argc, char** argv) {
+    String line;
+    for (int i = 1; i < argc; ++i)
+        line += (i > 1 ? " " : "") + String(argv[i]);
+    if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
+        line = line.substr(1, line.size() - 2);
+    return line;
+}
+
+void SetProvisionalTitle() {
+    Application->SetTitle("Quiltmarker");
+}
+
+void CreateSplash() {
+    Splash = new TSplash(nullptr);
+}
+
+String SplashSetting() {
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    String setting = "2";
+    // A value of another type counts as missing.
+    if (reg.OpenKey(ProductKey, true) && reg.GetDataType("SplashScreen") == rdString)
+        setting = reg.ReadString("SplashScreen");
+    reg.CloseKey();
+    return setting;
+}
+
+void DecideSplashShowing() {
+    String setting = SplashSetting();
+    if (!StartupCommandLine.empty()) {
+        setting = "0";
+        Splash->Hide();
+    }
+    if (setting == "1")
+        Splash->SetFormStyle(fsNormal);
+    if (setting != "0")
+        Splash->Show();
+    Application->ProcessMessages();
+}
+
+void ShowCreatingForms() {
+    if (Splash)
+        Splash->ShowProgress("Creating forms...");
+}
+
+void CreateStartupForms() {
+    Application->CreateForm(HTMLEMainForm);
+    Application->CreateForm(GlossaryForm);
+    Application->CreateForm(GlobalForm);
+    Application->CreateForm(SelDirForm);
+    Application->CreateForm(ISPSelectForm);
+    Application->CreateForm(AnimPub);
+    Application->CreateForm(Ferrydock95Form);
+}
+
+void AcceptHandOvers() {
+    ListenForHandOver(*HTMLEMainForm, [](const String& handedOver) {
+        HTMLEMainForm->OpenHandedOverFile(handedOver);
+    });
+}
+
+int RunProgram(int argc, char** argv) {
+    // The window system comes first here: the second copy's message and its talk with the
+    // running copy need it.
+    Application->Initialize(argc, argv);
+    SetShippedDataFolder(ShippedDataFolder());
+    SetInitialProgramVersion();
+    RunShowingErrors(SeedPrintMarginDefaults);
+    ReportRegistryLoadProblem();
+    String commandLine = CommandLineOf(argc, argv);
+    if (AnotherCopyRuns()) {
+        RunShowingErrors([&] { HandOverToRunningCopy(commandLine); });
+        return 0;
+    }
+    StartupCommandLine = commandLine;
+    RunShowingErrors([] {
+        SetProvisionalTitle();
+        CreateSplash();
+        DecideSplashShowing();
+    });
+    RunShowingErrors([] {
+        ShowCreatingForms();
+        CreateStartupForms();
+        AcceptHandOvers();
+        Application->Run();
+    });
+    return 0;
+}

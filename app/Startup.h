@@ -1,0 +1,33 @@
+#pragma once
+// The program's start, step by step: each step is a function of its own so that tests can run
+// them one at a time; RunProgram runs them all in order.
+
+#include "platform/SysUtils.h"
+
+// The version shown on the splash until the main window knows its own.
+extern const char* const InitialProgramVersion;
+
+void SetInitialProgramVersion();
+// Writes the printer's default margins and codes, each only where it is missing.
+void SeedPrintMarginDefaults();
+// Shows what went wrong when the registry file was read, if anything did.
+void ReportRegistryLoadProblem();
+// Takes the single-copy lock, kept for the rest of the run; true when another copy holds it.
+bool AnotherCopyRuns();
+// The arguments after the program's name joined with blanks; a text wrapped in double quotes is
+// taken without them.
+String CommandLineOf(int argc, char** argv);
+void SetProvisionalTitle();
+void CreateSplash();
+// "SplashScreen" from the product key: "0" none, "1" an ordinary window, anything else on top.
+String SplashSetting();
+// Shows or hides the splash as the setting and the command line ask.
+void DecideSplashShowing();
+void ShowCreatingForms();
+// The seven forms that live for the whole run, in order; the first is the main window.
+void CreateStartupForms();
+// The main window opens the command line that a later copy hands over.
+void AcceptHandOvers();
+
+// The whole start; returns the program's exit code, 0 in every case.
+int RunProgram(int argc, char** argv);

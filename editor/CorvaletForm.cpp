@@ -1,0 +1,30 @@
+// The main window's life: its members, its construction and its destruction.
+
+#include "editor/CorvaletForm.h"
+
+THTMLEMainForm* HTMLEMainForm = nullptr;
+
+THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
+    Bookmarks.fill(-1);
+    SetName("HTMLEMainForm");
+    SetCaption("Quiltmarker");
+    SetBounds(0, 0, 800, 600);
+    BuildForm([this] {
+        BuildMenus();
+        BuildTopPanel();
+        BuildFilePane();
+        BuildStatusBar();
+        BuildDocumentPages();
+        BuildImagePanel();
+        BuildBrowserAndReportPanes();
+        BuildHiddenHelpers();
+        BindEvents();
+    });
+}
+
+THTMLEMainForm::~THTMLEMainForm() {
+    // Taking the menu away while the components go resizes the window, whose layout needs them.
+    OnResize = nullptr;
+    for (TStringList* list : AnalyserLists)
+        delete list;
+}

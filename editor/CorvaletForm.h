@@ -1,0 +1,399 @@
+#pragma once
+// The program's main window: twenty document pages, the file pane, the tag-button bar, the
+// toolbars, the report pane and the status bar. Its handlers are defined in the files of the
+// subsystems that own them, one file per feature.
+
+#include "platform/ComCtrls.h"
+#include "platform/CommonDialogs.h"
+#include "platform/DateTime.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FileListBox.h"
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/RichEdit.h"
+#include "platform/StdCtrls.h"
+
+#include <array>
+
+class TQmDock;
+class TQmToolbar;
+class TQmToolbarButton;
+class TQmWindowHook;
+class TQmDirectoryListBox;
+class TQmDriveComboBox;
+class TFolderBrowse;
+class TWebConnect;
+class TRichPrinter;
+class TVersionNo;
+class TMRUFileList;
+class TRegistry;
+
+class THTMLEMainForm : public TForm {
+public:
+    static constexpr int PageCount = 20;
+    static constexpr int AppButtonCount = 16;
+    static constexpr int UserButtonCount = 16;
+    static constexpr int AnalyserListCount = 8;
+
+    explicit THTMLEMainForm(TComponent* AOwner);
+    ~THTMLEMainForm() override;
+
+    // ---- Creation, settings and closing ----
+    void FormCreate(TObject* Sender);
+    // With an editor, applies the editor settings to it alone; with none, to every page's.
+    void ApplyEditorSettings(TRichEdit* editor);
+    void ChangeFontButtonClick(TObject* Sender);
+    void FormResize(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    // A second copy of the program handed its command line over: bring this window to the
+    // front and open the file it names as the first showing opens its own command line.
+    void OpenHandedOverFile(const String& commandLine);
+    // True when the file's lower-cased extension, with its dot, occurs in TextFileExtensions.
+    bool IsTextFile(const String& fileName) const;
+
+    // ---- Closing pages (the part the window's closing needs) ----
+    void Close1Click(TObject* Sender);
+    void CloseAll1Click(TObject* Sender);
+    // Writes a page back to its file; false when it was not written.
+    bool SaveDocument(int page, bool saveAs, bool asTemplate);
+    void CloseReportView();
+
+    // ---- Document pages, page accessors and status bar ----
+    enum StatusPanel { CaretPanel, FolderPanel, FilePanel, InsertPanel, ModifiedPanel, CountPanel };
+    // The editor of page 0 ... 19; -1: the active page's (the last active one after the last
+    // page closed). Ask PageInUse to know whether a page is open.
+    TRichEdit* GetMemo(int page) const;
+    bool PageInUse(int page) const;
+    bool AnyDocumentOpen() const;
+    TTabSheet* GetPage(int page) const;
+    String ActiveFileName() const;
+    String TagNameAtCaret() const;
+    int LineOfPosition(TRichEdit* editor, int position) const;
+    int FirstVisibleLine(TRichEdit* editor) const;
+    void ScrollToLine(TRichEdit* editor, int line);
+    int SaveEditorView(TRichEdit* editor, int* selStart = nullptr, int* selLength = nullptr);
+    void RestoreEditorView(TRichEdit* editor, int firstVisibleIndex, int selStart, int selLength);
+    void UpdateStatusBar();
+    void UpdateLinePosition();
+    void UpdateInsertMode();
+    void UpdateDocumentCommands();
+    void EnableDocumentCommands();
+    void HidePopupLists();
+    void TabsRight(TObject* Sender);
+    void TabsLeft1Click(TObject* Sender);
+    void Memo1Change(TObject* Sender);
+    void PageControl1Change(TObject* Sender);
+    void Memo1Enter(TObject* Sender);
+    void StatusBar1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+
+    // ---- Members ----
+    std::array<String, PageCount> FileNames;
+    std::array<String, PageCount> AutosaveNames;
+    std::array<int, PageCount> Bookmarks;
+    std::array<String, AppButtonCount> AppCmdLines;
+    std::array<String, AppButtonCount> AppHints;
+    std::array<String, AppButtonCount> AppButtonTexts;
+    std::array<String, AppButtonCount> AppButtonGlyphs;
+    std::array<TStringList*, AnalyserListCount> AnalyserLists{};
+
+    String DefaultExtension;
+    String TemplateFolder;
+    String IEHTMLHelpFile;
+    String RefLibHelpFile;
+    String AutoInsertTab;
+    String ProgramFolder;
+    String HelpFileName;
+    String IEPath;
+    String NetscapePath;
+    String PendingAlignTag;
+    String LastStartTag;
+    String LastEndTag;
+    String TextFileExtensions;
+    String PreviewFileName;
+    String IEWindowTitle;
+    String SavedInlineImages;
+    TDateTime SessionStart = 0;
+    HCURSOR HelpCursor = nullptr;
+    TShiftState LastShiftState;
+    TFontStyles TagStyle;
+    TFontStyles ParamStyle;
+    TFontStyles TextStyle;
+    TFontStyles CommentStyle;
+    TColor TagColour = 0;
+    TColor ParamColour = 0;
+    TColor CommentColour = 0;
+    TColor TextColour = 0;
+    int MaxEditSize = 0;
+    int TabWidth = 0;
+    int UntitledCounter = 0;
+    int BrowserScreenWidth = 0;
+    bool PermSave = false;
+    bool ColouredTags = false;
+    bool ShowLineNumbers = false;
+    bool AskForAltData = false;
+    bool DoubleParaTags = false;
+    bool ShowImages = false;
+    bool SmartTabs = false;
+    bool PrePublish = false;
+    bool BrowserFullSize = false;
+    bool SavedGlobalUserOffline = false;
+    bool LastInsertToggle = false;
+    bool InsertToggleKnown = false;
+    bool LeftPanelVisible = false;
+    bool ReplaceAngles = false;
+    bool ShowTableBorders = false;
+    bool ShowTableBackgrounds = false;
+    bool BrowserLocked = false;
+    bool AbortRequested = false;
+    bool ImagePreviewShown = false;
+    bool PublishPreviewCopy = false;
+    bool FirstShowPending = false;
+    bool CloseCancelled = false;
+    bool ForceCommandsEnabled = false;
+    bool StatusUpdateSuppressed = false;
+    bool PagesVisibleBeforeReport = false;
+
+    // ---- Components ----
+    // Menus.
+    TMainMenu* MainMenu1 = nullptr;
+    TPopupMenu* MainPopupMenu = nullptr;
+    TMenuItem* File1 = nullptr;
+    TMenuItem* Save1 = nullptr;
+    TMenuItem* SaveAs1 = nullptr;
+    TMenuItem* SaveAsTemplate = nullptr;
+    TMenuItem* SaveAsFrameworkDocument1 = nullptr;
+    TMenuItem* Close1 = nullptr;
+    TMenuItem* CloseAll1 = nullptr;
+    TMenuItem* Print1 = nullptr;
+    TMenuItem* PrintPreview1 = nullptr;
+    TMenuItem* Edit1 = nullptr;
+    TMenuItem* Undo1 = nullptr;
+    TMenuItem* Cut1 = nullptr;
+    TMenuItem* Copy1 = nullptr;
+    TMenuItem* Paste1 = nullptr;
+    TMenuItem* SelectAll2 = nullptr;
+    TMenuItem* Find1 = nullptr;
+    TMenuItem* Replace1 = nullptr;
+    TMenuItem* Indent1 = nullptr;
+    TMenuItem* Unindent1 = nullptr;
+    TMenuItem* SetBookmark1 = nullptr;
+    TMenuItem* GoToBookmark1 = nullptr;
+    TMenuItem* Select1 = nullptr;
+    TMenuItem* TagCase1 = nullptr;
+    TMenuItem* TextOnly1 = nullptr;
+    TMenuItem* RemoveIndents1 = nullptr;
+    TMenuItem* RemoveComments1 = nullptr;
+    TMenuItem* ReplaceAngles1 = nullptr;
+    TMenuItem* ShowHideMarks1 = nullptr;
+    TMenuItem* ColourTags1 = nullptr;
+    TMenuItem* Tools1 = nullptr;
+    TMenuItem* Validate1 = nullptr;
+    TMenuItem* Validatecurrentfile1 = nullptr;
+    TMenuItem* Publish1 = nullptr;
+    TMenuItem* CurrentDocument1 = nullptr;
+    TMenuItem* MultiPublish1 = nullptr;
+    TMenuItem* MultiPublish2 = nullptr;
+    TMenuItem* MultiCopy1 = nullptr;
+    TMenuItem* MultiSave3 = nullptr;
+    TMenuItem* TextOnly2 = nullptr;
+    TMenuItem* SelectFiles1 = nullptr;
+    TMenuItem* View1 = nullptr;
+    TMenuItem* InternalBrowser1 = nullptr;
+    TMenuItem* BrowserSize1 = nullptr;
+    TMenuItem* Browser800 = nullptr;
+    TMenuItem* Browser1024 = nullptr;
+    TMenuItem* ShowBrowserFullSize1 = nullptr;
+    TMenuItem* IncludeMultimedia1 = nullptr;
+    TMenuItem* WorkOffline1 = nullptr;
+    TMenuItem* Preferences1 = nullptr;
+    TMenuItem* Font1 = nullptr;
+    TMenuItem* Editor1 = nullptr;
+    TMenuItem* Printer1 = nullptr;
+    TMenuItem* PermanentSaveonViewing1 = nullptr;
+    TMenuItem* UseTagColouring1 = nullptr;
+    TMenuItem* StatusBarShows1 = nullptr;
+    TMenuItem* ShowLineNumber2 = nullptr;
+    TMenuItem* ShowSize2 = nullptr;
+    TMenuItem* RequestALTtags1 = nullptr;
+    TMenuItem* Autosave1 = nullptr;
+    TMenuItem* N2mins1 = nullptr;
+    TMenuItem* N5mins1 = nullptr;
+    TMenuItem* N10mins1 = nullptr;
+    TMenuItem* N15mins1 = nullptr;
+    TMenuItem* Off1 = nullptr;
+    TMenuItem* ParaPrefs = nullptr;
+    TMenuItem* Office97Style1 = nullptr;
+    TMenuItem* AutoInsertTabs = nullptr;
+    TMenuItem* SmartTabsMenu = nullptr;
+    TMenuItem* Prepublishfiles1 = nullptr;
+    TMenuItem* WordWrap1 = nullptr;
+    TMenuItem* On2 = nullptr;
+    TMenuItem* Off2 = nullptr;
+    TMenuItem* MaxPageSize1 = nullptr;
+    TMenuItem* Help1 = nullptr;
+    TMenuItem* N11 = nullptr;
+    TMenuItem* IEHelp = nullptr;
+    TMenuItem* RefLibHelp = nullptr;
+    TMenuItem* Invis1 = nullptr;
+    TMenuItem* TabsRight1 = nullptr;
+    TMenuItem* TabsLeft1 = nullptr;
+    TMenuItem* nbsp1 = nullptr;
+
+    // Top panel with the docks and toolbars, and the tag-button bar.
+    TPanel* TopPanel = nullptr;
+    TQmDock* DockStd = nullptr;
+    TQmDock* DockEdit = nullptr;
+    TQmToolbar* StdToolbar = nullptr;
+    TQmToolbar* EditToolbar = nullptr;
+    TQmToolbarButton* FileSaveButton = nullptr;
+    TQmToolbarButton* PrintButton = nullptr;
+    TQmToolbarButton* CloseButton = nullptr;
+    TQmToolbarButton* CloseAllButton = nullptr;
+    TQmToolbarButton* IntBrowserButton = nullptr;
+    TQmToolbarButton* CutButton = nullptr;
+    TQmToolbarButton* CopyButton = nullptr;
+    TQmToolbarButton* PasteButton = nullptr;
+    TQmToolbarButton* BookmarkButton = nullptr;
+    TQmToolbarButton* GotoButton = nullptr;
+    TQmToolbarButton* FindButton = nullptr;
+    TQmToolbarButton* ReplaceButton = nullptr;
+    TQmToolbarButton* ExtendButton = nullptr;
+    TQmToolbarButton* IndentButton = nullptr;
+    TQmToolbarButton* UnindentButton = nullptr;
+    TPageControl* ButtonsPage = nullptr;
+    TTabSheet* CommonSheet = nullptr;
+    TTabSheet* UserSheet = nullptr;
+    TTabSheet* ApplicationPage = nullptr;
+    TQmToolbarButton* ImageMapButton = nullptr;
+    TQmToolbarButton* PerlCommentButton = nullptr;
+    TQmToolbarButton* PerlNoCommentButton = nullptr;
+    TQmToolbarButton* ReplaceAnglesButton = nullptr;
+    std::array<TQmToolbarButton*, UserButtonCount> UserButtons{};
+    std::array<TQmToolbarButton*, AppButtonCount> AppButtons{};
+    // The tag bar's drop-down lists.
+    TListBox* CharListBox = nullptr;
+    TListBox* DoctypeList = nullptr;
+    TListBox* OtherStyleDropList = nullptr;
+    TListBox* ReplaceAnglesList = nullptr;
+    TListBox* AlignListBox = nullptr;
+    TPanel* CharGrid = nullptr;
+    TPanel* GridPanel1 = nullptr;
+    TPanel* GridPanel2 = nullptr;
+
+    // File pane.
+    TPanel* LeftPanel = nullptr;
+    TQmDriveComboBox* DriveComboBox1 = nullptr;
+    TQmDirectoryListBox* DirectoryListBox1 = nullptr;
+    TFileListBox* FileListBox1 = nullptr;
+    TComboBox* FilterCombo = nullptr;
+
+    // Document pages.
+    TPageControl* PageControl1 = nullptr;
+    std::array<TTabSheet*, PageCount> TabSheets{};
+    std::array<TRichEdit*, PageCount> Memos{};
+    TPanel* ImagePanel = nullptr;
+    TLabel* VersionLabel = nullptr;
+
+    // Browser and report panes.
+    TPanel* BrowserPanel = nullptr;
+    TPanel* IntBrowserPanel = nullptr;
+    TPanel* ReportPanel = nullptr;
+    TPanel* ReportTopPanel = nullptr;
+    TButton* ReportCloseButton = nullptr;
+    TButton* SaveButton = nullptr;
+    TButton* PrintReportButton = nullptr;
+    TRichEdit* ReportForm = nullptr;
+
+    TStatusBar* StatusBar1 = nullptr;
+
+    // Hidden helpers.
+    TLabel* VerLabelInvis = nullptr;
+    TRichEdit* TempMemo = nullptr;
+    TRichEdit* PrinterForm = nullptr;
+    TTimer* AutosaveTimer = nullptr;
+    TTimer* BrowserLockTimer = nullptr;
+    TFontDialog* FontDialog1 = nullptr;
+    TVersionNo* VersionNo = nullptr;
+    TRichPrinter* RichPrinter1 = nullptr;
+    TMRUFileList* MRU = nullptr;
+    TQmWindowHook* WindowHook2 = nullptr;
+    TFolderBrowse* FolderBrowse1 = nullptr;
+    TWebConnect* WebConnect1 = nullptr;
+
+private:
+    // Construction, one builder per area of the window.
+    void BuildMenus();
+    void BuildTopPanel();
+    void BuildTagBar();
+    void BuildTagBarLists();
+    void BuildFilePane();
+    void BuildDocumentPages();
+    void BuildImagePanel();
+    void BuildBrowserAndReportPanes();
+    void BuildStatusBar();
+    void BuildHiddenHelpers();
+    void BindEvents();
+
+    // The steps of FormCreate, in their order.
+    void TakeVersionFromLabel();
+    void RecordSessionStart();
+    void CountSession();
+    void ClearStateMembers();
+    void ShowVersionLabel();
+    void LoadCursors();
+    void CreateAnalyserLists();
+    void OverrideBrowserSettings();
+    void PrepareSplash();
+    void LimitBrowserSizes();
+    void SetNbspShortCut();
+    void SetProgramFolders();
+    void PrepareLayout();
+    void ReadDisplaySettings();
+    void ReadUserButtons();
+    void ReadTextFileExtensions();
+    void ReadGeneralSettings();
+    void ApplyFixedFonts();
+    void ReadPrinterFont();
+    void FindReferenceHelp();
+    void ReadTemplateAndTabs();
+    void SetPageIndentsAndTabs();
+    void ReadAppButtons();
+    void ShowHiddenCommands();
+    void SetUpFileMasks();
+    void SetIndentsOnceMore();
+    void FinishCreation();
+    void ShowSplashProgress(const String& text);
+    void ReadAutosave(const TRegistry& reg);
+    void ApplyFlatButtons(bool flat);
+    void ApplyStartFolder(const TRegistry& reg);
+    void SetUpUserButton(const TRegistry& reg, int number);
+    void SetUpAppButton(int index);
+    void SetIndents(TRichEdit* editor);
+    void SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth);
+
+    void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
+    void FillMasks(const String& stored);
+    String JoinedMasks() const;
+
+    // Opens a named file on a page of its own, or activates the page that holds it already.
+    void OpenDocumentKeepingName(const String& fileName);
+    void OpenCommandLineFile();
+    // A recent file chosen from the File menu.
+    void MRUMRUItemClick(TObject* Sender, const String& FileName);
+    int FirstFreePage() const;
+
+    // Closes the active page as the close commands do, asking first when it was modified.
+    void CloseActivePage();
+    void ActivateAfterClose(int closed);
+    int ActivePageIndex() const;
+    std::array<TQmToolbarButton*, 15> DocumentButtons() const;
+    std::array<TMenuItem*, 28> DocumentMenuItems() const;
+
+    int LeftMargin = 2;
+    int LeftIndent = 12;
+    int RightMargin = 5;
+};
+
+extern THTMLEMainForm* HTMLEMainForm;

@@ -1,0 +1,320 @@
+// The twenty document pages, the accessors through which every command reaches
+// a page, and the status bar.
+
+#include "editor/CorvaletForm.h"
+
+#include "platform/FileUtils.h"
+#include "widgets/QmToolbars.h"
+
+namespace {
+
+bool IsUntitled(const String& fileName) {
+    return fileName.compare(0, 9, "[untitled") == 0;
+}
+
+// True while the Insert key's toggle is off, as the key state reports it.
+bool InsertToggleClear() {
+    return (GetKeyState(VK_INSERT) & 0x0F) == 0;
+}
+
+String PluralOf(int count, const char* singular, const char* plural) {
+    return count == 1 ? singular : plural;
+}
+
+} // namespace
+
+TRichEdit* THTMLEMainForm::GetMemo(int page) const {
+    TTabSheet* sheet = GetPage(page);
+    if (!sheet)
+        return nullptr;
+    for (int i = 0; i < sheet->ControlCount(); ++i) {
+        auto* editor = dynamic_cast<TRichEdit*>(sheet->Controls(i));
+        if (!editor)
+            continue;
+        if (page == -1 && (!editor->Visible() || editor == PrinterForm))
+            return nullptr;
+        return editor;
+    }
+    return nullptr;
+}
+
+bool THTMLEMainForm::PageInUse(int page) const {
+    TTabSheet* sheet = GetPage(page);
+    return sheet && sheet->TabVisible();
+}
+
+bool THTMLEMainForm::AnyDocumentOpen() const {
+    for (int page = 0; page < PageCount; ++page)
+        if (PageInUse(page))
+            return true;
+    return false;
+}
+
+TTabSheet* THTMLEMainForm::GetPage(int page) const {
+    if (page == -1)
+        return PageControl1->ActivePage();
+    return page >= 0 && page < PageCount ? TabSheets[page] : nullptr;
+}
+
+int THTMLEMainForm::ActivePageIndex() const {
+    return PageControl1->ActivePageIndex();
+}
+
+String THTMLEMainForm::ActiveFileName() const {
+    if (!PageInUse(-1))
+        return "";
+    const String& name = FileNames[ActivePageIndex()];
+    return IsUntitled(name) ? "" : name;
+}
+
+String THTMLEMainForm::TagNameAtCaret() const {
+    TRichEdit* editor = GetMemo(-1);
+    if (!editor)
+        return "";
+    const String text = editor->Text();
+    int k = editor->SelStart(); // the 1-based position of the character before
+                                // the caret
+    while (k > 0 && text[k - 1] != '<' && text[k - 1] != '>')
+        --k;
+    if (k == 0 || text[k - 1] == '>')
+        return "";
+    int stop = k + 1;
+    int length = static_cast<int>(text.size());
+    while (stop <= length && text[stop - 1] != ' ' && text[stop - 1] != '>' &&
+           text[stop - 1] != '<')
+        ++stop;
+    if (stop > length || text[stop - 1] == '<')
+        return "";
+    return Copy(text, k + 1, stop - k - 1);
+}
+
+int THTMLEMainForm::LineOfPosition(TRichEdit* editor, int position) const {
+    int length = editor->GetTextLen();
+    if (position > length)
+        return length;
+    return static_cast<int>(editor->Perform(EM_EXLINEFROMCHAR, 0, position));
+}
+
+int THTMLEMainForm::FirstVisibleLine(TRichEdit* editor) const {
+    return static_cast<int>(editor->Perform(EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+void THTMLEMainForm::ScrollToLine(TRichEdit* editor, int line) {
+    int first = FirstVisibleLine(editor);
+    if (line != first)
+        editor->Perform(EM_LINESCROLL, 0, line - first);
+}
+
+int THTMLEMainForm::SaveEditorView(TRichEdit* editor, int* selStart, int* selLength) {
+    // The first line on screen may be the continuation of a wrapped line: the
+    // view is kept by the start of the text's own line.
+    int firstLine = editor->DocumentLineOfScreenLine(FirstVisibleLine(editor));
+    int firstIndex = static_cast<int>(editor->Perform(EM_LINEINDEX, firstLine, 0));
+    editor->SetEnabled(false);
+    if (selStart)
+        *selStart = editor->SelStart();
+    if (selLength)
+        *selLength = editor->SelLength();
+    return firstIndex;
+}
+
+// Scrolls to the line saved, wherever the rewrite left the view. The selection goes first: placing
+// it brings the caret into view, which would undo the scrolling.
+void THTMLEMainForm::RestoreEditorView(TRichEdit* editor, int firstVisibleIndex, int selStart,
+                                       int selLength) {
+    if (selStart >= 0)
+        editor->SetSelStart(selStart);
+    if (selLength >= 0)
+        editor->SetSelLength(selLength);
+    ScrollToLine(editor,
+                 editor->ScreenLineOfDocumentLine(LineOfPosition(editor, firstVisibleIndex)));
+    editor->SetEnabled(true);
+}
+
+void THTMLEMainForm::UpdateStatusBar() {
+    UpdateInsertMode();
+    TStatusPanels& panels = StatusBar1->Panels();
+    if (!AnyDocumentOpen()) {
+        panels.Items(CaretPanel)->SetText(ShowLineNumbers ? "Line:" : "Char:");
+        panels.Items(FolderPanel)->SetText("Folder:");
+        panels.Items(FilePanel)->SetText("File:");
+        panels.Items(ModifiedPanel)->SetText("");
+        panels.Items(CountPanel)->SetText("No files open/None modified");
+        panels.Items(InsertPanel)->SetText("");
+        return;
+    }
+    ButtonsPage->SetEnabled(true);
+    UpdateLinePosition();
+    const String& name = ActivePageIndex() >= 0 ? FileNames[ActivePageIndex()] : String();
+    panels.Items(FolderPanel)->SetText("Folder: " + LowerCase(ExtractFilePath(name)));
+    panels.Items(FilePanel)->SetText("File: " + LowerCase(ExtractFileName(name)));
+    int open = 0;
+    int modified = 0;
+    for (int page = 0; page < PageCount; ++page) {
+        if (!PageInUse(page))
+            continue;
+        ++open;
+        if (GetMemo(page)->Modified())
+            ++modified;
+    }
+    panels.Items(CountPanel)
+        ->SetText(IntToStr(open) + PluralOf(open, " file open", " files open") + " / " +
+                  (modified == 0 ? String("No") : IntToStr(modified)) +
+                  PluralOf(modified, " file", " files") + " modified");
+    TRichEdit* active = GetMemo(-1);
+    panels.Items(ModifiedPanel)->SetText(active && active->Modified() ? "Modified" : "");
+    UpdateDocumentCommands();
+}
+
+void THTMLEMainForm::UpdateLinePosition() {
+    TRichEdit* editor = GetMemo(-1);
+    String text;
+    if (ShowLineNumbers) {
+        int end = editor ? editor->SelStart() + editor->SelLength() : 0;
+        int line = editor ? static_cast<int>(editor->Perform(EM_LINEFROMCHAR, end, 0)) + 1 : 1;
+        int start = editor ? static_cast<int>(editor->Perform(EM_LINEINDEX, line - 1, 0)) : 0;
+        text = Format("Line: %4d: %4d", line, end - start + 1);
+    } else {
+        text = "Char: ";
+        if (editor && AnyDocumentOpen())
+            text += IntToStr(editor->SelStart() + 1);
+    }
+    StatusBar1->Panels().Items(CaretPanel)->SetText(text);
+}
+
+// The editor's tag follows its overwrite state: the control switches itself on
+// the Insert key, and a change of the key's toggle seen while the editor has
+// the focus is that switch.
+void THTMLEMainForm::UpdateInsertMode() {
+    TRichEdit* editor = GetMemo(-1);
+    if (!editor) {
+        StatusBar1->Panels().Items(InsertPanel)->SetText("");
+        return;
+    }
+    if (!editor->Focused())
+        return;
+    bool toggleClear = InsertToggleClear();
+    if (InsertToggleKnown && toggleClear != LastInsertToggle)
+        editor->SetTag(editor->Tag() == 1 ? 0 : 1);
+    LastInsertToggle = toggleClear;
+    InsertToggleKnown = true;
+    StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Tag() == 1 ? "OW" : "INS");
+}
+
+std::array<TMenuItem*, 28> THTMLEMainForm::DocumentMenuItems() const {
+    return {Validate1,
+            RemoveComments1,
+            Save1,
+            SaveAs1,
+            SaveAsTemplate,
+            SaveAsFrameworkDocument1,
+            Close1,
+            CloseAll1,
+            Print1,
+            Undo1,
+            Cut1,
+            Copy1,
+            Paste1,
+            Find1,
+            Replace1,
+            SelectAll2,
+            Indent1,
+            Unindent1,
+            SetBookmark1,
+            GoToBookmark1,
+            CurrentDocument1,
+            MultiPublish1,
+            MultiPublish2,
+            MultiCopy1,
+            MultiSave3,
+            PrintPreview1,
+            Validatecurrentfile1,
+            InternalBrowser1};
+}
+
+std::array<TQmToolbarButton*, 15> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, PrintButton,  CloseButton,    CloseAllButton, CutButton,
+            CopyButton,     PasteButton,  BookmarkButton, GotoButton,     FindButton,
+            ReplaceButton,  ExtendButton, IndentButton,   UnindentButton, IntBrowserButton};
+}
+
+void THTMLEMainForm::UpdateDocumentCommands() {
+    bool enabled = AnyDocumentOpen() || ForceCommandsEnabled;
+    for (TMenuItem* item : DocumentMenuItems())
+        item->SetEnabled(enabled);
+    for (TQmToolbarButton* button : DocumentButtons())
+        button->SetEnabled(enabled);
+    UpdateInsertMode();
+}
+
+void THTMLEMainForm::EnableDocumentCommands() {
+    ForceCommandsEnabled = true;
+    UpdateDocumentCommands();
+}
+
+void THTMLEMainForm::HidePopupLists() {
+    for (TControl* list :
+         std::initializer_list<TControl*>{CharListBox, DoctypeList, CharGrid, GridPanel1,
+                                          GridPanel2, OtherStyleDropList, ReplaceAnglesList})
+        list->Hide();
+    if (GetMemo(-1))
+        AlignListBox->Hide();
+}
+
+namespace {
+
+// The next page in use from current in the direction step, going round; current
+// itself when it is the only one.
+int NextPageInUse(const THTMLEMainForm& form, int current, int step) {
+    int count = THTMLEMainForm::PageCount;
+    for (int distance = 1; distance <= count; ++distance) {
+        int page = ((current + step * distance) % count + count) % count;
+        if (form.PageInUse(page))
+            return page;
+    }
+    return -1;
+}
+
+} // namespace
+
+void THTMLEMainForm::TabsRight(TObject* /*Sender*/) {
+    if (!AnyDocumentOpen())
+        return;
+    PageControl1->SetActivePage(TabSheets[NextPageInUse(*this, ActivePageIndex(), 1)]);
+    PageControl1Change(PageControl1);
+}
+
+void THTMLEMainForm::TabsLeft1Click(TObject* /*Sender*/) {
+    if (!AnyDocumentOpen())
+        return;
+    PageControl1->SetActivePage(TabSheets[NextPageInUse(*this, ActivePageIndex(), -1)]);
+    PageControl1Change(PageControl1);
+}
+
+void THTMLEMainForm::Memo1Change(TObject* /*Sender*/) {
+    HidePopupLists();
+    if (!StatusUpdateSuppressed)
+        UpdateStatusBar();
+}
+
+void THTMLEMainForm::PageControl1Change(TObject* /*Sender*/) {
+    PageControl1->SetVisible(AnyDocumentOpen());
+    UpdateStatusBar();
+}
+
+void THTMLEMainForm::Memo1Enter(TObject* /*Sender*/) {
+    if (TRichEdit* editor = GetMemo(-1)) {
+        bool locked = LockWindowUpdate(Handle());
+        editor->Repaint();
+        if (locked)
+            LockWindowUpdate(nullptr);
+    }
+    LastInsertToggle = InsertToggleClear();
+    UpdateLinePosition();
+}
+
+void THTMLEMainForm::StatusBar1MouseMove(TObject* /*Sender*/, TShiftState /*Shift*/, int /*X*/,
+                                         int /*Y*/) {
+    StatusBar1->SetHint(PageInUse(-1) ? LowerCase(FileNames[ActivePageIndex()])
+                                      : String("No active document"));
+}

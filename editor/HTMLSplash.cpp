@@ -1,0 +1,130 @@
+#include "editor/HTMLSplash.h"
+
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+#include "widgets/JLLabel.h"
+
+#include <array>
+
+TSplash* Splash = nullptr;
+String ProgramVersionText;
+String StartupCommandLine;
+
+namespace {
+
+constexpr int PictureWidth = 300;
+constexpr int PictureHeight = 201;
+constexpr int Patch = 20;
+constexpr int QuiltRows = 4;
+
+// A strip of quilt patches, each cut corner to corner into two cloths, above a plain band that
+// carries the name and the labels.
+void PaintProductPicture(TCanvas& canvas) {
+    static constexpr std::array<TColor, 6> Cloths = {
+        RGB(0, 0, 128),    RGB(128, 0, 0),   RGB(0, 128, 128),
+        RGB(218, 165, 32), RGB(85, 107, 47), RGB(178, 34, 34),
+    };
+    canvas.Pen().SetStyle(psClear);
+    for (int row = 0; row < QuiltRows; ++row)
+        for (int column = 0; column * Patch < PictureWidth; ++column) {
+            int x = column * Patch;
+            int y = row * Patch;
+            size_t cloth = static_cast<size_t>(row * 5 + column * 2);
+            canvas.Brush().SetColor(Cloths[cloth % Cloths.size()]);
+            canvas.Polygon({Point(x, y), Point(x + Patch, y), Point(x, y + Patch)});
+            canvas.Brush().SetColor(Cloths[(cloth + 3) % Cloths.size()]);
+            canvas.Polygon({Point(x + Patch, y), Point(x + Patch, y + Patch), Point(x, y + Patch)});
+        }
+    canvas.Brush().SetColor(RGB(250, 244, 228));
+    canvas.FillRect(Rect(0, QuiltRows * Patch, PictureWidth, PictureHeight));
+    canvas.Pen().SetStyle(psDot);
+    canvas.Pen().SetColor(RGB(128, 0, 0));
+    canvas.MoveTo(0, QuiltRows * Patch + 4);
+    canvas.LineTo(PictureWidth, QuiltRows * Patch + 4);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().SetName("Arial");
+    canvas.Font().SetHeight(-30);
+    canvas.Font().SetStyle({fsBold, fsItalic});
+    canvas.Font().SetColor(RGB(0, 0, 128));
+    canvas.TextOut(12, QuiltRows * Patch + 10, "Quiltmarker");
+    canvas.Font().SetHeight(-12);
+    canvas.Font().SetStyle({});
+    canvas.Font().SetColor(RGB(85, 85, 85));
+    canvas.TextOut(190, QuiltRows * Patch + 28, "HTML editor");
+}
+
+} // namespace
+
+TSplash::TSplash(TComponent* AOwner) : TForm(AOwner) {
+    BuildForm([this] {
+        SetName("Splash");
+        SetBorderStyle(bsNone);
+        SetBorderIcons({});
+        SetFormStyle(fsStayOnTop);
+        SetPosition(poScreenCenter);
+        SetClientWidth(301);
+        SetClientHeight(198);
+        SetCaption("Quiltmarker");
+        BuildControls();
+        OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    });
+}
+
+void TSplash::BuildControls() {
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetAlign(alClient);
+    Panel1->SetBevelOuter(bvNone);
+    Panel1->SetCaption("");
+    Panel1->SetColor(clSilver);
+
+    Image1 = new TImage(this);
+    Image1->SetName("Image1");
+    Image1->SetParent(Panel1);
+    Image1->SetBounds(0, 0, PictureWidth, PictureHeight);
+    PaintProductPicture(Image1->Canvas());
+
+    Bevel2 = new TBevel(this);
+    Bevel2->SetName("Bevel2");
+    Bevel2->SetParent(Panel1);
+    Bevel2->SetBounds(0, 0, 301, 198);
+    Bevel2->SetShape(bsFrame);
+    Bevel2->SetStyle(bsRaised);
+
+    VersionLabel = new TLabel(this);
+    VersionLabel->SetName("VersionLabel");
+    VersionLabel->SetParent(Panel1);
+    VersionLabel->SetAutoSize(false);
+    VersionLabel->SetBounds(12, 124, 140, 16);
+    VersionLabel->SetAlignment(taCenter);
+    VersionLabel->SetTransparent(true);
+    VersionLabel->Font().SetName("Arial");
+    VersionLabel->Font().SetColor(clBlack);
+    VersionLabel->Font().SetStyle({fsBold});
+
+    StateLabel = new TRotateLabel(this);
+    StateLabel->SetName("StateLabel");
+    StateLabel->SetParent(Panel1);
+    StateLabel->SetAutoSize(false);
+    StateLabel->SetBounds(8, 150, 285, 40);
+    StateLabel->SetAlignment(taCenter);
+    StateLabel->SetTextStyle(tsRaised);
+    StateLabel->SetEscapement(0);
+    StateLabel->Font().SetName("Arial");
+    StateLabel->Font().SetHeight(-13);
+    StateLabel->Font().SetColor(clNavy);
+    StateLabel->Font().SetStyle({fsBold});
+    StateLabel->SetTransparent(true);
+    StateLabel->SetWordWrap(true);
+    StateLabel->SetCaption("Loading - please wait...");
+}
+
+void TSplash::FormCreate(TObject* /*Sender*/) {
+    VersionLabel->SetCaption("Version " + ProgramVersionText);
+}
+
+void TSplash::ShowProgress(const String& text) {
+    StateLabel->SetCaption(text);
+    StateLabel->Repaint();
+}

@@ -1,0 +1,816 @@
+// The main window's creation: the preferences it reads from the registry, in
+// the order it reads them, the editors' settings and the Font command.
+
+#include "editor/CorvaletForm.h"
+
+#include "editor/HTMLSplash.h"
+#include "platform/FileUtils.h"
+#include "platform/IniFiles.h"
+#include "platform/Registry.h"
+#include "services/RichPrint.h"
+#include "widgets/FBrowse.h"
+#include "widgets/QmFilSys.h"
+#include "widgets/QmToolbars.h"
+#include "widgets/WebConnect.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <span>
+#include <type_traits>
+
+namespace {
+
+const char* const ProductKey = "\\Software\\Olvane\\Quiltmarker";
+const char* const BrowserMainKey = "\\Software\\Microsoft\\Internet Explorer\\Main";
+const char* const DefaultFontName = "MS Sans Serif";
+const char* const DefaultTextFileExtensions = ".htm .html .shtml .txt .htt";
+// The separator of the stored file masks: "§" in the Windows ANSI code page.
+const char MaskSeparator = '\xA7';
+
+String SubKey(const char* name) {
+    return String(ProductKey) + "\\" + name;
+}
+
+// The one way a setting is read: a value that exists with the setting's type
+// replaces value; a missing value, one of another type or one that cannot be
+// read leaves the default in place.
+template <typename T> bool ReadSetting(const TRegistry& reg, const String& name, T& value) {
+    TRegDataType type = reg.GetDataType(name);
+    try {
+        if constexpr (std::is_same_v<T, String>) {
+            if (type != rdString && type != rdExpandString)
+                return false;
+            value = reg.ReadString(name);
+        } else if constexpr (std::is_same_v<T, bool>) {
+            if (type != rdInteger)
+                return false;
+            value = reg.ReadBool(name);
+        } else {
+            if (type != rdInteger)
+                return false;
+            value = static_cast<T>(reg.ReadInteger(name));
+        }
+    } catch (const ERegistryException&) {
+        return false;
+    }
+    return true;
+}
+
+// A font as the "Font" and "Printer Font" subkeys keep it.
+void ReadFontSettings(const TRegistry& reg, TFont& font) {
+    String name = font.Name();
+    int size = font.Size();
+    TColor colour = font.Color();
+    ReadSetting(reg, "FontName", name);
+    ReadSetting(reg, "FontSize", size);
+    ReadSetting(reg, "FontColour", colour);
+    TFontStyles style;
+    for (auto [valueName, flag] :
+         {std::pair{"FontStyleBold", fsBold}, std::pair{"FontStyleItalic", fsItalic},
+          std::pair{"FontStyleUnderline", fsUnderline}}) {
+        bool on = false;
+        if (ReadSetting(reg, valueName, on) && on)
+            style << flag;
+    }
+    font.SetName(name);
+    font.SetSize(size);
+    font.SetColor(colour);
+    font.SetStyle(style);
+}
+
+void WriteFontSettings(TRegistry& reg, const TFont& font) {
+    reg.WriteString("FontName", font.Name());
+    reg.WriteInteger("FontSize", font.Size());
+    reg.WriteInteger("FontColour", static_cast<int>(font.Color()));
+    reg.WriteBool("FontStyleBold", font.Style().Contains(fsBold));
+    reg.WriteBool("FontStyleItalic", font.Style().Contains(fsItalic));
+    reg.WriteBool("FontStyleUnderline", font.Style().Contains(fsUnderline));
+}
+
+TFont DefaultEditorFont() {
+    TFont font;
+    font.SetName(DefaultFontName);
+    font.SetSize(10);
+    font.SetStyle({});
+    font.SetColor(clBlack);
+    return font;
+}
+
+TFontStyles TagStyleBits(TFontStyles style) {
+    return style & TFontStyles{fsBold, fsItalic, fsUnderline};
+}
+
+struct BoolSetting {
+    const char* Name;
+    bool THTMLEMainForm::*Member;
+    bool Default;
+    TMenuItem* THTMLEMainForm::*CheckItem; // null: no menu item shows it
+};
+
+// Read with the display settings.
+const BoolSetting DisplayBoolSettings[] = {
+    {"PermSave", &THTMLEMainForm::PermSave, false, &THTMLEMainForm::PermanentSaveonViewing1},
+    {"Coloured Tags", &THTMLEMainForm::ColouredTags, false, &THTMLEMainForm::UseTagColouring1},
+    {"ShowLineNumbers", &THTMLEMainForm::ShowLineNumbers, false, &THTMLEMainForm::ShowLineNumber2},
+};
+
+// Read with the general preferences.
+const BoolSetting GeneralBoolSettings[] = {
+    {"AskForAltData", &THTMLEMainForm::AskForAltData, true, &THTMLEMainForm::RequestALTtags1},
+    {"DoubleParaTags", &THTMLEMainForm::DoubleParaTags, false, &THTMLEMainForm::ParaPrefs},
+    {"ShowImages", &THTMLEMainForm::ShowImages, false, nullptr},
+    {"SmartTabs", &THTMLEMainForm::SmartTabs, false, &THTMLEMainForm::SmartTabsMenu},
+    {"PrePublish", &THTMLEMainForm::PrePublish, true, &THTMLEMainForm::Prepublishfiles1},
+};
+
+struct ColourSetting {
+    const char* Name;
+    TColor THTMLEMainForm::*Member;
+    TColor Default;
+};
+
+const ColourSetting ColourSettings[] = {
+    {"TagColour", &THTMLEMainForm::TagColour, 0xFF0000},
+    {"ParamColour", &THTMLEMainForm::ParamColour, 0x0000FF},
+    {"CommentColour", &THTMLEMainForm::CommentColour, 0x0000FF},
+};
+
+struct StyleSetting {
+    const char* Name;
+    TFontStyles THTMLEMainForm::*Member;
+    TFontStyle Flag;
+};
+
+const StyleSetting StyleSettings[] = {
+    {"TagBold", &THTMLEMainForm::TagStyle, fsBold},
+    {"TagItalic", &THTMLEMainForm::TagStyle, fsItalic},
+    {"TagUnderline", &THTMLEMainForm::TagStyle, fsUnderline},
+    {"ParamBold", &THTMLEMainForm::ParamStyle, fsBold},
+    {"ParamItalic", &THTMLEMainForm::ParamStyle, fsItalic},
+    {"ParamUnderline", &THTMLEMainForm::ParamStyle, fsUnderline},
+    {"CommentBold", &THTMLEMainForm::CommentStyle, fsBold},
+    {"CommentItalic", &THTMLEMainForm::CommentStyle, fsItalic},
+    {"CommentUnderline", &THTMLEMainForm::CommentStyle, fsUnderline},
+};
+
+struct StringSetting {
+    const char* Name;
+    String THTMLEMainForm::*Member;
+};
+
+const StringSetting PathSettings[] = {
+    {"IE3Path", &THTMLEMainForm::IEPath},
+    {"NetscapePath", &THTMLEMainForm::NetscapePath},
+};
+
+// The autosave interval's menu items, by minutes; any other value checks Off1.
+const std::pair<int, TMenuItem * THTMLEMainForm::*> AutosaveItems[] = {
+    {2, &THTMLEMainForm::N2mins1},
+    {5, &THTMLEMainForm::N5mins1},
+    {10, &THTMLEMainForm::N10mins1},
+    {15, &THTMLEMainForm::N15mins1},
+};
+
+// The masks of the file filter's form resource, and those the creation appends.
+const char* const ResourceMasks[] = {
+    "*.*htm*",
+    "*.*htm;*.gif;*.jpg;*.png;*.bmp",
+    "*.gif;*.jpg;*.png;*.bmp",
+    "*.gif",
+    "*.jpg",
+    "*.png",
+    "*.txt",
+    "*.*",
+};
+const char* const AppendedMasks[] = {
+    "*.*htm*",
+    "*.*htm*;*.gif;*.jpg;*.png",
+    "*.gif;*.jpg;*.png",
+    "*.gif",
+    "*.jpg",
+    "*.png",
+    "*.css",
+    "*.txt",
+    "*.*",
+};
+
+void ReadBoolSettings(THTMLEMainForm& form, const TRegistry& reg,
+                      std::span<const BoolSetting> settings) {
+    for (const BoolSetting& setting : settings) {
+        bool& member = form.*setting.Member;
+        member = setting.Default;
+        ReadSetting(reg, setting.Name, member);
+        if (setting.CheckItem)
+            (form.*setting.CheckItem)->SetChecked(member);
+    }
+}
+
+// The templates' folder when none is set: the user's home folder stands for the
+// system drive.
+String DefaultTemplateFolder() {
+    const char* home = std::getenv("HOME");
+    return IncludeTrailingPathDelimiter(home && *home ? home : String(1, PathDelim));
+}
+
+} // namespace
+
+// ---- FormCreate ----
+
+void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
+    using Step = void (THTMLEMainForm::*)();
+    static constexpr Step Steps[] = {
+        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::OverrideBrowserSettings,
+        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::LimitBrowserSizes,
+        &THTMLEMainForm::SetNbspShortCut,      &THTMLEMainForm::SetProgramFolders,
+        &THTMLEMainForm::PrepareLayout,        &THTMLEMainForm::ReadDisplaySettings,
+        &THTMLEMainForm::ReadUserButtons,      &THTMLEMainForm::ReadTextFileExtensions,
+        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
+        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
+        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
+        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
+        &THTMLEMainForm::SetUpFileMasks,       &THTMLEMainForm::SetIndentsOnceMore,
+        &THTMLEMainForm::FinishCreation,
+    };
+    for (Step step : Steps) {
+        // A step that fails (a registry or file that cannot be written) is reported
+        // and the others still run, so the window is always built whole.
+        try {
+            (this->*step)();
+        } catch (const std::exception&) {
+            Application->HandleException(this);
+        }
+        Application->ProcessMessages();
+    }
+}
+
+void THTMLEMainForm::TakeVersionFromLabel() {
+    String caption = VerLabelInvis->Caption();
+    int blank = Pos(" ", caption);
+    if (blank > 0)
+        ProgramVersionText = Copy(caption, blank + 1, INT_MAX);
+}
+
+void THTMLEMainForm::RecordSessionStart() {
+    SessionStart = Now();
+}
+
+void THTMLEMainForm::CountSession() {
+    TIniFile sessions(::ProgramFolder() + "sessions.ini");
+    int run = sessions.ReadInteger("Sessions", "Total", 0) + 1;
+    sessions.WriteInteger("Sessions", "Total", run);
+    sessions.WriteString("Sessions", "S" + IntToStr(run), Format("%f", SessionStart));
+}
+
+void THTMLEMainForm::ClearStateMembers() {
+    UntitledCounter = 0;
+    BrowserScreenWidth = 0;
+    LastInsertToggle = true;
+    InsertToggleKnown = false;
+    LeftPanelVisible = true;
+    ReplaceAngles = false;
+    ShowTableBorders = false;
+    ShowTableBackgrounds = false;
+    BrowserLocked = false;
+    AbortRequested = false;
+    ImagePreviewShown = false;
+    PublishPreviewCopy = false;
+    TextColour = clBlack;
+    for (TControl* pane :
+         std::initializer_list<TControl*>{PageControl1, BrowserPanel, ReportPanel, IntBrowserPanel})
+        pane->SetAlign(alClient);
+    BrowserLockTimer->SetEnabled(false);
+}
+
+void THTMLEMainForm::ShowVersionLabel() {
+    VersionLabel->SetCaption(VerLabelInvis->Caption());
+}
+
+void THTMLEMainForm::LoadCursors() {
+    const int DragCursorSlot = -25;
+    Screen->SetCursors(DragCursorSlot, LoadCursor(HInstance, "DRAGCURSOR"));
+    FileListBox1->SetDragCursor(DragCursorSlot);
+    HelpCursor = LoadCursor(HInstance, "MYHELP");
+    WebConnect1->LoadWebCursor();
+}
+
+void THTMLEMainForm::CreateAnalyserLists() {
+    for (TStringList*& list : AnalyserLists) {
+        list = new TStringList;
+        list->SetSorted(true);
+        list->SetDuplicates(dupIgnore);
+    }
+}
+
+void THTMLEMainForm::OverrideBrowserSettings() {
+    IEWindowTitle = "Internet Explorer";
+    SavedInlineImages = "yes";
+    SavedGlobalUserOffline = false;
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (machine.OpenKeyReadOnly(BrowserMainKey))
+        ReadSetting(machine, "Window Title", IEWindowTitle);
+    TRegistry user;
+    if (user.OpenKey(BrowserMainKey, true)) {
+        if (ReadSetting(user, "Display Inline Images", SavedInlineImages))
+            user.WriteString("Display Inline Images", "yes");
+        if (ReadSetting(user, "GlobalUserOffline", SavedGlobalUserOffline))
+            user.WriteBool("GlobalUserOffline", true);
+    }
+    WorkOffline1->SetChecked(true);
+}
+
+void THTMLEMainForm::ShowSplashProgress(const String& text) {
+    if (Splash)
+        Splash->ShowProgress(text);
+}
+
+void THTMLEMainForm::PrepareSplash() {
+    if (!Splash)
+        return;
+    String version = VerLabelInvis->Caption();
+    Splash->VersionLabel->SetCaption(version);
+    TRegistry reg;
+    String splashSetting = "2";
+    if (reg.OpenKeyReadOnly(ProductKey))
+        ReadSetting(reg, "SplashScreen", splashSetting);
+    if (splashSetting != "0")
+        Splash->Show();
+    Application->SetTitle("Quiltmarker " + StringReplace(version, "Version ", "v.", 0));
+    ShowSplashProgress("Reading registry entries...");
+}
+
+void THTMLEMainForm::LimitBrowserSizes() {
+    if (Screen->Width() < 1024)
+        Browser1024->SetEnabled(false);
+    if (Screen->Width() < 800)
+        Browser800->SetEnabled(false);
+    BrowserScreenWidth = 0;
+}
+
+void THTMLEMainForm::SetNbspShortCut() {
+    nbsp1->SetShortCut(ShortCut(VK_SPACE, ssCtrl));
+}
+
+void THTMLEMainForm::SetProgramFolders() {
+    AutoInsertTab = "\t";
+    ProgramFolder = IncludeTrailingPathDelimiter(::ProgramFolder());
+    HelpFileName = ProgramFolder + "help" + PathDelim + "Quiltmarker.hlp";
+    Application->SetHelpFile(HelpFileName);
+}
+
+void THTMLEMainForm::PrepareLayout() {
+    ShowImages = false;
+    PrePublish = false;
+    FormResize(this);
+    UntitledCounter = 0;
+    FormResize(this);
+    ButtonsPage->SetActivePage(CommonSheet);
+}
+
+// A key that cannot be opened reads as empty, so every default still stands.
+void THTMLEMainForm::ReadDisplaySettings() {
+    TRegistry reg;
+    reg.OpenKey(ProductKey, true);
+    ReadBoolSettings(*this, reg, DisplayBoolSettings);
+    if (ColouredTags)
+        ColourTags1->SetEnabled(true);
+    ShowSize2->SetChecked(!ShowLineNumbers);
+    for (const ColourSetting& setting : ColourSettings) {
+        this->*setting.Member = setting.Default;
+        ReadSetting(reg, setting.Name, this->*setting.Member);
+    }
+    for (const StyleSetting& setting : StyleSettings) {
+        bool on = false;
+        if (ReadSetting(reg, setting.Name, on) && on)
+            this->*setting.Member << setting.Flag;
+    }
+    String maxEditSize = "-1";
+    ReadSetting(reg, "MaxEditSize", maxEditSize);
+    MaxEditSize = StrToIntDef(maxEditSize, 0);
+    MaxPageSize1->SetVisible(true);
+}
+
+void THTMLEMainForm::ReadUserButtons() {
+    TRegistry reg;
+    if (!reg.OpenKey(SubKey("UserDef"), false))
+        return;
+    int count = UserButtonCount;
+    ReadSetting(reg, "Buttons", count);
+    count = std::min(count, UserButtonCount);
+    for (int number = 1; number <= count; ++number) {
+        String hint;
+        ReadSetting(reg, "UserDef" + IntToStr(number) + "Hint", hint);
+        UserButtons[number - 1]->SetHint(hint.empty() ? String("Undefined") : hint);
+    }
+    for (int number = 1; number <= count; ++number) {
+        String caption;
+        ReadSetting(reg, "UserDef" + IntToStr(number) + "Text", caption);
+        if (caption.empty())
+            caption = IntToStr(number);
+        TQmToolbarButton* button = UserButtons[number - 1];
+        button->SetCaption(caption);
+        button->Font().SetName(caption != IntToStr(number) ? "Small Fonts" : DefaultFontName);
+        button->Font().SetStyle({});
+    }
+    for (int number = 1; number <= count; ++number) {
+        String glyph;
+        ReadSetting(reg, "UserDef" + IntToStr(number) + "Glyph", glyph);
+        if (!glyph.empty() && FileExists(glyph))
+            LoadButtonGlyph(UserButtons[number - 1], glyph);
+    }
+}
+
+void THTMLEMainForm::ReadTextFileExtensions() {
+    TextFileExtensions.clear();
+    TRegistry reg;
+    if (reg.OpenKey(SubKey("Text Files"), false)) {
+        String extension;
+        for (int number = 1; ReadSetting(reg, IntToStr(number), extension); ++number)
+            TextFileExtensions += extension + " ";
+    }
+    if (TextFileExtensions.empty())
+        TextFileExtensions = DefaultTextFileExtensions;
+}
+
+void THTMLEMainForm::ReadGeneralSettings() {
+    AutosaveTimer->SetInterval(5 * 60000);
+    AutosaveTimer->SetEnabled(true);
+    TRegistry reg;
+    reg.OpenKey(ProductKey, true);
+    ReadBoolSettings(*this, reg, GeneralBoolSettings);
+    ReadAutosave(reg);
+    bool flat = false;
+    ReadSetting(reg, "Office97Style", flat);
+    ApplyFlatButtons(flat);
+    Office97Style1->SetChecked(flat);
+    ReadSetting(reg, "Left Margin", LeftMargin);
+    ReadSetting(reg, "Left Indent", LeftIndent);
+    ReadSetting(reg, "Right Margin", RightMargin);
+    DefaultExtension = "html";
+    ReadSetting(reg, "Default Extension", DefaultExtension);
+    bool autoInsertTab = false;
+    ReadSetting(reg, "AutoInsertTab", autoInsertTab);
+    AutoInsertTab = autoInsertTab ? "\t" : "";
+    AutoInsertTabs->SetChecked(autoInsertTab);
+    for (const StringSetting& setting : PathSettings)
+        ReadSetting(reg, setting.Name, this->*setting.Member);
+    bool multimedia = false;
+    if (ReadSetting(reg, "ShowMultimedia", multimedia))
+        IncludeMultimedia1->SetChecked(multimedia);
+    String drive;
+    if (ReadSetting(reg, "LastDrive", drive) && !drive.empty())
+        DriveComboBox1->SetDrive(drive[0]);
+    ApplyStartFolder(reg);
+    ShowBrowserFullSize1->SetVisible(true);
+    BrowserFullSize = true;
+    ReadSetting(reg, "BrowserFullSize", BrowserFullSize);
+    ShowBrowserFullSize1->SetChecked(BrowserFullSize);
+}
+
+void THTMLEMainForm::ReadAutosave(const TRegistry& reg) {
+    int minutes = 5;
+    ReadSetting(reg, "Autosave", minutes);
+    // An interval the timer cannot hold is kept at the longest it can; 0 or less
+    // never fires.
+    AutosaveTimer->SetInterval(
+        static_cast<int>(std::clamp<int64_t>(int64_t{minutes} * 60000, 0, INT_MAX)));
+    AutosaveTimer->SetEnabled(true);
+    TMenuItem* checked = Off1;
+    for (auto [value, item] : AutosaveItems)
+        if (value == minutes)
+            checked = this->*item;
+    checked->SetChecked(true);
+    Autosave1->SetChecked(true);
+}
+
+void THTMLEMainForm::ApplyFlatButtons(bool flat) {
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* button = dynamic_cast<TQmToolbarButton*>(Components(i)))
+            button->SetFlat(flat);
+}
+
+void THTMLEMainForm::ApplyStartFolder(const TRegistry& reg) {
+    String folder;
+    if (!ReadSetting(reg, "LastDir", folder) || folder.empty() || !SetCurrentDir(folder))
+        return;
+    DirectoryListBox1->SetDirectory(folder);
+    FolderBrowse1->SetDirectory(folder);
+}
+
+void THTMLEMainForm::ApplyFixedFonts() {
+    ApplyEditorSettings(nullptr);
+    TFont plain = DefaultEditorFont();
+    for (TRichEdit* editor : {TempMemo, ReportForm}) {
+        editor->Font().SetName(plain.Name());
+        editor->Font().SetSize(plain.Size());
+        editor->Font().SetStyle({});
+    }
+}
+
+void THTMLEMainForm::ReadPrinterFont() {
+    TFont font = DefaultEditorFont();
+    TRegistry reg;
+    if (reg.OpenKey(SubKey("Printer Font"), false)) {
+        using Setter = void (TRichPrinter::*)(double);
+        for (auto [name, setter] :
+             {std::pair<const char*, Setter>{"MarginTop", &TRichPrinter::SetMarginTop},
+              {"MarginBottom", &TRichPrinter::SetMarginBottom},
+              {"MarginLeft", &TRichPrinter::SetMarginLeft},
+              {"MarginRight", &TRichPrinter::SetMarginRight}}) {
+            int margin = 0;
+            if (ReadSetting(reg, name, margin))
+                (RichPrinter1->*setter)(margin);
+        }
+        ReadFontSettings(reg, font);
+    }
+    PrinterForm->Font().Assign(font);
+    TextColour = font.Color();
+}
+
+void THTMLEMainForm::FindReferenceHelp() {
+    IEHelp->SetVisible(false);
+    RefLibHelp->SetVisible(false);
+    N11->SetVisible(false);
+    struct ReferenceHelp {
+        const char* ValueName;
+        const char* FileName;
+        String THTMLEMainForm::*Member;
+        TMenuItem* THTMLEMainForm::*Item;
+    };
+    static const ReferenceHelp References[] = {
+        {"IEHTML", "htmlref.hlp", &THTMLEMainForm::IEHTMLHelpFile, &THTMLEMainForm::IEHelp},
+        {"HTMLRefLib", "htmlib95.hlp", &THTMLEMainForm::RefLibHelpFile,
+         &THTMLEMainForm::RefLibHelp},
+    };
+    TRegistry reg;
+    bool opened = reg.OpenKey(SubKey("Help"), false);
+    for (const ReferenceHelp& reference : References) {
+        String& path = this->*reference.Member;
+        path.clear();
+        if (opened)
+            ReadSetting(reg, reference.ValueName, path);
+        String shipped = ProgramFolder + "help" + PathDelim + reference.FileName;
+        if (path.empty() && FileExists(shipped)) {
+            path = shipped;
+            TRegistry writer;
+            // A value of another type stays as it is; the file is still used for this
+            // run.
+            if (writer.OpenKey(SubKey("Help"), true) &&
+                (!writer.ValueExists(reference.ValueName) ||
+                 writer.GetDataType(reference.ValueName) == rdString))
+                writer.WriteString(reference.ValueName, path);
+        }
+        if (!path.empty()) {
+            (this->*reference.Item)->SetVisible(true);
+            N11->SetVisible(true);
+        }
+    }
+}
+
+void THTMLEMainForm::ReadTemplateAndTabs() {
+    TemplateFolder = DefaultTemplateFolder();
+    TabWidth = 12;
+    TRegistry reg;
+    reg.OpenKey(ProductKey, true);
+    ReadSetting(reg, "TemplateFolder", TemplateFolder);
+    ReadSetting(reg, "TabWidth", TabWidth);
+}
+
+void THTMLEMainForm::SetIndents(TRichEdit* editor) {
+    editor->Paragraph().SetFirstIndent(LeftMargin);
+    editor->Paragraph().SetLeftIndent(LeftIndent);
+}
+
+void THTMLEMainForm::SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth) {
+    const int TabStops = 20;
+    editor->Paragraph().SetTabCount(TabStops);
+    for (int k = 1; k <= TabStops; ++k)
+        editor->Paragraph().SetTab(k - 1, leftMargin + k * tabWidth);
+}
+
+void THTMLEMainForm::SetPageIndentsAndTabs() {
+    std::vector<TRichEdit*> editors(Memos.begin(), Memos.end());
+    editors.push_back(PrinterForm);
+    for (TRichEdit* editor : editors) {
+        editor->SelectAll();
+        SetIndents(editor);
+        SetTabStops(editor, LeftMargin, TabWidth);
+        editor->SetModified(false);
+    }
+}
+
+void THTMLEMainForm::ReadAppButtons() {
+    ShowSplashProgress("Setting up application buttons...");
+    TRegistry reg;
+    bool opened = reg.OpenKey(SubKey("Apps"), false);
+    for (int i = 0; i < AppButtonCount; ++i) {
+        AppCmdLines[i].clear();
+        AppHints[i].clear();
+        AppButtonGlyphs[i].clear();
+        AppButtonTexts[i].clear();
+        if (opened) {
+            ReadSetting(reg, "AppCmdLine" + IntToStr(i), AppCmdLines[i]);
+            ReadSetting(reg, "AppHint" + IntToStr(i), AppHints[i]);
+            ReadSetting(reg, "ButtonGlyph" + IntToStr(i), AppButtonGlyphs[i]);
+            ReadSetting(reg, "ButtonText" + IntToStr(i), AppButtonTexts[i]);
+        }
+        AppButtons[i]->SetHint(AppHints[i]);
+    }
+    for (int i = 0; i < AppButtonCount; ++i)
+        SetUpAppButton(i);
+}
+
+void THTMLEMainForm::SetUpAppButton(int index) {
+    TQmToolbarButton* button = AppButtons[index];
+    if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
+        AppButtonGlyphs[index].clear();
+    if (!AppButtonGlyphs[index].empty()) {
+        LoadButtonGlyph(button, AppButtonGlyphs[index]);
+        button->SetCaption("");
+    } else if (!AppButtonTexts[index].empty()) {
+        button->SetCaption(AppButtonTexts[index]);
+        button->Font().SetName("Small Fonts");
+        button->Font().SetStyle({});
+    }
+}
+
+void THTMLEMainForm::ShowHiddenCommands() {
+    for (TMenuItem* item : {TagCase1, TextOnly1, TextOnly2, MultiPublish1, ShowHideMarks1, Select1,
+                            SelectFiles1, ReplaceAngles1, RemoveIndents1})
+        item->SetVisible(true);
+    ImageMapButton->SetVisible(true);
+    for (TQmToolbarButton* button : {PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {
+        button->SetVisible(true);
+        button->SetTag(0);
+    }
+}
+
+void THTMLEMainForm::SetUpFileMasks() {
+    TStrings& masks = FilterCombo->Items();
+    for (const char* mask : AppendedMasks)
+        masks.Add(mask);
+    masks.Put(0, "*.*htm*;*.cgi;*.pl;*.log;*.txt");
+    masks.Put(1, "*.*htm*;*.cgi;*.pl;*.log;*.txt;*.gif;*.jpg;*.png;");
+    TRegistry reg;
+    if (reg.OpenKey(SubKey("LatestFiles"), true)) {
+        String stored;
+        if (ReadSetting(reg, "Masks", stored)) {
+            if (!stored.empty())
+                FillMasks(stored);
+        } else if (!reg.ValueExists("Masks")) {
+            reg.WriteString("Masks", JoinedMasks());
+        }
+        String lastMask = FilterCombo->Text();
+        ReadSetting(reg, "LastMask", lastMask);
+        FilterCombo->SetText(lastMask);
+        if (masks.IndexOf(lastMask) < 0)
+            masks.Add(lastMask);
+    }
+    FileListBox1->SetMask(FilterCombo->Text());
+}
+
+void THTMLEMainForm::FillMasks(const String& stored) {
+    TStrings& masks = FilterCombo->Items();
+    masks.Clear();
+    size_t start = 0;
+    for (size_t separator = stored.find(MaskSeparator); separator != String::npos;
+         separator = stored.find(MaskSeparator, start)) {
+        masks.Add(stored.substr(start, separator - start));
+        start = separator + 1;
+    }
+    if (start < stored.size())
+        masks.Add(stored.substr(start));
+}
+
+String THTMLEMainForm::JoinedMasks() const {
+    String joined;
+    const TStrings& masks = FilterCombo->Items();
+    for (int i = 0; i < masks.Count(); ++i)
+        joined += (i > 0 ? String(1, MaskSeparator) : String()) + masks.Get(i);
+    return joined;
+}
+
+void THTMLEMainForm::SetIndentsOnceMore() {
+    ShowSplashProgress("Setting up preferences...");
+    for (TRichEdit* editor : Memos)
+        SetIndents(editor);
+    SetIndents(PrinterForm);
+    PrinterForm->Paragraph().SetRightIndent(RightMargin);
+}
+
+void THTMLEMainForm::FinishCreation() {
+    ShowSplashProgress("Thanks for using Quiltmarker");
+    for (String& name : AutosaveNames)
+        name.clear();
+    FirstShowPending = true;
+}
+
+void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button, const String& fileName) {
+    // A damaged picture is reported with its name; the button keeps its caption.
+    try {
+        button->Glyph().LoadFromFile(fileName);
+    } catch (const std::exception&) {
+        Application->HandleException(this);
+    }
+}
+
+// ---- The editors' settings ----
+
+void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
+    TFont font = DefaultEditorFont();
+    int leftMargin = 2;
+    int leftIndent = 12;
+    int rightMargin = 5;
+    int tabWidth = 12;
+    bool wordWrap = true;
+    TRegistry reg;
+    if (reg.OpenKey(SubKey("Font"), false))
+        ReadFontSettings(reg, font);
+    if (reg.OpenKey(ProductKey, false)) {
+        ReadSetting(reg, "Left Margin", leftMargin);
+        ReadSetting(reg, "Left Indent", leftIndent);
+        ReadSetting(reg, "Right Margin", rightMargin);
+        ReadSetting(reg, "TabWidth", tabWidth);
+        String maxEditSize;
+        if (ReadSetting(reg, "MaxEditSize", maxEditSize))
+            MaxEditSize = StrToIntDef(maxEditSize, 0);
+        ReadSetting(reg, "WordWrap", wordWrap);
+        On2->SetChecked(wordWrap);
+        Off2->SetChecked(!wordWrap);
+    }
+    TextStyle = TagStyleBits(font.Style());
+    bool locked = LockWindowUpdate(Handle());
+    auto apply = [&](TRichEdit* target) {
+        target->SelectAll();
+        target->Font().SetName(font.Name());
+        target->Font().SetSize(font.Size());
+        target->Font().SetStyle(font.Style());
+        if (MaxEditSize >= 0)
+            target->Perform(EM_EXLIMITTEXT, 0, MaxEditSize);
+        target->Paragraph().SetFirstIndent(leftMargin);
+        target->Paragraph().SetLeftIndent(leftIndent);
+        target->Paragraph().SetRightIndent(rightMargin);
+        SetTabStops(target, leftMargin, tabWidth);
+        target->SetSelStart(0);
+    };
+    if (editor) {
+        apply(editor);
+    } else {
+        for (int page = 0; page < PageControl1->PageCount(); ++page) {
+            TRichEdit* target = GetMemo(page);
+            apply(target);
+            target->Font().SetColor(font.Color());
+            target->SetWordWrap(wordWrap);
+            target->SetScrollBars(wordWrap ? ssVertical : ssBoth);
+        }
+    }
+    if (locked)
+        LockWindowUpdate(nullptr);
+}
+
+// ---- The Font command ----
+
+void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
+    bool printerFont = Sender == Printer1;
+    TFont start;
+    if (printerFont) {
+        start.Assign(PrinterForm->Font());
+    } else {
+        if (ReportForm->Visible())
+            return;
+        if (TRichEdit* editor = GetMemo(-1))
+            start.Assign(editor->Font());
+    }
+    FontDialog1->SetFont(start);
+    if (!FontDialog1->Execute())
+        return;
+    const TFont& chosen = FontDialog1->Font();
+    // Strike-out is not carried to the editors.
+    TFontStyles style = TagStyleBits(chosen.Style());
+    if (printerFont) {
+        PrinterForm->Font().SetName(chosen.Name());
+        PrinterForm->Font().SetSize(chosen.Size());
+        PrinterForm->Font().SetColor(chosen.Color());
+        PrinterForm->Font().SetStyle(chosen.Style());
+        ReportForm->Font().SetName(chosen.Name());
+        ReportForm->Font().SetSize(chosen.Size());
+    } else {
+        for (TRichEdit* editor : Memos) {
+            editor->Font().SetName(chosen.Name());
+            editor->Font().SetSize(chosen.Size());
+            editor->Font().SetColor(chosen.Color());
+            editor->Font().SetStyle(style);
+        }
+        TextColour = chosen.Color();
+        TextStyle = style;
+    }
+    TRegistry reg;
+    if (reg.OpenKey(SubKey(printerFont ? "Printer Font" : "Font"), true))
+        WriteFontSettings(reg, chosen);
+    if (!printerFont && PageInUse(-1) && GetMemo(-1)->CanFocus())
+        GetMemo(-1)->SetFocus();
+}

@@ -1,0 +1,478 @@
+// The main window's components, built as its form resource would build them:
+// one builder per area of the window.
+
+#include "editor/CorvaletForm.h"
+
+#include "services/MRULiss.h"
+#include "services/RichPrint.h"
+#include "services/VersionNo.h"
+#include "widgets/FBrowse.h"
+#include "widgets/QmFilSys.h"
+#include "widgets/QmHook.h"
+#include "widgets/QmToolbars.h"
+#include "widgets/WebConnect.h"
+
+namespace {
+
+template <typename T> T* Make(TComponent* owner, const String& name) {
+    T* component = new T(owner);
+    component->SetName(name);
+    return component;
+}
+
+template <typename T> T* Place(TComponent* owner, TWinControl* parent, const String& name) {
+    T* control = Make<T>(owner, name);
+    control->SetParent(parent);
+    return control;
+}
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& name,
+                   const String& caption) {
+    TMenuItem* item = Make<TMenuItem>(owner, name);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+TMenuItem* AddRadioItem(TComponent* owner, TMenuItem* parent, const String& name,
+                        const String& caption, int group) {
+    TMenuItem* item = AddItem(owner, parent, name, caption);
+    item->SetRadioItem(true);
+    item->SetGroupIndex(group);
+    return item;
+}
+
+TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& name,
+                         const String& caption) {
+    TMenuItem* item = AddItem(owner, parent, name, caption);
+    item->SetVisible(false);
+    return item;
+}
+
+} // namespace
+
+void THTMLEMainForm::BuildMenus() {
+    MainMenu1 = Make<TMainMenu>(this, "MainMenu1");
+    MainPopupMenu = Make<TPopupMenu>(this, "MainPopupMenu");
+    TMenuItem* bar = MainMenu1->Items();
+
+    File1 = AddItem(this, bar, "File1", "&File");
+    Save1 = AddItem(this, File1, "Save1", "&Save");
+    SaveAs1 = AddItem(this, File1, "SaveAs1", "Save &As...");
+    SaveAsTemplate = AddItem(this, File1, "SaveAsTemplate", "Save As &Template...");
+    SaveAsFrameworkDocument1 =
+        AddItem(this, File1, "SaveAsFrameworkDocument1", "Save As &Framework Document");
+    Print1 = AddItem(this, File1, "Print1", "&Print");
+    PrintPreview1 = AddItem(this, File1, "PrintPreview1", "Print Pre&view");
+    Close1 = AddItem(this, File1, "Close1", "&Close");
+    CloseAll1 = AddItem(this, File1, "CloseAll1", "Close A&ll");
+
+    Edit1 = AddItem(this, bar, "Edit1", "&Edit");
+    Undo1 = AddItem(this, Edit1, "Undo1", "&Undo");
+    Cut1 = AddItem(this, Edit1, "Cut1", "Cu&t");
+    Copy1 = AddItem(this, Edit1, "Copy1", "&Copy");
+    Paste1 = AddItem(this, Edit1, "Paste1", "&Paste");
+    SelectAll2 = AddItem(this, Edit1, "SelectAll2", "Select &All");
+    Find1 = AddItem(this, Edit1, "Find1", "&Find...");
+    Replace1 = AddItem(this, Edit1, "Replace1", "&Replace...");
+    Indent1 = AddItem(this, Edit1, "Indent1", "&Indent");
+    Unindent1 = AddItem(this, Edit1, "Unindent1", "U&nindent");
+    SetBookmark1 = AddItem(this, Edit1, "SetBookmark1", "Set &Bookmark");
+    GoToBookmark1 = AddItem(this, Edit1, "GoToBookmark1", "&Go To Bookmark");
+    Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
+    TagCase1 = AddHiddenItem(this, Edit1, "TagCase1", "Tag &Case");
+    TextOnly1 = AddHiddenItem(this, Edit1, "TextOnly1", "Te&xt Only");
+    RemoveIndents1 = AddHiddenItem(this, Edit1, "RemoveIndents1", "Remove In&dents");
+    RemoveComments1 = AddItem(this, Edit1, "RemoveComments1", "Remove C&omments");
+    ReplaceAngles1 = AddHiddenItem(this, Edit1, "ReplaceAngles1", "Replace <>");
+    ShowHideMarks1 = AddHiddenItem(this, Edit1, "ShowHideMarks1", "Show/Hide &Marks");
+    ColourTags1 = AddItem(this, Edit1, "ColourTags1", "Colour Ta&gs");
+    ColourTags1->SetEnabled(false);
+    nbsp1 = AddItem(this, Edit1, "nbsp1", "&&nbsp;");
+
+    Tools1 = AddItem(this, bar, "Tools1", "&Tools");
+    Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
+    Validatecurrentfile1 = AddItem(this, Validate1, "Validatecurrentfile1", "&Current File");
+    Publish1 = AddItem(this, Tools1, "Publish1", "&Publish");
+    CurrentDocument1 = AddItem(this, Publish1, "CurrentDocument1", "&Current Document");
+    MultiPublish1 = AddHiddenItem(this, Publish1, "MultiPublish1", "&Multi-Publish");
+    MultiPublish2 = AddItem(this, Publish1, "MultiPublish2", "Multi-&Publish...");
+    MultiCopy1 = AddItem(this, Publish1, "MultiCopy1", "Multi-&Copy...");
+    MultiSave3 = AddItem(this, Publish1, "MultiSave3", "Multi-&Save...");
+    TextOnly2 = AddHiddenItem(this, Tools1, "TextOnly2", "Te&xt Only");
+    SelectFiles1 = AddHiddenItem(this, Tools1, "SelectFiles1", "Select &Files...");
+
+    View1 = AddItem(this, bar, "View1", "&View");
+    InternalBrowser1 = AddItem(this, View1, "InternalBrowser1", "&Internal Browser");
+    BrowserSize1 = AddItem(this, View1, "BrowserSize1", "Browser &Size");
+    Browser800 = AddItem(this, BrowserSize1, "Browser800", "&800 x 600");
+    Browser1024 = AddItem(this, BrowserSize1, "Browser1024", "&1024 x 768");
+    ShowBrowserFullSize1 =
+        AddHiddenItem(this, View1, "ShowBrowserFullSize1", "Show Browser &Full Size");
+    IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
+    WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
+
+    Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
+    Font1 = AddItem(this, Preferences1, "Font1", "&Font");
+    Editor1 = AddItem(this, Font1, "Editor1", "&Editor...");
+    Printer1 = AddItem(this, Font1, "Printer1", "&Printer...");
+    PermanentSaveonViewing1 =
+        AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
+    UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "Use Tag &Colouring");
+    StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");
+    ShowLineNumber2 = AddRadioItem(this, StatusBarShows1, "ShowLineNumber2", "&Line Number", 1);
+    ShowSize2 = AddRadioItem(this, StatusBarShows1, "ShowSize2", "&Character Position", 1);
+    RequestALTtags1 = AddItem(this, Preferences1, "RequestALTtags1", "Request &ALT Tags");
+    Autosave1 = AddItem(this, Preferences1, "Autosave1", "A&utosave");
+    N2mins1 = AddRadioItem(this, Autosave1, "N2mins1", "&2 mins", 2);
+    N5mins1 = AddRadioItem(this, Autosave1, "N5mins1", "&5 mins", 2);
+    N10mins1 = AddRadioItem(this, Autosave1, "N10mins1", "1&0 mins", 2);
+    N15mins1 = AddRadioItem(this, Autosave1, "N15mins1", "1&5 mins", 2);
+    Off1 = AddRadioItem(this, Autosave1, "Off1", "&Off", 2);
+    ParaPrefs = AddItem(this, Preferences1, "ParaPrefs", "&Double Paragraph Tags");
+    Office97Style1 = AddItem(this, Preferences1, "Office97Style1", "&Flat Buttons");
+    AutoInsertTabs = AddItem(this, Preferences1, "AutoInsertTabs", "Auto Insert &Tabs");
+    SmartTabsMenu = AddItem(this, Preferences1, "SmartTabsMenu", "S&mart Tabs");
+    Prepublishfiles1 = AddItem(this, Preferences1, "Prepublishfiles1", "&Pre-publish Files");
+    WordWrap1 = AddItem(this, Preferences1, "WordWrap1", "&Word Wrap");
+    On2 = AddRadioItem(this, WordWrap1, "On2", "O&n", 3);
+    Off2 = AddRadioItem(this, WordWrap1, "Off2", "O&ff", 3);
+    MaxPageSize1 = AddHiddenItem(this, Preferences1, "MaxPageSize1", "Maximum Page Si&ze...");
+
+    Help1 = AddItem(this, bar, "Help1", "&Help");
+    N11 = AddHiddenItem(this, Help1, "N11", "-");
+    IEHelp = AddHiddenItem(this, Help1, "IEHelp", "&IE HTML");
+    RefLibHelp = AddHiddenItem(this, Help1, "RefLibHelp", "HTML &Ref. Library");
+
+    // Keyboard commands without a visible item.
+    Invis1 = AddHiddenItem(this, bar, "Invis1", "Invis");
+    TabsRight1 = AddItem(this, Invis1, "TabsRight1", "Tabs Right");
+    TabsRight1->SetShortCut(ShortCut(VK_TAB, ssCtrl));
+    TabsLeft1 = AddItem(this, Invis1, "TabsLeft1", "Tabs Left");
+    TabsLeft1->SetShortCut(ShortCut(VK_TAB, TShiftState{ssCtrl, ssShift}));
+
+    SetMenu(MainMenu1);
+}
+
+void THTMLEMainForm::BuildTopPanel() {
+    TopPanel = Place<TPanel>(this, this, "TopPanel");
+    TopPanel->SetAlign(alTop);
+    TopPanel->SetHeight(118);
+    TopPanel->SetBevelOuter(bvNone);
+    TopPanel->SetCaption("");
+
+    DockStd = Place<TQmDock>(this, TopPanel, "DockStd");
+    DockEdit = Place<TQmDock>(this, TopPanel, "DockEdit");
+    StdToolbar = Make<TQmToolbar>(this, "StdToolbar");
+    StdToolbar->SetDockedTo(DockStd);
+    EditToolbar = Make<TQmToolbar>(this, "EditToolbar");
+    EditToolbar->SetDockedTo(DockEdit);
+
+    struct ButtonPlace {
+        TQmToolbarButton* THTMLEMainForm::*Member;
+        const char* Name;
+        const char* Hint;
+        TQmToolbar* THTMLEMainForm::*Toolbar;
+    };
+    static const ButtonPlace Buttons[] = {
+        {&THTMLEMainForm::FileSaveButton, "FileSaveButton", "Save", &THTMLEMainForm::StdToolbar},
+        {&THTMLEMainForm::PrintButton, "PrintButton", "Print", &THTMLEMainForm::StdToolbar},
+        {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},
+        {&THTMLEMainForm::CloseAllButton, "CloseAllButton", "Close All",
+         &THTMLEMainForm::StdToolbar},
+        {&THTMLEMainForm::IntBrowserButton, "IntBrowserButton", "Internal Browser",
+         &THTMLEMainForm::StdToolbar},
+        {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::BookmarkButton, "BookmarkButton", "Set Bookmark",
+         &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::GotoButton, "GotoButton", "Go To Bookmark", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::FindButton, "FindButton", "Find", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::ReplaceButton, "ReplaceButton", "Replace", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::ExtendButton, "ExtendButton", "Extend Selection",
+         &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::IndentButton, "IndentButton", "Indent", &THTMLEMainForm::EditToolbar},
+        {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",
+         &THTMLEMainForm::EditToolbar},
+    };
+    const int ButtonSize = 23;
+    for (const ButtonPlace& place : Buttons) {
+        TQmToolbar* toolbar = this->*place.Toolbar;
+        auto* button = Place<TQmToolbarButton>(this, toolbar, place.Name);
+        button->SetBounds(toolbar->ControlCount() * ButtonSize - ButtonSize, 0, ButtonSize,
+                          ButtonSize - 1);
+        button->SetHint(place.Hint);
+        button->SetShowHint(true);
+        this->*place.Member = button;
+    }
+    BuildTagBar();
+}
+
+void THTMLEMainForm::BuildTagBar() {
+    ButtonsPage = Place<TPageControl>(this, TopPanel, "ButtonsPage");
+    ButtonsPage->SetAlign(alClient);
+    CommonSheet = Make<TTabSheet>(this, "CommonSheet");
+    CommonSheet->SetPageControl(ButtonsPage);
+    CommonSheet->SetCaption("Common");
+    UserSheet = Make<TTabSheet>(this, "UserSheet");
+    UserSheet->SetPageControl(ButtonsPage);
+    UserSheet->SetCaption("User");
+    ApplicationPage = Make<TTabSheet>(this, "ApplicationPage");
+    ApplicationPage->SetPageControl(ButtonsPage);
+    ApplicationPage->SetCaption("Apps");
+
+    const int ButtonWidth = 25;
+    const int ButtonHeight = 25;
+    // Buttons shown only once the window's creation has decided so; a tag of 1000
+    // or more keeps a button out of the tag-bar layout meanwhile.
+    const int OutOfLayout = 1000;
+    struct HiddenButton {
+        TQmToolbarButton* THTMLEMainForm::*Member;
+        const char* Name;
+        const char* Caption;
+        const char* Hint;
+    };
+    static const HiddenButton Hidden[] = {
+        {&THTMLEMainForm::ImageMapButton, "ImageMapButton", "Map", "Image map"},
+        {&THTMLEMainForm::PerlCommentButton, "PerlCommentButton", "#", "Perl comment"},
+        {&THTMLEMainForm::PerlNoCommentButton, "PerlNoCommentButton", "-#", "Perl uncomment"},
+        {&THTMLEMainForm::ReplaceAnglesButton, "ReplaceAnglesButton", "<>", "Replace <>"},
+    };
+    int left = 0;
+    for (const HiddenButton& hidden : Hidden) {
+        auto* button = Place<TQmToolbarButton>(this, CommonSheet, hidden.Name);
+        button->SetBounds(left, 0, ButtonWidth, ButtonHeight);
+        button->SetCaption(hidden.Caption);
+        button->SetHint(hidden.Hint);
+        button->SetVisible(false);
+        button->SetTag(OutOfLayout);
+        this->*hidden.Member = button;
+        left += ButtonWidth;
+    }
+    for (int i = 0; i < UserButtonCount; ++i) {
+        String number = IntToStr(i + 1);
+        auto* button = Place<TQmToolbarButton>(this, UserSheet, "User" + number + "Button");
+        button->SetBounds(i * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+        button->SetCaption(number);
+        button->SetHint("User defineable");
+        UserButtons[i] = button;
+    }
+    for (int i = 0; i < AppButtonCount; ++i) {
+        String number = IntToStr(i + 1);
+        auto* button = Place<TQmToolbarButton>(this, ApplicationPage, "AppButton" + number);
+        button->SetBounds(i * ButtonWidth, 0, ButtonWidth, ButtonHeight);
+        button->SetCaption(number);
+        button->Font().SetStyle(fsBold);
+        button->SetTag(i);
+        AppButtons[i] = button;
+    }
+    BuildTagBarLists();
+}
+
+void THTMLEMainForm::BuildTagBarLists() {
+    struct DropList {
+        TListBox* THTMLEMainForm::*Member;
+        const char* Name;
+    };
+    static const DropList Lists[] = {
+        {&THTMLEMainForm::CharListBox, "CharListBox"},
+        {&THTMLEMainForm::DoctypeList, "DoctypeList"},
+        {&THTMLEMainForm::OtherStyleDropList, "OtherStyleDropList"},
+        {&THTMLEMainForm::ReplaceAnglesList, "ReplaceAnglesList"},
+        {&THTMLEMainForm::AlignListBox, "AlignListBox"},
+    };
+    for (const DropList& list : Lists) {
+        auto* box = Place<TListBox>(this, this, list.Name);
+        box->SetBounds(0, TopPanel->Height(), 150, 120);
+        box->SetVisible(false);
+        this->*list.Member = box;
+    }
+    CharGrid = Place<TPanel>(this, this, "CharGrid");
+    GridPanel1 = Place<TPanel>(this, this, "GridPanel1");
+    GridPanel2 = Place<TPanel>(this, this, "GridPanel2");
+    for (TPanel* panel : {CharGrid, GridPanel1, GridPanel2}) {
+        panel->SetBounds(0, TopPanel->Height(), 200, 120);
+        panel->SetCaption("");
+        panel->SetVisible(false);
+    }
+}
+
+void THTMLEMainForm::BuildFilePane() {
+    LeftPanel = Place<TPanel>(this, this, "LeftPanel");
+    LeftPanel->SetAlign(alLeft);
+    LeftPanel->SetWidth(180);
+    LeftPanel->SetBevelOuter(bvNone);
+    LeftPanel->SetCaption("");
+    DriveComboBox1 = Place<TQmDriveComboBox>(this, LeftPanel, "DriveComboBox1");
+    DriveComboBox1->SetAlign(alTop);
+    DirectoryListBox1 = Place<TQmDirectoryListBox>(this, LeftPanel, "DirectoryListBox1");
+    DirectoryListBox1->SetAlign(alTop);
+    DirectoryListBox1->SetHeight(160);
+    FilterCombo = Place<TComboBox>(this, LeftPanel, "FilterCombo");
+    FilterCombo->SetAlign(alBottom);
+    for (const char* mask : {"*.*htm*", "*.*htm;*.gif;*.jpg;*.png;*.bmp", "*.gif;*.jpg;*.png;*.bmp",
+                             "*.gif", "*.jpg", "*.png", "*.txt", "*.*"})
+        FilterCombo->Items().Add(mask);
+    FilterCombo->SetText("*.*htm*");
+    FileListBox1 = Place<TFileListBox>(this, LeftPanel, "FileListBox1");
+    FileListBox1->SetAlign(alClient);
+    FileListBox1->SetMultiSelect(true);
+    DirectoryListBox1->SetFileList(FileListBox1);
+}
+
+void THTMLEMainForm::BuildDocumentPages() {
+    PageControl1 = Place<TPageControl>(this, this, "PageControl1");
+    PageControl1->SetAlign(alClient);
+    PageControl1->SetMultiLine(true);
+    PageControl1->SetShowHint(true);
+    PageControl1->SetPopupMenu(MainPopupMenu);
+    for (int page = 0; page < PageCount; ++page) {
+        String number = IntToStr(page + 1);
+        TTabSheet* sheet = Make<TTabSheet>(this, "TabSheet" + number);
+        sheet->SetPageControl(PageControl1);
+        sheet->SetCaption("");
+        TRichEdit* editor = Place<TRichEdit>(this, sheet, "Memo" + number);
+        editor->SetAlign(alClient);
+        editor->SetPlainText(true);
+        editor->SetWantTabs(true);
+        editor->SetHideSelection(false);
+        editor->SetScrollBars(ssVertical);
+        editor->SetPopupMenu(MainPopupMenu);
+        TabSheets[page] = sheet;
+        Memos[page] = editor;
+    }
+    for (TTabSheet* sheet : TabSheets)
+        sheet->SetTabVisible(false);
+    PageControl1->SetActivePage(TabSheets[0]);
+    PageControl1->SetVisible(false);
+}
+
+void THTMLEMainForm::BuildImagePanel() {
+    ImagePanel = Place<TPanel>(this, this, "ImagePanel");
+    ImagePanel->SetBounds(0, 0, 260, 120);
+    ImagePanel->SetBevelOuter(bvLowered);
+    ImagePanel->SetCaption("");
+    VersionLabel = Place<TLabel>(this, ImagePanel, "VersionLabel");
+    VersionLabel->SetAlign(alBottom);
+    VersionLabel->SetAlignment(taCenter);
+}
+
+void THTMLEMainForm::BuildBrowserAndReportPanes() {
+    BrowserPanel = Place<TPanel>(this, this, "BrowserPanel");
+    IntBrowserPanel = Place<TPanel>(this, this, "IntBrowserPanel");
+    ReportPanel = Place<TPanel>(this, this, "ReportPanel");
+    for (TPanel* panel : {BrowserPanel, IntBrowserPanel, ReportPanel}) {
+        panel->SetAlign(alClient);
+        panel->SetCaption("");
+        panel->SetVisible(false);
+    }
+    ReportTopPanel = Place<TPanel>(this, ReportPanel, "ReportTopPanel");
+    ReportTopPanel->SetAlign(alTop);
+    ReportTopPanel->SetHeight(30);
+    ReportTopPanel->SetCaption("");
+    ReportCloseButton = Place<TButton>(this, ReportTopPanel, "ReportCloseButton");
+    ReportCloseButton->SetCaption("&Close");
+    SaveButton = Place<TButton>(this, ReportTopPanel, "SaveButton");
+    SaveButton->SetCaption("&Save");
+    PrintReportButton = Place<TButton>(this, ReportTopPanel, "PrintReportButton");
+    PrintReportButton->SetCaption("&Print");
+    for (TButton* button : {ReportCloseButton, SaveButton, PrintReportButton})
+        button->SetBounds(0, 3, 75, 24);
+    ReportForm = Place<TRichEdit>(this, ReportPanel, "ReportForm");
+    ReportForm->SetAlign(alClient);
+    ReportForm->SetPlainText(true);
+    ReportForm->SetScrollBars(ssBoth);
+    ReportForm->SetVisible(false);
+}
+
+void THTMLEMainForm::BuildStatusBar() {
+    StatusBar1 = Place<TStatusBar>(this, this, "StatusBar1");
+    StatusBar1->SetAlign(alBottom);
+    StatusBar1->SetSimplePanel(false);
+    StatusBar1->SetSizeGrip(false);
+    StatusBar1->SetShowHint(true);
+    const std::pair<int, const char*> Panels[] = {
+        {95, "Size:"}, {300, "Folder:"}, {150, "File: "},
+        {25, "INS"},   {50, ""},         {167, "No files open / None modified"},
+    };
+    for (auto [width, text] : Panels) {
+        TStatusPanel* panel = StatusBar1->Panels().Add();
+        panel->SetWidth(width);
+        panel->SetText(text);
+    }
+}
+
+void THTMLEMainForm::BuildHiddenHelpers() {
+    VerLabelInvis = Place<TLabel>(this, this, "VerLabelInvis");
+    VerLabelInvis->SetVisible(false);
+    VersionNo = Make<TVersionNo>(this, "VersionNo");
+    VersionNo->SetVerMajor(3);
+    VersionNo->SetVerMinor("0");
+    VersionNo->SetVerSubType(vtLetter);
+    VersionNo->SetVerSub("d");
+    VersionNo->SetLabelFormat("Version %1.%2%3");
+    VersionNo->SetAssociatedLabel(VerLabelInvis);
+
+    TempMemo = Place<TRichEdit>(this, this, "TempMemo");
+    PrinterForm = Place<TRichEdit>(this, this, "PrinterForm");
+    for (TRichEdit* editor : {TempMemo, PrinterForm}) {
+        editor->SetPlainText(true);
+        editor->SetVisible(false);
+    }
+    AutosaveTimer = Make<TTimer>(this, "AutosaveTimer");
+    AutosaveTimer->SetEnabled(false);
+    BrowserLockTimer = Make<TTimer>(this, "BrowserLockTimer");
+    FontDialog1 = Make<TFontDialog>(this, "FontDialog1");
+
+    RichPrinter1 = Make<TRichPrinter>(this, "RichPrinter1");
+    RichPrinter1->SetHeaderFormat("<65|>95");
+    RichPrinter1->SetFooter("Page {$PAGE}");
+    RichPrinter1->SetFooterFormat(">100");
+    RichPrinter1->SetPageBorders({pbTop, pbBottom});
+    RichPrinter1->SetMarginTop(20);
+    RichPrinter1->SetMarginBottom(25);
+    RichPrinter1->SetMarginLeft(20);
+    RichPrinter1->SetMarginRight(20);
+    RichPrinter1->SetLogoWidth(8);
+    RichPrinter1->SetLogoHeight(8);
+    RichPrinter1->SetBorderOffset(2);
+    RichPrinter1->SetOptions_Dialog({poMargins});
+
+    MRU = Make<TMRUFileList>(this, "MRU");
+    MRU->SetMaximum(12);
+    MRU->SetFileMenu(File1);
+    MRU->SetAutoSaveName("\\Software\\Olvane\\Quiltmarker\\LatestFiles");
+    MRU->SetAutoSaveKey("MRU Items");
+    MRU->OnMRUItemClick = [this](TObject* Sender, const String& FileName) {
+        MRUMRUItemClick(Sender, FileName);
+    };
+    WindowHook2 = Make<TQmWindowHook>(this, "WindowHook2");
+    WindowHook2->SetIsForm(true);
+    FolderBrowse1 = Make<TFolderBrowse>(this, "FolderBrowse1");
+    WebConnect1 = Make<TWebConnect>(this, "WebConnect1");
+}
+
+void THTMLEMainForm::BindEvents() {
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    OnResize = [this](TObject* Sender) { FormResize(Sender); };
+    OnShow = [this](TObject* Sender) { FormShow(Sender); };
+    OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
+    OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    for (TRichEdit* editor : Memos) {
+        editor->OnChange = [this](TObject* Sender) { Memo1Change(Sender); };
+        editor->OnEnter = [this](TObject* Sender) { Memo1Enter(Sender); };
+    }
+    PageControl1->OnChange = [this](TObject* Sender) { PageControl1Change(Sender); };
+    StatusBar1->OnMouseMove = [this](TObject* Sender, TShiftState Shift, int X, int Y) {
+        StatusBar1MouseMove(Sender, Shift, X, Y);
+    };
+    TabsRight1->OnClick = [this](TObject* Sender) { TabsRight(Sender); };
+    TabsLeft1->OnClick = [this](TObject* Sender) { TabsLeft1Click(Sender); };
+    for (TMenuItem* item : {Editor1, Printer1})
+        item->OnClick = [this](TObject* Sender) { ChangeFontButtonClick(Sender); };
+    Close1->OnClick = [this](TObject* Sender) { Close1Click(Sender); };
+    CloseAll1->OnClick = [this](TObject* Sender) { CloseAll1Click(Sender); };
+    CloseButton->OnClick = [this](TObject* Sender) { Close1Click(Sender); };
+    CloseAllButton->OnClick = [this](TObject* Sender) { CloseAll1Click(Sender); };
+}

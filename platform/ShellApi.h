@@ -1,0 +1,70 @@
+#pragma once
+// The shell's file operation: copy, move, rename or delete files and folders named by paths or
+// wildcard masks, with the shell's questions, progress window and error boxes.
+//
+// Names are native paths; a relative one is taken from the current folder. The file part of a
+// source may be a wildcard mask ("*.htm", "*.*"), matched without regard to case, "*.*" matching
+// names without a dot too. A mask that matches nothing is no failure: there is nothing to do.
+//
+// Copy and move: when the destination is an existing folder, or the sources are several or a
+// mask, each source goes into the destination folder under its own name; otherwise the
+// destination is the source's new path. Folders that the destination needs are made, after the
+// question "Confirm Folder Create" unless FOF_NOCONFIRMMKDIR. A folder is copied or moved with
+// everything in it; one that meets a folder of its name is merged into it.
+// Rename: the source takes the destination as its new path.
+// Delete: with FOF_ALLOWUNDO the sources go to the desktop Trash ($XDG_DATA_HOME/Trash, else
+// ~/.local/share/Trash, with a .trashinfo file each, so the desktop can put them back); without
+// it they are removed for good. A source that cannot be put in the Trash is reported and kept.
+//
+// A name that is taken already is asked about ("Confirm File Replace": Yes replaces it, No skips
+// this source, Cancel ends the operation); with FOF_RENAMEONCOLLISION the new item takes the
+// free name "Copy of <name>", "Copy (2) of <name>"... instead, without a question, and a copy of
+// a file onto itself always does. FOF_NOCONFIRMATION answers Yes to every question.
+//
+// The operation stops at the first failure, which an error box names with its reason unless
+// FOF_NOERRORUI. The progress window shows unless FOF_SILENT; with the test hooks on, its
+// caption is recorded instead (ShellProgressShown).
+
+#include "platform/Messages.h"
+#include "platform/SysUtils.h"
+
+#include <vector>
+
+enum : UINT { FO_MOVE = 1, FO_COPY = 2, FO_DELETE = 3, FO_RENAME = 4 };
+
+using FILEOP_FLAGS = WORD;
+enum : FILEOP_FLAGS {
+    FOF_CONFIRMMOUSE = 0x0002, // kept for the callers that pass it; it asks nothing more
+    FOF_SILENT = 0x0004,
+    FOF_RENAMEONCOLLISION = 0x0008,
+    FOF_NOCONFIRMATION = 0x0010,
+    FOF_ALLOWUNDO = 0x0040,
+    FOF_FILESONLY = 0x0080, // a mask matches files only
+    FOF_NOCONFIRMMKDIR = 0x0200,
+    FOF_NOERRORUI = 0x0400,
+};
+
+// The result when the user cancelled the operation or declined its question.
+constexpr int ERROR_CANCELLED = 1223;
+
+struct SHFILEOPSTRUCT {
+    HWND hwnd = nullptr; // owner of the questions and error boxes
+    UINT wFunc = 0;
+    // Name lists: entries ended by a NUL each, the list by a second NUL. Only the first
+    // destination entry is used.
+    const char* pFrom = nullptr;
+    const char* pTo = nullptr;
+    FILEOP_FLAGS fFlags = 0;
+    BOOL fAnyOperationsAborted = 0; // set when the user cancelled
+};
+
+// 0 when everything asked was done (or declined item by item); otherwise ERROR_CANCELLED, or
+// the system's error number of the failure that stopped the operation.
+int SHFileOperation(SHFILEOPSTRUCT* operation);
+
+// A text as a name list of one entry, ready for pFrom and pTo.
+String ShellNameList(const String& name);
+
+// Test hook: the captions of the progress windows that operations showed while the test hooks
+// were on, in order; a test clears it when it needs to.
+std::vector<String>& ShellProgressShown();

@@ -1,0 +1,132 @@
+#pragma once
+// The rich-edit printer's page settings: four margins, the measuring unit and the orientation,
+// kept in the current user's registry, and the page's geometry that bounds the margins.
+//
+// The registry holds the settings under RichPrintSettingsKey, subkey RichPrintMarginsKey:
+// "MarginLeft", "MarginTop", "MarginBottom", "MarginRight" as 8-byte little-endian doubles in
+// the unit of "CodeMeasurement" ("1" millimetres, any other number inches), and "CodeDirection"
+// ("1" portrait, any other number landscape). While that subkey exists it is the source of truth:
+// a margin reads from it, and one that is missing there, of another type or size, or not a finite
+// number counts as missing, so the printer's own value stands. A code that is missing, not a
+// string or not a number counts as "1".
+//
+// Until printing reaches a printer, the page is the one the framework assumes when no printer can
+// be reached, and the printer stays upright.
+
+#include "platform/Component.h"
+#include "platform/Sets.h"
+
+constexpr const char* RichPrintSettingsKey = "RichPrint.Settings";
+constexpr const char* RichPrintMarginsKey = "Marges";
+// The margins' key from the current user's root.
+String RichPrintMarginsPath();
+
+enum TMeasureUnit { muMillimeters, muInches };
+enum TPageBorderStyle { pbTop, pbBottom, pbLeft, pbRight };
+using TPageBorders = TSet<TPageBorderStyle>;
+enum TPageSetupFlags {
+    poDisableMargins,
+    poMargins,
+    poDisableOrientation,
+    poDisablePaper,
+    poDisablePrinter,
+};
+using TPageOptions = TSet<TPageSetupFlags>;
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+class TRichPrinter : public TComponent {
+public:
+    // Stores portrait and the measuring unit, re-applies the margins, then takes the page
+    // settings from the registry. Where no margins are stored yet, the printer's own (top 30,
+    // bottom 25, left 25, right 15 mm) are. Stored margins are re-applied in the unit they were
+    // stored in, never read as millimetres when they are inches.
+    explicit TRichPrinter(TComponent* AOwner);
+
+    // In MeasureUnit, from the paper's edge. A margin set is kept within the paper less the
+    // unprintable edges and written to the registry at once; a NaN changes nothing.
+    double MarginTop() const;
+    void SetMarginTop(double value);
+    double MarginBottom() const;
+    void SetMarginBottom(double value);
+    double MarginLeft() const;
+    void SetMarginLeft(double value);
+    double MarginRight() const;
+    void SetMarginRight(double value);
+    // Each margin through its getter and setter, so stored values fit the page again.
+    void ReapplyMargins();
+
+    // Changing the unit converts the margins and BorderOffset; any assignment re-applies the
+    // margins and stores the unit.
+    TMeasureUnit MeasureUnit() const { return FMeasureUnit; }
+    void SetMeasureUnit(TMeasureUnit value);
+    // While settings are stored, "CodeDirection" answers; otherwise the printer does.
+    TPrinterOrientation Orientation() const;
+    void SetOrientation(TPrinterOrientation value);
+
+    // Margins, unit and orientation from the registry, each through its setter.
+    void LoadPageSettings();
+    void SavePageSettings();
+
+    // The page in MeasureUnit: the paper, the part the printer reaches, and the unprintable
+    // edges around that part.
+    double PhysicalPageWidth() const;
+    double PhysicalPageHeight() const;
+    double PrintableWidth() const;
+    double PrintableHeight() const;
+    double GutterTop() const;
+    double GutterBottom() const;
+    double GutterLeft() const;
+    double GutterRight() const;
+
+    // The page-setup dialog's options; assigning them also settles the dialog's flags (the PSD_
+    // values, with the unit as it is at that moment).
+    TPageOptions Options_Dialog() const { return FOptionsDialog; }
+    void SetOptions_Dialog(TPageOptions value);
+    unsigned PageSetupFlags() const { return FPageSetupFlags; }
+
+    // Kept for the page's decoration.
+    double LogoTop() const { return FLogoTop; }
+    void SetLogoTop(double value) { FLogoTop = value; }
+    double LogoLeft() const { return FLogoLeft; }
+    void SetLogoLeft(double value) { FLogoLeft = value; }
+    double LogoWidth() const { return FLogoWidth; }
+    void SetLogoWidth(double value) { FLogoWidth = value; }
+    double LogoHeight() const { return FLogoHeight; }
+    void SetLogoHeight(double value) { FLogoHeight = value; }
+    const String& Header() const { return FHeader; }
+    void SetHeader(const String& value) { FHeader = value; }
+    const String& HeaderFormat() const { return FHeaderFormat; }
+    void SetHeaderFormat(const String& value) { FHeaderFormat = value; }
+    const String& Footer() const { return FFooter; }
+    void SetFooter(const String& value) { FFooter = value; }
+    const String& FooterFormat() const { return FFooterFormat; }
+    void SetFooterFormat(const String& value) { FFooterFormat = value; }
+    TPageBorders PageBorders() const { return FPageBorders; }
+    void SetPageBorders(TPageBorders value) { FPageBorders = value; }
+    bool ShowProgress() const { return FShowProgress; }
+    void SetShowProgress(bool value) { FShowProgress = value; }
+    double BorderOffset() const { return FBorderOffset; }
+    void SetBorderOffset(double value) { FBorderOffset = value; }
+
+private:
+    enum TMarginSide { msTop, msBottom, msLeft, msRight };
+    void AdoptStoredUnit();
+    double Margin(TMarginSide side) const;
+    void SetMargin(TMarginSide side, double value);
+
+    double FMargins[4] = {30, 25, 25, 15};
+    TMeasureUnit FMeasureUnit = muMillimeters;
+    TPageOptions FOptionsDialog{poMargins};
+    unsigned FPageSetupFlags = 0;
+    double FLogoTop = 0;
+    double FLogoLeft = 0;
+    double FLogoWidth = 25;
+    double FLogoHeight = 20;
+    String FHeader = "{$TITLE}";
+    String FHeaderFormat = ">100";
+    String FFooter = "Page {$PAGE}";
+    String FFooterFormat = ">100";
+    TPageBorders FPageBorders;
+    bool FShowProgress = true;
+    double FBorderOffset = 2;
+};

@@ -1,0 +1,179 @@
+#include "app/HandOver.h"
+
+#include "TestSupport.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/SingleInstance.h"
+#include "platform/TestHooks.h"
+
+#include <gtest/gtest.h>
+
+using TestHooks::TFakeWindow;
+
+namespace {
+
+TFakeWindow Window(uintptr_t handle, const String& title, bool iconic = false,
+                   uintptr_t popup = 0) {
+    return TFakeWindow{TRunningCopyWindow{handle, title, iconic, true}, popup};
+}
+
+const char* const AlreadyRunning =
+    "Quiltmarker is already running.\nYou cannot open two copies at once.";
+
+} // namespace
+
+// A second copy talks to a stand-in of the running copy that records what is done to its windows.
+class HandOverTest : public testing::Test {
+protected:
+    void SetUp() override { OldTitle = Application->Title(); }
+    void TearDown() override {
+        TestHooks::EndFakeRunningCopy();
+        Application->SetTitle(OldTitle);
+    }
+
+    static std::vector<String> Calls() { return TestHooks::RunningCopyCalls(); }
+
+    String OldTitle;
+};
+
+TEST_F(HandOverTest, FirstTitleThatBeginsWithTheNameAndIsNoApplicationWindowIsChosen) {
+    const String longTitle = "Quiltmarker" + String(88, ' ') + "Quiltmarker v.3.0d";
+    struct TCase {
+        const char* Name;
+        std::vector<TFakeWindow> Windows;
+        uintptr_t Chosen; // 0: none
+    };
+    const TCase cases[] = {
+        {"main window", {Window(1, "Quiltmarker")}, 1},
+        {"application window passed over",
+         {Window(5, "Quiltmarker v.3.0d"), Window(1, "Quiltmarker")},
+         1},
+        {"comparison is case-sensitive",
+         {Window(7, "quiltmarker notes"), Window(1, "Quiltmarker")},
+         1},
+        {"name must come first", {Window(8, "My Quiltmarker"), Window(1, "Quiltmarker")}, 1},
+        {"first match wins",
+         {Window(9, "Quiltmarker notes - Another Program"), Window(1, "Quiltmarker")},
+         9},
+        {"title read to 99 characters", {Window(6, longTitle), Window(1, "Quiltmarker")}, 6},
+        {"no match", {Window(8, "My Quiltmarker"), Window(5, "Quiltmarker v")}, 0},
+        {"no running copy", {}, 0},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        DeleteFile(HandOverFileName());
+        TestHooks::FakeRunningCopy(test.Windows);
+
+        HandOverToRunningCopy("/home/u/page.html");
+
+        if (!test.Chosen) {
+            EXPECT_TRUE(Calls().empty());
+            EXPECT_FALSE(FileExists(HandOverFileName()));
+            continue;
+        }
+        ASSERT_FALSE(Calls().empty());
+        EXPECT_EQ("SendMessage(" + IntToStr(static_cast<int64_t>(test.Chosen)) + ", 0x4F4, 0)",
+                  Calls().back());
+    }
+    EXPECT_EQ(" Quiltmarker", Application->Title());
+}
+
+TEST_F(HandOverTest, RunningCopyIsBroughtForwardBeforeTheCommandLineIsHandedOver) {
+    struct TCase {
+        const char* Name;
+        TFakeWindow Main;
+        std::vector<String> Calls;
+    };
+    const TCase cases[] = {
+        {"shown",
+         Window(1, "Quiltmarker"),
+         {"SetForegroundWindow(1)", "ShowWindow(1, SW_SHOW)", "SetForegroundWindow(1)",
+          "SendMessage(1, 0x4F4, 0)"}},
+        {"minimised under a dialog",
+         Window(1, "Quiltmarker", true, 4),
+         {"ShowWindow(1, SW_SHOWDEFAULT)", "SetForegroundWindow(1)", "BringWindowToTop(4)",
+          "ShowWindow(1, SW_SHOW)", "SetForegroundWindow(1)", "SendMessage(1, 0x4F4, 0)"}},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        TestHooks::FakeRunningCopy({test.Main, Window(4, "Link"), Window(0, "Quiltmarker v.3.0d")});
+
+        HandOverToRunningCopy("/home/u/page.html");
+
+        EXPECT_EQ(test.Calls, Calls());
+    }
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+}
+
+TEST_F(HandOverTest, HandOverFileHoldsTheCommandLineAsOneLine) {
+    struct TCase {
+        const char* CommandLine;
+        bool AlreadyRunningMessage;
+    };
+    for (TCase test : {TCase{"/home/u/my site/page.html", false}, TCase{"", true}}) {
+        SCOPED_TRACE(test.CommandLine);
+        TestHooks::Reset();
+        // An older file, longer and of two lines, is replaced whole.
+        WriteFileAtomic(HandOverFileName(), "/an/older/and/longer/name.html\r\nsecond\r\n");
+        TestHooks::FakeRunningCopy({Window(1, "Quiltmarker")});
+        if (test.AlreadyRunningMessage)
+            TestHooks::AnswerMessageBox(IDOK);
+
+        HandOverToRunningCopy(test.CommandLine);
+
+        EXPECT_EQ(TempFolder() + "lqmlink.txt", HandOverFileName());
+        EXPECT_EQ(String(test.CommandLine) + "\r\n", ReadFileBytes(HandOverFileName()));
+        EXPECT_EQ("SendMessage(1, 0x4F4, 0)", Calls().back());
+        if (test.AlreadyRunningMessage) {
+            ASSERT_EQ(1u, TestHooks::Prompts().size());
+            EXPECT_EQ(AlreadyRunning, TestHooks::Prompts()[0].Text);
+            EXPECT_EQ(0u, TestHooks::Prompts()[0].Icon());
+        } else {
+            EXPECT_TRUE(TestHooks::Prompts().empty());
+        }
+    }
+}
+
+TEST_F(HandOverTest, AlreadyRunningMessageComesEvenWhenNoCopyAnswers) {
+    TestHooks::FakeRunningCopy({});
+    TestHooks::AnswerMessageBox(IDOK);
+
+    HandOverToRunningCopy("");
+
+    ASSERT_EQ(1u, TestHooks::Prompts().size());
+    EXPECT_EQ(AlreadyRunning, TestHooks::Prompts()[0].Text);
+    EXPECT_FALSE(FileExists(HandOverFileName()));
+}
+
+TEST_F(HandOverTest, NoMessageIsSentWhenTheHandOverFileCannotBeWritten) {
+    // A folder in the file's place cannot be replaced by a file.
+    ASSERT_TRUE(ForceDirectories(HandOverFileName() + PathDelim + "inside"));
+    TestHooks::FakeRunningCopy({Window(1, "Quiltmarker")});
+    TestHooks::AnswerMessageBox(IDOK);
+
+    HandOverToRunningCopy("/home/u/page.html");
+
+    for (const String& call : Calls())
+        EXPECT_EQ(String::npos, call.find("SendMessage")) << call;
+    ASSERT_EQ(1u, TestHooks::Prompts().size());
+    EXPECT_EQ(UINT(MB_ICONERROR), TestHooks::Prompts()[0].Icon());
+    EXPECT_TRUE(DirectoryExists(HandOverFileName()));
+}
+
+TEST(ListenForHandOverTest, HandOverMessageOpensTheFirstLineOfTheFileAndOtherMessagesPassOn) {
+    TForm* main = new TForm(Application);
+    std::vector<UINT> passedOn;
+    main->SetWindowProc([&](TMessage& message) { passedOn.push_back(message.Msg); });
+    std::vector<String> opened;
+    ListenForHandOver(*main, [&](const String& commandLine) { opened.push_back(commandLine); });
+
+    WriteFileAtomic(HandOverFileName(), "/home/u/my site/page.html\r\n");
+    SendMessage(main->Handle(), HandOverMessage, 0, 0);
+    WriteFileAtomic(HandOverFileName(), "\r\n");
+    SendMessage(main->Handle(), WM_USER + 244, 0, 0);
+    SendMessage(main->Handle(), WM_USER + 245, 0, 0);
+
+    EXPECT_EQ((std::vector<String>{"/home/u/my site/page.html", ""}), opened);
+    EXPECT_EQ(std::vector<UINT>{WM_USER + 245}, passedOn);
+    main->Free();
+}

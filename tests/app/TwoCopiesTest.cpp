@@ -1,0 +1,153 @@
+// The program itself, started as a user starts it: a running copy and a later one.
+
+#include "TestSupport.h"
+#include "app/HandOver.h"
+#include "platform/FileUtils.h"
+#include "platform/IniFiles.h"
+#include "platform/Registry.h"
+#include "platform/SingleInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// A copy of the program run with the environment of the test. Waits are bounded only so that a
+// broken program fails the test instead of hanging it.
+class TProgramRun {
+public:
+    explicit TProgramRun(const std::vector<String>& arguments) {
+        std::vector<char*> argv{const_cast<char*>(QM_TEST_EXECUTABLE)};
+        for (const String& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        if (posix_spawn(&FPid, QM_TEST_EXECUTABLE, nullptr, nullptr, argv.data(), environ) != 0)
+            FPid = 0;
+    }
+    ~TProgramRun() {
+        if (Running()) {
+            kill(FPid, SIGKILL);
+            waitpid(FPid, nullptr, 0);
+        }
+    }
+    bool Started() const { return FPid != 0; }
+    bool Running() {
+        if (FPid && !FStatus) {
+            int status = 0;
+            if (waitpid(FPid, &status, WNOHANG) == FPid)
+                FStatus = status;
+        }
+        return FPid && !FStatus;
+    }
+    // The exit code, or nothing when the program has not ended normally.
+    std::optional<int> ExitCode() {
+        for (int i = 0; i < 3000 && Running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (Running() || !WIFEXITED(*FStatus))
+            return std::nullopt;
+        return WEXITSTATUS(*FStatus);
+    }
+    void Kill() {
+        kill(FPid, SIGKILL);
+        ExitCode();
+    }
+
+private:
+    pid_t FPid = 0;
+    std::optional<int> FStatus;
+};
+
+// The running copy's windows once one of them satisfies ready, or none when it never does.
+std::vector<TRunningCopyWindow>
+WaitForWindows(TProgramRun& program,
+               const std::function<bool(const std::vector<TRunningCopyWindow>&)>& ready) {
+    for (int i = 0; i < 600 && program.Running(); ++i) {
+        std::vector<TRunningCopyWindow> windows = RunningCopyWindows();
+        if (ready(windows))
+            return windows;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+// The main window is shown and the message loop runs: the window in front is a shown
+// "Quiltmarker" and the application carries its full title.
+bool MainWindowInFront(const std::vector<TRunningCopyWindow>& windows) {
+    return windows.size() > 1 && IsWindowVisible(windows.front()) &&
+           windows.front().Title == "Quiltmarker" &&
+           Pos("Quiltmarker v.", windows.back().Title) == 1;
+}
+
+} // namespace
+
+class TwoCopiesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Temp.emplace();
+        // The splash, hidden, can never be taken for the main window.
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("Software\\Olvane\\Quiltmarker", true));
+        reg.WriteString("SplashScreen", "0");
+    }
+    void TearDown() override { Temp.reset(); }
+
+    std::optional<TestSupport::ShortTempFolder> Temp;
+};
+
+TEST_F(TwoCopiesTest, SecondCopyBringsTheFirstForwardHandsItsFileOverAndEnds) {
+    String page = TestSupport::Sandbox("my site/page.html");
+    ASSERT_TRUE(ForceDirectories(ExtractFilePath(page)));
+    WriteFileAtomic(page, "<html>\r\n</html>\r\n");
+
+    TProgramRun first({});
+    ASSERT_TRUE(first.Started());
+    std::vector<TRunningCopyWindow> windows = WaitForWindows(first, MainWindowInFront);
+    ASSERT_FALSE(windows.empty()) << "the first copy never showed its main window";
+    TRunningCopyWindow main = windows.front();
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(RunningCopyWindows().front()));
+
+    TProgramRun second({page});
+    EXPECT_EQ(0, second.ExitCode());
+
+    EXPECT_EQ(page + "\r\n", ReadFileBytes(HandOverFileName()));
+    windows = RunningCopyWindows();
+    ASSERT_FALSE(windows.empty()) << "the first copy no longer answers";
+    EXPECT_EQ(main.Handle, windows.front().Handle);
+    EXPECT_FALSE(IsIconic(windows.front()));
+    EXPECT_TRUE(IsWindowVisible(windows.front()));
+    EXPECT_TRUE(first.Running());
+
+    // Only the first copy counted a run.
+    TIniFile sessions(ProgramFolder() + "sessions.ini");
+    EXPECT_EQ(1, sessions.ReadInteger("Sessions", "Total", 0));
+
+    SendMessage(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, first.ExitCode());
+}
+
+TEST_F(TwoCopiesTest, LockIsFreeOnceTheRunningCopyIsKilled) {
+    TProgramRun first({});
+    ASSERT_TRUE(first.Started());
+    ASSERT_FALSE(WaitForWindows(first, MainWindowInFront).empty());
+    HANDLE held = CreateMutex(nullptr, false, "QuiltmarkerMutex");
+    EXPECT_EQ(ERROR_ALREADY_EXISTS, GetLastError());
+    CloseHandle(held);
+
+    first.Kill();
+
+    HANDLE taken = CreateMutex(nullptr, false, "QuiltmarkerMutex");
+    EXPECT_EQ(ERROR_SUCCESS, GetLastError());
+    CloseHandle(taken);
+}

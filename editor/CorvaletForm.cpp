@@ -14,10 +14,12 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTopPanel();
         BuildFilePane();
         BuildStatusBar();
-        BuildDocumentPages();
+        // The logo panel lies under the pages, which cover it while a page is open.
         BuildImagePanel();
+        BuildDocumentPages();
         BuildBrowserAndReportPanes();
         BuildHiddenHelpers();
+        BuildHelpCommands();
         BindEvents();
     });
 }

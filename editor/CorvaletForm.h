@@ -3,6 +3,7 @@
 // toolbars, the report pane and the status bar. Its handlers are defined in the files of the
 // subsystems that own them, one file per feature.
 
+#include "editor/HelpPointer.h"
 #include "platform/ComCtrls.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
@@ -88,6 +89,26 @@ public:
     void Memo1Enter(TObject* Sender);
     void StatusBar1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
 
+    // ---- Help-pointer mode and the Help menu ----
+    // True when help-pointer mode was on: the number's topic has been shown and the caller must
+    // do nothing else.
+    bool HandleHelpPointer(THelpContext number);
+    void PointerHelp1Click(TObject* Sender);
+    void Contents1Click(TObject* Sender);
+    void UsingHelp1Click(TObject* Sender);
+
+    // ---- Dialog guards and the one-line input dialog ----
+    // The message for a dialog that could not be made.
+    static void ReportFormCreationFailure();
+    static void CentreOnWorkArea(TForm* form);
+    // Flat or raised toolbar buttons on a dialog, as the setting Office97Style says.
+    static void ApplyButtonStyle(TForm* form);
+    // Makes LocationForm when it does not exist and fills it; false when it could not be made.
+    bool SetupLocationForm(const String& editText, const String& upperLabel, const String& label,
+                           bool showFileBrowse, bool showFolderBrowse);
+    // Narrows LocationForm for a short number.
+    void SizeNumberInputDialog();
+
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
@@ -152,6 +173,7 @@ public:
     bool FirstShowPending = false;
     bool CloseCancelled = false;
     bool ForceCommandsEnabled = false;
+    bool ButtonsPageWasEnabled = false;
     bool StatusUpdateSuppressed = false;
     bool PagesVisibleBeforeReport = false;
 
@@ -236,6 +258,9 @@ public:
     TMenuItem* N11 = nullptr;
     TMenuItem* IEHelp = nullptr;
     TMenuItem* RefLibHelp = nullptr;
+    TMenuItem* Contents1 = nullptr;
+    TMenuItem* PointerHelp1 = nullptr;
+    TMenuItem* UsingHelp1 = nullptr;
     TMenuItem* Invis1 = nullptr;
     TMenuItem* TabsRight1 = nullptr;
     TMenuItem* TabsLeft1 = nullptr;
@@ -252,6 +277,7 @@ public:
     TQmToolbarButton* CloseButton = nullptr;
     TQmToolbarButton* CloseAllButton = nullptr;
     TQmToolbarButton* IntBrowserButton = nullptr;
+    TQmToolbarButton* HelpButton = nullptr;
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
     TQmToolbarButton* PasteButton = nullptr;
@@ -334,6 +360,7 @@ private:
     void BuildBrowserAndReportPanes();
     void BuildStatusBar();
     void BuildHiddenHelpers();
+    void BuildHelpCommands();
     void BindEvents();
 
     // The steps of FormCreate, in their order.
@@ -386,6 +413,9 @@ private:
 
     // Closes the active page as the close commands do, asking first when it was modified.
     void CloseActivePage();
+    // Close All's work without its help-pointer gate: closing the window must ask about every
+    // modified page even in help-pointer mode.
+    void CloseAllDocuments();
     void ActivateAfterClose(int closed);
     int ActivePageIndex() const;
     std::array<TQmToolbarButton*, 15> DocumentButtons() const;

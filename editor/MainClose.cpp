@@ -36,7 +36,7 @@ void THTMLEMainForm::FormResize(TObject* /*Sender*/) {
 
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
     CloseCancelled = false;
-    CloseAll1Click(this);
+    CloseAllDocuments();
     CanClose = !CloseCancelled;
 }
 
@@ -69,10 +69,18 @@ void THTMLEMainForm::CloseReportView() {
 }
 
 void THTMLEMainForm::Close1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::Close1Click))
+        return;
     CloseActivePage();
 }
 
 void THTMLEMainForm::CloseAll1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::CloseAll1Click))
+        return;
+    CloseAllDocuments();
+}
+
+void THTMLEMainForm::CloseAllDocuments() {
     CloseReportView();
     for (int page = 0; page < PageCount; ++page) {
         if (!PageInUse(page))

@@ -775,6 +775,8 @@ void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
 // ---- The Font command ----
 
 void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
+    if (HandleHelpPointer(HelpContexts::ChangeFontButtonClick))
+        return;
     bool printerFont = Sender == Printer1;
     TFont start;
     if (printerFont) {

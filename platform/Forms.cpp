@@ -22,7 +22,8 @@ TFormPeer::TFormPeer(TControl& control) : TControlPeer(control, new QWidget), FC
     auto* layout = new QVBoxLayout(Widget());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(FClient);
+    // The client area takes all the height the menu bar leaves.
+    layout->addWidget(FClient, 1);
     FClient->setAutoFillBackground(true);
     Watch(FClient);
 }
@@ -696,14 +697,6 @@ BOOL MessageBeep(UINT type) {
     return 1;
 }
 
-BOOL WinHelp(HWND /*owner*/, const String& helpFile, UINT command, uintptr_t data) {
-    if (TestHooks::RecordHelpRequest(helpFile, command, data))
-        return 1;
-    if (Application && Application->HelpViewer)
-        return Application->HelpViewer(helpFile, command, data) ? 1 : 0;
-    return 0;
-}
-
 // ---- TApplication
 
 // Qt keeps referring to the arguments it was started with, so they live as long as it does.
@@ -728,6 +721,10 @@ void TApplication::Initialize(int& argc, char** argv) {
     FCore->Argv.assign(argv, argv + argc);
     FCore->Argv.push_back(nullptr);
     FCore->App = std::make_unique<QApplication>(FCore->Argc, FCore->Argv.data());
+    // The window system's own options are gone from what the program sees as its command line.
+    argc = FCore->Argc;
+    std::copy(FCore->Argv.begin(), FCore->Argv.begin() + argc, argv);
+    argv[argc] = nullptr;
     QApplication::setQuitOnLastWindowClosed(false);
     if (!FTitle.empty())
         QApplication::setApplicationDisplayName(DisplayText(FTitle));

@@ -2,6 +2,7 @@
 // Forms, the application object, the screen, message boxes.
 
 #include "platform/Controls.h"
+#include "platform/WinHelp.h"
 
 #include <exception>
 #include <functional>
@@ -153,7 +154,6 @@ private:
 TForm* GetParentForm(const TControl* control);
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
-using THelpViewer = std::function<bool(const String& helpFile, UINT command, uintptr_t data)>;
 
 struct TApplicationCore;
 
@@ -162,7 +162,8 @@ public:
     TApplication();
     ~TApplication() override;
 
-    // Starts the window system; call once before any control is made.
+    // Starts the window system; call once before any control is made. The window system takes
+    // its own options (such as -platform) out of argc and argv.
     void Initialize(int& argc, char** argv);
     // Makes a form owned by the application; the first one made is the main form.
     template <typename T> T* CreateForm() {
@@ -216,8 +217,6 @@ public:
     TNotifyEvent OnHint;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
-    // The help viewer that shows topics outside tests; without one, help requests do nothing.
-    THelpViewer HelpViewer;
 
 private:
     friend class TForm;
@@ -288,11 +287,25 @@ private:
 
 extern TScreen* Screen;
 
+// Shows a cursor over every window (the hourglass of a busy spell) for as long as it lives, then
+// puts back the cursor it found, not the default: the help pointer, whose mode is the screen's
+// cursor, outlives the spell.
+class TScreenCursorScope {
+public:
+    explicit TScreenCursorScope(TCursor cursor) : FFound(Screen->Cursor()) {
+        Screen->SetCursor(cursor);
+    }
+    ~TScreenCursorScope() { Screen->SetCursor(FFound); }
+    TScreenCursorScope(const TScreenCursorScope&) = delete;
+    TScreenCursorScope& operator=(const TScreenCursorScope&) = delete;
+
+private:
+    TCursor FFound;
+};
+
 // A message box owned by the window. Each line end of the text (CR LF, LF CR, or a lone CR or LF)
 // shows as one line break; the hooks see the text as given.
 int MessageBox(HWND owner, const String& text, const String& caption, UINT flags);
 // A plain message with an OK button, titled with the application's title.
 void ShowMessage(const String& text);
 BOOL MessageBeep(UINT type);
-// Asks the help viewer for a topic of a help file (HELP_CONTEXT, HELP_FINDER, HELP_QUIT...).
-BOOL WinHelp(HWND owner, const String& helpFile, UINT command, uintptr_t data);

@@ -5,6 +5,7 @@
 #include "platform/TestHooks.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -115,6 +116,46 @@ TShortCut TextToShortCut(const String& text) {
 
 // ---- The Qt side of an item
 
+namespace {
+
+const char* const ItemProperty = "quiltmarkerMenuItem";
+
+TMenuItem* ItemOfAction(const QAction* action) {
+    return action ? reinterpret_cast<TMenuItem*>(action->property(ItemProperty).value<quintptr>())
+                  : nullptr;
+}
+
+QAction* ActiveAction(QObject* container) {
+    if (auto* menu = qobject_cast<QMenu*>(container))
+        return menu->activeAction();
+    if (auto* bar = qobject_cast<QMenuBar*>(container))
+        return bar->activeAction();
+    return nullptr;
+}
+
+// F1 in an open menu asks for the help topic of the highlighted item, as the system does.
+class TMenuHelpKey : public QObject {
+public:
+    static TMenuHelpKey& Instance() {
+        static auto* instance = new TMenuHelpKey;
+        return *instance;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+            return false;
+        TMenuItem* item = ItemOfAction(ActiveAction(watched));
+        if (!item)
+            return false;
+        item->ShowHelp();
+        return true;
+    }
+};
+
+} // namespace
+
 // Each item is an action in its parent's menu; an item with items of its own also has the menu
 // they show in. The root of a popup menu has its menu only; the root of a main menu shows its
 // items in the menu bar, once there is one.
@@ -138,6 +179,7 @@ struct TMenuItemPeer {
         if (peer.Submenu)
             return peer.Submenu;
         peer.Submenu = new QMenu;
+        peer.Submenu->installEventFilter(&TMenuHelpKey::Instance());
         if (item.FMenu)
             return peer.Submenu;
         peer.Action->setMenu(peer.Submenu);
@@ -170,9 +212,22 @@ struct TMenuItemPeer {
 
     // The menu that shows a menu's items: a popup menu's own, or a new menu bar.
     static QMenu* RootMenu(TMenuItem& root) { return EnsureSubmenu(root); }
+    static QWidget* Highlight(TMenuItem& item) {
+        QWidget* container = item.FParent ? item.FParent->FPeer->Container() : nullptr;
+        if (!container)
+            return nullptr;
+        // A menu highlights an item only in a window of its own, and makes that when it opens.
+        container->winId();
+        if (auto* menu = qobject_cast<QMenu*>(container))
+            menu->setActiveAction(item.FPeer->Action);
+        else if (auto* bar = qobject_cast<QMenuBar*>(container))
+            bar->setActiveAction(item.FPeer->Action);
+        return container;
+    }
     static QWidget* NewBar(TMenuItem& root) {
         delete root.FPeer->Bar.data();
         auto* bar = new QMenuBar;
+        bar->installEventFilter(&TMenuHelpKey::Instance());
         root.FPeer->Bar = bar;
         for (TMenuItem* item : root.FItems)
             bar->addAction(item->FPeer->Action);
@@ -196,6 +251,7 @@ QString ActionText(const String& caption, TShortCut shortCut) {
 
 TMenuItem::TMenuItem(TComponent* AOwner)
     : TComponent(AOwner), FPeer(std::make_unique<TMenuItemPeer>()) {
+    FPeer->Action->setProperty(ItemProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
     // Like a command from the system's menus, the click comes once the menu has closed.
     QObject::connect(
         FPeer->Action, &QAction::triggered, FPeer->Action,
@@ -370,6 +426,14 @@ void TMenuItem::Click() {
         OnClick(this);
 }
 
+void TMenuItem::ShowHelp() {
+    for (TMenuItem* item = this; item; item = item->FParent)
+        if (item->FHelpContext != 0) {
+            Application->HelpContext(item->FHelpContext);
+            return;
+        }
+}
+
 // ---- Menus
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this)) {
@@ -413,6 +477,10 @@ TMainMenu::~TMainMenu() {
 
 QWidget* CreateMenuBar(TMainMenu& menu) {
     return TMenuItemPeer::NewBar(*menu.Items());
+}
+
+QWidget* HighlightMenuItem(TMenuItem& item) {
+    return TMenuItemPeer::Highlight(item);
 }
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {

@@ -85,6 +85,9 @@ public:
 
     // Raises OnClick when the item is enabled.
     virtual void Click();
+    // F1 on the highlighted item: the help topic of the nearest item, going out through the
+    // parents, that has one.
+    void ShowHelp();
 
     TNotifyEvent OnClick;
 

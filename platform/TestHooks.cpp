@@ -1,5 +1,6 @@
 #include "platform/TestHooks.h"
 #include "platform/Forms.h"
+#include "platform/MenuPeers.h"
 #include "platform/Peer.h"
 
 #include <QClipboard>
@@ -267,7 +268,10 @@ const std::vector<THelpRequest>& HelpRequests() {
 bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data) {
     if (!Active())
         return false;
-    State().HelpRequests.push_back(THelpRequest{helpFile, command, data});
+    String keyword;
+    if ((command == HELP_KEY || command == HELP_PARTIALKEY) && data)
+        keyword = reinterpret_cast<const char*>(data);
+    State().HelpRequests.push_back(THelpRequest{helpFile, command, data, keyword});
     return true;
 }
 
@@ -416,6 +420,15 @@ void PressKey(TControl& control, WORD virtualKey, TShiftState shift) {
     QWidget* target = KeyTarget(control);
     SendKeyEvent(target, QEvent::KeyPress, key, modifiers, text);
     SendKeyEvent(target, QEvent::KeyRelease, key, modifiers, text);
+}
+
+void PressKeyInMenu(TMenuItem& item, WORD virtualKey) {
+    bool keypad = false;
+    int key = QtKeyOf(virtualKey, keypad);
+    if (QWidget* menu = HighlightMenuItem(item)) {
+        SendKeyEvent(menu, QEvent::KeyPress, key, Qt::NoModifier, QString());
+        SendKeyEvent(menu, QEvent::KeyRelease, key, Qt::NoModifier, QString());
+    }
 }
 
 void TypeText(TControl& control, const String& text) {

@@ -15,6 +15,7 @@
 
 class TComponent;
 class TForm;
+class TMenuItem;
 
 namespace TestHooks {
 
@@ -109,7 +110,8 @@ bool RecordProgramStart(const String& commandLine);
 struct THelpRequest {
     String HelpFile;
     UINT Command = 0;
-    uintptr_t Data = 0;
+    uintptr_t Data = 0; // the topic number; for a keyword, a pointer that may be gone now
+    String Keyword;     // HELP_KEY and HELP_PARTIALKEY: the keyword's text
 };
 const std::vector<THelpRequest>& HelpRequests();
 // True while the hooks are on: the request was recorded and no viewer is asked.
@@ -120,6 +122,8 @@ bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data);
 // Positions are in the control's client coordinates.
 void PressKey(TControl& control, WORD virtualKey, TShiftState shift = {});
 void TypeText(TControl& control, const String& text);
+// A key pressed while the item is highlighted in its open menu.
+void PressKeyInMenu(TMenuItem& item, WORD virtualKey);
 void ClickMouse(TControl& control, int x, int y, TMouseButton button = mbLeft,
                 TShiftState shift = {});
 void DoubleClickMouse(TControl& control, int x, int y);

@@ -1,5 +1,7 @@
 #include "publish/AnimPubForm.h"
 
+#include "platform/StdCtrls.h"
+
 TAnimPub* AnimPub = nullptr;
 
 TAnimPub::TAnimPub(TComponent* AOwner) : TForm(AOwner) {
@@ -12,5 +14,12 @@ TAnimPub::TAnimPub(TComponent* AOwner) : TForm(AOwner) {
         SetPosition(poScreenCenter);
         SetClientWidth(282);
         SetClientHeight(119);
+        Label = new TLabel(this);
+        Label->SetName("Label");
+        Label->SetParent(this);
+        Label->SetAutoSize(false);
+        Label->SetBounds(6, 52, 269, 61);
+        Label->SetAlignment(taCenter);
+        Label->SetWordWrap(true);
     });
 }

@@ -1,6 +1,39 @@
 #include "publish/Ferrydock95Main.h"
 
+#include "platform/ComCtrls.h"
+#include "platform/FileUtils.h"
+#include "platform/StdCtrls.h"
+#include "publish/AnimPubForm.h"
+
 TFerrydock95Form* Ferrydock95Form = nullptr;
+
+namespace {
+
+const String PublisherCaption = "Ferrydock 95";
+
+template <typename T>
+T* MakeControl(TFerrydock95Form* form, TWinControl* parent, const char* name, int left, int top,
+               int width, int height) {
+    T* control = new T(form);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+// Ends the run however it ends: a finished run, a start check, an unclosed code or an error.
+class TRunEnd {
+public:
+    explicit TRunEnd(const std::function<void()>& end) : FEnd(end) {}
+    ~TRunEnd() { FEnd(); }
+    TRunEnd(const TRunEnd&) = delete;
+    TRunEnd& operator=(const TRunEnd&) = delete;
+
+private:
+    std::function<void()> FEnd;
+};
+
+} // namespace
 
 TFerrydock95Form::TFerrydock95Form(TComponent* AOwner) : TForm(AOwner) {
     BuildForm([this] {
@@ -10,5 +43,216 @@ TFerrydock95Form::TFerrydock95Form(TComponent* AOwner) : TForm(AOwner) {
         SetBorderIcons({biSystemMenu, biMinimize});
         SetClientWidth(293);
         SetClientHeight(499);
+        Font().SetName("MS Sans Serif");
+        BuildControls();
     });
+}
+
+void TFerrydock95Form::BuildControls() {
+    FileGroup = MakeControl<TGroupBox>(this, this, "FileGroup", 8, 8, 277, 49);
+    FileGroup->SetCaption(" File to Publish ");
+    PubFileName = MakeControl<TComboBox>(this, FileGroup, "PubFileName", 8, 18, 233, 21);
+    PubFileName->SetDropDownCount(10);
+
+    PublishToGroup = MakeControl<TGroupBox>(this, this, "PublishToGroup", 8, 64, 277, 49);
+    PublishToGroup->SetCaption(" Publish To ");
+    PublishTo = MakeControl<TComboBox>(this, PublishToGroup, "PublishTo", 8, 18, 233, 21);
+
+    CopyToGroup = MakeControl<TGroupBox>(this, this, "CopyToGroup", 8, 120, 277, 121);
+    CopyToGroup->SetCaption(" Copy To ");
+    TEdit** copyTo[] = {&CopyTo1, &CopyTo2, &CopyTo3, &CopyTo4};
+    for (int i = 0; i < 4; ++i) {
+        String name = "CopyTo" + IntToStr(i + 1);
+        *copyTo[i] = MakeControl<TEdit>(this, CopyToGroup, name.c_str(), 8, 18 + i * 25, 233, 21);
+    }
+
+    CompactCheck = MakeControl<TCheckBox>(this, this, "CompactCheck", 16, 250, 129, 17);
+    CompactCheck->SetCaption("&Compact File");
+    WrapTextCheck = MakeControl<TCheckBox>(this, this, "WrapTextCheck", 32, 270, 113, 17);
+    WrapTextCheck->SetCaption("&Wrap Text");
+    WrapTextCheck->SetEnabled(false);
+    LineLengthLabel = MakeControl<TLabel>(this, this, "LineLengthLabel", 32, 294, 61, 13);
+    LineLengthLabel->SetCaption("Line Length");
+    LineLengthEdit = MakeControl<TEdit>(this, this, "LineLengthEdit", 100, 290, 33, 21);
+    LineLengthEdit->SetText("80");
+    LineLengthEdit->SetEnabled(false);
+    LineLengthButtons = MakeControl<TUpDown>(this, this, "LineLengthButtons", 133, 290, 15, 21);
+    LineLengthButtons->SetMin(25);
+    LineLengthButtons->SetMax(200);
+    LineLengthButtons->SetAssociate(LineLengthEdit);
+    LineLengthButtons->SetPosition(80);
+    LineLengthButtons->SetEnabled(false);
+    BlankLinesCheck = MakeControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 318, 137, 17);
+    BlankLinesCheck->SetCaption("&Remove blank lines");
+    RemoveCommentsCheck =
+        MakeControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 338, 137, 17);
+    RemoveCommentsCheck->SetCaption("Remove C&omments");
+
+    TagsCaseGroup = MakeControl<TGroupBox>(this, this, "TagsCaseGroup", 160, 248, 125, 89);
+    TagsCaseGroup->SetCaption(" Tags case ");
+    UpperCaseButton =
+        MakeControl<TRadioButton>(this, TagsCaseGroup, "UpperCaseButton", 8, 18, 113, 17);
+    UpperCaseButton->SetCaption("Upper case tags");
+    UpperCaseButton->SetChecked(true);
+    LowerCaseButton =
+        MakeControl<TRadioButton>(this, TagsCaseGroup, "LowerCaseButton", 8, 40, 113, 17);
+    LowerCaseButton->SetCaption("Lower case tags");
+    NoChangeButton =
+        MakeControl<TRadioButton>(this, TagsCaseGroup, "NoChangeButton", 8, 62, 113, 17);
+    NoChangeButton->SetCaption("No change to tags");
+}
+
+void TFerrydock95Form::PublishFiles() {
+    TRunEnd runEnd([this] { EndRun(); });
+    ShowMessages = !MessagesOff;
+    if (DestinationKey.empty() || MultipleRun)
+        DestinationKey = PublishTo->Text();
+    if (!CheckRunCanStart())
+        return;
+    SetCursor(crHourGlass);
+    if (SourceFileCount == 1)
+        TakeSingleSourceFile();
+    const TReplaceCodes codes = ReadReplaceCodes();
+    try {
+        for (int i = 0; i < SourceFileCount; ++i)
+            PublishFile(SourceFiles[static_cast<size_t>(i)], codes);
+    } catch (const EAbort&) {
+        return; // the code expansion has said why; nothing more is published or copied
+    }
+    OfferCopies();
+}
+
+bool TFerrydock95Form::CheckRunCanStart() {
+    if (PubFileName->Text().empty()) {
+        String message = "No file has been selected for publishing.";
+        if (PublishTo->Text().empty()) {
+            Application->MessageBox(message, "Quiltmarker", MB_OK | MB_ICONERROR);
+            return false;
+        }
+        message += "\r\nDo you want to change the publishing folder?";
+        if (Application->MessageBox(message, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDYES)
+            OfferSettings();
+        return false;
+    }
+    if (PublishTo->Text().empty()) {
+        Application->MessageBox("No folder has been selected to publish to", PublisherCaption,
+                                MB_OK | MB_ICONERROR);
+        OfferSettings();
+        return false;
+    }
+    return true;
+}
+
+// The window stays open after the run, so that the user can set the file and folder there.
+void TFerrydock95Form::OfferSettings() {
+    if (!Visible())
+        Show();
+    CloseAfterRun = false;
+}
+
+// The list keeps each path once, the latest at the top. Paths keep their case: a Linux file name
+// is found only as it is written.
+void TFerrydock95Form::TakeSingleSourceFile() {
+    const String path = PubFileName->Text();
+    SourceFiles[0] = path;
+    int listed = PubFileName->Items().IndexOf(path);
+    if (listed >= 0)
+        PubFileName->Items().Delete(listed);
+    PubFileName->Items().Insert(0, path);
+    PubFileName->SetText(path);
+}
+
+TPublishSettings TFerrydock95Form::CurrentSettings() const {
+    TPublishSettings settings;
+    settings.RemoveComments = RemoveCommentsCheck->Checked();
+    settings.TagCase = NoChangeButton->Checked()    ? tcNoChange
+                       : UpperCaseButton->Checked() ? tcUpperCase
+                                                    : tcLowerCase;
+    settings.RemoveBlankLines = BlankLinesCheck->Checked();
+    settings.Compact = CompactCheck->Checked();
+    settings.Wrap = WrapTextCheck->Checked();
+    settings.LineLength = LineLengthEdit->Text();
+    return settings;
+}
+
+void TFerrydock95Form::PublishFile(const String& sourcePath, const TReplaceCodes& codes) {
+    String page = JoinAsCrLfLines(ReadFileBytes(sourcePath));
+    DestinationKey = LowerCase(DestinationKey);
+    ShowProgress(sourcePath);
+
+    TExpansionContext context;
+    context.SourcePath = sourcePath;
+    context.DestinationKey = DestinationKey;
+    context.BrowserPreview = BrowserPreview;
+    context.ReplaceCodes = codes;
+    String published = PublishPageText(std::move(page), CurrentSettings(), context);
+
+    const String outputPath = IncludeTrailingPathDelimiter(PublishTo->Text()) +
+                              ExtractFileName(LowerCase(context.SourcePath));
+    if (!MayWrite(sourcePath, outputPath))
+        return;
+    WriteFileAtomic(outputPath, JoinAsCrLfLines(std::move(published)));
+    ReportPublished(sourcePath, outputPath);
+}
+
+void TFerrydock95Form::ShowProgress(const String& sourcePath) {
+    if (AnimPub == nullptr || !AnimPub->Visible())
+        return;
+    AnimPub->Label->SetCaption("Publishing\r\n" + LowerCase(sourcePath) + "\r\nto\r\n" +
+                               LowerCase(DestinationKey));
+    ShowMessages = false;
+    AnimPub->Repaint();
+    Application->ProcessMessages();
+}
+
+// Publishing into the page's own folder would put the copy over the page itself, losing its
+// codes and comments; only the callers that mean to do so go ahead without asking.
+bool TFerrydock95Form::MayWrite(const String& sourcePath, const String& outputPath) {
+    if (BrowserPreview || SourceOverwriteIntended ||
+        ExpandFileName(outputPath) != ExpandFileName(sourcePath))
+        return true;
+    String question = UpperCase(outputPath) +
+                      "\r\n\nis the page being published. Publishing it here replaces the page "
+                      "with its published copy.\r\n\nOverwrite the page?";
+    return Application->MessageBox(question, PublisherCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TFerrydock95Form::ReportPublished(const String& sourcePath, const String& outputPath) {
+    if (NoPublishedMessage || MessagesOff || !ShowMessages)
+        return;
+    String message =
+        UpperCase(sourcePath) + "\r\n\nhas been published as\r\n\n" + UpperCase(outputPath);
+    if (SourceFileCount > 1 || MultipleRun) {
+        message += "\r\n\nContinue showing this message?";
+        if (Application->MessageBox(message, PublisherCaption, MB_YESNO | MB_ICONINFORMATION) ==
+            IDNO) {
+            ShowMessages = false;
+            MessagesOff = true;
+        }
+    } else {
+        Application->MessageBox(message, PublisherCaption, MB_OK | MB_ICONINFORMATION);
+    }
+}
+
+void TFerrydock95Form::OfferCopies() {
+    for (TEdit* folder : {CopyTo1, CopyTo2, CopyTo3, CopyTo4})
+        if (!folder->Text().empty())
+            CopySourceTo(folder->Text());
+}
+
+void TFerrydock95Form::CopySourceTo(const String& folder) {
+    if (Application->MessageBox("Copy to " + folder, PublisherCaption,
+                                MB_YESNO | MB_ICONQUESTION) == IDNO)
+        return;
+    const String source = PubFileName->Text();
+    const String target = IncludeTrailingPathDelimiter(folder) + ExtractFileName(source);
+    if (!CopyFile(source, target, false))
+        Application->MessageBox("COPY FAILED", PublisherCaption, MB_OK | MB_ICONERROR);
+}
+
+void TFerrydock95Form::EndRun() {
+    SetCursor(crDefault);
+    SourceFileCount = 1;
+    MultipleRun = false;
+    SourceOverwriteIntended = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The shared routines form: made at start-up, never shown; it carries texts that dialogs hand to
-// the main window.
+// The shared routines form: made at start-up, never shown. It carries the text that dialogs hand
+// to the main window, and the routines that many dialogs and commands share: image sizes, the
+// 16-colour palette and its HTML names, relative URLs, keeping a form on screen and the keyboard.
 
 #include "platform/Forms.h"
 
@@ -14,6 +15,31 @@ public:
     String MissingImageMessage;
 
     void FormCreate(TObject* Sender);
+
+    // The size of an image as decimal text: its height when selector is 'H' or 'h', else its
+    // width; "0" when the file is not of the reader's kind or is too short or damaged to tell.
+    // A file that cannot be opened is reported, and gives "0" too.
+    String GetGifSize(const String& fileName, char selector);
+    String GetJpegSize(const String& fileName, char selector);
+    String GetPngSize(const String& fileName, char selector);
+    String GetBmpSize(const String& fileName, char selector);
+
+    // The colour of a square of the 16-colour picker, 0 to 15 (black for any other index).
+    TColor ColourFromIndex(int index) const;
+    // Six upper-case hex digits, red first, as HTML writes a colour; no "#".
+    String ColourToHex(TColor colour) const;
+    // The HTML name of "#" and six upper-case hex digits when it is one of the 16 named colours,
+    // else "".
+    String ColourNameOfHex(const String& hex) const;
+
+    // The URL of a file relative to a folder, with "/" between folder names. An empty folder
+    // stands for the active page's folder (the file's own for an untitled page).
+    String RelativeURL(const String& filePath, const String& referenceFolder) const;
+
+    // Moves a form left when its right edge passes the screen's width.
+    void KeepFormOnScreen(TForm* form) const;
+    // True when the key is held down at the moment of the call.
+    bool IsKeyDown(int virtualKey) const;
 };
 
 extern TGlobalForm* GlobalForm;

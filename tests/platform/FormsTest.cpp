@@ -1,4 +1,5 @@
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 
@@ -310,4 +311,21 @@ TEST_F(FormsTest, FocusLeavesAnEditBeforeTheButtonClickedRuns) {
     });
     Dialog->ShowModal();
     EXPECT_EQ(Log, (std::vector<String>{"edit enter", "answer", "edit exit", "ok click"}));
+}
+
+TEST_F(FormsTest, AMenuBarTakesItsOwnHeightAndTheClientAreaKeepsTheRest) {
+    Dialog->SetBounds(0, 0, 400, 300);
+    int clientHeight = Dialog->ClientHeight();
+    auto* menu = new TMainMenu(Dialog);
+    auto* file = new TMenuItem(Dialog);
+    file->SetCaption("&File");
+    menu->Items()->Add(file);
+    Dialog->SetMenu(menu);
+    auto* bottom = new TButton(Dialog);
+    bottom->SetParent(Dialog);
+    bottom->SetAlign(alBottom);
+    Dialog->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(Dialog->ClientHeight(), clientHeight);
+    EXPECT_EQ(bottom->Top() + bottom->Height(), clientHeight);
 }

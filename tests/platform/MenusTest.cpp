@@ -202,3 +202,32 @@ TEST(PopupMenuTest, RightClickRaisesOnPopupThenShowsTheMenuForTheControl) {
     EXPECT_EQ(TestHooks::Popups().size(), 1u);
     form->Free();
 }
+
+TEST(MenuItemTest, F1OnAHighlightedItemAsksForTheNearestHelpTopicOutwards) {
+    TForm form(nullptr);
+    auto* menu = new TMainMenu(&form);
+    auto make = [&](TMenuItem* parent, const char* caption, int helpContext) {
+        auto* item = new TMenuItem(&form);
+        item->SetCaption(caption);
+        item->SetHelpContext(helpContext);
+        parent->Add(item);
+        return item;
+    };
+    TMenuItem* help = make(menu->Items(), "&Help", 1010);
+    TMenuItem* contents = make(help, "&Contents", 1020);
+    TMenuItem* about = make(help, "&About", 0);
+    form.SetMenu(menu);
+
+    struct Case {
+        TMenuItem* Item;
+        uintptr_t Topic;
+    };
+    for (Case c : {Case{contents, 1020}, Case{about, 1010}, Case{help, 1010}}) {
+        SCOPED_TRACE(c.Item->Caption());
+        size_t before = TestHooks::HelpRequests().size();
+        TestHooks::PressKeyInMenu(*c.Item, VK_F1);
+        ASSERT_EQ(TestHooks::HelpRequests().size(), before + 1);
+        EXPECT_EQ(TestHooks::HelpRequests().back().Command, static_cast<UINT>(HELP_CONTEXT));
+        EXPECT_EQ(TestHooks::HelpRequests().back().Data, c.Topic);
+    }
+}

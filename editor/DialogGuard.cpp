@@ -1,0 +1,57 @@
+#include "editor/DialogGuard.h"
+
+#include "platform/Registry.h"
+#include "widgets/QmToolbars.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+const char* const ProductKey = "\\Software\\Olvane\\Quiltmarker";
+
+// A missing value, or one of another type, leaves raised buttons.
+bool FlatButtonsChosen() {
+    TRegistry reg;
+    return reg.OpenKey(ProductKey, true) && reg.GetDataType("Office97Style") == rdInteger &&
+           reg.ReadBool("Office97Style");
+}
+
+} // namespace
+
+TForm* CreateDialogForm(const std::function<TForm*()>& make) {
+    TScreenCursorScope hourglass(crHourGlass);
+    TForm* dialog = nullptr;
+    try {
+        dialog = make();
+        THTMLEMainForm::CentreOnWorkArea(dialog);
+    } catch (const std::exception&) {
+        delete dialog;
+        dialog = nullptr;
+        THTMLEMainForm::ReportFormCreationFailure();
+    }
+    return dialog;
+}
+
+void THTMLEMainForm::ReportFormCreationFailure() {
+    ShowMessage("Not enough memory to show this form.\r\nClose some windows and try again");
+}
+
+void THTMLEMainForm::CentreOnWorkArea(TForm* form) {
+    const TRect area = Screen->WorkAreaRect();
+    int left = area.Left + (area.Width() - form->Width()) / 2;
+    int top = area.Top + (area.Height() - form->Height()) / 2;
+    form->SetBounds(std::max(left, area.Left), std::max(top, area.Top), form->Width(),
+                    form->Height());
+}
+
+// Only buttons the form owns itself: those of a frame or other container of its own keep
+// their look.
+void THTMLEMainForm::ApplyButtonStyle(TForm* form) {
+    const bool flat = FlatButtonsChosen();
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* component = form->Components(i);
+        if (SameText(component->ClassName(), "TQmToolbarButton"))
+            static_cast<TQmToolbarButton*>(component)->SetFlat(flat);
+    }
+}

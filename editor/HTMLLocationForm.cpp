@@ -1,0 +1,126 @@
+#include "editor/HTMLLocationForm.h"
+
+#include "platform/CommonDialogs.h"
+#include "platform/FileUtils.h"
+#include "platform/StdCtrls.h"
+#include "publish/HTMLSelDir.h"
+#include "tags/HTMLGlobal.h"
+#include "widgets/FBrowse.h"
+#include "widgets/QmToolbars.h"
+
+TLocationForm* LocationForm = nullptr;
+
+namespace {
+
+template <typename T>
+T* Place(TLocationForm* form, const String& name, int left, int top, int width, int height) {
+    T* control = new T(form);
+    control->SetName(name);
+    control->SetParent(form);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+// The glyphs are drawn on the background colour that the bottom-left pixel makes transparent.
+void BeginGlyph(TCanvas& canvas) {
+    canvas.Brush().SetColor(clFuchsia);
+    canvas.FillRect(TRect{0, 0, 16, 16});
+    canvas.Pen().SetColor(clBlack);
+}
+
+void DrawFileGlyph(TBitmap& glyph) {
+    glyph.SetSize(16, 16);
+    TCanvas& canvas = glyph.Canvas();
+    BeginGlyph(canvas);
+    canvas.Brush().SetColor(clWhite);
+    canvas.Polygon({{3, 1}, {10, 1}, {13, 4}, {13, 14}, {3, 14}});
+    canvas.Polyline({{10, 1}, {10, 4}, {13, 4}});
+}
+
+void DrawFolderGlyph(TBitmap& glyph) {
+    glyph.SetSize(16, 16);
+    TCanvas& canvas = glyph.Canvas();
+    BeginGlyph(canvas);
+    canvas.Brush().SetColor(clYellow);
+    canvas.Polygon({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}});
+}
+
+} // namespace
+
+TLocationForm::TLocationForm(TComponent* AOwner) : TForm(AOwner) {
+    BuildForm([this] {
+        SetName("LocationForm");
+        SetCaption("Quiltmarker");
+        SetBorderStyle(bsDialog);
+        SetBorderIcons({biSystemMenu});
+        SetClientWidth(330);
+        SetClientHeight(104);
+        Font().SetName("MS Sans Serif");
+        BuildControls();
+        OnShow = [this](TObject* Sender) { FormShow(Sender); };
+    });
+}
+
+void TLocationForm::BuildControls() {
+    LocLabelTop = Place<TLabel>(this, "LocLabelTop", 8, 4, 3, 13);
+    LocLabelTop->SetCaption("");
+    LocLabel = Place<TLabel>(this, "LocLabel", 8, 24, 174, 13);
+    LocLabel->SetCaption("Location of HTML Reference Library");
+    LocEdit = Place<TEdit>(this, "LocEdit", 8, 40, 277, 21);
+    LocEdit->SetText("");
+
+    BrowseButton = Place<TQmToolbarButton>(this, "BrowseButton", 292, 39, 23, 22);
+    DrawFileGlyph(BrowseButton->Glyph());
+    BrowseButton->OnClick = [this](TObject* Sender) { BrowseButtonClick(Sender); };
+    DirBrowseButton = Place<TQmToolbarButton>(this, "DirBrowseButton", 292, 39, 23, 22);
+    DrawFolderGlyph(DirBrowseButton->Glyph());
+    DirBrowseButton->SetVisible(false);
+    DirBrowseButton->OnClick = [this](TObject* Sender) { DirBrowseButtonClick(Sender); };
+
+    OKButton = Place<TButton>(this, "OKButton", 164, 72, 75, 25);
+    OKButton->SetCaption("OK");
+    OKButton->SetDefault(true);
+    OKButton->SetModalResult(mrOk);
+    OKButton->OnClick = [this](TObject* Sender) { OKButtonClick(Sender); };
+    CancelButton = Place<TButton>(this, "CancelButton", 246, 72, 75, 25);
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetCancel(true);
+    CancelButton->SetModalResult(mrCancel);
+    CancelButton->OnClick = [this](TObject* Sender) { CancelButtonClick(Sender); };
+
+    OpenDialog = new TOpenDialog(this);
+    OpenDialog->SetName("OpenDialog");
+    OpenDialog->SetTitle("Locate Help File");
+    OpenDialog->SetFilter("Help files|*.hlp|All files|*.*");
+    OpenDialog->SetDefaultExt("hlp");
+    FolderBrowse1 = new TFolderBrowse(this);
+    FolderBrowse1->SetName("FolderBrowse1");
+}
+
+void TLocationForm::FormShow(TObject* /*Sender*/) {
+    GlobalForm->KeepFormOnScreen(this);
+}
+
+void TLocationForm::OKButtonClick(TObject* /*Sender*/) {
+    SetModalResult(mrOk);
+}
+
+void TLocationForm::CancelButtonClick(TObject* /*Sender*/) {
+    SetModalResult(mrCancel);
+}
+
+void TLocationForm::BrowseButtonClick(TObject* /*Sender*/) {
+    if (OpenDialog->Execute())
+        LocEdit->SetText(OpenDialog->FileName());
+}
+
+// There are no drives here: the browser starts at StartFolder itself.
+void TLocationForm::DirBrowseButtonClick(TObject* /*Sender*/) {
+    FolderBrowse1->SetTitle("Location");
+    FolderBrowse1->SetDirectory(StartFolder);
+    const String fileName = ExtractFileName(LocEdit->Text());
+    if (!FolderBrowse1->Execute(SelDirForm))
+        return;
+    const String& folder = FolderBrowse1->Directory();
+    LocEdit->SetText(AppendFileName ? IncludeTrailingPathDelimiter(folder) + fileName : folder);
+}

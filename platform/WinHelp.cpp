@@ -1,0 +1,189 @@
+#include "platform/WinHelp.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/IniFiles.h"
+#include "platform/Peer.h"
+#include "platform/TestHooks.h"
+
+#include <QCursor>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+const char* const IndexSource = "(index)";
+
+String HtmlEscaped(const String& text) {
+    String escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+            break;
+        }
+    }
+    return escaped;
+}
+
+String KeywordOf(uintptr_t data) {
+    return data ? String(reinterpret_cast<const char*>(data)) : String();
+}
+
+// The page file an index entry names, with its anchor; "" when the entry is missing or names
+// no file that is there.
+String PageFile(const String& folder, const String& entry) {
+    if (entry.empty())
+        return "";
+    size_t hash = entry.find('#');
+    String file = folder + entry.substr(0, hash);
+    if (!FileExists(file))
+        return "";
+    return hash == String::npos ? file : file + entry.substr(hash);
+}
+
+String FileLink(const String& pageFile) {
+    size_t hash = pageFile.find('#');
+    QUrl url = QUrl::fromLocalFile(QString::fromLocal8Bit(pageFile.substr(0, hash)));
+    if (hash != String::npos)
+        url.setFragment(QString::fromLocal8Bit(pageFile.substr(hash + 1)));
+    return url.toString(QUrl::FullyEncoded).toStdString();
+}
+
+// The help set's index page: its contents entries, after a line that says what was asked for.
+String IndexPage(TIniFile& index, const String& helpFile, const String& title,
+                 const String& asked) {
+    String html = "<html><head><title>" + HtmlEscaped(title) + "</title></head><body>\n<h1>" +
+                  HtmlEscaped(title) + "</h1>\n";
+    if (!asked.empty())
+        html += "<p>" + HtmlEscaped(asked) + "</p>\n";
+    TStringList entries;
+    index.ReadSection("Contents", &entries);
+    html += "<ul>\n";
+    String folder = ExtractFilePath(helpFile);
+    for (int i = 0; i < entries.Count(); ++i) {
+        String page = PageFile(folder, index.ReadString("Contents", entries[i], ""));
+        if (!page.empty())
+            html += "<li><a href=\"" + HtmlEscaped(FileLink(page)) + "\">" +
+                    HtmlEscaped(entries[i]) + "</a></li>\n";
+    }
+    return html + "</ul>\n</body></html>\n";
+}
+
+QPointer<QTextBrowser> HelpWindow;
+QPointer<QTextBrowser> PopupWindow;
+
+QTextBrowser* MakeViewerWindow(bool popup) {
+    auto* browser = new QTextBrowser;
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->setOpenExternalLinks(true);
+    if (popup) {
+        browser->setWindowFlags(Qt::Popup);
+        browser->resize(380, 220);
+        browser->move(QCursor::pos());
+    } else {
+        browser->resize(640, 560);
+    }
+    return browser;
+}
+
+void ShowTopic(const THelpTopic& topic, bool popup) {
+    QPointer<QTextBrowser>& window = popup ? PopupWindow : HelpWindow;
+    if (!window)
+        window = MakeViewerWindow(popup);
+    window->setWindowTitle(DisplayText(topic.Title));
+    if (topic.Page.empty()) {
+        window->setHtml(DisplayText(topic.Html));
+        window->setProperty("helpSource", QString(IndexSource));
+    } else {
+        window->setSource(QUrl(QString::fromStdString(FileLink(topic.Page))));
+        window->setProperty("helpSource", QString::fromLocal8Bit(topic.Page));
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void CloseViewerWindows() {
+    for (QPointer<QTextBrowser>* window : {&HelpWindow, &PopupWindow})
+        if (*window)
+            delete window->data();
+}
+
+} // namespace
+
+bool FindHelpTopic(const String& helpFile, UINT command, uintptr_t data, THelpTopic& topic) {
+    if (!FileExists(helpFile))
+        return false;
+    TIniFile index(helpFile);
+    String folder = ExtractFilePath(helpFile);
+    String entry;
+    String asked;
+    switch (command) {
+    case HELP_CONTEXT:
+    case HELP_CONTEXTPOPUP:
+        entry = index.ReadString("Topics", IntToStr(static_cast<int>(data)), "");
+        asked = "There is no page yet for help topic " + IntToStr(static_cast<int>(data)) + ".";
+        break;
+    case HELP_KEY:
+    case HELP_PARTIALKEY:
+        entry = index.ReadString("Keywords", KeywordOf(data), "");
+        asked = "There is no page yet for the keyword \"" + KeywordOf(data) + "\".";
+        break;
+    case HELP_HELPONHELP:
+        entry = index.ReadString("Options", "HelpOnHelp", "");
+        asked = "There is no page yet on using help.";
+        break;
+    case HELP_FINDER:
+    case HELP_CONTENTS:
+        break;
+    default:
+        return false;
+    }
+    topic.Title = index.ReadString("Options", "Title", ExtractFileName(helpFile));
+    topic.Page = PageFile(folder, entry);
+    topic.Html = topic.Page.empty() ? IndexPage(index, helpFile, topic.Title, asked) : String();
+    return true;
+}
+
+bool RunHelpViewer(const String& helpFile, UINT command, uintptr_t data) {
+    if (command == HELP_QUIT) {
+        CloseViewerWindows();
+        return true;
+    }
+    if (!FileExists(helpFile)) {
+        MessageBox(nullptr, "Cannot find the help file " + helpFile + ".", "Help",
+                   MB_OK | MB_ICONERROR);
+        return false;
+    }
+    THelpTopic topic;
+    if (!FindHelpTopic(helpFile, command, data, topic))
+        return false;
+    ShowTopic(topic, command == HELP_CONTEXTPOPUP);
+    return true;
+}
+
+String HelpWindowSource(bool popup) {
+    const QPointer<QTextBrowser>& window = popup ? PopupWindow : HelpWindow;
+    if (!window || !window->isVisible())
+        return "";
+    return window->property("helpSource").toString().toLocal8Bit().toStdString();
+}
+
+BOOL WinHelp(HWND /*owner*/, const String& helpFile, UINT command, uintptr_t data) {
+    if (TestHooks::RecordHelpRequest(helpFile, command, data))
+        return 1;
+    return RunHelpViewer(helpFile, command, data) ? 1 : 0;
+}

@@ -1,0 +1,192 @@
+// Help-pointer mode: the next command shows its topic instead of running, then the mode ends;
+// commands that do not take part run and leave the mode on. The Help menu's own commands, F1.
+
+#include "MainWindowSupport.h"
+#include "TestSupport.h"
+#include "platform/TestHooks.h"
+#include "widgets/QmToolbars.h"
+
+#include <gtest/gtest.h>
+
+using namespace MainWindowSupport;
+
+namespace {
+
+// The mode is the screen's cursor, which outlives a window: every test starts and ends without it.
+class HelpPointer : public testing::Test {
+protected:
+    void SetUp() override { Form = MakeMainWindow(); }
+    void TearDown() override {
+        Screen->SetCursor(crDefault);
+        Screen->SetCursors(crHelp, nullptr);
+    }
+    void ExpectOneRequest(UINT command, uintptr_t data) {
+        const auto& requests = TestHooks::HelpRequests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0].HelpFile, Form->HelpFileName);
+        EXPECT_EQ(requests[0].Command, command);
+        EXPECT_EQ(requests[0].Data, data);
+    }
+
+    std::unique_ptr<THTMLEMainForm> Form;
+};
+
+} // namespace
+
+TEST_F(HelpPointer, InTheModeACommandShowsItsTopicAndDoesNotRun) {
+    struct Case {
+        const char* Name;
+        std::function<void(THTMLEMainForm&)> Choose;
+        THelpContext Topic;
+    };
+    const Case cases[] = {
+        {"Close", [](THTMLEMainForm& f) { f.Close1->Click(); }, 200},
+        {"Close button", [](THTMLEMainForm& f) { f.CloseButton->Click(); }, 200},
+        {"Close All", [](THTMLEMainForm& f) { f.CloseAll1->Click(); }, 210},
+        {"Editor font", [](THTMLEMainForm& f) { f.Editor1->Click(); }, 910},
+        {"Printer font", [](THTMLEMainForm& f) { f.Printer1->Click(); }, 910},
+        {"Contents", [](THTMLEMainForm& f) { f.Contents1->Click(); }, 1020},
+        {"Using Help", [](THTMLEMainForm& f) { f.UsingHelp1->Click(); }, 1027},
+        {"Help Pointer again", [](THTMLEMainForm& f) { f.PointerHelp1->Click(); }, 1025},
+        {"help button again", [](THTMLEMainForm& f) { f.HelpButton->Click(); }, 1025},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TestHooks::Reset();
+        UsePage(*Form, 2, "/site/page.htm", "<P>text", true);
+        Form->HelpButton->Click();
+        ASSERT_EQ(Screen->Cursor(), crHelp);
+        EXPECT_TRUE(TestHooks::HelpRequests().empty());
+
+        // A font dialog or a save question would be an unanswered prompt and fail the test.
+        c.Choose(*Form);
+        ExpectOneRequest(HELP_CONTEXT, c.Topic);
+        EXPECT_EQ(Screen->Cursor(), crDefault);
+        EXPECT_FALSE(Form->ForceCommandsEnabled);
+        EXPECT_TRUE(Form->PageInUse(2));
+        EXPECT_EQ(Form->Memos[2]->Text(), "<P>text");
+
+        // The mode has ended: the same command now runs.
+        TestHooks::Reset();
+        TestHooks::AnswerMessageBox(IDNO);
+        Form->Close1->Click();
+        EXPECT_FALSE(Form->PageInUse(2));
+        EXPECT_TRUE(TestHooks::HelpRequests().empty());
+    }
+}
+
+TEST_F(HelpPointer, TopicsFrom30000OnAreShownAsPopups) {
+    const std::pair<THelpContext, UINT> cases[] = {
+        {29999, HELP_CONTEXT},
+        {HelpContexts::IntBrowserBackButtonClick, HELP_CONTEXTPOPUP},
+        {HelpContexts::RightScroll1Click, HELP_CONTEXTPOPUP},
+    };
+    for (auto [number, command] : cases) {
+        SCOPED_TRACE(number);
+        TestHooks::Reset();
+        Form->PointerHelp1->Click();
+        EXPECT_TRUE(Form->HandleHelpPointer(number));
+        ExpectOneRequest(command, number);
+        EXPECT_FALSE(Form->HandleHelpPointer(number)); // the mode has ended
+    }
+}
+
+// With no page open the document commands and a disabled tag bar can be chosen in the mode, and
+// are as they were once it ends.
+TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
+    Form->ButtonsPage->SetEnabled(false);
+    Form->UpdateDocumentCommands();
+    ASSERT_FALSE(Form->AnyDocumentOpen());
+    ASSERT_FALSE(Form->Close1->Enabled());
+    ASSERT_FALSE(Form->Save1->Enabled());
+
+    Form->PointerHelp1->Click();
+    EXPECT_TRUE(Form->Close1->Enabled());
+    EXPECT_TRUE(Form->Save1->Enabled());
+    EXPECT_TRUE(Form->FileSaveButton->Enabled());
+    EXPECT_TRUE(Form->ButtonsPage->Enabled());
+    EXPECT_EQ(Screen->Cursors(crHelp), Form->HelpCursor);
+
+    Form->Close1->Click();
+    ExpectOneRequest(HELP_CONTEXT, 200);
+    EXPECT_FALSE(Form->Close1->Enabled());
+    EXPECT_FALSE(Form->Save1->Enabled());
+    EXPECT_FALSE(Form->FileSaveButton->Enabled());
+    EXPECT_FALSE(Form->ButtonsPage->Enabled());
+
+    // A tag bar that was enabled stays so.
+    Form->ButtonsPage->SetEnabled(true);
+    Form->PointerHelp1->Click();
+    Form->PointerHelp1->Click();
+    EXPECT_TRUE(Form->ButtonsPage->Enabled());
+}
+
+TEST_F(HelpPointer, OutOfTheModeCommandsRunAndTheGateOnlyForgetsTheInsertKey) {
+    UsePage(*Form, 0, "/site/a.htm", "a");
+    UsePage(*Form, 1, "/site/b.htm", "b");
+    Form->UpdateDocumentCommands();
+    Form->InsertToggleKnown = true;
+    EXPECT_FALSE(Form->HandleHelpPointer(HelpContexts::BodyButtonClick));
+    EXPECT_FALSE(Form->InsertToggleKnown);
+
+    Form->Close1->Click();
+    EXPECT_FALSE(Form->PageInUse(1));
+    EXPECT_TRUE(Form->PageInUse(0));
+    Form->Contents1->Click();
+    Form->UsingHelp1->Click();
+    const auto& requests = TestHooks::HelpRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].Command, static_cast<UINT>(HELP_FINDER));
+    EXPECT_EQ(requests[1].Command, static_cast<UINT>(HELP_HELPONHELP));
+    EXPECT_EQ(requests[1].HelpFile, Form->HelpFileName);
+}
+
+// Tab stepping does not take part, and neither does a busy spell under the hourglass: both leave
+// the mode on for the next command.
+TEST_F(HelpPointer, WhatDoesNotTakePartLeavesTheModeOn) {
+    UsePage(*Form, 0, "/site/a.htm", "a");
+    UsePage(*Form, 1, "/site/b.htm", "b");
+    Form->PointerHelp1->Click();
+
+    Form->TabsRight1->Click();
+    EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TabSheets[0]);
+    {
+        TScreenCursorScope busy(crHourGlass);
+        EXPECT_EQ(Screen->Cursor(), crHourGlass);
+    }
+    EXPECT_EQ(Screen->Cursor(), crHelp);
+    EXPECT_TRUE(TestHooks::HelpRequests().empty());
+
+    Form->CloseAll1->Click();
+    ExpectOneRequest(HELP_CONTEXT, 210);
+    EXPECT_TRUE(Form->PageInUse(0));
+    EXPECT_TRUE(Form->PageInUse(1));
+}
+
+// Closing the window in the mode still asks about a modified page; Cancel keeps it and the window.
+TEST_F(HelpPointer, ClosingTheWindowInTheModeStillAsksAboutChangedPages) {
+    UsePage(*Form, 0, "/site/a.htm", "changed", true);
+    Form->PointerHelp1->Click();
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    bool canClose = true;
+    Form->FormCloseQuery(Form.get(), canClose);
+    EXPECT_FALSE(canClose);
+    EXPECT_TRUE(Form->PageInUse(0));
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(TestHooks::Prompts()[0].Text, "a.htm has changed. Save it?");
+}
+
+TEST_F(HelpPointer, F1ShowsTheNumbersTheWindowGivesItsItems) {
+    TestHooks::PressKey(*Form->FileListBox1, VK_F1);
+    ExpectOneRequest(HELP_CONTEXT, 20030);
+    const std::pair<const char*, int> items[] = {
+        {"Help1", 1010},  {"Contents1", 1020},         {"RefLibHelp", 1030},
+        {"IEHelp", 1040}, {"IncludeMultimedia1", 550}, {"SmartTabsMenu", 940},
+    };
+    for (auto [name, number] : items) {
+        auto* item = dynamic_cast<TMenuItem*>(Form->FindComponent(name));
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->HelpContext(), number) << name;
+    }
+    EXPECT_EQ(Form->ApplicationPage->HelpContext(), 25090);
+}

@@ -3,6 +3,7 @@
 #include "app/HandOver.h"
 #include "editor/CorvaletForm.h"
 #include "editor/HTMLSplash.h"
+#include "editor/ProgramSettings.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Registry.h"
@@ -18,8 +19,6 @@
 const char* const InitialProgramVersion = "3.0c2";
 
 namespace {
-
-const char* const ProductKey = "Software\\Olvane\\Quiltmarker";
 
 struct TMarginDefault {
     const char* Name;
@@ -113,9 +112,8 @@ String SplashSetting() {
     TRegistry reg;
     reg.SetRootKey(HKEY_CURRENT_USER);
     String setting = "2";
-    // A value of another type counts as missing.
-    if (reg.OpenKey(ProductKey, true) && reg.GetDataType("SplashScreen") == rdString)
-        setting = reg.ReadString("SplashScreen");
+    if (reg.OpenKey(ProductKey, true))
+        ReadSetting(reg, "SplashScreen", setting);
     reg.CloseKey();
     return setting;
 }

@@ -1,6 +1,6 @@
 #include "editor/DialogGuard.h"
 
-#include "platform/Registry.h"
+#include "editor/ProgramSettings.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -8,13 +8,11 @@
 
 namespace {
 
-const char* const ProductKey = "\\Software\\Olvane\\Quiltmarker";
-
 // A missing value, or one of another type, leaves raised buttons.
 bool FlatButtonsChosen() {
     TRegistry reg;
-    return reg.OpenKey(ProductKey, true) && reg.GetDataType("Office97Style") == rdInteger &&
-           reg.ReadBool("Office97Style");
+    bool flat = false;
+    return reg.OpenKey(ProductKey, true) && ReadSetting(reg, "Office97Style", flat) && flat;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/HTMLSplash.h"
+#include "editor/ProgramSettings.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/Registry.h"
@@ -17,45 +18,14 @@
 #include <climits>
 #include <cstdlib>
 #include <span>
-#include <type_traits>
 
 namespace {
 
-const char* const ProductKey = "\\Software\\Olvane\\Quiltmarker";
 const char* const BrowserMainKey = "\\Software\\Microsoft\\Internet Explorer\\Main";
 const char* const DefaultFontName = "MS Sans Serif";
 const char* const DefaultTextFileExtensions = ".htm .html .shtml .txt .htt";
 // The separator of the stored file masks: "§" in the Windows ANSI code page.
 const char MaskSeparator = '\xA7';
-
-String SubKey(const char* name) {
-    return String(ProductKey) + "\\" + name;
-}
-
-// The one way a setting is read: a value that exists with the setting's type
-// replaces value; a missing value, one of another type or one that cannot be
-// read leaves the default in place.
-template <typename T> bool ReadSetting(const TRegistry& reg, const String& name, T& value) {
-    TRegDataType type = reg.GetDataType(name);
-    try {
-        if constexpr (std::is_same_v<T, String>) {
-            if (type != rdString && type != rdExpandString)
-                return false;
-            value = reg.ReadString(name);
-        } else if constexpr (std::is_same_v<T, bool>) {
-            if (type != rdInteger)
-                return false;
-            value = reg.ReadBool(name);
-        } else {
-            if (type != rdInteger)
-                return false;
-            value = static_cast<T>(reg.ReadInteger(name));
-        }
-    } catch (const ERegistryException&) {
-        return false;
-    }
-    return true;
-}
 
 // A font as the "Font" and "Printer Font" subkeys keep it.
 void ReadFontSettings(const TRegistry& reg, TFont& font) {
@@ -396,7 +366,7 @@ void THTMLEMainForm::ReadDisplaySettings() {
 
 void THTMLEMainForm::ReadUserButtons() {
     TRegistry reg;
-    if (!reg.OpenKey(SubKey("UserDef"), false))
+    if (!reg.OpenKey(ProductSubKey("UserDef"), false))
         return;
     int count = UserButtonCount;
     ReadSetting(reg, "Buttons", count);
@@ -427,7 +397,7 @@ void THTMLEMainForm::ReadUserButtons() {
 void THTMLEMainForm::ReadTextFileExtensions() {
     TextFileExtensions.clear();
     TRegistry reg;
-    if (reg.OpenKey(SubKey("Text Files"), false)) {
+    if (reg.OpenKey(ProductSubKey("Text Files"), false)) {
         String extension;
         for (int number = 1; ReadSetting(reg, IntToStr(number), extension); ++number)
             TextFileExtensions += extension + " ";
@@ -514,7 +484,7 @@ void THTMLEMainForm::ApplyFixedFonts() {
 void THTMLEMainForm::ReadPrinterFont() {
     TFont font = DefaultEditorFont();
     TRegistry reg;
-    if (reg.OpenKey(SubKey("Printer Font"), false)) {
+    if (reg.OpenKey(ProductSubKey("Printer Font"), false)) {
         using Setter = void (TRichPrinter::*)(double);
         for (auto [name, setter] :
              {std::pair<const char*, Setter>{"MarginTop", &TRichPrinter::SetMarginTop},
@@ -547,7 +517,7 @@ void THTMLEMainForm::FindReferenceHelp() {
          &THTMLEMainForm::RefLibHelp},
     };
     TRegistry reg;
-    bool opened = reg.OpenKey(SubKey("Help"), false);
+    bool opened = reg.OpenKey(ProductSubKey("Help"), false);
     for (const ReferenceHelp& reference : References) {
         String& path = this->*reference.Member;
         path.clear();
@@ -559,7 +529,7 @@ void THTMLEMainForm::FindReferenceHelp() {
             TRegistry writer;
             // A value of another type stays as it is; the file is still used for this
             // run.
-            if (writer.OpenKey(SubKey("Help"), true) &&
+            if (writer.OpenKey(ProductSubKey("Help"), true) &&
                 (!writer.ValueExists(reference.ValueName) ||
                  writer.GetDataType(reference.ValueName) == rdString))
                 writer.WriteString(reference.ValueName, path);
@@ -606,7 +576,7 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
 void THTMLEMainForm::ReadAppButtons() {
     ShowSplashProgress("Setting up application buttons...");
     TRegistry reg;
-    bool opened = reg.OpenKey(SubKey("Apps"), false);
+    bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
     for (int i = 0; i < AppButtonCount; ++i) {
         AppCmdLines[i].clear();
         AppHints[i].clear();
@@ -656,7 +626,7 @@ void THTMLEMainForm::SetUpFileMasks() {
     masks.Put(0, "*.*htm*;*.cgi;*.pl;*.log;*.txt");
     masks.Put(1, "*.*htm*;*.cgi;*.pl;*.log;*.txt;*.gif;*.jpg;*.png;");
     TRegistry reg;
-    if (reg.OpenKey(SubKey("LatestFiles"), true)) {
+    if (reg.OpenKey(ProductSubKey("LatestFiles"), true)) {
         String stored;
         if (ReadSetting(reg, "Masks", stored)) {
             if (!stored.empty())
@@ -728,7 +698,7 @@ void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
     int tabWidth = 12;
     bool wordWrap = true;
     TRegistry reg;
-    if (reg.OpenKey(SubKey("Font"), false))
+    if (reg.OpenKey(ProductSubKey("Font"), false))
         ReadFontSettings(reg, font);
     if (reg.OpenKey(ProductKey, false)) {
         ReadSetting(reg, "Left Margin", leftMargin);
@@ -811,7 +781,7 @@ void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
         TextStyle = style;
     }
     TRegistry reg;
-    if (reg.OpenKey(SubKey(printerFont ? "Printer Font" : "Font"), true))
+    if (reg.OpenKey(ProductSubKey(printerFont ? "Printer Font" : "Font"), true))
         WriteFontSettings(reg, chosen);
     if (!printerFont && PageInUse(-1) && GetMemo(-1)->CanFocus())
         GetMemo(-1)->SetFocus();

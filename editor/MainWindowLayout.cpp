@@ -3,6 +3,7 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/ProgramSettings.h"
 #include "services/MRULiss.h"
 #include "services/RichPrint.h"
 #include "services/VersionNo.h"
@@ -442,7 +443,7 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     MRU = Make<TMRUFileList>(this, "MRU");
     MRU->SetMaximum(12);
     MRU->SetFileMenu(File1);
-    MRU->SetAutoSaveName("\\Software\\Olvane\\Quiltmarker\\LatestFiles");
+    MRU->SetAutoSaveName(ProductSubKey("LatestFiles"));
     MRU->SetAutoSaveKey("MRU Items");
     MRU->OnMRUItemClick = [this](TObject* Sender, const String& FileName) {
         MRUMRUItemClick(Sender, FileName);

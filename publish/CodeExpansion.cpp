@@ -1,5 +1,6 @@
 #include "publish/CodeExpansion.h"
 
+#include "editor/ProgramSettings.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Registry.h"
@@ -11,12 +12,13 @@
 
 namespace {
 
-const char* const ReplaceCodesKey = "Software\\Olvane\\Quiltmarker\\Replace Codes";
 const char* const BrowserSectionEnd = "{{#Browser}}";
 const char* const BrowserVariant = "[[Browser]]";
 
-// Codes that keep producing codes would otherwise be expanded for ever.
+// Codes that keep producing codes would otherwise be expanded for ever; one that names itself
+// twice doubles the page with every pass, so the growth is bounded as well as the passes.
 constexpr int MaxPasses = 64;
+constexpr size_t MaxGrowth = 16 * 1024 * 1024;
 
 [[noreturn]] void ReportUnclosedCode() {
     Application->MessageBox("Syntax error: Unclosed {{", "Ferrydock 95", MB_OK | MB_ICONERROR);
@@ -214,7 +216,7 @@ int TReplaceCodes::IndexOf(const String& name) const {
 TReplaceCodes ReadReplaceCodes() {
     TReplaceCodes codes;
     TRegistry registry;
-    if (!registry.OpenKey(ReplaceCodesKey, true))
+    if (!registry.OpenKey(ProductSubKey("Replace Codes"), true))
         return codes;
     TStringList names;
     registry.GetValueNames(&names);
@@ -233,7 +235,7 @@ String ExpandCodes(const String& text, const TExpansionContext& context) {
     bool codeInserted = false;
     String expanded = TExpansionPass(text, context, convertToGmt).Run(codeInserted);
     for (int pass = 1; codeInserted; ++pass) {
-        if (pass == MaxPasses)
+        if (pass == MaxPasses || expanded.size() > text.size() + MaxGrowth)
             ReportUnclosedCode();
         expanded = TExpansionPass(expanded, context, convertToGmt).Run(codeInserted);
     }

@@ -34,7 +34,8 @@ struct TExpansionContext {
 };
 
 // The page text with every code expanded. An unclosed "{{", or codes that keep producing codes
-// pass after pass, show "Syntax error: Unclosed {{" and raise EAbort: the whole run ends there.
+// pass after pass or grow the page without end, show "Syntax error: Unclosed {{" and raise
+// EAbort: the whole run ends there.
 // An unreadable revision stamp raises EConvertError.
 String ExpandCodes(const String& text, const TExpansionContext& context);
 

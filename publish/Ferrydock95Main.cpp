@@ -1,9 +1,12 @@
 #include "publish/Ferrydock95Main.h"
 
 #include "platform/ComCtrls.h"
+#include "platform/FileStamp.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
 #include "publish/AnimPubForm.h"
+
+#include <algorithm>
 
 TFerrydock95Form* Ferrydock95Form = nullptr;
 
@@ -32,6 +35,14 @@ public:
 private:
     std::function<void()> FEnd;
 };
+
+// The same file on disk, whatever the paths look like.
+bool IsSameFile(const String& sourcePath, const String& outputPath) {
+    const TFileStamp source = FileStampOf(sourcePath);
+    const TFileStamp output = FileStampOf(outputPath);
+    return source.Exists && output.Exists && source.Device == output.Device &&
+           source.Inode == output.Inode;
+}
 
 } // namespace
 
@@ -114,7 +125,8 @@ void TFerrydock95Form::PublishFiles() {
         TakeSingleSourceFile();
     const TReplaceCodes codes = ReadReplaceCodes();
     try {
-        for (int i = 0; i < SourceFileCount; ++i)
+        // The list holds MaxSourceFiles entries, whatever count a caller left.
+        for (int i = 0; i < std::min(SourceFileCount, MaxSourceFiles); ++i)
             PublishFile(SourceFiles[static_cast<size_t>(i)], codes);
     } catch (const EAbort&) {
         return; // the code expansion has said why; nothing more is published or copied
@@ -206,10 +218,10 @@ void TFerrydock95Form::ShowProgress(const String& sourcePath) {
 }
 
 // Publishing into the page's own folder would put the copy over the page itself, losing its
-// codes and comments; only the callers that mean to do so go ahead without asking.
+// codes and comments; only the callers that mean to do so go ahead without asking. A folder
+// reached through a link, or on a disk that ignores case, reaches the page under another path.
 bool TFerrydock95Form::MayWrite(const String& sourcePath, const String& outputPath) {
-    if (BrowserPreview || SourceOverwriteIntended ||
-        ExpandFileName(outputPath) != ExpandFileName(sourcePath))
+    if (BrowserPreview || SourceOverwriteIntended || !IsSameFile(sourcePath, outputPath))
         return true;
     String question = UpperCase(outputPath) +
                       "\r\n\nis the page being published. Publishing it here replaces the page "

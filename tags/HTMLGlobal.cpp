@@ -90,11 +90,14 @@ std::optional<TImageSize> PngSize(TStream& file) {
     return TImageSize{BigEndian32(head, 16), BigEndian32(head, 20)};
 }
 
-// A bitmap stored top-down keeps a negative height; its size is the same either way.
+// The oldest bitmaps have a 12-byte header with 16-bit sizes. A bitmap stored top-down keeps a
+// negative height; its size is the same either way.
 std::optional<TImageSize> BmpSize(TStream& file) {
     String head = ReadAt(file, 0, 26);
     if (head.size() < 26 || head.compare(0, 2, "BM") != 0)
         return std::nullopt;
+    if (LittleEndian32(head, 14) == 12)
+        return TImageSize{LittleEndian16(head, 18), LittleEndian16(head, 20)};
     auto width = static_cast<int32_t>(LittleEndian32(head, 18));
     auto height = static_cast<int32_t>(LittleEndian32(head, 22));
     if (width < 0)

@@ -123,7 +123,8 @@ TEST_F(CodeExpansionTest, ReplaceCodesExpandWithTheirVariants) {
 TEST_F(CodeExpansionTest, UnclosedOrEndlessCodesStopTheRunWithAMessage) {
     AddCode("Loop", "again {{loop}}");
     AddCode("Broken", "{{hh:nn");
-    const char* const pages[] = {"abc {{hh:nn", "{{broken}} rest", "<p>{{Loop}}</p>"};
+    AddCode("Twice", "{{twice}}{{twice}}");
+    const char* const pages[] = {"abc {{hh:nn", "{{broken}} rest", "<p>{{Loop}}</p>", "{{Twice}}"};
     for (const char* page : pages) {
         TestHooks::Reset();
         TestHooks::AnswerMessageBox(IDOK);

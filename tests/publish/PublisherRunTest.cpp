@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -240,6 +241,8 @@ TEST_F(PublisherRunTest, CopyToFoldersAreOfferedInTurn) {
     EXPECT_EQ(prompts[2].Text, "Copy to " + missing);
     EXPECT_EQ(prompts[3].Text, "COPY FAILED");
     EXPECT_EQ(prompts[3].Flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    for (const TestHooks::TPrompt& prompt : prompts)
+        EXPECT_EQ(prompt.Caption, "Ferrydock 95") << prompt.Text;
     EXPECT_EQ(ReadFileBytes(yes + "page.html"), "<p>\n");
     EXPECT_FALSE(FileExists(no + "page.html"));
 }
@@ -290,23 +293,26 @@ TEST_F(PublisherRunTest, FrameworkErrorsEndTheRunAndResetItsState) {
 
 TEST_F(PublisherRunTest, PublishingOverTheSourceAsksUnlessMeantSo) {
     const String original = "<p>x\n";
+    // The site's folder once more under another path, as a link to it.
+    const String linked = TestSupport::Sandbox("linked site");
+    std::filesystem::create_directory_symlink(FSite, linked);
     struct Case {
         bool Preview;
         bool Intended;
+        bool ThroughLink;
         int Answer; // 0: no question expected
         bool Overwritten;
     };
     const Case cases[] = {
-        {false, false, IDNO, false},
-        {false, false, IDYES, true},
-        {true, false, 0, true},
-        {false, true, 0, true},
+        {false, false, false, IDNO, false}, {false, false, false, IDYES, true},
+        {true, false, false, 0, true},      {false, true, false, 0, true},
+        {false, false, true, IDNO, false},
     };
     FForm->NoPublishedMessage = true;
-    FForm->PublishTo->SetText(FSite);
     for (const Case& c : cases) {
         TestHooks::Reset();
         String source = Page("self.html", original);
+        FForm->PublishTo->SetText(c.ThroughLink ? linked : FSite);
         FForm->PubFileName->SetText(source);
         FForm->BrowserPreview = c.Preview;
         FForm->SourceOverwriteIntended = c.Intended;
@@ -318,6 +324,7 @@ TEST_F(PublisherRunTest, PublishingOverTheSourceAsksUnlessMeantSo) {
         ASSERT_EQ(TestHooks::Prompts().size(), c.Answer ? 1u : 0u);
         if (c.Answer) {
             EXPECT_EQ(TestHooks::Prompts()[0].Flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+            EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Ferrydock 95");
         }
         EXPECT_EQ(ReadFileBytes(source) != original, c.Overwritten);
         EXPECT_FALSE(FForm->SourceOverwriteIntended);

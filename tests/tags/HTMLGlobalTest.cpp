@@ -53,6 +53,12 @@ String Bmp(int32_t width, int32_t height) {
            LittleEndian32(width) + LittleEndian32(height) + Bytes({1, 0, 24, 0});
 }
 
+// A bitmap with the oldest, 12-byte header, whose sizes are 16-bit.
+String BmpWithCoreHeader(int width, int height) {
+    return "BM" + LittleEndian32(38) + LittleEndian32(0) + LittleEndian32(26) + LittleEndian32(12) +
+           Bytes({width & 0xFF, width >> 8, height & 0xFF, height >> 8, 1, 0, 24, 0});
+}
+
 // A marker segment: the marker, its length (which counts itself) and its data.
 String Segment(int marker, const String& data) {
     return Bytes({0xFF, marker}) + BigEndian16(static_cast<int>(data.size()) + 2) + data;
@@ -107,6 +113,8 @@ TEST(GlobalImageSize, EachReaderOnItsKindAndOnShortOrForeignFiles) {
         {"not a PNG", &TGlobalForm::GetPngSize, gif, "0", "0"},
         {"BMP bottom-up", &TGlobalForm::GetBmpSize, Bmp(200, 100), "200", "100"},
         {"BMP top-down", &TGlobalForm::GetBmpSize, Bmp(200, -100), "200", "100"},
+        {"BMP with the 12-byte header", &TGlobalForm::GetBmpSize, BmpWithCoreHeader(300, 200),
+         "300", "200"},
         {"BMP cut short", &TGlobalForm::GetBmpSize, Bmp(200, 100).substr(0, 25), "0", "0"},
         {"not a BMP", &TGlobalForm::GetBmpSize, gif + String(20, '\0'), "0", "0"},
         {"JFIF baseline", &TGlobalForm::GetJpegSize, baseline, "640", "480"},

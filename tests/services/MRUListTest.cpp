@@ -46,6 +46,21 @@ TMRUFileList* NewFileList(TComponent& owner, TMenuItem* fileMenu) {
     return list;
 }
 
+// A File menu holding only Exit, with a list that shows its entries there and keeps nothing in
+// the registry.
+struct FileMenuWithList {
+    FileMenuWithList() {
+        auto* menu = new TMainMenu(&Owner);
+        File = NewItem(&Owner, menu->Items(), "&File");
+        NewItem(&Owner, File, "E&xit");
+        List.SetAutoSave(false);
+        List.SetFileMenu(File);
+    }
+    TComponent Owner{nullptr};
+    TMenuItem* File = nullptr;
+    TMRUFileList List{nullptr};
+};
+
 const char* const StoredKey = "\\Software\\Olvane\\Quiltmarker\\LatestFiles\\MRU Items";
 
 } // namespace
@@ -85,13 +100,9 @@ TEST(MRUFileList, AddToTopKeepsNewestFirstWithoutDuplicatesAndCutsAtMaximum) {
 }
 
 TEST(MRUFileList, ASmallerMaximumDropsTheOldestEntries) {
-    TComponent owner(nullptr);
-    auto* menu = new TMainMenu(&owner);
-    TMenuItem* file = NewItem(&owner, menu->Items(), "&File");
-    NewItem(&owner, file, "E&xit");
-    TMRUFileList list(nullptr);
-    list.SetAutoSave(false);
-    list.SetFileMenu(file);
+    FileMenuWithList menu;
+    TMRUFileList& list = menu.List;
+    TMenuItem* file = menu.File;
     for (const char* path : {"/a", "/b", "/c"})
         list.AddToTop(path);
 
@@ -139,14 +150,10 @@ TEST(MRUFileList, EntriesAreAppendedToAMenuWithItemsOrStandAboveAChildlessItem) 
 TEST(MRUFileList, AClickReportsThePathAndTakesTheEntryOutUnlessTold) {
     for (bool removeOnClick : {true, false}) {
         SCOPED_TRACE(removeOnClick ? "removed on click" : "kept on click");
-        TComponent owner(nullptr);
-        auto* menu = new TMainMenu(&owner);
-        TMenuItem* file = NewItem(&owner, menu->Items(), "&File");
-        NewItem(&owner, file, "E&xit");
-        TMRUFileList list(nullptr);
-        list.SetAutoSave(false);
+        FileMenuWithList menu;
+        TMRUFileList& list = menu.List;
+        TMenuItem* file = menu.File;
         list.SetRemoveOnClick(removeOnClick);
-        list.SetFileMenu(file);
         for (const char* path : {"/d.htm", "/c.htm", "/b.htm", "/a.htm"})
             list.AddToTop(path);
         TMenuItem* third = file->Items(4);

@@ -21,6 +21,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BindEvents();
+        // No page is open yet: the commands that need one start disabled.
+        UpdateDocumentCommands();
     });
 }
 

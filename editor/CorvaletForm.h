@@ -362,6 +362,8 @@ private:
     void BuildHiddenHelpers();
     void BuildHelpCommands();
     void BindEvents();
+    // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
+    static void LoadButtonGlyph(TQmToolbarButton* button);
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();

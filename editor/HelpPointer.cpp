@@ -38,6 +38,7 @@ void THTMLEMainForm::BuildHelpCommands() {
                           ButtonSize - 1);
     HelpButton->SetHint("Help Pointer");
     HelpButton->SetShowHint(true);
+    LoadButtonGlyph(HelpButton);
     HelpButton->OnClick = [this](TObject* Sender) { PointerHelp1Click(Sender); };
 
     // The numbers F1 shows for the items that carry one.

@@ -205,9 +205,29 @@ void THTMLEMainForm::BuildTopPanel() {
                           ButtonSize - 1);
         button->SetHint(place.Hint);
         button->SetShowHint(true);
+        LoadButtonGlyph(button);
         this->*place.Member = button;
     }
     BuildTagBar();
+}
+
+// The toolbars work without pictures, so a missing one leaves the button bare. A program folder
+// that cannot be made is reported once the window reads its settings; a damaged picture is
+// reported here and the window is built all the same.
+void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button) {
+    String fileName;
+    try {
+        fileName = ::ProgramFolder() + "glyphs" + PathDelim + button->Name() + ".bmp";
+    } catch (const EInOutError&) {
+        return;
+    }
+    if (!FileExists(fileName))
+        return;
+    try {
+        button->Glyph().LoadFromFile(fileName);
+    } catch (const Exception& error) {
+        Application->ShowException(error);
+    }
 }
 
 void THTMLEMainForm::BuildTagBar() {

@@ -506,6 +506,9 @@ void TPopupMenu::Popup(int X, int Y) {
     if (TestHooks::RecordPopup(this, FPopupComponent, FPopupPoint))
         return;
     QMenu* menu = TMenuItemPeer::RootMenu(*Items());
+    // The click that closes the menu ends there, as the system's menus do: it must not reach the
+    // button that opened the menu and open it again.
+    menu->setAttribute(Qt::WA_NoMouseReplay);
     QPoint at(X, Y);
     if (FAlignment == paRight)
         at.rx() -= menu->sizeHint().width();

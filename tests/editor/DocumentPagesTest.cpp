@@ -242,3 +242,13 @@ TEST(DocumentPages, ATwentyFirstHandedOverFileIsRefused) {
     EXPECT_EQ(std::find(form->FileNames.begin(), form->FileNames.end(), extra),
               form->FileNames.end());
 }
+
+TEST(DocumentPages, CommandsThatNeedAPageStartDisabledAndFollowTheFirstPage) {
+    auto form = MakeMainWindow();
+    EXPECT_FALSE(form->Save1->Enabled());
+    EXPECT_FALSE(form->FileSaveButton->Enabled());
+    UsePage(*form, 0, "/site/index.html", "<p>");
+    form->UpdateDocumentCommands();
+    EXPECT_TRUE(form->Save1->Enabled());
+    EXPECT_TRUE(form->FileSaveButton->Enabled());
+}

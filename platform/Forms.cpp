@@ -879,9 +879,10 @@ constexpr NamedCursor NamedCursors[] = {
     {"MYHELP", Qt::WhatsThisCursor},
 };
 
+// Cursors live as long as the program: handles to them are kept anywhere.
 HCURSOR CursorOfShape(Qt::CursorShape shape) {
-    static std::map<Qt::CursorShape, HCURSOR> made;
-    HCURSOR& cursor = made[shape];
+    static auto* made = new std::map<Qt::CursorShape, HCURSOR>;
+    HCURSOR& cursor = (*made)[shape];
     if (!cursor)
         cursor = new HCURSOR__{QCursor(shape)};
     return cursor;

@@ -362,8 +362,12 @@ private:
     void BuildHiddenHelpers();
     void BuildHelpCommands();
     void BindEvents();
+    // A button at the end of the toolbar, with its hint and picture.
+    TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
     static void LoadButtonGlyph(TQmToolbarButton* button);
+    // A picture file the user chose for the button.
+    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();
@@ -397,12 +401,10 @@ private:
     void ReadAutosave(const TRegistry& reg);
     void ApplyFlatButtons(bool flat);
     void ApplyStartFolder(const TRegistry& reg);
-    void SetUpUserButton(const TRegistry& reg, int number);
     void SetUpAppButton(int index);
     void SetIndents(TRichEdit* editor);
     void SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth);
 
-    void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
     void FillMasks(const String& stored);
     String JoinedMasks() const;
 
@@ -412,6 +414,8 @@ private:
     // A recent file chosen from the File menu.
     void MRUMRUItemClick(TObject* Sender, const String& FileName);
     int FirstFreePage() const;
+    // A page that was never saved carries "[untitled<n>]" in place of a file name.
+    static bool IsUntitled(const String& fileName);
 
     // Closes the active page as the close commands do, asking first when it was modified.
     void CloseActivePage();
@@ -420,6 +424,8 @@ private:
     void CloseAllDocuments();
     void ActivateAfterClose(int closed);
     int ActivePageIndex() const;
+    // Moves to the next page in use in the direction step (1 or -1), going round.
+    void ActivateNextPage(int step);
     std::array<TQmToolbarButton*, 15> DocumentButtons() const;
     std::array<TMenuItem*, 28> DocumentMenuItems() const;
 

@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsUntitled(const String& fileName) {
-    return fileName.compare(0, 9, "[untitled") == 0;
-}
-
 // True while the Insert key's toggle is off, as the key state reports it.
 bool InsertToggleClear() {
     return (GetKeyState(VK_INSERT) & 0x0F) == 0;
@@ -60,6 +56,10 @@ int THTMLEMainForm::ActivePageIndex() const {
     return PageControl1->ActivePageIndex();
 }
 
+bool THTMLEMainForm::IsUntitled(const String& fileName) {
+    return fileName.compare(0, 9, "[untitled") == 0;
+}
+
 String THTMLEMainForm::ActiveFileName() const {
     if (!PageInUse(-1))
         return "";
@@ -72,8 +72,8 @@ String THTMLEMainForm::TagNameAtCaret() const {
     if (!editor)
         return "";
     const String text = editor->Text();
-    int k = editor->SelStart(); // the 1-based position of the character before
-                                // the caret
+    // The 1-based position of the character before the caret.
+    int k = editor->SelStart();
     while (k > 0 && text[k - 1] != '<' && text[k - 1] != '>')
         --k;
     if (k == 0 || text[k - 1] == '>')
@@ -277,18 +277,19 @@ int NextPageInUse(const THTMLEMainForm& form, int current, int step) {
 
 } // namespace
 
-void THTMLEMainForm::TabsRight(TObject* /*Sender*/) {
+void THTMLEMainForm::ActivateNextPage(int step) {
     if (!AnyDocumentOpen())
         return;
-    PageControl1->SetActivePage(TabSheets[NextPageInUse(*this, ActivePageIndex(), 1)]);
+    PageControl1->SetActivePage(TabSheets[NextPageInUse(*this, ActivePageIndex(), step)]);
     PageControl1Change(PageControl1);
 }
 
+void THTMLEMainForm::TabsRight(TObject* /*Sender*/) {
+    ActivateNextPage(1);
+}
+
 void THTMLEMainForm::TabsLeft1Click(TObject* /*Sender*/) {
-    if (!AnyDocumentOpen())
-        return;
-    PageControl1->SetActivePage(TabSheets[NextPageInUse(*this, ActivePageIndex(), -1)]);
-    PageControl1Change(PageControl1);
+    ActivateNextPage(-1);
 }
 
 void THTMLEMainForm::Memo1Change(TObject* /*Sender*/) {

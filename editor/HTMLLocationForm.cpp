@@ -12,15 +12,6 @@ TLocationForm* LocationForm = nullptr;
 
 namespace {
 
-template <typename T>
-T* Place(TLocationForm* form, const String& name, int left, int top, int width, int height) {
-    T* control = new T(form);
-    control->SetName(name);
-    control->SetParent(form);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 // The glyphs are drawn on the background colour that the bottom-left pixel makes transparent.
 void BeginGlyph(TCanvas& canvas) {
     canvas.Brush().SetColor(clFuchsia);
@@ -62,39 +53,37 @@ TLocationForm::TLocationForm(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TLocationForm::BuildControls() {
-    LocLabelTop = Place<TLabel>(this, "LocLabelTop", 8, 4, 3, 13);
+    LocLabelTop = NewControl<TLabel>(this, this, "LocLabelTop", 8, 4, 3, 13);
     LocLabelTop->SetCaption("");
-    LocLabel = Place<TLabel>(this, "LocLabel", 8, 24, 174, 13);
+    LocLabel = NewControl<TLabel>(this, this, "LocLabel", 8, 24, 174, 13);
     LocLabel->SetCaption("Location of HTML Reference Library");
-    LocEdit = Place<TEdit>(this, "LocEdit", 8, 40, 277, 21);
+    LocEdit = NewControl<TEdit>(this, this, "LocEdit", 8, 40, 277, 21);
     LocEdit->SetText("");
 
-    BrowseButton = Place<TQmToolbarButton>(this, "BrowseButton", 292, 39, 23, 22);
+    BrowseButton = NewControl<TQmToolbarButton>(this, this, "BrowseButton", 292, 39, 23, 22);
     DrawFileGlyph(BrowseButton->Glyph());
     BrowseButton->OnClick = [this](TObject* Sender) { BrowseButtonClick(Sender); };
-    DirBrowseButton = Place<TQmToolbarButton>(this, "DirBrowseButton", 292, 39, 23, 22);
+    DirBrowseButton = NewControl<TQmToolbarButton>(this, this, "DirBrowseButton", 292, 39, 23, 22);
     DrawFolderGlyph(DirBrowseButton->Glyph());
     DirBrowseButton->SetVisible(false);
     DirBrowseButton->OnClick = [this](TObject* Sender) { DirBrowseButtonClick(Sender); };
 
-    OKButton = Place<TButton>(this, "OKButton", 164, 72, 75, 25);
+    OKButton = NewControl<TButton>(this, this, "OKButton", 164, 72, 75, 25);
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);
     OKButton->OnClick = [this](TObject* Sender) { OKButtonClick(Sender); };
-    CancelButton = Place<TButton>(this, "CancelButton", 246, 72, 75, 25);
+    CancelButton = NewControl<TButton>(this, this, "CancelButton", 246, 72, 75, 25);
     CancelButton->SetCaption("Cancel");
     CancelButton->SetCancel(true);
     CancelButton->SetModalResult(mrCancel);
     CancelButton->OnClick = [this](TObject* Sender) { CancelButtonClick(Sender); };
 
-    OpenDialog = new TOpenDialog(this);
-    OpenDialog->SetName("OpenDialog");
+    OpenDialog = NewComponent<TOpenDialog>(this, "OpenDialog");
     OpenDialog->SetTitle("Locate Help File");
     OpenDialog->SetFilter("Help files|*.hlp|All files|*.*");
     OpenDialog->SetDefaultExt("hlp");
-    FolderBrowse1 = new TFolderBrowse(this);
-    FolderBrowse1->SetName("FolderBrowse1");
+    FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
 }
 
 void TLocationForm::FormShow(TObject* /*Sender*/) {

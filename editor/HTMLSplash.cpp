@@ -71,30 +71,22 @@ TSplash::TSplash(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TSplash::BuildControls() {
-    Panel1 = new TPanel(this);
-    Panel1->SetName("Panel1");
-    Panel1->SetParent(this);
+    Panel1 = NewControl<TPanel>(this, this, "Panel1");
     Panel1->SetAlign(alClient);
     Panel1->SetBevelOuter(bvNone);
     Panel1->SetCaption("");
     Panel1->SetColor(clSilver);
 
-    Image1 = new TImage(this);
-    Image1->SetName("Image1");
-    Image1->SetParent(Panel1);
+    Image1 = NewControl<TImage>(this, Panel1, "Image1");
     Image1->SetBounds(0, 0, PictureWidth, PictureHeight);
     PaintProductPicture(Image1->Canvas());
 
-    Bevel2 = new TBevel(this);
-    Bevel2->SetName("Bevel2");
-    Bevel2->SetParent(Panel1);
+    Bevel2 = NewControl<TBevel>(this, Panel1, "Bevel2");
     Bevel2->SetBounds(0, 0, 301, 198);
     Bevel2->SetShape(bsFrame);
     Bevel2->SetStyle(bsRaised);
 
-    VersionLabel = new TLabel(this);
-    VersionLabel->SetName("VersionLabel");
-    VersionLabel->SetParent(Panel1);
+    VersionLabel = NewControl<TLabel>(this, Panel1, "VersionLabel");
     VersionLabel->SetAutoSize(false);
     VersionLabel->SetBounds(12, 124, 140, 16);
     VersionLabel->SetAlignment(taCenter);
@@ -103,9 +95,7 @@ void TSplash::BuildControls() {
     VersionLabel->Font().SetColor(clBlack);
     VersionLabel->Font().SetStyle({fsBold});
 
-    StateLabel = new TRotateLabel(this);
-    StateLabel->SetName("StateLabel");
-    StateLabel->SetParent(Panel1);
+    StateLabel = NewControl<TRotateLabel>(this, Panel1, "StateLabel");
     StateLabel->SetAutoSize(false);
     StateLabel->SetBounds(8, 150, 285, 40);
     StateLabel->SetAlignment(taCenter);

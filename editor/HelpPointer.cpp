@@ -22,23 +22,14 @@ void THTMLEMainForm::BuildHelpCommands() {
     };
     int index = 0;
     for (const HelpItem& help : Items) {
-        auto* item = new TMenuItem(this);
-        item->SetName(help.Name);
+        auto* item = NewComponent<TMenuItem>(this, help.Name);
         item->SetCaption(help.Caption);
         Help1->Insert(index++, item);
         item->OnClick = [this, click = help.Click](TObject* Sender) { (this->*click)(Sender); };
         this->*help.Member = item;
     }
 
-    const int ButtonSize = 23;
-    HelpButton = new TQmToolbarButton(this);
-    HelpButton->SetName("HelpButton");
-    HelpButton->SetParent(StdToolbar);
-    HelpButton->SetBounds(StdToolbar->ControlCount() * ButtonSize - ButtonSize, 0, ButtonSize,
-                          ButtonSize - 1);
-    HelpButton->SetHint("Help Pointer");
-    HelpButton->SetShowHint(true);
-    LoadButtonGlyph(HelpButton);
+    HelpButton = AddToolbarButton(StdToolbar, "HelpButton", "Help Pointer");
     HelpButton->OnClick = [this](TObject* Sender) { PointerHelp1Click(Sender); };
 
     // The numbers F1 shows for the items that carry one.

@@ -3,14 +3,13 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/ProgramSettings.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
 
 #include <algorithm>
 
 namespace {
-
-const char* const BrowserMainKey = "\\Software\\Microsoft\\Internet Explorer\\Main";
 
 // The logo panel's place: centred in the area beside the file pane and below
 // the top panel, never closer than 6 pixels to either.
@@ -153,7 +152,7 @@ bool THTMLEMainForm::SaveDocument(int page, bool saveAs, bool asTemplate) {
     if (!PageInUse(page))
         return true;
     const String& fileName = FileNames[page];
-    if (saveAs || asTemplate || fileName.empty() || fileName.compare(0, 9, "[untitled") == 0)
+    if (saveAs || asTemplate || fileName.empty() || IsUntitled(fileName))
         return false;
     TRichEdit* editor = GetMemo(page);
     try {

@@ -21,7 +21,6 @@
 
 namespace {
 
-const char* const BrowserMainKey = "\\Software\\Microsoft\\Internet Explorer\\Main";
 const char* const DefaultFontName = "MS Sans Serif";
 const char* const DefaultTextFileExtensions = ".htm .html .shtml .txt .htt";
 // The separator of the stored file masks: "§" in the Windows ANSI code page.
@@ -142,17 +141,7 @@ const std::pair<int, TMenuItem * THTMLEMainForm::*> AutosaveItems[] = {
     {15, &THTMLEMainForm::N15mins1},
 };
 
-// The masks of the file filter's form resource, and those the creation appends.
-const char* const ResourceMasks[] = {
-    "*.*htm*",
-    "*.*htm;*.gif;*.jpg;*.png;*.bmp",
-    "*.gif;*.jpg;*.png;*.bmp",
-    "*.gif",
-    "*.jpg",
-    "*.png",
-    "*.txt",
-    "*.*",
-};
+// The masks the creation appends to those of the file filter's form resource.
 const char* const AppendedMasks[] = {
     "*.*htm*",
     "*.*htm*;*.gif;*.jpg;*.png",
@@ -677,15 +666,6 @@ void THTMLEMainForm::FinishCreation() {
     for (String& name : AutosaveNames)
         name.clear();
     FirstShowPending = true;
-}
-
-void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button, const String& fileName) {
-    // A damaged picture is reported with its name; the button keeps its caption.
-    try {
-        button->Glyph().LoadFromFile(fileName);
-    } catch (const std::exception&) {
-        Application->HandleException(this);
-    }
 }
 
 // ---- The editors' settings ----

@@ -15,21 +15,9 @@
 
 namespace {
 
-template <typename T> T* Make(TComponent* owner, const String& name) {
-    T* component = new T(owner);
-    component->SetName(name);
-    return component;
-}
-
-template <typename T> T* Place(TComponent* owner, TWinControl* parent, const String& name) {
-    T* control = Make<T>(owner, name);
-    control->SetParent(parent);
-    return control;
-}
-
 TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& name,
                    const String& caption) {
-    TMenuItem* item = Make<TMenuItem>(owner, name);
+    TMenuItem* item = NewComponent<TMenuItem>(owner, name);
     item->SetCaption(caption);
     parent->Add(item);
     return item;
@@ -53,8 +41,8 @@ TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& nam
 } // namespace
 
 void THTMLEMainForm::BuildMenus() {
-    MainMenu1 = Make<TMainMenu>(this, "MainMenu1");
-    MainPopupMenu = Make<TPopupMenu>(this, "MainPopupMenu");
+    MainMenu1 = NewComponent<TMainMenu>(this, "MainMenu1");
+    MainPopupMenu = NewComponent<TPopupMenu>(this, "MainPopupMenu");
     TMenuItem* bar = MainMenu1->Items();
 
     File1 = AddItem(this, bar, "File1", "&File");
@@ -156,17 +144,17 @@ void THTMLEMainForm::BuildMenus() {
 }
 
 void THTMLEMainForm::BuildTopPanel() {
-    TopPanel = Place<TPanel>(this, this, "TopPanel");
+    TopPanel = NewControl<TPanel>(this, this, "TopPanel");
     TopPanel->SetAlign(alTop);
     TopPanel->SetHeight(118);
     TopPanel->SetBevelOuter(bvNone);
     TopPanel->SetCaption("");
 
-    DockStd = Place<TQmDock>(this, TopPanel, "DockStd");
-    DockEdit = Place<TQmDock>(this, TopPanel, "DockEdit");
-    StdToolbar = Make<TQmToolbar>(this, "StdToolbar");
+    DockStd = NewControl<TQmDock>(this, TopPanel, "DockStd");
+    DockEdit = NewControl<TQmDock>(this, TopPanel, "DockEdit");
+    StdToolbar = NewComponent<TQmToolbar>(this, "StdToolbar");
     StdToolbar->SetDockedTo(DockStd);
-    EditToolbar = Make<TQmToolbar>(this, "EditToolbar");
+    EditToolbar = NewComponent<TQmToolbar>(this, "EditToolbar");
     EditToolbar->SetDockedTo(DockEdit);
 
     struct ButtonPlace {
@@ -197,18 +185,21 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",
          &THTMLEMainForm::EditToolbar},
     };
-    const int ButtonSize = 23;
-    for (const ButtonPlace& place : Buttons) {
-        TQmToolbar* toolbar = this->*place.Toolbar;
-        auto* button = Place<TQmToolbarButton>(this, toolbar, place.Name);
-        button->SetBounds(toolbar->ControlCount() * ButtonSize - ButtonSize, 0, ButtonSize,
-                          ButtonSize - 1);
-        button->SetHint(place.Hint);
-        button->SetShowHint(true);
-        LoadButtonGlyph(button);
-        this->*place.Member = button;
-    }
+    for (const ButtonPlace& place : Buttons)
+        this->*place.Member = AddToolbarButton(this->*place.Toolbar, place.Name, place.Hint);
     BuildTagBar();
+}
+
+TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const String& name,
+                                                   const String& hint) {
+    const int ButtonSize = 23;
+    auto* button = NewControl<TQmToolbarButton>(this, toolbar, name);
+    button->SetBounds(toolbar->ControlCount() * ButtonSize - ButtonSize, 0, ButtonSize,
+                      ButtonSize - 1);
+    button->SetHint(hint);
+    button->SetShowHint(true);
+    LoadButtonGlyph(button);
+    return button;
 }
 
 // The toolbars work without pictures, so a missing one leaves the button bare. A program folder
@@ -221,25 +212,29 @@ void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button) {
     } catch (const EInOutError&) {
         return;
     }
-    if (!FileExists(fileName))
-        return;
+    if (FileExists(fileName))
+        LoadButtonGlyph(button, fileName);
+}
+
+// A damaged picture is reported with its name; the button keeps its caption.
+void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button, const String& fileName) {
     try {
         button->Glyph().LoadFromFile(fileName);
-    } catch (const Exception& error) {
-        Application->ShowException(error);
+    } catch (const std::exception&) {
+        Application->HandleException(button);
     }
 }
 
 void THTMLEMainForm::BuildTagBar() {
-    ButtonsPage = Place<TPageControl>(this, TopPanel, "ButtonsPage");
+    ButtonsPage = NewControl<TPageControl>(this, TopPanel, "ButtonsPage");
     ButtonsPage->SetAlign(alClient);
-    CommonSheet = Make<TTabSheet>(this, "CommonSheet");
+    CommonSheet = NewComponent<TTabSheet>(this, "CommonSheet");
     CommonSheet->SetPageControl(ButtonsPage);
     CommonSheet->SetCaption("Common");
-    UserSheet = Make<TTabSheet>(this, "UserSheet");
+    UserSheet = NewComponent<TTabSheet>(this, "UserSheet");
     UserSheet->SetPageControl(ButtonsPage);
     UserSheet->SetCaption("User");
-    ApplicationPage = Make<TTabSheet>(this, "ApplicationPage");
+    ApplicationPage = NewComponent<TTabSheet>(this, "ApplicationPage");
     ApplicationPage->SetPageControl(ButtonsPage);
     ApplicationPage->SetCaption("Apps");
 
@@ -262,7 +257,7 @@ void THTMLEMainForm::BuildTagBar() {
     };
     int left = 0;
     for (const HiddenButton& hidden : Hidden) {
-        auto* button = Place<TQmToolbarButton>(this, CommonSheet, hidden.Name);
+        auto* button = NewControl<TQmToolbarButton>(this, CommonSheet, hidden.Name);
         button->SetBounds(left, 0, ButtonWidth, ButtonHeight);
         button->SetCaption(hidden.Caption);
         button->SetHint(hidden.Hint);
@@ -273,7 +268,7 @@ void THTMLEMainForm::BuildTagBar() {
     }
     for (int i = 0; i < UserButtonCount; ++i) {
         String number = IntToStr(i + 1);
-        auto* button = Place<TQmToolbarButton>(this, UserSheet, "User" + number + "Button");
+        auto* button = NewControl<TQmToolbarButton>(this, UserSheet, "User" + number + "Button");
         button->SetBounds(i * ButtonWidth, 0, ButtonWidth, ButtonHeight);
         button->SetCaption(number);
         button->SetHint("User defineable");
@@ -281,7 +276,7 @@ void THTMLEMainForm::BuildTagBar() {
     }
     for (int i = 0; i < AppButtonCount; ++i) {
         String number = IntToStr(i + 1);
-        auto* button = Place<TQmToolbarButton>(this, ApplicationPage, "AppButton" + number);
+        auto* button = NewControl<TQmToolbarButton>(this, ApplicationPage, "AppButton" + number);
         button->SetBounds(i * ButtonWidth, 0, ButtonWidth, ButtonHeight);
         button->SetCaption(number);
         button->Font().SetStyle(fsBold);
@@ -304,14 +299,14 @@ void THTMLEMainForm::BuildTagBarLists() {
         {&THTMLEMainForm::AlignListBox, "AlignListBox"},
     };
     for (const DropList& list : Lists) {
-        auto* box = Place<TListBox>(this, this, list.Name);
+        auto* box = NewControl<TListBox>(this, this, list.Name);
         box->SetBounds(0, TopPanel->Height(), 150, 120);
         box->SetVisible(false);
         this->*list.Member = box;
     }
-    CharGrid = Place<TPanel>(this, this, "CharGrid");
-    GridPanel1 = Place<TPanel>(this, this, "GridPanel1");
-    GridPanel2 = Place<TPanel>(this, this, "GridPanel2");
+    CharGrid = NewControl<TPanel>(this, this, "CharGrid");
+    GridPanel1 = NewControl<TPanel>(this, this, "GridPanel1");
+    GridPanel2 = NewControl<TPanel>(this, this, "GridPanel2");
     for (TPanel* panel : {CharGrid, GridPanel1, GridPanel2}) {
         panel->SetBounds(0, TopPanel->Height(), 200, 120);
         panel->SetCaption("");
@@ -320,40 +315,40 @@ void THTMLEMainForm::BuildTagBarLists() {
 }
 
 void THTMLEMainForm::BuildFilePane() {
-    LeftPanel = Place<TPanel>(this, this, "LeftPanel");
+    LeftPanel = NewControl<TPanel>(this, this, "LeftPanel");
     LeftPanel->SetAlign(alLeft);
     LeftPanel->SetWidth(180);
     LeftPanel->SetBevelOuter(bvNone);
     LeftPanel->SetCaption("");
-    DriveComboBox1 = Place<TQmDriveComboBox>(this, LeftPanel, "DriveComboBox1");
+    DriveComboBox1 = NewControl<TQmDriveComboBox>(this, LeftPanel, "DriveComboBox1");
     DriveComboBox1->SetAlign(alTop);
-    DirectoryListBox1 = Place<TQmDirectoryListBox>(this, LeftPanel, "DirectoryListBox1");
+    DirectoryListBox1 = NewControl<TQmDirectoryListBox>(this, LeftPanel, "DirectoryListBox1");
     DirectoryListBox1->SetAlign(alTop);
     DirectoryListBox1->SetHeight(160);
-    FilterCombo = Place<TComboBox>(this, LeftPanel, "FilterCombo");
+    FilterCombo = NewControl<TComboBox>(this, LeftPanel, "FilterCombo");
     FilterCombo->SetAlign(alBottom);
     for (const char* mask : {"*.*htm*", "*.*htm;*.gif;*.jpg;*.png;*.bmp", "*.gif;*.jpg;*.png;*.bmp",
                              "*.gif", "*.jpg", "*.png", "*.txt", "*.*"})
         FilterCombo->Items().Add(mask);
     FilterCombo->SetText("*.*htm*");
-    FileListBox1 = Place<TFileListBox>(this, LeftPanel, "FileListBox1");
+    FileListBox1 = NewControl<TFileListBox>(this, LeftPanel, "FileListBox1");
     FileListBox1->SetAlign(alClient);
     FileListBox1->SetMultiSelect(true);
     DirectoryListBox1->SetFileList(FileListBox1);
 }
 
 void THTMLEMainForm::BuildDocumentPages() {
-    PageControl1 = Place<TPageControl>(this, this, "PageControl1");
+    PageControl1 = NewControl<TPageControl>(this, this, "PageControl1");
     PageControl1->SetAlign(alClient);
     PageControl1->SetMultiLine(true);
     PageControl1->SetShowHint(true);
     PageControl1->SetPopupMenu(MainPopupMenu);
     for (int page = 0; page < PageCount; ++page) {
         String number = IntToStr(page + 1);
-        TTabSheet* sheet = Make<TTabSheet>(this, "TabSheet" + number);
+        TTabSheet* sheet = NewComponent<TTabSheet>(this, "TabSheet" + number);
         sheet->SetPageControl(PageControl1);
         sheet->SetCaption("");
-        TRichEdit* editor = Place<TRichEdit>(this, sheet, "Memo" + number);
+        TRichEdit* editor = NewControl<TRichEdit>(this, sheet, "Memo" + number);
         editor->SetAlign(alClient);
         editor->SetPlainText(true);
         editor->SetWantTabs(true);
@@ -370,37 +365,37 @@ void THTMLEMainForm::BuildDocumentPages() {
 }
 
 void THTMLEMainForm::BuildImagePanel() {
-    ImagePanel = Place<TPanel>(this, this, "ImagePanel");
+    ImagePanel = NewControl<TPanel>(this, this, "ImagePanel");
     ImagePanel->SetBounds(0, 0, 260, 120);
     ImagePanel->SetBevelOuter(bvLowered);
     ImagePanel->SetCaption("");
-    VersionLabel = Place<TLabel>(this, ImagePanel, "VersionLabel");
+    VersionLabel = NewControl<TLabel>(this, ImagePanel, "VersionLabel");
     VersionLabel->SetAlign(alBottom);
     VersionLabel->SetAlignment(taCenter);
 }
 
 void THTMLEMainForm::BuildBrowserAndReportPanes() {
-    BrowserPanel = Place<TPanel>(this, this, "BrowserPanel");
-    IntBrowserPanel = Place<TPanel>(this, this, "IntBrowserPanel");
-    ReportPanel = Place<TPanel>(this, this, "ReportPanel");
+    BrowserPanel = NewControl<TPanel>(this, this, "BrowserPanel");
+    IntBrowserPanel = NewControl<TPanel>(this, this, "IntBrowserPanel");
+    ReportPanel = NewControl<TPanel>(this, this, "ReportPanel");
     for (TPanel* panel : {BrowserPanel, IntBrowserPanel, ReportPanel}) {
         panel->SetAlign(alClient);
         panel->SetCaption("");
         panel->SetVisible(false);
     }
-    ReportTopPanel = Place<TPanel>(this, ReportPanel, "ReportTopPanel");
+    ReportTopPanel = NewControl<TPanel>(this, ReportPanel, "ReportTopPanel");
     ReportTopPanel->SetAlign(alTop);
     ReportTopPanel->SetHeight(30);
     ReportTopPanel->SetCaption("");
-    ReportCloseButton = Place<TButton>(this, ReportTopPanel, "ReportCloseButton");
+    ReportCloseButton = NewControl<TButton>(this, ReportTopPanel, "ReportCloseButton");
     ReportCloseButton->SetCaption("&Close");
-    SaveButton = Place<TButton>(this, ReportTopPanel, "SaveButton");
+    SaveButton = NewControl<TButton>(this, ReportTopPanel, "SaveButton");
     SaveButton->SetCaption("&Save");
-    PrintReportButton = Place<TButton>(this, ReportTopPanel, "PrintReportButton");
+    PrintReportButton = NewControl<TButton>(this, ReportTopPanel, "PrintReportButton");
     PrintReportButton->SetCaption("&Print");
     for (TButton* button : {ReportCloseButton, SaveButton, PrintReportButton})
         button->SetBounds(0, 3, 75, 24);
-    ReportForm = Place<TRichEdit>(this, ReportPanel, "ReportForm");
+    ReportForm = NewControl<TRichEdit>(this, ReportPanel, "ReportForm");
     ReportForm->SetAlign(alClient);
     ReportForm->SetPlainText(true);
     ReportForm->SetScrollBars(ssBoth);
@@ -408,7 +403,7 @@ void THTMLEMainForm::BuildBrowserAndReportPanes() {
 }
 
 void THTMLEMainForm::BuildStatusBar() {
-    StatusBar1 = Place<TStatusBar>(this, this, "StatusBar1");
+    StatusBar1 = NewControl<TStatusBar>(this, this, "StatusBar1");
     StatusBar1->SetAlign(alBottom);
     StatusBar1->SetSimplePanel(false);
     StatusBar1->SetSizeGrip(false);
@@ -425,9 +420,9 @@ void THTMLEMainForm::BuildStatusBar() {
 }
 
 void THTMLEMainForm::BuildHiddenHelpers() {
-    VerLabelInvis = Place<TLabel>(this, this, "VerLabelInvis");
+    VerLabelInvis = NewControl<TLabel>(this, this, "VerLabelInvis");
     VerLabelInvis->SetVisible(false);
-    VersionNo = Make<TVersionNo>(this, "VersionNo");
+    VersionNo = NewComponent<TVersionNo>(this, "VersionNo");
     VersionNo->SetVerMajor(3);
     VersionNo->SetVerMinor("0");
     VersionNo->SetVerSubType(vtLetter);
@@ -435,18 +430,18 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     VersionNo->SetLabelFormat("Version %1.%2%3");
     VersionNo->SetAssociatedLabel(VerLabelInvis);
 
-    TempMemo = Place<TRichEdit>(this, this, "TempMemo");
-    PrinterForm = Place<TRichEdit>(this, this, "PrinterForm");
+    TempMemo = NewControl<TRichEdit>(this, this, "TempMemo");
+    PrinterForm = NewControl<TRichEdit>(this, this, "PrinterForm");
     for (TRichEdit* editor : {TempMemo, PrinterForm}) {
         editor->SetPlainText(true);
         editor->SetVisible(false);
     }
-    AutosaveTimer = Make<TTimer>(this, "AutosaveTimer");
+    AutosaveTimer = NewComponent<TTimer>(this, "AutosaveTimer");
     AutosaveTimer->SetEnabled(false);
-    BrowserLockTimer = Make<TTimer>(this, "BrowserLockTimer");
-    FontDialog1 = Make<TFontDialog>(this, "FontDialog1");
+    BrowserLockTimer = NewComponent<TTimer>(this, "BrowserLockTimer");
+    FontDialog1 = NewComponent<TFontDialog>(this, "FontDialog1");
 
-    RichPrinter1 = Make<TRichPrinter>(this, "RichPrinter1");
+    RichPrinter1 = NewComponent<TRichPrinter>(this, "RichPrinter1");
     RichPrinter1->SetHeaderFormat("<65|>95");
     RichPrinter1->SetFooter("Page {$PAGE}");
     RichPrinter1->SetFooterFormat(">100");
@@ -460,7 +455,7 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     RichPrinter1->SetBorderOffset(2);
     RichPrinter1->SetOptions_Dialog({poMargins});
 
-    MRU = Make<TMRUFileList>(this, "MRU");
+    MRU = NewComponent<TMRUFileList>(this, "MRU");
     MRU->SetMaximum(12);
     MRU->SetFileMenu(File1);
     MRU->SetAutoSaveName(ProductSubKey("LatestFiles"));
@@ -468,10 +463,10 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     MRU->OnMRUItemClick = [this](TObject* Sender, const String& FileName) {
         MRUMRUItemClick(Sender, FileName);
     };
-    WindowHook2 = Make<TQmWindowHook>(this, "WindowHook2");
+    WindowHook2 = NewComponent<TQmWindowHook>(this, "WindowHook2");
     WindowHook2->SetIsForm(true);
-    FolderBrowse1 = Make<TFolderBrowse>(this, "FolderBrowse1");
-    WebConnect1 = Make<TWebConnect>(this, "WebConnect1");
+    FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
+    WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
 }
 
 void THTMLEMainForm::BindEvents() {

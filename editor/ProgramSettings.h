@@ -6,6 +6,8 @@
 #include <type_traits>
 
 inline const String ProductKey = "\\Software\\Olvane\\Quiltmarker";
+// The browser's settings that the program overrides while it runs and puts back on closing.
+inline const String BrowserMainKey = "\\Software\\Microsoft\\Internet Explorer\\Main";
 
 // A subkey of the product key, such as "Font" or "LatestFiles".
 inline String ProductSubKey(const String& name) {

@@ -346,6 +346,28 @@ private:
     TCanvas FCanvas;
 };
 
+// A component as a form resource makes it: owned and named.
+template <typename T> T* NewComponent(TComponent* owner, const String& name) {
+    T* component = new T(owner);
+    component->SetName(name);
+    return component;
+}
+
+// A control as a form resource makes it: owned, named and placed on its parent.
+template <typename T> T* NewControl(TComponent* owner, TWinControl* parent, const String& name) {
+    T* control = NewComponent<T>(owner, name);
+    control->SetParent(parent);
+    return control;
+}
+
+template <typename T>
+T* NewControl(TComponent* owner, TWinControl* parent, const String& name, int left, int top,
+              int width, int height) {
+    T* control = NewControl<T>(owner, parent, name);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
 // The windowed control a handle names; nullptr once it is freed.
 TWinControl* FindControl(HWND handle);
 LRESULT SendMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -363,10 +362,6 @@ struct TSearchRec::Handle {
 
 namespace {
 
-char FoldCase(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 // "*" stands for any run of characters, "?" for one; a failed match after a star retries with the
 // star taking one character more.
 bool WildcardMatch(const String& name, const String& mask) {
@@ -376,7 +371,7 @@ bool WildcardMatch(const String& name, const String& mask) {
         if (m < mask.size() && mask[m] == '*') {
             starMask = m++;
             starName = n;
-        } else if (m < mask.size() && (mask[m] == '?' || FoldCase(mask[m]) == FoldCase(name[n]))) {
+        } else if (m < mask.size() && (mask[m] == '?' || LowCase(mask[m]) == LowCase(name[n]))) {
             ++m;
             ++n;
         } else if (starMask != String::npos) {

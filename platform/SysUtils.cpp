@@ -10,10 +10,6 @@
 
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int ByteDifference(char a, char b) {
     return static_cast<int>(static_cast<unsigned char>(a)) -
            static_cast<int>(static_cast<unsigned char>(b));
@@ -169,6 +165,10 @@ char UpCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+char LowCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 int Pos(const String& sub, const String& s) {
     if (sub.empty())
         return 0;
@@ -207,7 +207,7 @@ String UpperCase(const String& s) {
 String LowerCase(const String& s) {
     String result = s;
     for (char& c : result)
-        c = AsciiLower(c);
+        c = LowCase(c);
     return result;
 }
 

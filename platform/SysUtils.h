@@ -47,6 +47,7 @@ void Insert(const String& sub, String& s, int index);
 
 // Case changes and comparisons touch ASCII letters only, so a text keeps its length.
 char UpCase(char c);
+char LowCase(char c);
 String UpperCase(const String& s);
 String LowerCase(const String& s);
 String AnsiUpperCase(const String& s);

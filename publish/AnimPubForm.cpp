@@ -14,9 +14,7 @@ TAnimPub::TAnimPub(TComponent* AOwner) : TForm(AOwner) {
         SetPosition(poScreenCenter);
         SetClientWidth(282);
         SetClientHeight(119);
-        Label = new TLabel(this);
-        Label->SetName("Label");
-        Label->SetParent(this);
+        Label = NewControl<TLabel>(this, this, "Label");
         Label->SetAutoSize(false);
         Label->SetBounds(6, 52, 269, 61);
         Label->SetAlignment(taCenter);

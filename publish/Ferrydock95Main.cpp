@@ -14,16 +14,6 @@ namespace {
 
 const String PublisherCaption = "Ferrydock 95";
 
-template <typename T>
-T* MakeControl(TFerrydock95Form* form, TWinControl* parent, const char* name, int left, int top,
-               int width, int height) {
-    T* control = new T(form);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 // Ends the run however it ends: a finished run, a start check, an unclosed code or an error.
 class TRunEnd {
 public:
@@ -60,56 +50,56 @@ TFerrydock95Form::TFerrydock95Form(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TFerrydock95Form::BuildControls() {
-    FileGroup = MakeControl<TGroupBox>(this, this, "FileGroup", 8, 8, 277, 49);
+    FileGroup = NewControl<TGroupBox>(this, this, "FileGroup", 8, 8, 277, 49);
     FileGroup->SetCaption(" File to Publish ");
-    PubFileName = MakeControl<TComboBox>(this, FileGroup, "PubFileName", 8, 18, 233, 21);
+    PubFileName = NewControl<TComboBox>(this, FileGroup, "PubFileName", 8, 18, 233, 21);
     PubFileName->SetDropDownCount(10);
 
-    PublishToGroup = MakeControl<TGroupBox>(this, this, "PublishToGroup", 8, 64, 277, 49);
+    PublishToGroup = NewControl<TGroupBox>(this, this, "PublishToGroup", 8, 64, 277, 49);
     PublishToGroup->SetCaption(" Publish To ");
-    PublishTo = MakeControl<TComboBox>(this, PublishToGroup, "PublishTo", 8, 18, 233, 21);
+    PublishTo = NewControl<TComboBox>(this, PublishToGroup, "PublishTo", 8, 18, 233, 21);
 
-    CopyToGroup = MakeControl<TGroupBox>(this, this, "CopyToGroup", 8, 120, 277, 121);
+    CopyToGroup = NewControl<TGroupBox>(this, this, "CopyToGroup", 8, 120, 277, 121);
     CopyToGroup->SetCaption(" Copy To ");
     TEdit** copyTo[] = {&CopyTo1, &CopyTo2, &CopyTo3, &CopyTo4};
     for (int i = 0; i < 4; ++i) {
         String name = "CopyTo" + IntToStr(i + 1);
-        *copyTo[i] = MakeControl<TEdit>(this, CopyToGroup, name.c_str(), 8, 18 + i * 25, 233, 21);
+        *copyTo[i] = NewControl<TEdit>(this, CopyToGroup, name, 8, 18 + i * 25, 233, 21);
     }
 
-    CompactCheck = MakeControl<TCheckBox>(this, this, "CompactCheck", 16, 250, 129, 17);
+    CompactCheck = NewControl<TCheckBox>(this, this, "CompactCheck", 16, 250, 129, 17);
     CompactCheck->SetCaption("&Compact File");
-    WrapTextCheck = MakeControl<TCheckBox>(this, this, "WrapTextCheck", 32, 270, 113, 17);
+    WrapTextCheck = NewControl<TCheckBox>(this, this, "WrapTextCheck", 32, 270, 113, 17);
     WrapTextCheck->SetCaption("&Wrap Text");
     WrapTextCheck->SetEnabled(false);
-    LineLengthLabel = MakeControl<TLabel>(this, this, "LineLengthLabel", 32, 294, 61, 13);
+    LineLengthLabel = NewControl<TLabel>(this, this, "LineLengthLabel", 32, 294, 61, 13);
     LineLengthLabel->SetCaption("Line Length");
-    LineLengthEdit = MakeControl<TEdit>(this, this, "LineLengthEdit", 100, 290, 33, 21);
+    LineLengthEdit = NewControl<TEdit>(this, this, "LineLengthEdit", 100, 290, 33, 21);
     LineLengthEdit->SetText("80");
     LineLengthEdit->SetEnabled(false);
-    LineLengthButtons = MakeControl<TUpDown>(this, this, "LineLengthButtons", 133, 290, 15, 21);
+    LineLengthButtons = NewControl<TUpDown>(this, this, "LineLengthButtons", 133, 290, 15, 21);
     LineLengthButtons->SetMin(25);
     LineLengthButtons->SetMax(200);
     LineLengthButtons->SetAssociate(LineLengthEdit);
     LineLengthButtons->SetPosition(80);
     LineLengthButtons->SetEnabled(false);
-    BlankLinesCheck = MakeControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 318, 137, 17);
+    BlankLinesCheck = NewControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 318, 137, 17);
     BlankLinesCheck->SetCaption("&Remove blank lines");
     RemoveCommentsCheck =
-        MakeControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 338, 137, 17);
+        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 338, 137, 17);
     RemoveCommentsCheck->SetCaption("Remove C&omments");
 
-    TagsCaseGroup = MakeControl<TGroupBox>(this, this, "TagsCaseGroup", 160, 248, 125, 89);
+    TagsCaseGroup = NewControl<TGroupBox>(this, this, "TagsCaseGroup", 160, 248, 125, 89);
     TagsCaseGroup->SetCaption(" Tags case ");
     UpperCaseButton =
-        MakeControl<TRadioButton>(this, TagsCaseGroup, "UpperCaseButton", 8, 18, 113, 17);
+        NewControl<TRadioButton>(this, TagsCaseGroup, "UpperCaseButton", 8, 18, 113, 17);
     UpperCaseButton->SetCaption("Upper case tags");
     UpperCaseButton->SetChecked(true);
     LowerCaseButton =
-        MakeControl<TRadioButton>(this, TagsCaseGroup, "LowerCaseButton", 8, 40, 113, 17);
+        NewControl<TRadioButton>(this, TagsCaseGroup, "LowerCaseButton", 8, 40, 113, 17);
     LowerCaseButton->SetCaption("Lower case tags");
     NoChangeButton =
-        MakeControl<TRadioButton>(this, TagsCaseGroup, "NoChangeButton", 8, 62, 113, 17);
+        NewControl<TRadioButton>(this, TagsCaseGroup, "NoChangeButton", 8, 62, 113, 17);
     NoChangeButton->SetCaption("No change to tags");
 }
 

@@ -14,28 +14,20 @@ bool IsLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // upperNeedle is written in upper case; the text's letters match in either case.
 bool MatchesAt(const String& text, size_t at, const char* upperNeedle) {
     size_t length = std::strlen(upperNeedle);
     if (at > text.size() || text.size() - at < length)
         return false;
     for (size_t i = 0; i < length; ++i)
-        if (AsciiUpper(text[at + i]) != upperNeedle[i])
+        if (UpCase(text[at + i]) != upperNeedle[i])
             return false;
     return true;
 }
 
 size_t FindIgnoringCase(const String& text, const char* upperNeedle, size_t from) {
     const char first = upperNeedle[0];
-    const char firstLower = AsciiLower(first);
+    const char firstLower = LowCase(first);
     for (size_t i = from; i < text.size(); ++i)
         if ((text[i] == first || text[i] == firstLower) && MatchesAt(text, i, upperNeedle))
             return i;
@@ -159,7 +151,7 @@ void AppendTagInCase(String& out, const String& text, size_t from, size_t to, bo
         if (c == '"')
             quoted = !quoted;
         else if (!quoted)
-            c = upperCase ? AsciiUpper(c) : AsciiLower(c);
+            c = upperCase ? UpCase(c) : LowCase(c);
         out += c;
     }
 }

@@ -167,15 +167,11 @@ String ImageSize(const TGlobalForm& form, const String& fileName, char selector,
     return IntToStr(selector == 'H' || selector == 'h' ? size->Height : size->Width);
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The length of the leading whole folder names, each with its delimiter, that both folders
 // share, compared without regard to case.
 size_t CommonFolderLength(const String& a, const String& b) {
     size_t common = 0;
-    for (size_t i = 0; i < a.size() && i < b.size() && LowerAscii(a[i]) == LowerAscii(b[i]); ++i)
+    for (size_t i = 0; i < a.size() && i < b.size() && LowCase(a[i]) == LowCase(b[i]); ++i)
         if (a[i] == PathDelim)
             common = i + 1;
     return common;

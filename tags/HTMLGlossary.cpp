@@ -10,9 +10,7 @@ TGlossaryForm::TGlossaryForm(TComponent* AOwner) : TForm(AOwner) {
         SetCaption("Quiltmarker");
         SetBorderStyle(bsDialog);
         SetBorderIcons({biSystemMenu});
-        GlossaryMemo = new TRichEdit(this);
-        GlossaryMemo->SetName("GlossaryMemo");
-        GlossaryMemo->SetParent(this);
+        GlossaryMemo = NewControl<TRichEdit>(this, this, "GlossaryMemo");
         GlossaryMemo->SetPlainText(true);
         GlossaryMemo->SetScrollBars(ssBoth);
         GlossaryMemo->SetWantTabs(true);

@@ -522,6 +522,18 @@ void TQmToolbar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 namespace {
 
+// Holds a toolbar's layout back for a scope, however it ends.
+class TLayoutLock {
+public:
+    explicit TLayoutLock(int& count) : FCount(count) { ++FCount; }
+    ~TLayoutLock() { --FCount; }
+    TLayoutLock(const TLayoutLock&) = delete;
+    TLayoutLock& operator=(const TLayoutLock&) = delete;
+
+private:
+    int& FCount;
+};
+
 // Unlocks a dock at the end of a scope, however it ends.
 struct TDockUpdate {
     TQmDock* Dock;
@@ -556,14 +568,8 @@ void TQmToolbar::SetDockedTo(TQmDock* value) {
         if (Parent())
             ArrangeControls(true, false, 0, value);
         if (Parent() != value) {
-            ++FLayoutLock;
-            try {
-                SetParent(value);
-            } catch (...) {
-                --FLayoutLock;
-                throw;
-            }
-            --FLayoutLock;
+            TLayoutLock lock(FLayoutLock);
+            SetParent(value);
         }
         Rearrange();
         if (hiding) {
@@ -680,137 +686,133 @@ void TQmToolbar::Rearrange() {
     ArrangeControls(true, true, 0, DockedTo());
 }
 
+TRowSizeInfo TQmToolbar::MeasureControls() const {
+    TRowSizeInfo own{8, 8, 0, 0};
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* control = Controls(i);
+        if (!control->Visible() || dynamic_cast<TQmToolbarSep*>(control))
+            continue;
+        own.LargestHeight = std::max(own.LargestHeight, control->Height());
+        own.LargestWidth = std::max(own.LargestWidth, control->Width());
+    }
+    own.HorzThickness = own.LargestHeight + 4;
+    own.VertThickness = own.LargestWidth + 4;
+    return own;
+}
+
 TSize TQmToolbar::ArrangeControls(bool apply, bool resize, int wrapWidth, TQmDock* dock) {
     if (LayoutSkipped())
         return TSize{ClientWidth(), ClientHeight()};
     const int o = DockOrientation(dock);
     const long long wrap = (o != 0 || wrapWidth == 0) ? LLONG_MAX / 4 : wrapWidth;
     const TMargins m = MarginsFor(o, !dock || dock->AllowDrag());
-    ++FLayoutLock;
-    try {
-        // Measure.
-        TRowSizeInfo own{8, 8, 0, 0};
-        for (int i = 0; i < ControlCount(); ++i) {
-            TControl* control = Controls(i);
-            if (!control->Visible() || dynamic_cast<TQmToolbarSep*>(control))
-                continue;
-            own.LargestHeight = std::max(own.LargestHeight, control->Height());
-            own.LargestWidth = std::max(own.LargestWidth, control->Width());
-        }
-        own.HorzThickness = own.LargestHeight + 4;
-        own.VertThickness = own.LargestWidth + 4;
-        FRowSize = own;
-        TRowSizeInfo sizes = own;
-        if (apply && dock && dock == DockedTo()) {
-            dock->BuildRowSizes();
-            sizes = dock->GetRowSize(FDockRow, this);
-        }
+    TLayoutLock lock(FLayoutLock);
+    const TRowSizeInfo own = MeasureControls();
+    FRowSize = own;
+    TRowSizeInfo sizes = own;
+    if (apply && dock && dock == DockedTo()) {
+        dock->BuildRowSizes();
+        sizes = dock->GetRowSize(FDockRow, this);
+    }
 
-        std::vector<TControlGroup> groups = BuildGroups();
-        if (apply)
-            FLineSeparators.clear();
+    std::vector<TControlGroup> groups = BuildGroups();
+    if (apply)
+        FLineSeparators.clear();
 
-        long long p = 0;
-        long long extent = 0;
-        long long a = m.AcrossStart;
-        long long thickness = o == 2 ? sizes.LargestWidth : sizes.LargestHeight;
-        bool fitted = true;
-        bool first = true;
-        TQmToolbarSep* endingSeparator = nullptr;
-        long long extentBeforeSeparator = 0;
-        for (const TControlGroup& group : groups) {
-            const long long length = o == 2 ? group.Height : group.Width;
-            bool newLine = true;
-            if (o != 0 || fitted) {
-                if (first)
-                    p += m.AlongStart;
-                if (p + length + m.AlongEnd <= wrap) {
-                    extent = std::max(extent, p);
-                    newLine = false;
-                }
-            }
-            if (newLine) {
-                p = m.AlongStart;
+    long long p = 0;
+    long long extent = 0;
+    long long a = m.AcrossStart;
+    long long thickness = o == 2 ? sizes.LargestWidth : sizes.LargestHeight;
+    bool fitted = true;
+    bool first = true;
+    TQmToolbarSep* endingSeparator = nullptr;
+    long long extentBeforeSeparator = 0;
+    for (const TControlGroup& group : groups) {
+        const long long length = o == 2 ? group.Height : group.Width;
+        bool newLine = true;
+        if (o != 0 || fitted) {
+            if (first)
+                p += m.AlongStart;
+            if (p + length + m.AlongEnd <= wrap) {
                 extent = std::max(extent, p);
-                if (!first) {
-                    a += thickness + 6;
-                    if (endingSeparator) {
-                        extent = extentBeforeSeparator;
-                        if (apply) {
-                            endingSeparator->SetBounds(endingSeparator->Left(),
-                                                       endingSeparator->Top(), 0,
-                                                       endingSeparator->Height());
-                            FLineSeparators.push_back(
-                                TLineSeparator{ClampToInt(a), endingSeparator->Blank()});
-                        }
+                newLine = false;
+            }
+        }
+        if (newLine) {
+            p = m.AlongStart;
+            extent = std::max(extent, p);
+            if (!first) {
+                a += thickness + 6;
+                if (endingSeparator) {
+                    extent = extentBeforeSeparator;
+                    if (apply) {
+                        endingSeparator->SetBounds(endingSeparator->Left(), endingSeparator->Top(),
+                                                   0, endingSeparator->Height());
+                        FLineSeparators.push_back(
+                            TLineSeparator{ClampToInt(a), endingSeparator->Blank()});
                     }
                 }
             }
-            first = false;
-            fitted = true;
-            long long extentBeforeControl = extent;
-            for (TControl* control : group.Controls) {
-                auto* separator = dynamic_cast<TQmToolbarSep*>(control);
-                int along;
-                if (separator)
-                    along = o == 2 ? separator->SizeVert() : separator->SizeHorz();
-                else
-                    along = o == 2 ? control->Height() : control->Width();
-                if (!separator && p + along + m.AlongEnd > wrap) {
-                    p = m.AlongStart;
-                    extent = std::max(extent, p);
-                    a += own.LargestHeight;
-                    fitted = false;
-                }
-                if (apply) {
-                    const int pi = ClampToInt(p);
-                    const int ai = ClampToInt(a);
-                    if (o != 2 && separator)
-                        control->SetBounds(pi, ai, along, sizes.LargestHeight);
-                    else if (o != 2)
-                        control->SetBounds(pi, ai + (sizes.LargestHeight - control->Height()) / 2,
-                                           control->Width(), control->Height());
-                    else if (separator)
-                        control->SetBounds(ai, pi, sizes.LargestWidth, along);
-                    else
-                        control->SetBounds(ai + (sizes.LargestWidth - control->Width()) / 2, pi,
-                                           control->Width(), control->Height());
-                }
-                extentBeforeControl = extent;
-                p += along;
+        }
+        first = false;
+        fitted = true;
+        long long extentBeforeControl = extent;
+        for (TControl* control : group.Controls) {
+            auto* separator = dynamic_cast<TQmToolbarSep*>(control);
+            int along;
+            if (separator)
+                along = o == 2 ? separator->SizeVert() : separator->SizeHorz();
+            else
+                along = o == 2 ? control->Height() : control->Width();
+            if (!separator && p + along + m.AlongEnd > wrap) {
+                p = m.AlongStart;
                 extent = std::max(extent, p);
+                a += own.LargestHeight;
+                fitted = false;
             }
-            endingSeparator = dynamic_cast<TQmToolbarSep*>(group.Controls.back());
-            extentBeforeSeparator = extentBeforeControl;
-        }
-        if (groups.empty()) {
-            if (o != 0) {
-                extent = m.AlongStart + 8;
-                a = m.AcrossStart;
-                thickness = o == 2 ? sizes.LargestWidth : sizes.LargestHeight;
-            } else {
-                extent = 4 + 8;
-                a = 2;
-                thickness = 8;
+            if (apply) {
+                const int pi = ClampToInt(p);
+                const int ai = ClampToInt(a);
+                if (o != 2 && separator)
+                    control->SetBounds(pi, ai, along, sizes.LargestHeight);
+                else if (o != 2)
+                    control->SetBounds(pi, ai + (sizes.LargestHeight - control->Height()) / 2,
+                                       control->Width(), control->Height());
+                else if (separator)
+                    control->SetBounds(ai, pi, sizes.LargestWidth, along);
+                else
+                    control->SetBounds(ai + (sizes.LargestWidth - control->Width()) / 2, pi,
+                                       control->Width(), control->Height());
             }
+            extentBeforeControl = extent;
+            p += along;
+            extent = std::max(extent, p);
         }
-
-        long long along = extent + m.AlongEnd;
-        long long across = a + thickness + m.AcrossEnd;
-        if (o != 0)
-            across =
-                std::max<long long>(across, o == 2 ? sizes.VertThickness : sizes.HorzThickness);
-        TSize client = o == 2 ? TSize{ClampToInt(across), ClampToInt(along)}
-                              : TSize{ClampToInt(along), ClampToInt(across)};
-        if (resize && (client.cx != ClientWidth() || client.cy != ClientHeight()))
-            SetTrueBounds(Left(), Top(), client.cx + Width() - ClientWidth(),
-                          client.cy + Height() - ClientHeight());
-        --FLayoutLock;
-        return client;
-    } catch (...) {
-        --FLayoutLock;
-        throw;
+        endingSeparator = dynamic_cast<TQmToolbarSep*>(group.Controls.back());
+        extentBeforeSeparator = extentBeforeControl;
     }
+    if (groups.empty()) {
+        if (o != 0) {
+            extent = m.AlongStart + 8;
+            a = m.AcrossStart;
+            thickness = o == 2 ? sizes.LargestWidth : sizes.LargestHeight;
+        } else {
+            extent = 4 + 8;
+            a = 2;
+            thickness = 8;
+        }
+    }
+
+    long long along = extent + m.AlongEnd;
+    long long across = a + thickness + m.AcrossEnd;
+    if (o != 0)
+        across = std::max<long long>(across, o == 2 ? sizes.VertThickness : sizes.HorzThickness);
+    TSize client = o == 2 ? TSize{ClampToInt(across), ClampToInt(along)}
+                          : TSize{ClampToInt(along), ClampToInt(across)};
+    if (resize && (client.cx != ClientWidth() || client.cy != ClientHeight()))
+        SetTrueBounds(Left(), Top(), client.cx + Width() - ClientWidth(),
+                      client.cy + Height() - ClientHeight());
+    return client;
 }
 
 void TQmToolbar::Paint() {

@@ -197,6 +197,8 @@ private:
     struct TControlGroup;
 
     std::vector<TControlGroup> BuildGroups() const;
+    // The sizes of the visible children, separators left out.
+    TRowSizeInfo MeasureControls() const;
     void SortOrderByPosition();
     bool LayoutSkipped() const;
     void PaintDragHandle();

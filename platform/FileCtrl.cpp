@@ -1,5 +1,6 @@
 #include "platform/FileCtrl.h"
 #include "platform/FileListBox.h"
+#include "platform/Forms.h"
 #include "platform/Peer.h"
 
 #include <QAbstractItemView>
@@ -149,6 +150,9 @@ TDirectoryListBox::TDirectoryListBox(TComponent* AOwner)
     QListWidget& list = ListWidget(*this);
     list.setUniformItemSizes(true);
     list.setItemDelegate(new TDirectoryItemDelegate(*this, &list));
+    FOpenedBitmap.LoadFromResourceName(HInstance, "QM_OPENFOLDER");
+    FCurrentBitmap.LoadFromResourceName(HInstance, "QM_CURRENTFOLDER");
+    FClosedBitmap.LoadFromResourceName(HInstance, "QM_CLOSEDFOLDER");
     BuildList();
 }
 
@@ -283,13 +287,14 @@ public:
         int row = index.row();
         if (row < 0 || row >= FCombo.Items().Count())
             return;
+        // TextRect fills the whole rectangle, so the glyph goes on after the text.
+        int textTop = rect.Top + (rect.Height() - FCanvas.TextHeight("Pp")) / 2;
+        FCanvas.TextRect(rect, rect.Left + 22, textTop, FCombo.Items()[row]);
         if (auto* glyph = dynamic_cast<TBitmap*>(FCombo.Items().GetObject(row));
             glyph && !glyph->Empty()) {
             glyph->SetTransparent(true);
             FCanvas.Draw(rect.Left + 2, (rect.Top + rect.Bottom - glyph->Height()) / 2, *glyph);
         }
-        int textTop = rect.Top + (rect.Height() - FCanvas.TextHeight("Pp")) / 2;
-        FCanvas.TextRect(rect, rect.Left + 22, textTop, FCombo.Items()[row]);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
@@ -315,6 +320,11 @@ TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner) {
     SetStyle(csDropDownList);
     QComboBox& combo = ComboWidget(*this);
     combo.setItemDelegate(new TDriveItemDelegate(*this, &combo));
+    FFloppyBitmap.LoadFromResourceName(HInstance, "QM_FLOPPY");
+    FFixedBitmap.LoadFromResourceName(HInstance, "QM_FIXEDDISK");
+    FCDROMBitmap.LoadFromResourceName(HInstance, "QM_CDROM");
+    FNetworkBitmap.LoadFromResourceName(HInstance, "QM_NETDRIVE");
+    FRAMBitmap.LoadFromResourceName(HInstance, "QM_RAM");
     BuildList();
 }
 

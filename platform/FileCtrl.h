@@ -89,7 +89,8 @@ protected:
     // the text two pixels in.
     virtual void DrawItem(int index, const TRect& rect);
     // The glyphs the items carry as their objects: the folders above the current one, the current
-    // folder and its subfolders. A descendant gives them their images.
+    // folder and its subfolders; the pictures "QM_OPENFOLDER", "QM_CURRENTFOLDER" and
+    // "QM_CLOSEDFOLDER", empty when the program folder lacks them.
     TBitmap& OpenedBitmap() { return FOpenedBitmap; }
     TBitmap& CurrentBitmap() { return FCurrentBitmap; }
     TBitmap& ClosedBitmap() { return FClosedBitmap; }
@@ -130,7 +131,8 @@ public:
 protected:
     // Fills the list with the drives, each item's object its glyph.
     virtual void BuildList();
-    // The glyphs of removable, fixed, network, CD-ROM and RAM drives.
+    // The glyphs of removable, fixed, network, CD-ROM and RAM drives: the pictures "QM_FLOPPY",
+    // "QM_FIXEDDISK", "QM_NETDRIVE", "QM_CDROM" and "QM_RAM", empty when they are missing.
     TBitmap& FloppyBitmap() { return FFloppyBitmap; }
     TBitmap& FixedBitmap() { return FFixedBitmap; }
     TBitmap& NetworkBitmap() { return FNetworkBitmap; }

@@ -239,7 +239,6 @@ extern TApplication* Application;
 
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
-using HINSTANCE = void*;
 extern HINSTANCE HInstance;
 // The program's own cursors by resource name ("HAND", "MYHELP", "QM_DRAGCUR"...); nullptr for a
 // name the program has no cursor for.

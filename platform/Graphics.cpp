@@ -621,6 +621,18 @@ void TBitmap::LoadFromFile(const String& fileName) {
     Changed();
 }
 
+void TBitmap::LoadFromResourceName(HINSTANCE /*instance*/, const String& name) {
+    FImage->Image = QImage();
+    try {
+        String fileName = ProgramFolder() + "glyphs" + PathDelim + name + ".bmp";
+        if (FileExists(fileName))
+            FImage->Image = ReadImageFile(fileName);
+    } catch (const Exception&) {
+        // No program folder, or a damaged picture: the bitmap stays empty.
+    }
+    Changed();
+}
+
 void TBitmap::SaveToFile(const String& fileName) const {
     if (!FImage->Image.save(QString::fromUtf8(fileName.c_str()), ImageFormatFor(fileName)))
         throw EFCreateError("Cannot create file \"" + fileName + "\".");

@@ -274,6 +274,9 @@ private:
 struct TBitmapImage;
 
 // A picture in memory: BMP, PNG, GIF or JPEG loaded from a file, or drawn through its canvas.
+// The module whose resources are loaded; the program has one, so its value is never read.
+using HINSTANCE = void*;
+
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -285,6 +288,10 @@ public:
     void SetSize(int width, int height);
     bool Empty() const override;
     void LoadFromFile(const String& fileName) override;
+    // The program's own picture name: glyphs/<name>.bmp in the program folder. Without it (or
+    // when it cannot be read) the bitmap is left empty: a picture of the program's own is
+    // decoration, and no user could act on a message about it.
+    void LoadFromResourceName(HINSTANCE instance, const String& name);
     // Written as BMP, PNG or JPEG by the name's extension (BMP when it has none of them).
     void SaveToFile(const String& fileName) const override;
     void Assign(const TBitmap& source);

@@ -166,6 +166,82 @@ TEST_F(QmFilSysTest, TheDriveListShowsTheKindsAskedForEachWithTheTextOfItsKind) 
     EXPECT_EQ(drives->Drive(), '/');
 }
 
+namespace {
+
+String ShippedPictureFile(const String& name) {
+    return String(QM_SOURCE_DATA) + "/glyphs/" + name + ".bmp";
+}
+
+// Whether glyph is the shipped picture name, pixel for pixel.
+bool ShowsPicture(TObject* glyph, const String& name) {
+    auto* bitmap = dynamic_cast<TBitmap*>(glyph);
+    TBitmap shipped;
+    shipped.LoadFromFile(ShippedPictureFile(name));
+    if (!bitmap || bitmap->Width() != shipped.Width() || bitmap->Height() != shipped.Height())
+        return false;
+    for (int y = 0; y < shipped.Height(); ++y)
+        for (int x = 0; x < shipped.Width(); ++x)
+            if (bitmap->PixelAt(x, y) != shipped.PixelAt(x, y))
+                return false;
+    return true;
+}
+
+bool IsEmptyGlyph(TObject* glyph) {
+    auto* bitmap = dynamic_cast<TBitmap*>(glyph);
+    return bitmap && bitmap->Empty();
+}
+
+} // namespace
+
+TEST_F(QmFilSysTest, FoldersAndDrivesCarryTheProgramsPicturesOrNoneWhenTheyAreMissing) {
+    struct Picture {
+        const char* Name;
+        int Height;
+    };
+    for (Picture picture :
+         {Picture{"QM_OPENFOLDER", 16}, Picture{"QM_CURRENTFOLDER", 16},
+          Picture{"QM_CLOSEDFOLDER", 16}, Picture{"QM_FLOPPY", 13}, Picture{"QM_FIXEDDISK", 13},
+          Picture{"QM_NETDRIVE", 13}, Picture{"QM_CDROM", 13}, Picture{"QM_RAM", 13}}) {
+        TBitmap shipped;
+        shipped.LoadFromFile(ShippedPictureFile(picture.Name));
+        EXPECT_EQ(shipped.Width(), 16) << picture.Name;
+        EXPECT_EQ(shipped.Height(), picture.Height) << picture.Name;
+    }
+
+    // The fixture's list was made while the program folder had no pictures.
+    List->SetDirectory(Pages);
+    for (int i = 0; i < List->Items().Count(); ++i)
+        EXPECT_TRUE(IsEmptyGlyph(List->Items().GetObject(i))) << List->Items()[i];
+
+    // A damaged picture in the program folder is not replaced by the shipped one; its glyph
+    // stays empty and the control is made all the same.
+    ASSERT_TRUE(ForceDirectories(ProgramFolder() + "glyphs"));
+    WriteFileAtomic(ProgramFolder() + "glyphs/QM_RAM.bmp", "not a picture");
+    SetShippedDataFolder(QM_SOURCE_DATA);
+    auto* list = new TQmDirectoryListBox(Form);
+    SetLogicalDrivesForTests(std::vector<TLogicalDrive>{
+        {"/media/usb", "/media/usb", DRIVE_REMOVABLE, "", ""},
+        {"/", "/", DRIVE_FIXED, "", ""},
+        {"/mnt/share", "/mnt/share", DRIVE_REMOTE, "", "\\\\server\\share"},
+        {"/media/cd", "/media/cd", DRIVE_CDROM, "", ""},
+        {"/mnt/ram", "/mnt/ram", DRIVE_RAMDISK, "", ""},
+    });
+    auto* drives = new TQmDriveComboBox(Form);
+    SetShippedDataFolder("");
+
+    const TStrings& folders = list->Items();
+    EXPECT_TRUE(ShowsPicture(folders.GetObject(0), "QM_OPENFOLDER"));
+    EXPECT_TRUE(ShowsPicture(folders.GetObject(folders.IndexOf("pages")), "QM_CURRENTFOLDER"));
+    EXPECT_TRUE(ShowsPicture(folders.GetObject(folders.IndexOf("img")), "QM_CLOSEDFOLDER"));
+    const TStrings& items = drives->Items();
+    ASSERT_EQ(items.Count(), 5);
+    EXPECT_TRUE(ShowsPicture(items.GetObject(0), "QM_FLOPPY"));
+    EXPECT_TRUE(ShowsPicture(items.GetObject(1), "QM_FIXEDDISK"));
+    EXPECT_TRUE(ShowsPicture(items.GetObject(2), "QM_NETDRIVE"));
+    EXPECT_TRUE(ShowsPicture(items.GetObject(3), "QM_CDROM"));
+    EXPECT_TRUE(IsEmptyGlyph(items.GetObject(4)));
+}
+
 TEST_F(QmFilSysTest, TheDriveListItemsAreTallEnoughForTheirFont) {
     auto* drives = new TQmDriveComboBox(Form);
     drives->SetParent(Form);

@@ -42,6 +42,10 @@ public:
     void DestroyComponents();
 
     TComponentState ComponentState() const { return FComponentState; }
+    // While a form's construction sets properties, and while the component is being freed,
+    // handlers that react to a change must stay quiet: the component is not whole.
+    bool IsLoading() const { return FComponentState.Contains(csLoading); }
+    bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
     // The class name without decoration ("TForm", "THTMLEMainForm").
     String ClassName() const;
 

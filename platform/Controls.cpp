@@ -145,7 +145,7 @@ void TControl::BoundsChanged(bool resized) {
     if (auto* window = dynamic_cast<TWinControl*>(this))
         window->Realign();
     // A control being freed loses its menu and parts first; its handlers must not see that.
-    if (!ComponentState().Contains(csLoading) && !ComponentState().Contains(csDestroying))
+    if (!IsLoading() && !IsDestroying())
         Resize();
 }
 
@@ -545,7 +545,7 @@ void TWinControl::RemoveControl(TControl* control) {
         form->ControlRemoved(control);
     control->FPeer->SetShown(false);
     control->FPeer->SetParentPeer(nullptr);
-    if (control->FAlign != alNone && !ComponentState().Contains(csDestroying))
+    if (control->FAlign != alNone && !IsDestroying())
         Realign();
 }
 
@@ -630,7 +630,7 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::Realign() {
-    if (FAlignLevel > 0 || FAligning || ComponentState().Contains(csLoading)) {
+    if (FAlignLevel > 0 || FAligning || IsLoading()) {
         FAlignPending = true;
         return;
     }

@@ -45,10 +45,6 @@ bool TStdPeer::Notify(WORD code) {
 
 namespace {
 
-bool Loading(const TComponent& component) {
-    return component.ComponentState().Contains(csLoading);
-}
-
 TControlStyle WithoutClickEvents(TControlStyle style) {
     return style - TControlStyle{csClickEvents};
 }
@@ -307,7 +303,7 @@ void TLabel::ShowFormat() {
 
 // The framework keeps a label's left edge, or its right edge when it is right-aligned.
 void TLabel::AdjustBounds() {
-    if (!FAutoSize || Loading(*this))
+    if (!FAutoSize || IsLoading())
         return;
     TSize size = LabelPeer(*this).TextSize(Width(), FWordWrap);
     int left = Left();
@@ -480,7 +476,7 @@ void TEdit::DefaultHandler(TMessage& Message) {
 
 void TEdit::WndProc(TMessage& Message) {
     TWinControl::WndProc(Message);
-    if (Message.Msg == CM_TEXTCHANGED && !Loading(*this))
+    if (Message.Msg == CM_TEXTCHANGED && !IsLoading())
         Change();
 }
 
@@ -602,7 +598,7 @@ void TCheckBox::SetState(TCheckBoxState value) {
         return;
     FState = value;
     static_cast<TCheckBoxPeer&>(Peer()).ShowState(QtState(value));
-    if (!Loading(*this))
+    if (!IsLoading())
         Click();
 }
 
@@ -657,7 +653,7 @@ void TRadioButton::SetChecked(bool value) {
     if (!value)
         return;
     UncheckSiblings();
-    if (!Loading(*this))
+    if (!IsLoading())
         Click();
 }
 
@@ -1382,7 +1378,7 @@ void TMemo::DefaultHandler(TMessage& Message) {
 
 void TMemo::WndProc(TMessage& Message) {
     TWinControl::WndProc(Message);
-    if (Message.Msg == CM_TEXTCHANGED && !Loading(*this))
+    if (Message.Msg == CM_TEXTCHANGED && !IsLoading())
         Change();
 }
 

@@ -12,10 +12,6 @@ constexpr UINT CM_RELEASEHOOK = 0xB053;
 
 THookList* TheHookList = nullptr;
 
-bool BeingDestroyed(const TComponent& component) {
-    return component.ComponentState().Contains(csDestroying);
-}
-
 } // namespace
 
 // The window procedure a record puts in front of its control's. It knows the record only through
@@ -82,7 +78,7 @@ void TQmWindowHook::SetActive(bool value) {
 }
 
 void TQmWindowHook::HookControl() {
-    if (FWinControl && !BeingDestroyed(*this))
+    if (FWinControl && !IsDestroying())
         GetHookList().GetControlHook(FWinControl)->AddHook(this);
     FActive = true;
 }
@@ -162,7 +158,7 @@ TControlHook::~TControlHook() {
 
 // A control being freed has no window left to give back.
 bool TControlHook::ControlGone() const {
-    return !FControl || BeingDestroyed(*FControl);
+    return !FControl || FControl->IsDestroying();
 }
 
 bool TControlHook::IsInstalledOn(const TWinControl& control) const {

@@ -18,14 +18,6 @@ TComponent* FormOwner(TComponent* owner, const char* message) {
     return owner;
 }
 
-bool BeingDestroyed(const TComponent& component) {
-    return component.ComponentState().Contains(csDestroying);
-}
-
-bool BeingLoaded(const TComponent& component) {
-    return component.ComponentState().Contains(csLoading);
-}
-
 int ClampToInt(long long value) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
@@ -258,7 +250,7 @@ void TQmDock::OpenRow(int row) {
 }
 
 void TQmDock::ArrangeToolbars() {
-    if (FUpdateLock > 0 || FArranging || BeingLoaded(*this) || BeingDestroyed(*this))
+    if (FUpdateLock > 0 || FArranging || IsLoading() || IsDestroying())
         return;
     FArranging = true;
     try {
@@ -592,7 +584,7 @@ void TQmToolbar::SetParent(TWinControl* value) {
             "TQmToolbar can only be placed on a TQmDock or directly on the form");
     if (value == Parent())
         return;
-    const bool destroying = BeingDestroyed(*this);
+    const bool destroying = IsDestroying();
     if (!destroying && OnRecreating)
         OnRecreating(this);
     if (TQmDock* old = DockedTo())
@@ -677,9 +669,9 @@ std::vector<TQmToolbar::TControlGroup> TQmToolbar::BuildGroups() const {
 }
 
 bool TQmToolbar::LayoutSkipped() const {
-    if (FLayoutLock > 0 || BeingLoaded(*this) || BeingDestroyed(*this))
+    if (FLayoutLock > 0 || IsLoading() || IsDestroying())
         return true;
-    return Parent() && BeingDestroyed(*Parent());
+    return Parent() && Parent()->IsDestroying();
 }
 
 void TQmToolbar::Rearrange() {
@@ -1457,7 +1449,7 @@ void TQmToolbarButton::EndClick() {
     FInClick = false;
     if (FState == bsDown)
         FState = bsUp;
-    if (BeingDestroyed(*this))
+    if (IsDestroying())
         return;
     Redraw();
     CheckMouseOver();
@@ -1681,7 +1673,7 @@ void TQmToolbarButton::SetDropdownCombo(bool value) {
     if (value == FDropdownCombo)
         return;
     FDropdownCombo = value;
-    if (BeingLoaded(*this))
+    if (IsLoading())
         return;
     if (value)
         SetWidth(Width() + 11);

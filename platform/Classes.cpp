@@ -362,9 +362,8 @@ void TStringList::SetSorted(bool value) {
 }
 
 void TStringList::SetCaseSensitive(bool value) {
-    if (value == FCaseSensitive)
+    if (!Change(FCaseSensitive, value))
         return;
-    FCaseSensitive = value;
     if (FSorted)
         Sort();
 }

@@ -6,7 +6,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
+
+// A property setter's first step: stores value and says whether it differed, so the setter
+// reacts only to a real change (`if (Change(FColor, value)) Invalidate();`).
+template <typename T, typename V> bool Change(T& field, V&& value) {
+    if (field == value)
+        return false;
+    field = std::forward<V>(value);
+    return true;
+}
 
 class TObject {
 public:

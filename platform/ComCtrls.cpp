@@ -46,9 +46,8 @@ void TTabSheet::SetPageIndex(int value) {
 }
 
 void TTabSheet::SetTabVisible(bool value) {
-    if (value == FTabVisible)
+    if (!Change(FTabVisible, value))
         return;
-    FTabVisible = value;
     if (FPageControl)
         FPageControl->TabShownChanged(this);
 }

@@ -191,10 +191,8 @@ TPoint TControl::ClientOrigin() const {
 }
 
 void TControl::SetAlign(TAlign value) {
-    if (value == FAlign)
-        return;
-    FAlign = value;
-    RequestAlign();
+    if (Change(FAlign, value))
+        RequestAlign();
 }
 
 void TControl::SetVisible(bool value) {
@@ -209,17 +207,15 @@ void TControl::SetVisible(bool value) {
 }
 
 void TControl::SetEnabled(bool value) {
-    if (value == FEnabled)
+    if (!Change(FEnabled, value))
         return;
-    FEnabled = value;
     FPeer->SetEnabled(value);
     Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
 void TControl::SetText(const String& value) {
-    if (value == FText)
+    if (!Change(FText, value))
         return;
-    FText = value;
     FPeer->SetText(value);
     Perform(CM_TEXTCHANGED, 0, 0);
 }
@@ -265,19 +261,16 @@ void TControl::SetParentFont(bool value) {
 }
 
 void TControl::SetColor(TColor value) {
-    if (value == FColor)
+    if (!Change(FColor, value))
         return;
-    FColor = value;
     FPeer->SetColor(value);
     Perform(CM_COLORCHANGED, 0, 0);
     Invalidate();
 }
 
 void TControl::SetCursor(TCursor value) {
-    if (value == FCursor)
-        return;
-    FCursor = value;
-    FPeer->SetCursor(value);
+    if (Change(FCursor, value))
+        FPeer->SetCursor(value);
 }
 
 bool TControl::MouseCapture() const {

@@ -202,9 +202,8 @@ void TDirectoryListBox::SetItemHeight(int value) {
 }
 
 void TDirectoryListBox::SetFileList(TFileListBox* value) {
-    if (value == FFileList)
+    if (!::Change(FFileList, value))
         return;
-    FFileList = value;
     if (value) {
         FreeNotification(value);
         value->SetDirectory(FDirectory);
@@ -212,9 +211,8 @@ void TDirectoryListBox::SetFileList(TFileListBox* value) {
 }
 
 void TDirectoryListBox::SetDirLabel(TLabel* value) {
-    if (value == FDirLabel)
+    if (!::Change(FDirLabel, value))
         return;
-    FDirLabel = value;
     if (value) {
         FreeNotification(value);
         ShowDirectoryOnLabel();
@@ -331,10 +329,8 @@ TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner) {
 TDriveComboBox::~TDriveComboBox() = default;
 
 void TDriveComboBox::SetTextCase(TTextCase value) {
-    if (value == FTextCase)
-        return;
-    FTextCase = value;
-    RecreateWnd();
+    if (::Change(FTextCase, value))
+        RecreateWnd();
 }
 
 void TDriveComboBox::SetItemHeight(int value) {

@@ -21,10 +21,8 @@ void TFileListBox::SetDirectory(const String& value) {
 }
 
 void TFileListBox::SetMask(const String& value) {
-    if (value == FMask)
-        return;
-    FMask = value;
-    Update();
+    if (Change(FMask, value))
+        Update();
 }
 
 String TFileListBox::FileName() const {

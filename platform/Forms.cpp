@@ -222,9 +222,8 @@ void TForm::SetBorderIcons(TBorderIcons value) {
 }
 
 void TForm::SetFormStyle(TFormStyle value) {
-    if (value == FFormStyle)
+    if (!Change(FFormStyle, value))
         return;
-    FFormStyle = value;
     FormPeer(*this).SetWindowStyle(FBorderStyle, value == fsStayOnTop,
                                    FBorderIcons.Contains(biMinimize),
                                    FBorderIcons.Contains(biMaximize));
@@ -817,9 +816,8 @@ bool TApplication::HelpCommand(UINT command, uintptr_t data) {
 }
 
 void TApplication::SetHint(const String& value) {
-    if (value == FHint)
+    if (!Change(FHint, value))
         return;
-    FHint = value;
     if (OnHint)
         OnHint(this);
 }

@@ -93,38 +93,28 @@ void TFont::SetSize(int value) {
 }
 
 void TFont::SetHeight(int value) {
-    if (value == FHeight)
-        return;
-    FHeight = value;
-    Changed();
+    if (Change(FHeight, value))
+        Changed();
 }
 
 void TFont::SetStyle(TFontStyles value) {
-    if (value == FStyle)
-        return;
-    FStyle = value;
-    Changed();
+    if (Change(FStyle, value))
+        Changed();
 }
 
 void TFont::SetColor(TColor value) {
-    if (value == FColor)
-        return;
-    FColor = value;
-    Changed();
+    if (Change(FColor, value))
+        Changed();
 }
 
 void TFont::SetPitch(TFontPitch value) {
-    if (value == FPitch)
-        return;
-    FPitch = value;
-    Changed();
+    if (Change(FPitch, value))
+        Changed();
 }
 
 void TFont::SetOrientation(int value) {
-    if (value == FOrientation)
-        return;
-    FOrientation = value;
-    Changed();
+    if (Change(FOrientation, value))
+        Changed();
 }
 
 bool TFont::SameAs(const TFont& other) const {
@@ -539,10 +529,8 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 // ---- Pictures
 
 void TGraphic::SetTransparent(bool value) {
-    if (value == FTransparent)
-        return;
-    FTransparent = value;
-    Changed();
+    if (Change(FTransparent, value))
+        Changed();
 }
 
 void TGraphic::Changed() {

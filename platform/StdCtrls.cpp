@@ -594,9 +594,8 @@ TCheckBox::~TCheckBox() {
 }
 
 void TCheckBox::SetState(TCheckBoxState value) {
-    if (value == FState)
+    if (!Change(FState, value))
         return;
-    FState = value;
     static_cast<TCheckBoxPeer&>(Peer()).ShowState(QtState(value));
     if (!IsLoading())
         Click();
@@ -645,9 +644,8 @@ TRadioButton::~TRadioButton() {
 }
 
 void TRadioButton::SetChecked(bool value) {
-    if (value == FChecked)
+    if (!Change(FChecked, value))
         return;
-    FChecked = value;
     SetTabStop(value);
     static_cast<TRadioButtonPeer&>(Peer()).ShowState(value ? Qt::Checked : Qt::Unchecked);
     if (!value)
@@ -740,9 +738,8 @@ void TControlStrings::Clear() {
 }
 
 void TControlStrings::SetSorted(bool value) {
-    if (value == FSorted)
+    if (!Change(FSorted, value))
         return;
-    FSorted = value;
     if (!value)
         return;
     struct Item {

@@ -59,16 +59,13 @@ void TMRUFileList::SetMaximum(uint8_t value) {
 }
 
 void TMRUFileList::SetUseSubmenu(bool value) {
-    if (value == FUseSubmenu)
-        return;
-    FUseSubmenu = value;
-    RebuildMenu();
+    if (Change(FUseSubmenu, value))
+        RebuildMenu();
 }
 
 void TMRUFileList::SetSubmenuName(const String& value) {
-    if (value == FSubmenuName)
+    if (!Change(FSubmenuName, value))
         return;
-    FSubmenuName = value;
     if (FUseSubmenu)
         RebuildMenu();
 }

@@ -73,10 +73,8 @@ void TRotateLabel::SetEscapement(int value) {
 }
 
 void TRotateLabel::SetTextStyle(TTextStyle value) {
-    if (value == FTextStyle)
-        return;
-    FTextStyle = value;
-    Repaint();
+    if (Change(FTextStyle, value))
+        Repaint();
 }
 
 void TRotateLabel::Paint() {

@@ -68,9 +68,8 @@ int FontLineHeight(TFont& font) {
 TQmDirectoryListBox::TQmDirectoryListBox(TComponent* AOwner) : TDirectoryListBox(AOwner) {}
 
 void TQmDirectoryListBox::SetShowLongNames(bool value) {
-    if (value == FShowLongNames)
+    if (!::Change(FShowLongNames, value))
         return;
-    FShowLongNames = value;
     ReadDirectoryNames();
     UpdateLabelCaption();
 }
@@ -140,10 +139,8 @@ TQmDriveComboBox::TQmDriveComboBox(TComponent* AOwner) : TDriveComboBox(AOwner) 
 }
 
 void TQmDriveComboBox::SetDriveTypes(TDriveTypes value) {
-    if (value == FDriveTypes)
-        return;
-    FDriveTypes = value;
-    RecreateWnd();
+    if (::Change(FDriveTypes, value))
+        RecreateWnd();
 }
 
 // The removable-drive glyph is 13 pixels high.

@@ -88,9 +88,8 @@ TQmDock::~TQmDock() {
 }
 
 void TQmDock::SetAllowDrag(bool value) {
-    if (value == FAllowDrag)
+    if (!Change(FAllowDrag, value))
         return;
-    FAllowDrag = value;
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* toolbar = dynamic_cast<TQmToolbar*>(Controls(i))) {
             toolbar->Invalidate();
@@ -99,17 +98,13 @@ void TQmDock::SetAllowDrag(bool value) {
 }
 
 void TQmDock::SetBackgroundTransparent(bool value) {
-    if (value == FBackgroundTransparent)
-        return;
-    FBackgroundTransparent = value;
-    BackgroundChanged();
+    if (Change(FBackgroundTransparent, value))
+        BackgroundChanged();
 }
 
 void TQmDock::SetFixAlign(bool value) {
-    if (value == FFixAlign)
-        return;
-    FFixAlign = value;
-    ArrangeToolbars();
+    if (Change(FFixAlign, value))
+        ArrangeToolbars();
 }
 
 void TQmDock::SetPosition(TDockPosition value) {
@@ -478,25 +473,22 @@ TQmDock* TQmToolbar::DockedTo() const {
 }
 
 void TQmToolbar::SetDefaultDock(TQmDock* value) {
-    if (value == FDefaultDock)
+    if (!Change(FDefaultDock, value))
         return;
-    FDefaultDock = value;
     if (value)
         value->FreeNotification(this);
 }
 
 void TQmToolbar::SetDockRow(int value) {
-    if (value == FDockRow)
+    if (!Change(FDockRow, value))
         return;
-    FDockRow = value;
     if (TQmDock* dock = DockedTo())
         dock->ArrangeToolbars();
 }
 
 void TQmToolbar::SetDockPos(int value) {
-    if (value == FDockPos)
+    if (!Change(FDockPos, value))
         return;
-    FDockPos = value;
     if (TQmDock* dock = DockedTo())
         dock->ArrangeToolbars();
 }
@@ -973,10 +965,8 @@ void TButtonGlyph::SetNumGlyphs(int value) {
 }
 
 void TButtonGlyph::SetOldDisabledStyle(bool value) {
-    if (value == FOldDisabledStyle)
-        return;
-    FOldDisabledStyle = value;
-    ReleaseImages();
+    if (Change(FOldDisabledStyle, value))
+        ReleaseImages();
 }
 
 void TButtonGlyph::GlyphChanged() {
@@ -1630,17 +1620,13 @@ void TQmToolbarButton::Paint() {
 }
 
 void TQmToolbarButton::SetAllowAllUp(bool value) {
-    if (value == FAllowAllUp)
-        return;
-    FAllowAllUp = value;
-    NotifyGroup();
+    if (Change(FAllowAllUp, value))
+        NotifyGroup();
 }
 
 void TQmToolbarButton::SetGroupIndex(int value) {
-    if (value == FGroupIndex)
-        return;
-    FGroupIndex = value;
-    NotifyGroup();
+    if (Change(FGroupIndex, value))
+        NotifyGroup();
 }
 
 void TQmToolbarButton::SetDown(bool value) {
@@ -1656,23 +1642,18 @@ void TQmToolbarButton::SetDown(bool value) {
 }
 
 void TQmToolbarButton::SetDisplayMode(TButtonDisplayMode value) {
-    if (value == FDisplayMode)
-        return;
-    FDisplayMode = value;
-    Redraw();
+    if (Change(FDisplayMode, value))
+        Redraw();
 }
 
 void TQmToolbarButton::SetDropdownArrow(bool value) {
-    if (value == FDropdownArrow)
-        return;
-    FDropdownArrow = value;
-    Redraw();
+    if (Change(FDropdownArrow, value))
+        Redraw();
 }
 
 void TQmToolbarButton::SetDropdownCombo(bool value) {
-    if (value == FDropdownCombo)
+    if (!Change(FDropdownCombo, value))
         return;
-    FDropdownCombo = value;
     if (IsLoading())
         return;
     if (value)
@@ -1682,9 +1663,8 @@ void TQmToolbarButton::SetDropdownCombo(bool value) {
 }
 
 void TQmToolbarButton::SetDropdownMenu(TPopupMenu* value) {
-    if (value == FDropdownMenu)
+    if (!Change(FDropdownMenu, value))
         return;
-    FDropdownMenu = value;
     if (value)
         value->FreeNotification(this);
     if (FDropdownArrow)
@@ -1692,17 +1672,13 @@ void TQmToolbarButton::SetDropdownMenu(TPopupMenu* value) {
 }
 
 void TQmToolbarButton::SetFlat(bool value) {
-    if (value == FFlat)
-        return;
-    FFlat = value;
-    SetOpaqueStyle();
+    if (Change(FFlat, value))
+        SetOpaqueStyle();
 }
 
 void TQmToolbarButton::SetOpaque(bool value) {
-    if (value == FOpaque)
-        return;
-    FOpaque = value;
-    SetOpaqueStyle();
+    if (Change(FOpaque, value))
+        SetOpaqueStyle();
 }
 
 void TQmToolbarButton::SetOpaqueStyle() {
@@ -1716,10 +1692,8 @@ void TQmToolbarButton::SetOpaqueStyle() {
 }
 
 void TQmToolbarButton::SetLayout(TButtonLayout value) {
-    if (value == FLayout)
-        return;
-    FLayout = value;
-    Redraw();
+    if (Change(FLayout, value))
+        Redraw();
 }
 
 void TQmToolbarButton::SetMargin(int value) {
@@ -1739,17 +1713,13 @@ void TQmToolbarButton::SetOldDisabledStyle(bool value) {
 }
 
 void TQmToolbarButton::SetSpacing(int value) {
-    if (value == FSpacing)
-        return;
-    FSpacing = value;
-    Redraw();
+    if (Change(FSpacing, value))
+        Redraw();
 }
 
 void TQmToolbarButton::SetWordWrap(bool value) {
-    if (value == FWordWrap)
-        return;
-    FWordWrap = value;
-    Redraw();
+    if (Change(FWordWrap, value))
+        Redraw();
 }
 
 // ---- Separators
@@ -1767,26 +1737,20 @@ void TQmToolbarSep::SetParent(TWinControl* value) {
 }
 
 void TQmToolbarSep::SetBlank(bool value) {
-    if (value == FBlank)
-        return;
-    FBlank = value;
-    Invalidate();
+    if (Change(FBlank, value))
+        Invalidate();
 }
 
 void TQmToolbarSep::SetSizeHorz(int value) {
     value = std::max(1, value);
-    if (value == FSizeHorz)
-        return;
-    FSizeHorz = value;
-    RequestToolbarLayout(*this);
+    if (Change(FSizeHorz, value))
+        RequestToolbarLayout(*this);
 }
 
 void TQmToolbarSep::SetSizeVert(int value) {
     value = std::max(1, value);
-    if (value == FSizeVert)
-        return;
-    FSizeVert = value;
-    RequestToolbarLayout(*this);
+    if (Change(FSizeVert, value))
+        RequestToolbarLayout(*this);
 }
 
 // A press on a separator is a press on the toolbar, which can then be dragged by it.

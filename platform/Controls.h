@@ -259,7 +259,6 @@ public:
 
     // An opaque value that names this control to SendMessage and PostMessage; never 0.
     HWND Handle() const;
-    bool HandleAllocated() const { return true; }
 
     bool CanFocus() const;
     bool Focused() const;
@@ -300,9 +299,8 @@ protected:
     virtual void DoExit();
 
 private:
-    bool DoKeyDown(TMessage& Message);
-    bool DoKeyUp(TMessage& Message);
-    bool DoKeyPress(TMessage& Message);
+    bool DoKey(TMessage& Message);
+    void RaiseKeyEvent(TMessage& Message);
     void MoveControl(TControl* control, int index);
     void ShowHelp();
 
@@ -370,6 +368,11 @@ T* NewControl(TComponent* owner, TWinControl* parent, const String& name, int le
 
 // The windowed control a handle names; nullptr once it is freed.
 TWinControl* FindControl(HWND handle);
+// The control under a point of the screen, as a drop would find it: the innermost visible
+// control of the topmost shown form there (windowed children above the graphic ones, later
+// children above earlier ones), the form itself when no child is there, nullptr off every form.
+// Disabled controls count only with allowDisabled.
+TControl* FindDragTarget(const TPoint& screenPoint, bool allowDisabled);
 LRESULT SendMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message; it is delivered while messages are processed, if the window still exists.
 BOOL PostMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -5,16 +5,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFontDatabase>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <climits>
-#include <unistd.h>
 
 // ---- The form's window
 
@@ -28,7 +21,8 @@ TFormPeer::TFormPeer(TControl& control) : TControlPeer(control, new QWidget), FC
     Watch(FClient);
 }
 
-void TFormPeer::SetMenuBar(QWidget* menuBar) {
+void TFormPeer::SetMenu(TMainMenu* menu) {
+    QWidget* menuBar = menu ? CreateMenuBar(*menu) : nullptr;
     delete FMenuBar.data();
     FMenuBar = menuBar;
     if (menuBar)
@@ -107,6 +101,27 @@ void TFormPeer::SetWindowState(TWindowState state) {
         Widget()->showMinimized();
     else
         Widget()->showNormal();
+}
+
+void TFormPeer::SetModal(bool modal) {
+    Widget()->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+}
+
+void TFormPeer::ActivateWindow() {
+    if (Widget()->isVisible())
+        QApplication::setActiveWindow(Widget());
+}
+
+void TFormPeer::RunModalLoop() {
+    QEventLoop loop;
+    FModalLoop = &loop;
+    loop.exec();
+    FModalLoop = nullptr;
+}
+
+void TFormPeer::QuitModalLoop() {
+    if (FModalLoop)
+        FModalLoop->quit();
 }
 
 // ---- TForm
@@ -235,7 +250,7 @@ void TForm::SetMenu(TMainMenu* value) {
     int clientHeight = ClientHeight();
     FMenu = value;
     SetClientHeight(clientHeight);
-    FormPeer(*this).SetMenuBar(value ? CreateMenuBar(*value) : nullptr);
+    FormPeer(*this).SetMenu(value);
 }
 
 void TForm::SetWindowState(TWindowState value) {
@@ -351,8 +366,7 @@ void TForm::SetActive(bool value) {
     Activate();
     FocusFirstControl();
     // The window system follows: the keyboard goes to the active form's window.
-    if (Peer().Widget()->isVisible())
-        QApplication::setActiveWindow(Peer().Widget());
+    FormPeer(*this).ActivateWindow();
 }
 
 // An active form has a control with the focus: its ActiveControl, else the first one that takes
@@ -469,19 +483,16 @@ void TForm::Close() {
 // Freed from the event loop, once the handler that asked has returned.
 void TForm::Release() {
     HWND handle = Handle();
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [handle] {
-            if (TWinControl* form = FindControl(handle))
-                form->Free();
-        },
-        Qt::QueuedConnection);
+    CallLater([handle] {
+        if (TWinControl* form = FindControl(handle))
+            form->Free();
+    });
 }
 
 void TForm::SetModalResult(TModalResult value) {
     FModalResult = value;
-    if (FModal && value != mrNone && FQuitModalLoop)
-        FQuitModalLoop();
+    if (FModal && value != mrNone)
+        FormPeer(*this).QuitModalLoop();
 }
 
 // A modal form closes when it agrees to: OnCloseQuery, then OnClose, may keep it open.
@@ -501,11 +512,9 @@ bool TForm::CloseModal() {
 }
 
 void TForm::RunModalLoop() {
-    QEventLoop loop;
-    FQuitModalLoop = [&loop] { loop.quit(); };
     while (true) {
         if (FModalResult == mrNone)
-            loop.exec();
+            FormPeer(*this).RunModalLoop();
         if (Application->Terminated())
             FModalResult = mrCancel;
         if (FModalResult != mrNone && CloseModal())
@@ -513,7 +522,6 @@ void TForm::RunModalLoop() {
         if (Application->Terminated())
             break;
     }
-    FQuitModalLoop = nullptr;
 }
 
 // In tests the queued answers play the user: each runs on the shown form until one leaves it
@@ -539,12 +547,11 @@ TModalResult TForm::ShowModal() {
     TForm* previous = Screen->ActiveForm();
     FModal = true;
     FModalResult = mrNone;
-    Peer().Widget()->setWindowModality(Qt::ApplicationModal);
+    FormPeer(*this).SetModal(true);
     auto finish = [this, previous] {
-        FQuitModalLoop = nullptr;
         Hide();
         FModal = false;
-        Peer().Widget()->setWindowModality(Qt::NonModal);
+        FormPeer(*this).SetModal(false);
         if (previous && previous != this && previous->Visible())
             previous->SetActive(true);
     };
@@ -568,449 +575,17 @@ TForm* GetParentForm(const TControl* control) {
     return dynamic_cast<TForm*>(const_cast<TControl*>(control));
 }
 
-// ---- Message boxes
+// ---- Accelerators
 
-namespace {
-
-// Each line end (CR LF, LF CR, a lone CR or LF) shows as one line break.
-QString MessageBoxText(const String& text) {
-    String lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c != '\r' && c != '\n') {
-            lines += c;
+bool IsAccel(WORD key, const String& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
             continue;
         }
-        lines += '\n';
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
-            ++i;
+        return key <= 0xFF && UpCase(static_cast<char>(key)) == UpCase(caption[i + 1]);
     }
-    return DisplayText(lines);
+    return false;
 }
-
-struct BoxButton {
-    QMessageBox::StandardButton Button;
-    int Id;
-};
-
-std::vector<BoxButton> ButtonsOf(UINT flags) {
-    switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_ABORTRETRYIGNORE:
-        return {{QMessageBox::Abort, IDABORT},
-                {QMessageBox::Retry, IDRETRY},
-                {QMessageBox::Ignore, IDIGNORE}};
-    case MB_YESNOCANCEL:
-        return {
-            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNO:
-        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-    case MB_RETRYCANCEL:
-        return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
-    default:
-        return {{QMessageBox::Ok, IDOK}};
-    }
-}
-
-// What closing the box without choosing gives: Cancel where there is one, else the safe answer.
-int DismissAnswer(UINT flags) {
-    switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-    case MB_YESNOCANCEL:
-    case MB_RETRYCANCEL:
-        return IDCANCEL;
-    case MB_YESNO:
-        return IDNO;
-    case MB_ABORTRETRYIGNORE:
-        return IDABORT;
-    default:
-        return IDOK;
-    }
-}
-
-QMessageBox::Icon IconOf(UINT flags) {
-    switch (flags & MB_ICONMASK) {
-    case MB_ICONERROR:
-        return QMessageBox::Critical;
-    case MB_ICONQUESTION:
-        return QMessageBox::Question;
-    case MB_ICONWARNING:
-        return QMessageBox::Warning;
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
-QWidget* WindowOf(HWND owner) {
-    if (TWinControl* control = FindControl(owner))
-        return control->Peer().Widget()->window();
-    if (Screen && Screen->ActiveForm())
-        return Screen->ActiveForm()->Peer().Widget();
-    return nullptr;
-}
-
-int ShowMessageBox(HWND owner, const String& text, const String& caption, UINT flags) {
-    if (TestHooks::Active()) {
-        int id = 0;
-        return TestHooks::TakeMessageBoxAnswer(caption, text, flags, id) ? id
-                                                                         : DismissAnswer(flags);
-    }
-    QMessageBox box(IconOf(flags), DisplayText(caption), MessageBoxText(text),
-                    QMessageBox::NoButton, WindowOf(owner));
-    std::vector<BoxButton> buttons = ButtonsOf(flags);
-    for (const BoxButton& button : buttons)
-        box.addButton(button.Button);
-    size_t defaultIndex = (flags & MB_DEFMASK) >> 8;
-    if (defaultIndex < buttons.size())
-        box.setDefaultButton(buttons[defaultIndex].Button);
-    box.exec();
-    for (const BoxButton& button : buttons)
-        if (box.clickedButton() == box.button(button.Button))
-            return button.Id;
-    return DismissAnswer(flags);
-}
-
-} // namespace
-
-int MessageBox(HWND owner, const String& text, const String& caption, UINT flags) {
-    return ShowMessageBox(owner, text, caption, flags);
-}
-
-// The plain message is one of the program's own dialogs: the form it covers is activated again
-// when it closes.
-void ShowMessage(const String& text) {
-    TForm* active = Screen->ActiveForm();
-    if (active)
-        active->SetActive(false);
-    ShowMessageBox(nullptr, text, Application ? Application->Title() : String(), MB_OK);
-    if (active && active->Visible())
-        active->SetActive(true);
-}
-
-BOOL MessageBeep(UINT type) {
-    if (!TestHooks::RecordBeep(type))
-        QApplication::beep();
-    return 1;
-}
-
-// ---- TApplication
-
-// Qt keeps referring to the arguments it was started with, so they live as long as it does.
-struct TApplicationCore {
-    int Argc = 0;
-    std::vector<char*> Argv;
-    std::unique_ptr<QApplication> App;
-};
-
-TApplication::TApplication() : TComponent(nullptr), FCore(std::make_unique<TApplicationCore>()) {}
-
-// The forms go before the window system they live in.
-TApplication::~TApplication() {
-    DestroyComponents();
-    FCore.reset();
-}
-
-void TApplication::Initialize(int& argc, char** argv) {
-    if (QApplication::instance())
-        return;
-    FCore->Argc = argc;
-    FCore->Argv.assign(argv, argv + argc);
-    FCore->Argv.push_back(nullptr);
-    FCore->App = std::make_unique<QApplication>(FCore->Argc, FCore->Argv.data());
-    // The window system's own options are gone from what the program sees as its command line.
-    argc = FCore->Argc;
-    std::copy(FCore->Argv.begin(), FCore->Argv.begin() + argc, argv);
-    argv[argc] = nullptr;
-    QApplication::setQuitOnLastWindowClosed(false);
-    if (!FTitle.empty())
-        QApplication::setApplicationDisplayName(DisplayText(FTitle));
-}
-
-void TApplication::FormCreated(TForm* form) {
-    if (!FMainForm)
-        FMainForm = form;
-}
-
-void TApplication::FormDestroyed(TForm* form) {
-    if (FMainForm == form)
-        FMainForm = nullptr;
-}
-
-void TApplication::Run() {
-    if (FMainForm && FShowMainForm && !FTerminated)
-        FMainForm->Show();
-    while (!FTerminated)
-        QApplication::exec();
-    DestroyComponents();
-}
-
-void TApplication::Terminate() {
-    FTerminated = true;
-    QCoreApplication::exit(0);
-}
-
-void TApplication::ProcessMessages() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void TApplication::HandleMessage() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-}
-
-int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
-    HWND owner = Screen->ActiveForm() ? Screen->ActiveForm()->Handle() : nullptr;
-    return ShowMessageBox(owner, text, caption, flags);
-}
-
-void TApplication::ShowException(const std::exception& E) {
-    const auto* framework = dynamic_cast<const Exception*>(&E);
-    String message = framework ? framework->Message() : String(E.what());
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        message += '.';
-    MessageBox(message, FTitle, MB_OK | MB_ICONSTOP);
-}
-
-void TApplication::HandleException(TObject* Sender) {
-    try {
-        throw;
-    } catch (const EAbort&) {
-        return;
-    } catch (const std::exception& e) {
-        if (OnException)
-            OnException(Sender, e);
-        else
-            ShowException(e);
-    } catch (...) {
-        Exception unknown("Unknown error");
-        if (OnException)
-            OnException(Sender, unknown);
-        else
-            ShowException(unknown);
-    }
-}
-
-void TApplication::SetTitle(const String& value) {
-    FTitle = value;
-    if (QApplication::instance())
-        QApplication::setApplicationDisplayName(DisplayText(value));
-}
-
-String TApplication::ExeName() const {
-    char path[4096];
-    ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    return length > 0 ? String(path, static_cast<size_t>(length)) : String();
-}
-
-bool TApplication::HelpContext(int context) {
-    return HelpCommand(HELP_CONTEXT, static_cast<uintptr_t>(context));
-}
-
-bool TApplication::HelpCommand(UINT command, uintptr_t data) {
-    HWND owner = FMainForm ? FMainForm->Handle() : nullptr;
-    return WinHelp(owner, FHelpFile, command, data) != 0;
-}
-
-void TApplication::SetHint(const String& value) {
-    if (!Change(FHint, value))
-        return;
-    if (OnHint)
-        OnHint(this);
-}
-
-void TApplication::SetShowHint(bool value) {
-    FShowHint = value;
-}
-
-void TApplication::SetHintHidePause(int value) {
-    FHintHidePause = value;
-}
-
-void TApplication::SetHintPause(int value) {
-    FHintPause = value;
-}
-
-bool TApplication::Active() const {
-    return Screen && Screen->ActiveForm() != nullptr;
-}
-
-// ---- TScreen and cursors
-
-struct HCURSOR__ {
-    QCursor Cursor;
-};
-
-namespace {
-
-struct StockCursor {
-    TCursor Number;
-    Qt::CursorShape Shape;
-};
-
-constexpr StockCursor StockCursors[] = {
-    {crDefault, Qt::ArrowCursor},    {crNone, Qt::BlankCursor},
-    {crArrow, Qt::ArrowCursor},      {crCross, Qt::CrossCursor},
-    {crIBeam, Qt::IBeamCursor},      {crSizeNESW, Qt::SizeBDiagCursor},
-    {crSizeNS, Qt::SizeVerCursor},   {crSizeNWSE, Qt::SizeFDiagCursor},
-    {crSizeWE, Qt::SizeHorCursor},   {crUpArrow, Qt::UpArrowCursor},
-    {crHourGlass, Qt::WaitCursor},   {crDrag, Qt::DragMoveCursor},
-    {crNoDrop, Qt::ForbiddenCursor}, {crHSplit, Qt::SplitHCursor},
-    {crVSplit, Qt::SplitVCursor},    {crMultiDrag, Qt::DragCopyCursor},
-    {crSQLWait, Qt::WaitCursor},     {crNo, Qt::ForbiddenCursor},
-    {crAppStart, Qt::BusyCursor},    {crHelp, Qt::WhatsThisCursor},
-};
-
-// The program's cursor resources, drawn with the nearest stock shapes.
-struct NamedCursor {
-    const char* Name;
-    Qt::CursorShape Shape;
-};
-
-constexpr NamedCursor NamedCursors[] = {
-    {"HAND", Qt::PointingHandCursor},     {"WBHAND", Qt::PointingHandCursor},
-    {"WLHAND", Qt::PointingHandCursor},   {"QM_HANDCUR", Qt::PointingHandCursor},
-    {"QM_DRAGCUR", Qt::ClosedHandCursor}, {"DRAGCURSOR", Qt::ClosedHandCursor},
-    {"MYHELP", Qt::WhatsThisCursor},
-};
-
-// Cursors live as long as the program: handles to them are kept anywhere.
-HCURSOR CursorOfShape(Qt::CursorShape shape) {
-    static auto* made = new std::map<Qt::CursorShape, HCURSOR>;
-    HCURSOR& cursor = (*made)[shape];
-    if (!cursor)
-        cursor = new HCURSOR__{QCursor(shape)};
-    return cursor;
-}
-
-} // namespace
-
-HINSTANCE HInstance = nullptr;
-
-HCURSOR LoadCursor(HINSTANCE /*instance*/, const char* name) {
-    for (const NamedCursor& named : NamedCursors)
-        if (SameText(named.Name, name))
-            return CursorOfShape(named.Shape);
-    return nullptr;
-}
-
-QCursor CursorFor(TCursor cursor) {
-    HCURSOR handle = Screen ? Screen->Cursors(cursor) : nullptr;
-    return handle ? handle->Cursor : QCursor(Qt::ArrowCursor);
-}
-
-TScreen::TScreen() : TComponent(nullptr) {}
-
-TScreen::~TScreen() = default;
-
-void TScreen::SetCursor(TCursor value) {
-    if (value == FCursor)
-        return;
-    bool overridden = FCursor != crDefault;
-    FCursor = value;
-    if (!QGuiApplication::instance())
-        return;
-    if (overridden)
-        QGuiApplication::restoreOverrideCursor();
-    if (value != crDefault)
-        QGuiApplication::setOverrideCursor(CursorFor(value));
-}
-
-HCURSOR TScreen::Cursors(int index) const {
-    auto it = FCursors.find(index);
-    if (it != FCursors.end())
-        return it->second;
-    for (const StockCursor& stock : StockCursors)
-        if (stock.Number == index)
-            return CursorOfShape(stock.Shape);
-    return CursorOfShape(Qt::ArrowCursor);
-}
-
-void TScreen::SetCursors(int index, HCURSOR cursor) {
-    if (cursor)
-        FCursors[index] = cursor;
-    else
-        FCursors.erase(index);
-}
-
-namespace {
-
-TRect ScreenRect(bool available) {
-    QScreen* screen = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
-    if (!screen)
-        return Rect(0, 0, 1024, 768);
-    QRect r = available ? screen->availableGeometry() : screen->geometry();
-    return Bounds(r.x(), r.y(), r.width(), r.height());
-}
-
-} // namespace
-
-int TScreen::Width() const {
-    return TestHooks::Active() ? TestHooks::ScreenSize().cx : ScreenRect(false).Width();
-}
-
-int TScreen::Height() const {
-    return TestHooks::Active() ? TestHooks::ScreenSize().cy : ScreenRect(false).Height();
-}
-
-TRect TScreen::WorkAreaRect() const {
-    return TestHooks::Active() ? TestHooks::WorkArea() : ScreenRect(true);
-}
-
-TStrings& TScreen::Fonts() {
-    if (!FFonts) {
-        FFonts = std::make_unique<TStringList>();
-        FFonts->SetSorted(true);
-        if (QGuiApplication::instance())
-            for (const QString& family : QFontDatabase::families())
-                FFonts->Add(TextFromDisplay(family));
-    }
-    return *FFonts;
-}
-
-TForm* TScreen::ActiveForm() const {
-    for (TForm* form : FForms)
-        if (form->Active())
-            return form;
-    return nullptr;
-}
-
-TWinControl* TScreen::ActiveControl() const {
-    TForm* form = ActiveForm();
-    return form ? form->ActiveControl() : nullptr;
-}
-
-TForm* TScreen::Forms(int index) const {
-    if (index < 0 || index >= FormCount())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
-    return FForms[index];
-}
-
-void TScreen::AddForm(TForm* form) {
-    FForms.push_back(form);
-}
-
-void TScreen::RemoveForm(TForm* form) {
-    std::erase(FForms, form);
-}
-
-// ---- The global objects
-
-TApplication* Application = nullptr;
-TScreen* Screen = nullptr;
-
-namespace {
-
-// Made before main runs and never freed: Qt's own globals go first at exit, so the window system
-// must not be taken down then. Run frees the forms when the program ends.
-struct GlobalObjects {
-    GlobalObjects() {
-        Screen = new TScreen;
-        Application = new TApplication;
-    }
-} TheGlobalObjects;
-
-} // namespace

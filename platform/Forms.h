@@ -148,10 +148,13 @@ private:
     bool FKeyPreview = false;
     TMainMenu* FMenu = nullptr;
     TCanvas FCanvas;
-    std::function<void()> FQuitModalLoop;
 };
 
 TForm* GetParentForm(const TControl* control);
+
+// Whether key, a character, is the accelerator that "&" marks in caption (letters without
+// regard to case; "&&" marks none).
+bool IsAccel(WORD key, const String& caption);
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
@@ -236,6 +239,17 @@ private:
 };
 
 extern TApplication* Application;
+
+// A hook sees the messages of the application's main window before it does; true means the
+// hook handled the message and the rest of the hooks do not see it.
+using TWindowHook = std::function<bool(TMessage& Message)>;
+// Returns the number that UnhookMainWindow takes.
+int HookMainWindow(TWindowHook hook);
+void UnhookMainWindow(int hook);
+// Hands a message of the main window to the hooks, the first installed first; true when one
+// handled it. The application calls it with CM_ACTIVATE and CM_DEACTIVATE when it gains or loses
+// the user's attention.
+bool CallMainWindowHooks(TMessage& Message);
 
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;

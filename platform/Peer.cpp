@@ -9,261 +9,6 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include <array>
-#include <map>
-
-// ---- Text shown in widgets
-
-namespace {
-
-// Windows-1252 in 0x80-0x9F; the five codes it leaves out stand for themselves.
-constexpr std::array<char16_t, 32> Windows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t Windows1252ToUnicode(unsigned char byte) {
-    return byte >= 0x80 && byte <= 0x9F ? Windows1252High[byte - 0x80] : char16_t(byte);
-}
-
-int Utf8SequenceLength(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
-// The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
-bool ValidSecondByte(unsigned char lead, unsigned char second) {
-    switch (lead) {
-    case 0xE0:
-        return second >= 0xA0 && second <= 0xBF;
-    case 0xED:
-        return second >= 0x80 && second <= 0x9F;
-    case 0xF0:
-        return second >= 0x90 && second <= 0xBF;
-    case 0xF4:
-        return second >= 0x80 && second <= 0x8F;
-    default:
-        return second >= 0x80 && second <= 0xBF;
-    }
-}
-
-bool EncodeWindows1252(const QString& text, String& bytes) {
-    bytes.clear();
-    for (char32_t ch : text.toUcs4()) {
-        char code;
-        if (!CharToWindows1252(ch, code))
-            return false;
-        bytes += code;
-    }
-    return true;
-}
-
-} // namespace
-
-bool IsValidUtf8(const String& text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        int length = Utf8SequenceLength(lead);
-        if (length == 0 || i + length > text.size())
-            return false;
-        if (length > 1 && !ValidSecondByte(lead, static_cast<unsigned char>(text[i + 1])))
-            return false;
-        for (int k = 2; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
-bool CharToWindows1252(char32_t ch, char& code) {
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {
-        code = static_cast<char>(ch);
-        return true;
-    }
-    for (size_t i = 0; i < Windows1252High.size(); ++i)
-        if (Windows1252High[i] == ch) {
-            code = static_cast<char>(0x80 + i);
-            return true;
-        }
-    return false;
-}
-
-QString DisplayText(const String& text) {
-    if (IsValidUtf8(text))
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    QString shown;
-    shown.reserve(static_cast<qsizetype>(text.size()));
-    for (char c : text)
-        shown += QChar(Windows1252ToUnicode(static_cast<unsigned char>(c)));
-    return shown;
-}
-
-String TextFromDisplay(const QString& shown, const String& previous) {
-    if (DisplayText(previous) == shown)
-        return previous;
-    String bytes;
-    if (!IsValidUtf8(previous) && EncodeWindows1252(shown, bytes))
-        return bytes;
-    QByteArray utf8 = shown.toUtf8();
-    return String(utf8.constData(), static_cast<size_t>(utf8.size()));
-}
-
-// ---- Keys
-
-namespace {
-
-struct KeyPair {
-    int QtKey;
-    WORD VirtualKey;
-};
-
-// Keys whose virtual code is not simply their Qt code (letters and digits are).
-constexpr KeyPair KeyTable[] = {
-    {Qt::Key_Backspace, VK_BACK},
-    {Qt::Key_Tab, VK_TAB},
-    {Qt::Key_Backtab, VK_TAB},
-    {Qt::Key_Clear, VK_CLEAR},
-    {Qt::Key_Return, VK_RETURN},
-    {Qt::Key_Enter, VK_RETURN},
-    {Qt::Key_Shift, VK_SHIFT},
-    {Qt::Key_Control, VK_CONTROL},
-    {Qt::Key_Alt, VK_MENU},
-    {Qt::Key_AltGr, VK_MENU},
-    {Qt::Key_Pause, VK_PAUSE},
-    {Qt::Key_CapsLock, VK_CAPITAL},
-    {Qt::Key_Escape, VK_ESCAPE},
-    {Qt::Key_Space, VK_SPACE},
-    {Qt::Key_PageUp, VK_PRIOR},
-    {Qt::Key_PageDown, VK_NEXT},
-    {Qt::Key_End, VK_END},
-    {Qt::Key_Home, VK_HOME},
-    {Qt::Key_Left, VK_LEFT},
-    {Qt::Key_Up, VK_UP},
-    {Qt::Key_Right, VK_RIGHT},
-    {Qt::Key_Down, VK_DOWN},
-    {Qt::Key_Select, VK_SELECT},
-    {Qt::Key_Printer, VK_PRINT},
-    {Qt::Key_Execute, VK_EXECUTE},
-    {Qt::Key_Print, VK_SNAPSHOT},
-    {Qt::Key_Insert, VK_INSERT},
-    {Qt::Key_Delete, VK_DELETE},
-    {Qt::Key_Help, VK_HELP},
-    {Qt::Key_Meta, VK_LWIN},
-    {Qt::Key_Super_L, VK_LWIN},
-    {Qt::Key_Super_R, VK_RWIN},
-    {Qt::Key_Menu, VK_APPS},
-    {Qt::Key_NumLock, VK_NUMLOCK},
-    {Qt::Key_ScrollLock, VK_SCROLL},
-    {Qt::Key_Semicolon, VK_OEM_1},
-    {Qt::Key_Colon, VK_OEM_1},
-    {Qt::Key_Equal, VK_OEM_PLUS},
-    {Qt::Key_Plus, VK_OEM_PLUS},
-    {Qt::Key_Comma, VK_OEM_COMMA},
-    {Qt::Key_Less, VK_OEM_COMMA},
-    {Qt::Key_Minus, VK_OEM_MINUS},
-    {Qt::Key_Underscore, VK_OEM_MINUS},
-    {Qt::Key_Period, VK_OEM_PERIOD},
-    {Qt::Key_Greater, VK_OEM_PERIOD},
-    {Qt::Key_Slash, VK_OEM_2},
-    {Qt::Key_Question, VK_OEM_2},
-    {Qt::Key_QuoteLeft, VK_OEM_3},
-    {Qt::Key_AsciiTilde, VK_OEM_3},
-    {Qt::Key_BracketLeft, VK_OEM_4},
-    {Qt::Key_BraceLeft, VK_OEM_4},
-    {Qt::Key_Backslash, VK_OEM_5},
-    {Qt::Key_Bar, VK_OEM_5},
-    {Qt::Key_BracketRight, VK_OEM_6},
-    {Qt::Key_BraceRight, VK_OEM_6},
-    {Qt::Key_Apostrophe, VK_OEM_7},
-    {Qt::Key_QuoteDbl, VK_OEM_7},
-    {Qt::Key_Exclam, '1'},
-    {Qt::Key_At, '2'},
-    {Qt::Key_NumberSign, '3'},
-    {Qt::Key_Dollar, '4'},
-    {Qt::Key_Percent, '5'},
-    {Qt::Key_AsciiCircum, '6'},
-    {Qt::Key_Ampersand, '7'},
-    {Qt::Key_Asterisk, '8'},
-    {Qt::Key_ParenLeft, '9'},
-    {Qt::Key_ParenRight, '0'},
-};
-
-// The keypad's own codes, when the key comes from the keypad.
-constexpr KeyPair KeypadTable[] = {
-    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},      {Qt::Key_Minus, VK_SUBTRACT},
-    {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Comma, VK_DECIMAL}, {Qt::Key_Slash, VK_DIVIDE},
-};
-
-} // namespace
-
-WORD VirtualKeyOf(const QKeyEvent& event) {
-    int key = event.key();
-    bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return static_cast<WORD>(keypad ? VK_NUMPAD0 + (key - Qt::Key_0) : key);
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<WORD>(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return static_cast<WORD>(VK_F1 + (key - Qt::Key_F1));
-    if (keypad)
-        for (const KeyPair& pair : KeypadTable)
-            if (pair.QtKey == key)
-                return pair.VirtualKey;
-    for (const KeyPair& pair : KeyTable)
-        if (pair.QtKey == key)
-            return pair.VirtualKey;
-    return 0;
-}
-
-int QtKeyOf(WORD virtualKey, bool& keypad) {
-    keypad = false;
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return Qt::Key_0 + (virtualKey - '0');
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return Qt::Key_A + (virtualKey - 'A');
-    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) {
-        keypad = true;
-        return Qt::Key_0 + (virtualKey - VK_NUMPAD0);
-    }
-    if (virtualKey >= VK_F1 && virtualKey <= VK_F1 + 23)
-        return Qt::Key_F1 + (virtualKey - VK_F1);
-    for (const KeyPair& pair : KeypadTable)
-        if (pair.VirtualKey == virtualKey) {
-            keypad = true;
-            return pair.QtKey;
-        }
-    for (const KeyPair& pair : KeyTable)
-        if (pair.VirtualKey == virtualKey)
-            return pair.QtKey;
-    return Qt::Key_unknown;
-}
-
-TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
-    TShiftState shift;
-    if (modifiers.testFlag(Qt::ShiftModifier))
-        shift << ssShift;
-    if (modifiers.testFlag(Qt::ControlModifier))
-        shift << ssCtrl;
-    if (modifiers.testFlag(Qt::AltModifier))
-        shift << ssAlt;
-    if (buttons.testFlag(Qt::LeftButton))
-        shift << ssLeft;
-    if (buttons.testFlag(Qt::RightButton))
-        shift << ssRight;
-    if (buttons.testFlag(Qt::MiddleButton))
-        shift << ssMiddle;
-    return shift;
-}
-
 namespace {
 
 void NoteModifiers(Qt::KeyboardModifiers modifiers) {
@@ -395,6 +140,21 @@ void TControlPeer::SetFocus() {
 
 bool TControlPeer::Focused() const {
     return FWidget->hasFocus();
+}
+
+void TControlPeer::SetMouseGrab(bool grabbed) {
+    if (grabbed)
+        FWidget->grabMouse();
+    else
+        FWidget->releaseMouse();
+}
+
+void TControlPeer::FollowInTabOrder(const TControlPeer& previous) {
+    QWidget::setTabOrder(previous.Widget(), FWidget);
+}
+
+void TControlPeer::SetUpdatesEnabled(bool enabled) {
+    FWidget->setUpdatesEnabled(enabled);
 }
 
 TPoint TControlPeer::ClientToScreen(const TPoint& point) const {
@@ -605,7 +365,31 @@ void TControlPeer::PaintControl(QWidget& widget, TCanvas& canvas) {
     DeliverInput(WM_PAINT, 0, 0);
 }
 
-// ---- Posted messages
+// ---- The peers of the base controls
+
+std::unique_ptr<TControlPeer> MakePlainPeer(TControl& control) {
+    return std::make_unique<TControlPeer>(control, new QWidget);
+}
+
+std::unique_ptr<TControlPeer> MakeWindowPeer(TControl& control) {
+    auto* widget = new QWidget;
+    widget->setAutoFillBackground(true);
+    return std::make_unique<TControlPeer>(control, widget);
+}
+
+std::unique_ptr<TControlPeer> MakeGraphicPeer(TControl& control) {
+    auto* widget = new QWidget;
+    widget->setFocusPolicy(Qt::NoFocus);
+    return std::make_unique<TControlPeer>(control, widget);
+}
+
+std::unique_ptr<TControlPeer> MakeCustomPeer(TControl& control) {
+    auto* widget = new QWidget;
+    widget->setFocusPolicy(Qt::StrongFocus);
+    return std::make_unique<TControlPeer>(control, widget);
+}
+
+// ---- Posted messages and later calls
 
 namespace {
 
@@ -646,4 +430,8 @@ BOOL PostMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam) {
     static TMessagePost* post = new TMessagePost;
     QCoreApplication::postEvent(post, new TPostedMessage(handle, TMessage{Msg, WParam, LParam, 0}));
     return 1;
+}
+
+void CallLater(std::function<void()> call) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call), Qt::QueuedConnection);
 }

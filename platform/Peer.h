@@ -3,7 +3,9 @@
 // shows its control, keeps the widget in step with the control's state, and turns the widget's
 // input into messages for the control's window procedure.
 
+#include "platform/DisplayText.h"
 #include "platform/Forms.h"
+#include "platform/KeyTables.h"
 
 #include <QColor>
 #include <QCursor>
@@ -13,7 +15,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
 class QEvent;
+class QEventLoop;
 class QImage;
 class QKeyEvent;
 class QMouseEvent;
@@ -52,6 +58,12 @@ public:
     void SendToBack();
     void SetFocus();
     bool Focused() const;
+    // Whether the widget gets the mouse wherever it is.
+    void SetMouseGrab(bool grabbed);
+    // Puts the widget right after previous's in the order the Tab key goes.
+    void FollowInTabOrder(const TControlPeer& previous);
+    // A widget that is not updated keeps what it shows until it is updated again.
+    void SetUpdatesEnabled(bool enabled);
     TPoint ClientToScreen(const TPoint& point) const;
     TPoint ScreenToClient(const TPoint& point) const;
 
@@ -94,29 +106,38 @@ class TFormPeer : public TControlPeer {
 public:
     explicit TFormPeer(TControl& control);
     QWidget* ClientWidget() const override { return FClient; }
-    // Takes ownership of the menu bar's widget; nullptr removes the menu bar.
-    void SetMenuBar(QWidget* menuBar);
+    // Shows the menu's bar above the client area; nullptr removes the menu bar.
+    void SetMenu(TMainMenu* menu);
     void SetGeometry(const TRect& bounds) override;
     void SetColor(TColor color) override;
     void SetWindowStyle(TFormBorderStyle border, bool stayOnTop, bool minimize, bool maximize);
     void SetWindowState(TWindowState state);
+    // While modal, the window keeps the input from every other window of the program.
+    void SetModal(bool modal);
+    // A shown window becomes the one the keyboard goes to.
+    void ActivateWindow();
+    // Handles messages until QuitModalLoop is called.
+    void RunModalLoop();
+    void QuitModalLoop();
 
 private:
     void ResizeWindow();
     QWidget* FClient;
     QPointer<QWidget> FMenuBar;
     bool FFixedSize = false;
+    QEventLoop* FModalLoop = nullptr;
 };
 
-// Shows 8-bit text: valid UTF-8 as UTF-8, anything else as Windows-1252 (0x80-0x9F included).
-QString DisplayText(const String& text);
-// Text typed or chosen in a widget back as bytes. When the shown text is what previous displays
-// as, previous comes back unchanged; a Windows-1252 previous keeps that encoding where it can;
-// otherwise the text is UTF-8.
-String TextFromDisplay(const QString& shown, const String& previous = String());
-bool IsValidUtf8(const String& text);
-// One character as the 8-bit code a key press gives (Windows-1252); false when it has none.
-bool CharToWindows1252(char32_t ch, char& code);
+// The peers of the base controls: a plain widget; a window that shows its colour; a control
+// without a window, which lets its parent show through and never takes the focus; and a window
+// that draws itself and takes the focus.
+std::unique_ptr<TControlPeer> MakePlainPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeWindowPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeGraphicPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeCustomPeer(TControl& control);
+
+// Runs call from the event loop, once the messages being handled now are done.
+void CallLater(std::function<void()> call);
 
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
@@ -148,8 +169,3 @@ const QImage& BitmapImage(const TBitmap& bitmap);
 // Keyboard and mouse state seen in real input, kept where tests set it too.
 void NoteKeyInput(int virtualKey, bool down);
 void NoteMouseInput(const TPoint& screenPoint);
-// The virtual key of a Qt key event (0 when there is none).
-WORD VirtualKeyOf(const QKeyEvent& event);
-// The Qt key for a virtual key; keypad tells whether it is a key of the keypad.
-int QtKeyOf(WORD virtualKey, bool& keypad);
-TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);

@@ -1,0 +1,164 @@
+#include "platform/Forms.h"
+#include "platform/Peer.h"
+#include "platform/TestHooks.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+
+struct HCURSOR__ {
+    QCursor Cursor;
+};
+
+namespace {
+
+struct StockCursor {
+    TCursor Number;
+    Qt::CursorShape Shape;
+};
+
+constexpr StockCursor StockCursors[] = {
+    {crDefault, Qt::ArrowCursor},    {crNone, Qt::BlankCursor},
+    {crArrow, Qt::ArrowCursor},      {crCross, Qt::CrossCursor},
+    {crIBeam, Qt::IBeamCursor},      {crSizeNESW, Qt::SizeBDiagCursor},
+    {crSizeNS, Qt::SizeVerCursor},   {crSizeNWSE, Qt::SizeFDiagCursor},
+    {crSizeWE, Qt::SizeHorCursor},   {crUpArrow, Qt::UpArrowCursor},
+    {crHourGlass, Qt::WaitCursor},   {crDrag, Qt::DragMoveCursor},
+    {crNoDrop, Qt::ForbiddenCursor}, {crHSplit, Qt::SplitHCursor},
+    {crVSplit, Qt::SplitVCursor},    {crMultiDrag, Qt::DragCopyCursor},
+    {crSQLWait, Qt::WaitCursor},     {crNo, Qt::ForbiddenCursor},
+    {crAppStart, Qt::BusyCursor},    {crHelp, Qt::WhatsThisCursor},
+};
+
+// The program's cursor resources, drawn with the nearest stock shapes.
+struct NamedCursor {
+    const char* Name;
+    Qt::CursorShape Shape;
+};
+
+constexpr NamedCursor NamedCursors[] = {
+    {"HAND", Qt::PointingHandCursor},     {"WBHAND", Qt::PointingHandCursor},
+    {"WLHAND", Qt::PointingHandCursor},   {"QM_HANDCUR", Qt::PointingHandCursor},
+    {"QM_DRAGCUR", Qt::ClosedHandCursor}, {"DRAGCURSOR", Qt::ClosedHandCursor},
+    {"MYHELP", Qt::WhatsThisCursor},
+};
+
+// Cursors live as long as the program: handles to them are kept anywhere.
+HCURSOR CursorOfShape(Qt::CursorShape shape) {
+    static auto* made = new std::map<Qt::CursorShape, HCURSOR>;
+    HCURSOR& cursor = (*made)[shape];
+    if (!cursor)
+        cursor = new HCURSOR__{QCursor(shape)};
+    return cursor;
+}
+
+} // namespace
+
+HINSTANCE HInstance = nullptr;
+
+HCURSOR LoadCursor(HINSTANCE /*instance*/, const char* name) {
+    for (const NamedCursor& named : NamedCursors)
+        if (SameText(named.Name, name))
+            return CursorOfShape(named.Shape);
+    return nullptr;
+}
+
+QCursor CursorFor(TCursor cursor) {
+    HCURSOR handle = Screen ? Screen->Cursors(cursor) : nullptr;
+    return handle ? handle->Cursor : QCursor(Qt::ArrowCursor);
+}
+
+TScreen::TScreen() : TComponent(nullptr) {}
+
+TScreen::~TScreen() = default;
+
+void TScreen::SetCursor(TCursor value) {
+    if (value == FCursor)
+        return;
+    bool overridden = FCursor != crDefault;
+    FCursor = value;
+    if (!QGuiApplication::instance())
+        return;
+    if (overridden)
+        QGuiApplication::restoreOverrideCursor();
+    if (value != crDefault)
+        QGuiApplication::setOverrideCursor(CursorFor(value));
+}
+
+HCURSOR TScreen::Cursors(int index) const {
+    auto it = FCursors.find(index);
+    if (it != FCursors.end())
+        return it->second;
+    for (const StockCursor& stock : StockCursors)
+        if (stock.Number == index)
+            return CursorOfShape(stock.Shape);
+    return CursorOfShape(Qt::ArrowCursor);
+}
+
+void TScreen::SetCursors(int index, HCURSOR cursor) {
+    if (cursor)
+        FCursors[index] = cursor;
+    else
+        FCursors.erase(index);
+}
+
+namespace {
+
+TRect ScreenRect(bool available) {
+    QScreen* screen = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!screen)
+        return Rect(0, 0, 1024, 768);
+    QRect r = available ? screen->availableGeometry() : screen->geometry();
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+} // namespace
+
+int TScreen::Width() const {
+    return TestHooks::Active() ? TestHooks::ScreenSize().cx : ScreenRect(false).Width();
+}
+
+int TScreen::Height() const {
+    return TestHooks::Active() ? TestHooks::ScreenSize().cy : ScreenRect(false).Height();
+}
+
+TRect TScreen::WorkAreaRect() const {
+    return TestHooks::Active() ? TestHooks::WorkArea() : ScreenRect(true);
+}
+
+TStrings& TScreen::Fonts() {
+    if (!FFonts) {
+        FFonts = std::make_unique<TStringList>();
+        FFonts->SetSorted(true);
+        if (QGuiApplication::instance())
+            for (const QString& family : QFontDatabase::families())
+                FFonts->Add(TextFromDisplay(family));
+    }
+    return *FFonts;
+}
+
+TForm* TScreen::ActiveForm() const {
+    for (TForm* form : FForms)
+        if (form->Active())
+            return form;
+    return nullptr;
+}
+
+TWinControl* TScreen::ActiveControl() const {
+    TForm* form = ActiveForm();
+    return form ? form->ActiveControl() : nullptr;
+}
+
+TForm* TScreen::Forms(int index) const {
+    if (index < 0 || index >= FormCount())
+        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    return FForms[index];
+}
+
+void TScreen::AddForm(TForm* form) {
+    FForms.push_back(form);
+}
+
+void TScreen::RemoveForm(TForm* form) {
+    std::erase(FForms, form);
+}

@@ -466,11 +466,6 @@ void* TList::Items(int index) const {
     return FItems[index];
 }
 
-void TList::SetItems(int index, void* item) {
-    CheckListIndex(index, Count() - 1);
-    FItems[index] = item;
-}
-
 int TList::Add(void* item) {
     FItems.push_back(item);
     return Count() - 1;
@@ -676,30 +671,10 @@ void TMemoryStream::Clear() {
     FPosition = 0;
 }
 
-void TMemoryStream::LoadFromStream(TStream& source) {
-    source.SetPosition(0);
-    int64_t size = source.Size();
-    FData.assign(static_cast<size_t>(size), 0);
-    FPosition = 0;
-    for (int64_t done = 0; done < size;) {
-        int chunk = static_cast<int>(std::min<int64_t>(size - done, 1 << 30));
-        source.ReadBuffer(FData.data() + done, chunk);
-        done += chunk;
-    }
-}
-
 void TMemoryStream::LoadFromFile(const String& fileName) {
     String bytes = ReadFileBytes(fileName);
     FData.assign(bytes.begin(), bytes.end());
     FPosition = 0;
-}
-
-void TMemoryStream::SaveToStream(TStream& target) {
-    for (size_t done = 0; done < FData.size();) {
-        int chunk = static_cast<int>(std::min<size_t>(FData.size() - done, 1 << 30));
-        target.WriteBuffer(FData.data() + done, chunk);
-        done += chunk;
-    }
 }
 
 void TMemoryStream::SaveToFile(const String& fileName) {

@@ -98,7 +98,6 @@ public:
     void SetSorted(bool value);
     TDuplicates Duplicates() const { return FDuplicates; }
     void SetDuplicates(TDuplicates value) { FDuplicates = value; }
-    bool CaseSensitive() const { return FCaseSensitive; }
     void SetCaseSensitive(bool value);
     // Binary search of a sorted list: true when found; index is where s is or would go (the
     // first of equal texts).
@@ -138,7 +137,6 @@ class TList : public TObject {
 public:
     int Count() const { return static_cast<int>(FItems.size()); }
     void* Items(int index) const;
-    void SetItems(int index, void* item);
     int Add(void* item);
     void Insert(int index, void* item);
     void Delete(int index);
@@ -208,9 +206,7 @@ public:
     void* Memory() { return FData.data(); }
     void SetSize(int64_t size);
     void Clear();
-    void LoadFromStream(TStream& source);
     void LoadFromFile(const String& fileName);
-    void SaveToStream(TStream& target);
     void SaveToFile(const String& fileName);
 
 private:

@@ -68,7 +68,6 @@ protected:
     virtual void Destroying();
     // Runs before the destructors, while every part of the object still exists.
     virtual void BeforeDestruction() {}
-    void SetComponentState(TComponentState value) { FComponentState = value; }
 
 private:
     void Insert(TComponent* component);

@@ -126,19 +126,6 @@ void TWinControl::SetFocus() {
     FPeer->SetFocus();
 }
 
-int TWinControl::TabOrder() const {
-    if (!FParent)
-        return -1;
-    int order = 0;
-    for (TControl* control : FParent->FControls) {
-        if (control == this)
-            return order;
-        if (dynamic_cast<TWinControl*>(control))
-            ++order;
-    }
-    return -1;
-}
-
 // Tab order is the order of the windowed children within their parent.
 void TWinControl::SetTabOrder(int value) {
     if (!FParent)

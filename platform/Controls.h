@@ -104,8 +104,6 @@ public:
     void SetClientHeight(int value);
     TPoint ClientToScreen(const TPoint& point) const;
     TPoint ScreenToClient(const TPoint& point) const;
-    // The screen position of the client area's top-left corner.
-    TPoint ClientOrigin() const;
 
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
@@ -132,15 +130,12 @@ public:
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool value);
     // Take ShowHint from the parent (on by default; setting ShowHint turns it off).
-    bool ParentShowHint() const { return FParentShowHint; }
-    void SetParentShowHint(bool value) { FParentShowHint = value; }
     // Whether the hint shows, ParentShowHint taken into account.
     bool HintShowing() const;
     TFont& Font() { return FFont; }
     const TFont& Font() const { return FFont; }
     void SetFont(const TFont& value) { FFont.Assign(value); }
     bool ParentFont() const { return FParentFont; }
-    void SetParentFont(bool value);
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
     TCursor Cursor() const { return FCursor; }
@@ -263,7 +258,6 @@ public:
     bool CanFocus() const;
     bool Focused() const;
     virtual void SetFocus();
-    int TabOrder() const;
     void SetTabOrder(int value);
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value) { FTabStop = value; }

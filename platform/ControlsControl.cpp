@@ -140,10 +140,6 @@ TPoint TControl::ScreenToClient(const TPoint& point) const {
     return FPeer->ScreenToClient(point);
 }
 
-TPoint TControl::ClientOrigin() const {
-    return ClientToScreen(TPoint{0, 0});
-}
-
 void TControl::SetAlign(TAlign value) {
     if (Change(FAlign, value))
         RequestAlign();
@@ -207,11 +203,6 @@ void TControl::AdoptParentFont() {
     FAdoptingParentFont = true;
     FFont.Assign(FParent->Font());
     FAdoptingParentFont = false;
-}
-
-void TControl::SetParentFont(bool value) {
-    FParentFont = value;
-    AdoptParentFont();
 }
 
 void TControl::SetColor(TColor value) {

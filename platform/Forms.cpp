@@ -258,12 +258,6 @@ void TForm::SetWindowState(TWindowState value) {
     FormPeer(*this).SetWindowState(value);
 }
 
-void TForm::SetActiveControl(TWinControl* control) {
-    FActiveControl = control;
-    if (control && FActive && Visible() && control->CanFocus())
-        control->SetFocus();
-}
-
 void TForm::FocusChanged(TWinControl* control) {
     FActiveControl = control;
     if (control == FFocusedControl)

@@ -66,9 +66,7 @@ public:
     // Frees the form once the messages being handled now are done.
     void Release();
 
-    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle value);
-    TBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle value);
@@ -77,11 +75,9 @@ public:
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState value);
     TWinControl* ActiveControl() const { return FActiveControl; }
-    void SetActiveControl(TWinControl* control);
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     bool Active() const { return FActive; }
-    int PixelsPerInch() const { return ScreenPixelsPerInch; }
     // The menu bar; its height comes off the client area.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
@@ -176,8 +172,6 @@ public:
     }
     template <typename T> void CreateForm(T*& reference) { reference = CreateForm<T>(); }
     TForm* MainForm() const { return FMainForm; }
-    bool ShowMainForm() const { return FShowMainForm; }
-    void SetShowMainForm(bool value) { FShowMainForm = value; }
 
     // Shows the main form and handles messages until Terminate; then frees the forms.
     void Run();
@@ -209,11 +203,7 @@ public:
     const String& Hint() const { return FHint; }
     void SetHint(const String& value);
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool value);
     int HintHidePause() const { return FHintHidePause; }
-    void SetHintHidePause(int value);
-    int HintPause() const { return FHintPause; }
-    void SetHintPause(int value);
     bool Active() const;
 
     TExceptionEvent OnException;
@@ -228,14 +218,12 @@ private:
 
     std::unique_ptr<TApplicationCore> FCore;
     TForm* FMainForm = nullptr;
-    bool FShowMainForm = true;
     bool FTerminated = false;
     String FTitle;
     String FHelpFile;
     String FHint;
     bool FShowHint = true;
     int FHintHidePause = 2500;
-    int FHintPause = 500;
 };
 
 extern TApplication* Application;
@@ -274,11 +262,7 @@ public:
     int Height() const;
     // The desktop without the panels of the desktop environment.
     TRect WorkAreaRect() const;
-    int WorkAreaLeft() const { return WorkAreaRect().Left; }
-    int WorkAreaTop() const { return WorkAreaRect().Top; }
-    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
-    int PixelsPerInch() const { return ScreenPixelsPerInch; }
     // The font families installed, sorted.
     TStrings& Fonts();
 

@@ -50,7 +50,7 @@ void TApplication::FormDestroyed(TForm* form) {
 }
 
 void TApplication::Run() {
-    if (FMainForm && FShowMainForm && !FTerminated)
+    if (FMainForm && !FTerminated)
         FMainForm->Show();
     while (!FTerminated)
         QApplication::exec();
@@ -130,18 +130,6 @@ void TApplication::SetHint(const String& value) {
         return;
     if (OnHint)
         OnHint(this);
-}
-
-void TApplication::SetShowHint(bool value) {
-    FShowHint = value;
-}
-
-void TApplication::SetHintHidePause(int value) {
-    FHintHidePause = value;
-}
-
-void TApplication::SetHintPause(int value) {
-    FHintPause = value;
 }
 
 bool TApplication::Active() const {

@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 
@@ -107,11 +106,6 @@ void TFont::SetColor(TColor value) {
         Changed();
 }
 
-void TFont::SetPitch(TFontPitch value) {
-    if (Change(FPitch, value))
-        Changed();
-}
-
 void TFont::SetOrientation(int value) {
     if (Change(FOrientation, value))
         Changed();
@@ -119,7 +113,7 @@ void TFont::SetOrientation(int value) {
 
 bool TFont::SameAs(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
-           FColor == other.FColor && FPitch == other.FPitch && FOrientation == other.FOrientation;
+           FColor == other.FColor && FOrientation == other.FOrientation;
 }
 
 void TFont::Assign(const TFont& source) {
@@ -129,7 +123,6 @@ void TFont::Assign(const TFont& source) {
     FHeight = source.FHeight;
     FStyle = source.FStyle;
     FColor = source.FColor;
-    FPitch = source.FPitch;
     FOrientation = source.FOrientation;
     Changed();
 }
@@ -140,38 +133,24 @@ void TPen::Changed() {
 }
 
 void TPen::SetColor(TColor value) {
-    if (value != FColor) {
-        FColor = value;
+    if (Change(FColor, value))
         Changed();
-    }
 }
 
 void TPen::SetWidth(int value) {
-    if (value != FWidth) {
-        FWidth = value;
+    if (Change(FWidth, value))
         Changed();
-    }
 }
 
 void TPen::SetStyle(TPenStyle value) {
-    if (value != FStyle) {
-        FStyle = value;
+    if (Change(FStyle, value))
         Changed();
-    }
-}
-
-void TPen::SetMode(TPenMode value) {
-    if (value != FMode) {
-        FMode = value;
-        Changed();
-    }
 }
 
 void TPen::Assign(const TPen& source) {
     FColor = source.FColor;
     FWidth = source.FWidth;
     FStyle = source.FStyle;
-    FMode = source.FMode;
     Changed();
 }
 
@@ -181,17 +160,13 @@ void TBrush::Changed() {
 }
 
 void TBrush::SetColor(TColor value) {
-    if (value != FColor) {
-        FColor = value;
+    if (Change(FColor, value))
         Changed();
-    }
 }
 
 void TBrush::SetStyle(TBrushStyle value) {
-    if (value != FStyle) {
-        FStyle = value;
+    if (Change(FStyle, value))
         Changed();
-    }
 }
 
 void TBrush::Assign(const TBrush& source) {
@@ -280,7 +255,6 @@ QFont ToQFont(const TFont& font) {
     result.setItalic(font.Style().Contains(fsItalic));
     result.setUnderline(font.Style().Contains(fsUnderline));
     result.setStrikeOut(font.Style().Contains(fsStrikeOut));
-    result.setFixedPitch(font.Pitch() == fpFixed);
     return result;
 }
 
@@ -333,13 +307,6 @@ struct TCanvasDevice {
             qpen.setStyle(styles.at(pen.Style()));
             painter.setPen(qpen);
         }
-        static const std::map<TPenMode, QPainter::CompositionMode> modes = {
-            {pmCopy, QPainter::CompositionMode_SourceOver},
-            {pmNot, QPainter::RasterOp_NotDestination},
-            {pmXor, QPainter::RasterOp_SourceXorDestination},
-            {pmNotXor, QPainter::RasterOp_NotSourceXorDestination}};
-        if (painter.paintEngine() && painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
-            painter.setCompositionMode(modes.at(pen.Mode()));
         painter.setBrush(QtBrush(canvas.FBrush));
         painter.setFont(ToQFont(canvas.FFont));
     }
@@ -351,16 +318,6 @@ struct TCanvasDevice {
             {bsFDiagonal, Qt::FDiagPattern}, {bsBDiagonal, Qt::BDiagPattern},
             {bsCross, Qt::CrossPattern}};
         return QBrush(ToQColor(brush.Color()), styles.at(brush.Style()));
-    }
-
-    static const QImage* SurfaceImage(const TCanvas& canvas) {
-        const TCanvasDevice& device = *canvas.FDevice;
-        if (device.Bitmap && !device.Bitmap->Empty())
-            return &device.Bitmap->FImage->Image;
-        if (device.Painter && device.Painter->device() &&
-            device.Painter->device()->devType() == QInternal::Image)
-            return static_cast<const QImage*>(device.Painter->device());
-        return nullptr;
     }
 };
 
@@ -435,12 +392,6 @@ void TCanvas::Rectangle(const TRect& rect) {
     Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
 }
 
-void TCanvas::Ellipse(int left, int top, int right, int bottom) {
-    TCanvasDevice::Paint(*this, [&](QPainter& p) {
-        p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
-    });
-}
-
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     TCanvasDevice::Paint(*this, [&](QPainter& p) { p.drawPolygon(ToQPolygon(points)); });
 }
@@ -451,14 +402,6 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::FillRect(const TRect& rect) {
     TCanvasDevice::Paint(*this, [&](QPainter& p) { p.fillRect(ToQRect(rect), p.brush()); });
-}
-
-void TCanvas::FrameRect(const TRect& rect) {
-    TCanvasDevice::Paint(*this, [&](QPainter& p) {
-        p.setPen(QPen(p.brush().color(), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1));
-    });
 }
 
 // With a solid brush the text's box is filled first, as an opaque background does.
@@ -513,13 +456,6 @@ void TCanvas::StretchDraw(const TRect& rect, TGraphic& graphic) {
     if (image.isNull())
         return;
     TCanvasDevice::Paint(*this, [&](QPainter& p) { p.drawImage(ToQRect(rect), image); });
-}
-
-TColor TCanvas::Pixels(int x, int y) {
-    const QImage* image = TCanvasDevice::SurfaceImage(*this);
-    if (!image || !image->valid(x, y))
-        return clNone;
-    return FromQColor(image->pixelColor(x, y));
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {

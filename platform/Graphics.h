@@ -116,7 +116,6 @@ TColor ColorToRGB(TColor color);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
 // The resolution the program's sizes are given for; text heights in pixels follow from it.
 constexpr int ScreenPixelsPerInch = 96;
@@ -136,8 +135,6 @@ public:
     void SetStyle(TFontStyles value);
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
-    TFontPitch Pitch() const { return FPitch; }
-    void SetPitch(TFontPitch value);
     // The angle of the text in tenths of a degree, counter-clockwise; TextOut turns the text
     // about its top-left corner.
     int Orientation() const { return FOrientation; }
@@ -153,12 +150,10 @@ private:
     int FHeight = -11;
     TFontStyles FStyle;
     TColor FColor = clWindowText;
-    TFontPitch FPitch = fpDefault;
     int FOrientation = 0;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode { pmCopy, pmNot, pmXor, pmNotXor };
 
 class TPen : public TObject {
 public:
@@ -168,8 +163,6 @@ public:
     void SetWidth(int value);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle value);
-    TPenMode Mode() const { return FMode; }
-    void SetMode(TPenMode value);
     void Assign(const TPen& source);
     TNotifyEvent OnChange;
 
@@ -178,7 +171,6 @@ private:
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
-    TPenMode FMode = pmCopy;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross };
@@ -213,18 +205,14 @@ public:
     TPen& Pen() { return FPen; }
     TBrush& Brush() { return FBrush; }
     TFont& Font() { return FFont; }
-    TPoint PenPos() const { return FPenPos; }
-    void SetPenPos(TPoint value) { FPenPos = value; }
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& rect);
-    void Ellipse(int left, int top, int right, int bottom);
     void Polygon(const std::vector<TPoint>& points);
     void Polyline(const std::vector<TPoint>& points);
     void FillRect(const TRect& rect);
-    void FrameRect(const TRect& rect);
     void TextOut(int x, int y, const String& text);
     // The text clipped to rect, drawn at x, y.
     void TextRect(const TRect& rect, int x, int y, const String& text);
@@ -233,7 +221,6 @@ public:
     TSize TextExtent(const String& text);
     void Draw(int x, int y, TGraphic& graphic);
     void StretchDraw(const TRect& rect, TGraphic& graphic);
-    TColor Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
 private:

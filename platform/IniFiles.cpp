@@ -302,7 +302,3 @@ bool TIniFile::SectionExists(const String& section) {
 bool TIniFile::ValueExists(const String& section, const String& name) {
     return Current().FindKey(section, name) != nullptr;
 }
-
-void TIniFile::UpdateFile() {
-    FContents.reset();
-}

@@ -35,8 +35,6 @@ public:
     void DeleteKey(const String& section, const String& name);
     bool SectionExists(const String& section); // a section without keys counts as missing
     bool ValueExists(const String& section, const String& name);
-    // Every write is in the file already; this only makes the next read take the file afresh.
-    void UpdateFile();
 
 private:
     struct Contents;

@@ -30,7 +30,6 @@ struct RegistryValue;
 // as the file holds it.
 class TRegistry : public TObject {
 public:
-    HKEY RootKey() const { return FRootKey; }
     void SetRootKey(HKEY value); // closes the open key
     String CurrentPath() const;  // the open key's path from the root, without a leading "\"
 

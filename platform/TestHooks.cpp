@@ -47,7 +47,6 @@ struct HookState {
     TPoint CursorPos;
     std::vector<UINT> Beeps;
     std::vector<TestHooks::TPopupRecord> Popups;
-    std::vector<String> Programs;
     std::vector<TestHooks::THelpRequest> HelpRequests;
 };
 
@@ -101,7 +100,6 @@ void Reset() {
     state.CursorPos = TPoint{};
     state.Beeps.clear();
     state.Popups.clear();
-    state.Programs.clear();
     state.HelpRequests.clear();
     if (QGuiApplication::instance())
         QGuiApplication::clipboard()->clear();
@@ -209,10 +207,6 @@ void SetKeyDown(int virtualKey, bool down) {
     State().KeysDown[virtualKey] = down;
 }
 
-void SetKeyToggled(int virtualKey, bool on) {
-    State().KeysToggled[virtualKey] = on;
-}
-
 void SetCursorPos(const TPoint& point) {
     State().CursorPos = point;
 }
@@ -247,17 +241,6 @@ bool RecordPopup(TComponent* menu, TComponent* component, const TPoint& point) {
     if (!Active())
         return false;
     State().Popups.push_back(TPopupRecord{menu, component, point});
-    return true;
-}
-
-const std::vector<String>& StartedPrograms() {
-    return State().Programs;
-}
-
-bool RecordProgramStart(const String& commandLine) {
-    if (!Active())
-        return false;
-    State().Programs.push_back(commandLine);
     return true;
 }
 
@@ -357,7 +340,8 @@ QString KeyText(WORD virtualKey, TShiftState shift) {
     if (shift.Contains(ssCtrl) || shift.Contains(ssAlt))
         return QString();
     if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return QString(QChar(shift.Contains(ssShift) ? virtualKey : virtualKey + ('a' - 'A')));
+        return QString(
+            QChar(shift.Contains(ssShift) ? virtualKey : LowCase(static_cast<char>(virtualKey))));
     if ((virtualKey >= '0' && virtualKey <= '9') || virtualKey == VK_SPACE)
         return QString(QChar(virtualKey));
     if (virtualKey == VK_RETURN)

@@ -78,9 +78,8 @@ void SetWorkArea(const TRect& area);
 TSize ScreenSize();
 TRect WorkArea();
 
-// Keyboard: keys held down and toggle keys; real input updates the same state.
+// Keyboard: keys held down; real input updates the same state.
 void SetKeyDown(int virtualKey, bool down);
-void SetKeyToggled(int virtualKey, bool on);
 // The mouse pointer in screen coordinates; real mouse input updates it too.
 void SetCursorPos(const TPoint& point);
 
@@ -101,11 +100,6 @@ struct TPopupRecord {
 const std::vector<TPopupRecord>& Popups();
 // True while the hooks are on: the popup was recorded and must not be shown.
 bool RecordPopup(TComponent* menu, TComponent* component, const TPoint& point);
-
-// Programs the program started, each as its command line.
-const std::vector<String>& StartedPrograms();
-// True while the hooks are on: the start was recorded and must not happen.
-bool RecordProgramStart(const String& commandLine);
 
 struct THelpRequest {
     String HelpFile;

@@ -69,12 +69,12 @@ TColor ColorToRGB(TColor color) {
 
 // ---- Fonts, pens, brushes
 
-TFont::TFont() = default;
-
-void TFont::Changed() {
+void TGraphicsObject::Changed() {
     if (OnChange)
         OnChange(this);
 }
+
+TFont::TFont() = default;
 
 void TFont::SetName(const String& value) {
     if (value.empty() || value == FName)
@@ -127,11 +127,6 @@ void TFont::Assign(const TFont& source) {
     Changed();
 }
 
-void TPen::Changed() {
-    if (OnChange)
-        OnChange(this);
-}
-
 void TPen::SetColor(TColor value) {
     if (Change(FColor, value))
         Changed();
@@ -152,11 +147,6 @@ void TPen::Assign(const TPen& source) {
     FWidth = source.FWidth;
     FStyle = source.FStyle;
     Changed();
-}
-
-void TBrush::Changed() {
-    if (OnChange)
-        OnChange(this);
 }
 
 void TBrush::SetColor(TColor value) {

@@ -120,9 +120,18 @@ using TFontStyles = TSet<TFontStyle>;
 // The resolution the program's sizes are given for; text heights in pixels follow from it.
 constexpr int ScreenPixelsPerInch = 96;
 
+// A font, pen or brush: OnChange tells the canvas or control that uses it of every change.
+class TGraphicsObject : public TObject {
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
+};
+
 // Size in points and Height in pixels are two views of one value: a negative Height is the
 // character height without internal leading, as the framework keeps it.
-class TFont : public TObject {
+class TFont : public TGraphicsObject {
 public:
     TFont();
     const String& Name() const { return FName; }
@@ -142,10 +151,7 @@ public:
     void Assign(const TFont& source);
     bool SameAs(const TFont& other) const;
 
-    TNotifyEvent OnChange;
-
 private:
-    void Changed();
     String FName = "MS Sans Serif";
     int FHeight = -11;
     TFontStyles FStyle;
@@ -155,7 +161,7 @@ private:
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
-class TPen : public TObject {
+class TPen : public TGraphicsObject {
 public:
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
@@ -164,10 +170,8 @@ public:
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle value);
     void Assign(const TPen& source);
-    TNotifyEvent OnChange;
 
 private:
-    void Changed();
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
@@ -175,17 +179,15 @@ private:
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross };
 
-class TBrush : public TObject {
+class TBrush : public TGraphicsObject {
 public:
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle value);
     void Assign(const TBrush& source);
-    TNotifyEvent OnChange;
 
 private:
-    void Changed();
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
 };

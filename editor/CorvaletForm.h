@@ -349,18 +349,39 @@ public:
     TWebConnect* WebConnect1 = nullptr;
 
 private:
-    // Construction, one builder per area of the window.
-    void BuildMenus();
+    // The window's features. Each feature file builds its menu items, buttons and panels and binds
+    // their events to its handlers; the constructor calls the builders in the order of the form
+    // resource, since a later builder's controls are laid out, and its items placed, among those
+    // of the earlier ones.
+    // MainWindowLayout.cpp: the frame around the pages, and the menus of commands yet to come.
+    void BuildMenuBar();
     void BuildTopPanel();
     void BuildTagBar();
     void BuildTagBarLists();
     void BuildFilePane();
-    void BuildDocumentPages();
     void BuildImagePanel();
     void BuildBrowserAndReportPanes();
-    void BuildStatusBar();
     void BuildHiddenHelpers();
+    void BindMainWindowLayout();
+    // DocumentPages.cpp: the twenty pages, stepping through them, and the status bar.
+    void BuildStatusBar();
+    void BuildDocumentPages();
+    void BindDocumentPages();
+    // Documents.cpp: opening, saving and closing documents, and the recent files.
+    void BuildDocuments();
+    void BindDocuments();
+    // FontCommand.cpp: the editor and printer fonts.
+    void BuildFontCommand();
+    void BindFontCommand();
+    // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
+    void BindHelpCommands();
+    // MainSettings.cpp, FirstShowing.cpp, MainClose.cpp: the window's creation, first showing and
+    // closing.
+    void BindMainSettings();
+    void BindFirstShowing();
+    void BindMainClose();
+    // The binders of every feature.
     void BindEvents();
     // A button at the end of the toolbar, with its hint and picture.
     TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);

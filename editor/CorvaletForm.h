@@ -39,11 +39,10 @@ public:
     explicit THTMLEMainForm(TComponent* AOwner);
     ~THTMLEMainForm() override;
 
-    // ---- Creation, settings and closing ----
+    // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
     // With an editor, applies the editor settings to it alone; with none, to every page's.
     void ApplyEditorSettings(TRichEdit* editor);
-    void ChangeFontButtonClick(TObject* Sender);
     void FormResize(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -51,10 +50,13 @@ public:
     // A second copy of the program handed its command line over: bring this window to the
     // front and open the file it names as the first showing opens its own command line.
     void OpenHandedOverFile(const String& commandLine);
+
+    // ---- The Font command ----
+    void ChangeFontButtonClick(TObject* Sender);
+
+    // ---- Opening, saving and closing documents ----
     // True when the file's lower-cased extension, with its dot, occurs in TextFileExtensions.
     bool IsTextFile(const String& fileName) const;
-
-    // ---- Closing pages (the part the window's closing needs) ----
     void Close1Click(TObject* Sender);
     void CloseAll1Click(TObject* Sender);
     // Writes a page back to its file; false when it was not written.
@@ -132,7 +134,6 @@ public:
     String LastStartTag;
     String LastEndTag;
     String TextFileExtensions;
-    String PreviewFileName;
     String IEWindowTitle;
     String SavedInlineImages;
     TDateTime SessionStart = 0;
@@ -149,7 +150,6 @@ public:
     int MaxEditSize = 0;
     int TabWidth = 0;
     int UntitledCounter = 0;
-    int BrowserScreenWidth = 0;
     bool PermSave = false;
     bool ColouredTags = false;
     bool ShowLineNumbers = false;
@@ -164,12 +164,8 @@ public:
     bool InsertToggleKnown = false;
     bool LeftPanelVisible = false;
     bool ReplaceAngles = false;
-    bool ShowTableBorders = false;
-    bool ShowTableBackgrounds = false;
-    bool BrowserLocked = false;
     bool AbortRequested = false;
     bool ImagePreviewShown = false;
-    bool PublishPreviewCopy = false;
     bool FirstShowPending = false;
     bool CloseCancelled = false;
     bool ForceCommandsEnabled = false;
@@ -353,7 +349,8 @@ private:
     // their events to its handlers; the constructor calls the builders in the order of the form
     // resource, since a later builder's controls are laid out, and its items placed, among those
     // of the earlier ones.
-    // MainWindowLayout.cpp: the frame around the pages, and the menus of commands yet to come.
+    // MainWindowLayout.cpp: the frame around the pages, and the menu bar with the items that no
+    // feature places itself.
     void BuildMenuBar();
     void BuildTopPanel();
     void BuildTagBar();

@@ -187,17 +187,12 @@ void THTMLEMainForm::CountSession() {
 
 void THTMLEMainForm::ClearStateMembers() {
     UntitledCounter = 0;
-    BrowserScreenWidth = 0;
     LastInsertToggle = true;
     InsertToggleKnown = false;
     LeftPanelVisible = true;
     ReplaceAngles = false;
-    ShowTableBorders = false;
-    ShowTableBackgrounds = false;
-    BrowserLocked = false;
     AbortRequested = false;
     ImagePreviewShown = false;
-    PublishPreviewCopy = false;
     TextColour = clBlack;
     for (TControl* pane :
          std::initializer_list<TControl*>{PageControl1, BrowserPanel, ReportPanel, IntBrowserPanel})
@@ -268,7 +263,6 @@ void THTMLEMainForm::LimitBrowserSizes() {
         Browser1024->SetEnabled(false);
     if (Screen->Width() < 800)
         Browser800->SetEnabled(false);
-    BrowserScreenWidth = 0;
 }
 
 void THTMLEMainForm::SetNbspShortCut() {

@@ -15,8 +15,7 @@
 
 #include <algorithm>
 
-// The menus and the items of the commands that have no feature of their own yet; the features
-// place theirs among them.
+// The menus, with the items that no feature places itself; the features place theirs among them.
 void THTMLEMainForm::BuildMenuBar() {
     MainMenu1 = NewComponent<TMainMenu>(this, "MainMenu1");
     MainPopupMenu = NewComponent<TPopupMenu>(this, "MainPopupMenu");

@@ -1,7 +1,9 @@
 #pragma once
-// How a command makes, shows and lets go of its dialog. A dialog is made, without an owner, when
-// its global pointer is empty, and released at the end of the command with its pointer cleared at
-// once, so the next use makes a fresh one and nothing reaches a dialog that is being freed.
+// How a command makes, shows and lets go of its dialog, and where a dialog is shown: kept on the
+// screen, its folder browser owned by the start-up window made for that. A dialog is made, without
+// an owner, when its global pointer is empty, and released at the end of the command with its
+// pointer cleared at once, so the next use makes a fresh one and nothing reaches a dialog that is
+// being freed.
 //
 //     TDialogGuard<TLinkForm> dialog(LinkForm, TButtonLook::Unchanged);
 //     if (!dialog)

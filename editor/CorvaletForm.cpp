@@ -1,4 +1,4 @@
-// The main window's life: its members, its construction and its destruction.
+// The main window's life: its construction from its features, and its destruction.
 
 #include "editor/CorvaletForm.h"
 
@@ -10,7 +10,9 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Quiltmarker");
     SetBounds(0, 0, 800, 600);
     BuildForm([this] {
-        BuildMenus();
+        BuildMenuBar();
+        BuildDocuments();
+        BuildFontCommand();
         BuildTopPanel();
         BuildFilePane();
         BuildStatusBar();
@@ -24,6 +26,17 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
     });
+}
+
+void THTMLEMainForm::BindEvents() {
+    BindMainSettings();
+    BindMainWindowLayout();
+    BindFirstShowing();
+    BindMainClose();
+    BindDocumentPages();
+    BindDocuments();
+    BindFontCommand();
+    BindHelpCommands();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

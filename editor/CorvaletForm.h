@@ -39,11 +39,10 @@ public:
     explicit THTMLEMainForm(TComponent* AOwner);
     ~THTMLEMainForm() override;
 
-    // ---- Creation, settings and closing ----
+    // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
     // With an editor, applies the editor settings to it alone; with none, to every page's.
     void ApplyEditorSettings(TRichEdit* editor);
-    void ChangeFontButtonClick(TObject* Sender);
     void FormResize(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -51,10 +50,13 @@ public:
     // A second copy of the program handed its command line over: bring this window to the
     // front and open the file it names as the first showing opens its own command line.
     void OpenHandedOverFile(const String& commandLine);
+
+    // ---- The Font command ----
+    void ChangeFontButtonClick(TObject* Sender);
+
+    // ---- Opening, saving and closing documents ----
     // True when the file's lower-cased extension, with its dot, occurs in TextFileExtensions.
     bool IsTextFile(const String& fileName) const;
-
-    // ---- Closing pages (the part the window's closing needs) ----
     void Close1Click(TObject* Sender);
     void CloseAll1Click(TObject* Sender);
     // Writes a page back to its file; false when it was not written.
@@ -132,7 +134,6 @@ public:
     String LastStartTag;
     String LastEndTag;
     String TextFileExtensions;
-    String PreviewFileName;
     String IEWindowTitle;
     String SavedInlineImages;
     TDateTime SessionStart = 0;
@@ -149,7 +150,6 @@ public:
     int MaxEditSize = 0;
     int TabWidth = 0;
     int UntitledCounter = 0;
-    int BrowserScreenWidth = 0;
     bool PermSave = false;
     bool ColouredTags = false;
     bool ShowLineNumbers = false;
@@ -164,12 +164,8 @@ public:
     bool InsertToggleKnown = false;
     bool LeftPanelVisible = false;
     bool ReplaceAngles = false;
-    bool ShowTableBorders = false;
-    bool ShowTableBackgrounds = false;
-    bool BrowserLocked = false;
     bool AbortRequested = false;
     bool ImagePreviewShown = false;
-    bool PublishPreviewCopy = false;
     bool FirstShowPending = false;
     bool CloseCancelled = false;
     bool ForceCommandsEnabled = false;
@@ -349,18 +345,40 @@ public:
     TWebConnect* WebConnect1 = nullptr;
 
 private:
-    // Construction, one builder per area of the window.
-    void BuildMenus();
+    // The window's features. Each feature file builds its menu items, buttons and panels and binds
+    // their events to its handlers; the constructor calls the builders in the order of the form
+    // resource, since a later builder's controls are laid out, and its items placed, among those
+    // of the earlier ones.
+    // MainWindowLayout.cpp: the frame around the pages, and the menu bar with the items that no
+    // feature places itself.
+    void BuildMenuBar();
     void BuildTopPanel();
     void BuildTagBar();
     void BuildTagBarLists();
     void BuildFilePane();
-    void BuildDocumentPages();
     void BuildImagePanel();
     void BuildBrowserAndReportPanes();
-    void BuildStatusBar();
     void BuildHiddenHelpers();
+    void BindMainWindowLayout();
+    // DocumentPages.cpp: the twenty pages, stepping through them, and the status bar.
+    void BuildStatusBar();
+    void BuildDocumentPages();
+    void BindDocumentPages();
+    // Documents.cpp: opening, saving and closing documents, and the recent files.
+    void BuildDocuments();
+    void BindDocuments();
+    // FontCommand.cpp: the editor and printer fonts.
+    void BuildFontCommand();
+    void BindFontCommand();
+    // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
+    void BindHelpCommands();
+    // MainSettings.cpp, FirstShowing.cpp, MainClose.cpp: the window's creation, first showing and
+    // closing.
+    void BindMainSettings();
+    void BindFirstShowing();
+    void BindMainClose();
+    // The binders of every feature.
     void BindEvents();
     // A button at the end of the toolbar, with its hint and picture.
     TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);

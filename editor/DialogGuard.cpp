@@ -1,6 +1,7 @@
 #include "editor/DialogGuard.h"
 
-#include "editor/ProgramSettings.h"
+#include "editor/CorvaletForm.h"
+#include "services/ProgramSettings.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -17,6 +18,13 @@ bool FlatButtonsChosen() {
 
 } // namespace
 
+TForm* FolderBrowserOwner = nullptr;
+
+void KeepFormOnScreen(TForm* form) {
+    if (Screen->Width() < form->Left() + form->Width())
+        form->SetLeft(Screen->Width() - form->Width() - 8);
+}
+
 TForm* CreateDialogForm(const std::function<TForm*()>& make) {
     TScreenCursorScope hourglass(crHourGlass);
     TForm* dialog = nullptr;
@@ -29,6 +37,11 @@ TForm* CreateDialogForm(const std::function<TForm*()>& make) {
         THTMLEMainForm::ReportFormCreationFailure();
     }
     return dialog;
+}
+
+void ApplyButtonLook(TForm* dialog, TButtonLook look) {
+    if (look == TButtonLook::FromSetting)
+        THTMLEMainForm::ApplyButtonStyle(dialog);
 }
 
 void THTMLEMainForm::ReportFormCreationFailure() {

@@ -1,8 +1,9 @@
-// The twenty document pages, the accessors through which every command reaches
-// a page, and the status bar.
+// The twenty document pages, stepping through them, the accessors through which every command
+// reaches a page, and the status bar.
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "widgets/QmToolbars.h"
 
@@ -18,6 +19,66 @@ String PluralOf(int count, const char* singular, const char* plural) {
 }
 
 } // namespace
+
+void THTMLEMainForm::BuildStatusBar() {
+    StatusBar1 = NewControl<TStatusBar>(this, this, "StatusBar1");
+    StatusBar1->SetAlign(alBottom);
+    StatusBar1->SetSimplePanel(false);
+    StatusBar1->SetSizeGrip(false);
+    StatusBar1->SetShowHint(true);
+    const std::pair<int, const char*> Panels[] = {
+        {95, "Size:"}, {300, "Folder:"}, {150, "File: "},
+        {25, "INS"},   {50, ""},         {167, "No files open / None modified"},
+    };
+    for (auto [width, text] : Panels) {
+        TStatusPanel* panel = StatusBar1->Panels().Add();
+        panel->SetWidth(width);
+        panel->SetText(text);
+    }
+}
+
+void THTMLEMainForm::BuildDocumentPages() {
+    TabsRight1 = AddItem(this, Invis1, "TabsRight1", "Tabs Right");
+    TabsRight1->SetShortCut(ShortCut(VK_TAB, ssCtrl));
+    TabsLeft1 = AddItem(this, Invis1, "TabsLeft1", "Tabs Left");
+    TabsLeft1->SetShortCut(ShortCut(VK_TAB, TShiftState{ssCtrl, ssShift}));
+
+    PageControl1 = NewControl<TPageControl>(this, this, "PageControl1");
+    PageControl1->SetAlign(alClient);
+    PageControl1->SetMultiLine(true);
+    PageControl1->SetShowHint(true);
+    PageControl1->SetPopupMenu(MainPopupMenu);
+    for (int page = 0; page < PageCount; ++page) {
+        String number = IntToStr(page + 1);
+        TTabSheet* sheet = NewComponent<TTabSheet>(this, "TabSheet" + number);
+        sheet->SetPageControl(PageControl1);
+        sheet->SetCaption("");
+        TRichEdit* editor = NewControl<TRichEdit>(this, sheet, "Memo" + number);
+        editor->SetAlign(alClient);
+        editor->SetPlainText(true);
+        editor->SetWantTabs(true);
+        editor->SetHideSelection(false);
+        editor->SetScrollBars(ssVertical);
+        editor->SetPopupMenu(MainPopupMenu);
+        TabSheets[page] = sheet;
+        Memos[page] = editor;
+    }
+    for (TTabSheet* sheet : TabSheets)
+        sheet->SetTabVisible(false);
+    PageControl1->SetActivePage(TabSheets[0]);
+    PageControl1->SetVisible(false);
+}
+
+void THTMLEMainForm::BindDocumentPages() {
+    for (TRichEdit* editor : Memos) {
+        editor->OnChange = Handler(this, &THTMLEMainForm::Memo1Change);
+        editor->OnEnter = Handler(this, &THTMLEMainForm::Memo1Enter);
+    }
+    PageControl1->OnChange = Handler(this, &THTMLEMainForm::PageControl1Change);
+    StatusBar1->OnMouseMove = Handler(this, &THTMLEMainForm::StatusBar1MouseMove);
+    TabsRight1->OnClick = Handler(this, &THTMLEMainForm::TabsRight);
+    TabsLeft1->OnClick = Handler(this, &THTMLEMainForm::TabsLeft1Click);
+}
 
 TRichEdit* THTMLEMainForm::GetMemo(int page) const {
     TTabSheet* sheet = GetPage(page);

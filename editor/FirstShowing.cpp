@@ -4,6 +4,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/HTMLSplash.h"
+#include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "widgets/QmToolbars.h"
 
@@ -18,6 +19,10 @@ void FreeSplash() {
 }
 
 } // namespace
+
+void THTMLEMainForm::BindFirstShowing() {
+    OnShow = Handler(this, &THTMLEMainForm::FormShow);
+}
 
 void THTMLEMainForm::FormShow(TObject* Sender) {
     FreeSplash();

@@ -1,10 +1,10 @@
 #include "editor/HTMLLocationForm.h"
 
+#include "editor/DialogGuard.h"
 #include "platform/CommonDialogs.h"
+#include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
-#include "publish/HTMLSelDir.h"
-#include "tags/HTMLGlobal.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmToolbars.h"
 
@@ -48,7 +48,7 @@ TLocationForm::TLocationForm(TComponent* AOwner) : TForm(AOwner) {
         SetClientHeight(104);
         Font().SetName("MS Sans Serif");
         BuildControls();
-        OnShow = [this](TObject* Sender) { FormShow(Sender); };
+        OnShow = Handler(this, &TLocationForm::FormShow);
     });
 }
 
@@ -62,22 +62,22 @@ void TLocationForm::BuildControls() {
 
     BrowseButton = NewControl<TQmToolbarButton>(this, this, "BrowseButton", 292, 39, 23, 22);
     DrawFileGlyph(BrowseButton->Glyph());
-    BrowseButton->OnClick = [this](TObject* Sender) { BrowseButtonClick(Sender); };
+    BrowseButton->OnClick = Handler(this, &TLocationForm::BrowseButtonClick);
     DirBrowseButton = NewControl<TQmToolbarButton>(this, this, "DirBrowseButton", 292, 39, 23, 22);
     DrawFolderGlyph(DirBrowseButton->Glyph());
     DirBrowseButton->SetVisible(false);
-    DirBrowseButton->OnClick = [this](TObject* Sender) { DirBrowseButtonClick(Sender); };
+    DirBrowseButton->OnClick = Handler(this, &TLocationForm::DirBrowseButtonClick);
 
     OKButton = NewControl<TButton>(this, this, "OKButton", 164, 72, 75, 25);
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);
-    OKButton->OnClick = [this](TObject* Sender) { OKButtonClick(Sender); };
+    OKButton->OnClick = Handler(this, &TLocationForm::OKButtonClick);
     CancelButton = NewControl<TButton>(this, this, "CancelButton", 246, 72, 75, 25);
     CancelButton->SetCaption("Cancel");
     CancelButton->SetCancel(true);
     CancelButton->SetModalResult(mrCancel);
-    CancelButton->OnClick = [this](TObject* Sender) { CancelButtonClick(Sender); };
+    CancelButton->OnClick = Handler(this, &TLocationForm::CancelButtonClick);
 
     OpenDialog = NewComponent<TOpenDialog>(this, "OpenDialog");
     OpenDialog->SetTitle("Locate Help File");
@@ -87,7 +87,7 @@ void TLocationForm::BuildControls() {
 }
 
 void TLocationForm::FormShow(TObject* /*Sender*/) {
-    GlobalForm->KeepFormOnScreen(this);
+    KeepFormOnScreen(this);
 }
 
 void TLocationForm::OKButtonClick(TObject* /*Sender*/) {
@@ -108,7 +108,7 @@ void TLocationForm::DirBrowseButtonClick(TObject* /*Sender*/) {
     FolderBrowse1->SetTitle("Location");
     FolderBrowse1->SetDirectory(StartFolder);
     const String fileName = ExtractFileName(LocEdit->Text());
-    if (!FolderBrowse1->Execute(SelDirForm))
+    if (!FolderBrowse1->Execute(FolderBrowserOwner))
         return;
     const String& folder = FolderBrowse1->Directory();
     LocEdit->SetText(AppendFileName ? IncludeTrailingPathDelimiter(folder) + fileName : folder);

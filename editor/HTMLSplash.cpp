@@ -1,5 +1,6 @@
 #include "editor/HTMLSplash.h"
 
+#include "platform/Events.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "widgets/JLLabel.h"
@@ -66,7 +67,7 @@ TSplash::TSplash(TComponent* AOwner) : TForm(AOwner) {
         SetClientHeight(198);
         SetCaption("Quiltmarker");
         BuildControls();
-        OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+        OnCreate = Handler(this, &TSplash::FormCreate);
     });
 }
 

@@ -4,33 +4,14 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/Events.h"
 #include "widgets/QmToolbars.h"
 
 void THTMLEMainForm::BuildHelpCommands() {
-    struct HelpItem {
-        TMenuItem* THTMLEMainForm::*Member;
-        const char* Name;
-        const char* Caption;
-        void (THTMLEMainForm::*Click)(TObject*);
-    };
-    static const HelpItem Items[] = {
-        {&THTMLEMainForm::Contents1, "Contents1", "&Contents", &THTMLEMainForm::Contents1Click},
-        {&THTMLEMainForm::PointerHelp1, "PointerHelp1", "Help &Pointer",
-         &THTMLEMainForm::PointerHelp1Click},
-        {&THTMLEMainForm::UsingHelp1, "UsingHelp1", "&Using Help",
-         &THTMLEMainForm::UsingHelp1Click},
-    };
-    int index = 0;
-    for (const HelpItem& help : Items) {
-        auto* item = NewComponent<TMenuItem>(this, help.Name);
-        item->SetCaption(help.Caption);
-        Help1->Insert(index++, item);
-        item->OnClick = [this, click = help.Click](TObject* Sender) { (this->*click)(Sender); };
-        this->*help.Member = item;
-    }
-
+    Contents1 = InsertItem(this, Help1, 0, "Contents1", "&Contents");
+    PointerHelp1 = InsertItem(this, Help1, 1, "PointerHelp1", "Help &Pointer");
+    UsingHelp1 = InsertItem(this, Help1, 2, "UsingHelp1", "&Using Help");
     HelpButton = AddToolbarButton(StdToolbar, "HelpButton", "Help Pointer");
-    HelpButton->OnClick = [this](TObject* Sender) { PointerHelp1Click(Sender); };
 
     // The numbers F1 shows for the items that carry one.
     Help1->SetHelpContext(HelpContexts::HelpMenu);
@@ -41,6 +22,13 @@ void THTMLEMainForm::BuildHelpCommands() {
     SmartTabsMenu->SetHelpContext(HelpContexts::SmartTabsMenuClick);
     FileListBox1->SetHelpContext(HelpContexts::FileListBox1Click);
     ApplicationPage->SetHelpContext(HelpContexts::ApplicationPage);
+}
+
+void THTMLEMainForm::BindHelpCommands() {
+    Contents1->OnClick = Handler(this, &THTMLEMainForm::Contents1Click);
+    PointerHelp1->OnClick = Handler(this, &THTMLEMainForm::PointerHelp1Click);
+    UsingHelp1->OnClick = Handler(this, &THTMLEMainForm::UsingHelp1Click);
+    HelpButton->OnClick = Handler(this, &THTMLEMainForm::PointerHelp1Click);
 }
 
 bool THTMLEMainForm::HandleHelpPointer(THelpContext number) {

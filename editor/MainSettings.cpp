@@ -1,13 +1,15 @@
 // The main window's creation: the preferences it reads from the registry, in
-// the order it reads them, the editors' settings and the Font command.
+// the order it reads them, and the editors' settings.
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/FontSettings.h"
 #include "editor/HTMLSplash.h"
-#include "editor/ProgramSettings.h"
+#include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/Registry.h"
+#include "services/ProgramSettings.h"
 #include "services/RichPrint.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmFilSys.h"
@@ -21,54 +23,9 @@
 
 namespace {
 
-const char* const DefaultFontName = "MS Sans Serif";
 const char* const DefaultTextFileExtensions = ".htm .html .shtml .txt .htt";
 // The separator of the stored file masks: "§" in the Windows ANSI code page.
 const char MaskSeparator = '\xA7';
-
-// A font as the "Font" and "Printer Font" subkeys keep it.
-void ReadFontSettings(const TRegistry& reg, TFont& font) {
-    String name = font.Name();
-    int size = font.Size();
-    TColor colour = font.Color();
-    ReadSetting(reg, "FontName", name);
-    ReadSetting(reg, "FontSize", size);
-    ReadSetting(reg, "FontColour", colour);
-    TFontStyles style;
-    for (auto [valueName, flag] :
-         {std::pair{"FontStyleBold", fsBold}, std::pair{"FontStyleItalic", fsItalic},
-          std::pair{"FontStyleUnderline", fsUnderline}}) {
-        bool on = false;
-        if (ReadSetting(reg, valueName, on) && on)
-            style << flag;
-    }
-    font.SetName(name);
-    font.SetSize(size);
-    font.SetColor(colour);
-    font.SetStyle(style);
-}
-
-void WriteFontSettings(TRegistry& reg, const TFont& font) {
-    reg.WriteString("FontName", font.Name());
-    reg.WriteInteger("FontSize", font.Size());
-    reg.WriteInteger("FontColour", static_cast<int>(font.Color()));
-    reg.WriteBool("FontStyleBold", font.Style().Contains(fsBold));
-    reg.WriteBool("FontStyleItalic", font.Style().Contains(fsItalic));
-    reg.WriteBool("FontStyleUnderline", font.Style().Contains(fsUnderline));
-}
-
-TFont DefaultEditorFont() {
-    TFont font;
-    font.SetName(DefaultFontName);
-    font.SetSize(10);
-    font.SetStyle({});
-    font.SetColor(clBlack);
-    return font;
-}
-
-TFontStyles TagStyleBits(TFontStyles style) {
-    return style & TFontStyles{fsBold, fsItalic, fsUnderline};
-}
 
 struct BoolSetting {
     const char* Name;
@@ -176,6 +133,10 @@ String DefaultTemplateFolder() {
 
 // ---- FormCreate ----
 
+void THTMLEMainForm::BindMainSettings() {
+    OnCreate = Handler(this, &THTMLEMainForm::FormCreate);
+}
+
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
@@ -226,17 +187,12 @@ void THTMLEMainForm::CountSession() {
 
 void THTMLEMainForm::ClearStateMembers() {
     UntitledCounter = 0;
-    BrowserScreenWidth = 0;
     LastInsertToggle = true;
     InsertToggleKnown = false;
     LeftPanelVisible = true;
     ReplaceAngles = false;
-    ShowTableBorders = false;
-    ShowTableBackgrounds = false;
-    BrowserLocked = false;
     AbortRequested = false;
     ImagePreviewShown = false;
-    PublishPreviewCopy = false;
     TextColour = clBlack;
     for (TControl* pane :
          std::initializer_list<TControl*>{PageControl1, BrowserPanel, ReportPanel, IntBrowserPanel})
@@ -307,7 +263,6 @@ void THTMLEMainForm::LimitBrowserSizes() {
         Browser1024->SetEnabled(false);
     if (Screen->Width() < 800)
         Browser800->SetEnabled(false);
-    BrowserScreenWidth = 0;
 }
 
 void THTMLEMainForm::SetNbspShortCut() {
@@ -720,49 +675,4 @@ void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
     }
     if (locked)
         LockWindowUpdate(nullptr);
-}
-
-// ---- The Font command ----
-
-void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::ChangeFontButtonClick))
-        return;
-    bool printerFont = Sender == Printer1;
-    TFont start;
-    if (printerFont) {
-        start.Assign(PrinterForm->Font());
-    } else {
-        if (ReportForm->Visible())
-            return;
-        if (TRichEdit* editor = GetMemo(-1))
-            start.Assign(editor->Font());
-    }
-    FontDialog1->SetFont(start);
-    if (!FontDialog1->Execute())
-        return;
-    const TFont& chosen = FontDialog1->Font();
-    // Strike-out is not carried to the editors.
-    TFontStyles style = TagStyleBits(chosen.Style());
-    if (printerFont) {
-        PrinterForm->Font().SetName(chosen.Name());
-        PrinterForm->Font().SetSize(chosen.Size());
-        PrinterForm->Font().SetColor(chosen.Color());
-        PrinterForm->Font().SetStyle(chosen.Style());
-        ReportForm->Font().SetName(chosen.Name());
-        ReportForm->Font().SetSize(chosen.Size());
-    } else {
-        for (TRichEdit* editor : Memos) {
-            editor->Font().SetName(chosen.Name());
-            editor->Font().SetSize(chosen.Size());
-            editor->Font().SetColor(chosen.Color());
-            editor->Font().SetStyle(style);
-        }
-        TextColour = chosen.Color();
-        TextStyle = style;
-    }
-    TRegistry reg;
-    if (reg.OpenKey(ProductSubKey(printerFont ? "Printer Font" : "Font"), true))
-        WriteFontSettings(reg, chosen);
-    if (!printerFont && PageInUse(-1) && GetMemo(-1)->CanFocus())
-        GetMemo(-1)->SetFocus();
 }

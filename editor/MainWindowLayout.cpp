@@ -1,10 +1,10 @@
-// The main window's components, built as its form resource would build them:
-// one builder per area of the window.
+// The main window's frame around the pages, built as its form resource would build it, one
+// builder per area, and its layout on resizing.
 
 #include "editor/CorvaletForm.h"
 
-#include "editor/ProgramSettings.h"
-#include "services/MRULiss.h"
+#include "platform/Events.h"
+#include "services/ProgramSettings.h"
 #include "services/RichPrint.h"
 #include "services/VersionNo.h"
 #include "widgets/FBrowse.h"
@@ -13,48 +13,17 @@
 #include "widgets/QmToolbars.h"
 #include "widgets/WebConnect.h"
 
-namespace {
+#include <algorithm>
 
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& name,
-                   const String& caption) {
-    TMenuItem* item = NewComponent<TMenuItem>(owner, name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
-
-TMenuItem* AddRadioItem(TComponent* owner, TMenuItem* parent, const String& name,
-                        const String& caption, int group) {
-    TMenuItem* item = AddItem(owner, parent, name, caption);
-    item->SetRadioItem(true);
-    item->SetGroupIndex(group);
-    return item;
-}
-
-TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& name,
-                         const String& caption) {
-    TMenuItem* item = AddItem(owner, parent, name, caption);
-    item->SetVisible(false);
-    return item;
-}
-
-} // namespace
-
-void THTMLEMainForm::BuildMenus() {
+// The menus, with the items that no feature places itself; the features place theirs among them.
+void THTMLEMainForm::BuildMenuBar() {
     MainMenu1 = NewComponent<TMainMenu>(this, "MainMenu1");
     MainPopupMenu = NewComponent<TPopupMenu>(this, "MainPopupMenu");
     TMenuItem* bar = MainMenu1->Items();
 
     File1 = AddItem(this, bar, "File1", "&File");
-    Save1 = AddItem(this, File1, "Save1", "&Save");
-    SaveAs1 = AddItem(this, File1, "SaveAs1", "Save &As...");
-    SaveAsTemplate = AddItem(this, File1, "SaveAsTemplate", "Save As &Template...");
-    SaveAsFrameworkDocument1 =
-        AddItem(this, File1, "SaveAsFrameworkDocument1", "Save As &Framework Document");
     Print1 = AddItem(this, File1, "Print1", "&Print");
     PrintPreview1 = AddItem(this, File1, "PrintPreview1", "Print Pre&view");
-    Close1 = AddItem(this, File1, "Close1", "&Close");
-    CloseAll1 = AddItem(this, File1, "CloseAll1", "Close A&ll");
 
     Edit1 = AddItem(this, bar, "Edit1", "&Edit");
     Undo1 = AddItem(this, Edit1, "Undo1", "&Undo");
@@ -102,9 +71,6 @@ void THTMLEMainForm::BuildMenus() {
     WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
 
     Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
-    Font1 = AddItem(this, Preferences1, "Font1", "&Font");
-    Editor1 = AddItem(this, Font1, "Editor1", "&Editor...");
-    Printer1 = AddItem(this, Font1, "Printer1", "&Printer...");
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
     UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "Use Tag &Colouring");
@@ -135,10 +101,6 @@ void THTMLEMainForm::BuildMenus() {
 
     // Keyboard commands without a visible item.
     Invis1 = AddHiddenItem(this, bar, "Invis1", "Invis");
-    TabsRight1 = AddItem(this, Invis1, "TabsRight1", "Tabs Right");
-    TabsRight1->SetShortCut(ShortCut(VK_TAB, ssCtrl));
-    TabsLeft1 = AddItem(this, Invis1, "TabsLeft1", "Tabs Left");
-    TabsLeft1->SetShortCut(ShortCut(VK_TAB, TShiftState{ssCtrl, ssShift}));
 
     SetMenu(MainMenu1);
 }
@@ -337,33 +299,6 @@ void THTMLEMainForm::BuildFilePane() {
     DirectoryListBox1->SetFileList(FileListBox1);
 }
 
-void THTMLEMainForm::BuildDocumentPages() {
-    PageControl1 = NewControl<TPageControl>(this, this, "PageControl1");
-    PageControl1->SetAlign(alClient);
-    PageControl1->SetMultiLine(true);
-    PageControl1->SetShowHint(true);
-    PageControl1->SetPopupMenu(MainPopupMenu);
-    for (int page = 0; page < PageCount; ++page) {
-        String number = IntToStr(page + 1);
-        TTabSheet* sheet = NewComponent<TTabSheet>(this, "TabSheet" + number);
-        sheet->SetPageControl(PageControl1);
-        sheet->SetCaption("");
-        TRichEdit* editor = NewControl<TRichEdit>(this, sheet, "Memo" + number);
-        editor->SetAlign(alClient);
-        editor->SetPlainText(true);
-        editor->SetWantTabs(true);
-        editor->SetHideSelection(false);
-        editor->SetScrollBars(ssVertical);
-        editor->SetPopupMenu(MainPopupMenu);
-        TabSheets[page] = sheet;
-        Memos[page] = editor;
-    }
-    for (TTabSheet* sheet : TabSheets)
-        sheet->SetTabVisible(false);
-    PageControl1->SetActivePage(TabSheets[0]);
-    PageControl1->SetVisible(false);
-}
-
 void THTMLEMainForm::BuildImagePanel() {
     ImagePanel = NewControl<TPanel>(this, this, "ImagePanel");
     ImagePanel->SetBounds(0, 0, 260, 120);
@@ -402,23 +337,6 @@ void THTMLEMainForm::BuildBrowserAndReportPanes() {
     ReportForm->SetVisible(false);
 }
 
-void THTMLEMainForm::BuildStatusBar() {
-    StatusBar1 = NewControl<TStatusBar>(this, this, "StatusBar1");
-    StatusBar1->SetAlign(alBottom);
-    StatusBar1->SetSimplePanel(false);
-    StatusBar1->SetSizeGrip(false);
-    StatusBar1->SetShowHint(true);
-    const std::pair<int, const char*> Panels[] = {
-        {95, "Size:"}, {300, "Folder:"}, {150, "File: "},
-        {25, "INS"},   {50, ""},         {167, "No files open / None modified"},
-    };
-    for (auto [width, text] : Panels) {
-        TStatusPanel* panel = StatusBar1->Panels().Add();
-        panel->SetWidth(width);
-        panel->SetText(text);
-    }
-}
-
 void THTMLEMainForm::BuildHiddenHelpers() {
     VerLabelInvis = NewControl<TLabel>(this, this, "VerLabelInvis");
     VerLabelInvis->SetVisible(false);
@@ -439,7 +357,6 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     AutosaveTimer = NewComponent<TTimer>(this, "AutosaveTimer");
     AutosaveTimer->SetEnabled(false);
     BrowserLockTimer = NewComponent<TTimer>(this, "BrowserLockTimer");
-    FontDialog1 = NewComponent<TFontDialog>(this, "FontDialog1");
 
     RichPrinter1 = NewComponent<TRichPrinter>(this, "RichPrinter1");
     RichPrinter1->SetHeaderFormat("<65|>95");
@@ -455,40 +372,36 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     RichPrinter1->SetBorderOffset(2);
     RichPrinter1->SetOptions_Dialog({poMargins});
 
-    MRU = NewComponent<TMRUFileList>(this, "MRU");
-    MRU->SetMaximum(12);
-    MRU->SetFileMenu(File1);
-    MRU->SetAutoSaveName(ProductSubKey("LatestFiles"));
-    MRU->SetAutoSaveKey("MRU Items");
-    MRU->OnMRUItemClick = [this](TObject* Sender, const String& FileName) {
-        MRUMRUItemClick(Sender, FileName);
-    };
     WindowHook2 = NewComponent<TQmWindowHook>(this, "WindowHook2");
     WindowHook2->SetIsForm(true);
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
     WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
 }
 
-void THTMLEMainForm::BindEvents() {
-    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
-    OnResize = [this](TObject* Sender) { FormResize(Sender); };
-    OnShow = [this](TObject* Sender) { FormShow(Sender); };
-    OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
-    OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
-    for (TRichEdit* editor : Memos) {
-        editor->OnChange = [this](TObject* Sender) { Memo1Change(Sender); };
-        editor->OnEnter = [this](TObject* Sender) { Memo1Enter(Sender); };
-    }
-    PageControl1->OnChange = [this](TObject* Sender) { PageControl1Change(Sender); };
-    StatusBar1->OnMouseMove = [this](TObject* Sender, TShiftState Shift, int X, int Y) {
-        StatusBar1MouseMove(Sender, Shift, X, Y);
-    };
-    TabsRight1->OnClick = [this](TObject* Sender) { TabsRight(Sender); };
-    TabsLeft1->OnClick = [this](TObject* Sender) { TabsLeft1Click(Sender); };
-    for (TMenuItem* item : {Editor1, Printer1})
-        item->OnClick = [this](TObject* Sender) { ChangeFontButtonClick(Sender); };
-    Close1->OnClick = [this](TObject* Sender) { Close1Click(Sender); };
-    CloseAll1->OnClick = [this](TObject* Sender) { CloseAll1Click(Sender); };
-    CloseButton->OnClick = [this](TObject* Sender) { Close1Click(Sender); };
-    CloseAllButton->OnClick = [this](TObject* Sender) { CloseAll1Click(Sender); };
+void THTMLEMainForm::BindMainWindowLayout() {
+    OnResize = Handler(this, &THTMLEMainForm::FormResize);
+}
+
+namespace {
+
+// The logo panel's place: centred in the area beside the file pane and below
+// the top panel, never closer than 6 pixels to either.
+int CentredStart(int areaStart, int areaSize, int panelSize) {
+    int start = areaStart + areaSize / 2 - panelSize / 2;
+    return std::max(std::max(start, 0), areaStart + 6);
+}
+
+} // namespace
+
+void THTMLEMainForm::FormResize(TObject* /*Sender*/) {
+    bool locked = LockWindowUpdate(Handle());
+    int paneWidth = LeftPanelVisible ? LeftPanel->Width() : 0;
+    int topHeight = TopPanel->Height();
+    ImagePanel->SetLeft(CentredStart(paneWidth, ClientWidth() - paneWidth, ImagePanel->Width()));
+    ImagePanel->SetTop(CentredStart(topHeight, ClientHeight() - topHeight, ImagePanel->Height()));
+    ReportCloseButton->SetLeft(ReportTopPanel->Left() + 13);
+    SaveButton->SetLeft(ReportCloseButton->Left() + ReportCloseButton->Width());
+    PrintReportButton->SetLeft(SaveButton->Left() + SaveButton->Width());
+    if (locked)
+        LockWindowUpdate(nullptr);
 }

@@ -546,3 +546,33 @@ bool PopupContextMenu(TControl& control, LPARAM screenPoint) {
     menu->Popup(at.x, at.y);
     return true;
 }
+
+// ---- Items as a form resource makes them
+
+TMenuItem* InsertItem(TComponent* owner, TMenuItem* parent, int index, const String& name,
+                      const String& caption) {
+    TMenuItem* item = NewComponent<TMenuItem>(owner, name);
+    item->SetCaption(caption);
+    parent->Insert(index, item);
+    return item;
+}
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& name,
+                   const String& caption) {
+    return InsertItem(owner, parent, parent->Count(), name, caption);
+}
+
+TMenuItem* AddRadioItem(TComponent* owner, TMenuItem* parent, const String& name,
+                        const String& caption, int group) {
+    TMenuItem* item = AddItem(owner, parent, name, caption);
+    item->SetRadioItem(true);
+    item->SetGroupIndex(group);
+    return item;
+}
+
+TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& name,
+                         const String& caption) {
+    TMenuItem* item = AddItem(owner, parent, name, caption);
+    item->SetVisible(false);
+    return item;
+}

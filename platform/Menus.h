@@ -165,6 +165,18 @@ private:
     TPopupAlignment FAlignment = paLeft;
 };
 
+// Items as a form resource makes them: owned, named, captioned and placed in their menu, at the
+// end or at index.
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& name, const String& caption);
+TMenuItem* InsertItem(TComponent* owner, TMenuItem* parent, int index, const String& name,
+                      const String& caption);
+// A radio item of the group: checking it unchecks the others of the group.
+TMenuItem* AddRadioItem(TComponent* owner, TMenuItem* parent, const String& name,
+                        const String& caption, int group);
+// An item that starts hidden; its shortcut works all the same.
+TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& name,
+                         const String& caption);
+
 // For the window procedure of every windowed control: a key down that runs a menu item.
 bool IsMenuKey(TWinControl& control, WORD key, TShiftState shift);
 // For the window procedure of every control: WM_CONTEXTMENU pops up the popup menu of the

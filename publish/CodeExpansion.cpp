@@ -1,10 +1,10 @@
 #include "publish/CodeExpansion.h"
 
-#include "editor/ProgramSettings.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Registry.h"
 #include "platform/TimeZone.h"
+#include "services/ProgramSettings.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,5 +1,7 @@
 #include "publish/HTMLSelDir.h"
 
+#include "editor/DialogGuard.h"
+
 TSelDirForm* SelDirForm = nullptr;
 
 TSelDirForm::TSelDirForm(TComponent* AOwner) : TForm(AOwner) {
@@ -8,4 +10,10 @@ TSelDirForm::TSelDirForm(TComponent* AOwner) : TForm(AOwner) {
         SetCaption("Quiltmarker - Select Folder");
         SetBounds(Left(), Top(), 290, 258);
     });
+    FolderBrowserOwner = this;
+}
+
+TSelDirForm::~TSelDirForm() {
+    if (FolderBrowserOwner == this)
+        FolderBrowserOwner = nullptr;
 }

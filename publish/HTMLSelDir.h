@@ -6,6 +6,7 @@
 class TSelDirForm : public TForm {
 public:
     explicit TSelDirForm(TComponent* AOwner);
+    ~TSelDirForm() override;
 };
 
 extern TSelDirForm* SelDirForm;

@@ -1,7 +1,8 @@
 #include "tags/HTMLGlobal.h"
 
-#include "editor/CorvaletForm.h"
+#include "editor/DialogGuard.h"
 #include "platform/Classes.h"
+#include "platform/Events.h"
 #include "platform/FileUtils.h"
 
 #include <array>
@@ -177,17 +178,13 @@ size_t CommonFolderLength(const String& a, const String& b) {
     return common;
 }
 
-String ActivePageFolder() {
-    return HTMLEMainForm ? ExtractFilePath(HTMLEMainForm->ActiveFileName()) : String();
-}
-
 } // namespace
 
 TGlobalForm::TGlobalForm(TComponent* AOwner) : TForm(AOwner) {
     BuildForm([this] {
         SetName("GlobalForm");
         SetCaption("GlobalForm");
-        OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+        OnCreate = Handler(this, &TGlobalForm::FormCreate);
     });
 }
 
@@ -233,10 +230,8 @@ String TGlobalForm::RelativeURL(const String& filePath, const String& referenceF
         return filePath;
     const String fileFolder = filePath.substr(0, cut + 1);
     const String name = filePath.substr(cut + 1);
-    String folder = referenceFolder.empty() ? ActivePageFolder() : referenceFolder;
-    if (folder.empty())
-        folder = fileFolder;
-    folder = IncludeTrailingPathDelimiter(folder);
+    const String folder =
+        IncludeTrailingPathDelimiter(referenceFolder.empty() ? fileFolder : referenceFolder);
 
     size_t common = CommonFolderLength(folder, fileFolder);
     const String up = folder.substr(common);
@@ -251,8 +246,7 @@ String TGlobalForm::RelativeURL(const String& filePath, const String& referenceF
 }
 
 void TGlobalForm::KeepFormOnScreen(TForm* form) const {
-    if (Screen->Width() < form->Left() + form->Width())
-        form->SetLeft(Screen->Width() - form->Width() - 8);
+    ::KeepFormOnScreen(form);
 }
 
 bool TGlobalForm::IsKeyDown(int virtualKey) const {

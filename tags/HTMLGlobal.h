@@ -32,8 +32,9 @@ public:
     // else "".
     String ColourNameOfHex(const String& hex) const;
 
-    // The URL of a file relative to a folder, with "/" between folder names. An empty folder
-    // stands for the active page's folder (the file's own for an untitled page).
+    // The URL of a file relative to a folder, with "/" between folder names. The caller gives
+    // the folder (the active page's, for most); an empty one, an untitled page's, stands for the
+    // file's own.
     String RelativeURL(const String& filePath, const String& referenceFolder) const;
 
     // Moves a form left when its right edge passes the screen's width.

@@ -228,17 +228,17 @@ TEST(GlobalRelativeURL, FromGivenFolder) {
         EXPECT_EQ(form->RelativeURL(c.File, c.Folder), c.URL) << c.Folder << " " << c.File;
 }
 
-TEST(GlobalRelativeURL, EmptyFolderStandsForTheActivePage) {
+// The caller gives the active page's folder; an untitled page has none.
+TEST(GlobalRelativeURL, FromTheActivePagesFolder) {
     auto form = MakeGlobalForm();
-    EXPECT_EQ(form->RelativeURL("/site/img/a.gif", ""), "a.gif") << "no main window";
+    EXPECT_EQ(form->RelativeURL("/site/img/a.gif", ""), "a.gif") << "no folder";
 
     auto main = MainWindowSupport::MakeMainWindow();
-    HTMLEMainForm = main.get();
+    auto activeFolder = [&main] { return ExtractFilePath(main->ActiveFileName()); };
     MainWindowSupport::UsePage(*main, 2, "/site/sub/page.htm", "");
-    EXPECT_EQ(form->RelativeURL("/site/img/a.gif", ""), "../img/a.gif");
+    EXPECT_EQ(form->RelativeURL("/site/img/a.gif", activeFolder()), "../img/a.gif");
     MainWindowSupport::UsePage(*main, 3, "[untitled1]", "");
-    EXPECT_EQ(form->RelativeURL("/site/img/a.gif", ""), "a.gif");
-    HTMLEMainForm = nullptr;
+    EXPECT_EQ(form->RelativeURL("/site/img/a.gif", activeFolder()), "a.gif");
 }
 
 TEST(GlobalForm, KeepFormOnScreenMovesOnlyAFormPastTheRightEdge) {

@@ -152,10 +152,8 @@ String TDirectoryListBox::GetItemPath(int index) const {
 }
 
 void TDirectoryListBox::SetItemHeight(int value) {
-    if (value <= 0 || value == FItemHeight)
-        return;
-    FItemHeight = value;
-    TypedPeer().SetItemHeight(value);
+    if (value > 0 && ::Change(FItemHeight, value))
+        TypedPeer().SetItemHeight(value);
 }
 
 void TDirectoryListBox::SetFileList(TFileListBox* value) {
@@ -243,10 +241,8 @@ void TDriveComboBox::SetTextCase(TTextCase value) {
 }
 
 void TDriveComboBox::SetItemHeight(int value) {
-    if (value <= 0 || value == FItemHeight)
-        return;
-    FItemHeight = value;
-    TypedPeer().SetItemHeight(value);
+    if (value > 0 && ::Change(FItemHeight, value))
+        TypedPeer().SetItemHeight(value);
 }
 
 void TDriveComboBox::RecreateWnd() {

@@ -19,8 +19,9 @@
 // clicked is CN_COMMAND with BN_CLICKED; a choice from a combo box's or list box's list is
 // CN_COMMAND with CBN_SELCHANGE or LBN_SELCHANGE once the selection has moved (set ItemIndex,
 // then send it); text typed into a combo box is CN_COMMAND with CBN_EDITCHANGE once the text has
-// changed. Return and Escape in a form click its default and cancel buttons: the form
-// broadcasts CM_DIALOGKEY to its controls, and the button it is meant for answers it.
+// changed. Return and Escape in a form click its default and cancel buttons (Return clicks the
+// focused button instead when a button has the focus): the form broadcasts CM_DIALOGKEY to its
+// controls, and the button the key is meant for answers it.
 
 #include "platform/Classes.h"
 #include "platform/Controls.h"

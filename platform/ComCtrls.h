@@ -3,6 +3,7 @@
 // up-down buttons.
 
 #include "platform/Controls.h"
+#include "platform/PeerOf.h"
 #include "platform/StdCtrls.h"
 
 #include <functional>
@@ -10,6 +11,9 @@
 #include <vector>
 
 class TPageControl;
+class TPageControlPeer;
+class TProgressBarPeer;
+class TStatusBarPeer;
 
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
@@ -41,7 +45,7 @@ private:
 // Pages with tabs; the active page shows below the tabs. ActivePage set in code raises no
 // event; a tab the user clicks (WM_LBUTTONDOWN on it) asks OnChanging, which may refuse, then
 // shows its page and raises OnChange.
-class TPageControl : public TWinControl {
+class TPageControl : public TWinControl, protected TPeerOf<TPageControlPeer> {
 public:
     explicit TPageControl(TComponent* AOwner);
     ~TPageControl() override;
@@ -139,7 +143,7 @@ private:
 };
 
 // A bar of panels along the bottom of its form. The last panel reaches to the bar's right end.
-class TStatusBar : public TCustomControl {
+class TStatusBar : public TCustomControl, protected TPeerOf<TStatusBarPeer> {
 public:
     explicit TStatusBar(TComponent* AOwner);
 
@@ -164,7 +168,7 @@ private:
     bool FSizeGrip = true;
 };
 
-class TProgressBar : public TWinControl {
+class TProgressBar : public TWinControl, protected TPeerOf<TProgressBarPeer> {
 public:
     explicit TProgressBar(TComponent* AOwner);
     int Min() const { return FMin; }

@@ -2,7 +2,6 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/Peer.h"
-#include "platform/StdCtrls.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -246,6 +245,21 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     }
 }
 
+namespace {
+
+// Return and Escape, unless the control wants them (WM_GETDLGCODE), go to its form as
+// CM_DIALOGKEY for the default and cancel buttons; true when one of them took the key.
+bool IsDialogKey(TWinControl& control, WORD key, TShiftState shift) {
+    if ((key != VK_RETURN && key != VK_ESCAPE) || !shift.Empty())
+        return false;
+    if (control.Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS)
+        return false;
+    TForm* form = GetParentForm(&control);
+    return form && form->Perform(CM_DIALOGKEY, key, 0) != 0;
+}
+
+} // namespace
+
 void TWinControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_KEYDOWN:
@@ -264,6 +278,9 @@ void TWinControl::WndProc(TMessage& Message) {
         break;
     case WM_HELP:
         ShowHelp();
+        return;
+    case CM_DIALOGKEY:
+        Broadcast(Message);
         return;
     case WM_KEYUP:
     case WM_SYSKEYUP:

@@ -2,25 +2,9 @@
 #include "platform/Forms.h"
 #include "platform/StdPeers.h"
 
-#include <QFontMetrics>
 #include <QTimer>
 
 #include <algorithm>
-
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
-    canvas.Pen().SetWidth(1);
-    for (int i = 0; i < width && rect.Width() > 0 && rect.Height() > 0; ++i) {
-        canvas.Pen().SetColor(topLeft);
-        canvas.MoveTo(rect.Left, rect.Bottom - 1);
-        canvas.LineTo(rect.Left, rect.Top);
-        canvas.LineTo(rect.Right - 1, rect.Top);
-        canvas.Pen().SetColor(bottomRight);
-        canvas.MoveTo(rect.Right - 1, rect.Top);
-        canvas.LineTo(rect.Right - 1, rect.Bottom - 1);
-        canvas.LineTo(rect.Left, rect.Bottom - 1);
-        rect = Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1);
-    }
-}
 
 namespace {
 
@@ -293,7 +277,7 @@ void TRadioGroup::ArrangeButtons() {
     if (count == 0)
         return;
     int perColumn = (count + FColumns - 1) / FColumns;
-    int textHeight = QFontMetrics(ToQFont(Font())).height();
+    int textHeight = TypedPeer().CaptionHeight();
     int columnWidth = (Width() - 10) / FColumns;
     int space = Height() - textHeight - 5;
     int buttonHeight = space / perColumn;
@@ -348,18 +332,31 @@ void TRadioGroup::WndProc(TMessage& Message) {
 
 // ---- TTimer
 
-struct TTimerCore {
-    QTimer Timer;
+// The system timer behind a TTimer.
+class TTimerCore {
+public:
+    explicit TTimerCore(TTimer& timer) {
+        QObject::connect(&FTimer, &QTimer::timeout, &FTimer, [&timer] {
+            try {
+                timer.Timer();
+            } catch (...) {
+                Application->HandleException(&timer);
+            }
+        });
+    }
+    // Starts the interval afresh; a timer that does not run stops.
+    void Restart(bool running, int interval) {
+        FTimer.stop();
+        if (running)
+            FTimer.start(interval);
+    }
+
+private:
+    QTimer FTimer;
 };
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FCore(std::make_unique<TTimerCore>()) {
-    QObject::connect(&FCore->Timer, &QTimer::timeout, &FCore->Timer, [this] {
-        try {
-            Timer();
-        } catch (...) {
-            Application->HandleException(this);
-        }
-    });
+TTimer::TTimer(TComponent* AOwner)
+    : TComponent(AOwner), FCore(std::make_unique<TTimerCore>(*this)) {
     UpdateTimer();
 }
 
@@ -377,9 +374,7 @@ void TTimer::SetInterval(int value) {
 
 // Any change starts the interval afresh.
 void TTimer::UpdateTimer() {
-    FCore->Timer.stop();
-    if (Running())
-        FCore->Timer.start(FInterval);
+    FCore->Restart(Running(), FInterval);
 }
 
 void TTimer::Timer() {

@@ -140,7 +140,7 @@ private:
     bool FUpdating = false;
 };
 
-struct TTimerCore;
+class TTimerCore;
 class TTimer;
 
 namespace TestHooks {
@@ -170,6 +170,7 @@ protected:
 
 private:
     friend bool TestHooks::FireTimer(TTimer& timer);
+    friend class TTimerCore;
     void UpdateTimer();
 
     std::unique_ptr<TTimerCore> FCore;

@@ -1,14 +1,9 @@
 #include "platform/FileCtrl.h"
 #include "platform/FileListBox.h"
 #include "platform/Forms.h"
-#include "platform/Peer.h"
+#include "platform/StdPeers.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QListWidget>
-#include <QPainter>
 #include <QStorageInfo>
-#include <QStyledItemDelegate>
 
 #include <vector>
 
@@ -74,45 +69,7 @@ String MinimizeName(const String& path, TCanvas& canvas, int width) {
     return name;
 }
 
-// Paints each item of a folder list through the list's DrawItem, at the list's item height.
-class TDirectoryItemDelegate : public QStyledItemDelegate {
-public:
-    TDirectoryItemDelegate(TDirectoryListBox& list, QObject* parent)
-        : QStyledItemDelegate(parent), FList(list) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        TCanvas& canvas = FList.FCanvas;
-        bool selected = option.state.testFlag(QStyle::State_Selected);
-        canvas.Font().Assign(FList.Font());
-        canvas.Font().SetColor(selected ? clHighlightText : FList.Font().Color());
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(selected ? clHighlight : FList.Color());
-        canvas.Pen().SetColor(canvas.Font().Color());
-        TCanvasPainting binding(canvas, *painter);
-        const QRect& r = option.rect;
-        FList.DrawItem(index.row(), Bounds(r.x(), r.y(), r.width(), r.height()));
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return QSize(option.rect.width(), FList.ItemHeight());
-    }
-
-    void ItemHeightChanged() { Q_EMIT sizeHintChanged(QModelIndex()); }
-
-private:
-    TDirectoryListBox& FList;
-};
-
 namespace {
-
-QListWidget& ListWidget(const TDirectoryListBox& list) {
-    return *static_cast<QListWidget*>(list.Peer().Widget());
-}
-
-TDirectoryItemDelegate& ItemDelegate(const TDirectoryListBox& list) {
-    return *static_cast<TDirectoryItemDelegate*>(ListWidget(list).itemDelegate());
-}
 
 // "/home/ann" as "/", "home", "ann".
 std::vector<String> PathComponents(const String& folder) {
@@ -147,9 +104,9 @@ std::vector<String> Subfolders(const String& folder) {
 
 TDirectoryListBox::TDirectoryListBox(TComponent* AOwner)
     : TListBox(AOwner), FDirectory(GetCurrentDir()) {
-    QListWidget& list = ListWidget(*this);
-    list.setUniformItemSizes(true);
-    list.setItemDelegate(new TDirectoryItemDelegate(*this, &list));
+    TypedPeer().SetOwnerDraw(
+        *this, FCanvas, [this](int index, const TRect& rect) { DrawItem(index, rect); },
+        FItemHeight);
     FOpenedBitmap.LoadFromResourceName(HInstance, "QM_OPENFOLDER");
     FCurrentBitmap.LoadFromResourceName(HInstance, "QM_CURRENTFOLDER");
     FClosedBitmap.LoadFromResourceName(HInstance, "QM_CLOSEDFOLDER");
@@ -195,10 +152,8 @@ String TDirectoryListBox::GetItemPath(int index) const {
 }
 
 void TDirectoryListBox::SetItemHeight(int value) {
-    if (value <= 0 || value == FItemHeight)
-        return;
-    FItemHeight = value;
-    ItemDelegate(*this).ItemHeightChanged();
+    if (value > 0 && ::Change(FItemHeight, value))
+        TypedPeer().SetItemHeight(value);
 }
 
 void TDirectoryListBox::SetFileList(TFileListBox* value) {
@@ -265,59 +220,11 @@ void TDirectoryListBox::WndProc(TMessage& Message) {
 
 // ---- TDriveComboBox
 
-// Paints each drive as its glyph followed by its text, at the combo's item height.
-class TDriveItemDelegate : public QStyledItemDelegate {
-public:
-    TDriveItemDelegate(TDriveComboBox& combo, QObject* parent)
-        : QStyledItemDelegate(parent), FCombo(combo) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        bool selected = option.state.testFlag(QStyle::State_Selected);
-        FCanvas.Font().Assign(FCombo.Font());
-        FCanvas.Font().SetColor(selected ? clHighlightText : FCombo.Font().Color());
-        FCanvas.Brush().SetStyle(bsSolid);
-        FCanvas.Brush().SetColor(selected ? clHighlight : FCombo.Color());
-        TCanvasPainting binding(FCanvas, *painter);
-        const QRect& r = option.rect;
-        TRect rect = Bounds(r.x(), r.y(), r.width(), r.height());
-        FCanvas.FillRect(rect);
-        int row = index.row();
-        if (row < 0 || row >= FCombo.Items().Count())
-            return;
-        // TextRect fills the whole rectangle, so the glyph goes on after the text.
-        int textTop = rect.Top + (rect.Height() - FCanvas.TextHeight("Pp")) / 2;
-        FCanvas.TextRect(rect, rect.Left + 22, textTop, FCombo.Items()[row]);
-        if (auto* glyph = dynamic_cast<TBitmap*>(FCombo.Items().GetObject(row));
-            glyph && !glyph->Empty()) {
-            glyph->SetTransparent(true);
-            FCanvas.Draw(rect.Left + 2, (rect.Top + rect.Bottom - glyph->Height()) / 2, *glyph);
-        }
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return QSize(option.rect.width(), FCombo.ItemHeight());
-    }
-
-    void ItemHeightChanged() { Q_EMIT sizeHintChanged(QModelIndex()); }
-
-private:
-    TDriveComboBox& FCombo;
-    mutable TCanvas FCanvas;
-};
-
-namespace {
-
-QComboBox& ComboWidget(const TDriveComboBox& combo) {
-    return *static_cast<QComboBox*>(combo.Peer().Widget());
-}
-
-} // namespace
-
 TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner) {
     SetStyle(csDropDownList);
-    QComboBox& combo = ComboWidget(*this);
-    combo.setItemDelegate(new TDriveItemDelegate(*this, &combo));
+    TypedPeer().SetOwnerDraw(
+        *this, FCanvas, [this](int index, const TRect& rect) { DrawItem(index, rect); },
+        FItemHeight);
     FFloppyBitmap.LoadFromResourceName(HInstance, "QM_FLOPPY");
     FFixedBitmap.LoadFromResourceName(HInstance, "QM_FIXEDDISK");
     FCDROMBitmap.LoadFromResourceName(HInstance, "QM_CDROM");
@@ -334,10 +241,8 @@ void TDriveComboBox::SetTextCase(TTextCase value) {
 }
 
 void TDriveComboBox::SetItemHeight(int value) {
-    if (value <= 0 || value == FItemHeight)
-        return;
-    FItemHeight = value;
-    static_cast<TDriveItemDelegate*>(ComboWidget(*this).itemDelegate())->ItemHeightChanged();
+    if (value > 0 && ::Change(FItemHeight, value))
+        TypedPeer().SetItemHeight(value);
 }
 
 void TDriveComboBox::RecreateWnd() {
@@ -349,4 +254,18 @@ void TDriveComboBox::BuildList() {
     for (const TLogicalDrive& drive : LogicalDrives())
         Items().AddObject(drive.Name, &FFixedBitmap);
     SetItemIndex(Items().Count() > 0 ? 0 : -1);
+}
+
+// Each drive as its glyph followed by its text.
+void TDriveComboBox::DrawItem(int index, const TRect& rect) {
+    FCanvas.FillRect(rect);
+    if (index < 0 || index >= Items().Count())
+        return;
+    // TextRect fills the whole rectangle, so the glyph goes on after the text.
+    int textTop = rect.Top + (rect.Height() - FCanvas.TextHeight("Pp")) / 2;
+    FCanvas.TextRect(rect, rect.Left + 22, textTop, Items()[index]);
+    if (auto* glyph = dynamic_cast<TBitmap*>(Items().GetObject(index)); glyph && !glyph->Empty()) {
+        glyph->SetTransparent(true);
+        FCanvas.Draw(rect.Left + 2, (rect.Top + rect.Bottom - glyph->Height()) / 2, *glyph);
+    }
 }

@@ -12,7 +12,6 @@
 #include <optional>
 #include <vector>
 
-class TDirectoryItemDelegate;
 class TFileListBox;
 
 // The kinds of drive, numbered as the system numbers them.
@@ -97,7 +96,6 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
-    friend class TDirectoryItemDelegate;
     void BuildList();
     void ShowDirectoryOnLabel();
 
@@ -140,8 +138,11 @@ protected:
     TBitmap& RAMBitmap() { return FRAMBitmap; }
 
 private:
+    void DrawItem(int index, const TRect& rect);
+
     TTextCase FTextCase = tcLowerCase;
     int FItemHeight = 16;
+    TCanvas FCanvas;
     TBitmap FFloppyBitmap;
     TBitmap FFixedBitmap;
     TBitmap FNetworkBitmap;

@@ -61,10 +61,11 @@ int TImageList::AddEmpty() {
     return Count() - 1;
 }
 
-int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
+// An image that cannot be put in leaves no empty place behind.
+int TImageList::AddFilled(const std::function<void(int index)>& fill) {
     int index = AddEmpty();
     try {
-        Replace(index, image, mask);
+        fill(index);
     } catch (...) {
         FImages->Images.pop_back();
         throw;
@@ -72,15 +73,12 @@ int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
     return index;
 }
 
+int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
+    return AddFilled([&](int index) { Replace(index, image, mask); });
+}
+
 int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
-    int index = AddEmpty();
-    try {
-        ReplaceMasked(index, image, maskColor);
-    } catch (...) {
-        FImages->Images.pop_back();
-        throw;
-    }
-    return index;
+    return AddFilled([&](int index) { ReplaceMasked(index, image, maskColor); });
 }
 
 void TImageList::Replace(int index, const TBitmap& image, const TBitmap* mask) {

@@ -4,6 +4,7 @@
 #include "platform/Component.h"
 #include "platform/Graphics.h"
 
+#include <functional>
 #include <memory>
 
 struct TImageListImages;
@@ -38,6 +39,8 @@ public:
 
 private:
     void CheckIndex(int index) const;
+    // Adds an empty image and has fill put the picture in at its index.
+    int AddFilled(const std::function<void(int index)>& fill);
 
     int FWidth;
     int FHeight;

@@ -128,6 +128,9 @@ enum : UINT {
     CM_ACTIVATE = 0xB000,
     CM_DEACTIVATE = 0xB001,
     CM_DIALOGCHAR = 0xB006,
+    // A dialog key (Return, Escape) that the control it was pressed in left to its form; WParam
+    // is the key. A control that acts on it answers non-zero.
+    CM_DIALOGKEY = 0xB007,
     CM_VISIBLECHANGED = 0xB00B,
     CM_ENABLEDCHANGED = 0xB00C,
     CM_COLORCHANGED = 0xB00D,
@@ -168,6 +171,14 @@ enum : UINT {
     EM_EXSETSEL = 0x0437,
     EM_FINDTEXT = 0x0438,
     EM_FORMATRANGE = 0x0439,
+};
+
+// What a control answers to WM_GETDLGCODE: the keys it keeps from the dialog handling.
+enum : LRESULT {
+    DLGC_WANTARROWS = 0x0001,
+    DLGC_WANTTAB = 0x0002,
+    DLGC_WANTALLKEYS = 0x0004,
+    DLGC_WANTCHARS = 0x0080,
 };
 
 // WParam of WM_ACTIVATE.

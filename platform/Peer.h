@@ -76,6 +76,7 @@ public:
     // Stops turning the widget's events into messages: the control is being freed, and the
     // widget's own last events (losing the focus, hiding) must not reach it.
     void Detach() { FDetached = true; }
+    bool Detached() const { return FDetached; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,11 +19,25 @@
 // clicked is CN_COMMAND with BN_CLICKED; a choice from a combo box's or list box's list is
 // CN_COMMAND with CBN_SELCHANGE or LBN_SELCHANGE once the selection has moved (set ItemIndex,
 // then send it); text typed into a combo box is CN_COMMAND with CBN_EDITCHANGE once the text has
-// changed. Return and Escape in a form click its default and cancel buttons (IsDialogKey).
+// changed. Return and Escape in a form click its default and cancel buttons (Return clicks the
+// focused button instead when a button has the focus): the form broadcasts CM_DIALOGKEY to its
+// controls, and the button the key is meant for answers it.
 
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
+#include "platform/PeerOf.h"
+
+class TButtonPeer;
+class TCheckBoxPeer;
+class TComboBoxPeer;
+class TEditPeer;
+class TGroupBoxPeer;
+class TItemListPeer;
+class TLabelPeer;
+class TListBoxPeer;
+class TMemoPeer;
+class TRadioButtonPeer;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
@@ -40,26 +54,13 @@ enum : WORD {
     LBN_SELCHANGE = 1,
 };
 
-// What a control answers to WM_GETDLGCODE: the keys it keeps from the dialog handling.
-enum : LRESULT {
-    DLGC_WANTARROWS = 0x0001,
-    DLGC_WANTTAB = 0x0002,
-    DLGC_WANTALLKEYS = 0x0004,
-    DLGC_WANTCHARS = 0x0080,
-};
-
 constexpr WPARAM MAKEWPARAM(int low, int high) {
     return static_cast<WPARAM>(static_cast<uint32_t>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
 }
 
-// Return and Escape pressed in a control that does not want them (WM_GETDLGCODE): Return clicks
-// the focused button, else the form's visible, enabled default button; Escape clicks the cancel
-// button. True when a button was clicked.
-bool IsDialogKey(TWinControl& control, WORD key, TShiftState shift);
-
 // A label: text on its parent, which never takes the focus. Its accelerator ("&Name") focuses
 // FocusControl.
-class TLabel : public TGraphicControl {
+class TLabel : public TGraphicControl, protected TPeerOf<TLabelPeer> {
 public:
     explicit TLabel(TComponent* AOwner);
 
@@ -100,10 +101,9 @@ private:
 };
 
 // A one-line edit. Positions (SelStart, SelLength) are byte indexes into the text.
-class TEdit : public TWinControl {
+class TEdit : public TWinControl, protected TPeerOf<TEditPeer> {
 public:
     explicit TEdit(TComponent* AOwner);
-    ~TEdit() override;
 
     // The most bytes typing may bring the text to (0: no limit); text set in code stays whole.
     int MaxLength() const { return FMaxLength; }
@@ -135,7 +135,6 @@ protected:
     virtual void Change();
 
 private:
-    friend class TEditPeer;
     void TypeChar(char key);
 
     int FMaxLength = 0;
@@ -144,10 +143,9 @@ private:
 };
 
 // A push button. Default: Return in its form clicks it; Cancel: Escape does.
-class TButton : public TWinControl {
+class TButton : public TWinControl, protected TPeerOf<TButtonPeer> {
 public:
     explicit TButton(TComponent* AOwner);
-    ~TButton() override;
 
     bool Default() const { return FDefault; }
     void SetDefault(bool value);
@@ -168,10 +166,9 @@ private:
     TModalResult FModalResult = mrNone;
 };
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TWinControl, protected TPeerOf<TCheckBoxPeer> {
 public:
     explicit TCheckBox(TComponent* AOwner);
-    ~TCheckBox() override;
 
     bool Checked() const { return FState == cbChecked; }
     void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
@@ -195,10 +192,9 @@ private:
     TAlignment FAlignment = taRightJustify;
 };
 
-class TRadioButton : public TWinControl {
+class TRadioButton : public TWinControl, protected TPeerOf<TRadioButtonPeer> {
 public:
     explicit TRadioButton(TComponent* AOwner);
-    ~TRadioButton() override;
 
     bool Checked() const { return FChecked; }
     void SetChecked(bool value);
@@ -219,7 +215,7 @@ private:
 // on, Add puts a text in its place in the order of CompareText; Insert puts it where asked.
 class TControlStrings : public TStrings {
 public:
-    explicit TControlStrings(TWinControl& control) : FControl(control) {}
+    explicit TControlStrings(TItemListPeer& items) : FItems(items) {}
     int Count() const override;
     String Get(int index) const override;
     void Put(int index, const String& s) override;
@@ -237,14 +233,13 @@ private:
     void CheckIndex(int index, int upper) const;
     int SortedPosition(const String& s) const;
 
-    TWinControl& FControl;
+    TItemListPeer& FItems;
     bool FSorted = false;
 };
 
-class TComboBox : public TWinControl {
+class TComboBox : public TWinControl, protected TPeerOf<TComboBoxPeer> {
 public:
     explicit TComboBox(TComponent* AOwner);
-    ~TComboBox() override;
 
     TStrings& Items() { return FItems; }
     const TStrings& Items() const { return FItems; }
@@ -287,7 +282,6 @@ protected:
 
 private:
     friend class TComboBoxPeer;
-    friend class TControlStrings;
     // Text the user typed into the edit.
     void TextTyped(const String& value);
     void MatchItemToText();
@@ -300,10 +294,9 @@ private:
     int FMaxLength = 0;
 };
 
-class TListBox : public TWinControl {
+class TListBox : public TWinControl, protected TPeerOf<TListBoxPeer> {
 public:
     explicit TListBox(TComponent* AOwner);
-    ~TListBox() override;
 
     TStrings& Items() { return FItems; }
     const TStrings& Items() const { return FItems; }
@@ -330,14 +323,11 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
-    friend class TListBoxPeer;
-    friend class TControlStrings;
-
     TControlStrings FItems;
     bool FMultiSelect = false;
 };
 
-class TGroupBox : public TWinControl {
+class TGroupBox : public TWinControl, protected TPeerOf<TGroupBoxPeer> {
 public:
     explicit TGroupBox(TComponent* AOwner);
 
@@ -347,10 +337,9 @@ protected:
 };
 
 // A multi-line edit. Its text has CR LF line ends.
-class TMemo : public TWinControl {
+class TMemo : public TWinControl, protected TPeerOf<TMemoPeer> {
 public:
     explicit TMemo(TComponent* AOwner);
-    ~TMemo() override;
 
     // The memo's lines. Count leaves out the empty line after a final line end; Add puts a line
     // after the last one without ending it; Text joins the lines, each ended with CR LF.
@@ -396,8 +385,6 @@ protected:
     virtual void Change();
 
 private:
-    friend class TMemoPeer;
-
     TMemoStrings FLines;
     bool FReadOnly = false;
     bool FWordWrap = true;

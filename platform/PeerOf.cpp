@@ -1,0 +1,6 @@
+#include "platform/PeerOf.h"
+#include "platform/Peer.h"
+
+void DetachPeer(TControlPeer& peer) {
+    peer.Detach();
+}

@@ -1,0 +1,113 @@
+#include "platform/StdCtrls.h"
+#include "platform/StdPeers.h"
+
+#include <QLineEdit>
+
+class TEditPeer : public TStdPeer, public TLineEditing {
+public:
+    explicit TEditPeer(TControl& control) : TStdPeer(control, new QLineEdit) {
+        QObject::connect(Line(), &QLineEdit::textEdited, this, Report([this](const QString& shown) {
+                             TEdit& edit = static_cast<TEdit&>(Control());
+                             edit.SetText(TextFromDisplay(shown, edit.Text()));
+                         }));
+    }
+    void SetText(const String& text) override { ShowText(text); }
+    void SetReadOnly(bool readOnly) { Line()->setReadOnly(readOnly); }
+    // Each character shows as a mask.
+    void SetMasked(bool masked) {
+        Line()->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
+    }
+
+protected:
+    QLineEdit* LineEdit() const override { return Line(); }
+
+private:
+    QLineEdit* Line() const { return static_cast<QLineEdit*>(Widget()); }
+};
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, MakePeer<TEditPeer>), TPeerOf(Peer()) {
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetMaxLength(0);
+}
+
+void TEdit::SetMaxLength(int value) {
+    FMaxLength = value;
+    TypedPeer().SetMaxLength(value);
+}
+
+void TEdit::SetReadOnly(bool value) {
+    FReadOnly = value;
+    TypedPeer().SetReadOnly(value);
+}
+
+void TEdit::SetPasswordChar(char value) {
+    FPasswordChar = value;
+    TypedPeer().SetMasked(value != 0);
+}
+
+int TEdit::SelStart() const {
+    return TypedPeer().SelStart(Text());
+}
+
+void TEdit::SetSelStart(int value) {
+    TypedPeer().Select(Text(), value, 0);
+}
+
+int TEdit::SelLength() const {
+    return TypedPeer().SelLength(Text());
+}
+
+void TEdit::SetSelLength(int value) {
+    TypedPeer().Select(Text(), SelStart(), value);
+}
+
+String TEdit::SelText() const {
+    return SelectedBytes(Text(), SelStart(), SelLength());
+}
+
+void TEdit::SetSelText(const String& value) {
+    int start = SelStart();
+    SetText(ReplaceSelection(Text(), start, SelLength(), value));
+    SetSelStart(start + static_cast<int>(value.size()));
+}
+
+void TEdit::SelectAll() {
+    TypedPeer().SelectAll();
+}
+
+void TEdit::TypeChar(char key) {
+    TTyped typed;
+    if (FReadOnly || !TypeKey(Text(), SelStart(), SelLength(), key, FMaxLength, typed))
+        return;
+    SetText(typed.Text);
+    SetSelStart(typed.Caret);
+}
+
+void TEdit::DefaultHandler(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_GETDLGCODE:
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    case WM_CHAR:
+        if (!TypedPeer().Translating()) {
+            TypeChar(static_cast<char>(Message.WParam));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TWinControl::DefaultHandler(Message);
+}
+
+void TEdit::WndProc(TMessage& Message) {
+    TWinControl::WndProc(Message);
+    if (Message.Msg == CM_TEXTCHANGED && !IsLoading())
+        Change();
+}
+
+void TEdit::Change() {
+    if (OnChange)
+        OnChange(this);
+}

@@ -21,6 +21,7 @@
 
 class TRichEdit;
 class TRichEditPeer;
+class TSciCalls;
 
 enum TSearchType { stWholeWord, stMatchCase };
 using TSearchTypes = TSet<TSearchType>;
@@ -224,7 +225,7 @@ private:
     };
 
     TRichEditPeer& Editor() const;
-    intptr_t Send(unsigned msg, uintptr_t wParam = 0, intptr_t lParam = 0) const;
+    TSciCalls& Sci() const;
     const char* Bytes() const;
     int LineCount() const; // Scintilla's count: the empty line after a final line end included
     int LineStart(int line) const;

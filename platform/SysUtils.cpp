@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <locale.h>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,17 @@ int ByteDifference(char a, char b) {
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= ' ';
+}
+
+constexpr const char* LineBreakBytes = "\r\n";
+
+// Most texts already are: they need no second copy.
+bool HasOnlyCrLfLineBreaks(const String& s, bool finalLineBreak) {
+    for (size_t at = s.find_first_of(LineBreakBytes); at != String::npos;
+         at = s.find_first_of(LineBreakBytes, at + 2))
+        if (s[at] != '\r' || at + 1 == s.size() || s[at + 1] != '\n')
+            return false;
+    return !finalLineBreak || s.empty() || s.back() == '\n';
 }
 
 // The C library formats with the thread's locale, which Qt sets from the environment; a comma
@@ -270,6 +282,40 @@ String TrimRight(const String& s) {
 
 String Trim(const String& s) {
     return TrimLeft(TrimRight(s));
+}
+
+String AdjustLineBreaks(String s, bool finalLineBreak) {
+    bool allLF = false;
+    return AdjustLineBreaks(std::move(s), finalLineBreak, allLF);
+}
+
+String AdjustLineBreaks(String s, bool finalLineBreak, bool& allLF) {
+    allLF = false;
+    if (HasOnlyCrLfLineBreaks(s, finalLineBreak))
+        return s;
+    String result;
+    result.reserve(s.size() + s.size() / 32 + 2);
+    size_t bareLF = 0;
+    size_t others = 0;
+    size_t done = 0;
+    for (size_t end = s.find_first_of(LineBreakBytes); end != String::npos;
+         end = s.find_first_of(LineBreakBytes, done)) {
+        result.append(s, done, end - done);
+        result += "\r\n";
+        if (s[end] == '\n') {
+            ++bareLF;
+        } else {
+            ++others;
+            if (end + 1 < s.size() && s[end + 1] == '\n')
+                ++end;
+        }
+        done = end + 1;
+    }
+    result.append(s, done, String::npos);
+    if (finalLineBreak && !result.empty() && result.back() != '\n')
+        result += "\r\n";
+    allLF = bareLF > 0 && others == 0;
+    return result;
 }
 
 String IntToStr(int64_t value) {

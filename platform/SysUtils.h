@@ -69,6 +69,13 @@ String Trim(const String& s);
 String TrimLeft(const String& s);
 String TrimRight(const String& s);
 
+// Every line end (CR LF, a lone CR, a lone LF) becomes CR LF; with finalLineBreak a text that
+// does not end with one gets one (an empty text stays empty). A text already in that form comes
+// back as it is, without a second copy.
+String AdjustLineBreaks(String s, bool finalLineBreak = false);
+// The same, telling whether the text had line ends and all of them were a lone LF.
+String AdjustLineBreaks(String s, bool finalLineBreak, bool& allLF);
+
 String IntToStr(int64_t value);
 // Upper-case hex, at least digits wide; a negative value that fits 32 bits is written in 32 bits,
 // as the framework does for its integers.

@@ -199,21 +199,6 @@ String JoinLinesOutsideScripts(const String& text) {
     return out;
 }
 
-// Most pages already are: they need no second copy.
-bool HasOnlyCrLfLines(const String& text) {
-    const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
-        if (text[i] == '\n')
-            return false;
-        if (text[i] == '\r') {
-            if (i + 1 == size || text[i + 1] != '\n')
-                return false;
-            ++i;
-        }
-    }
-    return size == 0 || text.back() == '\n';
-}
-
 bool IsWrapPoint(char c) {
     return c == ' ' || c == '>';
 }
@@ -255,25 +240,7 @@ String WrapLines(const String& text, int lineLength) {
 } // namespace
 
 String JoinAsCrLfLines(String text) {
-    if (HasOnlyCrLfLines(text))
-        return text;
-    String out;
-    out.reserve(text.size() + text.size() / 32 + 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
-    if (!out.empty() && out.back() != '\n')
-        out += "\r\n";
-    return out;
+    return AdjustLineBreaks(std::move(text), true);
 }
 
 String ShieldRevisionStamps(String text) {

@@ -143,6 +143,35 @@ TEST(SysUtilsTrim, RemovesBlanksAndControlCharacters) {
     EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0"); // a high byte is text, not a blank
 }
 
+TEST(SysUtilsLineBreaks, EveryLineEndBecomesCrLf) {
+    struct Case {
+        const char* Text;
+        bool FinalLineBreak;
+        const char* Adjusted;
+        bool AllLF;
+    };
+    const Case cases[] = {
+        {"", false, "", false},
+        {"", true, "", false},
+        {"a", false, "a", false},
+        {"a", true, "a\r\n", false},
+        {"a\rb\r", false, "a\r\nb\r\n", false},
+        {"a\nb", false, "a\r\nb", true},
+        {"a\nb", true, "a\r\nb\r\n", true},
+        {"a\r\nb", false, "a\r\nb", false},
+        {"a\r\nb", true, "a\r\nb\r\n", false},
+        {"a\r\nb\nc\rd", false, "a\r\nb\r\nc\r\nd", false},
+        {"a\n\rb", true, "a\r\n\r\nb\r\n", false},
+        {"\r\n\r\n", true, "\r\n\r\n", false},
+    };
+    for (const Case& c : cases) {
+        bool allLF = !c.AllLF;
+        EXPECT_EQ(AdjustLineBreaks(c.Text, c.FinalLineBreak, allLF), c.Adjusted) << c.Text;
+        EXPECT_EQ(allLF, c.AllLF) << c.Text;
+        EXPECT_EQ(AdjustLineBreaks(c.Text, c.FinalLineBreak), c.Adjusted) << c.Text;
+    }
+}
+
 TEST(SysUtilsIntegers, StrToIntReadsTheFrameworksNotation) {
     struct Case {
         String Text;

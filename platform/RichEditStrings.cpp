@@ -1,0 +1,91 @@
+#include "platform/FileUtils.h"
+#include "platform/RichEdit.h"
+#include "platform/RichEditPeer.h"
+
+namespace {
+
+String CrLfToLf(const String& bytes) {
+    String result;
+    result.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+            result += bytes[i];
+    return result;
+}
+
+void CheckLineIndex(int index, int upper) {
+    if (index < 0 || index > upper)
+        throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+}
+
+} // namespace
+
+int TRichEditStrings::Count() const {
+    int lines = FEdit.LineCount();
+    return FEdit.LineStart(lines - 1) == FEdit.GetTextLen() ? lines - 1 : lines;
+}
+
+String TRichEditStrings::Get(int index) const {
+    CheckLineIndex(index, Count() - 1);
+    int start = FEdit.LineStart(index);
+    return String(FEdit.Bytes() + start, static_cast<size_t>(FEdit.LineEnd(index) - start));
+}
+
+void TRichEditStrings::Put(int index, const String& s) {
+    CheckLineIndex(index, Count() - 1);
+    FEdit.ReplaceRange(FEdit.LineStart(index), FEdit.LineEnd(index), s);
+    FEdit.FlushNotifications();
+}
+
+void TRichEditStrings::Insert(int index, const String& s) {
+    CheckLineIndex(index, Count());
+    if (index < FEdit.LineCount()) {
+        int start = FEdit.LineStart(index);
+        FEdit.ReplaceRange(start, start, s + "\r\n");
+    } else {
+        // After a last line without a line end.
+        int end = FEdit.GetTextLen();
+        FEdit.ReplaceRange(end, end, "\r\n" + s);
+    }
+    FEdit.FlushNotifications();
+}
+
+void TRichEditStrings::Delete(int index) {
+    CheckLineIndex(index, Count() - 1);
+    int start = FEdit.LineStart(index);
+    int end = index + 1 < FEdit.LineCount() ? FEdit.LineStart(index + 1) : FEdit.GetTextLen();
+    // A last line without a line end takes the line end before it along.
+    if (index + 1 >= FEdit.LineCount() && index > 0)
+        start = FEdit.LineEnd(index - 1);
+    FEdit.ReplaceRange(start, end, "");
+    FEdit.FlushNotifications();
+}
+
+void TRichEditStrings::Clear() {
+    FEdit.Clear();
+}
+
+String TRichEditStrings::Text() const {
+    return FEdit.Text();
+}
+
+void TRichEditStrings::SetText(const String& text) {
+    FEdit.SetText(text);
+}
+
+void TRichEditStrings::LoadFromFile(const String& fileName) {
+    bool allLF = false;
+    String text = AdjustLineBreaks(ReadFileBytes(fileName), false, allLF);
+    FEdit.ReplaceAll(text);
+    FEdit.FLineEndsLF = allLF;
+    FEdit.FModified = false;
+    FEdit.FlushNotifications();
+}
+
+void TRichEditStrings::SaveToFile(const String& fileName) const {
+    WriteFileAtomic(fileName, FEdit.FLineEndsLF ? CrLfToLf(FEdit.Text()) : FEdit.Text());
+}
+
+void TRichEditStrings::SetUpdateState(bool updating) {
+    FEdit.Editor().SetUpdatesEnabled(!updating);
+}

@@ -74,8 +74,9 @@ public:
     // Called by DefaultHandler.
     void DefaultReached(const TMessage& message);
     // Stops turning the widget's events into messages: the control is being freed, and the
-    // widget's own last events (losing the focus, hiding) must not reach it.
-    void Detach() { FDetached = true; }
+    // widget's own last events (losing the focus, hiding) must not reach it. A peer whose widget
+    // reports through signals of its own stops those too.
+    virtual void Detach() { FDetached = true; }
     bool Detached() const { return FDetached; }
 
 protected:

@@ -31,7 +31,7 @@ bool HasHighByte(const String& bytes) {
 TRichEdit::TRichEdit(TComponent* AOwner)
     : TWinControl(AOwner,
                   [](TControl& control) { return std::make_unique<TRichEditPeer>(control); }),
-      FLines(*this), FSelAttributes(*this), FParagraph(*this) {
+      TPeerOf(Peer()), FLines(*this), FSelAttributes(*this), FParagraph(*this) {
     SetTabStop(true);
     Sci().SetLexer(TSciLexer::Container);
     Sci().SetEOLMode(TSciEndOfLine::CrLf);
@@ -50,19 +50,13 @@ TRichEdit::TRichEdit(TComponent* AOwner)
     SetHideSelection(FHideSelection);
     ReplaceAll("");
     FModified = false;
-    Editor().Start();
+    TypedPeer().Start();
 }
 
-TRichEdit::~TRichEdit() {
-    Editor().Stop();
-}
-
-TRichEditPeer& TRichEdit::Editor() const {
-    return static_cast<TRichEditPeer&>(Peer());
-}
+TRichEdit::~TRichEdit() = default;
 
 TSciCalls& TRichEdit::Sci() const {
-    return Editor().Calls();
+    return TypedPeer().Calls();
 }
 
 const char* TRichEdit::Bytes() const {
@@ -262,7 +256,7 @@ void TRichEdit::ReplaceRange(int start, int end, const String& text) {
 
 void TRichEdit::ChooseDisplay(const String& text) {
     FShowsUtf8 = HasHighByte(text) && IsValidUtf8(text);
-    Editor().ShowAsUtf8(FShowsUtf8);
+    TypedPeer().ShowAsUtf8(FShowsUtf8);
 }
 
 // ---- Typing
@@ -307,7 +301,7 @@ void TRichEdit::TypeChar(unsigned char code) {
         if (FWantTabs)
             TypeText("\t");
         else
-            Editor().MoveFocus(!CurrentShiftState().Contains(ssShift));
+            TypedPeer().MoveFocus(!CurrentShiftState().Contains(ssShift));
         return;
     default:
         break;
@@ -320,7 +314,7 @@ void TRichEdit::TypeChar(unsigned char code) {
 
 void TRichEdit::CopyToClipboard() {
     if (SelLength() > 0)
-        Editor().SetClipboardBytes(SelText());
+        TypedPeer().SetClipboardBytes(SelText());
 }
 
 void TRichEdit::CutToClipboard() {
@@ -332,7 +326,7 @@ void TRichEdit::CutToClipboard() {
 }
 
 void TRichEdit::PasteFromClipboard() {
-    TypeText(AdjustLineBreaks(Editor().ClipboardBytes()));
+    TypeText(AdjustLineBreaks(TypedPeer().ClipboardBytes()));
 }
 
 // ---- Finding

@@ -13,6 +13,7 @@
 
 #include "platform/Classes.h"
 #include "platform/Controls.h"
+#include "platform/PeerOf.h"
 #include "platform/StdCtrls.h"
 
 #include <functional>
@@ -107,7 +108,7 @@ private:
     TRichEdit& FEdit;
 };
 
-class TRichEdit : public TWinControl {
+class TRichEdit : public TWinControl, protected TPeerOf<TRichEditPeer> {
 public:
     explicit TRichEdit(TComponent* AOwner);
     ~TRichEdit() override;
@@ -224,7 +225,6 @@ private:
         int Position = 0;
     };
 
-    TRichEditPeer& Editor() const;
     TSciCalls& Sci() const;
     const char* Bytes() const;
     int LineCount() const; // Scintilla's count: the empty line after a final line end included

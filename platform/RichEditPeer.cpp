@@ -253,7 +253,8 @@ void TRichEditPeer::Start() {
     FSci->Started = true;
 }
 
-void TRichEditPeer::Stop() {
+void TRichEditPeer::Detach() {
+    TControlPeer::Detach();
     FSci->Started = false;
     QObject::disconnect(FSci, nullptr, this, nullptr);
 }

@@ -19,7 +19,7 @@ public:
     // The widget's events reach the control only from the end of its construction to the start
     // of its destruction.
     void Start();
-    void Stop();
+    void Detach() override;
 
     // The control keeps the text; the caption never reaches the widget.
     void SetText(const String&) override {}

@@ -87,5 +87,5 @@ void TRichEditStrings::SaveToFile(const String& fileName) const {
 }
 
 void TRichEditStrings::SetUpdateState(bool updating) {
-    FEdit.Editor().SetUpdatesEnabled(!updating);
+    FEdit.TypedPeer().SetUpdatesEnabled(!updating);
 }

@@ -20,16 +20,6 @@ String WithLF(const String& text) {
     return lf;
 }
 
-String WithCRLF(const String& lf) {
-    String crlf;
-    for (char c : lf) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
-    return crlf;
-}
-
 Qt::ScrollBarPolicy BarPolicy(bool shown) {
     return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
 }
@@ -44,7 +34,7 @@ public:
                              TMemo& memo = static_cast<TMemo&>(Control());
                              String shown = WithLF(memo.Text());
                              memo.SetText(
-                                 WithCRLF(TextFromDisplay(Editor()->toPlainText(), shown)));
+                                 AdjustLineBreaks(TextFromDisplay(Editor()->toPlainText(), shown)));
                          }));
     }
     void SetText(const String& text) override {

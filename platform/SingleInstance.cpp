@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -273,6 +274,19 @@ struct TLockHandle {
     std::unique_ptr<QLocalServer> Server;
 };
 
+// An open handle stays reachable from here until it is closed: the program holds its lock for
+// as long as it runs without keeping the handle. The list is never torn down.
+std::set<TLockHandle*>& OpenLocks() {
+    static auto* open = new std::set<TLockHandle*>;
+    return *open;
+}
+
+HANDLE Opened(std::unique_ptr<TLockHandle> lock, DWORD error) {
+    LastError = error;
+    OpenLocks().insert(lock.get());
+    return lock.release();
+}
+
 HANDLE Fail(DWORD error) {
     LastError = error;
     return nullptr;
@@ -295,20 +309,17 @@ HANDLE CreateMutex(const void* /*securityAttributes*/, BOOL /*initialOwner*/, co
     lock->Fd = fd;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         lock->Server = StartAnswering(folder);
-        LastError = ERROR_SUCCESS;
-        return lock.release();
+        return Opened(std::move(lock), ERROR_SUCCESS);
     }
-    if (errno == EWOULDBLOCK) {
-        LastError = ERROR_ALREADY_EXISTS;
-        return lock.release();
-    }
+    if (errno == EWOULDBLOCK)
+        return Opened(std::move(lock), ERROR_ALREADY_EXISTS);
     ::close(fd);
     return Fail(ERROR_ACCESS_DENIED);
 }
 
 BOOL CloseHandle(HANDLE handle) {
     auto* lock = static_cast<TLockHandle*>(handle);
-    if (!lock)
+    if (!lock || OpenLocks().erase(lock) == 0)
         return 0;
     lock->Server.reset();
     ::close(lock->Fd);

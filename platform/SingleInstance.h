@@ -25,7 +25,7 @@ enum : DWORD {
 // handle and ERROR_SUCCESS, and this process answers later copies from now on. The lock file
 // cannot be made or locked: nullptr and another error, so the program runs as the only copy.
 HANDLE CreateMutex(const void* securityAttributes, BOOL initialOwner, const String& name);
-// Releases the lock and stops answering later copies.
+// Releases the lock and stops answering later copies; 0 for a handle that is not open.
 BOOL CloseHandle(HANDLE handle);
 // The error of the last CreateMutex of this thread.
 DWORD GetLastError();

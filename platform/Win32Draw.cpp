@@ -7,6 +7,33 @@
 #include <algorithm>
 #include <vector>
 
+// ---- Rectangles
+
+void FillWith(TCanvas& canvas, const TRect& rect, TColor color) {
+    if (IsRectEmpty(rect))
+        return;
+    canvas.Brush().SetColor(color);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.FillRect(rect);
+}
+
+TRect Intersection(const TRect& a, const TRect& b) {
+    return Rect(std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                std::min(a.Bottom, b.Bottom));
+}
+
+bool IsRectEmpty(const TRect& rect) {
+    return rect.Width() <= 0 || rect.Height() <= 0;
+}
+
+TRect Moved(const TRect& rect, int dx, int dy) {
+    return Rect(rect.Left + dx, rect.Top + dy, rect.Right + dx, rect.Bottom + dy);
+}
+
+TRect Inset(const TRect& rect, int by) {
+    return Rect(rect.Left + by, rect.Top + by, rect.Right - by, rect.Bottom - by);
+}
+
 // ---- Edges
 
 namespace {
@@ -28,14 +55,6 @@ EdgeColors InnerEdgeColors(UINT edge, bool soft) {
     if (edge & BDR_RAISEDINNER)
         return {soft ? cl3DLight : clBtnHighlight, clBtnShadow};
     return {soft ? clBtnShadow : cl3DDkShadow, cl3DLight};
-}
-
-void FillWith(TCanvas& canvas, const TRect& rect, TColor color) {
-    if (rect.Width() <= 0 || rect.Height() <= 0)
-        return;
-    canvas.Brush().SetColor(color);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.FillRect(rect);
 }
 
 // One line along each side asked for; the dark lines go last, so they own the corners they
@@ -141,11 +160,6 @@ std::vector<String> LayOutLines(TCanvas& canvas, const String& text, const TRect
     return lines;
 }
 
-TRect Intersection(const TRect& a, const TRect& b) {
-    return Rect(std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                std::min(a.Bottom, b.Bottom));
-}
-
 } // namespace
 
 int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format) {
@@ -176,7 +190,7 @@ int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format) {
         if (format & DT_NOCLIP)
             canvas.TextOut(x, y, line);
         else if (TRect clip = Intersection(rect, Bounds(x, y, width, lineHeight));
-                 clip.Width() > 0 && clip.Height() > 0)
+                 !IsRectEmpty(clip))
             canvas.TextRect(clip, x, y, line);
         y += lineHeight;
     }

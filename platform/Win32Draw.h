@@ -1,11 +1,26 @@
 #pragma once
 // The system's drawing calls that the framework's canvas does not offer, drawn through a canvas:
-// three-dimensional edges, formatted text, and a window's picture as the screen shows it.
+// rectangles, three-dimensional edges, formatted text, and a window's picture as the screen
+// shows it.
 
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/Messages.h"
 #include "platform/Types.h"
+
+// ---- Rectangles
+
+// Fills rect with color; the canvas keeps that solid brush. An empty rect is left alone.
+void FillWith(TCanvas& canvas, const TRect& rect, TColor color);
+// The part both rectangles cover; empty when they do not meet.
+TRect Intersection(const TRect& a, const TRect& b);
+// No width or no height.
+bool IsRectEmpty(const TRect& rect);
+TRect Moved(const TRect& rect, int dx, int dy);
+// rect with by pixels taken off every side.
+TRect Inset(const TRect& rect, int by);
+
+// ---- Edges
 
 // Edges of DrawEdge: an outer and an inner line, raised or sunken.
 enum : UINT {
@@ -36,6 +51,8 @@ enum : UINT {
 // and left and dark below and right, sunken ones the other way round.
 BOOL DrawEdge(TCanvas& canvas, TRect& rect, UINT edge, UINT flags);
 
+// ---- Text
+
 // Formats of DrawText.
 enum : UINT {
     DT_TOP = 0x0000,
@@ -59,6 +76,8 @@ enum : UINT {
 // nothing is drawn: rect's right and bottom are moved to hold the text. Returns the height of
 // the text.
 int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format);
+
+// ---- Pictures of windows
 
 // Draws the window with its children, as the screen shows it, on the canvas at x, y.
 void PaintTo(TWinControl& control, TCanvas& canvas, int x, int y);

@@ -17,10 +17,6 @@ int Cut(double value) {
     return static_cast<int>(value);
 }
 
-TRect Moved(const TRect& rect, int dx, int dy) {
-    return Rect(rect.Left + dx, rect.Top + dy, rect.Right + dx, rect.Bottom + dy);
-}
-
 unsigned AlignmentFlag(TAlignment alignment) {
     switch (alignment) {
     case taRightJustify:
@@ -83,11 +79,8 @@ void TRotateLabel::Paint() {
 
 void TRotateLabel::PaintOn(TCanvas& canvas) {
     TRect client = ClientRect();
-    if (!Transparent()) {
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(Color());
-        canvas.FillRect(client);
-    }
+    if (!Transparent())
+        FillWith(canvas, client, Color());
     canvas.Brush().SetStyle(bsClear);
     unsigned flags = DT_EXPANDTABS | AlignmentFlag(Alignment());
     if (WordWrap())

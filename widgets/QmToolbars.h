@@ -128,8 +128,6 @@ private:
 int DockOrientation(const TQmDock* dock);
 
 // A toolbar of buttons, separators and other controls, laid out in one line along its dock.
-// Floating toolbars and dragging toolbars between docks are not built yet: a toolbar that is not
-// docked has no parent.
 class TQmToolbar : public TCustomControl {
 public:
     // The owner must be a form.
@@ -237,6 +235,8 @@ public:
 
 private:
     int AllocateIndex();
+    // Puts a picture in a free place, or a new one, and returns its index.
+    int PlaceImage(const std::function<void(int index)>& put);
 
     std::vector<bool> FUsed;
     int FUsedCount = 0;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -118,6 +119,13 @@ void TControlPeer::Update() {
 
 void TControlPeer::Repaint() {
     ClientWidget()->repaint();
+}
+
+void TControlPeer::RenderTo(TBitmap& picture) const {
+    QImage image(FWidget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    FWidget->render(&image);
+    BitmapImage(picture) = image;
 }
 
 void TControlPeer::BringToFront() {

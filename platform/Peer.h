@@ -54,6 +54,8 @@ public:
     void Invalidate();
     void Update();
     void Repaint();
+    // A picture of the widget as it is shown now, children included.
+    void RenderTo(TBitmap& picture) const;
     void BringToFront();
     void SendToBack();
     void SetFocus();

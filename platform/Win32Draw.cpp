@@ -1,9 +1,6 @@
 #include "platform/Win32Draw.h"
 #include "platform/StdPeers.h"
 
-#include <QImage>
-#include <QWidget>
-
 #include <algorithm>
 #include <vector>
 
@@ -200,11 +197,7 @@ int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format) {
 // ---- Pictures of windows
 
 void PaintTo(TWinControl& control, TCanvas& canvas, int x, int y) {
-    QWidget* widget = control.Peer().Widget();
-    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    widget->render(&image);
     TBitmap picture;
-    BitmapImage(picture) = image;
+    control.Peer().RenderTo(picture);
     canvas.Draw(x, y, picture);
 }

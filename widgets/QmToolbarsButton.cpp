@@ -2,7 +2,6 @@
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
-#include "platform/FormsExtra.h"
 #include "platform/SysUtils.h"
 #include "platform/Win32Draw.h"
 

@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
-#include "platform/FormsExtra.h"
 #include "platform/Menus.h"
 #include "platform/TestHooks.h"
 #include "platform/Win32Draw.h"

@@ -1,4 +1,0 @@
-#pragma once
-
-#include "platform/Controls.h"
-#include "platform/Forms.h"

@@ -55,6 +55,9 @@ public:
     void ChangeFontButtonClick(TObject* Sender);
 
     // ---- Opening, saving and closing documents ----
+    // Loads a file into the first free page (keepName: under its own name, re-using a page that
+    // holds it already; else untitled). The page it was loaded into, or -1 when none was.
+    int OpenDocument(const String& fileName, bool chooseTemplate, bool keepName, bool anyExtension);
     // True when the file's lower-cased extension, with its dot, occurs in TextFileExtensions.
     bool IsTextFile(const String& fileName) const;
     void Close1Click(TObject* Sender);
@@ -426,8 +429,6 @@ private:
     void FillMasks(const String& stored);
     String JoinedMasks() const;
 
-    // Opens a named file on a page of its own, or activates the page that holds it already.
-    void OpenDocumentKeepingName(const String& fileName);
     void OpenCommandLineFile();
     // A recent file chosen from the File menu.
     void MRUMRUItemClick(TObject* Sender, const String& FileName);

@@ -37,7 +37,7 @@ void THTMLEMainForm::BindDocuments() {
 // ---- Opening ----
 
 void THTMLEMainForm::MRUMRUItemClick(TObject*, const String& FileName) {
-    OpenDocumentKeepingName(FileName);
+    OpenDocument(FileName, false, true, false);
 }
 
 bool THTMLEMainForm::IsTextFile(const String& fileName) const {
@@ -54,16 +54,19 @@ int THTMLEMainForm::FirstFreePage() const {
 
 // The page keeps the path as it is on disk, so that saving writes back to the same file; only the
 // tab shows it in lower case.
-void THTMLEMainForm::OpenDocumentKeepingName(const String& fileName) {
+int THTMLEMainForm::OpenDocument(const String& fileName, bool /*chooseTemplate*/, bool keepName,
+                                 bool anyExtension) {
     int target = FirstFreePage();
     if (target < 0) {
         MessageBox(Handle(),
                    "Sorry, can't open more than " + IntToStr(PageCount) + " files at a time.",
                    "Quiltmarker", MB_OK | MB_ICONERROR);
         AbortRequested = true;
-        return;
+        return -1;
     }
-    for (int page = 0; page < PageCount; ++page) {
+    if (fileName.empty())
+        return -1;
+    for (int page = 0; keepName && page < PageCount; ++page) {
         if (!PageInUse(page) || FileNames[page] != fileName)
             continue;
         PageControl1->SetActivePage(TabSheets[page]);
@@ -72,13 +75,18 @@ void THTMLEMainForm::OpenDocumentKeepingName(const String& fileName) {
                                  MB_YESNO | MB_ICONQUESTION) == IDYES;
         if (!revert) {
             PageControl1Change(PageControl1);
-            return;
+            return -1;
         }
         target = page;
         break;
     }
-    if (!IsTextFile(fileName))
-        return;
+    // An autosave copy loads as text under the page name it was written for.
+    String displayName = ExtractFileName(fileName);
+    bool autosaveCopy = LowerCase(ExtractFileExt(fileName)) == ".htmtmp";
+    if (autosaveCopy)
+        displayName = Copy(displayName, 1, Pos(".", displayName) - 1) + ".html";
+    if (!IsTextFile(fileName) && !anyExtension && !autosaveCopy)
+        return -1;
     TRichEdit* editor = GetMemo(target);
     editor->SetWordWrap(true);
     editor->Clear();
@@ -87,7 +95,7 @@ void THTMLEMainForm::OpenDocumentKeepingName(const String& fileName) {
         editor->Lines().LoadFromFile(fileName);
     } catch (const Exception& error) {
         Application->ShowException(error);
-        return;
+        return -1;
     }
     TabSheets[target]->SetTabVisible(true);
     PageControl1->SetActivePage(TabSheets[target]);
@@ -97,10 +105,16 @@ void THTMLEMainForm::OpenDocumentKeepingName(const String& fileName) {
     editor->SetScrollBars(wordWrap ? ssVertical : ssBoth);
     StatusBar1->Panels().Items(ModifiedPanel)->SetText("");
     PageControl1->SetVisible(true);
-    TabSheets[target]->SetCaption(LowerCase(ExtractFileName(fileName)));
-    FileNames[target] = fileName;
+    if (keepName) {
+        TabSheets[target]->SetCaption(LowerCase(displayName));
+        FileNames[target] = autosaveCopy ? ExtractFilePath(fileName) + displayName : fileName;
+    } else {
+        TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
+        FileNames[target] = "[untitled]";
+    }
     UpdateDocumentCommands();
     UpdateStatusBar();
+    return target;
 }
 
 // ---- Closing and saving ----

@@ -39,5 +39,5 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
 // A command line that is not an existing file is ignored without a message.
 void THTMLEMainForm::OpenCommandLineFile() {
     if (!StartupCommandLine.empty() && FileExists(StartupCommandLine))
-        OpenDocumentKeepingName(StartupCommandLine);
+        OpenDocument(StartupCommandLine, false, true, false);
 }

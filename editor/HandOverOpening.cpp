@@ -11,5 +11,5 @@ void THTMLEMainForm::OpenHandedOverFile(const String& commandLine) {
     Show();
     BringToFront();
     if (!commandLine.empty() && FileExists(commandLine))
-        OpenDocumentKeepingName(commandLine);
+        OpenDocument(commandLine, false, true, false);
 }

@@ -15,6 +15,7 @@
 #include "platform/StdCtrls.h"
 
 #include <array>
+#include <vector>
 
 class TQmDock;
 class TQmToolbar;
@@ -62,8 +63,29 @@ public:
     bool IsTextFile(const String& fileName) const;
     void Close1Click(TObject* Sender);
     void CloseAll1Click(TObject* Sender);
-    // Writes a page back to its file; false when it was not written.
+    // Writes a page to its file, or to one chosen in the save dialog; false when the dialog was
+    // cancelled or the write failed (the error has been shown and the page is as it was).
     bool SaveDocument(int page, bool saveAs, bool asTemplate);
+    void FileNewButtonClick(TObject* Sender);
+    void FileOpenClick(TObject* Sender);
+    void Save1Click(TObject* Sender);
+    void FileSaveButtonClick(TObject* Sender);
+    void SaveAs1Click(TObject* Sender);
+    void Exit1Click(TObject* Sender);
+    void TextFiles1Click(TObject* Sender);
+    void File1Click(TObject* Sender);
+    // Files dropped on the window, in their order: each text file opens; the first other file is
+    // refused with a message and ends the drop.
+    void OpenDroppedFiles(const std::vector<String>& paths);
+    void Memo1Exit(TObject* Sender);
+    void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+    // ---- The file pane and the report pane, as the documents use them ----
+    // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
+    static bool IsHTMLFile(const String& fileName);
+    // Brings a file just saved into the file list: the list is read again when it lacks the name,
+    // and the name's entry scrolls to the top.
+    void ShowSavedFileInList(const String& fileName);
     void CloseReportView();
 
     // ---- Document pages, page accessors and status bar ----
@@ -181,6 +203,13 @@ public:
     TMainMenu* MainMenu1 = nullptr;
     TPopupMenu* MainPopupMenu = nullptr;
     TMenuItem* File1 = nullptr;
+    // Documents: the File menu's new, open and exit items and the text-file types.
+    TMenuItem* New1 = nullptr;
+    TMenuItem* BlankDocument1 = nullptr;
+    TMenuItem* Open1 = nullptr;
+    TMenuItem* OpenFile1 = nullptr;
+    TMenuItem* Exit1 = nullptr;
+    TMenuItem* TextFiles1 = nullptr;
     TMenuItem* Save1 = nullptr;
     TMenuItem* SaveAs1 = nullptr;
     TMenuItem* SaveAsTemplate = nullptr;
@@ -271,6 +300,8 @@ public:
     TQmDock* DockEdit = nullptr;
     TQmToolbar* StdToolbar = nullptr;
     TQmToolbar* EditToolbar = nullptr;
+    TQmToolbarButton* FileNewButton = nullptr;
+    TQmToolbarButton* FileOpenButton = nullptr;
     TQmToolbarButton* FileSaveButton = nullptr;
     TQmToolbarButton* PrintButton = nullptr;
     TQmToolbarButton* CloseButton = nullptr;
@@ -343,6 +374,8 @@ public:
     TVersionNo* VersionNo = nullptr;
     TRichPrinter* RichPrinter1 = nullptr;
     TMRUFileList* MRU = nullptr;
+    TOpenDialog* OpenDialog = nullptr;
+    TSaveDialog* SaveDialog = nullptr;
     TQmWindowHook* WindowHook2 = nullptr;
     TFolderBrowse* FolderBrowse1 = nullptr;
     TWebConnect* WebConnect1 = nullptr;
@@ -436,6 +469,32 @@ private:
     // A page that was never saved carries "[untitled<n>]" in place of a file name.
     static bool IsUntitled(const String& fileName);
 
+    // Documents: the steps the commands share.
+    // Word wrap and scroll bars as the all-pages preference says.
+    void ApplyWordWrapPreference(TRichEdit* editor);
+    // The page control shown with the page active and unmodified.
+    void ShowFreshPage(int page);
+    // Brings a page that holds the file forward; the page to load it into again when the user
+    // asks to revert its changes, else -1 (*found tells whether there was one).
+    int ReusedPage(const String& fileName, bool* found);
+    // The file chosen in the template dialog, or empty when cancelled.
+    String ChooseTemplate();
+    // The save dialog's answer for the page; empty when cancelled.
+    String AskSaveName(int page, bool asTemplate);
+    // Writes the page's text and forgets its autosave copy; false, with the error shown, when
+    // the file could not be written.
+    bool WriteDocument(int page, const String& path);
+    void DeleteAutosaveCopy(int page);
+    // A name without a "." in its file-name part gets "." + DefaultExtension.
+    String WithDefaultExtension(const String& path) const;
+    // Save: the report pane's text while it is shown, else the active page.
+    void SaveActiveDocument();
+    // Save and Save As while the report pane is shown.
+    void SaveReport(bool saveAs);
+    // Writes an editor's text to a file; false, with the error shown, when it could not be.
+    static bool WriteEditorText(TRichEdit* editor, const String& path);
+    // caption + " has changed. Save it?": IDYES, IDNO or IDCANCEL.
+    int AskToSaveChanges(int page);
     // Closes the active page as the close commands do, asking first when it was modified.
     void CloseActivePage();
     // Close All's work without its help-pointer gate: closing the window must ask about every

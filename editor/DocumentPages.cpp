@@ -207,8 +207,8 @@ void THTMLEMainForm::UpdateStatusBar() {
     ButtonsPage->SetEnabled(true);
     UpdateLinePosition();
     const String& name = ActivePageIndex() >= 0 ? FileNames[ActivePageIndex()] : String();
-    panels.Items(FolderPanel)->SetText("Folder: " + LowerCase(ExtractFilePath(name)));
-    panels.Items(FilePanel)->SetText("File: " + LowerCase(ExtractFileName(name)));
+    panels.Items(FolderPanel)->SetText("Folder: " + ExtractFilePath(name));
+    panels.Items(FilePanel)->SetText("File: " + ExtractFileName(name));
     int open = 0;
     int modified = 0;
     for (int page = 0; page < PageCount; ++page) {
@@ -377,6 +377,6 @@ void THTMLEMainForm::Memo1Enter(TObject* /*Sender*/) {
 
 void THTMLEMainForm::StatusBar1MouseMove(TObject* /*Sender*/, TShiftState /*Shift*/, int /*X*/,
                                          int /*Y*/) {
-    StatusBar1->SetHint(PageInUse(-1) ? LowerCase(FileNames[ActivePageIndex()])
+    StatusBar1->SetHint(PageInUse(-1) ? FileNames[ActivePageIndex()]
                                       : String("No active document"));
 }

@@ -1,23 +1,62 @@
-// Opening, saving and closing documents: the File menu's document commands, the recent files,
-// and the pages a document is opened on and closed from.
+// Opening documents: the File menu's new and open commands, the recent files, files dropped on
+// the window, the text-file types and the File menu's state. Saving is in DocumentsSave.cpp,
+// closing in DocumentsClose.cpp.
+//
+// A page keeps the path its file has on disk and shows it so: two files whose names differ only
+// in case are two files here.
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/DialogGuard.h"
+#include "editor/FontSettings.h"
+#include "editor/TextFilesForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "services/MRULiss.h"
 #include "services/ProgramSettings.h"
+#include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
-// The saving commands head the File menu and the closing ones end it, around the printing ones.
+namespace {
+
+const char* const TemplateFilter =
+    "Quiltmarker Templates (*.htt)|*.htt|HTML Files|*.*htm*|All files|*.*";
+
+} // namespace
+
+// New and Open head the File menu, then the saving commands; the closing ones and Exit end it,
+// around the printing ones.
 void THTMLEMainForm::BuildDocuments() {
-    Save1 = InsertItem(this, File1, 0, "Save1", "&Save");
-    SaveAs1 = InsertItem(this, File1, 1, "SaveAs1", "Save &As...");
-    SaveAsTemplate = InsertItem(this, File1, 2, "SaveAsTemplate", "Save As &Template...");
+    New1 = InsertItem(this, File1, 0, "New1", "&New");
+    BlankDocument1 = AddItem(this, New1, "BlankDocument1", "&Blank Document");
+    Open1 = InsertItem(this, File1, 1, "Open1", "&Open");
+    OpenFile1 = AddItem(this, Open1, "OpenFile1", "&File...");
+    OpenFile1->SetShortCut(ShortCut('O', ssCtrl));
+    Save1 = InsertItem(this, File1, 2, "Save1", "&Save");
+    Save1->SetShortCut(ShortCut('S', ssCtrl));
+    SaveAs1 = InsertItem(this, File1, 3, "SaveAs1", "Save &As...");
+    SaveAsTemplate = InsertItem(this, File1, 4, "SaveAsTemplate", "Save As &Template...");
     SaveAsFrameworkDocument1 =
-        InsertItem(this, File1, 3, "SaveAsFrameworkDocument1", "Save As &Framework Document");
+        InsertItem(this, File1, 5, "SaveAsFrameworkDocument1", "Save As &Framework Document");
     Close1 = AddItem(this, File1, "Close1", "&Close");
+    Close1->SetShortCut(ShortCut(VK_F4, ssCtrl));
     CloseAll1 = AddItem(this, File1, "CloseAll1", "Close A&ll");
+    CloseAll1->SetShortCut(ShortCut(VK_F4, TShiftState{ssCtrl, ssShift}));
+    Exit1 = AddItem(this, File1, "Exit1", "E&xit");
+    TextFiles1 = AddItem(this, Preferences1, "TextFiles1", "Te&xt Files...");
+
+    OpenDialog = NewComponent<TOpenDialog>(this, "OpenDialog");
+    OpenDialog->SetDefaultExt("htm");
+    TOpenOptions openOptions = OpenDialog->Options();
+    openOptions << ofAllowMultiSelect;
+    OpenDialog->SetOptions(openOptions);
+    OpenDialog->SetFilter("HTML Files|*.*htm*|Corvalet Templates|*.htt|All files|*.*");
+    SaveDialog = NewComponent<TSaveDialog>(this, "SaveDialog");
+    SaveDialog->SetOptions({ofOverwritePrompt, ofHideReadOnly, ofNoNetworkButton, ofEnableSizing});
+    SaveDialog->SetFilter("HTML files (*.*htm*)|*.*htm*|Corvalet Templates (*.htt)|*.htt|"
+                          "Framework Document (framewk.htm)|framewk.htm|"
+                          "Graphics files (*.gif;*.jpg;*.png;*.bmp)|*.gif;*.jpg;*.png;*.bmp|"
+                          "Text files (*.txt)|*.txt|All files (*.*)|*.*");
 
     MRU = NewComponent<TMRUFileList>(this, "MRU");
     MRU->SetMaximum(12);
@@ -27,18 +66,130 @@ void THTMLEMainForm::BuildDocuments() {
 }
 
 void THTMLEMainForm::BindDocuments() {
+    File1->OnClick = Handler(this, &THTMLEMainForm::File1Click);
+    BlankDocument1->OnClick = Handler(this, &THTMLEMainForm::FileNewButtonClick);
+    FileNewButton->OnClick = Handler(this, &THTMLEMainForm::FileNewButtonClick);
+    OpenFile1->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
+    FileOpenButton->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
+    Save1->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
+    SaveButton->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
+    FileSaveButton->OnClick = Handler(this, &THTMLEMainForm::FileSaveButtonClick);
+    SaveAs1->OnClick = Handler(this, &THTMLEMainForm::SaveAs1Click);
     Close1->OnClick = Handler(this, &THTMLEMainForm::Close1Click);
     CloseAll1->OnClick = Handler(this, &THTMLEMainForm::CloseAll1Click);
     CloseButton->OnClick = Handler(this, &THTMLEMainForm::Close1Click);
     CloseAllButton->OnClick = Handler(this, &THTMLEMainForm::CloseAll1Click);
+    Exit1->OnClick = Handler(this, &THTMLEMainForm::Exit1Click);
+    TextFiles1->OnClick = Handler(this, &THTMLEMainForm::TextFiles1Click);
     MRU->OnMRUItemClick = Handler(this, &THTMLEMainForm::MRUMRUItemClick);
+    for (TRichEdit* editor : Memos) {
+        editor->OnExit = Handler(this, &THTMLEMainForm::Memo1Exit);
+        editor->OnMouseUp = Handler(this, &THTMLEMainForm::Memo1MouseUp);
+    }
 }
 
-// ---- Opening ----
+// ---- Commands ----
+
+void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::FileNewButtonClick))
+        return;
+    CloseReportView();
+    int page = FirstFreePage();
+    if (page < 0) {
+        MessageBox(Handle(),
+                   "Sorry, can't open more than " + IntToStr(PageCount) + " files open at a time.",
+                   "Quiltmarker", MB_OK | MB_ICONERROR);
+        AbortRequested = true;
+        return;
+    }
+    TRichEdit* editor = GetMemo(page);
+    TFont font = DefaultEditorFont();
+    TRegistry reg;
+    if (reg.OpenKeyReadOnly(ProductSubKey("Font")))
+        ReadFontSettings(reg, font);
+    font.SetName(Copy(font.Name(), 1, 31));
+    TextStyle = TagStyleBits(font.Style());
+    editor->Font().Assign(font);
+    String caption = "[untitled" + IntToStr(++UntitledCounter) + "]";
+    TabSheets[page]->SetCaption(caption);
+    FileNames[page] = caption;
+    editor->Clear();
+    ShowFreshPage(page);
+    UpdateStatusBar();
+    editor->SetFocus();
+    UpdateDocumentCommands();
+}
+
+void THTMLEMainForm::FileOpenClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::FileOpenClick))
+        return;
+    CloseReportView();
+    AbortRequested = false;
+    OpenDialog->SetInitialDir(DirectoryListBox1->Directory());
+    if (OpenDialog->Execute()) {
+        for (int i = 0; i < OpenDialog->Files().Count() && !AbortRequested; ++i)
+            OpenDocument(OpenDialog->Files()[i], false, true, false);
+    }
+    UpdateDocumentCommands();
+    AbortRequested = false;
+}
 
 void THTMLEMainForm::MRUMRUItemClick(TObject*, const String& FileName) {
     OpenDocument(FileName, false, true, false);
+    UpdateDocumentCommands();
+    FileListBox1->SetColor(clWindow);
+    FileListBox1->SetMask(FilterCombo->Text());
 }
+
+// Each path is taken whole, whatever its length.
+void THTMLEMainForm::OpenDroppedFiles(const std::vector<String>& paths) {
+    for (const String& path : paths) {
+        if (!IsTextFile(path)) {
+            ShowMessage("Can only open HTML and text files in Quiltmarker");
+            return;
+        }
+        OpenDocument(path, false, true, false);
+    }
+}
+
+void THTMLEMainForm::TextFiles1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::TextFiles1Click))
+        return;
+    TDialogGuard<TTextFilesForm> dialog(TextFilesForm, TButtonLook::Unchanged);
+    if (!dialog)
+        return;
+    dialog->ShowExtensions(ReadTextFileTypes());
+    if (dialog.ShowModal() != mrOk)
+        return;
+    TextFileExtensions = WriteTextFileTypes(dialog->Extensions());
+}
+
+// ---- The File menu and the editors ----
+
+// The print items that depend on tag colouring, the analyser's and the background picture's
+// items belong to the printing and file-pane commands, which set their own state as they come.
+void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
+    UpdateDocumentCommands();
+    bool helpMode = Screen->Cursor() == crHelp;
+    bool browserShowing = IntBrowserPanel->Visible();
+    bool documents = (AnyDocumentOpen() || helpMode) && !browserShowing;
+    for (TMenuItem* item :
+         {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate, Print1, PrintPreview1})
+        item->SetEnabled(documents);
+    PrintButton->SetEnabled(documents);
+}
+
+void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {
+    Screen->SetCursor(crDefault);
+}
+
+void THTMLEMainForm::Memo1MouseUp(TObject* /*Sender*/, TMouseButton /*Button*/, TShiftState Shift,
+                                  int /*X*/, int /*Y*/) {
+    LastShiftState = Shift;
+    Screen->SetCursor(crDefault);
+}
+
+// ---- Opening a file ----
 
 bool THTMLEMainForm::IsTextFile(const String& fileName) const {
     String extension = LowerCase(ExtractFileExt(fileName));
@@ -52,9 +203,49 @@ int THTMLEMainForm::FirstFreePage() const {
     return -1;
 }
 
-// The page keeps the path as it is on disk, so that saving writes back to the same file; only the
-// tab shows it in lower case.
-int THTMLEMainForm::OpenDocument(const String& fileName, bool /*chooseTemplate*/, bool keepName,
+String THTMLEMainForm::ChooseTemplate() {
+    OpenDialog->SetFilter(TemplateFilter);
+    OpenDialog->SetInitialDir(TemplateFolder);
+    return OpenDialog->Execute() ? OpenDialog->FileName() : String();
+}
+
+int THTMLEMainForm::ReusedPage(const String& fileName, bool* found) {
+    *found = false;
+    for (int page = 0; page < PageCount; ++page) {
+        if (!PageInUse(page) || FileNames[page] != fileName)
+            continue;
+        *found = true;
+        PageControl1->SetActivePage(TabSheets[page]);
+        bool revert = GetMemo(page)->Modified() &&
+                      MessageBox(Handle(), "Revert to saved version?", "Quiltmarker",
+                                 MB_YESNO | MB_ICONQUESTION) == IDYES;
+        if (!revert)
+            PageControl1Change(PageControl1);
+        return revert ? page : -1;
+    }
+    return -1;
+}
+
+void THTMLEMainForm::ApplyWordWrapPreference(TRichEdit* editor) {
+    bool wordWrap = On2->Checked();
+    editor->SetWordWrap(wordWrap);
+    editor->SetScrollBars(wordWrap ? ssVertical : ssBoth);
+}
+
+void THTMLEMainForm::ShowFreshPage(int page) {
+    TRichEdit* editor = GetMemo(page);
+    TabSheets[page]->SetTabVisible(true);
+    PageControl1->SetActivePage(TabSheets[page]);
+    editor->SetModified(false);
+    ApplyWordWrapPreference(editor);
+    StatusBar1->Panels().Items(ModifiedPanel)->SetText("");
+    PageControl1->SetVisible(true);
+}
+
+// The name goes into the recent files before any test, as the user chose it. A file that cannot
+// be read is reported and leaves the page it was meant for as it was, so a failed revert keeps
+// the edited text.
+int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bool keepName,
                                  bool anyExtension) {
     int target = FirstFreePage();
     if (target < 0) {
@@ -64,50 +255,41 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool /*chooseTemplate*/
         AbortRequested = true;
         return -1;
     }
-    if (fileName.empty())
+    String name = chooseTemplate ? ChooseTemplate() : fileName;
+    if (chooseTemplate && name.empty())
         return -1;
-    for (int page = 0; keepName && page < PageCount; ++page) {
-        if (!PageInUse(page) || FileNames[page] != fileName)
-            continue;
-        PageControl1->SetActivePage(TabSheets[page]);
-        bool revert = GetMemo(page)->Modified() &&
-                      MessageBox(Handle(), "Revert to saved version?", "Quiltmarker",
-                                 MB_YESNO | MB_ICONQUESTION) == IDYES;
-        if (!revert) {
-            PageControl1Change(PageControl1);
+    if (!chooseTemplate)
+        MRU->AddToTop(name);
+    if (name.empty())
+        return -1;
+    if (keepName) {
+        bool found = false;
+        int reused = ReusedPage(name, &found);
+        if (found && reused < 0)
             return -1;
-        }
-        target = page;
-        break;
+        if (found)
+            target = reused;
     }
     // An autosave copy loads as text under the page name it was written for.
-    String displayName = ExtractFileName(fileName);
-    bool autosaveCopy = LowerCase(ExtractFileExt(fileName)) == ".htmtmp";
+    String displayName = ExtractFileName(name);
+    bool autosaveCopy = LowerCase(ExtractFileExt(name)) == ".htmtmp";
     if (autosaveCopy)
         displayName = Copy(displayName, 1, Pos(".", displayName) - 1) + ".html";
-    if (!IsTextFile(fileName) && !anyExtension && !autosaveCopy)
+    if (!IsTextFile(name) && !anyExtension && !autosaveCopy)
         return -1;
     TRichEdit* editor = GetMemo(target);
     editor->SetWordWrap(true);
-    editor->Clear();
     ApplyEditorSettings(editor);
     try {
-        editor->Lines().LoadFromFile(fileName);
+        editor->Lines().LoadFromFile(name);
     } catch (const Exception& error) {
         Application->ShowException(error);
         return -1;
     }
-    TabSheets[target]->SetTabVisible(true);
-    PageControl1->SetActivePage(TabSheets[target]);
-    editor->SetModified(false);
-    bool wordWrap = On2->Checked();
-    editor->SetWordWrap(wordWrap);
-    editor->SetScrollBars(wordWrap ? ssVertical : ssBoth);
-    StatusBar1->Panels().Items(ModifiedPanel)->SetText("");
-    PageControl1->SetVisible(true);
+    ShowFreshPage(target);
     if (keepName) {
-        TabSheets[target]->SetCaption(LowerCase(displayName));
-        FileNames[target] = autosaveCopy ? ExtractFilePath(fileName) + displayName : fileName;
+        TabSheets[target]->SetCaption(displayName);
+        FileNames[target] = autosaveCopy ? ExtractFilePath(name) + displayName : name;
     } else {
         TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
         FileNames[target] = "[untitled]";
@@ -115,112 +297,4 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool /*chooseTemplate*/
     UpdateDocumentCommands();
     UpdateStatusBar();
     return target;
-}
-
-// ---- Closing and saving ----
-
-void THTMLEMainForm::CloseReportView() {
-    if (!ReportForm->Visible())
-        return;
-    ReportForm->Hide();
-    ReportPanel->Hide();
-    PageControl1->SetVisible(PagesVisibleBeforeReport);
-    ImagePanel->Show();
-    UpdateDocumentCommands();
-}
-
-void THTMLEMainForm::Close1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Close1Click))
-        return;
-    CloseActivePage();
-}
-
-void THTMLEMainForm::CloseAll1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::CloseAll1Click))
-        return;
-    CloseAllDocuments();
-}
-
-void THTMLEMainForm::CloseAllDocuments() {
-    CloseReportView();
-    for (int page = 0; page < PageCount; ++page) {
-        if (!PageInUse(page))
-            continue;
-        PageControl1->SetActivePage(TabSheets[page]);
-        CloseActivePage();
-    }
-    UpdateStatusBar();
-    UpdateDocumentCommands();
-}
-
-void THTMLEMainForm::CloseActivePage() {
-    PrinterForm->Hide();
-    TempMemo->Hide();
-    if (ReportForm->Visible()) {
-        CloseReportView();
-        return;
-    }
-    if (!PageInUse(-1))
-        return;
-    int page = ActivePageIndex();
-    TRichEdit* editor = GetMemo(page);
-    TTabSheet* sheet = TabSheets[page];
-    if (editor->Modified() && !sheet->Caption().empty() && editor->Visible()) {
-        int answer = MessageBox(Handle(), sheet->Caption() + " has changed. Save it?",
-                                "Quiltmarker", MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL || (answer == IDYES && !SaveDocument(page, false, false))) {
-            CloseCancelled = true;
-            return;
-        }
-    }
-    editor->Clear();
-    editor->SetModified(false);
-    if (!AutosaveNames[page].empty() && FileExists(AutosaveNames[page]))
-        DeleteFile(AutosaveNames[page]);
-    AutosaveNames[page].clear();
-    sheet->SetTabVisible(false);
-    sheet->SetCaption("");
-    ActivateAfterClose(page);
-    PageControl1Change(PageControl1);
-    UpdateStatusBar();
-    UpdateDocumentCommands();
-}
-
-void THTMLEMainForm::ActivateAfterClose(int closed) {
-    int next = -1;
-    for (int page = closed - 1; page >= 0 && next < 0; --page)
-        if (PageInUse(page))
-            next = page;
-    for (int page = closed + 1; page < PageCount && next < 0; ++page)
-        if (PageInUse(page))
-            next = page;
-    if (next >= 0 && GetMemo(next)->Visible()) {
-        PageControl1->SetActivePage(TabSheets[next]);
-        return;
-    }
-    for (int page = 0; page < PageCount; ++page) {
-        if (PageInUse(page)) {
-            PageControl1->SetActivePage(TabSheets[page]);
-            return;
-        }
-    }
-}
-
-// Writes a titled page back to its own file. A page that needs a name chosen first (an untitled
-// page, Save As, a template) is not written, and the caller keeps it open.
-bool THTMLEMainForm::SaveDocument(int page, bool saveAs, bool asTemplate) {
-    if (!PageInUse(page))
-        return true;
-    const String& fileName = FileNames[page];
-    if (saveAs || asTemplate || fileName.empty() || IsUntitled(fileName))
-        return false;
-    TRichEdit* editor = GetMemo(page);
-    try {
-        editor->Lines().SaveToFile(fileName);
-    } catch (const EStreamError&) {
-        Application->HandleException(this);
-        return false;
-    }
-    editor->SetModified(false);
-    return true;
 }

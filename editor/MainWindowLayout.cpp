@@ -126,6 +126,8 @@ void THTMLEMainForm::BuildTopPanel() {
         TQmToolbar* THTMLEMainForm::*Toolbar;
     };
     static const ButtonPlace Buttons[] = {
+        {&THTMLEMainForm::FileNewButton, "FileNewButton", "New", &THTMLEMainForm::StdToolbar},
+        {&THTMLEMainForm::FileOpenButton, "FileOpenButton", "Open", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::FileSaveButton, "FileSaveButton", "Save", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::PrintButton, "PrintButton", "Print", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},

@@ -38,7 +38,7 @@ TEST(DocumentPages, StatusBarTextsFollowThePagesInUse) {
          {"Line:", "Folder:", "File:", "", "", "No files open/None modified"}},
         {"one unmodified page",
          [](THTMLEMainForm& form) { UsePage(form, 4, "/Site/Index.HTML", "<p>\r\n"); },
-         {"Char: 1", "Folder: /site/", "File: index.html", "", "",
+         {"Char: 1", "Folder: /Site/", "File: Index.HTML", "", "",
           "1 file open / No files modified"}},
         {"three pages, the active one modified",
          [](THTMLEMainForm& form) {
@@ -210,7 +210,7 @@ TEST(DocumentPages, AHandedOverFileOpensOnAFreePageOnce) {
     ASSERT_TRUE(form->PageInUse(1));
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[1]);
     EXPECT_EQ(form->FileNames[1], page);
-    EXPECT_EQ(form->TabSheets[1]->Caption(), "index.html");
+    EXPECT_EQ(form->TabSheets[1]->Caption(), "Index.html");
     EXPECT_EQ(form->Memos[1]->Text(), "<html>\r\n</html>\r\n");
     EXPECT_FALSE(form->Memos[1]->Modified());
     EXPECT_EQ(PanelText(*form, THTMLEMainForm::CountPanel), "2 files open / No files modified");

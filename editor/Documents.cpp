@@ -116,7 +116,8 @@ void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
     editor->Clear();
     ShowFreshPage(page);
     UpdateStatusBar();
-    editor->SetFocus();
+    if (editor->CanFocus())
+        editor->SetFocus();
     UpdateDocumentCommands();
 }
 

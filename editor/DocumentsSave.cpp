@@ -26,7 +26,7 @@ void THTMLEMainForm::SaveActiveDocument() {
         return;
     }
     SaveDocument(ActivePageIndex(), false, false);
-    if (PageInUse(-1))
+    if (PageInUse(-1) && GetMemo(-1)->CanFocus())
         GetMemo(-1)->SetFocus();
 }
 

@@ -1,0 +1,441 @@
+// Opening, saving and closing documents through the commands, as a user gives them: the file
+// dialogs, the questions answered Yes, No or Cancel, and what the files on disk hold afterwards.
+
+#include "MainWindowSupport.h"
+#include "TestSupport.h"
+#include "editor/TextFilesForm.h"
+#include "platform/TestHooks.h"
+#include "services/MRULiss.h"
+#include "widgets/QmFilSys.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace MainWindowSupport;
+
+namespace {
+
+String Folder(const String& name) {
+    String folder = TestSupport::Sandbox(name);
+    std::filesystem::create_directories(folder);
+    return IncludeTrailingPathDelimiter(folder);
+}
+
+String MakeFile(const String& path, const String& bytes) {
+    WriteFileAtomic(path, bytes);
+    return path;
+}
+
+void AnswerFiles(std::vector<String> files) {
+    TestHooks::TDialogAnswer answer;
+    answer.Accepted = true;
+    answer.Files = std::move(files);
+    TestHooks::AnswerDialog(answer);
+}
+
+void AnswerName(const String& name, int filterIndex = 0) {
+    TestHooks::TDialogAnswer answer;
+    answer.Accepted = true;
+    answer.FileName = name;
+    answer.FilterIndex = filterIndex;
+    TestHooks::AnswerDialog(answer);
+}
+
+std::vector<String> PromptTexts() {
+    std::vector<String> texts;
+    for (const TestHooks::TPrompt& prompt : TestHooks::Prompts())
+        if (prompt.Kind == "MessageBox")
+            texts.push_back(prompt.Text);
+    return texts;
+}
+
+} // namespace
+
+// Several files from the Open dialog open on the free pages under their names as on disk; the
+// newest is on top of the recent files; a page saved in place keeps its LF line ends.
+TEST(Documents, OpenSeveralFilesThenSaveInPlace) {
+    String folder = Folder("Site");
+    String upper = MakeFile(folder + "Index.HTML", "<p>one</p>\n<p>two</p>\n");
+    String plain = MakeFile(folder + "notes.txt", "a\r\nb");
+    auto form = MakeMainWindow();
+    form->DirectoryListBox1->SetDirectory(folder);
+
+    AnswerFiles({upper, plain});
+    form->FileOpenClick(form->OpenFile1);
+    ASSERT_TRUE(form->PageInUse(0));
+    ASSERT_TRUE(form->PageInUse(1));
+    EXPECT_EQ(TestHooks::Prompts()[0].Kind, "OpenDialog");
+    EXPECT_EQ(form->OpenDialog->InitialDir(), form->DirectoryListBox1->Directory());
+    EXPECT_EQ(form->FileNames[0], upper);
+    EXPECT_EQ(form->TabSheets[0]->Caption(), "Index.HTML");
+    EXPECT_EQ(form->Memos[0]->Text(), "<p>one</p>\r\n<p>two</p>\r\n");
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[1]);
+    EXPECT_EQ(form->MRU->Items()[0], plain);
+    EXPECT_EQ(form->MRU->Items()[1], upper);
+    EXPECT_FALSE(form->AbortRequested);
+
+    form->PageControl1->SetActivePage(form->TabSheets[0]);
+    form->Memos[0]->SetText("<p>three</p>\r\n");
+    form->Memos[0]->SetModified(true);
+    form->Save1Click(form->Save1);
+    EXPECT_EQ(ReadFileBytes(upper), "<p>three</p>\n");
+    EXPECT_FALSE(form->Memos[0]->Modified());
+    EXPECT_EQ(form->FileNames[0], upper);
+    EXPECT_EQ(PanelText(*form, THTMLEMainForm::FilePanel), "File: Index.HTML");
+    EXPECT_EQ(PromptTexts().size(), 0u);
+}
+
+// A file open already is only brought forward, unless it was changed and the user reverts it.
+TEST(Documents, OpeningAnOpenFileReusesItsPage) {
+    String page = MakeFile(Folder("s") + "page.htm", "saved");
+    auto form = MakeMainWindow();
+    ASSERT_EQ(form->OpenDocument(page, false, true, false), 0);
+    UsePage(*form, 1, "/other.htm", "x");
+
+    EXPECT_EQ(form->OpenDocument(page, false, true, false), -1);
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[0]);
+    form->Memos[0]->SetText("edited");
+    form->Memos[0]->SetModified(true);
+    TestHooks::AnswerMessageBox(IDNO);
+    EXPECT_EQ(form->OpenDocument(page, false, true, false), -1);
+    EXPECT_EQ(form->Memos[0]->Text(), "edited");
+    TestHooks::AnswerMessageBox(IDYES);
+    EXPECT_EQ(form->OpenDocument(page, false, true, false), 0);
+    EXPECT_EQ(form->Memos[0]->Text(), "saved");
+    EXPECT_FALSE(form->Memos[0]->Modified());
+    EXPECT_FALSE(form->PageInUse(2));
+    EXPECT_EQ(PromptTexts(), std::vector<String>(2, "Revert to saved version?"));
+}
+
+// With twenty pages in use Open, New and a file already open are all refused; the Open command
+// skips the rest of its files after the first refusal.
+TEST(Documents, TwentyPagesAtMost) {
+    String open = MakeFile(Folder("s") + "p0.htm", "x");
+    auto form = MakeMainWindow();
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
+        UsePage(*form, page, page == 0 ? open : "/p" + IntToStr(page) + ".htm", "x");
+    String extra = MakeFile(Folder("s") + "extra.htm", "x");
+
+    AnswerFiles({extra, open});
+    TestHooks::AnswerMessageBox(IDOK);
+    form->FileOpenClick(form->OpenFile1);
+    EXPECT_FALSE(form->AbortRequested);
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_EQ(form->OpenDocument(open, false, true, false), -1);
+    TestHooks::AnswerMessageBox(IDOK);
+    form->FileNewButtonClick(form->BlankDocument1);
+    EXPECT_TRUE(form->AbortRequested);
+    EXPECT_EQ(PromptTexts(), (std::vector<String>{
+                                 "Sorry, can't open more than 20 files at a time.",
+                                 "Sorry, can't open more than 20 files at a time.",
+                                 "Sorry, can't open more than 20 files open at a time.",
+                             }));
+    EXPECT_EQ(form->UntitledCounter, 0);
+}
+
+// Save As: the proposed name, the default extension added to a file name without a dot (a dot
+// in a folder does not count), the name kept as typed, the recent files only for HTML, and the
+// file list showing the new file.
+TEST(Documents, SaveAsNamesThePageAsChosen) {
+    String folder = Folder("Web");
+    String dotted = Folder("Web/my.site");
+    struct Case {
+        String Typed;
+        String Written;
+        bool Recent;
+    };
+    const Case cases[] = {
+        {"page", folder + "page.html", true},
+        {"Page.Htm", folder + "Page.Htm", true},
+        {dotted + "deep", dotted + "deep.html", true},
+        {"notes.txt", folder + "notes.txt", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        TestHooks::Reset();
+        auto form = MakeMainWindow();
+        form->DefaultExtension = "html";
+        form->DirectoryListBox1->SetDirectory(folder);
+        form->FileNewButtonClick(form->BlankDocument1);
+        ASSERT_EQ(form->TabSheets[0]->Caption(), "[untitled1]");
+        form->Memos[0]->SetText("text");
+
+        TestHooks::AnswerDialogCancel();
+        EXPECT_FALSE(form->SaveDocument(0, true, false));
+        EXPECT_EQ(form->SaveDialog->FileName(), "untitled1.html");
+        EXPECT_EQ(form->SaveDialog->FilterIndex(), 1);
+
+        AnswerName(c.Typed);
+        form->SaveAs1Click(form->SaveAs1);
+        EXPECT_EQ(ReadFileBytes(c.Written), "text");
+        EXPECT_EQ(form->FileNames[0], c.Written);
+        EXPECT_EQ(form->TabSheets[0]->Caption(), ExtractFileName(c.Written));
+        EXPECT_EQ(form->MRU->Items().Count() > 0 && form->MRU->Items()[0] == c.Written, c.Recent);
+        // The list shows pages only ("*.*htm*").
+        if (c.Recent && ExtractFilePath(c.Written) == folder) {
+            EXPECT_GE(form->FileListBox1->Items().IndexOf(ExtractFileName(c.Written)), 0);
+        }
+        EXPECT_EQ(form->SaveDialog->DefaultExt(), "");
+    }
+}
+
+// The question before replacing a file asks about the name really written, with ".html".
+TEST(Documents, SaveAsAsksBeforeReplacingTheExtendedName) {
+    String folder = Folder("Web");
+    String existing = MakeFile(folder + "old.html", "keep me");
+    auto form = MakeMainWindow();
+    form->DefaultExtension = "html";
+    form->DirectoryListBox1->SetDirectory(folder);
+    UsePage(*form, 0, "[untitled1]", "new", true);
+
+    AnswerName("old");
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::AnswerDialogCancel();
+    EXPECT_FALSE(form->SaveDocument(0, true, false));
+    EXPECT_EQ(ReadFileBytes(existing), "keep me");
+    EXPECT_EQ(PromptTexts(),
+              std::vector<String>{existing + " already exists.\r\nDo you want to replace it?"});
+    EXPECT_TRUE(form->Memos[0]->Modified());
+}
+
+// Save As Template proposes the caption's name with ".htt" in the template folder.
+TEST(Documents, SaveAsTemplateProposesATemplateName) {
+    String templates = Folder("Templates");
+    auto form = MakeMainWindow();
+    form->TemplateFolder = templates;
+    UsePage(*form, 0, "/site/index.html", "t");
+    AnswerName("index.htt");
+    EXPECT_TRUE(form->SaveDocument(0, true, true));
+    EXPECT_EQ(form->SaveDialog->FilterIndex(), 2);
+    EXPECT_EQ(form->SaveDialog->InitialDir(), templates);
+    EXPECT_EQ(ReadFileBytes(templates + "index.htt"), "t");
+    EXPECT_EQ(form->FileNames[0], templates + "index.htt");
+}
+
+// A write that fails (a vanished folder, a folder that is a file) is shown; the page keeps its
+// name, caption and modified flag, and Close All goes on with the other pages.
+TEST(Documents, AFailedSaveKeepsThePageAndCloseAllGoesOn) {
+    String sandbox = Folder("s");
+    String vanished = sandbox + "gone/page.htm";
+    String underFile = MakeFile(sandbox + "afile", "") + "/page.htm";
+    String good = MakeFile(sandbox + "good.htm", "old");
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, vanished, "one", true);
+    UsePage(*form, 1, underFile, "two", true);
+    UsePage(*form, 2, good, "three", true);
+
+    for (int answer : {IDYES, IDOK, IDYES, IDOK, IDYES})
+        TestHooks::AnswerMessageBox(answer);
+    form->CloseAll1Click(form->CloseAll1);
+    EXPECT_TRUE(form->CloseCancelled);
+    EXPECT_EQ(ReadFileBytes(good), "three");
+    EXPECT_FALSE(form->PageInUse(2));
+    for (int page : {0, 1}) {
+        ASSERT_TRUE(form->PageInUse(page));
+        EXPECT_TRUE(form->Memos[page]->Modified());
+        EXPECT_EQ(form->TabSheets[page]->Caption(), "page.htm");
+    }
+    EXPECT_EQ(form->FileNames[0], vanished);
+    EXPECT_EQ(form->FileNames[1], underFile);
+    std::vector<String> texts = PromptTexts();
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_NE(Pos(vanished, texts[1]), 0) << texts[1];
+    EXPECT_NE(Pos(underFile, texts[3]), 0) << texts[3];
+    EXPECT_FALSE(FileExists(vanished));
+}
+
+// Exit: Cancel keeps the program and every page's state, the page answered No still marked;
+// answered through, the window closes and the autosave copies go.
+TEST(Documents, ExitAsksForEveryModifiedPage) {
+    String sandbox = Folder("s");
+    String first = MakeFile(sandbox + "first.htm", "old");
+    String second = MakeFile(sandbox + "second.htm", "old");
+    String copy = MakeFile(sandbox + "ht~1.htmtmp", "copy");
+    auto form = MakeMainWindow();
+    bool closed = false;
+    form->OnClose = [&](TObject*, TCloseAction& action) {
+        closed = true;
+        action = caHide;
+    };
+    UsePage(*form, 0, first, "new 1", true);
+    UsePage(*form, 1, second, "new 2", true);
+    UsePage(*form, 2, "/third.htm", "new 3", true);
+    form->AutosaveNames[1] = copy;
+
+    for (int answer : {IDYES, IDNO, IDCANCEL})
+        TestHooks::AnswerMessageBox(answer);
+    form->Exit1Click(form->Exit1);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(ReadFileBytes(first), "new 1");
+    EXPECT_FALSE(form->Memos[0]->Modified());
+    EXPECT_TRUE(form->Memos[1]->Modified());
+    EXPECT_TRUE(form->Memos[2]->Modified());
+    EXPECT_TRUE(FileExists(copy));
+
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::AnswerMessageBox(IDNO);
+    form->Exit1Click(form->Exit1);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(form->AnyDocumentOpen());
+    EXPECT_EQ(ReadFileBytes(second), "old");
+    EXPECT_FALSE(FileExists(copy));
+    EXPECT_EQ(PromptTexts().size(), 5u);
+}
+
+// After a close, the nearest page below becomes active, else the nearest above.
+TEST(Documents, ClosingActivatesTheNearestPage) {
+    auto form = MakeMainWindow();
+    for (int page : {2, 5, 9})
+        UsePage(*form, page, "/p" + IntToStr(page) + ".htm", "x");
+    form->PageControl1->SetActivePage(form->TabSheets[5]);
+    form->Close1Click(form->Close1);
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[2]);
+    form->Close1Click(form->Close1);
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[9]);
+    form->Close1Click(form->Close1);
+    EXPECT_FALSE(form->PageControl1->Visible());
+}
+
+// The recent files: newest first, at most twelve, a name listed before it is tested, and a
+// vanished file reported when chosen.
+TEST(Documents, RecentFiles) {
+    String folder = Folder("s");
+    std::vector<String> files;
+    for (int i = 0; i < 13; ++i)
+        files.push_back(MakeFile(folder + "f" + IntToStr(i) + ".htm", "x"));
+    auto form = MakeMainWindow();
+    AnswerFiles(files);
+    form->FileOpenClick(form->OpenFile1);
+    ASSERT_EQ(form->MRU->Items().Count(), 12);
+    EXPECT_EQ(form->MRU->Items()[0], files[12]);
+    EXPECT_EQ(form->MRU->Items()[11], files[1]);
+
+    String vanished = MakeFile(folder + "gone.htm", "x");
+    ASSERT_EQ(form->OpenDocument(vanished, false, true, false), 13);
+    form->Close1Click(form->Close1);
+    DeleteFile(vanished);
+    String noText = folder + "index";
+    form->OpenDocument(noText, false, true, false);
+    EXPECT_EQ(form->MRU->Items()[0], noText);
+    EXPECT_FALSE(form->PageInUse(13));
+
+    TestHooks::AnswerMessageBox(IDOK);
+    form->MRU->OnMRUItemClick(nullptr, vanished);
+    EXPECT_EQ(form->MRU->Items()[0], vanished);
+    EXPECT_FALSE(form->PageInUse(13));
+    ASSERT_EQ(PromptTexts().size(), 1u);
+    EXPECT_NE(Pos(vanished, PromptTexts()[0]), 0) << PromptTexts()[0];
+    EXPECT_EQ(form->FileListBox1->Mask(), form->FilterCombo->Text());
+}
+
+// Dropped files open in order until one is not a text file; a path is taken whole.
+TEST(Documents, DroppedFiles) {
+    String deep = Folder("s/" + String(200, 'd'));
+    String a = MakeFile(deep + "a.htm", "a");
+    String b = MakeFile(deep + "b.gif", "b");
+    String c = MakeFile(deep + "c.htm", "c");
+    auto form = MakeMainWindow();
+    TestHooks::AnswerMessageBox(IDOK);
+    form->OpenDroppedFiles({a, b, c});
+    EXPECT_EQ(form->FileNames[0], a);
+    EXPECT_FALSE(form->PageInUse(1));
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(TestHooks::Prompts()[0].Text, "Can only open HTML and text files in Quiltmarker");
+    EXPECT_EQ(TestHooks::Prompts()[0].Caption, Application->Title());
+}
+
+// The Text Files dialog: entries added and deleted, OK stores them in order.
+TEST(Documents, TextFileTypes) {
+    auto form = MakeMainWindow();
+    TestHooks::AnswerModal([](TForm& shown) {
+        auto& dialog = dynamic_cast<TTextFilesForm&>(shown);
+        EXPECT_EQ(dialog.Caption(), "Quiltmarker - Text Files");
+        EXPECT_EQ(dialog.Extensions(),
+                  (std::vector<String>{".htm", ".html", ".shtml", ".txt", ".htt"}));
+        EXPECT_FALSE(dialog.AddButton->Enabled());
+        TestHooks::TypeText(*dialog.AddEdit, ".php");
+        EXPECT_TRUE(dialog.AddButton->Enabled());
+        dialog.AddButton->Click();
+        dialog.ListBox1->SetItemIndex(1);
+        char key = '.';
+        dialog.ListBox1KeyPress(dialog.ListBox1, key);
+        dialog.ListBox1->SetItemIndex(0);
+        dialog.DeleteButtonClick(dialog.DeleteButton);
+        dialog.OKButton->Click();
+    });
+    form->TextFiles1Click(form->TextFiles1);
+    EXPECT_EQ(form->TextFileExtensions, ".shtml .txt .htt .php ");
+    EXPECT_EQ(ReadTextFileTypes(), (std::vector<String>{".shtml", ".txt", ".htt", ".php"}));
+    struct Case {
+        const char* Name;
+        bool Text;
+    };
+    for (const Case& c : {Case{"/a/b.php", true}, Case{"/a/b.HTM", false}, Case{"/a/b.shtml", true},
+                          Case{"/a.txt/readme", false}, Case{"/a/b.ht", true}})
+        EXPECT_EQ(form->IsTextFile(c.Name), c.Text) << c.Name;
+
+    TestHooks::AnswerModalResult(mrCancel);
+    form->TextFiles1Click(form->TextFiles1);
+    EXPECT_EQ(ReadTextFileTypes().size(), 4u);
+}
+
+TEST(Documents, IsHTMLFile) {
+    struct Case {
+        const char* Name;
+        bool HTML;
+    };
+    for (const Case& c : {Case{"a.htm", true}, Case{"A.HTML", true}, Case{"a.shtml", true},
+                          Case{"a.html.bak", true}, Case{"notes.txt", false}, Case{"htm", false}})
+        EXPECT_EQ(THTMLEMainForm::IsHTMLFile(c.Name), c.HTML) << c.Name;
+}
+
+// Odd input loses nothing: NUL bytes and a name that is not UTF-8 come back byte for byte; a
+// folder where a file is expected, or a file that vanished, is reported and opens nothing.
+TEST(Documents, OddFilesRoundTripOrAreReported) {
+    String folder = Folder("s");
+    String nul = MakeFile(folder + "nul.htm", String("a\0b\r\nc", 6));
+    String latin = MakeFile(folder + "caf\xE9.htm", "caf\xE9\r\n");
+    std::filesystem::create_directories(folder + "dir.htm");
+    auto form = MakeMainWindow();
+    for (const String& file : {nul, latin}) {
+        int page = form->OpenDocument(file, false, true, false);
+        ASSERT_GE(page, 0) << file;
+        form->Memos[page]->SetModified(true);
+        String before = ReadFileBytes(file);
+        EXPECT_TRUE(form->SaveDocument(page, false, false));
+        EXPECT_EQ(ReadFileBytes(file), before) << file;
+    }
+    EXPECT_EQ(form->TabSheets[1]->Caption(), "caf\xE9.htm");
+
+    for (const String& bad : {folder + "dir.htm", folder + "gone/x.htm"}) {
+        TestHooks::AnswerMessageBox(IDOK);
+        EXPECT_EQ(form->OpenDocument(bad, false, true, false), -1) << bad;
+    }
+    EXPECT_FALSE(form->PageInUse(2));
+    EXPECT_EQ(PromptTexts().size(), 2u);
+}
+
+// While the report pane is shown, Save As writes the report (as the framework document with
+// that filter) and Close closes the pane instead of a page.
+TEST(Documents, ReportPaneSaveAsAndClose) {
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, "/a.htm", "page");
+    form->PagesVisibleBeforeReport = true;
+    form->PageControl1->SetVisible(false);
+    form->ReportPanel->Show();
+    form->ReportForm->Show();
+    form->ReportForm->SetText("report\r\n");
+
+    AnswerName("anything", 3);
+    TestHooks::AnswerMessageBox(IDYES);
+    form->SaveAs1Click(form->SaveAs1);
+    EXPECT_EQ(ReadFileBytes(form->ProgramFolder + "framewk.htm"), "report\r\n");
+    EXPECT_EQ(PromptTexts(), std::vector<String>{"Save this as your new 'framework' document?"});
+
+    form->Close1Click(form->Close1);
+    EXPECT_FALSE(form->ReportForm->Visible());
+    EXPECT_FALSE(form->ReportPanel->Visible());
+    EXPECT_TRUE(form->PageControl1->Visible());
+    EXPECT_TRUE(form->PageInUse(0));
+}

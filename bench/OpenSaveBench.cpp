@@ -1,0 +1,86 @@
+// How long a large page takes to open and to save: a 10 MB page opened through OpenDocument
+// until the editor has shown it, and saved back through SaveDocument.
+
+#include "editor/CorvaletForm.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/TestHooks.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+String TenMegabytePage() {
+    const String line =
+        "<p>Some text with a <a href=\"page.html\">link</a> and more words.</p>\r\n";
+    String page = "<html>\r\n<body>\r\n";
+    while (page.size() < 10 * 1024 * 1024)
+        page += line;
+    return page + "</body>\r\n</html>\r\n";
+}
+
+String WrittenPage() {
+    String file = TempFolder() + "big.html";
+    WriteFileAtomic(file, TenMegabytePage());
+    return file;
+}
+
+std::unique_ptr<THTMLEMainForm> ShownMainWindow() {
+    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    form->Show();
+    Application->ProcessMessages();
+    return form;
+}
+
+void OpenTenMegabytes(benchmark::State& state) {
+    const String file = WrittenPage();
+    auto form = ShownMainWindow();
+    for (auto _ : state) {
+        int page = form->OpenDocument(file, false, true, false);
+        Application->ProcessMessages();
+        state.PauseTiming();
+        if (page < 0)
+            state.SkipWithError("not opened");
+        form->CloseAll1Click(form->CloseAll1);
+        Application->ProcessMessages();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(OpenTenMegabytes)->Unit(benchmark::kMillisecond);
+
+void SaveTenMegabytes(benchmark::State& state) {
+    const String file = WrittenPage();
+    auto form = ShownMainWindow();
+    int page = form->OpenDocument(file, false, true, false);
+    Application->ProcessMessages();
+    for (auto _ : state) {
+        form->Memos[page]->SetModified(true);
+        if (!form->SaveDocument(page, false, false))
+            state.SkipWithError("not saved");
+    }
+}
+BENCHMARK(SaveTenMegabytes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::filesystem::path sandbox =
+        std::filesystem::temp_directory_path() / ("quiltmarker-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(sandbox / "tmp");
+    setenv("QUILTMARKER_REGISTRY", (sandbox / "registry.reg").c_str(), 1);
+    setenv("QUILTMARKER_HOME", (sandbox / "home").c_str(), 1);
+    setenv("TMPDIR", (sandbox / "tmp").c_str(), 1);
+    Application->Initialize(argc, argv);
+    TestHooks::Install();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(sandbox);
+    return 0;
+}

@@ -5,6 +5,7 @@
 
 #include "editor/FontSettings.h"
 #include "editor/HTMLSplash.h"
+#include "editor/TextFilesForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-const char* const DefaultTextFileExtensions = ".htm .html .shtml .txt .htt";
 // The separator of the stored file masks: "§" in the Windows ANSI code page.
 const char MaskSeparator = '\xA7';
 
@@ -340,12 +340,8 @@ void THTMLEMainForm::ReadUserButtons() {
 
 void THTMLEMainForm::ReadTextFileExtensions() {
     TextFileExtensions.clear();
-    TRegistry reg;
-    if (reg.OpenKey(ProductSubKey("Text Files"), false)) {
-        String extension;
-        for (int number = 1; ReadSetting(reg, IntToStr(number), extension); ++number)
-            TextFileExtensions += extension + " ";
-    }
+    for (const String& extension : StoredTextFileTypes())
+        TextFileExtensions += extension + " ";
     if (TextFileExtensions.empty())
         TextFileExtensions = DefaultTextFileExtensions;
 }

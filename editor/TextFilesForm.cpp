@@ -15,7 +15,9 @@ String TextFilesKey() {
 
 } // namespace
 
-std::vector<String> ReadTextFileTypes() {
+const char* const DefaultTextFileExtensions = ".htm .html .shtml .txt .htt";
+
+std::vector<String> StoredTextFileTypes() {
     std::vector<String> extensions;
     TRegistry reg;
     if (reg.OpenKeyReadOnly(TextFilesKey())) {
@@ -23,8 +25,17 @@ std::vector<String> ReadTextFileTypes() {
         for (int number = 1; ReadSetting(reg, IntToStr(number), extension); ++number)
             extensions.push_back(extension);
     }
-    if (extensions.empty())
-        extensions = {".htm", ".html", ".shtml", ".txt", ".htt"};
+    return extensions;
+}
+
+std::vector<String> ReadTextFileTypes() {
+    std::vector<String> extensions = StoredTextFileTypes();
+    if (extensions.empty()) {
+        TStringList defaults;
+        defaults.SetCommaText(DefaultTextFileExtensions);
+        for (int i = 0; i < defaults.Count(); ++i)
+            extensions.push_back(defaults[i]);
+    }
     return extensions;
 }
 

@@ -38,7 +38,11 @@ private:
 
 extern TTextFilesForm* TextFilesForm;
 
-// The stored extensions, up to the first missing number; the defaults when none is stored.
+// What the main window treats as text when no list is stored.
+extern const char* const DefaultTextFileExtensions;
+// The stored extensions, up to the first missing number.
+std::vector<String> StoredTextFileTypes();
+// The same, or the defaults when none is stored.
 std::vector<String> ReadTextFileTypes();
 // Replaces the stored list; gives the extensions each followed by one blank, as the main window
 // keeps them.

@@ -42,7 +42,10 @@ std::vector<String> TempFiles(const String& mask) {
 
 class AutosaveTest : public testing::Test {
 protected:
-    void TearDown() override { SetWriteFailureForTests(-1); }
+    void TearDown() override {
+        SetWriteFailureForTests(-1);
+        SetCurrentDir(StartFolder);
+    }
 
     // A page as opening a file leaves it, with the caption its tab shows.
     void Use(int page, const String& fileName, const String& caption, const String& text,
@@ -59,6 +62,8 @@ protected:
         Form->DirectoryListBox1->SetDirectory(Site);
     }
 
+    // The file pane makes its folder the current one.
+    String StartFolder = GetCurrentDir();
     std::unique_ptr<THTMLEMainForm> Form = MakeMainWindow();
     String Site = TestSupport::Sandbox("site/");
 };

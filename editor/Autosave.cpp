@@ -129,38 +129,43 @@ void THTMLEMainForm::ChooseAutosaveInterval(TMenuItem* item, int minutes) {
 // A copy or the index that cannot be written is shown and the run goes on with the rest; the next
 // run tries again.
 void THTMLEMainForm::AutosaveTimerTimer(TObject*) {
+    TTimerPause pause(*AutosaveTimer);
+    TStatusPanel* panel = StatusBar1->Panels().Items(FolderPanel);
+    String panelText = panel->Text();
+    TStringList placeholders;
     std::optional<Exception> failure;
-    {
-        TTimerPause pause(*AutosaveTimer);
-        TStatusPanel* panel = StatusBar1->Panels().Items(FolderPanel);
-        String panelText = panel->Text();
-        TStringList placeholders;
+    try {
+        String folder = TempFolder();
+        AutosaveIndex(folder, placeholders, failure).SaveToFile(folder + IndexFileName);
+    } catch (const Exception& error) {
+        failure = failure.value_or(error);
+    }
+    panel->SetText(panelText);
+    for (int i = 0; i < placeholders.Count(); ++i)
+        DeleteFile(placeholders.Get(i));
+    ReportAutosaveFailure(failure);
+}
+
+// Copies the modified pages and gives the index that lists every page's latest copy, followed by
+// the copies that recovery kept for the next start.
+TStringList THTMLEMainForm::AutosaveIndex(const String& folder, TStrings& placeholders,
+                                          std::optional<Exception>& failure) {
+    TStringList index;
+    for (int page = 0; page < PageCount; ++page) {
+        if (!PageInUse(page) || !GetMemo(page)->Modified())
+            continue;
         try {
-            String folder = TempFolder();
-            TStringList index;
-            for (int page = 0; page < PageCount; ++page) {
-                if (!PageInUse(page) || !GetMemo(page)->Modified())
-                    continue;
-                try {
-                    WriteAutosaveCopy(page, folder, placeholders);
-                } catch (const Exception& error) {
-                    failure = failure.value_or(error);
-                }
-                if (!AutosaveNames[page].empty())
-                    index.Add(AutosaveIndexLine(page));
-            }
-            for (const String& line : KeptAutosaveLines)
-                if (FileExists(ParseIndexLine(line)->Copy))
-                    index.Add(line);
-            index.SaveToFile(folder + IndexFileName);
+            WriteAutosaveCopy(page, folder, placeholders);
         } catch (const Exception& error) {
             failure = failure.value_or(error);
         }
-        panel->SetText(panelText);
-        for (int i = 0; i < placeholders.Count(); ++i)
-            DeleteFile(placeholders.Get(i));
-        ReportAutosaveFailure(failure);
+        if (!AutosaveNames[page].empty())
+            index.Add(AutosaveIndexLine(page));
     }
+    for (const String& line : KeptAutosaveLines)
+        if (FileExists(ParseIndexLine(line)->Copy))
+            index.Add(line);
+    return index;
 }
 
 // The new copy is whole before the page lets go of its old one, so that a failure or a crash
@@ -218,30 +223,33 @@ void THTMLEMainForm::RecoverAutosavedFiles() {
     bool load =
         MessageBox(Handle(), "Autosaved file(s) exist from a previous session.\r\nLoad them?",
                    "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) == IDYES;
-    std::vector<String> kept;
+    int kept = 0;
     for (const String& name : copies) {
         String copy = folder + name;
         if (!load || LoadAutosavedCopy(copy, index)) {
             DeleteFile(copy);
             continue;
         }
-        kept.push_back(copy);
+        ++kept;
         int line = IndexLineOf(index, copy);
         if (line >= 0)
             KeptAutosaveLines.push_back(index.Get(line));
     }
-    if (kept.empty()) {
+    if (kept == 0)
         DeleteFile(folder + IndexFileName);
-        return;
-    }
-    TStringList keptIndex;
+    else
+        KeepUnloadedCopies(folder, kept);
+}
+
+// The index keeps the lines of the copies left for the next start, and only those.
+void THTMLEMainForm::KeepUnloadedCopies(const String& folder, int count) {
+    TStringList index;
     for (const String& line : KeptAutosaveLines)
-        keptIndex.Add(line);
-    keptIndex.SaveToFile(folder + IndexFileName);
+        index.Add(line);
+    index.SaveToFile(folder + IndexFileName);
     MessageBox(Handle(),
-               IntToStr(static_cast<int>(kept.size())) +
-                   " autosaved file(s) could not be loaded now.\r\nThey stay in " + folder +
-                   " and will be offered again at the next start.",
+               IntToStr(count) + " autosaved file(s) could not be loaded now.\r\nThey stay in " +
+                   folder + " and will be offered again at the next start.",
                "Quiltmarker", MB_OK | MB_ICONWARNING);
 }
 

@@ -392,6 +392,8 @@ private:
     // that did not end normally.
     void BindAutosave();
     void ChooseAutosaveInterval(TMenuItem* item, int minutes);
+    TStringList AutosaveIndex(const String& folder, TStrings& placeholders,
+                              std::optional<Exception>& failure);
     void WriteAutosaveCopy(int page, const String& folder, TStrings& placeholders);
     // The page's index line: its copy, its caption and, for a page with a file, the file's path.
     String AutosaveIndexLine(int page) const;
@@ -399,6 +401,7 @@ private:
     void RecoverAutosavedFiles();
     // Loads the copy on a free page as the index describes it; false when it was not loaded.
     bool LoadAutosavedCopy(const String& copy, const TStrings& index);
+    void KeepUnloadedCopies(const String& folder, int count);
     void MarkPageModified(int page);
     // The files, not folders or devices, that the mask finds, in the order of the folder search.
     static std::vector<String> FilesMatching(const String& pathAndMask);

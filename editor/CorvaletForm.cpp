@@ -32,6 +32,7 @@ void THTMLEMainForm::BindEvents() {
     BindMainSettings();
     BindMainWindowLayout();
     BindFirstShowing();
+    BindAutosave();
     BindMainClose();
     BindDocumentPages();
     BindDocuments();

@@ -15,6 +15,7 @@
 #include "platform/StdCtrls.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class TQmDock;
@@ -87,6 +88,16 @@ public:
     // and the name's entry scrolls to the top.
     void ShowSavedFileInList(const String& fileName);
     void CloseReportView();
+
+    // ---- Autosave and recovery ----
+    // The Preferences > Autosave commands: the interval in minutes, or Off.
+    void Off1Click(TObject* Sender);
+    void N2mins1Click(TObject* Sender);
+    void N5mins1Click(TObject* Sender);
+    void N10mins1Click(TObject* Sender);
+    void N15mins1Click(TObject* Sender);
+    // Copies every modified page into the temporary folder and lists the copies in the index.
+    void AutosaveTimerTimer(TObject* Sender);
 
     // ---- Document pages, page accessors and status bar ----
     enum StatusPanel { CaretPanel, FolderPanel, FilePanel, InsertPanel, ModifiedPanel, CountPanel };
@@ -409,6 +420,30 @@ private:
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
+    // Autosave.cpp: the autosave commands and runs, and the recovery of their copies after a run
+    // that did not end normally.
+    void BindAutosave();
+    void ChooseAutosaveInterval(TMenuItem* item, int minutes);
+    TStringList AutosaveIndex(const String& folder, TStrings& placeholders,
+                              std::optional<Exception>& failure);
+    void WriteAutosaveCopy(int page, const String& folder, TStrings& placeholders);
+    // The page's index line: its copy, its caption and, for a page with a file, the file's path.
+    String AutosaveIndexLine(int page) const;
+    void ReportAutosaveFailure(const std::optional<Exception>& failure);
+    void RecoverAutosavedFiles();
+    // Loads the copy on a free page as the index describes it; false when it was not loaded.
+    bool LoadAutosavedCopy(const String& copy, const TStrings& index);
+    void KeepUnloadedCopies(const String& folder, int count);
+    void MarkPageModified(int page);
+    // The files, not folders or devices, that the mask finds, in the order of the folder search.
+    static std::vector<String> FilesMatching(const String& pathAndMask);
+    // Whether the failure of the runs that keep failing has been shown, and the index lines of
+    // the copies that recovery could not load, kept for the next start.
+    bool AutosaveFailureShown = false;
+    std::vector<String> KeptAutosaveLines;
+    // FirstShowing.cpp: the leftovers of a crashed run in the site folder.
+    void OfferLeftoverFiles();
+    void OfferLeftoverFile(const String& fileName, const String& question);
     // MainSettings.cpp, FirstShowing.cpp, MainClose.cpp: the window's creation, first showing and
     // closing.
     void BindMainSettings();

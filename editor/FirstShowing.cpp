@@ -1,12 +1,18 @@
-// The main window's showing: the first one ends the splash and opens the file of the command
-// line; every one lays the window out again.
+// The main window's showing: the first one ends the splash, offers back what a run that did not
+// end normally left behind, and opens the file of the command line; every one lays the window out
+// again.
 
 #include "editor/CorvaletForm.h"
 
 #include "editor/HTMLSplash.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
+#include "platform/TestHooks.h"
+#include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -18,17 +24,52 @@ void FreeSplash() {
     Splash = nullptr;
 }
 
+String EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? String(value) : String();
+}
+
+// Only the tests that start the real program set these: QUILTMARKER_TEST_ANSWERS answers its
+// message boxes in turn ("yes,no": IDYES, then IDNO; a box left without an answer is declined),
+// and QUILTMARKER_TEST_AUTOSAVE_MS runs autosave every that many milliseconds, not minutes.
+void TakeTestSettingsFromEnvironment(TTimer& autosaveTimer) {
+    String answers = EnvironmentValue("QUILTMARKER_TEST_ANSWERS");
+    if (!answers.empty()) {
+        TestHooks::Install();
+        for (size_t start = 0; start <= answers.size();) {
+            size_t comma = std::min(answers.find(',', start), answers.size());
+            TestHooks::AnswerMessageBox(answers.substr(start, comma - start) == "yes" ? IDYES
+                                                                                      : IDNO);
+            start = comma + 1;
+        }
+    }
+    int interval = StrToIntDef(EnvironmentValue("QUILTMARKER_TEST_AUTOSAVE_MS"), 0);
+    if (interval > 0)
+        autosaveTimer.SetInterval(interval);
+}
+
 } // namespace
 
 void THTMLEMainForm::BindFirstShowing() {
     OnShow = Handler(this, &THTMLEMainForm::FormShow);
 }
 
+// Recovery comes before the command line's file, so that the recovered pages keep the first
+// tabs; an autosave copy that cannot be reached is shown and the rest goes on.
+// Files dropped from the desktop are accepted from here on, on the window and on FileListBox1,
+// once the stand-in offers DragAcceptFiles.
 void THTMLEMainForm::FormShow(TObject* Sender) {
     FreeSplash();
     if (FirstShowPending) {
         FirstShowPending = false;
+        TakeTestSettingsFromEnvironment(*AutosaveTimer);
+        try {
+            RecoverAutosavedFiles();
+        } catch (const Exception& error) {
+            Application->ShowException(error);
+        }
         OpenCommandLineFile();
+        OfferLeftoverFiles();
     }
     IntBrowserButton->SetVisible(true);
     InternalBrowser1->SetVisible(true);
@@ -40,4 +81,39 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
 void THTMLEMainForm::OpenCommandLineFile() {
     if (!StartupCommandLine.empty() && FileExists(StartupCommandLine))
         OpenDocument(StartupCommandLine, false, true, false);
+}
+
+// A "~~" file is the temporary file of a save that did not finish; only the first is offered. An
+// "ht~" file is an autosaved copy kept beside its page. The file each stands for is its name
+// without that prefix. Neither is ever deleted here.
+void THTMLEMainForm::OfferLeftoverFiles() {
+    String site = IncludeTrailingPathDelimiter(DirectoryListBox1->Directory());
+    std::vector<String> temporary = FilesMatching(site + "~~*.*");
+    if (!temporary.empty()) {
+        const String& name = temporary.front();
+        OfferLeftoverFile(site + name,
+                          "A temporary file called " + name +
+                              " exists.\r\nIt appears that Quiltmarker may have crashed during "
+                              "the last session\r\nand left this file behind. You should replace "
+                              "the existing file\r\n" +
+                              name.substr(2) +
+                              " with this file. Do you want to load the temporary file now?");
+    }
+    std::vector<String> autosaved = FilesMatching(site + "ht~*.*");
+    for (size_t i = 0; i < autosaved.size(); ++i) {
+        const String& name = autosaved[i];
+        OfferLeftoverFile(site + name, i == 0
+                                           ? "An autosaved file called " + name +
+                                                 " exists.\r\nThis is an unsaved copy of " +
+                                                 name.substr(3) + ". Do you want to recover it now?"
+                                           : "Recover " + name.substr(3) + "?");
+    }
+}
+
+void THTMLEMainForm::OfferLeftoverFile(const String& fileName, const String& question) {
+    if (MessageBox(Handle(), question, "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) != IDYES)
+        return;
+    int page = OpenDocument(fileName, false, true, false);
+    if (page >= 0)
+        MarkPageModified(page);
 }

@@ -478,6 +478,27 @@ void FindClose(TSearchRec& rec) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Temporary files
+
+// The search starts at a number that differs from run to run and goes through all 65536 names,
+// so that a folder full of earlier names slows the search down but never defeats it.
+String GetTempFileName(const String& folder, const String& prefix) {
+    static std::atomic<unsigned> next{static_cast<unsigned>(getpid()) * 40503u +
+                                      static_cast<unsigned>(::time(nullptr))};
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 0x10000 && error == EEXIST; ++attempt) {
+        String name = folder + prefix + Format("%.4X", next++ & 0xFFFF) + ".tmp";
+        int handle = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (handle >= 0) {
+            ::close(handle);
+            return name;
+        }
+        error = errno;
+    }
+    throw EFCreateError(FileErrorMessage("Cannot create", folder + prefix + "*.tmp", error));
+}
+
+// ---------------------------------------------------------------------------------------------
 // The program's own folders
 
 namespace {

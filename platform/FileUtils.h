@@ -81,6 +81,11 @@ bool MatchesMask(const String& name, const String& mask);
 String ProgramFolder();
 // Where the shipped data files lie; set once by the program at start.
 void SetShippedDataFolder(const String& dir);
+// Creates an empty file named prefix + four hex digits + ".tmp" in folder (which ends in PathDelim)
+// that did not exist before, readable by this user alone, and returns its path: the system's
+// unique temporary file. Raises EFCreateError naming the folder when no such file can be made.
+String GetTempFileName(const String& folder, const String& prefix);
+
 // $TMPDIR when set, else /tmp/quiltmarker-<uid> created with mode 0700. Ends in PathDelim.
 // A $TMPDIR that other users may write to (such as /tmp itself) gets its own quiltmarker-<uid>
 // folder in the same way. That folder is refused with EInOutError when it belongs to another user

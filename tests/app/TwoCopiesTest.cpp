@@ -1,5 +1,6 @@
 // The program itself, started as a user starts it: a running copy and a later one.
 
+#include "ProgramRun.h"
 #include "TestSupport.h"
 #include "app/HandOver.h"
 #include "platform/FileUtils.h"
@@ -10,63 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
-
-// A copy of the program run with the environment of the test. Waits are bounded only so that a
-// broken program fails the test instead of hanging it.
-class TProgramRun {
-public:
-    explicit TProgramRun(const std::vector<String>& arguments) {
-        std::vector<char*> argv{const_cast<char*>(QM_TEST_EXECUTABLE)};
-        for (const String& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        if (posix_spawn(&FPid, QM_TEST_EXECUTABLE, nullptr, nullptr, argv.data(), environ) != 0)
-            FPid = 0;
-    }
-    ~TProgramRun() {
-        if (Running()) {
-            kill(FPid, SIGKILL);
-            waitpid(FPid, nullptr, 0);
-        }
-    }
-    bool Started() const { return FPid != 0; }
-    bool Running() {
-        if (FPid && !FStatus) {
-            int status = 0;
-            if (waitpid(FPid, &status, WNOHANG) == FPid)
-                FStatus = status;
-        }
-        return FPid && !FStatus;
-    }
-    // The exit code, or nothing when the program has not ended normally.
-    std::optional<int> ExitCode() {
-        for (int i = 0; i < 3000 && Running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (Running() || !WIFEXITED(*FStatus))
-            return std::nullopt;
-        return WEXITSTATUS(*FStatus);
-    }
-    void Kill() {
-        kill(FPid, SIGKILL);
-        ExitCode();
-    }
-
-private:
-    pid_t FPid = 0;
-    std::optional<int> FStatus;
-};
 
 // The running copy's windows once one of them satisfies ready, or none when it never does.
 std::vector<TRunningCopyWindow>

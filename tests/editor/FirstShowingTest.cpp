@@ -1,9 +1,12 @@
-// The main window's first showing: the splash goes, the command line's file opens, once.
+// The main window's first showing: the splash goes, autosaved copies are offered back, the
+// command line's file opens and the leftovers of a crash in the site folder are offered, once.
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/HTMLSplash.h"
 #include "platform/FileUtils.h"
+#include "platform/TestHooks.h"
+#include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
 
@@ -59,3 +62,63 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, FirstShowing,
                                     : info.index == 1 ? "MissingFile"
                                                       : "NotText";
                          });
+
+TEST(FirstShowingOrder, RecoveryComesBeforeTheCommandLineFileAndBothOnlyOnce) {
+    String page = TestSupport::Sandbox("page.html");
+    WriteFileAtomic(page, "<p>on disk</p>");
+    String copy = TempFolder() + "ht~0001.htmtmp";
+    WriteFileAtomic(copy, "<p>recovered</p>");
+    WriteFileAtomic(TempFolder() + "htmtmp.idx", copy + "=earlier.html\t/site/earlier.html\r\n");
+    StartupCommandLine = page;
+    auto form = MakeMainWindow();
+
+    TestHooks::AnswerMessageBox(IDYES);
+    form->Show();
+    form->Hide();
+    form->Show();
+    StartupCommandLine.clear();
+
+    EXPECT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(form->FileNames[0], "/site/earlier.html");
+    EXPECT_EQ(form->Memos[0]->Text(), "<p>recovered</p>");
+    EXPECT_EQ(form->FileNames[1], page);
+    EXPECT_FALSE(form->PageInUse(2));
+}
+
+TEST(FirstShowingLeftovers, TheFirstTemporaryFileAndEveryAutosavedOneAreOffered) {
+    String site = TestSupport::Sandbox("site/");
+    ASSERT_TRUE(ForceDirectories(site));
+    for (const char* name : {"~~index.html", "~~more.html", "ht~a.html", "ht~b.html"})
+        WriteFileAtomic(site + name, String("<p>") + name);
+    auto form = MakeMainWindow();
+    String startFolder = GetCurrentDir();
+    form->DirectoryListBox1->SetDirectory(site);
+
+    for (int answer : {IDYES, IDNO, IDYES})
+        TestHooks::AnswerMessageBox(answer);
+    form->Show();
+    SetCurrentDir(startFolder);
+
+    const auto& prompts = TestHooks::Prompts();
+    ASSERT_EQ(prompts.size(), 3u);
+    EXPECT_EQ(prompts[0].Text,
+              "A temporary file called ~~index.html exists.\r\nIt appears that Quiltmarker may "
+              "have crashed during the last session\r\nand left this file behind. You should "
+              "replace the existing file\r\nindex.html with this file. Do you want to load the "
+              "temporary file now?");
+    EXPECT_EQ(prompts[1].Text, "An autosaved file called ht~a.html exists.\r\nThis is an unsaved "
+                               "copy of a.html. Do you want to recover it now?");
+    EXPECT_EQ(prompts[2].Text, "Recover b.html?");
+    for (const TestHooks::TPrompt& prompt : prompts) {
+        EXPECT_EQ(prompt.Caption, "Quiltmarker");
+        EXPECT_EQ(prompt.Flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+    }
+    EXPECT_EQ(form->FileNames[0], site + "~~index.html");
+    EXPECT_EQ(form->Memos[0]->Text(), "<p>~~index.html");
+    EXPECT_TRUE(form->Memos[0]->Modified());
+    EXPECT_EQ(form->FileNames[1], site + "ht~b.html");
+    EXPECT_TRUE(form->Memos[1]->Modified());
+    EXPECT_FALSE(form->PageInUse(2));
+    for (const char* name : {"~~index.html", "~~more.html", "ht~a.html", "ht~b.html"})
+        EXPECT_TRUE(FileExists(site + name)) << name;
+}

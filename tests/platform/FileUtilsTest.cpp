@@ -382,6 +382,24 @@ TEST_F(FileUtilsTest, PlantedTempFolderIsRefused) {
               "Cannot use the temporary folder \"" + own + "\": it belongs to another user.");
 }
 
+TEST_F(FileUtilsTest, TempFileNamesAreNewPrivateFilesOfThePrefix) {
+    String folder = IncludeTrailingPathDelimiter(Dir);
+    std::vector<String> names;
+    for (int i = 0; i < 3; ++i)
+        names.push_back(GetTempFileName(folder, "ht~"));
+
+    EXPECT_EQ(FolderContents(Dir).size(), 3u);
+    for (const String& name : names) {
+        EXPECT_EQ(ExtractFilePath(name), folder);
+        EXPECT_TRUE(MatchesMask(ExtractFileName(name), "ht~????.tmp")) << name;
+        EXPECT_EQ(FileSizeOf(name), 0);
+        EXPECT_EQ(ModeOf(name), 0600u);
+    }
+    String missing = folder + "gone/";
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { GetTempFileName(missing, "ht~"); }),
+              "Cannot create file \"" + missing + "ht~*.tmp\". No such file or directory");
+}
+
 TEST_F(FileUtilsTest, TempFolderWithoutTmpDirIsPrivateInTmp) {
     ScopedEnv tmpdir("TMPDIR", std::nullopt);
     String expected = "/tmp/quiltmarker-" + std::to_string(getuid());

@@ -1,0 +1,58 @@
+// How long an autosave run takes: twenty modified pages of 1 MB each copied into the temporary
+// folder, with their index.
+
+#include "editor/CorvaletForm.h"
+#include "platform/FileUtils.h"
+#include "platform/TestHooks.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+String MegabytePage(int number) {
+    const String line = "<p>Page " + IntToStr(number) +
+                        ": some text with a <a href=\"Page.html\">link</a> and more text.</p>\r\n";
+    String page;
+    while (page.size() < 1024 * 1024)
+        page += line;
+    return page;
+}
+
+void TwentyModifiedMegabytePages(benchmark::State& state) {
+    THTMLEMainForm form(nullptr);
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page) {
+        form.Memos[page]->SetText(MegabytePage(page));
+        form.Memos[page]->SetModified(true);
+        form.FileNames[page] = "/site/page" + IntToStr(page) + ".html";
+        form.TabSheets[page]->SetCaption("page" + IntToStr(page) + ".html");
+        form.TabSheets[page]->SetTabVisible(true);
+    }
+    for (auto _ : state)
+        TestHooks::FireTimer(*form.AutosaveTimer);
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations() * THTMLEMainForm::PageCount * 1024 * 1024));
+}
+BENCHMARK(TwentyModifiedMegabytePages)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::filesystem::path sandbox =
+        std::filesystem::temp_directory_path() / ("quiltmarker-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(sandbox / "tmp");
+    setenv("QUILTMARKER_REGISTRY", (sandbox / "registry.reg").c_str(), 1);
+    setenv("QUILTMARKER_HOME", (sandbox / "home").c_str(), 1);
+    setenv("TMPDIR", (sandbox / "tmp").c_str(), 1);
+    Application->Initialize(argc, argv);
+    TestHooks::Install();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(sandbox);
+    return 0;
+}

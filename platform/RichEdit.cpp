@@ -8,7 +8,7 @@
 namespace {
 
 // EM_EXLIMITTEXT's meaning of 0.
-constexpr int DefaultTextLimit = 64000;
+constexpr int ZeroTextLimit = 64000;
 
 int PointsToPixels(int points) {
     return points * ScreenPixelsPerInch / 72;
@@ -33,9 +33,15 @@ TRichEdit::TRichEdit(TComponent* AOwner)
                   [](TControl& control) { return std::make_unique<TRichEditPeer>(control); }),
       TPeerOf(Peer()), FLines(*this), FSelAttributes(*this), FParagraph(*this) {
     SetTabStop(true);
+    // Visible annotations make Scintilla lay out every line of a new text at once.
+    Sci().AnnotationSetVisible(TSciAnnotationVisible::Hidden);
     Sci().SetLexer(TSciLexer::Container);
+    Sci().SetLayoutCache(TSciCache::Page);
     Sci().SetEOLMode(TSciEndOfLine::CrLf);
-    Sci().SetModEventMask(scModInsertText | scModDeleteText | scModInsertCheck);
+    // Edits are followed from the notices sent before them: QScintilla turns every notice of
+    // a finished edit into a count of characters from the start of the text, which makes a
+    // keystroke cost more the further down a large page it is.
+    Sci().SetModEventMask(scModBeforeInsert | scModBeforeDelete | scModInsertCheck);
     for (int margin = 0; margin < 5; ++margin)
         Sci().SetMarginWidthN(margin, 0);
     Sci().SetEndAtLastLine(false);
@@ -236,16 +242,19 @@ private:
 void TRichEdit::ReplaceAll(const String& text) {
     TProgramEdit edit(FProgrammatic, Sci());
     FTyping = TTypingFormat{};
-    // Scintilla takes a large text in a fraction of a second unwrapped, and many seconds
-    // wrapped; it wraps the lines later, as they are shown.
-    Sci().SetWrapMode(TSciWrap::None);
+    FWholeTextLength = static_cast<int>(text.size());
     Sci().SetUndoCollection(false);
     Sci().ClearAll();
+    // Scintilla takes a large text in a fraction of a second unwrapped, and many seconds
+    // wrapped; it wraps the lines later, as they are shown. The display is chosen while the
+    // text is empty, as changing it lays out the whole text again.
+    Sci().SetWrapMode(TSciWrap::None);
+    ChooseDisplay(text);
     Sci().AppendText(text);
     Sci().EmptyUndoBuffer();
     Sci().SetUndoCollection(true);
+    Sci().SetSavePoint();
     SetWordWrap(FWordWrap);
-    ChooseDisplay(text);
     Sci().GotoPos(0);
 }
 
@@ -261,8 +270,12 @@ void TRichEdit::ChooseDisplay(const String& text) {
 
 // ---- Typing
 
+// A text put in whole that is longer than the limit raises the limit to its own length, so it
+// can still be edited.
 int TRichEdit::TextLimit() const {
-    return FMaxLength == 0 ? DefaultTextLimit : FMaxLength < 0 ? -1 : FMaxLength;
+    if (FMaxLength < 0)
+        return -1;
+    return std::max(FMaxLength == 0 ? ZeroTextLimit : FMaxLength, FWholeTextLength);
 }
 
 bool TRichEdit::InsertAllowed(int growth) const {
@@ -371,15 +384,15 @@ TRichEdit::TCharFormat TRichEdit::FormatAt(int position) const {
 
 // Typed text takes the typing format set at the caret, else the formatting of the character
 // before it (at the very start, of the one after it).
-int TRichEdit::InsertionStyle(int position, int length) const {
+int TRichEdit::InsertionStyle(int position) const {
     if (FTyping.Style >= 0 && FTyping.Position == position)
         return FTyping.Style;
-    int at = position > 0 ? position - 1 : position + length;
+    int at = position > 0 ? position - 1 : position;
     return at < GetTextLen() ? Sci().StyleAt(at) : 0;
 }
 
 TRichEdit::TCharFormat TRichEdit::SelFormat() const {
-    return SelLength() > 0 ? FormatAt(SelStart()) : FormatOf(InsertionStyle(Caret(), 0));
+    return SelLength() > 0 ? FormatAt(SelStart()) : FormatOf(InsertionStyle(Caret()));
 }
 
 // A style number for the format; formats no text uses any more give theirs back when the
@@ -446,7 +459,7 @@ void TRichEdit::ChangeSelFormat(const std::function<void(TCharFormat&)>& change)
     int start = SelStart();
     int length = SelLength();
     if (length == 0) {
-        TCharFormat format = FormatOf(InsertionStyle(start, 0));
+        TCharFormat format = FormatOf(InsertionStyle(start));
         change(format);
         FTyping = TTypingFormat{StyleFor(format), start};
         return;
@@ -481,24 +494,31 @@ void TRichEdit::ApplyParagraph() {
 
 // ---- Notifications
 
-void TRichEdit::TextInserted(int position, int length) {
-    FModified = true;
-    FChangePending = true;
-    int style = InsertionStyle(position, length);
-    if (style != 0)
-        Sci().SetStyleOf(position, length, style);
+// Scintilla tells of an insertion before it is made; the new text takes its style once it is
+// in, at the next notice or when the edit is complete, whichever comes first.
+void TRichEdit::TextInserting(int position, int length) {
+    TextChanging();
+    FInserted = TInsertion{position, length, InsertionStyle(position)};
     if (FTyping.Style >= 0 && FTyping.Position == position)
         FTyping.Position = position + length;
 }
 
-void TRichEdit::TextDeleted() {
+void TRichEdit::TextChanging() {
+    StyleInsertedText();
     FModified = true;
     FChangePending = true;
+}
+
+void TRichEdit::StyleInsertedText() {
+    if (FInserted.Style != 0)
+        Sci().SetStyleOf(FInserted.Position, FInserted.Length, FInserted.Style);
+    FInserted = TInsertion{};
 }
 
 // The events the last edit or input caused, raised once it is complete, so that a handler may
 // change the text again.
 void TRichEdit::FlushNotifications() {
+    StyleInsertedText();
     if (FChangePending) {
         FChangePending = false;
         if (OnChange)

@@ -139,7 +139,8 @@ public:
     void ClearUndo();
 
     // The most bytes typing and pasting may bring the text to; 0 means 64000, a negative value
-    // no limit. A longer text that was loaded or assigned stays whole.
+    // (the default) no limit. A longer text that was loaded or assigned stays whole, and the
+    // limit grows to its length until the text is replaced whole again.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value) { FMaxLength = value; }
 
@@ -224,6 +225,12 @@ private:
         int Style = -1; // none
         int Position = 0;
     };
+    // Text just put in, and the style it takes.
+    struct TInsertion {
+        int Position = 0;
+        int Length = 0;
+        int Style = 0;
+    };
 
     TSciCalls& Sci() const;
     const char* Bytes() const;
@@ -247,7 +254,7 @@ private:
 
     TCharFormat FormatOf(int style) const;
     TCharFormat FormatAt(int position) const;
-    int InsertionStyle(int position, int length) const;
+    int InsertionStyle(int position) const;
     TCharFormat SelFormat() const;
     void ChangeSelFormat(const std::function<void(TCharFormat&)>& change);
     int StyleFor(const TCharFormat& format);
@@ -256,15 +263,18 @@ private:
     void ApplyStyles();
     void ApplyParagraph();
 
-    void TextInserted(int position, int length);
-    void TextDeleted();
+    // An insertion or deletion about to be made.
+    void TextInserting(int position, int length);
+    void TextChanging();
+    void StyleInsertedText();
     void FlushNotifications();
 
     TRichEditStrings FLines;
     TTextAttributes FSelAttributes;
     TParaAttributes FParagraph;
     bool FModified = false;
-    int FMaxLength = 0;
+    int FMaxLength = -1;
+    int FWholeTextLength = 0; // of the text last put in whole
     bool FWordWrap = true;
     TScrollStyle FScrollBars = ssNone;
     bool FReadOnly = false;
@@ -279,6 +289,7 @@ private:
     int FLastSelStart = 0;
     int FLastSelEnd = 0;
     TTypingFormat FTyping;
+    TInsertion FInserted;
     std::map<TCharFormat, int> FStyles;
     std::vector<TCharFormat> FStyleFormats;
 };

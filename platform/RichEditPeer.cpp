@@ -10,6 +10,7 @@
 #undef signals
 #undef slots
 
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -113,6 +114,27 @@ bool IsTyping(const QKeyEvent& event) {
            });
 }
 
+// QScintilla's accessible view of the editor turns every caret move into a count of the
+// characters before the caret, which costs tens of milliseconds a keystroke at the end of a large
+// page. Qt makes a widget's accessible view when the widget is first shown, whether or not a
+// screen reader is listening; with none listening then, the editor gets the plain view of a
+// widget, which counts nothing. The factory is installed before the first editor is made, ahead
+// of QScintilla's own.
+QAccessibleInterface* PlainViewWithoutListener(const QString&, QObject* object) {
+    auto* sci = qobject_cast<QsciScintillaBase*>(object);
+    if (!sci || QAccessible::isActive())
+        return nullptr;
+    return new QAccessibleWidget(sci, QAccessible::EditableText);
+}
+
+void InstallAccessibleView() {
+    static const bool installed = [] {
+        QAccessible::installFactory(PlainViewWithoutListener);
+        return true;
+    }();
+    (void)installed;
+}
+
 } // namespace
 
 String Windows1252ToUtf8(unsigned char code) {
@@ -123,7 +145,10 @@ String Windows1252ToUtf8(unsigned char code) {
 
 class TSciWidget : public QsciScintilla {
 public:
-    explicit TSciWidget(TRichEditPeer& peer) : FPeer(peer) {}
+    static TSciWidget* Create(TRichEditPeer& peer) {
+        InstallAccessibleView();
+        return new TSciWidget(peer);
+    }
     // Kept by the widget rather than the peer, as the widget has events while the peer is
     // still being made.
     bool Started = false;
@@ -139,6 +164,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    explicit TSciWidget(TRichEditPeer& peer) : FPeer(peer) {}
     void PaintWindows1252Glyphs();
     void PaintWindows1252Glyph(QPainter& painter, int position, unsigned char byte, bool selected);
     TRichEditPeer& FPeer;
@@ -234,7 +260,7 @@ void TSciWidget::PaintWindows1252Glyph(QPainter& painter, int position, unsigned
 // ---- The peer
 
 TRichEditPeer::TRichEditPeer(TControl& control)
-    : TControlPeer(control, new TSciWidget(*this)), FSci(static_cast<TSciWidget*>(Widget())),
+    : TControlPeer(control, TSciWidget::Create(*this)), FSci(static_cast<TSciWidget*>(Widget())),
       FCalls(*FSci) {
     Watch(FSci->viewport());
     FSci->setAcceptDrops(false);
@@ -278,10 +304,10 @@ void TRichEditPeer::Modified(int position, int type, int length) {
     if (type & scModInsertCheck) {
         if (!Edit().InsertAllowed(length))
             FCalls.ChangeInsertion("");
-    } else if (length > 0 && (type & scModInsertText)) {
-        Edit().TextInserted(position, length);
-    } else if (length > 0 && (type & scModDeleteText)) {
-        Edit().TextDeleted();
+    } else if (length > 0 && (type & scModBeforeInsert)) {
+        Edit().TextInserting(position, length);
+    } else if (length > 0 && (type & scModBeforeDelete)) {
+        Edit().TextChanging();
     }
 }
 

@@ -19,8 +19,10 @@ static_assert(static_cast<int>(TSciWrapIndent::Fixed) == Sci::SC_WRAPINDENT_FIXE
 static_assert(static_cast<int>(TSciEndOfLine::CrLf) == Sci::SC_EOL_CRLF);
 static_assert(static_cast<int>(TSciLexer::Container) == Sci::SCLEX_CONTAINER);
 static_assert(static_cast<int>(TSciCodePage::Utf8) == Sci::SC_CP_UTF8);
-static_assert(static_cast<int>(scModInsertText) == Sci::SC_MOD_INSERTTEXT);
-static_assert(static_cast<int>(scModDeleteText) == Sci::SC_MOD_DELETETEXT);
+static_assert(static_cast<int>(TSciAnnotationVisible::Hidden) == Sci::ANNOTATION_HIDDEN);
+static_assert(static_cast<int>(TSciCache::Page) == Sci::SC_CACHE_PAGE);
+static_assert(static_cast<int>(scModBeforeInsert) == Sci::SC_MOD_BEFOREINSERT);
+static_assert(static_cast<int>(scModBeforeDelete) == Sci::SC_MOD_BEFOREDELETE);
 static_assert(static_cast<int>(scModInsertCheck) == Sci::SC_MOD_INSERTCHECK);
 static_assert(TSciCalls::StyleDefault == Sci::STYLE_DEFAULT);
 static_assert(TSciCalls::StyleLastPredefined == Sci::STYLE_LASTPREDEFINED);
@@ -225,6 +227,10 @@ void TSciCalls::SetUndoCollection(bool collectUndo) {
     Send(Sci::SCI_SETUNDOCOLLECTION, collectUndo);
 }
 
+void TSciCalls::SetSavePoint() {
+    Send(Sci::SCI_SETSAVEPOINT);
+}
+
 void TSciCalls::BeginUndoAction() {
     Send(Sci::SCI_BEGINUNDOACTION);
 }
@@ -363,6 +369,14 @@ void TSciCalls::SetHScrollBar(bool visible) {
 
 void TSciCalls::SetVScrollBar(bool visible) {
     Send(Sci::SCI_SETVSCROLLBAR, visible);
+}
+
+void TSciCalls::SetLayoutCache(TSciCache mode) {
+    Send(Sci::SCI_SETLAYOUTCACHE, static_cast<unsigned long>(mode));
+}
+
+void TSciCalls::AnnotationSetVisible(TSciAnnotationVisible visible) {
+    Send(Sci::SCI_ANNOTATIONSETVISIBLE, static_cast<unsigned long>(visible));
 }
 
 // ---- The repeated sequences

@@ -17,10 +17,12 @@ enum class TSciWrapIndent { Fixed = 0 };
 enum class TSciEndOfLine { CrLf = 0 };
 enum class TSciLexer { Container = 0 };
 enum class TSciCodePage { SingleByte = 0, Utf8 = 65001 };
+enum class TSciAnnotationVisible { Hidden = 0 };
+enum class TSciCache { Page = 2 };
 // The kinds of modification Scintilla reports, or-ed together.
 enum TSciModification : unsigned {
-    scModInsertText = 0x1,
-    scModDeleteText = 0x2,
+    scModBeforeInsert = 0x400,
+    scModBeforeDelete = 0x800,
     scModInsertCheck = 0x100000,
 };
 
@@ -102,6 +104,7 @@ public:
     void Undo();
     void EmptyUndoBuffer();
     void SetUndoCollection(bool collectUndo);
+    void SetSavePoint();
     void BeginUndoAction();
     void EndUndoAction();
 
@@ -140,6 +143,8 @@ public:
     void SetScrollWidth(int pixels);
     void SetHScrollBar(bool visible);
     void SetVScrollBar(bool visible);
+    void SetLayoutCache(TSciCache mode);
+    void AnnotationSetVisible(TSciAnnotationVisible visible);
 
     // The repeated sequences
     // Replaces start to end with text as one undoable step; returns where the text put in ends.

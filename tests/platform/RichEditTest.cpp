@@ -347,6 +347,27 @@ TEST_F(RichEditTest, TextLimitOfZeroMeans64000AndAppliesToPasting) {
     EXPECT_EQ(Edit.GetTextLen(), 64000);
 }
 
+TEST_F(RichEditTest, WithoutALimitSetTypingGoesOnPast64000Bytes) {
+    const String page(70000, 'x');
+    Edit.SetText(page);
+    TypeAt(70000, "y");
+    TestHooks::SetClipboardText("ab");
+    Edit.PasteFromClipboard();
+    EXPECT_EQ(Edit.Text(), page + "yab");
+}
+
+TEST_F(RichEditTest, ALoadedFileLongerThanTheLimitCanBeEditedUpToItsLength) {
+    Perform(EM_EXLIMITTEXT, 0, 5);
+    Edit.Lines().LoadFromFile(WriteFile("long.htm", "0123456789"));
+    Edit.SetSelStart(2);
+    Edit.SetSelLength(1);
+    TestHooks::TypeText(Edit, "x"); // replaces a byte
+    TypeAt(10, "y");                // would pass the file's length
+    TestHooks::PressKey(Edit, VK_BACK);
+    TypeAt(9, "zz");
+    EXPECT_EQ(Edit.Text(), "01x345678z");
+}
+
 TEST_F(RichEditTest, EditingKeysWorkOnBytesAndLineEnds) {
     Edit.SetText("ab\r\ncd");
     Edit.SetSelStart(4);

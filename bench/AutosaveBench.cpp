@@ -5,11 +5,9 @@
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
 
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -41,18 +39,5 @@ BENCHMARK(TwentyModifiedMegabytePages)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::filesystem::path sandbox =
-        std::filesystem::temp_directory_path() / ("quiltmarker-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(sandbox / "tmp");
-    setenv("QUILTMARKER_REGISTRY", (sandbox / "registry.reg").c_str(), 1);
-    setenv("QUILTMARKER_HOME", (sandbox / "home").c_str(), 1);
-    setenv("TMPDIR", (sandbox / "tmp").c_str(), 1);
-    Application->Initialize(argc, argv);
-    TestHooks::Install();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(sandbox);
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -8,11 +8,9 @@
 #include "platform/TestHooks.h"
 #include "publish/Ferrydock95Main.h"
 
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -153,23 +151,9 @@ BENCHMARK(ThousandPagesOf20KB)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::filesystem::path sandbox =
-        std::filesystem::temp_directory_path() / ("quiltmarker-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(sandbox / "tmp");
-    setenv("QUILTMARKER_REGISTRY", (sandbox / "registry.reg").c_str(), 1);
-    setenv("QUILTMARKER_HOME", (sandbox / "home").c_str(), 1);
-    setenv("TMPDIR", (sandbox / "tmp").c_str(), 1);
-    Application->Initialize(argc, argv);
-    TestHooks::Install();
-    {
+    return RunBenchmarks(argc, argv, [] {
         TRegistry reg;
         reg.OpenKey("\\Software\\Olvane\\Quiltmarker\\Replace Codes", true);
         reg.WriteString("sig", "Made by [[upload]]the site team\\n[[default]]someone");
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(sandbox);
-    return 0;
+    });
 }

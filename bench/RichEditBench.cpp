@@ -6,12 +6,11 @@
 #include "platform/RichEdit.h"
 #include "platform/TestHooks.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -112,18 +111,5 @@ BENCHMARK(Keystroke)->Arg(0)->Arg(50)->Arg(500)->Arg(1000)->Unit(benchmark::kMil
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::filesystem::path sandbox =
-        std::filesystem::temp_directory_path() / ("quiltmarker-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(sandbox / "tmp");
-    setenv("QUILTMARKER_REGISTRY", (sandbox / "registry.reg").c_str(), 1);
-    setenv("QUILTMARKER_HOME", (sandbox / "home").c_str(), 1);
-    setenv("TMPDIR", (sandbox / "tmp").c_str(), 1);
-    Application->Initialize(argc, argv);
-    TestHooks::Install();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(sandbox);
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

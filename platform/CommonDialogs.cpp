@@ -5,7 +5,6 @@
 #include "platform/TestHooks.h"
 
 #include <QColorDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 
@@ -37,15 +36,6 @@ QStringList NameFilters(const String& filter) {
         filters << parts[i] + " (" + masks + ")";
     }
     return filters;
-}
-
-String FileSystemName(const QString& path) {
-    QByteArray bytes = QFile::encodeName(path);
-    return String(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-QString ShownName(const String& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 } // namespace
@@ -132,7 +122,7 @@ bool TOpenDialog::ExecuteHooked() {
 }
 
 bool TOpenDialog::ExecuteShown() {
-    QFileDialog dialog(DialogOwner(), DisplayText(ShownTitle()), ShownName(StartFolder()));
+    QFileDialog dialog(DialogOwner(), DisplayText(ShownTitle()), ShownFileName(StartFolder()));
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!Saving() && FOptions.Contains(ofAllowMultiSelect))
         dialog.setFileMode(QFileDialog::ExistingFiles);
@@ -149,7 +139,7 @@ bool TOpenDialog::ExecuteShown() {
     }
     dialog.setDefaultSuffix(DisplayText(FDefaultExt));
     if (!FFileName.empty())
-        dialog.selectFile(ShownName(ExtractFileName(FFileName)));
+        dialog.selectFile(ShownFileName(ExtractFileName(FFileName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     std::vector<String> files;

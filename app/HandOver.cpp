@@ -4,7 +4,9 @@
 #include "platform/Forms.h"
 #include "platform/SingleInstance.h"
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,20 @@ bool WriteHandOverFile(const String& commandLine) {
     }
 }
 
+// Posted to the main window once the last modal window has closed: it comes after the rest of
+// the command that opened the window.
+constexpr UINT OpenWaitingMessage = WM_APP + 244;
+
+// Each command line taken out before it is opened, so that one opened while another hand-over
+// comes is never opened twice.
+void OpenWaiting(std::vector<String>& waiting, const std::function<void(const String&)>& open) {
+    while (!waiting.empty()) {
+        String commandLine = waiting.front();
+        waiting.erase(waiting.begin());
+        open(commandLine);
+    }
+}
+
 String ReadHandedOverCommandLine() {
     String text = ReadFileBytes(HandOverFileName());
     return text.substr(0, text.find_first_of("\r\n"));
@@ -69,12 +85,23 @@ void HandOverToRunningCopy(const String& commandLine) {
         SendMessage(*window, HandOverMessage, 0, reinterpret_cast<LPARAM>(commandLine.c_str()));
 }
 
-void ListenForHandOver(TControl& mainWindow, std::function<void(const String&)> open) {
+void ListenForHandOver(TWinControl& mainWindow, std::function<void(const String&)> open) {
+    auto waiting = std::make_shared<std::vector<String>>();
     TWndMethod passOn = mainWindow.WindowProc();
-    mainWindow.SetWindowProc([passOn, open](TMessage& message) {
+    mainWindow.SetWindowProc([passOn, open, waiting](TMessage& message) {
         if (message.Msg == HandOverMessage)
-            open(ReadHandedOverCommandLine());
-        else
-            passOn(message);
+            waiting->push_back(ReadHandedOverCommandLine());
+        else if (message.Msg != OpenWaitingMessage)
+            return passOn(message);
+        if (Application->ModalLevel() == 0)
+            OpenWaiting(*waiting, open);
     });
+    TNotifyEvent previous = Application->OnModalEnd;
+    HWND window = mainWindow.Handle();
+    Application->OnModalEnd = [previous, waiting, window](TObject* sender) {
+        if (previous)
+            previous(sender);
+        if (!waiting->empty())
+            PostMessage(window, OpenWaitingMessage, 0, 0);
+    };
 }

@@ -21,5 +21,7 @@ bool IsRunningMainWindowTitle(const String& title);
 void HandOverToRunningCopy(const String& commandLine);
 
 // The running copy's side: on the hand-over message, the command line from "lqmlink.txt" goes to
-// open; every other message goes on to the window as before.
-void ListenForHandOver(TControl& mainWindow, std::function<void(const String&)> open);
+// open; every other message goes on to the window as before. A command line handed over while a
+// modal window is open waits, read already, until the last modal window has closed and the
+// command that opened it has ended; then those that waited are opened in the order they came.
+void ListenForHandOver(TWinControl& mainWindow, std::function<void(const String&)> open);

@@ -85,6 +85,33 @@ void ReportRegistryLoadProblem() {
         Application->MessageBox(problem, "Quiltmarker", MB_OK | MB_ICONWARNING);
 }
 
+void GoOnWhenSettingsCannotBeSaved() {
+    String problem = RegistryWriteProblem();
+    if (problem.empty())
+        return;
+    KeepRegistryChangesInMemory();
+    if (RegistryLoadProblem().empty())
+        Application->MessageBox(problem, "Quiltmarker", MB_OK | MB_ICONWARNING);
+}
+
+void PrepareSettings() {
+    ReportRegistryLoadProblem();
+    GoOnWhenSettingsCannotBeSaved();
+    RunShowingErrors(SeedPrintMarginDefaults);
+}
+
+void ReportProgramFolderProblem() {
+    try {
+        ProgramFolder();
+    } catch (const EInOutError&) {
+        // A folder that cannot be made at all is told of when the main window reads its settings.
+        return;
+    }
+    String problem = ProgramFolderProblem();
+    if (!problem.empty())
+        Application->MessageBox(problem, "Quiltmarker", MB_OK | MB_ICONWARNING);
+}
+
 bool AnotherCopyRuns() {
     // The lock is never released: the system lets go of it when the process ends.
     CreateMutex(nullptr, false, "QuiltmarkerMutex");
@@ -158,14 +185,14 @@ int RunProgram(int argc, char** argv) {
     Application->Initialize(argc, argv);
     SetShippedDataFolder(ShippedDataFolder());
     SetInitialProgramVersion();
-    RunShowingErrors(SeedPrintMarginDefaults);
-    ReportRegistryLoadProblem();
+    PrepareSettings();
     String commandLine = CommandLineOf(argc, argv);
     if (AnotherCopyRuns()) {
         RunShowingErrors([&] { HandOverToRunningCopy(commandLine); });
         return 0;
     }
     StartupCommandLine = commandLine;
+    ReportProgramFolderProblem();
     RunShowingErrors([] {
         SetProvisionalTitle();
         CreateSplash();

@@ -12,6 +12,14 @@ void SetInitialProgramVersion();
 void SeedPrintMarginDefaults();
 // Shows what went wrong when the registry file was read, if anything did.
 void ReportRegistryLoadProblem();
+// When the registry file cannot be written, the program goes on with the settings it read,
+// keeping changes for this run only, and says so once (the load problem may have said it).
+void GoOnWhenSettingsCannotBeSaved();
+// The settings' part of the start, in order: the registry file's problems told, then the
+// printer's defaults written where they are missing.
+void PrepareSettings();
+// Fills the program folder, and says once which folder could not be filled, if one could not.
+void ReportProgramFolderProblem();
 // Takes the single-copy lock, kept for the rest of the run; true when another copy holds it.
 bool AnotherCopyRuns();
 // The arguments after the program's name joined with blanks; a text wrapped in double quotes is

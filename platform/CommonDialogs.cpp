@@ -5,9 +5,10 @@
 #include "platform/TestHooks.h"
 
 #include <QColorDialog>
-#include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 
 namespace {
 
@@ -16,10 +17,12 @@ QWidget* DialogOwner() {
     return form ? form->Peer().Widget() : nullptr;
 }
 
-// The queued answer of a font or colour dialog: its Fill sets what was chosen.
-bool TakeChoice(const String& kind, const String& title, TComponent& dialog) {
+// The queued answer of a font or colour dialog: its Fill sets what was chosen. The prompt records
+// shown, what the dialog shows chosen as it opens.
+bool TakeChoice(const String& kind, const String& title, TComponent& dialog,
+                const String& shown = "") {
     TestHooks::TDialogAnswer answer;
-    if (!TestHooks::TakeDialogAnswer(kind, title, answer) || !answer.Accepted)
+    if (!TestHooks::TakeDialogAnswer(kind, title, answer, shown) || !answer.Accepted)
         return false;
     if (answer.Fill)
         answer.Fill(&dialog);
@@ -37,15 +40,6 @@ QStringList NameFilters(const String& filter) {
         filters << parts[i] + " (" + masks + ")";
     }
     return filters;
-}
-
-String FileSystemName(const QString& path) {
-    QByteArray bytes = QFile::encodeName(path);
-    return String(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-QString ShownName(const String& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 } // namespace
@@ -110,6 +104,7 @@ void TOpenDialog::Accept(const std::vector<String>& files) {
 }
 
 bool TOpenDialog::Execute() {
+    TModalScope modal;
     return TestHooks::Active() ? ExecuteHooked() : ExecuteShown();
 }
 
@@ -132,7 +127,7 @@ bool TOpenDialog::ExecuteHooked() {
 }
 
 bool TOpenDialog::ExecuteShown() {
-    QFileDialog dialog(DialogOwner(), DisplayText(ShownTitle()), ShownName(StartFolder()));
+    QFileDialog dialog(DialogOwner(), DisplayText(ShownTitle()), ShownFileName(StartFolder()));
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!Saving() && FOptions.Contains(ofAllowMultiSelect))
         dialog.setFileMode(QFileDialog::ExistingFiles);
@@ -149,7 +144,7 @@ bool TOpenDialog::ExecuteShown() {
     }
     dialog.setDefaultSuffix(DisplayText(FDefaultExt));
     if (!FFileName.empty())
-        dialog.selectFile(ShownName(ExtractFileName(FFileName)));
+        dialog.selectFile(ShownFileName(ExtractFileName(FFileName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     std::vector<String> files;
@@ -165,8 +160,11 @@ bool TOpenDialog::ExecuteShown() {
 
 namespace {
 
+// A font the dialog chose, kept under the program's own name when it is the family that name
+// stands for on this machine, so that OK without a change leaves the font as it was.
 void TakeQFont(const QFont& font, TFont& target) {
-    target.SetName(TextFromDisplay(font.family()));
+    if (font.family() != NearestFontFamily(target.Name()))
+        target.SetName(TextFromDisplay(font.family()));
     if (font.pointSize() > 0)
         target.SetSize(font.pointSize());
     TFontStyles style;
@@ -181,21 +179,60 @@ void TakeQFont(const QFont& font, TFont& target) {
     target.SetStyle(style);
 }
 
+// The style of the font's family, among those the machine has, that is as bold and as italic
+// (or oblique) as the font: the one Qt draws the font in, when several are. The dialog left to
+// itself looks for a style named "Normal", which many families lack, and then takes the first
+// of its list, which may be "Oblique". Empty when the family has no such style.
+QString MatchingStyle(const QFont& font) {
+    const QString family = font.family();
+    const QString drawn = QFontInfo(font).styleName();
+    const int anySize = 12; // a style's weight and slant do not depend on the size
+    QString first;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const QFont candidate = QFontDatabase::font(family, style, anySize);
+        if (candidate.bold() != font.bold() || candidate.italic() != font.italic())
+            continue;
+        if (style == drawn)
+            return style;
+        if (first.isEmpty())
+            first = style;
+    }
+    return first;
+}
+
+void StartOn(QFontDialog& dialog, const TFont& font) {
+    QFont start = ToQFont(font);
+    const QString style = MatchingStyle(start);
+    if (!style.isEmpty())
+        start.setStyleName(style);
+    dialog.setCurrentFont(start);
+}
+
+// "family, style" as the dialog shows them chosen.
+String ChosenFont(const QFontDialog& dialog) {
+    const QFont chosen = dialog.currentFont();
+    return TextFromDisplay(chosen.family() + ", " + QFontDatabase::styleString(chosen));
+}
+
 } // namespace
 
 bool TFontDialog::Execute() {
+    TModalScope modal;
+    QFontDialog dialog(DialogOwner());
+    dialog.setWindowTitle("Font");
+    StartOn(dialog, FFont);
     if (TestHooks::Active())
-        return TakeChoice("FontDialog", "Font", *this);
-    bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, ToQFont(FFont), DialogOwner(), "Font");
-    if (ok)
-        TakeQFont(font, FFont);
-    return ok;
+        return TakeChoice("FontDialog", "Font", *this, ChosenFont(dialog));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    TakeQFont(dialog.selectedFont(), FFont);
+    return true;
 }
 
 // ---- TColorDialog
 
 bool TColorDialog::Execute() {
+    TModalScope modal;
     if (TestHooks::Active())
         return TakeChoice("ColorDialog", "Color", *this);
     QColor color = QColorDialog::getColor(ToQColor(FColor), DialogOwner(), "Color");

@@ -505,6 +505,7 @@ namespace {
 
 String ShippedDataFolder;
 String SeededFolder; // the program folder last filled from ShippedDataFolder
+String FillProblem;  // what that fill could not do, "" when nothing was missing afterwards
 
 String ProgramFolderPath() {
     String dir = EnvironmentValue("QUILTMARKER_HOME");
@@ -517,13 +518,15 @@ String ProgramFolderPath() {
 }
 
 // Copies each shipped file that the program folder lacks; a file that is there is the user's
-// and stays. True when nothing is missing afterwards.
-bool SeedFromShippedData(const String& programFolder) {
+// and stays. Returns what could not be copied, "" when nothing is missing afterwards.
+String SeedFromShippedData(const String& programFolder) {
     std::error_code error;
     fs::recursive_directory_iterator walk(fs::path(ShippedDataFolder), error);
     if (error)
-        return false;
-    bool complete = true;
+        return "The program's files could not be read from " + ShippedDataFolder + " (" +
+               error.message() + ").";
+    int missing = 0;
+    String first;
     for (const fs::directory_entry& entry : walk) {
         if (!entry.is_regular_file(error))
             continue;
@@ -532,11 +535,18 @@ bool SeedFromShippedData(const String& programFolder) {
         struct stat info;
         if (::lstat(target.c_str(), &info) == 0)
             continue;
-        if (!ForceDirectories(ExtractFileDir(target)) ||
-            !CopyFile(entry.path().string(), target, true))
-            complete = false;
+        if (ForceDirectories(ExtractFileDir(target)) &&
+            CopyFile(entry.path().string(), target, true))
+            continue;
+        if (missing++ == 0)
+            first = relative.string();
     }
-    return complete;
+    if (missing == 0)
+        return "";
+    return "The program folder " + programFolder + " could not be filled from " +
+           ShippedDataFolder + ": " + IntToStr(missing) + " of its files could not be copied " +
+           "there, " + first + " the first. The pictures and other files the program reads " +
+           "from it are missing.";
 }
 
 [[noreturn]] void RefuseTempFolder(const String& dir, const String& reason) {
@@ -572,14 +582,22 @@ String ProgramFolder() {
     if (int error = MakeFolders(dir))
         throw EInOutError("Cannot create folder \"" + dir + "\". " +
                           std::error_code(error, std::generic_category()).message());
+    // One fill a run: the folder is asked for at every picture it holds.
     String key = dir + '\n' + ShippedDataFolder;
-    if (!ShippedDataFolder.empty() && SeededFolder != key && SeedFromShippedData(dir))
+    if (!ShippedDataFolder.empty() && SeededFolder != key) {
+        FillProblem = SeedFromShippedData(dir);
         SeededFolder = key;
+    }
     return IncludeTrailingPathDelimiter(dir);
+}
+
+String ProgramFolderProblem() {
+    return FillProblem;
 }
 
 void SetShippedDataFolder(const String& dir) {
     ShippedDataFolder = dir;
+    FillProblem.clear();
 }
 
 String TempFolder() {

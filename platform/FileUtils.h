@@ -79,6 +79,9 @@ bool MatchesMask(const String& name, const String& mask);
 // $XDG_DATA_HOME/quiltmarker, else ~/.local/share/quiltmarker. Created on first use and seeded
 // from the shipped data folder without overwriting a file that is there. Ends in PathDelim.
 String ProgramFolder();
+// What the last fill of the program folder could not do, naming the folder and how many files
+// are missing; "" when nothing was missing afterwards. A folder is filled once a run.
+String ProgramFolderProblem();
 // Where the shipped data files lie; set once by the program at start.
 void SetShippedDataFolder(const String& dir);
 // Creates an empty file named prefix + four hex digits + ".tmp" in folder (which ends in PathDelim)

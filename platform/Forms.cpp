@@ -538,6 +538,7 @@ void TForm::RunHookedModal() {
 TModalResult TForm::ShowModal() {
     if (Visible() || !Enabled() || FModal)
         throw EInvalidOperation("Cannot make a visible window modal");
+    TModalScope modal;
     TForm* previous = Screen->ActiveForm();
     FModal = true;
     FModalResult = mrNone;

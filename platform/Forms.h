@@ -206,10 +206,18 @@ public:
     int HintHidePause() const { return FHintHidePause; }
     bool Active() const;
 
+    // The modal windows open now: forms shown modally, message boxes and common dialogs. Each
+    // calls ModalStarted as it opens and ModalFinished once it has closed; the last one to close
+    // raises OnModalEnd.
+    int ModalLevel() const { return FModalLevel; }
+    void ModalStarted();
+    void ModalFinished();
+
     TExceptionEvent OnException;
     TNotifyEvent OnHint;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
+    TNotifyEvent OnModalEnd;
 
 private:
     friend class TForm;
@@ -224,9 +232,25 @@ private:
     String FHint;
     bool FShowHint = true;
     int FHintHidePause = 2500;
+    int FModalLevel = 0;
 };
 
 extern TApplication* Application;
+
+// Counts a modal window as open for as long as it lives.
+class TModalScope {
+public:
+    TModalScope() {
+        if (Application)
+            Application->ModalStarted();
+    }
+    ~TModalScope() {
+        if (Application)
+            Application->ModalFinished();
+    }
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+};
 
 // A hook sees the messages of the application's main window before it does; true means the
 // hook handled the message and the rest of the hooks do not see it.

@@ -72,6 +72,15 @@ void TApplication::HandleMessage() {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void TApplication::ModalStarted() {
+    ++FModalLevel;
+}
+
+void TApplication::ModalFinished() {
+    if (--FModalLevel == 0 && OnModalEnd)
+        OnModalEnd(this);
+}
+
 int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
     HWND owner = Screen->ActiveForm() ? Screen->ActiveForm()->Handle() : nullptr;
     return ::MessageBox(owner, text, caption, flags);

@@ -92,6 +92,7 @@ QWidget* WindowOf(HWND owner) {
 } // namespace
 
 int MessageBox(HWND owner, const String& text, const String& caption, UINT flags) {
+    TModalScope modal;
     if (TestHooks::Active()) {
         int id = 0;
         return TestHooks::TakeMessageBoxAnswer(caption, text, flags, id) ? id

@@ -1,14 +1,19 @@
 #include "platform/Peer.h"
 #include "platform/Forms.h"
+#include "platform/ShellApi.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QUrl>
 
 namespace {
 
@@ -45,7 +50,26 @@ UINT ButtonMessage(QEvent::Type type, Qt::MouseButton button) {
     return button == Qt::LeftButton ? base : WM_NULL;
 }
 
+// The files a drag carries, as full paths; empty when it carries none.
+std::vector<String> DraggedFiles(const QMimeData* data) {
+    std::vector<String> paths;
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                paths.push_back(FileSystemName(url.toLocalFile()));
+    return paths;
+}
+
 } // namespace
+
+String FileSystemName(const QString& path) {
+    QByteArray bytes = QFile::encodeName(path);
+    return String(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString ShownFileName(const String& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
 
 // ---- The peer
 
@@ -165,6 +189,15 @@ void TControlPeer::SetUpdatesEnabled(bool enabled) {
     FWidget->setUpdatesEnabled(enabled);
 }
 
+void TControlPeer::SetAcceptFiles(bool accept) {
+    if (accept == FAcceptFiles)
+        return;
+    if (accept)
+        FWidgetTakesDrops = FWidget->acceptDrops();
+    FAcceptFiles = accept;
+    FWidget->setAcceptDrops(accept || FWidgetTakesDrops);
+}
+
 TPoint TControlPeer::ClientToScreen(const TPoint& point) const {
     QPoint global = ClientWidget()->mapToGlobal(QPoint(point.x, point.y));
     return TPoint{global.x(), global.y()};
@@ -244,6 +277,16 @@ bool TControlPeer::TranslateEvent(QWidget* watched, QEvent* event) {
         return false;
     case QEvent::ToolTip:
         return TranslateToolTip(event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!FAcceptFiles || DraggedFiles(drag->mimeData()).empty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop:
+        return TranslateFileDrop(static_cast<QDropEvent*>(event));
     case QEvent::ContextMenu: {
         auto* menuEvent = static_cast<QContextMenuEvent*>(event);
         QPoint global = menuEvent->globalPos();
@@ -289,6 +332,18 @@ bool TControlPeer::TranslateTopLevel(QWidget* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+// The drop lives while the window handles it; a window that keeps none of it need not finish it.
+bool TControlPeer::TranslateFileDrop(QDropEvent* event) {
+    std::vector<String> paths = DraggedFiles(event->mimeData());
+    if (!FAcceptFiles || paths.empty())
+        return false;
+    event->acceptProposedAction();
+    HDROP drop = MakeDrop(paths);
+    DeliverInput(WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    DragFinish(drop);
+    return true;
 }
 
 bool TControlPeer::TranslateMouse(QWidget* watched, QMouseEvent* event) {

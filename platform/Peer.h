@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+class QDropEvent;
 class QEvent;
 class QEventLoop;
 class QImage;
@@ -66,6 +67,9 @@ public:
     void FollowInTabOrder(const TControlPeer& previous);
     // A widget that is not updated keeps what it shows until it is updated again.
     void SetUpdatesEnabled(bool enabled);
+    // Files dropped on the widget come to the control as WM_DROPFILES; other drops the widget
+    // takes as before.
+    void SetAcceptFiles(bool accept);
     TPoint ClientToScreen(const TPoint& point) const;
     TPoint ScreenToClient(const TPoint& point) const;
 
@@ -94,6 +98,7 @@ private:
     bool TranslateKey(QWidget* watched, QKeyEvent* event);
     bool TranslateToolTip(QEvent* event);
     bool TranslateTopLevel(QWidget* watched, QEvent* event);
+    bool TranslateFileDrop(QDropEvent* event);
     bool DeliverInput(UINT msg, WPARAM wParam, LPARAM lParam);
 
     TControl& FControl;
@@ -102,6 +107,8 @@ private:
     bool FDefaultReached = false;
     bool FResending = false;
     bool FDetached = false;
+    bool FAcceptFiles = false;
+    bool FWidgetTakesDrops = false; // what the widget itself does with drops
 };
 
 // A form's window: its menu bar, when it has one, above the client area that holds the children.
@@ -162,6 +169,10 @@ public:
 private:
     TCanvas& FCanvas;
 };
+
+// A path as the file system spells it (bytes), and as a widget shows it.
+String FileSystemName(const QString& path);
+QString ShownFileName(const String& path);
 
 // The cursor shown for a cursor number: the screen's table first, then the stock shapes.
 QCursor CursorFor(TCursor cursor);

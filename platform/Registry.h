@@ -27,7 +27,7 @@ struct RegistryValue;
 // Reading a value of another type, or an integer, float or bool that does not exist, raises
 // ERegistryException; ReadString of a missing value gives "". Any change that cannot reach the
 // file (creating a key included) raises ERegistryException naming the file, and the store stays
-// as the file holds it.
+// as the file holds it, unless changes are kept in memory (KeepRegistryChangesInMemory).
 class TRegistry : public TObject {
 public:
     void SetRootKey(HKEY value); // closes the open key
@@ -118,3 +118,12 @@ private:
 // read or parsed. The message names the file and where the damaged file was kept; the user
 // interface shows it.
 String RegistryLoadProblem();
+
+// Why a change could not reach the store's file now, naming the file: the file is read-only, its
+// folder cannot be written to, or the store must not be written over (RegistryLoadProblem says
+// why). "" when it could. The file is left as it is.
+String RegistryWriteProblem();
+// For a run whose settings cannot be saved: from now on each change of the store is kept in
+// memory, raising nothing, and never reaches the file. A store read from another file is saved
+// again as usual.
+void KeepRegistryChangesInMemory();

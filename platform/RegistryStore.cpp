@@ -3,10 +3,12 @@
 #include "platform/FileUtils.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <pwd.h>
+#include <system_error>
 #include <unistd.h>
 
 std::vector<String> SplitAt(const String& text, char separator) {
@@ -321,6 +323,23 @@ String AsideName(const String& fileName) {
     return name;
 }
 
+// Why Save could not write the file now, "" when it could: the file's own mode, which the write
+// respects, then a file of the store's own made and removed beside it.
+String SaveObstacle(const String& fileName) {
+    if (FileIsReadOnly(fileName))
+        return "it is read-only";
+    const String folder = ExtractFileDir(fileName);
+    if (!folder.empty() && !DirectoryExists(folder) && !ForceDirectories(folder))
+        return "its folder cannot be made";
+    String probe = fileName + ".XXXXXX";
+    const int handle = mkstemp(probe.data());
+    if (handle < 0)
+        return std::error_code(errno, std::generic_category()).message();
+    close(handle);
+    unlink(probe.c_str());
+    return "";
+}
+
 } // namespace
 
 RegistryStore& RegistryStore::Current() {
@@ -348,11 +367,13 @@ RegistryKey* RegistryStore::Create(HKEY root, const std::vector<String>& path) {
 }
 
 void RegistryStore::CheckWritable(const String& failure) const {
-    if (!FWriteBlocked.empty())
+    if (!FWriteBlocked.empty() && !FKeepInMemory)
         throw ERegistryException(failure + ": " + FWriteBlocked);
 }
 
 void RegistryStore::Save(const String& failure) {
+    if (FKeepInMemory)
+        return;
     try {
         const String folder = ExtractFileDir(FFileName);
         if (!folder.empty() && !DirectoryExists(folder))
@@ -365,6 +386,16 @@ void RegistryStore::Save(const String& failure) {
         FLoaded = false;
         throw ERegistryException(failure + ": " + e.Message());
     }
+}
+
+String RegistryStore::WriteProblem() const {
+    if (!FWriteBlocked.empty())
+        return "Settings will not be saved: " + FWriteBlocked + ".";
+    const String obstacle = SaveObstacle(FFileName);
+    if (obstacle.empty())
+        return "";
+    return "The settings file " + FFileName + " cannot be written (" + obstacle +
+           "). Settings will not be saved; the settings read from it are used.";
 }
 
 RegistryKey* RegistryStore::Root(HKEY root) {
@@ -381,8 +412,10 @@ String RegistryStore::Text() const {
 }
 
 void RegistryStore::Load(const String& fileName) {
-    if (fileName != FFileName)
+    if (fileName != FFileName) {
         FProblem.clear();
+        FKeepInMemory = false;
+    }
     FFileName = fileName;
     FLoaded = true;
     FWriteBlocked.clear();
@@ -424,4 +457,12 @@ void RegistryStore::Report(const String& message) {
 
 String RegistryLoadProblem() {
     return RegistryStore::Current().Problem();
+}
+
+String RegistryWriteProblem() {
+    return RegistryStore::Current().WriteProblem();
+}
+
+void KeepRegistryChangesInMemory() {
+    RegistryStore::Current().KeepChangesInMemory();
 }

@@ -105,6 +105,9 @@ public:
     void CheckWritable(const String& failure) const;
     void Save(const String& failure);
     const String& Problem() const { return FProblem; }
+    // Why a change could not reach the file now; "" when it could.
+    String WriteProblem() const;
+    void KeepChangesInMemory() { FKeepInMemory = true; }
 
 private:
     RegistryKey* Root(HKEY root);
@@ -119,5 +122,6 @@ private:
     RegistryKey FCurrentUser;
     RegistryKey FLocalMachine;
     String FWriteBlocked; // why the file must not be written, "" when it may
+    bool FKeepInMemory = false;
     String FProblem;
 };

@@ -68,3 +68,24 @@ String ShellNameList(const String& name);
 // Test hook: the captions of the progress windows that operations showed while the test hooks
 // were on, in order; a test clears it when it needs to.
 std::vector<String>& ShellProgressShown();
+
+// ---- Files dropped on a window from the desktop or another program
+
+// A drop, handed to the window in WParam of WM_DROPFILES. It lives until DragFinish or until the
+// window has handled the message, whichever comes first.
+struct HDROP__;
+using HDROP = HDROP__*;
+
+// Whether the window takes files dropped on it; those it takes reach its window procedure as
+// WM_DROPFILES, window hooks included. A drop on a window that takes none goes to the nearest
+// window around it that does, or nowhere.
+void DragAcceptFiles(HWND window, BOOL accept);
+// With file 0xFFFFFFFF, the number of files dropped. Otherwise the file's full path: with buffer
+// nullptr its length, else as much of it as fits in size - 1 characters and a zero, returning the
+// characters copied. 0 for a file or drop that is not there.
+UINT DragQueryFile(HDROP drop, UINT file, char* buffer, UINT size);
+// The file's full path, whole whatever its length; "" for a file or drop that is not there.
+String DragQueryFileName(HDROP drop, UINT file);
+void DragFinish(HDROP drop);
+// A drop of these paths, as the desktop makes one for the window it drops them on.
+HDROP MakeDrop(const std::vector<String>& paths);

@@ -29,6 +29,7 @@ String ShownChoice(HWND owner, const String& title, const String& startFolder) {
 } // namespace
 
 bool SHBrowseForFolder(HWND owner, const String& title, const String& startFolder, String& folder) {
+    TModalScope modal;
     // A start folder that is not there leaves the browser where it opens by itself.
     String start = DirectoryExists(startFolder) ? startFolder : String();
     String chosen =

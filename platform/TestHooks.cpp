@@ -6,9 +6,12 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 
 #include <deque>
 #include <map>
@@ -447,6 +450,25 @@ void DoubleClickMouse(TControl& control, int x, int y) {
 
 void MoveMouse(TControl& control, int x, int y, TShiftState shift) {
     SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton, shift);
+}
+
+// The application passes the entering drag up to the first window that takes it, and the drop to
+// that one.
+bool DropFiles(TControl& control, const std::vector<String>& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const String& path : paths)
+        urls << QUrl::fromLocalFile(ShownFileName(path));
+    data.setUrls(urls);
+    QWidget* widget = control.Peer().ClientWidget();
+    QPointF middle(widget->width() / 2.0, widget->height() / 2.0);
+    QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &drop);
+    return drop.isAccepted();
 }
 
 } // namespace TestHooks

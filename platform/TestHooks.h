@@ -122,5 +122,9 @@ void ClickMouse(TControl& control, int x, int y, TMouseButton button = mbLeft,
                 TShiftState shift = {});
 void DoubleClickMouse(TControl& control, int x, int y);
 void MoveMouse(TControl& control, int x, int y, TShiftState shift = {});
+// Files dragged from the desktop and dropped on the middle of the control: they go where a real
+// drop would, to the control when it takes files, else to the nearest window around it that
+// does. True when a window took them.
+bool DropFiles(TControl& control, const std::vector<String>& paths);
 
 } // namespace TestHooks

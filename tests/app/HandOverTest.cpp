@@ -1,6 +1,7 @@
 #include "app/HandOver.h"
 
 #include "TestSupport.h"
+#include "platform/CommonDialogs.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/SingleInstance.h"
@@ -175,5 +176,52 @@ TEST(ListenForHandOverTest, HandOverMessageOpensTheFirstLineOfTheFileAndOtherMes
 
     EXPECT_EQ((std::vector<String>{"/home/u/my site/page.html", ""}), opened);
     EXPECT_EQ(std::vector<UINT>{WM_USER + 245}, passedOn);
+    main->Free();
+}
+
+TEST(ListenForHandOverTest, FilesHandedOverWhileAModalWindowIsOpenWaitUntilItHasClosed) {
+    TForm* main = new TForm(Application);
+    std::vector<String> opened;
+    ListenForHandOver(*main, [&](const String& commandLine) { opened.push_back(commandLine); });
+    auto handOverTwo = [&] {
+        for (const char* page : {"/home/u/one.html", "/home/u/two.html"}) {
+            WriteFileAtomic(HandOverFileName(), String(page) + "\r\n");
+            SendMessage(main->Handle(), HandOverMessage, 0, 0);
+        }
+        EXPECT_TRUE(opened.empty());
+    };
+    struct TCase {
+        const char* What;
+        std::function<void()> ShowModalWindow;
+    };
+    const TCase cases[] = {
+        {"a form shown modally",
+         [&] {
+             TForm dialog(nullptr);
+             TestHooks::AnswerModal([&](TForm& form) {
+                 handOverTwo();
+                 form.SetModalResult(mrOk);
+             });
+             dialog.ShowModal();
+         }},
+        {"a common dialog",
+         [&] {
+             TFontDialog dialog(nullptr);
+             TestHooks::TDialogAnswer answer;
+             answer.Fill = [&](TComponent*) { handOverTwo(); };
+             answer.Accepted = true;
+             TestHooks::AnswerDialog(answer);
+             dialog.Execute();
+         }},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.What);
+        opened.clear();
+        test.ShowModalWindow();
+        // The command that showed the window has not ended yet.
+        EXPECT_TRUE(opened.empty());
+        Application->ProcessMessages();
+        EXPECT_EQ((std::vector<String>{"/home/u/one.html", "/home/u/two.html"}), opened);
+    }
     main->Free();
 }

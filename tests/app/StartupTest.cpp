@@ -6,6 +6,7 @@
 #include "editor/HTMLSplash.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
+#include "platform/TestHooks.h"
 #include "publish/AnimPubForm.h"
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLISPSelect.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -292,4 +294,48 @@ TEST_F(StartupFormsTest, MainWindowOpensTheFileThatALaterCopyHandsOver) {
     ASSERT_TRUE(HTMLEMainForm->PageInUse(0));
     EXPECT_FALSE(HTMLEMainForm->PageInUse(1));
     EXPECT_EQ("<html>\r\n</html>\r\n", HTMLEMainForm->GetMemo(0)->Text());
+}
+
+TEST_F(StartupFormsTest, AReadOnlySettingsFileIsToldOnceAndWhatItHoldsIsUsed) {
+    const String file = std::getenv("QUILTMARKER_REGISTRY");
+    SetSplashScreen([](TRegistry& reg) { reg.WriteString("SplashScreen", "1"); });
+    const String before = RegistryFileBytes();
+    ASSERT_EQ(0, chmod(file.c_str(), 0444));
+    TestHooks::AnswerMessageBox(IDOK);
+
+    PrepareSettings();
+    StartAsFarAsTheSplash("");
+    CreateStartupForms();
+
+    ASSERT_EQ(1u, TestHooks::Prompts().size());
+    const String told = TestHooks::Prompts()[0].Text;
+    EXPECT_NE(String::npos, told.find(file)) << told;
+    EXPECT_NE(String::npos, told.find("Settings will not be saved")) << told;
+    EXPECT_EQ(fsNormal, Splash->FormStyle());
+    EXPECT_NE(nullptr, Ferrydock95Form);
+    EXPECT_EQ(before, RegistryFileBytes());
+    // The printer's defaults stand for this run.
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(MarginsKey));
+    EXPECT_EQ(25.0, ReadDouble(reg, "MarginBottom"));
+}
+
+TEST_F(StartupFormsTest, AProgramFolderThatCannotBeFilledIsNamedOnce) {
+    SetShippedDataFolder(QM_SOURCE_DATA);
+    // Where the toolbar's pictures go lies a file, as unwritable as a read-only folder is to
+    // anyone but the superuser.
+    const String folder = std::getenv("QUILTMARKER_HOME");
+    ASSERT_TRUE(ForceDirectories(folder));
+    WriteFileAtomic(IncludeTrailingPathDelimiter(folder) + "glyphs", "");
+    TestHooks::AnswerMessageBox(IDOK);
+
+    ReportProgramFolderProblem();
+    StartAsFarAsTheSplash("");
+    CreateStartupForms();
+    SetShippedDataFolder("");
+
+    ASSERT_EQ(1u, TestHooks::Prompts().size());
+    const String told = TestHooks::Prompts()[0].Text;
+    EXPECT_EQ(1, Pos("The program folder " + folder + " could not be filled", told)) << told;
+    EXPECT_NE(0, Pos("glyphs/", told)) << told;
 }

@@ -146,3 +146,35 @@ TEST(ChoiceDialogTest, FontAndColourComeFromTheAnswer) {
     EXPECT_EQ(colorDialog.Color(), clNavy);
     EXPECT_EQ(TestHooks::Prompts().back().Kind, "ColorDialog");
 }
+
+// The dialog opens on the font's own style, never on an oblique one for an upright font, so that
+// OK without a change keeps the font as it was.
+TEST(ChoiceDialogTest, FontDialogStartsOnTheStyleOfTheFont) {
+    struct TCase {
+        TFontStyles Style;
+        bool Bold, Slanted;
+    };
+    const TCase cases[] = {
+        {{}, false, false},
+        {{fsBold}, true, false},
+        {{fsItalic}, false, true},
+        {{fsBold, fsItalic}, true, true},
+    };
+    for (const char* name : {"Courier New", "Arial", "Times New Roman", "MS Sans Serif"}) {
+        for (const TCase& test : cases) {
+            TFontDialog dialog(nullptr);
+            dialog.Font().SetName(name);
+            dialog.Font().SetSize(10);
+            dialog.Font().SetStyle(test.Style);
+            TestHooks::AnswerDialogCancel();
+            EXPECT_FALSE(dialog.Execute());
+
+            const String shown = TestHooks::Prompts().back().Text;
+            const String style = shown.substr(shown.find(", ") + 2);
+            SCOPED_TRACE(String(name) + ": " + shown);
+            EXPECT_EQ(test.Bold, Pos("Bold", style) > 0);
+            EXPECT_EQ(test.Slanted, Pos("Italic", style) > 0 || Pos("Oblique", style) > 0);
+            TestHooks::Reset();
+        }
+    }
+}

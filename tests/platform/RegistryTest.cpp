@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 using TestSupport::ScopedEnv;
@@ -455,6 +456,65 @@ TEST_F(RegistryTest, WithoutItsOwnVariableTheStoreLivesInTheUsersConfigFolder) {
     Open("\\Software\\Olvane");
     Reg.WriteString("Where", "home");
     EXPECT_TRUE(FileExists(home + "/.config/quiltmarker/registry.reg"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RegistryTest, AStoreThatCannotBeWrittenSaysWhyAndCanKeepItsChangesInMemory) {
+    struct TCase {
+        const char* What;
+        std::function<String()> Prepare; // returns the store's file
+    };
+    const String stored =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Olvane]\r\n\"Read\"=\"yes\"\r\n";
+    const TCase cases[] = {
+        {"a read-only file",
+         [&] {
+             const String file = TestSupport::Sandbox("read-only.reg");
+             WriteFileAtomic(file, stored);
+             EXPECT_EQ(0, chmod(file.c_str(), 0444));
+             return file;
+         }},
+        {"a folder that is a file",
+         [&] {
+             const String file = TestSupport::Sandbox("plain-file");
+             WriteFileAtomic(file, "");
+             return file + "/registry.reg";
+         }},
+        {"a folder where the file should be",
+         [&] {
+             const String folder = TestSupport::Sandbox("folder.reg");
+             EXPECT_TRUE(ForceDirectories(folder));
+             return folder;
+         }},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.What);
+        const String file = test.Prepare();
+        ScopedEnv store("QUILTMARKER_REGISTRY", file);
+        const bool existed = FileExists(file);
+        const String problem = RegistryWriteProblem();
+        EXPECT_NE(String::npos, problem.find(file)) << problem;
+        EXPECT_NE(String::npos, problem.find("Settings will not be saved")) << problem;
+
+        KeepRegistryChangesInMemory();
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("Software\\Olvane", true));
+        reg.WriteString("Changed", "in memory");
+        EXPECT_EQ("in memory", reg.ReadString("Changed"));
+        EXPECT_EQ(existed ? "yes" : "", reg.ReadString("Read"));
+        if (existed)
+            EXPECT_EQ(stored, ReadFileBytes(file));
+        else
+            EXPECT_FALSE(FileExists(file));
+    }
+    // Another file is saved as usual.
+    EXPECT_EQ("", RegistryWriteProblem());
+    Open("Software\\Olvane");
+    Reg.WriteString("Saved", "yes");
+    EXPECT_NE(String::npos, ReadFileBytes(StoreFile()).find("\"Saved\"=\"yes\""));
 }
 
 } // namespace

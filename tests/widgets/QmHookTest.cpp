@@ -1,6 +1,8 @@
 #include "widgets/QmHook.h"
 
 #include "platform/Forms.h"
+#include "platform/ShellApi.h"
+#include "platform/TestHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,26 @@ protected:
         };
         hook->SetWinControl(control);
         return hook;
+    }
+
+    // A hook that notes, for each drop, the window's name and every path, read as a program reads
+    // them: the count, then each path into a buffer of the length asked for first.
+    void NoteDrops(TWinControl* control) {
+        auto* hook = new TQmWindowHook(Form);
+        hook->AfterMessage = [this, control](TObject*, TMessage& msg, bool&) {
+            if (msg.Msg != WM_DROPFILES)
+                return;
+            auto drop = reinterpret_cast<HDROP>(msg.WParam);
+            Log.push_back(control->Name() + " drop");
+            for (UINT i = 0; i < DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0); ++i) {
+                String path(DragQueryFile(drop, i, nullptr, 0), '?');
+                DragQueryFile(drop, i, path.data(), static_cast<UINT>(path.size()) + 1);
+                EXPECT_EQ(path, DragQueryFileName(drop, i));
+                Log.push_back(path);
+            }
+            DragFinish(drop);
+        };
+        hook->SetWinControl(control);
     }
 
     std::vector<String> Probe(TWinControl* control) {
@@ -188,4 +210,50 @@ TEST_F(QmHookTest, FreeingTheHookListAtTheEndFreesEachRecordOnceAndGivesWindowsB
     delete ExistingHookList();
     EXPECT_EQ(ExistingHookList(), nullptr);
     EXPECT_EQ(Probe(Window), (Lines{"Box window"}));
+}
+
+TEST_F(QmHookTest, DroppedFilesReachTheHooksOfTheNearestWindowThatTakesThemWithEveryPathWhole) {
+    const String longPath = "/home/u/" + String(300, 'a') + "/" + String(4000, 'b') + ".html";
+    const Lines paths{"/home/u/site/index.html", "/home/u/My Site/Two Words.HTM", longPath};
+    struct TCase {
+        const char* What;
+        bool FormTakes, BoxTakes, BoxRefuses;
+        Lines Expected; // the first line names the window that got the drop
+    };
+    const TCase cases[] = {
+        {"the window takes files", false, true, false, {"Box drop"}},
+        {"the form around it does", true, false, false, {"Form drop"}},
+        {"both do", true, true, false, {"Box drop"}},
+        {"none does", false, false, false, {}},
+        {"the window no longer does", false, true, true, {}},
+    };
+    Form->Show();
+    NoteDrops(Form);
+    NoteDrops(Window);
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.What);
+        DragAcceptFiles(Form->Handle(), test.FormTakes);
+        DragAcceptFiles(Window->Handle(), test.BoxTakes);
+        if (test.BoxRefuses)
+            DragAcceptFiles(Window->Handle(), false);
+        Log.clear();
+
+        EXPECT_EQ(!test.Expected.empty(), TestHooks::DropFiles(*Window, paths));
+
+        Lines expected = test.Expected;
+        if (!expected.empty())
+            expected.insert(expected.end(), paths.begin(), paths.end());
+        EXPECT_EQ(Log, expected);
+    }
+}
+
+TEST_F(QmHookTest, ADroppedPathIsCutToTheBufferAndAFinishedDropHoldsNothing) {
+    HDROP drop = MakeDrop({"/home/u/index.html"});
+    char buffer[8] = "xxxxxxx";
+    EXPECT_EQ(DragQueryFile(drop, 0, buffer, 6), 5u);
+    EXPECT_STREQ(buffer, "/home");
+    EXPECT_EQ(DragQueryFile(drop, 1, nullptr, 0), 0u);
+    DragFinish(drop);
+    EXPECT_EQ(DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0), 0u);
+    EXPECT_EQ(DragQueryFileName(drop, 0), "");
 }

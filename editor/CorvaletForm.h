@@ -78,6 +78,8 @@ public:
     // Files dropped on the window, in their order: each text file opens; the first other file is
     // refused with a message and ends the drop.
     void OpenDroppedFiles(const std::vector<String>& paths);
+    // Files dropped on the window from the desktop (WM_DROPFILES).
+    void WindowHook2AfterMessage(TObject* Sender, TMessage& Msg, bool& Handled);
     void Memo1Exit(TObject* Sender);
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 

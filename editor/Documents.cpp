@@ -12,9 +12,11 @@
 #include "editor/TextFilesForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
+#include "platform/ShellApi.h"
 #include "services/MRULiss.h"
 #include "services/ProgramSettings.h"
 #include "widgets/QmFilSys.h"
+#include "widgets/QmHook.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -72,6 +74,7 @@ void THTMLEMainForm::BindDocuments() {
     OpenFile1->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
     FileOpenButton->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
     Save1->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
+    WindowHook2->AfterMessage = Handler(this, &THTMLEMainForm::WindowHook2AfterMessage);
     SaveButton->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
     FileSaveButton->OnClick = Handler(this, &THTMLEMainForm::FileSaveButtonClick);
     SaveAs1->OnClick = Handler(this, &THTMLEMainForm::SaveAs1Click);
@@ -151,6 +154,19 @@ void THTMLEMainForm::OpenDroppedFiles(const std::vector<String>& paths) {
         }
         OpenDocument(path, false, true, false);
     }
+}
+
+void THTMLEMainForm::WindowHook2AfterMessage(TObject* /*Sender*/, TMessage& Msg,
+                                             bool& /*Handled*/) {
+    if (Msg.Msg != WM_DROPFILES)
+        return;
+    auto drop = reinterpret_cast<HDROP>(Msg.WParam);
+    std::vector<String> paths;
+    const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT file = 0; file < count; ++file)
+        paths.push_back(DragQueryFileName(drop, file));
+    DragFinish(drop);
+    OpenDroppedFiles(paths);
 }
 
 void THTMLEMainForm::TextFiles1Click(TObject* /*Sender*/) {

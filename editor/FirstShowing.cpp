@@ -7,6 +7,7 @@
 #include "editor/HTMLSplash.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
+#include "platform/ShellApi.h"
 #include "platform/TestHooks.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
@@ -56,12 +57,13 @@ void THTMLEMainForm::BindFirstShowing() {
 
 // Recovery comes before the command line's file, so that the recovered pages keep the first
 // tabs; an autosave copy that cannot be reached is shown and the rest goes on.
-// Files dropped from the desktop are accepted from here on, on the window and on FileListBox1,
-// once the stand-in offers DragAcceptFiles.
+// Files dropped from the desktop are accepted from here on, on the window and on FileListBox1.
 void THTMLEMainForm::FormShow(TObject* Sender) {
     FreeSplash();
     if (FirstShowPending) {
         FirstShowPending = false;
+        DragAcceptFiles(Handle(), true);
+        DragAcceptFiles(FileListBox1->Handle(), true);
         TakeTestSettingsFromEnvironment(*AutosaveTimer);
         try {
             RecoverAutosavedFiles();

@@ -329,15 +329,17 @@ TEST(Documents, RecentFiles) {
     EXPECT_EQ(form->FileListBox1->Mask(), form->FilterCombo->Text());
 }
 
-// Dropped files open in order until one is not a text file; a path is taken whole.
+// Files dropped on the shown window open in order until one is not a text file; a path is taken
+// whole.
 TEST(Documents, DroppedFiles) {
     String deep = Folder("s/" + String(200, 'd'));
     String a = MakeFile(deep + "a.htm", "a");
     String b = MakeFile(deep + "b.gif", "b");
     String c = MakeFile(deep + "c.htm", "c");
     auto form = MakeMainWindow();
+    form->Show();
     TestHooks::AnswerMessageBox(IDOK);
-    form->OpenDroppedFiles({a, b, c});
+    ASSERT_TRUE(TestHooks::DropFiles(*form, {a, b, c}));
     EXPECT_EQ(form->FileNames[0], a);
     EXPECT_FALSE(form->PageInUse(1));
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);

@@ -124,7 +124,9 @@ String CommandLineOf(int argc, char** argv) {
         line += (i > 1 ? " " : "") + String(argv[i]);
     if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
         line = line.substr(1, line.size() - 2);
-    return line;
+    // The main window moves the working folder to the last site folder, and a second copy hands
+    // the line to a program that runs elsewhere: a relative name must name the file it named here.
+    return line.empty() ? line : ExpandFileName(line);
 }
 
 void SetProvisionalTitle() {

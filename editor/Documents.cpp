@@ -306,7 +306,7 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
     ShowFreshPage(target);
     if (keepName) {
         TabSheets[target]->SetCaption(displayName);
-        FileNames[target] = autosaveCopy ? ExtractFilePath(name) + displayName : name;
+        FileNames[target] = autosaveCopy ? String("[untitled]") : name;
     } else {
         TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
         FileNames[target] = "[untitled]";

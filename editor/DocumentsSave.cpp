@@ -133,10 +133,15 @@ bool THTMLEMainForm::WriteDocument(int page, const String& path) {
 // The page's name as chosen in the dialog is kept as typed, with the default extension when its
 // file name has no "." (a dot in a folder's name does not count).
 bool THTMLEMainForm::SaveDocument(int page, bool saveAs, bool asTemplate) {
-    if (!PageInUse(page))
+    if (page < 0)
+        page = ActivePageIndex();
+    if (page < 0 || page >= PageCount || !PageInUse(page))
         return true;
     TTabSheet* sheet = TabSheets[page];
-    if (!IsUntitled(sheet->Caption()) && !saveAs) {
+    // A recovered page whose own file is not known has a caption but no file: it is named in the
+    // dialog, never written to a file made up from its caption.
+    bool hasFile = !IsUntitled(sheet->Caption()) && !IsUntitled(FileNames[page]);
+    if (hasFile && !saveAs) {
         if (!WriteDocument(page, FileNames[page]))
             return false;
         sheet->SetCaption(ExtractFileName(FileNames[page]));

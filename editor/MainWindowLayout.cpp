@@ -81,8 +81,8 @@ void THTMLEMainForm::BuildMenuBar() {
     Autosave1 = AddItem(this, Preferences1, "Autosave1", "A&utosave");
     N2mins1 = AddRadioItem(this, Autosave1, "N2mins1", "&2 mins", 2);
     N5mins1 = AddRadioItem(this, Autosave1, "N5mins1", "&5 mins", 2);
-    N10mins1 = AddRadioItem(this, Autosave1, "N10mins1", "1&0 mins", 2);
-    N15mins1 = AddRadioItem(this, Autosave1, "N15mins1", "1&5 mins", 2);
+    N10mins1 = AddRadioItem(this, Autosave1, "N10mins1", "&10 mins", 2);
+    N15mins1 = AddRadioItem(this, Autosave1, "N15mins1", "15 &mins", 2);
     Off1 = AddRadioItem(this, Autosave1, "Off1", "&Off", 2);
     ParaPrefs = AddItem(this, Preferences1, "ParaPrefs", "&Double Paragraph Tags");
     Office97Style1 = AddItem(this, Preferences1, "Office97Style1", "&Flat Buttons");

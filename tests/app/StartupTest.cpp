@@ -115,18 +115,23 @@ TEST(StartupTest, OnlyTheMissingMarginValuesAreWritten) {
     EXPECT_EQ("0", reg.ReadString("CodePlainText"));
 }
 
+// A relative name is made absolute where the program was started, before the window moves the
+// working folder to the last site folder.
 TEST(StartupTest, CommandLineIsTheArgumentsAsOneText) {
     struct TCase {
         std::vector<const char*> Arguments;
-        const char* Expected;
+        String Expected;
     };
+    const String here = IncludeTrailingPathDelimiter(GetCurrentDir());
     const TCase cases[] = {
+        {{"page.html"}, here + "page.html"},
+        {{"site/my", "page.html"}, here + "site/my page.html"},
         {{}, ""},
         {{"/home/u/site/index.html"}, "/home/u/site/index.html"},
         {{"/home/u/my", "site/page.html"}, "/home/u/my site/page.html"},
         {{"\"/home/u/my site/page.html\""}, "/home/u/my site/page.html"},
         {{"\"/home/u/a.html\"", "\"b.html\""}, "/home/u/a.html\" \"b.html"},
-        {{"\""}, "\""},
+        {{"\""}, here + "\""},
         {{"\"\""}, ""},
     };
     for (const TCase& test : cases) {

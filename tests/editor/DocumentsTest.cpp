@@ -199,6 +199,34 @@ TEST(Documents, SaveAsAsksBeforeReplacingTheExtendedName) {
     EXPECT_TRUE(form->Memos[0]->Modified());
 }
 
+// A recovered page whose file is not known (a caption, no path) is named in the dialog, never
+// written to a file made up from its caption; with its path known it saves in place. An autosave
+// copy opened under its own name is such a page too.
+TEST(Documents, APageWithoutAFileOfItsOwnIsNamedInTheDialog) {
+    String folder = Folder("Recovered");
+    String copy = MakeFile(TempFolder() + "ht~5.htmtmp", "copied");
+    auto form = MakeMainWindow();
+    form->DirectoryListBox1->SetDirectory(folder);
+    UsePage(*form, 0, "[untitled]", "recovered", true);
+    form->TabSheets[0]->SetCaption("index.html");
+    ASSERT_EQ(form->OpenDocument(copy, false, true, false), 1);
+
+    for (int page : {0, 1}) {
+        SCOPED_TRACE(page);
+        AnswerName(folder + "named" + IntToStr(page) + ".html");
+        EXPECT_TRUE(form->SaveDocument(page, false, false));
+        EXPECT_EQ(form->FileNames[page], folder + "named" + IntToStr(page) + ".html");
+        EXPECT_FALSE(FileExists("[untitled]"));
+        EXPECT_FALSE(FileExists(folder + "index.html"));
+    }
+    EXPECT_EQ(ReadFileBytes(folder + "named0.html"), "recovered");
+    EXPECT_EQ(ReadFileBytes(folder + "named1.html"), "copied");
+
+    form->Memos[0]->SetText("again");
+    EXPECT_TRUE(form->SaveDocument(0, false, false));
+    EXPECT_EQ(ReadFileBytes(folder + "named0.html"), "again");
+}
+
 // Save As Template proposes the caption's name with ".htt" in the template folder.
 TEST(Documents, SaveAsTemplateProposesATemplateName) {
     String templates = Folder("Templates");

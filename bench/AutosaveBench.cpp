@@ -14,10 +14,7 @@ namespace {
 String MegabytePage(int number) {
     const String line = "<p>Page " + IntToStr(number) +
                         ": some text with a <a href=\"Page.html\">link</a> and more text.</p>\r\n";
-    String page;
-    while (page.size() < 1024 * 1024)
-        page += line;
-    return page;
+    return RepeatedPage("", line, "", 1024 * 1024);
 }
 
 void TwentyModifiedMegabytePages(benchmark::State& state) {

@@ -10,6 +10,14 @@
 #include <string>
 #include <unistd.h>
 
+String RepeatedPage(const String& head, const String& section, const String& tail, size_t size) {
+    String page = head;
+    page.reserve(size + section.size() + tail.size());
+    while (page.size() < size)
+        page += section;
+    return page + tail;
+}
+
 int RunBenchmarks(int argc, char** argv, const std::function<void()>& setUp) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::filesystem::path sandbox =

@@ -17,10 +17,7 @@ namespace {
 String TenMegabytePage() {
     const String line =
         "<p>Some text with a <a href=\"page.html\">link</a> and more words.</p>\r\n";
-    String page = "<html>\r\n<body>\r\n";
-    while (page.size() < 10 * 1024 * 1024)
-        page += line;
-    return page + "</body>\r\n</html>\r\n";
+    return RepeatedPage("<html>\r\n<body>\r\n", line, "</body>\r\n</html>\r\n", 10 * 1024 * 1024);
 }
 
 String WrittenPage() {

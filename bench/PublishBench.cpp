@@ -34,10 +34,9 @@ const String Section = "<!-- section comment -->\r\n"
                        "</div>\r\n\r\n";
 
 String MakePage(size_t size) {
-    String page = "<HTML>\r\n<HEAD><TITLE>Bench</TITLE></HEAD>\r\n<BODY>\r\n";
-    while (page.size() < size)
-        page += Section;
-    return page + "</BODY>\r\n</HTML>\r\n<!-- LR45000.5LR -->\r\n<!-- LMR45000.25LMR -->\r\n";
+    return RepeatedPage("<HTML>\r\n<HEAD><TITLE>Bench</TITLE></HEAD>\r\n<BODY>\r\n", Section,
+                        "</BODY>\r\n</HTML>\r\n<!-- LR45000.5LR -->\r\n<!-- LMR45000.25LMR -->\r\n",
+                        size);
 }
 
 TPublishSettings EveryStep() {

@@ -36,10 +36,8 @@ const String Section =
     "exercitation ullamco laboris nisi ut aliquip ex ea commodo consequat.</p>\r\n\r\n";
 
 String MakePage(size_t size) {
-    String page = "<html>\r\n<head>\r\n<title>Bench</title>\r\n</head>\r\n<body>\r\n";
-    while (page.size() < size)
-        page += Section;
-    return page + "</body>\r\n</html>\r\n";
+    return RepeatedPage("<html>\r\n<head>\r\n<title>Bench</title>\r\n</head>\r\n<body>\r\n",
+                        Section, "</body>\r\n</html>\r\n", size);
 }
 
 constexpr size_t PageSize = 10 * 1024 * 1024;

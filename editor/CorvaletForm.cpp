@@ -13,6 +13,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildMenuBar();
         BuildDocuments();
         BuildFontCommand();
+        BuildTagInsertion();
         BuildTopPanel();
         BuildFilePane();
         BuildStatusBar();
@@ -37,6 +38,7 @@ void THTMLEMainForm::BindEvents() {
     BindDocumentPages();
     BindDocuments();
     BindFontCommand();
+    BindTagInsertion();
     BindHelpCommands();
 }
 

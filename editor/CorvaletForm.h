@@ -149,6 +149,22 @@ public:
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
 
+    // ---- Tag insertion ----
+    // Puts a tag button's texts around the active editor's selection and remembers them for
+    // Repeat Last Tag: Alt held at the last press leaves out the start text, Ctrl the end text,
+    // and Replace<> mode writes the angle brackets as character references. A newline count
+    // above 0 adds that many line breaks unless a line ends at the selection.
+    void InsertTag(const String& start, const String& end, int newlineCount);
+    // Puts both texts in as given, whatever the last press and Replace<> mode: a block that a
+    // dialog or generator built, or text cut out of the page to be rebuilt, must never lose a
+    // part to a stale Alt or Ctrl.
+    void InsertWhole(const String& start, const String& end, int newlineCount);
+    void RepeatLastTag1Click(TObject* Sender);
+    int LastNewlineCount = 0;
+    TMouseButton LastMouseButton = mbLeft;
+    TMenuItem* RepeatLastTag1 = nullptr;
+    TMenuItem* RepeatLastTag2 = nullptr;
+
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
@@ -419,6 +435,10 @@ private:
     // FontCommand.cpp: the editor and printer fonts.
     void BuildFontCommand();
     void BindFontCommand();
+    // TagInsertion.cpp: the insertion under every tag button, and Repeat Last Tag.
+    void BuildTagInsertion();
+    void BindTagInsertion();
+    void WrapSelection(const String& start, const String& end, int newlineCount, TShiftState shift);
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();

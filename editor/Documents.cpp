@@ -200,8 +200,9 @@ void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {
     Screen->SetCursor(crDefault);
 }
 
-void THTMLEMainForm::Memo1MouseUp(TObject* /*Sender*/, TMouseButton /*Button*/, TShiftState Shift,
+void THTMLEMainForm::Memo1MouseUp(TObject* /*Sender*/, TMouseButton Button, TShiftState Shift,
                                   int /*X*/, int /*Y*/) {
+    LastMouseButton = Button;
     LastShiftState = Shift;
     Screen->SetCursor(crDefault);
 }

@@ -83,6 +83,10 @@ int TRichEdit::GetTextLen() const {
     return Sci().Length();
 }
 
+char TRichEdit::CharAt(int position) const {
+    return position >= 0 && position < GetTextLen() ? Bytes()[position] : 0;
+}
+
 void TRichEdit::Clear() {
     ReplaceAll("");
     FModified = false;

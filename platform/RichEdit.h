@@ -118,6 +118,8 @@ public:
     String Text() const override;
     void SetText(const String& value) override;
     int GetTextLen() const;
+    // The byte at a position; 0 at or past the end.
+    char CharAt(int position) const;
     TStrings& Lines() { return FLines; }
     // Empties the text, the undo history and the modified flag, and forgets LF line ends.
     void Clear();

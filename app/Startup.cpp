@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
+#include "platform/TestHooks.h"
 #include "publish/AnimPubForm.h"
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLISPSelect.h"
@@ -185,6 +186,7 @@ int RunProgram(int argc, char** argv) {
     // The window system comes first here: the second copy's message and its talk with the
     // running copy need it.
     Application->Initialize(argc, argv);
+    TestHooks::InstallFromEnvironment();
     SetShippedDataFolder(ShippedDataFolder());
     SetInitialProgramVersion();
     PrepareSettings();

@@ -8,11 +8,9 @@
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/ShellApi.h"
-#include "platform/TestHooks.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -30,20 +28,9 @@ String EnvironmentValue(const char* name) {
     return value ? String(value) : String();
 }
 
-// Only the tests that start the real program set these: QUILTMARKER_TEST_ANSWERS answers its
-// message boxes in turn ("yes,no": IDYES, then IDNO; a box left without an answer is declined),
-// and QUILTMARKER_TEST_AUTOSAVE_MS runs autosave every that many milliseconds, not minutes.
-void TakeTestSettingsFromEnvironment(TTimer& autosaveTimer) {
-    String answers = EnvironmentValue("QUILTMARKER_TEST_ANSWERS");
-    if (!answers.empty()) {
-        TestHooks::Install();
-        for (size_t start = 0; start <= answers.size();) {
-            size_t comma = std::min(answers.find(',', start), answers.size());
-            TestHooks::AnswerMessageBox(answers.substr(start, comma - start) == "yes" ? IDYES
-                                                                                      : IDNO);
-            start = comma + 1;
-        }
-    }
+// Only the tests that start the real program set this: autosave every that many milliseconds,
+// not minutes.
+void TakeTestIntervalFromEnvironment(TTimer& autosaveTimer) {
     int interval = StrToIntDef(EnvironmentValue("QUILTMARKER_TEST_AUTOSAVE_MS"), 0);
     if (interval > 0)
         autosaveTimer.SetInterval(interval);
@@ -64,7 +51,7 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
         FirstShowPending = false;
         DragAcceptFiles(Handle(), true);
         DragAcceptFiles(FileListBox1->Handle(), true);
-        TakeTestSettingsFromEnvironment(*AutosaveTimer);
+        TakeTestIntervalFromEnvironment(*AutosaveTimer);
         try {
             RecoverAutosavedFiles();
         } catch (const Exception& error) {

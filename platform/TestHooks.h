@@ -20,6 +20,10 @@ class TMenuItem;
 namespace TestHooks {
 
 void Install();
+// For the tests that start the real program: QUILTMARKER_TEST_ANSWERS ("yes,no") installs the
+// hooks and answers its message boxes in turn with IDYES or IDNO; a box left without an answer is
+// declined. Nothing happens when it is not set.
+void InstallFromEnvironment();
 bool Active();
 // Forgets queued answers and records and restores the default screen, keyboard and mouse.
 void Reset();

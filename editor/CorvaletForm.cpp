@@ -23,6 +23,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildBrowserAndReportPanes();
         BuildHiddenHelpers();
         BuildHelpCommands();
+        BuildFindReplace();
+        BuildEditCommands();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -40,6 +42,9 @@ void THTMLEMainForm::BindEvents() {
     BindFontCommand();
     BindTagInsertion();
     BindHelpCommands();
+    BindFindReplace();
+    BindElementNavigation();
+    BindEditCommands();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 class TQmDock;
@@ -164,6 +165,69 @@ public:
     TMouseButton LastMouseButton = mbLeft;
     TMenuItem* RepeatLastTag1 = nullptr;
     TMenuItem* RepeatLastTag2 = nullptr;
+
+    // ---- Find and replace ----
+    void Find1Click(TObject* Sender);
+    void FindDialog1Find(TObject* Sender);
+    void Replace1Click(TObject* Sender);
+    void ReplaceDialogFind(TObject* Sender);
+    void ReplaceDialogReplace(TObject* Sender);
+    // The 1-based position of the first occurrence of pattern at or after the 1-based position
+    // from, 0 when there is none; without matchCase ASCII letters compare without regard to case.
+    // An empty pattern is never found.
+    static int FindTextFrom(std::string_view text, int from, std::string_view pattern,
+                            bool matchCase);
+    // The 1-based position of the last occurrence lying wholly within the first before - 1
+    // characters of text, 0 when there is none.
+    static int FindLastTextBefore(std::string_view text, int before, std::string_view pattern,
+                                  bool matchCase);
+    // One find step in the active page, with the restart question when nothing is found.
+    void SearchText(TFindOptions options, const String& pattern);
+    // Every occurrence of the Replace dialog's find text in the editor (the active page's when
+    // none is given) replaced by its replace text, and the count reported.
+    void ReplaceAllInDocument(TRichEdit* editor);
+    TFindDialog* FindDialog1 = nullptr;
+    TReplaceDialog* ReplaceDialog = nullptr;
+    bool SearchRestarted = false;
+    bool SearchStopped = false;
+    bool GlobalReplaceMode = false;
+
+    // ---- Caret, selection and element navigation ----
+    // The element around the editor's caret: start is its '<', length one more than the element
+    // when the caret was in its start tag, exactly its length when in its end tag. Moves the
+    // caret to the '<' where the search began.
+    bool FindMatchingTag(TRichEdit* editor, int& start, int& length, bool showMessages);
+    // The tag around the active page's caret, 1-based: start its '<', end its '>' or -1 when it
+    // is not closed before the next '<'; pastName when a blank lies between the '<' and the
+    // caret, inComment when the tag begins "<!-".
+    bool TagBoundsAtCaret(int* start = nullptr, int* end = nullptr, bool* pastName = nullptr,
+                          bool* inComment = nullptr);
+    // Always the active page: -1 scrolls the caret into view, any other count scrolls by lines.
+    void ScrollToCaret(TRichEdit* editor, int lines);
+    void ExtendButtonClick(TObject* Sender);
+    void SelectTag1Click(TObject* Sender);
+    void TagRightClick(TObject* Sender);
+    void TagLeft1Click(TObject* Sender);
+    void BookmarkButtonClick(TObject* Sender);
+    void GotoButtonClick(TObject* Sender);
+    void GoTo1Click(TObject* Sender);
+    void Undo1Click(TObject* Sender);
+    void Cut1Click(TObject* Sender);
+    void Copy1Click(TObject* Sender);
+    void Paste1Click(TObject* Sender);
+    void SelectAll1Click(TObject* Sender);
+    void Edit1Click(TObject* Sender);
+    void MainPopupMenuPopup(TObject* Sender);
+    TMenuItem* Extendhighlight1 = nullptr;
+    TMenuItem* SelectTag2 = nullptr;
+    TMenuItem* GoTo1 = nullptr;
+    TMenuItem* Undo2 = nullptr;
+    TMenuItem* Cut2 = nullptr;
+    TMenuItem* Copy4 = nullptr;
+    TMenuItem* Paste2 = nullptr;
+    TMenuItem* SelectAll1 = nullptr;
+    TMenuItem* SelectTag1 = nullptr;
+    TMenuItem* GoToLine1 = nullptr;
 
     // ---- Members ----
     std::array<String, PageCount> FileNames;
@@ -439,6 +503,16 @@ private:
     void BuildTagInsertion();
     void BindTagInsertion();
     void WrapSelection(const String& start, const String& end, int newlineCount, TShiftState shift);
+    // FindReplace.cpp: find and replace in a page.
+    void BuildFindReplace();
+    void BindFindReplace();
+    // The editor's search start for the next step down, its selection emptied.
+    static int NextSearchStart(TRichEdit* editor);
+    void ShowFound(TRichEdit* editor, int position, int length);
+    // ElementNavigation.cpp and EditCommands.cpp: the caret, selection and element commands.
+    void BindElementNavigation();
+    void BuildEditCommands();
+    void BindEditCommands();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
@@ -562,7 +636,7 @@ private:
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
     std::array<TQmToolbarButton*, 15> DocumentButtons() const;
-    std::array<TMenuItem*, 28> DocumentMenuItems() const;
+    std::array<TMenuItem*, 31> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;

@@ -262,7 +262,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Tag() == 1 ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 28> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -290,7 +290,10 @@ std::array<TMenuItem*, 28> THTMLEMainForm::DocumentMenuItems() const {
             MultiSave3,
             PrintPreview1,
             Validatecurrentfile1,
-            InternalBrowser1};
+            InternalBrowser1,
+            Extendhighlight1,
+            SelectTag2,
+            GoTo1};
 }
 
 std::array<TQmToolbarButton*, 15> THTMLEMainForm::DocumentButtons() const {

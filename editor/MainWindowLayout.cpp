@@ -27,16 +27,33 @@ void THTMLEMainForm::BuildMenuBar() {
 
     Edit1 = AddItem(this, bar, "Edit1", "&Edit");
     Undo1 = AddItem(this, Edit1, "Undo1", "&Undo");
+    Undo1->SetShortCut(ShortCut(VK_BACK, ssAlt));
     Cut1 = AddItem(this, Edit1, "Cut1", "Cu&t");
+    Cut1->SetShortCut(ShortCut('X', ssCtrl));
     Copy1 = AddItem(this, Edit1, "Copy1", "&Copy");
+    Copy1->SetShortCut(ShortCut('C', ssCtrl));
     Paste1 = AddItem(this, Edit1, "Paste1", "&Paste");
-    SelectAll2 = AddItem(this, Edit1, "SelectAll2", "Select &All");
+    Paste1->SetShortCut(ShortCut('V', ssCtrl));
+    SelectAll2 = AddItem(this, Edit1, "SelectAll2", "&Select All");
+    SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
+    Extendhighlight1 = AddItem(this, Edit1, "Extendhighlight1", "&Extend selection");
+    Extendhighlight1->SetShortCut(ShortCut('Y', ssCtrl));
+    SelectTag2 = AddItem(this, Edit1, "SelectTag2", "Se&lect Tag");
+    SelectTag2->SetShortCut(ShortCut('L', ssCtrl));
     Find1 = AddItem(this, Edit1, "Find1", "&Find...");
-    Replace1 = AddItem(this, Edit1, "Replace1", "&Replace...");
+    Find1->SetShortCut(ShortCut('F', ssCtrl));
+    Find1->SetHint("Search for a word or phrase");
+    Replace1 = AddItem(this, Edit1, "Replace1", "R&eplace...");
+    Replace1->SetHint("Replace a word or phrase in current document");
+    GoTo1 = AddItem(this, Edit1, "GoTo1", "G&o To Line...");
     Indent1 = AddItem(this, Edit1, "Indent1", "&Indent");
     Unindent1 = AddItem(this, Edit1, "Unindent1", "U&nindent");
     SetBookmark1 = AddItem(this, Edit1, "SetBookmark1", "Set &Bookmark");
-    GoToBookmark1 = AddItem(this, Edit1, "GoToBookmark1", "&Go To Bookmark");
+    SetBookmark1->SetShortCut(ShortCut('K', ssCtrl));
+    SetBookmark1->SetHint("Set a bookmark");
+    GoToBookmark1 = AddItem(this, Edit1, "GoToBookmark1", "Go &To Bookmark");
+    GoToBookmark1->SetShortCut(ShortCut('Q', ssCtrl));
+    GoToBookmark1->SetHint("Move the cursor to the bookmark");
     Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
     TagCase1 = AddHiddenItem(this, Edit1, "TagCase1", "Tag &Case");
     TextOnly1 = AddHiddenItem(this, Edit1, "TextOnly1", "Te&xt Only");
@@ -143,7 +160,7 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::GotoButton, "GotoButton", "Go To Bookmark", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::FindButton, "FindButton", "Find", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::ReplaceButton, "ReplaceButton", "Replace", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::ExtendButton, "ExtendButton", "Extend Selection",
+        {&THTMLEMainForm::ExtendButton, "ExtendButton", "Extend selection",
          &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::IndentButton, "IndentButton", "Indent", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",

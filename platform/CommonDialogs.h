@@ -148,3 +148,95 @@ private:
     TColor FColor = clBlack;
     TColorDialogOptions FOptions;
 };
+
+enum TFindOption {
+    frDown,
+    frFindNext,
+    frHideMatchCase,
+    frHideWholeWord,
+    frHideUpDown,
+    frMatchCase,
+    frDisableMatchCase,
+    frDisableUpDown,
+    frDisableWholeWord,
+    frReplace,
+    frReplaceAll,
+    frWholeWord,
+    frShowHelp,
+};
+using TFindOptions = TSet<TFindOption>;
+
+// The buttons of the find and replace dialogs.
+enum class TFindButton { FindNext, Replace, ReplaceAll, Cancel };
+
+class TFindDialogPeer;
+
+// The system's modeless find dialog. Execute shows it (or brings it to the front) and returns at
+// once; the user's Find Next raises OnFind with frFindNext among the options, and the dialog stays
+// open until the user closes it or the program calls CloseDialog. The find text holds at most 255
+// characters. With the test hooks on nothing is shown: Execute records the prompt and a test
+// presses the buttons through TestHooks::PressFindDialogButton.
+class TFindDialog : public TCommonDialog {
+public:
+    static constexpr int MaxTextLength = 255;
+
+    explicit TFindDialog(TComponent* AOwner);
+    ~TFindDialog() override;
+    bool Execute() override;
+    void CloseDialog();
+    bool Showing() const { return FShowing; }
+
+    const String& FindText() const { return FFindText; }
+    void SetFindText(const String& value);
+    TFindOptions Options() const { return FOptions; }
+    void SetOptions(TFindOptions value);
+
+    // What a button of the shown dialog does: the options say which one it was, as the system
+    // dialog reports it, then the button's event runs.
+    void ButtonPressed(TFindButton button);
+
+    TNotifyEvent OnFind;
+    TNotifyEvent OnClose;
+
+protected:
+    virtual String Kind() const { return "FindDialog"; }
+    virtual String Title() const { return "Find"; }
+    virtual bool Replacing() const { return false; }
+    virtual void DoReplace() {}
+
+private:
+    friend class TFindDialogPeer;
+    // The user's edits in the shown dialog.
+    void TextEdited(const String& text) { FFindText = text; }
+    void OptionsEdited(TFindOptions value) { FOptions = value; }
+
+    String FFindText;
+    TFindOptions FOptions{frDown};
+    bool FShowing = false;
+    std::unique_ptr<TFindDialogPeer> FPeer;
+};
+
+// The system's modeless replace dialog: the find dialog with a replace text and the Replace and
+// Replace All buttons, both of which raise OnReplace (frReplace or frReplaceAll set).
+class TReplaceDialog : public TFindDialog {
+public:
+    explicit TReplaceDialog(TComponent* AOwner) : TFindDialog(AOwner) {}
+    const String& ReplaceText() const { return FReplaceText; }
+    void SetReplaceText(const String& value);
+
+    TNotifyEvent OnReplace;
+
+protected:
+    String Kind() const override { return "ReplaceDialog"; }
+    String Title() const override { return "Replace"; }
+    bool Replacing() const override { return true; }
+    void DoReplace() override {
+        if (OnReplace)
+            OnReplace(this);
+    }
+
+private:
+    friend class TFindDialogPeer;
+    void ReplaceTextEdited(const String& text) { FReplaceText = text; }
+    String FReplaceText;
+};

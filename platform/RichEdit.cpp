@@ -83,6 +83,10 @@ int TRichEdit::GetTextLen() const {
     return Sci().Length();
 }
 
+std::string_view TRichEdit::TextView() const {
+    return std::string_view(Bytes(), static_cast<size_t>(GetTextLen()));
+}
+
 char TRichEdit::CharAt(int position) const {
     return position >= 0 && position < GetTextLen() ? Bytes()[position] : 0;
 }

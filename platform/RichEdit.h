@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <map>
+#include <string_view>
 #include <vector>
 
 class TRichEdit;
@@ -118,6 +119,8 @@ public:
     String Text() const override;
     void SetText(const String& value) override;
     int GetTextLen() const;
+    // The text without a copy, valid until the next change: for searching a large page.
+    std::string_view TextView() const;
     // The byte at a position; 0 at or past the end.
     char CharAt(int position) const;
     TStrings& Lines() { return FLines; }

@@ -1,4 +1,5 @@
 #include "platform/TestHooks.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Forms.h"
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
@@ -253,6 +254,20 @@ void SetClipboardText(const String& text) {
 
 const std::vector<TPopupRecord>& Popups() {
     return State().Popups;
+}
+
+bool RecordModelessDialog(const String& kind, const String& caption, const String& text) {
+    if (!Active())
+        return false;
+    State().Prompts.push_back(TPrompt{kind, caption, text, 0});
+    return true;
+}
+
+bool PressFindDialogButton(TFindDialog& dialog, TFindButton button) {
+    if (!dialog.Showing())
+        return false;
+    dialog.ButtonPressed(button);
+    return true;
 }
 
 bool RecordPopup(TComponent* menu, TComponent* component, const TPoint& point) {

@@ -14,8 +14,10 @@
 #include <vector>
 
 class TComponent;
+class TFindDialog;
 class TForm;
 class TMenuItem;
+enum class TFindButton;
 
 namespace TestHooks {
 
@@ -75,6 +77,13 @@ bool TakeModalAnswer(TForm& form, std::function<void(TForm& form)>& fill);
 // text is recorded as the prompt's Text (the folder browser's start folder).
 bool TakeDialogAnswer(const String& kind, const String& title, TDialogAnswer& answer,
                       const String& text = "");
+
+// A modeless dialog shown: recorded among the prompts, it takes no answer and stays open. False
+// when the hooks are off.
+bool RecordModelessDialog(const String& kind, const String& caption, const String& text);
+// The user at a shown find or replace dialog (its texts and options set as the user would set
+// them) presses one of its buttons; false when the dialog is not shown.
+bool PressFindDialogButton(TFindDialog& dialog, TFindButton button);
 
 // Screen size and work area (defaults 1024 x 768 with a 30-pixel panel at the bottom).
 void SetScreenSize(int width, int height);

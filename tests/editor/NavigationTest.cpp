@@ -1,0 +1,253 @@
+// Moving and selecting by the page's tags, the bookmark, Go To Line, the clipboard commands and
+// the Edit menu's refresh.
+
+#include "MainWindowSupport.h"
+#include "TestSupport.h"
+#include "editor/HTMLLocationForm.h"
+#include "platform/Clipbrd.h"
+#include "platform/TestHooks.h"
+#include "widgets/QmToolbars.h"
+
+#include <gtest/gtest.h>
+
+using namespace MainWindowSupport;
+
+namespace {
+
+// The text with "|" marking the caret: the page holds it without the mark, the caret there.
+std::unique_ptr<THTMLEMainForm> PageWithCaret(const String& marked) {
+    auto form = MakeMainWindow();
+    size_t caret = marked.find('|');
+    String text = marked;
+    text.erase(caret, 1);
+    UsePage(*form, 0, "/a.htm", text);
+    form->UpdateDocumentCommands();
+    form->GetMemo(-1)->SetSelStart(static_cast<int>(caret));
+    return form;
+}
+
+} // namespace
+
+TEST(Navigation, ExtendSelectsTheWholeElementAroundTheCaret) {
+    struct Case {
+        const char* Marked;
+        const char* Selected; // empty: not found, caret left on the '<' searched from
+        const char* Message;
+    };
+    const Case cases[] = {
+        {"x <|B>a <B>b</B> c</B>\r\n", "<B>a <B>b</B> c</B>", ""},
+        {"<TD>a <TD>b</TD> c</T|D>\r\n", "<TD>a <TD>b</TD> c</TD>", ""},
+        {"<td class=\"x\">a</T|D>", "<td class=\"x\">a</TD>", ""},
+        {"<B>a<BR>b<BODY>c</B|>", "<B>a<BR>b<BODY>c</B>", ""},
+        {"<TH>a<THEAD>b</TH>|", "<TH>a<THEAD>b</TH>", ""},
+        {"<|a href=\"x\">link</A>", "<a href=\"x\">link</A>", ""},
+        {"<TD\r\nclass=x>|a</TD>\r\n", "<TD\r\nclass=x>a</TD>", ""},
+        {"<B>a</B>|<I>b</I>", "<B>a</B>", ""},
+        {"<|B>unclosed", "", "Can't find matching end tag"},
+        {"a</B|>", "", "Can't find matching start tag"},
+        {"<!-- x|y -->", "", "Can't find matching end tag"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Marked);
+        TestHooks::Reset();
+        auto form = PageWithCaret(c.Marked);
+        TRichEdit* editor = form->GetMemo(-1);
+        if (*c.Message)
+            TestHooks::AnswerMessageBox(IDOK);
+        form->ExtendButton->Click();
+        EXPECT_EQ(editor->SelText(), c.Selected);
+        if (*c.Message) {
+            EXPECT_EQ(TestHooks::Prompts().back().Text, c.Message);
+            EXPECT_EQ(editor->CharAt(editor->SelStart()), '<');
+        }
+        EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
+    }
+}
+
+TEST(Navigation, MatchingTagGivesTheLengthEachSearchReports) {
+    auto form = PageWithCaret("<B>x</B|>\r\n");
+    int start = -1;
+    int length = -1;
+    ASSERT_TRUE(form->FindMatchingTag(form->GetMemo(-1), start, length, false));
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(length, 8); // the element exactly
+    form->GetMemo(-1)->SetSelStart(1);
+    ASSERT_TRUE(form->FindMatchingTag(form->GetMemo(-1), start, length, false));
+    EXPECT_EQ(length, 9); // one more
+    for (const char* marked : {"|<B>x</B>", "ab|c", "|"}) {
+        SCOPED_TRACE(marked);
+        auto page = PageWithCaret(marked);
+        EXPECT_FALSE(page->FindMatchingTag(page->GetMemo(-1), start, length, false));
+        EXPECT_TRUE(TestHooks::Prompts().empty());
+    }
+}
+
+TEST(Navigation, TagBoundsAndSelectTag) {
+    struct Case {
+        const char* Marked;
+        bool Result;
+        int Start;
+        int End;
+        bool PastName;
+        bool InComment;
+        const char* Selected;
+    };
+    const Case cases[] = {
+        {"a <IMG src=x|>", true, 3, 13, true, false, "<IMG src=x>"},
+        {"<B|>", true, 1, 3, false, false, "<B>"},
+        {"<!-- a |-->", true, 1, 10, true, true, "<!-- a -->"},
+        {"<A href|<B>", true, 1, -1, true, false, ""},
+        {"<B>t|ext", false, 0, 0, false, false, ""},
+        {"te|xt", false, 0, 0, false, false, ""},
+        {"|<B>", false, 0, 0, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Marked);
+        auto form = PageWithCaret(c.Marked);
+        int start = 0;
+        int end = 0;
+        bool pastName = true;
+        bool inComment = true;
+        EXPECT_EQ(form->TagBoundsAtCaret(&start, &end, &pastName, &inComment), c.Result);
+        EXPECT_EQ(pastName, c.PastName);
+        EXPECT_EQ(inComment, c.InComment);
+        if (c.Result) {
+            EXPECT_EQ(start, c.Start);
+            EXPECT_EQ(end, c.End);
+        }
+        form->SelectTag2->Click();
+        EXPECT_EQ(form->GetMemo(-1)->SelText(), c.Selected);
+    }
+}
+
+TEST(Navigation, TagRightAndLeftWithAndWithoutCtrl) {
+    struct Case {
+        const char* Marked;
+        bool Right;
+        bool Ctrl;
+        int SelStart;
+        int SelLength;
+    };
+    const Case cases[] = {
+        {"<B>a|b<I>c</I>", true, false, 8, 0},
+        {"<B>a|b<I>c</I>", true, true, 4, 4},
+        {"a|b", true, false, 2, 0},
+        {"<B>a|b<I>c", false, false, 0, 0},
+        {"<B>ab<|I>c", false, false, 5, 0},
+        {"<B>ab<I>c|", false, true, 5, 4},
+        {"a|b", false, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(String(c.Marked) + (c.Right ? " right" : " left") + (c.Ctrl ? " ctrl" : ""));
+        auto form = PageWithCaret(c.Marked);
+        TestHooks::SetKeyDown(VK_CONTROL, c.Ctrl);
+        if (c.Right)
+            form->TagRightClick(nullptr);
+        else
+            form->TagLeft1Click(nullptr);
+        TestHooks::SetKeyDown(VK_CONTROL, false);
+        EXPECT_EQ(form->GetMemo(-1)->SelStart(), c.SelStart);
+        EXPECT_EQ(form->GetMemo(-1)->SelLength(), c.SelLength);
+    }
+}
+
+TEST(Navigation, GoToLinePutsTheCaretAtTheLineStart) {
+    const String text = "one\r\n\r\nthree\r\nfour";
+    struct Case {
+        const char* Typed;
+        int Caret;
+    };
+    const Case cases[] = {
+        {"1", 0}, {"2", 5}, {" +3", 7}, {"4x", 14}, {"9", 18}, {"0", 18}, {"line", 18}, {"-2", 18},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        auto form = MakeMainWindow();
+        UsePage(*form, 0, "/a.htm", text);
+        form->UpdateDocumentCommands();
+        form->GetMemo(-1)->SetSelStart(8);
+        String offered;
+        TestHooks::AnswerModal([&](TForm&) {
+            offered = LocationForm->LocEdit->Text();
+            EXPECT_EQ(LocationForm->LocEdit->SelLength(), static_cast<int>(offered.size()));
+            LocationForm->LocEdit->SetText(c.Typed);
+            LocationForm->OKButton->Click();
+        });
+        form->GoTo1->Click();
+        EXPECT_EQ(offered, "3");
+        EXPECT_EQ(form->GetMemo(-1)->SelStart(), c.Caret);
+        EXPECT_EQ(LocationForm, nullptr);
+    }
+}
+
+TEST(Navigation, BookmarkIsOnePositionPerPage) {
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, "/a.htm", "first page text");
+    UsePage(*form, 1, "/b.htm", "second");
+    form->UpdateDocumentCommands();
+    TRichEdit* second = form->GetMemo(-1);
+    second->SetSelStart(3);
+    form->BookmarkButton->Click();
+    EXPECT_EQ(form->Bookmarks[1], 3);
+    EXPECT_EQ(form->Bookmarks[0], -1);
+    second->SetSelStart(0);
+    form->GoToBookmark1->Click();
+    EXPECT_EQ(second->SelStart(), 3);
+
+    form->PageControl1->SetActivePage(form->TabSheets[0]);
+    TRichEdit* first = form->GetMemo(-1);
+    first->SetSelStart(5);
+    form->GotoButton->Click(); // no bookmark here: the caret stays
+    EXPECT_EQ(first->SelStart(), 5);
+}
+
+TEST(Navigation, ClipboardUndoAndSelectAll) {
+    auto form = PageWithCaret("abc|def");
+    TRichEdit* editor = form->GetMemo(-1);
+    editor->SetSelLength(2);
+    form->Cut1->Click();
+    EXPECT_EQ(editor->Text(), "abcf");
+    EXPECT_EQ(Clipboard()->AsText(), "de");
+    form->Paste1->Click();
+    form->Paste1->Click();
+    EXPECT_EQ(editor->Text(), "abcdedef");
+    form->Undo1->Click();
+    EXPECT_EQ(editor->Text(), "abcdef");
+    form->SelectAll2->Click();
+    form->Copy1->Click();
+    EXPECT_EQ(Clipboard()->AsText(), "abcdef");
+}
+
+TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
+    auto form = MakeMainWindow();
+    TestHooks::SetClipboardText("");
+    form->Edit1Click(nullptr);
+    for (TMenuItem* item : {form->Undo1, form->Cut1, form->Paste1, form->GoTo1, form->Find1,
+                            form->SelectTag2, form->GoToBookmark1, form->Extendhighlight1})
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+    EXPECT_FALSE(form->BookmarkButton->Enabled());
+
+    UsePage(*form, 0, "/a.htm", "<B>text");
+    form->GetMemo(-1)->SetSelStart(2);
+    form->Edit1Click(nullptr);
+    for (TMenuItem* item : {form->GoTo1, form->Find1, form->Replace1, form->SelectTag2,
+                            form->Extendhighlight1, form->SetBookmark1})
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+    for (TMenuItem* item :
+         {form->Undo1, form->Cut1, form->Copy1, form->Paste1, form->GoToBookmark1})
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+
+    form->GetMemo(-1)->SetSelStart(5);
+    form->GetMemo(-1)->SetSelLength(2);
+    form->GetMemo(-1)->SetSelText("X");
+    form->BookmarkButton->Click();
+    TestHooks::SetClipboardText("clip");
+    form->Edit1Click(nullptr);
+    EXPECT_FALSE(form->SelectTag2->Enabled());
+    for (TMenuItem* item : {form->Undo1, form->Paste1, form->GoToBookmark1})
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+    form->GetMemo(-1)->SelectAll();
+    form->MainPopupMenuPopup(nullptr);
+    for (TMenuItem* item : {form->Cut2, form->Copy4, form->Paste2, form->Undo2})
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+}

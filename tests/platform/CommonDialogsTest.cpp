@@ -178,3 +178,37 @@ TEST(ChoiceDialogTest, FontDialogStartsOnTheStyleOfTheFont) {
         }
     }
 }
+
+TEST(FindDialogs, ButtonsSayWhichWasPressedAndRaiseTheirEvents) {
+    TReplaceDialog dialog(nullptr);
+    dialog.SetOptions({frDown, frWholeWord});
+    dialog.SetFindText(String(300, 'x'));
+    EXPECT_EQ(dialog.FindText().size(), 255u);
+    std::vector<String> events;
+    auto record = [&](const char* name) {
+        return [&events, &dialog, name](TObject* sender) {
+            EXPECT_EQ(sender, &dialog);
+            TFindOptions o = dialog.Options();
+            events.push_back(String(name) + (o.Contains(frFindNext) ? " next" : "") +
+                             (o.Contains(frReplace) ? " one" : "") +
+                             (o.Contains(frReplaceAll) ? " all" : "") +
+                             (o.Contains(frWholeWord) && o.Contains(frDown) ? " kept" : ""));
+        };
+    };
+    dialog.OnFind = record("find");
+    dialog.OnReplace = record("replace");
+    EXPECT_FALSE(TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext));
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_TRUE(dialog.Showing());
+    EXPECT_EQ(TestHooks::Prompts().back().Kind, "ReplaceDialog");
+    EXPECT_EQ(TestHooks::Prompts().back().Caption, "Replace");
+    EXPECT_EQ(TestHooks::Prompts().back().Text, String(255, 'x'));
+    for (TFindButton button : {TFindButton::FindNext, TFindButton::Replace, TFindButton::ReplaceAll,
+                               TFindButton::FindNext})
+        EXPECT_TRUE(TestHooks::PressFindDialogButton(dialog, button));
+    EXPECT_EQ(events, (std::vector<String>{"find next kept", "replace one kept", "replace all kept",
+                                           "find next kept"}));
+    EXPECT_TRUE(TestHooks::PressFindDialogButton(dialog, TFindButton::Cancel));
+    EXPECT_FALSE(dialog.Showing());
+    EXPECT_EQ(events.size(), 4u);
+}

@@ -643,14 +643,16 @@ private:
     // TagButtons.cpp: the tag-bar buttons and the pairs they insert.
     void BuildTagButtons();
     void BindTagButtons();
-    void FlowTagButtons(TTabSheet* page);
+    void FlowTagButtons(TTabSheet* page) const;
     // The help gate, then the pair.
     void InsertButtonTags(THelpContext help, const String& start, const String& end,
                           int newlineCount = 0);
     void CellButtonClick(THelpContext help, TQmToolbarButton* button, const String& tag);
     // TagBarLists.cpp: the drop-down lists under their buttons.
     void BindTagBarLists();
-    void ToggleDropList(TListBox* list, TControl* button);
+    // True when the list is shown now, false when it was hidden.
+    bool ToggleDropList(TListBox* list, TControl* button);
+    void ShowDropList(TListBox* list);
     void DropAlignList(TControl* button, const String& tag);
     // Puts the list below the tag bar with its right edge 6 pixels right of the button's.
     void PlaceListUnder(TListBox* list, TControl* button);

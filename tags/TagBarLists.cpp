@@ -54,27 +54,27 @@ void THTMLEMainForm::PlaceListUnder(TListBox* list, TControl* button) {
     list->SetLeft(std::max(0, buttonRight.x + 6 - list->Width()));
 }
 
-void THTMLEMainForm::ToggleDropList(TListBox* list, TControl* button) {
+bool THTMLEMainForm::ToggleDropList(TListBox* list, TControl* button) {
     PlaceListUnder(list, button);
     if (list->Visible()) {
         list->Hide();
-        return;
+        return false;
     }
+    ShowDropList(list);
+    return true;
+}
+
+// Over the pages and the file pane, which were made after the lists.
+void THTMLEMainForm::ShowDropList(TListBox* list) {
     list->Show();
+    list->BringToFront();
     if (list->CanFocus())
         list->SetFocus();
 }
 
 void THTMLEMainForm::DropAlignList(TControl* button, const String& tag) {
-    PlaceListUnder(AlignListBox, button);
-    if (AlignListBox->Visible()) {
-        AlignListBox->Hide();
-        return;
-    }
-    AlignListBox->Show();
-    if (AlignListBox->CanFocus())
-        AlignListBox->SetFocus();
-    PendingAlignTag = tag;
+    if (ToggleDropList(AlignListBox, button))
+        PendingAlignTag = tag;
 }
 
 // ---- The buttons ----
@@ -160,9 +160,7 @@ void THTMLEMainForm::SSIListClick(TObject* /*Sender*/) {
         // The echo directive needs its variable first; the directive list stays open beside it.
         SSIEchoList->SetTop(SSIList->Top());
         SSIEchoList->SetLeft(SSIList->Left() + SSIList->Width());
-        SSIEchoList->Show();
-        if (SSIEchoList->CanFocus())
-            SSIEchoList->SetFocus();
+        ShowDropList(SSIEchoList);
         return;
     }
     InsertTag("<!-- #" + directive + " ", " -->", 0);

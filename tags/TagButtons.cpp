@@ -199,6 +199,7 @@ const int CaptionCharWidth = 7;
 // A page that is not laid out yet is taken to be as wide as the tag bar of a window of the
 // starting size.
 const int FallbackPageWidth = 760;
+const int PageMargin = 8;
 
 int ButtonWidthFor(const String& caption) {
     return std::max(MinButtonWidth, static_cast<int>(caption.size()) * CaptionCharWidth + 8);
@@ -237,8 +238,10 @@ void THTMLEMainForm::BuildTagButtons() {
 }
 
 // Left to right in rows as wide as the page; a page's scrolling comes with its own layout.
-void THTMLEMainForm::FlowTagButtons(TTabSheet* page) {
-    int width = page->ClientWidth() > 2 * MinButtonWidth ? page->ClientWidth() : FallbackPageWidth;
+void THTMLEMainForm::FlowTagButtons(TTabSheet* page) const {
+    // The tag bar spans the window, and is aligned to it only once the window is built.
+    int barWidth = ClientWidth() - PageMargin;
+    int width = barWidth > 2 * MinButtonWidth ? barWidth : FallbackPageWidth;
     int left = 0;
     int top = 0;
     for (int i = 0; i < page->ControlCount(); ++i) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 using namespace MainWindowSupport;
 
@@ -341,4 +342,33 @@ TEST(TagButtons, ChangingTheTagBarPageHidesTheLists) {
     form->ButtonsPage->SelectNextPage(true);
     EXPECT_FALSE(form->DoctypeList->Visible());
     EXPECT_FALSE(form->SSIList->Visible());
+}
+
+TEST(TagButtons, TheTagBarHasItsThirteenPagesInOrder) {
+    auto form = MakeMainWindow();
+    const char* const captions[] = {"Common",  "Layout", "Fonts", "Lists", "Tables",
+                                    "Forms",   "Frames", "Chars", "Style", "Scripts",
+                                    "Publish", "Apps",   "User"};
+    ASSERT_EQ(form->ButtonsPage->PageCount(), 13);
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(form->ButtonsPage->Pages(i)->Caption(), captions[i]);
+}
+
+// The first item found with a shortcut is the one that runs, so a second item on the same keys
+// would never run.
+TEST(TagButtons, NoTwoMenuItemsShareAShortcut) {
+    auto form = MakeMainWindow();
+    std::map<TShortCut, String> owners;
+    std::function<void(TMenuItem*)> walk = [&](TMenuItem* parent) {
+        for (int i = 0; i < parent->Count(); ++i) {
+            TMenuItem* item = parent->Items(i);
+            if (item->ShortCut() != 0) {
+                auto [place, added] = owners.emplace(item->ShortCut(), item->Name());
+                EXPECT_TRUE(added) << item->Name() << " has the keys of " << place->second;
+            }
+            walk(item);
+        }
+    };
+    walk(form->MainMenu1->Items());
+    EXPECT_EQ(owners[ShortCut('0', {ssShift, ssAlt})], "User101");
 }

@@ -11,10 +11,12 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     SetBounds(0, 0, 800, 600);
     BuildForm([this] {
         BuildMenuBar();
+        BuildHiddenShortcuts();
         BuildDocuments();
         BuildFontCommand();
         BuildTagInsertion();
         BuildTopPanel();
+        BuildTagButtons();
         BuildFilePane();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
@@ -41,6 +43,9 @@ void THTMLEMainForm::BindEvents() {
     BindDocuments();
     BindFontCommand();
     BindTagInsertion();
+    BindTagButtons();
+    BindTagBarLists();
+    BindHiddenShortcuts();
     BindHelpCommands();
     BindFindReplace();
     BindElementNavigation();

@@ -38,9 +38,9 @@ void THTMLEMainForm::BuildStatusBar() {
 }
 
 void THTMLEMainForm::BuildDocumentPages() {
-    TabsRight1 = AddItem(this, Invis1, "TabsRight1", "Tabs Right");
+    TabsRight1 = AddItem(this, Invis1, "TabsRight1", "TabsRight");
     TabsRight1->SetShortCut(ShortCut(VK_TAB, ssCtrl));
-    TabsLeft1 = AddItem(this, Invis1, "TabsLeft1", "Tabs Left");
+    TabsLeft1 = AddItem(this, Invis1, "TabsLeft1", "TabsLeft");
     TabsLeft1->SetShortCut(ShortCut(VK_TAB, TShiftState{ssCtrl, ssShift}));
 
     PageControl1 = NewControl<TPageControl>(this, this, "PageControl1");
@@ -317,9 +317,9 @@ void THTMLEMainForm::EnableDocumentCommands() {
 }
 
 void THTMLEMainForm::HidePopupLists() {
-    for (TControl* list :
-         std::initializer_list<TControl*>{CharListBox, DoctypeList, CharGrid, GridPanel1,
-                                          GridPanel2, OtherStyleDropList, ReplaceAnglesList})
+    for (TControl* list : std::initializer_list<TControl*>{
+             CharListBox, DoctypeList, CharGrid, GridPanel1, GridPanel2, OtherStyleDropList,
+             ReplaceAnglesList, ScriptTypeList, SSIList, SSIEchoList})
         list->Hide();
     if (GetMemo(-1))
         AlignListBox->Hide();

@@ -63,7 +63,6 @@ void THTMLEMainForm::BuildMenuBar() {
     ShowHideMarks1 = AddHiddenItem(this, Edit1, "ShowHideMarks1", "Show/Hide &Marks");
     ColourTags1 = AddItem(this, Edit1, "ColourTags1", "Colour Ta&gs");
     ColourTags1->SetEnabled(false);
-    nbsp1 = AddItem(this, Edit1, "nbsp1", "&&nbsp;");
 
     Tools1 = AddItem(this, bar, "Tools1", "&Tools");
     Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
@@ -209,15 +208,32 @@ void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button, const String& fil
 void THTMLEMainForm::BuildTagBar() {
     ButtonsPage = NewControl<TPageControl>(this, TopPanel, "ButtonsPage");
     ButtonsPage->SetAlign(alClient);
-    CommonSheet = NewComponent<TTabSheet>(this, "CommonSheet");
-    CommonSheet->SetPageControl(ButtonsPage);
-    CommonSheet->SetCaption("Common");
-    UserSheet = NewComponent<TTabSheet>(this, "UserSheet");
-    UserSheet->SetPageControl(ButtonsPage);
-    UserSheet->SetCaption("User");
-    ApplicationPage = NewComponent<TTabSheet>(this, "ApplicationPage");
-    ApplicationPage->SetPageControl(ButtonsPage);
-    ApplicationPage->SetCaption("Apps");
+    struct Page {
+        TTabSheet* THTMLEMainForm::*Member;
+        const char* Name;
+        const char* Caption;
+    };
+    static const Page Pages[] = {
+        {&THTMLEMainForm::CommonSheet, "CommonSheet", "Common"},
+        {&THTMLEMainForm::LayoutPage, "LayoutPage", "Layout"},
+        {&THTMLEMainForm::FontSheet, "FontSheet", "Fonts"},
+        {&THTMLEMainForm::ListSheet, "ListSheet", "Lists"},
+        {&THTMLEMainForm::TablesPage, "TablesPage", "Tables"},
+        {&THTMLEMainForm::FormSheet, "FormSheet", "Forms"},
+        {&THTMLEMainForm::FramesPage, "FramesPage", "Frames"},
+        {&THTMLEMainForm::CharSheet, "CharSheet", "Chars"},
+        {&THTMLEMainForm::StyleSheet, "StyleSheet", "Style"},
+        {&THTMLEMainForm::ScriptsSheet, "ScriptsSheet", "Scripts"},
+        {&THTMLEMainForm::SpecialSheet, "SpecialSheet", "Publish"},
+        {&THTMLEMainForm::ApplicationPage, "ApplicationPage", "Apps"},
+        {&THTMLEMainForm::UserSheet, "UserSheet", "User"},
+    };
+    for (const Page& page : Pages) {
+        TTabSheet* sheet = NewComponent<TTabSheet>(this, page.Name);
+        sheet->SetPageControl(ButtonsPage);
+        sheet->SetCaption(page.Caption);
+        this->*page.Member = sheet;
+    }
 
     const int ButtonWidth = 25;
     const int ButtonHeight = 25;
@@ -271,18 +287,67 @@ void THTMLEMainForm::BuildTagBarLists() {
     struct DropList {
         TListBox* THTMLEMainForm::*Member;
         const char* Name;
+        std::initializer_list<const char*> Items;
     };
     static const DropList Lists[] = {
-        {&THTMLEMainForm::CharListBox, "CharListBox"},
-        {&THTMLEMainForm::DoctypeList, "DoctypeList"},
-        {&THTMLEMainForm::OtherStyleDropList, "OtherStyleDropList"},
-        {&THTMLEMainForm::ReplaceAnglesList, "ReplaceAnglesList"},
-        {&THTMLEMainForm::AlignListBox, "AlignListBox"},
+        {&THTMLEMainForm::CharListBox, "CharListBox", {}},
+        {&THTMLEMainForm::DoctypeList,
+         "DoctypeList",
+         {"HTML Version 4.0", "HTML Version 3.2", "HTML Version 2.0", "HTML Version 1.0",
+          "HTML Version 3.2 (Spyglass spec.)", "Spyglass HTML Version 2", "Internet Explorer 2.0"}},
+        {&THTMLEMainForm::OtherStyleDropList,
+         "OtherStyleDropList",
+         {"TT", "CODE", "KBD", "ADDRESS", "BLOCKQUOTE", "CITE", "LISTING", "PLAINTEXT", "SAMP",
+          "SMALL", "VAR", "STRIKE", "S"}},
+        {&THTMLEMainForm::ReplaceAnglesList, "ReplaceAnglesList", {}},
+        {&THTMLEMainForm::AlignListBox, "AlignListBox", {"LEFT", "CENTER", "RIGHT", "JUSTIFY"}},
+        {&THTMLEMainForm::ScriptTypeList,
+         "ScriptTypeList",
+         {"(none)", "JavaScript", "JavaScript 1.1", "JavaScript 1.2", "JScript", "VBScript"}},
+        {&THTMLEMainForm::SSIList,
+         "SSIList",
+         {"break", "config", "echo", "email", "exec", "flastmod", "fsize", "goto", "if", "include",
+          "label", "odbc"}},
+        {&THTMLEMainForm::SSIEchoList,
+         "SSIEchoList",
+         {"ACCEPT_LANGUAGE",
+          "AUTH_TYPE",
+          "CONTENT_LENGTH",
+          "CONTENT_TYPE",
+          "DATE_GMT",
+          "DATE_LOCAL",
+          "DOCUMENT_NAME",
+          "DOCUMENT_URI",
+          "FORWARDED",
+          "FROM",
+          "GATEWAY_INTERFACE",
+          "HTTP_ACCEPT",
+          "HTTP_COOKIE",
+          "HTTP_USER_AGENT",
+          "LAST_MODIFIED",
+          "PATH_INFO",
+          "PATH_TRANSLATED",
+          "QUERY_STRING",
+          "QUERY_STRING_UNESCAPED",
+          "REFERER",
+          "REMOTE_ADDR",
+          "REMOTE_HOST",
+          "REMOTE_IDENT",
+          "REMOTE_USER",
+          "REQUEST_METHOD",
+          "SCRIPT_NAME",
+          "SERVER_NAME",
+          "SERVER_PORT",
+          "SERVER_PROTOCOL",
+          "SERVER_SOFTWARE",
+          ""}},
     };
     for (const DropList& list : Lists) {
         auto* box = NewControl<TListBox>(this, this, list.Name);
         box->SetBounds(0, TopPanel->Height(), 150, 120);
         box->SetVisible(false);
+        for (const char* item : list.Items)
+            box->Items().Add(item);
         this->*list.Member = box;
     }
     CharGrid = NewControl<TPanel>(this, this, "CharGrid");

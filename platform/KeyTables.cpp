@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace {
 
 struct KeyPair {
@@ -86,7 +88,39 @@ constexpr KeyPair KeypadTable[] = {
     {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Comma, VK_DECIMAL}, {Qt::Key_Slash, VK_DIVIDE},
 };
 
+// The US layout's keys and what they give with Shift.
+constexpr std::pair<int, int> UsShiftedKeys[] = {
+    {Qt::Key_1, Qt::Key_Exclam},
+    {Qt::Key_2, Qt::Key_At},
+    {Qt::Key_3, Qt::Key_NumberSign},
+    {Qt::Key_4, Qt::Key_Dollar},
+    {Qt::Key_5, Qt::Key_Percent},
+    {Qt::Key_6, Qt::Key_AsciiCircum},
+    {Qt::Key_7, Qt::Key_Ampersand},
+    {Qt::Key_8, Qt::Key_Asterisk},
+    {Qt::Key_9, Qt::Key_ParenLeft},
+    {Qt::Key_0, Qt::Key_ParenRight},
+    {Qt::Key_Comma, Qt::Key_Less},
+    {Qt::Key_Period, Qt::Key_Greater},
+    {Qt::Key_Slash, Qt::Key_Question},
+    {Qt::Key_Semicolon, Qt::Key_Colon},
+    {Qt::Key_Apostrophe, Qt::Key_QuoteDbl},
+    {Qt::Key_BracketLeft, Qt::Key_BraceLeft},
+    {Qt::Key_BracketRight, Qt::Key_BraceRight},
+    {Qt::Key_Backslash, Qt::Key_Bar},
+    {Qt::Key_QuoteLeft, Qt::Key_AsciiTilde},
+    {Qt::Key_Minus, Qt::Key_Underscore},
+    {Qt::Key_Equal, Qt::Key_Plus},
+};
+
 } // namespace
+
+int UsShiftedQtKey(int qtKey) {
+    for (auto [plain, shifted] : UsShiftedKeys)
+        if (plain == qtKey)
+            return shifted;
+    return qtKey;
+}
 
 WORD VirtualKeyOf(const QKeyEvent& event) {
     int key = event.key();

@@ -10,3 +10,6 @@ class QKeyEvent;
 WORD VirtualKeyOf(const QKeyEvent& event);
 // The Qt key for a virtual key; keypad tells whether it is a key of the keypad.
 int QtKeyOf(WORD virtualKey, bool& keypad);
+// The Qt key that a US keyboard reports for the key pressed with Shift: "<" for the comma key,
+// ")" for 0; the key itself where Shift changes none.
+int UsShiftedQtKey(int qtKey);

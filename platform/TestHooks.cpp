@@ -433,6 +433,8 @@ void PressKey(TControl& control, WORD virtualKey, TShiftState shift) {
     Qt::KeyboardModifiers modifiers = ModifiersOf(shift);
     if (keypad)
         modifiers |= Qt::KeypadModifier;
+    else if (shift.Contains(ssShift))
+        key = UsShiftedQtKey(key);
     QString text = KeyText(virtualKey, shift);
     QWidget* target = KeyTarget(control);
     SendKeyEvent(target, QEvent::KeyPress, key, modifiers, text);

@@ -126,7 +126,8 @@ bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data);
 
 // Input as a user gives it: events sent to the control's widget, so they pass through the same
 // translation into messages, the same shortcuts and the same widget reactions as real input.
-// Positions are in the control's client coordinates.
+// Positions are in the control's client coordinates. Keys are those of a US keyboard: Shift
+// with the comma key reports "<", with 0 ")".
 void PressKey(TControl& control, WORD virtualKey, TShiftState shift = {});
 void TypeText(TControl& control, const String& text);
 // A key pressed while the item is highlighted in its open menu.

@@ -1,5 +1,6 @@
 #include "platform/Menus.h"
 #include "platform/Forms.h"
+#include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 
@@ -126,6 +127,45 @@ TEST_F(MenuShortCutTest, TheControlsPopupMenuComesFirstAndTheMainFormsMenuWorksF
     TestHooks::PressKey(*Edit, 'S', {ssCtrl});
     mainForm->Free();
     EXPECT_EQ(Log, std::vector<String>{"Save"});
+}
+
+// Keys that the rich edit would take for itself (undo, line breaks, deleting, typing) run the
+// items first, and a shifted key is matched on the key itself, as a US keyboard reports it.
+TEST_F(MenuShortCutTest, ShortCutsComeBeforeTheRichEditsOwnKeysAndMatchTheUnshiftedKey) {
+    auto* editor = new TRichEdit(Form);
+    editor->SetParent(Form);
+    editor->SetText("ab");
+    editor->SetSelStart(2);
+    editor->SetFocus();
+    TestHooks::TypeText(*editor, "c");
+    ASSERT_EQ(editor->Text(), "abc");
+    struct Case {
+        const char* Name;
+        WORD Key;
+        TShiftState Shift;
+    };
+    const Case cases[] = {
+        {"Undo", 'Z', {ssCtrl}},
+        {"Paragraph", VK_RETURN, {ssCtrl}},
+        {"Break", VK_RETURN, {ssShift}},
+        {"DelwoBin", VK_DELETE, {ssShift}},
+        {"LeftAngle2", VK_OEM_COMMA, {ssCtrl, ssShift}},
+        {"User10", '0', {ssShift, ssAlt}},
+        {"Bold", 'B', {ssCtrl}},
+    };
+    for (const Case& c : cases)
+        Item(Hidden, c.Name, ShortCut(c.Key, c.Shift), c.Name);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Log.clear();
+        TestHooks::PressKey(*editor, c.Key, c.Shift);
+        EXPECT_EQ(Log, (std::vector<String>{"Hidden", c.Name}));
+        EXPECT_EQ(editor->Text(), "abc");
+        EXPECT_EQ(editor->SelStart(), 3);
+    }
+    Log.clear();
+    TestHooks::PressKey(*editor, VK_TAB, {ssCtrl});
+    EXPECT_EQ(Log, (std::vector<String>{"Hidden", "Next"}));
 }
 
 TEST_F(MenuShortCutTest, ADeletedItemIsKeptButItsShortCutIsGone) {

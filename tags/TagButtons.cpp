@@ -1,0 +1,516 @@
+// The tag-bar buttons: one per HTML element, most of them putting a fixed pair of tags around
+// the selection, a few working out their texts (paragraph, headings, colour, comment, fieldset).
+
+#include "editor/CorvaletForm.h"
+
+#include "platform/Events.h"
+#include "tags/HTMLGlobal.h"
+#include "widgets/QmToolbars.h"
+
+#include <algorithm>
+
+namespace {
+
+// Which mouse-press handler a button has: the state of the press counts for the insertion, is
+// cleared (the button always inserts both texts), or the button has none and the last press's
+// state stays in force.
+enum TPressState { KeepsShift, ClearsShift, NoPress };
+
+struct TTagButton {
+    TQmToolbarButton* THTMLEMainForm::*Member;
+    TTabSheet* THTMLEMainForm::*Page;
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+    TPressState Press;
+};
+
+using F = THTMLEMainForm;
+
+// In page order, each page's buttons in the order they stand on it.
+const TTagButton TagButtons[] = {
+    {&F::BoldButton, &F::CommonSheet, "BoldButton", "B", "Bold <B>", KeepsShift},
+    {&F::ItalicButton, &F::CommonSheet, "ItalicButton", "I", "Italic <I>", KeepsShift},
+    {&F::UnderlineButton, &F::CommonSheet, "UnderlineButton", "U", "Underline <U>", KeepsShift},
+    {&F::ParaButton, &F::CommonSheet, "ParaButton", "P", "Paragraph <P>", ClearsShift},
+    {&F::BreakButton, &F::CommonSheet, "BreakButton", "BR", "Line break <BR>", ClearsShift},
+    {&F::CentreAlignButton, &F::CommonSheet, "CentreAlignButton", "Ctr", "Centre <CENTER>",
+     KeepsShift},
+    {&F::RightAlignButton, &F::CommonSheet, "RightAlignButton", "Rt",
+     "Align right <DIV ALIGN=RIGHT>", KeepsShift},
+    {&F::RuleButton, &F::CommonSheet, "RuleButton", "HR", "Horizontal rule <HR>", ClearsShift},
+    {&F::LinkButton, &F::CommonSheet, "LinkButton", "A", "Link <A HREF>", ClearsShift},
+    {&F::MailToButton, &F::CommonSheet, "MailToButton", "@", "Mail link <A HREF=mailto:>",
+     ClearsShift},
+    {&F::ImageButton, &F::CommonSheet, "ImageButton", "Img", "Image <IMG>", ClearsShift},
+    {&F::CommentButton, &F::CommonSheet, "CommentButton", "!--", "Comment <!-- -->", KeepsShift},
+    {&F::ColourButton, &F::CommonSheet, "ColourButton", "Col", "Colour value", ClearsShift},
+    {&F::NOBRButton, &F::CommonSheet, "NOBRButton", "NOBR", "No line break <NOBR>", NoPress},
+    {&F::ASPButton, &F::CommonSheet, "ASPButton", "<%", "Active Server Page script <% %>",
+     KeepsShift},
+    {&F::GlossaryButton, &F::CommonSheet, "GlossaryButton", "Phr", "Insert Phrase", ClearsShift},
+    {&F::AppletButton, &F::CommonSheet, "AppletButton", "Obj", "<APPLET> or <OBJECT>", NoPress},
+    {&F::SoundButton, &F::CommonSheet, "SoundButton", "Snd", "Insert multimedia file", NoPress},
+
+    {&F::DoctypeButton, &F::LayoutPage, "DoctypeButton", "DOC", "Document type <!DOCTYPE>",
+     ClearsShift},
+    {&F::HTMLButton, &F::LayoutPage, "HTMLButton", "HTML", "<HTML>", KeepsShift},
+    {&F::HeadButton, &F::LayoutPage, "HeadButton", "HEAD", "<HEAD>", KeepsShift},
+    {&F::TitleButton, &F::LayoutPage, "TitleButton", "TITLE", "<TITLE>", KeepsShift},
+    {&F::BodyButton, &F::LayoutPage, "BodyButton", "BODY", "<BODY>", KeepsShift},
+    {&F::MetaButton, &F::LayoutPage, "MetaButton", "META", "META Tags", NoPress},
+    {&F::DivButton, &F::LayoutPage, "DivButton", "DIV", "<DIV>", NoPress},
+    {&F::SpanButton, &F::LayoutPage, "SpanButton", "SPAN", "<SPAN>", NoPress},
+
+    {&F::HeadingsButton, &F::FontSheet, "HeadingsButton", "H", "Heading <H1> to <H6>", ClearsShift},
+    {&F::FaceButton, &F::FontSheet, "FaceButton", "FONT", "Font <FONT>", KeepsShift},
+    {&F::IncFontButton, &F::FontSheet, "IncFontButton", "+1", "Larger font <FONT SIZE=+1>",
+     KeepsShift},
+    {&F::DecFontButton, &F::FontSheet, "DecFontButton", "-1", "Smaller font <FONT SIZE=-1>",
+     KeepsShift},
+    {&F::BaseFontButton, &F::FontSheet, "BaseFontButton", "BASE", "Base font <BASEFONT>",
+     KeepsShift},
+    {&F::PreButton, &F::FontSheet, "PreButton", "PRE", "Preformatted <PRE>", KeepsShift},
+    {&F::SubButton, &F::FontSheet, "SubButton", "SUB", "Subscript <SUB>", KeepsShift},
+    {&F::SupButton, &F::FontSheet, "SupButton", "SUP", "Superscript <SUP>", KeepsShift},
+    {&F::StrongButton, &F::FontSheet, "StrongButton", "STR", "Strong <STRONG>", KeepsShift},
+    {&F::EmphButton, &F::FontSheet, "EmphButton", "EM", "Emphasis <EM>", KeepsShift},
+    {&F::OtherFontButton, &F::FontSheet, "OtherFontButton", "...", "Other text styles", KeepsShift},
+
+    {&F::ListButton, &F::ListSheet, "ListButton", "List", "List builder", KeepsShift},
+    {&F::ULButton, &F::ListSheet, "ULButton", "UL", "Unordered list <UL>", KeepsShift},
+    {&F::OLButton, &F::ListSheet, "OLButton", "OL", "Ordered list <OL>", KeepsShift},
+    {&F::DLButton, &F::ListSheet, "DLButton", "DL", "Definition list <DL>", KeepsShift},
+    {&F::MenuButton, &F::ListSheet, "MenuButton", "MENU", "Menu list <MENU>", KeepsShift},
+    {&F::DirButton, &F::ListSheet, "DirButton", "DIR", "Directory list <DIR>", KeepsShift},
+    {&F::LIButton, &F::ListSheet, "LIButton", "LI", "List item <LI>", KeepsShift},
+    {&F::DTButton, &F::ListSheet, "DTButton", "DT", "Definition term <DT>", KeepsShift},
+    {&F::DDButton, &F::ListSheet, "DDButton", "DD", "Definition <DD>", KeepsShift},
+
+    {&F::MakeTableButton, &F::TablesPage, "MakeTableButton", "Tbl", "Quick Table", KeepsShift},
+    {&F::TableFromTextButton, &F::TablesPage, "TableFromTextButton", "T<-", "Table from text",
+     KeepsShift},
+    {&F::TableButton, &F::TablesPage, "TableButton", "TABLE", "Table <TABLE>", KeepsShift},
+    {&F::THButton, &F::TablesPage, "THButton", "TH", "Table heading <TH> (Ctrl for full choice)",
+     KeepsShift},
+    {&F::TRButton, &F::TablesPage, "TRButton", "TR", "Table row <TR> (Ctrl for full choice)",
+     KeepsShift},
+    {&F::TDButton, &F::TablesPage, "TDButton", "TD", "Table cell <TD> (Ctrl for full choice)",
+     KeepsShift},
+    {&F::CaptionButton, &F::TablesPage, "CaptionButton", "CAP", "Table caption <CAPTION>",
+     KeepsShift},
+    {&F::THeadButton, &F::TablesPage, "THeadButton", "THEAD", "Table head <THEAD>", KeepsShift},
+    {&F::TBodyButton, &F::TablesPage, "TBodyButton", "TBODY", "Table body <TBODY>", KeepsShift},
+    {&F::TFootButton, &F::TablesPage, "TFootButton", "TFOOT", "Table foot <TFOOT>", KeepsShift},
+    {&F::ColgroupButton, &F::TablesPage, "ColgroupButton", "COL", "<COLGROUP> and <COLS>",
+     KeepsShift},
+
+    {&F::FormButton, &F::FormSheet, "FormButton", "FORM", "Form <FORM>", KeepsShift},
+    {&F::TextButton, &F::FormSheet, "TextButton", "Text", "Text box", KeepsShift},
+    {&F::PasswordButton, &F::FormSheet, "PasswordButton", "***", "Password box", KeepsShift},
+    {&F::HiddenButton, &F::FormSheet, "HiddenButton", "Hid", "Hidden field", KeepsShift},
+    {&F::FormFileButton, &F::FormSheet, "FormFileButton", "File", "File field", KeepsShift},
+    {&F::FormImageButton, &F::FormSheet, "FormImageButton", "Img", "Image button", KeepsShift},
+    {&F::TextAreaButton, &F::FormSheet, "TextAreaButton", "Area", "Text area <TEXTAREA>",
+     KeepsShift},
+    {&F::RadioButton, &F::FormSheet, "RadioButton", "(o)", "Radio button", KeepsShift},
+    {&F::CheckBoxButton, &F::FormSheet, "CheckBoxButton", "[x]", "Check box", KeepsShift},
+    {&F::SubmitButton, &F::FormSheet, "SubmitButton", "Sub", "Submit button", KeepsShift},
+    {&F::ResetButton, &F::FormSheet, "ResetButton", "Rst", "Reset button", KeepsShift},
+    {&F::ButtonButton, &F::FormSheet, "ButtonButton", "Btn", "Push button", KeepsShift},
+    {&F::SelectButton, &F::FormSheet, "SelectButton", "Sel", "Selection list <SELECT>", KeepsShift},
+    {&F::FieldsetButton, &F::FormSheet, "FieldsetButton", "FSet", "Field set <FIELDSET>",
+     KeepsShift},
+
+    {&F::FrameSetButton, &F::FramesPage, "FrameSetButton", "FSET", "Frame set <FRAMESET>",
+     KeepsShift},
+    {&F::FrameButton, &F::FramesPage, "FrameButton", "FRAME", "Frame <FRAME>", KeepsShift},
+    {&F::NoFramesButton, &F::FramesPage, "NoFramesButton", "NOFR", "No frames <NOFRAMES>",
+     KeepsShift},
+    {&F::IFrameButton, &F::FramesPage, "IFrameButton", "IFR", "Inline frame <IFRAME>", KeepsShift},
+
+    {&F::StyleWizardButton, &F::StyleSheet, "StyleWizardButton", "CSS",
+     "Cascading Style Sheet Wizard", NoPress},
+    {&F::StyleButton, &F::StyleSheet, "StyleButton", "STYLE", "<STYLE>", NoPress},
+
+    {&F::ScriptButton, &F::ScriptsSheet, "ScriptButton", "SCR", "Script <SCRIPT>", NoPress},
+    {&F::SSIButton, &F::ScriptsSheet, "SSIButton", "SSI", "Server-side include", NoPress},
+
+    {&F::DateButton, &F::SpecialSheet, "DateButton", "Date", "Date stamp", ClearsShift},
+    {&F::TimeButton, &F::SpecialSheet, "TimeButton", "Time", "Time stamp", ClearsShift},
+    {&F::MiscButton, &F::SpecialSheet, "MiscButton", "Misc", "User definitions", ClearsShift},
+};
+
+struct TButtonHandler {
+    TQmToolbarButton* THTMLEMainForm::*Member;
+    void (THTMLEMainForm::*Click)(TObject*);
+};
+
+const TButtonHandler ButtonHandlers[] = {
+    {&F::BoldButton, &F::BoldButtonClick},
+    {&F::ItalicButton, &F::ItalicButtonClick},
+    {&F::UnderlineButton, &F::UnderlineButtonClick},
+    {&F::ParaButton, &F::ParaButtonClick},
+    {&F::BreakButton, &F::BreakButtonClick},
+    {&F::CentreAlignButton, &F::CentreAlignButtonClick},
+    {&F::RightAlignButton, &F::RightAlignButtonClick},
+    {&F::CommentButton, &F::CommentButtonClick},
+    {&F::ColourButton, &F::ColourButtonClick},
+    {&F::NOBRButton, &F::NOBRButtonClick},
+    {&F::ASPButton, &F::ASPButtonClick},
+    {&F::DoctypeButton, &F::DoctypeButtonClick},
+    {&F::HTMLButton, &F::HTMLButtonClick},
+    {&F::HeadButton, &F::HeadButtonClick},
+    {&F::TitleButton, &F::TitleButtonClick},
+    {&F::HeadingsButton, &F::HeadingsButtonClick},
+    {&F::IncFontButton, &F::IncFontButtonClick},
+    {&F::DecFontButton, &F::DecFontButtonClick},
+    {&F::PreButton, &F::PreButtonClick},
+    {&F::SubButton, &F::SubButtonClick},
+    {&F::SupButton, &F::SupButtonClick},
+    {&F::StrongButton, &F::StrongButtonClick},
+    {&F::EmphButton, &F::EmphButtonClick},
+    {&F::OtherFontButton, &F::OtherFontButtonClick},
+    {&F::ULButton, &F::ULButtonClick},
+    {&F::OLButton, &F::OLButtonClick},
+    {&F::DLButton, &F::DLButtonClick},
+    {&F::MenuButton, &F::MenuButtonClick},
+    {&F::DirButton, &F::DirButtonClick},
+    {&F::LIButton, &F::LIButtonClick},
+    {&F::DTButton, &F::DTButtonClick},
+    {&F::DDButton, &F::DDButtonClick},
+    {&F::TableButton, &F::TableButtonClick},
+    {&F::THButton, &F::THButtonClick},
+    {&F::TRButton, &F::TRButtonClick},
+    {&F::TDButton, &F::TDButtonClick},
+    {&F::CaptionButton, &F::CaptionButtonClick},
+    {&F::THeadButton, &F::THeadButtonClick},
+    {&F::TBodyButton, &F::TBodyButtonClick},
+    {&F::TFootButton, &F::TFootButtonClick},
+    {&F::FieldsetButton, &F::FieldsetButtonClick},
+    {&F::NoFramesButton, &F::NoFramesButtonClick},
+    {&F::ScriptButton, &F::ScriptButtonClick},
+    {&F::SSIButton, &F::SSIButtonClick},
+};
+
+const int ButtonHeight = 25;
+const int MinButtonWidth = 25;
+const int CaptionCharWidth = 7;
+// A page that is not laid out yet is taken to be as wide as the tag bar of a window of the
+// starting size.
+const int FallbackPageWidth = 760;
+const int PageMargin = 8;
+
+int ButtonWidthFor(const String& caption) {
+    return std::max(MinButtonWidth, static_cast<int>(caption.size()) * CaptionCharWidth + 8);
+}
+
+} // namespace
+
+void THTMLEMainForm::BuildTagButtons() {
+    for (const TTagButton& entry : TagButtons) {
+        auto* button = NewControl<TQmToolbarButton>(this, this->*entry.Page, entry.Name);
+        button->SetCaption(entry.Caption);
+        button->SetWidth(ButtonWidthFor(entry.Caption));
+        button->SetHeight(ButtonHeight);
+        button->SetHint(entry.Hint);
+        button->SetShowHint(true);
+        this->*entry.Member = button;
+        if (entry.Member == &F::HeadingsButton) {
+            // The heading number stands right after its button.
+            HeadingsEdit = NewControl<TEdit>(this, FontSheet, "HeadingsEdit");
+            HeadingsEdit->SetBounds(0, 0, 18, ButtonHeight - 2);
+            HeadingsEdit->SetReadOnly(true);
+            HeadingsEdit->SetText("1");
+            HeadingsUpDown1 = NewControl<TUpDown>(this, FontSheet, "HeadingsUpDown1");
+            HeadingsUpDown1->SetBounds(0, 0, 14, ButtonHeight - 2);
+            HeadingsUpDown1->SetMin(1);
+            HeadingsUpDown1->SetMax(6);
+            HeadingsUpDown1->SetWrap(false);
+            HeadingsUpDown1->SetAssociate(HeadingsEdit);
+            HeadingsUpDown1->SetPosition(1);
+        }
+    }
+    ColorDialog1 = NewComponent<TColorDialog>(this, "ColorDialog1");
+    ColorDialog1->SetOptions({cdFullOpen, cdAnyColor});
+    for (int i = 0; i < ButtonsPage->PageCount(); ++i)
+        FlowTagButtons(ButtonsPage->Pages(i));
+}
+
+// Left to right in rows as wide as the page; a page's scrolling comes with its own layout.
+void THTMLEMainForm::FlowTagButtons(TTabSheet* page) const {
+    // The tag bar spans the window, and is aligned to it only once the window is built.
+    int barWidth = ClientWidth() - PageMargin;
+    int width = barWidth > 2 * MinButtonWidth ? barWidth : FallbackPageWidth;
+    int left = 0;
+    int top = 0;
+    for (int i = 0; i < page->ControlCount(); ++i) {
+        TControl* control = page->Controls(i);
+        if (left > 0 && left + control->Width() > width) {
+            left = 0;
+            top += ButtonHeight;
+        }
+        control->SetLeft(left);
+        control->SetTop(top);
+        left += control->Width();
+    }
+}
+
+void THTMLEMainForm::BindTagButtons() {
+    for (const TButtonHandler& entry : ButtonHandlers)
+        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+    for (const TTagButton& entry : TagButtons) {
+        TQmToolbarButton* button = this->*entry.Member;
+        if (entry.Press == KeepsShift)
+            button->OnMouseDown = Handler(this, &THTMLEMainForm::IntBrowserButtonMouseDown);
+        else if (entry.Press == ClearsShift)
+            button->OnMouseDown = Handler(this, &THTMLEMainForm::HeadingsButtonMouseDown);
+    }
+    IntBrowserButton->OnMouseDown = Handler(this, &THTMLEMainForm::IntBrowserButtonMouseDown);
+    HeadingsUpDown1->OnClick = Handler(this, &THTMLEMainForm::HeadingsUpDown1Click);
+    HeadingsEdit->OnClick = Handler(this, &THTMLEMainForm::HeadingsEditClick);
+    ButtonsPage->OnChange = Handler(this, &THTMLEMainForm::ButtonsPageChange);
+    ButtonsPage->OnResize = [this](TObject*) {
+        for (int i = 0; i < ButtonsPage->PageCount(); ++i)
+            FlowTagButtons(ButtonsPage->Pages(i));
+    };
+}
+
+void THTMLEMainForm::IntBrowserButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                               TShiftState Shift, int /*X*/, int /*Y*/) {
+    LastShiftState = Shift;
+}
+
+void THTMLEMainForm::HeadingsButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                             TShiftState /*Shift*/, int /*X*/, int /*Y*/) {
+    LastShiftState = {};
+}
+
+void THTMLEMainForm::InsertButtonTags(THelpContext help, const String& start, const String& end,
+                                      int newlineCount) {
+    if (HandleHelpPointer(help))
+        return;
+    InsertTag(start, end, newlineCount);
+}
+
+// ---- Fixed pairs ----
+
+void THTMLEMainForm::BoldButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::BoldButtonClick, "<B>", "</B>");
+}
+
+void THTMLEMainForm::ItalicButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::ItalicButtonClick, "<I>", "</I>");
+}
+
+void THTMLEMainForm::UnderlineButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::UnderlineButtonClick, "<U>", "</U>");
+}
+
+void THTMLEMainForm::BreakButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::BreakButtonClick, "<BR>", "", 1);
+}
+
+void THTMLEMainForm::CentreAlignButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::CentreAlignButtonClick, "<CENTER>", "</CENTER>");
+}
+
+void THTMLEMainForm::RightAlignButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::RightAlignButtonClick, "<DIV ALIGN=RIGHT>", "\r\n</DIV>");
+}
+
+void THTMLEMainForm::NOBRButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::NOBRButtonClick, "<NOBR>", "</NOBR>");
+}
+
+void THTMLEMainForm::ASPButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::ASPButtonClick, "<% ", " %>");
+}
+
+void THTMLEMainForm::HTMLButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::HTMLButtonClick, "<HTML>", "\r\n</HTML>");
+}
+
+void THTMLEMainForm::HeadButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::HeadButtonClick, "<HEAD>", "\r\n</HEAD>");
+}
+
+void THTMLEMainForm::TitleButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::TitleButtonClick, "<TITLE>", "\r\n</TITLE>");
+}
+
+void THTMLEMainForm::IncFontButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::IncFontButtonClick, "<FONT SIZE=+1>", "</FONT>");
+}
+
+void THTMLEMainForm::DecFontButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::DecFontButtonClick, "<FONT SIZE=-1>", "</FONT>");
+}
+
+void THTMLEMainForm::PreButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::PreButtonClick, "<PRE>", "</PRE>");
+}
+
+void THTMLEMainForm::SubButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::SubButtonClick, "<SUB>", "</SUB>");
+}
+
+void THTMLEMainForm::SupButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::SupButtonClick, "<SUP>", "</SUP>");
+}
+
+void THTMLEMainForm::StrongButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::StrongButtonClick, "<STRONG>", "</STRONG>");
+}
+
+void THTMLEMainForm::EmphButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::EmphButtonClick, "<EM>", "</EM>");
+}
+
+void THTMLEMainForm::ULButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::ULButtonClick, "<UL>", "</UL>");
+}
+
+void THTMLEMainForm::OLButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::OLButtonClick, "<OL>", "</OL>");
+}
+
+void THTMLEMainForm::DLButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::DLButtonClick, "<DL>", "</DL>");
+}
+
+void THTMLEMainForm::MenuButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::MenuButtonClick, "<MENU>", "</MENU>");
+}
+
+void THTMLEMainForm::DirButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::DirButtonClick, "<DIR>", "</DIR>");
+}
+
+void THTMLEMainForm::LIButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::LIButtonClick, "<LI>", "");
+}
+
+void THTMLEMainForm::DTButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::DTButtonClick, "<DT>", "");
+}
+
+void THTMLEMainForm::DDButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::DDButtonClick, "<DD>", "");
+}
+
+void THTMLEMainForm::TableButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::TableButtonClick, "<TABLE>", "\r\n</TABLE>\r\n");
+}
+
+void THTMLEMainForm::CaptionButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::CaptionButtonClick, "<CAPTION>", "</CAPTION>");
+}
+
+void THTMLEMainForm::THeadButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::THeadButtonClick, "<THEAD>", "</THEAD>");
+}
+
+void THTMLEMainForm::TBodyButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::TBodyButtonClick, "<TBODY>", "</TBODY>");
+}
+
+void THTMLEMainForm::TFootButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::TFootButtonClick, "<TFOOT>", "</TFOOT>");
+}
+
+void THTMLEMainForm::NoFramesButtonClick(TObject* /*Sender*/) {
+    InsertButtonTags(HelpContexts::NoFramesButtonClick, "<NOFRAMES>", "\r\n</NOFRAMES>");
+}
+
+// ---- Buttons that work out their texts ----
+
+void THTMLEMainForm::ParaButtonClick(TObject* Sender) {
+    if (HandleHelpPointer(HelpContexts::ParaButtonClick))
+        return;
+    if (!DoubleParaTags)
+        InsertTag("<P>", "", 1);
+    else if (Sender != ParaButton)
+        InsertTag("<P>", "</P>", 0);
+    else
+        DropAlignList(ParaButton, "<P");
+}
+
+// The cell dialog that a Ctrl-click opens comes with the table dialogs; until then a Ctrl-click
+// does nothing, rather than drop the list the user did not ask for.
+void THTMLEMainForm::CellButtonClick(THelpContext help, TQmToolbarButton* button,
+                                     const String& tag) {
+    if (HandleHelpPointer(help))
+        return;
+    if (LastShiftState.Contains(ssCtrl))
+        return;
+    DropAlignList(button, tag);
+}
+
+void THTMLEMainForm::THButtonClick(TObject* /*Sender*/) {
+    CellButtonClick(HelpContexts::THButtonClick, THButton, "<TH");
+}
+
+void THTMLEMainForm::TRButtonClick(TObject* /*Sender*/) {
+    CellButtonClick(HelpContexts::TRButtonClick, TRButton, "<TR");
+}
+
+void THTMLEMainForm::TDButtonClick(TObject* /*Sender*/) {
+    CellButtonClick(HelpContexts::TDButtonClick, TDButton, "<TD");
+}
+
+void THTMLEMainForm::HeadingsButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::HeadingsButtonClick))
+        return;
+    String n = IntToStr(HeadingsUpDown1->Position());
+    InsertTag("<H" + n + ">", "</H" + n + ">", 0);
+}
+
+void THTMLEMainForm::HeadingsUpDown1Click(TObject* /*Sender*/, TUDBtnType /*Button*/) {
+    OtherStyleDropList->Hide();
+}
+
+void THTMLEMainForm::HeadingsEditClick(TObject* /*Sender*/) {
+    OtherStyleDropList->Hide();
+}
+
+void THTMLEMainForm::CommentButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::CommentButtonClick))
+        return;
+    // The selection takes the comment's look before it is wrapped, so a coloured page shows it
+    // as a comment at once.
+    if (ColouredTags)
+        if (TRichEdit* editor = GetMemo(-1); editor && AnyDocumentOpen()) {
+            bool locked = LockWindowUpdate(Handle());
+            editor->SelAttributes().SetColor(CommentColour);
+            editor->SelAttributes().SetStyle(CommentStyle);
+            if (locked)
+                LockWindowUpdate(nullptr);
+        }
+    InsertTag("<!-- ", " -->", 0);
+}
+
+void THTMLEMainForm::ColourButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::ColourButtonClick))
+        return;
+    if (!ColorDialog1->Execute())
+        return;
+    String hex = GlobalForm->ColourToHex(ColorDialog1->Color() & 0xFFFFFF);
+    String name = GlobalForm->ColourNameOfHex("#" + hex);
+    InsertTag(name.empty() ? "\"#" + hex + "\"" : "\"" + name + "\"", "", 0);
+}
+
+void THTMLEMainForm::FieldsetButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::FieldsetButtonClick))
+        return;
+    bool legend = MessageBox(Handle(), "Include <LEGEND>?", "Quiltmarker",
+                             MB_YESNO | MB_ICONQUESTION) == IDYES;
+    InsertTag("<FIELDSET>", "</FIELDSET>", 0);
+    if (legend)
+        InsertTag("<LEGEND>", "</LEGEND>", 0);
+}
+
+void THTMLEMainForm::ButtonsPageChange(TObject* /*Sender*/) {
+    HandleHelpPointer(HelpContexts::ButtonsPageChange);
+    HidePopupLists();
+}

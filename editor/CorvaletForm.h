@@ -166,7 +166,7 @@ public:
     TMenuItem* RepeatLastTag2 = nullptr;
 
     // ---- Element dialogs ----
-    // The link, image, font, list, mailto, rule and META dialogs of the tag bar.
+    // The link, image, font, mailto, rule and META dialogs of the tag bar.
     void LinkButtonClick(TObject* Sender);
     void ImageButtonClick(TObject* Sender);
     void FaceButtonClick(TObject* Sender);
@@ -174,7 +174,6 @@ public:
     // Inserts the start tag named so that the font dialog, closed with OK, describes, with the
     // end text after the selection; nothing when the dialog describes nothing.
     void BuildFontTag(const String& name, const String& end);
-    void ListButtonClick(TObject* Sender);
     void MailToButtonClick(TObject* Sender);
     void RuleButtonClick(TObject* Sender);
     void MetaButtonClick(TObject* Sender);

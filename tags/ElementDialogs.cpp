@@ -3,12 +3,14 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "tags/DialogAttributes.h"
 #include "tags/HTMLFontTag.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
 #include "tags/HTMLMailToForm.h"
+#include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
 
 namespace {
@@ -95,4 +97,35 @@ void THTMLEMainForm::RuleButtonClick(TObject* /*Sender*/) {
     dialog->Prepare();
     if (dialog.ShowModal() == mrOk)
         InsertWhole(dialog->RuleTag(), "\r\n", 0);
+}
+
+// The page loses its known META tags while the dialog shows; OK writes them back as one block
+// after the HEAD start tag, Cancel puts the page back as it was.
+void THTMLEMainForm::MetaButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::MetaButtonClick) || !AnyDocumentOpen())
+        return;
+    TDialogGuard<THTMLMetaForm> dialog(HTMLMetaForm, TButtonLook::Unchanged);
+    if (!dialog)
+        return;
+    dialog.Keep();
+    dialog->DontIndexCheck->SetChecked(false);
+    dialog->DontFollowCheck->SetChecked(false);
+    TRichEdit* editor = GetMemo(-1);
+    dialog->SourceEditor = editor;
+    const String page = editor->Text();
+    const bool modified = editor->Modified();
+    const int caret = editor->SelStart();
+    TMetaFields fields = dialog->Fields();
+    editor->SetText(TakeMetaTags(page, fields));
+    dialog->SetFields(fields);
+    if (dialog.ShowModal() == mrOk) {
+        const String rest = editor->Text();
+        const int position = MetaBlockPosition(rest);
+        editor->SetSelStart(position);
+        InsertWhole(MetaBlockAt(rest, position, dialog->Fields(), VerLabelInvis->Caption()), "", 0);
+    } else {
+        editor->SetText(page);
+        editor->SetModified(modified);
+        editor->SetSelStart(caret);
+    }
 }

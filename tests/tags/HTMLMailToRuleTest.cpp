@@ -100,3 +100,21 @@ TEST_F(MailToRuleTest, CancelInsertsNothing) {
     EXPECT_EQ(MailToForm, nullptr);
     EXPECT_EQ(RuleForm, nullptr);
 }
+
+// With every page closed, the last page's editor still exists: its selection must not be taken.
+TEST_F(MailToRuleTest, WithNoPageOpenTheDialogsChangeNoEditor) {
+    OpenPage("old text", 0, 3);
+    Main->TabSheets[0]->SetTabVisible(false);
+    ASSERT_FALSE(Main->AnyDocumentOpen());
+    String shownText = "(not shown)";
+    Answer<TMailToForm>([&](TMailToForm& form) {
+        shownText = form.LinkTextEdit->Text();
+        form.AddressEdit->SetText("x");
+        form.OKButton->Click();
+    });
+    Main->MailToButtonClick(nullptr);
+    Answer<TRuleForm>([](TRuleForm& form) { form.OKButton->Click(); });
+    Main->RuleButtonClick(nullptr);
+    EXPECT_EQ(shownText, "");
+    EXPECT_EQ(PageText(), "old text");
+}

@@ -116,14 +116,17 @@ void THTMLEMainForm::MetaButtonClick(TObject* /*Sender*/) {
     const bool modified = editor->Modified();
     const int caret = editor->SelStart();
     TMetaFields fields = dialog->Fields();
-    editor->SetText(TakeMetaTags(page, fields));
+    const String rest = TakeMetaTags(page, fields);
+    // A page without the tags keeps its undo history and colours.
+    const bool taken = rest != page;
+    if (taken)
+        editor->SetText(rest);
     dialog->SetFields(fields);
     if (dialog.ShowModal() == mrOk) {
-        const String rest = editor->Text();
         const int position = MetaBlockPosition(rest);
         editor->SetSelStart(position);
         InsertWhole(MetaBlockAt(rest, position, dialog->Fields(), VerLabelInvis->Caption()), "", 0);
-    } else {
+    } else if (taken) {
         editor->SetText(page);
         editor->SetModified(modified);
         editor->SetSelStart(caret);

@@ -331,6 +331,19 @@ public:
     TMenuItem* DelwoBin1 = nullptr;
     TMenuItem* Undo3 = nullptr;
 
+    // ---- Element dialogs ----
+    // The link, image, font, mailto, rule and META dialogs of the tag bar.
+    void LinkButtonClick(TObject* Sender);
+    void ImageButtonClick(TObject* Sender);
+    void FaceButtonClick(TObject* Sender);
+    void BaseFontButtonClick(TObject* Sender);
+    // Inserts the start tag named so that the font dialog, closed with OK, describes, with the
+    // end text after the selection; nothing when the dialog describes nothing.
+    void BuildFontTag(const String& name, const String& end);
+    void MailToButtonClick(TObject* Sender);
+    void RuleButtonClick(TObject* Sender);
+    void MetaButtonClick(TObject* Sender);
+
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;

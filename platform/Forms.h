@@ -204,6 +204,7 @@ public:
     void SetHint(const String& value);
     bool ShowHint() const { return FShowHint; }
     int HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int value) { FHintHidePause = value; }
     bool Active() const;
 
     // The modal windows open now: forms shown modally, message boxes and common dialogs. Each

@@ -233,6 +233,8 @@ public:
     void ApplyMask(const String& mask);
     // "Masks" (the first 16 masks joined by 0xA7) and "LastMask" (the filter text).
     void StoreMasks();
+    // "LastMask" alone, as the window's closing keeps it.
+    void StoreLastMask();
     void CheckFilterItems(bool images, bool multimedia);
     void BuildFilePane();
     void BuildFilePaneMenus();

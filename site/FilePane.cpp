@@ -246,10 +246,15 @@ void THTMLEMainForm::StoreMasks() {
     for (int i = 0; i < masks.Count() && i < StoredMaskCount; ++i)
         joined += (i > 0 ? String(1, MaskSeparator) : String()) + masks.Get(i);
     TRegistry reg;
-    if (!reg.OpenKey(ProductSubKey("LatestFiles"), true))
-        return;
-    reg.WriteString("Masks", joined);
-    reg.WriteString("LastMask", FilterCombo->Text());
+    if (reg.OpenKey(ProductSubKey("LatestFiles"), true))
+        reg.WriteString("Masks", joined);
+    StoreLastMask();
+}
+
+void THTMLEMainForm::StoreLastMask() {
+    TRegistry reg;
+    if (reg.OpenKey(ProductSubKey("LatestFiles"), true))
+        reg.WriteString("LastMask", FilterCombo->Text());
 }
 
 void THTMLEMainForm::CheckFilterItems(bool images, bool multimedia) {

@@ -159,10 +159,14 @@ TEST_F(FilePaneTest, FoldersAreRememberedAcrossARestart) {
     MakeWindow();
     Form->DirectoryListBox1->SetDirectory(other);
     EXPECT_EQ(Stored(ProductKey, "LastDir"), ExcludeTrailingPathDelimiter(other));
+    Form->FilterCombo->SetText("*.css");
+    TCloseAction action = caHide;
+    Form->FormClose(nullptr, action);
     Form.reset();
 
     Form = MakeMainWindow();
     EXPECT_EQ(Form->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
+    EXPECT_EQ(Form->FileListBox1->Mask(), "*.css");
     ASSERT_EQ(Form->MRUFolderList->Items().Count(), 2);
     EXPECT_EQ(Form->MRUFolderList->Items()[1], ExcludeTrailingPathDelimiter(Site));
 
@@ -171,6 +175,14 @@ TEST_F(FilePaneTest, FoldersAreRememberedAcrossARestart) {
     Form->MRUFolderListMRUItemClick(nullptr, ExcludeTrailingPathDelimiter(Site));
     EXPECT_EQ(MessageTexts().back(), "Error changing to " + ExcludeTrailingPathDelimiter(Site));
     EXPECT_EQ(Form->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
+    // The folder shown goes away: Refresh names it and moves up to the folder that is left.
+    std::filesystem::remove_all(other);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->UpdateListing->Click();
+    EXPECT_EQ(MessageTexts().back(),
+              "The folder " + ExcludeTrailingPathDelimiter(other) + " is no longer there.");
+    EXPECT_EQ(Form->DirectoryListBox1->Directory(),
+              ExtractFileDir(ExcludeTrailingPathDelimiter(other)));
 }
 
 // Include Images from the main menu toggles; from the pop-up it always switches on, with its own
@@ -272,11 +284,30 @@ TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
         EXPECT_EQ(FileExists(Site + *c.Names.begin()), c.Answer == IDNO);
     }
     TestHooks::SetKeyDown(VK_SHIFT, false);
+    // The hidden Del w/o Bin item deletes for good without Shift.
+    Make("e.htm");
+    Select({"e.htm"});
+    TMenuItem withoutBin(nullptr);
+    withoutBin.SetName("DelwoBin1");
+    TestHooks::AnswerMessageBox(IDYES);
+    Form->Delete1Click(&withoutBin);
+    EXPECT_EQ(MessageTexts().back(), "Are you sure you want to delete this file?");
+    EXPECT_FALSE(FileExists(Site + "e.htm"));
+    // With a page focused, Delete cuts the page's selection and no file is touched.
+    Make("f.htm");
+    Select({"f.htm"});
+    UsePage(*Form, 0, Site + "p.htm", "keep cut");
+    Form->Memos[0]->SetFocus();
+    Form->Memos[0]->SetSelStart(5);
+    Form->Memos[0]->SetSelLength(3);
+    Form->Delete1->Click();
+    EXPECT_EQ(Form->Memos[0]->Text(), "keep ");
+    EXPECT_TRUE(FileExists(Site + "f.htm"));
     String trash = TestSupport::Sandbox("xdg-data/Trash");
     EXPECT_TRUE(FileExists(trash + "/files/a.htm"));
     EXPECT_FALSE(FileExists(trash + "/files/b.htm"));
     EXPECT_EQ(Pos("Path=" + Site + "a.htm\n", ReadFileBytes(trash + "/info/a.htm.trashinfo")), 14);
-    EXPECT_TRUE(Listed().empty());
+    EXPECT_EQ(Listed(), (std::vector<String>{"f.htm"}));
     EXPECT_TRUE(Form->JCopy1->ConfirmFiles());
 }
 
@@ -288,18 +319,22 @@ TEST_F(FilePaneTest, CopyNeverOverwritesWithoutYesAndReportsAHalfDoneRun) {
     WriteFileAtomic(upload + "b.htm", "old");
     Make("a.htm", "new a");
     Make("b.htm", "new b");
+    Make("c.htm", "new c");
     MakeWindow();
-    Select({"a.htm", "b.htm"});
+    Select({"a.htm", "b.htm", "c.htm"});
+    DeleteFile(Site + "c.htm");
     TestHooks::TDialogAnswer folder;
     folder.Accepted = true;
     folder.Folder = upload;
     TestHooks::AnswerDialog(folder);
     TestHooks::AnswerMessageBox(IDNO);
     TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::AnswerMessageBox(IDOK);
     Form->Copy2->Click();
     EXPECT_EQ(ReadFileBytes(upload + "a.htm"), "new a");
     EXPECT_EQ(ReadFileBytes(upload + "b.htm"), "old");
-    EXPECT_EQ(MessageTexts().back(), "Copied:\r\na.htm\r\n\r\nNot copied:\r\nb.htm");
+    EXPECT_FALSE(FileExists(upload + "c.htm"));
+    EXPECT_EQ(MessageTexts().back(), "Copied:\r\na.htm\r\n\r\nNot copied:\r\nb.htm\r\nc.htm");
 }
 
 // Rename onto a name that is taken asks; No leaves both files. A change of case alone works.

@@ -12,6 +12,7 @@
 #include "platform/TestHooks.h"
 #include "services/JCopy.h"
 #include "services/MRULiss.h"
+#include "site/HTMLCustomAmendedForm.h"
 #include "site/HTMLDetailsForm.h"
 #include "site/HTMLMaskForm.h"
 #include "tags/HTMLGlobal.h"
@@ -90,11 +91,11 @@ protected:
 // A typed mask filters the list without regard to case, by any of its parts; a new one goes in
 // as the third item and is stored with the first 16, an old one in other letters stores nothing.
 TEST_F(FilePaneTest, TypedMasksFilterAndAreStored) {
-    for (const char* name : {"a.HTM", "b.css", "c.gif", "d.txt"})
+    for (const char* name : {"a.HTM", "b.css", "c.gif", "d.txt", "caf\xE9.htm"})
         Make(name);
     MakeWindow();
     TypeMask("*.CSS;*.htm");
-    EXPECT_EQ(Listed(), (std::vector<String>{"a.HTM", "b.css"}));
+    EXPECT_EQ(Listed(), (std::vector<String>{"a.HTM", "b.css", "caf\xE9.htm"}));
     EXPECT_EQ(Form->FilterCombo->Items()[2], "*.CSS;*.htm");
     TStrings& masks = Form->FilterCombo->Items();
     String expected;
@@ -456,6 +457,35 @@ TEST_F(FilePaneTest, SelectModifiedFilesByTheirTimes) {
     Form->ThisSession1Click(nullptr);
     EXPECT_EQ(selected(), (std::vector<String>{"before.htm", "midnight.htm", "week.htm"}));
     SetClockForTests({});
+}
+
+// The Custom dialog holds a number of sessions to the sessions recorded and other units to 999;
+// 36 hours reach back a day and a half.
+TEST_F(FilePaneTest, CustomPeriod) {
+    TDateTime now = EncodeDate(2026, 5, 20) + EncodeTime(15, 0, 0, 0);
+    SetClockForTests([now] { return now; });
+    FileSetTimes(Make("inside.htm"), now - 1.49, now - 1.49);
+    FileSetTimes(Make("outside.htm"), now - 1.51, now - 1.51);
+    MakeWindow();
+    int total = TIniFile(ProgramFolder() + "sessions.ini").ReadInteger("Sessions", "Total", 0);
+    TestHooks::AnswerModal([total](TForm& form) {
+        auto& dialog = dynamic_cast<TCustomAmendedForm&>(form);
+        dialog.SetValue(total + 5);
+        EXPECT_EQ(dialog.Value(), total);
+        dialog.DaysButton->SetChecked(true);
+        dialog.SessionButtonClick(nullptr);
+        dialog.SetValue(500);
+        EXPECT_EQ(dialog.Value(), 500);
+        dialog.HoursButton->SetChecked(true);
+        dialog.SetValue(36);
+        form.SetModalResult(mrOk);
+    });
+    TestHooks::AnswerModalResult(mrOk);
+    Form->Custom1Click(nullptr);
+    SetClockForTests({});
+    EXPECT_TRUE(Form->FileListBox1->Selected(0));
+    EXPECT_FALSE(Form->FileListBox1->Selected(1));
+    EXPECT_EQ(Form->FileListBox1->Items()[0], "inside.htm");
 }
 
 // The properties report of a page and of an image, line by line, captions in blue.

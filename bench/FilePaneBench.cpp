@@ -50,7 +50,10 @@ void SelectTheLastSevenDaysAmongTenThousand(benchmark::State& state) {
     form.DirectoryListBox1->SetDirectory(LargeSite());
     form.FileListBox1->SetMask("*.*");
     for (auto _ : state) {
+        state.PauseTiming();
+        form.FileListBox1->Update(); // a folder just opened: nothing selected
         TestHooks::AnswerModalResult(mrOk);
+        state.ResumeTiming();
         form.N7days1Click(nullptr);
     }
     state.counters["selected"] = form.FileListBox1->SelCount();

@@ -54,12 +54,16 @@ void THTMLEMainForm::SelectFilesModifiedSince(TDateTime threshold) {
     bool locked = LockWindowUpdate(FileListBox1->Handle());
     String folder = GR->AddDirSlash(DirectoryListBox1->Directory());
     int count = 0;
+    bool anySelected = FileListBox1->SelCount() > 0;
     TStrings& items = FileListBox1->Items();
     for (int i = 0; i < items.Count(); ++i) {
         double written = FileModifiedTime(folder + items[i]);
         bool recent = written >= 0 &&
                       std::round(written * MillisecondsPerDay) / MillisecondsPerDay >= threshold;
-        FileListBox1->SetSelected(i, recent);
+        // The list's selection is touched only where it changes: each change costs the list
+        // a walk over its selected ranges.
+        if (anySelected ? FileListBox1->Selected(i) != recent : recent)
+            FileListBox1->SetSelected(i, recent);
         count += recent ? 1 : 0;
     }
     if (locked)

@@ -236,6 +236,7 @@ public:
     // "LastMask" alone, as the window's closing keeps it.
     void StoreLastMask();
     void CheckFilterItems(bool images, bool multimedia);
+    void ReportUnreadableFolder(const String& folder);
     void BuildFilePane();
     void BuildFilePaneMenus();
     void BindFilePane();

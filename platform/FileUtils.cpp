@@ -469,6 +469,14 @@ TFileEntry FileEntryOf(const String& fileName) {
     return entry;
 }
 
+String FolderReadProblem(const String& dir) {
+    DIR* handle = ::opendir(dir.c_str());
+    if (!handle)
+        return std::error_code(errno, std::generic_category()).message();
+    ::closedir(handle);
+    return "";
+}
+
 double FileModifiedTime(const String& fileName) {
     struct stat info;
     if (::stat(fileName.c_str(), &info) != 0)

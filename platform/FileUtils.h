@@ -88,6 +88,8 @@ struct TFileEntry {
     double Accessed = 0;
 };
 TFileEntry FileEntryOf(const String& fileName);
+// Why the folder's entries cannot be read ("Permission denied"...), or "" when they can.
+String FolderReadProblem(const String& dir);
 // The last write time as a local date-time, or -1 when the file cannot be read.
 double FileModifiedTime(const String& fileName);
 // Sets the last write and last access times (local date-times); false when it cannot.

@@ -419,6 +419,14 @@ void THTMLEMainForm::DirectoryListBox1Change(TObject* /*Sender*/) {
     MRUFolderList->AddToTop(folder);
     FileListBox1->SetMask(FilterCombo->Text());
     SetCurrentDir(folder);
+    ReportUnreadableFolder(folder);
+}
+
+// A folder that can be entered but not read lists no file; the user is told why.
+void THTMLEMainForm::ReportUnreadableFolder(const String& folder) {
+    String problem = FolderReadProblem(folder);
+    if (!problem.empty())
+        ShowMessage("The files of " + folder + " cannot be listed: " + problem);
 }
 
 void THTMLEMainForm::DriveComboBox1Change(TObject* /*Sender*/) {

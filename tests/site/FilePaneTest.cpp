@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 using namespace MainWindowSupport;
 
@@ -184,6 +185,21 @@ TEST_F(FilePaneTest, FoldersAreRememberedAcrossARestart) {
               "The folder " + ExcludeTrailingPathDelimiter(other) + " is no longer there.");
     EXPECT_EQ(Form->DirectoryListBox1->Directory(),
               ExtractFileDir(ExcludeTrailingPathDelimiter(other)));
+}
+
+// A folder that can be entered but not read is named with the reason, and the pane goes on.
+TEST_F(FilePaneTest, AFolderThatCannotBeReadIsReported) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    std::filesystem::create_directories(Site + "locked");
+    MakeWindow();
+    std::filesystem::permissions(Site + "locked", std::filesystem::perms::owner_exec);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->DirectoryListBox1->SetDirectory(Site + "locked");
+    std::filesystem::permissions(Site + "locked", std::filesystem::perms::owner_all);
+    EXPECT_EQ(MessageTexts().back(),
+              "The files of " + Site + "locked cannot be listed: Permission denied");
+    EXPECT_TRUE(Listed().empty());
 }
 
 // Include Images from the main menu toggles; from the pop-up it always switches on, with its own

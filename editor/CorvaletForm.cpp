@@ -50,6 +50,7 @@ void THTMLEMainForm::BindEvents() {
     BindFindReplace();
     BindElementNavigation();
     BindEditCommands();
+    BindFilePane();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

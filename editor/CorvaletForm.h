@@ -30,6 +30,8 @@ class TWebConnect;
 class TRichPrinter;
 class TVersionNo;
 class TMRUFileList;
+class TJCopy;
+class TGeneralRoutines;
 class TRegistry;
 
 class THTMLEMainForm : public TForm {
@@ -343,6 +345,80 @@ public:
     void MailToButtonClick(TObject* Sender);
     void RuleButtonClick(TObject* Sender);
     void MetaButtonClick(TObject* Sender);
+    // ---- File pane ----
+    // The folder, drive, filters and masks of the pane, its selection and pop-up menus, and the
+    // files dropped on the list (site/FilePane.cpp).
+    void ShowHTMLonly1Click(TObject* Sender);
+    void ShowImages1Click(TObject* Sender);
+    void ShowImages2Click(TObject* Sender);
+    void ShowMultimedia1Click(TObject* Sender);
+    void ShowAllFiles1Click(TObject* Sender);
+    void GIF1Click(TObject* Sender);
+    void JPG1Click(TObject* Sender);
+    void PNG1Click(TObject* Sender);
+    void BMP1Click(TObject* Sender);
+    void All1Click(TObject* Sender);
+    void UpdateListingClick(TObject* Sender);
+    void SelectAll3Click(TObject* Sender);
+    void InvertSelection1Click(TObject* Sender);
+    void FilterComboClick(TObject* Sender);
+    void FilterComboKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void FileMasks1Click(TObject* Sender);
+    void DirectoryListBox1Change(TObject* Sender);
+    void DriveComboBox1Change(TObject* Sender);
+    void MRUFolderListMRUItemClick(TObject* Sender, const String& FileName);
+    void FileListBox1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                               int Y);
+    void DirectoryListBox1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                    int Y);
+    void FileListBox1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void FileListBox1Click(TObject* Sender);
+    void DirectoryListBox1Click(TObject* Sender);
+    void DriveComboBox1Click(TObject* Sender);
+    void FilterComboEnter(TObject* Sender);
+    void FileListBox1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void FileListBoxMenuPopup(TObject* Sender);
+    void WindowHook1AfterMessage(TObject* Sender, TMessage& Msg, bool& Handled);
+    void LeftPanelResize(TObject* Sender);
+    // File operations on the list's selection and the folder list (site/FileOperations.cpp).
+    void Copy2Click(TObject* Sender);
+    void MakeSecondCopy1Click(TObject* Sender);
+    void Move2Click(TObject* Sender);
+    void Rename1Click(TObject* Sender);
+    // From the hidden item DelwoBin1 (by its name) the files are deleted for good.
+    void Delete1Click(TObject* Sender);
+    void ChangeFilenameCase1Click(TObject* Sender);
+    void NewFolder1Click(TObject* Sender);
+    void DeleteFolder1Click(TObject* Sender);
+    // Selecting the files changed since a moment (site/SelectModified.cpp).
+    void ThisSession1Click(TObject* Sender);
+    void Today1Click(TObject* Sender);
+    void Last24hours1Click(TObject* Sender);
+    void N7days1Click(TObject* Sender);
+    void L1Click(TObject* Sender);
+    void Custom1Click(TObject* Sender);
+    // Selects exactly the listed files last written at or after the threshold and tells how many.
+    void SelectFilesModifiedSince(TDateTime threshold);
+    // The properties of the list's current file (site/FileProperties.cpp).
+    void Details1Click(TObject* Sender);
+    // The file list's folder with its final PathDelim.
+    String FileListFolder() const;
+    // The selected items' indexes in list order, at most 500.
+    std::vector<int> SelectedFileIndexes() const;
+    // Reads the file list again with the window's updates held back.
+    void RereadFileList();
+    // The filter text becomes the list's mask (and the combo's text when given).
+    void ApplyMask(const String& mask);
+    // "Masks" (the first 16 masks joined by 0xA7) and "LastMask" (the filter text).
+    void StoreMasks();
+    // "LastMask" alone, as the window's closing keeps it.
+    void StoreLastMask();
+    void CheckFilterItems(bool images, bool multimedia);
+    void ReportUnreadableFolder(const String& folder);
+    void BuildFilePane();
+    void BuildFilePaneMenus();
+    void BindFilePane();
+    TPoint FileListMenuPoint;
 
     // ---- Members ----
     std::array<String, PageCount> FileNames;
@@ -651,6 +727,27 @@ public:
     TQmDirectoryListBox* DirectoryListBox1 = nullptr;
     TFileListBox* FileListBox1 = nullptr;
     TComboBox* FilterCombo = nullptr;
+    TPopupMenu* FileListBoxMenu = nullptr;
+    TPopupMenu* DirectoryListBoxMenu = nullptr;
+    TMRUFileList* MRUFolderList = nullptr;
+    TQmWindowHook* WindowHook1 = nullptr;
+    TJCopy* JCopy1 = nullptr;
+    TGeneralRoutines* GR = nullptr;
+    // The file pane's menu items: main menu, then the file list's and the folder list's pop-ups.
+    TMenuItem *FileManagement1 = nullptr, *Copy3 = nullptr, *MakeSecondCopy2 = nullptr,
+              *Move1 = nullptr, *Rename2 = nullptr, *Delete2 = nullptr,
+              *ChangeFilenameCase2 = nullptr, *NewFolder2 = nullptr, *DeleteFolder2 = nullptr,
+              *Details2 = nullptr, *HTMLonly1 = nullptr, *ShowImages1 = nullptr,
+              *ShowAllFiles1 = nullptr, *UpdateListing = nullptr, *SelectModified2 = nullptr,
+              *FileMasks1 = nullptr;
+    TMenuItem *Open2 = nullptr, *Copy2 = nullptr, *MakeSecondCopy1 = nullptr, *Move2 = nullptr,
+              *Delete1 = nullptr, *Rename1 = nullptr, *ChangeFilenameCase1 = nullptr,
+              *Details1 = nullptr, *ViewasBackground1 = nullptr, *MultiCopy2 = nullptr,
+              *MultiPublish3 = nullptr, *CheckDownloadTime1 = nullptr, *ShowHTMLonly1 = nullptr,
+              *ShowImages2 = nullptr, *ShowMultimedia1 = nullptr, *ShowAllFiles2 = nullptr,
+              *Imagesonly1 = nullptr, *Updatelisting1 = nullptr, *SelectAll3 = nullptr,
+              *InvertSelection1 = nullptr, *SelectModified1 = nullptr;
+    TMenuItem *NewFolder1 = nullptr, *DeleteFolder1 = nullptr, *MRU1 = nullptr;
 
     // Document pages.
     TPageControl* PageControl1 = nullptr;
@@ -698,7 +795,6 @@ private:
     void BuildTopPanel();
     void BuildTagBar();
     void BuildTagBarLists();
-    void BuildFilePane();
     void BuildImagePanel();
     void BuildBrowserAndReportPanes();
     void BuildHiddenHelpers();

@@ -23,6 +23,7 @@ void THTMLEMainForm::FormClose(TObject* /*Sender*/, TCloseAction& Action) {
         Action = caNone;
         return;
     }
+    StoreLastMask();
     WinHelp(Handle(), HelpFileName, HELP_QUIT, 0);
     Action = caFree;
     TRegistry reg;

@@ -360,29 +360,6 @@ void THTMLEMainForm::BuildTagBarLists() {
     }
 }
 
-void THTMLEMainForm::BuildFilePane() {
-    LeftPanel = NewControl<TPanel>(this, this, "LeftPanel");
-    LeftPanel->SetAlign(alLeft);
-    LeftPanel->SetWidth(180);
-    LeftPanel->SetBevelOuter(bvNone);
-    LeftPanel->SetCaption("");
-    DriveComboBox1 = NewControl<TQmDriveComboBox>(this, LeftPanel, "DriveComboBox1");
-    DriveComboBox1->SetAlign(alTop);
-    DirectoryListBox1 = NewControl<TQmDirectoryListBox>(this, LeftPanel, "DirectoryListBox1");
-    DirectoryListBox1->SetAlign(alTop);
-    DirectoryListBox1->SetHeight(160);
-    FilterCombo = NewControl<TComboBox>(this, LeftPanel, "FilterCombo");
-    FilterCombo->SetAlign(alBottom);
-    for (const char* mask : {"*.*htm*", "*.*htm;*.gif;*.jpg;*.png;*.bmp", "*.gif;*.jpg;*.png;*.bmp",
-                             "*.gif", "*.jpg", "*.png", "*.txt", "*.*"})
-        FilterCombo->Items().Add(mask);
-    FilterCombo->SetText("*.*htm*");
-    FileListBox1 = NewControl<TFileListBox>(this, LeftPanel, "FileListBox1");
-    FileListBox1->SetAlign(alClient);
-    FileListBox1->SetMultiSelect(true);
-    DirectoryListBox1->SetFileList(FileListBox1);
-}
-
 void THTMLEMainForm::BuildImagePanel() {
     ImagePanel = NewControl<TPanel>(this, this, "ImagePanel");
     ImagePanel->SetBounds(0, 0, 260, 120);

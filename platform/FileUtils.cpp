@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
@@ -429,6 +430,63 @@ bool MatchesMask(const String& name, const String& mask) {
     if (EndsWith(mask, ".") && name.find('.') == String::npos)
         return WildcardMatch(name, mask.substr(0, mask.size() - 1));
     return false;
+}
+
+namespace {
+
+// The local date-time back as the system's time: the zone's offset at that moment is taken from
+// the system's rules, so a summer time in winter is read as summer time.
+timespec DateTimeToUnixTime(double dateTime) {
+    double localSeconds = (dateTime - 25569.0) * 86400.0;
+    auto whole = static_cast<time_t>(std::floor(localSeconds));
+    tm local{};
+    gmtime_r(&whole, &local);
+    local.tm_isdst = -1;
+    time_t utc = ::mktime(&local);
+    long nanoseconds = std::lround((localSeconds - std::floor(localSeconds)) * 1e9);
+    return timespec{utc, std::min(nanoseconds, 999999999L)};
+}
+
+} // namespace
+
+TFileEntry FileEntryOf(const String& fileName) {
+    struct statx info;
+    if (::statx(AT_FDCWD, fileName.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0)
+        return {};
+    auto toTimespec = [](const statx_timestamp& t) { return timespec{t.tv_sec, t.tv_nsec}; };
+    struct stat basic;
+    if (::stat(fileName.c_str(), &basic) != 0)
+        return {};
+    TFileEntry entry;
+    entry.Exists = true;
+    entry.Size = S_ISDIR(basic.st_mode) ? 0 : basic.st_size;
+    entry.Attr = AttributesOf(basic, ExtractFileName(fileName).empty() ? String("/")
+                                                                       : ExtractFileName(fileName));
+    entry.Modified = UnixTimeToDateTime(basic.st_mtim);
+    entry.Accessed = UnixTimeToDateTime(basic.st_atim);
+    entry.Created = UnixTimeToDateTime((info.stx_mask & STATX_BTIME) ? toTimespec(info.stx_btime)
+                                                                     : basic.st_ctim);
+    return entry;
+}
+
+String FolderReadProblem(const String& dir) {
+    DIR* handle = ::opendir(dir.c_str());
+    if (!handle)
+        return std::error_code(errno, std::generic_category()).message();
+    ::closedir(handle);
+    return "";
+}
+
+double FileModifiedTime(const String& fileName) {
+    struct stat info;
+    if (::stat(fileName.c_str(), &info) != 0)
+        return -1;
+    return UnixTimeToDateTime(info.st_mtim);
+}
+
+bool FileSetTimes(const String& fileName, double modified, double accessed) {
+    const timespec times[2] = {DateTimeToUnixTime(accessed), DateTimeToUnixTime(modified)};
+    return ::utimensat(AT_FDCWD, fileName.c_str(), times, 0) == 0;
 }
 
 // Hidden entries, system entries and folders are found only when attr asks for them; the

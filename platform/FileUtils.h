@@ -75,6 +75,26 @@ int FindNext(TSearchRec& rec);                                       // 0 when f
 void FindClose(TSearchRec& rec);
 bool MatchesMask(const String& name, const String& mask);
 
+// A file's directory entry: its size, its attributes as FindFirst gives them, and its times as
+// local date-times. Linux keeps no creation time everywhere: Created is the birth time where the
+// file system records one, else the time of the last change of the entry. Exists is false, with
+// everything else zero, when the entry cannot be read.
+struct TFileEntry {
+    bool Exists = false;
+    int64_t Size = 0;
+    int Attr = 0;
+    double Created = 0;
+    double Modified = 0;
+    double Accessed = 0;
+};
+TFileEntry FileEntryOf(const String& fileName);
+// Why the folder's entries cannot be read ("Permission denied"...), or "" when they can.
+String FolderReadProblem(const String& dir);
+// The last write time as a local date-time, or -1 when the file cannot be read.
+double FileModifiedTime(const String& fileName);
+// Sets the last write and last access times (local date-times); false when it cannot.
+bool FileSetTimes(const String& fileName, double modified, double accessed);
+
 // The per-user folder that stands for the program's own folder: $QUILTMARKER_HOME, else
 // $XDG_DATA_HOME/quiltmarker, else ~/.local/share/quiltmarker. Created on first use and seeded
 // from the shipped data folder without overwriting a file that is there. Ends in PathDelim.

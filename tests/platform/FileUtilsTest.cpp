@@ -411,3 +411,24 @@ TEST_F(FileUtilsTest, TempFolderWithoutTmpDirIsPrivateInTmp) {
 }
 
 } // namespace
+
+// Times set as local date-times come back from the directory entry to the millisecond, with
+// read-only and hidden as the permissions and the name give them; a missing file gives nothing.
+TEST_F(FileUtilsTest, FileEntryGivesTheTimesThatWereSet) {
+    String file = Dir + "/.notes.txt";
+    WriteFileAtomic(file, "12345");
+    double modified = 45000 + 0.5; // noon
+    double accessed = 45001;       // midnight
+    ASSERT_TRUE(FileSetTimes(file, modified, accessed));
+    TFileEntry entry = FileEntryOf(file);
+    EXPECT_TRUE(entry.Exists);
+    EXPECT_EQ(entry.Size, 5);
+    EXPECT_NEAR(entry.Modified, modified, 1e-8);
+    EXPECT_NEAR(entry.Accessed, accessed, 1e-8);
+    EXPECT_NEAR(FileModifiedTime(file), modified, 1e-8);
+    EXPECT_EQ(entry.Attr & (faHidden | faArchive | faSysFile), faHidden);
+    EXPECT_FALSE(FileEntryOf(Dir + "/gone").Exists);
+    EXPECT_EQ(FileModifiedTime(Dir + "/gone"), -1);
+    EXPECT_EQ(FolderReadProblem(Dir), "");
+    EXPECT_EQ(FolderReadProblem(file), "Not a directory");
+}

@@ -1,0 +1,544 @@
+// The file pane as a user drives it: masks typed and edited, folders remembered across a restart,
+// files dropped on the list, the file operations on real files with their questions answered,
+// files selected by their times, and the properties report.
+
+#include "TestSupport.h"
+#include "editor/HTMLLocationForm.h"
+#include "editor/MainWindowSupport.h"
+#include "platform/DateTime.h"
+#include "platform/IniFiles.h"
+#include "platform/RichEdit.h"
+#include "platform/ShellApi.h"
+#include "platform/TestHooks.h"
+#include "services/JCopy.h"
+#include "services/MRULiss.h"
+#include "site/HTMLCustomAmendedForm.h"
+#include "site/HTMLDetailsForm.h"
+#include "site/HTMLMaskForm.h"
+#include "tags/HTMLGlobal.h"
+#include "widgets/QmFilSys.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace MainWindowSupport;
+
+namespace {
+
+class FilePaneTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Site = IncludeTrailingPathDelimiter(TestSupport::Sandbox("site"));
+        std::filesystem::create_directories(Site);
+    }
+
+    void MakeWindow() {
+        Form = MakeMainWindow();
+        Form->DirectoryListBox1->SetDirectory(Site);
+        Form->FileListBox1->SetMask("*.*");
+    }
+
+    String Make(const String& name, const String& bytes = "x") {
+        WriteFileAtomic(Site + name, bytes);
+        return Site + name;
+    }
+
+    std::vector<String> Listed() const {
+        std::vector<String> names;
+        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
+            names.push_back(Form->FileListBox1->Items()[i]);
+        return names;
+    }
+
+    void Select(std::initializer_list<String> names) {
+        Form->FileListBox1->Update();
+        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
+            for (const String& name : names)
+                if (Form->FileListBox1->Items()[i] == name) {
+                    Form->FileListBox1->SetSelected(i, true);
+                    Form->FileListBox1->SetItemIndex(i);
+                }
+    }
+
+    void TypeMask(const String& mask) {
+        Form->FilterCombo->SetText(mask);
+        WORD enter = 13;
+        Form->FilterCombo->OnKeyDown(Form->FilterCombo, enter, {});
+    }
+
+    static String Stored(const String& key, const String& name) {
+        TRegistry reg;
+        if (!reg.OpenKeyReadOnly(key) || !reg.ValueExists(name))
+            return "<none>";
+        return reg.ReadString(name);
+    }
+
+    static std::vector<String> MessageTexts() {
+        std::vector<String> texts;
+        for (const TestHooks::TPrompt& prompt : TestHooks::Prompts())
+            if (prompt.Kind == "MessageBox")
+                texts.push_back(prompt.Text);
+        return texts;
+    }
+
+    String Site;
+    std::unique_ptr<THTMLEMainForm> Form;
+};
+
+} // namespace
+
+// A typed mask filters the list without regard to case, by any of its parts; a new one goes in
+// as the third item and is stored with the first 16, an old one in other letters stores nothing.
+TEST_F(FilePaneTest, TypedMasksFilterAndAreStored) {
+    for (const char* name : {"a.HTM", "b.css", "c.gif", "d.txt", "caf\xE9.htm"})
+        Make(name);
+    MakeWindow();
+    TypeMask("*.CSS;*.htm");
+    EXPECT_EQ(Listed(), (std::vector<String>{"a.HTM", "b.css", "caf\xE9.htm"}));
+    EXPECT_EQ(Form->FilterCombo->Items()[2], "*.CSS;*.htm");
+    TStrings& masks = Form->FilterCombo->Items();
+    String expected;
+    for (int i = 0; i < 16 && i < masks.Count(); ++i)
+        expected += (i ? "\xA7" : "") + masks[i];
+    EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "Masks"), expected);
+    EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "LastMask"), "*.CSS;*.htm");
+
+    TRegistry reg;
+    reg.OpenKey(ProductKey + "\\LatestFiles", true);
+    reg.DeleteValue("LastMask");
+    int count = masks.Count();
+    TypeMask("*.GIF");
+    EXPECT_EQ(Listed(), (std::vector<String>{"c.gif"}));
+    EXPECT_EQ(masks.Count(), count);
+    EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "LastMask"), "<none>");
+
+    // A name without a wildcard lists that file alone; an empty text does nothing.
+    TypeMask("d.txt");
+    EXPECT_EQ(Listed(), (std::vector<String>{"d.txt"}));
+    TypeMask("");
+    EXPECT_EQ(Listed(), (std::vector<String>{"d.txt"}));
+}
+
+// The File Masks dialog lists each mask once; OK puts its list in the combo and stores it,
+// Cancel after changes leaves everything as it was.
+TEST_F(FilePaneTest, FileMasksDialog) {
+    MakeWindow();
+    Form->FilterCombo->Items().Assign(TStringList());
+    for (const char* mask : {"*.htm", "*.gif", "*.HTM", "*.txt"})
+        Form->FilterCombo->Items().Add(mask);
+    TestHooks::AnswerModal([](TForm& form) {
+        auto& dialog = dynamic_cast<TMaskForm&>(form);
+        dialog.ListBox->SetItemIndex(1);
+        dialog.BitBtn2Click(nullptr);
+        dialog.TextEdit->SetText("*.css");
+        dialog.BitBtn1Click(nullptr);
+        form.SetModalResult(mrCancel);
+    });
+    Form->FileMasks1->Click();
+    EXPECT_EQ(Form->FilterCombo->Items().Count(), 4);
+    EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "LastMask"), "<none>");
+
+    TestHooks::AnswerModal([](TForm& form) {
+        auto& dialog = dynamic_cast<TMaskForm&>(form);
+        ASSERT_EQ(dialog.ListBox->Items().Count(), 3);
+        dialog.ListBox->SetItemIndex(2);
+        dialog.UpButtonClick(nullptr);
+        form.SetModalResult(mrOk);
+    });
+    Form->FileMasks1->Click();
+    EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "Masks"), "*.htm\xA7*.txt\xA7*.gif");
+    EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "LastMask"), "*.htm");
+    EXPECT_EQ(Form->FileListBox1->Mask(), "*.htm");
+}
+
+// The folder and the recent folders come back after a restart; a recent folder that went away
+// is named and the list stays where it was.
+TEST_F(FilePaneTest, FoldersAreRememberedAcrossARestart) {
+    String other = IncludeTrailingPathDelimiter(TestSupport::Sandbox("other"));
+    std::filesystem::create_directories(other);
+    MakeWindow();
+    Form->DirectoryListBox1->SetDirectory(other);
+    EXPECT_EQ(Stored(ProductKey, "LastDir"), ExcludeTrailingPathDelimiter(other));
+    Form->FilterCombo->SetText("*.css");
+    TCloseAction action = caHide;
+    Form->FormClose(nullptr, action);
+    Form.reset();
+
+    Form = MakeMainWindow();
+    EXPECT_EQ(Form->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
+    EXPECT_EQ(Form->FileListBox1->Mask(), "*.css");
+    ASSERT_EQ(Form->MRUFolderList->Items().Count(), 2);
+    EXPECT_EQ(Form->MRUFolderList->Items()[1], ExcludeTrailingPathDelimiter(Site));
+
+    std::filesystem::remove_all(Site);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->MRUFolderListMRUItemClick(nullptr, ExcludeTrailingPathDelimiter(Site));
+    EXPECT_EQ(MessageTexts().back(), "Error changing to " + ExcludeTrailingPathDelimiter(Site));
+    EXPECT_EQ(Form->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
+    // The folder shown goes away: Refresh names it and moves up to the folder that is left.
+    std::filesystem::remove_all(other);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->UpdateListing->Click();
+    EXPECT_EQ(MessageTexts().back(),
+              "The folder " + ExcludeTrailingPathDelimiter(other) + " is no longer there.");
+    EXPECT_EQ(Form->DirectoryListBox1->Directory(),
+              ExtractFileDir(ExcludeTrailingPathDelimiter(other)));
+}
+
+// A folder that can be entered but not read is named with the reason, and the pane goes on.
+TEST_F(FilePaneTest, AFolderThatCannotBeReadIsReported) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    std::filesystem::create_directories(Site + "locked");
+    MakeWindow();
+    std::filesystem::permissions(Site + "locked", std::filesystem::perms::owner_exec);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->DirectoryListBox1->SetDirectory(Site + "locked");
+    std::filesystem::permissions(Site + "locked", std::filesystem::perms::owner_all);
+    EXPECT_EQ(MessageTexts().back(),
+              "The files of " + Site + "locked cannot be listed: Permission denied");
+    EXPECT_TRUE(Listed().empty());
+}
+
+// Include Images from the main menu toggles; from the pop-up it always switches on, with its own
+// order of masks; HTML only stores both switches off.
+TEST_F(FilePaneTest, FilterCommands) {
+    MakeWindow();
+    Form->ShowImages1->Click();
+    EXPECT_EQ(Form->FilterCombo->Text(), "*.*htm*;*.cgi;*.pl;*.log;*.gif;*.jpg;*.png;*.bmp");
+    EXPECT_TRUE(Form->ShowImages2->Checked());
+    Form->ShowImages1->Click();
+    EXPECT_EQ(Form->FilterCombo->Text(), Form->FilterCombo->Items()[0]);
+    EXPECT_FALSE(Form->ShowImages1->Checked());
+    Form->ShowImages2->Click();
+    Form->ShowImages2->Click();
+    EXPECT_EQ(Form->FileListBox1->Mask(), "*.*htm*;*.cgi;*.pl;*.log;*.gif;*.jpg;*.bmp;*.png");
+    Form->ShowMultimedia1->Click();
+    EXPECT_TRUE(Form->IncludeMultimedia1->Checked());
+    Form->ShowHTMLonly1->Click();
+    EXPECT_FALSE(Form->ShowMultimedia1->Checked());
+    TRegistry reg;
+    reg.OpenKeyReadOnly(ProductKey);
+    EXPECT_FALSE(reg.ReadBool("ShowImages"));
+    EXPECT_FALSE(reg.ReadBool("ShowMultiMedia"));
+}
+
+// A right-click keeps a selection it falls in, replaces one it falls outside, and below the last
+// file changes nothing; the pop-up's items follow the selection and the current file's kind.
+TEST_F(FilePaneTest, RightClickSelectionAndPopupState) {
+    for (const char* name : {"a.htm", "b.htm", "c.GIF"})
+        Make(name);
+    MakeWindow();
+    Form->Show();
+    TFileListBox& list = *Form->FileListBox1;
+    auto rightClick = [&](int index) {
+        TRect rect = list.ItemRect(index < 0 ? 2 : index);
+        int y = index < 0 ? rect.Bottom + 40 : rect.Top + 1;
+        Form->FileListBox1MouseDown(&list, mbRight, {}, 2, y);
+        Form->FileListBoxMenuPopup(nullptr);
+    };
+    Select({"a.htm", "b.htm"});
+    rightClick(1);
+    EXPECT_EQ(list.SelCount(), 2);
+    EXPECT_FALSE(Form->ViewasBackground1->Visible());
+    rightClick(2);
+    EXPECT_EQ(list.SelCount(), 1);
+    EXPECT_TRUE(list.Selected(2));
+    EXPECT_TRUE(Form->ViewasBackground1->Visible());
+    rightClick(-1);
+    EXPECT_EQ(list.SelCount(), 1);
+    list.SetSelected(2, false);
+    Form->FileListBoxMenuPopup(nullptr);
+    EXPECT_FALSE(Form->Copy2->Enabled());
+}
+
+// Dropped files are copied into the list's folder; one that is gone is reported and the rest
+// still arrive.
+TEST_F(FilePaneTest, FilesDroppedOnTheListAreCopiedIn) {
+    String outside = IncludeTrailingPathDelimiter(TestSupport::Sandbox("outside"));
+    std::filesystem::create_directories(outside);
+    WriteFileAtomic(outside + "new.htm", "dropped");
+    MakeWindow();
+    Form->Show();
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(
+        TestHooks::DropFiles(*Form->FileListBox1, {outside + "gone.htm", outside + "new.htm"}));
+    EXPECT_EQ(ReadFileBytes(Site + "new.htm"), "dropped");
+    EXPECT_EQ(Listed(), (std::vector<String>{"new.htm"}));
+    EXPECT_EQ(MessageTexts().size(), 1u);
+}
+
+// The question names the count and the Trash; Yes sends the files there with their restore
+// information, Shift deletes for good, No touches nothing.
+TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
+    for (const char* name : {"a.htm", "b.htm", "c.htm", "d.htm"})
+        Make(name);
+    MakeWindow();
+    Form->Show();
+    Form->FileListBox1->SetFocus();
+    struct Case {
+        std::initializer_list<String> Names;
+        bool Shift;
+        int Answer;
+        const char* Question;
+    };
+    const Case cases[] = {
+        {{"a.htm"}, false, IDNO, "Are you sure you want to send this file to the Recycle Bin?"},
+        {{"a.htm"}, false, IDYES, "Are you sure you want to send this file to the Recycle Bin?"},
+        {{"b.htm", "c.htm", "d.htm"},
+         true,
+         IDYES,
+         "Are you sure you want to delete these 3 files?"},
+    };
+    for (const Case& c : cases) {
+        Select(c.Names);
+        TestHooks::SetKeyDown(VK_SHIFT, c.Shift);
+        TestHooks::AnswerMessageBox(c.Answer);
+        Form->Delete1->Click();
+        EXPECT_EQ(MessageTexts().back(), c.Question);
+        EXPECT_EQ(FileExists(Site + *c.Names.begin()), c.Answer == IDNO);
+    }
+    TestHooks::SetKeyDown(VK_SHIFT, false);
+    // The hidden Del w/o Bin item deletes for good without Shift.
+    Make("e.htm");
+    Select({"e.htm"});
+    TestHooks::AnswerMessageBox(IDYES);
+    Form->DelwoBin1->Click();
+    EXPECT_EQ(MessageTexts().back(), "Are you sure you want to delete this file?");
+    EXPECT_FALSE(FileExists(Site + "e.htm"));
+    // With a page focused, Delete cuts the page's selection and no file is touched.
+    Make("f.htm");
+    Select({"f.htm"});
+    UsePage(*Form, 0, Site + "p.htm", "keep cut");
+    Form->Memos[0]->SetFocus();
+    Form->Memos[0]->SetSelStart(5);
+    Form->Memos[0]->SetSelLength(3);
+    Form->Delete1->Click();
+    EXPECT_EQ(Form->Memos[0]->Text(), "keep ");
+    EXPECT_TRUE(FileExists(Site + "f.htm"));
+    String trash = TestSupport::Sandbox("xdg-data/Trash");
+    EXPECT_TRUE(FileExists(trash + "/files/a.htm"));
+    EXPECT_FALSE(FileExists(trash + "/files/b.htm"));
+    EXPECT_EQ(Pos("Path=" + Site + "a.htm\n", ReadFileBytes(trash + "/info/a.htm.trashinfo")), 14);
+    EXPECT_EQ(Listed(), (std::vector<String>{"f.htm"}));
+    EXPECT_TRUE(Form->JCopy1->ConfirmFiles());
+}
+
+// Copying onto a file that is there asks first: No keeps the old file, and the run ends with
+// what was copied and what was not.
+TEST_F(FilePaneTest, CopyNeverOverwritesWithoutYesAndReportsAHalfDoneRun) {
+    String upload = IncludeTrailingPathDelimiter(TestSupport::Sandbox("upload"));
+    std::filesystem::create_directories(upload);
+    WriteFileAtomic(upload + "b.htm", "old");
+    Make("a.htm", "new a");
+    Make("b.htm", "new b");
+    Make("c.htm", "new c");
+    MakeWindow();
+    Select({"a.htm", "b.htm", "c.htm"});
+    DeleteFile(Site + "c.htm");
+    TestHooks::TDialogAnswer folder;
+    folder.Accepted = true;
+    folder.Folder = upload;
+    TestHooks::AnswerDialog(folder);
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->Copy2->Click();
+    EXPECT_EQ(ReadFileBytes(upload + "a.htm"), "new a");
+    EXPECT_EQ(ReadFileBytes(upload + "b.htm"), "old");
+    EXPECT_FALSE(FileExists(upload + "c.htm"));
+    EXPECT_EQ(MessageTexts().back(), "Copied:\r\na.htm\r\n\r\nNot copied:\r\nb.htm\r\nc.htm");
+}
+
+// Rename onto a name that is taken asks; No leaves both files. A change of case alone works.
+TEST_F(FilePaneTest, RenameAsksBeforeReplacingAndChangesCaseAlone) {
+    Make("a.htm", "a");
+    Make("b.htm", "b");
+    MakeWindow();
+    auto renameTo = [&](const String& current, const String& name, int answer) {
+        Select({current});
+        TestHooks::AnswerModal([name](TForm& form) {
+            dynamic_cast<TLocationForm&>(form).LocEdit->SetText(name);
+            form.SetModalResult(mrOk);
+        });
+        if (answer)
+            TestHooks::AnswerMessageBox(answer);
+        Form->Rename1->Click();
+    };
+    renameTo("a.htm", "b.htm", IDNO);
+    EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "a");
+    EXPECT_EQ(ReadFileBytes(Site + "b.htm"), "b");
+    EXPECT_EQ(MessageTexts().back(), "File \"" + Site + "b.htm\" already exists. Overwrite it?");
+    renameTo("a.htm", "A.htm", 0);
+    EXPECT_EQ(Listed(), (std::vector<String>{"A.htm", "b.htm"}));
+    EXPECT_EQ(Form->FileListBox1->FileName(), Site + "A.htm");
+}
+
+// Re-casing: a capital first letter lower-cases all, a small one capitals the part up to the
+// first "."; a name whose new spelling another file has is left alone and named.
+TEST_F(FilePaneTest, ChangeFilenameCaseNeverMergesFiles) {
+    for (const char* name : {"Index.HTML", "page.Old.HTM", "README", "notes.txt", "NOTES.txt"})
+        Make(name, name);
+    MakeWindow();
+    Select({"Index.HTML", "page.Old.HTM", "README", "NOTES.txt"});
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->ChangeFilenameCase1->Click();
+    EXPECT_EQ(Listed(), (std::vector<String>{"index.html", "NOTES.txt", "notes.txt", "PAGE.old.htm",
+                                             "readme"}));
+    EXPECT_EQ(ReadFileBytes(Site + "NOTES.txt"), "NOTES.txt");
+    EXPECT_EQ(ReadFileBytes(Site + "notes.txt"), "notes.txt");
+    EXPECT_FALSE(FileExists(Site + "~00HTML~.TMP"));
+    EXPECT_NE(Pos("\r\nNOTES.txt", MessageTexts().back()), 0);
+}
+
+// Deleting the open folder is refused; a folder that holds files is asked about and then kept,
+// with the system's reason.
+TEST_F(FilePaneTest, DeleteFolder) {
+    std::filesystem::create_directories(Site + "full");
+    Make("full/page.htm");
+    MakeWindow();
+    TQmDirectoryListBox& folders = *Form->DirectoryListBox1;
+    folders.SetItemIndex(folders.Items().IndexOf("site"));
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->DeleteFolder1->Click();
+    EXPECT_EQ(MessageTexts().back(),
+              "Cannot delete current folder.\r\nPlease change to another one");
+
+    folders.SetItemIndex(folders.Items().Count() - 1);
+    TestHooks::AnswerMessageBox(IDYES);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->DeleteFolder1->Click();
+    EXPECT_EQ(TestHooks::Prompts().back().Caption, "Deletion Failed");
+    EXPECT_EQ(TestHooks::Prompts().back().Text, "Directory not empty");
+    EXPECT_TRUE(FileExists(Site + "full/page.htm"));
+}
+
+// The files written at or after the start of the period are selected, the rest deselected, and
+// the count is told.
+TEST_F(FilePaneTest, SelectModifiedFilesByTheirTimes) {
+    TDateTime today = EncodeDate(2026, 5, 20);
+    SetClockForTests([today] { return today + EncodeTime(15, 0, 0, 0); });
+    const std::pair<const char*, TDateTime> files[] = {
+        {"midnight.htm", today},
+        {"before.htm", today - EncodeTime(0, 0, 1, 0)},
+        {"week.htm", today - 6.5},
+        {"old.htm", today - 40},
+    };
+    for (auto [name, time] : files)
+        FileSetTimes(Make(name), time, time);
+    MakeWindow();
+    auto selected = [&] {
+        std::vector<String> names;
+        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
+            if (Form->FileListBox1->Selected(i))
+                names.push_back(Form->FileListBox1->Items()[i]);
+        return names;
+    };
+    struct Case {
+        void (THTMLEMainForm::*Command)(TObject*);
+        std::vector<String> Selected;
+        const char* Message;
+    };
+    const Case cases[] = {
+        {&THTMLEMainForm::Today1Click, {"midnight.htm"}, "1 file selected"},
+        {&THTMLEMainForm::N7days1Click,
+         {"before.htm", "midnight.htm", "week.htm"},
+         "3 files selected"},
+        {&THTMLEMainForm::L1Click, {"before.htm", "midnight.htm", "week.htm"}, "3 files selected"},
+    };
+    for (const Case& c : cases) {
+        TestHooks::AnswerModalResult(mrOk);
+        (Form.get()->*c.Command)(nullptr);
+        EXPECT_EQ(selected(), c.Selected);
+        EXPECT_EQ(TestHooks::Prompts().back().Kind, "Form");
+    }
+    FileSetTimes(Site + "midnight.htm", today - 2, today - 2);
+    TestHooks::AnswerModalResult(mrOk);
+    Form->Today1Click(nullptr);
+    EXPECT_TRUE(selected().empty());
+
+    // Sessions come from sessions.ini; one that was never recorded selects nothing.
+    TIniFile sessions(ProgramFolder() + "sessions.ini");
+    int total = sessions.ReadInteger("Sessions", "Total", 0);
+    sessions.WriteString("Sessions", "S" + IntToStr(total), "garbage");
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->ThisSession1Click(nullptr);
+    EXPECT_EQ(MessageTexts().back(), "Can't find Session Record");
+    sessions.WriteString("Sessions", "S" + IntToStr(total), FloatToStr(today - 7));
+    TestHooks::AnswerModalResult(mrOk);
+    Form->ThisSession1Click(nullptr);
+    EXPECT_EQ(selected(), (std::vector<String>{"before.htm", "midnight.htm", "week.htm"}));
+    SetClockForTests({});
+}
+
+// The Custom dialog holds a number of sessions to the sessions recorded and other units to 999;
+// 36 hours reach back a day and a half.
+TEST_F(FilePaneTest, CustomPeriod) {
+    TDateTime now = EncodeDate(2026, 5, 20) + EncodeTime(15, 0, 0, 0);
+    SetClockForTests([now] { return now; });
+    FileSetTimes(Make("inside.htm"), now - 1.49, now - 1.49);
+    FileSetTimes(Make("outside.htm"), now - 1.51, now - 1.51);
+    MakeWindow();
+    int total = TIniFile(ProgramFolder() + "sessions.ini").ReadInteger("Sessions", "Total", 0);
+    TestHooks::AnswerModal([total](TForm& form) {
+        auto& dialog = dynamic_cast<TCustomAmendedForm&>(form);
+        dialog.SetValue(total + 5);
+        EXPECT_EQ(dialog.Value(), total);
+        dialog.DaysButton->SetChecked(true);
+        dialog.SessionButtonClick(nullptr);
+        dialog.SetValue(500);
+        EXPECT_EQ(dialog.Value(), 500);
+        dialog.HoursButton->SetChecked(true);
+        dialog.SetValue(36);
+        form.SetModalResult(mrOk);
+    });
+    TestHooks::AnswerModalResult(mrOk);
+    Form->Custom1Click(nullptr);
+    SetClockForTests({});
+    EXPECT_TRUE(Form->FileListBox1->Selected(0));
+    EXPECT_FALSE(Form->FileListBox1->Selected(1));
+    EXPECT_EQ(Form->FileListBox1->Items()[0], "inside.htm");
+}
+
+// The properties report of a page and of an image, line by line, captions in blue.
+TEST_F(FilePaneTest, PropertiesReport) {
+    String gif = "GIF89a";
+    gif += String("\x20\x00\x10\x00", 4) + String(100, '\0');
+    Make("pic.gif", gif);
+    String page = Make("page.htm", String(1440, 'p'));
+    TDateTime midnight = EncodeDate(2024, 3, 5);
+    FileSetTimes(page, midnight + EncodeTime(14, 7, 9, 0), midnight);
+    GlobalForm = new TGlobalForm(nullptr);
+    MakeWindow();
+    std::vector<String> lines[2];
+    for (int i = 0; i < 2; ++i) {
+        Select({i == 0 ? "page.htm" : "pic.gif"});
+        TestHooks::AnswerModal([&lines, i](TForm& form) {
+            auto& details = dynamic_cast<TDetailsForm&>(form);
+            for (int l = 0; l < details.DetailsRE->Lines().Count(); ++l)
+                lines[i].push_back(details.DetailsRE->Lines()[l]);
+            details.DetailsRE->SetSelStart(2 + 3);
+            details.DetailsRE->SetSelLength(1);
+            EXPECT_EQ(details.DetailsRE->SelAttributes().Color(), 0xFF0000);
+            form.SetModalResult(mrOk);
+        });
+        Form->Details1->Click();
+        Form->FileListBox1->SetSelected(Form->FileListBox1->ItemIndex(), false);
+    }
+    delete GlobalForm;
+    GlobalForm = nullptr;
+    ASSERT_EQ(lines[0].size(), 13u);
+    EXPECT_EQ(lines[0][1], "File Name:\tpage.htm");
+    EXPECT_EQ(lines[0][2], "(DOS File Name:\tpage.htm)");
+    EXPECT_EQ(lines[0][3], "Location:\t" + Site);
+    EXPECT_EQ(lines[0][5], "File Size:\t1440 bytes");
+    EXPECT_EQ(lines[0][6], "Download Time:\t14.4K=1.0  28.6K=0.5  33.6K=0.4  56.6K=0.3");
+    EXPECT_EQ(lines[0][9], "Last Modified:\tTue 5 March 2024 at 14:07:09");
+    EXPECT_EQ(lines[0][10], "Last Accessed:\tTue 5 March 2024");
+    EXPECT_EQ(lines[0][12], "Attributes:\tNone");
+    ASSERT_EQ(lines[1].size(), 14u);
+    EXPECT_EQ(lines[1][7], "Physical size:\tWidth: 32  Height: 16");
+    EXPECT_EQ(AttributesText(faArchive | faReadOnly), " Archive  ReadOnly  ");
+}

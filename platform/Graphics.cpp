@@ -111,9 +111,14 @@ void TFont::SetOrientation(int value) {
         Changed();
 }
 
+void TFont::SetPitch(TFontPitch value) {
+    if (Change(FPitch, value))
+        Changed();
+}
+
 bool TFont::SameAs(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
-           FColor == other.FColor && FOrientation == other.FOrientation;
+           FColor == other.FColor && FOrientation == other.FOrientation && FPitch == other.FPitch;
 }
 
 void TFont::Assign(const TFont& source) {
@@ -124,6 +129,7 @@ void TFont::Assign(const TFont& source) {
     FStyle = source.FStyle;
     FColor = source.FColor;
     FOrientation = source.FOrientation;
+    FPitch = source.FPitch;
     Changed();
 }
 

@@ -177,6 +177,9 @@ protected:
     void ShowEditor();
     void HideEditor();
     void InvalidateCell(int ACol, int ARow);
+    // The framework's default look of a cell: fixed cells in FixedColor, selected ones
+    // highlighted, the others in the grid's brush; the canvas is left to draw text over it.
+    void FillCell(TCanvas& canvas, const TRect& rect, TGridDrawState state);
     void Paint() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
@@ -188,7 +191,6 @@ private:
     void ScrollIntoView(int ACol, int ARow);
     void ScrollBy(bool horizontal, WORD code, int position);
     void PlaceEditor();
-    void FillCell(TCanvas& canvas, const TRect& rect, TGridDrawState state);
     void DrawGridLines(TCanvas& canvas, const TRect& rect, bool fixed);
     int ColumnLeft(int ACol) const;
     int RowTop(int ARow) const;

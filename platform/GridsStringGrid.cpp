@@ -446,9 +446,11 @@ void TCustomGrid::HideEditor() {
     FEditorMode = false;
     if (!FInplaceEdit || !FInplaceEdit->Visible())
         return;
-    bool hadFocus = FInplaceEdit->Focused();
+    // The grid takes the editor's focus, unless the focus is on its way to another control.
+    TForm* form = GetParentForm(this);
+    bool keepFocus = FInplaceEdit->Focused() && (!form || form->ActiveControl() == this);
     FInplaceEdit->Hide();
-    if (hadFocus)
+    if (keepFocus && CanFocus())
         SetFocus();
 }
 
@@ -628,8 +630,6 @@ void TCustomGrid::Paint() {
                 if (col == FCurrent.X && row == FCurrent.Y)
                     state << gdFocused;
             }
-            if (FDefaultDrawing)
-                FillCell(canvas, rect, state);
             DrawCell(col, row, rect, state);
             DrawGridLines(canvas, rect, fixed);
         }
@@ -725,6 +725,8 @@ void TCustomGrid::DoExit() {
 // ---- The draw grid
 
 void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+    if (DefaultDrawing())
+        FillCell(Canvas(), ARect, AState);
     if (OnDrawCell)
         OnDrawCell(this, ACol, ARow, ARect, AState);
 }
@@ -868,11 +870,15 @@ TStrings& TStringGrid::Cols(int index) {
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
-    if (DefaultDrawing()) {
-        TRect inner = Inset(ARect, 2);
-        DrawText(Canvas(), Cells(ACol, ARow), inner, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (!DefaultDrawing()) {
+        TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+        return;
     }
-    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+    FillCell(Canvas(), ARect, AState);
+    TRect inner = Inset(ARect, 2);
+    DrawText(Canvas(), Cells(ACol, ARow), inner, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow, ARect, AState);
 }
 
 String TStringGrid::GetEditText(int ACol, int ARow) {

@@ -366,6 +366,12 @@ bool TStringAlignGrid::FindNextEditCell(int& ACol, int& ARow) {
 void TStringAlignGrid::TabToNextCell(bool backwards) {
     T_nextcell direction =
         static_cast<T_nextcell>(backwards ? (FNextCellTab + 4) % 8 : FNextCellTab);
+    // Without a single tab stop the walk would never end (and, adding lines, never stop growing).
+    bool anyStop = false;
+    for (int i = FixedCols(); i < ColCount() && !anyStop; ++i)
+        anyStop = TabStops(i);
+    if (!anyStop)
+        return;
     const int startCol = Col();
     const int startRow = Row();
     int col = startCol;

@@ -157,13 +157,22 @@ void TSortAStringGrid::SortStretch() {
                      });
     if (SortDirection == SortDirType::Descending)
         std::reverse(items.begin(), items.end());
-    // Every cell of an item moves, not only its key.
-    std::vector<TStringList> kept(items.size());
+    // Every cell of an item moves, not only its key: each item is moved to its place in turn.
+    std::vector<int> current(items.size());
     for (size_t p = 0; p < items.size(); ++p)
-        kept[p].AddStrings(rows ? FGridToSort->Rows(items[p].Index)
-                                : FGridToSort->Cols(items[p].Index));
+        current[p] = StartIndex + static_cast<int>(p);
     for (size_t p = 0; p < items.size(); ++p) {
-        int target = StartIndex + static_cast<int>(p);
-        (rows ? FGridToSort->Rows(target) : FGridToSort->Cols(target)).Assign(kept[p]);
+        auto found =
+            std::find(current.begin() + static_cast<long>(p), current.end(), items[p].Index);
+        size_t q = static_cast<size_t>(found - current.begin());
+        if (q == p)
+            continue;
+        std::rotate(current.begin() + static_cast<long>(p), found, found + 1);
+        int from = StartIndex + static_cast<int>(q);
+        int to = StartIndex + static_cast<int>(p);
+        if (rows)
+            FGridToSort->MoveRow(from, to);
+        else
+            FGridToSort->MoveColumn(from, to);
     }
 }

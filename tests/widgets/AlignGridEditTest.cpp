@@ -141,6 +141,12 @@ TEST_F(AlignGridEditTest, TabSkipsColumnsWithoutATabStop) {
     Grid->SetTabStops(3, false);
     Press(VK_TAB);
     EXPECT_EQ(Current(), (TGridCoord{4, 1}));
+    Grid->SetTabStops(1, false);
+    Grid->SetTabStops(4, false);
+    Grid->SetAfterLastCellTab(lc_newcolrow);
+    Press(VK_TAB);
+    EXPECT_EQ(Current(), (TGridCoord{4, 1})) << "no tab stop anywhere: the walk stays";
+    EXPECT_EQ(Grid->RowCount(), 5);
 }
 
 TEST_F(AlignGridEditTest, ClicksOnFixedCellsNameTheirRowOrColumn) {
@@ -174,6 +180,15 @@ TEST_F(AlignGridEditTest, ACellsHintShowsBelowTheCellUnderTheMouse) {
     hint = "own";
     Application->OnShowHint(hint, canShow, info);
     EXPECT_EQ(hint, "own");
+}
+
+TEST_F(AlignGridEditTest, DraggingTheThumbScrollsAtOnceOnlyWhenAsked) {
+    Grid->SetRowCount(40);
+    Grid->Perform(WM_VSCROLL, MAKELONG(SB_THUMBTRACK, 10), 0);
+    EXPECT_EQ(Grid->TopRow(), 1);
+    Grid->SetRedrawWhileScroll(true);
+    Grid->Perform(WM_VSCROLL, MAKELONG(SB_THUMBTRACK, 10), 0);
+    EXPECT_EQ(Grid->TopRow(), 11);
 }
 
 TEST_F(AlignGridEditTest, TheLastColumnFillsTheClientWidth) {

@@ -185,6 +185,8 @@ protected:
     void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DoExit() override;
+    // A window hears of its new size as WM_SIZE.
+    void Resize() override;
 
 private:
     void MoveCurrent(int ACol, int ARow, bool keepAnchor);

@@ -722,6 +722,11 @@ void TCustomGrid::DoExit() {
         HideEditor();
 }
 
+void TCustomGrid::Resize() {
+    Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(ClientWidth(), ClientHeight()));
+    TCustomControl::Resize();
+}
+
 // ---- The draw grid
 
 void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {

@@ -198,6 +198,8 @@ TEST_F(AlignGridEditTest, TheLastColumnFillsTheClientWidth) {
     Grid->SetOptions(Grid->Options() | TGridOptions{goVertLine});
     Grid->AdjustLastCol();
     EXPECT_EQ(Grid->ColWidths(4), Grid->ClientWidth() - 4 * 64 - 5 * 1);
+    Grid->SetWidth(Grid->Width() + 40);
+    EXPECT_EQ(Grid->ColWidths(4), Grid->ClientWidth() - 4 * 64 - 5 * 1) << "after a resize";
 }
 
 } // namespace

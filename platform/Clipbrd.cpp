@@ -7,21 +7,38 @@
 
 namespace {
 
-QClipboard* SystemClipboard() {
-    return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr;
+// The clipboard's data when it offers the format; none without an application.
+const QMimeData* ClipboardData(UINT format) {
+    if (!QGuiApplication::instance() || format != CF_TEXT)
+        return nullptr;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText() ? data : nullptr;
 }
 
 } // namespace
 
+void SetClipboardData(UINT format, const String& block) {
+    if (!QGuiApplication::instance() || format != CF_TEXT)
+        return;
+    QGuiApplication::clipboard()->setText(DisplayText(String(block.c_str())));
+}
+
+bool GetClipboardData(UINT format, String& block) {
+    const QMimeData* data = ClipboardData(format);
+    if (!data)
+        return false;
+    block = TextFromDisplay(data->text());
+    block += '\0';
+    return true;
+}
+
 bool TClipboard::HasFormat(UINT format) const {
-    QClipboard* clipboard = SystemClipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    return format == CF_TEXT && data && data->hasText();
+    return ClipboardData(format) != nullptr;
 }
 
 String TClipboard::AsText() const {
-    QClipboard* clipboard = SystemClipboard();
-    return clipboard ? TextFromDisplay(clipboard->text()) : String();
+    const QMimeData* data = ClipboardData(CF_TEXT);
+    return data ? TextFromDisplay(data->text()) : String();
 }
 
 TClipboard* Clipboard() {

@@ -1,10 +1,18 @@
 #pragma once
-// The system clipboard, as far as the program reads it: whether it offers text, and the text.
+// The system clipboard as blocks of bytes under a format. Text (CF_TEXT) is 8-bit text, turned
+// into the system's text and back as every widget shows it; a text block read back ends in
+// exactly one zero byte, as a Windows text block does.
 
 #include "platform/Messages.h"
 #include "platform/SysUtils.h"
 
-constexpr UINT CF_TEXT = 1;
+enum : UINT { CF_TEXT = 1 };
+
+// Empties the clipboard and puts the block on it. A CF_TEXT block is taken up to its first zero
+// byte.
+void SetClipboardData(UINT format, const String& block);
+// The block under the format; false when the clipboard holds none.
+bool GetClipboardData(UINT format, String& block);
 
 class TClipboard {
 public:

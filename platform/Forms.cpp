@@ -112,6 +112,21 @@ void TFormPeer::ActivateWindow() {
         QApplication::setActiveWindow(Widget());
 }
 
+void TFormPeer::FocusNext(bool forward) {
+    QWidget* from = QApplication::focusWidget();
+    if (!from || from->window() != Widget())
+        from = Widget();
+    for (QWidget* next = forward ? from->nextInFocusChain() : from->previousInFocusChain();
+         next && next != from;
+         next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+            next->isVisibleTo(Widget()) && next->window() == Widget()) {
+            next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
 void TFormPeer::RunModalLoop() {
     QEventLoop loop;
     FModalLoop = &loop;
@@ -412,6 +427,9 @@ void TForm::WndProc(TMessage& Message) {
         break;
     case WM_CLOSE:
         Close();
+        return;
+    case WM_NEXTDLGCTL:
+        FormPeer(*this).FocusNext(Message.WParam == 0);
         return;
     case WM_ACTIVATE:
         // Only a change from another of the program's forms makes the form active: coming back

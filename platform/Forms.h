@@ -154,6 +154,16 @@ bool IsAccel(WORD key, const String& caption);
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
+// Where and about what a hint is about to show; a show-hint handler may change it.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint HintPos;   // screen coordinates of the hint window
+    TPoint CursorPos; // the mouse, in the control's client coordinates
+    TRect CursorRect; // the hint stays while the mouse stays in here (client coordinates)
+    int HintMaxWidth = 0;
+};
+using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
 struct TApplicationCore;
 
 class TApplication : public TComponent {
@@ -206,6 +216,8 @@ public:
     int HintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(int value) { FHintHidePause = value; }
     bool Active() const;
+    // Hides the hint shown now, if any.
+    void CancelHint();
 
     // The modal windows open now: forms shown modally, message boxes and common dialogs. Each
     // calls ModalStarted as it opens and ModalFinished once it has closed; the last one to close
@@ -216,6 +228,8 @@ public:
 
     TExceptionEvent OnException;
     TNotifyEvent OnHint;
+    // Called before a control's hint shows, also for a control without hint text.
+    TShowHintEvent OnShowHint;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     TNotifyEvent OnModalEnd;

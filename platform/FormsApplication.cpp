@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QToolTip>
 
 #include <algorithm>
 #include <unistd.h>
@@ -132,6 +133,11 @@ bool TApplication::HelpContext(int context) {
 bool TApplication::HelpCommand(UINT command, uintptr_t data) {
     HWND owner = FMainForm ? FMainForm->Handle() : nullptr;
     return WinHelp(owner, FHelpFile, command, data) != 0;
+}
+
+void TApplication::CancelHint() {
+    if (QApplication::instance())
+        QToolTip::hideText();
 }
 
 void TApplication::SetHint(const String& value) {

@@ -111,9 +111,14 @@ void TFont::SetOrientation(int value) {
         Changed();
 }
 
+void TFont::SetPitch(TFontPitch value) {
+    if (Change(FPitch, value))
+        Changed();
+}
+
 bool TFont::SameAs(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
-           FColor == other.FColor && FOrientation == other.FOrientation;
+           FColor == other.FColor && FOrientation == other.FOrientation && FPitch == other.FPitch;
 }
 
 void TFont::Assign(const TFont& source) {
@@ -124,6 +129,7 @@ void TFont::Assign(const TFont& source) {
     FStyle = source.FStyle;
     FColor = source.FColor;
     FOrientation = source.FOrientation;
+    FPitch = source.FPitch;
     Changed();
 }
 
@@ -238,13 +244,24 @@ QString NearestFontFamily(const String& name) {
     return it->second;
 }
 
+// Drawing asks for the same font many times in a row (every cell of a grid, every call of a
+// canvas), so the last one made is kept.
 QFont ToQFont(const TFont& font) {
+    static TFont lastFont;
+    static QFont lastResult;
+    static bool made = false;
+    if (made && font.Name() == lastFont.Name() && font.Height() == lastFont.Height() &&
+        font.Style() == lastFont.Style())
+        return lastResult;
     QFont result(NearestFontFamily(font.Name()));
     result.setPixelSize(std::max(1, std::abs(font.Height())));
     result.setBold(font.Style().Contains(fsBold));
     result.setItalic(font.Style().Contains(fsItalic));
     result.setUnderline(font.Style().Contains(fsUnderline));
     result.setStrikeOut(font.Style().Contains(fsStrikeOut));
+    lastFont.Assign(font);
+    lastResult = result;
+    made = true;
     return result;
 }
 

@@ -115,6 +115,7 @@ TColor GetSysColor(int index);
 TColor ColorToRGB(TColor color);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontStyles = TSet<TFontStyle>;
 
 // The resolution the program's sizes are given for; text heights in pixels follow from it.
@@ -148,6 +149,8 @@ public:
     // about its top-left corner.
     int Orientation() const { return FOrientation; }
     void SetOrientation(int value);
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch value);
     void Assign(const TFont& source);
     bool SameAs(const TFont& other) const;
 
@@ -157,6 +160,7 @@ private:
     TFontStyles FStyle;
     TColor FColor = clWindowText;
     int FOrientation = 0;
+    TFontPitch FPitch = fpDefault;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

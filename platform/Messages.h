@@ -68,6 +68,7 @@ enum : UINT {
     WM_SETCURSOR = 0x0020,
     WM_MOUSEACTIVATE = 0x0021,
     WM_GETMINMAXINFO = 0x0024,
+    WM_NEXTDLGCTL = 0x0028, // to a form: focus the next control (WParam 0) or the previous one
     WM_WINDOWPOSCHANGING = 0x0046,
     WM_WINDOWPOSCHANGED = 0x0047,
     WM_HELP = 0x0053,

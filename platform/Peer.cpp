@@ -410,9 +410,17 @@ bool TControlPeer::TranslateKey(QWidget* watched, QKeyEvent* event) {
 bool TControlPeer::TranslateToolTip(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     String hint = GetShortHint(FControl.Hint());
-    if (FControl.HintShowing() && !hint.empty() && Application && Application->ShowHint())
-        QToolTip::showText(help->globalPos(), DisplayText(hint), FWidget, QRect(),
-                           Application->HintHidePause());
+    bool canShow = FControl.HintShowing() && Application && Application->ShowHint();
+    THintInfo info;
+    info.HintControl = &FControl;
+    info.CursorPos = TPoint{help->pos().x(), help->pos().y()};
+    info.HintPos = TPoint{help->globalPos().x(), help->globalPos().y()};
+    info.CursorRect = FControl.ClientRect();
+    if (canShow && Application->OnShowHint)
+        Application->OnShowHint(hint, canShow, info);
+    if (canShow && !hint.empty())
+        QToolTip::showText(QPoint(info.HintPos.x, info.HintPos.y), DisplayText(hint), FWidget,
+                           QRect(), Application->HintHidePause());
     else
         QToolTip::hideText();
     return true;

@@ -127,6 +127,8 @@ public:
     void SetModal(bool modal);
     // A shown window becomes the one the keyboard goes to.
     void ActivateWindow();
+    // The focus goes on to the next (or previous) widget of the window that takes it by Tab.
+    void FocusNext(bool forward);
     // Handles messages until QuitModalLoop is called.
     void RunModalLoop();
     void QuitModalLoop();

@@ -157,6 +157,22 @@ std::vector<String> LayOutLines(TCanvas& canvas, const String& text, const TRect
     return lines;
 }
 
+// The longest start of line that fits width with "..." after it.
+String EndEllipsis(TCanvas& canvas, const String& line, int width) {
+    if (canvas.TextWidth(line) <= width)
+        return line;
+    size_t low = 0;
+    size_t high = line.size();
+    while (low < high) {
+        size_t middle = (low + high + 1) / 2;
+        if (canvas.TextWidth(line.substr(0, middle) + "...") <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return line.substr(0, low) + "...";
+}
+
 } // namespace
 
 int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format) {
@@ -177,7 +193,9 @@ int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format) {
         y = rect.Top + (rect.Height() - lineHeight) / 2;
     else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
         y = rect.Bottom - lineHeight;
-    for (const String& line : lines) {
+    for (String& line : lines) {
+        if (format & DT_END_ELLIPSIS)
+            line = EndEllipsis(canvas, line, rect.Width());
         int width = canvas.TextWidth(line);
         int x = rect.Left;
         if (format & DT_CENTER)

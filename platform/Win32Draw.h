@@ -67,14 +67,15 @@ enum : UINT {
     DT_NOCLIP = 0x0100,
     DT_CALCRECT = 0x0400,
     DT_NOPREFIX = 0x0800,
+    DT_END_ELLIPSIS = 0x8000,
 };
 
 // Draws text in rect with the canvas's font (and, unless its brush is clear, its background),
 // line by line: lines end at line breaks unless DT_SINGLELINE, and with DT_WORDBREAK also before
 // a word that would pass the rectangle's right edge. "&&" shows "&" and a single "&" is left
-// out, unless DT_NOPREFIX. DT_VCENTER and DT_BOTTOM place a single line only. With DT_CALCRECT
-// nothing is drawn: rect's right and bottom are moved to hold the text. Returns the height of
-// the text.
+// out, unless DT_NOPREFIX. With DT_END_ELLIPSIS a line wider than rect ends in "..." within it.
+// DT_VCENTER and DT_BOTTOM place a single line only. With DT_CALCRECT nothing is drawn: rect's
+// right and bottom are moved to hold the text. Returns the height of the text.
 int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format);
 
 // ---- Pictures of windows

@@ -40,6 +40,7 @@ void THTMLEMainForm::BindEvents() {
     BindFontCommand();
     BindTagInsertion();
     BindHelpCommands();
+    BindTagColouring();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -38,7 +38,10 @@ TTagLooks LooksOf(const THTMLEMainForm& form) {
 // Runs given by their first byte and the byte after their last.
 class TRunColourer {
 public:
-    TRunColourer(TRichEdit& editor, int start, int end) : FFormatter(editor, start, end) {}
+    // The stretch starts whole in one look.
+    TRunColourer(TRichEdit& editor, size_t start, size_t end, const TRunLook& look)
+        : FFormatter(editor, static_cast<int>(start), static_cast<int>(end), look.Colour,
+                     look.Style) {}
     void Colour(size_t from, size_t to, const TRunLook& look) {
         FFormatter.Format(static_cast<int>(from), static_cast<int>(to), look.Colour, look.Style);
     }
@@ -105,8 +108,7 @@ void ColourRange(TRichEdit& editor, int start, int length, const TTagLooks& look
     size_t last = static_cast<size_t>(
         std::clamp(start + length + 1, static_cast<int>(first), editor.GetTextLen()));
     auto at = [&editor](size_t k) { return editor.CharAt(static_cast<int>(k)); };
-    TRunColourer runs(editor, static_cast<int>(first), static_cast<int>(last));
-    runs.Colour(first, last, looks.Tag);
+    TRunColourer runs(editor, first, last, looks.Tag);
     size_t r = first;
     bool inName = false;
     bool inComment = false;
@@ -147,8 +149,7 @@ size_t EntityEnd(const String& text, size_t ampersand) {
 // comment needs "<!--".
 void ColourText(TRichEdit& editor, const String& text, const TTagLooks& looks) {
     size_t length = text.size();
-    TRunColourer runs(editor, 0, static_cast<int>(length));
-    runs.Colour(0, length, looks.Text);
+    TRunColourer runs(editor, 0, length, looks.Text);
     TBackwardSearch openings(text, '<');
     TForwardSearch attributeEnds(text, ">");
     TForwardSearch nameBlanks(text, " ");
@@ -311,7 +312,7 @@ void THTMLEMainForm::ColourTypedDash(TRichEdit* editor, int caret) {
         --bang;
     bang = std::max(bang, 0);
     bool locked = LockWindowUpdate(Handle());
-    TRunFormatter(*editor, bang, caret + 1).Format(bang, caret + 1, CommentColour, CommentStyle);
+    { TRunFormatter comment(*editor, bang, caret + 1, CommentColour, CommentStyle); }
     editor->SetSelStart(caret);
     if (locked)
         LockWindowUpdate(nullptr);

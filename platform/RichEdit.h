@@ -276,6 +276,8 @@ private:
     void ApplyStyles();
     void ApplyParagraph();
     void ApplyMarksColor();
+    // No format in use has a font name or size of its own.
+    bool FormatsKeepFont() const;
 
     // An insertion or deletion about to be made.
     void TextInserting(int position, int length);
@@ -320,6 +322,9 @@ private:
 class TRunFormatter {
 public:
     TRunFormatter(TRichEdit& edit, int start, int end);
+    // The same, the whole stretch first given the colour and style, as Format over all of it
+    // would; quicker, as the stretch's old formatting is read only when it can show through.
+    TRunFormatter(TRichEdit& edit, int start, int end, TColor color, TFontStyles style);
     ~TRunFormatter();
     TRunFormatter(const TRunFormatter&) = delete;
     TRunFormatter& operator=(const TRunFormatter&) = delete;

@@ -139,6 +139,27 @@ TRunFormatter::TRunFormatter(TRichEdit& edit, int start, int end)
     FEdit.FPendingStyles = &FStyles;
 }
 
+TRunFormatter::TRunFormatter(TRichEdit& edit, int start, int end, TColor color, TFontStyles style)
+    : FEdit(edit), FStart(std::clamp(start, 0, edit.GetTextLen())),
+      FGeneration(edit.FStyleGeneration) {
+    FEdit.FPendingStyles = &FStyles;
+    int stop = std::clamp(end, FStart, edit.GetTextLen());
+    if (FEdit.FormatsKeepFont()) {
+        TRichEdit::TCharFormat format{true, color, true, style.Bits(), "", 0};
+        FStyles.assign(static_cast<size_t>(stop - FStart),
+                       static_cast<char>(FEdit.StyleFor(format)));
+    } else {
+        FStyles = FEdit.Sci().StylesOf(FStart, stop);
+        Format(FStart, stop, color, style);
+    }
+}
+
+bool TRichEdit::FormatsKeepFont() const {
+    return std::all_of(FStyles.begin(), FStyles.end(), [](const auto& entry) {
+        return entry.first.Name.empty() && entry.first.Size == 0;
+    });
+}
+
 TRunFormatter::~TRunFormatter() {
     Apply();
 }
@@ -187,7 +208,9 @@ void TRunFormatter::Format(int start, int end, TColor color, TFontStyles style) 
         return;
     TMapping& mapping = MappingFor(color, style.Bits());
     for (int i = from; i < to; ++i) {
-        auto old = static_cast<unsigned char>(FStyles[static_cast<size_t>(i)]);
-        FStyles[static_cast<size_t>(i)] = static_cast<char>(NewStyle(mapping, old));
+        char& cell = FStyles[static_cast<size_t>(i)];
+        auto old = static_cast<unsigned char>(cell);
+        short known = mapping.Styles[old];
+        cell = static_cast<char>(known >= 0 ? known : NewStyle(mapping, old));
     }
 }

@@ -541,3 +541,26 @@ TEST_F(RichEditTest, MarksAreADisplayModeOfEachControlThatLeavesTheTextAlone) {
     Edit.SetShowMarks(false);
     EXPECT_FALSE(Edit.ShowMarks());
 }
+
+TEST_F(RichEditTest, RunFormatterStartingInOneLookKeepsTheFontSizesOfRuns) {
+    // Without a size of its own anywhere, and with one on a run that must show through.
+    for (int size : {0, 14}) {
+        Edit.SetText("abcd");
+        if (size) {
+            Edit.SetSelStart(1);
+            Edit.SetSelLength(2);
+            Edit.SelAttributes().SetSize(size);
+        }
+        {
+            TRunFormatter formatter(Edit, 1, 9, clRed, TFontStyles{fsBold});
+            formatter.Format(3, 4, clBlue, {});
+        }
+        EXPECT_EQ(Edit.ColorAt(0), Edit.Font().Color()) << size;
+        EXPECT_EQ(Edit.ColorAt(1), clRed) << size;
+        EXPECT_EQ(Edit.StyleAt(2), TFontStyles{fsBold}) << size;
+        EXPECT_EQ(Edit.ColorAt(3), clBlue) << size;
+        Edit.SetSelStart(2);
+        Edit.SetSelLength(1);
+        EXPECT_EQ(Edit.SelAttributes().Size(), size ? size : Edit.Font().Size()) << size;
+    }
+}

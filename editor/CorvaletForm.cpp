@@ -51,6 +51,7 @@ void THTMLEMainForm::BindEvents() {
     BindElementNavigation();
     BindEditCommands();
     BindFilePane();
+    BindTagColouring();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -419,6 +419,23 @@ public:
     void BuildFilePaneMenus();
     void BindFilePane();
     TPoint FileListMenuPoint;
+    // ---- Tag colouring ----
+    // Colours the length + 1 characters from start of the active page, just put in.
+    void ColourTagRange(int start, int length);
+    // Colours the whole active page; only when colouring is on, unless forced.
+    void ColourAllTags(bool force);
+    // Typing in a page: the typed character's colour, and "&lt;" / "&gt;" in Replace<> mode.
+    void Memo1KeyPress(TObject* Sender, char& Key);
+    void ColourTags1Click(TObject* Sender);
+    void UseTagColouring1Click(TObject* Sender);
+    void SetTagColours1Click(TObject* Sender);
+    void RemoveTextFormatting1Click(TObject* Sender);
+    void ShowHideMarks1Click(TObject* Sender);
+    TMenuItem* SetTagColours1 = nullptr;
+    TMenuItem* RemoveTextFormatting1 = nullptr;
+    TMenuItem* RemoveTextFormatting2 = nullptr;
+    // Set by a typed "<", cleared by ">", by the next blank or in a comment; one for all pages.
+    bool TypingTagName = false;
 
     // ---- Members ----
     std::array<String, PageCount> FileNames;
@@ -970,6 +987,21 @@ private:
     int LeftMargin = 2;
     int LeftIndent = 12;
     int RightMargin = 5;
+
+    // ---- Tag colouring ----
+    // TagColouring.cpp: the colouring routines, typing, Colour Tags and Set Tag Colours;
+    // DisplayModes.cpp: Use Tag Colouring, Remove Text Formatting and Show/Hide Marks.
+    void BindTagColouring();
+    void ColourTypedCharacter(TRichEdit* editor, char key);
+    void ColourTypedDash(TRichEdit* editor, int caret);
+    void SetTypingAttributes(TRichEdit* editor, TColor colour, TFontStyles style);
+    void TypeAngleAsReference(TRichEdit* editor, char& key);
+    // The editor font the registry gives for plain formatting; Memo1's font and TextColour
+    // follow it, Memo1's colour first set to black when blackFirst.
+    TFont ReadPlainFont(bool blackFirst);
+    // All the text of an editor in the font, in TextColour, keeping its selection, scroll
+    // position and modified flag.
+    void GivePlainFormatting(TRichEdit* editor, const TFont& font);
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

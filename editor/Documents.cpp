@@ -121,6 +121,8 @@ void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
     UpdateStatusBar();
     if (editor->CanFocus())
         editor->SetFocus();
+    if (ColouredTags)
+        ColourAllTags(false);
     UpdateDocumentCommands();
 }
 
@@ -312,6 +314,8 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
         TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
         FileNames[target] = "[untitled]";
     }
+    if (ColouredTags)
+        ColourAllTags(false);
     UpdateDocumentCommands();
     UpdateStatusBar();
     return target;

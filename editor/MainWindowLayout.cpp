@@ -60,9 +60,11 @@ void THTMLEMainForm::BuildMenuBar() {
     RemoveIndents1 = AddHiddenItem(this, Edit1, "RemoveIndents1", "Remove In&dents");
     RemoveComments1 = AddItem(this, Edit1, "RemoveComments1", "Remove C&omments");
     ReplaceAngles1 = AddHiddenItem(this, Edit1, "ReplaceAngles1", "Replace <>");
-    ShowHideMarks1 = AddHiddenItem(this, Edit1, "ShowHideMarks1", "Show/Hide &Marks");
-    ColourTags1 = AddItem(this, Edit1, "ColourTags1", "Colour Ta&gs");
+    ColourTags1 = AddItem(this, Edit1, "ColourTags1", "Colo&ur Tags");
     ColourTags1->SetEnabled(false);
+    RemoveTextFormatting2 =
+        AddItem(this, Edit1, "RemoveTextFormatting2", "&Remove Text Formatting");
+    RemoveTextFormatting2->SetShortCut(ShortCut('J', ssCtrl));
 
     Tools1 = AddItem(this, bar, "Tools1", "&Tools");
     Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
@@ -85,11 +87,13 @@ void THTMLEMainForm::BuildMenuBar() {
         AddHiddenItem(this, View1, "ShowBrowserFullSize1", "Show Browser &Full Size");
     IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
     WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
+    ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");
 
     Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
-    UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "Use Tag &Colouring");
+    UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "&Use Tag Colouring");
+    SetTagColours1 = AddItem(this, Preferences1, "SetTagColours1", "Set Ta&g Colours...");
     StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");
     ShowLineNumber2 = AddRadioItem(this, StatusBarShows1, "ShowLineNumber2", "&Line Number", 1);
     ShowSize2 = AddRadioItem(this, StatusBarShows1, "ShowSize2", "&Character Position", 1);
@@ -114,6 +118,9 @@ void THTMLEMainForm::BuildMenuBar() {
     N11 = AddHiddenItem(this, Help1, "N11", "-");
     IEHelp = AddHiddenItem(this, Help1, "IEHelp", "&IE HTML");
     RefLibHelp = AddHiddenItem(this, Help1, "RefLibHelp", "HTML &Ref. Library");
+
+    RemoveTextFormatting1 =
+        AddItem(this, MainPopupMenu->Items(), "RemoveTextFormatting1", "Remove Text &Formatting");
 
     // Keyboard commands without a visible item.
     Invis1 = AddHiddenItem(this, bar, "Invis1", "Invis");

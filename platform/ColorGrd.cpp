@@ -1,65 +1,91 @@
 #include "platform/ColorGrd.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
 
-constexpr int Columns = 4;
-constexpr int Rows = 4;
-
-constexpr std::array<TColor, TColorGrid::ColourCount> Palette = {
+constexpr std::array<TColor, TColorGrid::ColorCount> Palette = {
     clBlack, clMaroon, clGreen, clOlive,  clNavy, clPurple,  clTeal, clSilver,
-    clGray,  clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite,
-};
+    clGray,  clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
 
-bool ValidIndex(int index) {
-    return index >= 0 && index < TColorGrid::ColourCount;
+constexpr int GridColumns[] = {16, 8, 4, 2, 1};
+
+int IndexOrNone(int index) {
+    return index >= 0 && index < TColorGrid::ColorCount ? index : -1;
 }
 
 } // namespace
 
 TColorGrid::TColorGrid(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetBounds(Left(), Top(), 100, 100);
+    SetWidth(100);
+    SetHeight(100);
+}
+
+TColor TColorGrid::PaletteColor(int index) {
+    return index >= 0 && index < ColorCount ? Palette[static_cast<size_t>(index)] : clBlack;
 }
 
 void TColorGrid::SetForegroundIndex(int value) {
-    FForegroundIndex = ValidIndex(value) ? value : -1;
+    FForegroundIndex = IndexOrNone(value);
     Invalidate();
 }
 
 void TColorGrid::SetBackgroundIndex(int value) {
-    FBackgroundIndex = ValidIndex(value) ? value : -1;
+    FBackgroundIndex = IndexOrNone(value);
     Invalidate();
 }
 
-TColor TColorGrid::ColourOf(int index) {
-    return ValidIndex(index) ? Palette[static_cast<size_t>(index)] : clBlack;
+void TColorGrid::SetBackgroundEnabled(bool value) {
+    FBackgroundEnabled = value;
+    Invalidate();
+}
+
+void TColorGrid::SetGridOrdering(TGridOrdering value) {
+    FGridOrdering = value;
+    Invalidate();
+}
+
+int TColorGrid::Columns() const {
+    return GridColumns[FGridOrdering];
 }
 
 TRect TColorGrid::SquareRect(int index) const {
-    const int w = std::max(1, Width() / Columns);
-    const int h = std::max(1, Height() / Rows);
-    const int left = index % Columns * w;
-    const int top = index / Columns * h;
-    return TRect{left, top, left + w, top + h};
+    int columns = Columns();
+    int rows = ColorCount / columns;
+    int column = index % columns;
+    int row = index / columns;
+    int width = ClientWidth();
+    int height = ClientHeight();
+    return TRect{column * width / columns, row * height / rows, (column + 1) * width / columns,
+                 (row + 1) * height / rows};
 }
 
-int TColorGrid::SquareAt(int x, int y) const {
-    if (x < 0 || y < 0 || Width() < Columns || Height() < Rows)
-        return -1;
-    const int column = x / (Width() / Columns);
-    const int row = y / (Height() / Rows);
-    return column < Columns && row < Rows ? row * Columns + column : -1;
+int TColorGrid::SquareAt(int X, int Y) const {
+    for (int index = 0; index < ColorCount; ++index)
+        if (SquareRect(index).Contains(TPoint{X, Y}))
+            return index;
+    return -1;
 }
 
 void TColorGrid::Paint() {
     TCanvas& canvas = Canvas();
-    for (int i = 0; i < ColourCount; ++i) {
-        const TRect square = SquareRect(i);
-        canvas.Brush().SetColor(ColourOf(i));
-        canvas.Pen().SetColor(i == FForegroundIndex || i == FBackgroundIndex ? clWhite : clGray);
+    for (int index = 0; index < ColorCount; ++index) {
+        TRect square = SquareRect(index);
+        canvas.Pen().SetColor(clGray);
+        canvas.Brush().SetColor(PaletteColor(index));
         canvas.Rectangle(square);
+        String mark = index == FForegroundIndex                         ? "FG"
+                      : FBackgroundEnabled && index == FBackgroundIndex ? "BG"
+                                                                        : "";
+        if (mark.empty())
+            continue;
+        // The mark in the colour that stands out on the square.
+        TColor colour = PaletteColor(index);
+        int brightness = (colour & 0xFF) + ((colour >> 8) & 0xFF) + ((colour >> 16) & 0xFF);
+        canvas.Font().SetColor(brightness > 3 * 128 ? clBlack : clWhite);
+        canvas.Brush().SetStyle(bsClear);
+        canvas.TextRect(square, square.Left + 2, square.Top + 1, mark);
+        canvas.Brush().SetStyle(bsSolid);
     }
 }
 
@@ -73,12 +99,10 @@ void TColorGrid::Choose(int& index, int value) {
 }
 
 void TColorGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-    const int square = SquareAt(X, Y);
-    if (square < 0)
-        return;
-    if (Button == mbLeft && FForegroundEnabled)
+    int square = SquareAt(X, Y);
+    if (square >= 0 && Button == mbLeft && FForegroundEnabled)
         Choose(FForegroundIndex, square);
-    else if (Button == mbRight && FBackgroundEnabled)
+    else if (square >= 0 && Button == mbRight && FBackgroundEnabled)
         Choose(FBackgroundIndex, square);
+    TCustomControl::MouseDown(Button, Shift, X, Y);
 }

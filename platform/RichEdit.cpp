@@ -440,7 +440,11 @@ void TRichEdit::FreeUnusedStyles() {
             used[static_cast<unsigned char>(style)] = true;
     if (FTyping.Style >= 0)
         used[static_cast<size_t>(FTyping.Style)] = true;
+    if (FPendingStyles)
+        for (char style : *FPendingStyles)
+            used[static_cast<unsigned char>(style)] = true;
     std::erase_if(FStyles, [&used](const auto& entry) { return !used[entry.second]; });
+    ++FStyleGeneration;
 }
 
 void TRichEdit::ApplyStyle(int style, const TCharFormat& format) {
@@ -461,6 +465,7 @@ void TRichEdit::ApplyStyles() {
     for (const auto& [format, style] : FStyles)
         ApplyStyle(style, format);
     ApplyParagraph();
+    ApplyMarksColor();
 }
 
 void TRichEdit::ChangeSelFormat(const std::function<void(TCharFormat&)>& change) {

@@ -16,6 +16,7 @@
 #include "platform/PeerOf.h"
 #include "platform/StdCtrls.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string_view>
@@ -181,6 +182,15 @@ public:
     TTextAttributes& SelAttributes() { return FSelAttributes; }
     TParaAttributes& Paragraph() { return FParagraph; }
 
+    // The colour and style a byte is drawn in: its own formatting's, else the font's.
+    TColor ColorAt(int position) const;
+    TFontStyles StyleAt(int position) const;
+
+    // Marks: blanks, tabs and line ends drawn visibly, in the font's colour, while the text
+    // stays exactly as it is. Each control has its own setting, off at first.
+    bool ShowMarks() const;
+    void SetShowMarks(bool value);
+
     // The position of the first match of SearchStr in the Length bytes from StartPos (-1 for
     // all to the end), or -1. Without stMatchCase only ASCII letters fold; with stWholeWord the
     // bytes around the match must not be letters, digits, '_' or bytes of 0x80 and above.
@@ -213,6 +223,7 @@ private:
     friend class TTextAttributes;
     friend class TParaAttributes;
     friend class TRichEditStrings;
+    friend class TRunFormatter;
 
     // The formatting of a run of characters, held by one of Scintilla's styles. Fields left
     // unset follow the control's font.
@@ -267,6 +278,9 @@ private:
     void ApplyStyle(int style, const TCharFormat& format);
     void ApplyStyles();
     void ApplyParagraph();
+    void ApplyMarksColor();
+    // No format in use has a font name or size of its own.
+    bool FormatsKeepFont() const;
 
     // An insertion or deletion about to be made.
     void TextInserting(int position, int length);
@@ -297,4 +311,45 @@ private:
     TInsertion FInserted;
     std::map<TCharFormat, int> FStyles;
     std::vector<TCharFormat> FStyleFormats;
+    // Styles a formatter holds for the control and has not handed over yet: in use.
+    const String* FPendingStyles = nullptr;
+    // Raised whenever style numbers are given back, so that a formatter forgets those it knew.
+    unsigned FStyleGeneration = 0;
+};
+
+// Colour and style for many runs of a stretch at once, each character keeping its font name
+// and size, exactly as selecting each run and setting SelAttributes' Color and Style would leave
+// them, but without touching the selection: the control takes every run in one go when Apply is
+// called or the formatter goes. Like all formatting it is never undone, never marks the text as
+// modified and raises no OnChange. One formatter at a time per control.
+class TRunFormatter {
+public:
+    TRunFormatter(TRichEdit& edit, int start, int end);
+    // The same, the whole stretch first given the colour and style, as Format over all of it
+    // would; quicker, as the stretch's old formatting is read only when it can show through.
+    TRunFormatter(TRichEdit& edit, int start, int end, TColor color, TFontStyles style);
+    ~TRunFormatter();
+    TRunFormatter(const TRunFormatter&) = delete;
+    TRunFormatter& operator=(const TRunFormatter&) = delete;
+
+    // The bytes from start up to end (excluded), cut to the stretch.
+    void Format(int start, int end, TColor color, TFontStyles style);
+    void Apply();
+
+private:
+    // For one colour and style: the style each old style becomes, -1 while not yet known.
+    struct TMapping {
+        TColor Color;
+        uint64_t StyleBits;
+        std::array<short, 256> Styles; // one for each of the control's style numbers
+    };
+    TMapping& MappingFor(TColor color, uint64_t styleBits);
+    short NewStyle(TMapping& mapping, unsigned char old);
+
+    TRichEdit& FEdit;
+    int FStart;
+    String FStyles;
+    std::vector<TMapping> FMappings;
+    unsigned FGeneration;
+    bool FApplied = false;
 };

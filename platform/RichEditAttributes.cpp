@@ -1,4 +1,5 @@
 #include "platform/RichEdit.h"
+#include "platform/RichEditPeer.h"
 
 #include <algorithm>
 
@@ -101,4 +102,115 @@ int TParaAttributes::TabSpacing() const {
                   : FTabs.size() == 1 ? FTabs[0] - std::max(FFirstIndent, 0)
                                       : DefaultTabSpacing;
     return spacing > 0 ? spacing : DefaultTabSpacing;
+}
+
+// ---- The formatting of single bytes, and marks
+
+TColor TRichEdit::ColorAt(int position) const {
+    TCharFormat format = FormatAt(position);
+    return format.HasColor ? format.Color : Font().Color();
+}
+
+TFontStyles TRichEdit::StyleAt(int position) const {
+    TCharFormat format = FormatAt(position);
+    return format.HasStyle ? TFontStyles::FromBits(format.StyleBits) : Font().Style();
+}
+
+bool TRichEdit::ShowMarks() const {
+    return Sci().ViewWS() != TSciWhiteSpace::Invisible;
+}
+
+void TRichEdit::SetShowMarks(bool value) {
+    Sci().SetViewWS(value ? TSciWhiteSpace::VisibleAlways : TSciWhiteSpace::Invisible);
+    Sci().SetViewEOL(value);
+    ApplyMarksColor();
+}
+
+void TRichEdit::ApplyMarksColor() {
+    Sci().SetWhitespaceFore(true, ColorToRGB(Font().Color()));
+}
+
+// ---- Formatting many runs
+
+TRunFormatter::TRunFormatter(TRichEdit& edit, int start, int end)
+    : FEdit(edit), FStart(std::clamp(start, 0, edit.GetTextLen())),
+      FStyles(edit.Sci().StylesOf(FStart, std::clamp(end, FStart, edit.GetTextLen()))),
+      FGeneration(edit.FStyleGeneration) {
+    FEdit.FPendingStyles = &FStyles;
+}
+
+TRunFormatter::TRunFormatter(TRichEdit& edit, int start, int end, TColor color, TFontStyles style)
+    : FEdit(edit), FStart(std::clamp(start, 0, edit.GetTextLen())),
+      FGeneration(edit.FStyleGeneration) {
+    FEdit.FPendingStyles = &FStyles;
+    int stop = std::clamp(end, FStart, edit.GetTextLen());
+    if (FEdit.FormatsKeepFont()) {
+        TRichEdit::TCharFormat format{true, color, true, style.Bits(), "", 0};
+        FStyles.assign(static_cast<size_t>(stop - FStart),
+                       static_cast<char>(FEdit.StyleFor(format)));
+    } else {
+        FStyles = FEdit.Sci().StylesOf(FStart, stop);
+        Format(FStart, stop, color, style);
+    }
+}
+
+bool TRichEdit::FormatsKeepFont() const {
+    return std::all_of(FStyles.begin(), FStyles.end(), [](const auto& entry) {
+        return entry.first.Name.empty() && entry.first.Size == 0;
+    });
+}
+
+TRunFormatter::~TRunFormatter() {
+    Apply();
+}
+
+void TRunFormatter::Apply() {
+    if (FApplied)
+        return;
+    FApplied = true;
+    FEdit.FPendingStyles = nullptr;
+    if (!FStyles.empty())
+        FEdit.Sci().SetStylesOf(FStart, FStyles);
+}
+
+TRunFormatter::TMapping& TRunFormatter::MappingFor(TColor color, uint64_t styleBits) {
+    for (TMapping& mapping : FMappings)
+        if (mapping.Color == color && mapping.StyleBits == styleBits)
+            return mapping;
+    TMapping& mapping = FMappings.emplace_back(TMapping{color, styleBits, {}});
+    mapping.Styles.fill(-1);
+    return mapping;
+}
+
+short TRunFormatter::NewStyle(TMapping& mapping, unsigned char old) {
+    if (mapping.Styles[old] < 0) {
+        TRichEdit::TCharFormat format = FEdit.FormatOf(old);
+        format.HasColor = true;
+        format.Color = mapping.Color;
+        format.HasStyle = true;
+        format.StyleBits = mapping.StyleBits;
+        int style = FEdit.StyleFor(format);
+        // Numbers given back while finding a free one may stand for other formats now.
+        if (FEdit.FStyleGeneration != FGeneration) {
+            FGeneration = FEdit.FStyleGeneration;
+            for (TMapping& each : FMappings)
+                each.Styles.fill(-1);
+        }
+        mapping.Styles[old] = static_cast<short>(style);
+    }
+    return mapping.Styles[old];
+}
+
+void TRunFormatter::Format(int start, int end, TColor color, TFontStyles style) {
+    int from = std::max(start - FStart, 0);
+    int to = std::min(end - FStart, static_cast<int>(FStyles.size()));
+    if (from >= to || FApplied)
+        return;
+    TMapping& mapping = MappingFor(color, style.Bits());
+    for (int i = from; i < to; ++i) {
+        char& cell = FStyles[static_cast<size_t>(i)];
+        auto old = static_cast<unsigned char>(cell);
+        short known = mapping.Styles[old];
+        cell = static_cast<char>(known >= 0 ? known : NewStyle(mapping, old));
+    }
 }

@@ -21,6 +21,8 @@ static_assert(static_cast<int>(TSciLexer::Container) == Sci::SCLEX_CONTAINER);
 static_assert(static_cast<int>(TSciCodePage::Utf8) == Sci::SC_CP_UTF8);
 static_assert(static_cast<int>(TSciAnnotationVisible::Hidden) == Sci::ANNOTATION_HIDDEN);
 static_assert(static_cast<int>(TSciCache::Page) == Sci::SC_CACHE_PAGE);
+static_assert(static_cast<int>(TSciWhiteSpace::Invisible) == Sci::SCWS_INVISIBLE);
+static_assert(static_cast<int>(TSciWhiteSpace::VisibleAlways) == Sci::SCWS_VISIBLEALWAYS);
 static_assert(static_cast<int>(scModBeforeInsert) == Sci::SC_MOD_BEFOREINSERT);
 static_assert(static_cast<int>(scModBeforeDelete) == Sci::SC_MOD_BEFOREDELETE);
 static_assert(static_cast<int>(scModInsertCheck) == Sci::SC_MOD_INSERTCHECK);
@@ -377,6 +379,28 @@ void TSciCalls::SetLayoutCache(TSciCache mode) {
 
 void TSciCalls::AnnotationSetVisible(TSciAnnotationVisible visible) {
     Send(Sci::SCI_ANNOTATIONSETVISIBLE, static_cast<unsigned long>(visible));
+}
+
+// ---- Marks
+
+TSciWhiteSpace TSciCalls::ViewWS() const {
+    return static_cast<TSciWhiteSpace>(Send(Sci::SCI_GETVIEWWS));
+}
+
+void TSciCalls::SetViewWS(TSciWhiteSpace view) {
+    Send(Sci::SCI_SETVIEWWS, static_cast<unsigned long>(view));
+}
+
+bool TSciCalls::ViewEOL() const {
+    return Send(Sci::SCI_GETVIEWEOL) != 0;
+}
+
+void TSciCalls::SetViewEOL(bool visible) {
+    Send(Sci::SCI_SETVIEWEOL, visible);
+}
+
+void TSciCalls::SetWhitespaceFore(bool useSetting, TColor color) {
+    Send(Sci::SCI_SETWHITESPACEFORE, useSetting, static_cast<long>(color));
 }
 
 // ---- The repeated sequences

@@ -18,6 +18,7 @@ enum class TSciEndOfLine { CrLf = 0 };
 enum class TSciLexer { Container = 0 };
 enum class TSciCodePage { SingleByte = 0, Utf8 = 65001 };
 enum class TSciAnnotationVisible { Hidden = 0 };
+enum class TSciWhiteSpace { Invisible = 0, VisibleAlways = 1 };
 enum class TSciCache { Page = 2 };
 // The kinds of modification Scintilla reports, or-ed together.
 enum TSciModification : unsigned {
@@ -145,6 +146,13 @@ public:
     void SetVScrollBar(bool visible);
     void SetLayoutCache(TSciCache mode);
     void AnnotationSetVisible(TSciAnnotationVisible visible);
+
+    // Marks: blanks, tabs and line ends drawn visibly
+    TSciWhiteSpace ViewWS() const;
+    void SetViewWS(TSciWhiteSpace view);
+    bool ViewEOL() const;
+    void SetViewEOL(bool visible);
+    void SetWhitespaceFore(bool useSetting, TColor color);
 
     // The repeated sequences
     // Replaces start to end with text as one undoable step; returns where the text put in ends.

@@ -65,6 +65,7 @@ void THTMLEMainForm::WrapSelection(const String& start, const String& end, int n
     // One replacement with drawing held back, so that a large page does not flicker.
     bool locked = LockWindowUpdate(Handle());
     int selStart = editor->SelStart();
+    int colourLength = editor->SelLength() + static_cast<int>(start.size() + end.size());
     LastStartTag = start;
     LastEndTag = end;
     LastNewlineCount = newlineCount;
@@ -80,8 +81,9 @@ void THTMLEMainForm::WrapSelection(const String& start, const String& end, int n
     // The caret goes inside the new element, before its end text.
     if (!end.empty() && !shift.Contains(ssCtrl))
         editor->SetSelStart(editor->SelStart() - static_cast<int>(end.size()));
-    // Tag colouring, once it exists, recolours here from selStart the old selection and both
-    // texts, whichever of them went in, when ColouredTags is on.
+    // The old selection and both texts, whichever of them went in.
+    if (ColouredTags)
+        ColourTagRange(selStart, colourLength);
     editor->SetSelLength(1);
     editor->SetSelLength(0);
     if (locked)

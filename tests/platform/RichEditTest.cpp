@@ -488,3 +488,79 @@ TEST_F(RichEditTest, SelectionChangesAreReported) {
 }
 
 } // namespace
+
+TEST_F(RichEditTest, RunFormatterGivesWhatSelectingEachRunWouldLeavingTheRestAlone) {
+    Edit.SetText("abcdef");
+    Edit.SetSelStart(0);
+    Edit.SetSelLength(6);
+    Edit.SelAttributes().SetSize(14);
+    Edit.SetSelStart(2);
+    Edit.SetSelLength(1);
+    Edit.SetModified(false);
+    Edit.ClearUndo();
+    {
+        TRunFormatter formatter(Edit, 1, 5);
+        formatter.Format(0, 3, clRed, TFontStyles{fsBold}); // cut to the stretch: 1 and 2
+        formatter.Format(2, 9, clBlue, TFontStyles{fsItalic});
+    }
+    struct Case {
+        int Position;
+        TColor Color;
+        TFontStyles Style;
+    };
+    const TColor plain = Edit.Font().Color();
+    const Case cases[] = {{0, plain, {}},
+                          {1, clRed, {fsBold}},
+                          {2, clBlue, {fsItalic}},
+                          {4, clBlue, {fsItalic}},
+                          {5, plain, {}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(Edit.ColorAt(c.Position), c.Color) << c.Position;
+        EXPECT_EQ(Edit.StyleAt(c.Position), c.Style) << c.Position;
+    }
+    Edit.SetSelLength(1);
+    EXPECT_EQ(Edit.SelAttributes().Size(), 14) << "the font size of each byte stays";
+    EXPECT_EQ(Edit.SelStart(), 2);
+    EXPECT_FALSE(Edit.Modified());
+    EXPECT_FALSE(Edit.CanUndo());
+    EXPECT_EQ(Edit.Text(), "abcdef");
+}
+
+TEST_F(RichEditTest, MarksAreADisplayModeOfEachControlThatLeavesTheTextAlone) {
+    const String text = "a b\tc\x95\xbb\xb6\r\nd";
+    Edit.SetText(text);
+    Edit.SetModified(false);
+    TRichEdit other(nullptr);
+    Edit.SetShowMarks(true);
+    EXPECT_TRUE(Edit.ShowMarks());
+    EXPECT_FALSE(other.ShowMarks());
+    EXPECT_EQ(Edit.Text(), text);
+    EXPECT_FALSE(Edit.Modified());
+    Edit.SetText("new text");
+    EXPECT_TRUE(Edit.ShowMarks()) << "a new text is shown with marks too";
+    Edit.SetShowMarks(false);
+    EXPECT_FALSE(Edit.ShowMarks());
+}
+
+TEST_F(RichEditTest, RunFormatterStartingInOneLookKeepsTheFontSizesOfRuns) {
+    // Without a size of its own anywhere, and with one on a run that must show through.
+    for (int size : {0, 14}) {
+        Edit.SetText("abcd");
+        if (size) {
+            Edit.SetSelStart(1);
+            Edit.SetSelLength(2);
+            Edit.SelAttributes().SetSize(size);
+        }
+        {
+            TRunFormatter formatter(Edit, 1, 9, clRed, TFontStyles{fsBold});
+            formatter.Format(3, 4, clBlue, {});
+        }
+        EXPECT_EQ(Edit.ColorAt(0), Edit.Font().Color()) << size;
+        EXPECT_EQ(Edit.ColorAt(1), clRed) << size;
+        EXPECT_EQ(Edit.StyleAt(2), TFontStyles{fsBold}) << size;
+        EXPECT_EQ(Edit.ColorAt(3), clBlue) << size;
+        Edit.SetSelStart(2);
+        Edit.SetSelLength(1);
+        EXPECT_EQ(Edit.SelAttributes().Size(), size ? size : Edit.Font().Size()) << size;
+    }
+}

@@ -1,0 +1,106 @@
+// How the pages are shown: switching tag colouring on and off, plain formatting, and marks for
+// blanks, tabs and line ends.
+
+#include "editor/CorvaletForm.h"
+
+#include "editor/FontSettings.h"
+#include "services/ProgramSettings.h"
+
+void THTMLEMainForm::UseTagColouring1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::UseTagColouring1Click))
+        return;
+    ColouredTags = !ColouredTags;
+    UseTagColouring1->SetChecked(ColouredTags);
+    if (ColouredTags)
+        ColourTags1Click(this);
+    TRegistry reg;
+    if (reg.OpenKey(ProductKey, true))
+        reg.WriteBool("Coloured Tags", ColouredTags);
+    if (!ColouredTags) {
+        TFont font = ReadPlainFont(false);
+        for (TRichEdit* editor : Memos)
+            GivePlainFormatting(editor, font);
+        GivePlainFormatting(TempMemo, font);
+    }
+    UpdateStatusBar();
+}
+
+void THTMLEMainForm::RemoveTextFormatting1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::RemoveTextFormatting1Click))
+        return;
+    TRichEdit* editor = GetMemo(-1);
+    if (!editor)
+        return;
+    TScreenCursorScope hourglass(crHourGlass);
+    bool locked = LockWindowUpdate(Handle());
+    StatusUpdateSuppressed = true;
+    TFont font = ReadPlainFont(true);
+    int leftMargin = 2;
+    int leftIndent = 12;
+    int rightMargin = 5;
+    int tabWidth = 12;
+    TRegistry reg;
+    if (reg.OpenKey(ProductKey, true)) {
+        ReadSetting(reg, "Left Margin", leftMargin);
+        ReadSetting(reg, "Left Indent", leftIndent);
+        ReadSetting(reg, "Right Margin", rightMargin);
+        ReadSetting(reg, "TabWidth", tabWidth);
+    }
+    SetTabStops(editor, leftMargin, tabWidth);
+    editor->Paragraph().SetFirstIndent(leftMargin);
+    editor->Paragraph().SetLeftIndent(leftIndent);
+    editor->Paragraph().SetRightIndent(rightMargin);
+    editor->Paragraph().SetAlignment(taLeftJustify);
+    GivePlainFormatting(editor, font);
+    SetTabStops(editor, leftMargin, tabWidth);
+    if (editor->CanFocus())
+        editor->SetFocus();
+    if (locked)
+        LockWindowUpdate(nullptr);
+    StatusUpdateSuppressed = false;
+    UpdateStatusBar();
+}
+
+// Marks are drawn by the editor, never written into the page: the page's own characters stay
+// as they are, and a page saved while they show is saved as it is.
+void THTMLEMainForm::ShowHideMarks1Click(TObject* /*Sender*/) {
+    if (TRichEdit* editor = GetMemo(-1))
+        editor->SetShowMarks(!editor->ShowMarks());
+}
+
+TFont THTMLEMainForm::ReadPlainFont(bool blackFirst) {
+    TFont font = DefaultEditorFont();
+    TRichEdit* first = Memos[0];
+    first->Font().SetSize(10);
+    if (blackFirst)
+        first->Font().SetColor(clBlack);
+    TextColour = clBlack;
+    TRegistry reg;
+    if (reg.OpenKeyReadOnly(ProductSubKey("Font"))) {
+        font.SetColor(first->Font().Color());
+        ReadFontSettings(reg, font);
+        first->Font().SetColor(font.Color());
+        TextColour = font.Color();
+    }
+    first->Font().SetStyle(font.Style());
+    font.SetName(Copy(font.Name(), 1, 31));
+    font.SetColor(TextColour);
+    return font;
+}
+
+void THTMLEMainForm::GivePlainFormatting(TRichEdit* editor, const TFont& font) {
+    bool locked = LockWindowUpdate(editor->Handle());
+    bool modified = editor->Modified();
+    int selStart = editor->SelStart();
+    int selLength = editor->SelLength();
+    int firstVisible = FirstVisibleLine(editor);
+    editor->SelectAll();
+    editor->SelAttributes().Assign(font);
+    editor->SetSelStart(selStart);
+    editor->SetSelLength(selLength);
+    ScrollToLine(editor, firstVisible);
+    editor->SetModified(modified);
+    if (locked)
+        LockWindowUpdate(nullptr);
+    editor->Repaint();
+}

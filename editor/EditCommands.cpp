@@ -151,7 +151,6 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
              {GoTo1, SelectAll2, Extendhighlight1, ColourTags1, TagCase1, RemoveIndents1, Indent1,
               Unindent1, SetBookmark1, Find1, Replace1, WordWrap1})
             item->SetEnabled(true);
-        BookmarkButton->SetEnabled(true);
         bool selected = pageOpen && editor->SelLength() > 0;
         GoToBookmark1->SetEnabled(help || (pageOpen && Bookmarks[ActivePageIndex()] != -1));
         Cut1->SetEnabled(selected || help);

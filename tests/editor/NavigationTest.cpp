@@ -42,6 +42,7 @@ TEST(Navigation, ExtendSelectsTheWholeElementAroundTheCaret) {
         {"<TH>a<THEAD>b</TH>|", "<TH>a<THEAD>b</TH>", ""},
         {"<|a href=\"x\">link</A>", "<a href=\"x\">link</A>", ""},
         {"<TD\r\nclass=x>|a</TD>\r\n", "<TD\r\nclass=x>a</TD>", ""},
+        {"<TD\tclass=x>|a</TD>", "<TD\tclass=x>a</TD>", ""},
         {"<B>a</B>|<I>b</I>", "<B>a</B>", ""},
         {"<|B>unclosed", "", "Can't find matching end tag"},
         {"a</B|>", "", "Can't find matching start tag"},

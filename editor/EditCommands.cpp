@@ -182,8 +182,7 @@ void THTMLEMainForm::PreferencesClick(TObject* /*Sender*/) {
 void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool selected = editor && editor->SelLength() != 0;
-    if (SelectFiles1)
-        SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
+    SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
     RepeatLastTag2->SetEnabled(!LastStartTag.empty());
     Cut2->SetEnabled(selected);
     Copy4->SetEnabled(selected);

@@ -26,6 +26,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildFindReplace();
+        BuildElementNavigation();
         BuildEditCommands();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.

@@ -219,6 +219,8 @@ public:
     void Paste1Click(TObject* Sender);
     void SelectAll1Click(TObject* Sender);
     void Edit1Click(TObject* Sender);
+    void View1Click(TObject* Sender);
+    void PreferencesClick(TObject* Sender);
     void MainPopupMenuPopup(TObject* Sender);
     TMenuItem* Extendhighlight1 = nullptr;
     TMenuItem* SelectTag2 = nullptr;
@@ -230,6 +232,11 @@ public:
     TMenuItem* SelectAll1 = nullptr;
     TMenuItem* SelectTag1 = nullptr;
     TMenuItem* GoToLine1 = nullptr;
+    TMenuItem* Undo3 = nullptr;
+    TMenuItem* TagRight = nullptr;
+    TMenuItem* HLTagRight1 = nullptr;
+    TMenuItem* TagLeft1 = nullptr;
+    TMenuItem* HLTagLeft1 = nullptr;
 
     // ---- Tag buttons ----
     // Buttons that put a fixed pair of texts around the selection.
@@ -837,6 +844,7 @@ private:
     static int NextSearchStart(TRichEdit* editor);
     void ShowFound(TRichEdit* editor, int position, int length);
     // ElementNavigation.cpp and EditCommands.cpp: the caret, selection and element commands.
+    void BuildElementNavigation();
     void BindElementNavigation();
     void BuildEditCommands();
     void BindEditCommands();

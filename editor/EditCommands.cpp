@@ -40,6 +40,8 @@ void THTMLEMainForm::BuildEditCommands() {
     SelectAll1 = AddItem(this, popup, "SelectAll1", "Select A&ll");
     SelectTag1 = AddItem(this, popup, "SelectTag1", "Select &Tag");
     GoToLine1 = AddItem(this, popup, "GoToLine1", "&Go To Line...");
+    Undo3 = AddHiddenItem(this, Edit1, "Undo3", "Undo");
+    Undo3->SetShortCut(ShortCut('Z', ssCtrl));
 }
 
 void THTMLEMainForm::BindEditCommands() {
@@ -54,13 +56,15 @@ void THTMLEMainForm::BindEditCommands() {
     bind(&THTMLEMainForm::BookmarkButtonClick, {SetBookmark1}, {BookmarkButton});
     bind(&THTMLEMainForm::GotoButtonClick, {GoToBookmark1}, {GotoButton});
     bind(&THTMLEMainForm::GoTo1Click, {GoTo1, GoToLine1}, {});
-    bind(&THTMLEMainForm::Undo1Click, {Undo1, Undo2}, {});
+    bind(&THTMLEMainForm::Undo1Click, {Undo1, Undo3, Undo2}, {});
     bind(&THTMLEMainForm::Cut1Click, {Cut1, Cut2}, {CutButton});
     bind(&THTMLEMainForm::Copy1Click, {Copy1, Copy4}, {CopyButton});
     bind(&THTMLEMainForm::Paste1Click, {Paste1, Paste2}, {PasteButton});
     bind(&THTMLEMainForm::SelectAll1Click, {SelectAll2, SelectAll1}, {});
     bind(&THTMLEMainForm::SelectTag1Click, {SelectTag1}, {});
     bind(&THTMLEMainForm::Edit1Click, {Edit1}, {});
+    bind(&THTMLEMainForm::View1Click, {View1}, {});
+    bind(&THTMLEMainForm::PreferencesClick, {Preferences1}, {});
     MainPopupMenu->OnPopup = Handler(this, &THTMLEMainForm::MainPopupMenuPopup);
 }
 
@@ -147,7 +151,6 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
              {GoTo1, SelectAll2, Extendhighlight1, ColourTags1, TagCase1, RemoveIndents1, Indent1,
               Unindent1, SetBookmark1, Find1, Replace1, WordWrap1})
             item->SetEnabled(true);
-        BookmarkButton->SetEnabled(true);
         bool selected = pageOpen && editor->SelLength() > 0;
         GoToBookmark1->SetEnabled(help || (pageOpen && Bookmarks[ActivePageIndex()] != -1));
         Cut1->SetEnabled(selected || help);
@@ -164,11 +167,22 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
     Undo1->SetEnabled((editor && editor->Perform(EM_CANUNDO, 0, 0) != 0) || help);
 }
 
+void THTMLEMainForm::View1Click(TObject* /*Sender*/) {
+    IncludeMultimedia1->SetChecked(FilterCombo->Text().find(".wav") != String::npos);
+}
+
+// The editor font cannot change while the report pane shows, so the item is offered only when
+// the pane is hidden.
+void THTMLEMainForm::PreferencesClick(TObject* /*Sender*/) {
+    TRichEdit* editor = GetMemo(-1);
+    WordWrap1->SetChecked(editor && editor->WordWrap());
+    Editor1->SetEnabled(!ReportForm->Visible());
+}
+
 void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool selected = editor && editor->SelLength() != 0;
-    if (SelectFiles1)
-        SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
+    SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
     RepeatLastTag2->SetEnabled(!LastStartTag.empty());
     Cut2->SetEnabled(selected);
     Copy4->SetEnabled(selected);

@@ -156,14 +156,17 @@ void THTMLEMainForm::SearchText(TFindOptions options, const String& pattern) {
             types << stMatchCase;
         found = editor->FindText(pattern, NextSearchStart(editor), -1, types);
     } else {
-        // Every occurrence that ends at the caret or before it, the nearest first.
+        // Every occurrence that ends at the caret or before it, the nearest first; past one that
+        // is not a whole word, the next candidate is any that starts before it, so one right
+        // next to it is not missed.
         int caret = editor->SelStart();
         editor->SetSelStart(caret);
         std::string_view text = editor->TextView();
+        int length = static_cast<int>(pattern.size());
         int k = FindLastTextBefore(text, caret + 1, pattern, matchCase);
         while (k > 0 && options.Contains(frWholeWord) &&
                !StandsAlone(text, static_cast<size_t>(k - 1), pattern.size()))
-            k = FindLastTextBefore(text, k - 1, pattern, matchCase);
+            k = FindLastTextBefore(text, k + length - 1, pattern, matchCase);
         found = k - 1;
     }
     if (found >= 0 && found < editor->GetTextLen()) {
@@ -287,11 +290,10 @@ void THTMLEMainForm::ReplaceAllInDocument(TRichEdit* editor) {
     if (count > 0) {
         output.append(text.substr(copied));
         editor->SetText(output);
-        editor->SetSelStart(std::min(selStart, editor->GetTextLen()));
-        ShowMessage("Quiltmarker has replaced " + Occurrences(count) + " of '" + find + "'");
-    } else {
-        ShowMessage("Cannot find any occurrences of '" + find + "'");
     }
+    editor->SetSelStart(std::min(selStart, editor->GetTextLen()));
+    ShowMessage(count > 0 ? "Quiltmarker has replaced " + Occurrences(count) + " of '" + find + "'"
+                          : "Cannot find any occurrences of '" + find + "'");
     ReplaceDialog->CloseDialog();
     editor->Repaint();
     if (editor->CanFocus())

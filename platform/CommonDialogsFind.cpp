@@ -3,6 +3,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/DisplayText.h"
 #include "platform/Forms.h"
+#include "platform/Peer.h"
 #include "platform/TestHooks.h"
 #include <QPointer>
 
@@ -16,12 +17,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 // The window of a shown find or replace dialog. It hands every edit of its texts and options to
 // the dialog at once, so the dialog always holds what the user sees, and reports its buttons.
 class TFindDialogPeer : public QObject {
 public:
     explicit TFindDialogPeer(TFindDialog& dialog);
-    ~TFindDialogPeer() override { delete FWindow; }
+    // The window may have gone already with the form that owns it.
+    ~TFindDialogPeer() override { delete FWindow.data(); }
     void Show();
     void Hide() { FWindow->hide(); }
     // The dialog's state, put into the window before it is shown.
@@ -32,23 +36,45 @@ private:
     void BuildOptions(QGridLayout* grid);
     QVBoxLayout* BuildButtons();
     void ReadOptions();
+    // The buttons that search need something to search for.
+    void EnableSearchButtons();
     void Press(TFindButton button);
     TFindOptions Switched(TFindOptions options, TFindOption option, bool on) const {
         return on ? (options << option) : (options >> option);
     }
 
     TFindDialog& FDialog;
-    QDialog* FWindow;
+    QPointer<QDialog> FWindow;
     QLineEdit* FFindEdit = nullptr;
     QLineEdit* FReplaceEdit = nullptr;
     QCheckBox* FWholeWord = nullptr;
     QCheckBox* FMatchCase = nullptr;
     QRadioButton* FUp = nullptr;
     QRadioButton* FDown = nullptr;
+    std::vector<QPushButton*> FSearchButtons;
     bool FLoading = false;
 };
 
-TFindDialogPeer::TFindDialogPeer(TFindDialog& dialog) : FDialog(dialog), FWindow(new QDialog) {
+namespace {
+
+// The form that owns the dialog keeps it in front of itself, as an owned window stays above its
+// owner, so the dialog does not vanish behind the page it searches.
+QWidget* OwnerWindow(const TFindDialog& dialog) {
+    auto* form = dynamic_cast<TForm*>(dialog.Owner());
+    return form ? form->Peer().Widget() : nullptr;
+}
+
+// A label whose underlined letter takes the user to its box.
+QLabel* LabelFor(const char* caption, QWidget* box) {
+    auto* label = new QLabel(caption);
+    label->setBuddy(box);
+    return label;
+}
+
+} // namespace
+
+TFindDialogPeer::TFindDialogPeer(TFindDialog& dialog)
+    : FDialog(dialog), FWindow(new QDialog(OwnerWindow(dialog))) {
     FWindow->setWindowTitle(DisplayText(dialog.Title()));
     FWindow->setModal(false);
     auto* grid = new QGridLayout;
@@ -66,16 +92,18 @@ TFindDialogPeer::TFindDialogPeer(TFindDialog& dialog) : FDialog(dialog), FWindow
 void TFindDialogPeer::BuildTexts(QGridLayout* grid) {
     FFindEdit = new QLineEdit;
     FFindEdit->setMaxLength(TFindDialog::MaxTextLength);
-    grid->addWidget(new QLabel("Fi&nd what:"), 0, 0);
+    grid->addWidget(LabelFor("Fi&nd what:", FFindEdit), 0, 0);
     grid->addWidget(FFindEdit, 0, 1);
-    QObject::connect(FFindEdit, &QLineEdit::textEdited, this,
-                     [this](const QString& text) { FDialog.TextEdited(TextFromDisplay(text)); });
+    QObject::connect(FFindEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        FDialog.TextEdited(TextFromDisplay(text));
+        EnableSearchButtons();
+    });
     if (!FDialog.Replacing())
         return;
     auto& replacing = static_cast<TReplaceDialog&>(FDialog);
     FReplaceEdit = new QLineEdit;
     FReplaceEdit->setMaxLength(TFindDialog::MaxTextLength);
-    grid->addWidget(new QLabel("Re&place with:"), 1, 0);
+    grid->addWidget(LabelFor("Re&place with:", FReplaceEdit), 1, 0);
     grid->addWidget(FReplaceEdit, 1, 1);
     QObject::connect(FReplaceEdit, &QLineEdit::textEdited, this, [&replacing](const QString& text) {
         replacing.ReplaceTextEdited(TextFromDisplay(text));
@@ -105,6 +133,8 @@ QVBoxLayout* TFindDialogPeer::BuildButtons() {
         auto* push = new QPushButton(caption);
         column->addWidget(push);
         QObject::connect(push, &QPushButton::clicked, this, [this, button] { Press(button); });
+        if (button != TFindButton::Cancel)
+            FSearchButtons.push_back(push);
         return push;
     };
     add("&Find Next", TFindButton::FindNext)->setDefault(true);
@@ -135,7 +165,13 @@ void TFindDialogPeer::Load() {
         radio->setVisible(!options.Contains(frHideUpDown));
         radio->setEnabled(!options.Contains(frDisableUpDown));
     }
+    EnableSearchButtons();
     FLoading = false;
+}
+
+void TFindDialogPeer::EnableSearchButtons() {
+    for (QPushButton* button : FSearchButtons)
+        button->setEnabled(!FFindEdit->text().isEmpty());
 }
 
 void TFindDialogPeer::ReadOptions() {

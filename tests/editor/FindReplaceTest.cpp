@@ -131,6 +131,16 @@ TEST(FindReplace, SearchingInBothDirectionsWithTheRestartQuestion) {
          0,
          {},
          false},
+        {"up, whole word takes one right before a rejected one",
+         "-a-a",
+         4,
+         0,
+         {frWholeWord},
+         "-a",
+         {},
+         0,
+         {},
+         false},
         {"up, Yes restarts from the bottom",
          "xx ab",
          0,
@@ -223,6 +233,35 @@ TEST(FindReplace, ReplaceFindsFirstThenReplacesAndMovesOn) {
     EXPECT_TRUE(form->SearchStopped);
 }
 
+// Find Next of the Replace dialog always asks to restart, under the program's caption.
+TEST(FindReplace, ReplaceDialogFindNextAsksToRestartFromTheTop) {
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, "/a.htm", "abc abc");
+    form->UpdateDocumentCommands();
+    TRichEdit* editor = form->GetMemo(-1);
+    editor->SetSelStart(5);
+    form->Replace1->Click();
+    TReplaceDialog& dialog = *form->ReplaceDialog;
+    dialog.SetFindText("abc");
+    TestHooks::AnswerMessageBox(IDYES);
+    TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext);
+    const String asked = "Cannot find \"abc\".\n\rRestart from top?";
+    ASSERT_EQ(PromptTexts(), std::vector<String>{asked});
+    const TestHooks::TPrompt question = TestHooks::Prompts().back();
+    EXPECT_EQ(question.Caption, "Quiltmarker");
+    EXPECT_EQ(question.Flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(editor->SelStart(), 0);
+    EXPECT_EQ(editor->SelText(), "abc");
+    TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext);
+    EXPECT_EQ(editor->SelStart(), 4);
+    EXPECT_FALSE(form->SearchStopped);
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext);
+    EXPECT_EQ(PromptTexts(), std::vector<String>(2, asked));
+    EXPECT_TRUE(form->SearchStopped);
+    EXPECT_TRUE(dialog.Showing());
+}
+
 TEST(FindReplace, ReplaceAllCountsAndRewritesInOnePass) {
     struct Case {
         const char* Situation;
@@ -280,6 +319,7 @@ TEST(FindReplace, ReplaceAllCountsAndRewritesInOnePass) {
         form->UpdateDocumentCommands();
         TRichEdit* editor = form->GetMemo(-1);
         editor->SetSelStart(2);
+        editor->SetSelLength(1);
         form->Replace1->Click();
         form->ReplaceDialog->SetFindText(c.Find);
         form->ReplaceDialog->SetReplaceText(c.Replace);
@@ -290,6 +330,7 @@ TEST(FindReplace, ReplaceAllCountsAndRewritesInOnePass) {
         EXPECT_EQ(PromptTexts(), std::vector<String>{c.Message});
         EXPECT_EQ(editor->Modified(), String(c.Text) != c.Result);
         EXPECT_EQ(editor->SelStart(), 2);
+        EXPECT_EQ(editor->SelLength(), 0);
         EXPECT_FALSE(form->ReplaceDialog->Showing());
     }
 }

@@ -42,6 +42,7 @@ TEST(Navigation, ExtendSelectsTheWholeElementAroundTheCaret) {
         {"<TH>a<THEAD>b</TH>|", "<TH>a<THEAD>b</TH>", ""},
         {"<|a href=\"x\">link</A>", "<a href=\"x\">link</A>", ""},
         {"<TD\r\nclass=x>|a</TD>\r\n", "<TD\r\nclass=x>a</TD>", ""},
+        {"<TD\tclass=x>|a</TD>", "<TD\tclass=x>a</TD>", ""},
         {"<B>a</B>|<I>b</I>", "<B>a</B>", ""},
         {"<|B>unclosed", "", "Can't find matching end tag"},
         {"a</B|>", "", "Can't find matching start tag"},
@@ -250,4 +251,65 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     form->MainPopupMenuPopup(nullptr);
     for (TMenuItem* item : {form->Cut2, form->Copy4, form->Paste2, form->Undo2})
         EXPECT_TRUE(item->Enabled()) << item->Name();
+}
+
+// The commands' shortcuts go through the main menu, hidden items included, as a key press does.
+TEST(Navigation, ShortcutsReachTheCommands) {
+    auto form = PageWithCaret("<B>a|b<I>c</I>");
+    TRichEdit* editor = form->GetMemo(-1);
+    TMenu& menu = *form->MainMenu1;
+    struct Step {
+        const char* Situation;
+        WORD Key;
+        TShiftState Shift;
+        bool Ctrl;
+        int SelStart;
+        int SelLength;
+    };
+    const Step steps[] = {
+        {"Alt+Right: after the next '>'", VK_RIGHT, ssAlt, false, 8, 0},
+        {"Alt+Left: to the '<' before", VK_LEFT, ssAlt, false, 5, 0},
+        {"Ctrl+Alt+Right: up to the next '>'", VK_RIGHT, TShiftState{ssCtrl, ssAlt}, true, 5, 3},
+        {"Ctrl+Alt+Left: from the '<' before", VK_LEFT, TShiftState{ssCtrl, ssAlt}, true, 0, 5},
+        {"Ctrl+A: select all", 'A', ssCtrl, false, 0, 13},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.Situation);
+        TestHooks::SetKeyDown(VK_CONTROL, step.Ctrl);
+        EXPECT_TRUE(menu.IsShortCut(step.Key, step.Shift));
+        TestHooks::SetKeyDown(VK_CONTROL, false);
+        EXPECT_EQ(editor->SelStart(), step.SelStart);
+        EXPECT_EQ(editor->SelLength(), step.SelLength);
+    }
+    editor->SetSelStart(3);
+    editor->SetSelLength(1);
+    EXPECT_TRUE(menu.IsShortCut('X', ssCtrl));
+    EXPECT_EQ(editor->Text(), "<B>b<I>c</I>");
+    EXPECT_TRUE(menu.IsShortCut('V', ssCtrl));
+    EXPECT_TRUE(menu.IsShortCut('V', ssCtrl));
+    EXPECT_EQ(editor->Text(), "<B>aab<I>c</I>");
+    EXPECT_TRUE(menu.IsShortCut('Z', ssCtrl));
+    EXPECT_EQ(editor->Text(), "<B>ab<I>c</I>");
+    editor->SetSelStart(0);
+    editor->SetSelLength(2);
+    EXPECT_TRUE(menu.IsShortCut('C', ssCtrl));
+    EXPECT_EQ(Clipboard()->AsText(), "<B");
+}
+
+TEST(Navigation, ViewAndPreferencesMenusRefreshAsTheyOpen) {
+    auto form = PageWithCaret("|text");
+    for (const char* filter : {"*.htm;*.wav", "*.*"}) {
+        SCOPED_TRACE(filter);
+        form->FilterCombo->SetText(filter);
+        form->View1->Click();
+        EXPECT_EQ(form->IncludeMultimedia1->Checked(), String(filter).find(".wav") != String::npos);
+    }
+    for (bool wrap : {true, false}) {
+        SCOPED_TRACE(wrap ? "report pane shown, wrapping" : "report pane hidden, not wrapping");
+        form->GetMemo(-1)->SetWordWrap(wrap);
+        form->ReportForm->SetVisible(wrap);
+        form->Preferences1->Click();
+        EXPECT_EQ(form->WordWrap1->Checked(), wrap);
+        EXPECT_EQ(form->Editor1->Enabled(), !wrap);
+    }
 }

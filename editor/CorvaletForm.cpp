@@ -26,7 +26,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildFindReplace();
-        BuildElementNavigation();
         BuildEditCommands();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.

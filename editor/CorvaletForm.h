@@ -232,11 +232,6 @@ public:
     TMenuItem* SelectAll1 = nullptr;
     TMenuItem* SelectTag1 = nullptr;
     TMenuItem* GoToLine1 = nullptr;
-    TMenuItem* Undo3 = nullptr;
-    TMenuItem* TagRight = nullptr;
-    TMenuItem* HLTagRight1 = nullptr;
-    TMenuItem* TagLeft1 = nullptr;
-    TMenuItem* HLTagLeft1 = nullptr;
 
     // ---- Tag buttons ----
     // Buttons that put a fixed pair of texts around the selection.
@@ -844,7 +839,6 @@ private:
     static int NextSearchStart(TRichEdit* editor);
     void ShowFound(TRichEdit* editor, int position, int length);
     // ElementNavigation.cpp and EditCommands.cpp: the caret, selection and element commands.
-    void BuildElementNavigation();
     void BindElementNavigation();
     void BuildEditCommands();
     void BindEditCommands();

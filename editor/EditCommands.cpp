@@ -40,8 +40,6 @@ void THTMLEMainForm::BuildEditCommands() {
     SelectAll1 = AddItem(this, popup, "SelectAll1", "Select A&ll");
     SelectTag1 = AddItem(this, popup, "SelectTag1", "Select &Tag");
     GoToLine1 = AddItem(this, popup, "GoToLine1", "&Go To Line...");
-    Undo3 = AddHiddenItem(this, Edit1, "Undo3", "Undo");
-    Undo3->SetShortCut(ShortCut('Z', ssCtrl));
 }
 
 void THTMLEMainForm::BindEditCommands() {
@@ -56,7 +54,7 @@ void THTMLEMainForm::BindEditCommands() {
     bind(&THTMLEMainForm::BookmarkButtonClick, {SetBookmark1}, {BookmarkButton});
     bind(&THTMLEMainForm::GotoButtonClick, {GoToBookmark1}, {GotoButton});
     bind(&THTMLEMainForm::GoTo1Click, {GoTo1, GoToLine1}, {});
-    bind(&THTMLEMainForm::Undo1Click, {Undo1, Undo3, Undo2}, {});
+    bind(&THTMLEMainForm::Undo1Click, {Undo1, Undo2}, {});
     bind(&THTMLEMainForm::Cut1Click, {Cut1, Cut2}, {CutButton});
     bind(&THTMLEMainForm::Copy1Click, {Copy1, Copy4}, {CopyButton});
     bind(&THTMLEMainForm::Paste1Click, {Paste1, Paste2}, {PasteButton});

@@ -107,27 +107,10 @@ int MatchingEndTag(std::string_view text, int L, const String& startText, const 
 
 } // namespace
 
-// The moves from tag to tag are keyboard commands only: their items stay hidden.
-void THTMLEMainForm::BuildElementNavigation() {
-    auto add = [this](const char* name, const char* caption, WORD key, TShiftState shift) {
-        TMenuItem* item = AddItem(this, Invis1, name, caption);
-        item->SetShortCut(ShortCut(key, shift));
-        return item;
-    };
-    TagRight = add("TagRight", "Tag Right", VK_RIGHT, ssAlt);
-    HLTagRight1 = add("HLTagRight1", "HLTagRight", VK_RIGHT, TShiftState{ssCtrl, ssAlt});
-    TagLeft1 = add("TagLeft1", "Tag Left", VK_LEFT, ssAlt);
-    HLTagLeft1 = add("HLTagLeft1", "HLTagLeft", VK_LEFT, TShiftState{ssCtrl, ssAlt});
-}
-
 void THTMLEMainForm::BindElementNavigation() {
     Extendhighlight1->OnClick = Handler(this, &THTMLEMainForm::ExtendButtonClick);
     ExtendButton->OnClick = Handler(this, &THTMLEMainForm::ExtendButtonClick);
     SelectTag2->OnClick = Handler(this, &THTMLEMainForm::SelectTag1Click);
-    for (TMenuItem* item : {TagRight, HLTagRight1})
-        item->OnClick = Handler(this, &THTMLEMainForm::TagRightClick);
-    for (TMenuItem* item : {TagLeft1, HLTagLeft1})
-        item->OnClick = Handler(this, &THTMLEMainForm::TagLeft1Click);
 }
 
 bool THTMLEMainForm::FindMatchingTag(TRichEdit* editor, int& start, int& length,

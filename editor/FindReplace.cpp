@@ -241,7 +241,8 @@ void THTMLEMainForm::ReplaceDialogReplace(TObject* /*Sender*/) {
     }
     if (all) {
         ReplaceAllInDocument(nullptr);
-        // Tag colouring, when on, recolours the whole page here (ColourAllTags).
+        if (ColouredTags)
+            ColourAllTags(false);
         return;
     }
     TRichEdit* editor = GetMemo(-1);

@@ -179,6 +179,23 @@ TEST_F(TagColouringTest, OpeningAPageColoursItWhenColouringIsOn) {
     EXPECT_FALSE(editor->Modified());
 }
 
+TEST_F(TagColouringTest, ReplaceAllRecoloursThePageWhenColouringIsOn) {
+    for (bool coloured : {false, true}) {
+        SCOPED_TRACE(coloured);
+        TRichEdit* editor = Page("<B>x</B>");
+        Form->ColouredTags = coloured;
+        Form->UpdateDocumentCommands();
+        Form->Replace1->Click();
+        Form->ReplaceDialog->SetFindText("x");
+        Form->ReplaceDialog->SetReplaceText("<I>y</I>");
+        Form->ReplaceDialog->SetOptions({frDown});
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::PressFindDialogButton(*Form->ReplaceDialog, TFindButton::ReplaceAll);
+        ASSERT_EQ(editor->Text(), "<B><I>y</I></B>");
+        EXPECT_EQ(Kinds(*editor).substr(3, 3) == "TTT", coloured) << Kinds(*editor);
+    }
+}
+
 // ---- Typing
 
 TEST_F(TagColouringTest, TypingColoursEachCharacterByWhereItGoes) {

@@ -347,6 +347,9 @@ public:
     void MailToButtonClick(TObject* Sender);
     void RuleButtonClick(TObject* Sender);
     void MetaButtonClick(TObject* Sender);
+    // ---- List dialog ----
+    void ListButtonClick(TObject* Sender);
+    void BindElementDialogs();
     // ---- File pane ----
     // The folder, drive, filters and masks of the pane, its selection and pop-up menus, and the
     // files dropped on the list (site/FilePane.cpp).

@@ -3,15 +3,18 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "platform/Events.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "tags/DialogAttributes.h"
 #include "tags/HTMLFontTag.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
+#include "tags/HTMLListForm.h"
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "widgets/QmToolbars.h"
 
 namespace {
 
@@ -75,6 +78,25 @@ void THTMLEMainForm::BuildFontTag(const String& name, const String& end) {
     const String tag = HTMLFontTagForm->StartTag(name);
     if (!tag.empty())
         InsertTag(tag, end, 0);
+}
+
+void THTMLEMainForm::BindElementDialogs() {
+    ListButton->OnClick = Handler(this, &THTMLEMainForm::ListButtonClick);
+}
+
+// The dialog outlives a Cancel so that what was typed into it is there next time.
+void THTMLEMainForm::ListButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::ListButtonClick))
+        return;
+    TDialogGuard<TListForm> dialog(ListForm, TButtonLook::FromSetting);
+    if (!dialog)
+        return;
+    dialog->Prepare();
+    if (dialog.ShowModal() != mrOk) {
+        dialog.Keep();
+        return;
+    }
+    InsertWhole(dialog->ListHTML(AutoInsertTab), "", 0);
 }
 
 void THTMLEMainForm::MailToButtonClick(TObject* /*Sender*/) {

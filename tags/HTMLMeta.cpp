@@ -93,8 +93,8 @@ THTMLMetaForm::THTMLMetaForm(TComponent* AOwner) : TForm(AOwner) {
         SetCaption("Quiltmarker - Meta Tags");
         SetBorderStyle(bsDialog);
         SetClientWidth(470);
-        SetClientHeight(400);
-        PageControl1 = NewControl<TPageControl>(this, this, "PageControl1", 0, 0, 470, 290);
+        SetClientHeight(420);
+        PageControl1 = NewControl<TPageControl>(this, this, "PageControl1", 0, 0, 470, 310);
         BuildGeneralTab();
         BuildAdvancedTab();
         BuildRedirectionTab();
@@ -212,13 +212,13 @@ void THTMLMetaForm::BuildKeySheet() {
 }
 
 void THTMLMetaForm::BuildHintAndButtons() {
-    HintPanel = NewControl<TPanel>(this, this, "HintPanel", 0, 290, 470, 70);
+    HintPanel = NewControl<TPanel>(this, this, "HintPanel", 0, 310, 470, 70);
     NewControl<TLabel>(this, HintPanel, "HintsLabel", 8, 4, 40, 13)->SetCaption("Hints:");
     HintLabel = NewControl<TLabel>(this, HintPanel, "HintLabel", 56, 4, 400, 60);
     HintLabel->SetAutoSize(false);
     HintLabel->SetWordWrap(true);
     HintLabel->SetCaption("");
-    ButtonPanel = NewControl<TPanel>(this, this, "ButtonPanel", 0, 360, 470, 40);
+    ButtonPanel = NewControl<TPanel>(this, this, "ButtonPanel", 0, 380, 470, 40);
     OKButton = AddButton(this, ButtonPanel, "OKButton", "OK", 300, 8, 75);
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);

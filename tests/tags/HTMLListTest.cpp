@@ -231,3 +231,17 @@ TEST_F(ListDialogTest, CancelKeepsTheDialogAndItsTexts) {
     EXPECT_EQ(PageText(), "a<UL>\r\n<LI>first\r\n<LI>second\r\n</UL>\r\nb");
     EXPECT_EQ(ListForm, nullptr);
 }
+
+// With no heading lines the grid shows its first row at the top and what is typed first is the
+// first item, not the second.
+TEST_F(ListDialogTest, TypingStartsInTheFirstRowsItemText) {
+    OpenPage("", 0, 0);
+    RunList([](TListForm& form) {
+        EXPECT_EQ(form.ListGrid->TopRow(), 0);
+        EXPECT_EQ(form.ListGrid->LeftCol(), 0);
+        form.ListGrid->SetEditorMode(true);
+        form.ListGrid->InplaceEditor()->SetText("first");
+        form.OKButton->Click();
+    });
+    EXPECT_EQ(PageText(), "<UL>\r\n<LI>first\r\n<LI>\r\n</UL>\r\n");
+}

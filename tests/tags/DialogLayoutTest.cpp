@@ -1,0 +1,56 @@
+// Every element dialog lays its controls out inside their frames, so that no control is cut off:
+// each lies within its parent's client area.
+
+#include "ElementDialogSupport.h"
+#include "platform/Controls.h"
+#include "tags/HTMLFontTag.h"
+#include "tags/HTMLImage.h"
+#include "tags/HTMLLink.h"
+#include "tags/HTMLListForm.h"
+#include "tags/HTMLMailToForm.h"
+#include "tags/HTMLMeta.h"
+#include "tags/HTMLRuleForm.h"
+
+#include <memory>
+
+using namespace ElementDialogSupport;
+
+namespace {
+
+class DialogLayoutTest : public ElementDialogTest {};
+
+// The names of the controls that pass their parent's client area on the form.
+String ControlsCutOff(const TForm& form) {
+    String cut;
+    for (int i = 0; i < form.ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TControl*>(form.Components(i));
+        if (!control || !control->Parent())
+            continue;
+        const TWinControl* parent = control->Parent();
+        if (control->Left() < 0 || control->Top() < 0 ||
+            control->Left() + control->Width() > parent->ClientWidth() ||
+            control->Top() + control->Height() > parent->ClientHeight())
+            cut += control->Name() + " ";
+    }
+    return cut;
+}
+
+template <typename TDialog> std::unique_ptr<TForm> Make() {
+    return std::make_unique<TDialog>(nullptr);
+}
+
+} // namespace
+
+TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
+    const std::pair<const char*, std::unique_ptr<TForm> (*)()> dialogs[] = {
+        {"link", Make<TLinkForm>},        {"image", Make<TImageForm>},
+        {"font", Make<THTMLFontTagForm>}, {"mailto", Make<TMailToForm>},
+        {"rule", Make<TRuleForm>},        {"META", Make<THTMLMetaForm>},
+        {"list", Make<TListForm>},
+    };
+    for (const auto& [name, make] : dialogs) {
+        SCOPED_TRACE(name);
+        std::unique_ptr<TForm> form = make();
+        EXPECT_EQ(ControlsCutOff(*form), "");
+    }
+}

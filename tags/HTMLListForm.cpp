@@ -264,10 +264,12 @@ void TListForm::Prepare() {
     ListGrid->SetRowCount(2);
     NumRowsUpDown->SetPosition(2);
     NumRowsEdit->SetText("2");
+    // The list type first: writing the start box renumbers an ordered list, which would put the
+    // last number type's form ("i") in the box.
+    PlainListButton->SetChecked(true);
     StartUpDown->SetPosition(1);
     StartEdit->SetText("1");
     EnableStart(false);
-    PlainListButton->SetChecked(true);
 }
 
 String TListForm::ListHTML(const String& indent) const {

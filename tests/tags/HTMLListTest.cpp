@@ -224,6 +224,7 @@ TEST_F(ListDialogTest, CancelKeepsTheDialogAndItsTexts) {
         EXPECT_EQ(form.ListGrid->RowCount(), 2);
         EXPECT_EQ(form.NumRowsEdit->Text(), "2");
         EXPECT_EQ(form.StartUpDown->Position(), 1);
+        EXPECT_EQ(form.StartEdit->Text(), "1");
         EXPECT_FALSE(form.StartEdit->Enabled());
         EXPECT_TRUE(form.aButton->Checked());
         form.OKButton->Click();

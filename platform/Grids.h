@@ -190,6 +190,7 @@ protected:
 
 private:
     void MoveCurrent(int ACol, int ARow, bool keepAnchor);
+    void ShowFirstScrollableCell();
     void ScrollIntoView(int ACol, int ARow);
     void ScrollBy(bool horizontal, WORD code, int position);
     void PlaceEditor();

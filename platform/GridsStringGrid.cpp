@@ -144,19 +144,21 @@ void TCustomGrid::SetFixedCols(int value) {
     if (value < 0 || value >= ColCount())
         throw EInvalidOperation("Fixed column count must be less than column count");
     FFixedCols = value;
-    FTopLeft.X = std::max(FTopLeft.X, value);
-    if (FCurrent.X < value)
-        MoveCurrent(value, FCurrent.Y, false);
-    Invalidate();
+    ShowFirstScrollableCell();
 }
 
 void TCustomGrid::SetFixedRows(int value) {
     if (value < 0 || value >= RowCount())
         throw EInvalidOperation("Fixed row count must be less than row count");
     FFixedRows = value;
-    FTopLeft.Y = std::max(FTopLeft.Y, value);
-    if (FCurrent.Y < value)
-        MoveCurrent(FCurrent.X, value, false);
+    ShowFirstScrollableCell();
+}
+
+// New fixed lines start the grid over: the view and the current cell go to the first cell
+// that is not fixed, so that a grid without fixed lines shows and edits its first cell.
+void TCustomGrid::ShowFirstScrollableCell() {
+    FTopLeft = TGridCoord{FFixedCols, FFixedRows};
+    MoveCurrent(FFixedCols, FFixedRows, false);
     Invalidate();
 }
 

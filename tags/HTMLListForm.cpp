@@ -69,10 +69,7 @@ TListForm::TListForm(TComponent* AOwner) : TForm(AOwner) {
         ListGrid->SetFixedRows(0);
         ListGrid->SetColCount(2);
         ListGrid->SetRowCount(2);
-        // Without heading lines the grid starts at its first cell, the first row's item text,
-        // as a grid made that way would.
-        ListGrid->SetTopRow(0);
-        ListGrid->SetLeftCol(0);
+        // Typing starts in the first row's item text.
         ListGrid->FocusCell(1, 0);
         ListGrid->SetDefaultRowHeight(RowHeight);
         ListGrid->SetOptions(ListGrid->Options() |

@@ -89,3 +89,15 @@ TEST_F(GridsTest, MouseAndCellRectAgreeAndFixedLinesStayInView) {
 }
 
 } // namespace
+
+TEST_F(GridsTest, NewFixedLinesPutTheViewAndCurrentCellOnTheFirstScrollableCell) {
+    Grid->SetFixedCols(0);
+    Grid->SetFixedRows(0);
+    EXPECT_EQ(Grid->TopRow(), 0);
+    EXPECT_EQ(Grid->LeftCol(), 0);
+    EXPECT_EQ(Grid->Col(), 0);
+    EXPECT_EQ(Grid->Row(), 0);
+    Grid->SetFixedRows(2);
+    EXPECT_EQ(Grid->TopRow(), 2);
+    EXPECT_EQ(Grid->Row(), 2);
+}

@@ -27,6 +27,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHelpCommands();
         BuildFindReplace();
         BuildEditCommands();
+        BuildTagChecking();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -52,6 +53,7 @@ void THTMLEMainForm::BindEvents() {
     BindEditCommands();
     BindFilePane();
     BindTagColouring();
+    BindTagChecking();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -1006,6 +1006,7 @@ private:
     void GivePlainFormatting(TRichEdit* editor, const TFont& font);
 
     // ---- Tag checking ----
+public:
     // site/TagChecking.cpp: Check Tags opens the tag checker's window on the active page's file.
     void BuildTagChecking();
     void BindTagChecking();

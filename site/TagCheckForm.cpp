@@ -401,9 +401,7 @@ void TTagCheckForm::GoToMapLine(int index) {
     } else {
         SelectTagFrom(start, true);
     }
-    REFile->Perform(EM_SCROLLCARET, 0, 0);
-    REFile->SetFocus();
-    UpdateLinePosition();
+    ShowSelection();
 }
 
 void TTagCheckForm::GoToReportLine(const String& line) {
@@ -421,8 +419,13 @@ void TTagCheckForm::GoToReportLine(const String& line) {
             return;
         SelectTagFrom(std::min(lineStart + column - 1, REFile->GetTextLen()), false);
     }
+    ShowSelection();
+}
+
+void TTagCheckForm::ShowSelection() {
     REFile->Perform(EM_SCROLLCARET, 0, 0);
-    REFile->SetFocus();
+    if (REFile->CanFocus())
+        REFile->SetFocus();
     UpdateLinePosition();
 }
 

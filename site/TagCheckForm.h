@@ -94,6 +94,8 @@ private:
     void FillInvisMemo();
     void GoToMapLine(int index);
     void GoToReportLine(const String& line);
+    // Scrolls the selection into view and gives the editor the focus.
+    void ShowSelection();
     // Selects from start up to and including the next ">" (or blank, when asked), or to the end.
     void SelectTagFrom(int start, bool blankEnds);
 

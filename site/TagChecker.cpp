@@ -147,7 +147,10 @@ private:
     void StartTag(const String& name, bool endedByBracket) {
         if (name == "BODY" || name == "FRAMESET")
             FHeadPassed = true;
-        if ((StartsWith(name, "!--") && !IsClosedComment(name, endedByBracket)) || name == "SCRIPT")
+        // A comment that holds its own end is over at once: nothing in it is a tag.
+        if (StartsWith(name, "!--") && IsClosedComment(name, endedByBracket))
+            return;
+        if (StartsWith(name, "!--") || name == "SCRIPT")
             ++FSkipDepth;
         if (FSkipDepth == 0)
             CheckSection(name);

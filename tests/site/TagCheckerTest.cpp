@@ -113,6 +113,10 @@ TEST(TagChecker, EachRuleGivesItsReportLines) {
         {"a comment closed without blanks hides nothing",
          PageWith("<!--note--><xyz>"),
          {"Line 6 char 12 - Unrecognised opening tag <XYZ>.", ""}},
+        {"a closed comment in the head is no tag",
+         "<HTML>\r\n<HEAD>\r\n<!--note-->\r\n<TITLE>T</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
+         "</BODY>\r\n</HTML>",
+         {"NO ERRORS FOUND", ""}},
         {"a missing >",
          PageWith("<B x</B>"),
          {"NO ERRORS FOUND", "", "Line 6 char 1 - tag not properly closed (missing '>' at end)",

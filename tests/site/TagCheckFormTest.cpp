@@ -75,7 +75,7 @@ protected:
 
 void DoubleClickLine(TTagCheckForm& checker, int index) {
     checker.ListReport->SetItemIndex(index);
-    checker.ListReportDblClick(checker.ListReport);
+    checker.ListReport->OnDblClick(checker.ListReport);
 }
 
 } // namespace
@@ -88,6 +88,7 @@ TEST_F(TagCheckFormTest, CheckTagsReportsThePageAndSavingReloadsIt) {
                   (std::vector<String>{"Line 6 char 1 - <B> closed but not opened.", ""}));
         DoubleClickLine(checker, 0);
         EXPECT_EQ(checker.REFile->SelText(), "</B>");
+        EXPECT_TRUE(checker.REFile->Focused());
         EXPECT_EQ(checker.FileStatusBar->Panels().Items(1)->Text(), "Line: 6");
         EXPECT_EQ(checker.FileStatusBar->Panels().Items(2)->Text(), "Char: 1");
         checker.REFile->SetSelText("");

@@ -485,7 +485,7 @@ std::vector<TTagMapLine> MapTags(const String& text, const TTagNames& containerT
             String name = tagText.substr(1, tagText.size() - 2);
             String follow = FollowText(text, std::min(end + 1, text.size()));
             bool raises = containerTags.Contains(name) && name != "P" && name != "LI";
-            add("<" + (raises ? name : LowerCase(name)) + ">" + follow, i);
+            add((raises ? tagText : LowerCase(tagText)) + follow, i);
             if (raises)
                 ++depth;
         }

@@ -17,8 +17,9 @@
 
 namespace {
 
-const String Head = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n<html>\r\n"
-                    "<head>\r\n<title>A large page</title>\r\n</head>\r\n<body>\r\n";
+const String Head =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n<html>\r\n"
+    "<head>\r\n<title>A large page</title>\r\n</head>\r\n<body>\r\n";
 const String Section =
     "<table border=\"1\"><tr><td><a href=\"page.html\">Link</a> and <b>bold</b></td>\r\n"
     "<td><img src=\"pic.gif\" alt=\"A picture\" width=\"10\" height=\"10\"></td></tr></table>\r\n"

@@ -27,6 +27,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHelpCommands();
         BuildFindReplace();
         BuildEditCommands();
+        BuildTagChecking();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -53,6 +54,7 @@ void THTMLEMainForm::BindEvents() {
     BindFilePane();
     BindTagColouring();
     BindElementDialogs();
+    BindTagChecking();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -1007,6 +1007,15 @@ private:
     // All the text of an editor in the font, in TextColour, keeping its selection, scroll
     // position and modified flag.
     void GivePlainFormatting(TRichEdit* editor, const TFont& font);
+
+    // ---- Tag checking ----
+public:
+    // site/TagChecking.cpp: Check Tags opens the tag checker's window on the active page's file.
+    void BuildTagChecking();
+    void BindTagChecking();
+    void Validate1Click(TObject* Sender);
+    // The editor's shortcut menu item of Check Tags.
+    TMenuItem* CheckTags1 = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

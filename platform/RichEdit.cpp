@@ -1,5 +1,6 @@
 #include "platform/RichEdit.h"
 #include "platform/RichEditPeer.h"
+#include "platform/TestHooks.h"
 
 #include <algorithm>
 #include <array>
@@ -344,6 +345,11 @@ void TRichEdit::CutToClipboard() {
     CopyToClipboard();
     ReplaceRange(SelStart(), SelStart() + SelLength(), "");
     FlushNotifications();
+}
+
+void TRichEdit::Print(const String& Caption) {
+    if (!TestHooks::RecordPrintJob({Caption, Text(), Font().Name()}))
+        TypedPeer().Print(Caption);
 }
 
 void TRichEdit::PasteFromClipboard() {

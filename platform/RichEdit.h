@@ -199,6 +199,8 @@ public:
     void CutToClipboard();
     void CopyToClipboard();
     void PasteFromClipboard(); // as typing: refused when it would pass the text limit
+    // Prints the whole text on the default printer in the control's font, as a job of that title.
+    void Print(const String& Caption);
     void ClearSelection();
 
     // Handles EM_GETSEL (WParam and LParam point to 32-bit start and end, either may be 0; the

@@ -6,6 +6,7 @@
 #define slots Q_SLOTS
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+#include <Qsci/qsciprinter.h>
 #include <Qsci/qsciscintilla.h>
 #undef signals
 #undef slots
@@ -335,6 +336,12 @@ void TRichEditPeer::MoveFocus(bool next) {
 
 String TRichEditPeer::ClipboardBytes() const {
     return BytesForText(QGuiApplication::clipboard()->text(), Edit().ShowsUtf8());
+}
+
+void TRichEditPeer::Print(const String& title) {
+    QsciPrinter printer;
+    printer.setDocName(QString::fromLatin1(title.data(), static_cast<int>(title.size())));
+    printer.printRange(FSci);
 }
 
 void TRichEditPeer::SetClipboardBytes(const String& bytes) {

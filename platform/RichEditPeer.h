@@ -33,6 +33,7 @@ public:
     // else Windows-1252 with '?' for what it cannot hold.
     String ClipboardBytes() const;
     void SetClipboardBytes(const String& bytes);
+    void Print(const String& title);
 
 private:
     void BindKeys();

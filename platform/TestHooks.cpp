@@ -52,6 +52,7 @@ struct HookState {
     std::map<int, bool> KeysToggled;
     TPoint CursorPos;
     std::vector<UINT> Beeps;
+    std::vector<TestHooks::TPrintJob> PrintJobs;
     std::vector<TestHooks::TPopupRecord> Popups;
     std::vector<TestHooks::THelpRequest> HelpRequests;
 };
@@ -118,6 +119,7 @@ void Reset() {
     state.KeysToggled.clear();
     state.CursorPos = TPoint{};
     state.Beeps.clear();
+    state.PrintJobs.clear();
     state.Popups.clear();
     state.HelpRequests.clear();
     if (QGuiApplication::instance())
@@ -228,6 +230,17 @@ void SetKeyDown(int virtualKey, bool down) {
 
 void SetCursorPos(const TPoint& point) {
     State().CursorPos = point;
+}
+
+const std::vector<TPrintJob>& PrintJobs() {
+    return State().PrintJobs;
+}
+
+bool RecordPrintJob(const TPrintJob& job) {
+    if (!State().Installed)
+        return false;
+    State().PrintJobs.push_back(job);
+    return true;
 }
 
 const std::vector<UINT>& Beeps() {

@@ -105,6 +105,16 @@ bool RecordBeep(UINT type);
 String ClipboardText();
 void SetClipboardText(const String& text);
 
+// A text printed by a rich-edit control: the job's title, the text and the font it printed in.
+struct TPrintJob {
+    String Title;
+    String Text;
+    String FontName;
+};
+const std::vector<TPrintJob>& PrintJobs();
+// True while the hooks are on: the job was recorded and no printer is asked.
+bool RecordPrintJob(const TPrintJob& job);
+
 struct TPopupRecord {
     TComponent* Menu = nullptr;
     TComponent* Component = nullptr; // the control the menu was popped up for

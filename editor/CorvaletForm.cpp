@@ -52,6 +52,7 @@ void THTMLEMainForm::BindEvents() {
     BindEditCommands();
     BindFilePane();
     BindTagColouring();
+    BindTables();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

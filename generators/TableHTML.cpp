@@ -291,7 +291,8 @@ private:
             if (!IsOneOf(name, known))
                 Tell("the " + name + " attribute of " + where);
     }
-    void ReadCaption(size_t tableEnd);
+    // One past the caption element; npos when there is none.
+    size_t ReadCaption(size_t tableEnd);
     void ReadTableAttributes();
     void ReadBackground(const String& attributes, size_t at);
     void ReadRow(size_t rowStart, size_t rowEnd);
@@ -299,12 +300,12 @@ private:
                   const String& rowValign);
     void TellTextBetween(size_t from, size_t to, const String& where) {
         if (from < to && !IsBlankText(std::string_view(FL).substr(from, to - from)))
-            Tell("text " + where);
+            Tell("tags or text " + where);
     }
 };
 
 TTableReading TTableReader::Read() {
-    if (FL.compare(0, 6, "<table") != 0)
+    if (!TagAt(FL, 0, "<table"))
         return std::move(FResult);
     int start = 0;
     int length = 0;
@@ -316,11 +317,16 @@ TTableReading TTableReader::Read() {
     size_t rowStart = NextTag(FL, 0, tableEnd, {"<tr"}, nullptr);
     if (rowStart == String::npos)
         return std::move(FResult);
-    ReadCaption(tableEnd);
+    size_t tagEnd = std::min(FL.find('>') + 1, rowStart);
+    size_t captionEnd = ReadCaption(tableEnd);
     ReadTableAttributes();
-    size_t before = FL.find('>');
-    TellTextBetween(before == String::npos ? rowStart : before + 1, rowStart,
-                    "between the TABLE tag and the first row");
+    const String beforeRows = "between the TABLE tag and the first row";
+    if (captionEnd == String::npos || captionEnd > rowStart)
+        TellTextBetween(tagEnd, rowStart, beforeRows);
+    else {
+        TellTextBetween(tagEnd, FL.find("<caption>"), beforeRows);
+        TellTextBetween(captionEnd, rowStart, beforeRows);
+    }
     while (rowStart != String::npos) {
         size_t rowEnd = ElementEnd(FL, rowStart, tableEnd, {"<tr", "</table"});
         ReadRow(rowStart, rowEnd);
@@ -340,15 +346,16 @@ TTableReading TTableReader::Read() {
     return std::move(FResult);
 }
 
-void TTableReader::ReadCaption(size_t tableEnd) {
+size_t TTableReader::ReadCaption(size_t tableEnd) {
     size_t at = FL.find("<caption>");
     if (at == String::npos || at >= tableEnd)
-        return;
-    size_t textStart = FL.find('>', at) + 1;
+        return String::npos;
+    size_t textStart = at + 9;
     size_t textEnd = FL.find("</caption>", textStart);
     if (textEnd == String::npos)
-        return;
+        return String::npos;
     FResult.Design.Caption = SourceText(textStart, textEnd);
+    return textEnd + 10;
 }
 
 void TTableReader::ReadTableAttributes() {

@@ -312,7 +312,10 @@ TTableReading TTableReader::Read() {
     size_t tableEnd = FL.size();
     if (THTMLEMainForm::MatchingElement(FL, 0, start, length)) {
         tableEnd = static_cast<size_t>(length - 1);
+        // The written table ends its own line; the line end that followed it is that one.
         FResult.After = SourceText(tableEnd, FL.size());
+        if (FResult.After.starts_with("\r\n"))
+            FResult.After.erase(0, 2);
     }
     size_t rowStart = NextTag(FL, 0, tableEnd, {"<tr"}, nullptr);
     if (rowStart == String::npos)

@@ -291,11 +291,26 @@ String PatternLineOf(const String& text) {
     return "";
 }
 
-bool ConvertByPattern(String& text, const TTextTableOptions& options) {
-    std::vector<String> lines = TextLines(text);
+namespace {
+
+// The index of the pattern line: the first line that holds more than blanks.
+size_t PatternLineIndex(const std::vector<String>& lines) {
     size_t first = 0;
     while (first < lines.size() && TrimControls(lines[first]).empty())
         ++first;
+    return first;
+}
+
+} // namespace
+
+bool HasLinesUnderPattern(const String& text) {
+    std::vector<String> lines = TextLines(text);
+    return lines.size() - PatternLineIndex(lines) >= 2;
+}
+
+bool ConvertByPattern(String& text, const TTextTableOptions& options) {
+    std::vector<String> lines = TextLines(text);
+    size_t first = PatternLineIndex(lines);
     if (lines.size() - first < 2)
         return false;
     std::vector<TPatternMark> marks = ReadPattern(TrimControls(lines[first]), options);

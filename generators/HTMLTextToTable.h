@@ -54,6 +54,8 @@ std::vector<String> TextLines(const String& text);
 String TableSourceText(const String& selected);
 // The first line that holds more than blanks, trimmed; empty when there is none.
 String PatternLineOf(const String& text);
+// Whether a line follows the pattern line (the first that holds more than blanks).
+bool HasLinesUnderPattern(const String& text);
 // The lines after the pattern line, rebuilt cell by cell with the pattern's marks. False when
 // there is no line after the pattern line.
 bool ConvertByPattern(String& text, const TTextTableOptions& options);

@@ -113,15 +113,16 @@ void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
     bool compact = options->CompactFormatCheck->Checked();
     if (options->TopIsTemplateCheck->Checked()) {
         String pattern = PatternLineOf(text);
-        if (!pattern.empty() && !chosen.IsSeparator(pattern[0]) &&
+        if (!HasLinesUnderPattern(text)) {
+            ShowMessage(NoTextMessage);
+            return;
+        }
+        if (!chosen.IsSeparator(pattern[0]) &&
             MessageBox(Handle(),
                        "First line does not appear to be a template line.\r\nContinue anyway?",
                        "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        if (!ConvertByPattern(text, chosen)) {
-            ShowMessage(NoTextMessage);
-            return;
-        }
+        ConvertByPattern(text, chosen);
     }
     String generated = TableFromMarkedText(MarkedText(text, chosen), chosen, AutoInsertTab);
     TDialogGuard<THTMLTableForm> designer(HTMLTableForm, TButtonLook::FromSetting);

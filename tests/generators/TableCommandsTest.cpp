@@ -293,3 +293,16 @@ TEST_F(TableCommandsTest, ACtrlClickOnACellButtonPutsTheCellDialogsTagsAroundThe
         EXPECT_EQ(HTMLTDForm, nullptr);
     }
 }
+
+TEST_F(TableCommandsTest, APatternWithNothingUnderItIsToldBeforeTheQuestion) {
+    const String page = "Tea 2.50\r\n";
+    OpenPage(page, 0, static_cast<int>(page.size()));
+    Answer<TTextToTableForm>([](TTextToTableForm& form) {
+        form.TopIsTemplateCheck->SetChecked(true);
+        form.OKButton->Click();
+    });
+    TestHooks::AnswerMessageBox(IDOK);
+    Main->TableFromTextButtonClick(nullptr);
+    EXPECT_EQ(TestHooks::Prompts().back().Text, "No text has been selected for the table.");
+    EXPECT_EQ(PageText(), page);
+}

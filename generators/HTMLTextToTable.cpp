@@ -104,8 +104,7 @@ String RebuildLine(const String& line, const std::vector<TPatternMark>& marks,
 class TTableGenerator {
 public:
     TTableGenerator(const String& marked, const TTextTableOptions& options, const String& indent)
-        : FText(marked), FOptions(options), FIndent(indent) {
-        CutTrailingBlanks(FText);
+        : FText(THTMLEMainForm::TrimTrailingBlanks(marked)), FOptions(options), FIndent(indent) {
         FRowStart = FIndent + "<TR" +
                     (FOptions.VertAlign != "MIDDLE" ? " VALIGN=" + FOptions.VertAlign : "") +
                     "><TD";
@@ -124,7 +123,8 @@ public:
             else if (c == '\n') {
                 CutTrailingBlanks(FOut);
                 FOut += FHeading ? "</TH>" : "</TD>";
-                FOut += "</TR>\r\n" + FRowStart;
+                FOut += "</TR>\r\n";
+                FOut += FRowStart;
                 FHeading = false;
                 ++FPos;
                 StartRow(false);

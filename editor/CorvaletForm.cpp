@@ -55,6 +55,7 @@ void THTMLEMainForm::BindEvents() {
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
+    BindTables();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -199,6 +199,10 @@ public:
     // when the caret was in its start tag, exactly its length when in its end tag. Moves the
     // caret to the '<' where the search began.
     bool FindMatchingTag(TRichEdit* editor, int& start, int& length, bool showMessages);
+    // FindMatchingTag's search on a text, from the tag whose '<' is at the 0-based index L; the
+    // editor's caret is not needed, so a reader can search a text that no editor holds.
+    static bool MatchingElement(std::string_view text, int L, int& start, int& length,
+                                bool* inEndTag = nullptr);
     // The tag around the active page's caret, 1-based: start its '<', end its '>' or -1 when it
     // is not closed before the next '<'; pastName when a blank lies between the '<' and the
     // caret, inComment when the tag begins "<!-".
@@ -1016,6 +1020,26 @@ public:
     void Validate1Click(TObject* Sender);
     // The editor's shortcut menu item of Check Tags.
     TMenuItem* CheckTags1 = nullptr;
+
+public:
+    // ---- Tables ----
+    // generators/TableCommands.cpp: Quick Table, Table from text, the column and cell dialogs;
+    // generators/TableHTML.cpp: the text routines of the table reader and writer.
+    void BindTables();
+    void MakeTableButtonClick(TObject* Sender);
+    void TableFromTextButtonClick(TObject* Sender);
+    void ColgroupButtonClick(TObject* Sender);
+    // The cell dialog for "TH", "TR" or "TD": its tags go around the selection.
+    void EditTableCellTag(const String& tagName);
+    // The table designer's content as TABLE HTML; the designer must exist.
+    String WriteTableHTML(bool compact);
+    // Reads a TABLE element into the designer; false when the text is not a table.
+    bool ParseTableHTML(const String& text);
+    static String ExtractTagAttributes(const String& text);
+    static String RemoveBlanksAroundEquals(const String& text);
+    static String RemoveChars(const String& text, const String& characters);
+    static String TrimTrailingBlanks(const String& text);
+    static bool IsBlankChar(char c);
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

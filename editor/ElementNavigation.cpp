@@ -120,31 +120,36 @@ bool THTMLEMainForm::FindMatchingTag(TRichEdit* editor, int& start, int& length,
     if (L < 0)
         return false;
     editor->SetSelStart(L);
-    text = editor->TextView();
+    bool inEndTag = false;
+    if (MatchingElement(editor->TextView(), L, start, length, &inEndTag))
+        return true;
+    if (showMessages)
+        ShowMessage(inEndTag ? "Can't find matching start tag" : "Can't find matching end tag");
+    return false;
+}
+
+bool THTMLEMainForm::MatchingElement(std::string_view text, int L, int& start, int& length,
+                                     bool* inEndTag) {
     String name = TagOpening(text, static_cast<size_t>(L));
-    bool inEndTag = name.size() > 1 && name[1] == '/';
-    if (inEndTag) {
+    bool endTag = name.size() > 1 && name[1] == '/';
+    if (inEndTag)
+        *inEndTag = endTag;
+    if (endTag) {
         String endText = name + ">";
         String startText = "<" + name.substr(2);
         int found = name.size() > 2 ? MatchingStartTag(text, L, startText, endText) : -1;
-        if (found >= 0) {
-            start = found;
-            length = L - start + static_cast<int>(endText.size());
-            return true;
-        }
-        if (showMessages)
-            ShowMessage("Can't find matching start tag");
-        return false;
-    }
-    int past = name.empty() ? -1 : MatchingEndTag(text, L, name, "</" + name.substr(1) + ">");
-    if (past >= 0) {
-        start = L;
-        length = past - L + 1;
+        if (found < 0)
+            return false;
+        start = found;
+        length = L - start + static_cast<int>(endText.size());
         return true;
     }
-    if (showMessages)
-        ShowMessage("Can't find matching end tag");
-    return false;
+    int past = name.empty() ? -1 : MatchingEndTag(text, L, name, "</" + name.substr(1) + ">");
+    if (past < 0)
+        return false;
+    start = L;
+    length = past - L + 1;
+    return true;
 }
 
 void THTMLEMainForm::ExtendButtonClick(TObject* /*Sender*/) {

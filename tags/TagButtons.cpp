@@ -443,14 +443,15 @@ void THTMLEMainForm::ParaButtonClick(TObject* Sender) {
         DropAlignList(ParaButton, "<P");
 }
 
-// The cell dialog that a Ctrl-click opens comes with the table dialogs; until then a Ctrl-click
-// does nothing, rather than drop the list the user did not ask for.
+// A Ctrl-click opens the cell dialog with every attribute; a plain click drops the alignments.
 void THTMLEMainForm::CellButtonClick(THelpContext help, TQmToolbarButton* button,
                                      const String& tag) {
     if (HandleHelpPointer(help))
         return;
-    if (LastShiftState.Contains(ssCtrl))
+    if (LastShiftState.Contains(ssCtrl)) {
+        EditTableCellTag(tag.substr(1));
         return;
+    }
     DropAlignList(button, tag);
 }
 

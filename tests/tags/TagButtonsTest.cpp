@@ -144,7 +144,10 @@ TEST(TagButtons, ACellButtonPressedTwiceClosesItsListAndACtrlClickLeavesItClosed
     Click(form->THButton);
     EXPECT_FALSE(form->AlignListBox->Visible());
 
+    // The Ctrl-click opens the cell dialog instead, here cancelled.
+    TestHooks::AnswerModalResult(mrCancel);
     Click(form->TDButton, {ssCtrl});
+    EXPECT_EQ(TestHooks::Prompts().back().Caption, "Quiltmarker");
     EXPECT_FALSE(form->AlignListBox->Visible());
     EXPECT_EQ(form->Memos[0]->Text(), Page);
 }

@@ -1,0 +1,159 @@
+// The table commands of the main window: Quick Table (the designer, on a new table or on the
+// selected one), Table from text, and the column and cell dialogs.
+
+#include "editor/CorvaletForm.h"
+#include "editor/DialogGuard.h"
+#include "generators/HTMLColumn.h"
+#include "generators/HTMLTable.h"
+#include "generators/HTMLTextToTable.h"
+#include "generators/HTML_TD.h"
+#include "platform/Events.h"
+#include "platform/RichEdit.h"
+#include "widgets/QmToolbars.h"
+
+namespace {
+
+const String NoTextMessage = "No text has been selected for the table.";
+
+// The user hears what the designer would leave out of the selected table; true to go on.
+bool AcceptUnheld(const THTMLEMainForm& main, const std::vector<String>& unheld) {
+    if (unheld.empty())
+        return true;
+    String text = "The table designer cannot keep everything in this table:";
+    for (const String& what : unheld)
+        text += "\r\n- " + what;
+    text += "\r\n\r\nEdit the table without them?";
+    return MessageBox(main.Handle(), text, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+// The indent text of the generated rows is a tab for this command only; the preference's own
+// value comes back when it ends.
+class TIndentAsTab {
+public:
+    explicit TIndentAsTab(String& indent) : FIndent(indent), FSaved(indent) {
+        FIndent.assign(1, '\t');
+    }
+    ~TIndentAsTab() { FIndent = FSaved; }
+    TIndentAsTab(const TIndentAsTab&) = delete;
+    TIndentAsTab& operator=(const TIndentAsTab&) = delete;
+
+private:
+    String& FIndent;
+    String FSaved;
+};
+
+} // namespace
+
+void THTMLEMainForm::BindTables() {
+    MakeTableButton->OnClick = Handler(this, &THTMLEMainForm::MakeTableButtonClick);
+    TableFromTextButton->OnClick = Handler(this, &THTMLEMainForm::TableFromTextButtonClick);
+    ColgroupButton->OnClick = Handler(this, &THTMLEMainForm::ColgroupButtonClick);
+}
+
+String THTMLEMainForm::WriteTableHTML(bool compact) {
+    return WriteTable(HTMLTableForm->Design(), compact, AutoInsertTab);
+}
+
+bool THTMLEMainForm::ParseTableHTML(const String& text) {
+    TTableReading reading = ReadTable(text);
+    if (reading.Read)
+        HTMLTableForm->LoadDesign(reading.Design);
+    return reading.Read;
+}
+
+// The selected table, when there is one, is read into the designer; OK puts the designer's
+// table in place of the selection, keeping any text selected after the table's end tag.
+void THTMLEMainForm::MakeTableButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::MakeTableButtonClick) || !AnyDocumentOpen())
+        return;
+    TRichEdit* editor = GetMemo(-1);
+    int selStart = editor->SelStart();
+    int selLength = editor->SelLength();
+    TTableReading reading;
+    if (selLength > 0) {
+        reading = ReadTable(editor->SelText());
+        if (reading.Read && !AcceptUnheld(*this, reading.Unheld))
+            return;
+    }
+    TDialogGuard<THTMLTableForm> dialog(HTMLTableForm, TButtonLook::FromSetting);
+    if (!dialog)
+        return;
+    if (reading.Read)
+        dialog->LoadDesign(reading.Design);
+    if (dialog.ShowModal() != mrOk)
+        return;
+    editor->SetSelStart(selStart);
+    editor->SetSelLength(selLength);
+    editor->SetSelText("");
+    InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
+}
+
+// The page keeps the selection until the table is ready, so that every way out that makes no
+// table leaves it exactly as it was.
+void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::TableFromTextButtonClick) || !AnyDocumentOpen())
+        return;
+    TRichEdit* editor = GetMemo(-1);
+    if (editor->SelText().empty()) {
+        ShowMessage(NoTextMessage);
+        return;
+    }
+    TIndentAsTab tabIndent(AutoInsertTab);
+    int selStart = editor->SelStart();
+    int selLength = editor->SelLength();
+    String text = TableSourceText(editor->SelText());
+    if (text.empty()) {
+        ShowMessage(NoTextMessage);
+        return;
+    }
+    TDialogGuard<TTextToTableForm> options(TextToTableForm, TButtonLook::FromSetting);
+    if (!options || options.ShowModal() != mrOk)
+        return;
+    TTextTableOptions chosen = TTextTableOptions::From(*options);
+    bool compact = options->CompactFormatCheck->Checked();
+    if (options->TopIsTemplateCheck->Checked()) {
+        String pattern = PatternLineOf(text);
+        if (!HasLinesUnderPattern(text)) {
+            ShowMessage(NoTextMessage);
+            return;
+        }
+        if (!chosen.IsSeparator(pattern[0]) &&
+            MessageBox(Handle(),
+                       "First line does not appear to be a template line.\r\nContinue anyway?",
+                       "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        ConvertByPattern(text, chosen);
+    }
+    String generated = TableFromMarkedText(MarkedText(text, chosen), chosen, AutoInsertTab);
+    TDialogGuard<THTMLTableForm> designer(HTMLTableForm, TButtonLook::FromSetting);
+    if (!designer || !ParseTableHTML(generated) || designer.ShowModal() != mrOk)
+        return;
+    String table = WriteTableHTML(compact);
+    table.erase(table.find("</TABLE>") + 8);
+    editor->SetSelStart(selStart);
+    editor->SetSelLength(selLength);
+    editor->SetSelText("");
+    InsertWhole(table, "", 0);
+}
+
+void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
+    if (HandleHelpPointer(HelpContexts::ColgroupButtonClick))
+        return;
+    TDialogGuard<THTMLColumnForm> dialog(HTMLColumnForm, TButtonLook::FromSetting);
+    if (!dialog)
+        return;
+    dialog->Prepare(Sender == ColgroupButton);
+    if (dialog.ShowModal() == mrOk)
+        InsertWhole(dialog->ColumnTag(), "", 0);
+}
+
+// Reached by a Ctrl-click, whose Ctrl would otherwise keep the end tag out: both tags go in.
+void THTMLEMainForm::EditTableCellTag(const String& tagName) {
+    TDialogGuard<THTMLTDForm> dialog(HTMLTDForm, TButtonLook::FromSetting);
+    if (!dialog)
+        return;
+    if (tagName == "TR")
+        dialog->HideCellControls();
+    if (dialog.ShowModal() == mrOk)
+        InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
+}

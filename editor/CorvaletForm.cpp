@@ -26,6 +26,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildFindReplace();
+        BuildGlobalFindReplace();
+        BuildReportPane();
         BuildEditCommands();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
@@ -48,6 +50,8 @@ void THTMLEMainForm::BindEvents() {
     BindHiddenShortcuts();
     BindHelpCommands();
     BindFindReplace();
+    BindGlobalFindReplace();
+    BindReportPane();
     BindElementNavigation();
     BindEditCommands();
     BindFilePane();

@@ -46,6 +46,7 @@ void TGlobalReplaceForm::BuildControls() {
     StringGrid1->SetColCount(2);
     StringGrid1->SetRowCount(2);
     StringGrid1->SetFixedCols(0);
+    StringGrid1->SetLeftCol(0);
     StringGrid1->SetFixedRows(1);
     StringGrid1->SetOptions(StringGrid1->Options() | goColSizing);
     StringGrid1->OnMouseDown = Handler(this, &TGlobalReplaceForm::StringGrid1MouseDown);

@@ -64,7 +64,8 @@ TGlobalFileResult SearchText(const String& text, const TGlobalSearch& search, St
     return result;
 }
 
-TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search) {
+TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search,
+                             TAtomicWriteBatch& batch) {
     String text;
     bool allLF = false;
     try {
@@ -79,7 +80,7 @@ TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search) {
     if (result.Count == 0 || search.FindOnly)
         return result;
     try {
-        WriteFileAtomic(path, allLF ? CrLfToLf(output) : output);
+        batch.Add(path, allLF ? CrLfToLf(output) : output);
         result.Rewritten = true;
     } catch (const Exception& failure) {
         result.Problem = failure.Message();
@@ -201,6 +202,7 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
     progress->SetCaption(GlobalFindOnly ? "Global Find" : "Global Replace");
     progress->Show();
     TGlobalRun run;
+    TAtomicWriteBatch batch;
     String folder = FileListFolder();
     for (int index : SelectedFileIndexes()) {
         String name = FileListBox1->Items()[index];
@@ -209,7 +211,7 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
         progress->Repaint();
         if (!(GlobalAllTextFiles ? IsTextFile(path) : IsHTMLFile(path)))
             continue;
-        TGlobalFileResult found = SearchFile(path, search);
+        TGlobalFileResult found = SearchFile(path, search, batch);
         int row = grid.RowCount() - 1;
         grid.SetCells(0, row, name);
         if (!found.Problem.empty()) {
@@ -224,6 +226,10 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
             run.Rewritten.push_back(path);
         AddReportLines(run, name, found.Lines);
         grid.SetRowCount(grid.RowCount() + 1);
+    }
+    for (const auto& [path, message] : batch.Commit()) {
+        run.Problems.push_back(message);
+        run.Rewritten.erase(std::find(run.Rewritten.begin(), run.Rewritten.end(), path));
     }
     progress->Hide();
     if (showLines)

@@ -2,6 +2,7 @@
 // Find and replace across files: the search of one file, which rewrites it only when something
 // matched, and the texts of the result grid's "Found" column.
 
+#include "platform/FileUtils.h"
 #include "platform/SysUtils.h"
 
 #include <vector>
@@ -29,9 +30,11 @@ struct TGlobalFileResult {
 // An empty find text is never found.
 TGlobalFileResult SearchText(const String& text, const TGlobalSearch& search, String& output);
 
-// Reads the file, searches it and, when replacing and something matched, writes it back through a
-// temporary file and a rename with the line ends it had. A file without a match is not touched.
-TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search);
+// Reads the file, searches it and, when replacing and something matched, writes its new text
+// with the line ends it had into the batch, which replaces the file when committed. A file
+// without a match is not touched.
+TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search,
+                             TAtomicWriteBatch& batch);
 
 // The count, two blanks before it from 10 to 99 and four below 10, so that sorting the texts keeps
 // counts up to 999 in order, then " occurrence" or " replacement", with "s" above one.

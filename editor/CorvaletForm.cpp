@@ -26,6 +26,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildFindReplace();
+        BuildGlobalFindReplace();
+        BuildReportPane();
         BuildEditCommands();
         BuildTagChecking();
         BindEvents();
@@ -49,6 +51,8 @@ void THTMLEMainForm::BindEvents() {
     BindHiddenShortcuts();
     BindHelpCommands();
     BindFindReplace();
+    BindGlobalFindReplace();
+    BindReportPane();
     BindElementNavigation();
     BindEditCommands();
     BindFilePane();

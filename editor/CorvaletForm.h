@@ -188,6 +188,8 @@ public:
     // Every occurrence of the Replace dialog's find text in the editor (the active page's when
     // none is given) replaced by its replace text, and the count reported.
     void ReplaceAllInDocument(TRichEdit* editor);
+    // Replace All of the Replace dialog in global mode: a run over the selected files.
+    void ReplaceInSelectedFiles();
     TFindDialog* FindDialog1 = nullptr;
     TReplaceDialog* ReplaceDialog = nullptr;
     bool SearchRestarted = false;
@@ -428,6 +430,71 @@ public:
     void BuildFilePaneMenus();
     void BindFilePane();
     TPoint FileListMenuPoint;
+    // ---- Report pane ----
+    // The pane's commands, the text-only view and selecting the files a text names
+    // (site/ReportPane.cpp).
+    void ReportCloseButtonClick(TObject* Sender);
+    void Copy5Click(TObject* Sender);
+    void SelectAll4Click(TObject* Sender);
+    void ReportFormMenuPopup(TObject* Sender);
+    void Select1Click(TObject* Sender);
+    void SelectFiles1Click(TObject* Sender);
+    // Selects in the file pane each file named on the selected lines of the report (source 1)
+    // or of the active page (source 2).
+    void SelectListedFiles(int source);
+    void TextOnly1Click(TObject* Sender);
+    // Every occurrence of oldText, left to right and not overlapping, replaced by newText; the
+    // text put in is not searched again. An empty oldText changes nothing.
+    static String ReplaceText(const String& text, const String& oldText, const String& newText);
+    // The page's text as the text-only view shows it.
+    static String TextOnlyText(const String& pageText);
+    // Puts the pane in place of the document pages, remembering whether the pages showed unless
+    // a report shows already.
+    void ShowReportPane();
+    void BuildReportPane();
+    void BindReportPane();
+    TPopupMenu* ReportFormMenu = nullptr;
+    TMenuItem* ReportSave1 = nullptr;
+    TMenuItem* ReportPrint1 = nullptr;
+    TMenuItem* Copy5 = nullptr;
+    TMenuItem* SelectAll4 = nullptr;
+    // "Select &Files" of the pane's menu; the name Select1 belongs to Select Tag.
+    TMenuItem* SelectFiles2 = nullptr;
+    TMenuItem* ReportClose1 = nullptr;
+    TProgressBar* ProgressBar = nullptr;
+    TButton* AbortButton = nullptr;
+    TLabel* AbortLabel = nullptr;
+    TLabel* FileLabel = nullptr;
+    TLabel* FilenamePanel = nullptr;
+    TLabel* ImagesLabel = nullptr;
+    TLabel* LinksLabel = nullptr;
+
+    // ---- Find and replace across files ----
+    // Global Find and Replace over the files selected in the file pane
+    // (editor/GlobalFindReplace.cpp).
+    void GlobalReplaceClick(TObject* Sender);
+    void GlobalReplaceButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                      int X, int Y);
+    // The run over the selected files (at most 500) with the options kept in the members below.
+    void GlobalFindReplace(const String& findText, const String& replaceText, bool showLines);
+    void BuildGlobalFindReplace();
+    void BindGlobalFindReplace();
+    // The lines of Show Lines in the report pane.
+    void ShowGlobalReport(const std::vector<String>& lines);
+    // The pages in use that show one of the files.
+    std::vector<int> PagesShowing(const std::vector<String>& paths) const;
+    // Reads the pages' files again; their changes are given up, as the user asked.
+    void ReloadPages(const std::vector<int>& pages);
+    String LastGlobalFindText;
+    String LastGlobalReplaceText;
+    bool GlobalMatchCase = false;
+    bool GlobalFindOnly = false;
+    // All text files rather than HTML files alone: the options dialog's choice, or the stored
+    // one when the Replace dialog starts the run.
+    bool GlobalAllTextFiles = false;
+    TMenuItem* GlobalReplace = nullptr;
+    TQmToolbarButton* GlobalReplaceButton = nullptr;
+
     // ---- Tag colouring ----
     // Colours the length + 1 characters from start of the active page, just put in.
     void ColourTagRange(int start, int length);

@@ -3,6 +3,7 @@
 // shares.
 
 #include "editor/CorvaletForm.h"
+#include "editor/FindReplaceForm.h"
 
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
@@ -230,8 +231,7 @@ void THTMLEMainForm::ReplaceDialogReplace(TObject* /*Sender*/) {
     bool all = ReplaceDialog->Options().Contains(frReplaceAll);
     if (GlobalReplaceMode && all) {
         ReplaceDialog->CloseDialog();
-        // The run over the selected files, with its notice or question, belongs to Global
-        // Replace: GlobalFindReplace(find text, replace text, no line report).
+        ReplaceInSelectedFiles();
         return;
     }
     if (GlobalReplaceMode) {
@@ -299,4 +299,23 @@ void THTMLEMainForm::ReplaceAllInDocument(TRichEdit* editor) {
     editor->Repaint();
     if (editor->CanFocus())
         editor->SetFocus();
+}
+
+// The options dialog is gone by now, so the kind of files is the stored choice; case follows the
+// last Global Replace.
+void THTMLEMainForm::ReplaceInSelectedFiles() {
+    if (LastShiftState.Contains(ssShift) || LastShiftState.Contains(ssCtrl)) {
+        MessageBox(Handle(),
+                   "Quiltmarker will check all the selected files - no actual replacements will "
+                   "be made",
+                   "Quiltmarker", MB_OK | MB_ICONINFORMATION);
+        GlobalFindOnly = true;
+    } else {
+        if (MessageBox(Handle(), "Replace text in all the selected documents?", "Quiltmarker",
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        GlobalFindOnly = false;
+    }
+    GlobalAllTextFiles = StoredFindTypeIsText();
+    GlobalFindReplace(ReplaceDialog->FindText(), ReplaceDialog->ReplaceText(), false);
 }

@@ -284,7 +284,7 @@ int CreateTemporaryBeside(const String& target, String& tempName) {
 }
 
 // Writes every byte or returns the reason of the failure (0 when all went well). The test hook
-// stops the write part way, as a full disk would.
+// stops the write part way, as a full disk would. The bytes reach the disk only with a sync.
 int WriteAll(int handle, const String& bytes) {
     int64_t limit = WriteFailureAfter.load();
     size_t allowed = limit >= 0 ? std::min(bytes.size(), static_cast<size_t>(limit)) : bytes.size();
@@ -299,7 +299,7 @@ int WriteAll(int handle, const String& bytes) {
     }
     if (limit >= 0)
         return ENOSPC;
-    return ::fsync(handle) == 0 ? 0 : errno;
+    return 0;
 }
 
 void SyncFolder(const String& fileName) {
@@ -313,16 +313,20 @@ void SyncFolder(const String& fileName) {
 
 } // namespace
 
-void WriteFileAtomic(const String& fileName, const String& bytes) {
-    String target = ReplacedFile(fileName);
+namespace {
+
+// Writes the bytes into a new temporary file beside the file a name stands for, with the old
+// file's permissions and owner, and gives the target and the temporary name; synced when asked.
+// Raises EFCreateError / EWriteError naming the file, with no temporary file left behind.
+void WriteTemporary(const String& fileName, const String& bytes, bool sync, String& target,
+                    String& tempName) {
+    target = ReplacedFile(fileName);
     struct stat old;
     bool existed = ::stat(target.c_str(), &old) == 0;
     if (existed && S_ISDIR(old.st_mode))
         throw EFCreateError(FileErrorMessage("Cannot create", fileName, EISDIR));
     if (existed && ModeIsReadOnly(old))
         throw EFCreateError(FileErrorMessage("Cannot create", fileName, EACCES));
-
-    String tempName;
     int handle = CreateTemporaryBeside(target, tempName);
     if (handle < 0)
         throw EFCreateError(FileErrorMessage("Cannot create", fileName, errno));
@@ -332,15 +336,75 @@ void WriteFileAtomic(const String& fileName, const String& bytes) {
         [[maybe_unused]] int kept = ::fchown(handle, old.st_uid, old.st_gid);
     }
     int error = WriteAll(handle, bytes);
-    if (::close(handle) != 0 && error == 0)
+    if (error == 0 && sync && ::fsync(handle) != 0)
         error = errno;
-    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0)
+    if (::close(handle) != 0 && error == 0)
         error = errno;
     if (error != 0) {
         ::unlink(tempName.c_str());
         throw EWriteError(FileErrorMessage("Cannot write", fileName, error));
     }
+}
+
+// Puts the temporary file in the target's place; raises EWriteError, with the temporary file
+// removed, when it cannot.
+void RenameOver(const String& fileName, const String& tempName, const String& target) {
+    if (::rename(tempName.c_str(), target.c_str()) != 0) {
+        int error = errno;
+        ::unlink(tempName.c_str());
+        throw EWriteError(FileErrorMessage("Cannot write", fileName, error));
+    }
+}
+
+} // namespace
+
+void WriteFileAtomic(const String& fileName, const String& bytes) {
+    String target;
+    String tempName;
+    WriteTemporary(fileName, bytes, true, target, tempName);
+    RenameOver(fileName, tempName, target);
     SyncFolder(target);
+}
+
+void TAtomicWriteBatch::Add(const String& fileName, const String& bytes) {
+    TPending pending{fileName, {}, {}};
+    WriteTemporary(fileName, bytes, false, pending.Target, pending.TempName);
+    FPending.push_back(std::move(pending));
+}
+
+std::vector<std::pair<String, String>> TAtomicWriteBatch::Commit() {
+    std::vector<std::pair<String, String>> failures;
+    std::vector<String> folders;
+    for (const TPending& pending : FPending) {
+        String folder = ExtractFilePath(pending.Target);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    // One flush of each file system makes every new file durable before any replaces its old one.
+    for (const String& folder : folders) {
+        int handle =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (handle >= 0) {
+            ::syncfs(handle);
+            ::close(handle);
+        }
+    }
+    for (const TPending& pending : FPending) {
+        try {
+            RenameOver(pending.FileName, pending.TempName, pending.Target);
+        } catch (const Exception& failure) {
+            failures.emplace_back(pending.FileName, failure.Message());
+        }
+    }
+    for (const String& folder : folders)
+        SyncFolder(folder);
+    FPending.clear();
+    return failures;
+}
+
+TAtomicWriteBatch::~TAtomicWriteBatch() {
+    for (const TPending& pending : FPending)
+        ::unlink(pending.TempName.c_str());
 }
 
 void SetWriteFailureForTests(int64_t failAfterBytes) {

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 constexpr char PathDelim = '/';
 
@@ -48,6 +50,28 @@ String ReadFileBytes(const String& fileName);
 // symbolic link keeps pointing at the file it names. A read-only file (see FileIsReadOnly) is not
 // replaced. Raises EFCreateError / EWriteError naming the file.
 void WriteFileAtomic(const String& fileName, const String& bytes);
+// Several files replaced as WriteFileAtomic replaces one, with one flush of the disk for them
+// all: Add writes a temporary file beside its target (raising as WriteFileAtomic does, with that
+// file left as it was); Commit makes every new file durable, then puts each in its target's
+// place and gives the names and messages of those it could not. A batch let go without Commit
+// removes its temporary files and changes nothing.
+class TAtomicWriteBatch {
+public:
+    TAtomicWriteBatch() = default;
+    TAtomicWriteBatch(const TAtomicWriteBatch&) = delete;
+    TAtomicWriteBatch& operator=(const TAtomicWriteBatch&) = delete;
+    ~TAtomicWriteBatch();
+    void Add(const String& fileName, const String& bytes);
+    std::vector<std::pair<String, String>> Commit();
+
+private:
+    struct TPending {
+        String FileName;
+        String Target;
+        String TempName;
+    };
+    std::vector<TPending> FPending;
+};
 // Test hook: the next atomic writes fail after this many bytes (-1: never).
 void SetWriteFailureForTests(int64_t failAfterBytes);
 

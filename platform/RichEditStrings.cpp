@@ -4,15 +4,6 @@
 
 namespace {
 
-String CrLfToLf(const String& bytes) {
-    String result;
-    result.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
-            result += bytes[i];
-    return result;
-}
-
 void CheckLineIndex(int index, int upper) {
     if (index < 0 || index > upper)
         throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");

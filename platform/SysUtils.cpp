@@ -289,6 +289,15 @@ String AdjustLineBreaks(String s, bool finalLineBreak) {
     return AdjustLineBreaks(std::move(s), finalLineBreak, allLF);
 }
 
+String CrLfToLf(const String& bytes) {
+    String result;
+    result.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+            result += bytes[i];
+    return result;
+}
+
 String AdjustLineBreaks(String s, bool finalLineBreak, bool& allLF) {
     allLF = false;
     if (HasOnlyCrLfLineBreaks(s, finalLineBreak))

@@ -75,6 +75,8 @@ String TrimRight(const String& s);
 String AdjustLineBreaks(String s, bool finalLineBreak = false);
 // The same, telling whether the text had line ends and all of them were a lone LF.
 String AdjustLineBreaks(String s, bool finalLineBreak, bool& allLF);
+// Every CR LF pair becomes a lone LF, as a file with LF line ends is written back.
+String CrLfToLf(const String& bytes);
 
 String IntToStr(int64_t value);
 // Upper-case hex, at least digits wide; a negative value that fits 32 bits is written in 32 bits,

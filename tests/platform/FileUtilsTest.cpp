@@ -142,6 +142,30 @@ TEST_F(FileUtilsTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(ReadFileBytes(page), "new contents");
 }
 
+// A batch replaces its files only when committed; let go before, it leaves the old files and
+// no temporary file; a file that fails to be written is raised at once and stays as it was.
+TEST_F(FileUtilsTest, AtomicWriteBatchReplacesOnlyOnCommit) {
+    String a = At("a.htm");
+    String b = At("b.htm");
+    WriteFileAtomic(a, "old a");
+    WriteFileAtomic(b, "old b");
+    {
+        TAtomicWriteBatch batch;
+        batch.Add(a, "new a");
+        EXPECT_EQ(ReadFileBytes(a), "old a");
+    }
+    EXPECT_EQ(FolderContents(Dir), (std::vector<String>{"a.htm", "b.htm"}));
+    TAtomicWriteBatch batch;
+    batch.Add(a, "new a");
+    SetWriteFailureForTests(2);
+    EXPECT_THROW(batch.Add(b, "new b"), EWriteError);
+    SetWriteFailureForTests(-1);
+    EXPECT_TRUE(batch.Commit().empty());
+    EXPECT_EQ(ReadFileBytes(a), "new a");
+    EXPECT_EQ(ReadFileBytes(b), "old b");
+    EXPECT_EQ(FolderContents(Dir), (std::vector<String>{"a.htm", "b.htm"}));
+}
+
 TEST_F(FileUtilsTest, RefusedWritesNameTheFile) {
     String readOnly = At("locked.htm");
     WriteFileAtomic(readOnly, "locked");

@@ -1,0 +1,281 @@
+// Find and replace across files: the search of each file and its safe rewriting.
+
+#include "editor/GlobalFindReplace.h"
+
+#include "editor/CorvaletForm.h"
+#include "editor/DialogGuard.h"
+#include "editor/FindReplaceForm.h"
+#include "editor/GlobalProgressForm.h"
+#include "editor/GlobalReplaceForm.h"
+#include "platform/Events.h"
+#include "platform/FileUtils.h"
+#include "platform/Grids.h"
+#include "widgets/QmToolbars.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+bool IsLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The line holding the occurrence at found, from the nearest line break before it (not before
+// from, where the search resumed after an earlier occurrence) to the nearest after it, without
+// its line-break characters.
+String OccurrenceLine(std::string_view text, size_t from, size_t found, size_t length) {
+    size_t start = found;
+    while (start > from && !IsLineBreak(text[start - 1]))
+        --start;
+    size_t end = found + length;
+    while (end < text.size() && !IsLineBreak(text[end]))
+        ++end;
+    String line;
+    for (char c : text.substr(start, end - start))
+        if (!IsLineBreak(c))
+            line += c;
+    return line;
+}
+
+} // namespace
+
+TGlobalFileResult SearchText(const String& text, const TGlobalSearch& search, String& output) {
+    TGlobalFileResult result;
+    output.clear();
+    if (search.Find.empty())
+        return result;
+    String folded = search.MatchCase ? String() : LowerCase(text);
+    std::string_view searched = search.MatchCase ? std::string_view(text) : folded;
+    size_t from = 0;
+    for (size_t found = searched.find(search.Find); found != std::string_view::npos;
+         found = searched.find(search.Find, from)) {
+        ++result.Count;
+        if (!search.FindOnly) {
+            output.append(text, from, found - from);
+            output += search.Replace;
+        }
+        if (search.ShowLines)
+            result.Lines.push_back(OccurrenceLine(text, from, found, search.Find.size()));
+        from = found + search.Find.size();
+    }
+    if (result.Count > 0 && !search.FindOnly)
+        output.append(text, from, String::npos);
+    return result;
+}
+
+TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search,
+                             TAtomicWriteBatch& batch) {
+    String text;
+    bool allLF = false;
+    try {
+        text = AdjustLineBreaks(ReadFileBytes(path), false, allLF);
+    } catch (const Exception& failure) {
+        TGlobalFileResult result;
+        result.Problem = failure.Message();
+        return result;
+    }
+    String output;
+    TGlobalFileResult result = SearchText(text, search, output);
+    if (result.Count == 0 || search.FindOnly)
+        return result;
+    try {
+        batch.Add(path, allLF ? CrLfToLf(output) : output);
+        result.Rewritten = true;
+    } catch (const Exception& failure) {
+        result.Problem = failure.Message();
+    }
+    return result;
+}
+
+String FoundText(int count, bool findOnly) {
+    String blanks = count < 10 ? "    " : count < 100 ? "  " : "";
+    return blanks + IntToStr(count) + (findOnly ? " occurrence" : " replacement") +
+           (count > 1 ? "s" : "");
+}
+
+// ---- The main window's command ----
+
+namespace {
+
+// What a run gathers over the files for the result dialog and the report.
+struct TGlobalRun {
+    std::vector<String> ReportLines;
+    std::vector<String> Rewritten;
+    std::vector<String> Problems;
+};
+
+void AddReportLines(TGlobalRun& run, const String& name, const std::vector<String>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        run.ReportLines.push_back(i == 0 ? "==================== " + name + " ===================="
+                                         : String("--------------------"));
+        run.ReportLines.push_back(lines[i]);
+    }
+}
+
+// A file left as it was gets its reason in the grid ("Not read", "Not written").
+String ProblemText(const TGlobalFileResult& result) {
+    return result.Count == 0 ? "      Not read" : "      Not written";
+}
+
+// Each line followed by CR LF.
+String LinesText(const std::vector<String>& lines) {
+    String text;
+    for (const String& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+void ResetGrid(TStringGrid& grid) {
+    grid.SetColWidths(0, 120);
+    grid.SetColWidths(1, 120);
+    grid.Cols(0).Clear();
+    grid.Cols(1).Clear();
+    grid.SetRowCount(2);
+    grid.SetCells(0, 0, "File");
+    grid.SetCells(1, 0, "Found");
+}
+
+} // namespace
+
+void THTMLEMainForm::BuildGlobalFindReplace() {
+    GlobalReplace = InsertItem(this, Edit1, Edit1->IndexOf(Replace1) + 1, "GlobalReplace",
+                               "&Global Replace...");
+    GlobalReplace->SetHint("Replace a word or phrase in all listed documents");
+    GlobalReplaceButton = AddToolbarButton(EditToolbar, "GlobalReplaceButton", "Global Replace");
+}
+
+void THTMLEMainForm::BindGlobalFindReplace() {
+    GlobalReplace->OnClick = Handler(this, &THTMLEMainForm::GlobalReplaceClick);
+    GlobalReplaceButton->OnClick = Handler(this, &THTMLEMainForm::GlobalReplaceClick);
+    GlobalReplaceButton->OnMouseDown = Handler(this, &THTMLEMainForm::GlobalReplaceButtonMouseDown);
+}
+
+void THTMLEMainForm::GlobalReplaceButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                                  TShiftState Shift, int /*X*/, int /*Y*/) {
+    LastShiftState = Shift;
+}
+
+void THTMLEMainForm::GlobalReplaceClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::GlobalReplaceClick))
+        return;
+    TDialogGuard<TFindReplaceForm> dialog(FindReplaceForm, TButtonLook::Unchanged);
+    if (!dialog)
+        return;
+    TRichEdit* editor = GetMemo(-1);
+    bool selected = editor && PageInUse(-1) && editor->SelLength() > 0;
+    dialog->FindMemo->SetText(selected ? editor->SelText() : LastGlobalFindText);
+    dialog->ReplaceMemo->SetText(LastGlobalReplaceText);
+    (StoredFindTypeIsText() ? dialog->TextCheck : dialog->HTMLCheck)->SetChecked(true);
+    GlobalReplaceMode = true;
+    dialog.ShowModal();
+    if (dialog->Action == 0)
+        return;
+    GlobalFindOnly = dialog->FindOnly;
+    if (!GlobalFindOnly &&
+        MessageBox(Handle(),
+                   "The requested text will be replaced\r\nin all the selected documents. "
+                   "Continue?",
+                   "Global Replace", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    LastGlobalFindText = dialog->FindMemo->Text();
+    LastGlobalReplaceText = dialog->ReplaceMemo->Text();
+    GlobalMatchCase = dialog->CaseCheck->Checked();
+    GlobalAllTextFiles = dialog->TextCheck->Checked();
+    PagesVisibleBeforeReport = AnyDocumentOpen();
+    GlobalFindReplace(LastGlobalFindText, LastGlobalReplaceText, dialog->ShowLinesCheck->Checked());
+}
+
+void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& replaceText,
+                                       bool showLines) {
+    TGlobalSearch search{GlobalMatchCase ? findText : LowerCase(findText), replaceText,
+                         GlobalMatchCase, GlobalFindOnly, showLines};
+    GlobalReplaceMode = false;
+    TDialogGuard<TGlobalReplaceForm> result(GlobalReplaceForm, TButtonLook::FromSetting);
+    TDialogGuard<TGlobalProgressForm> progress(GlobalProgressForm, TButtonLook::Unchanged);
+    if (!result || !progress)
+        return;
+    result->FileList = FileListBox1;
+    TStringGrid& grid = *result->StringGrid1;
+    ResetGrid(grid);
+    TScreenCursorScope hourglass(crHourGlass);
+    progress->SetCaption(GlobalFindOnly ? "Global Find" : "Global Replace");
+    progress->Show();
+    TGlobalRun run;
+    TAtomicWriteBatch batch;
+    String folder = FileListFolder();
+    for (int index : SelectedFileIndexes()) {
+        String name = FileListBox1->Items()[index];
+        String path = folder + name;
+        progress->FileLabel->SetCaption(name);
+        progress->Repaint();
+        if (!(GlobalAllTextFiles ? IsTextFile(path) : IsHTMLFile(path)))
+            continue;
+        TGlobalFileResult found = SearchFile(path, search, batch);
+        int row = grid.RowCount() - 1;
+        grid.SetCells(0, row, name);
+        if (!found.Problem.empty()) {
+            grid.SetCells(1, row, ProblemText(found));
+            run.Problems.push_back(found.Problem);
+        } else {
+            grid.SetCells(1, row,
+                          found.Count == 0 ? String("      None found")
+                                           : FoundText(found.Count, GlobalFindOnly));
+        }
+        if (found.Rewritten)
+            run.Rewritten.push_back(path);
+        AddReportLines(run, name, found.Lines);
+        grid.SetRowCount(grid.RowCount() + 1);
+    }
+    for (const auto& [path, message] : batch.Commit()) {
+        run.Problems.push_back(message);
+        run.Rewritten.erase(std::find(run.Rewritten.begin(), run.Rewritten.end(), path));
+    }
+    progress->Hide();
+    if (showLines)
+        ShowGlobalReport(run.ReportLines);
+    if (grid.RowCount() > 2)
+        grid.SetRowCount(grid.RowCount() - 1);
+    result->SortRows(1, true);
+    if (!run.Problems.empty())
+        MessageBox(Handle(),
+                   "These files were left as they were:\r\n\r\n" + LinesText(run.Problems),
+                   "Global Replace", MB_OK | MB_ICONWARNING);
+    std::vector<int> pages = PagesShowing(run.Rewritten);
+    result->AskReload(!pages.empty());
+    if (result.ShowModal() == mrYes)
+        ReloadPages(pages);
+}
+
+void THTMLEMainForm::ShowGlobalReport(const std::vector<String>& lines) {
+    ReportForm->Clear();
+    ReportForm->Paragraph().SetFirstIndent(20);
+    ReportForm->Paragraph().SetLeftIndent(30);
+    ReportForm->Paragraph().SetRightIndent(5);
+    ShowReportPane();
+    AbortButton->Hide();
+    AbortLabel->Hide();
+    ReportForm->Lines().SetText(LinesText(lines));
+}
+
+// Only the pages of files this run rewrote are offered for reloading: the others hold nothing
+// new, and reloading them would throw away their unsaved changes for nothing.
+std::vector<int> THTMLEMainForm::PagesShowing(const std::vector<String>& paths) const {
+    std::vector<int> pages;
+    for (int page = 0; page < PageCount; ++page)
+        if (PageInUse(page) &&
+            std::find(paths.begin(), paths.end(), FileNames[page]) != paths.end())
+            pages.push_back(page);
+    return pages;
+}
+
+void THTMLEMainForm::ReloadPages(const std::vector<int>& pages) {
+    for (int page : pages) {
+        try {
+            Memos[page]->Lines().LoadFromFile(FileNames[page]);
+            Memos[page]->SetModified(false);
+        } catch (const Exception& failure) {
+            MessageBox(Handle(), failure.Message(), "Global Replace", MB_OK | MB_ICONERROR);
+        }
+    }
+}

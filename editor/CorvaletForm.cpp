@@ -27,6 +27,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHelpCommands();
         BuildFindReplace();
         BuildEditCommands();
+        BuildTextTransforms();
+        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -52,6 +54,9 @@ void THTMLEMainForm::BindEvents() {
     BindEditCommands();
     BindFilePane();
     BindTagColouring();
+    BindTextTransforms();
+    BindEditorKeys();
+    BindSpecialCharacters();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -57,6 +57,7 @@ void THTMLEMainForm::BindEvents() {
     BindTextTransforms();
     BindEditorKeys();
     BindSpecialCharacters();
+    BindDroppedFiles();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -7,6 +7,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
+#include "platform/DragManager.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FileListBox.h"
 #include "platform/Forms.h"
@@ -512,6 +513,12 @@ public:
     TQmToolbarButton* nbspButton = nullptr;
     TQmToolbarButton* OtherCharButton = nullptr;
     TQmToolbarButton* CharMapButton = nullptr;
+
+    // ---- Files dropped on a page ----
+    // DroppedFiles.cpp: a file dragged from the file list onto an editor goes in as a reference.
+    void Memo1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State,
+                       bool& Accept);
+    void Memo1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
     // ---- Members ----
     std::array<String, PageCount> FileNames;
@@ -1107,6 +1114,15 @@ private:
     // The character map's cells filled with their characters, or emptied.
     void FillCharGrid(bool filled);
     void ShowCharGrid(bool shown);
+
+    // ---- Files dropped on a page ----
+    void BindDroppedFiles();
+    // The caret moved to the drop point as a click there would move it.
+    void ClickEditorAt(TRichEdit* editor, int x, int y);
+    // The start and end texts for a file dropped on the active page.
+    std::pair<String, String> DroppedFileTexts(const String& path);
+    // The IMG tag's start text for an image file.
+    String DroppedImageTag(const String& path, const String& url, const String& name);
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -117,6 +117,8 @@ TEST_F(TextTransformsTest, CommandsRewriteThePageAsOneUndoStep) {
          "l1\r\nl2\r\n\tl3\r\n\tl4\r\n\tl5", 8, 10, "l1\r\nl2\r\nl3\r\nl4\r\nl5\r\n", 8, 10},
         {"indent to the end of the text gains a line end, empty lines stay",
          click(&THTMLEMainForm::Indent1), "a\r\n\r\nb", 0, 6, "\ta\r\n\r\n\tb\r\n", 0, 8},
+        {"unindent of lines selected through the final line end adds no line",
+         click(&THTMLEMainForm::Unindent1), "\ta\r\n\tb\r\n", 0, 8, "a\r\nb\r\n", 0, 4},
         {"unindent at the start reads nothing before the text", click(&THTMLEMainForm::Unindent1),
          "\tx", 0, 0, "\tx", 0, 0},
         {"unindent removes the tab before the caret", click(&THTMLEMainForm::Unindent1), "a\t\tb",
@@ -291,4 +293,22 @@ TEST_F(TextTransformsTest, TheHiddenSequenceShowsTheVersionOnlyWhenUnbroken) {
     press(VK_F10, held);
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text.substr(0, 22), "Quiltmarker\r\n\nVersion ");
+}
+
+// Nothing the user types can come between reading the page and writing it back: the page takes
+// no input while a whole-page command rewrites it, and takes it again afterwards.
+TEST_F(TextTransformsTest, AWholePageRewriteHoldsTheInputBack) {
+    TRichEdit* editor = Page("a<!-- x -->b\r\n\r\nc", 0, 0);
+    std::vector<bool> enabledAtChange;
+    TNotifyEvent change = editor->OnChange;
+    editor->OnChange = [&](TObject* sender) {
+        enabledAtChange.push_back(editor->Enabled());
+        if (change)
+            change(sender);
+    };
+    Form->RemoveComments1->Click();
+    Form->RemoveLinespaces1->Click();
+    EXPECT_EQ(editor->Text(), "ab\r\nc\r\n");
+    EXPECT_EQ(enabledAtChange, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(editor->Enabled());
 }

@@ -95,10 +95,13 @@ void THTMLEMainForm::ReplaceEditorRange(TRichEdit* editor, int start, int end, c
 
 void THTMLEMainForm::RewriteWholePage(TRichEdit* editor,
                                       const std::function<String(std::string_view)>& rewrite) {
-    int selStart = 0;
-    int selLength = 0;
     // The page is disabled until the end: no typing can come between reading and writing.
-    int firstVisible = SaveEditorView(editor, &selStart, &selLength);
+    // The view is kept by the line on screen, which asks nothing of the wrapping of the rest of
+    // a large page.
+    editor->SetEnabled(false);
+    int selStart = editor->SelStart();
+    int selLength = editor->SelLength();
+    int firstVisible = FirstVisibleLine(editor);
     const String text = rewrite(editor->TextView());
     std::string_view old = editor->TextView();
     size_t common = std::min(old.size(), text.size());
@@ -113,8 +116,10 @@ void THTMLEMainForm::RewriteWholePage(TRichEdit* editor,
                            text.substr(head, text.size() - tail - head));
     int length = editor->GetTextLen();
     selStart = std::min(selStart, length);
-    RestoreEditorView(editor, std::min(firstVisible, length), selStart,
-                      std::min(selLength, length - selStart));
+    editor->SetSelStart(selStart);
+    editor->SetSelLength(std::min(selLength, length - selStart));
+    ScrollToLine(editor, firstVisible);
+    editor->SetEnabled(true);
     editor->Repaint();
     if (changed)
         ColourAllTags(false);

@@ -30,6 +30,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildReportPane();
         BuildEditCommands();
         BuildTagChecking();
+        BuildTextTransforms();
+        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -60,6 +62,10 @@ void THTMLEMainForm::BindEvents() {
     BindElementDialogs();
     BindTagChecking();
     BindTables();
+    BindTextTransforms();
+    BindEditorKeys();
+    BindSpecialCharacters();
+    BindDroppedFiles();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -7,9 +7,11 @@
 #include "platform/ComCtrls.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
+#include "platform/DragManager.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FileListBox.h"
 #include "platform/Forms.h"
+#include "platform/Grids.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -513,6 +515,85 @@ public:
     // Set by a typed "<", cleared by ">", by the next blank or in a comment; one for all pages.
     bool TypingTagName = false;
 
+    // ---- Text transformations and editor keys ----
+    // TextTransforms.cpp: the commands that rewrite the active page in place, each one undo step.
+    void ChangeCase1Click(TObject* Sender);
+    void Uppercase1Click(TObject* Sender);
+    void Lowercase1Click(TObject* Sender);
+    // "Upper" converts the page's tags to upper case, anything else to lower case.
+    void ChangeTagCase(const String& mode);
+    void IndentButtonClick(TObject* Sender);
+    void UnindentButtonClick(TObject* Sender);
+    void RemoveIndents1Click(TObject* Sender);
+    void PerlCommentButtonClick(TObject* Sender);
+    void PerlNoCommentButtonClick(TObject* Sender);
+    void ReplaceAngles1Click(TObject* Sender);
+    void ReplaceAnglesButtonClick(TObject* Sender);
+    void ReplaceAnglesListClick(TObject* Sender);
+    void ReplaceAnglesListExit(TObject* Sender);
+    void RemoveLinespaces1Click(TObject* Sender);
+    void RemoveComments1Click(TObject* Sender);
+    // EditorKeys.cpp: the editors' keys and mouse, and the window's own keys.
+    void Memo1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void Memo1KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+    void Memo1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    TMenuItem* ChangeCase1 = nullptr;
+    TMenuItem* ChangeCase2 = nullptr;
+    TMenuItem* Uppercase1 = nullptr;
+    TMenuItem* Lowercase1 = nullptr;
+    TMenuItem* RemoveLinespaces1 = nullptr;
+    TMenuItem* RemoveLinespaces2 = nullptr;
+    TMenuItem* RemoveComments2 = nullptr;
+    // Set by Backspace while colouring is on: the next key release types in TextColour again.
+    bool RestoreTextColour = false;
+    // Where the mouse was last pressed in an editor, in its client coordinates.
+    TPoint EditorMousePoint;
+    // The hidden version sequence's progress.
+    bool VersionFirstKeySeen = false;
+    bool VersionSecondKeySeen = false;
+
+    // ---- Special characters ----
+    // SpecialCharacters.cpp: the Chars page, its entity list and character map, and the
+    // shortcuts that insert character references.
+    void AmpButtonClick(TObject* Sender);
+    void QuotButtonClick(TObject* Sender);
+    void CopyRtButtonClick(TObject* Sender);
+    void RegButtonClick(TObject* Sender);
+    void QuarterButtonClick(TObject* Sender);
+    void HalfButtonClick(TObject* Sender);
+    void Quarter3ButtonClick(TObject* Sender);
+    void nbspButtonClick(TObject* Sender);
+    void OtherCharButtonClick(TObject* Sender);
+    void CharMapButtonClick(TObject* Sender);
+    void PoundClick(TObject* Sender);
+    void LeftAngleClick(TObject* Sender);
+    void RightAngleClick(TObject* Sender);
+    void Multx1Click(TObject* Sender);
+    void Quarter1Click(TObject* Sender);
+    void Half1Click(TObject* Sender);
+    void Threquarters1Click(TObject* Sender);
+    void CharListBoxClick(TObject* Sender);
+    void CharListBoxExit(TObject* Sender);
+    void CharGridDblClick(TObject* Sender);
+    void CharGridExit(TObject* Sender);
+    TQmToolbarButton* AmpButton = nullptr;
+    TQmToolbarButton* QuotButton = nullptr;
+    TQmToolbarButton* CopyRtButton = nullptr;
+    TQmToolbarButton* RegButton = nullptr;
+    TQmToolbarButton* QuarterButton = nullptr;
+    TQmToolbarButton* HalfButton = nullptr;
+    TQmToolbarButton* Quarter3Button = nullptr;
+    TQmToolbarButton* nbspButton = nullptr;
+    TQmToolbarButton* OtherCharButton = nullptr;
+    TQmToolbarButton* CharMapButton = nullptr;
+
+    // ---- Files dropped on a page ----
+    // DroppedFiles.cpp: a file dragged from the file list onto an editor goes in as a reference.
+    void Memo1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State,
+                       bool& Accept);
+    void Memo1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
+
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
@@ -810,7 +891,7 @@ public:
     TListBox* ScriptTypeList = nullptr;
     TListBox* SSIList = nullptr;
     TListBox* SSIEchoList = nullptr;
-    TPanel* CharGrid = nullptr;
+    TStringGrid* CharGrid = nullptr;
     TPanel* GridPanel1 = nullptr;
     TPanel* GridPanel2 = nullptr;
 
@@ -1107,6 +1188,43 @@ public:
     static String RemoveChars(const String& text, const String& characters);
     static String TrimTrailingBlanks(const String& text);
     static bool IsBlankChar(char c);
+    // ---- Text transformations and editor keys ----
+    void BuildTextTransforms();
+    void BindTextTransforms();
+    void BindEditorKeys();
+    void ToggleReplaceAngles();
+    // The bytes from start up to end replaced as one undo step.
+    void ReplaceEditorRange(TRichEdit* editor, int start, int end, const String& text);
+    // The page's whole text rewritten, its selection, scroll position and colouring kept, as
+    // one undo step that replaces only the stretch that changed; the page takes no input
+    // meanwhile.
+    void RewriteWholePage(TRichEdit* editor,
+                          const std::function<String(std::string_view)>& rewrite);
+    // Indent and Unindent with a selection: the selection's whole lines.
+    void ShiftSelectedLines(TRichEdit* editor, int start, int length, bool indent);
+    // The start of an editor line; -1 past the last.
+    static int LineIndex(TRichEdit* editor, int line);
+    void ShowKeywordHelp();
+    void CopyTabsToNewLine(TRichEdit* editor);
+    void TrackVersionSequence(WORD key, TShiftState shift);
+
+    // ---- Special characters ----
+    void BuildSpecialCharacters();
+    void BindSpecialCharacters();
+    // The help gate (none for help 0), then the reference put in front of the selection.
+    void InsertCharacterReference(THelpContext help, const String& reference);
+    // The character map's cells filled with their characters, or emptied.
+    void FillCharGrid(bool filled);
+    void ShowCharGrid(bool shown);
+
+    // ---- Files dropped on a page ----
+    void BindDroppedFiles();
+    // The caret moved to the drop point as a click there would move it.
+    void ClickEditorAt(TRichEdit* editor, int x, int y);
+    // The start and end texts for a file dropped on the active page.
+    std::pair<String, String> DroppedFileTexts(const String& path);
+    // The IMG tag's start text for an image file.
+    String DroppedImageTag(const String& path, const String& url, const String& name);
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -254,12 +254,9 @@ void THTMLEMainForm::UpdateInsertMode() {
     }
     if (!editor->Focused())
         return;
-    bool toggleClear = InsertToggleClear();
-    if (InsertToggleKnown && toggleClear != LastInsertToggle)
-        editor->SetTag(editor->Tag() == 1 ? 0 : 1);
-    LastInsertToggle = toggleClear;
-    InsertToggleKnown = true;
-    StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Tag() == 1 ? "OW" : "INS");
+    // The editor's own mode: the keys that brought it there (Shift+Insert pastes, Ctrl+Insert
+    // copies) cannot mislead the panel.
+    StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
 std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {

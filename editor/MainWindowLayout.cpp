@@ -358,10 +358,12 @@ void THTMLEMainForm::BuildTagBarLists() {
             box->Items().Add(item);
         this->*list.Member = box;
     }
-    CharGrid = NewControl<TPanel>(this, this, "CharGrid");
+    CharGrid = NewControl<TStringGrid>(this, this, "CharGrid");
+    CharGrid->SetBounds(0, TopPanel->Height(), 200, 120);
+    CharGrid->SetVisible(false);
     GridPanel1 = NewControl<TPanel>(this, this, "GridPanel1");
     GridPanel2 = NewControl<TPanel>(this, this, "GridPanel2");
-    for (TPanel* panel : {CharGrid, GridPanel1, GridPanel2}) {
+    for (TPanel* panel : {GridPanel1, GridPanel2}) {
         panel->SetBounds(0, TopPanel->Height(), 200, 120);
         panel->SetCaption("");
         panel->SetVisible(false);

@@ -596,6 +596,10 @@ void TRichEdit::WndProc(TMessage& Message) {
         Message.Result = LineFromPosition(at < 0 ? SelStart() : at);
         return;
     }
+    case EM_CHARFROMPOS:
+        Message.Result =
+            Sci().PositionFromPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        return;
     case EM_LINEINDEX: {
         int line = position(Message.WParam);
         if (line < 0)

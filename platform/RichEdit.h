@@ -208,7 +208,8 @@ public:
     // (WParam) and EM_EXLINEFROMCHAR (LParam): the line of a position, -1 for the selection
     // start's; EM_LINEINDEX: the start of a line, -1 for the caret's, -1 past the last;
     // EM_LINELENGTH, EM_GETLINECOUNT, EM_GETFIRSTVISIBLELINE and EM_LINESCROLL (lines on
-    // screen), EM_SCROLLCARET, EM_GETMODIFY, EM_SETMODIFY, EM_CANUNDO, EM_UNDO, WM_UNDO,
+    // screen), EM_CHARFROMPOS (LParam packs a client point; the position nearest to it),
+    // EM_SCROLLCARET, EM_GETMODIFY, EM_SETMODIFY, EM_CANUNDO, EM_UNDO, WM_UNDO,
     // EM_EMPTYUNDOBUFFER, EM_SETREADONLY, EM_EXLIMITTEXT (LParam), WM_GETTEXTLENGTH, WM_CUT,
     // WM_COPY, WM_PASTE, WM_CLEAR.
     void WndProc(TMessage& Message) override;

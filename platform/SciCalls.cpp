@@ -129,6 +129,10 @@ int TSciCalls::PointXFromPosition(int position) const {
     return static_cast<int>(Send(Sci::SCI_POINTXFROMPOSITION, 0, position));
 }
 
+int TSciCalls::PositionFromPoint(int x, int y) const {
+    return static_cast<int>(Send(Sci::SCI_POSITIONFROMPOINT, static_cast<unsigned long>(x), y));
+}
+
 int TSciCalls::PointYFromPosition(int position) const {
     return static_cast<int>(Send(Sci::SCI_POINTYFROMPOSITION, 0, position));
 }

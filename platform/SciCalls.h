@@ -77,6 +77,8 @@ public:
     void ScrollCaret();
     int PointXFromPosition(int position) const;
     int PointYFromPosition(int position) const;
+    // The position nearest to a point of the text area.
+    int PositionFromPoint(int x, int y) const;
     int TextHeight(int line) const;
     int TextWidth(int style, const String& text) const;
 

@@ -150,5 +150,8 @@ void MoveMouse(TControl& control, int x, int y, TShiftState shift = {});
 // drop would, to the control when it takes files, else to the nearest window around it that
 // does. True when a window took them.
 bool DropFiles(TControl& control, const std::vector<String>& paths);
+// The user drags from the source within the program and lets go over the target at a point of
+// its client area, with the keys of shift held: true when the target took the drop.
+bool DragAndDrop(TControl& source, TControl& target, int x, int y, TShiftState shift = {});
 
 } // namespace TestHooks

@@ -452,6 +452,9 @@ void THTMLEMainForm::FileListBox1MouseDown(TObject* /*Sender*/, TMouseButton But
     LastShiftState = Shift;
     LastMouseButton = Button;
     Screen->SetCursor(crDefault);
+    // The list drags its files as soon as it is pressed; a release over no page drops nothing.
+    if (Button == mbLeft)
+        DragManager::BeginDrag(*FileListBox1);
     if (Button != mbRight)
         return;
     FileListMenuPoint = TPoint{X, Y};

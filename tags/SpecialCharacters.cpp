@@ -1,0 +1,274 @@
+// The Chars page of the tag bar: buttons for the common character references, a list of the
+// Latin-1 entities and a map of the characters 33 to 255, and the shortcuts that insert the same
+// references. Every reference goes in front of the selection as a start text.
+
+#include "editor/CorvaletForm.h"
+
+#include "platform/Events.h"
+#include "widgets/QmToolbars.h"
+
+namespace {
+
+using F = THTMLEMainForm;
+
+struct TCharButton {
+    TQmToolbarButton* THTMLEMainForm::*Member;
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+    void (THTMLEMainForm::*Click)(TObject*);
+};
+
+const TCharButton CharButtons[] = {
+    {&F::AmpButton, "AmpButton", "&&", "Ampersand &amp;", &F::AmpButtonClick},
+    {&F::QuotButton, "QuotButton", "\"", "Double quote &quot;", &F::QuotButtonClick},
+    {&F::CopyRtButton, "CopyRtButton", "\xA9", "Copyright &copy;", &F::CopyRtButtonClick},
+    {&F::RegButton, "RegButton", "\xAE", "Registered &reg;", &F::RegButtonClick},
+    {&F::QuarterButton, "QuarterButton", "\xBC", "One quarter &frac14;", &F::QuarterButtonClick},
+    {&F::HalfButton, "HalfButton", "\xBD", "One half &frac12;", &F::HalfButtonClick},
+    {&F::Quarter3Button, "Quarter3Button", "\xBE", "Three quarters &frac34;",
+     &F::Quarter3ButtonClick},
+    {&F::nbspButton, "nbspButton", "nbsp", "Non-breaking space &nbsp;", &F::nbspButtonClick},
+    {&F::OtherCharButton, "OtherCharButton", "Other", "Other characters", &F::OtherCharButtonClick},
+    {&F::CharMapButton, "CharMapButton", "Map", "Character map", &F::CharMapButtonClick},
+};
+
+struct TShortcutHandler {
+    TMenuItem* THTMLEMainForm::*Member;
+    void (THTMLEMainForm::*Click)(TObject*);
+};
+
+const TShortcutHandler ShortcutHandlers[] = {
+    {&F::nbsp1, &F::nbspButtonClick},
+    {&F::LeftAngle, &F::LeftAngleClick},
+    {&F::LeftAngle2, &F::LeftAngleClick},
+    {&F::RightAngle, &F::RightAngleClick},
+    {&F::RightAngle2, &F::RightAngleClick},
+    {&F::Quot1, &F::QuotButtonClick},
+    {&F::Pound, &F::PoundClick},
+    {&F::Copyright1, &F::CopyRtButtonClick},
+    {&F::Reg1, &F::RegButtonClick},
+    {&F::Multx1, &F::Multx1Click},
+    {&F::Amp1, &F::AmpButtonClick},
+    {&F::Quarter1, &F::Quarter1Click},
+    {&F::Half1, &F::Half1Click},
+    {&F::Threquarters1, &F::Threquarters1Click},
+};
+
+struct TEntity {
+    const char* Item;
+    const char* Reference;
+};
+
+// The list's items (sign, tab, description) with what each inserts. "Normal space (code)" is the
+// space, 32, and the division sign has its named entity like the rest.
+const TEntity Entities[] = {
+    {"<\tLess-than sign", "&lt;"},
+    {">\tGreater-than sign", "&gt;"},
+    {"&\tAmpersand", "&amp;"},
+    {"\"\tDouble quote sign", "&quot;"},
+    {"\tNormal space (code)", "&#32;"},
+    {"\tNon-breaking space", "&nbsp;"},
+    {"\xB1\tPlus or minus sign", "&plusmn;"},
+    {"\xA1\tInverted exclamation", "&iexcl;"},
+    {"\xB2\tSuperscript 2", "&sup2;"},
+    {"\xA2\tCent sign", "&cent;"},
+    {"\xB3\tSuperscript 3", "&sup3;"},
+    {"\xA3\tPound sign", "&pound;"},
+    {"\xB4\tAcute accent", "&acute;"},
+    {"\xA4\tGeneral currency sign", "&curren;"},
+    {"\xB5\tMicro sign", "&micro;"},
+    {"\xA5\tYen sign", "&yen;"},
+    {"\xB6\tParagraph sign", "&para;"},
+    {"\xA6\tBroken bar", "&brvbar;"},
+    {"\xB7\tMiddle dot", "&middot;"},
+    {"\xA7\tSection sign", "&sect;"},
+    {"\xB8\tCedilla", "&cedil;"},
+    {"\xA8\tUmlaut/dieresis", "&uml;"},
+    {"\xB9\tSuperscript 1", "&sup1;"},
+    {"\xA9\tCopyright sign", "&copy;"},
+    {"\tOrdinal indicator, male", "&ordm;"},
+    {"\tOrdinal indicator, female", "&ordf;"},
+    {"\xBB\tAngle quote, right", "&raquo;"},
+    {"\xAB\tAngle quote, left", "&laquo;"},
+    {"\xBC\tOne-quarter", "&frac14;"},
+    {"\xAC\tNot sign", "&not;"},
+    {"\xBD\tOne-half", "&frac12;"},
+    {"\xAD\tSoft hyphen", "&shy;"},
+    {"\xBE\tThree-quarters", "&frac34;"},
+    {"\xAE\tRegistered sign", "&reg;"},
+    {"\xBF\tInverted question mark", "&iquest;"},
+    {"\xAF\tMacron", "&macr;"},
+    {"\xD7\tMultiply sign", "&times;"},
+    {"\xB0\tDegree sign", "&deg;"},
+    {"\xF7\tDivision sign", "&divide;"},
+};
+
+const int GridColumns = 20;
+const int GridRows = 12;
+const int FirstCode = 30;
+const int FirstShownCode = 33;
+const int LastCode = 255;
+
+int CodeOfCell(int column, int row) {
+    return row * GridColumns + column + FirstCode;
+}
+
+} // namespace
+
+void THTMLEMainForm::BuildSpecialCharacters() {
+    for (const TCharButton& entry : CharButtons) {
+        auto* button = NewControl<TQmToolbarButton>(this, CharSheet, entry.Name);
+        button->SetCaption(entry.Caption);
+        button->SetBounds(0, 0, 25 + 7 * static_cast<int>(String(entry.Caption).size() / 2), 25);
+        button->SetHint(entry.Hint);
+        button->SetShowHint(true);
+        this->*entry.Member = button;
+    }
+    FlowTagButtons(CharSheet);
+    for (const TEntity& entity : Entities)
+        CharListBox->Items().Add(entity.Item);
+    CharGrid->SetColCount(GridColumns);
+    CharGrid->SetRowCount(GridRows);
+    CharGrid->SetFixedCols(0);
+    CharGrid->SetFixedRows(0);
+    CharGrid->SetDefaultColWidth(15);
+    CharGrid->SetDefaultRowHeight(15);
+    CharGrid->SetWidth(GridColumns * 16 + 4);
+    CharGrid->SetHeight(GridRows * 16 + 4);
+    CharGrid->Font().SetName("Arial");
+    CharGrid->Font().SetHeight(-11);
+    CharGrid->Font().SetColor(clBlack);
+}
+
+void THTMLEMainForm::BindSpecialCharacters() {
+    for (const TCharButton& entry : CharButtons) {
+        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+        (this->*entry.Member)->OnMouseDown =
+            Handler(this, &THTMLEMainForm::HeadingsButtonMouseDown);
+    }
+    for (const TShortcutHandler& entry : ShortcutHandlers)
+        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+    CharListBox->OnClick = Handler(this, &THTMLEMainForm::CharListBoxClick);
+    CharListBox->OnExit = Handler(this, &THTMLEMainForm::CharListBoxExit);
+    CharGrid->OnDblClick = Handler(this, &THTMLEMainForm::CharGridDblClick);
+    CharGrid->OnExit = Handler(this, &THTMLEMainForm::CharGridExit);
+}
+
+void THTMLEMainForm::InsertCharacterReference(THelpContext help, const String& reference) {
+    if (help != 0 && HandleHelpPointer(help))
+        return;
+    InsertTag(reference, "", 0);
+}
+
+// ---- Buttons and shortcuts ----
+
+void THTMLEMainForm::AmpButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::AmpButtonClick, "&amp;");
+}
+void THTMLEMainForm::QuotButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::QuotButtonClick, "&quot;");
+}
+void THTMLEMainForm::CopyRtButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::CopyRtButtonClick, "&copy;");
+}
+void THTMLEMainForm::RegButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::RegButtonClick, "&reg;");
+}
+void THTMLEMainForm::QuarterButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::QuarterButtonClick, "&frac14;");
+}
+void THTMLEMainForm::HalfButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::HalfButtonClick, "&frac12;");
+}
+void THTMLEMainForm::Quarter3ButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::Quarter3ButtonClick, "&frac34;");
+}
+void THTMLEMainForm::nbspButtonClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::nbspButtonClick, "&nbsp;");
+}
+void THTMLEMainForm::PoundClick(TObject* /*Sender*/) {
+    InsertCharacterReference(HelpContexts::PoundClick, "&pound;");
+}
+// The angle, multiply and fraction shortcuts insert at once, even in help-pointer mode.
+void THTMLEMainForm::LeftAngleClick(TObject* /*Sender*/) {
+    InsertCharacterReference(0, "&lt;");
+}
+void THTMLEMainForm::RightAngleClick(TObject* /*Sender*/) {
+    InsertCharacterReference(0, "&gt;");
+}
+void THTMLEMainForm::Multx1Click(TObject* /*Sender*/) {
+    InsertCharacterReference(0, "&times;");
+}
+void THTMLEMainForm::Quarter1Click(TObject* /*Sender*/) {
+    InsertCharacterReference(0, "&frac14;");
+}
+void THTMLEMainForm::Half1Click(TObject* /*Sender*/) {
+    InsertCharacterReference(0, "&frac12;");
+}
+void THTMLEMainForm::Threquarters1Click(TObject* /*Sender*/) {
+    InsertCharacterReference(0, "&frac34;");
+}
+
+// ---- The entity list ----
+
+void THTMLEMainForm::OtherCharButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::OtherCharButtonClick))
+        return;
+    CharListBox->SetVisible(!CharListBox->Visible());
+    CharGrid->Hide();
+    if (CharListBox->Visible())
+        ShowDropList(CharListBox);
+}
+
+void THTMLEMainForm::CharListBoxClick(TObject* /*Sender*/) {
+    int index = CharListBox->ItemIndex();
+    if (index >= 0 && index < static_cast<int>(std::size(Entities)))
+        InsertTag(Entities[index].Reference, "", 0);
+    CharListBox->Hide();
+}
+
+void THTMLEMainForm::CharListBoxExit(TObject* /*Sender*/) {
+    CharListBox->Hide();
+}
+
+// ---- The character map ----
+
+void THTMLEMainForm::CharMapButtonClick(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::CharMapButtonClick))
+        return;
+    ShowCharGrid(!CharGrid->Visible());
+    if (CharGrid->Visible()) {
+        CharGrid->BringToFront();
+        if (CharGrid->CanFocus())
+            CharGrid->SetFocus();
+    }
+}
+
+void THTMLEMainForm::ShowCharGrid(bool shown) {
+    CharGrid->SetVisible(shown);
+    GridPanel1->SetVisible(shown);
+    GridPanel2->SetVisible(shown);
+    FillCharGrid(shown);
+}
+
+void THTMLEMainForm::FillCharGrid(bool filled) {
+    for (int row = 0; row < GridRows; ++row)
+        for (int column = 0; column < GridColumns; ++column) {
+            int code = CodeOfCell(column, row);
+            if (code >= FirstShownCode && code <= LastCode)
+                CharGrid->SetCells(column, row, filled ? String(1, static_cast<char>(code)) : "");
+        }
+}
+
+void THTMLEMainForm::CharGridDblClick(TObject* /*Sender*/) {
+    int code = CodeOfCell(CharGrid->Col(), CharGrid->Row());
+    if (code < 32 || code > LastCode)
+        return;
+    InsertTag("&#" + IntToStr(code) + ";", "", 0);
+    ShowCharGrid(false);
+}
+
+void THTMLEMainForm::CharGridExit(TObject* /*Sender*/) {
+    ShowCharGrid(false);
+}

@@ -52,6 +52,7 @@ enum : WORD {
     CBN_EDITCHANGE = 5,
     CBN_DROPDOWN = 7,
     LBN_SELCHANGE = 1,
+    LBN_DBLCLK = 2,
 };
 
 constexpr WPARAM MAKEWPARAM(int low, int high) {

@@ -10,6 +10,8 @@ TListBoxPeer::TListBoxPeer(TControl& control) : TStdPeer(control, new QListWidge
     Watch(List()->viewport());
     QObject::connect(List(), &QListWidget::itemSelectionChanged, this,
                      Report([this] { Notify(LBN_SELCHANGE); }));
+    QObject::connect(List(), &QListWidget::itemDoubleClicked, this,
+                     Report([this](QListWidgetItem*) { Notify(LBN_DBLCLK); }));
 }
 
 QListWidget* TListBoxPeer::List() const {
@@ -185,8 +187,14 @@ TRect TListBox::ItemRect(int index) const {
 }
 
 void TListBox::WndProc(TMessage& Message) {
+    // A list box clicks and double-clicks through its notifications, not its mouse messages: a
+    // double click counts only on an item.
     if (Message.Msg == CN_COMMAND && NotifyCode(Message) == LBN_SELCHANGE) {
         Click();
+        return;
+    }
+    if (Message.Msg == CN_COMMAND && NotifyCode(Message) == LBN_DBLCLK) {
+        DblClick();
         return;
     }
     TWinControl::WndProc(Message);

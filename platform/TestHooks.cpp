@@ -4,6 +4,7 @@
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
 
+#include <QAbstractScrollArea>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -430,8 +431,11 @@ void SendMouseEvent(TControl& control, QEvent::Type type, int x, int y, Qt::Mous
     QWidget* widget = control.Peer().ClientWidget();
     if (type == QEvent::MouseButtonPress)
         FocusByClick(widget);
-    QPointF local(x, y);
-    QPointF global = widget->mapToGlobal(local);
+    QPointF global = widget->mapToGlobal(QPointF(x, y));
+    // The mouse reaches a scrolling control through its viewport, as the window system sends it.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget))
+        widget = area->viewport();
+    QPointF local = widget->mapFromGlobal(global);
     QMouseEvent event(type, local, local, global, button, buttons, ModifiersOf(shift));
     QCoreApplication::sendEvent(widget, &event);
 }

@@ -408,6 +408,21 @@ TEST(ListBoxTest, SeveralItemsSelectedOnlyWithMultiSelect) {
     EXPECT_THROW(list.Selected(3), EListError);
 }
 
+TEST(ListBoxTest, ADoubleClickOnAnItemChoosesItThenRaisesOnDblClick) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 200);
+    auto* list = NewControl<TListBox>(&form, &form, "List", 0, 0, 150, 150);
+    for (const char* item : {"a", "b", "c"})
+        list->Items().Add(item);
+    form.Show();
+    int chosen = -2;
+    list->OnDblClick = [&](TObject*) { chosen = list->ItemIndex(); };
+    int secondItem = list->ItemRect(1).Top + 2;
+    TestHooks::ClickMouse(*list, 5, secondItem);
+    TestHooks::DoubleClickMouse(*list, 5, secondItem);
+    EXPECT_EQ(chosen, 1);
+}
+
 // ---- Memos
 
 TEST(MemoTest, LinesAddedKeepTheTextsOwnLastLineEnd) {

@@ -73,9 +73,11 @@ protected:
     String Path;
 };
 
+// As the user does: the line scrolled into view, then double-clicked.
 void DoubleClickLine(TTagCheckForm& checker, int index) {
-    checker.ListReport->SetItemIndex(index);
-    checker.ListReport->OnDblClick(checker.ListReport);
+    checker.ListReport->SetTopIndex(index);
+    TRect line = checker.ListReport->ItemRect(index);
+    TestHooks::DoubleClickMouse(*checker.ListReport, line.Left + 2, line.Top + 2);
 }
 
 } // namespace

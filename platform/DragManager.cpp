@@ -25,8 +25,12 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
+        // The target is already past its own destructor here: compare as components, never
+        // cast down to a control.
         if (Operation == opRemove)
-            Targets.erase(static_cast<TControl*>(AComponent));
+            std::erase_if(Targets, [AComponent](const auto& entry) {
+                return static_cast<TComponent*>(entry.first) == AComponent;
+            });
     }
 };
 

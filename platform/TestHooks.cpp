@@ -54,6 +54,7 @@ struct HookState {
     TPoint CursorPos;
     std::vector<UINT> Beeps;
     std::vector<TestHooks::TPrintJob> PrintJobs;
+    std::vector<TestHooks::TLaunch> Launches;
     std::vector<TestHooks::TPopupRecord> Popups;
     std::vector<TestHooks::THelpRequest> HelpRequests;
 };
@@ -121,6 +122,7 @@ void Reset() {
     state.CursorPos = TPoint{};
     state.Beeps.clear();
     state.PrintJobs.clear();
+    state.Launches.clear();
     state.Popups.clear();
     state.HelpRequests.clear();
     if (QGuiApplication::instance())
@@ -241,6 +243,17 @@ bool RecordPrintJob(const TPrintJob& job) {
     if (!State().Installed)
         return false;
     State().PrintJobs.push_back(job);
+    return true;
+}
+
+const std::vector<TLaunch>& Launches() {
+    return State().Launches;
+}
+
+bool RecordLaunch(const TLaunch& launch) {
+    if (!State().Installed)
+        return false;
+    State().Launches.push_back(launch);
     return true;
 }
 

@@ -115,6 +115,15 @@ const std::vector<TPrintJob>& PrintJobs();
 // True while the hooks are on: the job was recorded and no printer is asked.
 bool RecordPrintJob(const TPrintJob& job);
 
+// A program started through the stand-in (platform/Processes.h).
+struct TLaunch {
+    String Program;
+    std::vector<String> Arguments;
+};
+const std::vector<TLaunch>& Launches();
+// True while the hooks are on: the start was recorded and no program runs.
+bool RecordLaunch(const TLaunch& launch);
+
 struct TPopupRecord {
     TComponent* Menu = nullptr;
     TComponent* Component = nullptr; // the control the menu was popped up for

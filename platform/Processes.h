@@ -1,0 +1,22 @@
+#pragma once
+// Starting other programs: a program file and its arguments, each argument handed over whole
+// (a path with blanks stays one argument), with no shell between that could read anything in
+// them as its own syntax. The program runs on its own; nothing waits for it.
+
+#include "platform/SysUtils.h"
+
+#include <vector>
+
+// Splits a command line the way Windows programs read theirs: blanks and tabs separate the
+// arguments, a double quote begins or ends a stretch in which blanks belong to the argument, and
+// the quotes themselves are dropped ("C:\Program Files\x.exe" "a b" c -> three arguments).
+// Backslashes are ordinary characters, as they are in paths.
+std::vector<String> SplitCommandLine(const String& commandLine);
+
+// Starts the program (a path, or a name looked up on the PATH) with the arguments. False when it
+// could not be started. With the test hooks on, the start is recorded instead and reported as
+// done.
+bool StartProgram(const String& program, const std::vector<String>& arguments);
+
+// Hands a web, mail, news or ftp address to the program the desktop has for it.
+bool OpenWithDesktop(const String& address);

@@ -9,16 +9,15 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 
 const char* const BrowserSectionEnd = "{{#Browser}}";
 const char* const BrowserVariant = "[[Browser]]";
 
-// Codes that keep producing codes would otherwise be expanded for ever; one that names itself
-// twice doubles the page with every pass, so the growth is bounded as well as the passes.
+// Codes that keep producing codes would otherwise be expanded for ever.
 constexpr int MaxPasses = 64;
-constexpr size_t MaxGrowth = 16 * 1024 * 1024;
 
 [[noreturn]] void ReportUnclosedCode() {
     Application->MessageBox("Syntax error: Unclosed {{", "Ferrydock 95", MB_OK | MB_ICONERROR);
@@ -98,31 +97,44 @@ String RevisionLine(const String& lead, TDateTime date) {
 // One pass over the text: every code in it expanded once.
 class TExpansionPass {
 public:
-    TExpansionPass(const String& text, const TExpansionContext& context, bool& convertToGmt)
-        : FText(text), FContext(context), FConvertToGmt(convertToGmt) {}
+    // The expanded text may hold at most `limit` characters.
+    TExpansionPass(const String& text, const TExpansionContext& context, size_t limit,
+                   bool& convertToGmt)
+        : FText(text), FContext(context), FLimit(limit), FConvertToGmt(convertToGmt) {}
 
     // The expanded text; codeInserted tells whether an inserted text holds codes of its own.
     String Run(bool& codeInserted) {
         // Codes usually grow the page a little; one allocation then serves the whole pass.
-        FOut.reserve(FText.size() + FText.size() / 16);
+        FOut.reserve(std::min(FLimit, FText.size() + FText.size() / 16));
         size_t pos = 0;
         for (;;) {
             const size_t open = FText.find("{{", pos);
             if (open == String::npos)
                 break;
-            FOut.append(FText, pos, open - pos);
+            Append(std::string_view(FText).substr(pos, open - pos));
             const size_t close = FText.find('}', open + 2);
             if (close == String::npos)
                 ReportUnclosedCode();
             pos = std::min(close + 2, FText.size());
             ExpandCode(FText.substr(open + 2, close - open - 2), pos);
         }
-        FOut.append(FText, pos);
+        Append(std::string_view(FText).substr(pos));
         codeInserted = FCodeInserted;
         return std::move(FOut);
     }
 
 private:
+    // A code that names itself many times multiplies the page within one pass: the bound is
+    // checked before anything is added, and the buffer never grows past it.
+    void Append(std::string_view part) {
+        if (part.size() > FLimit - FOut.size())
+            ReportUnclosedCode();
+        const size_t needed = FOut.size() + part.size();
+        if (needed > FOut.capacity())
+            FOut.reserve(std::min(FLimit, std::max(needed, 2 * FOut.capacity())));
+        FOut.append(part);
+    }
+
     void ExpandCode(const String& name, size_t& pos) {
         const String lowerName = LowerCase(name);
         if (lowerName == "#browser")
@@ -136,13 +148,13 @@ private:
         if (code >= 0)
             InsertReplaceCode(FContext.ReplaceCodes.Texts[code]);
         else if (lowerName == "filename")
-            FOut += ExtractFileName(FContext.SourcePath);
+            Append(ExtractFileName(FContext.SourcePath));
         else if (lowerName == "fullpath")
-            FOut += FContext.SourcePath;
+            Append(FContext.SourcePath);
         else if (lowerName == "convgmt")
             FConvertToGmt = true;
         else if (lowerName == "gmt")
-            FOut += DaylightInForce() ? "BST" : "GMT";
+            Append(DaylightInForce() ? "BST" : "GMT");
         else if (lowerName == "gmtadjust")
             FOneHour = FOneHour || DaylightInForce();
         else if (lowerName == "last major revision")
@@ -164,7 +176,7 @@ private:
         const String text =
             Contains(codeText, "[[") ? SelectDestinationText(codeText, FContext) : codeText;
         FCodeInserted = FCodeInserted || Contains(text, "{{");
-        FOut += StringReplace(text, "\\n", "\r\n", rfReplaceAll);
+        Append(StringReplace(text, "\\n", "\r\n", rfReplaceAll));
     }
 
     // The stamps are read from the text this pass works on, so once per pass is enough.
@@ -172,7 +184,7 @@ private:
         if (!revision)
             revision = RevisionStampText(FText, kind);
         FCodeInserted = FCodeInserted || Contains(*revision, "{{");
-        FOut += *revision;
+        Append(*revision);
     }
 
     void InsertDateTime(const String& format) {
@@ -184,7 +196,7 @@ private:
         }
         if (FOneHour)
             now -= 1.0 / 24;
-        FOut += FormatDateTime(format, now);
+        Append(FormatDateTime(format, now));
         FOneHour = false;
         FConvertToGmt = false;
     }
@@ -196,6 +208,7 @@ private:
 
     const String& FText;
     const TExpansionContext& FContext;
+    const size_t FLimit;
     bool& FConvertToGmt;
     bool FOneHour = false;
     bool FCodeInserted = false;
@@ -230,14 +243,17 @@ TReplaceCodes ReadReplaceCodes() {
     return codes;
 }
 
-String ExpandCodes(const String& text, const TExpansionContext& context) {
+String ExpandCodes(String text, const TExpansionContext& context) {
+    if (text.find("{{") == String::npos)
+        return text;
+    const size_t limit = text.size() + MaxCodeGrowth;
     bool convertToGmt = false;
     bool codeInserted = false;
-    String expanded = TExpansionPass(text, context, convertToGmt).Run(codeInserted);
+    String expanded = TExpansionPass(text, context, limit, convertToGmt).Run(codeInserted);
     for (int pass = 1; codeInserted; ++pass) {
-        if (pass == MaxPasses || expanded.size() > text.size() + MaxGrowth)
+        if (pass == MaxPasses)
             ReportUnclosedCode();
-        expanded = TExpansionPass(expanded, context, convertToGmt).Run(codeInserted);
+        expanded = TExpansionPass(expanded, context, limit, convertToGmt).Run(codeInserted);
     }
     return expanded;
 }

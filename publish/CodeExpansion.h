@@ -33,11 +33,14 @@ struct TExpansionContext {
     std::function<TDateTime()> Clock; // empty: the program's clock (Now)
 };
 
+// How much the codes of one page may add to it, all passes together.
+constexpr size_t MaxCodeGrowth = 16 * 1024 * 1024;
+
 // The page text with every code expanded. An unclosed "{{", or codes that keep producing codes
-// pass after pass or grow the page without end, show "Syntax error: Unclosed {{" and raise
-// EAbort: the whole run ends there.
+// pass after pass or would grow the page by more than MaxCodeGrowth, show "Syntax error: Unclosed
+// {{" and raise EAbort: the whole run ends there.
 // An unreadable revision stamp raises EConvertError.
-String ExpandCodes(const String& text, const TExpansionContext& context);
+String ExpandCodes(String text, const TExpansionContext& context);
 
 // The variant of a replace code's text that applies to the context's destination key (the
 // "[[Browser]]" one first in a preview); empty when none applies. An unclosed "[[" is reported

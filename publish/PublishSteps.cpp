@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -14,67 +15,181 @@ bool IsLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
+// Inline, as the steps ask it of every character of a tag.
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // upperNeedle is written in upper case; the text's letters match in either case.
 bool MatchesAt(const String& text, size_t at, const char* upperNeedle) {
     size_t length = std::strlen(upperNeedle);
     if (at > text.size() || text.size() - at < length)
         return false;
     for (size_t i = 0; i < length; ++i)
-        if (UpCase(text[at + i]) != upperNeedle[i])
+        if (AsciiUpper(text[at + i]) != upperNeedle[i])
             return false;
     return true;
 }
 
+size_t FindChar(const String& text, char c, size_t from) {
+    if (from >= text.size())
+        return npos;
+    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+// The C library's search skips through the text far faster than a comparison at every "<".
+size_t Find(const String& text, const char* needle, size_t from) {
+    if (from > text.size())
+        return npos;
+    const void* hit = memmem(text.data() + from, text.size() - from, needle, std::strlen(needle));
+    return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+// Every needle of the steps begins with a character that has no case ("<"), so the candidates
+// are found by that character alone.
 size_t FindIgnoringCase(const String& text, const char* upperNeedle, size_t from) {
-    const char first = upperNeedle[0];
-    const char firstLower = LowCase(first);
-    for (size_t i = from; i < text.size(); ++i)
-        if ((text[i] == first || text[i] == firstLower) && MatchesAt(text, i, upperNeedle))
-            return i;
+    for (size_t at = FindChar(text, upperNeedle[0], from); at != npos;
+         at = FindChar(text, upperNeedle[0], at + 1))
+        if (MatchesAt(text, at, upperNeedle))
+            return at;
     return npos;
+}
+
+// A tag's name ends where a blank, a line end, "/" or ">" follows it.
+bool EndsTagName(const String& text, size_t at) {
+    if (at >= text.size())
+        return false;
+    const char c = text[at];
+    return c == ' ' || c == '\t' || c == '\f' || IsLineBreak(c) || c == '/' || c == '>';
 }
 
 // The first occurrence at or after a position that only moves forward. Each step asks for the
 // next marker from where it stands; remembering the last answer, and that none is left once a
-// search failed, keeps the searches of a whole step within one pass over the text.
+// search failed, keeps the searches of a whole step within one pass over the text. The text
+// before the position asked for may change meanwhile; the text after it may not.
 class TForwardFinder {
 public:
-    TForwardFinder(const String& text, const char* needle, bool ignoreCase)
-        : FText(text), FNeedle(needle), FIgnoreCase(ignoreCase) {}
+    enum TMatch { mExact, mIgnoringCase, mTagName };
+
+    TForwardFinder(const String& text, const char* needle, TMatch match)
+        : FText(text), FNeedle(needle), FMatch(match) {}
 
     size_t Next(size_t from) {
         if (FNoneLeft)
             return npos;
         if (FFound != npos && FFound >= from)
             return FFound;
-        FFound = FIgnoreCase ? FindIgnoringCase(FText, FNeedle, from) : FText.find(FNeedle, from);
+        FFound = Search(from);
         FNoneLeft = FFound == npos;
         return FFound;
     }
 
 private:
+    size_t Search(size_t from) const {
+        if (FMatch == mExact)
+            return Find(FText, FNeedle, from);
+        size_t at = FindIgnoringCase(FText, FNeedle, from);
+        if (FMatch == mTagName)
+            while (at != npos && !EndsTagName(FText, at + std::strlen(FNeedle)))
+                at = FindIgnoringCase(FText, FNeedle, at + 1);
+        return at;
+    }
+
     const String& FText;
     const char* FNeedle;
-    bool FIgnoreCase;
+    TMatch FMatch;
     size_t FFound = npos;
     bool FNoneLeft = false;
 };
 
-void ReplaceFirst(String& text, const String& what, const String& with) {
-    size_t at = text.find(what);
-    if (at != npos)
-        text.replace(at, what.size(), with);
+// The next CR or LF at or after a position that only moves forward, each found by the C
+// library's search for that one character.
+class TLineBreakFinder {
+public:
+    explicit TLineBreakFinder(const String& text) : FText(text) {}
+
+    size_t Next(size_t from) {
+        return std::min(Update(FReturn, '\r', from), Update(FFeed, '\n', from));
+    }
+
+private:
+    struct TCache {
+        size_t Found = npos;
+        bool NoneLeft = false;
+    };
+
+    size_t Update(TCache& cache, char c, size_t from) {
+        if (cache.NoneLeft)
+            return npos;
+        if (cache.Found == npos || cache.Found < from) {
+            cache.Found = FindChar(FText, c, from);
+            cache.NoneLeft = cache.Found == npos;
+        }
+        return cache.Found;
+    }
+
+    const String& FText;
+    TCache FReturn;
+    TCache FFeed;
+};
+
+// Text kept by a step that works in place: kept stretches move down over what was dropped.
+// Writing never passes reading, so the text ahead of the reading position stays as it was.
+class TInPlaceWriter {
+public:
+    explicit TInPlaceWriter(String& text) : FText(text) {}
+
+    // The stretch from the reading position up to `to` is kept.
+    void KeepUpTo(size_t to) {
+        if (FWrite != FRead)
+            std::memmove(&FText[FWrite], &FText[FRead], to - FRead);
+        FWrite += to - FRead;
+        FRead = to;
+    }
+    void SkipTo(size_t to) { FRead = to; }
+    void Put(char c) { FText[FWrite++] = c; }
+    size_t Written() const { return FWrite; }
+    void Finish() {
+        KeepUpTo(FText.size());
+        FText.resize(FWrite);
+    }
+
+private:
+    String& FText;
+    size_t FRead = 0;
+    size_t FWrite = 0;
+};
+
+bool HasOnlyCrLfLines(const String& text) {
+    for (size_t at = FindChar(text, '\n', 0); at != npos; at = FindChar(text, '\n', at + 1))
+        if (at == 0 || text[at - 1] != '\r')
+            return false;
+    for (size_t at = FindChar(text, '\r', 0); at != npos; at = FindChar(text, '\r', at + 1))
+        if (at + 1 == text.size() || text[at + 1] != '\n')
+            return false;
+    return text.empty() || text.back() == '\n';
 }
 
 // The opening marker is shielded and, when it was there, the closing one after it.
-void ShieldStamp(String& text, const String& opening, const String& closing) {
-    size_t at = text.find(opening);
+void ShieldStamp(String& text, const char* opening, const char* closing) {
+    const size_t at = Find(text, opening, 0);
     if (at == npos)
         return;
     text[at + 1] = '[';
-    size_t end = text.find(closing);
+    const size_t end = Find(text, closing, 0);
     if (end != npos)
-        text[end + closing.find('-')] = ']';
+        text[end + (std::strchr(closing, '-') - closing)] = ']';
+}
+
+void ReplaceFirst(String& text, const char* what, const char* with) {
+    const size_t at = Find(text, what, 0);
+    if (at != npos)
+        text.replace(at, std::strlen(what), with);
 }
 
 String NewExtension(const String& value, const char* shtmlName, const char* htmName) {
@@ -144,103 +259,257 @@ void ApplyNameChangeValue(const String& value, String& text, String& sourcePath)
 }
 
 // The tag from its "<" to its ">": case changed outside double quotes, quoted values kept.
-void AppendTagInCase(String& out, const String& text, size_t from, size_t to, bool upperCase) {
+void ConvertTag(String& text, size_t from, size_t to, bool upperCase) {
     bool quoted = false;
     for (size_t i = from; i <= to; ++i) {
-        char c = text[i];
+        const char c = text[i];
         if (c == '"')
             quoted = !quoted;
         else if (!quoted)
-            c = upperCase ? UpCase(c) : LowCase(c);
-        out += c;
+            text[i] = upperCase ? AsciiUpper(c) : AsciiLower(c);
     }
 }
 
-String CollapseBlanksOutsideQuotes(const String& text) {
-    String out;
-    out.reserve(text.size());
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted) {
-            if (c == '\t')
-                c = ' ';
-            if (c == ' ' && !out.empty() && out.back() == ' ')
-                continue;
-        }
-        out += c;
-    }
-    return out;
-}
+// Where the PRE or TEXTAREA block opened at `open` ends: after the ">" of its end tag, or at the
+// end of the text when it is never closed, as a browser shows the rest preformatted then. A
+// TEXTAREA holds no tags, so its first end tag closes it; PRE blocks within PRE are counted.
+class TPreformattedBlocks {
+public:
+    explicit TPreformattedBlocks(const String& text)
+        : FText(text), FPreOpen(text, "<PRE", TForwardFinder::mTagName),
+          FPreClose(text, "</PRE", TForwardFinder::mTagName),
+          FTextAreaOpen(text, "<TEXTAREA", TForwardFinder::mTagName),
+          FTextAreaClose(text, "</TEXTAREA", TForwardFinder::mTagName) {}
 
-String JoinLinesOutsideScripts(const String& text) {
-    String out;
-    out.reserve(text.size());
-    TForwardFinder scriptEnd(text, "</SCRIPT", true);
-    size_t i = 0;
-    while (i < text.size()) {
-        char c = text[i];
-        if (c == '<' && MatchesAt(text, i, "<SCRIPT")) {
-            size_t end = scriptEnd.Next(i + 1);
-            if (end != npos) {
-                size_t last = std::min(end + 8, text.size() - 1);
-                out.append(text, i, last - i + 1);
-                i = last + 1;
-                while (i < text.size() && IsLineBreak(text[i]))
-                    out += text[i++];
+    // The block's end when a block opens at `at`, else npos.
+    size_t EndOfBlockAt(size_t at) {
+        if (FPreOpen.Next(at) == at)
+            return AfterTag(MatchingPreClose(at));
+        if (FTextAreaOpen.Next(at) == at)
+            return AfterTag(FTextAreaClose.Next(at + 1));
+        return npos;
+    }
+
+private:
+    size_t MatchingPreClose(size_t open) {
+        int depth = 1;
+        size_t pos = open + 1;
+        for (;;) {
+            const size_t close = FPreClose.Next(pos);
+            if (close == npos)
+                return npos;
+            const size_t inner = FPreOpen.Next(pos);
+            if (inner != npos && inner < close) {
+                ++depth;
+                pos = inner + 1;
                 continue;
             }
+            if (--depth == 0)
+                return close;
+            pos = close + 1;
         }
-        if (!IsLineBreak(c))
-            out += c;
-        ++i;
     }
-    return out;
-}
+
+    size_t AfterTag(size_t tag) const {
+        if (tag == npos)
+            return FText.size();
+        const size_t end = FindChar(FText, '>', tag);
+        return end == npos ? FText.size() : end + 1;
+    }
+
+    const String& FText;
+    TForwardFinder FPreOpen;
+    TForwardFinder FPreClose;
+    TForwardFinder FTextAreaOpen;
+    TForwardFinder FTextAreaClose;
+};
+
+// Stretches of the compacted text that wrapping must not break: PRE and TEXTAREA blocks, from
+// their "<" up to the ">" that closes them, after which a break is harmless.
+struct TKeptStretch {
+    size_t Begin;
+    size_t End; // the index of the closing ">"; the text's last index for an unclosed block
+};
+
+// Blank collapsing and line joining in one pass, in place. The joining step reads the collapsed
+// text, so `FLastCollapsed` holds the collapsed text's last character: a blank is dropped after a
+// blank there, even when a line end between them is then joined away.
+class TCompactor {
+public:
+    explicit TCompactor(String& text)
+        : FText(text), FWriter(text), FScriptEnd(text, "</SCRIPT", TForwardFinder::mIgnoringCase),
+          FBlocks(text) {}
+
+    std::vector<TKeptStretch> Run() {
+        const size_t size = FText.size();
+        while (FRead < size) {
+            if (FText[FRead] == '<' && (CopyScriptBlock() || CopyPreformattedBlock()))
+                continue;
+            Collapse(FText[FRead++], false);
+        }
+        FWriter.SkipTo(FRead);
+        FText.resize(FWriter.Written());
+        return std::move(FKept);
+    }
+
+private:
+    // One character through blank collapsing; the joining keeps line ends only in scripts.
+    // Returns whether the collapsed text got a character.
+    bool Collapse(char c, bool keepLineEnds) {
+        if (c == '"') {
+            FQuoted = !FQuoted;
+        } else if (!FQuoted && (c == ' ' || c == '\t')) {
+            if (FLastCollapsed == ' ')
+                return false;
+            c = ' ';
+        }
+        FLastCollapsed = c;
+        if (keepLineEnds || !IsLineBreak(c))
+            FWriter.Put(c);
+        return true;
+    }
+
+    // The collapsed text's next character would be dropped by collapsing.
+    bool NextIsDroppedBlank() const {
+        const char c = FText[FRead];
+        return !FQuoted && (c == ' ' || c == '\t') && FLastCollapsed == ' ';
+    }
+
+    // A script with a "</script" after it keeps its lines: everything through the character
+    // after "</script", and the line ends right after that.
+    bool CopyScriptBlock() {
+        if (!MatchesAt(FText, FRead, "<SCRIPT"))
+            return false;
+        const size_t end = FScriptEnd.Next(FRead + 1);
+        if (end == npos)
+            return false;
+        while (FRead < end + 8)
+            Collapse(FText[FRead++], true);
+        while (FRead < FText.size() && !Collapse(FText[FRead++], true)) {
+        }
+        while (FRead < FText.size() && (NextIsDroppedBlank() || IsLineBreak(FText[FRead])))
+            Collapse(FText[FRead++], true);
+        return true;
+    }
+
+    // A browser shows PRE and TEXTAREA text with its line ends and blanks: the block stays as it
+    // is, and its quotes are no part of the page's quoted values.
+    bool CopyPreformattedBlock() {
+        const size_t end = FBlocks.EndOfBlockAt(FRead);
+        if (end == npos)
+            return false;
+        const size_t begin = FWriter.Written();
+        FWriter.SkipTo(FRead);
+        FWriter.KeepUpTo(end);
+        FKept.push_back({begin, FWriter.Written() - 1});
+        FLastCollapsed = FText[end - 1];
+        FRead = end;
+        return true;
+    }
+
+    String& FText;
+    TInPlaceWriter FWriter;
+    TForwardFinder FScriptEnd;
+    TPreformattedBlocks FBlocks;
+    std::vector<TKeptStretch> FKept;
+    size_t FRead = 0;
+    bool FQuoted = false;
+    char FLastCollapsed = '\0';
+};
 
 bool IsWrapPoint(char c) {
     return c == ' ' || c == '>';
 }
 
-String WrapLines(const String& text, int lineLength) {
-    const size_t length = static_cast<size_t>(std::max(lineLength, 1));
-    const size_t size = text.size();
-    String out;
-    out.reserve(size + 2 * (size / std::max<size_t>(length / 2, 1) + 1));
-    // scanned: every index below it has been looked at; lastPoint: the last wrap point among them.
-    // Both only move forward, so all lines together cost one pass.
-    size_t scanned = 0;
-    size_t lastPoint = npos;
-    auto scanUpTo = [&](size_t end) {
-        for (; scanned < end; ++scanned)
-            if (IsWrapPoint(text[scanned]))
-                lastPoint = scanned;
-    };
-    size_t start = 0;
-    while (size - start > length) {
-        scanUpTo(start + length);
-        size_t breakAt = npos;
-        if (lastPoint != npos && lastPoint >= start + 1) {
-            breakAt = lastPoint;
-        } else {
-            while (scanned < size && !IsWrapPoint(text[scanned]))
-                ++scanned;
-            breakAt = scanned < size ? scanned : size - 1;
-            scanUpTo(breakAt + 1);
+// Lines of about a given length, broken after a blank or ">" but never inside a kept stretch.
+class TWrapper {
+public:
+    TWrapper(const String& text, const std::vector<TKeptStretch>& kept, int lineLength)
+        : FText(text), FKept(kept), FLength(static_cast<size_t>(std::max(lineLength, 1))) {}
+
+    String Run() {
+        const size_t size = FText.size();
+        String out;
+        out.reserve(size + 2 * (size / std::max<size_t>(FLength / 2, 1) + 1));
+        size_t start = 0;
+        while (size - start > FLength) {
+            size_t breakAt = LastPointWithin(start + 1, start + FLength - 1);
+            if (breakAt == npos) {
+                breakAt = FirstPointFrom(start + FLength);
+                if (breakAt == npos)
+                    breakAt = size - 1;
+            }
+            out.append(FText, start, breakAt - start + 1);
+            out += "\r\n";
+            start = breakAt + 1;
         }
-        out.append(text, start, breakAt - start + 1);
-        out += "\r\n";
-        start = breakAt + 1;
+        out.append(FText, start, npos);
+        return out;
     }
-    out.append(text, start, npos);
-    return out;
-}
+
+private:
+    // The lines move forward, so the stretches that end before the line are passed for good.
+    void PassStretchesEndingBy(size_t at) {
+        while (FNext < FKept.size() && FKept[FNext].End <= at)
+            ++FNext;
+    }
+
+    size_t LastPointWithin(size_t from, size_t to) {
+        PassStretchesEndingBy(from);
+        size_t reach = FNext; // the stretches [FNext, reach) begin within the line
+        while (reach < FKept.size() && FKept[reach].Begin <= to)
+            ++reach;
+        for (size_t at = to + 1; at-- > from;) {
+            if (reach > FNext && at < FKept[reach - 1].End) {
+                const size_t begin = FKept[--reach].Begin;
+                if (begin <= from)
+                    return npos;
+                at = begin;
+                continue;
+            }
+            if (IsWrapPoint(FText[at]))
+                return at;
+        }
+        return npos;
+    }
+
+    size_t FirstPointFrom(size_t from) {
+        for (size_t at = from; at < FText.size(); ++at) {
+            PassStretchesEndingBy(at);
+            if (FNext < FKept.size() && FKept[FNext].Begin <= at)
+                at = FKept[FNext].End;
+            if (IsWrapPoint(FText[at]))
+                return at;
+        }
+        return npos;
+    }
+
+    const String& FText;
+    const std::vector<TKeptStretch>& FKept;
+    size_t FLength;
+    size_t FNext = 0;
+};
 
 } // namespace
 
 String JoinAsCrLfLines(String text) {
-    return AdjustLineBreaks(std::move(text), true);
+    if (HasOnlyCrLfLines(text))
+        return text;
+    String out;
+    out.reserve(text.size() + text.size() / 16 + 2);
+    TLineBreakFinder breaks(text);
+    size_t done = 0;
+    for (size_t at = breaks.Next(0); at != npos; at = breaks.Next(done)) {
+        out.append(text, done, at - done);
+        out += "\r\n";
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+            ++at;
+        done = at + 1;
+    }
+    out.append(text, done, npos);
+    if (!out.empty() && out.back() != '\n')
+        out += "\r\n";
+    return out;
 }
 
 String ShieldRevisionStamps(String text) {
@@ -281,57 +550,42 @@ void ApplyGlobalNameChange(const String& codeText, const String& destinationKey,
     }
 }
 
-String RemoveComments(const String& text) {
-    String out;
-    out.reserve(text.size());
-    TForwardFinder comment(text, "<!--", false);
-    TForwardFinder script(text, "<SCRIPT", true);
-    TForwardFinder style(text, "<STYLE", true);
-    TForwardFinder commentEnd(text, "-->", false);
-    TForwardFinder scriptEnd(text, "</SCRIPT>", true);
-    TForwardFinder styleEnd(text, "</STYLE>", true);
+// Dropped comments are closed up in place, so the page is not copied.
+String RemoveComments(String text) {
+    TForwardFinder commentEnd(text, "-->", TForwardFinder::mExact);
+    TForwardFinder scriptEnd(text, "</SCRIPT>", TForwardFinder::mIgnoringCase);
+    TForwardFinder styleEnd(text, "</STYLE>", TForwardFinder::mIgnoringCase);
+    TInPlaceWriter writer(text);
     size_t pos = 0;
-    while (true) {
-        size_t marker = comment.Next(pos);
-        if (marker == npos)
-            break;
-        size_t scriptAt = script.Next(pos);
-        size_t styleAt = style.Next(pos);
-        marker = std::min({marker, scriptAt, styleAt});
-        out.append(text, pos, marker - pos);
-        if (marker == scriptAt || marker == styleAt) {
-            const bool isScript = marker == scriptAt;
-            size_t end = isScript ? scriptEnd.Next(marker + 7) : styleEnd.Next(marker + 6);
+    for (size_t open = FindChar(text, '<', pos); open != npos; open = FindChar(text, '<', pos)) {
+        pos = open + 1;
+        if (text.compare(open, 4, "<!--") == 0) {
+            const size_t end = commentEnd.Next(open + 3);
             if (end != npos) {
-                size_t after = end + (isScript ? 9 : 8);
-                out.append(text, marker, after - marker);
-                pos = after;
-                continue;
-            }
-        } else {
-            size_t end = commentEnd.Next(marker + 3);
-            if (end != npos) {
+                writer.KeepUpTo(open);
+                writer.SkipTo(end + 3);
                 pos = end + 3;
-                continue;
             }
+        } else if (MatchesAt(text, open, "<SCRIPT")) {
+            const size_t end = scriptEnd.Next(open + 7);
+            if (end != npos)
+                pos = end + 9;
+        } else if (MatchesAt(text, open, "<STYLE")) {
+            const size_t end = styleEnd.Next(open + 6);
+            if (end != npos)
+                pos = end + 8;
         }
-        out += text[marker];
-        pos = marker + 1;
     }
-    out.append(text, pos, npos);
-    return out;
+    writer.Finish();
+    return text;
 }
 
-String ChangeTagCase(const String& text, bool upperCase) {
-    String out;
-    out.reserve(text.size());
-    TForwardFinder scriptEnd(text, "</script>", false);
-    TForwardFinder scriptEndUpper(text, "</SCRIPT>", false);
+// The case changes where the tag stands; the page keeps its size.
+String ChangeTagCase(String text, bool upperCase) {
+    TForwardFinder scriptEnd(text, "</script>", TForwardFinder::mExact);
+    TForwardFinder scriptEndUpper(text, "</SCRIPT>", TForwardFinder::mExact);
     size_t pos = 0;
-    while (true) {
-        size_t open = text.find('<', pos);
-        if (open == npos)
-            break;
+    for (size_t open = FindChar(text, '<', pos); open != npos; open = FindChar(text, '<', pos)) {
         // A script or comment keeps its text up to its end marker and that marker's first
         // character; the rest of the marker is ordinary text, which keeps its case anyway.
         size_t keptEnd = npos;
@@ -340,41 +594,46 @@ String ChangeTagCase(const String& text, bool upperCase) {
             if (keptEnd == npos)
                 keptEnd = scriptEndUpper.Next(open);
         } else if (text.compare(open, 4, "<!--") == 0) {
-            keptEnd = text.find("-->", open);
+            keptEnd = Find(text, "-->", open);
         } else {
-            keptEnd = text.find('>', open + 1);
-            if (keptEnd != npos) {
-                out.append(text, pos, open - pos);
-                AppendTagInCase(out, text, open, keptEnd, upperCase);
-                pos = keptEnd + 1;
-                continue;
-            }
+            keptEnd = FindChar(text, '>', open + 1);
+            if (keptEnd != npos)
+                ConvertTag(text, open, keptEnd, upperCase);
         }
         if (keptEnd == npos)
             break; // a script, comment or tag without its end: the rest stays as it is
-        size_t after = keptEnd + 1;
-        out.append(text, pos, after - pos);
-        pos = after;
+        pos = keptEnd + 1;
     }
-    out.append(text, pos, npos);
-    return out;
+    return text;
 }
 
-String StripBlankLines(const String& text) {
-    String out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (IsLineBreak(c) && i >= 2 && text[i - 2] == c)
-            continue;
-        out += c;
+// A line end is dropped when the same character stands two places before it in the page as it
+// was; that character is a line end too, so the last two line ends are all there is to remember.
+String StripBlankLines(String text) {
+    TInPlaceWriter writer(text);
+    TLineBreakFinder breaks(text);
+    size_t previous[2] = {npos, npos};
+    char previousChar[2] = {'\0', '\0'};
+    for (size_t at = breaks.Next(0); at != npos; at = breaks.Next(at + 1)) {
+        const char c = text[at];
+        const bool twoBefore = (previous[0] + 2 == at && previousChar[0] == c) ||
+                               (previous[1] + 2 == at && previousChar[1] == c);
+        previous[1] = previous[0];
+        previousChar[1] = previousChar[0];
+        previous[0] = at;
+        previousChar[0] = c;
+        if (twoBefore) {
+            writer.KeepUpTo(at);
+            writer.SkipTo(at + 1);
+        }
     }
-    return out;
+    writer.Finish();
+    return text;
 }
 
-String CompactText(const String& text, bool wrap, int lineLength) {
-    String joined = JoinLinesOutsideScripts(CollapseBlanksOutsideQuotes(text));
-    return wrap ? WrapLines(joined, lineLength) : joined;
+String CompactText(String text, bool wrap, int lineLength) {
+    std::vector<TKeptStretch> kept = TCompactor(text).Run();
+    return wrap ? TWrapper(text, kept, lineLength).Run() : text;
 }
 
 String CutAfterHtmlEnd(String text) {
@@ -391,13 +650,14 @@ String PublishPageText(String text, const TPublishSettings& settings, TExpansion
         ApplyGlobalNameChange(context.ReplaceCodes.Texts[static_cast<size_t>(nameChange)],
                               context.DestinationKey, page, context.SourcePath);
     if (settings.RemoveComments)
-        page = RemoveComments(page);
+        page = RemoveComments(std::move(page));
     page = ExpandCodes(RestoreRevisionStamps(std::move(page)), context);
     if (settings.TagCase != tcNoChange)
-        page = ChangeTagCase(page, settings.TagCase == tcUpperCase);
+        page = ChangeTagCase(std::move(page), settings.TagCase == tcUpperCase);
     if (settings.RemoveBlankLines)
-        page = StripBlankLines(page);
+        page = StripBlankLines(std::move(page));
     if (settings.Compact)
-        page = CompactText(page, settings.Wrap, settings.Wrap ? StrToInt(settings.LineLength) : 0);
+        page = CompactText(std::move(page), settings.Wrap,
+                           settings.Wrap ? StrToInt(settings.LineLength) : 0);
     return CutAfterHtmlEnd(std::move(page));
 }

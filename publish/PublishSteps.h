@@ -2,7 +2,7 @@
 // The clean-up steps that turn a saved page into its published copy, as plain text routines: the
 // publisher runs them in order on the page held as one string with CR LF line ends. Each one
 // costs time in proportion to the page's size, so a large page publishes as fast as a small one
-// per byte.
+// per byte; the steps that only shorten the page or change its letters work on it in place.
 
 #include "platform/SysUtils.h"
 #include "publish/CodeExpansion.h"
@@ -23,18 +23,19 @@ void ApplyGlobalNameChange(const String& codeText, const String& destinationKey,
                            String& sourcePath);
 
 // Comments disappear; those inside a SCRIPT or STYLE block stay with the block.
-String RemoveComments(const String& text);
+String RemoveComments(String text);
 
 // Tags in upper or lower case; quoted values, scripts and comments keep theirs.
-String ChangeTagCase(const String& text, bool upperCase);
+String ChangeTagCase(String text, bool upperCase);
 
 // Empty lines go; lines of blanks stay.
-String StripBlankLines(const String& text);
+String StripBlankLines(String text);
 
 // Runs of blanks and tabs outside quoted values become one blank and the lines are joined, except
-// in script blocks; with wrap, the result is broken after a blank or ">" into lines of about
-// lineLength characters (a length below 1 counts as 1).
-String CompactText(const String& text, bool wrap, int lineLength);
+// in script blocks; PRE and TEXTAREA blocks, which a browser shows as written, stay as they are.
+// With wrap, the result is broken after a blank or ">" into lines of about lineLength characters
+// (a length below 1 counts as 1), never inside a PRE or TEXTAREA block.
+String CompactText(String text, bool wrap, int lineLength);
 
 // The page ends with "</html>" (in any case) and the one character that follows it; a page
 // without it stays whole.

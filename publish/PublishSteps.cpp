@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,8 +26,8 @@ char AsciiLower(char c) {
 }
 
 // upperNeedle is written in upper case; the text's letters match in either case.
-bool MatchesAt(const String& text, size_t at, const char* upperNeedle) {
-    size_t length = std::strlen(upperNeedle);
+bool MatchesAt(const String& text, size_t at, std::string_view upperNeedle) {
+    const size_t length = upperNeedle.size();
     if (at > text.size() || text.size() - at < length)
         return false;
     for (size_t i = 0; i < length; ++i)
@@ -43,16 +44,26 @@ size_t FindChar(const String& text, char c, size_t from) {
 }
 
 // The C library's search skips through the text far faster than a comparison at every "<".
-size_t Find(const String& text, const char* needle, size_t from) {
+size_t Find(const String& text, std::string_view needle, size_t from) {
     if (from > text.size())
         return npos;
-    const void* hit = memmem(text.data() + from, text.size() - from, needle, std::strlen(needle));
+    const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
     return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+// The revision stamps' markers hold a character that pages seldom use ("!", "[" or "]"):
+// looking for that one character alone passes over the page several times faster.
+size_t FindByRareCharacter(const String& text, std::string_view needle, size_t rareAt) {
+    for (size_t at = FindChar(text, needle[rareAt], rareAt); at != npos;
+         at = FindChar(text, needle[rareAt], at + 1))
+        if (text.compare(at - rareAt, needle.size(), needle) == 0)
+            return at - rareAt;
+    return npos;
 }
 
 // Every needle of the steps begins with a character that has no case ("<"), so the candidates
 // are found by that character alone.
-size_t FindIgnoringCase(const String& text, const char* upperNeedle, size_t from) {
+size_t FindIgnoringCase(const String& text, std::string_view upperNeedle, size_t from) {
     for (size_t at = FindChar(text, upperNeedle[0], from); at != npos;
          at = FindChar(text, upperNeedle[0], at + 1))
         if (MatchesAt(text, at, upperNeedle))
@@ -76,7 +87,7 @@ class TForwardFinder {
 public:
     enum TMatch { mExact, mIgnoringCase, mTagName };
 
-    TForwardFinder(const String& text, const char* needle, TMatch match)
+    TForwardFinder(const String& text, std::string_view needle, TMatch match)
         : FText(text), FNeedle(needle), FMatch(match) {}
 
     size_t Next(size_t from) {
@@ -95,13 +106,13 @@ private:
             return Find(FText, FNeedle, from);
         size_t at = FindIgnoringCase(FText, FNeedle, from);
         if (FMatch == mTagName)
-            while (at != npos && !EndsTagName(FText, at + std::strlen(FNeedle)))
+            while (at != npos && !EndsTagName(FText, at + FNeedle.size()))
                 at = FindIgnoringCase(FText, FNeedle, at + 1);
         return at;
     }
 
     const String& FText;
-    const char* FNeedle;
+    std::string_view FNeedle;
     TMatch FMatch;
     size_t FFound = npos;
     bool FNoneLeft = false;
@@ -176,20 +187,23 @@ bool HasOnlyCrLfLines(const String& text) {
 }
 
 // The opening marker is shielded and, when it was there, the closing one after it.
-void ShieldStamp(String& text, const char* opening, const char* closing) {
-    const size_t at = Find(text, opening, 0);
+void ShieldStamp(String& text, std::string_view opening, std::string_view closing) {
+    const size_t at = FindByRareCharacter(text, opening, 1);
     if (at == npos)
         return;
     text[at + 1] = '[';
+    const size_t dash = closing.find('-');
     const size_t end = Find(text, closing, 0);
     if (end != npos)
-        text[end + (std::strchr(closing, '-') - closing)] = ']';
+        text[end + dash] = ']';
 }
 
-void ReplaceFirst(String& text, const char* what, const char* with) {
-    const size_t at = Find(text, what, 0);
+// The marker's "[" or "]" turns back into what it was.
+void RestoreFirst(String& text, std::string_view shielded, char original) {
+    const size_t rareAt = shielded.find_first_of("[]");
+    const size_t at = FindByRareCharacter(text, shielded, rareAt);
     if (at != npos)
-        text.replace(at, std::strlen(what), with);
+        text[at + rareAt] = original;
 }
 
 String NewExtension(const String& value, const char* shtmlName, const char* htmName) {
@@ -278,14 +292,14 @@ public:
     explicit TPreformattedBlocks(const String& text)
         : FText(text), FPreOpen(text, "<PRE", TForwardFinder::mTagName),
           FPreClose(text, "</PRE", TForwardFinder::mTagName),
-          FTextAreaOpen(text, "<TEXTAREA", TForwardFinder::mTagName),
           FTextAreaClose(text, "</TEXTAREA", TForwardFinder::mTagName) {}
 
-    // The block's end when a block opens at `at`, else npos.
+    // The block's end when a block opens at `at`, else npos. The caller stands on every "<" in
+    // turn, so the opening tags are recognised where they stand rather than searched for.
     size_t EndOfBlockAt(size_t at) {
-        if (FPreOpen.Next(at) == at)
+        if (OpensTag(at, "<PRE"))
             return AfterTag(MatchingPreClose(at));
-        if (FTextAreaOpen.Next(at) == at)
+        if (OpensTag(at, "<TEXTAREA"))
             return AfterTag(FTextAreaClose.Next(at + 1));
         return npos;
     }
@@ -310,6 +324,10 @@ private:
         }
     }
 
+    bool OpensTag(size_t at, std::string_view upperName) const {
+        return MatchesAt(FText, at, upperName) && EndsTagName(FText, at + upperName.size());
+    }
+
     size_t AfterTag(size_t tag) const {
         if (tag == npos)
             return FText.size();
@@ -320,7 +338,6 @@ private:
     const String& FText;
     TForwardFinder FPreOpen;
     TForwardFinder FPreClose;
-    TForwardFinder FTextAreaOpen;
     TForwardFinder FTextAreaClose;
 };
 
@@ -343,6 +360,9 @@ public:
     std::vector<TKeptStretch> Run() {
         const size_t size = FText.size();
         while (FRead < size) {
+            CopyOrdinaryCharacters();
+            if (FRead == size)
+                break;
             if (FText[FRead] == '<' && (CopyScriptBlock() || CopyPreformattedBlock()))
                 continue;
             Collapse(FText[FRead++], false);
@@ -353,6 +373,20 @@ public:
     }
 
 private:
+    static bool IsOrdinary(char c) {
+        return c != '"' && c != ' ' && c != '\t' && c != '<' && !IsLineBreak(c);
+    }
+
+    // Most of a page is words and names, which pass through unchanged: a tight loop for them.
+    void CopyOrdinaryCharacters() {
+        const size_t start = FRead;
+        const size_t size = FText.size();
+        while (FRead < size && IsOrdinary(FText[FRead]))
+            FWriter.Put(FText[FRead++]);
+        if (FRead != start)
+            FLastCollapsed = FText[FRead - 1];
+    }
+
     // One character through blank collapsing; the joining keeps line ends only in scripts.
     // Returns whether the collapsed text got a character.
     bool Collapse(char c, bool keepLineEnds) {
@@ -519,10 +553,10 @@ String ShieldRevisionStamps(String text) {
 }
 
 String RestoreRevisionStamps(String text) {
-    ReplaceFirst(text, "<[-- LMR", "<!-- LMR");
-    ReplaceFirst(text, "LMR ]->", "LMR -->");
-    ReplaceFirst(text, "<[-- LR", "<!-- LR");
-    ReplaceFirst(text, "LR ]->", "LR -->");
+    RestoreFirst(text, "<[-- LMR", '!');
+    RestoreFirst(text, "LMR ]->", '-');
+    RestoreFirst(text, "<[-- LR", '!');
+    RestoreFirst(text, "LR ]->", '-');
     return text;
 }
 

@@ -131,8 +131,17 @@ private:
             ReportUnclosedCode();
         const size_t needed = FOut.size() + part.size();
         if (needed > FOut.capacity())
-            FOut.reserve(std::min(FLimit, std::max(needed, 2 * FOut.capacity())));
+            Grow(std::min(FLimit, std::max(needed, 2 * FOut.capacity())));
         FOut.append(part);
+    }
+
+    // A string that grows doubles its buffer whatever it was asked for; a new one gets just the
+    // capacity asked.
+    void Grow(size_t capacity) {
+        String grown;
+        grown.reserve(capacity);
+        grown.append(FOut);
+        FOut.swap(grown);
     }
 
     void ExpandCode(const String& name, size_t& pos) {

@@ -4,6 +4,7 @@
 #include "platform/TestHooks.h"
 #include "platform/TimeZone.h"
 
+#include "LargestAllocation.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,28 @@ TEST_F(CodeExpansionTest, UnclosedOrEndlessCodesStopTheRunWithAMessage) {
         EXPECT_EQ(shown.Caption, "Ferrydock 95");
         EXPECT_EQ(shown.Icon(), UINT(MB_ICONERROR));
     }
+}
+
+// A code naming itself eight hundred times multiplies the page by eight hundred in every pass: the
+// third pass would reach gigabytes. It stops at the bound with the message, asking no more of the
+// heap than the bound allows.
+TEST_F(CodeExpansionTest, ACodeGrowingThePageWithinOnePassStopsAtTheBound) {
+    String selfCopies;
+    for (int i = 0; i < 800; ++i)
+        selfCopies += "{{a}}";
+    AddCode("a", selfCopies);
+    TestHooks::AnswerMessageBox(IDOK);
+    const String page = "<p>{{a}}</p>";
+    ResetLargestAllocation();
+    EXPECT_THROW(ExpandCodes(page, FContext), EAbort);
+    EXPECT_LE(LargestAllocation(), page.size() + MaxCodeGrowth + 1); // with the closing zero
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(TestHooks::Prompts()[0].Text, "Syntax error: Unclosed {{");
+
+    // Two passes that stay well within it: 800 copies of a text of 800 characters.
+    AddCode("b", StringReplace(selfCopies, "{{a}}", "{{c}}", rfReplaceAll));
+    AddCode("c", String(800, 'x'));
+    EXPECT_EQ(ExpandCodes("{{b}}", FContext), String(800 * 800, 'x'));
 }
 
 TEST_F(CodeExpansionTest, TheFirstApplyingVariantIsSelected) {

@@ -16,6 +16,11 @@ bool IsLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
+bool OpensComment(const String& text, size_t at) {
+    return at + 4 <= text.size() && text[at] == '<' && text[at + 1] == '!' && text[at + 2] == '-' &&
+           text[at + 3] == '-';
+}
+
 // Inline, as the steps ask it of every character of a tag.
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -593,7 +598,7 @@ String RemoveComments(String text) {
     size_t pos = 0;
     for (size_t open = FindChar(text, '<', pos); open != npos; open = FindChar(text, '<', pos)) {
         pos = open + 1;
-        if (text.compare(open, 4, "<!--") == 0) {
+        if (OpensComment(text, open)) {
             const size_t end = commentEnd.Next(open + 3);
             if (end != npos) {
                 writer.KeepUpTo(open);
@@ -627,7 +632,7 @@ String ChangeTagCase(String text, bool upperCase) {
             keptEnd = scriptEnd.Next(open);
             if (keptEnd == npos)
                 keptEnd = scriptEndUpper.Next(open);
-        } else if (text.compare(open, 4, "<!--") == 0) {
+        } else if (OpensComment(text, open)) {
             keptEnd = Find(text, "-->", open);
         } else {
             keptEnd = FindChar(text, '>', open + 1);

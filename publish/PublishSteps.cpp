@@ -651,17 +651,20 @@ String ChangeTagCase(String text, bool upperCase) {
 String StripBlankLines(String text) {
     TInPlaceWriter writer(text);
     TLineBreakFinder breaks(text);
-    size_t previous[2] = {npos, npos};
-    char previousChar[2] = {'\0', '\0'};
+    struct TSeenBreak {
+        size_t At;
+        char Character;
+    };
+    TSeenBreak last{npos, '\0'};
+    TSeenBreak beforeLast{npos, '\0'};
     for (size_t at = breaks.Next(0); at != npos; at = breaks.Next(at + 1)) {
         const char c = text[at];
-        const bool twoBefore = (previous[0] + 2 == at && previousChar[0] == c) ||
-                               (previous[1] + 2 == at && previousChar[1] == c);
-        previous[1] = previous[0];
-        previousChar[1] = previousChar[0];
-        previous[0] = at;
-        previousChar[0] = c;
-        if (twoBefore) {
+        const bool sameTwoBefore =
+            at >= 2 && ((last.At == at - 2 && last.Character == c) ||
+                        (beforeLast.At == at - 2 && beforeLast.Character == c));
+        beforeLast = last;
+        last = {at, c};
+        if (sameTwoBefore) {
             writer.KeepUpTo(at);
             writer.SkipTo(at + 1);
         }

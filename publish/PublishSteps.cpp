@@ -463,13 +463,32 @@ bool IsWrapPoint(char c) {
 // Lines of about a given length, broken after a blank or ">" but never inside a kept stretch.
 class TWrapper {
 public:
-    TWrapper(const String& text, const std::vector<TKeptStretch>& kept, int lineLength)
+    TWrapper(String& text, const std::vector<TKeptStretch>& kept, int lineLength)
         : FText(text), FKept(kept), FLength(static_cast<size_t>(std::max(lineLength, 1))) {}
 
-    String Run() {
+    // The line ends go in where the text stands: compaction has left room for them in its
+    // buffer, so no new buffer of the page's size is asked of the system.
+    void Run() {
+        const std::vector<size_t> breaks = BreakPoints();
+        size_t from = FText.size();
+        FText.resize(from + 2 * breaks.size());
+        size_t to = FText.size();
+        for (size_t i = breaks.size(); i-- > 0;) {
+            const size_t lineEnd = breaks[i] + 1;
+            to -= from - lineEnd;
+            std::memmove(&FText[to], &FText[lineEnd], from - lineEnd);
+            FText[--to] = '\n';
+            FText[--to] = '\r';
+            from = lineEnd;
+        }
+    }
+
+private:
+    // The index of each line's last character, the rest of the text being the last line.
+    std::vector<size_t> BreakPoints() {
         const size_t size = FText.size();
-        String out;
-        out.reserve(size + 2 * (size / std::max<size_t>(FLength / 2, 1) + 1));
+        std::vector<size_t> breaks;
+        breaks.reserve(size / FLength + 1);
         size_t start = 0;
         while (size - start > FLength) {
             size_t breakAt = LastPointWithin(start + 1, start + FLength - 1);
@@ -478,15 +497,12 @@ public:
                 if (breakAt == npos)
                     breakAt = size - 1;
             }
-            out.append(FText, start, breakAt - start + 1);
-            out += "\r\n";
+            breaks.push_back(breakAt);
             start = breakAt + 1;
         }
-        out.append(FText, start, npos);
-        return out;
+        return breaks;
     }
 
-private:
     // The lines move forward, so the stretches that end before the line are passed for good.
     void PassStretchesEndingBy(size_t at) {
         while (FNext < FKept.size() && FKept[FNext].End <= at)
@@ -523,7 +539,7 @@ private:
         return npos;
     }
 
-    const String& FText;
+    String& FText;
     const std::vector<TKeptStretch>& FKept;
     size_t FLength;
     size_t FNext = 0;
@@ -674,8 +690,10 @@ String StripBlankLines(String text) {
 }
 
 String CompactText(String text, bool wrap, int lineLength) {
-    std::vector<TKeptStretch> kept = TCompactor(text).Run();
-    return wrap ? TWrapper(text, kept, lineLength).Run() : text;
+    const std::vector<TKeptStretch> kept = TCompactor(text).Run();
+    if (wrap)
+        TWrapper(text, kept, lineLength).Run();
+    return text;
 }
 
 String CutAfterHtmlEnd(String text) {

@@ -141,13 +141,15 @@ TEST_F(PublishCommandsTest, ACancelledMultipleChoicePublishesNothing) {
 TEST_F(PublishCommandsTest, WithoutAStoredFolderTheDialogAsksAndCancelLeavesItToThePublisher) {
     ModifiedPage("page.html");
     TestHooks::AnswerModalResult(mrCancel);
+    TestHooks::AnswerMessageBox(IDYES); // an empty folder is not the upload folder either
     TestHooks::AnswerMessageBox(IDOK);
 
     Form->PublishButton->Click();
 
-    ASSERT_EQ(TestHooks::Prompts().size(), 2u);
+    ASSERT_EQ(TestHooks::Prompts().size(), 3u);
     EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Quiltmarker - Publishing Folder");
-    EXPECT_EQ(TestHooks::Prompts()[1].Text, "No folder has been selected to publish to");
+    EXPECT_EQ(TestHooks::Prompts()[1].Text, UploadQuestion);
+    EXPECT_EQ(TestHooks::Prompts()[2].Text, "No folder has been selected to publish to");
     EXPECT_TRUE(Ferrydock95Form->Visible());
     EXPECT_TRUE(NothingPublished());
     EXPECT_EQ(HTMLPublishToForm, nullptr);

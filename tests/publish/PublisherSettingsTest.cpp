@@ -1,6 +1,7 @@
 #include "publish/Ferrydock95Main.h"
 
 #include "platform/ComCtrls.h"
+#include "platform/FileUtils.h"
 #include "platform/Registry.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
@@ -183,10 +184,14 @@ TEST(PublisherSettings, TypingASourceFileRewritesTheRecentList) {
 
 TEST(PublisherSettings, ChoosingMoreThanAHundredFilesTakesTheFirstHundred) {
     auto form = MakePublisher();
+    const String site = IncludeTrailingPathDelimiter(TestSupport::Sandbox("site"));
+    ForceDirectories(site);
     TestHooks::TDialogAnswer answer;
     answer.Accepted = true;
-    for (int i = 1; i <= 120; ++i)
-        answer.Files.push_back("/site/p" + IntToStr(i) + ".html");
+    for (int i = 1; i <= 120; ++i) {
+        answer.Files.push_back(site + "p" + IntToStr(i) + ".html");
+        WriteFileAtomic(answer.Files.back(), "x");
+    }
     answer.FileName = answer.Files[0];
     TestHooks::AnswerDialog(answer);
     TestHooks::AnswerMessageBox(IDOK);
@@ -202,10 +207,10 @@ TEST(PublisherSettings, ChoosingMoreThanAHundredFilesTakesTheFirstHundred) {
     EXPECT_EQ(message.Icon(), static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(form->SourceFileCount, 100);
     EXPECT_TRUE(form->MultipleRun);
-    EXPECT_EQ(form->SourceFiles[99], "/site/p100.html");
-    EXPECT_EQ(form->PubFileName->Text(), "/site/p1.html");
+    EXPECT_EQ(form->SourceFiles[99], site + "p100.html");
+    EXPECT_EQ(form->PubFileName->Text(), site + "p1.html");
     // Each chosen file went to the top in turn, so the last taken leads the list.
-    EXPECT_EQ(form->PubFileName->Items()[0], "/site/p100.html");
+    EXPECT_EQ(form->PubFileName->Items()[0], site + "p100.html");
     EXPECT_EQ(form->PubFileName->Items().Count(), 100);
 }
 

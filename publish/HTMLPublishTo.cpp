@@ -36,6 +36,7 @@ void THTMLPublishToForm::BuildControls() {
     OKButton = NewControl<TButton>(this, this, "OKButton", 164, 68, 75, 25);
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
+    OKButton->SetModalResult(mrOk);
     CancelButton = NewControl<TButton>(this, this, "CancelButton", 246, 68, 75, 25);
     CancelButton->SetCaption("Cancel");
     CancelButton->SetCancel(true);
@@ -72,10 +73,8 @@ void THTMLPublishToForm::SetupButtonClick(TObject* /*Sender*/) {
     Close();
 }
 
-// The modal result is set only here, once the folder is stored.
 void THTMLPublishToForm::OKButtonClick(TObject* /*Sender*/) {
     const String folder = PublishTo->Text();
     StorePublishFolder(folder);
     RememberPublishFolder(PublishTo->Items(), folder, MaxFolders);
-    SetModalResult(mrOk);
 }

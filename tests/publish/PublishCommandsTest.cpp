@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/FileListBox.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -240,6 +241,24 @@ TEST_F(PublishCommandsTest, PrePublishToggleIsStoredAtOnce) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Olvane\\Quiltmarker"));
     EXPECT_EQ(reg.ReadBool("PrePublish"), !before);
+}
+
+TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
+    WriteFileAtomic(Site + "a.htm", "x");
+    Form->FileListBox1->SetDirectory(Site);
+    Form->FileListBox1->SetMask("*.htm");
+
+    Form->Publish1->Click();
+    EXPECT_FALSE(Form->CurrentDocument1->Enabled());
+    EXPECT_FALSE(Form->MultiCopy1->Enabled());
+    EXPECT_FALSE(Form->MultiPublish1->Enabled());
+
+    UsePage(*Form, 0, Site + "a.htm", PageText);
+    Form->FileListBox1->SetSelected(0, true);
+    Form->Publish1->Click();
+    EXPECT_TRUE(Form->CurrentDocument1->Enabled());
+    EXPECT_TRUE(Form->MultiCopy1->Enabled());
+    EXPECT_TRUE(Form->MultiPublish1->Enabled());
 }
 
 } // namespace

@@ -32,8 +32,13 @@ public:
     TValidationSwap& operator=(const TValidationSwap&) = delete;
     ~TValidationSwap() {
         FForm.FileNames[FPage] = FPath;
-        StorePublishFolder(FFolder);
         Ferrydock95Form->SourceOverwriteIntended = false;
+        // A settings file that cannot be written is reported; the page is put back all the same.
+        try {
+            StorePublishFolder(FFolder);
+        } catch (const std::exception&) {
+            Application->HandleException(&FForm);
+        }
         // The page's own file was not written: its changes are still to be saved.
         FForm.GetMemo(FPage)->SetModified(FModified);
         FForm.TabSheets[FPage]->SetCaption(ExtractFileName(FPath));

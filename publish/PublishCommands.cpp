@@ -60,6 +60,11 @@ void THTMLEMainForm::BuildPublishCommands() {
                                      "Publish current document (Ctrl to change folder)");
     MultipleDocuments1 = AddItem(this, Publish1, "MultipleDocuments1", "&Multiple Documents...");
     ForValidation1 = AddItem(this, Publish1, "ForValidation1", "For &Validation");
+    // Both follow Current Document, ahead of the commands on the file list's selection.
+    for (TMenuItem* item : {ForValidation1, MultipleDocuments1}) {
+        Publish1->Remove(item);
+        Publish1->Insert(CurrentDocument1->MenuIndex() + 1, item);
+    }
     SetUp1 = AddItem(this, Preferences1, "SetUp1", "&Set up");
     SetupPublisher = AddItem(this, SetUp1, "SetupPublisher", "&Publisher...");
 }

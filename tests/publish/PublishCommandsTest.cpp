@@ -248,6 +248,8 @@ TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
     Form->FileListBox1->SetDirectory(Site);
     Form->FileListBox1->SetMask("*.htm");
 
+    EXPECT_EQ(Form->MultipleDocuments1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 1);
+    EXPECT_EQ(Form->ForValidation1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 2);
     Form->Publish1->Click();
     EXPECT_FALSE(Form->CurrentDocument1->Enabled());
     EXPECT_FALSE(Form->MultiCopy1->Enabled());

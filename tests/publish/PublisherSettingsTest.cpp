@@ -5,6 +5,7 @@
 #include "platform/Registry.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "widgets/QmToolbars.h"
 
 #include "TestSupport.h"
 
@@ -224,6 +225,31 @@ TEST(PublisherSettings, ACancelledFileChoiceChangesNothing) {
     EXPECT_EQ(form->PubFileName->Text(), "/site/page.html");
     EXPECT_FALSE(form->MultipleRun);
     EXPECT_EQ(form->SourceFileCount, 1);
+}
+
+TEST(PublisherSettings, ChoosingOneFileNamesItAndPutsItFirstInTheRecentList) {
+    const String site = IncludeTrailingPathDelimiter(TestSupport::Sandbox("site"));
+    ForceDirectories(site);
+    WriteFileAtomic(site + "Page.html", "x");
+    auto form = MakePublisher();
+    form->PubFileName->Items().Add("/site/older.html");
+    form->WorkingDir->SetText(site);
+    form->SourceFileCount = 3;
+    TestHooks::TDialogAnswer answer;
+    answer.Accepted = true;
+    answer.FileName = site + "Page.html";
+    TestHooks::AnswerDialog(answer);
+
+    form->PubFileNameButton->Click();
+
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Select File to Publish");
+    EXPECT_EQ(form->PubFileName->Text(), site + "Page.html");
+    EXPECT_EQ(form->SourceFileCount, 1);
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(Publish + "\\RecentFiles"));
+    EXPECT_EQ(reg.ReadString("0"), site + "Page.html");
+    EXPECT_EQ(reg.ReadString("1"), "/site/older.html");
 }
 
 } // namespace

@@ -705,6 +705,23 @@ public:
     TMenuItem* MultiPublish2 = nullptr;
     TMenuItem* MultiCopy1 = nullptr;
     TMenuItem* MultiSave3 = nullptr;
+    TMenuItem* MultipleDocuments1 = nullptr;
+    TMenuItem* ForValidation1 = nullptr;
+    TMenuItem* SetUp1 = nullptr;
+    TMenuItem* SetupPublisher = nullptr;
+    TQmToolbarButton* PublishButton = nullptr;
+    // Set by the preview while it publishes its copy of the page; the copy's source.
+    bool PublishPreviewCopy = false;
+    String PreviewFileName;
+    void PublishButtonClick(TObject* Sender);
+    void PublishButtonMouseEnter(TObject* Sender);
+    void Publish1Click(TObject* Sender);
+    void MultipleDocuments1Click(TObject* Sender);
+    void SetupPublisherClick(TObject* Sender);
+    void Prepublishfiles1Click(TObject* Sender);
+    void ForValidation1Click(TObject* Sender);
+    // The stored publish folder, empty when none is stored.
+    String ReadPublishFolder() const;
     TMenuItem* TextOnly2 = nullptr;
     TMenuItem* SelectFiles1 = nullptr;
     TMenuItem* View1 = nullptr;
@@ -1207,6 +1224,17 @@ public:
     void ShowKeywordHelp();
     void CopyTabsToNewLine(TRichEdit* editor);
     void TrackVersionSequence(WORD key, TShiftState shift);
+
+    // ---- Publishing the active page (publish/PublishCommands.cpp) ----
+    void BuildPublishCommands();
+    void BindPublishCommands();
+    // Asks for the publish folder with the publish-folder dialog, saving a modified page first.
+    void ChoosePublishFolder(int page, bool inUse);
+    // Saves the page when its editor is shown and modified; false when it stays modified (the
+    // save was cancelled or failed).
+    bool SaveBeforePublishing(int page);
+    // Publishes the page's text as "zvalid~.html" into the page's own folder.
+    void PublishValidationCopy(int page);
 
     // ---- Special characters ----
     void BuildSpecialCharacters();

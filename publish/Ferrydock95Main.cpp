@@ -1,10 +1,16 @@
 #include "publish/Ferrydock95Main.h"
 
 #include "platform/ComCtrls.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Events.h"
 #include "platform/FileStamp.h"
 #include "platform/FileUtils.h"
+#include "platform/Registry.h"
 #include "platform/StdCtrls.h"
 #include "publish/AnimPubForm.h"
+#include "services/ProgramSettings.h"
+#include "widgets/FBrowse.h"
+#include "widgets/QmToolbars.h"
 
 #include <algorithm>
 
@@ -46,50 +52,66 @@ TFerrydock95Form::TFerrydock95Form(TComponent* AOwner) : TForm(AOwner) {
         SetClientHeight(499);
         Font().SetName("MS Sans Serif");
         BuildControls();
+        OnCreate = Handler(this, &TFerrydock95Form::FormCreate);
     });
+    // Bound once the stored settings are in the controls, so that loading writes nothing back.
+    BindControls();
 }
 
 void TFerrydock95Form::BuildControls() {
-    FileGroup = NewControl<TGroupBox>(this, this, "FileGroup", 8, 8, 277, 49);
+    FileGroup = NewControl<TGroupBox>(this, this, "FileGroup", 8, 8, 277, 73);
     FileGroup->SetCaption(" File to Publish ");
     PubFileName = NewControl<TComboBox>(this, FileGroup, "PubFileName", 8, 18, 233, 21);
     PubFileName->SetDropDownCount(10);
+    PubFileNameButton =
+        NewControl<TQmToolbarButton>(this, FileGroup, "PubFileNameButton", 245, 17, 23, 22);
+    MultipleButton = NewControl<TButton>(this, FileGroup, "MultipleButton", 8, 44, 75, 23);
+    MultipleButton->SetCaption("&Multiple");
+    MultipleLabel1 = NewControl<TLabel>(this, FileGroup, "MultipleLabel1", 90, 44, 80, 13);
+    MultipleLabel1->SetCaption("Publish");
+    MultipleLabel2 = NewControl<TLabel>(this, FileGroup, "MultipleLabel2", 90, 56, 80, 13);
+    MultipleLabel2->SetCaption("Multiple Files");
 
-    PublishToGroup = NewControl<TGroupBox>(this, this, "PublishToGroup", 8, 64, 277, 49);
+    PublishToGroup = NewControl<TGroupBox>(this, this, "PublishToGroup", 8, 88, 277, 49);
     PublishToGroup->SetCaption(" Publish To ");
     PublishTo = NewControl<TComboBox>(this, PublishToGroup, "PublishTo", 8, 18, 233, 21);
+    SpeedButton2 =
+        NewControl<TQmToolbarButton>(this, PublishToGroup, "SpeedButton2", 245, 17, 23, 22);
 
-    CopyToGroup = NewControl<TGroupBox>(this, this, "CopyToGroup", 8, 120, 277, 121);
+    CopyToGroup = NewControl<TGroupBox>(this, this, "CopyToGroup", 8, 144, 277, 121);
     CopyToGroup->SetCaption(" Copy To ");
     TEdit** copyTo[] = {&CopyTo1, &CopyTo2, &CopyTo3, &CopyTo4};
+    TQmToolbarButton** browse[] = {&SpeedButton3, &SpeedButton4, &SpeedButton5, &SpeedButton6};
     for (int i = 0; i < 4; ++i) {
         String name = "CopyTo" + IntToStr(i + 1);
         *copyTo[i] = NewControl<TEdit>(this, CopyToGroup, name, 8, 18 + i * 25, 233, 21);
+        *browse[i] = NewControl<TQmToolbarButton>(
+            this, CopyToGroup, "SpeedButton" + IntToStr(i + 3), 245, 17 + i * 25, 23, 22);
     }
 
-    CompactCheck = NewControl<TCheckBox>(this, this, "CompactCheck", 16, 250, 129, 17);
+    CompactCheck = NewControl<TCheckBox>(this, this, "CompactCheck", 16, 274, 129, 17);
     CompactCheck->SetCaption("&Compact File");
-    WrapTextCheck = NewControl<TCheckBox>(this, this, "WrapTextCheck", 32, 270, 113, 17);
+    WrapTextCheck = NewControl<TCheckBox>(this, this, "WrapTextCheck", 32, 294, 113, 17);
     WrapTextCheck->SetCaption("&Wrap Text");
     WrapTextCheck->SetEnabled(false);
-    LineLengthLabel = NewControl<TLabel>(this, this, "LineLengthLabel", 32, 294, 61, 13);
+    LineLengthLabel = NewControl<TLabel>(this, this, "LineLengthLabel", 32, 318, 61, 13);
     LineLengthLabel->SetCaption("Line Length");
-    LineLengthEdit = NewControl<TEdit>(this, this, "LineLengthEdit", 100, 290, 33, 21);
+    LineLengthEdit = NewControl<TEdit>(this, this, "LineLengthEdit", 100, 314, 33, 21);
     LineLengthEdit->SetText("80");
     LineLengthEdit->SetEnabled(false);
-    LineLengthButtons = NewControl<TUpDown>(this, this, "LineLengthButtons", 133, 290, 15, 21);
+    LineLengthButtons = NewControl<TUpDown>(this, this, "LineLengthButtons", 133, 314, 15, 21);
     LineLengthButtons->SetMin(25);
     LineLengthButtons->SetMax(200);
     LineLengthButtons->SetAssociate(LineLengthEdit);
     LineLengthButtons->SetPosition(80);
     LineLengthButtons->SetEnabled(false);
-    BlankLinesCheck = NewControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 318, 137, 17);
+    BlankLinesCheck = NewControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 342, 137, 17);
     BlankLinesCheck->SetCaption("&Remove blank lines");
     RemoveCommentsCheck =
-        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 338, 137, 17);
+        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 362, 137, 17);
     RemoveCommentsCheck->SetCaption("Remove C&omments");
 
-    TagsCaseGroup = NewControl<TGroupBox>(this, this, "TagsCaseGroup", 160, 248, 125, 89);
+    TagsCaseGroup = NewControl<TGroupBox>(this, this, "TagsCaseGroup", 160, 272, 125, 89);
     TagsCaseGroup->SetCaption(" Tags case ");
     UpperCaseButton =
         NewControl<TRadioButton>(this, TagsCaseGroup, "UpperCaseButton", 8, 18, 113, 17);
@@ -101,6 +123,61 @@ void TFerrydock95Form::BuildControls() {
     NoChangeButton =
         NewControl<TRadioButton>(this, TagsCaseGroup, "NoChangeButton", 8, 62, 113, 17);
     NoChangeButton->SetCaption("No change to tags");
+    BuildButtons();
+    BuildChoosers();
+}
+
+void TFerrydock95Form::BuildButtons() {
+    AlwaysShowCheck = NewControl<TCheckBox>(this, this, "AlwaysShowCheck", 16, 392, 137, 17);
+    AlwaysShowCheck->SetCaption("&Always Show");
+    OKButton = NewControl<TButton>(this, this, "OKButton", 120, 460, 75, 25);
+    OKButton->SetCaption("OK");
+    OKButton->SetModalResult(mrOk);
+    CancelButton = NewControl<TButton>(this, this, "CancelButton", 205, 460, 75, 25);
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetModalResult(mrCancel);
+    // Below the client area: the start folder is set once and rarely looked at again.
+    WorkingDirGroup = NewControl<TGroupBox>(this, this, "WorkingDirGroup", 8, 505, 277, 49);
+    WorkingDirGroup->SetCaption(" Working Directory ");
+    WorkingDir = NewControl<TEdit>(this, WorkingDirGroup, "WorkingDir", 8, 18, 233, 21);
+    SpeedButton7 =
+        NewControl<TQmToolbarButton>(this, WorkingDirGroup, "SpeedButton7", 245, 17, 23, 22);
+}
+
+void TFerrydock95Form::BuildChoosers() {
+    FileOpenDialog = NewComponent<TOpenDialog>(this, "FileOpenDialog");
+    FileOpenDialog->SetFilter("HTML Files|*.*htm*|All files|*.*");
+    FileOpenDialog->SetOptions({ofPathMustExist, ofFileMustExist});
+    FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
+}
+
+void TFerrydock95Form::BindControls() {
+    PubFileNameButton->OnClick = Handler(this, &TFerrydock95Form::PubFileNameButtonClick);
+    MultipleButton->OnClick = Handler(this, &TFerrydock95Form::MultipleButtonClick);
+    SpeedButton2->OnClick = Handler(this, &TFerrydock95Form::SpeedButton2Click);
+    SpeedButton3->OnClick = Handler(this, &TFerrydock95Form::SpeedButton3Click);
+    SpeedButton4->OnClick = Handler(this, &TFerrydock95Form::SpeedButton4Click);
+    SpeedButton5->OnClick = Handler(this, &TFerrydock95Form::SpeedButton5Click);
+    SpeedButton6->OnClick = Handler(this, &TFerrydock95Form::SpeedButton6Click);
+    SpeedButton7->OnClick = Handler(this, &TFerrydock95Form::SpeedButton7Click);
+    CopyTo1->OnChange = Handler(this, &TFerrydock95Form::CopyTo1Change);
+    CopyTo2->OnChange = Handler(this, &TFerrydock95Form::CopyTo2Change);
+    CopyTo3->OnChange = Handler(this, &TFerrydock95Form::CopyTo3Change);
+    CopyTo4->OnChange = Handler(this, &TFerrydock95Form::CopyTo4Change);
+    WorkingDir->OnChange = Handler(this, &TFerrydock95Form::WorkingDirChange);
+    UpperCaseButton->OnClick = Handler(this, &TFerrydock95Form::UpperCaseButtonClick);
+    LowerCaseButton->OnClick = Handler(this, &TFerrydock95Form::LowerCaseButtonClick);
+    NoChangeButton->OnClick = Handler(this, &TFerrydock95Form::NoChangeButtonClick);
+    CompactCheck->OnClick = Handler(this, &TFerrydock95Form::CompactCheckClick);
+    WrapTextCheck->OnClick = Handler(this, &TFerrydock95Form::WrapTextCheckClick);
+    LineLengthEdit->OnChange = Handler(this, &TFerrydock95Form::LineLengthEditChange);
+    AlwaysShowCheck->OnClick = Handler(this, &TFerrydock95Form::AlwaysShowCheckClick);
+    BlankLinesCheck->OnClick = Handler(this, &TFerrydock95Form::BlankLinesCheckClick);
+    RemoveCommentsCheck->OnClick = Handler(this, &TFerrydock95Form::RemoveCommentsCheckClick);
+    PubFileName->OnChange = Handler(this, &TFerrydock95Form::PubFileNameChange);
+    PublishTo->OnExit = Handler(this, &TFerrydock95Form::PublishToExit);
+    OKButton->OnClick = Handler(this, &TFerrydock95Form::OKButtonClick);
+    CancelButton->OnClick = Handler(this, &TFerrydock95Form::CancelButtonClick);
 }
 
 void TFerrydock95Form::PublishFiles() {

@@ -14,12 +14,32 @@ class TRadioButton;
 class TGroupBox;
 class TLabel;
 class TUpDown;
+class TButton;
+class TOpenDialog;
+class TFolderBrowse;
+class TQmToolbarButton;
+class TStrings;
+
+// Where the publishing settings live.
+extern const String PublishKey;
+
+// The publish folders stored under PublishKey's subkey "PublishFolders", in their order: "1" up to
+// "limit", missing numbers skipped.
+void ReadPublishFolders(TStrings& list, int limit);
+// A folder not yet in the list goes to its top, the oldest beyond limit drop off, and the stored
+// list is written again as "1" to "n"; a folder already listed changes nothing.
+void RememberPublishFolder(TStrings& list, const String& folder, int limit);
+// The stored publish folder ("PublishTo"), empty when none is stored.
+String StoredPublishFolder();
+void StorePublishFolder(const String& folder);
 
 class TFerrydock95Form : public TForm {
 public:
     explicit TFerrydock95Form(TComponent* AOwner);
 
     static constexpr int MaxSourceFiles = 100;
+    static constexpr int MaxRecentFiles = 25;
+    static constexpr int MaxPublishFolders = 100;
 
     // Publishes every source file of the run into the publish folder, then offers the copy-to
     // folders. Callers set the run state first; every way the run ends leaves SourceFileCount 1,
@@ -50,6 +70,53 @@ public:
     TRadioButton* UpperCaseButton = nullptr;
     TRadioButton* LowerCaseButton = nullptr;
     TRadioButton* NoChangeButton = nullptr;
+    TQmToolbarButton* PubFileNameButton = nullptr;
+    TLabel* MultipleLabel1 = nullptr;
+    TLabel* MultipleLabel2 = nullptr;
+    TButton* MultipleButton = nullptr;
+    TQmToolbarButton* SpeedButton2 = nullptr;
+    TQmToolbarButton* SpeedButton3 = nullptr;
+    TQmToolbarButton* SpeedButton4 = nullptr;
+    TQmToolbarButton* SpeedButton5 = nullptr;
+    TQmToolbarButton* SpeedButton6 = nullptr;
+    TCheckBox* AlwaysShowCheck = nullptr;
+    TButton* OKButton = nullptr;
+    TButton* CancelButton = nullptr;
+    TGroupBox* WorkingDirGroup = nullptr;
+    TEdit* WorkingDir = nullptr;
+    TQmToolbarButton* SpeedButton7 = nullptr;
+    TOpenDialog* FileOpenDialog = nullptr;
+    TFolderBrowse* FolderBrowse1 = nullptr;
+
+    void FormCreate(TObject* Sender);
+    void PubFileNameButtonClick(TObject* Sender);
+    void MultipleButtonClick(TObject* Sender);
+    // The several-files choice itself; false when it was cancelled and nothing changed.
+    bool ChooseMultipleFiles();
+    void SpeedButton2Click(TObject* Sender);
+    void SpeedButton3Click(TObject* Sender);
+    void SpeedButton4Click(TObject* Sender);
+    void SpeedButton5Click(TObject* Sender);
+    void SpeedButton6Click(TObject* Sender);
+    void SpeedButton7Click(TObject* Sender);
+    void CopyTo1Change(TObject* Sender);
+    void CopyTo2Change(TObject* Sender);
+    void CopyTo3Change(TObject* Sender);
+    void CopyTo4Change(TObject* Sender);
+    void WorkingDirChange(TObject* Sender);
+    void UpperCaseButtonClick(TObject* Sender);
+    void LowerCaseButtonClick(TObject* Sender);
+    void NoChangeButtonClick(TObject* Sender);
+    void CompactCheckClick(TObject* Sender);
+    void WrapTextCheckClick(TObject* Sender);
+    void LineLengthEditChange(TObject* Sender);
+    void AlwaysShowCheckClick(TObject* Sender);
+    void BlankLinesCheckClick(TObject* Sender);
+    void RemoveCommentsCheckClick(TObject* Sender);
+    void PubFileNameChange(TObject* Sender);
+    void PublishToExit(TObject* Sender);
+    void OKButtonClick(TObject* Sender);
+    void CancelButtonClick(TObject* Sender);
 
     // The run state.
     std::array<String, MaxSourceFiles> SourceFiles;
@@ -67,6 +134,18 @@ public:
 
 private:
     void BuildControls();
+    void BuildChoosers();
+    void BuildButtons();
+    void BindControls();
+    void LoadRecentFiles();
+    void LoadOptions();
+    void LoadCopyToFolders();
+    void EnableWrapControls();
+    void WriteOption(const String& name, bool value);
+    void WriteCopyTo(int number, const TEdit* edit);
+    void WriteTagsCase();
+    bool BrowseFolder(const String& title, String& folder);
+    void PutRecentFileOnTop(const String& path);
     bool CheckRunCanStart();
     void OfferSettings();
     void TakeSingleSourceFile();

@@ -6,12 +6,11 @@
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
-#include "publish/AnimPubForm.h"
-#include "publish/Ferrydock95Main.h"
 #include "publish/HTMLFolderSelect.h"
 #include "widgets/QmFilSys.h"
 
 #include "BenchMain.h"
+#include "PublisherForms.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,13 +37,12 @@ String Folder(const String& name) {
 
 void ThousandPagesOneMultiPublish(benchmark::State& state) {
     const String site = Folder("site");
-    const String page = RepeatedPage("<HTML>\r\n<BODY>\r\n", Section, "</BODY>\r\n</HTML>\r\n",
-                                     20 * 1024);
+    const String page =
+        RepeatedPage("<HTML>\r\n<BODY>\r\n", Section, "</BODY>\r\n</HTML>\r\n", 20 * 1024);
     for (int i = 0; i < 1000; ++i)
         WriteFileAtomic(site + "page" + IntToStr(i) + ".html", page);
     const String upload = Folder("upload");
-    Ferrydock95Form = new TFerrydock95Form(nullptr);
-    AnimPub = new TAnimPub(nullptr);
+    PublisherForms::Make();
     {
         THTMLEMainForm form(nullptr);
         form.DirectoryListBox1->SetDirectory(site);
@@ -64,7 +62,7 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
                 dialog.LogCheck->SetChecked(true);
                 dialog.FinishButtonClick(nullptr);
             });
-            TestHooks::AnswerMessageBox(IDOK);  // "Publication completed"
+            TestHooks::AnswerMessageBox(IDOK); // "Publication completed"
             if (!FileExists(ProgramFolder() + "Published.txt"))
                 TestHooks::AnswerMessageBox(IDYES); // create the log
             form.MultiPublish1Click(nullptr);
@@ -72,10 +70,7 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
         }
         state.counters["pages"] = form.FileListBox1->SelCount();
     }
-    delete AnimPub;
-    AnimPub = nullptr;
-    delete Ferrydock95Form;
-    Ferrydock95Form = nullptr;
+    PublisherForms::Free();
 }
 BENCHMARK(ThousandPagesOneMultiPublish)->Unit(benchmark::kMillisecond);
 

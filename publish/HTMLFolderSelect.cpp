@@ -1,5 +1,6 @@
 #include "publish/HTMLFolderSelect.h"
 
+#include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Events.h"
 #include "platform/ExtCtrls.h"
@@ -114,8 +115,8 @@ void TFolderSelectForm::BuildGroupTabs() {
         sheet->SetCaption(i < StoredGroupCount ? GroupCaption(i + 1) : String("Temp"));
         TLabel* header = NewControl<TLabel>(this, sheet, "Label" + IntToStr(i + 1), 8, 4, 200, 13);
         header->SetCaption("Publish files to...");
-        GroupLists[at] = NewControl<TListBox>(this, sheet, "ListBox" + IntToStr(i + 1) + "Pub", 8,
-                                              20, 386, 190);
+        GroupLists[at] =
+            NewControl<TListBox>(this, sheet, "ListBox" + IntToStr(i + 1) + "Pub", 8, 20, 386, 190);
         TabSheets[at] = sheet;
     }
     PageControl1->SetActivePageIndex(0);

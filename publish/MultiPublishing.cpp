@@ -5,24 +5,23 @@
 
 #include "editor/DialogGuard.h"
 #include "editor/HelpPointer.h"
-#include "platform/ComCtrls.h"
 #include "platform/Events.h"
 #include "platform/FileCtrl.h"
 #include "platform/FileUtils.h"
+#include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/Registry.h"
+#include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
-#include "publish/AnimPubForm.h"
-#include "publish/Ferrydock95Main.h"
 #include "publish/HTMLFolderSelect.h"
-#include "publish/PublishLog.h"
-#include "publish/PublishSteps.h"
-#include "publish/RevisionStamps.h"
+#include "publish/MultiPublishRun.h"
 #include "services/GeneralRoutines.h"
 #include "widgets/QmFilSys.h"
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -41,19 +40,8 @@ private:
     std::function<void()> FEnd;
 };
 
-// The files and folders that a multi-publish run has served, each once, in the order first met.
-struct TPublishedLists {
-    std::vector<String> Files;
-    std::vector<String> Folders;
-};
-
-void AddOnce(std::vector<String>& list, const String& item) {
-    if (std::find(list.begin(), list.end(), item) == list.end())
-        list.push_back(item);
-}
-
-bool Ask(const String& question, UINT flags) {
-    return Application->MessageBox(question, ProgramCaption, flags | MB_YESNO) == IDYES;
+bool Ask(const String& question) {
+    return Application->MessageBox(question, ProgramCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 TRevisionKind ChosenRevision(const TFolderSelectForm& dialog) {
@@ -64,22 +52,6 @@ TRevisionKind ChosenRevision(const TFolderSelectForm& dialog) {
     return TRevisionKind::None;
 }
 
-void CopyOptionsToPublisher(const TFolderSelectForm& dialog, TFerrydock95Form& publisher) {
-    publisher.CompactCheck->SetChecked(dialog.CompactCheck->Checked());
-    publisher.WrapTextCheck->SetChecked(dialog.WrapTextCheck->Checked());
-    publisher.UpperCaseButton->SetChecked(dialog.UpperCaseButton->Checked());
-    publisher.LowerCaseButton->SetChecked(dialog.LowerCaseButton->Checked());
-    publisher.NoChangeButton->SetChecked(dialog.NoChangeButton->Checked());
-    publisher.BlankLinesCheck->SetChecked(dialog.BlankLinesCheck->Checked());
-    publisher.RemoveCommentsCheck->SetChecked(dialog.RemoveCommentsCheck->Checked());
-    publisher.LineLengthEdit->SetText(IntToStr(dialog.LineLengthButtons->Position()));
-}
-
-void StampSource(const String& path, TRevisionKind kind) {
-    const String page = JoinAsCrLfLines(ReadFileBytes(path));
-    WriteFileAtomic(path, StampPage(page, kind, Now()));
-}
-
 std::vector<String> ListItems(TStrings& items) {
     std::vector<String> list;
     for (int i = 0; i < items.Count(); ++i)
@@ -87,55 +59,11 @@ std::vector<String> ListItems(TStrings& items) {
     return list;
 }
 
-// Each folder of the group, every file into it, under the progress window. False when the user
-// cancelled at the upload question.
-bool PublishIntoFolders(const std::vector<String>& files, const std::vector<String>& folders,
-                        TGeneralRoutines& routines, TPublishedLists& lists) {
-    TFerrydock95Form& publisher = *Ferrydock95Form;
-    for (const String& folder : folders) {
-        Application->ProcessMessages();
-        if (!routines.DirectoryExists(folder)) {
-            ShowMessage(folder + " does not exist - skipping");
-            continue;
-        }
-        bool uploadConfirmed = LowerCase(folder).find("upload") != String::npos;
-        for (const String& file : files) {
-            publisher.NoPublishedMessage = false;
-            publisher.PubFileName->SetText(file);
-            publisher.PublishTo->SetText(folder);
-            AddOnce(lists.Files, file);
-            AddOnce(lists.Folders, folder);
-            if (!uploadConfirmed) {
-                const int answer = Application->MessageBox(
-                    "THIS IS NOT BEING PUBLISHED TO THE UPLOAD FOLDER\n\rIS THIS CORRECT?",
-                    ProgramCaption, MB_YESNOCANCEL | MB_ICONERROR);
-                if (answer == IDCANCEL)
-                    return false;
-                if (answer == IDNO)
-                    continue;
-                uploadConfirmed = true;
-            }
-            publisher.DestinationKey.clear();
-            publisher.CloseAfterRun = true;
-            publisher.PublishFiles();
-        }
-    }
-    return true;
-}
-
-void WriteLogBlock(const TPublishedLists& lists) {
-    const String log = PublishLogFile();
-    if (!FileExists(log) &&
-        !Ask("No log file exists. OK to create\r\n" + log + "?", MB_ICONQUESTION))
-        return;
-    AppendToPublishLog(PublishLogBlock(Now(), lists.Files, lists.Folders));
-}
-
 } // namespace
 
 void THTMLEMainForm::BuildMultiPublishing() {
-    ShowDatesPublished1 = AddItem(this, MainPopupMenu->Items(), "ShowDatesPublished1",
-                                  "Show Dates Published...");
+    ShowDatesPublished1 =
+        AddItem(this, MainPopupMenu->Items(), "ShowDatesPublished1", "Show Dates Published...");
 }
 
 void THTMLEMainForm::BindMultiPublishing() {
@@ -175,7 +103,7 @@ void THTMLEMainForm::MultiPublish1Click(TObject* Sender) {
 void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
     TCommandEnd end([this] {
         PublishSelectedFiles = false;
-        Ferrydock95Form->MessagesOff = false;
+        EndMultiplePublishing();
     });
     TDialogGuard<TFolderSelectForm> dialog(FolderSelectForm, TButtonLook::Unchanged);
     if (!dialog)
@@ -199,8 +127,7 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
     const std::vector<String> folders = ListItems(dialog->GroupFolderList(-1, 1)->Items());
     if (folders.empty())
         return;
-    CopyOptionsToPublisher(*dialog, *Ferrydock95Form);
-    Ferrydock95Form->MultipleRun = true;
+    PrepareMultiplePublishing(*dialog);
 
     std::vector<String> files;
     const String listFolder = GR->AddDirSlash(DirectoryListBox1->Directory());
@@ -212,33 +139,23 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
         files.push_back(path);
         for (int page : PagesShowing({path})) {
             if (Memos[page]->Modified() &&
-                Ask(FileNames[page] + " has been modified.\r\nSave before publishing?",
-                    MB_ICONQUESTION))
+                Ask(FileNames[page] + " has been modified.\r\nSave before publishing?"))
                 SaveDocument(page, false, false);
             break; // only the first page that shows the file
         }
         if (revision != TRevisionKind::None)
-            StampSource(path, revision);
+            StampSourceFile(path, revision);
     }
 
-    Ferrydock95Form->ShowMessages = true;
-    Ferrydock95Form->MessagesOff = false;
-    AnimPub->SetCaption("Publishing");
-    AnimPub->Show();
     TPublishedLists lists;
-    bool finished = false;
-    {
-        TCommandEnd hide([] { AnimPub->Hide(); });
-        finished = PublishIntoFolders(files, folders, *GR, lists);
-    }
-    if (!finished)
+    if (!PublishIntoFolders(files, folders, *GR, lists))
         return;
 
     // A page whose edits were kept unsaved keeps them: only pages without changes are read again.
     const std::vector<int> shown = PagesShowing(files);
     if (shown.empty())
         ShowMessage("Publication completed");
-    else if (Ask("Reload displayed files?", MB_ICONQUESTION)) {
+    else if (Ask("Reload displayed files?")) {
         std::vector<int> unchanged;
         std::copy_if(shown.begin(), shown.end(), std::back_inserter(unchanged),
                      [this](int page) { return !Memos[page]->Modified(); });
@@ -251,7 +168,7 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
         PageControl1->SetActivePage(active);
     }
     if (dialog->LogCheck->Checked())
-        WriteLogBlock(lists);
+        LogPublishedFiles(lists);
 }
 
 void THTMLEMainForm::MultiCopy1Click(TObject* /*Sender*/) {
@@ -263,8 +180,8 @@ void THTMLEMainForm::MultiCopy1Click(TObject* /*Sender*/) {
     LoadMultiPublishFolders();
     dialog->PubCheck->SetCaption("Copy to publish folders");
     std::vector<String> entries;
-    for (int i = 0; i < FileListBox1->Items().Count() &&
-                    static_cast<int>(entries.size()) < MaxCopiedFiles;
+    for (int i = 0;
+         i < FileListBox1->Items().Count() && static_cast<int>(entries.size()) < MaxCopiedFiles;
          ++i)
         if (FileListBox1->Selected(i))
             entries.push_back(FileListBox1->Items()[i]);

@@ -8,8 +8,8 @@ String PublishLogFile() {
 
 String PublishLogBlock(TDateTime when, const std::vector<String>& files,
                        const std::vector<String>& folders) {
-    String block = String(31, '=') + "\r\n" +
-                   FormatDateTime("ddd d mmmm yyyy   hh:nn:ss", when) + "\r\n";
+    String block =
+        String(31, '=') + "\r\n" + FormatDateTime("ddd d mmmm yyyy   hh:nn:ss", when) + "\r\n";
     for (const String& file : files)
         block += "      " + file + "\r\n";
     block += "Published to:\r\n";

@@ -46,8 +46,7 @@ String BodyBeforeStamps(const String& page) {
     const size_t end = LowerCase(page).find("</html>");
     if (end != String::npos)
         return page.substr(0, std::min(page.size(), end + 8));
-    return WithoutStamp(WithoutStamp(page, MinorOpening, MinorClosing), MajorOpening,
-                        MajorClosing);
+    return WithoutStamp(WithoutStamp(page, MinorOpening, MinorClosing), MajorOpening, MajorClosing);
 }
 
 String TrimTrailingLineEnds(String text) {

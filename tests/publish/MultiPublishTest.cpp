@@ -2,6 +2,7 @@
 // answered as a user would, the pages stamped, published into every folder of a group, the log
 // written, and the questions on the way.
 
+#include "PublisherForms.h"
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/ComCtrls.h"
@@ -11,7 +12,6 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/AnimPubForm.h"
-#include "publish/Ferrydock95Main.h"
 #include "publish/HTMLFolderSelect.h"
 #include "publish/PublishLog.h"
 #include "widgets/QmFilSys.h"
@@ -35,8 +35,7 @@ protected:
         Plain = Folder("plain");
         for (const char* name : {"a.html", "b.html", "c.html"})
             WriteFileAtomic(Site + name, Page);
-        Ferrydock95Form = new TFerrydock95Form(nullptr);
-        AnimPub = new TAnimPub(nullptr);
+        PublisherForms::Make();
         Form = MakeMainWindow();
         Form->DirectoryListBox1->SetDirectory(Site);
         Form->FileListBox1->SetMask("*.*");
@@ -45,10 +44,7 @@ protected:
 
     void TearDown() override {
         Form.reset();
-        delete AnimPub;
-        AnimPub = nullptr;
-        delete Ferrydock95Form;
-        Ferrydock95Form = nullptr;
+        PublisherForms::Free();
         SetClockForTests({});
     }
 
@@ -93,7 +89,7 @@ protected:
 
     void ExpectCommandEnded() {
         EXPECT_FALSE(Form->PublishSelectedFiles);
-        EXPECT_FALSE(Ferrydock95Form->MessagesOff);
+        EXPECT_FALSE(PublisherForms::MessagesOff());
         EXPECT_EQ(FolderSelectForm, nullptr);
         EXPECT_FALSE(AnimPub->Visible());
     }
@@ -102,7 +98,8 @@ protected:
     std::unique_ptr<THTMLEMainForm> Form;
 };
 
-const String UploadQuestion = "THIS IS NOT BEING PUBLISHED TO THE UPLOAD FOLDER\n\rIS THIS CORRECT?";
+const String UploadQuestion =
+    "THIS IS NOT BEING PUBLISHED TO THE UPLOAD FOLDER\n\rIS THIS CORRECT?";
 
 TEST_F(MultiPublishTest, PublishesIntoTwoGroupsWithStampsAndLogsEachRun) {
     const String missing = Site + "gone";
@@ -147,11 +144,15 @@ TEST_F(MultiPublishTest, PublishesIntoTwoGroupsWithStampsAndLogsEachRun) {
               Page + "<!-- LR45001.75LR -->\r\n<!-- LMR45001.75LMR -->\r\n");
     EXPECT_EQ(ReadFileBytes(PublishLogFile()),
               "===============================\r\nWed 15 March 2023   12:00:00\r\n"
-              "      " + Site + "a.html\r\n      " + Site + "b.html\r\nPublished to:\r\n"
-              "      upload1\r\n      upload2\r\n"
-              "===============================\r\nThu 16 March 2023   18:00:00\r\n"
-              "      " + Site + "a.html\r\n      " + Site + "b.html\r\nPublished to:\r\n"
-              "      plain\r\n");
+              "      " +
+                  Site + "a.html\r\n      " + Site +
+                  "b.html\r\nPublished to:\r\n"
+                  "      upload1\r\n      upload2\r\n"
+                  "===============================\r\nThu 16 March 2023   18:00:00\r\n"
+                  "      " +
+                  Site + "a.html\r\n      " + Site +
+                  "b.html\r\nPublished to:\r\n"
+                  "      plain\r\n");
 }
 
 TEST_F(MultiPublishTest, UploadQuestionNoSkipsTheFileAndCancelEndsTheCommand) {
@@ -262,9 +263,9 @@ TEST_F(MultiPublishTest, ShowDatesPublishedReadsTheActivePagesStamps) {
     UsePage(*Form, 0, Site + "a.html", Page + "<!-- LR45001,75LR -->\r\n<!-- LMR45000.5LMR -->");
     TestHooks::AnswerMessageBox(IDOK);
     Form->ShowDatesPublished1->Click();
-    EXPECT_EQ(PromptTexts(), (std::vector<String>{
-                                 "LAST PUBLISHED REVISIONS\r\n\nLast Major Revision: 15 Mar 2023 "
-                                 "at 12:00:00\r\nLast Minor Revision: 16 Mar 2023 at 18:00:00"}));
+    EXPECT_EQ(PromptTexts(),
+              (std::vector<String>{"LAST PUBLISHED REVISIONS\r\n\nLast Major Revision: 15 Mar 2023 "
+                                   "at 12:00:00\r\nLast Minor Revision: 16 Mar 2023 at 18:00:00"}));
 }
 
 } // namespace

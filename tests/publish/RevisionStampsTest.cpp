@@ -1,8 +1,8 @@
 // Revision stamps as multi-publishing writes them and as Show Dates Published reads them, and the
 // log block.
 
-#include "publish/PublishLog.h"
 #include "publish/RevisionStamps.h"
+#include "publish/PublishLog.h"
 
 #include "platform/FileUtils.h"
 

@@ -77,9 +77,13 @@ void PrepareMultiplePublishing(const TFolderSelectForm& dialog) {
     publisher.MultipleRun = true;
 }
 
-void StampSourceFile(const String& path, TRevisionKind kind) {
-    const String page = JoinAsCrLfLines(ReadFileBytes(path));
-    WriteFileAtomic(path, StampPage(page, kind, Now()));
+void StampSourceFiles(const std::vector<String>& paths, TRevisionKind kind) {
+    TAtomicWriteBatch batch;
+    for (const String& path : paths)
+        batch.Add(path, StampPage(JoinAsCrLfLines(ReadFileBytes(path)), kind, Now()));
+    const auto failures = batch.Commit();
+    if (!failures.empty())
+        throw EWriteError(failures.front().second);
 }
 
 bool PublishIntoFolders(const std::vector<String>& files, const std::vector<String>& folders,

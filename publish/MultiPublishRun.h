@@ -19,8 +19,9 @@ struct TPublishedLists {
 // The dialog's clean-up options on the publisher's controls, for a run of several files.
 void PrepareMultiplePublishing(const TFolderSelectForm& dialog);
 
-// Renews the revision stamps of the source page's file.
-void StampSourceFile(const String& path, TRevisionKind kind);
+// Renews the revision stamps of the source pages' files, with one flush of the disk for them all.
+// Raises EWriteError naming the first file that could not be written.
+void StampSourceFiles(const std::vector<String>& paths, TRevisionKind kind);
 
 // Each folder in turn, every file into it, under the progress window; a missing folder is
 // reported and skipped. False when the user cancelled at the upload question.

@@ -143,9 +143,9 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
                 SaveDocument(page, false, false);
             break; // only the first page that shows the file
         }
-        if (revision != TRevisionKind::None)
-            StampSourceFile(path, revision);
     }
+    if (revision != TRevisionKind::None)
+        StampSourceFiles(files, revision);
 
     TPublishedLists lists;
     if (!PublishIntoFolders(files, folders, *GR, lists))

@@ -33,6 +33,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTextTransforms();
         BuildSpecialCharacters();
         BuildPublishCommands();
+        BuildMultiPublishing();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -68,6 +69,7 @@ void THTMLEMainForm::BindEvents() {
     BindSpecialCharacters();
     BindDroppedFiles();
     BindPublishCommands();
+    BindMultiPublishing();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -1253,6 +1253,19 @@ public:
     std::pair<String, String> DroppedFileTexts(const String& path);
     // The IMG tag's start text for an image file.
     String DroppedImageTag(const String& path, const String& url, const String& name);
+
+    // ---- Multi-publish, multi-copy and the dates published ----
+    void BuildMultiPublishing();
+    void BindMultiPublishing();
+    void MultiPublish1Click(TObject* Sender);
+    void MultiSave1Click(TObject* Sender);
+    void MultiCopy1Click(TObject* Sender);
+    void ShowDatesPublished1Click(TObject* Sender);
+    // Makes the folder-group dialog when missing and fills its groups from the registry.
+    void LoadMultiPublishFolders();
+    // True only while a multi-publish runs.
+    bool PublishSelectedFiles = false;
+    TMenuItem* ShowDatesPublished1 = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -13,6 +13,7 @@
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
+#include <vector>
 
 TFerrydock95Form* Ferrydock95Form = nullptr;
 
@@ -319,14 +320,20 @@ void TFerrydock95Form::OfferCopies() {
             CopySourceTo(folder->Text());
 }
 
+// A run of several files copies every one of them, not only the one PubFileName names.
 void TFerrydock95Form::CopySourceTo(const String& folder) {
     if (Application->MessageBox("Copy to " + folder, PublisherCaption,
                                 MB_YESNO | MB_ICONQUESTION) == IDNO)
         return;
-    const String source = PubFileName->Text();
-    const String target = IncludeTrailingPathDelimiter(folder) + ExtractFileName(source);
-    if (!CopyFile(source, target, false))
-        Application->MessageBox("COPY FAILED", PublisherCaption, MB_OK | MB_ICONERROR);
+    std::vector<String> sources{PubFileName->Text()};
+    if (SourceFileCount > 1)
+        sources.assign(SourceFiles.begin(),
+                       SourceFiles.begin() + std::min(SourceFileCount, MaxSourceFiles));
+    for (const String& source : sources) {
+        const String target = IncludeTrailingPathDelimiter(folder) + ExtractFileName(source);
+        if (!CopyFile(source, target, false))
+            Application->MessageBox("COPY FAILED", PublisherCaption, MB_OK | MB_ICONERROR);
+    }
 }
 
 void TFerrydock95Form::EndRun() {

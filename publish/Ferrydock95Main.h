@@ -47,7 +47,8 @@ public:
     // that cannot be written, a line length that is not a number) ends the run and is raised on
     // to the caller, so the application shows it.
     void PublishFiles();
-    // Asks, then copies the page named by PubFileName into the folder.
+    // Asks, then copies the page named by PubFileName into the folder; in a run of several files,
+    // every source of the run.
     void CopySourceTo(const String& folder);
 
     TGroupBox* FileGroup = nullptr;

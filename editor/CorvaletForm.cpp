@@ -30,6 +30,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildReportPane();
         BuildEditCommands();
         BuildTagChecking();
+        BuildSiteAnalyser();
         BuildTextTransforms();
         BuildSpecialCharacters();
         BuildPublishCommands();
@@ -63,6 +64,7 @@ void THTMLEMainForm::BindEvents() {
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
+    BindSiteAnalyser();
     BindTables();
     BindTextTransforms();
     BindEditorKeys();

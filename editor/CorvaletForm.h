@@ -471,6 +471,32 @@ public:
     TLabel* ImagesLabel = nullptr;
     TLabel* LinksLabel = nullptr;
 
+    // ---- Site analyser ----
+    // The analysis of the selected pages and the trace of one page's local links
+    // (site/SiteAnalysing.cpp).
+    void Analyse1Click(TObject* Sender);
+    void AbortButtonClick(TObject* Sender);
+    // One pass over a file, its images or its links; false when it was declined or aborted
+    // (declined tells which).
+    bool AnalyseFileTags(const String& path, bool imagePass, bool alreadyAccepted,
+                         bool separateReports, bool& declined);
+    void CheckLocalLinks(const String& name);
+    void AnalyseSelectedFiles(const String& folder, std::vector<String> names);
+    void WriteCombinedReport();
+    void EndAbortedAnalysis();
+    bool AnalysisStopped() const;
+    // Ends a running analysis at its next tag; a command that would change the pane under it
+    // calls this first.
+    void StopAnalysis();
+    bool AnalysisRunning() const { return AnalysisDepth > 0; }
+    void BuildSiteAnalyser();
+    void BindSiteAnalyser();
+    TMenuItem* Analyse1 = nullptr;
+    TQmToolbarButton* AnalyseButton = nullptr;
+    int AnalysisDepth = 0;
+    bool AnalysisStopRequested = false;
+    bool CloseAfterAnalysis = false;
+
     // ---- Find and replace across files ----
     // Global Find and Replace over the files selected in the file pane
     // (editor/GlobalFindReplace.cpp).

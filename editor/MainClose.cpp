@@ -12,7 +12,15 @@ void THTMLEMainForm::BindMainClose() {
     OnClose = Handler(this, &THTMLEMainForm::FormClose);
 }
 
+// A running analysis is stopped and the window closes once it has ended, since the analysis
+// still works with the window's lists and pane.
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
+    if (AnalysisRunning()) {
+        StopAnalysis();
+        CloseAfterAnalysis = true;
+        CanClose = false;
+        return;
+    }
     CloseCancelled = false;
     CloseAllDocuments();
     CanClose = !CloseCancelled;

@@ -217,6 +217,8 @@ void THTMLEMainForm::CreateAnalyserLists() {
         list = new TStringList;
         list->SetSorted(true);
         list->SetDuplicates(dupIgnore);
+        // Names that differ only in case are different files here.
+        list->SetCaseSensitive(true);
     }
 }
 

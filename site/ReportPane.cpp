@@ -159,7 +159,9 @@ void THTMLEMainForm::ShowReportPane() {
     ReportPanel->Repaint();
 }
 
+// A running analysis ends first, so that nothing writes into the pane once it has gone.
 void THTMLEMainForm::CloseReportView() {
+    StopAnalysis();
     if (!ReportForm->Visible())
         return;
     PageControl1->SetVisible(PagesVisibleBeforeReport);

@@ -1,0 +1,352 @@
+// Analyse (selected files): the images and links of the pages selected in the file pane, or the
+// pages reached from one page by its local links, reported in the report pane.
+
+#include "editor/CorvaletForm.h"
+#include "editor/HelpPointer.h"
+#include "platform/Events.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
+#include "platform/RichEdit.h"
+#include "site/SiteAnalyser.h"
+#include "widgets/QmToolbars.h"
+
+#include <chrono>
+
+namespace {
+
+constexpr int MaxAnalysedFiles = 500;
+// The window is kept answering while a pass runs, without spending the pass's time on redrawing
+// after every tag.
+constexpr std::chrono::milliseconds PumpInterval(30);
+
+// Lets the window's messages run now and then; false once the analysis is to stop.
+class TAnalysisPump {
+public:
+    explicit TAnalysisPump(THTMLEMainForm& form) : FForm(form) {}
+
+    bool operator()() {
+        auto now = std::chrono::steady_clock::now();
+        if (now - FLast >= PumpInterval) {
+            FLast = now;
+            if (!FShown.empty())
+                FForm.FilenamePanel->SetCaption(FShown);
+            Application->ProcessMessages();
+        }
+        return !FForm.AbortRequested && !FForm.AnalysisStopRequested;
+    }
+
+    void Show(const String& value) { FShown = value; }
+
+private:
+    THTMLEMainForm& FForm;
+    std::chrono::steady_clock::time_point FLast{};
+    String FShown;
+};
+
+void StepProgress(TProgressBar& bar) {
+    bar.SetPosition(bar.Position() + 1);
+}
+
+TAnalyserListSet
+ListEntries(const std::array<TStringList*, THTMLEMainForm::AnalyserListCount>& lists) {
+    TAnalyserListSet entries;
+    for (size_t i = 0; i < lists.size(); ++i)
+        for (int j = 0; j < lists[i]->Count(); ++j)
+            entries[i].push_back((*lists[i])[j]);
+    return entries;
+}
+
+void ClearLists(const std::array<TStringList*, THTMLEMainForm::AnalyserListCount>& lists, int first,
+                int last) {
+    for (int i = first; i <= last; ++i)
+        lists[i]->Clear();
+}
+
+// Each line at the end of the report in its own look.
+void AppendReportLines(TRichEdit& report, const TReportLines& lines) {
+    int baseSize = report.Font().Size();
+    report.Lines().BeginUpdate();
+    for (const TReportLine& line : lines) {
+        report.SetSelStart(report.GetTextLen());
+        report.SelAttributes().SetStyle(line.Style);
+        report.SelAttributes().SetSize(baseSize + line.SizeStep);
+        report.SelAttributes().SetColor(line.Colour);
+        report.SetSelText(line.Text + "\r\n");
+    }
+    report.Lines().EndUpdate();
+    report.Perform(EM_SCROLLCARET, 0, 0);
+}
+
+} // namespace
+
+// While an analysis runs, what would empty its lists or print the pane under it is refused:
+// Analyse and Print are disabled, and closing the window waits for the analysis to stop.
+class TAnalysisScope {
+public:
+    explicit TAnalysisScope(THTMLEMainForm& form)
+        : FForm(form), FItems{form.Analyse1, form.Print1, form.ReportPrint1},
+          FControls{form.AnalyseButton, form.PrintButton, form.PrintReportButton} {
+        ++FForm.AnalysisDepth;
+        FForm.AnalysisStopRequested = false;
+        for (size_t i = 0; i < FItems.size(); ++i) {
+            FItemsEnabled[i] = FItems[i]->Enabled();
+            FItems[i]->SetEnabled(false);
+            FControlsEnabled[i] = FControls[i]->Enabled();
+            FControls[i]->SetEnabled(false);
+        }
+    }
+
+    ~TAnalysisScope() {
+        for (size_t i = 0; i < FItems.size(); ++i) {
+            FItems[i]->SetEnabled(FItemsEnabled[i]);
+            FControls[i]->SetEnabled(FControlsEnabled[i]);
+        }
+        --FForm.AnalysisDepth;
+        if (FForm.CloseAfterAnalysis) {
+            FForm.CloseAfterAnalysis = false;
+            FForm.Close();
+        }
+    }
+
+    TAnalysisScope(const TAnalysisScope&) = delete;
+    TAnalysisScope& operator=(const TAnalysisScope&) = delete;
+
+private:
+    THTMLEMainForm& FForm;
+    std::array<TMenuItem*, 3> FItems;
+    std::array<TControl*, 3> FControls;
+    std::array<bool, 3> FItemsEnabled{};
+    std::array<bool, 3> FControlsEnabled{};
+};
+
+void THTMLEMainForm::BuildSiteAnalyser() {
+    Analyse1 = InsertItem(this, File1, File1->IndexOf(Validatecurrentfile1) + 1, "Analyse1",
+                          "Anal&yse (selected files)");
+    AnalyseButton = AddToolbarButton(StdToolbar, "AnalyseButton", "Analyse Selected File(s)");
+}
+
+void THTMLEMainForm::BindSiteAnalyser() {
+    Analyse1->OnClick = Handler(this, &THTMLEMainForm::Analyse1Click);
+    AnalyseButton->OnClick = Handler(this, &THTMLEMainForm::Analyse1Click);
+    AbortButton->OnClick = Handler(this, &THTMLEMainForm::AbortButtonClick);
+}
+
+void THTMLEMainForm::AbortButtonClick(TObject* /*Sender*/) {
+    AbortRequested = true;
+}
+
+void THTMLEMainForm::StopAnalysis() {
+    if (AnalysisRunning())
+        AnalysisStopRequested = true;
+}
+
+namespace {
+
+std::vector<String> SelectedFileNames(TFileListBox& list) {
+    std::vector<String> names;
+    for (int i = 0; i < list.Items().Count(); ++i)
+        if (list.Selected(i))
+            names.push_back(list.Items()[i]);
+    return names;
+}
+
+} // namespace
+
+void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::Analyse1Click) || AnalysisRunning())
+        return;
+    std::vector<String> names = SelectedFileNames(*FileListBox1);
+    if (names.empty()) {
+        MessageBox(Handle(), "You must first select a file (or files) in the file list.",
+                   "Analyse Files", MB_OK | MB_ICONERROR);
+        return;
+    }
+    TAnalysisScope running(*this);
+    const String folder = IncludeTrailingPathDelimiter(FileListBox1->Directory());
+    SetCurrentDir(folder);
+    LinksLabel->Hide();
+    ImagesLabel->Hide();
+    AbortRequested = false;
+    AbortLabel->Show();
+    AbortButton->Show();
+    FileLabel->SetCaption("");
+    ShowReportPane();
+    ProgressBar->SetPosition(0);
+    for (TControl* button : std::initializer_list<TControl*>{
+             BookmarkButton, GotoButton, FindButton, ReplaceButton, GlobalReplaceButton,
+             ExtendButton, IndentButton, UnindentButton})
+        button->SetEnabled(false);
+    if (names.size() == 1) {
+        ReportForm->Clear();
+        if (MessageBox(Handle(), "Trace into local links?", "Quiltmarker Analyser",
+                       MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            CheckLocalLinks(names.front());
+            AbortLabel->Hide();
+            AbortButton->Hide();
+            ReportForm->Show();
+            ReportForm->Repaint();
+            if (ReportForm->CanFocus())
+                ReportForm->SetFocus();
+            return;
+        }
+    }
+    AnalyseSelectedFiles(folder, names);
+}
+
+void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<String> names) {
+    LinksLabel->SetCaption("Links: 0");
+    ImagesLabel->SetCaption("Images: 0");
+    LinksLabel->Show();
+    ImagesLabel->Show();
+    ClearLists(AnalyserLists, alImagesUsed, alLinksExternal);
+    std::vector<String> notAnalysed;
+    TScreenCursorScope hourglass(crHourGlass);
+    ReportForm->Clear();
+    ReportForm->Paragraph().SetFirstIndent(20);
+    ReportForm->Paragraph().SetLeftIndent(30);
+    ReportForm->Paragraph().SetRightIndent(5);
+    if (names.size() > MaxAnalysedFiles) {
+        MessageBox(Handle(),
+                   "Cannot analyse more than 500 files at one time.\r\nOnly the first 500 will be "
+                   "analysed.",
+                   "Quiltmarker", MB_OK);
+        names.resize(MaxAnalysedFiles);
+    }
+    const int count = static_cast<int>(names.size());
+    const bool separate =
+        count == 1 || MessageBox(Handle(), "Do you want a separate report for each file?",
+                                 "HTML Report", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    ProgressBar->SetMax(7 * count + (separate ? 2 * count : 0));
+    ProgressBar->SetPosition(0);
+    for (const String& name : names) {
+        FilenamePanel->SetCaption(name);
+        const String path = folder + name;
+        if (!separate)
+            AppendReportLines(*ReportForm, {PathLine(path)});
+        else
+            ClearLists(AnalyserLists, alImagesUsed, alImagesExternal);
+        bool declined = false;
+        bool accepted = AnalyseFileTags(path, true, false, separate, declined);
+        if (!AnalysisStopped()) {
+            if (declined)
+                notAnalysed.push_back(name);
+            StepProgress(*ProgressBar);
+            if (separate)
+                ClearLists(AnalyserLists, alLinksActive, alLinksExternal);
+            if (accepted)
+                AnalyseFileTags(path, false, true, separate, declined);
+        }
+        if (AnalysisStopped()) {
+            EndAbortedAnalysis();
+            return;
+        }
+        StepProgress(*ProgressBar);
+        if (separate) {
+            AppendReportLines(*ReportForm, SummaryLines(ListEntries(AnalyserLists), true));
+            ReportForm->Repaint();
+        }
+        StepProgress(*ProgressBar);
+    }
+    if (!separate)
+        WriteCombinedReport();
+    AppendReportLines(*ReportForm, NotAnalysedLines(notAnalysed));
+    AbortLabel->Hide();
+    AbortButton->Hide();
+    ProgressBar->SetPosition(0);
+    FilenamePanel->SetCaption("");
+    FileLabel->SetCaption("");
+}
+
+bool THTMLEMainForm::AnalysisStopped() const {
+    return AbortRequested || AnalysisStopRequested;
+}
+
+void THTMLEMainForm::EndAbortedAnalysis() {
+    ProgressBar->SetPosition(0);
+    FilenamePanel->SetCaption("");
+    FileLabel->SetCaption("");
+    AbortLabel->Hide();
+    AbortButton->Hide();
+    CloseReportView();
+}
+
+void THTMLEMainForm::WriteCombinedReport() {
+    std::vector<TReportLines> parts = CombinedReportParts(ListEntries(AnalyserLists));
+    for (size_t i = 0; i < parts.size(); ++i) {
+        FileLabel->SetCaption("CREATING REPORT... " + IntToStr(static_cast<int>(i) + 1));
+        AppendReportLines(*ReportForm, parts[i]);
+        ReportForm->Repaint();
+    }
+}
+
+// A file that cannot be read is declined like one that is not HTML, so the report names it
+// among the files not analysed and the analysis goes on.
+bool THTMLEMainForm::AnalyseFileTags(const String& path, bool imagePass, bool alreadyAccepted,
+                                     bool separateReports, bool& declined) {
+    const String name = ExtractFileName(path);
+    String text;
+    try {
+        text = ReadFileBytes(path);
+    } catch (const Exception&) {
+        declined = true;
+        return false;
+    }
+    FileLabel->SetCaption(name);
+    FileLabel->Repaint();
+    if (!alreadyAccepted && !LooksLikeHtml(text) &&
+        MessageBox(Handle(),
+                   "'" + name +
+                       "' does not appear to be an HTML file. Do you still want to "
+                       "analyse it?",
+                   "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        declined = true;
+        return false;
+    }
+    StepProgress(*ProgressBar);
+    TAnalysisPump pump(*this);
+    TSiteFiles files(ExtractFilePath(path));
+    auto sink = [&](TAnalyserList list, const String& value) {
+        pump.Show(value);
+        AnalyserLists[list]->Add(value);
+        if (list == alImagesUsed)
+            ImagesLabel->SetCaption("Images: " + IntToStr(AnalyserLists[list]->Count()));
+        else if (list == alLinksActive)
+            LinksLabel->SetCaption("Links: " + IntToStr(AnalyserLists[list]->Count()));
+    };
+    if (!AnalysePageText(text, imagePass, files, sink, std::ref(pump)))
+        return false;
+    StepProgress(*ProgressBar);
+    if (separateReports) {
+        StepProgress(*ProgressBar);
+        TAnalyserListSet lists = ListEntries(AnalyserLists);
+        AppendReportLines(*ReportForm, imagePass ? ImageSectionLines(path, lists)
+                                                 : LinkSectionLines(path, lists));
+    }
+    Application->ProcessMessages();
+    return !AnalysisStopped();
+}
+
+void THTMLEMainForm::CheckLocalLinks(const String& name) {
+    ReportForm->Clear();
+    TLinkTrace trace;
+    {
+        TScreenCursorScope hourglass(crHourGlass);
+        TAnalysisPump pump(*this);
+        trace = TraceLocalLinks(IncludeTrailingPathDelimiter(FileListBox1->Directory()), name,
+                                std::ref(pump));
+        if (trace.Aborted)
+            return;
+        TStrings& lines = ReportForm->Lines();
+        lines.BeginUpdate();
+        for (const String& line : TraceReportLines(trace))
+            lines.Add(line);
+        lines.EndUpdate();
+    }
+    if (MessageBox(Handle(), "Select the links in the file list?", "Quiltmarker",
+                   MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    TStrings& items = FileListBox1->Items();
+    for (int i = 0; i < items.Count(); ++i)
+        FileListBox1->SetSelected(
+            i, std::binary_search(trace.Found.begin(), trace.Found.end(), items[i]));
+}

@@ -30,6 +30,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildReportPane();
         BuildEditCommands();
         BuildTagChecking();
+        BuildImageIndex();
+        BuildDownloadTime();
         BuildTextTransforms();
         BuildSpecialCharacters();
         BindEvents();
@@ -61,6 +63,8 @@ void THTMLEMainForm::BindEvents() {
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
+    BindImageIndex();
+    BindDownloadTime();
     BindTables();
     BindTextTransforms();
     BindEditorKeys();

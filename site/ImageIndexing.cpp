@@ -10,6 +10,7 @@
 #include "services/ProgramSettings.h"
 #include "site/ImageIndex.h"
 #include "tags/HTMLGlobal.h"
+#include "widgets/QmFilSys.h"
 
 #include <algorithm>
 

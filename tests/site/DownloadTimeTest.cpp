@@ -8,6 +8,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "site/HTMLDownload.h"
+#include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
 
@@ -276,8 +277,9 @@ TEST_F(DownloadTimeTest, EstimateWindowForTheSelectedFile) {
         EXPECT_EQ(Shown.Size, c.Size);
         EXPECT_EQ(Shown.Total, c.Total);
         EXPECT_EQ(Shown.ExcludeVisible, *c.Exclude != '\0');
-        if (*c.Exclude)
+        if (*c.Exclude) {
             EXPECT_EQ(Shown.Exclude, c.Exclude);
+        }
         EXPECT_EQ(Shown.Labels, std::vector<String>(SpeedLabels.begin(), SpeedLabels.end()));
         EXPECT_EQ(Shown.Seconds, std::vector<String>(c.Seconds.begin(), c.Seconds.end()));
         EXPECT_EQ(Shown.Minutes, std::vector<String>(c.Minutes.begin(), c.Minutes.end()));

@@ -59,7 +59,7 @@ String Crlf(const String& text) {
 }
 
 // The head of every index page up to its heading, which names the folder and the page.
-const char* const HeadStart = R"(<HTML>
+const char* const HeadStart = R"html(<HTML>
 <HEAD>
 <TITLE>
 Image Index
@@ -83,9 +83,9 @@ document.close()
 </script></HEAD>
 
 <BODY BGCOLOR="#C0C0C0">
-)";
+)html";
 
-const char* const Foot = R"(
+const char* const Foot = R"html(
 <BR><BR><HR><BR>
 <CENTER><FONT SIZE=1>
 Image index made by Quiltmarker<BR>
@@ -93,7 +93,7 @@ Created: 5 March 2024 - 14:07
 </FONT></CENTER>
 </BODY>
 </HTML>
-)";
+)html";
 
 class ImageIndexTest : public testing::Test {
 protected:
@@ -161,34 +161,33 @@ TEST_F(ImageIndexTest, WritesTheIndexPageOfAFolder) {
     MakeWindow();
     Form->CreateImageIndex1->Click();
 
-    const String expected = Crlf(HeadStart) + Heading(1) +
-                            Crlf(R"(<TABLE cellpadding=4>
+    const char* const rows = R"html(<TABLE cellpadding=4>
 <TR ALIGN=CENTER VALIGN=BOTTOM>
-<TD><IMG SRC="a.gif" ALT="a.gif" WIDTH=400 HEIGHT=300 onClick="clickhdlr('a.gif')" >
-                                 <BR><FONT SIZE = 1> W : 400 H : 300 < / FONT > </ TD><TD>
-                                 <IMG SRC = "b.png" ALT = "b.png" WIDTH = 400 HEIGHT = 200 onClick =
-                                      "clickhdlr('b.png')"><BR><FONT SIZE = 1>
-                                     W : 400 H : 200 < / FONT >
-                                 </ TD></ TR>
+<TD><IMG SRC="a.gif" ALT="a.gif" WIDTH=400 HEIGHT=300 onClick="clickhdlr('a.gif')"><BR><FONT SIZE=1>W: 400 H: 300</FONT>
+</TD>
+<TD><IMG SRC="b.png" ALT="b.png" WIDTH=400 HEIGHT=200 onClick="clickhdlr('b.png')"><BR><FONT SIZE=1>W: 400 H: 200</FONT>
+</TD>
+</TR>
 
-                                 <TR ALIGN = CENTER><TD><B>
-                                     a.gif</ B></ TD><TD><B>
-                                         b.png</ B></ TD></ TR></ TABLE>
+<TR ALIGN=CENTER>
+<TD><B>a.gif</B></TD>
+<TD><B>b.png</B></TD>
+</TR></TABLE>
 
-                                 <TABLE cellpadding = 4><TR ALIGN = CENTER VALIGN = BOTTOM><TD>
-                                 <IMG SRC = "c.jpg" ALT = "c.jpg" WIDTH = 400 HEIGHT = 100 onClick =
-                                      "clickhdlr('c.jpg')"><BR><FONT SIZE = 1>
-                                     W : 400 H : 100 < / FONT >
-                                 </ TD></ TR>
+<TABLE cellpadding=4>
+<TR ALIGN=CENTER VALIGN=BOTTOM>
+<TD><IMG SRC="c.jpg" ALT="c.jpg" WIDTH=400 HEIGHT=100 onClick="clickhdlr('c.jpg')"><BR><FONT SIZE=1>W: 400 H: 100</FONT>
+</TD>
+</TR>
 
-                                 <TR ALIGN = CENTER><TD><B>
-                                     c.jpg</ B></ TD></ TR></ TABLE>
+<TR ALIGN=CENTER>
+<TD><B>c.jpg</B></TD>
+</TR></TABLE>
 
-                                 ) ") + Crlf(Foot);
-                            const std::vector<String>
-                                pages = IndexPages();
+)html";
+    const std::vector<String> pages = IndexPages();
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0], expected);
+    EXPECT_EQ(pages[0], Crlf(HeadStart) + Heading(1) + Crlf(rows) + Crlf(Foot));
     EXPECT_EQ(Form->FileListBox1->Mask(), "*.htm*");
     EXPECT_TRUE(TestHooks::Prompts().empty());
 }

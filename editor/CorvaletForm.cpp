@@ -31,6 +31,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildEditCommands();
         BuildTagChecking();
         BuildSiteAnalyser();
+        BuildImageIndex();
+        BuildDownloadTime();
         BuildTextTransforms();
         BuildSpecialCharacters();
         BuildPublishCommands();
@@ -65,6 +67,8 @@ void THTMLEMainForm::BindEvents() {
     BindElementDialogs();
     BindTagChecking();
     BindSiteAnalyser();
+    BindImageIndex();
+    BindDownloadTime();
     BindTables();
     BindTextTransforms();
     BindEditorKeys();

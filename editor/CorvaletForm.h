@@ -1212,6 +1212,43 @@ public:
     // The editor's shortcut menu item of Check Tags.
     TMenuItem* CheckTags1 = nullptr;
 
+    // ---- Image index ----
+    // site/ImageIndex.cpp: thumbnail pages of the file pane's folder's images, written into new
+    // untitled pages.
+    void BuildImageIndex();
+    void BindImageIndex();
+    void CreateImageIndex1Click(TObject* Sender);
+    // Opens a new blank page and writes the index page's head into it; false when no page could
+    // be opened (the user has been told).
+    bool StartImageIndexPage(int pageNumber);
+    // The image's width and height by its kind, the screen's width when the width is unknown.
+    void GetImageSize(const String& fileName, int& height, int& width);
+    // Appends the table of the images gathered in ListBox to the index page.
+    void WriteImageIndexRow();
+    void EndImageIndexPage();
+    TMenuItem* CreateImageIndex1 = nullptr;
+    // Hidden and sorted: the folder's image names, and those of the row being gathered.
+    TListBox* ListBox2 = nullptr;
+    TListBox* ListBox = nullptr;
+    // The page the index is being written into, -1 when none, and the folder it shows, kept
+    // while the index is written since the user may change folders meanwhile.
+    int ImageIndexPage = -1;
+    String ImageIndexFolder;
+
+    // ---- Download time ----
+    // site/DownloadEstimate.cpp: the size of a page with its images and the time it takes to
+    // arrive, for the active page and for the file pane's file.
+    void BuildDownloadTime();
+    void BindDownloadTime();
+    void CheckDownloadSpeed1Click(TObject* Sender);
+    void CheckDownloadTime1Click(TObject* Sender);
+    // Measures the file and shows the estimate under the page's name.
+    void MeasureDownloadSize(const String& pageName, const String& fileToMeasure);
+    void ShowDownloadTimes(int64_t totalBytes, int missingImages, int foundImages);
+    void ShowDownloadTime(TPanel* secondsPanel, TPanel* minutesPanel, int bytesPerSecond,
+                          int64_t totalBytes);
+    TMenuItem* CheckDownloadSpeed1 = nullptr;
+
 public:
     // ---- Tables ----
     // generators/TableCommands.cpp: Quick Table, Table from text, the column and cell dialogs;

@@ -6,6 +6,7 @@
 #include "platform/FileUtils.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
+#include "site/DownloadTime.h"
 #include "tags/HTMLGlobal.h"
 
 TDetailsForm* DetailsForm = nullptr;
@@ -22,12 +23,12 @@ String DateAndTime(TDateTime value) {
 }
 
 String DownloadTimes(int64_t size) {
+    // The four slowest speeds of the download estimate, under this report's own labels.
+    const char* const labels[] = {"14.4K=", "28.6K=", "33.6K=", "56.6K="};
     String text = "Download Time:\t";
-    const std::pair<const char*, double> speeds[] = {
-        {"14.4K=", 1440}, {"28.6K=", 2880}, {"33.6K=", 3360}, {"56.6K=", 5660}};
-    for (size_t i = 0; i < std::size(speeds); ++i)
-        text += (i > 0 ? "  " : "") + String(speeds[i].first) +
-                Format("%.1f", double(size) / speeds[i].second);
+    for (size_t i = 0; i < std::size(labels); ++i)
+        text += (i > 0 ? "  " : "") + String(labels[i]) +
+                DownloadSeconds(size, ConnectionSpeeds[i].BytesPerSecond);
     return text;
 }
 

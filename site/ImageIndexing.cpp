@@ -1,0 +1,196 @@
+// Create Image Index: every image of the file pane's folder as a thumbnail in new untitled pages,
+// packed into rows no wider than the screen, a new page begun when one grows past the size limit.
+
+#include "editor/CorvaletForm.h"
+
+#include "editor/HelpPointer.h"
+#include "platform/Events.h"
+#include "platform/FileUtils.h"
+#include "platform/Registry.h"
+#include "services/ProgramSettings.h"
+#include "site/ImageIndex.h"
+#include "tags/HTMLGlobal.h"
+#include "widgets/QmFilSys.h"
+
+#include <algorithm>
+
+namespace {
+
+// An image counts at least this wide when the rows are filled.
+const int NarrowestImage = 100;
+
+int StoredSizeLimit() {
+    String stored;
+    TRegistry reg;
+    if (reg.OpenKeyReadOnly(ProductKey) && !ReadSetting(reg, "MaxEditSize", stored)) {
+        int number = 0;
+        if (ReadSetting(reg, "MaxEditSize", number))
+            stored = IntToStr(number);
+    }
+    return ImageIndexSizeLimit(stored);
+}
+
+using TSizeReader = String (TGlobalForm::*)(const String&, char);
+
+// The reader of the first kind whose extension the name holds in lower or upper case; a name
+// whose extension mixes the cases is of no kind.
+TSizeReader SizeReaderOf(const String& name) {
+    struct TKind {
+        const char* Lower;
+        const char* Upper;
+        TSizeReader Reader;
+    };
+    static const TKind kinds[] = {{".gif", ".GIF", &TGlobalForm::GetGifSize},
+                                  {".jpg", ".JPG", &TGlobalForm::GetJpegSize},
+                                  {".bmp", ".BMP", &TGlobalForm::GetBmpSize},
+                                  {".png", ".PNG", &TGlobalForm::GetPngSize}};
+    for (const TKind& kind : kinds)
+        if (name.find(kind.Lower) != String::npos || name.find(kind.Upper) != String::npos)
+            return kind.Reader;
+    return nullptr;
+}
+
+void AppendLines(TRichEdit* editor, const std::vector<String>& lines) {
+    for (const String& line : lines)
+        editor->Lines().Add(line);
+}
+
+// Gives the file list its mask back however the index ends.
+class TMaskKeeper {
+public:
+    explicit TMaskKeeper(TFileListBox* list) : FList(list), FMask(list->Mask()) {}
+    ~TMaskKeeper() { FList->SetMask(FMask); }
+    TMaskKeeper(const TMaskKeeper&) = delete;
+    TMaskKeeper& operator=(const TMaskKeeper&) = delete;
+
+private:
+    TFileListBox* FList;
+    String FMask;
+};
+
+// Forgets the index's page however the index ends, so the command can run again.
+class TIndexPageScope {
+public:
+    explicit TIndexPageScope(int& page) : FPage(page) {}
+    ~TIndexPageScope() { FPage = -1; }
+    TIndexPageScope(const TIndexPageScope&) = delete;
+    TIndexPageScope& operator=(const TIndexPageScope&) = delete;
+
+private:
+    int& FPage;
+};
+
+} // namespace
+
+void THTMLEMainForm::BuildImageIndex() {
+    CreateImageIndex1 =
+        InsertItem(this, File1, File1->IndexOf(Close1), "CreateImageIndex1", "Create &Image Index");
+    ListBox2 = NewControl<TListBox>(this, this, "ListBox2");
+    ListBox2->SetVisible(false);
+    ListBox2->SetSorted(true);
+    ListBox = NewControl<TListBox>(this, this, "ListBox");
+    ListBox->SetVisible(false);
+    ListBox->SetSorted(true);
+}
+
+void THTMLEMainForm::BindImageIndex() {
+    CreateImageIndex1->OnClick = Handler(this, &THTMLEMainForm::CreateImageIndex1Click);
+}
+
+// The rows are written into the index's own page, not whichever page is active when the pending
+// messages have been processed; an index already being written is not begun again, and one whose
+// page the user closed meanwhile stops.
+void THTMLEMainForm::CreateImageIndex1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::CreateImageIndex1Click) || ImageIndexPage >= 0)
+        return;
+    const int sizeLimit = StoredSizeLimit();
+    const String folder = DirectoryListBox1->Directory();
+    ImageIndexFolder = folder;
+    if (!FolderReadProblem(folder).empty()) {
+        ReportUnreadableFolder(folder);
+        return;
+    }
+    {
+        TMaskKeeper keeper(FileListBox1);
+        FileListBox1->SetDirectory(folder);
+        FileListBox1->SetMask(ImageIndexMask);
+        ListBox2->Clear();
+        ListBox2->Items().AddStrings(FileListBox1->Items());
+    }
+    ListBox->Clear();
+
+    TIndexPageScope scope(ImageIndexPage);
+    int pageNumber = 1;
+    if (!StartImageIndexPage(pageNumber))
+        return;
+    const int screenWidth = Screen->Width();
+    int rowWidth = 0;
+    const int count = ListBox2->Items().Count();
+    for (int i = 0; i < count; ++i) {
+        const String name = ListBox2->Items()[i];
+        int height = 0, width = 0;
+        GetImageSize(IncludeTrailingPathDelimiter(folder) + name, height, width);
+        width = std::max(width, NarrowestImage);
+        if (ListBox->Items().Count() > 0 && rowWidth + width > screenWidth) {
+            WriteImageIndexRow();
+            if (!PageInUse(ImageIndexPage))
+                return;
+            rowWidth = 0;
+            ListBox->Clear();
+            if (i + 1 < count && GetMemo(ImageIndexPage)->GetTextLen() > sizeLimit - 1000) {
+                EndImageIndexPage();
+                if (!StartImageIndexPage(++pageNumber))
+                    return;
+            }
+        }
+        rowWidth += width;
+        ListBox->Items().Add(name);
+    }
+    if (ListBox->Items().Count() > 0) {
+        WriteImageIndexRow();
+        if (!PageInUse(ImageIndexPage))
+            return;
+    }
+    EndImageIndexPage();
+}
+
+bool THTMLEMainForm::StartImageIndexPage(int pageNumber) {
+    const int page = FirstFreePage();
+    FileNewButtonClick(this);
+    if (page < 0 || !PageInUse(page))
+        return false;
+    ImageIndexPage = page;
+    AppendLines(GetMemo(page), ImageIndexHead(ImageIndexFolder, pageNumber));
+    return true;
+}
+
+// Only the file's name decides its kind; the folder's name does not.
+void THTMLEMainForm::GetImageSize(const String& fileName, int& height, int& width) {
+    height = 0;
+    width = 0;
+    if (TSizeReader reader = SizeReaderOf(ExtractFileName(fileName)); reader && GlobalForm) {
+        width = StrToIntDef((GlobalForm->*reader)(fileName, 'W'), 0);
+        height = StrToIntDef((GlobalForm->*reader)(fileName, 'H'), 0);
+    }
+    if (width <= 0)
+        width = Screen->Width();
+}
+
+void THTMLEMainForm::WriteImageIndexRow() {
+    const String folder = IncludeTrailingPathDelimiter(ImageIndexFolder);
+    std::vector<TIndexImage> row;
+    for (int i = 0; i < ListBox->Items().Count(); ++i) {
+        TIndexImage image{ListBox->Items()[i]};
+        GetImageSize(folder + image.Name, image.Height, image.Width);
+        row.push_back(image);
+    }
+    TRichEdit* editor = GetMemo(ImageIndexPage);
+    AppendLines(editor, ImageIndexRow(row));
+    editor->SetSelStart(editor->GetTextLen());
+    editor->Perform(EM_SCROLLCARET, 0, 0);
+    Application->ProcessMessages();
+}
+
+void THTMLEMainForm::EndImageIndexPage() {
+    AppendLines(GetMemo(ImageIndexPage), ImageIndexFoot(Now()));
+}

@@ -66,6 +66,7 @@ void THTMLEMainForm::BindEvents() {
     BindEditorKeys();
     BindSpecialCharacters();
     BindDroppedFiles();
+    BindAppButtons();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

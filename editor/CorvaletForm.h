@@ -1217,6 +1217,22 @@ public:
     void FillCharGrid(bool filled);
     void ShowCharGrid(bool shown);
 
+    // ---- Application buttons ----
+    void BindAppButtons();
+    // Runs the button's command line, or opens its set-up dialog when Ctrl was held at the press
+    // or the button has no command line.
+    void AppButton1Click(TObject* Sender);
+    void AppButton1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Starts the program of button index with the placeholders of its command line filled in.
+    void RunAppCommand(int index);
+    // The set-up dialog of button index; OK gives the button and its stored values the new
+    // definition.
+    void SetUpAppCommand(int index);
+    // Caption, font, hint and glyph of button index after its definition was set up.
+    void ShowAppButtonDefinition(int index);
+    // The selected files of the file list, each with its folder, joined by ";".
+    String SelectedFilesWithFolder() const;
+
     // ---- Files dropped on a page ----
     void BindDroppedFiles();
     // The caret moved to the drop point as a click there would move it.

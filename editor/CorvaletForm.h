@@ -1054,8 +1054,6 @@ private:
     TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
     static void LoadButtonGlyph(TQmToolbarButton* button);
-    // A picture file the user chose for the button.
-    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();
@@ -1218,6 +1216,8 @@ public:
     void ShowCharGrid(bool shown);
 
     // ---- Application buttons ----
+    // A picture file the user chose for a button; a damaged one is reported with its name.
+    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
     void BindAppButtons();
     // Runs the button's command line, or opens its set-up dialog when Ctrl was held at the press
     // or the button has no command line.

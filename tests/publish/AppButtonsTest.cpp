@@ -12,6 +12,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/AppCmdForm.h"
+#include "widgets/IconCtls.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,13 @@ protected:
 
     void Click(int index, TShiftState shift = {}) {
         TestHooks::ClickMouse(*Main->AppButtons[index], 5, 5, mbLeft, shift);
+    }
+
+    static void AnswerFileDialog(const String& fileName) {
+        TestHooks::TDialogAnswer answer;
+        answer.Accepted = true;
+        answer.FileName = fileName;
+        TestHooks::AnswerDialog(answer);
     }
 
     static void Answer(std::function<void(TAppCmdForm&)> answer) {
@@ -158,7 +166,7 @@ TEST_F(AppButtonsTest, OkStoresTheDefinitionInOrderAndTheButtonShowsIt) {
     EXPECT_EQ(button->Caption(), "GIMP");
     EXPECT_EQ(button->Hint(), "Paint");
     EXPECT_EQ(button->Font().Name(), "Small Fonts");
-    EXPECT_TRUE(button->Font().Style().empty());
+    EXPECT_TRUE(button->Font().Style().Empty());
     Click(4);
     ASSERT_EQ(TestHooks::Launches().size(), 1u);
     EXPECT_EQ(TestHooks::Launches()[0].Program, "gimp");
@@ -202,7 +210,7 @@ TEST_F(AppButtonsTest, CancelKeepsTheGlyphFileAfterDeleteOrANewIcon) {
             if (deleting) {
                 form.DeleteButton->Click();
             } else {
-                TestHooks::AnswerDialog({true, icon});
+                AnswerFileDialog(icon);
                 form.GlyphBrowseButton->Click();
                 EXPECT_FALSE(form.GlyphButton->Glyph().Empty());
             }
@@ -224,7 +232,7 @@ TEST_F(AppButtonsTest, AChosenIconBecomesTheButtonsGlyphFileOnOk) {
     WriteFileAtomic(icon, IconFixture::SolidIcon(0xFF0000FF));
     Answer([&](TAppCmdForm& form) {
         form.CmdLineEdit->SetText("viewer %1");
-        TestHooks::AnswerDialog({true, icon});
+        AnswerFileDialog(icon);
         form.GlyphBrowseButton->Click();
         EXPECT_EQ(form.GlyphEdit->Text(), icon);
         EXPECT_FALSE(form.IconComboBox1->Visible());

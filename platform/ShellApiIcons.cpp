@@ -64,7 +64,7 @@ void PutIcon(const QImage& image, int size, TBitmap& icon) {
 int ExtractIconCount(const String& fileName) {
     if (!FileExists(fileName) || !IsIconFile(fileName))
         return 0;
-    return QImageReader(NativeName(fileName), "ico").canRead() ? 1 : 0;
+    return QImageReader(NativeName(fileName), "ico").read().isNull() ? 0 : 1;
 }
 
 bool ExtractIcon(const String& fileName, int index, int size, TBitmap& icon) {

@@ -124,8 +124,10 @@ void THTMLEMainForm::SetUpAppCommand(int index) {
         dialog->ShowStoredGlyph(AppButtonGlyphs[index]);
     else
         dialog->GlyphButton->SetGlyph(&dialog->InvisButton->Glyph());
-    if (dialog.ShowModal() != mrOk)
+    if (dialog.ShowModal() != mrOk) {
+        dialog->DiscardGlyphChanges();
         return;
+    }
     dialog->ApplyGlyphChanges();
     AppCmdLines[index] = dialog->CmdLineEdit->Text();
     AppHints[index] = dialog->DescEdit->Text();

@@ -245,6 +245,11 @@ void TAppCmdForm::SaveGlyph(TBitmap* icon) {
     THTMLEMainForm::LoadButtonGlyph(GlyphButton, FPendingGlyph);
 }
 
+void TAppCmdForm::DiscardGlyphChanges() {
+    DiscardPendingGlyph();
+    FDeleteGlyphOnOK = false;
+}
+
 void TAppCmdForm::DiscardPendingGlyph() {
     if (!FPendingGlyph.empty())
         DeleteFile(FPendingGlyph);

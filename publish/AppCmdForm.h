@@ -67,6 +67,8 @@ public:
     // After OK: the icon chosen becomes the button's glyph file, or a deleted definition's glyph
     // file is removed. Nothing on disk changes before this.
     void ApplyGlyphChanges();
+    // After Cancel: the icon chosen and a Delete are forgotten.
+    void DiscardGlyphChanges();
 
 private:
     void BuildControls();

@@ -181,7 +181,7 @@ TEST_F(AppButtonsTest, DeleteAndOkRemovesTheGlyphFileAndLeavesTheNumberInBold) {
         form.DeleteButton->Click();
         form.OKButton->Click();
     });
-    Click(2);
+    Click(2, {ssCtrl});
 
     EXPECT_FALSE(FileExists(glyph));
     using Value = std::pair<String, String>;

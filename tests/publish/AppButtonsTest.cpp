@@ -250,3 +250,24 @@ TEST_F(AppButtonsTest, AChosenIconBecomesTheButtonsGlyphFileOnOk) {
     EXPECT_EQ(Main->AppButtons[1]->Caption(), "");
     EXPECT_FALSE(Main->AppButtons[1]->Glyph().Empty());
 }
+
+// A program path with blanks goes into the command line quoted, so that it still starts the
+// program it names; the program's own picture becomes the glyph waiting for OK.
+TEST_F(AppButtonsTest, BrowsingToAProgramQuotesAPathWithBlanks) {
+    String program = Folder + "my tool.sh";
+    WriteFileAtomic(program, "#!/bin/sh\n");
+    Answer([&](TAppCmdForm& form) {
+        AnswerFileDialog(program);
+        form.BrowseButton->Click();
+        EXPECT_EQ(form.CmdLineEdit->Text(), "\"" + program + "\"");
+        EXPECT_EQ(form.GlyphEdit->Text(), program);
+        EXPECT_EQ(form.GlyphFileName, ProgramFolder() + "appbmp6.bmp");
+        EXPECT_EQ(form.GlyphButton->Glyph().Width(), 16);
+        form.OKButton->Click();
+    });
+    Click(5);
+    Click(5);
+    ASSERT_EQ(TestHooks::Launches().size(), 1u);
+    EXPECT_EQ(TestHooks::Launches()[0].Program, program);
+    EXPECT_TRUE(TestHooks::Launches()[0].Arguments.empty());
+}

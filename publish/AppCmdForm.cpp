@@ -12,8 +12,6 @@
 #include "widgets/IconCtls.h"
 #include "widgets/QmToolbars.h"
 
-#include <cerrno>
-
 TAppCmdForm* AppCmdForm = nullptr;
 
 namespace {
@@ -215,9 +213,8 @@ void TAppCmdForm::ShowStoredGlyph(const String& fileName) {
 
 void TAppCmdForm::ApplyGlyphChanges() {
     if (!FPendingGlyph.empty()) {
-        if (!RenameFile(FPendingGlyph, ButtonGlyphPath()))
-            throw EInOutError(FileErrorMessage("Cannot create", ButtonGlyphPath(), errno));
-        FPendingGlyph.clear();
+        WriteFileAtomic(ButtonGlyphPath(), ReadFileBytes(FPendingGlyph));
+        DiscardPendingGlyph();
     } else if (FDeleteGlyphOnOK) {
         DeleteFile(ButtonGlyphPath());
     }
@@ -228,8 +225,8 @@ String TAppCmdForm::ButtonGlyphPath() const {
     return ProgramFolder() + "appbmp" + IntToStr(AppButtonNumber) + ".bmp";
 }
 
-// The picture goes into a temporary file of the program folder, so that OK can put it in the
-// glyph file's place with a rename.
+// The picture waits in a temporary file of the program folder until OK puts it in the glyph
+// file's place.
 void TAppCmdForm::SaveGlyph(TBitmap* icon) {
     TBitmap& glyph = Image1->Picture().Bitmap();
     glyph.SetSize(GlyphSize, GlyphSize);

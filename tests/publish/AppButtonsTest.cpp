@@ -227,20 +227,20 @@ TEST_F(AppButtonsTest, CancelKeepsTheGlyphFileAfterDeleteOrANewIcon) {
     EXPECT_EQ(pictures, std::vector<String>{"appbmp4.bmp"});
 }
 
-TEST_F(AppButtonsTest, AChosenIconBecomesTheButtonsGlyphFileOnOk) {
+TEST_F(AppButtonsTest, AChosenIconReplacesTheButtonsGlyphFileOnOk) {
+    String glyph = GlyphFile(ProgramFolder() + "appbmp2.bmp", clRed);
+    Define(1, "viewer %1", glyph);
     String icon = Folder + "blue icon.ico";
     WriteFileAtomic(icon, IconFixture::SolidIcon(0xFF0000FF));
     Answer([&](TAppCmdForm& form) {
-        form.CmdLineEdit->SetText("viewer %1");
         AnswerFileDialog(icon);
         form.GlyphBrowseButton->Click();
         EXPECT_EQ(form.GlyphEdit->Text(), icon);
         EXPECT_FALSE(form.IconComboBox1->Visible());
         form.OKButton->Click();
     });
-    Click(1);
+    Click(1, {ssCtrl});
 
-    String glyph = ProgramFolder() + "appbmp2.bmp";
     ASSERT_TRUE(FileExists(glyph));
     TBitmap saved;
     saved.LoadFromFile(glyph);
@@ -248,7 +248,7 @@ TEST_F(AppButtonsTest, AChosenIconBecomesTheButtonsGlyphFileOnOk) {
     EXPECT_EQ(saved.PixelAt(8, 8), TColor(0xFF0000));
     EXPECT_EQ(Main->AppButtonGlyphs[1], glyph);
     EXPECT_EQ(Main->AppButtons[1]->Caption(), "");
-    EXPECT_FALSE(Main->AppButtons[1]->Glyph().Empty());
+    EXPECT_EQ(Main->AppButtons[1]->Glyph().PixelAt(8, 8), TColor(0xFF0000));
 }
 
 // A program path with blanks goes into the command line quoted, so that it still starts the

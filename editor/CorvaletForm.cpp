@@ -76,6 +76,7 @@ void THTMLEMainForm::BindEvents() {
     BindDroppedFiles();
     BindPublishCommands();
     BindMultiPublishing();
+    BindAppButtons();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

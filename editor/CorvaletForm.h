@@ -1097,8 +1097,6 @@ private:
     TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
     static void LoadButtonGlyph(TQmToolbarButton* button);
-    // A picture file the user chose for the button.
-    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();
@@ -1307,6 +1305,24 @@ public:
     // The character map's cells filled with their characters, or emptied.
     void FillCharGrid(bool filled);
     void ShowCharGrid(bool shown);
+
+    // ---- Application buttons ----
+    // A picture file the user chose for a button; a damaged one is reported with its name.
+    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
+    void BindAppButtons();
+    // Runs the button's command line, or opens its set-up dialog when Ctrl was held at the press
+    // or the button has no command line.
+    void AppButton1Click(TObject* Sender);
+    void AppButton1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Starts the program of button index with the placeholders of its command line filled in.
+    void RunAppCommand(int index);
+    // The set-up dialog of button index; OK gives the button and its stored values the new
+    // definition.
+    void SetUpAppCommand(int index);
+    // Caption, font, hint and glyph of button index after its definition was set up.
+    void ShowAppButtonDefinition(int index);
+    // The selected files of the file list, each with its folder, joined by ";".
+    String SelectedFilesWithFolder() const;
 
     // ---- Files dropped on a page ----
     void BindDroppedFiles();

@@ -25,6 +25,7 @@
 // FOF_NOERRORUI. The progress window shows unless FOF_SILENT; with the test hooks on, its
 // caption is recorded instead (ShellProgressShown).
 
+#include "platform/Graphics.h"
 #include "platform/Messages.h"
 #include "platform/SysUtils.h"
 
@@ -89,3 +90,19 @@ String DragQueryFileName(HDROP drop, UINT file);
 void DragFinish(HDROP drop);
 // A drop of these paths, as the desktop makes one for the window it drops them on.
 HDROP MakeDrop(const std::vector<String>& paths);
+
+// ---- Icons of files
+
+// How many icons ExtractIcon can give for a file: one for an icon file (".ico") that can be read;
+// none for every other file, since the program files of this system carry no icons of their own;
+// none for a file that is missing.
+int ExtractIconCount(const String& fileName);
+// Icon index of the file, drawn size pixels square and transparent around its shape; false when
+// the file has no icon of that index.
+bool ExtractIcon(const String& fileName, int index, int size, TBitmap& icon);
+// The icon the desktop shows for the file (SHGetFileInfo with SHGFI_ICON), size pixels square:
+// an icon file's own picture, else the desktop theme's icon for the file's type, else the
+// generic file icon. False when there is none.
+bool SHGetFileIcon(const String& fileName, int size, TBitmap& icon);
+// Test hook: how many icons ExtractIcon has read; a test sets it to 0 when it needs to.
+int& IconExtractions();

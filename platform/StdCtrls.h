@@ -280,6 +280,12 @@ public:
 protected:
     void WndProc(TMessage& Message) override;
     virtual void Change();
+    // For a box that draws its items itself: draw paints the item at index in rect on canvas,
+    // which then has the box's font and the colours of the item's state; every item of the list
+    // is itemHeight pixels high.
+    void DrawItemsWith(TCanvas& canvas, std::function<void(int index, const TRect& rect)> draw,
+                       int itemHeight);
+    void SetDrawnItemHeight(int itemHeight);
 
 private:
     friend class TComboBoxPeer;

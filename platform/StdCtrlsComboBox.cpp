@@ -145,6 +145,16 @@ TComboBox::TComboBox(TComponent* AOwner)
     SetTabStop(true);
 }
 
+void TComboBox::DrawItemsWith(TCanvas& canvas,
+                              std::function<void(int index, const TRect& rect)> draw,
+                              int itemHeight) {
+    TypedPeer().SetOwnerDraw(*this, canvas, std::move(draw), itemHeight);
+}
+
+void TComboBox::SetDrawnItemHeight(int itemHeight) {
+    TypedPeer().SetItemHeight(itemHeight);
+}
+
 int TComboBox::ItemIndex() const {
     return TypedPeer().CurrentIndex();
 }

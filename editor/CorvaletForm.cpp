@@ -32,6 +32,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagChecking();
         BuildTextTransforms();
         BuildSpecialCharacters();
+        BuildExternalBrowsers();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -66,6 +67,7 @@ void THTMLEMainForm::BindEvents() {
     BindEditorKeys();
     BindSpecialCharacters();
     BindDroppedFiles();
+    BindExternalBrowsers();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -594,6 +594,27 @@ public:
                        bool& Accept);
     void Memo1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
+    // ---- External browsers ----
+    // ExternalBrowsers.cpp: the saved page shown in another browser program, a running one
+    // driven by keystrokes; the set-up of the programs' paths.
+    void IEButtonClick(TObject* Sender);
+    void NavigatorButtonClick(TObject* Sender);
+    void SetupIEClick(TObject* Sender);
+    void SetupNetscapeNavigatorClick(TObject* Sender);
+    // The first visible desktop window with a title holding text, searched upward from the
+    // foreground window and then downward; the foreground window itself is never chosen.
+    HWND FindWindowByTitle(const String& text, bool ignoreCase);
+    // Brings the window to the front and plays the keys into it, the parts between "{p}" and
+    // "{/p}" pasted through the clipboard; false when the window would not come to the front.
+    bool SendKeysToWindow(HWND window, const String& keys);
+    TMenuItem* InternetExplorer1 = nullptr;
+    TMenuItem* NetscapeNavigator31 = nullptr;
+    TMenuItem* Setup1 = nullptr;
+    TMenuItem* SetupIE1 = nullptr;
+    TMenuItem* SetupNetscapeNavigator1 = nullptr;
+    TQmToolbarButton* IEButton = nullptr;
+    TQmToolbarButton* NavigatorButton = nullptr;
+
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
@@ -1225,6 +1246,14 @@ public:
     std::pair<String, String> DroppedFileTexts(const String& path);
     // The IMG tag's start text for an image file.
     String DroppedImageTag(const String& path, const String& url, const String& name);
+
+    // ---- External browsers ----
+    void BuildExternalBrowsers();
+    void BindExternalBrowsers();
+    // What tells the two browsers apart in the commands they share.
+    struct TExternalBrowser;
+    void ViewInExternalBrowser(const TExternalBrowser& browser);
+    void SetupBrowserPath(const TExternalBrowser& browser);
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -11,6 +11,7 @@
 #include "platform/Clipbrd.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
+#include "platform/FileUtils.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/StdCtrls.h"

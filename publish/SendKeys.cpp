@@ -94,10 +94,6 @@ constexpr size_t MaxKeyNameLength = 15;
 constexpr BYTE KeyStringEnter = 0xAC;
 constexpr short ShiftBit = 0x100;
 
-bool IsModifier(BYTE code) {
-    return code == VK_SHIFT || code == VK_CONTROL || code == VK_MENU;
-}
-
 int Append(BYTE code) {
     KeyModule& m = Module();
     if (m.Count >= MaxKeyEvents)

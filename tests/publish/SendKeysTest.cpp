@@ -16,40 +16,42 @@ class KeyStringTest : public testing::TestWithParam<ParseCase> {};
 TEST_P(KeyStringTest, ParsesIntoKeyCodesOrAnError) {
     const ParseCase& c = GetParam();
     EXPECT_EQ(c.Error, KeyStrokes::ParseKeyString(c.Keys));
-    if (c.Error == skOK)
+    if (c.Error == skOK) {
         EXPECT_EQ(c.Codes, KeyStrokes::ParsedKeyCodes());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, KeyStringTest,
-    testing::Values(
-        ParseCase{"TabThreeTimes", "{TAB 3}", skOK, {0x09, 0x09, 0x09}},
-        ParseCase{"NamesIgnoreCase", "{tab}", skOK, {0x09}},
-        ParseCase{"ShiftHoldsForAGroup", "+(ab)", skOK, {0x10, 'A', 'B', 0x10}},
-        ParseCase{"CtrlHoldsForOneKey", "^ob", skOK, {0x11, 'O', 0x11, 'B'}},
-        ParseCase{"ClosingBraceInBraces", "{}}", skOK, {0x10, 0xDD, 0x10}},
-        ParseCase{"ShiftedCharacterRepeated", "{A 2}", skOK, {0x10, 'A', 'A', 0x10}},
-        ParseCase{"CapitalAndDigit", "A1", skOK, {0x10, 'A', 0x10, '1'}},
-        ParseCase{"EnterByte", "\xAC", skOK, {0x0D}},
-        ParseCase{"LastFunctionKey", "{F16}{f1}", skOK, {0x7F, 0x70}},
-        ParseCase{"AltAlone", "%", skOK, {0x12, 0x12}},
-        ParseCase{"PathCharacters", "/a.b", skOK, {0xBF, 'A', 0xBE, 'B'}},
-        ParseCase{"SeveralNames", "{ESC}{BKSP}{DEL}{PGDN}{WINAPPS}{KEYPADMINUS}{BREAK}", skOK,
-                  {0x1B, 0x08, 0x2E, 0x22, 0x5D, 0x6D, 0x03}},
-        ParseCase{"ZeroCount", "{TAB 0}", skZeroCount, {}},
-        ParseCase{"CountThatIsNoNumber", "{TAB x}", skZeroCount, {}},
-        ParseCase{"UnknownName", "{NOSUCHKEY}", skUnknownKey, {}},
-        ParseCase{"NameOverFifteenCharacters", "{KEYPADPLUSPLUSPLUS}", skUnknownKey, {}},
-        ParseCase{"CharacterNoKeyTypes", "caf\xE9", skUnknownKey, {}},
-        ParseCase{"BraceNotClosed", "{TAB", skMissingBrace, {}},
-        ParseCase{"CountNotClosed", "{TAB 3", skMissingBrace, {}},
-        ParseCase{"GroupNotClosed", "(ab", skMissingParen, {}},
-        ParseCase{"ErrorInsideAModifier", "^{TAB 0}", skZeroCount, {}},
-        ParseCase{"BufferFull", String(MaxKeyEvents + 1, 'a'), skBufferFull, {}},
-        ParseCase{"BufferJustFull", String(MaxKeyEvents, 'a'), skOK,
-                  std::vector<BYTE>(MaxKeyEvents, 'A'})),
-    [](const testing::TestParamInfo<ParseCase>& info) {
-    return String(info.param.What); });
+    testing::Values(ParseCase{"TabThreeTimes", "{TAB 3}", skOK, {0x09, 0x09, 0x09}},
+                    ParseCase{"NamesIgnoreCase", "{tab}", skOK, {0x09}},
+                    ParseCase{"ShiftHoldsForAGroup", "+(ab)", skOK, {0x10, 'A', 'B', 0x10}},
+                    ParseCase{"CtrlHoldsForOneKey", "^ob", skOK, {0x11, 'O', 0x11, 'B'}},
+                    ParseCase{"ClosingBraceInBraces", "{}}", skOK, {0x10, 0xDD, 0x10}},
+                    ParseCase{"ShiftedCharacterRepeated", "{A 2}", skOK, {0x10, 'A', 'A', 0x10}},
+                    ParseCase{"CapitalAndDigit", "A1", skOK, {0x10, 'A', 0x10, '1'}},
+                    ParseCase{"EnterByte", "\xAC", skOK, {0x0D}},
+                    ParseCase{"LastFunctionKey", "{F16}{f1}", skOK, {0x7F, 0x70}},
+                    ParseCase{"AltAlone", "%", skOK, {0x12, 0x12}},
+                    ParseCase{"PathCharacters", "/a.b", skOK, {0xBF, 'A', 0xBE, 'B'}},
+                    ParseCase{"SeveralNames",
+                              "{ESC}{BKSP}{DEL}{PGDN}{WINAPPS}{KEYPADMINUS}{BREAK}",
+                              skOK,
+                              {0x1B, 0x08, 0x2E, 0x22, 0x5D, 0x6D, 0x03}},
+                    ParseCase{"ZeroCount", "{TAB 0}", skZeroCount, {}},
+                    ParseCase{"CountThatIsNoNumber", "{TAB x}", skZeroCount, {}},
+                    ParseCase{"UnknownName", "{NOSUCHKEY}", skUnknownKey, {}},
+                    ParseCase{
+                        "NameOverFifteenCharacters", "{KEYPADPLUSPLUSPLUS}", skUnknownKey, {}},
+                    ParseCase{"CharacterNoKeyTypes", "caf\xE9", skUnknownKey, {}},
+                    ParseCase{"BraceNotClosed", "{TAB", skMissingBrace, {}},
+                    ParseCase{"CountNotClosed", "{TAB 3", skMissingBrace, {}},
+                    ParseCase{"GroupNotClosed", "(ab", skMissingParen, {}},
+                    ParseCase{"ErrorInsideAModifier", "^{TAB 0}", skZeroCount, {}},
+                    ParseCase{"BufferFull", String(MaxKeyEvents + 1, 'a'), skBufferFull, {}},
+                    ParseCase{"BufferJustFull", String(MaxKeyEvents, 'a'), skOK,
+                              std::vector<BYTE>(MaxKeyEvents, 'A')}),
+    [](const testing::TestParamInfo<ParseCase>& info) { return String(info.param.What); });
 
 struct PlayedEvent {
     BYTE Code;

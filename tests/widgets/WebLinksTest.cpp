@@ -2,6 +2,7 @@
 #include "widgets/WebConnect.h"
 #include "widgets/WebLabel.h"
 
+#include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Registry.h"
 #include "platform/TestHooks.h"
@@ -147,6 +148,28 @@ TEST(WebLinksTest, TheLabelsHandlerRunsFirstAndTheClickedColourStaysWithoutAProg
     label.GoToURL("http://example.org/");
     EXPECT_EQ(clGreen, label.Font().Color());
     EXPECT_TRUE(TestHooks::Launches().empty());
+}
+
+TEST(WebLinksTest, AWebButtonShowsTheGlobeOrTheLetterOfItsService) {
+    SetShippedDataFolder(QM_SOURCE_DATA);
+    TWebButton button(nullptr);
+    EXPECT_EQ(crWebButtonHand, button.Cursor());
+    TBitmap globe, letter;
+    globe.LoadFromFile(String(QM_SOURCE_DATA) + "/glyphs/WEBIMAGE.bmp");
+    letter.LoadFromFile(String(QM_SOURCE_DATA) + "/glyphs/MAILIMAGE.bmp");
+    const auto samePicture = [](const TBitmap& a, const TBitmap& b) {
+        if (a.Width() != b.Width() || a.Height() != b.Height() || a.Empty())
+            return false;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.PixelAt(x, y) != b.PixelAt(x, y))
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(samePicture(globe, button.Glyph()));
+    button.SetServiceType(svMAIL);
+    EXPECT_TRUE(samePicture(letter, button.Glyph()));
+    SetShippedDataFolder("");
 }
 
 TEST(WebLinksTest, OnlyAPlainLabelTakesTheLookOfALink) {

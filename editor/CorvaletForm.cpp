@@ -37,6 +37,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildSpecialCharacters();
         BuildPublishCommands();
         BuildMultiPublishing();
+        BuildExternalBrowsers();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -77,6 +78,7 @@ void THTMLEMainForm::BindEvents() {
     BindPublishCommands();
     BindMultiPublishing();
     BindAppButtons();
+    BindExternalBrowsers();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -620,6 +620,27 @@ public:
                        bool& Accept);
     void Memo1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
+    // ---- External browsers ----
+    // ExternalBrowsers.cpp: the saved page shown in another browser program, a running one
+    // driven by keystrokes; the set-up of the programs' paths.
+    void IEButtonClick(TObject* Sender);
+    void NavigatorButtonClick(TObject* Sender);
+    void SetupIEClick(TObject* Sender);
+    void SetupNetscapeNavigatorClick(TObject* Sender);
+    // The first visible desktop window with a title holding text, searched upward from the
+    // foreground window and then downward; the foreground window itself is never chosen.
+    HWND FindWindowByTitle(const String& text, bool ignoreCase);
+    // Brings the window to the front and plays the keys into it, the parts between "{p}" and
+    // "{/p}" pasted through the clipboard; false when the window would not come to the front.
+    bool SendKeysToWindow(HWND window, const String& keys);
+    TMenuItem* InternetExplorer1 = nullptr;
+    TMenuItem* NetscapeNavigator31 = nullptr;
+    TMenuItem* Setup1 = nullptr;
+    TMenuItem* SetupIE1 = nullptr;
+    TMenuItem* SetupNetscapeNavigator1 = nullptr;
+    TQmToolbarButton* IEButton = nullptr;
+    TQmToolbarButton* NavigatorButton = nullptr;
+
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
@@ -1345,6 +1366,13 @@ public:
     // True only while a multi-publish runs.
     bool PublishSelectedFiles = false;
     TMenuItem* ShowDatesPublished1 = nullptr;
+    // ---- External browsers ----
+    void BuildExternalBrowsers();
+    void BindExternalBrowsers();
+    // What tells the two browsers apart in the commands they share.
+    struct TExternalBrowser;
+    void ViewInExternalBrowser(const TExternalBrowser& browser);
+    void SetupBrowserPath(const TExternalBrowser& browser);
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

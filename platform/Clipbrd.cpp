@@ -41,6 +41,10 @@ String TClipboard::AsText() const {
     return data ? TextFromDisplay(data->text()) : String();
 }
 
+void TClipboard::SetAsText(const String& text) {
+    SetClipboardData(CF_TEXT, text);
+}
+
 TClipboard* Clipboard() {
     static TClipboard clipboard;
     return &clipboard;

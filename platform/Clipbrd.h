@@ -20,6 +20,8 @@ public:
     bool HasFormat(UINT format) const;
     // The clipboard's text as bytes; empty when it holds none.
     String AsText() const;
+    // Puts the text on the clipboard in place of what it held.
+    void SetAsText(const String& text);
 };
 
 TClipboard* Clipboard();

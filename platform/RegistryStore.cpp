@@ -411,7 +411,29 @@ String RegistryStore::Text() const {
     return out;
 }
 
+namespace {
+
+// Programs for web pages and for mail, news and ftp addresses are registered on the machine as
+// the desktop's default handlers, unless the settings file registers programs of its own there.
+void RegisterDesktopHandlers(RegistryKey& machine) {
+    RegistryKey& software = machine.SubKey("Software");
+    if (software.FindSubKey("Classes"))
+        return;
+    RegistryKey& classes = software.SubKey("Classes");
+    classes.SubKey(".html").SetValue("", REG_SZ, "htmlfile");
+    for (const char* type : {"htmlfile", "mailto", "news", "ftp"})
+        classes.SubKey(type).SubKey("shell").SubKey("open").SubKey("command").SetValue(
+            "", REG_SZ, "xdg-open \"%1\"");
+}
+
+} // namespace
+
 void RegistryStore::Load(const String& fileName) {
+    ReadFile(fileName);
+    RegisterDesktopHandlers(FLocalMachine);
+}
+
+void RegistryStore::ReadFile(const String& fileName) {
     if (fileName != FFileName) {
         FProblem.clear();
         FKeepInMemory = false;

@@ -113,6 +113,7 @@ private:
     RegistryKey* Root(HKEY root);
     String Text() const;
     void Load(const String& fileName);
+    void ReadFile(const String& fileName);
     void KeepDamagedFileAside(const String& problem);
     void Report(const String& message);
 

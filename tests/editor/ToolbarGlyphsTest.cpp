@@ -37,6 +37,8 @@ const TGlyphButton GlyphButtons[] = {
     {"IndentButton", &THTMLEMainForm::IndentButton},
     {"UnindentButton", &THTMLEMainForm::UnindentButton},
     {"HelpButton", &THTMLEMainForm::HelpButton},
+    {"IEButton", &THTMLEMainForm::IEButton},
+    {"NavigatorButton", &THTMLEMainForm::NavigatorButton},
 };
 
 String ShippedGlyph(const String& name) {

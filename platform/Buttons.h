@@ -1,0 +1,26 @@
+#pragma once
+// A speed button: a button without a window of its own, showing a glyph, that never takes the
+// focus.
+
+#include "platform/Controls.h"
+#include "platform/Graphics.h"
+
+class TSpeedButton : public TGraphicControl {
+public:
+    explicit TSpeedButton(TComponent* AOwner);
+
+    TBitmap& Glyph() { return FGlyph; }
+    void SetGlyph(const TBitmap& value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool value);
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Paint() override;
+
+private:
+    TBitmap FGlyph;
+    bool FFlat = false;
+    bool FPressed = false;
+};

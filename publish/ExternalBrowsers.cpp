@@ -1,0 +1,200 @@
+// The saved page shown in another browser program. A browser window that is open already is
+// driven by keystrokes (its open dialog, the page's path, Enter) rather than started a second
+// time; otherwise the program is started with the page's file. The set-up commands store the
+// programs' paths.
+
+#include "editor/CorvaletForm.h"
+
+#include "editor/DialogGuard.h"
+#include "editor/HTMLLocationForm.h"
+#include "editor/HelpPointer.h"
+#include "platform/Clipbrd.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Events.h"
+#include "platform/FileUtils.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/StdCtrls.h"
+#include "publish/SendKeys.h"
+#include "services/ProgramSettings.h"
+#include "widgets/QmToolbars.h"
+
+struct THTMLEMainForm::TExternalBrowser {
+    THelpContext ViewHelp;
+    THelpContext SetupHelp;
+    String THTMLEMainForm::*Path;
+    const char* RegistryValue;
+    const char* PathLabel;
+    const char* SaveQuestion;
+    bool AskOnlyWithPermSave;
+    const char* UnknownPathMessage;
+    // The text that a running window of the browser has in its title.
+    String (*WindowTitle)(const THTMLEMainForm& form);
+};
+
+namespace {
+
+const THTMLEMainForm::TExternalBrowser InternetExplorer{
+    HelpContexts::IEButtonClick,
+    HelpContexts::SetupIEClick,
+    &THTMLEMainForm::IEPath,
+    "IE3Path",
+    "Internet Explorer Path",
+    "File needs to be saved before viewing.\r\nSave it now?",
+    true,
+    "Internet Explorer location not known. Please\r\nchoose 'Preferences/Setup/Internet "
+    "Explorer'\r\nfrom the main menu and then try again.",
+    [](const THTMLEMainForm& form) { return form.IEWindowTitle; },
+};
+
+const THTMLEMainForm::TExternalBrowser NetscapeNavigator{
+    HelpContexts::NavigatorButtonClick,
+    HelpContexts::SetupNetscapeNavigatorClick,
+    &THTMLEMainForm::NetscapePath,
+    "NetscapePath",
+    "Netscape Navigator Path",
+    "File needs to be saved before veiwing.\r\nSave it now?",
+    false,
+    "Netscape Navigator location not known. Please\r\nchoose 'Preferences/Setup/Netscape "
+    "Navigator'\r\nfrom the main menu and then try again.",
+    [](const THTMLEMainForm&) { return String("Netscape"); },
+};
+
+constexpr int TitleLength = 500;
+constexpr size_t MaxPastedLength = 4999;
+constexpr DWORD SettleTime = 100;
+const String PasteStart = "{p}";
+const String PasteEnd = "{/p}";
+
+} // namespace
+
+void THTMLEMainForm::BuildExternalBrowsers() {
+    const int afterInternalBrowser = View1->IndexOf(InternalBrowser1) + 1;
+    InternetExplorer1 =
+        InsertItem(this, View1, afterInternalBrowser, "InternetExplorer1", "&Internet Explorer");
+    NetscapeNavigator31 = InsertItem(this, View1, afterInternalBrowser + 1, "NetscapeNavigator31",
+                                     "&Netscape Navigator");
+    Setup1 = AddItem(this, Preferences1, "Setup1", "&Set up");
+    SetupIE1 = AddItem(this, Setup1, "SetupIE1", "&Internet Explorer...");
+    SetupNetscapeNavigator1 =
+        AddItem(this, Setup1, "SetupNetscapeNavigator1", "&Netscape Navigator...");
+    IEButton = AddToolbarButton(StdToolbar, "IEButton", "Internet Explorer");
+    NavigatorButton = AddToolbarButton(StdToolbar, "NavigatorButton", "Netscape Navigator");
+}
+
+void THTMLEMainForm::BindExternalBrowsers() {
+    InternetExplorer1->OnClick = Handler(this, &THTMLEMainForm::IEButtonClick);
+    IEButton->OnClick = Handler(this, &THTMLEMainForm::IEButtonClick);
+    NetscapeNavigator31->OnClick = Handler(this, &THTMLEMainForm::NavigatorButtonClick);
+    NavigatorButton->OnClick = Handler(this, &THTMLEMainForm::NavigatorButtonClick);
+    SetupIE1->OnClick = Handler(this, &THTMLEMainForm::SetupIEClick);
+    SetupNetscapeNavigator1->OnClick = Handler(this, &THTMLEMainForm::SetupNetscapeNavigatorClick);
+}
+
+void THTMLEMainForm::IEButtonClick(TObject* /*Sender*/) {
+    ViewInExternalBrowser(InternetExplorer);
+}
+
+void THTMLEMainForm::NavigatorButtonClick(TObject* /*Sender*/) {
+    ViewInExternalBrowser(NetscapeNavigator);
+}
+
+void THTMLEMainForm::SetupIEClick(TObject* /*Sender*/) {
+    SetupBrowserPath(InternetExplorer);
+}
+
+void THTMLEMainForm::SetupNetscapeNavigatorClick(TObject* /*Sender*/) {
+    SetupBrowserPath(NetscapeNavigator);
+}
+
+void THTMLEMainForm::ViewInExternalBrowser(const TExternalBrowser& browser) {
+    if (HandleHelpPointer(browser.ViewHelp))
+        return;
+    CloseReportView();
+    if (!PageInUse(-1))
+        return;
+    const int page = ActivePageIndex();
+    const bool ask = !browser.AskOnlyWithPermSave || PermSave;
+    if (ask && GetMemo(-1)->Modified() && IsUntitled(FileNames[page]) &&
+        MessageBox(nullptr, browser.SaveQuestion, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) ==
+            IDNO)
+        return;
+    if (!SaveDocument(page, false, false))
+        return;
+    const String& program = this->*browser.Path;
+    if (program.empty()) {
+        ShowMessage(browser.UnknownPathMessage);
+        return;
+    }
+    const String fileName = FileNames[page];
+    // Other programs' windows keep drawing while the keys are played: the X server has no lock
+    // on the desktop's drawing.
+    if (HWND window = FindWindowByTitle(browser.WindowTitle(*this), false))
+        SendKeysToWindow(window, "^o" + PasteStart + fileName + PasteEnd + "{enter}");
+    else
+        StartProgram(program, {fileName});
+}
+
+HWND THTMLEMainForm::FindWindowByTitle(const String& text, bool ignoreCase) {
+    const String wanted = ignoreCase ? UpperCase(text) : text;
+    const auto matches = [&](HWND window) {
+        if (!IsWindowVisible(window))
+            return false;
+        const String title = GetWindowTextA(window, TitleLength + 1);
+        return !title.empty() && Pos(wanted, ignoreCase ? UpperCase(title) : title) > 0;
+    };
+    const HWND foreground = GetForegroundWindow();
+    for (const UINT direction : {GW_HWNDPREV, GW_HWNDNEXT})
+        for (HWND window = GetWindow(foreground, direction); window;
+             window = GetWindow(window, direction))
+            if (matches(window))
+                return window;
+    return nullptr;
+}
+
+// The results of the plays are not looked at: a key string the program makes parses, and a
+// window that takes no keys cannot be told from one that does.
+bool THTMLEMainForm::SendKeysToWindow(HWND window, const String& keys) {
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
+    if (!BringWindowToTop(window) && !SetForegroundWindow(window))
+        return false;
+    Sleep(SettleTime);
+    ::SetFocus(window);
+    Sleep(SettleTime);
+    String rest = keys;
+    for (size_t start; (start = rest.find(PasteStart)) != String::npos;) {
+        const size_t textStart = start + PasteStart.size();
+        const size_t end = rest.find(PasteEnd, textStart);
+        if (end != String::npos)
+            Clipboard()->SetAsText(
+                rest.substr(textStart, std::min(end - textStart, MaxPastedLength)));
+        SendKeys(rest.substr(0, start));
+        SendKeys("^v");
+        rest = end == String::npos ? String() : rest.substr(end + PasteEnd.size());
+    }
+    if (!rest.empty())
+        SendKeys(rest);
+    return true;
+}
+
+void THTMLEMainForm::SetupBrowserPath(const TExternalBrowser& browser) {
+    if (HandleHelpPointer(browser.SetupHelp))
+        return;
+    TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
+    if (!dialog || !SetupLocationForm("", "", browser.PathLabel, true, false))
+        return;
+    dialog->OpenDialog->SetFilterIndex(2);
+    const String& stored = this->*browser.Path;
+    if (!stored.empty()) {
+        dialog->OpenDialog->SetInitialDir(ExtractFilePath(stored));
+        dialog->LocEdit->SetText(stored);
+    }
+    if (dialog.ShowModal() != mrOk)
+        return;
+    const String path = dialog->LocEdit->Text();
+    TRegistry reg;
+    if (reg.OpenKey(ProductKey, true))
+        reg.WriteString(browser.RegistryValue, path);
+    this->*browser.Path = path;
+}

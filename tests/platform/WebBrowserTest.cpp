@@ -188,8 +188,9 @@ class RealBrowserTest : public testing::Test {
 protected:
     void SetUp() override {
         if (EngineUnderAddressSanitizer())
-            GTEST_SKIP() << "Chromium inside the page engine is not built for AddressSanitizer: "
-                            "its own allocator and sandbox helpers abort under it";
+            GTEST_SKIP() << "Chromium inside the page engine is not built for AddressSanitizer, "
+                            "which stops the run at a new-delete size mismatch in the engine's "
+                            "own code when a page is closed";
         Browser.SetParent(&Form);
         Browser.SetBounds(0, 0, 400, 300);
         Form.SetBounds(0, 0, 400, 300);

@@ -1,6 +1,7 @@
 #include "BenchMain.h"
 
 #include "platform/Forms.h"
+#include "platform/SHDocVw.h"
 #include "platform/TestHooks.h"
 
 #include <benchmark/benchmark.h>
@@ -20,6 +21,7 @@ String RepeatedPage(const String& head, const String& section, const String& tai
 
 int RunBenchmarks(int argc, char** argv, const std::function<void()>& setUp) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    PrepareBrowserEngine();
     const std::filesystem::path sandbox =
         std::filesystem::temp_directory_path() / ("quiltmarker-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(sandbox / "tmp");

@@ -3,22 +3,28 @@
 #include "platform/Forms.h"
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
+#include "platform/SHDocVw.h"
+#include "platform/WebBrowserPeer.h"
 
 #include <QAbstractScrollArea>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
+#include <QWebEngineView>
 
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <map>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -48,6 +54,9 @@ struct HookState {
     std::vector<TestHooks::TPrompt> Prompts;
     TestHooks::TUnansweredHandler Unanswered;
     TSize ScreenSize = DefaultScreen;
+    bool FakeBrowser = false;
+    String FakeBrowserTitle;
+    std::vector<String> BrowserNavigations;
     TRect WorkArea = DefaultWorkArea;
     std::map<int, bool> KeysDown;
     std::map<int, bool> KeysToggled;
@@ -125,6 +134,9 @@ void Reset() {
     state.Launches.clear();
     state.Popups.clear();
     state.HelpRequests.clear();
+    state.FakeBrowser = false;
+    state.FakeBrowserTitle.clear();
+    state.BrowserNavigations.clear();
     if (QGuiApplication::instance())
         QGuiApplication::clipboard()->clear();
 }
@@ -316,6 +328,49 @@ bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data) {
         keyword = reinterpret_cast<const char*>(data);
     State().HelpRequests.push_back(THelpRequest{helpFile, command, data, keyword});
     return true;
+}
+
+void UseFakeBrowser(const String& title) {
+    State().FakeBrowser = true;
+    State().FakeBrowserTitle = title;
+}
+
+bool FakeBrowserUsed() {
+    return State().FakeBrowser;
+}
+
+String FakeBrowserTitle() {
+    return State().FakeBrowserTitle;
+}
+
+const std::vector<String>& BrowserNavigations() {
+    return State().BrowserNavigations;
+}
+
+void RecordBrowserNavigation(const String& address) {
+    State().BrowserNavigations.push_back(address);
+}
+
+void HoverBrowserLink(TWebBrowser& browser, const String& address) {
+    static_cast<TWebBrowserPeer&>(browser.Peer()).LinkHovered(DisplayText(address));
+}
+
+String RunBrowserScript(TWebBrowser& browser, const String& script) {
+    QWebEngineView* view = static_cast<TWebBrowserPeer&>(browser.Peer()).Engine().View();
+    if (!view)
+        throw Exception("the browser runs no page engine");
+    QEventLoop loop;
+    std::optional<QString> result;
+    view->page()->runJavaScript(DisplayText(script), [&](const QVariant& value) {
+        result = value.toString();
+        loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (!result)
+        loop.exec();
+    if (!result)
+        throw Exception("the script gave no result: " + script);
+    return TextFromDisplay(*result);
 }
 
 } // namespace TestHooks

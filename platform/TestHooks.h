@@ -17,6 +17,7 @@ class TComponent;
 class TFindDialog;
 class TForm;
 class TMenuItem;
+class TWebBrowser;
 enum class TFindButton;
 
 namespace TestHooks {
@@ -142,6 +143,22 @@ struct THelpRequest {
 const std::vector<THelpRequest>& HelpRequests();
 // True while the hooks are on: the request was recorded and no viewer is asked.
 bool RecordHelpRequest(const String& helpFile, UINT command, uintptr_t data);
+
+// The browser engine: the real one unless a test chooses the fake, which loads nothing. The fake
+// records every address it is asked to show (as the browser reports addresses: a local file as
+// its path), keeps a history for Back and Forward, and reports each load as done from the event
+// loop, with the title given here (else the address). A browser control takes the engine in use
+// when it is first shown or asked to navigate. Reset goes back to the real engine.
+void UseFakeBrowser(const String& title = "");
+bool FakeBrowserUsed();
+String FakeBrowserTitle();
+const std::vector<String>& BrowserNavigations();
+void RecordBrowserNavigation(const String& address);
+// The pointer goes onto a link of the shown page (its address) or off it (empty).
+void HoverBrowserLink(TWebBrowser& browser, const String& address);
+// Runs a script in the page that the real engine shows and waits for its result, as text.
+// Throws when the browser has no real engine or the script gives no result within 10 s.
+String RunBrowserScript(TWebBrowser& browser, const String& script);
 
 // Input as a user gives it: events sent to the control's widget, so they pass through the same
 // translation into messages, the same shortcuts and the same widget reactions as real input.

@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include "platform/SHDocVw.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,10 +35,13 @@ class FreshFolders : public testing::EmptyTestEventListener {
 
 String TestSupport::CurrentSandbox;
 
-String TestSupport::Sandbox(const String& name) { return CurrentSandbox + "/" + name; }
+String TestSupport::Sandbox(const String& name) {
+    return CurrentSandbox + "/" + name;
+}
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    PrepareBrowserEngine();
     SandboxRoot = fs::temp_directory_path() / ("quiltmarker-tests-" + std::to_string(getpid()));
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new FreshFolders);

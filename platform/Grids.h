@@ -4,6 +4,7 @@
 // the string grid keeps a text and an object per cell.
 
 #include "platform/Controls.h"
+#include "platform/PeerOf.h"
 #include "platform/StdCtrls.h"
 
 #include <map>
@@ -93,7 +94,9 @@ using TDrawCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
 
-class TCustomGrid : public TCustomControl {
+class TGridPeer;
+
+class TCustomGrid : public TCustomControl, protected TPeerOf<TGridPeer> {
 public:
     explicit TCustomGrid(TComponent* AOwner);
     ~TCustomGrid() override;
@@ -124,6 +127,11 @@ public:
     void SetOptions(TGridOptions value);
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool value);
+    // Which scroll bars the grid may show; each shows only while its lines do not all fit.
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle value);
+    // The window less its scroll bars.
+    TRect ClientRect() const override;
     // The brush that the cells of the grid are filled with (the grid's colour).
     TBrush& Brush() { return FBrush; }
 
@@ -183,12 +191,31 @@ protected:
     void Paint() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    // A press selects a cell, or on a heading's edge sizes its line (goColSizing, goRowSizing), or
+    // on a heading picks up its line to move (goColMoving, goRowMoving); the release ends it.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DoExit() override;
     // A window hears of its new size as WM_SIZE.
     void Resize() override;
 
 private:
+    enum class TGridState {
+        gsNormal,
+        gsSelecting,
+        gsRowSizing,
+        gsColSizing,
+        gsRowMoving,
+        gsColMoving
+    };
+    // What a press at the point would start, and on which line.
+    TGridState CalcSizingState(int X, int Y, int& index) const;
+    // The line whose far edge is at (within a few pixels of) a point along the columns or rows.
+    int LineAtEdge(int at, bool columns) const;
+    void ShowSizingCursor(TGridState state);
+    void UpdateScrollRange();
+    int MaxTopLeft(bool columns) const;
     void MoveCurrent(int ACol, int ARow, bool keepAnchor);
     void ShowFirstScrollableCell();
     void ScrollIntoView(int ACol, int ARow);
@@ -216,6 +243,11 @@ private:
     TGridCoord FTopLeft{1, 1};
     bool FEditorMode = false;
     TInplaceEdit* FInplaceEdit = nullptr;
+    TScrollStyle FScrollBars = ssBoth;
+    TGridState FGridState = TGridState::gsNormal;
+    int FMoveIndex = -1;
+    bool FSplitCursorShown = false;
+    TCursor FCursorBeforeSplit = crDefault;
 };
 
 class TDrawGrid : public TCustomGrid {

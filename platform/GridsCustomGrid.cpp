@@ -1,5 +1,6 @@
 #include "platform/Grids.h"
 #include "platform/GridsPrivate.h"
+#include "platform/Peer.h"
 #include "platform/Win32Draw.h"
 
 #include <algorithm>
@@ -8,7 +9,8 @@ using namespace GridsPrivate;
 
 // ---- The grid
 
-TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+TCustomGrid::TCustomGrid(TComponent* AOwner)
+    : TCustomControl(AOwner, MakeGridPeer), TPeerOf(Peer()) {
     SetTabStop(true);
     SetColor(clWindow);
     FBrush.SetColor(clWindow);
@@ -33,6 +35,7 @@ void TCustomGrid::SetColCount(int value) {
     if (FCurrent.X >= value)
         MoveCurrent(value - 1, FCurrent.Y, false);
     FTopLeft.X = std::clamp(FTopLeft.X, FFixedCols, value - 1);
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -47,6 +50,7 @@ void TCustomGrid::SetRowCount(int value) {
     if (FCurrent.Y >= value)
         MoveCurrent(FCurrent.X, value - 1, false);
     FTopLeft.Y = std::clamp(FTopLeft.Y, FFixedRows, value - 1);
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -69,6 +73,7 @@ void TCustomGrid::SetFixedRows(int value) {
 void TCustomGrid::ShowFirstScrollableCell() {
     FTopLeft = TGridCoord{FFixedCols, FFixedRows};
     MoveCurrent(FFixedCols, FFixedRows, false);
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -76,6 +81,7 @@ void TCustomGrid::SetDefaultColWidth(int value) {
     FDefaultColWidth = value;
     std::fill(FColWidths.begin(), FColWidths.end(), value);
     ColWidthsChanged();
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -83,6 +89,7 @@ void TCustomGrid::SetDefaultRowHeight(int value) {
     FDefaultRowHeight = value;
     std::fill(FRowHeights.begin(), FRowHeights.end(), value);
     RowHeightsChanged();
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -95,6 +102,7 @@ void TCustomGrid::SetColWidths(int index, int value) {
         return;
     FColWidths[index] = value;
     ColWidthsChanged();
+    UpdateScrollRange();
     PlaceEditor();
     Invalidate();
 }
@@ -108,6 +116,7 @@ void TCustomGrid::SetRowHeights(int index, int value) {
         return;
     FRowHeights[index] = value;
     RowHeightsChanged();
+    UpdateScrollRange();
     PlaceEditor();
     Invalidate();
 }
@@ -122,8 +131,10 @@ void TCustomGrid::SetTabStops(int index, bool value) {
 }
 
 void TCustomGrid::SetGridLineWidth(int value) {
-    if (Change(FGridLineWidth, std::max(value, 0)))
-        Invalidate();
+    if (!Change(FGridLineWidth, std::max(value, 0)))
+        return;
+    UpdateScrollRange();
+    Invalidate();
 }
 
 void TCustomGrid::SetFixedColor(TColor value) {
@@ -179,6 +190,7 @@ void TCustomGrid::SetTopRow(int value) {
     value = std::clamp(value, FFixedRows, RowCount() - 1);
     if (!Change(FTopLeft.Y, value))
         return;
+    UpdateScrollRange();
     PlaceEditor();
     Invalidate();
     TopLeftChanged();
@@ -188,6 +200,7 @@ void TCustomGrid::SetLeftCol(int value) {
     value = std::clamp(value, FFixedCols, ColCount() - 1);
     if (!Change(FTopLeft.X, value))
         return;
+    UpdateScrollRange();
     PlaceEditor();
     Invalidate();
     TopLeftChanged();
@@ -302,6 +315,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
     MoveEntry(stops, FromIndex, ToIndex);
     FTabStops.assign(stops.begin(), stops.end());
     ColumnMoved(FromIndex, ToIndex);
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -311,6 +325,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
         return;
     MoveEntry(FRowHeights, FromIndex, ToIndex);
     RowMoved(FromIndex, ToIndex);
+    UpdateScrollRange();
     Invalidate();
 }
 
@@ -419,7 +434,7 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool keepAnchor) {
 void TCustomGrid::ScrollBy(bool horizontal, WORD code, int position) {
     int current = horizontal ? FTopLeft.X : FTopLeft.Y;
     int page = std::max(horizontal ? VisibleColCount() : VisibleRowCount(), 1);
-    int last = (horizontal ? ColCount() : RowCount()) - 1;
+    int last = MaxTopLeft(horizontal);
     int first = horizontal ? FFixedCols : FFixedRows;
     int target = current;
     switch (code) {
@@ -451,6 +466,7 @@ void TCustomGrid::ScrollBy(bool horizontal, WORD code, int position) {
     default:
         return;
     }
+    target = std::clamp(target, first, std::max(last, first));
     if (horizontal)
         SetLeftCol(target);
     else
@@ -472,6 +488,7 @@ void TCustomGrid::WndProc(TMessage& Message) {
                  static_cast<int16_t>(HIWORD(Message.WParam)));
         return;
     case WM_SIZE:
+        UpdateScrollRange();
         PlaceEditor();
         break;
     }
@@ -617,15 +634,6 @@ void TCustomGrid::KeyPress(char& Key) {
             FInplaceEdit->SetSelText(String(1, Key));
         Key = 0;
     }
-}
-
-void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (CanFocus() && !Focused())
-        SetFocus();
-    TGridCoord cell = MouseCoord(X, Y);
-    if (Button == mbLeft && cell.X >= FFixedCols && cell.Y >= FFixedRows)
-        MoveCurrent(cell.X, cell.Y, Shift.Contains(ssShift));
-    TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TCustomGrid::DoExit() {

@@ -132,6 +132,11 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    // An edit whose widget is another than the one-line edit's.
+    TEdit(TComponent* AOwner, const TPeerFactory& makePeer);
+    // The text's place in the edit, fixed when its window is made (the edit styles ES_LEFT,
+    // ES_RIGHT, ES_CENTER); an edit of the framework keeps it on the left.
+    void SetTextAlignment(TAlignment value);
     void WndProc(TMessage& Message) override;
     virtual void Change();
 

@@ -3,20 +3,29 @@
 
 #include <QLineEdit>
 
-class TEditPeer : public TStdPeer, public TLineEditing {
+class TLineEditPeer : public TEditPeer, public TLineEditing {
 public:
-    explicit TEditPeer(TControl& control) : TStdPeer(control, new QLineEdit) {
+    explicit TLineEditPeer(TControl& control) : TEditPeer(control, new QLineEdit) {
         QObject::connect(Line(), &QLineEdit::textEdited, this, Report([this](const QString& shown) {
                              TEdit& edit = static_cast<TEdit&>(Control());
                              edit.SetText(TextFromDisplay(shown, edit.Text()));
                          }));
     }
     void SetText(const String& text) override { ShowText(text); }
-    void SetReadOnly(bool readOnly) { Line()->setReadOnly(readOnly); }
-    // Each character shows as a mask.
-    void SetMasked(bool masked) {
+    void SetReadOnly(bool readOnly) override { Line()->setReadOnly(readOnly); }
+    void SetMasked(bool masked) override {
         Line()->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
     }
+    void SetTextAlignment(TAlignment alignment) override {
+        Line()->setAlignment(QtAlignment(alignment) | Qt::AlignVCenter);
+    }
+    int SelStart(const String& text) const override { return TLineEditing::SelStart(text); }
+    int SelLength(const String& text) const override { return TLineEditing::SelLength(text); }
+    void Select(const String& text, int start, int length) override {
+        TLineEditing::Select(text, start, length);
+    }
+    void SelectAll() override { TLineEditing::SelectAll(); }
+    void SetMaxLength(int maxLength) override { TLineEditing::SetMaxLength(maxLength); }
 
 protected:
     QLineEdit* LineEdit() const override { return Line(); }
@@ -25,7 +34,10 @@ private:
     QLineEdit* Line() const { return static_cast<QLineEdit*>(Widget()); }
 };
 
-TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, MakePeer<TEditPeer>), TPeerOf(Peer()) {
+TEdit::TEdit(TComponent* AOwner) : TEdit(AOwner, MakePeer<TLineEditPeer>) {}
+
+TEdit::TEdit(TComponent* AOwner, const TPeerFactory& makePeer)
+    : TWinControl(AOwner, makePeer), TPeerOf(Peer()) {
     SetBounds(0, 0, 121, 21);
     SetTabStop(true);
     SetMaxLength(0);
@@ -70,6 +82,10 @@ void TEdit::SetSelText(const String& value) {
     int start = SelStart();
     SetText(ReplaceSelection(Text(), start, SelLength(), value));
     SetSelStart(start + static_cast<int>(value.size()));
+}
+
+void TEdit::SetTextAlignment(TAlignment value) {
+    TypedPeer().SetTextAlignment(value);
 }
 
 void TEdit::SelectAll() {

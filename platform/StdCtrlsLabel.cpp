@@ -6,13 +6,10 @@
 namespace {
 
 Qt::Alignment LabelAlignment(TAlignment alignment, TTextLayout layout) {
-    Qt::Alignment horizontal = alignment == taRightJustify ? Qt::AlignRight
-                               : alignment == taCenter     ? Qt::AlignHCenter
-                                                           : Qt::AlignLeft;
     Qt::Alignment vertical = layout == tlBottom   ? Qt::AlignBottom
                              : layout == tlCenter ? Qt::AlignVCenter
                                                   : Qt::AlignTop;
-    return horizontal | vertical;
+    return QtAlignment(alignment) | vertical;
 }
 
 } // namespace

@@ -5,21 +5,6 @@
 
 namespace {
 
-// The widget keeps LF line ends; the memo's text has CR LF.
-String WithLF(const String& text) {
-    String lf;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            lf += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            lf += text[i];
-        }
-    }
-    return lf;
-}
-
 Qt::ScrollBarPolicy BarPolicy(bool shown) {
     return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
 }

@@ -24,6 +24,12 @@ bool TStdPeer::Notify(WORD code) {
 
 // ---- Drawing
 
+Qt::Alignment QtAlignment(TAlignment alignment) {
+    return alignment == taRightJustify ? Qt::AlignRight
+           : alignment == taCenter     ? Qt::AlignHCenter
+                                       : Qt::AlignLeft;
+}
+
 String WithoutAccelerator(const String& caption) {
     String shown;
     for (size_t i = 0; i < caption.size(); ++i) {
@@ -57,20 +63,6 @@ namespace {
 bool ShowsUtf8(const String& text) {
     return IsValidUtf8(text) &&
            std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
-}
-
-// Widget positions count characters; the controls' positions count bytes.
-int WidgetIndex(const String& text, int byteIndex) {
-    byteIndex = std::clamp(byteIndex, 0, static_cast<int>(text.size()));
-    if (!IsValidUtf8(text))
-        return byteIndex;
-    return static_cast<int>(QString::fromUtf8(text.data(), byteIndex).size());
-}
-
-int ByteIndex(const String& text, int widgetIndex) {
-    if (!IsValidUtf8(text))
-        return std::clamp(widgetIndex, 0, static_cast<int>(text.size()));
-    return static_cast<int>(DisplayText(text).left(widgetIndex).toUtf8().size());
 }
 
 // A character typed with its Windows-1252 code: into a text shown as UTF-8 it goes as UTF-8.
@@ -111,6 +103,33 @@ bool TypeKey(const String& text, int selStart, int selLength, char key, int maxL
     result.Text = text.substr(0, selStart) + typed + text.substr(selStart + selLength);
     result.Caret = selStart + static_cast<int>(typed.size());
     return true;
+}
+
+int WidgetIndex(const String& text, int byteIndex) {
+    byteIndex = std::clamp(byteIndex, 0, static_cast<int>(text.size()));
+    if (!IsValidUtf8(text))
+        return byteIndex;
+    return static_cast<int>(QString::fromUtf8(text.data(), byteIndex).size());
+}
+
+int ByteIndex(const String& text, int widgetIndex) {
+    if (!IsValidUtf8(text))
+        return std::clamp(widgetIndex, 0, static_cast<int>(text.size()));
+    return static_cast<int>(DisplayText(text).left(widgetIndex).toUtf8().size());
+}
+
+String WithLF(const String& text) {
+    String lf;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            lf += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            lf += text[i];
+        }
+    }
+    return lf;
 }
 
 String ReplaceSelection(const String& text, int selStart, int selLength, const String& value) {

@@ -37,6 +37,9 @@ inline WORD NotifyCode(const TMessage& message) {
     return HIWORD(message.WParam);
 }
 
+// The widget's horizontal alignment for a text aligned so.
+Qt::Alignment QtAlignment(TAlignment alignment);
+
 // What a key typed over the selection of a one-line text makes of it: backspace deletes, other
 // control characters do nothing, a character that would pass maxLength (0: none) is refused.
 struct TTyped {
@@ -47,6 +50,11 @@ bool TypeKey(const String& text, int selStart, int selLength, char key, int maxL
              TTyped& result);
 String ReplaceSelection(const String& text, int selStart, int selLength, const String& value);
 String SelectedBytes(const String& text, int start, int length);
+// Widget positions count characters; the controls' positions count bytes.
+int WidgetIndex(const String& text, int byteIndex);
+int ByteIndex(const String& text, int widgetIndex);
+// A multi-line widget keeps LF line ends where the control's text has CR LF (or a lone CR).
+String WithLF(const String& text);
 
 // A window that draws itself (panels, status bars) and, unlike an edit, never takes the focus.
 class TPaintedPeer : public TControlPeer {
@@ -97,6 +105,23 @@ public:
 
 protected:
     virtual QLineEdit* LineEdit() const = 0;
+};
+
+// What an edit asks of its widget, with positions counted in bytes of the edit's text: the
+// one-line edit's widget, or the grid editor's, which holds the lines of a cell.
+class TEditPeer : public TStdPeer {
+public:
+    using TStdPeer::TStdPeer;
+    virtual void SetReadOnly(bool readOnly) = 0;
+    // Each character shows as a mask.
+    virtual void SetMasked(bool masked) = 0;
+    virtual void SetTextAlignment(TAlignment alignment) = 0;
+    virtual int SelStart(const String& text) const = 0;
+    virtual int SelLength(const String& text) const = 0;
+    virtual void Select(const String& text, int start, int length) = 0;
+    virtual void SelectAll() = 0;
+    // The most characters typing may bring the text to; 0: no limit.
+    virtual void SetMaxLength(int maxLength) = 0;
 };
 
 // Where an item of a combo box or list box keeps its bytes and its object, beside the text it

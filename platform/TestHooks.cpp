@@ -569,6 +569,13 @@ void MoveMouse(TControl& control, int x, int y, TShiftState shift) {
     SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton, shift);
 }
 
+void DragMouse(TControl& control, int fromX, int fromY, int toX, int toY) {
+    SendMouseEvent(control, QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton, Qt::LeftButton,
+                   {});
+    SendMouseEvent(control, QEvent::MouseMove, toX, toY, Qt::NoButton, Qt::LeftButton, {});
+    SendMouseEvent(control, QEvent::MouseButtonRelease, toX, toY, Qt::LeftButton, Qt::NoButton, {});
+}
+
 // The application passes the entering drag up to the first window that takes it, and the drop to
 // that one.
 bool DropFiles(TControl& control, const std::vector<String>& paths) {

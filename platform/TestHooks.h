@@ -172,6 +172,8 @@ void ClickMouse(TControl& control, int x, int y, TMouseButton button = mbLeft,
                 TShiftState shift = {});
 void DoubleClickMouse(TControl& control, int x, int y);
 void MoveMouse(TControl& control, int x, int y, TShiftState shift = {});
+// The left button pressed at one point, the mouse moved with it held to another, and let go.
+void DragMouse(TControl& control, int fromX, int fromY, int toX, int toY);
 // Files dragged from the desktop and dropped on the middle of the control: they go where a real
 // drop would, to the control when it takes files, else to the nearest window around it that
 // does. True when a window took them.

@@ -11,9 +11,14 @@ TStringAlignGrid& TNewInplaceEdit::AlignGrid() const {
     return static_cast<TStringAlignGrid&>(Grid());
 }
 
-// The edit control here has one alignment for its text; the cell's is kept for when it shows.
+// The widget keeps its place and selection; only the text moves.
 void TNewInplaceEdit::SetAlignment(TMyAlign value) {
+    if (value == FAlignment)
+        return;
     FAlignment = value;
+    SetTextAlignment(value == TMyAlign::alRight    ? taRightJustify
+                     : value == TMyAlign::alCenter ? taCenter
+                                                   : taLeftJustify);
 }
 
 void TNewInplaceEdit::SetEditCell(int ACol, int ARow) {

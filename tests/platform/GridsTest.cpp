@@ -2,6 +2,7 @@
 
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
+#include "platform/Win32Draw.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,65 @@ TEST_F(GridsTest, MouseAndCellRectAgreeAndFixedLinesStayInView) {
 }
 
 } // namespace
+
+TEST_F(GridsTest, HeadingEdgesSizeTheirLinesOnlyWhenTheOptionsAllow) {
+    TRect cell = Grid->CellRect(1, 0);
+    TestHooks::DragMouse(*Grid, cell.Right, cell.Top + 5, cell.Right + 30, cell.Top + 5);
+    EXPECT_EQ(Grid->ColWidths(1), 64) << "without goColSizing";
+    Grid->SetOptions(Grid->Options() | TGridOptions{goColSizing, goRowSizing});
+    TestHooks::MoveMouse(*Grid, cell.Right + 1, cell.Top + 5);
+    EXPECT_EQ(Grid->Cursor(), crHSplit);
+    TestHooks::MoveMouse(*Grid, cell.Left + 20, cell.Top + 5);
+    EXPECT_EQ(Grid->Cursor(), crDefault);
+    TestHooks::DragMouse(*Grid, cell.Right, cell.Top + 5, cell.Right + 30, cell.Top + 5);
+    EXPECT_EQ(Grid->ColWidths(1), 94);
+    TRect row = Grid->CellRect(0, 2);
+    TestHooks::DragMouse(*Grid, row.Left + 5, row.Bottom - 1, row.Left + 5, row.Bottom - 11);
+    EXPECT_EQ(Grid->RowHeights(2), 13);
+    EXPECT_EQ(Grid->ColWidths(2), 64);
+    EXPECT_EQ(Grid->Cells(1, 1), "1,1") << "sizing moves nothing";
+}
+
+TEST_F(GridsTest, AHeadingDraggedOntoAnotherMovesItsLine) {
+    Grid->SetOptions(Grid->Options() | TGridOptions{goColMoving, goRowMoving});
+    TRect from = Grid->CellRect(1, 0);
+    TRect to = Grid->CellRect(3, 0);
+    TestHooks::DragMouse(*Grid, from.Left + 10, from.Top + 5, to.Left + 10, to.Top + 5);
+    EXPECT_EQ(Grid->Cells(1, 1), "2,1");
+    EXPECT_EQ(Grid->Cells(3, 1), "1,1");
+    TRect row = Grid->CellRect(0, 3);
+    TRect top = Grid->CellRect(0, 1);
+    TestHooks::DragMouse(*Grid, row.Left + 5, row.Top + 5, top.Left + 5, top.Top + 5);
+    EXPECT_EQ(Grid->Cells(0, 1), "0,3");
+    EXPECT_EQ(Grid->Cells(0, 2), "0,1");
+}
+
+TEST_F(GridsTest, DraggingOverCellsSelectsABlockFromThePressedCell) {
+    TRect from = Grid->CellRect(1, 1);
+    TRect to = Grid->CellRect(3, 2);
+    TestHooks::DragMouse(*Grid, from.Left + 5, from.Top + 5, to.Left + 5, to.Top + 5);
+    EXPECT_EQ(Grid->Selection(), (TGridRect{1, 1, 3, 2}));
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 1);
+}
+
+TEST_F(GridsTest, ScrollBarsTakeRoomOnlyWhileTheLinesDoNotFit) {
+    EXPECT_EQ(Grid->ClientWidth(), Grid->Width()) << "4 x 4 cells fit";
+    EXPECT_EQ(Grid->ClientHeight(), Grid->Height());
+    Grid->SetRowCount(40);
+    EXPECT_LT(Grid->ClientWidth(), Grid->Width()) << "a vertical bar for 40 rows";
+    EXPECT_EQ(Grid->ClientHeight(), Grid->Height());
+    Grid->SetColWidths(2, 300);
+    EXPECT_LT(Grid->ClientHeight(), Grid->Height()) << "and a horizontal one for the wide column";
+    Grid->SetScrollBars(ssNone);
+    EXPECT_EQ(Grid->ClientWidth(), Grid->Width());
+    EXPECT_EQ(Grid->ClientHeight(), Grid->Height());
+    Grid->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    TRect last = Grid->CellRect(0, 39);
+    EXPECT_FALSE(IsRectEmpty(last));
+    EXPECT_LE(last.Bottom, Grid->ClientHeight()) << "the last row ends in view";
+    EXPECT_GT(last.Bottom + 25, Grid->ClientHeight()) << "with no room left for another row";
+}
 
 TEST_F(GridsTest, NewFixedLinesPutTheViewAndCurrentCellOnTheFirstScrollableCell) {
     Grid->SetFixedCols(0);

@@ -90,6 +90,25 @@ TEST_F(AlignGridEditTest, EnterInTheLastCellAddsARowAndEditsItsFirstCell) {
     EXPECT_TRUE(Grid->EditorMode());
 }
 
+TEST_F(AlignGridEditTest, AMultilineEditorKeepsEnterAndArrowsForItsLines) {
+    Grid->SetEditMultiline(true);
+    Type("ab");
+    Press(VK_RETURN);
+    Type("c");
+    ASSERT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(Grid->Cells(1, 1), "ab\r\nc");
+    EXPECT_EQ(Grid->InplaceEditor()->SelStart(), 5) << "the caret counts the line end as two bytes";
+    Press(VK_UP);
+    Press(VK_END);
+    Type("!");
+    EXPECT_EQ(Current(), (TGridCoord{1, 1}));
+    EXPECT_EQ(Grid->Cells(1, 1), "ab!\r\nc");
+    Grid->InplaceEditor()->SetSelStart(3);
+    Grid->InplaceEditor()->SetSelLength(3);
+    EXPECT_EQ(Grid->InplaceEditor()->SelText(), "\r\nc");
+    EXPECT_EQ(Log, (std::vector<String>{"before 1,1"})) << "Enter did not end the edit";
+}
+
 TEST_F(AlignGridEditTest, ACellThatCannotBeEditedTakesNoTyping) {
     Grid->SetEditCell(1, 1, false);
     Type("q");

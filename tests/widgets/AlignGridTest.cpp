@@ -196,4 +196,25 @@ TEST_F(AlignGridDrawingTest, AnEllipsisCellKeepsItsTextInsideTheCell) {
     EXPECT_GE(TextSpan(*picture, 2, 2).first, 0);
 }
 
+TEST_F(AlignGridDrawingTest, TheEditorShowsItsCellsTextAlignedAsTheCell) {
+    Grid->SetOptions(Grid->Options() | TGridOptions{goEditing});
+    Grid->SetColWidths(1, 150);
+    Grid->SetColWidths(2, 150);
+    Grid->SetAlignCol(2, TMyAlign::alRight);
+    auto span = [this](int col) {
+        Grid->FocusCell(col, 1);
+        Grid->SetEditorMode(true);
+        Application->ProcessMessages();
+        EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+        auto picture = Picture();
+        return TextSpan(*picture, col, 1);
+    };
+    auto left = span(1);
+    auto right = span(2);
+    ASSERT_GE(left.first, 0);
+    ASSERT_GE(right.first, 0);
+    EXPECT_LT(left.second, 75) << "a left-aligned cell's text starts at the left";
+    EXPECT_GT(right.first, 75) << "the editor of a right-aligned cell puts its text on the right";
+}
+
 } // namespace

@@ -754,7 +754,6 @@ public:
     TMenuItem* MultiSave3 = nullptr;
     TMenuItem* MultipleDocuments1 = nullptr;
     TMenuItem* ForValidation1 = nullptr;
-    TMenuItem* SetUp1 = nullptr;
     TMenuItem* SetupPublisher = nullptr;
     TQmToolbarButton* PublishButton = nullptr;
     // Set by the preview while it publishes its copy of the page; the copy's source.

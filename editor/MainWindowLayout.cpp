@@ -114,6 +114,8 @@ void THTMLEMainForm::BuildMenuBar() {
     On2 = AddRadioItem(this, WordWrap1, "On2", "O&n", 3);
     Off2 = AddRadioItem(this, WordWrap1, "Off2", "O&ff", 3);
     MaxPageSize1 = AddHiddenItem(this, Preferences1, "MaxPageSize1", "Maximum Page Si&ze...");
+    // The features that are set up once (publisher, browsers) put their commands here.
+    Setup1 = AddItem(this, Preferences1, "Setup1", "&Set up");
 
     Help1 = AddItem(this, bar, "Help1", "&Help");
     N11 = AddHiddenItem(this, Help1, "N11", "-");

@@ -74,7 +74,6 @@ void THTMLEMainForm::BuildExternalBrowsers() {
         InsertItem(this, View1, afterInternalBrowser, "InternetExplorer1", "&Internet Explorer");
     NetscapeNavigator31 = InsertItem(this, View1, afterInternalBrowser + 1, "NetscapeNavigator31",
                                      "&Netscape Navigator");
-    Setup1 = AddItem(this, Preferences1, "Setup1", "&Set up");
     SetupIE1 = AddItem(this, Setup1, "SetupIE1", "&Internet Explorer...");
     SetupNetscapeNavigator1 =
         AddItem(this, Setup1, "SetupNetscapeNavigator1", "&Netscape Navigator...");

@@ -65,8 +65,7 @@ void THTMLEMainForm::BuildPublishCommands() {
         Publish1->Remove(item);
         Publish1->Insert(CurrentDocument1->MenuIndex() + 1, item);
     }
-    SetUp1 = AddItem(this, Preferences1, "SetUp1", "&Set up");
-    SetupPublisher = AddItem(this, SetUp1, "SetupPublisher", "&Publisher...");
+    SetupPublisher = AddItem(this, Setup1, "SetupPublisher", "&Publisher...");
 }
 
 void THTMLEMainForm::BindPublishCommands() {

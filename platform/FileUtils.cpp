@@ -358,12 +358,53 @@ void RenameOver(const String& fileName, const String& tempName, const String& ta
 
 } // namespace
 
+namespace {
+
+// Each flushes its file system once; the folders of the files written while a TDeferredFlush
+// lives, each named once.
+void SyncFileSystems(const std::vector<String>& folders) {
+    for (const String& folder : folders) {
+        int handle =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (handle >= 0) {
+            ::syncfs(handle);
+            ::close(handle);
+        }
+    }
+}
+
+void AddFolderOnce(std::vector<String>& folders, const String& fileName) {
+    String folder = ExtractFilePath(fileName);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+        folders.push_back(folder);
+}
+
+int DeferredFlushDepth = 0;
+std::vector<String> DeferredFlushFolders;
+
+} // namespace
+
+TDeferredFlush::TDeferredFlush() {
+    ++DeferredFlushDepth;
+}
+
+TDeferredFlush::~TDeferredFlush() {
+    if (--DeferredFlushDepth > 0)
+        return;
+    SyncFileSystems(DeferredFlushFolders);
+    DeferredFlushFolders.clear();
+}
+
 void WriteFileAtomic(const String& fileName, const String& bytes) {
+    const bool deferred = DeferredFlushDepth > 0;
     String target;
     String tempName;
-    WriteTemporary(fileName, bytes, true, target, tempName);
+    WriteTemporary(fileName, bytes, !deferred, target, tempName);
     RenameOver(fileName, tempName, target);
-    SyncFolder(target);
+    if (deferred)
+        AddFolderOnce(DeferredFlushFolders, target);
+    else
+        SyncFolder(target);
 }
 
 void TAtomicWriteBatch::Add(const String& fileName, const String& bytes) {
@@ -375,20 +416,10 @@ void TAtomicWriteBatch::Add(const String& fileName, const String& bytes) {
 std::vector<std::pair<String, String>> TAtomicWriteBatch::Commit() {
     std::vector<std::pair<String, String>> failures;
     std::vector<String> folders;
-    for (const TPending& pending : FPending) {
-        String folder = ExtractFilePath(pending.Target);
-        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
-            folders.push_back(folder);
-    }
+    for (const TPending& pending : FPending)
+        AddFolderOnce(folders, pending.Target);
     // One flush of each file system makes every new file durable before any replaces its old one.
-    for (const String& folder : folders) {
-        int handle =
-            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (handle >= 0) {
-            ::syncfs(handle);
-            ::close(handle);
-        }
-    }
+    SyncFileSystems(folders);
     for (const TPending& pending : FPending) {
         try {
             RenameOver(pending.FileName, pending.TempName, pending.Target);

@@ -50,6 +50,17 @@ String ReadFileBytes(const String& fileName);
 // symbolic link keeps pointing at the file it names. A read-only file (see FileIsReadOnly) is not
 // replaced. Raises EFCreateError / EWriteError naming the file.
 void WriteFileAtomic(const String& fileName, const String& bytes);
+// While one lives, WriteFileAtomic still replaces each file whole through its rename, but leaves
+// the flushes of the disk to the end of the scope, where one flush of each file system makes all
+// the files written meanwhile durable. Only for runs of many files that can be made again, such
+// as published copies: a crash within the scope may leave some of them not yet written out.
+class TDeferredFlush {
+public:
+    TDeferredFlush();
+    ~TDeferredFlush();
+    TDeferredFlush(const TDeferredFlush&) = delete;
+    TDeferredFlush& operator=(const TDeferredFlush&) = delete;
+};
 // Several files replaced as WriteFileAtomic replaces one, with one flush of the disk for them
 // all: Add writes a temporary file beside its target (raising as WriteFileAtomic does, with that
 // file left as it was); Commit makes every new file durable, then puts each in its target's

@@ -45,11 +45,9 @@ public:
         QObject::connect(Editor(), &QTextEdit::textChanged, this, Report([this] { Edited(); }));
     }
     void SetText(const String& text) override {
-        QString shown = DisplayText(WithLF(text));
-        if (Editor()->toPlainText() == shown)
+        if (!ShowLines(*Editor(), text))
             return;
         QSignalBlocker blocker(Editor());
-        Editor()->setPlainText(shown);
         ApplyAlignment();
     }
     void SetReadOnly(bool readOnly) override { Editor()->setReadOnly(readOnly); }

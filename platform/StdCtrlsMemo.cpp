@@ -22,13 +22,7 @@ public:
                                  AdjustLineBreaks(TextFromDisplay(Editor()->toPlainText(), shown)));
                          }));
     }
-    void SetText(const String& text) override {
-        QString shown = DisplayText(WithLF(text));
-        if (Editor()->toPlainText() == shown)
-            return;
-        QSignalBlocker blocker(Editor());
-        Editor()->setPlainText(shown);
-    }
+    void SetText(const String& text) override { ShowLines(*Editor(), text); }
     void SetReadOnly(bool readOnly) { Editor()->setReadOnly(readOnly); }
     void SetWordWrap(bool wrap) {
         Editor()->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

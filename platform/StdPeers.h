@@ -55,6 +55,16 @@ int WidgetIndex(const String& text, int byteIndex);
 int ByteIndex(const String& text, int widgetIndex);
 // A multi-line widget keeps LF line ends where the control's text has CR LF (or a lone CR).
 String WithLF(const String& text);
+// Shows a text's lines in a multi-line widget without reporting it as the user's edit; false
+// when the widget shows them already.
+template <typename E> bool ShowLines(E& editor, const String& text) {
+    QString shown = DisplayText(WithLF(text));
+    if (editor.toPlainText() == shown)
+        return false;
+    QSignalBlocker blocker(&editor);
+    editor.setPlainText(shown);
+    return true;
+}
 
 // A window that draws itself (panels, status bars) and, unlike an edit, never takes the focus.
 class TPaintedPeer : public TControlPeer {

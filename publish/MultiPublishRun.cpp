@@ -91,6 +91,8 @@ bool PublishIntoFolders(const std::vector<String>& files, const std::vector<Stri
     Ferrydock95Form->ShowMessages = true;
     Ferrydock95Form->MessagesOff = false;
     TProgressShown progress;
+    // Published copies can be made again from their pages: the disk is flushed once for the run.
+    TDeferredFlush flush;
     for (const String& folder : folders) {
         Application->ProcessMessages();
         if (!routines.DirectoryExists(folder))

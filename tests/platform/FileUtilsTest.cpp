@@ -142,6 +142,28 @@ TEST_F(FileUtilsTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(ReadFileBytes(page), "new contents");
 }
 
+// Deferring the flushes changes when the disk is flushed, not what the files hold: each file is
+// in place at once and a failed write still leaves the old one.
+TEST_F(FileUtilsTest, UnderADeferredFlushEachFileIsReplacedWholeAtOnce) {
+    String a = At("a.htm");
+    WriteFileAtomic(a, "old a");
+    {
+        TDeferredFlush outer;
+        {
+            TDeferredFlush inner;
+            WriteFileAtomic(a, "new a");
+            EXPECT_EQ(ReadFileBytes(a), "new a");
+        }
+        WriteFileAtomic(At("b.htm"), "b");
+        SetWriteFailureForTests(2);
+        EXPECT_THROW(WriteFileAtomic(a, "newer a"), EWriteError);
+        SetWriteFailureForTests(-1);
+    }
+    EXPECT_EQ(ReadFileBytes(a), "new a");
+    EXPECT_EQ(ReadFileBytes(At("b.htm")), "b");
+    EXPECT_EQ(FolderContents(Dir), (std::vector<String>{"a.htm", "b.htm"}));
+}
+
 // A batch replaces its files only when committed; let go before, it leaves the old files and
 // no temporary file; a file that fails to be written is raised at once and stays as it was.
 TEST_F(FileUtilsTest, AtomicWriteBatchReplacesOnlyOnCommit) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct ParseCase {
@@ -10,6 +12,11 @@ struct ParseCase {
     int Error;
     std::vector<BYTE> Codes;
 };
+
+// A case is named by what it shows, not its bytes.
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.What;
+}
 
 class KeyStringTest : public testing::TestWithParam<ParseCase> {};
 

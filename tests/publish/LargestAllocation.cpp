@@ -40,3 +40,34 @@ void operator delete(void* block) noexcept {
 void operator delete(void* block, size_t) noexcept {
     std::free(block);
 }
+
+// Every form that pairs with the ones above is replaced too, so that no block made by one
+// allocator (the sanitizer's own, say) is given back to another.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    Note(size);
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, size_t) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}

@@ -3,6 +3,7 @@
 // publishing engine for every way of publishing.
 
 #include "platform/Forms.h"
+#include "publish/PublishSettings.h"
 #include "publish/PublishSteps.h"
 
 #include <array>
@@ -19,9 +20,6 @@ class TOpenDialog;
 class TFolderBrowse;
 class TQmToolbarButton;
 class TStrings;
-
-// Where the publishing settings live.
-extern const String PublishKey;
 
 // The publish folders stored under PublishKey's subkey "PublishFolders", in their order: "1" up to
 // "limit", missing numbers skipped.
@@ -142,9 +140,8 @@ private:
     void LoadOptions();
     void LoadCopyToFolders();
     void EnableWrapControls();
-    void WriteOption(const String& name, bool value);
     void WriteCopyTo(int number, const TEdit* edit);
-    void WriteTagsCase();
+    void StoreTagCaseButtons();
     bool BrowseFolder(const String& title, String& folder);
     void PutRecentFileOnTop(const String& path);
     bool CheckRunCanStart();

@@ -12,11 +12,8 @@
 
 #include <algorithm>
 
-const String PublishKey = ProductSubKey("Publish");
-
 namespace {
 
-const String TagsKey = PublishKey + "\\Tags";
 const String CopyToKey = PublishKey + "\\CopyTo";
 const String RecentFilesKey = PublishKey + "\\RecentFiles";
 const String PublishFoldersKey = PublishKey + "\\PublishFolders";
@@ -121,7 +118,7 @@ void TFerrydock95Form::LoadOptions() {
             LineLengthEdit->SetText(lineLength);
         ReadBool(reg, "RemoveBlankLines", BlankLinesCheck);
     }
-    if (reg.OpenKeyReadOnly(TagsKey)) {
+    if (reg.OpenKeyReadOnly(PublishTagsKey)) {
         ReadBool(reg, "UpperCase", UpperCaseButton);
         ReadBool(reg, "LowerCase", LowerCaseButton);
         ReadBool(reg, "NoChange", NoChangeButton);
@@ -146,10 +143,6 @@ void TFerrydock95Form::EnableWrapControls() {
     WrapTextCheck->SetEnabled(compact);
     LineLengthEdit->SetEnabled(wrap);
     LineLengthButtons->SetEnabled(wrap);
-}
-
-void TFerrydock95Form::WriteOption(const String& name, bool value) {
-    OpenForWriting(PublishKey).WriteBool(name, value);
 }
 
 void TFerrydock95Form::PubFileNameButtonClick(TObject* /*Sender*/) {
@@ -272,32 +265,29 @@ void TFerrydock95Form::WorkingDirChange(TObject* /*Sender*/) {
     OpenForWriting(PublishKey).WriteString("WorkingDir", WorkingDir->Text());
 }
 
-void TFerrydock95Form::WriteTagsCase() {
-    TRegistry reg = OpenForWriting(TagsKey);
-    reg.WriteBool("UpperCase", UpperCaseButton->Checked());
-    reg.WriteBool("LowerCase", LowerCaseButton->Checked());
-    reg.WriteBool("NoChange", NoChangeButton->Checked());
+void TFerrydock95Form::StoreTagCaseButtons() {
+    StoreTagCase(UpperCaseButton->Checked(), LowerCaseButton->Checked(), NoChangeButton->Checked());
 }
 
 void TFerrydock95Form::UpperCaseButtonClick(TObject* /*Sender*/) {
-    WriteTagsCase();
+    StoreTagCaseButtons();
 }
 
 void TFerrydock95Form::LowerCaseButtonClick(TObject* /*Sender*/) {
-    WriteTagsCase();
+    StoreTagCaseButtons();
 }
 
 void TFerrydock95Form::NoChangeButtonClick(TObject* /*Sender*/) {
-    WriteTagsCase();
+    StoreTagCaseButtons();
 }
 
 void TFerrydock95Form::CompactCheckClick(TObject* /*Sender*/) {
-    WriteOption("CompactFile", CompactCheck->Checked());
+    StorePublishOption("CompactFile", CompactCheck->Checked());
     EnableWrapControls();
 }
 
 void TFerrydock95Form::WrapTextCheckClick(TObject* /*Sender*/) {
-    WriteOption("WrapText", WrapTextCheck->Checked());
+    StorePublishOption("WrapText", WrapTextCheck->Checked());
     EnableWrapControls();
 }
 
@@ -306,15 +296,15 @@ void TFerrydock95Form::LineLengthEditChange(TObject* /*Sender*/) {
 }
 
 void TFerrydock95Form::AlwaysShowCheckClick(TObject* /*Sender*/) {
-    WriteOption("AlwaysShow", AlwaysShowCheck->Checked());
+    StorePublishOption("AlwaysShow", AlwaysShowCheck->Checked());
 }
 
 void TFerrydock95Form::BlankLinesCheckClick(TObject* /*Sender*/) {
-    WriteOption("RemoveBlankLines", BlankLinesCheck->Checked());
+    StorePublishOption("RemoveBlankLines", BlankLinesCheck->Checked());
 }
 
 void TFerrydock95Form::RemoveCommentsCheckClick(TObject* /*Sender*/) {
-    WriteOption("Remove Comments", RemoveCommentsCheck->Checked());
+    StorePublishOption("Remove Comments", RemoveCommentsCheck->Checked());
 }
 
 // Older values beyond the list's length stay: the list is read back only as far as it goes.

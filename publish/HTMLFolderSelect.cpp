@@ -6,6 +6,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Registry.h"
 #include "platform/StdCtrls.h"
+#include "publish/PublishSettings.h"
 #include "widgets/QmFilSys.h"
 
 #include <cctype>
@@ -14,8 +15,6 @@ TFolderSelectForm* FolderSelectForm = nullptr;
 
 namespace {
 
-const String PublishKey = "\\Software\\Olvane\\Quiltmarker\\Publish";
-const String TagsKey = "\\Software\\Olvane\\Quiltmarker\\Publish\\Tags";
 const int TabWidth = 67;
 const int TabsPerRow = 6;
 
@@ -198,7 +197,7 @@ void TFolderSelectForm::LoadOptions() {
         BlankLinesCheck->SetChecked(
             ReadBoolValue(reg, "RemoveBlankLines", BlankLinesCheck->Checked()));
     }
-    if (reg.OpenKey(TagsKey, false)) {
+    if (reg.OpenKey(PublishTagsKey, false)) {
         UpperCaseButton->SetChecked(ReadBoolValue(reg, "UpperCase", UpperCaseButton->Checked()));
         LowerCaseButton->SetChecked(ReadBoolValue(reg, "LowerCase", LowerCaseButton->Checked()));
         NoChangeButton->SetChecked(ReadBoolValue(reg, "NoChange", NoChangeButton->Checked()));
@@ -301,7 +300,7 @@ void TFolderSelectForm::CancelButtonClick(TObject* /*Sender*/) {
 // Wrapping and its line length follow compaction, as in the publisher window.
 void TFolderSelectForm::CompactCheckClick(TObject* /*Sender*/) {
     const bool compact = CompactCheck->Checked();
-    WriteBoolValue(PublishKey, "CompactFile", compact);
+    StorePublishOption("CompactFile", compact);
     WrapTextCheck->SetEnabled(compact);
     LineLengthEdit->SetEnabled(compact && WrapTextCheck->Checked());
     LineLengthButtons->SetEnabled(compact && WrapTextCheck->Checked());
@@ -309,23 +308,21 @@ void TFolderSelectForm::CompactCheckClick(TObject* /*Sender*/) {
 
 void TFolderSelectForm::WrapTextCheckClick(TObject* /*Sender*/) {
     const bool wrap = WrapTextCheck->Checked();
-    WriteBoolValue(PublishKey, "WrapText", wrap);
+    StorePublishOption("WrapText", wrap);
     LineLengthEdit->SetEnabled(wrap);
     LineLengthButtons->SetEnabled(wrap);
 }
 
 void TFolderSelectForm::UpperCaseButtonClick(TObject* /*Sender*/) {
-    WriteBoolValue(TagsKey, "UpperCase", UpperCaseButton->Checked());
-    WriteBoolValue(TagsKey, "LowerCase", LowerCaseButton->Checked());
-    WriteBoolValue(TagsKey, "NoChange", NoChangeButton->Checked());
+    StoreTagCase(UpperCaseButton->Checked(), LowerCaseButton->Checked(), NoChangeButton->Checked());
 }
 
 void TFolderSelectForm::BlankLinesCheckClick(TObject* /*Sender*/) {
-    WriteBoolValue(PublishKey, "RemoveBlankLines", BlankLinesCheck->Checked());
+    StorePublishOption("RemoveBlankLines", BlankLinesCheck->Checked());
 }
 
 void TFolderSelectForm::RemoveCommentsCheckClick(TObject* /*Sender*/) {
-    WriteBoolValue(PublishKey, "Remove Comments", RemoveCommentsCheck->Checked());
+    StorePublishOption("Remove Comments", RemoveCommentsCheck->Checked());
 }
 
 void TFolderSelectForm::LogCheckClick(TObject* /*Sender*/) {

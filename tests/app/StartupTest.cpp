@@ -25,7 +25,7 @@
 namespace {
 
 const char* const MarginsKey = "RichPrint.Settings\\Marges";
-const char* const ProductKey = "Software\\Olvane\\Quiltmarker";
+const char* const ProductKeyName = "Software\\Olvane\\Quiltmarker";
 
 String RegistryFileBytes() {
     return ReadFileBytes(std::getenv("QUILTMARKER_REGISTRY"));
@@ -166,7 +166,7 @@ protected:
 
     static void SetSplashScreen(const std::function<void(TRegistry&)>& write) {
         TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(ProductKey, true));
+        ASSERT_TRUE(reg.OpenKey(ProductKeyName, true));
         write(reg);
     }
 
@@ -201,7 +201,7 @@ TEST_F(StartupFormsTest, SplashScreenSettingDecidesWhetherAndHowTheSplashShows) 
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Name);
         TRegistry reg;
-        reg.DeleteKey(ProductKey);
+        reg.DeleteKey(ProductKeyName);
         if (test.Write)
             SetSplashScreen(test.Write);
 
@@ -221,7 +221,7 @@ TEST_F(StartupFormsTest, SplashScreenSettingDecidesWhetherAndHowTheSplashShows) 
         EXPECT_EQ(fsStayOnTop, Splash->FormStyle());
         Splash->Free();
         Splash = nullptr;
-        EXPECT_TRUE(reg.KeyExists(ProductKey));
+        EXPECT_TRUE(reg.KeyExists(ProductKeyName));
     }
 }
 
@@ -241,7 +241,7 @@ TEST_F(StartupFormsTest, MainWindowCreationShowsTheSplashAgainUnlessTheSettingIs
         SCOPED_TRACE(String(test.Setting ? test.Setting : "no value") + ", \"" + test.CommandLine +
                      "\"");
         TRegistry reg;
-        reg.DeleteKey(ProductKey);
+        reg.DeleteKey(ProductKeyName);
         if (test.Setting)
             SetSplashScreen([&](TRegistry& key) { key.WriteString("SplashScreen", test.Setting); });
 

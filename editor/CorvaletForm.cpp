@@ -38,6 +38,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
+        BuildInternalBrowser();
+        BuildFileOpening();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -79,6 +81,8 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
+    BindInternalBrowser();
+    BindFileOpening();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

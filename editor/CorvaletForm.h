@@ -35,6 +35,7 @@ class TMRUFileList;
 class TJCopy;
 class TGeneralRoutines;
 class TRegistry;
+class TWebBrowser;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -416,8 +417,8 @@ public:
     void Details1Click(TObject* Sender);
     // The file list's folder with its final PathDelim.
     String FileListFolder() const;
-    // The selected items' indexes in list order, at most 500.
-    std::vector<int> SelectedFileIndexes() const;
+    // The selected items' indexes in list order, at most limit.
+    std::vector<int> SelectedFileIndexes(size_t limit = 500) const;
     // Reads the file list again with the window's updates held back.
     void RereadFileList();
     // The filter text becomes the list's mask (and the combo's text when given).
@@ -1372,6 +1373,106 @@ public:
     struct TExternalBrowser;
     void ViewInExternalBrowser(const TExternalBrowser& browser);
     void SetupBrowserPath(const TExternalBrowser& browser);
+
+    // ---- The internal browser and its preview of the page ----
+    void BuildInternalBrowser();
+    void BindInternalBrowser();
+    // Opens or closes the preview; with the file list as Sender, shows the list's file instead.
+    void IntBrowserButtonClick(TObject* Sender);
+    void IntBrowserBackButtonClick(TObject* Sender);
+    void IntBrowserFwdButtonClick(TObject* Sender);
+    void MoveThroughBrowserHistory(THelpContext help, void (TWebBrowser::*move)());
+    void IntBrowserStopButtonClick(TObject* Sender);
+    void IntBrowserRefreshButtonClick(TObject* Sender);
+    void IntBrowserComboClick(TObject* Sender);
+    void IntBrowserComboKeyPress(TObject* Sender, char& Key);
+    void IntBrowserNavigateComplete(TObject* Sender, const String& URL);
+    void IntBrowserStatusTextChange(TObject* Sender, const String& Text);
+    void IntBrowserTitleChange(TObject* Sender, const String& Text);
+    void IntBrowserDownloadBegin(TObject* Sender);
+    void IntBrowserDownloadComplete(TObject* Sender);
+    void BrowserPanelResize(TObject* Sender);
+    void BrowserLockTimerTimer(TObject* Sender);
+    void Browser1024Click(TObject* Sender);
+    void Browser800Click(TObject* Sender);
+    void Browser640Click(TObject* Sender);
+    void WebTV1Click(TObject* Sender);
+    void Normal1Click(TObject* Sender);
+    void Borders1Click(TObject* Sender);
+    void Background1Click(TObject* Sender);
+    void Normal3Click(TObject* Sender);
+    void ShowTables1Click(TObject* Sender);
+    void ShowBrowserFullSize1Click(TObject* Sender);
+    void WorkOffline1Click(TObject* Sender);
+    void Browser1Click(TObject* Sender);
+    // The address first in the combo's history, once, whatever its case was there.
+    void AddURLToHistory(const String& URL);
+    void ShowInternalBrowser();
+    // The commands that would change files are off while the browser shows.
+    void DisableCommandsWhileBrowsing();
+    void SizeBrowserToScreen();
+    // The simulated screen width chosen, its item alone checked.
+    void ChooseBrowserScreenWidth(TMenuItem* item, int width);
+    // The command with the file pane's file to show when Sender is the file list.
+    void RunPreviewCommand(TObject* Sender, const String& paneFile);
+    // Opening with the page's or the pane's file shown; closing puts the page's file back.
+    void OpenPreview(const String& path, bool fromFileList, TShiftState shift);
+    void ClosePreview();
+    // The backup of a modified, titled page's file; false when the command is to end.
+    bool SaveOrBackUpForPreview();
+    // The page's file copied beside it, then published in place or its tables shown; false
+    // when the command is to end.
+    bool PrepareShownFile(const String& path, TShiftState shift);
+    // The page published over its own file; false when the user cancelled the destination.
+    bool PrePublishInPlace(const String& folder, TShiftState shift);
+    void RestorePreviewFiles();
+    void SetStatusPanelWidths(std::initializer_list<int> widths);
+    TWebBrowser* IntBrowser = nullptr;
+    TLabel* TitleLabel = nullptr;
+    TLabel* BrowserPanelLabel = nullptr;
+    TComboBox* IntBrowserCombo = nullptr;
+    TQmToolbarButton* IntBrowserStopButton = nullptr;
+    TQmToolbarButton* IntBrowserBackButton = nullptr;
+    TQmToolbarButton* IntBrowserFwdButton = nullptr;
+    TQmToolbarButton* IntBrowserRefreshButton = nullptr;
+    // Hidden: they only hold the two pictures of the browser button.
+    TQmToolbarButton* IntBrowserOpen = nullptr;
+    TQmToolbarButton* IntBrowserClose = nullptr;
+    TMenuItem* Browser640 = nullptr;
+    TMenuItem* WebTV1 = nullptr;
+    TMenuItem* Normal1 = nullptr;
+    TMenuItem* ShowTables1 = nullptr;
+    TMenuItem* Borders1 = nullptr;
+    TMenuItem* Background1 = nullptr;
+    TMenuItem* Normal3 = nullptr;
+    // Shows the browser's setting only: choosing it changes nothing.
+    TMenuItem* DisplayImages = nullptr;
+    bool ShowTableBorders = false;
+    bool ShowTableBackgrounds = false;
+    bool BrowserLocked = false;
+    int BrowserScreenWidth = 0;
+    String PreviewBackupName;
+    // The page's file and its copy beside it while the preview shows a rewritten form of the
+    // file; empty when no copy was made.
+    String PreviewSourceName;
+    String PreviewCopyName;
+    bool PreviewSavedModified = false;
+
+    // ---- Opening and viewing files from the pane ----
+    // The name holds ".gif", ".jpg", ".bmp" or ".png" in any case.
+    static bool IsImageFile(const String& fileName);
+    void BuildFileOpening();
+    void BindFileOpening();
+    void FileListBox1DblClick(TObject* Sender);
+    void ViewasBackground2Click(TObject* Sender);
+    // A pane's file opened as a page; false when the command is to end (no free page).
+    bool OpenFromPane(const String& path, bool anyExtension);
+    // A file shown in the browser on a page of its own: as an image (its size left out unless
+    // known), or as the background of sample texts when it is an image.
+    void ShowFileInBrowser(const String& path, bool asBackground, bool sizeKnown);
+    static String ImagePageText(const String& path, bool sizeKnown);
+    static String BackgroundPageText(const String& path);
+    TMenuItem* ViewasBackground2 = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -21,6 +21,9 @@ void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
         CanClose = false;
         return;
     }
+    // The page's file goes back as the preview leaves it, even within the preview's lock.
+    if (IntBrowserPanel->Visible())
+        ClosePreview();
     CloseCancelled = false;
     CloseAllDocuments();
     CanClose = !CloseCancelled;

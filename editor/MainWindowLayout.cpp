@@ -80,12 +80,10 @@ void THTMLEMainForm::BuildMenuBar() {
     SelectFiles1 = AddHiddenItem(this, Tools1, "SelectFiles1", "Select &Files...");
 
     View1 = AddItem(this, bar, "View1", "&View");
-    InternalBrowser1 = AddItem(this, View1, "InternalBrowser1", "&Internal Browser");
-    BrowserSize1 = AddItem(this, View1, "BrowserSize1", "Browser &Size");
-    Browser800 = AddItem(this, BrowserSize1, "Browser800", "&800 x 600");
-    Browser1024 = AddItem(this, BrowserSize1, "Browser1024", "&1024 x 768");
-    ShowBrowserFullSize1 =
-        AddHiddenItem(this, View1, "ShowBrowserFullSize1", "Show Browser &Full Size");
+    InternalBrowser1 = AddItem(this, View1, "InternalBrowser1", "Internal &Browser");
+    BrowserSize1 = AddItem(this, View1, "BrowserSize1", "&Set Browser Size");
+    Browser1024 = AddItem(this, BrowserSize1, "Browser1024", "&1024x768");
+    Browser800 = AddItem(this, BrowserSize1, "Browser800", "&800x600");
     IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
     WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
     ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");
@@ -93,6 +91,8 @@ void THTMLEMainForm::BuildMenuBar() {
     Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
+    ShowBrowserFullSize1 =
+        AddHiddenItem(this, Preferences1, "ShowBrowserFullSize1", "Show &Browser Full Size");
     UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "&Use Tag Colouring");
     SetTagColours1 = AddItem(this, Preferences1, "SetTagColours1", "Set Ta&g Colours...");
     StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");

@@ -267,8 +267,10 @@ void TFerrydock95Form::PublishFile(const String& sourcePath, const TReplaceCodes
     context.ReplaceCodes = codes;
     String published = PublishPageText(std::move(page), CurrentSettings(), context);
 
-    const String outputPath = IncludeTrailingPathDelimiter(PublishTo->Text()) +
-                              ExtractFileName(LowerCase(context.SourcePath));
+    // A preview copy replaces the page's own file, whose name may not be in lower case.
+    const String outputName =
+        ExtractFileName(BrowserPreview ? sourcePath : LowerCase(context.SourcePath));
+    const String outputPath = IncludeTrailingPathDelimiter(PublishTo->Text()) + outputName;
     if (!MayWrite(sourcePath, outputPath))
         return;
     WriteFileAtomic(outputPath, JoinAsCrLfLines(std::move(published)));

@@ -27,14 +27,6 @@ const WORD KeyEnter = 13;
 const WORD KeyLineFeed = 10;
 const WORD KeyDelete = 46;
 
-bool IsImageName(const String& name) {
-    String lower = LowerCase(name);
-    for (const char* extension : {".bmp", ".gif", ".jpg", ".png"})
-        if (Pos(extension, lower) > 0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 void THTMLEMainForm::BuildFilePane() {
@@ -219,10 +211,9 @@ String THTMLEMainForm::FileListFolder() const {
     return GR->AddDirSlash(FileListBox1->Directory());
 }
 
-std::vector<int> THTMLEMainForm::SelectedFileIndexes() const {
-    const int MaxSelected = 500;
+std::vector<int> THTMLEMainForm::SelectedFileIndexes(size_t limit) const {
     std::vector<int> indexes;
-    for (int i = 0; i < FileListBox1->Items().Count() && int(indexes.size()) < MaxSelected; ++i)
+    for (int i = 0; i < FileListBox1->Items().Count() && indexes.size() < limit; ++i)
         if (FileListBox1->Selected(i))
             indexes.push_back(i);
     return indexes;
@@ -516,7 +507,7 @@ void THTMLEMainForm::FileListBoxMenuPopup(TObject* /*Sender*/) {
     ShowAllFiles2->SetChecked(FilterCombo->Text() == "*.*");
     ShowMultimedia1->SetChecked(Pos(".wav", FilterCombo->Text()) > 0);
     int index = FileListBox1->ItemIndex();
-    ViewasBackground1->SetVisible(index >= 0 && IsImageName(FileListBox1->Items()[index]));
+    ViewasBackground1->SetVisible(index >= 0 && IsImageFile(FileListBox1->Items()[index]));
 }
 
 // Every dropped file is tried; one that cannot be copied is reported by the copy itself. The

@@ -35,15 +35,9 @@ String DownloadTimes(int64_t size) {
 // The image's width and height by the first image extension the lower-cased path holds; a
 // width of 0 when it is none of them or cannot be read.
 std::pair<String, String> ImageSize(const String& path) {
-    using Reader = String (TGlobalForm::*)(const String&, char);
-    const std::pair<const char*, Reader> readers[] = {{".gif", &TGlobalForm::GetGifSize},
-                                                      {".jpg", &TGlobalForm::GetJpegSize},
-                                                      {".bmp", &TGlobalForm::GetBmpSize},
-                                                      {".png", &TGlobalForm::GetPngSize}};
-    String lower = LowerCase(path);
-    for (auto [extension, reader] : readers)
-        if (Pos(extension, lower) > 0 && GlobalForm)
-            return {(GlobalForm->*reader)(path, 'W'), (GlobalForm->*reader)(path, 'H')};
+    const TImageSizeReader reader = ImageSizeReaderFor(LowerCase(path));
+    if (reader && GlobalForm)
+        return {(GlobalForm->*reader)(path, 'W'), (GlobalForm->*reader)(path, 'H')};
     return {"0", "0"};
 }
 

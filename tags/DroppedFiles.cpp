@@ -19,22 +19,6 @@ bool NameHolds(const String& name, std::initializer_list<const char*> extensions
     return false;
 }
 
-using TSizeReader = String (TGlobalForm::*)(const String&, char);
-
-// The size reader of the first image kind the name holds, in the order GIF, JPEG, BMP, PNG.
-TSizeReader SizeReaderFor(const String& name) {
-    static const std::pair<const char*, TSizeReader> readers[] = {
-        {".gif", &TGlobalForm::GetGifSize},
-        {".jpg", &TGlobalForm::GetJpegSize},
-        {".bmp", &TGlobalForm::GetBmpSize},
-        {".png", &TGlobalForm::GetPngSize},
-    };
-    for (const auto& [extension, reader] : readers)
-        if (name.find(extension) != String::npos)
-            return reader;
-    return nullptr;
-}
-
 } // namespace
 
 void THTMLEMainForm::BindDroppedFiles() {
@@ -76,7 +60,7 @@ std::pair<String, String> THTMLEMainForm::DroppedFileTexts(const String& path) {
     String name = LowerCase(ExtractFileName(path));
     if (NameHolds(name, {".htm", ".shtml"}))
         return {"<A HREF=\"" + url + "\">", "</A>"};
-    if (SizeReaderFor(name))
+    if (ImageSizeReaderFor(name))
         return {DroppedImageTag(path, url, name), ""};
     if (NameHolds(name, {".wav", ".mid", ".avi", ".rm"}))
         return {"<EMBED SRC=\"" + url + "\">", ""};
@@ -93,7 +77,7 @@ String THTMLEMainForm::DroppedImageTag(const String& path, const String& url, co
     }
     tag += "\"";
     // A size that cannot be read is left out, and the reader's message shown once.
-    TSizeReader reader = SizeReaderFor(name);
+    TImageSizeReader reader = ImageSizeReaderFor(name);
     String width = (GlobalForm->*reader)(path, 'W');
     String height = width == "0" ? String("0") : (GlobalForm->*reader)(path, 'H');
     if (width != "0" && height != "0")

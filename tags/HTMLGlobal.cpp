@@ -252,3 +252,16 @@ void TGlobalForm::KeepFormOnScreen(TForm* form) const {
 bool TGlobalForm::IsKeyDown(int virtualKey) const {
     return GetAsyncKeyState(virtualKey) < 0;
 }
+
+TImageSizeReader ImageSizeReaderFor(const String& lowerName) {
+    static const std::pair<const char*, TImageSizeReader> readers[] = {
+        {".gif", &TGlobalForm::GetGifSize},
+        {".jpg", &TGlobalForm::GetJpegSize},
+        {".bmp", &TGlobalForm::GetBmpSize},
+        {".png", &TGlobalForm::GetPngSize},
+    };
+    for (const auto& [extension, reader] : readers)
+        if (lowerName.find(extension) != String::npos)
+            return reader;
+    return nullptr;
+}

@@ -44,3 +44,9 @@ public:
 };
 
 extern TGlobalForm* GlobalForm;
+
+using TImageSizeReader = String (TGlobalForm::*)(const String& fileName, char selector);
+
+// The size reader of the first image kind the lower-cased name holds, in the order GIF, JPEG,
+// BMP, PNG; nullptr for none.
+TImageSizeReader ImageSizeReaderFor(const String& lowerName);

@@ -49,6 +49,17 @@ inline void UsePage(THTMLEMainForm& form, int page, const String& fileName, cons
     form.PageControl1->SetVisible(true);
 }
 
+// The file list read again, then the named files selected, the last of them current.
+inline void SelectListedFiles(THTMLEMainForm& form, std::initializer_list<String> names) {
+    form.FileListBox1->Update();
+    for (int i = 0; i < form.FileListBox1->Items().Count(); ++i)
+        for (const String& name : names)
+            if (form.FileListBox1->Items()[i] == name) {
+                form.FileListBox1->SetSelected(i, true);
+                form.FileListBox1->SetItemIndex(i);
+            }
+}
+
 inline String PanelText(const THTMLEMainForm& form, int panel) {
     return form.StatusBar1->Panels().Items(panel)->Text();
 }

@@ -52,15 +52,7 @@ protected:
         return names;
     }
 
-    void Select(std::initializer_list<String> names) {
-        Form->FileListBox1->Update();
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-            for (const String& name : names)
-                if (Form->FileListBox1->Items()[i] == name) {
-                    Form->FileListBox1->SetSelected(i, true);
-                    Form->FileListBox1->SetItemIndex(i);
-                }
-    }
+    void Select(std::initializer_list<String> names) { SelectListedFiles(*Form, names); }
 
     void TypeMask(const String& mask) {
         Form->FilterCombo->SetText(mask);

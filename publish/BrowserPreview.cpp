@@ -1,0 +1,235 @@
+// The preview of the active page in the internal browser. The page can be shown published, or
+// with its tables made visible; both rewrite the page's own file, so a copy of the file is taken
+// beside it first and put back when the preview closes. A modified page that is not to be saved
+// for good has its file backed up too, since publishing saves it.
+
+#include "editor/CorvaletForm.h"
+
+#include "editor/DialogGuard.h"
+#include "editor/HelpPointer.h"
+#include "platform/FileUtils.h"
+#include "platform/SHDocVw.h"
+#include "publish/Ferrydock95Main.h"
+#include "publish/HTMLISPSelect.h"
+#include "publish/TableView.h"
+#include "services/JCopy.h"
+#include "widgets/QmToolbars.h"
+
+namespace {
+
+const String BackupMark = "~$";
+const String CopyMark = "~~";
+const String CopyBackFailed = "Can't copy original file back";
+
+// The file beside path whose name is path's name after mark.
+String BesidePath(const String& path, const String& mark) {
+    return ExtractFilePath(path) + mark + ExtractFileName(path);
+}
+
+// The preview's run on the publisher: a preview copy without messages for destination, the
+// stored publish folder being the page's folder. Everything is put back however the run ends,
+// so the next real Publish is not a preview.
+class TPreviewPublishing {
+public:
+    TPreviewPublishing(THTMLEMainForm& form, const String& folder)
+        : FStoredFolder(form.ReadPublishFolder()),
+          FDestinationKey(Ferrydock95Form->DestinationKey) {
+        StorePublishFolder(folder);
+        Ferrydock95Form->NoPublishedMessage = true;
+        Ferrydock95Form->BrowserPreview = true;
+        Ferrydock95Form->DestinationKey = folder;
+    }
+    TPreviewPublishing(const TPreviewPublishing&) = delete;
+    TPreviewPublishing& operator=(const TPreviewPublishing&) = delete;
+    ~TPreviewPublishing() {
+        Ferrydock95Form->NoPublishedMessage = false;
+        Ferrydock95Form->BrowserPreview = false;
+        Ferrydock95Form->DestinationKey = FDestinationKey;
+        try {
+            StorePublishFolder(FStoredFolder);
+        } catch (const std::exception&) {
+            Application->HandleException(nullptr);
+        }
+    }
+
+private:
+    String FStoredFolder;
+    String FDestinationKey;
+};
+
+} // namespace
+
+void THTMLEMainForm::IntBrowserButtonClick(TObject* Sender) {
+    RunPreviewCommand(Sender, Sender == FileListBox1 ? FileListBox1->FileName() : String());
+}
+
+void THTMLEMainForm::RunPreviewCommand(TObject* Sender, const String& paneFile) {
+    if (HandleHelpPointer(HelpContexts::IntBrowserButtonClick))
+        return;
+    const TShiftState shift = LastShiftState;
+    LastShiftState = {};
+    if (BrowserLocked)
+        return;
+    CloseReportView();
+    ImagePreviewShown = false;
+    const bool fromFileList = Sender == FileListBox1;
+    if (!IntBrowser->Visible() && !fromFileList && !SaveOrBackUpForPreview())
+        return;
+    if (IntBrowser->Visible() && !fromFileList)
+        ClosePreview();
+    else
+        OpenPreview(fromFileList ? paneFile : FileNames[ActivePageIndex()], fromFileList, shift);
+}
+
+bool THTMLEMainForm::SaveOrBackUpForPreview() {
+    const int page = ActivePageIndex();
+    if (!PageInUse(page))
+        return false;
+    TRichEdit* editor = GetMemo(page);
+    if (!editor->Modified())
+        return true;
+    const String fileName = FileNames[page];
+    if (!PermSave && !IsUntitled(fileName)) {
+        PreviewSavedModified = editor->Modified();
+        const String backup = BesidePath(fileName, BackupMark);
+        // Without the backup the page's file could not be put back after publishing saved it.
+        if (!CopyFile(fileName, backup, false)) {
+            ShowMessage("Can't copy " + fileName + " to " + backup);
+            return false;
+        }
+        PreviewBackupName = backup;
+        return true;
+    }
+    if (IsUntitled(fileName) &&
+        MessageBox(Handle(), "File needs to be saved before viewing.\r\nSave it now?",
+                   "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDNO)
+        return false;
+    return SaveDocument(page, false, false) && !editor->Modified();
+}
+
+void THTMLEMainForm::OpenPreview(const String& path, bool fromFileList, TShiftState shift) {
+    IntBrowserButton->SetEnabled(false);
+    if (!fromFileList) {
+        if (!PrepareShownFile(path, shift)) {
+            IntBrowserButton->SetEnabled(true);
+            return;
+        }
+        // Pages shown from the file pane do not lock the browser: they come while it shows.
+        BrowserLocked = true;
+        BrowserLockTimer->SetEnabled(false);
+        BrowserLockTimer->SetEnabled(true);
+        for (TMenuItem* item : {Print1, PrintPreview1, File1, Edit1, Publish1})
+            item->SetEnabled(false);
+        PrintButton->SetEnabled(false);
+        SetStatusPanelWidths({500, 0, 0, 0});
+    }
+    if (BrowserFullSize)
+        LeftPanel->SetVisible(false);
+    ShowInternalBrowser();
+    AddURLToHistory(path);
+    IntBrowser->Navigate(path);
+    BrowserPanel->SetColor(clBlack);
+}
+
+bool THTMLEMainForm::PrepareShownFile(const String& path, TShiftState shift) {
+    PreviewFileName = path;
+    if (!PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
+        return true;
+    const String folder = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
+    JCopy1->SetFileCommand(cmCopy);
+    JCopy1->SetFileMaskFrom(path);
+    JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
+    JCopy1->SetFileOverwrite(true);
+    JCopy1->SetShowProgress(false);
+    JCopy1->SetConfirmFiles(false);
+    JCopy1->SetShowErrors(false);
+    // A folder of the copy's name would take the copy inside it: the copy must be the file.
+    const bool copyFailed = JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
+    JCopy1->SetConfirmFiles(true);
+    JCopy1->SetShowErrors(true);
+    // Without its copy the page's file could not be put back: it is shown as it is.
+    if (copyFailed)
+        return true;
+    PreviewSourceName = path;
+    PreviewCopyName = BesidePath(path, CopyMark);
+    if (PrePublish && !PrePublishInPlace(folder, shift))
+        return false;
+    if (ShowTableBorders || ShowTableBackgrounds)
+        WriteFileAtomic(path,
+                        TableViewText(ReadFileBytes(path), ShowTableBorders, ShowTableBackgrounds));
+    return true;
+}
+
+bool THTMLEMainForm::PrePublishInPlace(const String& folder, TShiftState shift) {
+    TPreviewPublishing publishing(*this, folder);
+    if (shift.Contains(ssCtrl)) {
+        TDialogGuard<TISPSelectForm> dialog(ISPSelectForm, TButtonLook::Unchanged);
+        if (!dialog)
+            return false;
+        if (dialog->ISPCombo->ItemIndex() < 0 && dialog->ISPCombo->Items().Count() > 0)
+            dialog->ISPCombo->SetItemIndex(0);
+        if (dialog.ShowModal() != mrOk) {
+            RestorePreviewFiles();
+            return false;
+        }
+        Ferrydock95Form->DestinationKey = dialog->ISPCombo->Text();
+    }
+    PublishPreviewCopy = true;
+    PublishButtonClick(this);
+    return true;
+}
+
+void THTMLEMainForm::ClosePreview() {
+    PublishPreviewCopy = false;
+    SetStatusPanelWidths({300, 150, 25, 50});
+    for (TMenuItem* item : {File1, Edit1, Publish1})
+        item->SetEnabled(true);
+    RestorePreviewFiles();
+    IntBrowser->SetVisible(false);
+    IntBrowserPanel->SetVisible(false);
+    BrowserPanel->SetVisible(false);
+    ButtonsPage->SetVisible(true);
+    SelectTag1->SetEnabled(true);
+    IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
+    IntBrowserButton->SetHint("Internal Browser");
+    InternalBrowser1->SetChecked(false);
+    UpdateDocumentCommands();
+    for (TQmToolbarButton* button : {FileNewButton, FileOpenButton, FileSaveButton, PublishButton,
+                                     GlobalReplaceButton, PrintButton})
+        button->SetEnabled(true);
+    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1, Print1})
+        item->SetEnabled(true);
+    LeftPanel->SetVisible(LeftPanelVisible);
+    UpdateStatusBar();
+}
+
+// Whatever the settings were switched to meanwhile, every copy that was made goes back. A copy
+// that cannot go back stays beside the page, so the original is never lost.
+void THTMLEMainForm::RestorePreviewFiles() {
+    if (!PreviewCopyName.empty() && FileExists(PreviewCopyName)) {
+        if (CopyFile(PreviewCopyName, PreviewSourceName, false))
+            DeleteFile(PreviewCopyName);
+        else
+            ShowMessage(CopyBackFailed);
+    }
+    PreviewCopyName.clear();
+    PreviewSourceName.clear();
+    if (PreviewBackupName.empty() || !FileExists(PreviewBackupName))
+        return;
+    const String original =
+        ExtractFilePath(PreviewBackupName) + ExtractFileName(PreviewBackupName).substr(2);
+    if (CopyFile(PreviewBackupName, original, false))
+        DeleteFile(PreviewBackupName);
+    else
+        ShowMessage(CopyBackFailed);
+    PreviewBackupName.clear();
+    for (int page = 0; page < PageCount; ++page)
+        if (PageInUse(page) && FileNames[page] == original)
+            GetMemo(page)->SetModified(PreviewSavedModified);
+}
+
+void THTMLEMainForm::SetStatusPanelWidths(std::initializer_list<int> widths) {
+    int panel = FolderPanel;
+    for (int width : widths)
+        StatusBar1->Panels().Items(panel++)->SetWidth(width);
+}

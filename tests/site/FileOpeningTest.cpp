@@ -1,0 +1,198 @@
+// Files opened from the file pane: pages, images shown in the browser, other files offered as text.
+
+#include "TestSupport.h"
+#include "editor/MainWindowSupport.h"
+#include "platform/Menus.h"
+#include "platform/RichEdit.h"
+#include "platform/SHDocVw.h"
+#include "platform/TestHooks.h"
+#include "tags/HTMLGlobal.h"
+#include "widgets/QmFilSys.h"
+#include "widgets/QmToolbars.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace MainWindowSupport;
+
+namespace {
+
+const String NotTextQuestion = "May not be able to display this file. Treat it as a text file?";
+
+String Gif(int width, int height) {
+    return "GIF89a" + String{char(width), 0, char(height), 0, char(0xF7), 0, 0} + String(24, '\0') +
+           ";";
+}
+
+class FileOpeningTest : public testing::Test {
+protected:
+    void SetUp() override {
+        TestHooks::UseFakeBrowser();
+        Site = IncludeTrailingPathDelimiter(TestSupport::Sandbox("my site"));
+        std::filesystem::create_directories(Site);
+        GlobalForm = new TGlobalForm(nullptr);
+    }
+    void TearDown() override {
+        Form.reset();
+        delete GlobalForm;
+        GlobalForm = nullptr;
+    }
+
+    String Make(const String& name, const String& bytes = "<p>x</p>") {
+        WriteFileAtomic(Site + name, bytes);
+        return Site + name;
+    }
+
+    void MakeWindowSelecting(std::initializer_list<String> names) {
+        Form = MakeMainWindow();
+        Form->DirectoryListBox1->SetDirectory(Site);
+        Form->FileListBox1->SetMask("*.*");
+        SelectListedFiles(*Form, names);
+    }
+
+    std::vector<String> OpenPages() const {
+        std::vector<String> names;
+        for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
+            if (Form->PageInUse(page))
+                names.push_back(ExtractFileName(Form->FileNames[page]));
+        return names;
+    }
+
+    String ShownPageFile() const { return TempFolder() + "htmltmp.htm"; }
+
+    String Site;
+    std::unique_ptr<THTMLEMainForm> Form;
+};
+
+TEST_F(FileOpeningTest, GeneratedPagesForAnImageAndForABackground) {
+    const String gif = Make("Pic.gif", Gif(32, 16));
+    EXPECT_EQ(THTMLEMainForm::ImagePageText(gif, true),
+              "<HTML>\r\n<HEAD>\r\n<TITLE>" + gif + "</TITLE>\r\n</HEAD>\r\n\n" +
+                  "<BODY><TABLE><TR><TD ALIGN=CENTER><IMG SRC=\"file://" + gif +
+                  "\" WIDTH=32 HEIGHT=16></TD></TR><TR><TD ALIGN=CENTER>Pic.gif<BR><I>Click "
+                  "Internal Browser button<BR>to return to Editor</I></TD></TR></TABLE></BODY>"
+                  "</HTML>");
+    const String odd = Make("50% #1.dat", "data");
+    EXPECT_NE(THTMLEMainForm::ImagePageText(odd, false)
+                  .find("<IMG SRC=\"file://" + Site + "50%25 %231.dat\"></TD>"),
+              String::npos)
+        << "no size, and the characters that would cut the address are escaped";
+
+    const String background = THTMLEMainForm::BackgroundPageText(gif);
+    EXPECT_EQ(background.substr(0, background.find("Black text")),
+              "<HTML>\r\n<HEAD>\r\n<TITLE>" + gif +
+                  "</TITLE>\r\n</HEAD>\r\n\n<BODY BACKGROUND=\"file://" + gif +
+                  "\">\r\n<P>\r\n<CENTER><H1>" + gif + "</H1></CENTER><BR>\r\n<BR>\r\n");
+    EXPECT_NE(background.find("<FONT SIZE=7>Font size 7</FONT><BR>\r\n<BR>\r\n<B>Bold text</B><BR>"
+                              "\r\n<I>Italic text</I>\r\n</BODY>\r\n</HTML>"),
+              String::npos);
+}
+
+TEST_F(FileOpeningTest, TextFilesOpenAsPagesAndImagesAmongThemAreSkipped) {
+    Make("a.htm");
+    Make("b.gif", Gif(1, 1));
+    Make("c.gif", Gif(1, 1));
+    MakeWindowSelecting({"a.htm", "b.gif"});
+    Form->FileListBox1DblClick(Form->FileListBox1);
+    EXPECT_EQ(OpenPages(), std::vector<String>{"a.htm"});
+    EXPECT_FALSE(Form->IntBrowser->Visible());
+
+    MakeWindowSelecting({"b.gif", "c.gif"});
+    Form->Open2->Click();
+    EXPECT_TRUE(OpenPages().empty());
+    EXPECT_FALSE(Form->IntBrowser->Visible());
+    EXPECT_TRUE(TestHooks::BrowserNavigations().empty());
+}
+
+TEST_F(FileOpeningTest, OnlyTheFirstTwentySelectedFilesAreHandled) {
+    std::vector<String> names;
+    for (int i = 0; i < 25; ++i)
+        names.push_back(Make("p" + String(1, char('a' + i)) + ".htm"));
+    Form = MakeMainWindow();
+    Form->DirectoryListBox1->SetDirectory(Site);
+    Form->FileListBox1->SetMask("*.*");
+    for (int i = 0; i < 25; ++i)
+        Form->FileListBox1->SetSelected(i, true);
+    Form->FileListBox1DblClick(Form->FileListBox1);
+    const std::vector<String> open = OpenPages();
+    ASSERT_EQ(open.size(), 20u);
+    EXPECT_EQ(open.back(), "pt.htm");
+    EXPECT_TRUE(TestHooks::Prompts().empty()) << "no page was missing";
+}
+
+TEST_F(FileOpeningTest, ALoneImageIsShownOnItsPageFillingTheBrowser) {
+    const String gif = Make("Pic.gif", Gif(32, 16));
+    MakeWindowSelecting({"Pic.gif"});
+    Form->FileListBox1DblClick(Form->FileListBox1);
+    Application->ProcessMessages();
+
+    EXPECT_TRUE(Form->IntBrowser->Visible());
+    EXPECT_TRUE(Form->ImagePreviewShown);
+    EXPECT_EQ(TestHooks::BrowserNavigations(), std::vector<String>{ShownPageFile()});
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::ImagePageText(gif, true));
+    EXPECT_EQ(Form->IntBrowserCombo->Items()[1], gif) << "the image, then the page shown";
+    EXPECT_EQ(Form->IntBrowser->Width(), Form->BrowserPanel->Width());
+
+    // The browser button closes it again at once: no lock, no page to restore.
+    Form->IntBrowserButton->Click();
+    EXPECT_FALSE(Form->IntBrowser->Visible());
+}
+
+TEST_F(FileOpeningTest, ViewAsBackgroundShowsTheSampleTextsPage) {
+    const String gif = Make("Pic.gif", Gif(32, 16));
+    MakeWindowSelecting({"Pic.gif"});
+    Form->BrowserFullSize = true;
+    Form->ViewasBackground1->Click();
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::BackgroundPageText(gif));
+    EXPECT_FALSE(Form->LeftPanel->Visible());
+    EXPECT_FALSE(Form->ImagePreviewShown);
+
+    Form->File1->Click();
+    EXPECT_TRUE(Form->ViewasBackground2->Visible());
+    EXPECT_FALSE(Form->FileSaveButton->Enabled()) << "the browser keeps its commands off";
+}
+
+TEST_F(FileOpeningTest, AnotherKindOfFileIsOfferedAsText) {
+    Make("notes.dat", "plain");
+    struct Case {
+        int Answer;
+        std::vector<String> Pages;
+        bool Shown;
+    };
+    const Case cases[] = {{IDYES, {"notes.dat"}, false}, {IDCANCEL, {}, false}, {IDNO, {}, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Answer);
+        MakeWindowSelecting({"notes.dat"});
+        TestHooks::AnswerMessageBox(c.Answer);
+        Form->FileListBox1DblClick(Form->FileListBox1);
+        EXPECT_EQ(OpenPages(), c.Pages);
+        EXPECT_EQ(Form->IntBrowser->Visible(), c.Shown);
+        ASSERT_FALSE(TestHooks::Prompts().empty());
+        EXPECT_EQ(TestHooks::Prompts().back().Text, NotTextQuestion);
+        EXPECT_EQ(TestHooks::Prompts().back().Flags, UINT(MB_YESNOCANCEL | MB_ICONSTOP));
+    }
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()),
+              THTMLEMainForm::ImagePageText(Site + "notes.dat", false));
+}
+
+TEST_F(FileOpeningTest, WithTheBrowserShownPagesAreShownThereButTextFilesOpen) {
+    Make("page.htm");
+    Make("read me.txt");
+    Make("Pic.gif", Gif(2, 2));
+    MakeWindowSelecting({"Pic.gif"});
+    Form->FileListBox1DblClick(Form->FileListBox1);
+    Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf("Pic.gif"), false);
+    for (const String name : {"page.htm", "read me.txt"})
+        Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf(name), true);
+
+    Form->FileListBox1DblClick(Form->FileListBox1);
+    Application->ProcessMessages();
+
+    EXPECT_EQ(TestHooks::BrowserNavigations().back(), Site + "page.htm");
+    EXPECT_EQ(OpenPages(), std::vector<String>{"read me.txt"});
+    EXPECT_TRUE(Form->IntBrowser->Visible());
+    EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "<p>x</p>") << "no copy, no rewrite";
+}
+
+} // namespace

@@ -85,6 +85,7 @@ void THTMLEMainForm::BuildInternalBrowser() {
     BrowserPanelLabel = NewControl<TLabel>(this, BrowserPanel, "BrowserPanelLabel");
     BrowserPanelLabel->SetBounds(4, 4, 300, 16);
     BrowserPanelLabel->SetCaption("");
+    BrowserPanelLabel->SetColor(clBlack);
     BrowserPanelLabel->Font().SetColor(clWhite);
     IntBrowser = NewControl<TWebBrowser>(this, BrowserPanel, "IntBrowser");
     IntBrowser->SetVisible(false);

@@ -1377,7 +1377,7 @@ public:
     // ---- The internal browser and its preview of the page ----
     void BuildInternalBrowser();
     void BindInternalBrowser();
-    // Opens or closes the preview; with the file list as Sender, shows the list's file instead.
+    // Opens or closes the preview of the active page.
     void IntBrowserButtonClick(TObject* Sender);
     void IntBrowserBackButtonClick(TObject* Sender);
     void IntBrowserFwdButtonClick(TObject* Sender);
@@ -1413,8 +1413,9 @@ public:
     void SizeBrowserToScreen();
     // The simulated screen width chosen, its item alone checked.
     void ChooseBrowserScreenWidth(TMenuItem* item, int width);
-    // The command with the file pane's file to show when Sender is the file list.
-    void RunPreviewCommand(TObject* Sender, const String& paneFile);
+    // The preview command; a file of the file pane, when given, is shown instead of the page,
+    // without copies or the lock.
+    void RunPreviewCommand(const String& paneFile);
     // Opening with the page's or the pane's file shown; closing puts the page's file back.
     void OpenPreview(const String& path, bool fromFileList, TShiftState shift);
     void ClosePreview();

@@ -196,9 +196,7 @@ void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
          {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate, Print1, PrintPreview1})
         item->SetEnabled(documents);
     PrintButton->SetEnabled(documents);
-    ViewasBackground2->SetVisible(helpMode || IsImageFile(LowerCase(FileListBox1->FileName())));
-    if (browserShowing)
-        DisableCommandsWhileBrowsing();
+    ViewasBackground2->SetVisible(helpMode || IsImageFile(FileListBox1->FileName()));
 }
 
 void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {

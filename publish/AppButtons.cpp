@@ -15,6 +15,7 @@
 #include "platform/StdCtrls.h"
 #include "publish/AppCmdForm.h"
 #include "services/ProgramSettings.h"
+#include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -61,10 +62,6 @@ std::vector<String> AppCommandArguments(const String& commandLine, const TAppPla
     return kept;
 }
 
-String FileUrlOfPath(const String& path) {
-    return path.empty() ? String() : "file://" + path;
-}
-
 void THTMLEMainForm::BindAppButtons() {
     for (TQmToolbarButton* button : AppButtons) {
         button->OnClick = Handler(this, &THTMLEMainForm::AppButton1Click);
@@ -92,7 +89,7 @@ void THTMLEMainForm::AppButton1Click(TObject* Sender) {
 void THTMLEMainForm::RunAppCommand(int index) {
     const String path = ActiveFileName();
     std::vector<String> arguments = AppCommandArguments(
-        AppCmdLines[index], {path, path, FileUrlOfPath(path), SelectedFilesWithFolder()});
+        AppCmdLines[index], {path, path, FileURL(path), SelectedFilesWithFolder()});
     if (arguments.empty())
         return;
     String program = arguments.front();

@@ -19,6 +19,3 @@ struct TAppPlaceholders {
 // put in for a placeholder stays one argument whatever blanks it holds; an argument that was
 // only a placeholder standing for nothing is left out. Empty for a blank line.
 std::vector<String> AppCommandArguments(const String& commandLine, const TAppPlaceholders& values);
-
-// The page's path as a file URL: "file://" and the path, "" for none.
-String FileUrlOfPath(const String& path);

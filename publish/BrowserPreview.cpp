@@ -59,11 +59,11 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::IntBrowserButtonClick(TObject* Sender) {
-    RunPreviewCommand(Sender, Sender == FileListBox1 ? FileListBox1->FileName() : String());
+void THTMLEMainForm::IntBrowserButtonClick(TObject* /*Sender*/) {
+    RunPreviewCommand(String());
 }
 
-void THTMLEMainForm::RunPreviewCommand(TObject* Sender, const String& paneFile) {
+void THTMLEMainForm::RunPreviewCommand(const String& paneFile) {
     if (HandleHelpPointer(HelpContexts::IntBrowserButtonClick))
         return;
     const TShiftState shift = LastShiftState;
@@ -72,7 +72,7 @@ void THTMLEMainForm::RunPreviewCommand(TObject* Sender, const String& paneFile) 
         return;
     CloseReportView();
     ImagePreviewShown = false;
-    const bool fromFileList = Sender == FileListBox1;
+    const bool fromFileList = !paneFile.empty();
     if (!IntBrowser->Visible() && !fromFileList && !SaveOrBackUpForPreview())
         return;
     if (IntBrowser->Visible() && !fromFileList)
@@ -110,7 +110,14 @@ bool THTMLEMainForm::SaveOrBackUpForPreview() {
 void THTMLEMainForm::OpenPreview(const String& path, bool fromFileList, TShiftState shift) {
     IntBrowserButton->SetEnabled(false);
     if (!fromFileList) {
-        if (!PrepareShownFile(path, shift)) {
+        bool prepared = false;
+        try {
+            prepared = PrepareShownFile(path, shift);
+        } catch (...) {
+            IntBrowserButton->SetEnabled(true);
+            throw;
+        }
+        if (!prepared) {
             IntBrowserButton->SetEnabled(true);
             return;
         }
@@ -131,8 +138,12 @@ void THTMLEMainForm::OpenPreview(const String& path, bool fromFileList, TShiftSt
     BrowserPanel->SetColor(clBlack);
 }
 
+// However opening fails, the page's files are put back at once: no later closing of the preview
+// is to do it.
 bool THTMLEMainForm::PrepareShownFile(const String& path, TShiftState shift) {
     PreviewFileName = path;
+    PreviewSourceName.clear();
+    PreviewCopyName.clear();
     if (!PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
         return true;
     const String folder = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
@@ -152,11 +163,18 @@ bool THTMLEMainForm::PrepareShownFile(const String& path, TShiftState shift) {
         return true;
     PreviewSourceName = path;
     PreviewCopyName = BesidePath(path, CopyMark);
-    if (PrePublish && !PrePublishInPlace(folder, shift))
-        return false;
-    if (ShowTableBorders || ShowTableBackgrounds)
-        WriteFileAtomic(path,
-                        TableViewText(ReadFileBytes(path), ShowTableBorders, ShowTableBackgrounds));
+    try {
+        if (PrePublish && !PrePublishInPlace(folder, shift)) {
+            RestorePreviewFiles();
+            return false;
+        }
+        if (ShowTableBorders || ShowTableBackgrounds)
+            WriteFileAtomic(
+                path, TableViewText(ReadFileBytes(path), ShowTableBorders, ShowTableBackgrounds));
+    } catch (...) {
+        RestorePreviewFiles();
+        throw;
+    }
     return true;
 }
 
@@ -168,10 +186,8 @@ bool THTMLEMainForm::PrePublishInPlace(const String& folder, TShiftState shift) 
             return false;
         if (dialog->ISPCombo->ItemIndex() < 0 && dialog->ISPCombo->Items().Count() > 0)
             dialog->ISPCombo->SetItemIndex(0);
-        if (dialog.ShowModal() != mrOk) {
-            RestorePreviewFiles();
+        if (dialog.ShowModal() != mrOk)
             return false;
-        }
         Ferrydock95Form->DestinationKey = dialog->ISPCombo->Text();
     }
     PublishPreviewCopy = true;
@@ -193,11 +209,12 @@ void THTMLEMainForm::ClosePreview() {
     IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
     IntBrowserButton->SetHint("Internal Browser");
     InternalBrowser1->SetChecked(false);
+    // Save and Print come back with the pages' own commands, as pages are open or not.
     UpdateDocumentCommands();
-    for (TQmToolbarButton* button : {FileNewButton, FileOpenButton, FileSaveButton, PublishButton,
-                                     GlobalReplaceButton, PrintButton})
+    for (TQmToolbarButton* button :
+         {FileNewButton, FileOpenButton, PublishButton, GlobalReplaceButton})
         button->SetEnabled(true);
-    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1, Print1})
+    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1})
         item->SetEnabled(true);
     LeftPanel->SetVisible(LeftPanelVisible);
     UpdateStatusBar();

@@ -199,7 +199,9 @@ void TFerrydock95Form::PublishFiles() {
     } catch (const EAbort&) {
         return; // the code expansion has said why; nothing more is published or copied
     }
-    OfferCopies();
+    // A preview copy stands where its source was: copying it would spread the preview.
+    if (!BrowserPreview)
+        OfferCopies();
 }
 
 bool TFerrydock95Form::CheckRunCanStart() {

@@ -11,6 +11,8 @@
 #include "services/ProgramSettings.h"
 #include "widgets/QmToolbars.h"
 
+#include <algorithm>
+
 namespace {
 
 const String InternetSettingsKey =
@@ -257,8 +259,9 @@ void THTMLEMainForm::SizeBrowserToScreen() {
         excess = screenWidth - BrowserScreenWidth;
         BrowserPanelLabel->SetCaption(ScreenSizeText(BrowserScreenWidth));
     }
-    const int width = panelWidth - excess;
-    const int height = std::min(panelHeight, width * 6 / 10);
+    // A panel narrower than the simulated screen's margins leaves the browser no room at all.
+    const int width = std::max(0, panelWidth - excess);
+    const int height = std::max(0, std::min(panelHeight, width * 6 / 10));
     IntBrowser->SetBounds((panelWidth - width) / 2, (panelHeight - height) / 2, width, height);
 }
 

@@ -14,31 +14,6 @@ namespace {
 
 const String ShownPageName = "htmltmp.htm";
 
-// The file as an address on a page: the characters that end or break a path in an address or
-// in a quoted attribute are escaped.
-String FileAddress(const String& path) {
-    String address = "file://";
-    for (char c : path) {
-        switch (c) {
-        case '%':
-            address += "%25";
-            break;
-        case '#':
-            address += "%23";
-            break;
-        case '?':
-            address += "%3F";
-            break;
-        case '"':
-            address += "%22";
-            break;
-        default:
-            address += c;
-        }
-    }
-    return address;
-}
-
 String PageHead(const String& path) {
     return "<HTML>\r\n<HEAD>\r\n<TITLE>" + path + "</TITLE>\r\n</HEAD>\r\n\n";
 }
@@ -71,7 +46,7 @@ String THTMLEMainForm::ImagePageText(const String& path, bool sizeKnown) {
     const String height = ImageSizePart(reader, path, 'H');
     const String width = ImageSizePart(reader, path, 'W');
     String page =
-        PageHead(path) + "<BODY><TABLE><TR><TD ALIGN=CENTER><IMG SRC=\"" + FileAddress(path) + "\"";
+        PageHead(path) + "<BODY><TABLE><TR><TD ALIGN=CENTER><IMG SRC=\"" + FileURL(path) + "\"";
     if (StrToIntDef(width, 0) > 0)
         page += " WIDTH=" + width;
     if (StrToIntDef(height, 0) > 0)
@@ -82,8 +57,8 @@ String THTMLEMainForm::ImagePageText(const String& path, bool sizeKnown) {
 }
 
 String THTMLEMainForm::BackgroundPageText(const String& path) {
-    return PageHead(path) + "<BODY BACKGROUND=\"" + FileAddress(path) +
-           "\">\r\n<P>\r\n<CENTER><H1>" + path +
+    return PageHead(path) + "<BODY BACKGROUND=\"" + FileURL(path) + "\">\r\n<P>\r\n<CENTER><H1>" +
+           path +
            "</H1></CENTER><BR>\r\n<BR>\r\nBlack text"
            "<BR>\r\n<FONT COLOR=white>White text</FONT><BR>\r\n"
            "<FONT COLOR=yellow>Yellow text</FONT><BR>\r\n"
@@ -114,7 +89,7 @@ void THTMLEMainForm::FileListBox1DblClick(TObject* Sender) {
         const String path = FileListFolder() + FileListBox1->Items()[index];
         if (IsTextFile(path)) {
             if (IntBrowser->Visible() && LowerCase(path).find(".txt") == String::npos)
-                RunPreviewCommand(FileListBox1, path);
+                RunPreviewCommand(path);
             else if (!OpenFromPane(path, false))
                 return;
         } else if (IsImageFile(path)) {

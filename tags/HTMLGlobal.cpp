@@ -253,6 +253,31 @@ bool TGlobalForm::IsKeyDown(int virtualKey) const {
     return GetAsyncKeyState(virtualKey) < 0;
 }
 
+String FileURL(const String& path) {
+    if (path.empty())
+        return "";
+    String address = "file://";
+    for (char c : path) {
+        switch (c) {
+        case '%':
+            address += "%25";
+            break;
+        case '#':
+            address += "%23";
+            break;
+        case '?':
+            address += "%3F";
+            break;
+        case '"':
+            address += "%22";
+            break;
+        default:
+            address += c;
+        }
+    }
+    return address;
+}
+
 TImageSizeReader ImageSizeReaderFor(const String& lowerName) {
     static const std::pair<const char*, TImageSizeReader> readers[] = {
         {".gif", &TGlobalForm::GetGifSize},

@@ -47,6 +47,10 @@ extern TGlobalForm* GlobalForm;
 
 using TImageSizeReader = String (TGlobalForm::*)(const String& fileName, char selector);
 
+// The file's path as a file URL, "" for none: "file://" and the path, the characters that would
+// end or cut it in an address or a quoted attribute escaped.
+String FileURL(const String& path);
+
 // The size reader of the first image kind the lower-cased name holds, in the order GIF, JPEG,
 // BMP, PNG; nullptr for none.
 TImageSizeReader ImageSizeReaderFor(const String& lowerName);

@@ -15,6 +15,8 @@
 #include "widgets/IconCtls.h"
 #include "widgets/QmToolbars.h"
 
+#include "tags/HTMLGlobal.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,8 +46,9 @@ TEST(AppCommandArgumentsTest, EachPlaceholderIsFilledOnceAndStaysOneArgument) {
          }) {
         EXPECT_EQ(AppCommandArguments(c.CommandLine, c.Values), c.Expected) << c.CommandLine;
     }
-    EXPECT_EQ(FileUrlOfPath("/w/my page.htm"), "file:///w/my page.htm");
-    EXPECT_EQ(FileUrlOfPath(""), "");
+    EXPECT_EQ(FileURL("/w/my page.htm"), "file:///w/my page.htm");
+    EXPECT_EQ(FileURL("/w/50% #1?.htm"), "file:///w/50%25 %231%3F.htm");
+    EXPECT_EQ(FileURL(""), "");
 }
 
 namespace {

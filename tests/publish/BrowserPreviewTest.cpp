@@ -116,6 +116,8 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     const String page = SavedPage("Index.html");
     const double savedTime = FileModifiedTime(page);
     Form->PrePublish = true;
+    const String backups = IncludeTrailingPathDelimiter(TestSupport::Sandbox("backups"));
+    Ferrydock95Form->CopyTo1->SetText(backups);
 
     OpenPreview();
 
@@ -126,6 +128,7 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_EQ(ReadFileBytes(Site + "~~Index.html"), SavedText);
     EXPECT_FALSE(FileExists(Site + "index.html"));
     EXPECT_TRUE(TestHooks::Prompts().empty()) << "a preview copy asks and tells nothing";
+    EXPECT_FALSE(FileExists(backups + "Index.html")) << "nor is it copied anywhere";
     EXPECT_EQ(StoredPublishFolder(), "/srv/upload/");
     EXPECT_FALSE(Ferrydock95Form->BrowserPreview);
     EXPECT_FALSE(Ferrydock95Form->NoPublishedMessage);
@@ -227,6 +230,30 @@ TEST_F(BrowserPreviewTest, CancellingTheDestinationShowsNothingAndLeavesThePubli
     EXPECT_EQ(Ferrydock95Form->DestinationKey, "/srv/upload/");
 }
 
+TEST_F(BrowserPreviewTest, TheChosenDestinationPicksTheReplaceCodesVariant) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Olvane\\Quiltmarker\\Replace Codes", true));
+    reg.WriteString("host", "[[first.host]]one\\n[[second.host]]two");
+    ASSERT_TRUE(reg.OpenKey(ISPFoldersKey, true));
+    reg.WriteString("1", "First.Host");
+    reg.WriteString("2", "Second.Host");
+    WriteFileAtomic(Site + "page.htm", "{{host}}");
+    UsePage(*Form, 0, Site + "page.htm", "{{host}}");
+    Form->PrePublish = true;
+    TestHooks::AnswerModal([](TForm& form) {
+        auto& dialog = dynamic_cast<TISPSelectForm&>(form);
+        dialog.ISPCombo->SetItemIndex(dialog.ISPCombo->Items().IndexOf("second.host"));
+        dialog.OKButtonClick(nullptr);
+    });
+
+    Form->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
+    OpenPreview();
+
+    EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "two\r\n");
+    ClosePreview();
+    EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "{{host}}");
+}
+
 TEST_F(BrowserPreviewTest, TheLockIgnoresClicksButNotTheWindowsClosing) {
     const String page = SavedPage("page.htm");
     Form->PrePublish = true;
@@ -264,6 +291,7 @@ TEST_F(BrowserPreviewTest, SimulatedScreenWidthsSizeTheBrowserInItsPanel) {
         {&THTMLEMainForm::WebTV1, 1024, {242, 195, 758, 504}, "Screen size: 540 x 245 (WebTV)"},
         {&THTMLEMainForm::Normal1, 1280, {0, 50, 1000, 650}, ""},
         {&THTMLEMainForm::Browser1024, 800, {0, 50, 1000, 650}, ""},
+        {&THTMLEMainForm::Browser640, 1920, {500, 350, 500, 350}, "Screen size: 640 x 480"},
     };
     SavedPage("page.htm");
     OpenPreview();

@@ -79,14 +79,19 @@ TEST_F(FileOpeningTest, GeneratedPagesForAnImageAndForABackground) {
               String::npos)
         << "no size, and the characters that would cut the address are escaped";
 
-    const String background = THTMLEMainForm::BackgroundPageText(gif);
-    EXPECT_EQ(background.substr(0, background.find("Black text")),
-              "<HTML>\r\n<HEAD>\r\n<TITLE>" + gif +
-                  "</TITLE>\r\n</HEAD>\r\n\n<BODY BACKGROUND=\"file://" + gif +
-                  "\">\r\n<P>\r\n<CENTER><H1>" + gif + "</H1></CENTER><BR>\r\n<BR>\r\n");
-    EXPECT_NE(background.find("<FONT SIZE=7>Font size 7</FONT><BR>\r\n<BR>\r\n<B>Bold text</B><BR>"
-                              "\r\n<I>Italic text</I>\r\n</BODY>\r\n</HTML>"),
-              String::npos);
+    EXPECT_EQ(THTMLEMainForm::BackgroundPageText(gif),
+              "<HTML>\r\n<HEAD>\r\n<TITLE>" + gif + "</TITLE>\r\n</HEAD>\r\n\n" +
+                  "<BODY BACKGROUND=\"file://" + gif + "\">\r\n<P>\r\n<CENTER><H1>" + gif +
+                  "</H1></CENTER><BR>\r\n<BR>\r\nBlack text<BR>\r\n"
+                  "<FONT COLOR=white>White text</FONT><BR>\r\n"
+                  "<FONT COLOR=yellow>Yellow text</FONT><BR>\r\n"
+                  "<FONT COLOR=blue>Blue text</FONT><BR>\r\n"
+                  "<FONT COLOR=green>Green text</FONT><BR>\r\n<BR>\r\n"
+                  "<FONT SIZE=1>Font size 1</FONT><BR>\r\n<FONT SIZE=2>Font size 2</FONT><BR>\r\n"
+                  "<FONT SIZE=3>Font size 3</FONT><BR>\r\n<FONT SIZE=4>Font size 4</FONT><BR>\r\n"
+                  "<FONT SIZE=5>Font size 5</FONT><BR>\r\n<FONT SIZE=6>Font size 6</FONT><BR>\r\n"
+                  "<FONT SIZE=7>Font size 7</FONT><BR>\r\n<BR>\r\n<B>Bold text</B><BR>\r\n"
+                  "<I>Italic text</I>\r\n</BODY>\r\n</HTML>");
 }
 
 TEST_F(FileOpeningTest, TextFilesOpenAsPagesAndImagesAmongThemAreSkipped) {
@@ -192,6 +197,8 @@ TEST_F(FileOpeningTest, WithTheBrowserShownPagesAreShownThereButTextFilesOpen) {
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), Site + "page.htm");
     EXPECT_EQ(OpenPages(), std::vector<String>{"read me.txt"});
     EXPECT_TRUE(Form->IntBrowser->Visible());
+    EXPECT_FALSE(Form->CloseAllButton->Enabled()) << "what the browser's closing would undo";
+    EXPECT_FALSE(Form->FileSaveButton->Enabled());
     EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "<p>x</p>") << "no copy, no rewrite";
 }
 

@@ -231,6 +231,9 @@ public:
     void Insert(int index, const String& s) override;
     void Delete(int index) override;
     void Clear() override;
+    int IndexOf(const String& s) const override;
+    // The item that reads exactly as s, case included; -1 when none.
+    int IndexOfExactly(const String& s) const;
 
     bool Sorted() const { return FSorted; }
     void SetSorted(bool value);

@@ -18,6 +18,14 @@ String TControlStrings::Get(int index) const {
     return FItems.ItemText(index);
 }
 
+int TControlStrings::IndexOf(const String& s) const {
+    return FItems.FindItem(s, CompareCaseSensitive());
+}
+
+int TControlStrings::IndexOfExactly(const String& s) const {
+    return FItems.FindItem(s, true);
+}
+
 void TControlStrings::Put(int index, const String& s) {
     CheckIndex(index, Count() - 1);
     FItems.SetItemText(index, s);

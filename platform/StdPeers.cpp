@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <string_view>
 
 // ---- The base peers
 
@@ -257,6 +258,18 @@ int TItemListPeer::ItemCount() const {
 
 String TItemListPeer::ItemText(int index) const {
     return VariantBytes(ItemView()->model()->index(index, 0).data(ItemTextRole));
+}
+
+int TItemListPeer::FindItem(const String& text, bool caseSensitive) const {
+    const QAbstractItemModel* model = ItemView()->model();
+    const int count = model->rowCount();
+    for (int row = 0; row < count; ++row) {
+        const QByteArray bytes = model->index(row, 0).data(ItemTextRole).toByteArray();
+        const std::string_view item(bytes.constData(), static_cast<size_t>(bytes.size()));
+        if (caseSensitive ? item == text : SameText(item, text))
+            return row;
+    }
+    return -1;
 }
 
 void TItemListPeer::SetItemText(int index, const String& text) {

@@ -150,6 +150,9 @@ public:
     virtual ~TItemListPeer() = default;
     int ItemCount() const;
     String ItemText(int index) const;
+    // The first item whose bytes read as text, exactly or with ASCII letters in either case;
+    // -1 when none. Compares in place, without taking a copy of each item's text.
+    int FindItem(const String& text, bool caseSensitive) const;
     void SetItemText(int index, const String& text);
     TObject* ItemObject(int index) const;
     void SetItemObject(int index, TObject* object);

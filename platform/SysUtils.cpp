@@ -238,12 +238,21 @@ int CompareStr(const String& a, const String& b) {
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-int CompareText(const String& a, const String& b) {
-    return CompareStr(UpperCase(a), UpperCase(b));
+// Letter by letter in upper case, as CompareStr on upper-cased copies would compare them: lists
+// search with it item by item, so no copy is made.
+int CompareText(std::string_view a, std::string_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const char upperA = UpCase(a[i]);
+        const char upperB = UpCase(b[i]);
+        if (upperA != upperB)
+            return ByteDifference(upperA, upperB);
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-bool SameText(const String& a, const String& b) {
-    return CompareText(a, b) == 0;
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
 String StringReplace(const String& s, const String& oldPattern, const String& newPattern,

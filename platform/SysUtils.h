@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 using String = std::string;
 
@@ -54,8 +55,9 @@ String AnsiUpperCase(const String& s);
 String AnsiLowerCase(const String& s);
 // Byte-wise comparison: negative, zero or positive as the first difference.
 int CompareStr(const String& a, const String& b);
-int CompareText(const String& a, const String& b);
-bool SameText(const String& a, const String& b);
+// The same, ASCII letters compared in upper case.
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
 
 // Flags of StringReplace, or-ed together; 0 replaces the first match, exactly as written.
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };

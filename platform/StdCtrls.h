@@ -28,6 +28,8 @@
 #include "platform/Forms.h"
 #include "platform/PeerOf.h"
 
+#include <vector>
+
 class TButtonPeer;
 class TCheckBoxPeer;
 class TComboBoxPeer;
@@ -219,6 +221,9 @@ private:
 
 // The items of a combo box or list box, kept in its widget. IndexOf ignores case. With Sorted
 // on, Add puts a text in its place in the order of CompareText; Insert puts it where asked.
+// Every change of the items passes here, so the texts are kept here too, in the order the widget
+// holds them: reading and searching them asks nothing of the widget, which would hand each text
+// over as a new copy.
 class TControlStrings : public TStrings {
 public:
     explicit TControlStrings(TItemListPeer& items) : FItems(items) {}
@@ -243,6 +248,7 @@ private:
     int SortedPosition(const String& s) const;
 
     TItemListPeer& FItems;
+    std::vector<String> FTexts;
     bool FSorted = false;
 };
 

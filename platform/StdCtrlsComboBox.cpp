@@ -106,7 +106,7 @@ void TComboBoxPeer::SetDroppedDown(bool droppedDown) {
 void TComboBoxPeer::InsertItem(int index, const String& text) {
     int current = Combo()->currentIndex();
     ChangeItems([&] {
-        Combo()->insertItem(index, DisplayText(text), BytesVariant(text));
+        Combo()->insertItem(index, DisplayText(text));
         if (current < 0)
             Combo()->setCurrentIndex(-1);
     });

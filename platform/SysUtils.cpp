@@ -173,14 +173,6 @@ String ScientificNotation(const String& digits, int exponent, char decimalSepara
 
 } // namespace
 
-char UpCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char LowCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int Pos(const String& sub, const String& s) {
     if (sub.empty())
         return 0;
@@ -251,8 +243,15 @@ int CompareText(std::string_view a, std::string_view b) {
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
+// From the end: the paths that lists are searched for share their folders and differ in their
+// names, so a mismatch shows within a few characters.
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && CompareText(a, b) == 0;
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = a.size(); i-- > 0;)
+        if (a[i] != b[i] && UpCase(a[i]) != UpCase(b[i]))
+            return false;
+    return true;
 }
 
 String StringReplace(const String& s, const String& oldPattern, const String& newPattern,

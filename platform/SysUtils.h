@@ -46,9 +46,14 @@ String Copy(const String& s, int index, int count);
 void Delete(String& s, int index, int count);
 void Insert(const String& sub, String& s, int index);
 
-// Case changes and comparisons touch ASCII letters only, so a text keeps its length.
-char UpCase(char c);
-char LowCase(char c);
+// Case changes and comparisons touch ASCII letters only, so a text keeps its length. Inline, as
+// the comparisons ask them of every character.
+inline char UpCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char LowCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 String UpperCase(const String& s);
 String LowerCase(const String& s);
 String AnsiUpperCase(const String& s);

@@ -240,20 +240,27 @@ String FileErrorMessage(const String& action, const String& fileName, int errorN
            std::error_code(errorNumber, std::generic_category()).message();
 }
 
+// Read straight into the result, sized by the file and one byte more, so that a page costs no
+// buffer beyond itself and its end is seen at once; a file that grows meanwhile, or one that
+// tells no size (a pipe, a kernel file), still comes whole as the result grows.
 String ReadFileBytes(const String& fileName) {
     TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
-    String bytes;
-    int64_t size = stream.Size();
-    if (size > 0)
-        bytes.reserve(static_cast<size_t>(size));
-    std::vector<char> chunk(1 << 20);
+    constexpr size_t MinRoom = 64 * 1024;
+    constexpr size_t MaxRead = 1 << 30;
+    String bytes(static_cast<size_t>(std::max<int64_t>(stream.Size(), 0)) + 1, '\0');
+    size_t filled = 0;
     for (;;) {
-        int n = stream.Read(chunk.data(), static_cast<int>(chunk.size()));
+        if (filled == bytes.size())
+            bytes.resize(std::max(bytes.size() * 2, MinRoom));
+        const size_t room = std::min(bytes.size() - filled, MaxRead);
+        const int n = stream.Read(&bytes[filled], static_cast<int>(room));
         if (n < 0)
             throw EReadError(FileErrorMessage("Cannot read", fileName, errno));
-        if (n == 0)
+        if (n == 0) {
+            bytes.resize(filled);
             return bytes;
-        bytes.append(chunk.data(), n);
+        }
+        filled += static_cast<size_t>(n);
     }
 }
 

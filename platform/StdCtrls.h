@@ -28,6 +28,8 @@
 #include "platform/Forms.h"
 #include "platform/PeerOf.h"
 
+#include <vector>
+
 class TButtonPeer;
 class TCheckBoxPeer;
 class TComboBoxPeer;
@@ -219,6 +221,9 @@ private:
 
 // The items of a combo box or list box, kept in its widget. IndexOf ignores case. With Sorted
 // on, Add puts a text in its place in the order of CompareText; Insert puts it where asked.
+// Every change of the items passes here, so the texts are kept here too, in the order the widget
+// holds them: reading and searching them asks nothing of the widget, which would hand each text
+// over as a new copy.
 class TControlStrings : public TStrings {
 public:
     explicit TControlStrings(TItemListPeer& items) : FItems(items) {}
@@ -231,6 +236,9 @@ public:
     void Insert(int index, const String& s) override;
     void Delete(int index) override;
     void Clear() override;
+    int IndexOf(const String& s) const override;
+    // The item that reads exactly as s, case included; -1 when none.
+    int IndexOfExactly(const String& s) const;
 
     bool Sorted() const { return FSorted; }
     void SetSorted(bool value);
@@ -240,6 +248,7 @@ private:
     int SortedPosition(const String& s) const;
 
     TItemListPeer& FItems;
+    std::vector<String> FTexts;
     bool FSorted = false;
 };
 

@@ -106,7 +106,7 @@ void TComboBoxPeer::SetDroppedDown(bool droppedDown) {
 void TComboBoxPeer::InsertItem(int index, const String& text) {
     int current = Combo()->currentIndex();
     ChangeItems([&] {
-        Combo()->insertItem(index, DisplayText(text), BytesVariant(text));
+        Combo()->insertItem(index, DisplayText(text));
         if (current < 0)
             Combo()->setCurrentIndex(-1);
     });
@@ -196,11 +196,7 @@ void TComboBox::TextTyped(const String& value) {
 
 // The selection follows the edit's text: the item that reads exactly like it, or none.
 void TComboBox::MatchItemToText() {
-    String text = TWinControl::Text();
-    int match = -1;
-    for (int i = 0; i < FItems.Count() && match < 0; ++i)
-        if (FItems.Get(i) == text)
-            match = i;
+    const int match = FItems.IndexOfExactly(TWinControl::Text());
     if (match != ItemIndex())
         TypedPeer().SetCurrent(match, true);
 }

@@ -10,17 +10,31 @@ void TControlStrings::CheckIndex(int index, int upper) const {
 }
 
 int TControlStrings::Count() const {
-    return FItems.ItemCount();
+    return static_cast<int>(FTexts.size());
 }
 
 String TControlStrings::Get(int index) const {
     CheckIndex(index, Count() - 1);
-    return FItems.ItemText(index);
+    return FTexts[static_cast<size_t>(index)];
+}
+
+int TControlStrings::IndexOf(const String& s) const {
+    const bool caseSensitive = CompareCaseSensitive();
+    const auto found = std::find_if(FTexts.begin(), FTexts.end(), [&](const String& text) {
+        return caseSensitive ? text == s : SameText(text, s);
+    });
+    return found == FTexts.end() ? -1 : static_cast<int>(found - FTexts.begin());
+}
+
+int TControlStrings::IndexOfExactly(const String& s) const {
+    const auto found = std::find(FTexts.begin(), FTexts.end(), s);
+    return found == FTexts.end() ? -1 : static_cast<int>(found - FTexts.begin());
 }
 
 void TControlStrings::Put(int index, const String& s) {
     CheckIndex(index, Count() - 1);
     FItems.SetItemText(index, s);
+    FTexts[static_cast<size_t>(index)] = s;
 }
 
 TObject* TControlStrings::GetObject(int index) const {
@@ -37,29 +51,32 @@ void TControlStrings::PutObject(int index, TObject* object) {
 int TControlStrings::SortedPosition(const String& s) const {
     int count = Count();
     int low = 0;
-    while (low < count && CompareText(Get(low), s) <= 0)
+    while (low < count && CompareText(FTexts[static_cast<size_t>(low)], s) <= 0)
         ++low;
     return low;
 }
 
 int TControlStrings::Add(const String& s) {
     int index = FSorted ? SortedPosition(s) : Count();
-    FItems.InsertItem(index, s);
+    Insert(index, s);
     return index;
 }
 
 void TControlStrings::Insert(int index, const String& s) {
     CheckIndex(index, Count());
     FItems.InsertItem(index, s);
+    FTexts.insert(FTexts.begin() + index, s);
 }
 
 void TControlStrings::Delete(int index) {
     CheckIndex(index, Count() - 1);
     FItems.DeleteItem(index);
+    FTexts.erase(FTexts.begin() + index);
 }
 
 void TControlStrings::Clear() {
     FItems.ClearItems();
+    FTexts.clear();
 }
 
 void TControlStrings::SetSorted(bool value) {

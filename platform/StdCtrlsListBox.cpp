@@ -92,7 +92,6 @@ TRect TListBoxPeer::RowRect(int row) const {
 
 void TListBoxPeer::InsertItem(int index, const String& text) {
     auto* item = new QListWidgetItem(DisplayText(text));
-    item->setData(ItemTextRole, BytesVariant(text));
     ChangeItems([&] { List()->insertItem(index, item); });
 }
 

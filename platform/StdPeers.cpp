@@ -203,16 +203,7 @@ TObject* VariantObject(const QVariant& value) {
     return reinterpret_cast<TObject*>(value.value<quintptr>());
 }
 
-String VariantBytes(const QVariant& value) {
-    QByteArray bytes = value.toByteArray();
-    return String(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
 } // namespace
-
-QVariant BytesVariant(const String& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Paints each item through its control, at the height the control gives its items.
 class TOwnerDrawDelegate : public QStyledItemDelegate {
@@ -251,20 +242,11 @@ private:
     int FItemHeight;
 };
 
-int TItemListPeer::ItemCount() const {
-    return ItemView()->model()->rowCount();
-}
-
-String TItemListPeer::ItemText(int index) const {
-    return VariantBytes(ItemView()->model()->index(index, 0).data(ItemTextRole));
-}
-
 void TItemListPeer::SetItemText(int index, const String& text) {
     ChangeItems([&] {
         QAbstractItemModel* model = ItemView()->model();
         QModelIndex item = model->index(index, 0);
         model->setData(item, DisplayText(text), Qt::DisplayRole);
-        model->setData(item, BytesVariant(text), ItemTextRole);
     });
 }
 

@@ -134,22 +134,18 @@ public:
     virtual void SetMaxLength(int maxLength) = 0;
 };
 
-// Where an item of a combo box or list box keeps its bytes and its object, beside the text it
-// shows.
-constexpr int ItemTextRole = Qt::UserRole;
+// Where an item of a combo box or list box keeps its object, beside the text it shows.
 constexpr int ItemObjectRole = Qt::UserRole + 1;
-QVariant BytesVariant(const String& text);
 
 // Paints one item of a list the control draws itself: index, in rect of the list's client area.
 using TDrawItemProc = std::function<void(int index, const TRect& rect)>;
 
-// The items of a combo box or list box, kept in its widget: the text shown, with the bytes and
-// the object of each item beside it.
+// The items of a combo box or list box, kept in its widget: the text shown, with the object of
+// each item beside it. Their bytes are kept by the control's item list (TControlStrings), through
+// which every change passes.
 class TItemListPeer {
 public:
     virtual ~TItemListPeer() = default;
-    int ItemCount() const;
-    String ItemText(int index) const;
     void SetItemText(int index, const String& text);
     TObject* ItemObject(int index) const;
     void SetItemObject(int index, TObject* object);

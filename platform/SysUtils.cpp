@@ -173,14 +173,6 @@ String ScientificNotation(const String& digits, int exponent, char decimalSepara
 
 } // namespace
 
-char UpCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char LowCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int Pos(const String& sub, const String& s) {
     if (sub.empty())
         return 0;
@@ -238,12 +230,28 @@ int CompareStr(const String& a, const String& b) {
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-int CompareText(const String& a, const String& b) {
-    return CompareStr(UpperCase(a), UpperCase(b));
+// Letter by letter in upper case, as CompareStr on upper-cased copies would compare them: lists
+// search with it item by item, so no copy is made.
+int CompareText(std::string_view a, std::string_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const char upperA = UpCase(a[i]);
+        const char upperB = UpCase(b[i]);
+        if (upperA != upperB)
+            return ByteDifference(upperA, upperB);
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-bool SameText(const String& a, const String& b) {
-    return CompareText(a, b) == 0;
+// From the end: the paths that lists are searched for share their folders and differ in their
+// names, so a mismatch shows within a few characters.
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = a.size(); i-- > 0;)
+        if (a[i] != b[i] && UpCase(a[i]) != UpCase(b[i]))
+            return false;
+    return true;
 }
 
 String StringReplace(const String& s, const String& oldPattern, const String& newPattern,

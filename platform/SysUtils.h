@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 using String = std::string;
 
@@ -45,17 +46,23 @@ String Copy(const String& s, int index, int count);
 void Delete(String& s, int index, int count);
 void Insert(const String& sub, String& s, int index);
 
-// Case changes and comparisons touch ASCII letters only, so a text keeps its length.
-char UpCase(char c);
-char LowCase(char c);
+// Case changes and comparisons touch ASCII letters only, so a text keeps its length. Inline, as
+// the comparisons ask them of every character.
+inline char UpCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char LowCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 String UpperCase(const String& s);
 String LowerCase(const String& s);
 String AnsiUpperCase(const String& s);
 String AnsiLowerCase(const String& s);
 // Byte-wise comparison: negative, zero or positive as the first difference.
 int CompareStr(const String& a, const String& b);
-int CompareText(const String& a, const String& b);
-bool SameText(const String& a, const String& b);
+// The same, ASCII letters compared in upper case.
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
 
 // Flags of StringReplace, or-ed together; 0 replaces the first match, exactly as written.
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };

@@ -696,8 +696,12 @@ String CompactText(String text, bool wrap, int lineLength) {
     return text;
 }
 
+size_t HtmlEndPosition(const String& text) {
+    return FindIgnoringCase(text, "</HTML>", 0);
+}
+
 String CutAfterHtmlEnd(String text) {
-    size_t end = FindIgnoringCase(text, "</HTML>", 0);
+    const size_t end = HtmlEndPosition(text);
     if (end != npos && end + 8 < text.size())
         text.resize(end + 8);
     return text;

@@ -37,6 +37,9 @@ String StripBlankLines(String text);
 // (a length below 1 counts as 1), never inside a PRE or TEXTAREA block.
 String CompactText(String text, bool wrap, int lineLength);
 
+// Where the first "</html>" (in any case) begins; npos when the text has none.
+size_t HtmlEndPosition(const String& text);
+
 // The page ends with "</html>" (in any case) and the one character that follows it; a page
 // without it stays whole.
 String CutAfterHtmlEnd(String text);

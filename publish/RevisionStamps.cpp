@@ -1,5 +1,7 @@
 #include "publish/RevisionStamps.h"
 
+#include "publish/PublishSteps.h"
+
 #include <cctype>
 
 namespace {
@@ -43,7 +45,7 @@ String WithoutStamp(String text, const String& opening, const String& closing) {
 // Up to "</html>" and the one character after it; a page without it keeps every character but
 // its old stamps, which are about to be written anew.
 String BodyBeforeStamps(const String& page) {
-    const size_t end = LowerCase(page).find("</html>");
+    const size_t end = HtmlEndPosition(page);
     if (end != String::npos)
         return page.substr(0, std::min(page.size(), end + 8));
     return WithoutStamp(WithoutStamp(page, MinorOpening, MinorClosing), MajorOpening, MajorClosing);

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -121,6 +123,23 @@ TEST_F(FileUtilsTest, AtomicWriteCreatesAndReplacesKeepingPermissionsAndLinks) {
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(ReadFileBytes(page), "through the link");
     EXPECT_EQ(FolderContents(Dir), (std::vector<String>{"link.htm", "page.htm"}));
+}
+
+// A pipe tells no size, so the bytes must come however far they outgrow the first guess.
+TEST_F(FileUtilsTest, ReadsEveryByteWhateverSizeTheFileTells) {
+    const String empty = At("empty.htm");
+    WriteFileAtomic(empty, "");
+    EXPECT_EQ(ReadFileBytes(empty), "");
+
+    const String pipe = At("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    String bytes;
+    for (int i = 0; bytes.size() < 200 * 1024; ++i)
+        bytes += IntToStr(i) + '\0';
+    std::thread writer([&] { std::ofstream(pipe, std::ios::binary) << bytes; });
+    const String read = ReadFileBytes(pipe);
+    writer.join();
+    EXPECT_EQ(read, bytes);
 }
 
 TEST_F(FileUtilsTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {

@@ -135,6 +135,8 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_FALSE(Form->File1->Enabled());
     EXPECT_FALSE(Form->ButtonsPage->Visible());
     EXPECT_EQ(Form->IntBrowserButton->Hint(), "Close Internal Browser");
+    EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 500);
+    EXPECT_EQ(Form->StatusBar1->Panels().Items(2)->Width(), 0);
 
     // Switching pre-publishing off meanwhile does not keep the published text.
     Form->Prepublishfiles1->Click();
@@ -147,6 +149,8 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_TRUE(Form->File1->Enabled());
     EXPECT_TRUE(Form->ButtonsPage->Visible());
     EXPECT_EQ(Form->IntBrowserButton->Hint(), "Internal Browser");
+    EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 300);
+    EXPECT_EQ(Form->StatusBar1->Panels().Items(4)->Width(), 50);
 }
 
 TEST_F(BrowserPreviewTest, AModifiedPageIsShownAsSavedAndStaysModified) {

@@ -126,6 +126,21 @@ TEST_F(FileOpeningTest, OnlyTheFirstTwentySelectedFilesAreHandled) {
     EXPECT_TRUE(TestHooks::Prompts().empty()) << "no page was missing";
 }
 
+TEST_F(FileOpeningTest, WithEveryPageInUseTheFirstRefusalEndsTheCommand) {
+    Make("a.htm");
+    Make("b.htm");
+    MakeWindowSelecting({"a.htm", "b.htm"});
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
+        UsePage(*Form, page, Site + "open" + IntToStr(page) + ".htm", "x");
+    TestHooks::AnswerMessageBox(IDOK);
+
+    Form->Open2->Click();
+
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u) << "b.htm is not tried";
+    EXPECT_EQ(TestHooks::Prompts()[0].Text, "Sorry, can't open more than 20 files at a time.");
+    EXPECT_FALSE(Form->AbortRequested);
+}
+
 TEST_F(FileOpeningTest, ALoneImageIsShownOnItsPageFillingTheBrowser) {
     const String gif = Make("Pic.gif", Gif(32, 16));
     MakeWindowSelecting({"Pic.gif"});
@@ -155,6 +170,9 @@ TEST_F(FileOpeningTest, ViewAsBackgroundShowsTheSampleTextsPage) {
 
     Form->File1->Click();
     EXPECT_TRUE(Form->ViewasBackground2->Visible());
+    Form->ViewasBackground2->Click();
+    EXPECT_EQ(TestHooks::BrowserNavigations().back(), ShownPageFile());
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::BackgroundPageText(gif));
     EXPECT_FALSE(Form->FileSaveButton->Enabled()) << "the browser keeps its commands off";
 }
 

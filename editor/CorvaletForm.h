@@ -1474,6 +1474,24 @@ public:
     static String ImagePageText(const String& path, bool sizeKnown);
     static String BackgroundPageText(const String& path);
     TMenuItem* ViewasBackground2 = nullptr;
+
+    // ---- Attributes of the tag at the caret ----
+    // TagAttributes.cpp: the attribute dialog's command and the writing of its attribute.
+    void BuildTagAttributes();
+    void BindTagAttributes();
+    void Attributes1Click(TObject* Sender);
+    void EditTagAttributes();
+    // The tag around the caret: the position of its '>' and its name, or -1 when the caret
+    // stands outside a tag or the tag is not closed.
+    static int TagAroundCaret(const String& text, int caret, String& tagName);
+    // The dialog's top-left corner at the last press in the editor, kept above the screen's
+    // bottom 40 pixels and within its width.
+    void PlaceAttributeDialog(TForm* dialog, TRichEdit* editor) const;
+    // The attribute, after a blank, just before the tag's '>', in the attribute colour.
+    void WriteAttribute(TRichEdit* editor, int closePosition, const String& attribute,
+                        int firstVisible);
+    TMenuItem* InsertAttribute1 = nullptr;
+    TMenuItem* Attributes1 = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -3,6 +3,7 @@
 
 #include "ElementDialogSupport.h"
 #include "platform/Controls.h"
+#include "tags/HTMLAttForm.h"
 #include "tags/HTMLFontTag.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
@@ -46,7 +47,7 @@ TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
         {"link", Make<TLinkForm>},        {"image", Make<TImageForm>},
         {"font", Make<THTMLFontTagForm>}, {"mailto", Make<TMailToForm>},
         {"rule", Make<TRuleForm>},        {"META", Make<THTMLMetaForm>},
-        {"list", Make<TListForm>},
+        {"list", Make<TListForm>},        {"attribute", Make<TAttForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

@@ -196,6 +196,14 @@ TEST_F(AttributesTest, NoDialogWhenTheCaretIsNotInACataloguedTag) {
         EXPECT_EQ(TestHooks::HelpRequests()[0].Data, 432u);
         EXPECT_FALSE(DialogShown());
     }
+    {
+        SCOPED_TRACE("the last page closed: its hidden editor is left alone");
+        OpenPage("<a>", 2, 0);
+        Main->TabSheets[0]->SetTabVisible(false);
+        Main->InsertAttribute1->Click();
+        EXPECT_FALSE(DialogShown());
+        EXPECT_EQ(PageText(), "<a>");
+    }
     SCOPED_TRACE("no catalogue at all");
     DeleteFile(AttributeCatalogueFile());
     OpenPage("<a>", 2, 0);

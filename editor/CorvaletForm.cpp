@@ -83,6 +83,7 @@ void THTMLEMainForm::BindEvents() {
     BindExternalBrowsers();
     BindInternalBrowser();
     BindFileOpening();
+    BindObjectDialogs();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -3,6 +3,8 @@
 
 #include "ElementDialogSupport.h"
 #include "platform/Controls.h"
+#include "tags/HTMLAppletForm.h"
+#include "tags/HTMLDivForm.h"
 #include "tags/HTMLFontTag.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
@@ -10,6 +12,7 @@
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "tags/HTMLSoundForm.h"
 
 #include <memory>
 
@@ -46,7 +49,8 @@ TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
         {"link", Make<TLinkForm>},        {"image", Make<TImageForm>},
         {"font", Make<THTMLFontTagForm>}, {"mailto", Make<TMailToForm>},
         {"rule", Make<TRuleForm>},        {"META", Make<THTMLMetaForm>},
-        {"list", Make<TListForm>},
+        {"list", Make<TListForm>},        {"applet", Make<TAppletForm>},
+        {"sound", Make<TSoundForm>},      {"DIV", Make<TDivForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

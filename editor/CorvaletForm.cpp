@@ -85,6 +85,7 @@ void THTMLEMainForm::BindEvents() {
     BindInternalBrowser();
     BindFileOpening();
     BindTagAttributes();
+    BindObjectDialogs();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -1492,6 +1492,17 @@ public:
                         int firstVisible);
     TMenuItem* InsertAttribute1 = nullptr;
     TMenuItem* Attributes1 = nullptr;
+
+    // ---- Applet, sound, DIV and SPAN dialogs and the STYLE block ----
+    void BindObjectDialogs();
+    void AppletButtonClick(TObject* Sender);
+    void SoundButtonClick(TObject* Sender);
+    void DivButtonClick(TObject* Sender);
+    void SpanButtonClick(TObject* Sender);
+    void StyleButtonClick(TObject* Sender);
+    // The class names that the active page's style block defines, in order, duplicates kept;
+    // empty with no page open or no style block.
+    void GetStyleClasses(TStrings& list) const;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

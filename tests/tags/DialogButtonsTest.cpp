@@ -19,6 +19,10 @@ TEST_F(DialogButtonsTest, EachDialogButtonOpensItsDialog) {
         {&THTMLEMainForm::MailToButton, "MailToForm"},
         {&THTMLEMainForm::RuleButton, "RuleForm"},
         {&THTMLEMainForm::MetaButton, "HTMLMetaForm"},
+        {&THTMLEMainForm::AppletButton, "AppletForm"},
+        {&THTMLEMainForm::SoundButton, "SoundForm"},
+        {&THTMLEMainForm::DivButton, "DivForm"},
+        {&THTMLEMainForm::SpanButton, "DivForm"},
     };
     for (const auto& [member, formName] : buttons) {
         SCOPED_TRACE(formName);

@@ -3,7 +3,9 @@
 
 #include "ElementDialogSupport.h"
 #include "platform/Controls.h"
+#include "tags/HTMLAppletForm.h"
 #include "tags/HTMLAttForm.h"
+#include "tags/HTMLDivForm.h"
 #include "tags/HTMLFontTag.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
@@ -11,6 +13,7 @@
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "tags/HTMLSoundForm.h"
 
 #include <memory>
 
@@ -48,6 +51,8 @@ TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
         {"font", Make<THTMLFontTagForm>}, {"mailto", Make<TMailToForm>},
         {"rule", Make<TRuleForm>},        {"META", Make<THTMLMetaForm>},
         {"list", Make<TListForm>},        {"attribute", Make<TAttForm>},
+        {"applet", Make<TAppletForm>},    {"sound", Make<TSoundForm>},
+        {"DIV", Make<TDivForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

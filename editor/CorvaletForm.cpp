@@ -40,6 +40,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildExternalBrowsers();
         BuildInternalBrowser();
         BuildFileOpening();
+        BuildPrintCommands();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -83,6 +84,7 @@ void THTMLEMainForm::BindEvents() {
     BindExternalBrowsers();
     BindInternalBrowser();
     BindFileOpening();
+    BindPrintCommands();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -1503,6 +1503,31 @@ public:
     // The class names that the active page's style block defines, in order, duplicates kept;
     // empty with no page open or no style block.
     void GetStyleClasses(TStrings& list) const;
+    // ---- Printing commands (PrintCommands.cpp) ----
+    void BuildPrintCommands();
+    void BindPrintCommands();
+    void Print1Click(TObject* Sender);
+    void Asformatted1Click(TObject* Sender);
+    void PrintPreview1Click(TObject* Sender);
+    void Asformatted2Click(TObject* Sender);
+    void PageSetup1Click(TObject* Sender);
+    void PrintSetup1Click(TObject* Sender);
+    // Print1 and PrintPreview1 alone, or the "Normal" / "As formatted" submenus with colouring.
+    void ShowPrintItems();
+    String PrintHeader() const;
+    void MakePlainCopy();
+    void PrintReportOrPage(bool formatted);
+    void PreviewPage(bool formatted);
+    TMenuItem* PrintExtra = nullptr;
+    TMenuItem* Normal2 = nullptr;
+    TMenuItem* Asformatted1 = nullptr;
+    TMenuItem* PrintPreviewExtra = nullptr;
+    TMenuItem* Normal4 = nullptr;
+    TMenuItem* Asformatted2 = nullptr;
+    TMenuItem* PageSetup1 = nullptr;
+    TMenuItem* PrintSetup1 = nullptr;
+    TPrintDialog* PrintDialog = nullptr;
+    TPrinterSetupDialog* PrinterSetupDialog = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

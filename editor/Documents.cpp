@@ -185,16 +185,17 @@ void THTMLEMainForm::TextFiles1Click(TObject* /*Sender*/) {
 
 // ---- The File menu and the editors ----
 
-// The print items that depend on tag colouring, the analyser's and the background picture's
-// items belong to the printing and file-pane commands, which set their own state as they come.
+// The analyser's and the background picture's items belong to the file-pane commands, which set
+// their own state as they come.
 void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
     UpdateDocumentCommands();
     bool helpMode = Screen->Cursor() == crHelp;
     bool browserShowing = IntBrowserPanel->Visible();
     bool documents = (AnyDocumentOpen() || helpMode) && !browserShowing;
-    for (TMenuItem* item :
-         {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate, Print1, PrintPreview1})
+    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate, Print1, PrintExtra,
+                            PrintPreview1, PrintPreviewExtra})
         item->SetEnabled(documents);
+    ShowPrintItems();
     PrintButton->SetEnabled(documents);
     ViewasBackground2->SetVisible(helpMode || IsImageFile(FileListBox1->FileName()));
 }

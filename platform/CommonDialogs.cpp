@@ -2,6 +2,7 @@
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Peer.h"
+#include "platform/Printers.h"
 #include "platform/TestHooks.h"
 
 #include <QColorDialog>
@@ -9,6 +10,11 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <cmath>
 
 namespace {
 
@@ -239,5 +245,74 @@ bool TColorDialog::Execute() {
     if (!color.isValid())
         return false;
     FColor = FromQColor(color);
+    return true;
+}
+
+// ---- Printing dialogs
+
+namespace {
+
+// A printer object on the current printer, for a dialog to start from.
+void SelectCurrentPrinter(QPrinter& printer) {
+    if (!Printer().PrinterName().empty())
+        printer.setPrinterName(DisplayText(Printer().PrinterName()));
+}
+
+bool ChoosePrinter(const QString& title, QAbstractPrintDialog::PrintDialogOptions options,
+                   bool takeFile) {
+    QPrinter printer;
+    SelectCurrentPrinter(printer);
+    QPrintDialog dialog(&printer, DialogOwner());
+    dialog.setWindowTitle(title);
+    dialog.setOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    Printer().SetPrinterName(TextFromDisplay(printer.printerName()));
+    if (takeFile)
+        Printer().SetOutputFileName(TextFromDisplay(printer.outputFileName()));
+    return true;
+}
+
+} // namespace
+
+bool TPrintDialog::Execute() {
+    TModalScope modal;
+    if (TestHooks::Active())
+        return TakeChoice("PrintDialog", "Print", *this);
+    QAbstractPrintDialog::PrintDialogOptions options;
+    if (FOptions.Contains(poPrintToFile))
+        options |= QAbstractPrintDialog::PrintToFile;
+    if (FOptions.Contains(poPageNums))
+        options |= QAbstractPrintDialog::PrintPageRange;
+    if (FOptions.Contains(poSelection))
+        options |= QAbstractPrintDialog::PrintSelection;
+    return ChoosePrinter("Print", options, true);
+}
+
+bool TPrinterSetupDialog::Execute() {
+    TModalScope modal;
+    if (TestHooks::Active())
+        return TakeChoice("PrinterSetupDialog", "Print Setup", *this);
+    return ChoosePrinter("Print Setup", {}, false);
+}
+
+bool TPageSetupDialog::Execute() {
+    TModalScope modal;
+    if (TestHooks::Active())
+        return TakeChoice("PageSetupDialog", "Page Setup", *this);
+    QPrinter printer;
+    SelectCurrentPrinter(printer);
+    QPageLayout::Unit unit = FInches ? QPageLayout::Inch : QPageLayout::Millimeter;
+    double scale = FInches ? 1000.0 : 100.0;
+    printer.setPageMargins(QMarginsF(FMargins.Left / scale, FMargins.Top / scale,
+                                     FMargins.Right / scale, FMargins.Bottom / scale),
+                           unit);
+    QPageSetupDialog dialog(&printer, DialogOwner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    QMarginsF chosen = printer.pageLayout().margins(unit);
+    auto scaled = [scale](double value) { return static_cast<int>(std::lround(value * scale)); };
+    FMargins = Rect(scaled(chosen.left()), scaled(chosen.top()), scaled(chosen.right()),
+                    scaled(chosen.bottom()));
     return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The system's common dialogs: opening and saving files, choosing a font or a colour.
+// The system's common dialogs: opening and saving files, choosing a font or a colour, printing.
 //
 // Execute shows the dialog and returns true when the user chose (OK). With the test hooks on,
 // nothing is shown: each Execute takes the next queued dialog answer, and one left unanswered is
@@ -147,6 +147,46 @@ public:
 private:
     TColor FColor = clBlack;
     TColorDialogOptions FOptions;
+};
+
+enum TPrintDialogOption { poPrintToFile, poPageNums, poSelection, poWarning, poHelp };
+using TPrintDialogOptions = TSet<TPrintDialogOption>;
+
+// Choosing the printer for a job; with poPrintToFile the dialog offers printing to a file. On OK
+// the chosen printer (and file) becomes the current printer (platform/Printers.h).
+class TPrintDialog : public TCommonDialog {
+public:
+    explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    bool Execute() override;
+    TPrintDialogOptions Options() const { return FOptions; }
+    void SetOptions(TPrintDialogOptions value) { FOptions = value; }
+
+private:
+    TPrintDialogOptions FOptions;
+};
+
+// Choosing the printer every later job uses. A test's answer may name it through its Fill.
+class TPrinterSetupDialog : public TCommonDialog {
+public:
+    explicit TPrinterSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    bool Execute() override;
+};
+
+// The page-setup dialog on the current printer. Margins are from the paper's edge, in
+// hundredths of a millimetre, or thousandths of an inch when Inches is set; the dialog starts
+// with them and leaves the chosen ones there on OK. A test's answer sets them through its Fill.
+class TPageSetupDialog : public TCommonDialog {
+public:
+    explicit TPageSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    bool Execute() override;
+    TRect Margins() const { return FMargins; }
+    void SetMargins(const TRect& value) { FMargins = value; }
+    bool Inches() const { return FInches; }
+    void SetInches(bool value) { FInches = value; }
+
+private:
+    TRect FMargins;
+    bool FInches = false;
 };
 
 enum TFindOption {

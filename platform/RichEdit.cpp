@@ -348,8 +348,35 @@ void TRichEdit::CutToClipboard() {
 }
 
 void TRichEdit::Print(const String& Caption) {
-    if (!TestHooks::RecordPrintJob({Caption, Text(), Font().Name()}))
+    if (!TestHooks::RecordPrintJob({Caption, Text(), Font().Name(), this, false, "", ""}))
         TypedPeer().Print(Caption);
+}
+
+namespace {
+
+String JoinColumns(const std::vector<TPrintColumn>& columns) {
+    String joined;
+    for (size_t i = 0; i < columns.size(); ++i)
+        joined += (i ? "|" : "") + columns[i].Text;
+    return joined;
+}
+
+} // namespace
+
+bool TRichEdit::RecordPages(const TPagePrint& job, bool preview) {
+    TPageDecoration first = job.Decorate ? job.Decorate(job.FirstPage) : TPageDecoration{};
+    return TestHooks::RecordPrintJob({job.Title, Text(), Font().Name(), this, preview,
+                                      JoinColumns(first.Header), JoinColumns(first.Footer)});
+}
+
+void TRichEdit::PrintPages(const TPagePrint& job) {
+    if (!RecordPages(job, false))
+        TypedPeer().PrintPages(job);
+}
+
+void TRichEdit::PreviewPages(const TPagePrint& job) {
+    if (!RecordPages(job, true))
+        TypedPeer().PreviewPages(job);
 }
 
 void TRichEdit::PasteFromClipboard() {

@@ -110,6 +110,40 @@ private:
     TRichEdit& FEdit;
 };
 
+// A column of a page's header or footer line: its text, its width in millimetres and where the
+// text sits in it.
+struct TPrintColumn {
+    String Text;
+    double Width = 0;
+    TAlignment Alignment = taLeftJustify;
+};
+
+// What is drawn around a page's text: the header line centred between the printable area's top
+// and the text, the footer line likewise below it, and lines above and below the text at
+// BorderOffset millimetres from it.
+struct TPageDecoration {
+    std::vector<TPrintColumn> Header;
+    std::vector<TPrintColumn> Footer;
+    bool TopBorder = false;
+    bool BottomBorder = false;
+    double BorderOffset = 0;
+};
+
+// A print of the whole text page by page, as the control shows it (its font and colours). The
+// margins are in millimetres from the paper's edge; Decorate gives each page's decoration by its
+// number, the first being FirstPage.
+struct TPagePrint {
+    String Title;
+    double MarginLeft = 0;
+    double MarginTop = 0;
+    double MarginRight = 0;
+    double MarginBottom = 0;
+    String DecorationFont;
+    int DecorationFontSize = 10;
+    int FirstPage = 1;
+    std::function<TPageDecoration(int page)> Decorate;
+};
+
 class TRichEdit : public TWinControl, protected TPeerOf<TRichEditPeer> {
 public:
     explicit TRichEdit(TComponent* AOwner);
@@ -199,8 +233,12 @@ public:
     void CutToClipboard();
     void CopyToClipboard();
     void PasteFromClipboard(); // as typing: refused when it would pass the text limit
-    // Prints the whole text on the default printer in the control's font, as a job of that title.
+    // Prints the whole text on the current printer in the control's font, as a job of that title.
     void Print(const String& Caption);
+    // Prints the pages on the current printer, or shows them in a preview window that stays open
+    // until the user closes it and from which they can be printed.
+    void PrintPages(const TPagePrint& job);
+    void PreviewPages(const TPagePrint& job);
     void ClearSelection();
 
     // Handles EM_GETSEL (WParam and LParam point to 32-bit start and end, either may be 0; the
@@ -221,6 +259,8 @@ public:
     TNotifyEvent OnSelectionChange;
 
 private:
+    // With the test hooks on, the job is recorded instead of printed: true then.
+    bool RecordPages(const TPagePrint& job, bool preview);
     friend class TRichEditPeer;
     friend class TSciWidget;
     friend class TTextAttributes;

@@ -7,6 +7,7 @@
 #include "platform/SciCalls.h"
 
 class TRichEdit;
+struct TPagePrint;
 class TSciWidget;
 
 class TRichEditPeer : public TControlPeer {
@@ -34,6 +35,8 @@ public:
     String ClipboardBytes() const;
     void SetClipboardBytes(const String& bytes);
     void Print(const String& title);
+    void PrintPages(const TPagePrint& job);
+    void PreviewPages(const TPagePrint& job);
 
 private:
     void BindKeys();

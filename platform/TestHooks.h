@@ -106,11 +106,17 @@ bool RecordBeep(UINT type);
 String ClipboardText();
 void SetClipboardText(const String& text);
 
-// A text printed by a rich-edit control: the job's title, the text and the font it printed in.
+// A text printed or previewed by a rich-edit control: the job's title, the text and the font it
+// printed in, the control, and for a page-by-page print the first page's header and footer
+// (their columns' texts joined by "|").
 struct TPrintJob {
     String Title;
     String Text;
     String FontName;
+    const TControl* Control = nullptr;
+    bool Preview = false;
+    String Header;
+    String Footer;
 };
 const std::vector<TPrintJob>& PrintJobs();
 // True while the hooks are on: the job was recorded and no printer is asked.

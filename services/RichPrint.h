@@ -14,6 +14,7 @@
 // be reached, and the printer stays upright.
 
 #include "platform/Component.h"
+#include "platform/RichEdit.h"
 #include "platform/Sets.h"
 
 constexpr const char* RichPrintSettingsKey = "RichPrint.Settings";
@@ -108,7 +109,24 @@ public:
     double BorderOffset() const { return FBorderOffset; }
     void SetBorderOffset(double value) { FBorderOffset = value; }
 
+    // Prints the rich edit's whole text on the current printer page by page, each page with the
+    // header and footer lines and the borders; the first page is numbered firstPage. The page
+    // settings are read from the registry first.
+    void PrintRichEditPages(TRichEdit* richEdit, int firstPage);
+    // The pages PrintRichEditPages would print, in a preview window that stays open.
+    void PreviewRichEdit(TRichEdit* richEdit);
+    // The page-setup dialog seeded with the margins, in hundredths of a millimetre or thousandths
+    // of an inch. Whatever the answer, the dialog's margins are set and the page settings
+    // stored, so a cancelled dialog leaves the margins rounded to that unit. True on OK.
+    bool RunPageSetupDialog();
+
 private:
+    // The job for the rich edit's pages, its settings fixed at the start of the run.
+    TPagePrint PageJob(int firstPage);
+    TPageDecoration DecoratePage(int page) const;
+    std::vector<TPrintColumn> LineColumns(const String& format, const String& text, int page) const;
+    double Millimetres(double value) const;
+
     enum TMarginSide { msTop, msBottom, msLeft, msRight };
     void AdoptStoredUnit();
     double Margin(TMarginSide side) const;

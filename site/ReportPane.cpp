@@ -136,9 +136,7 @@ void THTMLEMainForm::BuildReportPane() {
 
 void THTMLEMainForm::BindReportPane() {
     ReportCloseButton->OnClick = Handler(this, &THTMLEMainForm::ReportCloseButtonClick);
-    PrintReportButton->OnClick = [this](TObject*) { Print1->Click(); };
     ReportSave1->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
-    ReportPrint1->OnClick = [this](TObject*) { Print1->Click(); };
     Copy5->OnClick = Handler(this, &THTMLEMainForm::Copy5Click);
     SelectAll4->OnClick = Handler(this, &THTMLEMainForm::SelectAll4Click);
     SelectFiles2->OnClick = Handler(this, &THTMLEMainForm::Select1Click);

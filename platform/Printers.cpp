@@ -1,0 +1,6 @@
+#include "platform/Printers.h"
+
+TPrinter& Printer() {
+    static TPrinter printer;
+    return printer;
+}

@@ -1,0 +1,173 @@
+// The printing commands: which control each prints or previews, the header and footer it prints
+// with, the report printed after the print dialog, and the margins page setup copies.
+
+#include "MainWindowSupport.h"
+#include "platform/TestHooks.h"
+#include "services/ProgramSettings.h"
+#include "services/RichPrint.h"
+#include "widgets/QmToolbars.h"
+
+#include <gtest/gtest.h>
+
+using namespace MainWindowSupport;
+
+namespace {
+
+TestHooks::TDialogAnswer Accepted() {
+    TestHooks::TDialogAnswer answer;
+    answer.Accepted = true;
+    return answer;
+}
+
+class PrintCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Form = MakeMainWindow();
+        Form->VerLabelInvis->SetCaption("Version 3.0c");
+    }
+
+    // A page whose tags are coloured and bold, as tag colouring leaves them.
+    TRichEdit* ColouredPage(const String& fileName) {
+        UsePage(*Form, 0, fileName, "<B>bold</B>\r\ntext");
+        TRichEdit* editor = Form->Memos[0];
+        editor->SetSelStart(0);
+        editor->SetSelLength(3);
+        editor->SelAttributes().SetColor(clBlue);
+        editor->SelAttributes().SetStyle({fsBold});
+        return editor;
+    }
+
+    const TestHooks::TPrintJob& OnlyJob() {
+        EXPECT_EQ(TestHooks::PrintJobs().size(), 1u);
+        return TestHooks::PrintJobs().back();
+    }
+
+    std::unique_ptr<THTMLEMainForm> Form;
+};
+
+} // namespace
+
+// "Normal" prints and previews a plain copy in the print font; "As formatted" hands over the
+// editor itself. Every job carries the version and the file name in the header, and page 1.
+TEST_F(PrintCommandsTest, NormalPrintsAPlainCopyAndAsFormattedTheEditor) {
+    TRichEdit* editor = ColouredPage("/site/docs/index.htm");
+    Form->PrinterForm->Font().SetName("Courier New");
+    struct Case {
+        TMenuItem* Item;
+        bool Formatted;
+        bool Preview;
+    };
+    for (const Case& c : {Case{Form->Normal2, false, false}, Case{Form->Asformatted1, true, false},
+                          Case{Form->Normal4, false, true}, Case{Form->Asformatted2, true, true}}) {
+        TestHooks::Reset();
+        Form->PrinterForm->Clear();
+        c.Item->Click();
+        const TestHooks::TPrintJob& job = OnlyJob();
+        SCOPED_TRACE(c.Item->Name());
+        EXPECT_EQ(job.Control, c.Formatted ? editor : Form->PrinterForm);
+        EXPECT_EQ(job.Preview, c.Preview);
+        EXPECT_EQ(job.Text, "<B>bold</B>\r\ntext");
+        EXPECT_EQ(job.Header, "Quiltmarker v.3.0c|/site/docs/index.htm");
+        EXPECT_EQ(job.Footer, "Page 1");
+        if (!c.Formatted) {
+            EXPECT_EQ(job.FontName, "Courier New");
+            EXPECT_EQ(Form->PrinterForm->ColorAt(0), Form->PrinterForm->Font().Color());
+            EXPECT_TRUE(Form->PrinterForm->StyleAt(0).Empty());
+            EXPECT_FALSE(Form->PrinterForm->Visible());
+        }
+    }
+    EXPECT_EQ(editor->ColorAt(0), clBlue) << "the page keeps its colours";
+}
+
+// An untitled page leaves the header's right column empty; a caption without a blank is the
+// version whole.
+TEST_F(PrintCommandsTest, UntitledPageHasAnEmptyFileColumn) {
+    UsePage(*Form, 0, "[untitled]", "x");
+    Form->VerLabelInvis->SetCaption("3.1");
+    Form->PrintButton->Click();
+    EXPECT_EQ(OnlyJob().Header, "Quiltmarker v.3.1|");
+}
+
+// With the report pane showing, Print asks for the printer and prints the report; Cancel prints
+// nothing. Preview still shows the page.
+TEST_F(PrintCommandsTest, ReportIsPrintedAfterThePrintDialog) {
+    UsePage(*Form, 0, "/site/a.htm", "page");
+    Form->ShowReportPane();
+    Form->ReportForm->SetText("report");
+
+    TestHooks::AnswerDialogCancel();
+    Form->PrintReportButton->Click();
+    EXPECT_TRUE(TestHooks::PrintJobs().empty());
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(TestHooks::Prompts()[0].Kind, "PrintDialog");
+
+    TestHooks::AnswerDialog(Accepted());
+    Form->Asformatted1->Click();
+    const TestHooks::TPrintJob& job = OnlyJob();
+    EXPECT_EQ(job.Title, "Web Page Analysis");
+    EXPECT_EQ(job.Control, Form->ReportForm);
+    EXPECT_EQ(job.Text, "report");
+
+    TestHooks::Reset();
+    Form->File1->Click();
+    Form->PrintPreview1->Click();
+    EXPECT_EQ(OnlyJob().Control, Form->PrinterForm);
+    EXPECT_EQ(OnlyJob().Text, "page");
+}
+
+TEST_F(PrintCommandsTest, NothingToPrintWithoutPageOrReport) {
+    for (TMenuItem* item :
+         {Form->Print1, Form->Asformatted1, Form->PrintPreview1, Form->Asformatted2})
+        item->Click();
+    EXPECT_TRUE(TestHooks::PrintJobs().empty());
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+}
+
+// The dialog starts from the margins in hundredths of a millimetre; its answer, or the margins
+// unchanged after Cancel, are copied to "Printer Font" with the fraction cut off.
+TEST_F(PrintCommandsTest, PageSetupCopiesTheMarginsEvenWhenCancelled) {
+    auto storedMargins = [] {
+        TRegistry reg;
+        EXPECT_TRUE(reg.OpenKey(ProductSubKey("Printer Font"), false));
+        return std::vector<int>{reg.ReadInteger("MarginTop"), reg.ReadInteger("MarginBottom"),
+                                reg.ReadInteger("MarginLeft"), reg.ReadInteger("MarginRight")};
+    };
+    Form->RichPrinter1->SetMarginTop(21.7);
+    Form->RichPrinter1->SetMarginBottom(25.2);
+    Form->RichPrinter1->SetMarginLeft(19.99);
+    Form->RichPrinter1->SetMarginRight(30);
+    TRect seeded;
+    TestHooks::TDialogAnswer cancel;
+    TestHooks::AnswerDialog(cancel);
+    Form->PageSetup1->Click();
+    EXPECT_EQ(storedMargins(), (std::vector<int>{21, 25, 19, 30}));
+
+    TestHooks::TDialogAnswer answer = Accepted();
+    answer.Fill = [&seeded](TComponent* dialog) {
+        auto* pageSetup = static_cast<TPageSetupDialog*>(dialog);
+        seeded = pageSetup->Margins();
+        pageSetup->SetMargins(Rect(1550, 2290, 1800, 3099));
+    };
+    TestHooks::AnswerDialog(answer);
+    Form->PageSetup1->Click();
+    EXPECT_EQ(seeded, Rect(1999, 2170, 3000, 2520));
+    EXPECT_EQ(storedMargins(), (std::vector<int>{22, 30, 15, 18}));
+    EXPECT_DOUBLE_EQ(Form->RichPrinter1->MarginTop(), 22.9);
+}
+
+// Printer setup shows its dialog; the File menu offers "Normal" and "As formatted" only while
+// tags are coloured.
+TEST_F(PrintCommandsTest, PrinterSetupAndPrintItemsFollowColouring) {
+    TestHooks::AnswerDialog(Accepted());
+    Form->PrintSetup1->Click();
+    ASSERT_EQ(TestHooks::Prompts().size(), 1u);
+    EXPECT_EQ(TestHooks::Prompts()[0].Kind, "PrinterSetupDialog");
+    for (bool coloured : {true, false}) {
+        Form->ColouredTags = coloured;
+        Form->File1->Click();
+        EXPECT_EQ(Form->PrintExtra->Visible(), coloured);
+        EXPECT_EQ(Form->PrintPreviewExtra->Visible(), coloured);
+        EXPECT_EQ(Form->Print1->Visible(), !coloured);
+        EXPECT_EQ(Form->PrintPreview1->Visible(), !coloured);
+    }
+}

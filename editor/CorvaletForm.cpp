@@ -41,6 +41,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildInternalBrowser();
         BuildFileOpening();
         BuildTagAttributes();
+        BuildReferenceHelp();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -86,6 +87,7 @@ void THTMLEMainForm::BindEvents() {
     BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();
+    BindReferenceHelp();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

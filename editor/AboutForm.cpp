@@ -77,6 +77,12 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
     BuildForm([this] { BuildControls(); });
 }
 
+// A panel still playing stops as it is freed; by then the panels its handler would hide may be
+// gone.
+TAboutForm::~TAboutForm() {
+    SecretPanel1->OnStopPlay = nullptr;
+}
+
 void TAboutForm::BuildControls() {
     SetName("AboutForm");
     SetCaption("About Quiltmarker");

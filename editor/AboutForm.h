@@ -20,6 +20,7 @@ struct TOSVersionInfo;
 class TAboutForm : public TForm {
 public:
     explicit TAboutForm(TComponent* AOwner);
+    ~TAboutForm() override;
 
     TLabel* VersionLabel = nullptr;
     TLabel* Label1 = nullptr;

@@ -87,9 +87,14 @@ void TSecretPanel::HideChildren() {
     }
 }
 
+// A child freed or moved elsewhere during the play is no longer the panel's to show.
 void TSecretPanel::ShowHiddenChildren() {
     for (TControl* child : FHiddenChildren)
-        child->SetVisible(true);
+        for (int i = 0; i < ControlCount(); ++i)
+            if (Controls(i) == child) {
+                child->SetVisible(true);
+                break;
+            }
     FHiddenChildren.clear();
 }
 

@@ -42,6 +42,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
+        BuildReferenceHelp();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -88,6 +89,7 @@ void THTMLEMainForm::BindEvents() {
     BindTagAttributes();
     BindObjectDialogs();
     BindPrintCommands();
+    BindReferenceHelp();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -1528,6 +1528,34 @@ public:
     TMenuItem* PrintSetup1 = nullptr;
     TPrintDialog* PrintDialog = nullptr;
     TPrinterSetupDialog* PrinterSetupDialog = nullptr;
+
+    // ---- Reference help and the about box ----
+    void BuildReferenceHelp();
+    void BindReferenceHelp();
+    // The tag at the caret named in the item, which is enabled; "Help on <TAG>" and disabled
+    // when the caret is in no tag (or in a comment).
+    void NameTagInHelpItem(TMenuItem* item);
+    void Help1Click(TObject* Sender);
+    void HelponTAG1Click(TObject* Sender);
+    void HTML40Help1Click(TObject* Sender);
+    void RefLibHelpClick(TObject* Sender);
+    void IEHelpClick(TObject* Sender);
+    void SetupHelpFilesClick(TObject* Sender);
+    void AboutHelpClick(TObject* Sender);
+    // which is "HTMLRefLib" or "IEHelp": asks for the file's place and stores it at once.
+    void LocateHelpFile(const String& which);
+    // The tag name a "Help on <NAME>" caption holds.
+    static String TagNameOfHelpItem(const String& caption);
+    // The HTML 4.0 reference's keyword for the tag, from WDGJump.ini's Jumps, else the name.
+    String HelpKeywordOfTag(const String& tagName) const;
+    String HTML40HelpFile() const;
+    // The located file's viewer; its place is asked for first when it is not known.
+    void RunLocatedHelp(String& path, const String& which);
+    TMenuItem* HelponTAG2 = nullptr;
+    TMenuItem* HTML40Help1 = nullptr;
+    TMenuItem* AboutSeparator = nullptr;
+    TMenuItem* AboutHelp = nullptr;
+    TMenuItem* SetupHelpFiles = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -1,9 +1,13 @@
 #include "platform/Processes.h"
+#include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
+#include "platform/WinHelp.h"
 
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include <algorithm>
 
 std::vector<String> SplitCommandLine(const String& commandLine) {
     std::vector<String> arguments;
@@ -42,4 +46,32 @@ bool StartProgram(const String& program, const std::vector<String>& arguments) {
 
 bool OpenWithDesktop(const String& address) {
     return StartProgram("xdg-open", {address});
+}
+
+namespace {
+
+const UINT ExecStarted = 33;
+const UINT ExecFileNotFound = 2;
+
+// The help program's name as a command line gives it: "winhelp", with or without ".exe", in any
+// case.
+bool IsHelpProgram(const String& program) {
+    String name = LowerCase(ExtractFileName(program));
+    return name == "winhelp" || name == "winhelp.exe";
+}
+
+} // namespace
+
+UINT WinExec(const String& commandLine, UINT /*cmdShow*/) {
+    std::vector<String> arguments = SplitCommandLine(commandLine);
+    if (arguments.empty())
+        return ExecFileNotFound;
+    String program = arguments.front();
+    if (IsHelpProgram(program)) {
+        String line = Trim(commandLine);
+        String file = Trim(line.substr(std::min(line.size(), line.find_first_of(" \t"))));
+        return OpenHelpViewer(file) ? ExecStarted : ExecFileNotFound;
+    }
+    arguments.erase(arguments.begin());
+    return StartProgram(program, arguments) ? ExecStarted : ExecFileNotFound;
 }

@@ -3,6 +3,7 @@
 // (a path with blanks stays one argument), with no shell between that could read anything in
 // them as its own syntax. The program runs on its own; nothing waits for it.
 
+#include "platform/Messages.h"
 #include "platform/SysUtils.h"
 
 #include <vector>
@@ -20,3 +21,10 @@ bool StartProgram(const String& program, const std::vector<String>& arguments);
 
 // Hands a web, mail, news or ftp address to the program the desktop has for it.
 bool OpenWithDesktop(const String& address);
+
+// Runs a command line as the Windows call of that name does: a result above 31 means the program
+// started, 2 that it could not be. "WinHelp <file>" (the rest of the line is the file, blanks and
+// all) opens the help viewer of platform/WinHelp.h, as there is no help program of its own here:
+// 2 when the file cannot be read, and the viewer opens empty without a file. The window of a
+// started program shows as that program shows it.
+UINT WinExec(const String& commandLine, UINT cmdShow);

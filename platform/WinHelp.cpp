@@ -175,6 +175,20 @@ bool RunHelpViewer(const String& helpFile, UINT command, uintptr_t data) {
     return true;
 }
 
+bool OpenHelpViewer(const String& helpFile) {
+    if (!helpFile.empty() && !FileExists(helpFile))
+        return false;
+    if (TestHooks::RecordHelpRequest(helpFile, HELP_FINDER, 0))
+        return true;
+    THelpTopic topic;
+    if (helpFile.empty())
+        topic.Title = "Help";
+    else if (!FindHelpTopic(helpFile, HELP_FINDER, 0, topic))
+        return false;
+    ShowTopic(topic, false);
+    return true;
+}
+
 String HelpWindowSource(bool popup) {
     const QPointer<QTextBrowser>& window = popup ? PopupWindow : HelpWindow;
     if (!window || !window->isVisible())

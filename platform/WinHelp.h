@@ -33,6 +33,11 @@ bool FindHelpTopic(const String& helpFile, UINT command, uintptr_t data, THelpTo
 // The viewer that WinHelp asks when no test records the request. A help file that cannot be
 // read is reported in a message box, and the answer is false.
 bool RunHelpViewer(const String& helpFile, UINT command, uintptr_t data);
+// The viewer started on its own, as the help program is started with a file on its command line:
+// the file's contents page, or, without a file, an empty window. False, and nothing shown, when a
+// file is given that cannot be read. With the test hooks on, a HELP_FINDER request is recorded.
+bool OpenHelpViewer(const String& helpFile);
+
 // What the viewer's window (or its pop-up window) shows: the page file with its anchor,
 // "(index)" for an index page, "" while the window is closed.
 String HelpWindowSource(bool popup);

@@ -132,6 +132,8 @@ public:
     void TabsLeft1Click(TObject* Sender);
     void Memo1Change(TObject* Sender);
     void PageControl1Change(TObject* Sender);
+    // Puts the caret in the page on screen, ready for typing.
+    void FocusActivePage();
     void Memo1Enter(TObject* Sender);
     void StatusBar1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
 
@@ -1159,9 +1161,16 @@ private:
     String JoinedMasks() const;
 
     void OpenCommandLineFile();
+    // A file named on a command line: opened, or the user told why not; an empty line opens
+    // nothing.
+    void OpenNamedFile(const String& fileName);
     // A recent file chosen from the File menu.
     void MRUMRUItemClick(TObject* Sender, const String& FileName);
     int FirstFreePage() const;
+    // A copy that autosave made of a page, in the temporary folder.
+    static bool IsAutosaveCopy(const String& fileName);
+    // Says that a file the user asked to open was refused as not a text file.
+    void ReportNotATextFile(const String& fileName);
     // A page that was never saved carries "[untitled<n>]" in place of a file name.
     static bool IsUntitled(const String& fileName);
 

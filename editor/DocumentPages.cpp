@@ -365,7 +365,13 @@ void THTMLEMainForm::Memo1Change(TObject* /*Sender*/) {
 
 void THTMLEMainForm::PageControl1Change(TObject* /*Sender*/) {
     PageControl1->SetVisible(AnyDocumentOpen());
+    FocusActivePage();
     UpdateStatusBar();
+}
+
+void THTMLEMainForm::FocusActivePage() {
+    if (TRichEdit* editor = GetMemo(-1); editor && PageInUse(-1) && editor->CanFocus())
+        editor->SetFocus();
 }
 
 void THTMLEMainForm::Memo1Enter(TObject* /*Sender*/) {

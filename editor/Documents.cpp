@@ -119,8 +119,6 @@ void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
     editor->Clear();
     ShowFreshPage(page);
     UpdateStatusBar();
-    if (editor->CanFocus())
-        editor->SetFocus();
     if (ColouredTags)
         ColourAllTags(false);
     UpdateDocumentCommands();
@@ -218,6 +216,17 @@ bool THTMLEMainForm::IsTextFile(const String& fileName) const {
     return !extension.empty() && Pos(extension, TextFileExtensions) > 0;
 }
 
+bool THTMLEMainForm::IsAutosaveCopy(const String& fileName) {
+    return LowerCase(ExtractFileExt(fileName)) == ".htmtmp";
+}
+
+void THTMLEMainForm::ReportNotATextFile(const String& fileName) {
+    MessageBox(Handle(),
+               fileName + " was not opened: only HTML and text files open in Quiltmarker.\r\n"
+                          "Its type can be added to them under Preferences, Text Files.",
+               "Quiltmarker", MB_OK | MB_ICONWARNING);
+}
+
 int THTMLEMainForm::FirstFreePage() const {
     for (int page = 0; page < PageCount; ++page)
         if (!PageInUse(page))
@@ -262,6 +271,7 @@ void THTMLEMainForm::ShowFreshPage(int page) {
     ApplyWordWrapPreference(editor);
     StatusBar1->Panels().Items(ModifiedPanel)->SetText("");
     PageControl1->SetVisible(true);
+    FocusActivePage();
 }
 
 // The name goes into the recent files before any test, as the user chose it. A file that cannot
@@ -280,7 +290,10 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
     String name = chooseTemplate ? ChooseTemplate() : fileName;
     if (chooseTemplate && name.empty())
         return -1;
-    if (!chooseTemplate)
+    // An autosave copy loads as text under the page name it was written for; it is deleted once
+    // recovered, so it never becomes a recent file.
+    const bool autosaveCopy = IsAutosaveCopy(name);
+    if (!chooseTemplate && !autosaveCopy)
         MRU->AddToTop(name);
     if (name.empty())
         return -1;
@@ -292,13 +305,13 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
         if (found)
             target = reused;
     }
-    // An autosave copy loads as text under the page name it was written for.
     String displayName = ExtractFileName(name);
-    bool autosaveCopy = LowerCase(ExtractFileExt(name)) == ".htmtmp";
     if (autosaveCopy)
         displayName = Copy(displayName, 1, Pos(".", displayName) - 1) + ".html";
-    if (!IsTextFile(name) && !anyExtension && !autosaveCopy)
+    if (!IsTextFile(name) && !anyExtension && !autosaveCopy) {
+        ReportNotATextFile(name);
         return -1;
+    }
     TRichEdit* editor = GetMemo(target);
     editor->SetWordWrap(true);
     ApplyEditorSettings(editor);

@@ -66,10 +66,20 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
     FormResize(Sender);
 }
 
-// A command line that is not an existing file is ignored without a message.
 void THTMLEMainForm::OpenCommandLineFile() {
-    if (!StartupCommandLine.empty() && FileExists(StartupCommandLine))
-        OpenDocument(StartupCommandLine, false, true, false);
+    OpenNamedFile(StartupCommandLine);
+}
+
+// A page named on a command line is never dropped without a word.
+void THTMLEMainForm::OpenNamedFile(const String& fileName) {
+    if (fileName.empty())
+        return;
+    if (!FileExists(fileName)) {
+        MessageBox(Handle(), fileName + " was not opened: there is no such file.", "Quiltmarker",
+                   MB_OK | MB_ICONWARNING);
+        return;
+    }
+    OpenDocument(fileName, false, true, false);
 }
 
 // A "~~" file is the temporary file of a save that did not finish; only the first is offered. An

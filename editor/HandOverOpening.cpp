@@ -3,13 +3,10 @@
 
 #include "editor/CorvaletForm.h"
 
-#include "platform/FileUtils.h"
-
 void THTMLEMainForm::OpenHandedOverFile(const String& commandLine) {
     if (WindowState() == wsMinimized)
         SetWindowState(wsNormal);
     Show();
     BringToFront();
-    if (!commandLine.empty() && FileExists(commandLine))
-        OpenDocument(commandLine, false, true, false);
+    OpenNamedFile(commandLine);
 }

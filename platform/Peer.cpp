@@ -98,7 +98,21 @@ void TControlPeer::SetGeometry(const TRect& bounds) {
 }
 
 void TControlPeer::SetShown(bool shown) {
+    if (!shown)
+        LetGoOfWindowFocus();
     FWidget->setVisible(shown);
+}
+
+// A hidden widget must never keep the keyboard. While its window is active the toolkit moves the
+// focus on by itself; while a modal dialog is in front it would not, and the window would give
+// the keys back to the hidden widget when the dialog closes.
+void TControlPeer::LetGoOfWindowFocus() {
+    if (FWidget->isWindow())
+        return;
+    QWidget* focused = FWidget->window()->focusWidget();
+    if (focused && (focused == FWidget || FWidget->isAncestorOf(focused)) &&
+        !FWidget->window()->isActiveWindow())
+        focused->clearFocus();
 }
 
 void TControlPeer::SetEnabled(bool enabled) {
@@ -366,6 +380,9 @@ bool TControlPeer::TranslateMouse(QWidget* watched, QMouseEvent* event) {
 // widget's own handling runs here, so that a key the widget ignores never goes on to the parent
 // windows, as keys never do.
 bool TControlPeer::TranslateKey(QWidget* watched, QKeyEvent* event) {
+    // Keys never edit what the user cannot see: a hidden part of a window on screen.
+    if (!watched->isVisible() && watched->window()->isVisible())
+        return true;
     NoteModifiers(event->modifiers());
     WORD key = VirtualKeyOf(*event);
     bool down = event->type() == QEvent::KeyPress;

@@ -99,6 +99,7 @@ private:
     bool TranslateToolTip(QEvent* event);
     bool TranslateTopLevel(QWidget* watched, QEvent* event);
     bool TranslateFileDrop(QDropEvent* event);
+    void LetGoOfWindowFocus();
     bool DeliverInput(UINT msg, WPARAM wParam, LPARAM lParam);
 
     TControl& FControl;

@@ -122,8 +122,6 @@ bool THTMLEMainForm::OpenFromPane(const String& path, bool anyExtension) {
         AbortRequested = false;
         return false;
     }
-    if (TRichEdit* editor = GetMemo(-1); editor && editor->CanFocus())
-        editor->SetFocus();
     UpdateDocumentCommands();
     return true;
 }

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
+#include "services/MRULiss.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +206,8 @@ TEST_P(Recovery, AfterACrashAsksOnceAndLoadsOrDropsTheCopies) {
     EXPECT_EQ(TestHooks::Prompts()[0].Flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
     EXPECT_EQ(TempFiles("*.htmtmp"), std::vector<String>());
     EXPECT_FALSE(FileExists(IndexName()));
+    // The copies are gone: none of them may be offered as a recent file.
+    EXPECT_EQ(0, Form->MRU->Items().Count());
     EXPECT_EQ(Form->PageInUse(0), load);
     EXPECT_EQ(Form->PageInUse(1), load);
     if (!load)

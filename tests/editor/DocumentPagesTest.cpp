@@ -220,8 +220,15 @@ TEST(DocumentPages, AHandedOverFileOpensOnAFreePageOnce) {
     form->PageControl1->SetActivePage(form->TabSheets[0]);
     String picture = folder + "logo.png";
     WriteFileAtomic(picture, "PNG");
+    // The missing file and the picture are each named in a message.
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::AnswerMessageBox(IDOK);
     for (const String& name : {page, folder + "missing.html", picture, String()})
         form->OpenHandedOverFile(name);
+    ASSERT_EQ(2u, TestHooks::Prompts().size());
+    EXPECT_EQ(folder + "missing.html was not opened: there is no such file.",
+              TestHooks::Prompts()[0].Text);
+    EXPECT_EQ(1, Pos(picture, TestHooks::Prompts()[1].Text));
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[1]);
     EXPECT_FALSE(form->PageInUse(2));
 }

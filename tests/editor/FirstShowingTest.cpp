@@ -38,7 +38,14 @@ TEST_P(FirstShowing, FreesTheSplashAndOpensTheCommandLineFileOnlyOnce) {
     auto form = MakeMainWindow();
     ASSERT_TRUE(form->FirstShowPending);
 
+    // A page that cannot open is named in a message, never dropped without a word.
+    if (!param.Opens)
+        TestHooks::AnswerMessageBox(IDOK);
     form->Show();
+    if (!param.Opens) {
+        ASSERT_EQ(1u, TestHooks::Prompts().size());
+        EXPECT_EQ(1, Pos(page + " was not opened: ", TestHooks::Prompts()[0].Text));
+    }
     EXPECT_EQ(Splash, nullptr);
     EXPECT_FALSE(form->FirstShowPending);
     EXPECT_EQ(form->PageInUse(0), param.Opens);

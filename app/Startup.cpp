@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/HandOver.h"
+#include "app/MainFormFeatures.h"
 #include "editor/CorvaletForm.h"
 #include "editor/HTMLSplash.h"
 #include "platform/FileUtils.h"
@@ -167,6 +168,7 @@ void ShowCreatingForms() {
 }
 
 void CreateStartupForms() {
+    THTMLEMainForm::SetFeatureMaker(MakeMainFormFeatures);
     Application->CreateForm(HTMLEMainForm);
     Application->CreateForm(GlossaryForm);
     Application->CreateForm(GlobalForm);

@@ -1,7 +1,7 @@
 // Tag colouring on large pages: the whole of a 10 MB page, what colouring adds to a keystroke
 // anywhere in it, and a 6 MB page on one single line (a minified page) opened and typed in.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 
@@ -23,7 +23,7 @@ String WrittenPage(const String& name, const String& section, size_t size) {
 }
 
 std::unique_ptr<THTMLEMainForm> WindowWith(const String& file, bool coloured) {
-    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    auto form = MakeBenchMainWindow();
     form->Show();
     Application->ProcessMessages();
     form->ColouredTags = coloured;

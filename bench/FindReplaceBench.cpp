@@ -1,7 +1,7 @@
 // Find and replace on a page of 10 MB: one Find Next that has to cross the whole page, and
 // Replace All of 100,000 occurrences.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
 
@@ -16,7 +16,7 @@ namespace {
 const String Line = "<p>Some text with a <a href=\"page.html\">link</a> and more words.</p>\r\n";
 
 std::unique_ptr<THTMLEMainForm> WindowWithPage(const String& text) {
-    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    auto form = MakeBenchMainWindow();
     TRichEdit* editor = form->Memos[0];
     editor->SetText(text);
     form->FileNames[0] = "/big.html";

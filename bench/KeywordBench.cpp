@@ -1,7 +1,7 @@
 // How long keyword extraction takes on a page of 10 MB: the META dialog's Keywords button,
 // counting every word of the page outside its tags and filling the list.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -27,7 +27,7 @@ String WrittenPage() {
 }
 
 void ExtractKeywords(benchmark::State& state) {
-    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    auto form = MakeBenchMainWindow();
     form->OpenDocument(WrittenPage(), false, true, false);
     auto dialog = std::make_unique<THTMLMetaForm>(nullptr);
     dialog->SourceEditor = form->GetMemo(-1);

@@ -1,7 +1,7 @@
 // How long a large page takes to open and to save: a 10 MB page opened through OpenDocument
 // until the editor has shown it, and saved back through SaveDocument.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
@@ -27,7 +27,7 @@ String WrittenPage() {
 }
 
 std::unique_ptr<THTMLEMainForm> ShownMainWindow() {
-    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    auto form = MakeBenchMainWindow();
     form->Show();
     Application->ProcessMessages();
     return form;

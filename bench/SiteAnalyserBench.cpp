@@ -71,8 +71,9 @@ void AnalyseAndFollowSite(benchmark::State& state) {
                 entries[i].push_back(lists[i][j]);
         benchmark::DoNotOptimize(CombinedReportParts(entries));
         TLinkTrace trace = TraceLocalLinks(SiteFolder, PageName(0), keepGoing);
-        if (lists[alLinksActive].Count() != PageCount || lists[alLinksMissing].Count() != PageCount ||
-            trace.Found.size() != PageCount || trace.Missing.size() != PageCount)
+        if (lists[alLinksActive].Count() != PageCount ||
+            lists[alLinksMissing].Count() != PageCount || trace.Found.size() != PageCount ||
+            trace.Missing.size() != PageCount)
             state.SkipWithError("wrong counts");
     }
 }

@@ -1,7 +1,7 @@
 // How long a tag button takes on a page of 10 MB: a word at the end of the page wrapped in a
 // tag, with the repaint it causes.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 
@@ -23,7 +23,7 @@ String WrittenPage() {
 }
 
 void WrapTheLastWord(benchmark::State& state) {
-    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    auto form = MakeBenchMainWindow();
     form->Show();
     Application->ProcessMessages();
     form->OpenDocument(WrittenPage(), false, true, false);

@@ -2,7 +2,7 @@
 // selection of a few lines in the same page, which must cost only those lines. Every round is
 // undone outside the timing, so each starts from the same page.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
 #include "widgets/QmToolbars.h"
@@ -23,7 +23,7 @@ const String Section = "<div class=\"box\">\r\n\t<p align=left>Some text, a <a h
 std::unique_ptr<THTMLEMainForm> Form;
 
 void MakeWindow() {
-    Form = std::make_unique<THTMLEMainForm>(nullptr);
+    Form = MakeBenchMainWindow();
     TRichEdit* editor = Form->Memos[0];
     editor->SetText(RepeatedPage("<html>\r\n", Section, "</html>\r\n", 10 << 20));
     Form->FileNames[0] = "/big.html";

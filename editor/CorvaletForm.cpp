@@ -4,11 +4,33 @@
 
 THTMLEMainForm* HTMLEMainForm = nullptr;
 
+namespace {
+
+THTMLEMainForm::TFeatureMaker& FeatureMaker() {
+    static THTMLEMainForm::TFeatureMaker maker;
+    return maker;
+}
+
+} // namespace
+
+void THTMLEMainForm::SetFeatureMaker(TFeatureMaker maker) {
+    FeatureMaker() = std::move(maker);
+}
+
+// A window without its features would be a shell with dead commands: that is the program's
+// fault, never the user's, and it is said at once.
+void THTMLEMainForm::MakeFeatures() {
+    if (!FeatureMaker())
+        throw EInvalidOperation("The main window's features were not set up");
+    FeatureMaker()(*this);
+}
+
 THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     Bookmarks.fill(-1);
     SetName("HTMLEMainForm");
     SetCaption("Quiltmarker");
     SetBounds(0, 0, 800, 600);
+    MakeFeatures();
     BuildForm([this] {
         BuildMenuBar();
         BuildHiddenShortcuts();
@@ -32,7 +54,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagChecking();
         BuildSiteAnalyser();
         BuildImageIndex();
-        BuildDownloadTime();
         BuildTextTransforms();
         BuildSpecialCharacters();
         BuildPublishCommands();
@@ -43,6 +64,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
+        for (const auto& feature : FFeatures)
+            feature->Build();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -74,7 +97,6 @@ void THTMLEMainForm::BindEvents() {
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();
-    BindDownloadTime();
     BindTables();
     BindTextTransforms();
     BindEditorKeys();
@@ -90,6 +112,25 @@ void THTMLEMainForm::BindEvents() {
     BindObjectDialogs();
     BindPrintCommands();
     BindReferenceHelp();
+    for (const auto& feature : FFeatures)
+        feature->Bind();
+    BindMenuBar();
+}
+
+// Each menu of the bar, as it drops down, runs its own step and then lets every feature bring its
+// items in it up to date.
+void THTMLEMainForm::BindMenuBar() {
+    TMenuItem* bar = MainMenu1->Items();
+    for (int i = 0; i < bar->Count(); ++i) {
+        TMenuItem* menu = bar->Items(i);
+        TNotifyEvent own = menu->OnClick;
+        menu->OnClick = [this, own, menu](TObject* Sender) {
+            if (own)
+                own(Sender);
+            for (const auto& feature : FFeatures)
+                feature->MenuOpening(*menu);
+        };
+    }
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -4,6 +4,7 @@
 // subsystems that own them, one file per feature.
 
 #include "editor/HelpPointer.h"
+#include "editor/MainFormFeature.h"
 #include "platform/ComCtrls.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
@@ -17,6 +18,8 @@
 #include "platform/StdCtrls.h"
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -36,6 +39,7 @@ class TJCopy;
 class TGeneralRoutines;
 class TRegistry;
 class TWebBrowser;
+class TDownloadEstimate;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -46,6 +50,21 @@ public:
 
     explicit THTMLEMainForm(TComponent* AOwner);
     ~THTMLEMainForm() override;
+
+    // ---- Features ----
+    // Makes the window's features, each through AddFeature, in the order they build; the
+    // program's start sets it before the first window is made.
+    using TFeatureMaker = std::function<void(THTMLEMainForm&)>;
+    static void SetFeatureMaker(TFeatureMaker maker);
+    // Takes the feature into the window's list; the window's pointer to it is the result.
+    template <typename TFeature> TFeature* AddFeature(std::unique_ptr<TFeature> feature) {
+        TFeature* added = feature.get();
+        FFeatures.push_back(std::move(feature));
+        return added;
+    }
+    // Every feature, in the order they were made.
+    const std::vector<std::unique_ptr<TMainFormFeature>>& Features() const { return FFeatures; }
+    TDownloadEstimate* DownloadEstimate = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -113,6 +132,7 @@ public:
     // page closed). Ask PageInUse to know whether a page is open.
     TRichEdit* GetMemo(int page) const;
     bool PageInUse(int page) const;
+    int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
     TTabSheet* GetPage(int page) const;
     String ActiveFileName() const;
@@ -983,10 +1003,10 @@ public:
     TMenuItem *Open2 = nullptr, *Copy2 = nullptr, *MakeSecondCopy1 = nullptr, *Move2 = nullptr,
               *Delete1 = nullptr, *Rename1 = nullptr, *ChangeFilenameCase1 = nullptr,
               *Details1 = nullptr, *ViewasBackground1 = nullptr, *MultiCopy2 = nullptr,
-              *MultiPublish3 = nullptr, *CheckDownloadTime1 = nullptr, *ShowHTMLonly1 = nullptr,
-              *ShowImages2 = nullptr, *ShowMultimedia1 = nullptr, *ShowAllFiles2 = nullptr,
-              *Imagesonly1 = nullptr, *Updatelisting1 = nullptr, *SelectAll3 = nullptr,
-              *InvertSelection1 = nullptr, *SelectModified1 = nullptr;
+              *MultiPublish3 = nullptr, *ShowHTMLonly1 = nullptr, *ShowImages2 = nullptr,
+              *ShowMultimedia1 = nullptr, *ShowAllFiles2 = nullptr, *Imagesonly1 = nullptr,
+              *Updatelisting1 = nullptr, *SelectAll3 = nullptr, *InvertSelection1 = nullptr,
+              *SelectModified1 = nullptr;
     TMenuItem *NewFolder1 = nullptr, *DeleteFolder1 = nullptr, *MRU1 = nullptr;
 
     // Document pages.
@@ -1025,6 +1045,8 @@ public:
     TWebConnect* WebConnect1 = nullptr;
 
 private:
+    std::vector<std::unique_ptr<TMainFormFeature>> FFeatures;
+    void MakeFeatures();
     // The window's features. Each feature file builds its menu items, buttons and panels and binds
     // their events to its handlers; the constructor calls the builders in the order of the form
     // resource, since a later builder's controls are laid out, and its items placed, among those
@@ -1116,6 +1138,7 @@ private:
     void BindMainClose();
     // The binders of every feature.
     void BindEvents();
+    void BindMenuBar();
     // A button at the end of the toolbar, with its hint and picture.
     TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
@@ -1123,6 +1146,7 @@ private:
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();
+    void ReadFeatureSettings();
     void RecordSessionStart();
     void CountSession();
     void ClearStateMembers();
@@ -1206,7 +1230,6 @@ private:
     // modified page even in help-pointer mode.
     void CloseAllDocuments();
     void ActivateAfterClose(int closed);
-    int ActivePageIndex() const;
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
     std::array<TQmToolbarButton*, 15> DocumentButtons() const;
@@ -1262,20 +1285,6 @@ public:
     // while the index is written since the user may change folders meanwhile.
     int ImageIndexPage = -1;
     String ImageIndexFolder;
-
-    // ---- Download time ----
-    // site/DownloadEstimate.cpp: the size of a page with its images and the time it takes to
-    // arrive, for the active page and for the file pane's file.
-    void BuildDownloadTime();
-    void BindDownloadTime();
-    void CheckDownloadSpeed1Click(TObject* Sender);
-    void CheckDownloadTime1Click(TObject* Sender);
-    // Measures the file and shows the estimate under the page's name.
-    void MeasureDownloadSize(const String& pageName, const String& fileToMeasure);
-    void ShowDownloadTimes(int64_t totalBytes, int missingImages, int foundImages);
-    void ShowDownloadTime(TPanel* secondsPanel, TPanel* minutesPanel, int bytesPerSecond,
-                          int64_t totalBytes);
-    TMenuItem* CheckDownloadSpeed1 = nullptr;
 
 public:
     // ---- Tables ----

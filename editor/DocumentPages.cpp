@@ -305,6 +305,8 @@ void THTMLEMainForm::UpdateDocumentCommands() {
         item->SetEnabled(enabled);
     for (TQmToolbarButton* button : DocumentButtons())
         button->SetEnabled(enabled);
+    for (const auto& feature : FFeatures)
+        feature->UpdateCommands();
     // Saving or closing a page while the browser shows it would be undone by the preview's
     // closing, which puts the page's file back.
     if (IntBrowserPanel->Visible())

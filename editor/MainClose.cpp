@@ -15,6 +15,11 @@ void THTMLEMainForm::BindMainClose() {
 // A running analysis is stopped and the window closes once it has ended, since the analysis
 // still works with the window's lists and pane.
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
+    for (const auto& feature : FFeatures)
+        if (!feature->CanClose()) {
+            CanClose = false;
+            return;
+        }
     if (AnalysisRunning()) {
         StopAnalysis();
         CloseAfterAnalysis = true;
@@ -35,6 +40,8 @@ void THTMLEMainForm::FormClose(TObject* /*Sender*/, TCloseAction& Action) {
         return;
     }
     StoreLastMask();
+    for (const auto& feature : FFeatures)
+        feature->WriteSettings();
     WinHelp(Handle(), HelpFileName, HELP_QUIT, 0);
     Action = caFree;
     TRegistry reg;

@@ -153,7 +153,7 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
         &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
         &THTMLEMainForm::SetUpFileMasks,       &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -165,6 +165,11 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         }
         Application->ProcessMessages();
     }
+}
+
+void THTMLEMainForm::ReadFeatureSettings() {
+    for (const auto& feature : FFeatures)
+        feature->ReadSettings();
 }
 
 void THTMLEMainForm::TakeVersionFromLabel() {

@@ -101,7 +101,6 @@ void THTMLEMainForm::BuildFilePaneMenus() {
     ViewasBackground1 = AddItem(this, files, "ViewasBackground1", "View as &Background");
     MultiCopy2 = AddItem(this, files, "MultiCopy2", "&MultiCopy...");
     MultiPublish3 = AddItem(this, files, "MultiPublish3", "Multi&Publish");
-    CheckDownloadTime1 = AddItem(this, files, "CheckDownloadTime1", "Check &Download Time");
     ShowHTMLonly1 = AddItem(this, files, "ShowHTMLonly1", "List &HTML only");
     ShowImages2 = AddItem(this, files, "ShowImages2", "Include &Images");
     ShowMultimedia1 = AddItem(this, files, "ShowMultimedia1", "Include &Multimedia");

@@ -2,6 +2,7 @@
 // What the main window's tests share: settings written before the window is made, the window
 // itself, and pages put in use without the document commands.
 
+#include "app/MainFormFeatures.h"
 #include "editor/CorvaletForm.h"
 
 #include "platform/FileUtils.h"
@@ -33,6 +34,7 @@ inline void Store(const String& key, std::initializer_list<TStoredValue> values)
 }
 
 inline std::unique_ptr<THTMLEMainForm> MakeMainWindow() {
+    THTMLEMainForm::SetFeatureMaker(MakeMainFormFeatures);
     return std::make_unique<THTMLEMainForm>(nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/DownloadEstimate.h"
 #include "site/HTMLDownload.h"
 #include "widgets/QmFilSys.h"
 
@@ -271,7 +272,7 @@ TEST_F(DownloadTimeTest, EstimateWindowForTheSelectedFile) {
         SelectFile("page.htm");
         Shown = {};
         AnswerEstimate();
-        Form->CheckDownloadTime1->Click();
+        Form->DownloadEstimate->CheckDownloadTime1->Click();
         ASSERT_EQ(TestHooks::QueuedAnswers(), 0);
         EXPECT_EQ(Shown.FileName, "page.htm");
         EXPECT_EQ(Shown.Size, c.Size);
@@ -301,7 +302,7 @@ TEST_F(DownloadTimeTest, ActivePageCountsUnsavedChanges) {
     const String text = "<IMG SRC=\"pic.gif\">" + String(1421, 'y');
     UsePage(*Form, 0, saved, text, true);
     AnswerEstimate();
-    Form->CheckDownloadSpeed1->Click();
+    Form->DownloadEstimate->CheckDownloadSpeed1->Click();
     EXPECT_EQ(Shown.FileName, "page.htm");
     EXPECT_EQ(Shown.Size, "2040 bytes");
     EXPECT_EQ(Shown.Total, "Total size (incl. 1 image)");
@@ -317,7 +318,7 @@ TEST_F(DownloadTimeTest, UntitledPageIsMeasuredInTheCurrentFolder) {
     ASSERT_TRUE(SetCurrentDir(Site));
     UsePage(*Form, 0, "[untitled1]", "<IMG SRC=pic.gif>x", true);
     AnswerEstimate();
-    Form->CheckDownloadSpeed1->Click();
+    Form->DownloadEstimate->CheckDownloadSpeed1->Click();
     EXPECT_EQ(Shown.FileName, "[untitled1]");
     EXPECT_EQ(Shown.Size, "618 bytes");
     EXPECT_FALSE(FileExists(Site + "~~temp.html"));
@@ -327,14 +328,14 @@ TEST_F(DownloadTimeTest, NothingToMeasureIsSaidPlainly) {
     MakeWindow();
     Form->FileListBox1->SetItemIndex(-1);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->CheckDownloadTime1->Click();
+    Form->DownloadEstimate->CheckDownloadTime1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text, "Please select a file first");
 
     // A page whose copy cannot be written: the folder is gone.
     UsePage(*Form, 0, Site + "gone/page.htm", "<P>", true);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->CheckDownloadSpeed1->Click();
+    Form->DownloadEstimate->CheckDownloadSpeed1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 2u);
     EXPECT_NE(TestHooks::Prompts()[1].Text.find(Site + "gone/~~temp.html"), String::npos);
     EXPECT_EQ(TestHooks::Prompts()[1].Kind, "MessageBox");

@@ -1,0 +1,49 @@
+#pragma once
+// A feature of the main window: a command set with its own menu items, buttons, panels, state and
+// handlers (the file pane, the tag buttons, the internal browser...). The window is a shell that
+// knows its features only through this interface: it asks each of them, in the order they were
+// made, what it must ask every feature. A feature reaches the shell and the other features
+// through the window it was made for.
+
+#include "platform/SysUtils.h"
+
+class THTMLEMainForm;
+class TMenuItem;
+class TObject;
+
+class TMainFormFeature {
+public:
+    explicit TMainFormFeature(THTMLEMainForm& form) : Form(form) {}
+    virtual ~TMainFormFeature() = default;
+    TMainFormFeature(const TMainFormFeature&) = delete;
+    TMainFormFeature& operator=(const TMainFormFeature&) = delete;
+
+    // Makes the feature's menu items, toolbar buttons, panels and forms, once the shell has made
+    // its menu bar, panels and pages.
+    virtual void Build() {}
+    // Wires the events of what the feature made (and of the shell's controls it serves) to its
+    // handlers.
+    virtual void Bind() {}
+    // Reads the feature's settings as the window is created, after the shell has read its own.
+    virtual void ReadSettings() {}
+    // Writes them as the window closes.
+    virtual void WriteSettings() {}
+    // The pages changed (one opened, closed, or came forward): the feature's commands take the
+    // enabled and checked state that fits.
+    virtual void UpdateCommands() {}
+    // A top-level menu is about to drop down: its items of this feature are brought up to date.
+    virtual void MenuOpening(TMenuItem& /*menu*/) {}
+    // Whether the window may close now; a feature that must finish something first says no and
+    // closes the window itself when it has.
+    virtual bool CanClose() { return true; }
+    // A command that works on the pages starts: whatever the feature shows in their place (a
+    // report, a preview) goes, and the pages show again.
+    virtual void LeaveViewsOverPages() {}
+    // Whether the feature shows something in the pages' place now.
+    virtual bool ShowsViewOverPages() const { return false; }
+    // A page's file was written under this name.
+    virtual void FileSaved(const String& /*fileName*/) {}
+
+protected:
+    THTMLEMainForm& Form;
+};

@@ -654,7 +654,8 @@ public:
     // foreground window and then downward; the foreground window itself is never chosen.
     HWND FindWindowByTitle(const String& text, bool ignoreCase);
     // Brings the window to the front and plays the keys into it, the parts between "{p}" and
-    // "{/p}" pasted through the clipboard; false when the window would not come to the front.
+    // "{/p}" pasted through the clipboard (a "{" in them written "{{}"); false when the window
+    // would not come to the front.
     bool SendKeysToWindow(HWND window, const String& keys);
     TMenuItem* InternetExplorer1 = nullptr;
     TMenuItem* NetscapeNavigator31 = nullptr;

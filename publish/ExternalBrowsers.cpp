@@ -65,6 +65,29 @@ constexpr size_t MaxPastedLength = 4999;
 constexpr DWORD SettleTime = 100;
 const String PasteStart = "{p}";
 const String PasteEnd = "{/p}";
+// An opening brace in a pasted part, written as a key string writes it.
+const String OpenBrace = "{{}";
+
+// The part of a key string that pastes the text as it is. With each "{" written out, no "{" in the
+// part is followed by "/", so no "{/p}" in the text can end the part early and have the rest of
+// the text played as keys.
+String PastedPart(const String& text) {
+    String part = PasteStart;
+    for (const char c : text)
+        part += c == '{' ? OpenBrace : String(1, c);
+    return part + PasteEnd;
+}
+
+// The text of a pasted part, its opening braces read back.
+String TextOfPastedPart(const String& part) {
+    String text;
+    for (size_t i = 0; i < part.size(); ++i) {
+        text += part[i];
+        if (part.compare(i, OpenBrace.size(), OpenBrace) == 0)
+            i += OpenBrace.size() - 1;
+    }
+    return text;
+}
 
 } // namespace
 
@@ -129,7 +152,7 @@ void THTMLEMainForm::ViewInExternalBrowser(const TExternalBrowser& browser) {
     // Other programs' windows keep drawing while the keys are played: the X server has no lock
     // on the desktop's drawing.
     if (HWND window = FindWindowByTitle(browser.WindowTitle(*this), false))
-        SendKeysToWindow(window, "^o" + PasteStart + fileName + PasteEnd + "{enter}");
+        SendKeysToWindow(window, "^o" + PastedPart(fileName) + "{enter}");
     else
         StartProgram(program, {fileName});
 }
@@ -166,8 +189,8 @@ bool THTMLEMainForm::SendKeysToWindow(HWND window, const String& keys) {
         const size_t textStart = start + PasteStart.size();
         const size_t end = rest.find(PasteEnd, textStart);
         if (end != String::npos)
-            Clipboard()->SetAsText(
-                rest.substr(textStart, std::min(end - textStart, MaxPastedLength)));
+            Clipboard()->SetAsText(TextOfPastedPart(rest.substr(textStart, end - textStart))
+                                       .substr(0, MaxPastedLength));
         SendKeys(rest.substr(0, start));
         SendKeys("^v");
         rest = end == String::npos ? String() : rest.substr(end + PasteEnd.size());

@@ -19,6 +19,11 @@ namespace {
 
 const String Quiltmarker = "Quiltmarker";
 
+// Ctrl+O, Ctrl+V and Enter: the open dialog, the path pasted whole, and nothing else.
+const std::vector<String> OpenPastedPathKeys{"down CTRL",  "down O",  "up O", "up CTRL",
+                                             "down CTRL",  "down V",  "up V", "up CTRL",
+                                             "down ENTER", "up ENTER"};
+
 class ExternalBrowsersTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -30,9 +35,11 @@ protected:
     }
     void TearDown() override { TestHooks::EndFakeDesktop(); }
 
-    // A page saved under a name with a blank, open and active.
-    String OpenSavedPage() {
-        const String fileName = FSite + "my page.htm";
+    // A page saved under the name (a blank in it by default) in the site, open and active; a
+    // name with "/" is put in folders of the site.
+    String OpenSavedPage(const String& name = "my page.htm") {
+        const String fileName = FSite + name;
+        ForceDirectories(ExtractFilePath(fileName));
         WriteFileAtomic(fileName, "<HTML></HTML>");
         UsePage(*FForm, 0, fileName, "<HTML></HTML>");
         return fileName;
@@ -44,9 +51,11 @@ protected:
         for (const EVENTMSG& e : TestHooks::PlayedKeys()) {
             const BYTE key = e.paramL & 0xFF;
             const String name = key == VK_CONTROL  ? "CTRL"
+                                : key == VK_MENU   ? "ALT"
                                 : key == VK_RETURN ? "ENTER"
                                                    : String(1, static_cast<char>(key));
-            names.push_back((e.message == WM_KEYDOWN ? "down " : "up ") + name);
+            const bool down = e.message == WM_KEYDOWN || e.message == WM_SYSKEYDOWN;
+            names.push_back((down ? "down " : "up ") + name);
         }
         return names;
     }
@@ -83,9 +92,45 @@ TEST_F(ExternalBrowsersTest, ARunningBrowserIsBroughtForwardAndOpensThePageByKey
                                    "SetFocus(5)", "Sleep(100)"}),
               TestHooks::DesktopCalls());
     EXPECT_EQ(page, Clipboard()->AsText());
-    EXPECT_EQ((std::vector<String>{"down CTRL", "down O", "up O", "up CTRL", "down CTRL", "down V",
-                                   "up V", "up CTRL", "down ENTER", "up ENTER"}),
-              PlayedKeyNames());
+    EXPECT_EQ(OpenPastedPathKeys, PlayedKeyNames());
+}
+
+// Paths holding what a key string or its pasted parts would read as keys, pauses or the end of
+// the pasted part: each reaches the browser as one paste of the whole path.
+TEST_F(ExternalBrowsersTest, APathOfAnyCharactersIsPastedAsItIs) {
+    String braceFolders;
+    for (int i = 0; i < 9; ++i)
+        braceFolders += String(200, '{') + "/";
+    const String names[] = {
+        "a{/p}%{F4}{p}b.htm",
+        "{/p}.htm",
+        "{p}.htm",
+        "{/p}{/p}{p}{/p}.htm",
+        "%.htm",
+        "+.htm",
+        "^.htm",
+        "~.htm",
+        "(.htm",
+        ").htm",
+        "{.htm",
+        "}.htm",
+        "[.htm",
+        "].htm",
+        "unbalanced {{ and }/}}}.htm",
+        "{{}{}}{{}}{{{}}}.htm",
+        "{ENTER}{TAB 3}{F4 0}.htm",
+        "with blanks, caf\xC3\xA9 \xE2\x82\xAC and the Enter byte \xC2\xAC.htm",
+        braceFolders + "}}.htm",
+    };
+    FForm->IEWindowTitle = "Internet Explorer";
+    for (const String& name : names) {
+        const String page = OpenSavedPage(name);
+        TestHooks::FakeDesktop({{5, "Start - Internet Explorer"}, {7, "Quiltmarker v.1"}}, 7);
+        TestHooks::SetClipboardText("");
+        FForm->IEButton->Click();
+        EXPECT_EQ(page, Clipboard()->AsText()) << name;
+        EXPECT_EQ(OpenPastedPathKeys, PlayedKeyNames()) << name;
+    }
 }
 
 TEST_F(ExternalBrowsersTest, AWindowThatWillNotComeForwardGetsNoKeys) {

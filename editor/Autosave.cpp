@@ -6,6 +6,10 @@
 // tab caption and, for a page that has a file, a tab and the file's full path. Keeping the path
 // lets a recovered page be saved where it came from; a caption alone would name a file in
 // whatever folder the file pane shows at the next start.
+//
+// The copies and the index are this user's alone, whatever folder $TMPDIR names. The names of the
+// placeholders and of the copies carry the id of the run that made them, so that the start after
+// a run that was killed can tell its leftovers from those of a copy of the program that runs.
 
 #include "editor/CorvaletForm.h"
 
@@ -17,6 +21,7 @@ namespace {
 
 const String IndexFileName = "htmtmp.idx";
 const String CopyExtension = ".htmtmp";
+const String PlaceholderPrefix = "ht~";
 
 struct TIndexEntry {
     String Copy;
@@ -54,7 +59,7 @@ int IndexLineOf(const TStrings& index, const String& copy) {
 // kept with the others until the run ends, so it is not offered again.
 String NewCopyName(const String& folder, TStrings& placeholders) {
     for (;;) {
-        String placeholder = GetTempFileName(folder, "ht~");
+        String placeholder = GetProcessTempFileName(folder, PlaceholderPrefix);
         placeholders.Add(placeholder);
         String copy = ChangeFileExt(placeholder, CopyExtension);
         if (!FileExists(copy))
@@ -135,6 +140,7 @@ void THTMLEMainForm::AutosaveTimerTimer(TObject*) {
     TStringList placeholders;
     std::optional<Exception> failure;
     try {
+        TPrivateWrites privateWrites;
         String folder = TempFolder();
         AutosaveIndex(folder, placeholders, failure).SaveToFile(folder + IndexFileName);
     } catch (const Exception& error) {
@@ -207,38 +213,49 @@ std::vector<String> THTMLEMainForm::FilesMatching(const String& pathAndMask) {
     return names;
 }
 
-// A copy is deleted once it was loaded or the user declined them; a copy that could not be loaded
-// stays, with its index line, for the next start, and the user is told.
-void THTMLEMainForm::RecoverAutosavedFiles() {
-    String folder = TempFolder();
-    std::vector<String> copies = FilesMatching(folder + "*" + CopyExtension);
-    if (copies.empty())
-        return;
+namespace {
+
+// No index, or none that can be read: the copies come back as untitled pages.
+TStringList ReadIndex(const String& folder) {
     TStringList index;
     try {
         index.LoadFromFile(folder + IndexFileName);
     } catch (const EStreamError&) {
-        // No index, or none that can be read: the copies come back as untitled pages.
     }
-    bool load =
-        MessageBox(Handle(), "Autosaved file(s) exist from a previous session.\r\nLoad them?",
-                   "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) == IDYES;
-    int kept = 0;
-    for (const String& name : copies) {
-        String copy = folder + name;
-        if (!load || LoadAutosavedCopy(copy, index)) {
-            DeleteFile(copy);
-            continue;
+    return index;
+}
+
+} // namespace
+
+// A copy is deleted once it was loaded or the user declined them; a copy that could not be loaded
+// stays, with its index line, for the next start, and the user is told. Then the placeholders and
+// unfinished copies of runs that were killed go; recovery never reads them.
+void THTMLEMainForm::RecoverAutosavedFiles() {
+    String folder = TempFolder();
+    std::vector<String> copies = FilesMatching(folder + "*" + CopyExtension);
+    if (!copies.empty()) {
+        TStringList index = ReadIndex(folder);
+        bool load =
+            MessageBox(Handle(), "Autosaved file(s) exist from a previous session.\r\nLoad them?",
+                       "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+        int kept = 0;
+        for (const String& name : copies) {
+            String copy = folder + name;
+            if (!load || LoadAutosavedCopy(copy, index)) {
+                DeleteFile(copy);
+                continue;
+            }
+            ++kept;
+            int line = IndexLineOf(index, copy);
+            if (line >= 0)
+                KeptAutosaveLines.push_back(index.Get(line));
         }
-        ++kept;
-        int line = IndexLineOf(index, copy);
-        if (line >= 0)
-            KeptAutosaveLines.push_back(index.Get(line));
+        if (kept == 0)
+            DeleteFile(folder + IndexFileName);
+        else
+            KeepUnloadedCopies(folder, kept);
     }
-    if (kept == 0)
-        DeleteFile(folder + IndexFileName);
-    else
-        KeepUnloadedCopies(folder, kept);
+    DeleteTempFilesOfEndedRuns(folder, PlaceholderPrefix);
 }
 
 // The index keeps the lines of the copies left for the next start, and only those.
@@ -246,6 +263,7 @@ void THTMLEMainForm::KeepUnloadedCopies(const String& folder, int count) {
     TStringList index;
     for (const String& line : KeptAutosaveLines)
         index.Add(line);
+    TPrivateWrites privateWrites;
     index.SaveToFile(folder + IndexFileName);
     MessageBox(Handle(),
                IntToStr(count) + " autosaved file(s) could not be loaded now.\r\nThey stay in " +

@@ -6,12 +6,16 @@
 #include <atomic>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <pwd.h>
+#include <set>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -233,6 +237,112 @@ bool SetCurrentDir(const String& dir) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Temporary files of killed runs
+//
+// The temporary names of saves and of GetProcessTempFileName end in "<process id>-<count>.tmp"
+// after a mark of their own, so that a later run can tell what a killed process left from what a
+// running copy is still writing. A name of any other form is never deleted.
+
+namespace {
+
+// Marks the temporary file of a save: "." + the file's name + SaveMark + stamp.
+const String SaveMark = ".qmsave-";
+
+String ProcessStamp() {
+    return std::to_string(getpid()) + "-";
+}
+
+bool IsCount(const String& text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// GetTempFileName's four upper-case hex digits.
+bool IsFourHexDigits(const String& text) {
+    return text.size() == 4 && text.find_first_not_of("0123456789ABCDEF") == String::npos;
+}
+
+// The process id the digits give as ProcessStamp writes it, or 0 when they are not one.
+pid_t ProcessIdOf(const String& digits) {
+    if (!IsCount(digits) || digits[0] == '0' || digits.size() > 9)
+        return 0;
+    return static_cast<pid_t>(std::stol(digits));
+}
+
+// The writer that a name's end "<process id>-<tail>.tmp" gives, when the tail fits; else 0.
+pid_t StampedWriter(const String& end, bool (*tailFits)(const String&)) {
+    if (!end.ends_with(".tmp"))
+        return 0;
+    String stamp = end.substr(0, end.size() - 4);
+    size_t dash = stamp.find('-');
+    if (dash == String::npos || !tailFits(stamp.substr(dash + 1)))
+        return 0;
+    return ProcessIdOf(stamp.substr(0, dash));
+}
+
+pid_t SaveTemporaryWriter(const String& name) {
+    size_t mark = name.rfind(SaveMark);
+    if (name[0] != '.' || mark == String::npos || mark < 2)
+        return 0;
+    return StampedWriter(name.substr(mark + SaveMark.size()), IsCount);
+}
+
+pid_t ProcessTempFileWriter(const String& name, const String& prefix) {
+    if (!name.starts_with(prefix))
+        return 0;
+    return StampedWriter(name.substr(prefix.size()), IsFourHexDigits);
+}
+
+// A process of another user still runs too: the system refuses the signal then, with EPERM.
+bool ProcessHasEnded(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// One scan of the folder: the regular files whose names writerOf ties to a process that has
+// ended are deleted.
+void DeleteFilesOfEndedWriters(const String& folder,
+                               const std::function<pid_t(const String&)>& writerOf) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    std::vector<String> ended;
+    while (const dirent* found = ::readdir(dir)) {
+        pid_t writer = writerOf(found->d_name);
+        if (writer > 0 && ProcessHasEnded(writer))
+            ended.push_back(folder + found->d_name);
+    }
+    ::closedir(dir);
+    for (const String& path : ended) {
+        struct stat info;
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            ::unlink(path.c_str());
+    }
+}
+
+std::mutex CleanedFoldersLock;
+std::set<String> CleanedFolders;
+
+// Once a run for each folder, so that a save or a read costs one scan of its folder at most.
+void DeleteSaveLeftoversOnce(const String& fileName) {
+    String folder = ExtractFilePath(ExpandFileName(fileName));
+    {
+        std::lock_guard<std::mutex> lock(CleanedFoldersLock);
+        if (!CleanedFolders.insert(folder).second)
+            return;
+    }
+    DeleteFilesOfEndedWriters(folder, SaveTemporaryWriter);
+}
+
+} // namespace
+
+void DeleteTempFilesOfEndedRuns(const String& folder, const String& prefix) {
+    DeleteFilesOfEndedWriters(folder, [&](const String& name) {
+        pid_t writer = ProcessTempFileWriter(name, prefix);
+        return writer != 0 ? writer : SaveTemporaryWriter(name);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
 // Whole files
 
 String FileErrorMessage(const String& action, const String& fileName, int errorNumber) {
@@ -245,6 +355,7 @@ String FileErrorMessage(const String& action, const String& fileName, int errorN
 // tells no size (a pipe, a kernel file), still comes whole as the result grows.
 String ReadFileBytes(const String& fileName) {
     TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    DeleteSaveLeftoversOnce(fileName);
     constexpr size_t MinRoom = 64 * 1024;
     constexpr size_t MaxRead = 1 << 30;
     String bytes(static_cast<size_t>(std::max<int64_t>(stream.Size(), 0)) + 1, '\0');
@@ -277,13 +388,15 @@ String ReplacedFile(const String& fileName) {
     return error ? fileName : target.string();
 }
 
-// A hidden, unique name beside the target; the name part is cut so that it stays a legal name.
-int CreateTemporaryBeside(const String& target, String& tempName) {
+// A hidden, unique name beside the target, stamped with this process; the name part is cut so
+// that it stays a legal name. The file is created with the mode given, as the umask narrows it.
+int CreateTemporaryBeside(const String& target, mode_t mode, String& tempName) {
     static std::atomic<unsigned> counter{0};
-    String prefix = ExtractFilePath(target) + "." + ExtractFileName(target).substr(0, 100) + ".";
+    String prefix = ExtractFilePath(target) + "." + ExtractFileName(target).substr(0, 100) +
+                    SaveMark + ProcessStamp();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = prefix + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        int handle = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        tempName = prefix + std::to_string(counter++) + ".tmp";
+        int handle = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (handle >= 0 || errno != EEXIST)
             return handle;
     }
@@ -322,8 +435,23 @@ void SyncFolder(const String& fileName) {
 
 namespace {
 
+int PrivateWritesDepth = 0;
+std::function<void(const String&)> TemporaryCreatedHook;
+
+// The mode a new file must end with, when it is not the one the umask gives a new file.
+std::optional<mode_t> ModeToKeep(bool existed, const struct stat& old) {
+    if (PrivateWritesDepth > 0)
+        return 0600;
+    if (existed)
+        return old.st_mode & 07777;
+    return std::nullopt;
+}
+
 // Writes the bytes into a new temporary file beside the file a name stands for, with the old
-// file's permissions and owner, and gives the target and the temporary name; synced when asked.
+// file's permissions and owner (0600 under a TPrivateWrites), and gives the target and the
+// temporary name; synced when asked. The file is created with those permissions, so that it is
+// never open to more users than they allow, even for a moment; the owner is set before them,
+// since a new owner drops the set-id bits.
 // Raises EFCreateError / EWriteError naming the file, with no temporary file left behind.
 void WriteTemporary(const String& fileName, const String& bytes, bool sync, String& target,
                     String& tempName) {
@@ -334,14 +462,20 @@ void WriteTemporary(const String& fileName, const String& bytes, bool sync, Stri
         throw EFCreateError(FileErrorMessage("Cannot create", fileName, EISDIR));
     if (existed && ModeIsReadOnly(old))
         throw EFCreateError(FileErrorMessage("Cannot create", fileName, EACCES));
-    int handle = CreateTemporaryBeside(target, tempName);
+    DeleteSaveLeftoversOnce(target);
+    std::optional<mode_t> mode = ModeToKeep(existed, old);
+    int handle = CreateTemporaryBeside(target, mode.value_or(0666), tempName);
     if (handle < 0)
         throw EFCreateError(FileErrorMessage("Cannot create", fileName, errno));
+    if (TemporaryCreatedHook)
+        TemporaryCreatedHook(tempName);
+    // Where the system refuses the owner, the file becomes ours, as any new file would.
     if (existed) {
-        ::fchmod(handle, old.st_mode & 07777);
-        // Where the system refuses the owner, the file becomes ours, as any new file would.
         [[maybe_unused]] int kept = ::fchown(handle, old.st_uid, old.st_gid);
     }
+    // The umask may have taken bits that the old file had.
+    if (mode)
+        ::fchmod(handle, *mode);
     int error = WriteAll(handle, bytes);
     if (error == 0 && sync && ::fsync(handle) != 0)
         error = errno;
@@ -402,6 +536,14 @@ TDeferredFlush::~TDeferredFlush() {
     DeferredFlushFolders.clear();
 }
 
+TPrivateWrites::TPrivateWrites() {
+    ++PrivateWritesDepth;
+}
+
+TPrivateWrites::~TPrivateWrites() {
+    --PrivateWritesDepth;
+}
+
 void WriteFileAtomic(const String& fileName, const String& bytes) {
     const bool deferred = DeferredFlushDepth > 0;
     String target;
@@ -447,6 +589,10 @@ TAtomicWriteBatch::~TAtomicWriteBatch() {
 
 void SetWriteFailureForTests(int64_t failAfterBytes) {
     WriteFailureAfter = failAfterBytes;
+}
+
+void SetTemporaryFileHookForTests(std::function<void(const String& tempName)> hook) {
+    TemporaryCreatedHook = std::move(hook);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -656,6 +802,10 @@ String GetTempFileName(const String& folder, const String& prefix) {
         error = errno;
     }
     throw EFCreateError(FileErrorMessage("Cannot create", folder + prefix + "*.tmp", error));
+}
+
+String GetProcessTempFileName(const String& folder, const String& prefix) {
+    return GetTempFileName(folder, prefix + ProcessStamp());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -46,10 +46,24 @@ String FileErrorMessage(const String& action, const String& fileName, int errorN
 // Reads a whole file as bytes; raises EFOpenError (EReadError when reading fails) naming the file.
 String ReadFileBytes(const String& fileName);
 // Writes through a temporary file in the same folder and a rename, so that the old file or the
-// new one survives any failure, never a mixture. An existing file keeps its permissions, and a
-// symbolic link keeps pointing at the file it names. A read-only file (see FileIsReadOnly) is not
-// replaced. Raises EFCreateError / EWriteError naming the file.
+// new one survives any failure, never a mixture. An existing file keeps its permissions, which
+// the temporary file has from its creation, and a symbolic link keeps pointing at the file it
+// names. A read-only file (see FileIsReadOnly) is not replaced. Raises EFCreateError /
+// EWriteError naming the file.
+// The temporary file's name is the program's own and carries the writer's process id; the first
+// write or ReadFileBytes of a run in a folder deletes those there whose process no longer runs,
+// the leftovers of saves that were killed.
 void WriteFileAtomic(const String& fileName, const String& bytes);
+// While one lives, the files that WriteFileAtomic writes are readable and writable by this user
+// alone (mode 0600) from their first byte, whatever the umask or the file they replace: for the
+// copies of the user's pages that the program keeps in its temporary folder.
+class TPrivateWrites {
+public:
+    TPrivateWrites();
+    ~TPrivateWrites();
+    TPrivateWrites(const TPrivateWrites&) = delete;
+    TPrivateWrites& operator=(const TPrivateWrites&) = delete;
+};
 // While one lives, WriteFileAtomic still replaces each file whole through its rename, but leaves
 // the flushes of the disk to the end of the scope, where one flush of each file system makes all
 // the files written meanwhile durable. Only for runs of many files that can be made again, such
@@ -85,6 +99,9 @@ private:
 };
 // Test hook: the next atomic writes fail after this many bytes (-1: never).
 void SetWriteFailureForTests(int64_t failAfterBytes);
+// Test hook: called with each temporary file of an atomic write as soon as it is created, before
+// anything else is done to it (nullptr: none).
+void SetTemporaryFileHookForTests(std::function<void(const String& tempName)> hook);
 
 // Directory search with the framework's wildcard masks ("*.htm*", "*.*", "a?c.txt"): names are
 // matched without regard to case and "*.*" matches names without a dot too.
@@ -143,6 +160,13 @@ void SetShippedDataFolder(const String& dir);
 // that did not exist before, readable by this user alone, and returns its path: the system's
 // unique temporary file. Raises EFCreateError naming the folder when no such file can be made.
 String GetTempFileName(const String& folder, const String& prefix);
+// GetTempFileName with this process's id after the prefix: prefix + id + "-" + four hex digits
+// + ".tmp", so that a later run can tell the files of a run that was killed.
+String GetProcessTempFileName(const String& folder, const String& prefix);
+// Deletes what killed runs left in folder: the files that GetProcessTempFileName made there with
+// this prefix and the temporary files of WriteFileAtomic, of processes that no longer run. The
+// files of a process that still runs, and every name that the program does not make, stay.
+void DeleteTempFilesOfEndedRuns(const String& folder, const String& prefix);
 
 // $TMPDIR when set, else /tmp/quiltmarker-<uid> created with mode 0700. Ends in PathDelim.
 // A $TMPDIR that other users may write to (such as /tmp itself) gets its own quiltmarker-<uid>

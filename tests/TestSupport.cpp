@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,4 +53,22 @@ TestSupport::ShortTempFolder::~ShortTempFolder() {
     FEnv.reset();
     std::error_code ignored;
     std::filesystem::remove_all(FPath, ignored);
+}
+
+int TestSupport::EndedProcessId() {
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+void TestSupport::PlantFile(const String& path, const String& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+mode_t TestSupport::ModeOf(const String& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info.st_mode & 07777;
 }

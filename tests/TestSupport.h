@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <sys/stat.h>
 
 namespace TestSupport {
 // The folder of the running test; its registry file, program folder ("home") and temporary
@@ -61,4 +62,23 @@ private:
     String FPath;
     std::optional<ScopedEnv> FEnv;
 };
+
+// Sets the umask for one test and restores it afterwards.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : FOld(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(FOld); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t FOld;
+};
+
+// The id of a process that has ended, as the names of a killed run's files carry it.
+int EndedProcessId();
+// Makes a file as another process would, without the program's own file routines, which look into
+// the folder at their first use.
+void PlantFile(const String& path, const String& bytes = "");
+mode_t ModeOf(const String& path);
 } // namespace TestSupport

@@ -1,4 +1,5 @@
-// The program itself killed after an autosave: its next start offers the unsaved text back.
+// The program itself killed after an autosave: its next start offers the unsaved text back, and
+// then deletes what the killed run left unfinished in the temporary folder.
 //
 // The program's message boxes are answered through QUILTMARKER_TEST_ANSWERS and its autosave
 // runs every QUILTMARKER_TEST_AUTOSAVE_MS milliseconds: the settings of the tests that start the
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -69,21 +71,41 @@ TEST_F(CrashRecoveryTest, CopyOfAKilledRunIsOfferedAndLoadedAtTheNextStart) {
     WriteFileAtomic(leftover, text);
     String indexLine = "=~~page.html\t" + leftover + "\r\n";
     ScopedEnv answers("QUILTMARKER_TEST_ANSWERS", String("yes"));
+    String killedRun;
     {
         // Killed before its second run can begin.
         ScopedEnv interval("QUILTMARKER_TEST_AUTOSAVE_MS", String("1000"));
         TProgramRun first({page});
         ASSERT_TRUE(first.Started());
+        killedRun = std::to_string(first.Pid());
         ASSERT_TRUE(WaitFor(first, [&] { return Pos(indexLine, IndexText()) > 0; }))
             << "the first run wrote no autosave copy";
         first.Kill();
     }
     std::vector<String> copies = AutosaveCopies();
     ASSERT_EQ(copies.size(), 1u);
+    EXPECT_TRUE(MatchesMask(ExtractFileName(copies[0]), "ht~" + killedRun + "-????.htmtmp"))
+        << copies[0];
     EXPECT_EQ(IndexText(), copies[0] + indexLine);
     EXPECT_EQ(ReadFileBytes(copies[0]), text);
+    EXPECT_EQ(TestSupport::ModeOf(copies[0]), 0600u);
+    EXPECT_EQ(TestSupport::ModeOf(TempFolder() + "htmtmp.idx"), 0600u);
     // From here only the autosave copy holds the text.
     ASSERT_TRUE(DeleteFile(leftover));
+    // Had it been killed during its next run: that run's placeholder and unfinished copy. Beside
+    // them, the same of a copy that runs on, and a file of another program.
+    const String running = std::to_string(getpid());
+    const std::vector<String> killedLeftovers = {ChangeFileExt(copies[0], ".tmp"),
+                                                 TempFolder() + "." + ExtractFileName(copies[0]) +
+                                                     ".qmsave-" + killedRun + "-9.tmp"};
+    const std::vector<String> kept = {TempFolder() + "ht~" + running + "-0001.tmp",
+                                      TempFolder() + ".ht~" + running + "-0001.htmtmp.qmsave-" +
+                                          running + "-9.tmp",
+                                      TempFolder() + "ht~" + killedRun + ".tmp"};
+    for (const String& file : killedLeftovers)
+        TestSupport::PlantFile(file);
+    for (const String& file : kept)
+        TestSupport::PlantFile(file);
 
     ScopedEnv interval("QUILTMARKER_TEST_AUTOSAVE_MS", String("200"));
     TProgramRun second({});
@@ -98,4 +120,8 @@ TEST_F(CrashRecoveryTest, CopyOfAKilledRunIsOfferedAndLoadedAtTheNextStart) {
     EXPECT_TRUE(WaitFor(second, recovered))
         << "copies: " << AutosaveCopies().size() << ", index: " << IndexText();
     EXPECT_EQ(ReadFileBytes(page), "<p>saved</p>\r\n");
+    for (const String& file : killedLeftovers)
+        EXPECT_FALSE(FileExists(file)) << file;
+    for (const String& file : kept)
+        EXPECT_TRUE(FileExists(file)) << file;
 }

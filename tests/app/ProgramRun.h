@@ -32,6 +32,7 @@ public:
         }
     }
     bool Started() const { return FPid != 0; }
+    pid_t Pid() const { return FPid; }
     bool Running() {
         if (FPid && !FStatus) {
             int status = 0;

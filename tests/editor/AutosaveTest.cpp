@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace MainWindowSupport;
+using TestSupport::ModeOf;
 
 namespace {
 
@@ -45,6 +48,7 @@ class AutosaveTest : public testing::Test {
 protected:
     void TearDown() override {
         SetWriteFailureForTests(-1);
+        SetTemporaryFileHookForTests(nullptr);
         SetCurrentDir(StartFolder);
     }
 
@@ -83,7 +87,9 @@ TEST_F(AutosaveTest, CopiesModifiedPagesAndListsThemInPageOrder) {
     EXPECT_EQ(Form->AutosaveNames[2], "");
     for (const String& copy : copies) {
         EXPECT_EQ(ExtractFilePath(copy), TempFolder());
-        EXPECT_TRUE(MatchesMask(ExtractFileName(copy), "ht~????.htmtmp")) << copy;
+        EXPECT_TRUE(
+            MatchesMask(ExtractFileName(copy), "ht~" + std::to_string(getpid()) + "-????.htmtmp"))
+            << copy;
     }
     EXPECT_EQ(ReadFileBytes(copies[0]), "<p>one</p>");
     EXPECT_EQ(ReadFileBytes(copies[1]), "two");
@@ -261,6 +267,7 @@ TEST_F(AutosaveTest, CopiesBeyondTheFreePagesStayForTheNextStart) {
             copy + "=page" + IntToStr(i) + ".html\t" + Site + "page" + IntToStr(i) + ".html\r\n";
     }
     WriteFileAtomic(IndexName(), index);
+    ASSERT_EQ(::chmod(IndexName().c_str(), 0644), 0);
     Crash();
 
     TestHooks::AnswerMessageBox(IDYES);
@@ -277,6 +284,7 @@ TEST_F(AutosaveTest, CopiesBeyondTheFreePagesStayForTheNextStart) {
               (std::vector<String>{kept[0] + "=page20.html\t" + Site + "page20.html",
                                    kept[1] + "=page21.html\t" + Site + "page21.html"}));
     EXPECT_EQ(Form->Memos[19]->Text(), "page 19");
+    EXPECT_EQ(ModeOf(IndexName()), 0600u);
 
     // An autosave run keeps them in the index, and the next start offers them with their names.
     for (TRichEdit* editor : Form->Memos)
@@ -289,4 +297,71 @@ TEST_F(AutosaveTest, CopiesBeyondTheFreePagesStayForTheNextStart) {
     EXPECT_EQ(Form->TabSheets[0]->Caption(), "page20.html");
     EXPECT_EQ(Form->FileNames[1], Site + "page21.html");
     EXPECT_EQ(TempFiles("*.htmtmp"), std::vector<String>());
+}
+
+// Whatever the umask and $TMPDIR, the copies and the index are this user's alone from their first
+// byte, an index of an earlier run too; the pages themselves still follow the umask.
+TEST_F(AutosaveTest, CopiesAndTheirIndexAreThisUsersAloneFromTheirFirstByte) {
+    TestSupport::ScopedUmask umask(022);
+    ASSERT_EQ(TempFolder(), TestSupport::Sandbox("tmp/"));
+    WriteFileAtomic(IndexName(), "");
+    ASSERT_EQ(ModeOf(IndexName()), 0644u);
+    Use(0, Site + "index.html", "index.html", "one", true);
+    Use(1, "[untitled]", "[untitled2]", "two", true);
+    std::vector<mode_t> created;
+    SetTemporaryFileHookForTests(
+        [&](const String& tempName) { created.push_back(ModeOf(tempName)); });
+
+    RunAutosave();
+
+    EXPECT_EQ(created, std::vector<mode_t>(3, 0600));
+    EXPECT_EQ(ModeOf(Form->AutosaveNames[0]), 0600u);
+    EXPECT_EQ(ModeOf(Form->AutosaveNames[1]), 0600u);
+    EXPECT_EQ(ModeOf(IndexName()), 0600u);
+    const String page = TestSupport::Sandbox("index.html");
+    WriteFileAtomic(page, "one");
+    EXPECT_EQ(ModeOf(page), 0644u);
+}
+
+// The placeholders and unfinished copies of a killed run go at the next start, once recovery
+// has taken its copies, whether there were copies or not; those of a run that goes on, and names
+// that autosave does not make, stay.
+TEST_F(AutosaveTest, LeftoversOfAKilledRunGoAtTheNextStartAfterRecovery) {
+    const String ended = std::to_string(TestSupport::EndedProcessId());
+    const String running = std::to_string(getppid());
+    struct Planted {
+        String Name;
+        bool Stays;
+    };
+    const std::vector<Planted> planted = {
+        {"ht~" + ended + "-0001.tmp", false},
+        {".ht~" + ended + "-0002.htmtmp.qmsave-" + ended + "-4.tmp", false},
+        {".htmtmp.idx.qmsave-" + ended + "-5.tmp", false},
+        {"ht~" + running + "-0003.tmp", true},
+        {".ht~" + running + "-0003.htmtmp.qmsave-" + running + "-6.tmp", true},
+        {"ht~" + ended + "-03.tmp", true},
+        {"report-" + ended + "-0004.tmp", true},
+    };
+    const String copy = TempFolder() + "ht~" + ended + "-0001.htmtmp";
+    for (bool withCopy : {true, false}) {
+        SCOPED_TRACE(withCopy ? "with a copy" : "without copies");
+        for (const Planted& file : planted)
+            TestSupport::PlantFile(TempFolder() + file.Name);
+        if (withCopy) {
+            TestSupport::PlantFile(copy, "unsaved");
+            TestSupport::PlantFile(IndexName(), copy + "=index.html\t" + Site + "index.html\r\n");
+            TestHooks::AnswerMessageBox(IDYES);
+        }
+        Crash();
+
+        Form->Show();
+
+        EXPECT_EQ(Form->PageInUse(0), withCopy);
+        if (withCopy) {
+            EXPECT_EQ(Form->Memos[0]->Text(), "unsaved");
+        }
+        EXPECT_EQ(TempFiles("*.htmtmp"), std::vector<String>());
+        for (const Planted& file : planted)
+            EXPECT_EQ(FileExists(TempFolder() + file.Name), file.Stays) << file.Name;
+    }
 }

@@ -11,20 +11,19 @@
 #include <fstream>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+using TestSupport::EndedProcessId;
 using TestSupport::MessageOf;
+using TestSupport::ModeOf;
+using TestSupport::PlantFile;
 using TestSupport::ScopedEnv;
+using TestSupport::ScopedUmask;
 
 namespace {
-
-mode_t ModeOf(const String& path) {
-    struct stat info {};
-    ::lstat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
 
 // Every name FindFirst reports for a mask and attributes, in order.
 std::vector<String> Found(const String& pathAndMask, int attr) {
@@ -44,6 +43,7 @@ class FileUtilsTest : public testing::Test {
 protected:
     void TearDown() override {
         SetWriteFailureForTests(-1);
+        SetTemporaryFileHookForTests(nullptr);
         SetShippedDataFolder("");
     }
     String Dir = TestSupport::Sandbox("files");
@@ -475,7 +475,185 @@ TEST_F(FileUtilsTest, TempFolderWithoutTmpDirIsPrivateInTmp) {
     EXPECT_EQ(info.st_mode & 07777, 0700u);
 }
 
+// A process killed during a save, right after it made its temporary file beside fileName: the
+// file it leaves and its id.
+std::pair<String, pid_t> KilledSaveLeftover(const String& fileName) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return {};
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        SetTemporaryFileHookForTests([&](const String& tempName) {
+            [[maybe_unused]] ssize_t sent = ::write(pipeEnds[1], tempName.data(), tempName.size());
+            ::_exit(0);
+        });
+        WriteFileAtomic(fileName, "never written whole");
+        ::_exit(1);
+    }
+    ::close(pipeEnds[1]);
+    char name[4096];
+    ssize_t got = ::read(pipeEnds[0], name, sizeof name);
+    ::close(pipeEnds[0]);
+    ::waitpid(child, nullptr, 0);
+    return {got > 0 ? String(name, static_cast<size_t>(got)) : String(), child};
+}
+
+String SaveTemporaryName(const String& name, pid_t pid) {
+    return "." + name + ".qmsave-" + std::to_string(pid) + "-7.tmp";
+}
+
+struct LeftoverTrigger {
+    const char* Name;
+    std::function<void(const String& page)> Act;
+};
+
 } // namespace
+
+// The temporary file of a save is the program's own, stamped with its process: a later save or
+// read in the folder deletes it once that process has ended, and nothing else.
+TEST_F(FileUtilsTest, LeftoversOfKilledSavesGoAtTheNextSaveOrOpenInTheirFolder) {
+    const std::vector<LeftoverTrigger> triggers = {
+        {"save", [](const String& page) { WriteFileAtomic(page, "new"); }},
+        {"batch",
+         [](const String& page) {
+             TAtomicWriteBatch batch;
+             batch.Add(page, "new");
+             EXPECT_TRUE(batch.Commit().empty());
+         }},
+        {"open", [](const String& page) { ReadFileBytes(page); }},
+    };
+    for (const LeftoverTrigger& trigger : triggers) {
+        SCOPED_TRACE(trigger.Name);
+        const String folder = At(trigger.Name);
+        ASSERT_TRUE(CreateDir(folder));
+        const String page = folder + "/page.htm";
+        PlantFile(page, "old");
+        auto [killedLeftover, ended] = KilledSaveLeftover(page);
+        ASSERT_EQ(ExtractFilePath(killedLeftover), folder + "/");
+        ASSERT_TRUE(FileExists(killedLeftover));
+        const String stamp = "qmsave-" + std::to_string(ended) + "-";
+        struct Planted {
+            String Name;
+            bool Stays;
+        };
+        const std::vector<Planted> planted = {
+            {SaveTemporaryName("other.htm", ended), false},
+            {SaveTemporaryName("page.htm", getpid()), true},  // this copy, still writing
+            {SaveTemporaryName("page.htm", getppid()), true}, // another copy that runs
+            {SaveTemporaryName("page.htm", 1), true},         // one of another user
+            {"page.htm." + stamp + "7.tmp", true},            // not hidden
+            {".page.htm." + std::to_string(ended) + "-7.tmp", true},
+            {".page.htm." + stamp + "7.tmp.bak", true},
+            {".page.htm." + stamp + "7x.tmp", true},
+            {".page.htm.qmsave-" + std::to_string(ended) + ".tmp", true},
+            {".page.htm.qmsave-0" + std::to_string(ended) + "-7.tmp", true},
+            {"." + stamp + "7.tmp", true}, // no file's name
+            {"ht~" + std::to_string(ended) + "-0001.tmp", true},
+        };
+        for (const Planted& file : planted)
+            PlantFile(folder + "/" + file.Name);
+
+        trigger.Act(page);
+
+        EXPECT_FALSE(FileExists(killedLeftover)) << killedLeftover;
+        for (const Planted& file : planted)
+            EXPECT_EQ(FileExists(folder + "/" + file.Name), file.Stays) << file.Name;
+        // One scan of a folder a run: a later leftover waits for the next run.
+        const String later = folder + "/" + SaveTemporaryName("later.htm", ended);
+        PlantFile(later);
+        trigger.Act(page);
+        EXPECT_TRUE(FileExists(later));
+    }
+}
+
+// The temporary file never allows more than the file it replaces, from its creation on, whatever
+// the umask took; the new file ends with the old one's mode exactly. Under TPrivateWrites it is
+// this user's alone, and the next write after the scope follows the umask again.
+TEST_F(FileUtilsTest, TemporaryFileHasTheFinalModeFromItsCreation) {
+    struct Case {
+        mode_t Umask;
+        std::optional<mode_t> Old;
+        bool Private;
+        mode_t Final;
+    };
+    const std::vector<Case> cases = {
+        {0277, std::nullopt, true, 0600}, {022, 0644, true, 0600},
+        {0, 0600, false, 0600},           {022, 0664, false, 0664},
+        {077, 0644, false, 0644},         {022, 02775, false, 02775},
+        {0, 0640, false, 0640},           {027, std::nullopt, false, 0640},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Format("umask %.3o, old %.4o", static_cast<unsigned>(c.Umask),
+                            static_cast<unsigned>(c.Old.value_or(0))) +
+                     (c.Private ? ", private" : ""));
+        const String page = At("page.htm");
+        ::unlink(page.c_str());
+        if (c.Old) {
+            PlantFile(page, "old");
+            ASSERT_EQ(::chmod(page.c_str(), *c.Old), 0);
+        }
+        ScopedUmask umask(c.Umask);
+        std::optional<mode_t> created;
+        SetTemporaryFileHookForTests([&](const String& tempName) { created = ModeOf(tempName); });
+        {
+            std::optional<TPrivateWrites> privateWrites;
+            if (c.Private)
+                privateWrites.emplace();
+            WriteFileAtomic(page, "new");
+        }
+        ASSERT_TRUE(created.has_value());
+        EXPECT_EQ(*created & ~c.Final, 0u) << Format("%.4o", static_cast<unsigned>(*created));
+        EXPECT_EQ(ModeOf(page), c.Final);
+    }
+}
+
+// A placeholder carries its process: a later run deletes those of a process that ended, with the
+// save leftovers beside them, and leaves the rest. The run is of a user other than the superuser,
+// whose processes refuse it the signal that asks whether they run.
+TEST_F(FileUtilsTest, TempFilesOfEndedRunsAreDeletedByTheirPrefixAndProcess) {
+    const String folder = IncludeTrailingPathDelimiter(Dir);
+    const String own = GetProcessTempFileName(folder, "ht~");
+    EXPECT_TRUE(MatchesMask(ExtractFileName(own), "ht~" + std::to_string(getpid()) + "-????.tmp"))
+        << own;
+    EXPECT_EQ(ModeOf(own), 0600u);
+    const pid_t ended = EndedProcessId();
+    const String endedId = std::to_string(ended);
+    struct Planted {
+        String Name;
+        bool Stays;
+    };
+    const std::vector<Planted> planted = {
+        {"ht~" + endedId + "-00A1.tmp", false},
+        {SaveTemporaryName("ht~" + endedId + "-00A1.htmtmp", ended), false},
+        {"ht~" + std::to_string(getppid()) + "-00A2.tmp", true},
+        {"ht~1-00A9.tmp", true},
+        {"ht~" + endedId + "-00a3.tmp", true},
+        {"ht~" + endedId + "-0A4.tmp", true},
+        {"ht~" + endedId + "-000A5.tmp", true},
+        {"ht~" + endedId + "-00A6.htmtmp", true},
+        {"xx~" + endedId + "-00A7.tmp", true},
+        {"ht~x" + endedId + "-00A8.tmp", true},
+    };
+    for (const Planted& file : planted)
+        PlantFile(folder + file.Name);
+
+    ASSERT_EQ(::chmod(Dir.c_str(), 0777), 0);
+    pid_t child = ::fork();
+    if (child == 0) {
+        bool ready = ::chdir(Dir.c_str()) == 0 && (geteuid() != 0 || ::setuid(65534) == 0);
+        if (ready)
+            DeleteTempFilesOfEndedRuns("", "ht~");
+        ::_exit(ready ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EXPECT_TRUE(FileExists(own));
+    for (const Planted& file : planted)
+        EXPECT_EQ(FileExists(folder + file.Name), file.Stays) << file.Name;
+}
 
 // Times set as local date-times come back from the directory entry to the millisecond, with
 // read-only and hidden as the permissions and the name give them; a missing file gives nothing.

@@ -24,6 +24,21 @@ namespace {
 const char* const TemplateFilter =
     "Quiltmarker Templates (*.htt)|*.htt|HTML Files|*.*htm*|All files|*.*";
 
+const char* LineBreakName(TTextLineBreakStyle style) {
+    return style == tlbsLF ? "LF" : style == tlbsCR ? "CR" : "CR LF";
+}
+
+// An editor page holds one kind of line end, so a file with several cannot be written back as it
+// was: the user is told once, on opening, which kind saving writes.
+void TellMixedLineBreaks(HWND owner, const TRichEdit& editor, const String& fileName) {
+    const TLineBreaks& found = editor.FileLineBreaks();
+    if (found.Mixed)
+        MessageBox(owner,
+                   fileName + " has mixed line ends.\r\nSaving it will write every line end as " +
+                       LineBreakName(found.Style) + ".",
+                   "Quiltmarker", MB_OK | MB_ICONINFORMATION);
+}
+
 } // namespace
 
 // New and Open head the File menu, then the saving commands; the closing ones and Exit end it,
@@ -321,6 +336,7 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
         Application->ShowException(error);
         return -1;
     }
+    TellMixedLineBreaks(Handle(), *editor, name);
     ShowFreshPage(target);
     if (keepName) {
         TabSheets[target]->SetCaption(displayName);

@@ -67,9 +67,9 @@ TGlobalFileResult SearchText(const String& text, const TGlobalSearch& search, St
 TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search,
                              TAtomicWriteBatch& batch) {
     String text;
-    bool allLF = false;
+    TLineBreaks lineBreaks;
     try {
-        text = AdjustLineBreaks(ReadFileBytes(path), false, allLF);
+        text = AdjustLineBreaks(ReadFileBytes(path), false, lineBreaks);
     } catch (const Exception& failure) {
         TGlobalFileResult result;
         result.Problem = failure.Message();
@@ -80,7 +80,7 @@ TGlobalFileResult SearchFile(const String& path, const TGlobalSearch& search,
     if (result.Count == 0 || search.FindOnly)
         return result;
     try {
-        batch.Add(path, allLF ? CrLfToLf(output) : output);
+        batch.Add(path, AdjustLineBreaks(std::move(output), lineBreaks.Style));
         result.Rewritten = true;
     } catch (const Exception& failure) {
         result.Problem = failure.Message();

@@ -95,7 +95,7 @@ char TRichEdit::CharAt(int position) const {
 void TRichEdit::Clear() {
     ReplaceAll("");
     FModified = false;
-    FLineEndsLF = false;
+    FFileLineBreaks = TLineBreaks();
     FlushNotifications();
 }
 

@@ -95,8 +95,8 @@ public:
     void Clear() override;
     String Text() const override;
     void SetText(const String& text) override;
-    // Reads the file's bytes unchanged except that LF and lone CR line ends become CR LF; when
-    // the file's line ends were all LF the control remembers it, so SaveToFile writes LF again.
+    // Reads the file's bytes unchanged except that LF and lone CR line ends become CR LF; the
+    // control remembers what the file's line ends were, and SaveToFile writes that kind again.
     // The text limit does not apply; the control is left unmodified with nothing to undo.
     // Raises EFOpenError naming the file.
     void LoadFromFile(const String& fileName) override;
@@ -159,7 +159,7 @@ public:
     // The byte at a position; 0 at or past the end.
     char CharAt(int position) const;
     TStrings& Lines() { return FLines; }
-    // Empties the text, the undo history and the modified flag, and forgets LF line ends.
+    // Empties the text, the undo history and the modified flag, and forgets the file's line ends.
     void Clear();
 
     int SelStart() const;
@@ -204,9 +204,9 @@ public:
     void SetOverwrite(bool value);
     // True while the text is shown as UTF-8 (see the display rule above).
     bool ShowsUtf8() const { return FShowsUtf8; }
-    // The text came from a file with LF line ends and is written back with them.
-    bool LineEndsLF() const { return FLineEndsLF; }
-    void SetLineEndsLF(bool value) { FLineEndsLF = value; }
+    // The line ends of the file the text came from (CR LF for a text that came from none): the
+    // kind SaveToFile writes, and whether the file had more than one kind.
+    const TLineBreaks& FileLineBreaks() const { return FFileLineBreaks; }
 
     // Word wrap can show one line of the text as several lines on screen; these convert between
     // the two counts (EM_GETFIRSTVISIBLELINE and EM_LINESCROLL count lines on screen).
@@ -345,7 +345,7 @@ private:
     bool FWantReturns = true;
     bool FHideSelection = true;
     bool FShowsUtf8 = false;
-    bool FLineEndsLF = false;
+    TLineBreaks FFileLineBreaks;
     int FProgrammatic = 0;
     bool FChangePending = false;
     int FLastSelStart = 0;

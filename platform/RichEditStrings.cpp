@@ -65,16 +65,16 @@ void TRichEditStrings::SetText(const String& text) {
 }
 
 void TRichEditStrings::LoadFromFile(const String& fileName) {
-    bool allLF = false;
-    String text = AdjustLineBreaks(ReadFileBytes(fileName), false, allLF);
+    TLineBreaks found;
+    String text = AdjustLineBreaks(ReadFileBytes(fileName), false, found);
     FEdit.ReplaceAll(text);
-    FEdit.FLineEndsLF = allLF;
+    FEdit.FFileLineBreaks = found;
     FEdit.FModified = false;
     FEdit.FlushNotifications();
 }
 
 void TRichEditStrings::SaveToFile(const String& fileName) const {
-    WriteFileAtomic(fileName, FEdit.FLineEndsLF ? CrLfToLf(FEdit.Text()) : FEdit.Text());
+    WriteFileAtomic(fileName, AdjustLineBreaks(FEdit.Text(), FEdit.FFileLineBreaks.Style));
 }
 
 void TRichEditStrings::SetUpdateState(bool updating) {

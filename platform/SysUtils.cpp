@@ -31,6 +31,22 @@ bool HasOnlyCrLfLineBreaks(const String& s, bool finalLineBreak) {
     return !finalLineBreak || s.empty() || s.back() == '\n';
 }
 
+// The kind of line end that starts at a CR or LF.
+TTextLineBreakStyle LineBreakStyleAt(const String& s, size_t at) {
+    if (s[at] == '\n')
+        return tlbsLF;
+    return at + 1 < s.size() && s[at + 1] == '\n' ? tlbsCRLF : tlbsCR;
+}
+
+TLineBreaks MostCommonLineBreaks(const size_t (&counts)[3]) {
+    TLineBreaks found;
+    for (TTextLineBreakStyle style : {tlbsLF, tlbsCR})
+        if (counts[style] > counts[found.Style])
+            found.Style = style;
+    found.Mixed = (counts[tlbsLF] > 0) + (counts[tlbsCRLF] > 0) + (counts[tlbsCR] > 0) > 1;
+    return found;
+}
+
 // The C library formats with the thread's locale, which Qt sets from the environment; a comma
 // locale would then write "1,5" into files that must read "1.5". Formatting runs under "C".
 class CNumericFormatting {
@@ -293,46 +309,51 @@ String Trim(const String& s) {
 }
 
 String AdjustLineBreaks(String s, bool finalLineBreak) {
-    bool allLF = false;
-    return AdjustLineBreaks(std::move(s), finalLineBreak, allLF);
+    TLineBreaks found;
+    return AdjustLineBreaks(std::move(s), finalLineBreak, found);
 }
 
-String CrLfToLf(const String& bytes) {
-    String result;
-    result.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
-            result += bytes[i];
-    return result;
-}
-
-String AdjustLineBreaks(String s, bool finalLineBreak, bool& allLF) {
-    allLF = false;
+String AdjustLineBreaks(String s, bool finalLineBreak, TLineBreaks& found) {
+    found = TLineBreaks();
     if (HasOnlyCrLfLineBreaks(s, finalLineBreak))
         return s;
     String result;
     result.reserve(s.size() + s.size() / 32 + 2);
-    size_t bareLF = 0;
-    size_t others = 0;
+    size_t counts[3] = {}; // by style
     size_t done = 0;
     for (size_t end = s.find_first_of(LineBreakBytes); end != String::npos;
          end = s.find_first_of(LineBreakBytes, done)) {
         result.append(s, done, end - done);
         result += "\r\n";
-        if (s[end] == '\n') {
-            ++bareLF;
-        } else {
-            ++others;
-            if (end + 1 < s.size() && s[end + 1] == '\n')
-                ++end;
-        }
-        done = end + 1;
+        TTextLineBreakStyle style = LineBreakStyleAt(s, end);
+        ++counts[style];
+        done = end + (style == tlbsCRLF ? 2 : 1);
     }
     result.append(s, done, String::npos);
     if (finalLineBreak && !result.empty() && result.back() != '\n')
         result += "\r\n";
-    allLF = bareLF > 0 && others == 0;
+    found = MostCommonLineBreaks(counts);
     return result;
+}
+
+String AdjustLineBreaks(String s, TTextLineBreakStyle style) {
+    if (style == tlbsCRLF)
+        return AdjustLineBreaks(std::move(s));
+    // No line end grows, so the text is rewritten in place, moving each run down once.
+    const char lineBreak = style == tlbsLF ? '\n' : '\r';
+    size_t kept = 0;
+    size_t done = 0;
+    for (size_t end = s.find_first_of(LineBreakBytes); end != String::npos;
+         end = s.find_first_of(LineBreakBytes, done)) {
+        size_t next = end + (LineBreakStyleAt(s, end) == tlbsCRLF ? 2 : 1);
+        String::traits_type::move(&s[kept], &s[done], end - done);
+        kept += end - done;
+        s[kept++] = lineBreak;
+        done = next;
+    }
+    String::traits_type::move(&s[kept], &s[done], s.size() - done);
+    s.resize(kept + s.size() - done);
+    return s;
 }
 
 String IntToStr(int64_t value) {

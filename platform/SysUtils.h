@@ -76,14 +76,25 @@ String Trim(const String& s);
 String TrimLeft(const String& s);
 String TrimRight(const String& s);
 
+// The kinds of line end a text file may have.
+enum TTextLineBreakStyle { tlbsLF, tlbsCRLF, tlbsCR };
+
+// The line ends a text had: the kind most of them were (CR LF when there were none, and on a tie
+// CR LF before LF before CR), and whether there was more than one kind.
+struct TLineBreaks {
+    TTextLineBreakStyle Style = tlbsCRLF;
+    bool Mixed = false;
+};
+
 // Every line end (CR LF, a lone CR, a lone LF) becomes CR LF; with finalLineBreak a text that
 // does not end with one gets one (an empty text stays empty). A text already in that form comes
 // back as it is, without a second copy.
 String AdjustLineBreaks(String s, bool finalLineBreak = false);
-// The same, telling whether the text had line ends and all of them were a lone LF.
-String AdjustLineBreaks(String s, bool finalLineBreak, bool& allLF);
-// Every CR LF pair becomes a lone LF, as a file with LF line ends is written back.
-String CrLfToLf(const String& bytes);
+// The same, telling what the line ends were, so that the text can be written back with them.
+String AdjustLineBreaks(String s, bool finalLineBreak, TLineBreaks& found);
+// Every line end becomes the style's, in the same pass and the same string: how a text in CR LF
+// form is written back to its file.
+String AdjustLineBreaks(String s, TTextLineBreakStyle style);
 
 String IntToStr(int64_t value);
 // Upper-case hex, at least digits wide; a negative value that fits 32 bits is written in 32 bits,

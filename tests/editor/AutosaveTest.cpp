@@ -365,3 +365,40 @@ TEST_F(AutosaveTest, LeftoversOfAKilledRunGoAtTheNextStartAfterRecovery) {
             EXPECT_EQ(FileExists(TempFolder() + file.Name), file.Stays) << file.Name;
     }
 }
+
+// A copy is written with the line ends its page saves with, so a recovered page is saved as its
+// file had them; a file with mixed line ends is told of on opening, not again on recovery.
+TEST_F(AutosaveTest, ARecoveredPageIsSavedWithTheLineEndsOfItsFile) {
+    struct Case {
+        const char* Situation;
+        String File;
+        String Saved; // after "x" typed at the start
+        bool Mixed;
+    };
+    const Case cases[] = {
+        {"CR", "a\rb\r", "xa\rb\r", false},
+        {"mostly LF", "a\r\nb\nc\n", "xa\nb\nc\n", true},
+    };
+    ASSERT_TRUE(ForceDirectories(Site));
+    String file = Site + "page.htm";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Situation);
+        TestHooks::Reset();
+        WriteFileAtomic(file, c.File);
+        Form = MakeMainWindow();
+        if (c.Mixed)
+            TestHooks::AnswerMessageBox(IDOK);
+        ASSERT_EQ(Form->OpenDocument(file, false, true, false), 0);
+        Form->Memos[0]->SetSelStart(0);
+        TestHooks::TypeText(*Form->Memos[0], "x");
+        RunAutosave();
+        Crash();
+
+        TestHooks::AnswerMessageBox(IDYES);
+        Form->Show();
+        ASSERT_EQ(Form->FileNames[0], file);
+        EXPECT_TRUE(Form->SaveDocument(0, false, false));
+        EXPECT_EQ(ReadFileBytes(file), c.Saved);
+        EXPECT_EQ(TestHooks::Prompts().size(), c.Mixed ? 2u : 1u);
+    }
+}

@@ -471,3 +471,60 @@ TEST(Documents, ReportPaneSaveAsAndClose) {
     EXPECT_TRUE(form->PageControl1->Visible());
     EXPECT_TRUE(form->PageInUse(0));
 }
+
+// A page opened from its file is written back with the file's own line ends, as loaded and
+// after a line typed in the middle; a last line without a line end stays without one. Mixed
+// line ends are told once, on opening, and saved as the kind most of them have (CR LF, then LF,
+// on a tie).
+TEST(Documents, SavingKeepsTheLineEndsOfTheFile) {
+    struct Case {
+        const char* Situation;
+        String File;
+        String Text;   // as the page holds it
+        String Saved;  // saved as it was opened
+        String Edited; // saved after "x" and Enter at the start of the second line
+        String Kind;   // told on opening; empty when the line ends are all of one kind
+    };
+    const Case cases[] = {
+        {"CR LF", "a\r\nb\r\nc", "a\r\nb\r\nc", "a\r\nb\r\nc", "a\r\nx\r\nb\r\nc", ""},
+        {"LF", "a\nb\nc", "a\r\nb\r\nc", "a\nb\nc", "a\nx\nb\nc", ""},
+        {"CR", "a\rb\rc\r", "a\r\nb\r\nc\r\n", "a\rb\rc\r", "a\rx\rb\rc\r", ""},
+        {"mostly LF, some CR LF", "a\r\nb\nc\n", "a\r\nb\r\nc\r\n", "a\nb\nc\n", "a\nx\nb\nc\n",
+         "LF"},
+        {"mostly CR LF, some CR", "a\r\nb\r\nc\r", "a\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\n",
+         "a\r\nx\r\nb\r\nc\r\n", "CR LF"},
+        {"mostly CR, some CR LF", "a\rb\r\nc\rd", "a\r\nb\r\nc\r\nd", "a\rb\rc\rd", "a\rx\rb\rc\rd",
+         "CR"},
+        {"as many LF as CR LF", "a\nb\r\nc", "a\r\nb\r\nc", "a\r\nb\r\nc", "a\r\nx\r\nb\r\nc",
+         "CR LF"},
+        {"as many CR as LF", "a\rb\nc", "a\r\nb\r\nc", "a\nb\nc", "a\nx\nb\nc", "LF"},
+    };
+    String folder = Folder("ends");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Situation);
+        TestHooks::Reset();
+        String file = MakeFile(folder + "page.htm", c.File);
+        auto form = MakeMainWindow();
+        AnswerFiles({file});
+        if (!c.Kind.empty())
+            TestHooks::AnswerMessageBox(IDOK);
+        form->FileOpenClick(form->OpenFile1);
+        ASSERT_TRUE(form->PageInUse(0));
+        TRichEdit* editor = form->Memos[0];
+        EXPECT_EQ(editor->Text(), c.Text);
+        EXPECT_EQ(PromptTexts(), c.Kind.empty()
+                                     ? std::vector<String>()
+                                     : std::vector<String>{file +
+                                                           " has mixed line ends.\r\nSaving it "
+                                                           "will write every line end as " +
+                                                           c.Kind + "."});
+
+        form->Save1Click(form->Save1);
+        EXPECT_EQ(ReadFileBytes(file), c.Saved);
+        editor->SetSelStart(editor->Lines().Get(0).size() + 2);
+        TestHooks::TypeText(*editor, "x");
+        TestHooks::PressKey(*editor, VK_RETURN);
+        form->Save1Click(form->Save1);
+        EXPECT_EQ(ReadFileBytes(file), c.Edited);
+    }
+}

@@ -156,6 +156,24 @@ TEST_F(GlobalFindReplaceTest, ReplaceAllRewritesOnlyMatchingFilesSafely) {
     EXPECT_EQ(FindReplaceForm, nullptr);
 }
 
+// A rewritten file keeps its own kind of line end; one with mixed line ends takes the kind most
+// of them have.
+TEST_F(GlobalFindReplaceTest, ReplaceAllKeepsTheLineEndsOfEachFile) {
+    Make("cr.htm", "old\rold");
+    Make("mixed.htm", "old\r\nx\nold\n");
+    MakeWindow();
+
+    AnswerOptions("old", "new", true);
+    TestHooks::AnswerMessageBox(IDYES);
+    std::vector<String> rows;
+    bool asked = true;
+    AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
+    Form->GlobalReplace->Click();
+
+    EXPECT_EQ(ReadFileBytes(Site + "cr.htm"), "new\rnew");
+    EXPECT_EQ(ReadFileBytes(Site + "mixed.htm"), "new\nx\nnew\n");
+}
+
 // Find All changes nothing on disk; with Show Lines the matching lines fill the report pane,
 // and the file-type choice is stored as it is clicked.
 TEST_F(GlobalFindReplaceTest, FindAllCountsAndListsLines) {

@@ -146,21 +146,24 @@ TEST_F(RichEditTest, BytesRoundTripThroughFilesUnchanged) {
     EXPECT_EQ(ReadFileBytes(target), bytes);
 }
 
-TEST_F(RichEditTest, LoadingMakesEveryLineEndCrLfAndRemembersLfFiles) {
+TEST_F(RichEditTest, LoadingMakesEveryLineEndCrLfAndRemembersTheFilesKind) {
     struct Case {
         String File;
         String Text;
         String Saved;
+        bool Mixed;
     };
     const Case cases[] = {
-        {"a\nb\n", "a\r\nb\r\n", "a\nb\n"},
-        {"a\rb", "a\r\nb", "a\r\nb"},
-        {"a\r\nb\nc", "a\r\nb\r\nc", "a\r\nb\r\nc"}, // mixed: written as CR LF
-        {"one line", "one line", "one line"},
+        {"a\nb\n", "a\r\nb\r\n", "a\nb\n", false},
+        {"a\rb", "a\r\nb", "a\rb", false},
+        {"a\r\nb\nc", "a\r\nb\r\nc", "a\r\nb\r\nc", true}, // as many of each: CR LF
+        {"a\nb\r\nc\n", "a\r\nb\r\nc\r\n", "a\nb\nc\n", true},
+        {"one line", "one line", "one line", false},
     };
     for (const Case& c : cases) {
         Edit.Lines().LoadFromFile(WriteFile("page.htm", c.File));
         EXPECT_EQ(Edit.Text(), c.Text) << c.File;
+        EXPECT_EQ(Edit.FileLineBreaks().Mixed, c.Mixed) << c.File;
         String target = TestSupport::Sandbox("saved.htm");
         Edit.Lines().SaveToFile(target);
         EXPECT_EQ(ReadFileBytes(target), c.Saved) << c.File;
@@ -179,12 +182,13 @@ TEST_F(RichEditTest, LoadsAFiftyMegabyteFileWhole) {
     EXPECT_EQ(Edit.Lines().Count(), count);
     EXPECT_EQ(Perform(EM_LINEINDEX, static_cast<WPARAM>(count - 1)),
               static_cast<LRESULT>((line.size() + 1) * static_cast<size_t>(count - 1)));
-    EXPECT_TRUE(Edit.LineEndsLF());
+    EXPECT_EQ(Edit.FileLineBreaks().Style, tlbsLF);
 }
 
-TEST_F(RichEditTest, ClearForgetsLfLineEnds) {
-    Edit.Lines().LoadFromFile(WriteFile("lf.htm", "a\nb\n"));
+TEST_F(RichEditTest, ClearForgetsTheFilesLineEnds) {
+    Edit.Lines().LoadFromFile(WriteFile("lf.htm", "a\nb\r\nc\n"));
     Edit.Clear();
+    EXPECT_FALSE(Edit.FileLineBreaks().Mixed);
     Edit.SetText("new\r\n");
     String target = TestSupport::Sandbox("new.htm");
     Edit.Lines().SaveToFile(target);

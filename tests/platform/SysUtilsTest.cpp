@@ -148,27 +148,57 @@ TEST(SysUtilsLineBreaks, EveryLineEndBecomesCrLf) {
         const char* Text;
         bool FinalLineBreak;
         const char* Adjusted;
-        bool AllLF;
+        TTextLineBreakStyle Style; // the kind most line ends were
+        bool Mixed;
     };
     const Case cases[] = {
-        {"", false, "", false},
-        {"", true, "", false},
-        {"a", false, "a", false},
-        {"a", true, "a\r\n", false},
-        {"a\rb\r", false, "a\r\nb\r\n", false},
-        {"a\nb", false, "a\r\nb", true},
-        {"a\nb", true, "a\r\nb\r\n", true},
-        {"a\r\nb", false, "a\r\nb", false},
-        {"a\r\nb", true, "a\r\nb\r\n", false},
-        {"a\r\nb\nc\rd", false, "a\r\nb\r\nc\r\nd", false},
-        {"a\n\rb", true, "a\r\n\r\nb\r\n", false},
-        {"\r\n\r\n", true, "\r\n\r\n", false},
+        {"", false, "", tlbsCRLF, false},
+        {"", true, "", tlbsCRLF, false},
+        {"a", false, "a", tlbsCRLF, false},
+        {"a", true, "a\r\n", tlbsCRLF, false},
+        {"a\rb\r", false, "a\r\nb\r\n", tlbsCR, false},
+        {"a\nb", false, "a\r\nb", tlbsLF, false},
+        {"a\nb", true, "a\r\nb\r\n", tlbsLF, false},
+        {"a\r\nb", false, "a\r\nb", tlbsCRLF, false},
+        {"a\r\nb", true, "a\r\nb\r\n", tlbsCRLF, false},
+        {"a\r\nb\nc\rd", false, "a\r\nb\r\nc\r\nd", tlbsCRLF, true},
+        {"a\n\rb", true, "a\r\n\r\nb\r\n", tlbsLF, true},
+        {"\r\n\r\n", true, "\r\n\r\n", tlbsCRLF, false},
+        {"a\nb\r\nc\n", false, "a\r\nb\r\nc\r\n", tlbsLF, true},
+        {"a\rb\r\nc\r", false, "a\r\nb\r\nc\r\n", tlbsCR, true},
+        {"a\r\rb\n\r\n", false, "a\r\n\r\nb\r\n\r\n", tlbsCR, true},
     };
     for (const Case& c : cases) {
-        bool allLF = !c.AllLF;
-        EXPECT_EQ(AdjustLineBreaks(c.Text, c.FinalLineBreak, allLF), c.Adjusted) << c.Text;
-        EXPECT_EQ(allLF, c.AllLF) << c.Text;
+        TLineBreaks found;
+        found.Style = c.Style == tlbsCR ? tlbsLF : tlbsCR;
+        found.Mixed = !c.Mixed;
+        EXPECT_EQ(AdjustLineBreaks(c.Text, c.FinalLineBreak, found), c.Adjusted) << c.Text;
+        EXPECT_EQ(found.Style, c.Style) << c.Text;
+        EXPECT_EQ(found.Mixed, c.Mixed) << c.Text;
         EXPECT_EQ(AdjustLineBreaks(c.Text, c.FinalLineBreak), c.Adjusted) << c.Text;
+    }
+}
+
+// Written back, every line end takes the file's kind; the text keeps its length otherwise.
+TEST(SysUtilsLineBreaks, EveryLineEndBecomesTheStyles) {
+    struct Case {
+        const char* Text;
+        const char* LF;
+        const char* CR;
+        const char* CRLF;
+    };
+    const Case cases[] = {
+        {"", "", "", ""},
+        {"one line", "one line", "one line", "one line"},
+        {"a\r\nb\r\n", "a\nb\n", "a\rb\r", "a\r\nb\r\n"},
+        {"\r\n\r\na", "\n\na", "\r\ra", "\r\n\r\na"},
+        {"a\r\nb\nc\rd", "a\nb\nc\nd", "a\rb\rc\rd", "a\r\nb\r\nc\r\nd"},
+        {"a\n\rb\r", "a\n\nb\n", "a\r\rb\r", "a\r\n\r\nb\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AdjustLineBreaks(c.Text, tlbsLF), c.LF) << c.Text;
+        EXPECT_EQ(AdjustLineBreaks(c.Text, tlbsCR), c.CR) << c.Text;
+        EXPECT_EQ(AdjustLineBreaks(c.Text, tlbsCRLF), c.CRLF) << c.Text;
     }
 }
 

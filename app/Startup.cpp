@@ -116,8 +116,18 @@ void ReportProgramFolderProblem() {
 
 bool AnotherCopyRuns() {
     // The lock is never released: the system lets go of it when the process ends.
-    CreateMutex(nullptr, false, "QuiltmarkerMutex");
+    CreateMutex(nullptr, false, RunningCopyLock);
     return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool LeftToAnotherCopy(const String& commandLine) {
+    while (AnotherCopyRuns()) {
+        bool handedOver = true;
+        RunShowingErrors([&] { handedOver = HandOverToRunningCopy(commandLine); });
+        if (handedOver)
+            return true;
+    }
+    return false;
 }
 
 String CommandLineOf(int argc, char** argv) {
@@ -193,10 +203,8 @@ int RunProgram(int argc, char** argv) {
     SetInitialProgramVersion();
     PrepareSettings();
     String commandLine = CommandLineOf(argc, argv);
-    if (AnotherCopyRuns()) {
-        RunShowingErrors([&] { HandOverToRunningCopy(commandLine); });
+    if (LeftToAnotherCopy(commandLine))
         return 0;
-    }
     StartupCommandLine = commandLine;
     ReportProgramFolderProblem();
     RunShowingErrors([] {
@@ -208,6 +216,7 @@ int RunProgram(int argc, char** argv) {
         ShowCreatingForms();
         CreateStartupForms();
         AcceptHandOvers();
+        SetRunningCopyReady();
         Application->Run();
     });
     return 0;

@@ -22,6 +22,10 @@ void PrepareSettings();
 void ReportProgramFolderProblem();
 // Takes the single-copy lock, kept for the rest of the run; true when another copy holds it.
 bool AnotherCopyRuns();
+// True when another copy runs and this one has handed the command line over, or told the user why
+// it could not; false once this copy holds the lock, also when it took it from a running copy that
+// ended while this one waited for it.
+bool LeftToAnotherCopy(const String& commandLine);
 // The arguments after the program's name joined with blanks; a text wrapped in double quotes is
 // taken without them.
 String CommandLineOf(int argc, char** argv);

@@ -23,6 +23,20 @@ namespace {
 
 thread_local DWORD LastError = ERROR_SUCCESS;
 
+// The user's temporary folder, or "" when it cannot be made.
+String TempFolderIfAny() {
+    try {
+        return TempFolder();
+    } catch (const Exception&) {
+        return "";
+    }
+}
+
+int OpenLockFile(const String& folder, const String& name) {
+    return ::open((folder + name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                  0600);
+}
+
 // The socket lies beside the lock, in the user's own temporary folder.
 String SocketPath(const String& folder) {
     return folder + "quiltmarker-" + IntToStr(static_cast<int64_t>(getuid())) + ".socket";
@@ -104,14 +118,23 @@ uintptr_t LastActivePopup(uintptr_t handle) {
     return handle;
 }
 
+// What the copy that holds the lock answers with: its server, and whether the program has said
+// that it is ready for later copies.
+struct TAnswering {
+    bool Ready = false;
+    QLocalServer Server;
+};
+
 // One request: a verb, the window and an argument, separated by blanks.
-String Answer(const String& request) {
+String Answer(const String& request, const TAnswering& answering) {
     std::vector<String> words;
     for (size_t start = 0; start <= request.size();) {
         size_t blank = std::min(request.find(' ', start), request.size());
         words.push_back(request.substr(start, blank - start));
         start = blank + 1;
     }
+    if (words[0] == "READY")
+        return answering.Ready ? "1\n" : "0\n";
     if (words[0] == "WINDOWS")
         return ListWindows();
     uintptr_t handle = words.size() > 1 ? static_cast<uintptr_t>(StrToIntDef(words[1], 0)) : 0;
@@ -139,49 +162,54 @@ String Answer(const String& request) {
 }
 
 // Handlers run by a request raise into the program, never into the socket's signal.
-String AnswerSafely(const String& request) {
+String AnswerSafely(const String& request, const TAnswering& answering) {
     try {
-        return Answer(request);
+        return Answer(request, answering);
     } catch (...) {
         Application->HandleException(nullptr);
         return "0\n";
     }
 }
 
-void ServeConnection(QLocalSocket* socket) {
+// The socket is the server's child, so it never outlives answering.
+void ServeConnection(QLocalSocket* socket, const TAnswering* answering) {
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket] {
+    QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, answering] {
         if (!socket->canReadLine())
             return;
         QByteArray line = socket->readLine().trimmed();
-        String reply = AnswerSafely(String(line.constData(), static_cast<size_t>(line.size())));
+        String reply =
+            AnswerSafely(String(line.constData(), static_cast<size_t>(line.size())), *answering);
         socket->write(reply.data(), static_cast<qint64>(reply.size()));
         socket->disconnectFromServer();
     });
 }
 
-std::unique_ptr<QLocalServer> StartAnswering(const String& folder) {
+std::unique_ptr<TAnswering> StartAnswering(const String& folder) {
     if (!QCoreApplication::instance())
         return nullptr;
-    auto server = std::make_unique<QLocalServer>();
+    auto answering = std::make_unique<TAnswering>();
     QString path = QString::fromLocal8Bit(SocketPath(folder));
     // The lock is ours, so a socket file left there belongs to a copy that has ended.
     QLocalServer::removeServer(path);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(path))
+    answering->Server.setSocketOptions(QLocalServer::UserAccessOption);
+    if (!answering->Server.listen(path))
         return nullptr;
-    QLocalServer* listening = server.get();
-    QObject::connect(listening, &QLocalServer::newConnection, listening, [listening] {
-        while (QLocalSocket* socket = listening->nextPendingConnection())
-            ServeConnection(socket);
-    });
-    return server;
+    TAnswering* listening = answering.get();
+    QObject::connect(&listening->Server, &QLocalServer::newConnection, &listening->Server,
+                     [listening] {
+                         while (QLocalSocket* socket = listening->Server.nextPendingConnection())
+                             ServeConnection(socket, listening);
+                     });
+    return answering;
 }
 
 // ---- A later copy's side
 
 struct TFakeCopy {
     std::vector<TestHooks::TFakeWindow> Windows;
+    int NotReadyAnswers = 0;
+    std::function<void()> WhenNotReady;
     std::vector<String> Calls;
 };
 std::optional<TFakeCopy> FakeCopy;
@@ -211,12 +239,9 @@ String HandleText(const TRunningCopyWindow& window) {
 
 // Sends one request to the running copy and returns its whole reply; "" when none answers.
 String Ask(const String& request, int timeoutMs) {
-    String folder;
-    try {
-        folder = TempFolder();
-    } catch (const Exception&) {
+    String folder = TempFolderIfAny();
+    if (folder.empty())
         return "";
-    }
     QLocalSocket socket;
     socket.connectToServer(QString::fromLocal8Bit(SocketPath(folder)));
     if (!socket.waitForConnected(2000))
@@ -262,16 +287,33 @@ std::vector<TRunningCopyWindow> ParseWindows(const String& reply) {
     return windows;
 }
 
-BOOL RecordCall(const String& call) {
+BOOL RecordCall(const String& call, BOOL result = 1) {
     FakeCopy->Calls.push_back(call);
-    return 1;
+    return result;
+}
+
+bool FakeAnswers(const TRunningCopyWindow& window) {
+    for (const TestHooks::TFakeWindow& fake : FakeCopy->Windows)
+        if (fake.Window.Handle == window.Handle)
+            return fake.Answers;
+    return false;
+}
+
+BOOL FakeReady() {
+    if (FakeCopy->NotReadyAnswers == 0)
+        return 1;
+    if (FakeCopy->NotReadyAnswers > 0)
+        --FakeCopy->NotReadyAnswers;
+    if (FakeCopy->WhenNotReady)
+        FakeCopy->WhenNotReady();
+    return 0;
 }
 
 // ---- The lock
 
 struct TLockHandle {
     int Fd = -1;
-    std::unique_ptr<QLocalServer> Server;
+    std::unique_ptr<TAnswering> Answering;
 };
 
 // An open handle stays reachable from here until it is closed: the program holds its lock for
@@ -295,20 +337,16 @@ HANDLE Fail(DWORD error) {
 } // namespace
 
 HANDLE CreateMutex(const void* /*securityAttributes*/, BOOL /*initialOwner*/, const String& name) {
-    String folder;
-    try {
-        folder = TempFolder();
-    } catch (const Exception&) {
+    String folder = TempFolderIfAny();
+    if (folder.empty())
         return Fail(ERROR_PATH_NOT_FOUND);
-    }
-    int fd =
-        ::open((folder + name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    int fd = OpenLockFile(folder, name);
     if (fd < 0)
         return Fail(ERROR_ACCESS_DENIED);
     auto lock = std::make_unique<TLockHandle>();
     lock->Fd = fd;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        lock->Server = StartAnswering(folder);
+        lock->Answering = StartAnswering(folder);
         return Opened(std::move(lock), ERROR_SUCCESS);
     }
     if (errno == EWOULDBLOCK)
@@ -321,7 +359,7 @@ BOOL CloseHandle(HANDLE handle) {
     auto* lock = static_cast<TLockHandle*>(handle);
     if (!lock || OpenLocks().erase(lock) == 0)
         return 0;
-    lock->Server.reset();
+    lock->Answering.reset();
     ::close(lock->Fd);
     delete lock;
     return 1;
@@ -331,12 +369,38 @@ DWORD GetLastError() {
     return LastError;
 }
 
+// Taking the lock for a moment is the only way to learn that it is free; a copy that starts in that
+// moment finds it held and waits, as for any running copy that is not ready yet.
+bool MutexHeld(const String& name) {
+    String folder = TempFolderIfAny();
+    int fd = folder.empty() ? -1 : OpenLockFile(folder, name);
+    if (fd < 0)
+        return false;
+    bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+void SetRunningCopyReady() {
+    for (TLockHandle* lock : OpenLocks())
+        if (lock->Answering)
+            lock->Answering->Ready = true;
+}
+
+BOOL RunningCopyReady() {
+    if (FakeCopy)
+        return FakeReady();
+    return AskNumber("READY") == 1 ? 1 : 0;
+}
+
 // ---- The running copy's windows
 
 std::vector<TRunningCopyWindow> RunningCopyWindows() {
     if (!FakeCopy)
         return ParseWindows(Ask("WINDOWS", QuickReply));
     std::vector<TRunningCopyWindow> windows;
+    if (FakeCopy->NotReadyAnswers != 0)
+        return windows;
     for (const TestHooks::TFakeWindow& fake : FakeCopy->Windows)
         windows.push_back(fake.Window);
     return windows;
@@ -388,14 +452,16 @@ TRunningCopyWindow GetLastActivePopup(const TRunningCopyWindow& window) {
 LRESULT SendMessage(const TRunningCopyWindow& window, UINT Msg, WPARAM WParam, LPARAM /*LParam*/) {
     if (FakeCopy)
         return RecordCall(Format("SendMessage(%s, 0x%X, %lu)", HandleText(window).c_str(), Msg,
-                                 static_cast<unsigned long>(WParam)));
+                                 static_cast<unsigned long>(WParam)),
+                          FakeAnswers(window) ? 1 : 0);
     return AskNumber("SEND " + HandleText(window) + " " + IntToStr(Msg) + " " +
                          IntToStr(static_cast<int64_t>(WParam)),
                      HandlerReply);
 }
 
-void TestHooks::FakeRunningCopy(std::vector<TFakeWindow> windows) {
-    FakeCopy = TFakeCopy{std::move(windows), {}};
+void TestHooks::FakeRunningCopy(std::vector<TFakeWindow> windows, int notReadyAnswers,
+                                std::function<void()> whenNotReady) {
+    FakeCopy = TFakeCopy{std::move(windows), notReadyAnswers, std::move(whenNotReady), {}};
 }
 
 void TestHooks::EndFakeRunningCopy() {

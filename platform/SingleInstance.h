@@ -4,12 +4,13 @@
 //
 // The named mutex is a lock (flock) on a file in the temporary folder, so it is released with the
 // process that holds it, however that process ends. The copy that holds the lock answers, on a
-// local socket in the same folder, the requests of later copies: the list of its top-level
-// windows, and showing, raising and sending a message to one of them.
+// local socket in the same folder, the requests of later copies: whether it is ready for them, the
+// list of its top-level windows, and showing, raising and sending a message to one of them.
 
 #include "platform/Messages.h"
 #include "platform/SysUtils.h"
 
+#include <functional>
 #include <vector>
 
 using HANDLE = void*;
@@ -29,6 +30,17 @@ HANDLE CreateMutex(const void* securityAttributes, BOOL initialOwner, const Stri
 BOOL CloseHandle(HANDLE handle);
 // The error of the last CreateMutex of this thread.
 DWORD GetLastError();
+// Whether a process holds the lock named name: another copy, or this one through a handle taken
+// with ERROR_SUCCESS. False when the lock is free or cannot be made, as CreateMutex would then
+// find no other copy.
+bool MutexHeld(const String& name);
+
+// The running copy's side: from now on the copy that holds the lock tells later copies that it is
+// ready for them. Until then it still answers their other requests.
+void SetRunningCopyReady();
+// A later copy's side: whether the running copy has said it is ready; false while it has not, or
+// when no copy answers.
+BOOL RunningCopyReady();
 
 // Show commands.
 enum : int {
@@ -70,12 +82,18 @@ LRESULT SendMessage(const TRunningCopyWindow& window, UINT Msg, WPARAM WParam, L
 namespace TestHooks {
 // A running copy with these windows stands in for the real one; the calls made on its windows
 // are recorded ("ShowWindow(2, SW_SHOWDEFAULT)", "SetForegroundWindow(2)",
-// "SendMessage(2, 0x4F4, 0)") and change nothing.
+// "SendMessage(2, 0x4F4, 0)") and change nothing. It says it is not ready the first
+// notReadyAnswers times RunningCopyReady asks, then that it is; a negative count: never. Each time
+// it says so, whenNotReady runs; until it is ready it lists no windows, as a copy whose main window
+// is not made yet. The lock is not faked: a test holds it with CreateMutex, or
+// leaves it free, and may let go of it in whenNotReady, as a copy that ends meanwhile.
 struct TFakeWindow {
     TRunningCopyWindow Window;
     uintptr_t LastActivePopup = 0; // 0: the window itself
+    bool Answers = true;           // false: SendMessage to it gets 0, as from a copy that hangs
 };
-void FakeRunningCopy(std::vector<TFakeWindow> windows);
+void FakeRunningCopy(std::vector<TFakeWindow> windows, int notReadyAnswers = 0,
+                     std::function<void()> whenNotReady = {});
 void EndFakeRunningCopy();
 const std::vector<String>& RunningCopyCalls();
 } // namespace TestHooks

@@ -21,20 +21,43 @@ TFakeWindow Window(uintptr_t handle, const String& title, bool iconic = false,
 const char* const AlreadyRunning =
     "Quiltmarker is already running.\nYou cannot open two copies at once.";
 
+String NotHandedOver(const String& page, const String& why) {
+    return "Quiltmarker is already running, but this page could not be handed over to it:\n" +
+           page + "\n" + why;
+}
+
 } // namespace
 
-// A second copy talks to a stand-in of the running copy that records what is done to its windows.
+// A second copy talks to a stand-in of the running copy that records what is done to its windows;
+// the running copy's lock is really held, by the test.
 class HandOverTest : public testing::Test {
 protected:
-    void SetUp() override { OldTitle = Application->Title(); }
+    void SetUp() override {
+        OldTitle = Application->Title();
+        Lock = CreateMutex(nullptr, false, RunningCopyLock);
+        ASSERT_EQ(ERROR_SUCCESS, GetLastError());
+    }
     void TearDown() override {
         TestHooks::EndFakeRunningCopy();
         Application->SetTitle(OldTitle);
+        EndRunningCopy();
+    }
+
+    void EndRunningCopy() {
+        CloseHandle(Lock);
+        Lock = nullptr;
     }
 
     static std::vector<String> Calls() { return TestHooks::RunningCopyCalls(); }
+    static std::vector<String> PromptTexts() {
+        std::vector<String> texts;
+        for (const TestHooks::TPrompt& prompt : TestHooks::Prompts())
+            texts.push_back(prompt.Text);
+        return texts;
+    }
 
     String OldTitle;
+    HANDLE Lock = nullptr;
 };
 
 TEST_F(HandOverTest, FirstTitleThatBeginsWithTheNameAndIsNoApplicationWindowIsChosen) {
@@ -62,16 +85,23 @@ TEST_F(HandOverTest, FirstTitleThatBeginsWithTheNameAndIsNoApplicationWindowIsCh
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Name);
+        TestHooks::Reset();
         DeleteFile(HandOverFileName());
         TestHooks::FakeRunningCopy(test.Windows);
+        if (!test.Chosen)
+            TestHooks::AnswerMessageBox(IDOK);
 
-        HandOverToRunningCopy("/home/u/page.html");
+        EXPECT_TRUE(HandOverToRunningCopy("/home/u/page.html"));
 
         if (!test.Chosen) {
             EXPECT_TRUE(Calls().empty());
             EXPECT_FALSE(FileExists(HandOverFileName()));
+            ASSERT_EQ(1u, TestHooks::Prompts().size());
+            EXPECT_EQ(NotHandedOver("/home/u/page.html", "Its main window was not found."),
+                      TestHooks::Prompts()[0].Text);
             continue;
         }
+        EXPECT_TRUE(TestHooks::Prompts().empty());
         ASSERT_FALSE(Calls().empty());
         EXPECT_EQ("SendMessage(" + IntToStr(static_cast<int64_t>(test.Chosen)) + ", 0x4F4, 0)",
                   Calls().back());
@@ -146,6 +176,56 @@ TEST_F(HandOverTest, AlreadyRunningMessageComesEvenWhenNoCopyAnswers) {
     EXPECT_FALSE(FileExists(HandOverFileName()));
 }
 
+TEST_F(HandOverTest, RunningCopyThatIsNotReadyYetIsWaitedForAndTakesThePage) {
+    TestHooks::FakeRunningCopy({Window(1, "Quiltmarker")}, 3);
+
+    EXPECT_TRUE(HandOverToRunningCopy("/home/u/page.html"));
+
+    EXPECT_EQ("/home/u/page.html\r\n", ReadFileBytes(HandOverFileName()));
+    ASSERT_FALSE(Calls().empty());
+    EXPECT_EQ("SendMessage(1, 0x4F4, 0)", Calls().back());
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+}
+
+// While the running copy holds its lock, a page it did not take is named to the user; once that
+// copy has ended, this one is to start in its place and open the page itself, telling nothing.
+TEST_F(HandOverTest, PageNotTakenIsNamedWhileTheRunningCopyRunsAndLeftToThisCopyOnceItEnded) {
+    const DWORD oldWait = TestHooks::SetRunningCopyWait(100);
+    TFakeWindow silent = Window(1, "Quiltmarker");
+    silent.Answers = false;
+    const String notAnswering = "It does not answer. Try again once it does.";
+    struct TCase {
+        const char* Name;
+        std::vector<TFakeWindow> Windows;
+        int NotReadyAnswers;
+        String Why;
+    };
+    const TCase cases[] = {
+        {"never ready", {Window(1, "Quiltmarker")}, -1, notAnswering},
+        {"no main window", {Window(5, "Quiltmarker v.3.0d")}, 0, "Its main window was not found."},
+        {"hand-over unanswered", {silent}, 0, notAnswering},
+    };
+    for (bool runs : {true, false}) {
+        if (!runs)
+            EndRunningCopy();
+        for (const TCase& test : cases) {
+            SCOPED_TRACE(String(test.Name) + (runs ? ", running" : ", ended"));
+            TestHooks::Reset();
+            TestHooks::FakeRunningCopy(test.Windows, test.NotReadyAnswers);
+            if (runs)
+                TestHooks::AnswerMessageBox(IDOK);
+
+            EXPECT_EQ(runs, HandOverToRunningCopy("/home/u/page.html"));
+
+            std::vector<String> told;
+            if (runs)
+                told.push_back(NotHandedOver("/home/u/page.html", test.Why));
+            EXPECT_EQ(told, PromptTexts());
+        }
+    }
+    TestHooks::SetRunningCopyWait(oldWait);
+}
+
 TEST_F(HandOverTest, NoMessageIsSentWhenTheHandOverFileCannotBeWritten) {
     // A folder in the file's place cannot be replaced by a file.
     ASSERT_TRUE(ForceDirectories(HandOverFileName() + PathDelim + "inside"));
@@ -158,6 +238,8 @@ TEST_F(HandOverTest, NoMessageIsSentWhenTheHandOverFileCannotBeWritten) {
         EXPECT_EQ(String::npos, call.find("SendMessage")) << call;
     ASSERT_EQ(1u, TestHooks::Prompts().size());
     EXPECT_EQ(UINT(MB_ICONERROR), TestHooks::Prompts()[0].Icon());
+    EXPECT_EQ(1, Pos(NotHandedOver("/home/u/page.html", "Cannot "), TestHooks::Prompts()[0].Text))
+        << TestHooks::Prompts()[0].Text;
     EXPECT_TRUE(DirectoryExists(HandOverFileName()));
 }
 
@@ -169,10 +251,13 @@ TEST(ListenForHandOverTest, HandOverMessageOpensTheFirstLineOfTheFileAndOtherMes
     ListenForHandOver(*main, [&](const String& commandLine) { opened.push_back(commandLine); });
 
     WriteFileAtomic(HandOverFileName(), "/home/u/my site/page.html\r\n");
-    SendMessage(main->Handle(), HandOverMessage, 0, 0);
+    EXPECT_EQ(1, SendMessage(main->Handle(), HandOverMessage, 0, 0));
     WriteFileAtomic(HandOverFileName(), "\r\n");
     SendMessage(main->Handle(), WM_USER + 244, 0, 0);
     SendMessage(main->Handle(), WM_USER + 245, 0, 0);
+    // The second copy has its answer before anything opens.
+    EXPECT_TRUE(opened.empty());
+    Application->ProcessMessages();
 
     EXPECT_EQ((std::vector<String>{"/home/u/my site/page.html", ""}), opened);
     EXPECT_EQ(std::vector<UINT>{WM_USER + 245}, passedOn);

@@ -6,6 +6,7 @@
 #include "editor/HTMLSplash.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
+#include "platform/SingleInstance.h"
 #include "platform/TestHooks.h"
 #include "publish/AnimPubForm.h"
 #include "publish/Ferrydock95Main.h"
@@ -141,6 +142,30 @@ TEST(StartupTest, CommandLineIsTheArgumentsAsOneText) {
         EXPECT_EQ(test.Expected, CommandLineOf(static_cast<int>(argv.size()), argv.data()))
             << test.Expected;
     }
+}
+
+// A running copy that ends while a second copy waits for it leaves its place to that copy, which
+// then starts as the running copy and opens its page itself.
+TEST(StartupTest, SecondCopyStartsInsteadOfARunningCopyThatEndsWhileItWaits) {
+    const String oldTitle = Application->Title();
+    HANDLE running = CreateMutex(nullptr, false, RunningCopyLock);
+    ASSERT_EQ(ERROR_SUCCESS, GetLastError());
+    int notReadyAnswers = 0;
+    TestHooks::FakeRunningCopy({{TRunningCopyWindow{1, "Quiltmarker", false, true}}}, -1, [&] {
+        ++notReadyAnswers;
+        CloseHandle(running);
+        running = nullptr;
+    });
+
+    EXPECT_FALSE(LeftToAnotherCopy("/home/u/page.html"));
+
+    // It stopped asking as soon as the running copy had ended, and took the lock.
+    EXPECT_EQ(1, notReadyAnswers);
+    EXPECT_TRUE(MutexHeld(RunningCopyLock));
+    EXPECT_TRUE(TestHooks::RunningCopyCalls().empty());
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+    TestHooks::EndFakeRunningCopy();
+    Application->SetTitle(oldTitle);
 }
 
 // The start-up state lives in globals; each test starts and ends without it.
@@ -294,6 +319,7 @@ TEST_F(StartupFormsTest, MainWindowOpensTheFileThatALaterCopyHandsOver) {
     WriteFileAtomic(HandOverFileName(), page + "\r\n");
 
     SendMessage(HTMLEMainForm->Handle(), HandOverMessage, 0, 0);
+    Application->ProcessMessages();
 
     EXPECT_EQ(wsNormal, HTMLEMainForm->WindowState());
     ASSERT_TRUE(HTMLEMainForm->PageInUse(0));

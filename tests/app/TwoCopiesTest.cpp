@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -38,6 +39,29 @@ bool MainWindowInFront(const std::vector<TRunningCopyWindow>& windows) {
     return windows.size() > 1 && IsWindowVisible(windows.front()) &&
            windows.front().Title == "Quiltmarker" &&
            Pos("Quiltmarker v.", windows.back().Title) == 1;
+}
+
+// The copy that ends while the other runs on; none when neither does within the bound.
+TProgramRun* FirstToEnd(TProgramRun& one, TProgramRun& other) {
+    for (int i = 0; i < 600; ++i) {
+        for (TProgramRun* program : {&one, &other})
+            if (!program->Running())
+                return program;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return nullptr;
+}
+
+const char* const RecentFilesKey = "Software\\Olvane\\Quiltmarker\\LatestFiles";
+
+// Every page the main window opens goes into its recent files, which it writes at its close.
+std::set<String> RecentFiles() {
+    TStringList lines;
+    TRegIniFile(RecentFilesKey).ReadSectionValues("MRU Items", &lines);
+    std::set<String> files;
+    for (int i = 0; i < lines.Count(); ++i)
+        files.insert(lines[i].substr(lines[i].find('=') + 1));
+    return files;
 }
 
 } // namespace
@@ -101,4 +125,39 @@ TEST_F(TwoCopiesTest, LockIsFreeOnceTheRunningCopyIsKilled) {
     HANDLE taken = CreateMutex(nullptr, false, "QuiltmarkerMutex");
     EXPECT_EQ(ERROR_SUCCESS, GetLastError());
     CloseHandle(taken);
+}
+
+// Neither copy can know which of them takes the lock: each round, the one that ends must have
+// handed its page over, and the one that runs must have opened both.
+TEST_F(TwoCopiesTest, CopiesStartedAtOnceOpenEveryPageInTheCopyThatRuns) {
+    const String pageA = TestSupport::Sandbox("site/a.html");
+    const String pageB = TestSupport::Sandbox("site/b.html");
+    ASSERT_TRUE(ForceDirectories(ExtractFilePath(pageA)));
+    for (const String& page : {pageA, pageB})
+        WriteFileAtomic(page, "<html>\r\n</html>\r\n");
+    const int rounds = 6;
+
+    for (int round = 0; round < rounds; ++round) {
+        const std::vector<String> pages = {pageA, round % 2 ? pageB : pageA};
+        SCOPED_TRACE("round " + IntToStr(round) + ": " + pages[0] + " and " + pages[1]);
+        TRegistry().DeleteKey(RecentFilesKey);
+        DeleteFile(HandOverFileName());
+
+        TProgramRun one({pages[0]});
+        TProgramRun other({pages[1]});
+        ASSERT_TRUE(one.Started() && other.Started());
+        TProgramRun* second = FirstToEnd(one, other);
+        ASSERT_NE(nullptr, second) << "neither copy ended";
+        TProgramRun& running = second == &one ? other : one;
+        EXPECT_EQ(0, second->ExitCode());
+        EXPECT_EQ(pages[second == &one ? 0 : 1] + "\r\n", ReadFileBytes(HandOverFileName()));
+
+        std::vector<TRunningCopyWindow> windows = WaitForWindows(running, MainWindowInFront);
+        ASSERT_FALSE(windows.empty()) << "the running copy never showed its main window";
+        SendMessage(windows.front(), WM_CLOSE, 0, 0);
+        ASSERT_EQ(0, running.ExitCode());
+        EXPECT_EQ(std::set<String>(pages.begin(), pages.end()), RecentFiles());
+    }
+    TIniFile sessions(ProgramFolder() + "sessions.ini");
+    EXPECT_EQ(rounds, sessions.ReadInteger("Sessions", "Total", 0));
 }

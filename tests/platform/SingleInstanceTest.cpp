@@ -32,15 +32,32 @@ TEST(SingleInstanceTest, LockIsHeldUntilItsHandleIsClosed) {
     CloseHandle(third);
 }
 
+// Only a handle that took the lock holds it; looking at the lock leaves it free.
+TEST(SingleInstanceTest, LockIsSeenHeldWhileAHandleThatTookItIsOpen) {
+    EXPECT_FALSE(MutexHeld("TestMutex"));
+    EXPECT_FALSE(MutexHeld("TestMutex"));
+    HANDLE first = CreateMutex(nullptr, false, "TestMutex");
+    ASSERT_EQ(ERROR_SUCCESS, GetLastError());
+    EXPECT_TRUE(MutexHeld("TestMutex"));
+    HANDLE second = CreateMutex(nullptr, false, "TestMutex");
+    ASSERT_EQ(ERROR_ALREADY_EXISTS, GetLastError());
+
+    CloseHandle(first);
+    EXPECT_FALSE(MutexHeld("TestMutex"));
+    CloseHandle(second);
+}
+
 TEST(SingleInstanceTest, LockThatCannotBeTakenIsNotAnotherCopy) {
     ASSERT_TRUE(ForceDirectories(TempFolder() + "TestMutex.lock"));
     EXPECT_EQ(nullptr, CreateMutex(nullptr, false, "TestMutex"));
     EXPECT_NE(ERROR_SUCCESS, GetLastError());
     EXPECT_NE(ERROR_ALREADY_EXISTS, GetLastError());
+    EXPECT_FALSE(MutexHeld("TestMutex"));
 }
 
 TEST(SingleInstanceTest, NoRunningCopyAnswersNothing) {
     EXPECT_TRUE(RunningCopyWindows().empty());
+    EXPECT_EQ(0, RunningCopyReady());
     EXPECT_EQ(0, ShowWindow(TRunningCopyWindow{1, "Quiltmarker", false}, SW_SHOW));
 }
 
@@ -88,6 +105,17 @@ protected:
     TForm* Hidden = nullptr;
     HANDLE Lock = nullptr;
 };
+
+TEST_F(RunningCopyTest, SaysItIsReadyOnlyOnceTheProgramHasSaidSo) {
+    BOOL before = 1;
+    BOOL after = 0;
+    AsLaterCopy([&] { before = RunningCopyReady(); });
+    SetRunningCopyReady();
+    AsLaterCopy([&] { after = RunningCopyReady(); });
+
+    EXPECT_EQ(0, before);
+    EXPECT_EQ(1, after);
+}
 
 TEST_F(RunningCopyTest, ListsItsWindowsInWindowOrderWithTheApplicationWindowLast) {
     Main->SetWindowState(wsMinimized);

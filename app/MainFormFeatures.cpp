@@ -2,9 +2,11 @@
 
 #include "editor/CorvaletForm.h"
 #include "site/DownloadEstimate.h"
+#include "site/ReportPane.h"
 
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    form.ReportPane = form.AddFeature(std::make_unique<TReportPane>(form));
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
 }

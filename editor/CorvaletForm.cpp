@@ -2,6 +2,8 @@
 
 #include "editor/CorvaletForm.h"
 
+#include <algorithm>
+
 THTMLEMainForm* HTMLEMainForm = nullptr;
 
 namespace {
@@ -23,6 +25,21 @@ void THTMLEMainForm::MakeFeatures() {
     if (!FeatureMaker())
         throw EInvalidOperation("The main window's features were not set up");
     FeatureMaker()(*this);
+}
+
+void THTMLEMainForm::LeaveViewsOverPages() {
+    for (const auto& feature : FFeatures)
+        feature->LeaveViewsOverPages();
+}
+
+bool THTMLEMainForm::ShowsViewOverPages() const {
+    return std::any_of(FFeatures.begin(), FFeatures.end(),
+                       [](const auto& feature) { return feature->ShowsViewOverPages(); });
+}
+
+bool THTMLEMainForm::RunOnShownView(TMainFormFeature::TShownViewCommand command) {
+    return std::any_of(FFeatures.begin(), FFeatures.end(),
+                       [command](const auto& feature) { return feature->RunOnShownView(command); });
 }
 
 THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
@@ -49,7 +66,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHelpCommands();
         BuildFindReplace();
         BuildGlobalFindReplace();
-        BuildReportPane();
         BuildEditCommands();
         BuildTagChecking();
         BuildSiteAnalyser();
@@ -88,7 +104,6 @@ void THTMLEMainForm::BindEvents() {
     BindHelpCommands();
     BindFindReplace();
     BindGlobalFindReplace();
-    BindReportPane();
     BindElementNavigation();
     BindEditCommands();
     BindFilePane();

@@ -40,6 +40,7 @@ class TGeneralRoutines;
 class TRegistry;
 class TWebBrowser;
 class TDownloadEstimate;
+class TReportPane;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -64,7 +65,12 @@ public:
     }
     // Every feature, in the order they were made.
     const std::vector<std::unique_ptr<TMainFormFeature>>& Features() const { return FFeatures; }
+    // Every view a feature shows in the pages' place goes, and the pages show again.
+    void LeaveViewsOverPages();
+    // Whether a feature shows something in the pages' place now.
+    bool ShowsViewOverPages() const;
     TDownloadEstimate* DownloadEstimate = nullptr;
+    TReportPane* ReportPane = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -92,6 +98,10 @@ public:
     // Writes a page to its file, or to one chosen in the save dialog; false when the dialog was
     // cancelled or the write failed (the error has been shown and the page is as it was).
     bool SaveDocument(int page, bool saveAs, bool asTemplate);
+    // A name without a "." in its file-name part gets "." + DefaultExtension.
+    String WithDefaultExtension(const String& path) const;
+    // Writes an editor's text to a file; false, with the error shown, when it could not be.
+    static bool WriteEditorText(TRichEdit* editor, const String& path);
     void FileNewButtonClick(TObject* Sender);
     void FileOpenClick(TObject* Sender);
     void Save1Click(TObject* Sender);
@@ -108,13 +118,12 @@ public:
     void Memo1Exit(TObject* Sender);
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
-    // ---- The file pane and the report pane, as the documents use them ----
+    // ---- The file pane, as the documents use it ----
     // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
     static bool IsHTMLFile(const String& fileName);
     // Brings a file just saved into the file list: the list is read again when it lacks the name,
     // and the name's entry scrolls to the top.
     void ShowSavedFileInList(const String& fileName);
-    void CloseReportView();
 
     // ---- Autosave and recovery ----
     // The Preferences > Autosave commands: the interval in minutes, or Off.
@@ -455,44 +464,6 @@ public:
     void BuildFilePaneMenus();
     void BindFilePane();
     TPoint FileListMenuPoint;
-    // ---- Report pane ----
-    // The pane's commands, the text-only view and selecting the files a text names
-    // (site/ReportPane.cpp).
-    void ReportCloseButtonClick(TObject* Sender);
-    void Copy5Click(TObject* Sender);
-    void SelectAll4Click(TObject* Sender);
-    void ReportFormMenuPopup(TObject* Sender);
-    void Select1Click(TObject* Sender);
-    void SelectFiles1Click(TObject* Sender);
-    // Selects in the file pane each file named on the selected lines of the report (source 1)
-    // or of the active page (source 2).
-    void SelectListedFiles(int source);
-    void TextOnly1Click(TObject* Sender);
-    // Every occurrence of oldText, left to right and not overlapping, replaced by newText; the
-    // text put in is not searched again. An empty oldText changes nothing.
-    static String ReplaceText(const String& text, const String& oldText, const String& newText);
-    // The page's text as the text-only view shows it.
-    static String TextOnlyText(const String& pageText);
-    // Puts the pane in place of the document pages, remembering whether the pages showed unless
-    // a report shows already.
-    void ShowReportPane();
-    void BuildReportPane();
-    void BindReportPane();
-    TPopupMenu* ReportFormMenu = nullptr;
-    TMenuItem* ReportSave1 = nullptr;
-    TMenuItem* ReportPrint1 = nullptr;
-    TMenuItem* Copy5 = nullptr;
-    TMenuItem* SelectAll4 = nullptr;
-    // "Select &Files" of the pane's menu; the name Select1 belongs to Select Tag.
-    TMenuItem* SelectFiles2 = nullptr;
-    TMenuItem* ReportClose1 = nullptr;
-    TProgressBar* ProgressBar = nullptr;
-    TButton* AbortButton = nullptr;
-    TLabel* AbortLabel = nullptr;
-    TLabel* FileLabel = nullptr;
-    TLabel* FilenamePanel = nullptr;
-    TLabel* ImagesLabel = nullptr;
-    TLabel* LinksLabel = nullptr;
 
     // ---- Site analyser ----
     // The analysis of the selected pages and the trace of one page's local links
@@ -725,7 +696,6 @@ public:
     bool ForceCommandsEnabled = false;
     bool ButtonsPageWasEnabled = false;
     bool StatusUpdateSuppressed = false;
-    bool PagesVisibleBeforeReport = false;
 
     // ---- Components ----
     // Menus.
@@ -761,7 +731,6 @@ public:
     TMenuItem* GoToBookmark1 = nullptr;
     TMenuItem* Select1 = nullptr;
     TMenuItem* TagCase1 = nullptr;
-    TMenuItem* TextOnly1 = nullptr;
     TMenuItem* RemoveIndents1 = nullptr;
     TMenuItem* RemoveComments1 = nullptr;
     TMenuItem* ReplaceAngles1 = nullptr;
@@ -792,8 +761,6 @@ public:
     void ForValidation1Click(TObject* Sender);
     // The stored publish folder, empty when none is stored.
     String ReadPublishFolder() const;
-    TMenuItem* TextOnly2 = nullptr;
-    TMenuItem* SelectFiles1 = nullptr;
     TMenuItem* View1 = nullptr;
     TMenuItem* InternalBrowser1 = nullptr;
     TMenuItem* BrowserSize1 = nullptr;
@@ -1017,15 +984,9 @@ public:
     TPanel* ImagePanel = nullptr;
     TLabel* VersionLabel = nullptr;
 
-    // Browser and report panes.
+    // Browser panes.
     TPanel* BrowserPanel = nullptr;
     TPanel* IntBrowserPanel = nullptr;
-    TPanel* ReportPanel = nullptr;
-    TPanel* ReportTopPanel = nullptr;
-    TButton* ReportCloseButton = nullptr;
-    TButton* SaveButton = nullptr;
-    TButton* PrintReportButton = nullptr;
-    TRichEdit* ReportForm = nullptr;
 
     TStatusBar* StatusBar1 = nullptr;
 
@@ -1215,14 +1176,10 @@ private:
     // the file could not be written.
     bool WriteDocument(int page, const String& path);
     void DeleteAutosaveCopy(int page);
-    // A name without a "." in its file-name part gets "." + DefaultExtension.
-    String WithDefaultExtension(const String& path) const;
-    // Save: the report pane's text while it is shown, else the active page.
+    // Save: what a feature shows in the pages' place, else the active page.
     void SaveActiveDocument();
-    // Save and Save As while the report pane is shown.
-    void SaveReport(bool saveAs);
-    // Writes an editor's text to a file; false, with the error shown, when it could not be.
-    static bool WriteEditorText(TRichEdit* editor, const String& path);
+    // Save, Save As or Print of what a feature shows in the pages' place; false when none shows.
+    bool RunOnShownView(TMainFormFeature::TShownViewCommand command);
     // caption + " has changed. Save it?": IDYES, IDNO or IDCANCEL.
     int AskToSaveChanges(int page);
     // Closes the active page as the close commands do, asking first when it was modified.

@@ -90,7 +90,6 @@ void THTMLEMainForm::BindDocuments() {
     FileOpenButton->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
     Save1->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
     WindowHook2->AfterMessage = Handler(this, &THTMLEMainForm::WindowHook2AfterMessage);
-    SaveButton->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
     FileSaveButton->OnClick = Handler(this, &THTMLEMainForm::FileSaveButtonClick);
     SaveAs1->OnClick = Handler(this, &THTMLEMainForm::SaveAs1Click);
     Close1->OnClick = Handler(this, &THTMLEMainForm::Close1Click);
@@ -111,7 +110,7 @@ void THTMLEMainForm::BindDocuments() {
 void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::FileNewButtonClick))
         return;
-    CloseReportView();
+    LeaveViewsOverPages();
     int page = FirstFreePage();
     if (page < 0) {
         MessageBox(Handle(),
@@ -142,7 +141,7 @@ void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
 void THTMLEMainForm::FileOpenClick(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::FileOpenClick))
         return;
-    CloseReportView();
+    LeaveViewsOverPages();
     AbortRequested = false;
     OpenDialog->SetInitialDir(DirectoryListBox1->Directory());
     if (OpenDialog->Execute()) {

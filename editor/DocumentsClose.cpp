@@ -42,7 +42,7 @@ void THTMLEMainForm::Exit1Click(TObject* /*Sender*/) {
 }
 
 void THTMLEMainForm::CloseAllDocuments() {
-    CloseReportView();
+    LeaveViewsOverPages();
     for (int page = 0; page < PageCount; ++page) {
         if (!PageInUse(page))
             continue;
@@ -61,8 +61,8 @@ int THTMLEMainForm::AskToSaveChanges(int page) {
 void THTMLEMainForm::CloseActivePage() {
     PrinterForm->Hide();
     TempMemo->Hide();
-    if (ReportForm->Visible()) {
-        CloseReportView();
+    if (ShowsViewOverPages()) {
+        LeaveViewsOverPages();
         return;
     }
     if (!PageInUse(-1))

@@ -1,5 +1,5 @@
-// Saving documents: Save and Save As of a page or of the report pane, and the routine every
-// command writes a page through.
+// Saving documents: Save and Save As of a page or of what a feature shows in the pages' place,
+// and the routine every command writes a page through.
 //
 // A write goes through a temporary file and a rename, so a failed write leaves the old file
 // whole; the failure is shown and the page keeps its name, caption and modified flag.
@@ -21,10 +21,8 @@ void THTMLEMainForm::FileSaveButtonClick(TObject* /*Sender*/) {
 }
 
 void THTMLEMainForm::SaveActiveDocument() {
-    if (ReportForm->Visible()) {
-        SaveReport(false);
+    if (RunOnShownView(TMainFormFeature::TShownViewCommand::Save))
         return;
-    }
     SaveDocument(ActivePageIndex(), false, false);
     if (PageInUse(-1) && GetMemo(-1)->CanFocus())
         GetMemo(-1)->SetFocus();
@@ -33,31 +31,8 @@ void THTMLEMainForm::SaveActiveDocument() {
 void THTMLEMainForm::SaveAs1Click(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::SaveAs1Click))
         return;
-    if (ReportForm->Visible())
-        SaveReport(true);
-    else
+    if (!RunOnShownView(TMainFormFeature::TShownViewCommand::SaveAs))
         SaveDocument(ActivePageIndex(), true, false);
-}
-
-// The dialog is given the default extension, so that its question before replacing a file asks
-// about the name that will really be written.
-void THTMLEMainForm::SaveReport(bool saveAs) {
-    if (saveAs)
-        SaveDialog->SetDefaultExt(DefaultExtension);
-    bool chosen = SaveDialog->Execute();
-    SaveDialog->SetDefaultExt("");
-    if (!chosen)
-        return;
-    String path = SaveDialog->FileName();
-    if (saveAs && SaveDialog->FilterIndex() == 3) {
-        if (MessageBox(Handle(), "Save this as your new 'framework' document?", "Quiltmarker",
-                       MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return;
-        path = ProgramFolder + "framewk.htm";
-    } else if (saveAs) {
-        path = WithDefaultExtension(path);
-    }
-    WriteEditorText(ReportForm, path);
 }
 
 bool THTMLEMainForm::WriteEditorText(TRichEdit* editor, const String& path) {

@@ -169,18 +169,17 @@ void THTMLEMainForm::View1Click(TObject* /*Sender*/) {
     IncludeMultimedia1->SetChecked(FilterCombo->Text().find(".wav") != String::npos);
 }
 
-// The editor font cannot change while the report pane shows, so the item is offered only when
-// the pane is hidden.
+// The editor font cannot change while a report shows in the pages' place, so the item is offered
+// only when none does.
 void THTMLEMainForm::PreferencesClick(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     WordWrap1->SetChecked(editor && editor->WordWrap());
-    Editor1->SetEnabled(!ReportForm->Visible());
+    Editor1->SetEnabled(!ShowsViewOverPages());
 }
 
 void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool selected = editor && editor->SelLength() != 0;
-    SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
     RepeatLastTag2->SetEnabled(!LastStartTag.empty());
     Cut2->SetEnabled(selected);
     Copy4->SetEnabled(selected);

@@ -27,7 +27,7 @@ void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
     if (printerFont) {
         start.Assign(PrinterForm->Font());
     } else {
-        if (ReportForm->Visible())
+        if (ShowsViewOverPages())
             return;
         if (TRichEdit* editor = GetMemo(-1))
             start.Assign(editor->Font());
@@ -43,8 +43,8 @@ void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
         PrinterForm->Font().SetSize(chosen.Size());
         PrinterForm->Font().SetColor(chosen.Color());
         PrinterForm->Font().SetStyle(chosen.Style());
-        ReportForm->Font().SetName(chosen.Name());
-        ReportForm->Font().SetSize(chosen.Size());
+        for (const auto& feature : FFeatures)
+            feature->PrinterFontChosen(chosen);
     } else {
         for (TRichEdit* editor : Memos) {
             editor->Font().SetName(chosen.Name());

@@ -43,6 +43,13 @@ TFont DefaultEditorFont() {
     return font;
 }
 
+void GiveDefaultPlainFont(TFont& font) {
+    TFont plain = DefaultEditorFont();
+    font.SetName(plain.Name());
+    font.SetSize(plain.Size());
+    font.SetStyle({});
+}
+
 TFontStyles TagStyleBits(TFontStyles style) {
     return style & TFontStyles{fsBold, fsItalic, fsUnderline};
 }

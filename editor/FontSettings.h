@@ -11,5 +11,8 @@ inline const char* const DefaultFontName = "MS Sans Serif";
 void ReadFontSettings(const TRegistry& reg, TFont& font);
 void WriteFontSettings(TRegistry& reg, const TFont& font);
 TFont DefaultEditorFont();
+// The default font's name and size without styles, for a text of the program's own; its colour
+// stays as it is.
+void GiveDefaultPlainFont(TFont& font);
 // Bold, italic and underline: strike-out is not carried to the editors.
 TFontStyles TagStyleBits(TFontStyles style);

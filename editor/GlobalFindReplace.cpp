@@ -182,7 +182,8 @@ void THTMLEMainForm::GlobalReplaceClick(TObject* /*Sender*/) {
     LastGlobalReplaceText = dialog->ReplaceMemo->Text();
     GlobalMatchCase = dialog->CaseCheck->Checked();
     GlobalAllTextFiles = dialog->TextCheck->Checked();
-    PagesVisibleBeforeReport = AnyDocumentOpen();
+    for (const auto& feature : FFeatures)
+        feature->SetPagesAfterView(AnyDocumentOpen());
     GlobalFindReplace(LastGlobalFindText, LastGlobalReplaceText, dialog->ShowLinesCheck->Checked());
 }
 
@@ -248,14 +249,10 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
 }
 
 void THTMLEMainForm::ShowGlobalReport(const std::vector<String>& lines) {
-    ReportForm->Clear();
-    ReportForm->Paragraph().SetFirstIndent(20);
-    ReportForm->Paragraph().SetLeftIndent(30);
-    ReportForm->Paragraph().SetRightIndent(5);
-    ShowReportPane();
-    AbortButton->Hide();
-    AbortLabel->Hide();
-    ReportForm->Lines().SetText(LinesText(lines));
+    const String text = LinesText(lines);
+    for (const auto& feature : FFeatures)
+        if (feature->ShowReport(text))
+            return;
 }
 
 // Only the pages of files this run rewrote are offered for reloading: the others hold nothing

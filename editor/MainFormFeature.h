@@ -7,6 +7,7 @@
 
 #include "platform/SysUtils.h"
 
+class TFont;
 class THTMLEMainForm;
 class TMenuItem;
 class TObject;
@@ -43,6 +44,18 @@ public:
     virtual bool ShowsViewOverPages() const { return false; }
     // A page's file was written under this name.
     virtual void FileSaved(const String& /*fileName*/) {}
+    // Save, Save As or Print was chosen while the feature shows something in the pages' place:
+    // it saves or prints what it shows and says true; false leaves the command to the pages.
+    enum class TShownViewCommand { Save, SaveAs, Print };
+    virtual bool RunOnShownView(TShownViewCommand /*command*/) { return false; }
+    // A report the shell made (Global Replace's found lines): the feature that shows reports in
+    // the pages' place shows it there and says true.
+    virtual bool ShowReport(const String& /*text*/) { return false; }
+    // Whether the pages show again once the view over them closes, as the shell decides it
+    // (Global Replace: only when a page is open as it runs).
+    virtual void SetPagesAfterView(bool /*shown*/) {}
+    // The printer font was chosen: a text printed in it takes the font's name and size.
+    virtual void PrinterFontChosen(const TFont& /*font*/) {}
 
 protected:
     THTMLEMainForm& Form;

@@ -200,7 +200,7 @@ void THTMLEMainForm::ClearStateMembers() {
     ImagePreviewShown = false;
     TextColour = clBlack;
     for (TControl* pane :
-         std::initializer_list<TControl*>{PageControl1, BrowserPanel, ReportPanel, IntBrowserPanel})
+         std::initializer_list<TControl*>{PageControl1, BrowserPanel, IntBrowserPanel})
         pane->SetAlign(alClient);
     BrowserLockTimer->SetEnabled(false);
 }
@@ -420,12 +420,7 @@ void THTMLEMainForm::ApplyStartFolder(const TRegistry& reg) {
 
 void THTMLEMainForm::ApplyFixedFonts() {
     ApplyEditorSettings(nullptr);
-    TFont plain = DefaultEditorFont();
-    for (TRichEdit* editor : {TempMemo, ReportForm}) {
-        editor->Font().SetName(plain.Name());
-        editor->Font().SetSize(plain.Size());
-        editor->Font().SetStyle({});
-    }
+    GiveDefaultPlainFont(TempMemo->Font());
 }
 
 void THTMLEMainForm::ReadPrinterFont() {
@@ -556,8 +551,8 @@ void THTMLEMainForm::SetUpAppButton(int index) {
 }
 
 void THTMLEMainForm::ShowHiddenCommands() {
-    for (TMenuItem* item : {TagCase1, TextOnly1, TextOnly2, MultiPublish1, ShowHideMarks1, Select1,
-                            SelectFiles1, ReplaceAngles1, RemoveIndents1})
+    for (TMenuItem* item :
+         {TagCase1, MultiPublish1, ShowHideMarks1, Select1, ReplaceAngles1, RemoveIndents1})
         item->SetVisible(true);
     ImageMapButton->SetVisible(true);
     for (TQmToolbarButton* button : {PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {

@@ -58,7 +58,6 @@ void THTMLEMainForm::BuildMenuBar() {
     GoToBookmark1->SetHint("Move the cursor to the bookmark");
     Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
     TagCase1 = AddHiddenItem(this, Edit1, "TagCase1", "Tag &Case");
-    TextOnly1 = AddHiddenItem(this, Edit1, "TextOnly1", "Te&xt Only");
     RemoveIndents1 = AddHiddenItem(this, Edit1, "RemoveIndents1", "Remove In&dents");
     RemoveComments1 = AddItem(this, Edit1, "RemoveComments1", "Remove C&omments");
     ReplaceAngles1 = AddHiddenItem(this, Edit1, "ReplaceAngles1", "Replace <>");
@@ -76,8 +75,6 @@ void THTMLEMainForm::BuildMenuBar() {
     MultiPublish2 = AddItem(this, Publish1, "MultiPublish2", "Multi-&Publish...");
     MultiCopy1 = AddItem(this, Publish1, "MultiCopy1", "Multi-&Copy...");
     MultiSave3 = AddItem(this, Publish1, "MultiSave3", "Multi-&Save...");
-    TextOnly2 = AddHiddenItem(this, Tools1, "TextOnly2", "Te&xt Only");
-    SelectFiles1 = AddHiddenItem(this, Tools1, "SelectFiles1", "Select &Files...");
 
     View1 = AddItem(this, bar, "View1", "&View");
     InternalBrowser1 = AddItem(this, View1, "InternalBrowser1", "Internal &Browser");
@@ -385,29 +382,11 @@ void THTMLEMainForm::BuildImagePanel() {
 void THTMLEMainForm::BuildBrowserAndReportPanes() {
     BrowserPanel = NewControl<TPanel>(this, this, "BrowserPanel");
     IntBrowserPanel = NewControl<TPanel>(this, this, "IntBrowserPanel");
-    ReportPanel = NewControl<TPanel>(this, this, "ReportPanel");
-    for (TPanel* panel : {BrowserPanel, IntBrowserPanel, ReportPanel}) {
+    for (TPanel* panel : {BrowserPanel, IntBrowserPanel}) {
         panel->SetAlign(alClient);
         panel->SetCaption("");
         panel->SetVisible(false);
     }
-    ReportTopPanel = NewControl<TPanel>(this, ReportPanel, "ReportTopPanel");
-    ReportTopPanel->SetAlign(alTop);
-    ReportTopPanel->SetHeight(30);
-    ReportTopPanel->SetCaption("");
-    ReportCloseButton = NewControl<TButton>(this, ReportTopPanel, "ReportCloseButton");
-    ReportCloseButton->SetCaption("&Close");
-    SaveButton = NewControl<TButton>(this, ReportTopPanel, "SaveButton");
-    SaveButton->SetCaption("&Save");
-    PrintReportButton = NewControl<TButton>(this, ReportTopPanel, "PrintReportButton");
-    PrintReportButton->SetCaption("&Print");
-    for (TButton* button : {ReportCloseButton, SaveButton, PrintReportButton})
-        button->SetBounds(0, 3, 75, 24);
-    ReportForm = NewControl<TRichEdit>(this, ReportPanel, "ReportForm");
-    ReportForm->SetAlign(alClient);
-    ReportForm->SetPlainText(true);
-    ReportForm->SetScrollBars(ssBoth);
-    ReportForm->SetVisible(false);
 }
 
 void THTMLEMainForm::BuildHiddenHelpers() {
@@ -472,9 +451,6 @@ void THTMLEMainForm::FormResize(TObject* /*Sender*/) {
     int topHeight = TopPanel->Height();
     ImagePanel->SetLeft(CentredStart(paneWidth, ClientWidth() - paneWidth, ImagePanel->Width()));
     ImagePanel->SetTop(CentredStart(topHeight, ClientHeight() - topHeight, ImagePanel->Height()));
-    ReportCloseButton->SetLeft(ReportTopPanel->Left() + 13);
-    SaveButton->SetLeft(ReportCloseButton->Left() + ReportCloseButton->Width());
-    PrintReportButton->SetLeft(SaveButton->Left() + SaveButton->Width());
     if (locked)
         LockWindowUpdate(nullptr);
 }

@@ -33,10 +33,9 @@ void THTMLEMainForm::BuildPrintCommands() {
 
 void THTMLEMainForm::BindPrintCommands() {
     auto print = Handler(this, &THTMLEMainForm::Print1Click);
-    for (TMenuItem* item : {Print1, Normal2, ReportPrint1})
+    for (TMenuItem* item : {Print1, Normal2})
         item->OnClick = print;
     PrintButton->OnClick = print;
-    PrintReportButton->OnClick = print;
     Asformatted1->OnClick = Handler(this, &THTMLEMainForm::Asformatted1Click);
     for (TMenuItem* item : {PrintPreview1, Normal4})
         item->OnClick = Handler(this, &THTMLEMainForm::PrintPreview1Click);
@@ -70,15 +69,10 @@ void THTMLEMainForm::MakePlainCopy() {
     PrinterForm->SetText(GetMemo(-1)->Text());
 }
 
-// The report when its pane shows, after the user chose the printer; else the page, plain or as
-// shown, on the current printer.
+// What a feature shows in the pages' place, as it prints it; else the page, plain or as shown, on
+// the current printer.
 void THTMLEMainForm::PrintReportOrPage(bool formatted) {
-    if (ReportForm->Visible()) {
-        if (PrintDialog->Execute())
-            ReportForm->Print("Web Page Analysis");
-        return;
-    }
-    if (!PageInUse(-1))
+    if (RunOnShownView(TMainFormFeature::TShownViewCommand::Print) || !PageInUse(-1))
         return;
     if (!formatted)
         MakePlainCopy();

@@ -13,6 +13,7 @@
 #include "publish/HTMLISPSelect.h"
 #include "publish/TableView.h"
 #include "services/JCopy.h"
+#include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -70,7 +71,7 @@ void THTMLEMainForm::RunPreviewCommand(const String& paneFile) {
     LastShiftState = {};
     if (BrowserLocked)
         return;
-    CloseReportView();
+    ReportPane->CloseReportView();
     ImagePreviewShown = false;
     const bool fromFileList = !paneFile.empty();
     if (!IntBrowser->Visible() && !fromFileList && !SaveOrBackUpForPreview())

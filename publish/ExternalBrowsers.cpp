@@ -17,6 +17,7 @@
 #include "platform/StdCtrls.h"
 #include "publish/SendKeys.h"
 #include "services/ProgramSettings.h"
+#include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
 struct THTMLEMainForm::TExternalBrowser {
@@ -132,7 +133,7 @@ void THTMLEMainForm::SetupNetscapeNavigatorClick(TObject* /*Sender*/) {
 void THTMLEMainForm::ViewInExternalBrowser(const TExternalBrowser& browser) {
     if (HandleHelpPointer(browser.ViewHelp))
         return;
-    CloseReportView();
+    ReportPane->CloseReportView();
     if (!PageInUse(-1))
         return;
     const int page = ActivePageIndex();

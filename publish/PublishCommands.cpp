@@ -14,6 +14,7 @@
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLPublishTo.h"
 #include "services/ProgramSettings.h"
+#include "site/ReportPane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
 
@@ -86,7 +87,7 @@ String THTMLEMainForm::ReadPublishFolder() const {
 void THTMLEMainForm::PublishButtonClick(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::PublishButtonClick))
         return;
-    CloseReportView();
+    ReportPane->CloseReportView();
     const int page = ActivePageIndex();
     const bool inUse = PageInUse(page);
     if (GlobalForm->IsKeyDown(VK_CONTROL) && !PublishPreviewCopy) {

@@ -8,6 +8,7 @@
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
+#include "site/ReportPane.h"
 #include "tags/HTMLGlobal.h"
 
 namespace {
@@ -82,7 +83,7 @@ void THTMLEMainForm::ViewasBackground2Click(TObject* Sender) {
 void THTMLEMainForm::FileListBox1DblClick(TObject* Sender) {
     if (HandleHelpPointer(HelpContexts::FileListBox1DblClick))
         return;
-    CloseReportView();
+    ReportPane->CloseReportView();
     AbortRequested = false;
     const std::vector<int> selected = SelectedFileIndexes(20);
     for (int index : selected) {

@@ -1,8 +1,7 @@
-// The report pane in place of the document pages: its commands, the text-only view of a page and
-// selecting in the file pane the files a text names.
+#include "site/ReportPane.h"
 
 #include "editor/CorvaletForm.h"
-
+#include "editor/FontSettings.h"
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
@@ -29,7 +28,7 @@ String ReplaceEnclosed(const String& text, const String& start, const String& en
 
 String ReplaceEach(String text, std::initializer_list<std::pair<const char*, const char*>> pairs) {
     for (const auto& [oldText, newText] : pairs)
-        text = THTMLEMainForm::ReplaceText(text, oldText, newText);
+        text = TReportPane::ReplaceText(text, oldText, newText);
     return text;
 }
 
@@ -94,136 +93,282 @@ String DropTags(const String& text) {
     return result;
 }
 
+// A command the window's creation brings out of hiding, placed as the form resource places it.
+TMenuItem* InsertHiddenItem(TComponent* owner, TMenuItem* parent, int index, const String& name,
+                            const String& caption) {
+    TMenuItem* item = InsertItem(owner, parent, index, name, caption);
+    item->SetVisible(false);
+    return item;
+}
+
 } // namespace
 
-void THTMLEMainForm::BuildReportPane() {
+// The pane lies over the pages, in their place.
+void TReportPane::BuildPanels() {
+    ReportPanel = NewControl<TPanel>(&Form, &Form, "ReportPanel");
+    ReportPanel->SetAlign(alClient);
+    ReportPanel->SetCaption("");
+    ReportPanel->SetVisible(false);
+    ReportTopPanel = NewControl<TPanel>(&Form, ReportPanel, "ReportTopPanel");
+    ReportTopPanel->SetAlign(alTop);
     ReportTopPanel->SetHeight(35);
-    ProgressBar = NewControl<TProgressBar>(this, ReportTopPanel, "ProgressBar", 250, 8, 150, 16);
+    ReportTopPanel->SetCaption("");
+    ReportCloseButton = NewControl<TButton>(&Form, ReportTopPanel, "ReportCloseButton");
+    ReportCloseButton->SetCaption("&Close");
+    SaveButton = NewControl<TButton>(&Form, ReportTopPanel, "SaveButton");
+    SaveButton->SetCaption("&Save");
+    PrintReportButton = NewControl<TButton>(&Form, ReportTopPanel, "PrintReportButton");
+    PrintReportButton->SetCaption("&Print");
+    for (TButton* button : {ReportCloseButton, SaveButton, PrintReportButton})
+        button->SetBounds(0, 3, 75, 24);
+    ReportForm = NewControl<TRichEdit>(&Form, ReportPanel, "ReportForm");
+    ReportForm->SetAlign(alClient);
+    ReportForm->SetPlainText(true);
+    ReportForm->SetScrollBars(ssVertical);
+    ReportForm->SetWantTabs(true);
+    ReportForm->SetVisible(false);
+}
+
+void TReportPane::BuildProgressControls() {
+    ProgressBar = NewControl<TProgressBar>(&Form, ReportTopPanel, "ProgressBar", 250, 8, 150, 16);
     ProgressBar->SetMin(0);
     ProgressBar->SetMax(100);
-    AbortButton = NewControl<TButton>(this, ReportTopPanel, "AbortButton", 410, 5, 75, 24);
+    AbortButton = NewControl<TButton>(&Form, ReportTopPanel, "AbortButton", 410, 5, 75, 24);
     AbortButton->SetCaption("Abort");
     AbortButton->SetModalResult(mrAbort);
-    AbortLabel = NewControl<TLabel>(this, ReportTopPanel, "AbortLabel", 490, 10, 80, 13);
+    AbortLabel = NewControl<TLabel>(&Form, ReportTopPanel, "AbortLabel", 490, 10, 80, 13);
     AbortLabel->SetColor(clRed);
     AbortLabel->Font().SetColor(clWhite);
     AbortLabel->Font().SetStyle({fsBold});
     AbortLabel->SetVisible(false);
-    FileLabel = NewControl<TLabel>(this, ReportTopPanel, "FileLabel", 580, 10, 40, 13);
-    FilenamePanel = NewControl<TLabel>(this, ReportTopPanel, "FilenamePanel", 620, 10, 150, 13);
+    FileLabel = NewControl<TLabel>(&Form, ReportTopPanel, "FileLabel", 580, 10, 40, 13);
+    FilenamePanel = NewControl<TLabel>(&Form, ReportTopPanel, "FilenamePanel", 620, 10, 150, 13);
     FilenamePanel->SetAlignment(taCenter);
-    ImagesLabel = NewControl<TLabel>(this, ReportTopPanel, "ImagesLabel", 780, 10, 80, 13);
-    LinksLabel = NewControl<TLabel>(this, ReportTopPanel, "LinksLabel", 870, 10, 80, 13);
+    ImagesLabel = NewControl<TLabel>(&Form, ReportTopPanel, "ImagesLabel", 780, 10, 80, 13);
+    LinksLabel = NewControl<TLabel>(&Form, ReportTopPanel, "LinksLabel", 870, 10, 80, 13);
     for (TLabel* label : {FileLabel, FilenamePanel, ImagesLabel, LinksLabel})
         label->SetCaption("");
     ImagesLabel->SetVisible(false);
     LinksLabel->SetVisible(false);
-    ReportForm->SetScrollBars(ssVertical);
-    ReportForm->SetWantTabs(true);
+}
 
-    ReportFormMenu = NewComponent<TPopupMenu>(this, "ReportFormMenu");
+void TReportPane::BuildReportMenu() {
+    ReportFormMenu = NewComponent<TPopupMenu>(&Form, "ReportFormMenu");
     TMenuItem* items = ReportFormMenu->Items();
-    ReportSave1 = AddItem(this, items, "ReportSave1", "&Save");
-    ReportPrint1 = AddItem(this, items, "ReportPrint1", "&Print");
-    Copy5 = AddItem(this, items, "Copy5", "&Copy");
-    SelectAll4 = AddItem(this, items, "SelectAll4", "Select &All");
+    ReportSave1 = AddItem(&Form, items, "ReportSave1", "&Save");
+    ReportPrint1 = AddItem(&Form, items, "ReportPrint1", "&Print");
+    Copy5 = AddItem(&Form, items, "Copy5", "&Copy");
+    SelectAll4 = AddItem(&Form, items, "SelectAll4", "Select &All");
     SelectAll4->SetShortCut(ShortCut('A', {ssCtrl}));
-    SelectFiles2 = AddItem(this, items, "SelectFiles2", "Select &Files");
-    AddItem(this, items, "N40", "-");
-    ReportClose1 = AddItem(this, items, "ReportClose1", "&Close");
+    SelectFiles2 = AddItem(&Form, items, "SelectFiles2", "Select &Files");
+    AddItem(&Form, items, "N40", "-");
+    ReportClose1 = AddItem(&Form, items, "ReportClose1", "&Close");
     ReportForm->SetPopupMenu(ReportFormMenu);
 }
 
-void THTMLEMainForm::BindReportPane() {
-    ReportCloseButton->OnClick = Handler(this, &THTMLEMainForm::ReportCloseButtonClick);
-    ReportSave1->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
-    Copy5->OnClick = Handler(this, &THTMLEMainForm::Copy5Click);
-    SelectAll4->OnClick = Handler(this, &THTMLEMainForm::SelectAll4Click);
-    SelectFiles2->OnClick = Handler(this, &THTMLEMainForm::Select1Click);
-    ReportClose1->OnClick = Handler(this, &THTMLEMainForm::Close1Click);
-    ReportFormMenu->OnPopup = Handler(this, &THTMLEMainForm::ReportFormMenuPopup);
-    SelectFiles1->OnClick = Handler(this, &THTMLEMainForm::SelectFiles1Click);
-    TextOnly1->OnClick = Handler(this, &THTMLEMainForm::TextOnly1Click);
-    TextOnly2->OnClick = Handler(this, &THTMLEMainForm::TextOnly1Click);
+// Text Only comes before Remove Indents in the Edit menu; in the Tools menu, Text Only and Select
+// Files follow the Publish submenu.
+void TReportPane::BuildMenuItems() {
+    TextOnly1 = InsertHiddenItem(&Form, Form.Edit1, Form.RemoveIndents1->MenuIndex(), "TextOnly1",
+                                 "Te&xt Only");
+    TextOnly2 = InsertHiddenItem(&Form, Form.Tools1, Form.Publish1->MenuIndex() + 1, "TextOnly2",
+                                 "Te&xt Only");
+    SelectFiles1 = InsertHiddenItem(&Form, Form.Tools1, TextOnly2->MenuIndex() + 1, "SelectFiles1",
+                                    "Select &Files...");
 }
 
-void THTMLEMainForm::ShowReportPane() {
+void TReportPane::Build() {
+    BuildPanels();
+    BuildProgressControls();
+    BuildReportMenu();
+    BuildMenuItems();
+}
+
+// The pane's Save, Print and Close are the File menu's, which take the report while it shows.
+void TReportPane::Bind() {
+    ReportCloseButton->OnClick = Handler(this, &TReportPane::ReportCloseButtonClick);
+    SaveButton->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
+    ReportSave1->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
+    PrintReportButton->OnClick = Handler(&Form, &THTMLEMainForm::Print1Click);
+    ReportPrint1->OnClick = Handler(&Form, &THTMLEMainForm::Print1Click);
+    Copy5->OnClick = Handler(this, &TReportPane::Copy5Click);
+    SelectAll4->OnClick = Handler(this, &TReportPane::SelectAll4Click);
+    SelectFiles2->OnClick = Handler(this, &TReportPane::Select1Click);
+    ReportClose1->OnClick = Handler(&Form, &THTMLEMainForm::Close1Click);
+    ReportFormMenu->OnPopup = Handler(this, &TReportPane::ReportFormMenuPopup);
+    ReportTopPanel->OnResize = Handler(this, &TReportPane::ReportTopPanelResize);
+    SelectFiles1->OnClick = Handler(this, &TReportPane::SelectFiles1Click);
+    TextOnly1->OnClick = Handler(this, &TReportPane::TextOnly1Click);
+    TextOnly2->OnClick = Handler(this, &TReportPane::TextOnly1Click);
+    EnableSelectFilesOnPagePopup();
+}
+
+// The buttons stand side by side from 13 pixels into the top panel, which the window lays out.
+void TReportPane::ReportTopPanelResize(TObject* /*Sender*/) {
+    int left = ReportTopPanel->Left() + 13;
+    for (TButton* button : {ReportCloseButton, SaveButton, PrintReportButton}) {
+        button->SetLeft(left);
+        left += button->Width();
+    }
+}
+
+void TReportPane::EnableSelectFilesOnPagePopup() {
+    TNotifyEvent own = Form.MainPopupMenu->OnPopup;
+    Form.MainPopupMenu->OnPopup = [this, own](TObject* Sender) {
+        SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
+        if (own)
+            own(Sender);
+    };
+}
+
+void TReportPane::ReadSettings() {
+    GiveDefaultPlainFont(ReportForm->Font());
+    for (TMenuItem* item : {TextOnly1, TextOnly2, SelectFiles1})
+        item->SetVisible(true);
+}
+
+void TReportPane::PrinterFontChosen(const TFont& font) {
+    ReportForm->Font().SetName(font.Name());
+    ReportForm->Font().SetSize(font.Size());
+}
+
+void TReportPane::ShowReportPane() {
     if (!ReportForm->Visible())
-        PagesVisibleBeforeReport = PageControl1->Visible();
-    ImagePanel->Hide();
-    PageControl1->Hide();
+        PagesVisibleBeforeReport = Form.PageControl1->Visible();
+    Form.ImagePanel->Hide();
+    Form.PageControl1->Hide();
     ReportForm->Show();
     ReportPanel->Show();
     ReportPanel->Repaint();
 }
 
-// A running analysis ends first, so that nothing writes into the pane once it has gone.
-void THTMLEMainForm::CloseReportView() {
-    StopAnalysis();
+void TReportPane::CloseReportView() {
+    Form.StopAnalysis();
     if (!ReportForm->Visible())
         return;
-    PageControl1->SetVisible(PagesVisibleBeforeReport);
-    ImagePanel->Show();
-    UpdateDocumentCommands();
-    GlobalReplaceButton->SetEnabled(true);
+    Form.PageControl1->SetVisible(PagesVisibleBeforeReport);
+    Form.ImagePanel->Show();
+    Form.UpdateDocumentCommands();
+    Form.GlobalReplaceButton->SetEnabled(true);
     ReportForm->Hide();
     ReportPanel->Hide();
 }
 
-void THTMLEMainForm::ReportCloseButtonClick(TObject* /*Sender*/) {
+void TReportPane::LeaveViewsOverPages() {
+    CloseReportView();
+}
+
+bool TReportPane::ShowsViewOverPages() const {
+    return ReportForm->Visible();
+}
+
+void TReportPane::SetPagesAfterView(bool shown) {
+    PagesVisibleBeforeReport = shown;
+}
+
+bool TReportPane::ShowReport(const String& text) {
+    ReportForm->Clear();
+    ReportForm->Paragraph().SetFirstIndent(20);
+    ReportForm->Paragraph().SetLeftIndent(30);
+    ReportForm->Paragraph().SetRightIndent(5);
+    ShowReportPane();
+    AbortButton->Hide();
+    AbortLabel->Hide();
+    ReportForm->Lines().SetText(text);
+    return true;
+}
+
+bool TReportPane::RunOnShownView(TShownViewCommand command) {
+    if (!ReportForm->Visible())
+        return false;
+    if (command == TShownViewCommand::Print)
+        PrintReport();
+    else
+        SaveReport(command == TShownViewCommand::SaveAs);
+    return true;
+}
+
+// The dialog is given the default extension, so that its question before replacing a file asks
+// about the name that will really be written.
+void TReportPane::SaveReport(bool saveAs) {
+    TSaveDialog& dialog = *Form.SaveDialog;
+    if (saveAs)
+        dialog.SetDefaultExt(Form.DefaultExtension);
+    bool chosen = dialog.Execute();
+    dialog.SetDefaultExt("");
+    if (!chosen)
+        return;
+    String path = dialog.FileName();
+    if (saveAs && dialog.FilterIndex() == 3) {
+        if (MessageBox(Form.Handle(), "Save this as your new 'framework' document?", "Quiltmarker",
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        path = Form.ProgramFolder + "framewk.htm";
+    } else if (saveAs) {
+        path = Form.WithDefaultExtension(path);
+    }
+    THTMLEMainForm::WriteEditorText(ReportForm, path);
+}
+
+void TReportPane::PrintReport() {
+    if (Form.PrintDialog->Execute())
+        ReportForm->Print("Web Page Analysis");
+}
+
+void TReportPane::ReportCloseButtonClick(TObject* /*Sender*/) {
     CloseReportView();
     if (TextOnly1->Visible())
         TextOnly1->SetEnabled(true);
 }
 
-void THTMLEMainForm::Copy5Click(TObject* /*Sender*/) {
+void TReportPane::Copy5Click(TObject* /*Sender*/) {
     ReportForm->CopyToClipboard();
 }
 
-void THTMLEMainForm::SelectAll4Click(TObject* /*Sender*/) {
+void TReportPane::SelectAll4Click(TObject* /*Sender*/) {
     if (ReportForm->Visible())
         ReportForm->SelectAll();
 }
 
-void THTMLEMainForm::ReportFormMenuPopup(TObject* /*Sender*/) {
+void TReportPane::ReportFormMenuPopup(TObject* /*Sender*/) {
     SelectFiles2->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
 }
 
-void THTMLEMainForm::Select1Click(TObject* /*Sender*/) {
+void TReportPane::Select1Click(TObject* /*Sender*/) {
     SelectListedFiles(1);
 }
 
-void THTMLEMainForm::SelectFiles1Click(TObject* /*Sender*/) {
+void TReportPane::SelectFiles1Click(TObject* /*Sender*/) {
     SelectListedFiles(2);
 }
 
 // The names go through the clipboard, which keeps them afterwards, as the user may paste them.
-void THTMLEMainForm::SelectListedFiles(int source) {
-    FilterCombo->SetText("*.*");
-    FileListBox1->SetMask("*.*");
+void TReportPane::SelectListedFiles(int source) {
+    Form.FilterCombo->SetText("*.*");
+    Form.FileListBox1->SetMask("*.*");
     if (source == 1) {
         ReportForm->CopyToClipboard();
-    } else if (source == 2 && AnyDocumentOpen() && GetMemo(-1)) {
-        GetMemo(-1)->CopyToClipboard();
+    } else if (source == 2 && Form.AnyDocumentOpen() && Form.GetMemo(-1)) {
+        Form.GetMemo(-1)->CopyToClipboard();
     } else {
         return;
     }
-    TempMemo->Clear();
-    TempMemo->PasteFromClipboard();
-    TStrings& lines = TempMemo->Lines();
+    TRichEdit& names = *Form.TempMemo;
+    names.Clear();
+    names.PasteFromClipboard();
+    TStrings& lines = names.Lines();
     for (int i = 0; i < lines.Count(); ++i) {
         String name = Trim(lines[i]);
         size_t background = name.find(" [BACKGROUND]");
         if (background != String::npos)
             name.erase(background);
-        int index = FileListBox1->Items().IndexOf(name);
+        int index = Form.FileListBox1->Items().IndexOf(name);
         if (index >= 0)
-            FileListBox1->SetSelected(index, true);
+            Form.FileListBox1->SetSelected(index, true);
     }
 }
 
-String THTMLEMainForm::ReplaceText(const String& text, const String& oldText,
-                                   const String& newText) {
+String TReportPane::ReplaceText(const String& text, const String& oldText, const String& newText) {
     if (oldText.empty())
         return text;
     String result;
@@ -238,7 +383,7 @@ String THTMLEMainForm::ReplaceText(const String& text, const String& oldText,
     return result;
 }
 
-String THTMLEMainForm::TextOnlyText(const String& pageText) {
+String TReportPane::TextOnlyText(const String& pageText) {
     String text = ReplaceEnclosed(pageText, "<!--", "-->", " ");
     text =
         ReplaceEach(text, {{"&nbsp;", " "}, {"&amp;", "&"}, {"&quot;", "\""}, {"&copy;", "\xA9"}});
@@ -252,11 +397,11 @@ String THTMLEMainForm::TextOnlyText(const String& pageText) {
     return ReplaceEnclosed(text, "{{", "}}", "[publisher function]");
 }
 
-void THTMLEMainForm::TextOnly1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::TextOnly1Click))
+void TReportPane::TextOnly1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::TextOnly1Click))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    if (!AnyDocumentOpen() || !editor || !PageInUse(-1))
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!Form.AnyDocumentOpen() || !editor || !Form.PageInUse(-1))
         return;
     String text = AdjustLineBreaks(editor->Text(), true);
     TScreenCursorScope hourglass(crHourGlass);

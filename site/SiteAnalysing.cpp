@@ -7,6 +7,7 @@
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
+#include "site/ReportPane.h"
 #include "site/SiteAnalyser.h"
 #include "widgets/QmToolbars.h"
 
@@ -29,7 +30,7 @@ public:
         if (now - FLast >= PumpInterval) {
             FLast = now;
             if (!FShown.empty())
-                FForm.FilenamePanel->SetCaption(FShown);
+                FForm.ReportPane->FilenamePanel->SetCaption(FShown);
             Application->ProcessMessages();
         }
         return !FForm.AbortRequested && !FForm.AnalysisStopRequested;
@@ -84,8 +85,8 @@ void AppendReportLines(TRichEdit& report, const TReportLines& lines) {
 class TAnalysisScope {
 public:
     explicit TAnalysisScope(THTMLEMainForm& form)
-        : FForm(form), FItems{form.Analyse1, form.Print1, form.ReportPrint1},
-          FControls{form.AnalyseButton, form.PrintButton, form.PrintReportButton} {
+        : FForm(form), FItems{form.Analyse1, form.Print1, form.ReportPane->ReportPrint1},
+          FControls{form.AnalyseButton, form.PrintButton, form.ReportPane->PrintReportButton} {
         ++FForm.AnalysisDepth;
         FForm.AnalysisStopRequested = false;
         for (size_t i = 0; i < FItems.size(); ++i) {
@@ -128,7 +129,7 @@ void THTMLEMainForm::BuildSiteAnalyser() {
 void THTMLEMainForm::BindSiteAnalyser() {
     Analyse1->OnClick = Handler(this, &THTMLEMainForm::Analyse1Click);
     AnalyseButton->OnClick = Handler(this, &THTMLEMainForm::Analyse1Click);
-    AbortButton->OnClick = Handler(this, &THTMLEMainForm::AbortButtonClick);
+    ReportPane->AbortButton->OnClick = Handler(this, &THTMLEMainForm::AbortButtonClick);
 }
 
 void THTMLEMainForm::AbortButtonClick(TObject* /*Sender*/) {
@@ -164,29 +165,29 @@ void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
     TAnalysisScope running(*this);
     const String folder = IncludeTrailingPathDelimiter(FileListBox1->Directory());
     SetCurrentDir(folder);
-    LinksLabel->Hide();
-    ImagesLabel->Hide();
+    ReportPane->LinksLabel->Hide();
+    ReportPane->ImagesLabel->Hide();
     AbortRequested = false;
-    AbortLabel->Show();
-    AbortButton->Show();
-    FileLabel->SetCaption("");
-    ShowReportPane();
-    ProgressBar->SetPosition(0);
+    ReportPane->AbortLabel->Show();
+    ReportPane->AbortButton->Show();
+    ReportPane->FileLabel->SetCaption("");
+    ReportPane->ShowReportPane();
+    ReportPane->ProgressBar->SetPosition(0);
     for (TControl* button : std::initializer_list<TControl*>{
              BookmarkButton, GotoButton, FindButton, ReplaceButton, GlobalReplaceButton,
              ExtendButton, IndentButton, UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
-        ReportForm->Clear();
+        ReportPane->ReportForm->Clear();
         if (MessageBox(Handle(), "Trace into local links?", "Quiltmarker Analyser",
                        MB_YESNO | MB_ICONQUESTION) == IDYES) {
             CheckLocalLinks(names.front());
-            AbortLabel->Hide();
-            AbortButton->Hide();
-            ReportForm->Show();
-            ReportForm->Repaint();
-            if (ReportForm->CanFocus())
-                ReportForm->SetFocus();
+            ReportPane->AbortLabel->Hide();
+            ReportPane->AbortButton->Hide();
+            ReportPane->ReportForm->Show();
+            ReportPane->ReportForm->Repaint();
+            if (ReportPane->ReportForm->CanFocus())
+                ReportPane->ReportForm->SetFocus();
             return;
         }
     }
@@ -194,17 +195,17 @@ void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
 }
 
 void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<String> names) {
-    LinksLabel->SetCaption("Links: 0");
-    ImagesLabel->SetCaption("Images: 0");
-    LinksLabel->Show();
-    ImagesLabel->Show();
+    ReportPane->LinksLabel->SetCaption("Links: 0");
+    ReportPane->ImagesLabel->SetCaption("Images: 0");
+    ReportPane->LinksLabel->Show();
+    ReportPane->ImagesLabel->Show();
     ClearLists(AnalyserLists, alImagesUsed, alLinksExternal);
     std::vector<String> notAnalysed;
     TScreenCursorScope hourglass(crHourGlass);
-    ReportForm->Clear();
-    ReportForm->Paragraph().SetFirstIndent(20);
-    ReportForm->Paragraph().SetLeftIndent(30);
-    ReportForm->Paragraph().SetRightIndent(5);
+    ReportPane->ReportForm->Clear();
+    ReportPane->ReportForm->Paragraph().SetFirstIndent(20);
+    ReportPane->ReportForm->Paragraph().SetLeftIndent(30);
+    ReportPane->ReportForm->Paragraph().SetRightIndent(5);
     if (names.size() > MaxAnalysedFiles) {
         MessageBox(Handle(),
                    "Cannot analyse more than 500 files at one time.\r\nOnly the first 500 will be "
@@ -216,13 +217,13 @@ void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<Stri
     const bool separate =
         count == 1 || MessageBox(Handle(), "Do you want a separate report for each file?",
                                  "HTML Report", MB_YESNO | MB_ICONQUESTION) == IDYES;
-    ProgressBar->SetMax(7 * count + (separate ? 2 * count : 0));
-    ProgressBar->SetPosition(0);
+    ReportPane->ProgressBar->SetMax(7 * count + (separate ? 2 * count : 0));
+    ReportPane->ProgressBar->SetPosition(0);
     for (const String& name : names) {
-        FilenamePanel->SetCaption(name);
+        ReportPane->FilenamePanel->SetCaption(name);
         const String path = folder + name;
         if (!separate)
-            AppendReportLines(*ReportForm, {PathLine(path)});
+            AppendReportLines(*ReportPane->ReportForm, {PathLine(path)});
         else
             ClearLists(AnalyserLists, alImagesUsed, alImagesExternal);
         bool declined = false;
@@ -230,7 +231,7 @@ void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<Stri
         if (!AnalysisStopped()) {
             if (declined)
                 notAnalysed.push_back(name);
-            StepProgress(*ProgressBar);
+            StepProgress(*ReportPane->ProgressBar);
             if (separate)
                 ClearLists(AnalyserLists, alLinksActive, alLinksExternal);
             if (accepted)
@@ -240,21 +241,22 @@ void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<Stri
             EndAbortedAnalysis();
             return;
         }
-        StepProgress(*ProgressBar);
+        StepProgress(*ReportPane->ProgressBar);
         if (separate) {
-            AppendReportLines(*ReportForm, SummaryLines(ListEntries(AnalyserLists), true));
-            ReportForm->Repaint();
+            AppendReportLines(*ReportPane->ReportForm,
+                              SummaryLines(ListEntries(AnalyserLists), true));
+            ReportPane->ReportForm->Repaint();
         }
-        StepProgress(*ProgressBar);
+        StepProgress(*ReportPane->ProgressBar);
     }
     if (!separate)
         WriteCombinedReport();
-    AppendReportLines(*ReportForm, NotAnalysedLines(notAnalysed));
-    AbortLabel->Hide();
-    AbortButton->Hide();
-    ProgressBar->SetPosition(0);
-    FilenamePanel->SetCaption("");
-    FileLabel->SetCaption("");
+    AppendReportLines(*ReportPane->ReportForm, NotAnalysedLines(notAnalysed));
+    ReportPane->AbortLabel->Hide();
+    ReportPane->AbortButton->Hide();
+    ReportPane->ProgressBar->SetPosition(0);
+    ReportPane->FilenamePanel->SetCaption("");
+    ReportPane->FileLabel->SetCaption("");
 }
 
 bool THTMLEMainForm::AnalysisStopped() const {
@@ -262,20 +264,21 @@ bool THTMLEMainForm::AnalysisStopped() const {
 }
 
 void THTMLEMainForm::EndAbortedAnalysis() {
-    ProgressBar->SetPosition(0);
-    FilenamePanel->SetCaption("");
-    FileLabel->SetCaption("");
-    AbortLabel->Hide();
-    AbortButton->Hide();
-    CloseReportView();
+    ReportPane->ProgressBar->SetPosition(0);
+    ReportPane->FilenamePanel->SetCaption("");
+    ReportPane->FileLabel->SetCaption("");
+    ReportPane->AbortLabel->Hide();
+    ReportPane->AbortButton->Hide();
+    ReportPane->CloseReportView();
 }
 
 void THTMLEMainForm::WriteCombinedReport() {
     std::vector<TReportLines> parts = CombinedReportParts(ListEntries(AnalyserLists));
     for (size_t i = 0; i < parts.size(); ++i) {
-        FileLabel->SetCaption("CREATING REPORT... " + IntToStr(static_cast<int>(i) + 1));
-        AppendReportLines(*ReportForm, parts[i]);
-        ReportForm->Repaint();
+        ReportPane->FileLabel->SetCaption("CREATING REPORT... " +
+                                          IntToStr(static_cast<int>(i) + 1));
+        AppendReportLines(*ReportPane->ReportForm, parts[i]);
+        ReportPane->ReportForm->Repaint();
     }
 }
 
@@ -291,8 +294,8 @@ bool THTMLEMainForm::AnalyseFileTags(const String& path, bool imagePass, bool al
         declined = true;
         return false;
     }
-    FileLabel->SetCaption(name);
-    FileLabel->Repaint();
+    ReportPane->FileLabel->SetCaption(name);
+    ReportPane->FileLabel->Repaint();
     if (!alreadyAccepted && !LooksLikeHtml(text) &&
         MessageBox(Handle(),
                    "'" + name +
@@ -302,32 +305,33 @@ bool THTMLEMainForm::AnalyseFileTags(const String& path, bool imagePass, bool al
         declined = true;
         return false;
     }
-    StepProgress(*ProgressBar);
+    StepProgress(*ReportPane->ProgressBar);
     TAnalysisPump pump(*this);
     TSiteFiles files(ExtractFilePath(path));
     auto sink = [&](TAnalyserList list, const String& value) {
         pump.Show(value);
         AnalyserLists[list]->Add(value);
         if (list == alImagesUsed)
-            ImagesLabel->SetCaption("Images: " + IntToStr(AnalyserLists[list]->Count()));
+            ReportPane->ImagesLabel->SetCaption("Images: " +
+                                                IntToStr(AnalyserLists[list]->Count()));
         else if (list == alLinksActive)
-            LinksLabel->SetCaption("Links: " + IntToStr(AnalyserLists[list]->Count()));
+            ReportPane->LinksLabel->SetCaption("Links: " + IntToStr(AnalyserLists[list]->Count()));
     };
     if (!AnalysePageText(text, imagePass, files, sink, std::ref(pump)))
         return false;
-    StepProgress(*ProgressBar);
+    StepProgress(*ReportPane->ProgressBar);
     if (separateReports) {
-        StepProgress(*ProgressBar);
+        StepProgress(*ReportPane->ProgressBar);
         TAnalyserListSet lists = ListEntries(AnalyserLists);
-        AppendReportLines(*ReportForm, imagePass ? ImageSectionLines(path, lists)
-                                                 : LinkSectionLines(path, lists));
+        AppendReportLines(*ReportPane->ReportForm, imagePass ? ImageSectionLines(path, lists)
+                                                             : LinkSectionLines(path, lists));
     }
     Application->ProcessMessages();
     return !AnalysisStopped();
 }
 
 void THTMLEMainForm::CheckLocalLinks(const String& name) {
-    ReportForm->Clear();
+    ReportPane->ReportForm->Clear();
     TLinkTrace trace;
     {
         TScreenCursorScope hourglass(crHourGlass);
@@ -336,7 +340,7 @@ void THTMLEMainForm::CheckLocalLinks(const String& name) {
                                 std::ref(pump));
         if (trace.Aborted)
             return;
-        TStrings& lines = ReportForm->Lines();
+        TStrings& lines = ReportPane->ReportForm->Lines();
         lines.BeginUpdate();
         for (const String& line : TraceReportLines(trace))
             lines.Add(line);

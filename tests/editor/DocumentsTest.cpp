@@ -6,6 +6,7 @@
 #include "editor/TextFilesForm.h"
 #include "platform/TestHooks.h"
 #include "services/MRULiss.h"
+#include "site/ReportPane.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -453,11 +454,11 @@ TEST(Documents, OddFilesRoundTripOrAreReported) {
 TEST(Documents, ReportPaneSaveAsAndClose) {
     auto form = MakeMainWindow();
     UsePage(*form, 0, "/a.htm", "page");
-    form->PagesVisibleBeforeReport = true;
+    form->ReportPane->PagesVisibleBeforeReport = true;
     form->PageControl1->SetVisible(false);
-    form->ReportPanel->Show();
-    form->ReportForm->Show();
-    form->ReportForm->SetText("report\r\n");
+    form->ReportPane->ReportPanel->Show();
+    form->ReportPane->ReportForm->Show();
+    form->ReportPane->ReportForm->SetText("report\r\n");
 
     AnswerName("anything", 3);
     TestHooks::AnswerMessageBox(IDYES);
@@ -466,8 +467,8 @@ TEST(Documents, ReportPaneSaveAsAndClose) {
     EXPECT_EQ(PromptTexts(), std::vector<String>{"Save this as your new 'framework' document?"});
 
     form->Close1Click(form->Close1);
-    EXPECT_FALSE(form->ReportForm->Visible());
-    EXPECT_FALSE(form->ReportPanel->Visible());
+    EXPECT_FALSE(form->ReportPane->ReportForm->Visible());
+    EXPECT_FALSE(form->ReportPane->ReportPanel->Visible());
     EXPECT_TRUE(form->PageControl1->Visible());
     EXPECT_TRUE(form->PageInUse(0));
 }

@@ -9,6 +9,7 @@
 #include "platform/Grids.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/ReportPane.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -197,17 +198,35 @@ TEST_F(GlobalFindReplaceTest, FindAllCountsAndListsLines) {
 
     EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "first Cat\r\nno\r\ncat and cat\r\n");
     EXPECT_EQ(rows, (std::vector<String>{"File|Found", "a.htm|    3 occurrences"}));
-    EXPECT_TRUE(Form->ReportForm->Visible());
-    EXPECT_EQ(Form->ReportForm->Text(), "==================== a.htm ====================\r\n"
-                                        "first Cat\r\n"
-                                        "--------------------\r\n"
-                                        "cat and cat\r\n"
-                                        "--------------------\r\n"
-                                        " and cat\r\n");
+    EXPECT_TRUE(Form->ReportPane->ReportForm->Visible());
+    EXPECT_EQ(Form->ReportPane->ReportForm->Text(),
+              "==================== a.htm ====================\r\n"
+              "first Cat\r\n"
+              "--------------------\r\n"
+              "cat and cat\r\n"
+              "--------------------\r\n"
+              " and cat\r\n");
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(ProductKey));
     EXPECT_EQ(reg.ReadString("FindType"), "html");
     EXPECT_EQ(Form->LastGlobalFindText, "CAT");
+}
+
+// A run decides whether the pages come back when a report already showing closes: they do when
+// a page is open as it runs, even one opened after the report showed.
+TEST_F(GlobalFindReplaceTest, RunBringsThePagesBackAfterAReportWhenAPageIsOpen) {
+    Make("a.htm", "cat\r\n");
+    MakeWindow();
+    Form->ReportPane->ShowReportPane();
+    UsePage(*Form, 0, Site + "a.htm", "cat\r\n");
+    AnswerOptions("cat", "", false);
+    std::vector<String> rows;
+    bool asked = true;
+    AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
+    Form->GlobalReplace->Click();
+    ASSERT_EQ(rows.back(), "a.htm|    1 occurrence");
+    Form->ReportPane->ReportCloseButton->Click();
+    EXPECT_TRUE(Form->PageControl1->Visible());
 }
 
 // Only pages of rewritten files are offered for reloading; Yes reads them again and leaves the

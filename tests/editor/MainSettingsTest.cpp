@@ -8,6 +8,7 @@
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/TestHooks.h"
+#include "site/ReportPane.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmToolbars.h"
 
@@ -471,7 +472,8 @@ TEST(MainSettings, TheFontCommandAppliesAndStoresTheChosenFont) {
     form->ChangeFontButtonClick(form->Printer1);
     EXPECT_EQ(form->PrinterForm->Font().Name(), "Arial");
     EXPECT_EQ(form->PrinterForm->Font().Style(), TFontStyles{fsBold});
-    EXPECT_EQ(form->ReportForm->Font().Size(), 9);
+    EXPECT_EQ(form->ReportPane->ReportForm->Font().Name(), "Arial");
+    EXPECT_EQ(form->ReportPane->ReportForm->Font().Size(), 9);
     EXPECT_EQ(form->Memos[0]->Font().Name(), "Courier New");
     ASSERT_TRUE(reg.OpenKeyReadOnly(ProductKey + "\\Printer Font"));
     EXPECT_EQ(reg.ReadString("FontName"), "Arial");

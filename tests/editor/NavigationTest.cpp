@@ -6,6 +6,7 @@
 #include "editor/HTMLLocationForm.h"
 #include "platform/Clipbrd.h"
 #include "platform/TestHooks.h"
+#include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -307,7 +308,7 @@ TEST(Navigation, ViewAndPreferencesMenusRefreshAsTheyOpen) {
     for (bool wrap : {true, false}) {
         SCOPED_TRACE(wrap ? "report pane shown, wrapping" : "report pane hidden, not wrapping");
         form->GetMemo(-1)->SetWordWrap(wrap);
-        form->ReportForm->SetVisible(wrap);
+        form->ReportPane->ReportForm->SetVisible(wrap);
         form->Preferences1->Click();
         EXPECT_EQ(form->WordWrap1->Checked(), wrap);
         EXPECT_EQ(form->Editor1->Enabled(), !wrap);

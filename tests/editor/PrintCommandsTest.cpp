@@ -5,6 +5,7 @@
 #include "platform/TestHooks.h"
 #include "services/ProgramSettings.h"
 #include "services/RichPrint.h"
+#include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -92,11 +93,11 @@ TEST_F(PrintCommandsTest, UntitledPageHasAnEmptyFileColumn) {
 // nothing. Preview still shows the page.
 TEST_F(PrintCommandsTest, ReportIsPrintedAfterThePrintDialog) {
     UsePage(*Form, 0, "/site/a.htm", "page");
-    Form->ShowReportPane();
-    Form->ReportForm->SetText("report");
+    Form->ReportPane->ShowReportPane();
+    Form->ReportPane->ReportForm->SetText("report");
 
     TestHooks::AnswerDialogCancel();
-    Form->PrintReportButton->Click();
+    Form->ReportPane->PrintReportButton->Click();
     EXPECT_TRUE(TestHooks::PrintJobs().empty());
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Kind, "PrintDialog");
@@ -105,7 +106,7 @@ TEST_F(PrintCommandsTest, ReportIsPrintedAfterThePrintDialog) {
     Form->Asformatted1->Click();
     const TestHooks::TPrintJob& job = OnlyJob();
     EXPECT_EQ(job.Title, "Web Page Analysis");
-    EXPECT_EQ(job.Control, Form->ReportForm);
+    EXPECT_EQ(job.Control, Form->ReportPane->ReportForm);
     EXPECT_EQ(job.Text, "report");
 
     TestHooks::Reset();

@@ -1,9 +1,13 @@
 // The report pane: the text-only view of a page as a table, ReplaceText, the pane's commands and
 // selecting in the file pane the files that a report names.
 
+#include "site/ReportPane.h"
+
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/Menus.h"
 #include "platform/RichEdit.h"
+#include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "widgets/QmFilSys.h"
 
@@ -42,13 +46,13 @@ TEST(ReportPaneText, TextOnlyView) {
         {"a\nb\r\n", "a b"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(THTMLEMainForm::TextOnlyText(c.Page), c.Shown) << c.Page;
+        EXPECT_EQ(TReportPane::TextOnlyText(c.Page), c.Shown) << c.Page;
 }
 
 TEST(ReportPaneText, ReplaceTextNeitherOverlapsNorSearchesWhatItPutIn) {
-    EXPECT_EQ(THTMLEMainForm::ReplaceText("aaa", "aa", "b"), "ba");
-    EXPECT_EQ(THTMLEMainForm::ReplaceText("aXa", "a", "aa"), "aaXaa");
-    EXPECT_EQ(THTMLEMainForm::ReplaceText("abc", "", "x"), "abc");
+    EXPECT_EQ(TReportPane::ReplaceText("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(TReportPane::ReplaceText("aXa", "a", "aa"), "aaXaa");
+    EXPECT_EQ(TReportPane::ReplaceText("abc", "", "x"), "abc");
 }
 
 class ReportPaneTest : public testing::Test {
@@ -79,28 +83,28 @@ protected:
 // pages showed before the first, and closing twice changes nothing.
 TEST_F(ReportPaneTest, TextOnlyViewCopyAndClose) {
     UsePage(*Form, 0, Site + "a.htm", "<b>Bold</b> text");
-    Form->TextOnly1->SetVisible(true);
-    Form->TextOnly1->Click();
-    EXPECT_TRUE(Form->ReportForm->Visible());
-    EXPECT_TRUE(Form->ReportPanel->Visible());
+    Form->ReportPane->TextOnly1->SetVisible(true);
+    Form->ReportPane->TextOnly1->Click();
+    EXPECT_TRUE(Form->ReportPane->ReportForm->Visible());
+    EXPECT_TRUE(Form->ReportPane->ReportPanel->Visible());
     EXPECT_FALSE(Form->PageControl1->Visible());
-    EXPECT_EQ(Form->ReportForm->Text(), " Bold  text");
-    EXPECT_EQ(Form->ReportForm->SelStart(), 0);
+    EXPECT_EQ(Form->ReportPane->ReportForm->Text(), " Bold  text");
+    EXPECT_EQ(Form->ReportPane->ReportForm->SelStart(), 0);
 
-    Form->TextOnly2->Click();
-    EXPECT_TRUE(Form->PagesVisibleBeforeReport);
-    Form->SelectAll4->Click();
-    Form->Copy5->Click();
+    Form->ReportPane->TextOnly2->Click();
+    EXPECT_TRUE(Form->ReportPane->PagesVisibleBeforeReport);
+    Form->ReportPane->SelectAll4->Click();
+    Form->ReportPane->Copy5->Click();
     EXPECT_EQ(TestHooks::ClipboardText(), " Bold  text");
 
-    Form->TextOnly1->SetEnabled(false);
-    Form->ReportCloseButton->Click();
-    EXPECT_FALSE(Form->ReportForm->Visible());
-    EXPECT_FALSE(Form->ReportPanel->Visible());
+    Form->ReportPane->TextOnly1->SetEnabled(false);
+    Form->ReportPane->ReportCloseButton->Click();
+    EXPECT_FALSE(Form->ReportPane->ReportForm->Visible());
+    EXPECT_FALSE(Form->ReportPane->ReportPanel->Visible());
     EXPECT_TRUE(Form->PageControl1->Visible());
-    EXPECT_TRUE(Form->TextOnly1->Enabled());
+    EXPECT_TRUE(Form->ReportPane->TextOnly1->Enabled());
     Form->PageControl1->Hide();
-    Form->CloseReportView();
+    Form->ReportPane->CloseReportView();
     EXPECT_FALSE(Form->PageControl1->Visible());
 }
 
@@ -110,22 +114,83 @@ TEST_F(ReportPaneTest, TextOnlyViewCopyAndClose) {
 TEST_F(ReportPaneTest, SelectFilesNamedOnTheReport) {
     Form->FileListBox1->SetMultiSelect(true);
     Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf("other.htm"), true);
-    Form->ShowReportPane();
-    Form->ReportForm->SetText("Report\r\n    a.htm\r\n    bg.gif [BACKGROUND]\r\nsub/c.htm\r\n"
-                              "\t b.HTM \r\n");
-    Form->ReportForm->SelectAll();
-    Form->SelectFiles2->Click();
+    Form->ReportPane->ShowReportPane();
+    Form->ReportPane->ReportForm->SetText(
+        "Report\r\n    a.htm\r\n    bg.gif [BACKGROUND]\r\nsub/c.htm\r\n"
+        "\t b.HTM \r\n");
+    Form->ReportPane->ReportForm->SelectAll();
+    Form->ReportPane->SelectFiles2->Click();
     EXPECT_EQ(Form->FileListBox1->Mask(), "*.*");
     EXPECT_EQ(Form->FilterCombo->Text(), "*.*");
     EXPECT_EQ(Selected(), (std::vector<String>{"a.htm", "B.htm", "bg.gif"}));
-    EXPECT_EQ(TestHooks::ClipboardText(), Form->ReportForm->Text());
+    EXPECT_EQ(TestHooks::ClipboardText(), Form->ReportPane->ReportForm->Text());
 
     // From the page's shortcut menu, the page's selection names the files.
     UsePage(*Form, 0, Site + "p.htm", "c.htm\r\nrest");
     Form->Memos[0]->SetSelStart(0);
     Form->Memos[0]->SetSelLength(5);
-    Form->SelectFiles1->Click();
+    Form->ReportPane->SelectFiles1->Click();
     EXPECT_EQ(Selected(), (std::vector<String>{"a.htm", "B.htm", "bg.gif", "c.htm"}));
+}
+
+// While the pane shows, the window's Save writes the report under the name chosen (Save, unlike
+// Save As, adds no extension), the editor font is not offered and Close gives the pages back;
+// then Save is the page's again.
+TEST_F(ReportPaneTest, WindowCommandsTakeTheReportWhileItShows) {
+    TReportPane& pane = *Form->ReportPane;
+    UsePage(*Form, 0, Site + "a.htm", "page", true);
+    pane.ShowReportPane();
+    pane.ReportForm->SetText("report\r\n");
+    TestHooks::TDialogAnswer answer;
+    answer.Accepted = true;
+    answer.FileName = Site + "saved";
+    TestHooks::AnswerDialog(answer);
+    pane.ReportSave1->Click();
+    EXPECT_EQ(ReadFileBytes(Site + "saved"), "report\r\n");
+    EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "x");
+    // An unanswered font dialog would fail the test.
+    Form->ChangeFontButtonClick(Form->Editor1);
+
+    pane.ReportClose1->Click();
+    EXPECT_FALSE(pane.ReportPanel->Visible());
+    EXPECT_TRUE(Form->PageControl1->Visible());
+    EXPECT_TRUE(Form->PageInUse(0));
+    Form->Save1Click(Form->Save1);
+    EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "page");
+}
+
+// The window's creation brings Text Only and Select Files out of hiding and gives the pane the
+// plain font. Each Select Files is offered, as its menu opens, only while the clipboard holds
+// text; the page's menu still brings its own items up to date.
+TEST_F(ReportPaneTest, SelectFilesIsOfferedWhileTheClipboardHoldsText) {
+    TReportPane& pane = *Form->ReportPane;
+    for (TMenuItem* item : {pane.TextOnly1, pane.TextOnly2, pane.SelectFiles1})
+        EXPECT_TRUE(item->Visible()) << item->Name();
+    EXPECT_EQ(pane.ReportForm->Font().Size(), 10);
+    UsePage(*Form, 0, Site + "a.htm", "page");
+    for (bool text : {true, false}) {
+        SCOPED_TRACE(text ? "text on the clipboard" : "empty clipboard");
+        if (text)
+            TestHooks::SetClipboardText("a.htm");
+        else
+            TestHooks::Reset();
+        pane.ReportFormMenu->Popup(0, 0);
+        Form->MainPopupMenu->Popup(0, 0);
+        EXPECT_EQ(pane.SelectFiles2->Enabled(), text);
+        EXPECT_EQ(pane.SelectFiles1->Enabled(), text);
+        EXPECT_FALSE(Form->Cut2->Enabled()) << "nothing is selected";
+    }
+}
+
+// The pane's buttons stand side by side from 13 pixels into its top panel once it shows.
+TEST_F(ReportPaneTest, ButtonsStandSideBySide) {
+    TReportPane& pane = *Form->ReportPane;
+    pane.ShowReportPane();
+    int left = pane.ReportTopPanel->Left() + 13;
+    for (TButton* button : {pane.ReportCloseButton, pane.SaveButton, pane.PrintReportButton}) {
+        EXPECT_EQ(button->Left(), left) << button->Name();
+        left += button->Width();
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
 #include "platform/TestHooks.h"
+#include "site/ReportPane.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
@@ -238,7 +239,7 @@ protected:
 
     std::vector<String> ReportLines() {
         std::vector<String> lines;
-        TStrings& report = Form->ReportForm->Lines();
+        TStrings& report = Form->ReportPane->ReportForm->Lines();
         for (int i = 0; i < report.Count(); ++i)
             lines.push_back(report[i]);
         return lines;
@@ -254,7 +255,7 @@ TEST_F(AnalyserWindowTest, NothingSelectedIsAnError) {
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
               "You must first select a file (or files) in the file list.");
     EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Analyse Files");
-    EXPECT_FALSE(Form->ReportForm->Visible());
+    EXPECT_FALSE(Form->ReportPane->ReportForm->Visible());
 }
 
 // Two pages and a binary file together: the same image once, the declined file named at the end.
@@ -286,10 +287,12 @@ TEST_F(AnalyserWindowTest, CombinedReportOfSeveralFiles) {
                                    "The following files were not analysed:",
                                    "x.bin",
                                    "==========================="}));
-    EXPECT_EQ(Form->ReportForm->ColorAt(Form->ReportForm->Text().find(">>>")), RGB(255, 0, 0));
-    EXPECT_EQ(Form->ImagesLabel->Caption(), "Images: 1");
-    EXPECT_EQ(Form->LinksLabel->Caption(), "Links: 2");
-    EXPECT_FALSE(Form->AbortButton->Visible());
+    EXPECT_EQ(
+        Form->ReportPane->ReportForm->ColorAt(Form->ReportPane->ReportForm->Text().find(">>>")),
+        RGB(255, 0, 0));
+    EXPECT_EQ(Form->ReportPane->ImagesLabel->Caption(), "Images: 1");
+    EXPECT_EQ(Form->ReportPane->LinksLabel->Caption(), "Links: 2");
+    EXPECT_FALSE(Form->ReportPane->AbortButton->Visible());
     EXPECT_TRUE(Form->Analyse1->Enabled());
     EXPECT_EQ(GetCurrentDir() + "/", Site);
 }
@@ -306,7 +309,7 @@ TEST_F(AnalyserWindowTest, OneFileWithoutTracingGetsItsOwnSection) {
                              "The following external links have not been checked:", "     NONE",
                              "===========================", "=== ERRORS WERE REPORTED ===",
                              "===========================", ""}));
-    EXPECT_EQ(Form->ProgressBar->Max(), 9);
+    EXPECT_EQ(Form->ReportPane->ProgressBar->Max(), 9);
 }
 
 TEST_F(AnalyserWindowTest, TraceReportsReachedPagesAndSelectsThem) {
@@ -324,7 +327,7 @@ TEST_F(AnalyserWindowTest, TraceReportsReachedPagesAndSelectsThem) {
         if (Form->FileListBox1->Selected(i))
             selected.push_back(Form->FileListBox1->Items()[i]);
     EXPECT_EQ(selected, (std::vector<String>{"one.htm", "two.htm"}));
-    EXPECT_FALSE(Form->AbortButton->Visible());
+    EXPECT_FALSE(Form->ReportPane->AbortButton->Visible());
 }
 
 // Closing the window while the analysis runs stops it first: the pane closes, the lists are
@@ -338,7 +341,7 @@ TEST_F(AnalyserWindowTest, ClosingTheWindowStopsTheAnalysis) {
         closeAsked = true;
         EXPECT_TRUE(Form->AnalysisRunning());
         EXPECT_FALSE(Form->Analyse1->Enabled());
-        EXPECT_FALSE(Form->PrintReportButton->Enabled());
+        EXPECT_FALSE(Form->ReportPane->PrintReportButton->Enabled());
         Form->FormCloseQuery(sender, canClose);
         EXPECT_FALSE(canClose);
         // The second asking comes once the analysis has ended; the test keeps its window.
@@ -352,7 +355,7 @@ TEST_F(AnalyserWindowTest, ClosingTheWindowStopsTheAnalysis) {
     EXPECT_TRUE(closeAsked);
     EXPECT_TRUE(closedAfter);
     EXPECT_FALSE(Form->AnalysisRunning());
-    EXPECT_FALSE(Form->ReportForm->Visible());
+    EXPECT_FALSE(Form->ReportPane->ReportForm->Visible());
     EXPECT_FALSE(Form->CloseAfterAnalysis);
 }
 

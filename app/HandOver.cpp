@@ -73,6 +73,8 @@ void BringToFront(const TRunningCopyWindow& window) {
 // False, with the page and the reason shown, when the file cannot be written.
 bool WriteHandOverFile(const String& commandLine) {
     try {
+        // It names the user's page: as private as the autosave copies beside it.
+        TPrivateWrites privately;
         WriteFileAtomic(HandOverFileName(), commandLine + "\r\n");
         return true;
     } catch (const Exception& error) {

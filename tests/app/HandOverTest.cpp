@@ -150,9 +150,13 @@ TEST_F(HandOverTest, HandOverFileHoldsTheCommandLineAsOneLine) {
         if (test.AlreadyRunningMessage)
             TestHooks::AnswerMessageBox(IDOK);
 
-        HandOverToRunningCopy(test.CommandLine);
+        {
+            TestSupport::ScopedUmask openToAll(0);
+            HandOverToRunningCopy(test.CommandLine);
+        }
 
         EXPECT_EQ(TempFolder() + "lqmlink.txt", HandOverFileName());
+        EXPECT_EQ(0600u, TestSupport::ModeOf(HandOverFileName()));
         EXPECT_EQ(String(test.CommandLine) + "\r\n", ReadFileBytes(HandOverFileName()));
         EXPECT_EQ("SendMessage(1, 0x4F4, 0)", Calls().back());
         if (test.AlreadyRunningMessage) {

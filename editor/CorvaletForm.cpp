@@ -2,6 +2,8 @@
 
 #include "editor/CorvaletForm.h"
 
+#include <algorithm>
+
 THTMLEMainForm* HTMLEMainForm = nullptr;
 
 namespace {
@@ -23,6 +25,11 @@ void THTMLEMainForm::MakeFeatures() {
     if (!FeatureMaker())
         throw EInvalidOperation("The main window's features were not set up");
     FeatureMaker()(*this);
+}
+
+bool THTMLEMainForm::ShowsViewOverPages() const {
+    return std::any_of(FFeatures.begin(), FFeatures.end(),
+                       [](const auto& feature) { return feature->ShowsViewOverPages(); });
 }
 
 THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
@@ -59,7 +66,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildInternalBrowser();
         BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
@@ -106,7 +112,6 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindInternalBrowser();
     BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();

@@ -43,6 +43,9 @@ public:
     virtual bool ShowsViewOverPages() const { return false; }
     // A page's file was written under this name.
     virtual void FileSaved(const String& /*fileName*/) {}
+    // The window is showing (each time it shows): the commands that every showing brings back
+    // are made visible again.
+    virtual void WindowShowing() {}
 
 protected:
     THTMLEMainForm& Form;

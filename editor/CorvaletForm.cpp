@@ -61,7 +61,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         // The logo panel lies under the pages, which cover it while a page is open.
         BuildImagePanel();
         BuildDocumentPages();
-        BuildBrowserAndReportPanes();
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildFindReplace();
@@ -75,7 +74,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildInternalBrowser();
         BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
@@ -121,7 +119,6 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindInternalBrowser();
     BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();

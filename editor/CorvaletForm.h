@@ -38,9 +38,9 @@ class TMRUFileList;
 class TJCopy;
 class TGeneralRoutines;
 class TRegistry;
-class TWebBrowser;
 class TDownloadEstimate;
 class TReportPane;
+class TInternalBrowser;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -71,6 +71,7 @@ public:
     bool ShowsViewOverPages() const;
     TDownloadEstimate* DownloadEstimate = nullptr;
     TReportPane* ReportPane = nullptr;
+    TInternalBrowser* InternalBrowser = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -117,6 +118,8 @@ public:
     void WindowHook2AfterMessage(TObject* Sender, TMessage& Msg, bool& Handled);
     void Memo1Exit(TObject* Sender);
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // A page that was never saved carries "[untitled<n>]" in place of a file name.
+    static bool IsUntitled(const String& fileName);
 
     // ---- The file pane, as the documents use it ----
     // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
@@ -156,6 +159,8 @@ public:
     void UpdateInsertMode();
     void UpdateDocumentCommands();
     void EnableDocumentCommands();
+    // The commands that need a page are on: a page is open, or help-pointer mode offers them.
+    bool DocumentCommandsEnabled() const;
     void HidePopupLists();
     void TabsRight(TObject* Sender);
     void TabsLeft1Click(TObject* Sender);
@@ -165,6 +170,17 @@ public:
     void FocusActivePage();
     void Memo1Enter(TObject* Sender);
     void StatusBar1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+
+    // ---- The toolbars ----
+    // A button at the end of the toolbar, with its hint and picture.
+    TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
+    // A button right after another on the toolbar, the ones after it moved along to make room;
+    // while the window is built, as the toolbar takes its buttons' order from their places once
+    // the window has loaded.
+    TQmToolbarButton* InsertToolbarButton(TQmToolbar* toolbar, TControl* after, const String& name,
+                                          const String& hint);
+    // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
+    static void LoadButtonGlyph(TQmToolbarButton* button);
 
     // ---- Help-pointer mode and the Help menu ----
     // True when help-pointer mode was on: the number's topic has been shown and the caller must
@@ -660,7 +676,6 @@ public:
     String LastEndTag;
     String TextFileExtensions;
     String IEWindowTitle;
-    String SavedInlineImages;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
     TShiftState LastShiftState;
@@ -683,14 +698,11 @@ public:
     bool ShowImages = false;
     bool SmartTabs = false;
     bool PrePublish = false;
-    bool BrowserFullSize = false;
-    bool SavedGlobalUserOffline = false;
     bool LastInsertToggle = false;
     bool InsertToggleKnown = false;
     bool LeftPanelVisible = false;
     bool ReplaceAngles = false;
     bool AbortRequested = false;
-    bool ImagePreviewShown = false;
     bool FirstShowPending = false;
     bool CloseCancelled = false;
     bool ForceCommandsEnabled = false;
@@ -762,13 +774,7 @@ public:
     // The stored publish folder, empty when none is stored.
     String ReadPublishFolder() const;
     TMenuItem* View1 = nullptr;
-    TMenuItem* InternalBrowser1 = nullptr;
-    TMenuItem* BrowserSize1 = nullptr;
-    TMenuItem* Browser800 = nullptr;
-    TMenuItem* Browser1024 = nullptr;
-    TMenuItem* ShowBrowserFullSize1 = nullptr;
     TMenuItem* IncludeMultimedia1 = nullptr;
-    TMenuItem* WorkOffline1 = nullptr;
     TMenuItem* Preferences1 = nullptr;
     TMenuItem* Font1 = nullptr;
     TMenuItem* Editor1 = nullptr;
@@ -818,7 +824,6 @@ public:
     TQmToolbarButton* PrintButton = nullptr;
     TQmToolbarButton* CloseButton = nullptr;
     TQmToolbarButton* CloseAllButton = nullptr;
-    TQmToolbarButton* IntBrowserButton = nullptr;
     TQmToolbarButton* HelpButton = nullptr;
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
@@ -984,9 +989,6 @@ public:
     TPanel* ImagePanel = nullptr;
     TLabel* VersionLabel = nullptr;
 
-    // Browser panes.
-    TPanel* BrowserPanel = nullptr;
-    TPanel* IntBrowserPanel = nullptr;
 
     TStatusBar* StatusBar1 = nullptr;
 
@@ -995,7 +997,6 @@ public:
     TRichEdit* TempMemo = nullptr;
     TRichEdit* PrinterForm = nullptr;
     TTimer* AutosaveTimer = nullptr;
-    TTimer* BrowserLockTimer = nullptr;
     TFontDialog* FontDialog1 = nullptr;
     TVersionNo* VersionNo = nullptr;
     TRichPrinter* RichPrinter1 = nullptr;
@@ -1020,7 +1021,6 @@ private:
     void BuildTagBar();
     void BuildTagBarLists();
     void BuildImagePanel();
-    void BuildBrowserAndReportPanes();
     void BuildHiddenHelpers();
     void BindMainWindowLayout();
     // DocumentPages.cpp: the twenty pages, stepping through them, and the status bar.
@@ -1101,10 +1101,6 @@ private:
     // The binders of every feature.
     void BindEvents();
     void BindMenuBar();
-    // A button at the end of the toolbar, with its hint and picture.
-    TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
-    // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
-    static void LoadButtonGlyph(TQmToolbarButton* button);
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();
@@ -1115,9 +1111,8 @@ private:
     void ShowVersionLabel();
     void LoadCursors();
     void CreateAnalyserLists();
-    void OverrideBrowserSettings();
+    void ReadIEWindowTitle();
     void PrepareSplash();
-    void LimitBrowserSizes();
     void SetNbspShortCut();
     void SetProgramFolders();
     void PrepareLayout();
@@ -1157,8 +1152,6 @@ private:
     static bool IsAutosaveCopy(const String& fileName);
     // Says that a file the user asked to open was refused as not a text file.
     void ReportNotATextFile(const String& fileName);
-    // A page that was never saved carries "[untitled<n>]" in place of a file name.
-    static bool IsUntitled(const String& fileName);
 
     // Documents: the steps the commands share.
     // Word wrap and scroll bars as the all-pages preference says.
@@ -1190,8 +1183,8 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 15> DocumentButtons() const;
-    std::array<TMenuItem*, 31> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 14> DocumentButtons() const;
+    std::array<TMenuItem*, 30> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
@@ -1349,91 +1342,6 @@ public:
     struct TExternalBrowser;
     void ViewInExternalBrowser(const TExternalBrowser& browser);
     void SetupBrowserPath(const TExternalBrowser& browser);
-
-    // ---- The internal browser and its preview of the page ----
-    void BuildInternalBrowser();
-    void BindInternalBrowser();
-    // Opens or closes the preview of the active page.
-    void IntBrowserButtonClick(TObject* Sender);
-    void IntBrowserBackButtonClick(TObject* Sender);
-    void IntBrowserFwdButtonClick(TObject* Sender);
-    void MoveThroughBrowserHistory(THelpContext help, void (TWebBrowser::*move)());
-    void IntBrowserStopButtonClick(TObject* Sender);
-    void IntBrowserRefreshButtonClick(TObject* Sender);
-    void IntBrowserComboClick(TObject* Sender);
-    void IntBrowserComboKeyPress(TObject* Sender, char& Key);
-    void IntBrowserNavigateComplete(TObject* Sender, const String& URL);
-    void IntBrowserStatusTextChange(TObject* Sender, const String& Text);
-    void IntBrowserTitleChange(TObject* Sender, const String& Text);
-    void IntBrowserDownloadBegin(TObject* Sender);
-    void IntBrowserDownloadComplete(TObject* Sender);
-    void BrowserPanelResize(TObject* Sender);
-    void BrowserLockTimerTimer(TObject* Sender);
-    void Browser1024Click(TObject* Sender);
-    void Browser800Click(TObject* Sender);
-    void Browser640Click(TObject* Sender);
-    void WebTV1Click(TObject* Sender);
-    void Normal1Click(TObject* Sender);
-    void Borders1Click(TObject* Sender);
-    void Background1Click(TObject* Sender);
-    void Normal3Click(TObject* Sender);
-    void ShowTables1Click(TObject* Sender);
-    void ShowBrowserFullSize1Click(TObject* Sender);
-    void WorkOffline1Click(TObject* Sender);
-    void Browser1Click(TObject* Sender);
-    // The address first in the combo's history, once, whatever its case was there.
-    void AddURLToHistory(const String& URL);
-    void ShowInternalBrowser();
-    // The commands that would change files are off while the browser shows.
-    void DisableCommandsWhileBrowsing();
-    void SizeBrowserToScreen();
-    // The simulated screen width chosen, its item alone checked.
-    void ChooseBrowserScreenWidth(TMenuItem* item, int width);
-    // The preview command; a file of the file pane, when given, is shown instead of the page,
-    // without copies or the lock.
-    void RunPreviewCommand(const String& paneFile);
-    // Opening with the page's or the pane's file shown; closing puts the page's file back.
-    void OpenPreview(const String& path, bool fromFileList, TShiftState shift);
-    void ClosePreview();
-    // The backup of a modified, titled page's file; false when the command is to end.
-    bool SaveOrBackUpForPreview();
-    // The page's file copied beside it, then published in place or its tables shown; false
-    // when the command is to end.
-    bool PrepareShownFile(const String& path, TShiftState shift);
-    // The page published over its own file; false when the user cancelled the destination.
-    bool PrePublishInPlace(const String& folder, TShiftState shift);
-    void RestorePreviewFiles();
-    void SetStatusPanelWidths(std::initializer_list<int> widths);
-    TWebBrowser* IntBrowser = nullptr;
-    TLabel* TitleLabel = nullptr;
-    TLabel* BrowserPanelLabel = nullptr;
-    TComboBox* IntBrowserCombo = nullptr;
-    TQmToolbarButton* IntBrowserStopButton = nullptr;
-    TQmToolbarButton* IntBrowserBackButton = nullptr;
-    TQmToolbarButton* IntBrowserFwdButton = nullptr;
-    TQmToolbarButton* IntBrowserRefreshButton = nullptr;
-    // Hidden: they only hold the two pictures of the browser button.
-    TQmToolbarButton* IntBrowserOpen = nullptr;
-    TQmToolbarButton* IntBrowserClose = nullptr;
-    TMenuItem* Browser640 = nullptr;
-    TMenuItem* WebTV1 = nullptr;
-    TMenuItem* Normal1 = nullptr;
-    TMenuItem* ShowTables1 = nullptr;
-    TMenuItem* Borders1 = nullptr;
-    TMenuItem* Background1 = nullptr;
-    TMenuItem* Normal3 = nullptr;
-    // Shows the browser's setting only: choosing it changes nothing.
-    TMenuItem* DisplayImages = nullptr;
-    bool ShowTableBorders = false;
-    bool ShowTableBackgrounds = false;
-    bool BrowserLocked = false;
-    int BrowserScreenWidth = 0;
-    String PreviewBackupName;
-    // The page's file and its copy beside it while the preview shows a rewritten form of the
-    // file; empty when no copy was made.
-    String PreviewSourceName;
-    String PreviewCopyName;
-    bool PreviewSavedModified = false;
 
     // ---- Opening and viewing files from the pane ----
     // The name holds ".gif", ".jpg", ".bmp" or ".png" in any case.

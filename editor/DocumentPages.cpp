@@ -259,7 +259,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 30> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -287,30 +287,29 @@ std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {
             MultiSave3,
             PrintPreview1,
             Validatecurrentfile1,
-            InternalBrowser1,
             Extendhighlight1,
             SelectTag2,
             GoTo1};
 }
 
-std::array<TQmToolbarButton*, 15> THTMLEMainForm::DocumentButtons() const {
+std::array<TQmToolbarButton*, 14> THTMLEMainForm::DocumentButtons() const {
     return {FileSaveButton, PrintButton,  CloseButton,    CloseAllButton, CutButton,
             CopyButton,     PasteButton,  BookmarkButton, GotoButton,     FindButton,
-            ReplaceButton,  ExtendButton, IndentButton,   UnindentButton, IntBrowserButton};
+            ReplaceButton,  ExtendButton, IndentButton,   UnindentButton};
+}
+
+bool THTMLEMainForm::DocumentCommandsEnabled() const {
+    return AnyDocumentOpen() || ForceCommandsEnabled;
 }
 
 void THTMLEMainForm::UpdateDocumentCommands() {
-    bool enabled = AnyDocumentOpen() || ForceCommandsEnabled;
+    bool enabled = DocumentCommandsEnabled();
     for (TMenuItem* item : DocumentMenuItems())
         item->SetEnabled(enabled);
     for (TQmToolbarButton* button : DocumentButtons())
         button->SetEnabled(enabled);
     for (const auto& feature : FFeatures)
         feature->UpdateCommands();
-    // Saving or closing a page while the browser shows it would be undone by the preview's
-    // closing, which puts the page's file back.
-    if (IntBrowserPanel->Visible())
-        DisableCommandsWhileBrowsing();
     UpdateInsertMode();
 }
 

@@ -56,6 +56,9 @@ public:
     virtual void SetPagesAfterView(bool /*shown*/) {}
     // The printer font was chosen: a text printed in it takes the font's name and size.
     virtual void PrinterFontChosen(const TFont& /*font*/) {}
+    // The window is showing (each time it shows): the commands that every showing brings back
+    // are made visible again.
+    virtual void WindowShowing() {}
 
 protected:
     THTMLEMainForm& Form;

@@ -140,20 +140,20 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::OverrideBrowserSettings,
-        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::LimitBrowserSizes,
-        &THTMLEMainForm::SetNbspShortCut,      &THTMLEMainForm::SetProgramFolders,
-        &THTMLEMainForm::PrepareLayout,        &THTMLEMainForm::ReadDisplaySettings,
-        &THTMLEMainForm::ReadUserButtons,      &THTMLEMainForm::ReadTextFileExtensions,
-        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
-        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
-        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
-        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
-        &THTMLEMainForm::SetUpFileMasks,       &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::ReadIEWindowTitle,
+        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetNbspShortCut,
+        &THTMLEMainForm::SetProgramFolders,      &THTMLEMainForm::PrepareLayout,
+        &THTMLEMainForm::ReadDisplaySettings,    &THTMLEMainForm::ReadUserButtons,
+        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
+        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
+        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
+        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
+        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetUpFileMasks,
+        &THTMLEMainForm::SetIndentsOnceMore,     &THTMLEMainForm::ReadFeatureSettings,
+        &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -197,12 +197,8 @@ void THTMLEMainForm::ClearStateMembers() {
     LeftPanelVisible = true;
     ReplaceAngles = false;
     AbortRequested = false;
-    ImagePreviewShown = false;
     TextColour = clBlack;
-    for (TControl* pane :
-         std::initializer_list<TControl*>{PageControl1, BrowserPanel, IntBrowserPanel})
-        pane->SetAlign(alClient);
-    BrowserLockTimer->SetEnabled(false);
+    PageControl1->SetAlign(alClient);
 }
 
 void THTMLEMainForm::ShowVersionLabel() {
@@ -227,22 +223,12 @@ void THTMLEMainForm::CreateAnalyserLists() {
     }
 }
 
-void THTMLEMainForm::OverrideBrowserSettings() {
+void THTMLEMainForm::ReadIEWindowTitle() {
     IEWindowTitle = "Internet Explorer";
-    SavedInlineImages = "yes";
-    SavedGlobalUserOffline = false;
     TRegistry machine;
     machine.SetRootKey(HKEY_LOCAL_MACHINE);
     if (machine.OpenKeyReadOnly(BrowserMainKey))
         ReadSetting(machine, "Window Title", IEWindowTitle);
-    TRegistry user;
-    if (user.OpenKey(BrowserMainKey, true)) {
-        if (ReadSetting(user, "Display Inline Images", SavedInlineImages))
-            user.WriteString("Display Inline Images", "yes");
-        if (ReadSetting(user, "GlobalUserOffline", SavedGlobalUserOffline))
-            user.WriteBool("GlobalUserOffline", true);
-    }
-    WorkOffline1->SetChecked(true);
 }
 
 void THTMLEMainForm::ShowSplashProgress(const String& text) {
@@ -263,13 +249,6 @@ void THTMLEMainForm::PrepareSplash() {
         Splash->Show();
     Application->SetTitle("Quiltmarker " + StringReplace(version, "Version ", "v.", 0));
     ShowSplashProgress("Reading registry entries...");
-}
-
-void THTMLEMainForm::LimitBrowserSizes() {
-    if (Screen->Width() < 1024)
-        Browser1024->SetEnabled(false);
-    if (Screen->Width() < 800)
-        Browser800->SetEnabled(false);
 }
 
 void THTMLEMainForm::SetNbspShortCut() {
@@ -382,10 +361,6 @@ void THTMLEMainForm::ReadGeneralSettings() {
     if (ReadSetting(reg, "LastDrive", drive) && !drive.empty())
         DriveComboBox1->SetDrive(drive[0]);
     ApplyStartFolder(reg);
-    ShowBrowserFullSize1->SetVisible(true);
-    BrowserFullSize = true;
-    ReadSetting(reg, "BrowserFullSize", BrowserFullSize);
-    ShowBrowserFullSize1->SetChecked(BrowserFullSize);
 }
 
 void THTMLEMainForm::ReadAutosave(const TRegistry& reg) {

@@ -77,19 +77,12 @@ void THTMLEMainForm::BuildMenuBar() {
     MultiSave3 = AddItem(this, Publish1, "MultiSave3", "Multi-&Save...");
 
     View1 = AddItem(this, bar, "View1", "&View");
-    InternalBrowser1 = AddItem(this, View1, "InternalBrowser1", "Internal &Browser");
-    BrowserSize1 = AddItem(this, View1, "BrowserSize1", "&Set Browser Size");
-    Browser1024 = AddItem(this, BrowserSize1, "Browser1024", "&1024x768");
-    Browser800 = AddItem(this, BrowserSize1, "Browser800", "&800x600");
     IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
-    WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
     ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");
 
     Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
-    ShowBrowserFullSize1 =
-        AddHiddenItem(this, Preferences1, "ShowBrowserFullSize1", "Show &Browser Full Size");
     UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "&Use Tag Colouring");
     SetTagColours1 = AddItem(this, Preferences1, "SetTagColours1", "Set Ta&g Colours...");
     StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");
@@ -156,8 +149,6 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CloseAllButton, "CloseAllButton", "Close All",
          &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::IntBrowserButton, "IntBrowserButton", "Internal Browser",
-         &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
@@ -186,6 +177,19 @@ TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const St
     button->SetHint(hint);
     button->SetShowHint(true);
     LoadButtonGlyph(button);
+    return button;
+}
+
+TQmToolbarButton* THTMLEMainForm::InsertToolbarButton(TQmToolbar* toolbar, TControl* after,
+                                                      const String& name, const String& hint) {
+    TQmToolbarButton* button = AddToolbarButton(toolbar, name, hint);
+    const int place = after->Left() + after->Width();
+    for (int i = 0; i < toolbar->ControlCount(); ++i) {
+        TControl* control = toolbar->Controls(i);
+        if (control != button && control->Left() >= place)
+            control->SetLeft(control->Left() + button->Width());
+    }
+    button->SetLeft(place);
     return button;
 }
 
@@ -379,16 +383,6 @@ void THTMLEMainForm::BuildImagePanel() {
     VersionLabel->SetAlignment(taCenter);
 }
 
-void THTMLEMainForm::BuildBrowserAndReportPanes() {
-    BrowserPanel = NewControl<TPanel>(this, this, "BrowserPanel");
-    IntBrowserPanel = NewControl<TPanel>(this, this, "IntBrowserPanel");
-    for (TPanel* panel : {BrowserPanel, IntBrowserPanel}) {
-        panel->SetAlign(alClient);
-        panel->SetCaption("");
-        panel->SetVisible(false);
-    }
-}
-
 void THTMLEMainForm::BuildHiddenHelpers() {
     VerLabelInvis = NewControl<TLabel>(this, this, "VerLabelInvis");
     VerLabelInvis->SetVisible(false);
@@ -408,7 +402,6 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     }
     AutosaveTimer = NewComponent<TTimer>(this, "AutosaveTimer");
     AutosaveTimer->SetEnabled(false);
-    BrowserLockTimer = NewComponent<TTimer>(this, "BrowserLockTimer");
 
     RichPrinter1 = NewComponent<TRichPrinter>(this, "RichPrinter1");
     RichPrinter1->SetHeaderFormat("<65|>95");

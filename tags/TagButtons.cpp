@@ -273,7 +273,6 @@ void THTMLEMainForm::BindTagButtons() {
         else if (entry.Press == ClearsShift)
             button->OnMouseDown = Handler(this, &THTMLEMainForm::HeadingsButtonMouseDown);
     }
-    IntBrowserButton->OnMouseDown = Handler(this, &THTMLEMainForm::IntBrowserButtonMouseDown);
     HeadingsUpDown1->OnClick = Handler(this, &THTMLEMainForm::HeadingsUpDown1Click);
     HeadingsEdit->OnClick = Handler(this, &THTMLEMainForm::HeadingsEditClick);
     ButtonsPage->OnChange = Handler(this, &THTMLEMainForm::ButtonsPageChange);

@@ -8,6 +8,7 @@
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/TestHooks.h"
+#include "publish/InternalBrowser.h"
 #include "site/ReportPane.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmToolbars.h"
@@ -65,8 +66,8 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_FALSE(form.SmartTabs);
     EXPECT_TRUE(form.PrePublish);
     EXPECT_TRUE(form.Prepublishfiles1->Checked());
-    EXPECT_TRUE(form.BrowserFullSize);
-    EXPECT_TRUE(form.ShowBrowserFullSize1->Checked());
+    EXPECT_TRUE(form.InternalBrowser->BrowserFullSize);
+    EXPECT_TRUE(form.InternalBrowser->ShowBrowserFullSize1->Checked());
     EXPECT_EQ(form.TemplateFolder, HomeFolder());
     EXPECT_EQ(form.TabWidth, 12);
     EXPECT_TRUE(form.On2->Checked());
@@ -98,12 +99,12 @@ TEST(MainSettings, AnEmptyRegistryGivesEveryDefaultAndSeedsTheFileMasks) {
     auto form = MakeMainWindow();
     ExpectDefaults(*form);
     EXPECT_EQ(form->IEWindowTitle, "Internet Explorer");
-    EXPECT_EQ(form->SavedInlineImages, "yes");
+    EXPECT_EQ(form->InternalBrowser->SavedInlineImages, "yes");
     EXPECT_EQ(form->ProgramFolder, ProgramFolder());
     EXPECT_EQ(form->HelpFileName, ProgramFolder() + "help/Quiltmarker.hlp");
     EXPECT_EQ(form->UserButtons[15]->Hint(), "User defineable");
     EXPECT_EQ(ProgramVersionText, "3.0d");
-    EXPECT_TRUE(form->WorkOffline1->Checked());
+    EXPECT_TRUE(form->InternalBrowser->WorkOffline1->Checked());
     EXPECT_TRUE(form->ReplaceAnglesButton->Visible());
     EXPECT_EQ(form->ReplaceAnglesButton->Tag(), 0);
     EXPECT_EQ(form->VersionLabel->Caption(), "Version 3.0d");
@@ -241,7 +242,10 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
         {"PrePublish", [&] { return !form->PrePublish && !form->Prepublishfiles1->Checked(); }},
         {"LastDir", [&] { return form->FolderBrowse1->Directory() == templates; }},
         {"BrowserFullSize",
-         [&] { return !form->BrowserFullSize && !form->ShowBrowserFullSize1->Checked(); }},
+         [&] {
+             return !form->InternalBrowser->BrowserFullSize &&
+                    !form->InternalBrowser->ShowBrowserFullSize1->Checked();
+         }},
         {"TemplateFolder and TabWidth",
          [&] { return form->TemplateFolder == templates && form->TabWidth == 30; }},
         {"WordWrap",
@@ -424,8 +428,8 @@ TEST(MainSettings, NarrowScreensDisableTheBrowserSizesThatDoNotFit) {
         SCOPED_TRACE(width);
         TestHooks::SetScreenSize(width, 600);
         auto form = MakeMainWindow();
-        EXPECT_EQ(form->Browser800->Enabled(), enabled800);
-        EXPECT_EQ(form->Browser1024->Enabled(), enabled1024);
+        EXPECT_EQ(form->InternalBrowser->Browser800->Enabled(), enabled800);
+        EXPECT_EQ(form->InternalBrowser->Browser1024->Enabled(), enabled1024);
     }
 }
 

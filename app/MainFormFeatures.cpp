@@ -2,9 +2,11 @@
 
 #include "editor/CorvaletForm.h"
 #include "site/DownloadEstimate.h"
+#include "tags/TagInsertion.h"
 
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
 }

@@ -33,10 +33,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     MakeFeatures();
     BuildForm([this] {
         BuildMenuBar();
-        BuildHiddenShortcuts();
         BuildDocuments();
         BuildFontCommand();
-        BuildTagInsertion();
         BuildTopPanel();
         BuildTagButtons();
         BuildFilePane();
@@ -81,10 +79,8 @@ void THTMLEMainForm::BindEvents() {
     BindDocumentPages();
     BindDocuments();
     BindFontCommand();
-    BindTagInsertion();
     BindTagButtons();
     BindTagBarLists();
-    BindHiddenShortcuts();
     BindHelpCommands();
     BindFindReplace();
     BindGlobalFindReplace();
@@ -117,8 +113,8 @@ void THTMLEMainForm::BindEvents() {
     BindMenuBar();
 }
 
-// Each menu of the bar, as it drops down, runs its own step and then lets every feature bring its
-// items in it up to date.
+// Each menu of the bar, and the pages' pop-up menu, as it drops down, runs its own step and then
+// lets every feature bring its items in it up to date.
 void THTMLEMainForm::BindMenuBar() {
     TMenuItem* bar = MainMenu1->Items();
     for (int i = 0; i < bar->Count(); ++i) {
@@ -131,6 +127,13 @@ void THTMLEMainForm::BindMenuBar() {
                 feature->MenuOpening(*menu);
         };
     }
+    TNotifyEvent own = MainPopupMenu->OnPopup;
+    MainPopupMenu->OnPopup = [this, own](TObject* Sender) {
+        if (own)
+            own(Sender);
+        for (const auto& feature : FFeatures)
+            feature->MenuOpening(*MainPopupMenu->Items());
+    };
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

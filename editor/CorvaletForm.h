@@ -40,6 +40,7 @@ class TGeneralRoutines;
 class TRegistry;
 class TWebBrowser;
 class TDownloadEstimate;
+class TTagInsertion;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -65,6 +66,7 @@ public:
     // Every feature, in the order they were made.
     const std::vector<std::unique_ptr<TMainFormFeature>>& Features() const { return FFeatures; }
     TDownloadEstimate* DownloadEstimate = nullptr;
+    TTagInsertion* TagInsertion = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -176,22 +178,6 @@ public:
                            bool showFileBrowse, bool showFolderBrowse);
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
-
-    // ---- Tag insertion ----
-    // Puts a tag button's texts around the active editor's selection and remembers them for
-    // Repeat Last Tag: Alt held at the last press leaves out the start text, Ctrl the end text,
-    // and Replace<> mode writes the angle brackets as character references. A newline count
-    // above 0 adds that many line breaks unless a line ends at the selection.
-    void InsertTag(const String& start, const String& end, int newlineCount);
-    // Puts both texts in as given, whatever the last press and Replace<> mode: a block that a
-    // dialog or generator built, or text cut out of the page to be rebuilt, must never lose a
-    // part to a stale Alt or Ctrl.
-    void InsertWhole(const String& start, const String& end, int newlineCount);
-    void RepeatLastTag1Click(TObject* Sender);
-    int LastNewlineCount = 0;
-    TMouseButton LastMouseButton = mbLeft;
-    TMenuItem* RepeatLastTag1 = nullptr;
-    TMenuItem* RepeatLastTag2 = nullptr;
 
     // ---- Find and replace ----
     void Find1Click(TObject* Sender);
@@ -335,36 +321,6 @@ public:
     void ScriptTypeListExit(TObject* Sender);
     void SSIListExit(TObject* Sender);
     void SSIEchoListExit(TObject* Sender);
-    // The hidden shortcut menu's items.
-    TMenuItem* Paragraph1 = nullptr;
-    TMenuItem* Break1 = nullptr;
-    TMenuItem* Bold1 = nullptr;
-    TMenuItem* Italic1 = nullptr;
-    TMenuItem* Underline1 = nullptr;
-    TMenuItem* Centre1 = nullptr;
-    TMenuItem* Right1 = nullptr;
-    TMenuItem* LeftAngle = nullptr;
-    TMenuItem* LeftAngle2 = nullptr;
-    TMenuItem* RightAngle = nullptr;
-    TMenuItem* RightAngle2 = nullptr;
-    TMenuItem* Comment = nullptr;
-    TMenuItem* Quot1 = nullptr;
-    TMenuItem* Pound = nullptr;
-    TMenuItem* Copyright1 = nullptr;
-    TMenuItem* Reg1 = nullptr;
-    TMenuItem* Multx1 = nullptr;
-    TMenuItem* Amp1 = nullptr;
-    TMenuItem* Quarter1 = nullptr;
-    TMenuItem* Half1 = nullptr;
-    TMenuItem* Threquarters1 = nullptr;
-    // User11 ... User91, User101 ... User161.
-    std::array<TMenuItem*, UserButtonCount> UserItems{};
-    TMenuItem* TagRight = nullptr;
-    TMenuItem* TagLeft1 = nullptr;
-    TMenuItem* HLTagRight1 = nullptr;
-    TMenuItem* HLTagLeft1 = nullptr;
-    TMenuItem* DelwoBin1 = nullptr;
-    TMenuItem* Undo3 = nullptr;
 
     // ---- Element dialogs ----
     // The link, image, font, mailto, rule and META dialogs of the tag bar.
@@ -684,14 +640,14 @@ public:
     String IEPath;
     String NetscapePath;
     String PendingAlignTag;
-    String LastStartTag;
-    String LastEndTag;
     String TextFileExtensions;
     String IEWindowTitle;
     String SavedInlineImages;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
+    // The last press on a button, a list or an editor.
     TShiftState LastShiftState;
+    TMouseButton LastMouseButton = mbLeft;
     TFontStyles TagStyle;
     TFontStyles ParamStyle;
     TFontStyles TextStyle;
@@ -836,7 +792,6 @@ public:
     TMenuItem* Invis1 = nullptr;
     TMenuItem* TabsRight1 = nullptr;
     TMenuItem* TabsLeft1 = nullptr;
-    TMenuItem* nbsp1 = nullptr;
 
     // Top panel with the docks and toolbars, and the tag-button bar.
     TPanel* TopPanel = nullptr;
@@ -1071,10 +1026,6 @@ private:
     // FontCommand.cpp: the editor and printer fonts.
     void BuildFontCommand();
     void BindFontCommand();
-    // TagInsertion.cpp: the insertion under every tag button, and Repeat Last Tag.
-    void BuildTagInsertion();
-    void BindTagInsertion();
-    void WrapSelection(const String& start, const String& end, int newlineCount, TShiftState shift);
     // FindReplace.cpp: find and replace in a page.
     void BuildFindReplace();
     void BindFindReplace();
@@ -1101,9 +1052,6 @@ private:
     void DropAlignList(TControl* button, const String& tag);
     // Puts the list below the tag bar with its right edge 6 pixels right of the button's.
     void PlaceListUnder(TListBox* list, TControl* button);
-    // HiddenShortcuts.cpp: the items of the hidden shortcut menu.
-    void BuildHiddenShortcuts();
-    void BindHiddenShortcuts();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
@@ -1156,7 +1104,6 @@ private:
     void OverrideBrowserSettings();
     void PrepareSplash();
     void LimitBrowserSizes();
-    void SetNbspShortCut();
     void SetProgramFolders();
     void PrepareLayout();
     void ReadDisplaySettings();

@@ -141,7 +141,6 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
     bool help = Screen->Cursor() == crHelp;
     bool inTag = TagBoundsAtCaret();
     SelectTag2->SetEnabled(inTag || help);
-    RepeatLastTag1->SetEnabled(!LastStartTag.empty() || help);
     TRichEdit* editor = GetMemo(-1);
     bool pageOpen = AnyDocumentOpen() && editor;
     if (pageOpen || help) {
@@ -181,7 +180,6 @@ void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool selected = editor && editor->SelLength() != 0;
     SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
-    RepeatLastTag2->SetEnabled(!LastStartTag.empty());
     Cut2->SetEnabled(selected);
     Copy4->SetEnabled(selected);
     Paste2->SetEnabled(ClipboardHoldsText());

@@ -140,20 +140,20 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::OverrideBrowserSettings,
-        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::LimitBrowserSizes,
-        &THTMLEMainForm::SetNbspShortCut,      &THTMLEMainForm::SetProgramFolders,
-        &THTMLEMainForm::PrepareLayout,        &THTMLEMainForm::ReadDisplaySettings,
-        &THTMLEMainForm::ReadUserButtons,      &THTMLEMainForm::ReadTextFileExtensions,
-        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
-        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
-        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
-        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
-        &THTMLEMainForm::SetUpFileMasks,       &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::OverrideBrowserSettings,
+        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::LimitBrowserSizes,
+        &THTMLEMainForm::SetProgramFolders,      &THTMLEMainForm::PrepareLayout,
+        &THTMLEMainForm::ReadDisplaySettings,    &THTMLEMainForm::ReadUserButtons,
+        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
+        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
+        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
+        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
+        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetUpFileMasks,
+        &THTMLEMainForm::SetIndentsOnceMore,     &THTMLEMainForm::ReadFeatureSettings,
+        &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -270,10 +270,6 @@ void THTMLEMainForm::LimitBrowserSizes() {
         Browser1024->SetEnabled(false);
     if (Screen->Width() < 800)
         Browser800->SetEnabled(false);
-}
-
-void THTMLEMainForm::SetNbspShortCut() {
-    nbsp1->SetShortCut(ShortCut(VK_SPACE, ssCtrl));
 }
 
 void THTMLEMainForm::SetProgramFolders() {

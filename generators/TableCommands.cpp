@@ -9,6 +9,7 @@
 #include "generators/HTML_TD.h"
 #include "platform/Events.h"
 #include "platform/RichEdit.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -85,7 +86,7 @@ void THTMLEMainForm::MakeTableButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
     editor->SetSelText("");
-    InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
+    TagInsertion->InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
 }
 
 // The page keeps the selection until the table is ready, so that every way out that makes no
@@ -133,7 +134,7 @@ void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
     editor->SetSelText("");
-    InsertWhole(table, "", 0);
+    TagInsertion->InsertWhole(table, "", 0);
 }
 
 void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
@@ -144,7 +145,7 @@ void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
         return;
     dialog->Prepare(Sender == ColgroupButton);
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->ColumnTag(), "", 0);
+        TagInsertion->InsertWhole(dialog->ColumnTag(), "", 0);
 }
 
 // Reached by a Ctrl-click, whose Ctrl would otherwise keep the end tag out: both tags go in.
@@ -155,5 +156,5 @@ void THTMLEMainForm::EditTableCellTag(const String& tagName) {
     if (tagName == "TR")
         dialog->HideCellControls();
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
+        TagInsertion->InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
 }

@@ -1,16 +1,16 @@
 // The hidden shortcut menu: items of the invisible top-level menu Invis1 whose keyboard
 // shortcuts give the most used tag buttons and commands their keys.
 
-#include "editor/CorvaletForm.h"
+#include "tags/TagInsertion.h"
 
 #include "platform/Events.h"
 
 namespace {
 
-using F = THTMLEMainForm;
+using F = TTagInsertion;
 
 struct TShortcutItem {
-    TMenuItem* THTMLEMainForm::*Member;
+    TMenuItem* TTagInsertion::*Member;
     const char* Name;
     const char* Caption;
     WORD Key; // 0: no shortcut
@@ -58,33 +58,35 @@ const TShortcutItem LaterItems[] = {
 };
 
 struct TItemHandler {
-    TMenuItem* THTMLEMainForm::*Member;
+    TMenuItem* TTagInsertion::*Member;
     void (THTMLEMainForm::*Click)(TObject*);
 };
 
 // The items whose commands exist; the others keep their keys for the commands still to come.
 const TItemHandler ItemHandlers[] = {
-    {&F::Paragraph1, &F::ParaButtonClick},
-    {&F::Break1, &F::BreakButtonClick},
-    {&F::Bold1, &F::BoldButtonClick},
-    {&F::Italic1, &F::ItalicButtonClick},
-    {&F::Underline1, &F::UnderlineButtonClick},
-    {&F::Centre1, &F::CentreAlignButtonClick},
-    {&F::Right1, &F::RightAlignButtonClick},
-    {&F::Comment, &F::CommentButtonClick},
-    {&F::TagRight, &F::TagRightClick},
-    {&F::TagLeft1, &F::TagLeft1Click},
-    {&F::HLTagRight1, &F::TagRightClick},
-    {&F::HLTagLeft1, &F::TagLeft1Click},
-    {&F::Undo3, &F::Undo1Click},
-    {&F::DelwoBin1, &F::Delete1Click},
+    {&F::Paragraph1, &THTMLEMainForm::ParaButtonClick},
+    {&F::Break1, &THTMLEMainForm::BreakButtonClick},
+    {&F::Bold1, &THTMLEMainForm::BoldButtonClick},
+    {&F::Italic1, &THTMLEMainForm::ItalicButtonClick},
+    {&F::Underline1, &THTMLEMainForm::UnderlineButtonClick},
+    {&F::Centre1, &THTMLEMainForm::CentreAlignButtonClick},
+    {&F::Right1, &THTMLEMainForm::RightAlignButtonClick},
+    {&F::Comment, &THTMLEMainForm::CommentButtonClick},
+    {&F::TagRight, &THTMLEMainForm::TagRightClick},
+    {&F::TagLeft1, &THTMLEMainForm::TagLeft1Click},
+    {&F::HLTagRight1, &THTMLEMainForm::TagRightClick},
+    {&F::HLTagLeft1, &THTMLEMainForm::TagLeft1Click},
+    {&F::Undo3, &THTMLEMainForm::Undo1Click},
+    {&F::DelwoBin1, &THTMLEMainForm::Delete1Click},
 };
 
 } // namespace
 
-void THTMLEMainForm::BuildHiddenShortcuts() {
-    auto add = [this](const TShortcutItem& entry) {
-        TMenuItem* item = AddItem(this, Invis1, entry.Name, entry.Caption);
+// The items come first in the hidden menu, before the page stepping's.
+void TTagInsertion::BuildHiddenShortcuts() {
+    int index = Form.Invis1->IndexOf(Form.TabsRight1);
+    auto add = [this, &index](const TShortcutItem& entry) {
+        TMenuItem* item = InsertItem(&Form, Form.Invis1, index++, entry.Name, entry.Caption);
         if (entry.Key != 0)
             item->SetShortCut(ShortCut(entry.Key, entry.Shift));
         item->SetVisible(!entry.Hidden);
@@ -93,9 +95,10 @@ void THTMLEMainForm::BuildHiddenShortcuts() {
     for (const TShortcutItem& entry : ShortcutItems)
         add(entry);
     // User1 to User9 on Alt and a digit, User10 to User16 on Shift+Alt and a digit from 0.
-    for (int i = 0; i < UserButtonCount; ++i) {
+    for (int i = 0; i < THTMLEMainForm::UserButtonCount; ++i) {
         String number = IntToStr(i + 1);
-        TMenuItem* item = AddItem(this, Invis1, "User" + number + "1", "User" + number);
+        TMenuItem* item =
+            InsertItem(&Form, Form.Invis1, index++, "User" + number + "1", "User" + number);
         item->SetShortCut(i < 9 ? ShortCut(static_cast<WORD>('1' + i), {ssAlt})
                                 : ShortCut(static_cast<WORD>('0' + i - 9), {ssShift, ssAlt}));
         UserItems[i] = item;
@@ -104,7 +107,7 @@ void THTMLEMainForm::BuildHiddenShortcuts() {
         add(entry);
 }
 
-void THTMLEMainForm::BindHiddenShortcuts() {
+void TTagInsertion::BindHiddenShortcuts() {
     for (const TItemHandler& entry : ItemHandlers)
-        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+        (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
 }

@@ -5,6 +5,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "platform/Events.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -34,25 +35,25 @@ const TCharButton CharButtons[] = {
 };
 
 struct TShortcutHandler {
-    TMenuItem* THTMLEMainForm::*Member;
+    TMenuItem* TTagInsertion::*Member;
     void (THTMLEMainForm::*Click)(TObject*);
 };
 
 const TShortcutHandler ShortcutHandlers[] = {
-    {&F::nbsp1, &F::nbspButtonClick},
-    {&F::LeftAngle, &F::LeftAngleClick},
-    {&F::LeftAngle2, &F::LeftAngleClick},
-    {&F::RightAngle, &F::RightAngleClick},
-    {&F::RightAngle2, &F::RightAngleClick},
-    {&F::Quot1, &F::QuotButtonClick},
-    {&F::Pound, &F::PoundClick},
-    {&F::Copyright1, &F::CopyRtButtonClick},
-    {&F::Reg1, &F::RegButtonClick},
-    {&F::Multx1, &F::Multx1Click},
-    {&F::Amp1, &F::AmpButtonClick},
-    {&F::Quarter1, &F::Quarter1Click},
-    {&F::Half1, &F::Half1Click},
-    {&F::Threquarters1, &F::Threquarters1Click},
+    {&TTagInsertion::nbsp1, &F::nbspButtonClick},
+    {&TTagInsertion::LeftAngle, &F::LeftAngleClick},
+    {&TTagInsertion::LeftAngle2, &F::LeftAngleClick},
+    {&TTagInsertion::RightAngle, &F::RightAngleClick},
+    {&TTagInsertion::RightAngle2, &F::RightAngleClick},
+    {&TTagInsertion::Quot1, &F::QuotButtonClick},
+    {&TTagInsertion::Pound, &F::PoundClick},
+    {&TTagInsertion::Copyright1, &F::CopyRtButtonClick},
+    {&TTagInsertion::Reg1, &F::RegButtonClick},
+    {&TTagInsertion::Multx1, &F::Multx1Click},
+    {&TTagInsertion::Amp1, &F::AmpButtonClick},
+    {&TTagInsertion::Quarter1, &F::Quarter1Click},
+    {&TTagInsertion::Half1, &F::Half1Click},
+    {&TTagInsertion::Threquarters1, &F::Threquarters1Click},
 };
 
 struct TEntity {
@@ -148,7 +149,7 @@ void THTMLEMainForm::BindSpecialCharacters() {
             Handler(this, &THTMLEMainForm::HeadingsButtonMouseDown);
     }
     for (const TShortcutHandler& entry : ShortcutHandlers)
-        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+        (TagInsertion->*entry.Member)->OnClick = Handler(this, entry.Click);
     CharListBox->OnClick = Handler(this, &THTMLEMainForm::CharListBoxClick);
     CharListBox->OnExit = Handler(this, &THTMLEMainForm::CharListBoxExit);
     CharGrid->OnDblClick = Handler(this, &THTMLEMainForm::CharGridDblClick);
@@ -158,7 +159,7 @@ void THTMLEMainForm::BindSpecialCharacters() {
 void THTMLEMainForm::InsertCharacterReference(THelpContext help, const String& reference) {
     if (help != 0 && HandleHelpPointer(help))
         return;
-    InsertTag(reference, "", 0);
+    TagInsertion->InsertTag(reference, "", 0);
 }
 
 // ---- Buttons and shortcuts ----
@@ -224,7 +225,7 @@ void THTMLEMainForm::OtherCharButtonClick(TObject* /*Sender*/) {
 void THTMLEMainForm::CharListBoxClick(TObject* /*Sender*/) {
     int index = CharListBox->ItemIndex();
     if (index >= 0 && index < static_cast<int>(std::size(Entities)))
-        InsertTag(Entities[index].Reference, "", 0);
+        TagInsertion->InsertTag(Entities[index].Reference, "", 0);
     CharListBox->Hide();
 }
 
@@ -265,7 +266,7 @@ void THTMLEMainForm::CharGridDblClick(TObject* /*Sender*/) {
     int code = CodeOfCell(CharGrid->Col(), CharGrid->Row());
     if (code < 32 || code > LastCode)
         return;
-    InsertTag("&#" + IntToStr(code) + ";", "", 0);
+    TagInsertion->InsertTag("&#" + IntToStr(code) + ";", "", 0);
     ShowCharGrid(false);
 }
 

@@ -4,6 +4,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "platform/Events.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -114,13 +115,13 @@ void THTMLEMainForm::AlignListBoxClick(TObject* /*Sender*/) {
     String start = PendingAlignTag;
     if (item != "LEFT")
         start += " ALIGN=" + item;
-    InsertTag(start + ">", "</" + PendingAlignTag.substr(1) + ">", 0);
+    TagInsertion->InsertTag(start + ">", "</" + PendingAlignTag.substr(1) + ">", 0);
 }
 
 void THTMLEMainForm::DoctypeListClick(TObject* /*Sender*/) {
     int index = DoctypeList->ItemIndex();
     if (index >= 0 && index < static_cast<int>(std::size(DoctypeLines)))
-        InsertTag(DoctypeLines[index], "\r\n", 0);
+        TagInsertion->InsertTag(DoctypeLines[index], "\r\n", 0);
     DoctypeList->Hide();
 }
 
@@ -130,7 +131,7 @@ void THTMLEMainForm::OtherStyleDropListClick(TObject* /*Sender*/) {
     OtherStyleDropList->Hide();
     String style;
     if (ChosenItem(*OtherStyleDropList, style))
-        InsertTag("<" + style + ">", "</" + style + ">", 0);
+        TagInsertion->InsertTag("<" + style + ">", "</" + style + ">", 0);
 }
 
 // The script's own line breaks are single line feeds, as scripts were written.
@@ -146,7 +147,7 @@ void THTMLEMainForm::ScriptTypeListClick(TObject* /*Sender*/) {
         word = word.substr(0, word.find(' '));
         start = "<SCRIPT LANGUAGE=\"" + type + "\" TYPE=\"text/" + word + "\">\n<!--\n";
     }
-    InsertTag(start, "\n//-->\n</SCRIPT>", 0);
+    TagInsertion->InsertTag(start, "\n//-->\n</SCRIPT>", 0);
     ScriptTypeList->Hide();
 }
 
@@ -163,7 +164,7 @@ void THTMLEMainForm::SSIListClick(TObject* /*Sender*/) {
         ShowDropList(SSIEchoList);
         return;
     }
-    InsertTag("<!-- #" + directive + " ", " -->", 0);
+    TagInsertion->InsertTag("<!-- #" + directive + " ", " -->", 0);
     SSIList->Hide();
 }
 
@@ -175,7 +176,7 @@ void THTMLEMainForm::SSIEchoListClick(TObject* /*Sender*/) {
     }
     SSIEchoList->Hide();
     SSIList->Hide();
-    InsertTag("<!-- #echo var=\"" + variable + "\" -->", "", 0);
+    TagInsertion->InsertTag("<!-- #echo var=\"" + variable + "\" -->", "", 0);
 }
 
 // ---- Leaving a list ----

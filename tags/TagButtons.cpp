@@ -5,6 +5,7 @@
 
 #include "platform/Events.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -297,7 +298,7 @@ void THTMLEMainForm::InsertButtonTags(THelpContext help, const String& start, co
                                       int newlineCount) {
     if (HandleHelpPointer(help))
         return;
-    InsertTag(start, end, newlineCount);
+    TagInsertion->InsertTag(start, end, newlineCount);
 }
 
 // ---- Fixed pairs ----
@@ -436,9 +437,9 @@ void THTMLEMainForm::ParaButtonClick(TObject* Sender) {
     if (HandleHelpPointer(HelpContexts::ParaButtonClick))
         return;
     if (!DoubleParaTags)
-        InsertTag("<P>", "", 1);
+        TagInsertion->InsertTag("<P>", "", 1);
     else if (Sender != ParaButton)
-        InsertTag("<P>", "</P>", 0);
+        TagInsertion->InsertTag("<P>", "</P>", 0);
     else
         DropAlignList(ParaButton, "<P");
 }
@@ -471,7 +472,7 @@ void THTMLEMainForm::HeadingsButtonClick(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::HeadingsButtonClick))
         return;
     String n = IntToStr(HeadingsUpDown1->Position());
-    InsertTag("<H" + n + ">", "</H" + n + ">", 0);
+    TagInsertion->InsertTag("<H" + n + ">", "</H" + n + ">", 0);
 }
 
 void THTMLEMainForm::HeadingsUpDown1Click(TObject* /*Sender*/, TUDBtnType /*Button*/) {
@@ -495,7 +496,7 @@ void THTMLEMainForm::CommentButtonClick(TObject* /*Sender*/) {
             if (locked)
                 LockWindowUpdate(nullptr);
         }
-    InsertTag("<!-- ", " -->", 0);
+    TagInsertion->InsertTag("<!-- ", " -->", 0);
 }
 
 void THTMLEMainForm::ColourButtonClick(TObject* /*Sender*/) {
@@ -505,7 +506,7 @@ void THTMLEMainForm::ColourButtonClick(TObject* /*Sender*/) {
         return;
     String hex = GlobalForm->ColourToHex(ColorDialog1->Color() & 0xFFFFFF);
     String name = GlobalForm->ColourNameOfHex("#" + hex);
-    InsertTag(name.empty() ? "\"#" + hex + "\"" : "\"" + name + "\"", "", 0);
+    TagInsertion->InsertTag(name.empty() ? "\"#" + hex + "\"" : "\"" + name + "\"", "", 0);
 }
 
 void THTMLEMainForm::FieldsetButtonClick(TObject* /*Sender*/) {
@@ -513,9 +514,9 @@ void THTMLEMainForm::FieldsetButtonClick(TObject* /*Sender*/) {
         return;
     bool legend = MessageBox(Handle(), "Include <LEGEND>?", "Quiltmarker",
                              MB_YESNO | MB_ICONQUESTION) == IDYES;
-    InsertTag("<FIELDSET>", "</FIELDSET>", 0);
+    TagInsertion->InsertTag("<FIELDSET>", "</FIELDSET>", 0);
     if (legend)
-        InsertTag("<LEGEND>", "</LEGEND>", 0);
+        TagInsertion->InsertTag("<LEGEND>", "</LEGEND>", 0);
 }
 
 void THTMLEMainForm::ButtonsPageChange(TObject* /*Sender*/) {

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -38,8 +39,8 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
     auto button = [](TQmToolbarButton* THTMLEMainForm::*member) {
         return [member](THTMLEMainForm& f) { (f.*member)->Click(); };
     };
-    auto item = [](TMenuItem* THTMLEMainForm::*member) {
-        return [member](THTMLEMainForm& f) { (f.*member)->Click(); };
+    auto item = [](TMenuItem* TTagInsertion::*member) {
+        return [member](THTMLEMainForm& f) { (f.TagInsertion->*member)->Click(); };
     };
     using F = THTMLEMainForm;
     const Case cases[] = {
@@ -51,18 +52,18 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
         {"HalfButton", button(&F::HalfButton), "&frac12;"},
         {"Quarter3Button", button(&F::Quarter3Button), "&frac34;"},
         {"nbspButton", button(&F::nbspButton), "&nbsp;"},
-        {"nbsp1", item(&F::nbsp1), "&nbsp;"},
-        {"Ctrl+,", item(&F::LeftAngle), "&lt;"},
-        {"Ctrl+Shift+.", item(&F::RightAngle2), "&gt;"},
-        {"Ctrl+2", item(&F::Quot1), "&quot;"},
-        {"Ctrl+3", item(&F::Pound), "&pound;"},
-        {"Ctrl+4", item(&F::Copyright1), "&copy;"},
-        {"Ctrl+5", item(&F::Reg1), "&reg;"},
-        {"Ctrl+6", item(&F::Multx1), "&times;"},
-        {"Ctrl+7", item(&F::Amp1), "&amp;"},
-        {"Ctrl+8", item(&F::Quarter1), "&frac14;"},
-        {"Ctrl+9", item(&F::Half1), "&frac12;"},
-        {"Ctrl+0", item(&F::Threquarters1), "&frac34;"},
+        {"nbsp1", item(&TTagInsertion::nbsp1), "&nbsp;"},
+        {"Ctrl+,", item(&TTagInsertion::LeftAngle), "&lt;"},
+        {"Ctrl+Shift+.", item(&TTagInsertion::RightAngle2), "&gt;"},
+        {"Ctrl+2", item(&TTagInsertion::Quot1), "&quot;"},
+        {"Ctrl+3", item(&TTagInsertion::Pound), "&pound;"},
+        {"Ctrl+4", item(&TTagInsertion::Copyright1), "&copy;"},
+        {"Ctrl+5", item(&TTagInsertion::Reg1), "&reg;"},
+        {"Ctrl+6", item(&TTagInsertion::Multx1), "&times;"},
+        {"Ctrl+7", item(&TTagInsertion::Amp1), "&amp;"},
+        {"Ctrl+8", item(&TTagInsertion::Quarter1), "&frac14;"},
+        {"Ctrl+9", item(&TTagInsertion::Half1), "&frac12;"},
+        {"Ctrl+0", item(&TTagInsertion::Threquarters1), "&frac34;"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Control);
@@ -70,7 +71,7 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
         c.Press(*Form);
         EXPECT_EQ(editor->Text(), String("a") + c.Reference + "b");
         EXPECT_EQ(editor->SelStart(), static_cast<int>(1 + String(c.Reference).size() + 1));
-        EXPECT_EQ(Form->LastStartTag, c.Reference);
+        EXPECT_EQ(Form->TagInsertion->LastStartTag, c.Reference);
     }
 }
 
@@ -140,20 +141,20 @@ TEST_F(SpecialCharactersTest, CharsButtonsClearAStaleAltWhileShortcutsKeepIt) {
 
     editor = Page();
     Form->LastShiftState = {ssAlt};
-    Form->Multx1->Click();
+    Form->TagInsertion->Multx1->Click();
     EXPECT_EQ(editor->Text(), "ab");
 }
 
 TEST_F(SpecialCharactersTest, HelpPointerModeShowsTheTopicExceptForTheBareShortcuts) {
     TRichEdit* editor = Page();
     Screen->SetCursor(crHelp);
-    Form->Pound->Click();
+    Form->TagInsertion->Pound->Click();
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].Data, 11100u);
     EXPECT_EQ(editor->Text(), "ab");
 
     Screen->SetCursor(crHelp);
-    Form->Multx1->Click();
+    Form->TagInsertion->Multx1->Click();
     EXPECT_EQ(editor->Text(), "a&times;b");
     EXPECT_EQ(TestHooks::HelpRequests().size(), 1u);
     Screen->SetCursor(crDefault);

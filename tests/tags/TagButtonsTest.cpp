@@ -5,6 +5,7 @@
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,9 @@ TEST(TagButtons, ButtonsAndShortcutItemsPutTheirTextsAroundTheSelection) {
         {"Shift+Enter in the editor",
          [](THTMLEMainForm& f) { TestHooks::PressKey(*f.Memos[0], VK_RETURN, {ssShift}); },
          Around("<BR>", "\r\n")},
+        {"Ctrl+Space in the editor",
+         [](THTMLEMainForm& f) { TestHooks::PressKey(*f.Memos[0], VK_SPACE, {ssCtrl}); },
+         Around("&nbsp;", "")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Action);
@@ -264,7 +268,7 @@ TEST(TagButtons, AListClickWithNoItemChosenOnlyHidesTheList) {
         EXPECT_FALSE(list->Visible());
     }
     EXPECT_EQ(form->Memos[0]->Text(), Page);
-    EXPECT_EQ(form->LastStartTag, "");
+    EXPECT_EQ(form->TagInsertion->LastStartTag, "");
 }
 
 TEST(TagButtons, TheColourIsInsertedByNameOrAsQuotedHex) {
@@ -314,7 +318,7 @@ TEST(TagButtons, TheFieldsetAsksForALegendWhichRepeatLastTagRepeats) {
         TestHooks::AnswerMessageBox(c.Answer);
         Click(form->FieldsetButton);
         EXPECT_EQ(form->Memos[0]->Text(), c.Inserted);
-        form->RepeatLastTag1->Click();
+        form->TagInsertion->RepeatLastTag1->Click();
         EXPECT_EQ(form->Memos[0]->Text(), c.Repeated);
         const TestHooks::TPrompt& prompt = TestHooks::Prompts().back();
         EXPECT_EQ(prompt.Caption, "Quiltmarker");
@@ -335,7 +339,7 @@ TEST(TagButtons, WithNoPageOpenNothingIsInsertedAndTheListsHide) {
     for (TListBox* list : {form->SSIList, form->ScriptTypeList, form->AlignListBox})
         EXPECT_FALSE(list->Visible()) << list->Name();
     EXPECT_EQ(form->Memos[0]->Text(), Page);
-    EXPECT_EQ(form->LastStartTag, "");
+    EXPECT_EQ(form->TagInsertion->LastStartTag, "");
 }
 
 TEST(TagButtons, ChangingTheTagBarPageHidesTheLists) {

@@ -36,7 +36,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildDocuments();
         BuildFontCommand();
         BuildTopPanel();
-        BuildTagButtons();
         BuildFilePane();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
@@ -53,7 +52,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildSiteAnalyser();
         BuildImageIndex();
         BuildTextTransforms();
-        BuildSpecialCharacters();
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
@@ -64,6 +62,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
+        // The Chars page is the tag bar's, which a feature makes.
+        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -79,8 +79,6 @@ void THTMLEMainForm::BindEvents() {
     BindDocumentPages();
     BindDocuments();
     BindFontCommand();
-    BindTagButtons();
-    BindTagBarLists();
     BindHelpCommands();
     BindFindReplace();
     BindGlobalFindReplace();

@@ -44,6 +44,9 @@ public:
     virtual bool ShowsViewOverPages() const { return false; }
     // A page's file was written under this name.
     virtual void FileSaved(const String& /*fileName*/) {}
+    // Typing, a page change or an insertion without a page: whatever list or panel the feature
+    // dropped down over the pages goes.
+    virtual void HidePopupLists() {}
 
 protected:
     THTMLEMainForm& Form;

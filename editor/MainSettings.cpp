@@ -140,20 +140,19 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::OverrideBrowserSettings,
-        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::LimitBrowserSizes,
-        &THTMLEMainForm::SetProgramFolders,      &THTMLEMainForm::PrepareLayout,
-        &THTMLEMainForm::ReadDisplaySettings,    &THTMLEMainForm::ReadUserButtons,
-        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
-        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
-        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
-        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
-        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetUpFileMasks,
-        &THTMLEMainForm::SetIndentsOnceMore,     &THTMLEMainForm::ReadFeatureSettings,
-        &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::OverrideBrowserSettings,
+        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::LimitBrowserSizes,
+        &THTMLEMainForm::SetProgramFolders,    &THTMLEMainForm::PrepareLayout,
+        &THTMLEMainForm::ReadDisplaySettings,  &THTMLEMainForm::ReadTextFileExtensions,
+        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
+        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
+        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
+        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
+        &THTMLEMainForm::SetUpFileMasks,       &THTMLEMainForm::SetIndentsOnceMore,
+        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -285,7 +284,6 @@ void THTMLEMainForm::PrepareLayout() {
     FormResize(this);
     UntitledCounter = 0;
     FormResize(this);
-    ButtonsPage->SetActivePage(CommonSheet);
 }
 
 // A key that cannot be opened reads as empty, so every default still stands.
@@ -309,36 +307,6 @@ void THTMLEMainForm::ReadDisplaySettings() {
     ReadSetting(reg, "MaxEditSize", maxEditSize);
     MaxEditSize = StrToIntDef(maxEditSize, 0);
     MaxPageSize1->SetVisible(true);
-}
-
-void THTMLEMainForm::ReadUserButtons() {
-    TRegistry reg;
-    if (!reg.OpenKey(ProductSubKey("UserDef"), false))
-        return;
-    int count = UserButtonCount;
-    ReadSetting(reg, "Buttons", count);
-    count = std::min(count, UserButtonCount);
-    for (int number = 1; number <= count; ++number) {
-        String hint;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Hint", hint);
-        UserButtons[number - 1]->SetHint(hint.empty() ? String("Undefined") : hint);
-    }
-    for (int number = 1; number <= count; ++number) {
-        String caption;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Text", caption);
-        if (caption.empty())
-            caption = IntToStr(number);
-        TQmToolbarButton* button = UserButtons[number - 1];
-        button->SetCaption(caption);
-        button->Font().SetName(caption != IntToStr(number) ? "Small Fonts" : DefaultFontName);
-        button->Font().SetStyle({});
-    }
-    for (int number = 1; number <= count; ++number) {
-        String glyph;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Glyph", glyph);
-        if (!glyph.empty() && FileExists(glyph))
-            LoadButtonGlyph(UserButtons[number - 1], glyph);
-    }
 }
 
 void THTMLEMainForm::ReadTextFileExtensions() {
@@ -516,50 +484,10 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
     }
 }
 
-void THTMLEMainForm::ReadAppButtons() {
-    ShowSplashProgress("Setting up application buttons...");
-    TRegistry reg;
-    bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
-    for (int i = 0; i < AppButtonCount; ++i) {
-        AppCmdLines[i].clear();
-        AppHints[i].clear();
-        AppButtonGlyphs[i].clear();
-        AppButtonTexts[i].clear();
-        if (opened) {
-            ReadSetting(reg, "AppCmdLine" + IntToStr(i), AppCmdLines[i]);
-            ReadSetting(reg, "AppHint" + IntToStr(i), AppHints[i]);
-            ReadSetting(reg, "ButtonGlyph" + IntToStr(i), AppButtonGlyphs[i]);
-            ReadSetting(reg, "ButtonText" + IntToStr(i), AppButtonTexts[i]);
-        }
-        AppButtons[i]->SetHint(AppHints[i]);
-    }
-    for (int i = 0; i < AppButtonCount; ++i)
-        SetUpAppButton(i);
-}
-
-void THTMLEMainForm::SetUpAppButton(int index) {
-    TQmToolbarButton* button = AppButtons[index];
-    if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
-        AppButtonGlyphs[index].clear();
-    if (!AppButtonGlyphs[index].empty()) {
-        LoadButtonGlyph(button, AppButtonGlyphs[index]);
-        button->SetCaption("");
-    } else if (!AppButtonTexts[index].empty()) {
-        button->SetCaption(AppButtonTexts[index]);
-        button->Font().SetName("Small Fonts");
-        button->Font().SetStyle({});
-    }
-}
-
 void THTMLEMainForm::ShowHiddenCommands() {
     for (TMenuItem* item : {TagCase1, TextOnly1, TextOnly2, MultiPublish1, ShowHideMarks1, Select1,
                             SelectFiles1, ReplaceAngles1, RemoveIndents1})
         item->SetVisible(true);
-    ImageMapButton->SetVisible(true);
-    for (TQmToolbarButton* button : {PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {
-        button->SetVisible(true);
-        button->SetTag(0);
-    }
 }
 
 void THTMLEMainForm::SetUpFileMasks() {

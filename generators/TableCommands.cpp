@@ -9,6 +9,7 @@
 #include "generators/HTML_TD.h"
 #include "platform/Events.h"
 #include "platform/RichEdit.h"
+#include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
@@ -46,9 +47,10 @@ private:
 } // namespace
 
 void THTMLEMainForm::BindTables() {
-    MakeTableButton->OnClick = Handler(this, &THTMLEMainForm::MakeTableButtonClick);
-    TableFromTextButton->OnClick = Handler(this, &THTMLEMainForm::TableFromTextButtonClick);
-    ColgroupButton->OnClick = Handler(this, &THTMLEMainForm::ColgroupButtonClick);
+    TagButtons->MakeTableButton->OnClick = Handler(this, &THTMLEMainForm::MakeTableButtonClick);
+    TagButtons->TableFromTextButton->OnClick =
+        Handler(this, &THTMLEMainForm::TableFromTextButtonClick);
+    TagButtons->ColgroupButton->OnClick = Handler(this, &THTMLEMainForm::ColgroupButtonClick);
 }
 
 String THTMLEMainForm::WriteTableHTML(bool compact) {
@@ -143,7 +145,7 @@ void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
     TDialogGuard<THTMLColumnForm> dialog(HTMLColumnForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->Prepare(Sender == ColgroupButton);
+    dialog->Prepare(Sender == TagButtons->ColgroupButton);
     if (dialog.ShowModal() == mrOk)
         TagInsertion->InsertWhole(dialog->ColumnTag(), "", 0);
 }

@@ -13,6 +13,7 @@
 #include "publish/HTMLISPSelect.h"
 #include "publish/TableView.h"
 #include "services/JCopy.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -204,7 +205,7 @@ void THTMLEMainForm::ClosePreview() {
     IntBrowser->SetVisible(false);
     IntBrowserPanel->SetVisible(false);
     BrowserPanel->SetVisible(false);
-    ButtonsPage->SetVisible(true);
+    TagButtons->ButtonsPage->SetVisible(true);
     SelectTag1->SetEnabled(true);
     IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
     IntBrowserButton->SetHint("Internal Browser");

@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
 #include "services/ProgramSettings.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -222,7 +223,7 @@ void THTMLEMainForm::ShowInternalBrowser() {
     if (IntBrowser->Visible())
         return;
     DisableCommandsWhileBrowsing();
-    ButtonsPage->SetVisible(false);
+    TagButtons->ButtonsPage->SetVisible(false);
     IntBrowserPanel->SetVisible(true);
     BrowserPanel->SetVisible(true);
     IntBrowser->SetVisible(true);

@@ -14,6 +14,7 @@
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
@@ -82,7 +83,7 @@ void THTMLEMainForm::BuildFontTag(const String& name, const String& end) {
 }
 
 void THTMLEMainForm::BindElementDialogs() {
-    ListButton->OnClick = Handler(this, &THTMLEMainForm::ListButtonClick);
+    TagButtons->ListButton->OnClick = Handler(this, &THTMLEMainForm::ListButtonClick);
 }
 
 // The dialog outlives a Cancel so that what was typed into it is there next time.

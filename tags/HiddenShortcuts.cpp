@@ -4,6 +4,7 @@
 #include "tags/TagInsertion.h"
 
 #include "platform/Events.h"
+#include "tags/TagButtons.h"
 
 namespace {
 
@@ -57,21 +58,24 @@ const TShortcutItem LaterItems[] = {
     {&F::Undo3, "Undo3", "Undo", 'Z', Ctrl, false},
 };
 
-struct TItemHandler {
+template <typename TTarget> struct TItemHandler {
     TMenuItem* TTagInsertion::*Member;
-    void (THTMLEMainForm::*Click)(TObject*);
+    void (TTarget::*Click)(TObject*);
 };
 
 // The items whose commands exist; the others keep their keys for the commands still to come.
-const TItemHandler ItemHandlers[] = {
-    {&F::Paragraph1, &THTMLEMainForm::ParaButtonClick},
-    {&F::Break1, &THTMLEMainForm::BreakButtonClick},
-    {&F::Bold1, &THTMLEMainForm::BoldButtonClick},
-    {&F::Italic1, &THTMLEMainForm::ItalicButtonClick},
-    {&F::Underline1, &THTMLEMainForm::UnderlineButtonClick},
-    {&F::Centre1, &THTMLEMainForm::CentreAlignButtonClick},
-    {&F::Right1, &THTMLEMainForm::RightAlignButtonClick},
-    {&F::Comment, &THTMLEMainForm::CommentButtonClick},
+const TItemHandler<TTagButtons> ButtonItems[] = {
+    {&F::Paragraph1, &TTagButtons::ParaButtonClick},
+    {&F::Break1, &TTagButtons::BreakButtonClick},
+    {&F::Bold1, &TTagButtons::BoldButtonClick},
+    {&F::Italic1, &TTagButtons::ItalicButtonClick},
+    {&F::Underline1, &TTagButtons::UnderlineButtonClick},
+    {&F::Centre1, &TTagButtons::CentreAlignButtonClick},
+    {&F::Right1, &TTagButtons::RightAlignButtonClick},
+    {&F::Comment, &TTagButtons::CommentButtonClick},
+};
+
+const TItemHandler<THTMLEMainForm> WindowItems[] = {
     {&F::TagRight, &THTMLEMainForm::TagRightClick},
     {&F::TagLeft1, &THTMLEMainForm::TagLeft1Click},
     {&F::HLTagRight1, &THTMLEMainForm::TagRightClick},
@@ -108,6 +112,8 @@ void TTagInsertion::BuildHiddenShortcuts() {
 }
 
 void TTagInsertion::BindHiddenShortcuts() {
-    for (const TItemHandler& entry : ItemHandlers)
+    for (const auto& entry : ButtonItems)
+        (this->*entry.Member)->OnClick = Handler(Form.TagButtons, entry.Click);
+    for (const auto& entry : WindowItems)
         (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
 }

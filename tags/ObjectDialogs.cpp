@@ -8,6 +8,7 @@
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLSoundForm.h"
+#include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
@@ -39,11 +40,11 @@ String StyleBlock(const String& page) {
 } // namespace
 
 void THTMLEMainForm::BindObjectDialogs() {
-    AppletButton->OnClick = Handler(this, &THTMLEMainForm::AppletButtonClick);
-    SoundButton->OnClick = Handler(this, &THTMLEMainForm::SoundButtonClick);
-    DivButton->OnClick = Handler(this, &THTMLEMainForm::DivButtonClick);
-    SpanButton->OnClick = Handler(this, &THTMLEMainForm::SpanButtonClick);
-    StyleButton->OnClick = Handler(this, &THTMLEMainForm::StyleButtonClick);
+    TagButtons->AppletButton->OnClick = Handler(this, &THTMLEMainForm::AppletButtonClick);
+    TagButtons->SoundButton->OnClick = Handler(this, &THTMLEMainForm::SoundButtonClick);
+    TagButtons->DivButton->OnClick = Handler(this, &THTMLEMainForm::DivButtonClick);
+    TagButtons->SpanButton->OnClick = Handler(this, &THTMLEMainForm::SpanButtonClick);
+    TagButtons->StyleButton->OnClick = Handler(this, &THTMLEMainForm::StyleButtonClick);
 }
 
 void THTMLEMainForm::AppletButtonClick(TObject* /*Sender*/) {

@@ -11,6 +11,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +134,7 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_FALSE(Ferrydock95Form->BrowserPreview);
     EXPECT_FALSE(Ferrydock95Form->NoPublishedMessage);
     EXPECT_FALSE(Form->File1->Enabled());
-    EXPECT_FALSE(Form->ButtonsPage->Visible());
+    EXPECT_FALSE(Form->TagButtons->ButtonsPage->Visible());
     EXPECT_EQ(Form->IntBrowserButton->Hint(), "Close Internal Browser");
     EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 500);
     EXPECT_EQ(Form->StatusBar1->Panels().Items(2)->Width(), 0);
@@ -147,7 +148,7 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_EQ(FileModifiedTime(page), savedTime);
     EXPECT_FALSE(FileExists(Site + "~~Index.html"));
     EXPECT_TRUE(Form->File1->Enabled());
-    EXPECT_TRUE(Form->ButtonsPage->Visible());
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Visible());
     EXPECT_EQ(Form->IntBrowserButton->Hint(), "Internal Browser");
     EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 300);
     EXPECT_EQ(Form->StatusBar1->Panels().Items(4)->Width(), 50);
@@ -221,7 +222,8 @@ TEST_F(BrowserPreviewTest, CancellingTheDestinationShowsNothingAndLeavesThePubli
         dialog.Button1Click(nullptr);
     });
 
-    Form->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
+    Form->TagButtons->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl},
+                                                0, 0);
     Form->IntBrowserButton->Click();
 
     EXPECT_FALSE(Showing());
@@ -250,7 +252,8 @@ TEST_F(BrowserPreviewTest, TheChosenDestinationPicksTheReplaceCodesVariant) {
         dialog.OKButtonClick(nullptr);
     });
 
-    Form->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
+    Form->TagButtons->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl},
+                                                0, 0);
     OpenPreview();
 
     EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "two\r\n");

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
@@ -78,40 +79,40 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
 TEST_F(SpecialCharactersTest, TheEntityListInsertsTheChosenItemsEntityAndHides) {
     const std::pair<int, const char*> cases[] = {{0, "&lt;"},   {4, "&#32;"},    {5, "&nbsp;"},
                                                  {31, "&shy;"}, {36, "&times;"}, {38, "&divide;"}};
-    EXPECT_EQ(Form->CharListBox->Items().Count(), 39);
-    EXPECT_EQ(Form->CharListBox->Items()[4], "\tNormal space (code)");
-    EXPECT_EQ(Form->CharListBox->Items()[38], "\xF7\tDivision sign");
+    EXPECT_EQ(Form->TagButtons->CharListBox->Items().Count(), 39);
+    EXPECT_EQ(Form->TagButtons->CharListBox->Items()[4], "\tNormal space (code)");
+    EXPECT_EQ(Form->TagButtons->CharListBox->Items()[38], "\xF7\tDivision sign");
     for (const auto& [index, reference] : cases) {
         SCOPED_TRACE(index);
         TRichEdit* editor = Page();
         Form->OtherCharButton->Click();
-        EXPECT_TRUE(Form->CharListBox->Visible());
-        Form->CharListBox->SetItemIndex(index);
-        Form->CharListBox->OnClick(Form->CharListBox);
-        EXPECT_FALSE(Form->CharListBox->Visible());
+        EXPECT_TRUE(Form->TagButtons->CharListBox->Visible());
+        Form->TagButtons->CharListBox->SetItemIndex(index);
+        Form->TagButtons->CharListBox->OnClick(Form->TagButtons->CharListBox);
+        EXPECT_FALSE(Form->TagButtons->CharListBox->Visible());
         EXPECT_EQ(editor->Text(), String("a") + reference + "b");
     }
     Page();
     Form->OtherCharButton->Click();
-    Form->CharListBox->SetItemIndex(-1);
-    Form->CharListBox->OnClick(Form->CharListBox);
-    EXPECT_FALSE(Form->CharListBox->Visible());
+    Form->TagButtons->CharListBox->SetItemIndex(-1);
+    Form->TagButtons->CharListBox->OnClick(Form->TagButtons->CharListBox);
+    EXPECT_FALSE(Form->TagButtons->CharListBox->Visible());
     EXPECT_EQ(Form->Memos[0]->Text(), "ab");
 }
 
 TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubleClickedOne) {
     Form->CharMapButton->Click();
-    ASSERT_TRUE(Form->CharGrid->Visible());
-    EXPECT_TRUE(Form->GridPanel1->Visible());
-    EXPECT_EQ(Form->CharGrid->Cells(2, 0), "");
-    EXPECT_EQ(Form->CharGrid->Cells(3, 0), "!");
-    EXPECT_EQ(Form->CharGrid->Cells(5, 3), "_");
-    EXPECT_EQ(Form->CharGrid->Cells(5, 11), "\xFF");
-    EXPECT_EQ(Form->CharGrid->Cells(6, 11), "");
+    ASSERT_TRUE(Form->TagButtons->CharGrid->Visible());
+    EXPECT_TRUE(Form->TagButtons->GridPanel1->Visible());
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(2, 0), "");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(3, 0), "!");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(5, 3), "_");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(5, 11), "\xFF");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(6, 11), "");
     Form->CharMapButton->Click();
-    EXPECT_FALSE(Form->CharGrid->Visible());
-    EXPECT_FALSE(Form->GridPanel2->Visible());
-    EXPECT_EQ(Form->CharGrid->Cells(3, 0), "");
+    EXPECT_FALSE(Form->TagButtons->CharGrid->Visible());
+    EXPECT_FALSE(Form->TagButtons->GridPanel2->Visible());
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(3, 0), "");
 
     struct Case {
         int Column;
@@ -124,11 +125,11 @@ TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubl
         SCOPED_TRACE(IntToStr(c.Column) + "," + IntToStr(c.Row));
         TRichEdit* editor = Page();
         Form->CharMapButton->Click();
-        Form->CharGrid->SetCol(c.Column);
-        Form->CharGrid->SetRow(c.Row);
-        Form->CharGrid->OnDblClick(Form->CharGrid);
+        Form->TagButtons->CharGrid->SetCol(c.Column);
+        Form->TagButtons->CharGrid->SetRow(c.Row);
+        Form->TagButtons->CharGrid->OnDblClick(Form->TagButtons->CharGrid);
         EXPECT_EQ(editor->Text(), c.Reference ? String("a") + c.Reference + "b" : String("ab"));
-        EXPECT_EQ(Form->CharGrid->Visible(), c.Reference == nullptr);
+        EXPECT_EQ(Form->TagButtons->CharGrid->Visible(), c.Reference == nullptr);
         Form->HidePopupLists();
     }
 }

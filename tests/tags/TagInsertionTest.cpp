@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 
 #include <gtest/gtest.h>
 
@@ -112,14 +113,14 @@ TEST(TagInsertion, WithNoPageOpenNothingChangesAndTheListsHide) {
     auto form = MakeMainWindow();
     // The editor of a page closed earlier still holds its text.
     form->Memos[0]->SetText(Page);
-    form->DoctypeList->Show();
-    form->CharListBox->Show();
+    form->TagButtons->DoctypeList->Show();
+    form->TagButtons->CharListBox->Show();
 
     form->TagInsertion->InsertTag("<B>", "</B>", 0);
     form->TagInsertion->InsertWhole("<B>", "</B>", 0);
 
-    EXPECT_FALSE(form->DoctypeList->Visible());
-    EXPECT_FALSE(form->CharListBox->Visible());
+    EXPECT_FALSE(form->TagButtons->DoctypeList->Visible());
+    EXPECT_FALSE(form->TagButtons->CharListBox->Visible());
     EXPECT_EQ(form->Memos[0]->Text(), Page);
     EXPECT_EQ(form->TagInsertion->LastStartTag, "");
     form->TagInsertion->RepeatLastTag1->Click();

@@ -4,10 +4,14 @@
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
 #include "site/ReportPane.h"
+#include "tags/TagButtons.h"
+#include "tags/TagInsertion.h"
 
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
+    form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
     // Before the report pane, which shows over it.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));
     form.ReportPane = form.AddFeature(std::make_unique<TReportPane>(form));

@@ -50,12 +50,9 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     MakeFeatures();
     BuildForm([this] {
         BuildMenuBar();
-        BuildHiddenShortcuts();
         BuildDocuments();
         BuildFontCommand();
-        BuildTagInsertion();
         BuildTopPanel();
-        BuildTagButtons();
         BuildFilePane();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
@@ -70,7 +67,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildSiteAnalyser();
         BuildImageIndex();
         BuildTextTransforms();
-        BuildSpecialCharacters();
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
@@ -80,6 +76,8 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
+        // The Chars page is the tag bar's, which a feature makes.
+        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -95,10 +93,6 @@ void THTMLEMainForm::BindEvents() {
     BindDocumentPages();
     BindDocuments();
     BindFontCommand();
-    BindTagInsertion();
-    BindTagButtons();
-    BindTagBarLists();
-    BindHiddenShortcuts();
     BindHelpCommands();
     BindFindReplace();
     BindGlobalFindReplace();
@@ -129,8 +123,8 @@ void THTMLEMainForm::BindEvents() {
     BindMenuBar();
 }
 
-// Each menu of the bar, as it drops down, runs its own step and then lets every feature bring its
-// items in it up to date.
+// Each menu of the bar, and the pages' pop-up menu, as it drops down, runs its own step and then
+// lets every feature bring its items in it up to date.
 void THTMLEMainForm::BindMenuBar() {
     TMenuItem* bar = MainMenu1->Items();
     for (int i = 0; i < bar->Count(); ++i) {
@@ -143,6 +137,13 @@ void THTMLEMainForm::BindMenuBar() {
                 feature->MenuOpening(*menu);
         };
     }
+    TNotifyEvent own = MainPopupMenu->OnPopup;
+    MainPopupMenu->OnPopup = [this, own](TObject* Sender) {
+        if (own)
+            own(Sender);
+        for (const auto& feature : FFeatures)
+            feature->MenuOpening(*MainPopupMenu->Items());
+    };
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -41,6 +41,8 @@ class TRegistry;
 class TDownloadEstimate;
 class TReportPane;
 class TInternalBrowser;
+class TTagInsertion;
+class TTagButtons;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -72,6 +74,8 @@ public:
     TDownloadEstimate* DownloadEstimate = nullptr;
     TReportPane* ReportPane = nullptr;
     TInternalBrowser* InternalBrowser = nullptr;
+    TTagInsertion* TagInsertion = nullptr;
+    TTagButtons* TagButtons = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -202,22 +206,6 @@ public:
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
 
-    // ---- Tag insertion ----
-    // Puts a tag button's texts around the active editor's selection and remembers them for
-    // Repeat Last Tag: Alt held at the last press leaves out the start text, Ctrl the end text,
-    // and Replace<> mode writes the angle brackets as character references. A newline count
-    // above 0 adds that many line breaks unless a line ends at the selection.
-    void InsertTag(const String& start, const String& end, int newlineCount);
-    // Puts both texts in as given, whatever the last press and Replace<> mode: a block that a
-    // dialog or generator built, or text cut out of the page to be rebuilt, must never lose a
-    // part to a stale Alt or Ctrl.
-    void InsertWhole(const String& start, const String& end, int newlineCount);
-    void RepeatLastTag1Click(TObject* Sender);
-    int LastNewlineCount = 0;
-    TMouseButton LastMouseButton = mbLeft;
-    TMenuItem* RepeatLastTag1 = nullptr;
-    TMenuItem* RepeatLastTag2 = nullptr;
-
     // ---- Find and replace ----
     void Find1Click(TObject* Sender);
     void FindDialog1Find(TObject* Sender);
@@ -288,108 +276,6 @@ public:
     TMenuItem* SelectAll1 = nullptr;
     TMenuItem* SelectTag1 = nullptr;
     TMenuItem* GoToLine1 = nullptr;
-
-    // ---- Tag buttons ----
-    // Buttons that put a fixed pair of texts around the selection.
-    void BoldButtonClick(TObject* Sender);
-    void ItalicButtonClick(TObject* Sender);
-    void UnderlineButtonClick(TObject* Sender);
-    void BreakButtonClick(TObject* Sender);
-    void CentreAlignButtonClick(TObject* Sender);
-    void RightAlignButtonClick(TObject* Sender);
-    void NOBRButtonClick(TObject* Sender);
-    void ASPButtonClick(TObject* Sender);
-    void HTMLButtonClick(TObject* Sender);
-    void HeadButtonClick(TObject* Sender);
-    void TitleButtonClick(TObject* Sender);
-    void IncFontButtonClick(TObject* Sender);
-    void DecFontButtonClick(TObject* Sender);
-    void PreButtonClick(TObject* Sender);
-    void SubButtonClick(TObject* Sender);
-    void SupButtonClick(TObject* Sender);
-    void StrongButtonClick(TObject* Sender);
-    void EmphButtonClick(TObject* Sender);
-    void ULButtonClick(TObject* Sender);
-    void OLButtonClick(TObject* Sender);
-    void DLButtonClick(TObject* Sender);
-    void MenuButtonClick(TObject* Sender);
-    void DirButtonClick(TObject* Sender);
-    void LIButtonClick(TObject* Sender);
-    void DTButtonClick(TObject* Sender);
-    void DDButtonClick(TObject* Sender);
-    void TableButtonClick(TObject* Sender);
-    void CaptionButtonClick(TObject* Sender);
-    void THeadButtonClick(TObject* Sender);
-    void TBodyButtonClick(TObject* Sender);
-    void TFootButtonClick(TObject* Sender);
-    void NoFramesButtonClick(TObject* Sender);
-    // Buttons that work out their texts or ask first.
-    // A press on ParaButton drops the alignment list when DoubleParaTags is on; any other
-    // sender (the Ctrl+Enter item) inserts the pair at once.
-    void ParaButtonClick(TObject* Sender);
-    void HeadingsButtonClick(TObject* Sender);
-    void CommentButtonClick(TObject* Sender);
-    void ColourButtonClick(TObject* Sender);
-    void FieldsetButtonClick(TObject* Sender);
-    void THButtonClick(TObject* Sender);
-    void TRButtonClick(TObject* Sender);
-    void TDButtonClick(TObject* Sender);
-    void HeadingsUpDown1Click(TObject* Sender, TUDBtnType Button);
-    void HeadingsEditClick(TObject* Sender);
-    void ButtonsPageChange(TObject* Sender);
-    // The shift state of a press on a tag or toolbar button, for the insertion that follows;
-    // HeadingsButtonMouseDown's buttons always insert both texts.
-    void IntBrowserButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                                   int Y);
-    void HeadingsButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                                 int Y);
-    // The drop-down lists: a button shows its list and focuses it, or hides it.
-    void DoctypeButtonClick(TObject* Sender);
-    void OtherFontButtonClick(TObject* Sender);
-    void ScriptButtonClick(TObject* Sender);
-    void SSIButtonClick(TObject* Sender);
-    void AlignListBoxClick(TObject* Sender);
-    void DoctypeListClick(TObject* Sender);
-    void OtherStyleDropListClick(TObject* Sender);
-    void ScriptTypeListClick(TObject* Sender);
-    void SSIListClick(TObject* Sender);
-    void SSIEchoListClick(TObject* Sender);
-    void AlignListBoxExit(TObject* Sender);
-    void DoctypeListExit(TObject* Sender);
-    void OtherStyleDropListExit(TObject* Sender);
-    void ScriptTypeListExit(TObject* Sender);
-    void SSIListExit(TObject* Sender);
-    void SSIEchoListExit(TObject* Sender);
-    // The hidden shortcut menu's items.
-    TMenuItem* Paragraph1 = nullptr;
-    TMenuItem* Break1 = nullptr;
-    TMenuItem* Bold1 = nullptr;
-    TMenuItem* Italic1 = nullptr;
-    TMenuItem* Underline1 = nullptr;
-    TMenuItem* Centre1 = nullptr;
-    TMenuItem* Right1 = nullptr;
-    TMenuItem* LeftAngle = nullptr;
-    TMenuItem* LeftAngle2 = nullptr;
-    TMenuItem* RightAngle = nullptr;
-    TMenuItem* RightAngle2 = nullptr;
-    TMenuItem* Comment = nullptr;
-    TMenuItem* Quot1 = nullptr;
-    TMenuItem* Pound = nullptr;
-    TMenuItem* Copyright1 = nullptr;
-    TMenuItem* Reg1 = nullptr;
-    TMenuItem* Multx1 = nullptr;
-    TMenuItem* Amp1 = nullptr;
-    TMenuItem* Quarter1 = nullptr;
-    TMenuItem* Half1 = nullptr;
-    TMenuItem* Threquarters1 = nullptr;
-    // User11 ... User91, User101 ... User161.
-    std::array<TMenuItem*, UserButtonCount> UserItems{};
-    TMenuItem* TagRight = nullptr;
-    TMenuItem* TagLeft1 = nullptr;
-    TMenuItem* HLTagRight1 = nullptr;
-    TMenuItem* HLTagLeft1 = nullptr;
-    TMenuItem* DelwoBin1 = nullptr;
-    TMenuItem* Undo3 = nullptr;
 
     // ---- Element dialogs ----
     // The link, image, font, mailto, rule and META dialogs of the tag bar.
@@ -564,9 +450,10 @@ public:
     void PerlCommentButtonClick(TObject* Sender);
     void PerlNoCommentButtonClick(TObject* Sender);
     void ReplaceAngles1Click(TObject* Sender);
-    void ReplaceAnglesButtonClick(TObject* Sender);
-    void ReplaceAnglesListClick(TObject* Sender);
-    void ReplaceAnglesListExit(TObject* Sender);
+    // The Replace<> list's item k converts the active page's selection: 0 and 1 write the angle
+    // brackets as codes (1 adding "<BR>" after each line), 2 and 3 turn them back (3 dropping
+    // the "<BR>"s); any other k changes nothing.
+    void ConvertAnglesInSelection(int k);
     void RemoveLinespaces1Click(TObject* Sender);
     void RemoveComments1Click(TObject* Sender);
     // EditorKeys.cpp: the editors' keys and mouse, and the window's own keys.
@@ -671,14 +558,13 @@ public:
     String HelpFileName;
     String IEPath;
     String NetscapePath;
-    String PendingAlignTag;
-    String LastStartTag;
-    String LastEndTag;
     String TextFileExtensions;
     String IEWindowTitle;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
+    // The last press on a button, a list or an editor.
     TShiftState LastShiftState;
+    TMouseButton LastMouseButton = mbLeft;
     TFontStyles TagStyle;
     TFontStyles ParamStyle;
     TFontStyles TextStyle;
@@ -706,7 +592,6 @@ public:
     bool FirstShowPending = false;
     bool CloseCancelled = false;
     bool ForceCommandsEnabled = false;
-    bool ButtonsPageWasEnabled = false;
     bool StatusUpdateSuppressed = false;
 
     // ---- Components ----
@@ -810,9 +695,8 @@ public:
     TMenuItem* Invis1 = nullptr;
     TMenuItem* TabsRight1 = nullptr;
     TMenuItem* TabsLeft1 = nullptr;
-    TMenuItem* nbsp1 = nullptr;
 
-    // Top panel with the docks and toolbars, and the tag-button bar.
+    // Top panel with the docks and toolbars; the tag-button bar fills the rest of it.
     TPanel* TopPanel = nullptr;
     TQmDock* DockStd = nullptr;
     TQmDock* DockEdit = nullptr;
@@ -835,124 +719,6 @@ public:
     TQmToolbarButton* ExtendButton = nullptr;
     TQmToolbarButton* IndentButton = nullptr;
     TQmToolbarButton* UnindentButton = nullptr;
-    TPageControl* ButtonsPage = nullptr;
-    TTabSheet* CommonSheet = nullptr;
-    TTabSheet* LayoutPage = nullptr;
-    TTabSheet* FontSheet = nullptr;
-    TTabSheet* ListSheet = nullptr;
-    TTabSheet* TablesPage = nullptr;
-    TTabSheet* FormSheet = nullptr;
-    TTabSheet* FramesPage = nullptr;
-    TTabSheet* CharSheet = nullptr;
-    TTabSheet* StyleSheet = nullptr;
-    TTabSheet* ScriptsSheet = nullptr;
-    TTabSheet* SpecialSheet = nullptr;
-    TTabSheet* UserSheet = nullptr;
-    TTabSheet* ApplicationPage = nullptr;
-    TQmToolbarButton* ImageMapButton = nullptr;
-    TQmToolbarButton* PerlCommentButton = nullptr;
-    TQmToolbarButton* PerlNoCommentButton = nullptr;
-    TQmToolbarButton* ReplaceAnglesButton = nullptr;
-    // Tag buttons.
-    TQmToolbarButton* BoldButton = nullptr;
-    TQmToolbarButton* ItalicButton = nullptr;
-    TQmToolbarButton* UnderlineButton = nullptr;
-    TQmToolbarButton* ParaButton = nullptr;
-    TQmToolbarButton* BreakButton = nullptr;
-    TQmToolbarButton* CentreAlignButton = nullptr;
-    TQmToolbarButton* RightAlignButton = nullptr;
-    TQmToolbarButton* RuleButton = nullptr;
-    TQmToolbarButton* LinkButton = nullptr;
-    TQmToolbarButton* MailToButton = nullptr;
-    TQmToolbarButton* ImageButton = nullptr;
-    TQmToolbarButton* CommentButton = nullptr;
-    TQmToolbarButton* ColourButton = nullptr;
-    TQmToolbarButton* NOBRButton = nullptr;
-    TQmToolbarButton* ASPButton = nullptr;
-    TQmToolbarButton* GlossaryButton = nullptr;
-    TQmToolbarButton* AppletButton = nullptr;
-    TQmToolbarButton* SoundButton = nullptr;
-    TQmToolbarButton* DoctypeButton = nullptr;
-    TQmToolbarButton* HTMLButton = nullptr;
-    TQmToolbarButton* HeadButton = nullptr;
-    TQmToolbarButton* TitleButton = nullptr;
-    TQmToolbarButton* BodyButton = nullptr;
-    TQmToolbarButton* MetaButton = nullptr;
-    TQmToolbarButton* DivButton = nullptr;
-    TQmToolbarButton* SpanButton = nullptr;
-    TQmToolbarButton* HeadingsButton = nullptr;
-    TQmToolbarButton* FaceButton = nullptr;
-    TQmToolbarButton* IncFontButton = nullptr;
-    TQmToolbarButton* DecFontButton = nullptr;
-    TQmToolbarButton* BaseFontButton = nullptr;
-    TQmToolbarButton* PreButton = nullptr;
-    TQmToolbarButton* SubButton = nullptr;
-    TQmToolbarButton* SupButton = nullptr;
-    TQmToolbarButton* StrongButton = nullptr;
-    TQmToolbarButton* EmphButton = nullptr;
-    TQmToolbarButton* OtherFontButton = nullptr;
-    TQmToolbarButton* ListButton = nullptr;
-    TQmToolbarButton* ULButton = nullptr;
-    TQmToolbarButton* OLButton = nullptr;
-    TQmToolbarButton* DLButton = nullptr;
-    TQmToolbarButton* MenuButton = nullptr;
-    TQmToolbarButton* DirButton = nullptr;
-    TQmToolbarButton* LIButton = nullptr;
-    TQmToolbarButton* DTButton = nullptr;
-    TQmToolbarButton* DDButton = nullptr;
-    TQmToolbarButton* MakeTableButton = nullptr;
-    TQmToolbarButton* TableFromTextButton = nullptr;
-    TQmToolbarButton* TableButton = nullptr;
-    TQmToolbarButton* THButton = nullptr;
-    TQmToolbarButton* TRButton = nullptr;
-    TQmToolbarButton* TDButton = nullptr;
-    TQmToolbarButton* CaptionButton = nullptr;
-    TQmToolbarButton* THeadButton = nullptr;
-    TQmToolbarButton* TBodyButton = nullptr;
-    TQmToolbarButton* TFootButton = nullptr;
-    TQmToolbarButton* ColgroupButton = nullptr;
-    TQmToolbarButton* FormButton = nullptr;
-    TQmToolbarButton* TextButton = nullptr;
-    TQmToolbarButton* PasswordButton = nullptr;
-    TQmToolbarButton* HiddenButton = nullptr;
-    TQmToolbarButton* FormFileButton = nullptr;
-    TQmToolbarButton* FormImageButton = nullptr;
-    TQmToolbarButton* TextAreaButton = nullptr;
-    TQmToolbarButton* RadioButton = nullptr;
-    TQmToolbarButton* CheckBoxButton = nullptr;
-    TQmToolbarButton* SubmitButton = nullptr;
-    TQmToolbarButton* ResetButton = nullptr;
-    TQmToolbarButton* ButtonButton = nullptr;
-    TQmToolbarButton* SelectButton = nullptr;
-    TQmToolbarButton* FieldsetButton = nullptr;
-    TQmToolbarButton* FrameSetButton = nullptr;
-    TQmToolbarButton* FrameButton = nullptr;
-    TQmToolbarButton* NoFramesButton = nullptr;
-    TQmToolbarButton* IFrameButton = nullptr;
-    TQmToolbarButton* StyleWizardButton = nullptr;
-    TQmToolbarButton* StyleButton = nullptr;
-    TQmToolbarButton* ScriptButton = nullptr;
-    TQmToolbarButton* SSIButton = nullptr;
-    TQmToolbarButton* DateButton = nullptr;
-    TQmToolbarButton* TimeButton = nullptr;
-    TQmToolbarButton* MiscButton = nullptr;
-    TEdit* HeadingsEdit = nullptr;
-    TUpDown* HeadingsUpDown1 = nullptr;
-    TColorDialog* ColorDialog1 = nullptr;
-    std::array<TQmToolbarButton*, UserButtonCount> UserButtons{};
-    std::array<TQmToolbarButton*, AppButtonCount> AppButtons{};
-    // The tag bar's drop-down lists.
-    TListBox* CharListBox = nullptr;
-    TListBox* DoctypeList = nullptr;
-    TListBox* OtherStyleDropList = nullptr;
-    TListBox* ReplaceAnglesList = nullptr;
-    TListBox* AlignListBox = nullptr;
-    TListBox* ScriptTypeList = nullptr;
-    TListBox* SSIList = nullptr;
-    TListBox* SSIEchoList = nullptr;
-    TStringGrid* CharGrid = nullptr;
-    TPanel* GridPanel1 = nullptr;
-    TPanel* GridPanel2 = nullptr;
 
     // File pane.
     TPanel* LeftPanel = nullptr;
@@ -1018,8 +784,6 @@ private:
     // feature places itself.
     void BuildMenuBar();
     void BuildTopPanel();
-    void BuildTagBar();
-    void BuildTagBarLists();
     void BuildImagePanel();
     void BuildHiddenHelpers();
     void BindMainWindowLayout();
@@ -1033,10 +797,6 @@ private:
     // FontCommand.cpp: the editor and printer fonts.
     void BuildFontCommand();
     void BindFontCommand();
-    // TagInsertion.cpp: the insertion under every tag button, and Repeat Last Tag.
-    void BuildTagInsertion();
-    void BindTagInsertion();
-    void WrapSelection(const String& start, const String& end, int newlineCount, TShiftState shift);
     // FindReplace.cpp: find and replace in a page.
     void BuildFindReplace();
     void BindFindReplace();
@@ -1047,25 +807,6 @@ private:
     void BindElementNavigation();
     void BuildEditCommands();
     void BindEditCommands();
-    // TagButtons.cpp: the tag-bar buttons and the pairs they insert.
-    void BuildTagButtons();
-    void BindTagButtons();
-    void FlowTagButtons(TTabSheet* page) const;
-    // The help gate, then the pair.
-    void InsertButtonTags(THelpContext help, const String& start, const String& end,
-                          int newlineCount = 0);
-    void CellButtonClick(THelpContext help, TQmToolbarButton* button, const String& tag);
-    // TagBarLists.cpp: the drop-down lists under their buttons.
-    void BindTagBarLists();
-    // True when the list is shown now, false when it was hidden.
-    bool ToggleDropList(TListBox* list, TControl* button);
-    void ShowDropList(TListBox* list);
-    void DropAlignList(TControl* button, const String& tag);
-    // Puts the list below the tag bar with its right edge 6 pixels right of the button's.
-    void PlaceListUnder(TListBox* list, TControl* button);
-    // HiddenShortcuts.cpp: the items of the hidden shortcut menu.
-    void BuildHiddenShortcuts();
-    void BindHiddenShortcuts();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
@@ -1113,11 +854,9 @@ private:
     void CreateAnalyserLists();
     void ReadIEWindowTitle();
     void PrepareSplash();
-    void SetNbspShortCut();
     void SetProgramFolders();
     void PrepareLayout();
     void ReadDisplaySettings();
-    void ReadUserButtons();
     void ReadTextFileExtensions();
     void ReadGeneralSettings();
     void ApplyFixedFonts();

@@ -204,7 +204,6 @@ void THTMLEMainForm::UpdateStatusBar() {
         panels.Items(InsertPanel)->SetText("");
         return;
     }
-    ButtonsPage->SetEnabled(true);
     UpdateLinePosition();
     const String& name = ActivePageIndex() >= 0 ? FileNames[ActivePageIndex()] : String();
     panels.Items(FolderPanel)->SetText("Folder: " + ExtractFilePath(name));
@@ -319,12 +318,8 @@ void THTMLEMainForm::EnableDocumentCommands() {
 }
 
 void THTMLEMainForm::HidePopupLists() {
-    for (TControl* list : std::initializer_list<TControl*>{
-             CharListBox, DoctypeList, CharGrid, GridPanel1, GridPanel2, OtherStyleDropList,
-             ReplaceAnglesList, ScriptTypeList, SSIList, SSIEchoList})
-        list->Hide();
-    if (GetMemo(-1))
-        AlignListBox->Hide();
+    for (const auto& feature : FFeatures)
+        feature->HidePopupLists();
 }
 
 namespace {

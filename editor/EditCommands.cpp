@@ -141,7 +141,6 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
     bool help = Screen->Cursor() == crHelp;
     bool inTag = TagBoundsAtCaret();
     SelectTag2->SetEnabled(inTag || help);
-    RepeatLastTag1->SetEnabled(!LastStartTag.empty() || help);
     TRichEdit* editor = GetMemo(-1);
     bool pageOpen = AnyDocumentOpen() && editor;
     if (pageOpen || help) {
@@ -180,7 +179,6 @@ void THTMLEMainForm::PreferencesClick(TObject* /*Sender*/) {
 void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool selected = editor && editor->SelLength() != 0;
-    RepeatLastTag2->SetEnabled(!LastStartTag.empty());
     Cut2->SetEnabled(selected);
     Copy4->SetEnabled(selected);
     Paste2->SetEnabled(ClipboardHoldsText());

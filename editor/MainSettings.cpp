@@ -144,9 +144,8 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
         &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
         &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::ReadIEWindowTitle,
-        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetNbspShortCut,
-        &THTMLEMainForm::SetProgramFolders,      &THTMLEMainForm::PrepareLayout,
-        &THTMLEMainForm::ReadDisplaySettings,    &THTMLEMainForm::ReadUserButtons,
+        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetProgramFolders,
+        &THTMLEMainForm::PrepareLayout,          &THTMLEMainForm::ReadDisplaySettings,
         &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
         &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
         &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
@@ -167,9 +166,16 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     }
 }
 
+// As with the window's own steps, a feature whose settings fail is reported and the others still
+// read theirs.
 void THTMLEMainForm::ReadFeatureSettings() {
-    for (const auto& feature : FFeatures)
-        feature->ReadSettings();
+    for (const auto& feature : FFeatures) {
+        try {
+            feature->ReadSettings();
+        } catch (const std::exception&) {
+            Application->HandleException(this);
+        }
+    }
 }
 
 void THTMLEMainForm::TakeVersionFromLabel() {
@@ -251,10 +257,6 @@ void THTMLEMainForm::PrepareSplash() {
     ShowSplashProgress("Reading registry entries...");
 }
 
-void THTMLEMainForm::SetNbspShortCut() {
-    nbsp1->SetShortCut(ShortCut(VK_SPACE, ssCtrl));
-}
-
 void THTMLEMainForm::SetProgramFolders() {
     AutoInsertTab = "\t";
     ProgramFolder = IncludeTrailingPathDelimiter(::ProgramFolder());
@@ -268,7 +270,6 @@ void THTMLEMainForm::PrepareLayout() {
     FormResize(this);
     UntitledCounter = 0;
     FormResize(this);
-    ButtonsPage->SetActivePage(CommonSheet);
 }
 
 // A key that cannot be opened reads as empty, so every default still stands.
@@ -292,36 +293,6 @@ void THTMLEMainForm::ReadDisplaySettings() {
     ReadSetting(reg, "MaxEditSize", maxEditSize);
     MaxEditSize = StrToIntDef(maxEditSize, 0);
     MaxPageSize1->SetVisible(true);
-}
-
-void THTMLEMainForm::ReadUserButtons() {
-    TRegistry reg;
-    if (!reg.OpenKey(ProductSubKey("UserDef"), false))
-        return;
-    int count = UserButtonCount;
-    ReadSetting(reg, "Buttons", count);
-    count = std::min(count, UserButtonCount);
-    for (int number = 1; number <= count; ++number) {
-        String hint;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Hint", hint);
-        UserButtons[number - 1]->SetHint(hint.empty() ? String("Undefined") : hint);
-    }
-    for (int number = 1; number <= count; ++number) {
-        String caption;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Text", caption);
-        if (caption.empty())
-            caption = IntToStr(number);
-        TQmToolbarButton* button = UserButtons[number - 1];
-        button->SetCaption(caption);
-        button->Font().SetName(caption != IntToStr(number) ? "Small Fonts" : DefaultFontName);
-        button->Font().SetStyle({});
-    }
-    for (int number = 1; number <= count; ++number) {
-        String glyph;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Glyph", glyph);
-        if (!glyph.empty() && FileExists(glyph))
-            LoadButtonGlyph(UserButtons[number - 1], glyph);
-    }
 }
 
 void THTMLEMainForm::ReadTextFileExtensions() {
@@ -490,50 +461,10 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
     }
 }
 
-void THTMLEMainForm::ReadAppButtons() {
-    ShowSplashProgress("Setting up application buttons...");
-    TRegistry reg;
-    bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
-    for (int i = 0; i < AppButtonCount; ++i) {
-        AppCmdLines[i].clear();
-        AppHints[i].clear();
-        AppButtonGlyphs[i].clear();
-        AppButtonTexts[i].clear();
-        if (opened) {
-            ReadSetting(reg, "AppCmdLine" + IntToStr(i), AppCmdLines[i]);
-            ReadSetting(reg, "AppHint" + IntToStr(i), AppHints[i]);
-            ReadSetting(reg, "ButtonGlyph" + IntToStr(i), AppButtonGlyphs[i]);
-            ReadSetting(reg, "ButtonText" + IntToStr(i), AppButtonTexts[i]);
-        }
-        AppButtons[i]->SetHint(AppHints[i]);
-    }
-    for (int i = 0; i < AppButtonCount; ++i)
-        SetUpAppButton(i);
-}
-
-void THTMLEMainForm::SetUpAppButton(int index) {
-    TQmToolbarButton* button = AppButtons[index];
-    if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
-        AppButtonGlyphs[index].clear();
-    if (!AppButtonGlyphs[index].empty()) {
-        LoadButtonGlyph(button, AppButtonGlyphs[index]);
-        button->SetCaption("");
-    } else if (!AppButtonTexts[index].empty()) {
-        button->SetCaption(AppButtonTexts[index]);
-        button->Font().SetName("Small Fonts");
-        button->Font().SetStyle({});
-    }
-}
-
 void THTMLEMainForm::ShowHiddenCommands() {
     for (TMenuItem* item :
          {TagCase1, MultiPublish1, ShowHideMarks1, Select1, ReplaceAngles1, RemoveIndents1})
         item->SetVisible(true);
-    ImageMapButton->SetVisible(true);
-    for (TQmToolbarButton* button : {PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {
-        button->SetVisible(true);
-        button->SetTag(0);
-    }
 }
 
 void THTMLEMainForm::SetUpFileMasks() {

@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
 #include "services/ProgramSettings.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -143,7 +144,8 @@ void TInternalBrowser::BuildNavigationBar() {
 // theirs for the insertion.
 void TInternalBrowser::Bind() {
     IntBrowserButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserButtonClick);
-    IntBrowserButton->OnMouseDown = Handler(&Form, &THTMLEMainForm::IntBrowserButtonMouseDown);
+    IntBrowserButton->OnMouseDown =
+        Handler(Form.TagButtons, &TTagButtons::IntBrowserButtonMouseDown);
     InternalBrowser1->OnClick = Handler(this, &TInternalBrowser::IntBrowserButtonClick);
     IntBrowserBackButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserBackButtonClick);
     IntBrowserFwdButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserFwdButtonClick);
@@ -359,7 +361,7 @@ void TInternalBrowser::ShowInternalBrowser() {
     if (IntBrowser->Visible())
         return;
     DisableCommandsWhileBrowsing();
-    Form.ButtonsPage->SetVisible(false);
+    Form.TagButtons->ButtonsPage->SetVisible(false);
     IntBrowserPanel->SetVisible(true);
     BrowserPanel->SetVisible(true);
     IntBrowser->SetVisible(true);

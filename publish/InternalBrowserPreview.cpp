@@ -14,6 +14,7 @@
 #include "publish/TableView.h"
 #include "services/JCopy.h"
 #include "site/ReportPane.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -207,7 +208,7 @@ void TInternalBrowser::ClosePreview() {
     IntBrowser->SetVisible(false);
     IntBrowserPanel->SetVisible(false);
     BrowserPanel->SetVisible(false);
-    Form.ButtonsPage->SetVisible(true);
+    Form.TagButtons->ButtonsPage->SetVisible(true);
     Form.SelectTag1->SetEnabled(true);
     IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
     IntBrowserButton->SetHint("Internal Browser");

@@ -4,6 +4,7 @@
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +95,7 @@ TEST_F(HelpPointer, TopicsFrom30000OnAreShownAsPopups) {
 // With no page open the document commands and a disabled tag bar can be chosen in the mode, and
 // are as they were once it ends.
 TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
-    Form->ButtonsPage->SetEnabled(false);
+    Form->TagButtons->ButtonsPage->SetEnabled(false);
     Form->UpdateDocumentCommands();
     ASSERT_FALSE(Form->AnyDocumentOpen());
     ASSERT_FALSE(Form->Close1->Enabled());
@@ -104,7 +105,7 @@ TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
     EXPECT_TRUE(Form->Close1->Enabled());
     EXPECT_TRUE(Form->Save1->Enabled());
     EXPECT_TRUE(Form->FileSaveButton->Enabled());
-    EXPECT_TRUE(Form->ButtonsPage->Enabled());
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Enabled());
     EXPECT_EQ(Screen->Cursors(crHelp), Form->HelpCursor);
 
     Form->Close1->Click();
@@ -112,13 +113,13 @@ TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
     EXPECT_FALSE(Form->Close1->Enabled());
     EXPECT_FALSE(Form->Save1->Enabled());
     EXPECT_FALSE(Form->FileSaveButton->Enabled());
-    EXPECT_FALSE(Form->ButtonsPage->Enabled());
+    EXPECT_FALSE(Form->TagButtons->ButtonsPage->Enabled());
 
     // A tag bar that was enabled stays so.
-    Form->ButtonsPage->SetEnabled(true);
+    Form->TagButtons->ButtonsPage->SetEnabled(true);
     Form->PointerHelp1->Click();
     Form->PointerHelp1->Click();
-    EXPECT_TRUE(Form->ButtonsPage->Enabled());
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Enabled());
 }
 
 TEST_F(HelpPointer, OutOfTheModeCommandsRunAndTheGateOnlyForgetsTheInsertKey) {
@@ -188,5 +189,5 @@ TEST_F(HelpPointer, F1ShowsTheNumbersTheWindowGivesItsItems) {
         ASSERT_NE(item, nullptr) << name;
         EXPECT_EQ(item->HelpContext(), number) << name;
     }
-    EXPECT_EQ(Form->ApplicationPage->HelpContext(), 25090);
+    EXPECT_EQ(Form->TagButtons->ApplicationPage->HelpContext(), 25090);
 }

@@ -10,6 +10,7 @@
 #include "platform/TestHooks.h"
 #include "publish/InternalBrowser.h"
 #include "site/ReportPane.h"
+#include "tags/TagButtons.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmToolbars.h"
 
@@ -87,7 +88,7 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_EQ(form.PrinterForm->Font().Name(), "MS Sans Serif");
     EXPECT_EQ(form.TextColour, clBlack);
     EXPECT_EQ(form.TextFileExtensions, ".htm .html .shtml .txt .htt");
-    EXPECT_EQ(form.UserButtons[0]->Caption(), "1");
+    EXPECT_EQ(form.TagButtons->UserButtons[0]->Caption(), "1");
     EXPECT_EQ(form.FilterCombo->Text(), "*.*htm*");
     EXPECT_EQ(form.FileListBox1->Mask(), "*.*htm*");
     EXPECT_TRUE(form.FirstShowPending);
@@ -102,11 +103,12 @@ TEST(MainSettings, AnEmptyRegistryGivesEveryDefaultAndSeedsTheFileMasks) {
     EXPECT_EQ(form->InternalBrowser->SavedInlineImages, "yes");
     EXPECT_EQ(form->ProgramFolder, ProgramFolder());
     EXPECT_EQ(form->HelpFileName, ProgramFolder() + "help/Quiltmarker.hlp");
-    EXPECT_EQ(form->UserButtons[15]->Hint(), "User defineable");
+    EXPECT_EQ(form->TagButtons->UserButtons[15]->Hint(), "User defineable");
     EXPECT_EQ(ProgramVersionText, "3.0d");
     EXPECT_TRUE(form->InternalBrowser->WorkOffline1->Checked());
-    EXPECT_TRUE(form->ReplaceAnglesButton->Visible());
-    EXPECT_EQ(form->ReplaceAnglesButton->Tag(), 0);
+    EXPECT_TRUE(form->TagButtons->ImageMapButton->Visible());
+    EXPECT_TRUE(form->TagButtons->ReplaceAnglesButton->Visible());
+    EXPECT_EQ(form->TagButtons->ReplaceAnglesButton->Tag(), 0);
     EXPECT_EQ(form->VersionLabel->Caption(), "Version 3.0d");
 
     // The form's eight masks, the nine appended, the first two replaced; stored with 0xA7.
@@ -220,7 +222,8 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
         {"Office97Style",
          [&] {
              return form->Office97Style1->Checked() && form->FileSaveButton->Flat() &&
-                    form->UserButtons[5]->Flat() && form->AppButtons[9]->Flat();
+                    form->TagButtons->UserButtons[5]->Flat() &&
+                    form->TagButtons->AppButtons[9]->Flat();
          }},
         {"margins and tab width",
          [&] {
@@ -268,24 +271,24 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          }},
         {"UserDef: three buttons set up",
          [&] {
-             TQmToolbarButton* first = form->UserButtons[0];
-             TQmToolbarButton* second = form->UserButtons[1];
+             TQmToolbarButton* first = form->TagButtons->UserButtons[0];
+             TQmToolbarButton* second = form->TagButtons->UserButtons[1];
              return first->Caption() == "HR" && first->Hint() == "Rule" &&
                     first->Font().Name() == "Small Fonts" && second->Caption() == "2" &&
                     second->Hint() == "Undefined" && second->Font().Name() == "MS Sans Serif" &&
-                    form->UserButtons[2]->Hint() == "Undefined" &&
-                    form->UserButtons[3]->Hint() == "User defineable";
+                    form->TagButtons->UserButtons[2]->Hint() == "Undefined" &&
+                    form->TagButtons->UserButtons[3]->Hint() == "User defineable";
          }},
         {"Text Files stop at the first gap",
          [&] { return form->TextFileExtensions == ".htm .php "; }},
         {"Apps",
          [&] {
              return form->AppCmdLines[0] == "gimp %s" && form->AppHints[0] == "Paint" &&
-                    form->AppButtons[0]->Hint() == "Paint" &&
-                    form->AppButtons[0]->Caption() == "GIMP" &&
-                    form->AppButtons[0]->Font().Name() == "Small Fonts" &&
-                    form->AppButtons[15]->Hint() == "Last" &&
-                    form->AppButtons[15]->Caption() == "16";
+                    form->TagButtons->AppButtons[0]->Hint() == "Paint" &&
+                    form->TagButtons->AppButtons[0]->Caption() == "GIMP" &&
+                    form->TagButtons->AppButtons[0]->Font().Name() == "Small Fonts" &&
+                    form->TagButtons->AppButtons[15]->Hint() == "Last" &&
+                    form->TagButtons->AppButtons[15]->Caption() == "16";
          }},
         {"Masks and LastMask",
          [&] {
@@ -378,7 +381,7 @@ TEST(MainSettings, ValuesOfTheWrongTypeLeaveTheirDefaults) {
     ExpectDefaults(*form);
     EXPECT_EQ(form->FilterCombo->Items().Count(), 17);
     // "Buttons" of the wrong type leaves its default of 16 buttons set up.
-    EXPECT_EQ(form->UserButtons[15]->Hint(), "Undefined");
+    EXPECT_EQ(form->TagButtons->UserButtons[15]->Hint(), "Undefined");
     EXPECT_TRUE(TestHooks::Prompts().empty());
 }
 

@@ -12,6 +12,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +139,7 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_FALSE(Ferrydock95Form->BrowserPreview);
     EXPECT_FALSE(Ferrydock95Form->NoPublishedMessage);
     EXPECT_FALSE(Form->File1->Enabled());
-    EXPECT_FALSE(Form->ButtonsPage->Visible());
+    EXPECT_FALSE(Form->TagButtons->ButtonsPage->Visible());
     EXPECT_EQ(Browser->IntBrowserButton->Hint(), "Close Internal Browser");
     EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 500);
     EXPECT_EQ(Form->StatusBar1->Panels().Items(2)->Width(), 0);
@@ -152,7 +153,7 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_EQ(FileModifiedTime(page), savedTime);
     EXPECT_FALSE(FileExists(Site + "~~Index.html"));
     EXPECT_TRUE(Form->File1->Enabled());
-    EXPECT_TRUE(Form->ButtonsPage->Visible());
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Visible());
     EXPECT_EQ(Browser->IntBrowserButton->Hint(), "Internal Browser");
     EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 300);
     EXPECT_EQ(Form->StatusBar1->Panels().Items(4)->Width(), 50);
@@ -226,7 +227,8 @@ TEST_F(BrowserPreviewTest, CancellingTheDestinationShowsNothingAndLeavesThePubli
         dialog.Button1Click(nullptr);
     });
 
-    Form->IntBrowserButtonMouseDown(Browser->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
+    Form->TagButtons->IntBrowserButtonMouseDown(Browser->IntBrowserButton, mbLeft,
+                                                TShiftState{ssCtrl}, 0, 0);
     Browser->IntBrowserButton->Click();
 
     EXPECT_FALSE(Showing());
@@ -255,7 +257,8 @@ TEST_F(BrowserPreviewTest, TheChosenDestinationPicksTheReplaceCodesVariant) {
         dialog.OKButtonClick(nullptr);
     });
 
-    Form->IntBrowserButtonMouseDown(Browser->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
+    Form->TagButtons->IntBrowserButtonMouseDown(Browser->IntBrowserButton, mbLeft,
+                                                TShiftState{ssCtrl}, 0, 0);
     OpenPreview();
 
     EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "two\r\n");

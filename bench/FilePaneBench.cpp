@@ -1,7 +1,7 @@
 // How fast the file pane handles a large site folder: 10,000 files listed through a mask of
 // several parts, and the files of the last 7 days selected among them.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/DateTime.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
@@ -36,7 +36,8 @@ String LargeSite() {
 }
 
 void ListTenThousandFilesThroughAMask(benchmark::State& state) {
-    THTMLEMainForm form(nullptr);
+    auto window = MakeBenchMainWindow();
+    THTMLEMainForm& form = *window;
     form.DirectoryListBox1->SetDirectory(LargeSite());
     form.FileListBox1->SetMask("*.*htm*;*.cgi;*.pl;*.log;*.txt");
     for (auto _ : state)
@@ -46,7 +47,8 @@ void ListTenThousandFilesThroughAMask(benchmark::State& state) {
 BENCHMARK(ListTenThousandFilesThroughAMask)->Unit(benchmark::kMillisecond);
 
 void SelectTheLastSevenDaysAmongTenThousand(benchmark::State& state) {
-    THTMLEMainForm form(nullptr);
+    auto window = MakeBenchMainWindow();
+    THTMLEMainForm& form = *window;
     form.DirectoryListBox1->SetDirectory(LargeSite());
     form.FileListBox1->SetMask("*.*");
     for (auto _ : state) {

@@ -1,7 +1,7 @@
 // How long one multi-publish takes: a thousand pages of 20 KB selected in the file list, stamped
 // with a minor revision, published into one upload folder and logged, as the command runs them.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/FileCtrl.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
@@ -44,7 +44,8 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
     const String upload = Folder("upload");
     PublisherForms::Make();
     {
-        THTMLEMainForm form(nullptr);
+        auto window = MakeBenchMainWindow();
+        THTMLEMainForm& form = *window;
         form.DirectoryListBox1->SetDirectory(site);
         form.FileListBox1->SetMask("*.*");
         form.FileListBox1->Update();

@@ -7,6 +7,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/HTMLFolderSelect.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include "BenchMain.h"
@@ -46,11 +47,11 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
     {
         auto window = MakeBenchMainWindow();
         THTMLEMainForm& form = *window;
-        form.DirectoryListBox1->SetDirectory(site);
-        form.FileListBox1->SetMask("*.*");
-        form.FileListBox1->Update();
-        for (int i = 0; i < form.FileListBox1->Items().Count(); ++i)
-            form.FileListBox1->SetSelected(i, true);
+        form.FilePane->DirectoryListBox1->SetDirectory(site);
+        form.FilePane->FileListBox1->SetMask("*.*");
+        form.FilePane->FileListBox1->Update();
+        for (int i = 0; i < form.FilePane->FileListBox1->Items().Count(); ++i)
+            form.FilePane->FileListBox1->SetSelected(i, true);
         for (auto _ : state) {
             TestHooks::AnswerModal([&upload](TForm& shown) {
                 auto& dialog = dynamic_cast<TFolderSelectForm&>(shown);
@@ -69,7 +70,7 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
             form.MultiPublish1Click(nullptr);
             TestHooks::Reset();
         }
-        state.counters["pages"] = form.FileListBox1->SelCount();
+        state.counters["pages"] = form.FilePane->FileListBox1->SelCount();
     }
     PublisherForms::Free();
 }

@@ -2,6 +2,8 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/FileUtils.h"
+
 THTMLEMainForm* HTMLEMainForm = nullptr;
 
 namespace {
@@ -39,7 +41,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagInsertion();
         BuildTopPanel();
         BuildTagButtons();
-        BuildFilePane();
+        BuildLeftPanel();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
         BuildImagePanel();
@@ -60,7 +62,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildMultiPublishing();
         BuildExternalBrowsers();
         BuildInternalBrowser();
-        BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
@@ -91,7 +92,6 @@ void THTMLEMainForm::BindEvents() {
     BindReportPane();
     BindElementNavigation();
     BindEditCommands();
-    BindFilePane();
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
@@ -107,7 +107,6 @@ void THTMLEMainForm::BindEvents() {
     BindAppButtons();
     BindExternalBrowsers();
     BindInternalBrowser();
-    BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();
     BindPrintCommands();
@@ -131,6 +130,18 @@ void THTMLEMainForm::BindMenuBar() {
                 feature->MenuOpening(*menu);
         };
     }
+}
+
+TFileListBox* THTMLEMainForm::WorkingFileList() const {
+    for (const auto& feature : FFeatures)
+        if (TFileListBox* list = feature->WorkingFileList())
+            return list;
+    return nullptr;
+}
+
+String THTMLEMainForm::WorkingFolder() const {
+    TFileListBox* list = WorkingFileList();
+    return list ? list->Directory() : GetCurrentDir();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

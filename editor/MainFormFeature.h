@@ -7,6 +7,7 @@
 
 #include "platform/SysUtils.h"
 
+class TFileListBox;
 class THTMLEMainForm;
 class TMenuItem;
 class TObject;
@@ -43,6 +44,9 @@ public:
     virtual bool ShowsViewOverPages() const { return false; }
     // A page's file was written under this name.
     virtual void FileSaved(const String& /*fileName*/) {}
+    // The list of the files in the folder the user works in, when the feature shows one: the file
+    // dialogs start in its folder, and the commands over several files take its selection.
+    virtual TFileListBox* WorkingFileList() const { return nullptr; }
 
 protected:
     THTMLEMainForm& Form;

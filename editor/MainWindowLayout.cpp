@@ -84,7 +84,6 @@ void THTMLEMainForm::BuildMenuBar() {
     BrowserSize1 = AddItem(this, View1, "BrowserSize1", "&Set Browser Size");
     Browser1024 = AddItem(this, BrowserSize1, "Browser1024", "&1024x768");
     Browser800 = AddItem(this, BrowserSize1, "Browser800", "&800x600");
-    IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
     WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
     ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");
 
@@ -449,6 +448,14 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     WindowHook2->SetIsForm(true);
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
     WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
+}
+
+void THTMLEMainForm::BuildLeftPanel() {
+    LeftPanel = NewControl<TPanel>(this, this, "LeftPanel");
+    LeftPanel->SetAlign(alLeft);
+    LeftPanel->SetWidth(180);
+    LeftPanel->SetBevelOuter(bvNone);
+    LeftPanel->SetCaption("");
 }
 
 void THTMLEMainForm::BindMainWindowLayout() {

@@ -13,6 +13,7 @@
 #include "publish/HTMLISPSelect.h"
 #include "publish/TableView.h"
 #include "services/JCopy.h"
+#include "site/FilePane.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -147,17 +148,17 @@ bool THTMLEMainForm::PrepareShownFile(const String& path, TShiftState shift) {
     if (!PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
         return true;
     const String folder = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
-    JCopy1->SetFileCommand(cmCopy);
-    JCopy1->SetFileMaskFrom(path);
-    JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
-    JCopy1->SetFileOverwrite(true);
-    JCopy1->SetShowProgress(false);
-    JCopy1->SetConfirmFiles(false);
-    JCopy1->SetShowErrors(false);
+    FilePane->JCopy1->SetFileCommand(cmCopy);
+    FilePane->JCopy1->SetFileMaskFrom(path);
+    FilePane->JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
+    FilePane->JCopy1->SetFileOverwrite(true);
+    FilePane->JCopy1->SetShowProgress(false);
+    FilePane->JCopy1->SetConfirmFiles(false);
+    FilePane->JCopy1->SetShowErrors(false);
     // A folder of the copy's name would take the copy inside it: the copy must be the file.
-    const bool copyFailed = JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
-    JCopy1->SetConfirmFiles(true);
-    JCopy1->SetShowErrors(true);
+    const bool copyFailed = FilePane->JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
+    FilePane->JCopy1->SetConfirmFiles(true);
+    FilePane->JCopy1->SetShowErrors(true);
     // Without its copy the page's file could not be put back: it is shown as it is.
     if (copyFailed)
         return true;

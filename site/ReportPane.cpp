@@ -5,6 +5,7 @@
 
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
+#include "site/FilePane.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -199,8 +200,8 @@ void THTMLEMainForm::SelectFiles1Click(TObject* /*Sender*/) {
 
 // The names go through the clipboard, which keeps them afterwards, as the user may paste them.
 void THTMLEMainForm::SelectListedFiles(int source) {
-    FilterCombo->SetText("*.*");
-    FileListBox1->SetMask("*.*");
+    FilePane->FilterCombo->SetText("*.*");
+    FilePane->FileListBox1->SetMask("*.*");
     if (source == 1) {
         ReportForm->CopyToClipboard();
     } else if (source == 2 && AnyDocumentOpen() && GetMemo(-1)) {
@@ -216,9 +217,9 @@ void THTMLEMainForm::SelectListedFiles(int source) {
         size_t background = name.find(" [BACKGROUND]");
         if (background != String::npos)
             name.erase(background);
-        int index = FileListBox1->Items().IndexOf(name);
+        int index = FilePane->FileListBox1->Items().IndexOf(name);
         if (index >= 0)
-            FileListBox1->SetSelected(index, true);
+            FilePane->FileListBox1->SetSelected(index, true);
     }
 }
 

@@ -3,13 +3,17 @@
 #include "editor/CorvaletForm.h"
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
-    // Before the report pane, which shows over it.
+    // Before the report pane, which shows over it, and before the file pane, which puts Include
+    // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));
+    form.FilePane = form.AddFeature(std::make_unique<TFilePane>(form));
     form.ReportPane = form.AddFeature(std::make_unique<TReportPane>(form));
+    // After the file pane: its item follows the pane's Multi-Publish.
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
 }

@@ -2,6 +2,8 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/FileUtils.h"
+
 #include <algorithm>
 
 THTMLEMainForm* HTMLEMainForm = nullptr;
@@ -56,7 +58,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagInsertion();
         BuildTopPanel();
         BuildTagButtons();
-        BuildFilePane();
+        BuildLeftPanel();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
         BuildImagePanel();
@@ -74,7 +76,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
@@ -104,7 +105,6 @@ void THTMLEMainForm::BindEvents() {
     BindGlobalFindReplace();
     BindElementNavigation();
     BindEditCommands();
-    BindFilePane();
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
@@ -119,7 +119,6 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();
     BindPrintCommands();
@@ -143,6 +142,18 @@ void THTMLEMainForm::BindMenuBar() {
                 feature->MenuOpening(*menu);
         };
     }
+}
+
+TFileListBox* THTMLEMainForm::WorkingFileList() const {
+    for (const auto& feature : FFeatures)
+        if (TFileListBox* list = feature->WorkingFileList())
+            return list;
+    return nullptr;
+}
+
+String THTMLEMainForm::WorkingFolder() const {
+    TFileListBox* list = WorkingFileList();
+    return list ? list->Directory() : GetCurrentDir();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -7,6 +7,7 @@
 
 #include "platform/SysUtils.h"
 
+class TFileListBox;
 class TFont;
 class THTMLEMainForm;
 class TMenuItem;
@@ -59,6 +60,9 @@ public:
     // The window is showing (each time it shows): the commands that every showing brings back
     // are made visible again.
     virtual void WindowShowing() {}
+    // The list of the files in the folder the user works in, when the feature shows one: the file
+    // dialogs start in its folder, and the commands over several files take its selection.
+    virtual TFileListBox* WorkingFileList() const { return nullptr; }
 
 protected:
     THTMLEMainForm& Form;

@@ -77,7 +77,6 @@ const TItemHandler ItemHandlers[] = {
     {&F::HLTagRight1, &F::TagRightClick},
     {&F::HLTagLeft1, &F::TagLeft1Click},
     {&F::Undo3, &F::Undo1Click},
-    {&F::DelwoBin1, &F::Delete1Click},
 };
 
 } // namespace

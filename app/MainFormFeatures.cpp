@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
@@ -12,8 +13,11 @@
 void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
-    // Before the report pane, which shows over it.
+    // Before the report pane, which shows over it, and before the file pane, which puts Include
+    // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));
+    form.FilePane = form.AddFeature(std::make_unique<TFilePane>(form));
     form.ReportPane = form.AddFeature(std::make_unique<TReportPane>(form));
+    // After the file pane: its item follows the pane's Multi-Publish.
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
 }

@@ -1,10 +1,11 @@
 // How fast the file pane handles a large site folder: 10,000 files listed through a mask of
 // several parts, and the files of the last 7 days selected among them.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/DateTime.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include "BenchMain.h"
@@ -36,27 +37,29 @@ String LargeSite() {
 }
 
 void ListTenThousandFilesThroughAMask(benchmark::State& state) {
-    THTMLEMainForm form(nullptr);
-    form.DirectoryListBox1->SetDirectory(LargeSite());
-    form.FileListBox1->SetMask("*.*htm*;*.cgi;*.pl;*.log;*.txt");
+    auto window = MakeBenchMainWindow();
+    THTMLEMainForm& form = *window;
+    form.FilePane->DirectoryListBox1->SetDirectory(LargeSite());
+    form.FilePane->FileListBox1->SetMask("*.*htm*;*.cgi;*.pl;*.log;*.txt");
     for (auto _ : state)
-        form.FileListBox1->Update();
-    state.counters["listed"] = form.FileListBox1->Items().Count();
+        form.FilePane->FileListBox1->Update();
+    state.counters["listed"] = form.FilePane->FileListBox1->Items().Count();
 }
 BENCHMARK(ListTenThousandFilesThroughAMask)->Unit(benchmark::kMillisecond);
 
 void SelectTheLastSevenDaysAmongTenThousand(benchmark::State& state) {
-    THTMLEMainForm form(nullptr);
-    form.DirectoryListBox1->SetDirectory(LargeSite());
-    form.FileListBox1->SetMask("*.*");
+    auto window = MakeBenchMainWindow();
+    THTMLEMainForm& form = *window;
+    form.FilePane->DirectoryListBox1->SetDirectory(LargeSite());
+    form.FilePane->FileListBox1->SetMask("*.*");
     for (auto _ : state) {
         state.PauseTiming();
-        form.FileListBox1->Update(); // a folder just opened: nothing selected
+        form.FilePane->FileListBox1->Update(); // a folder just opened: nothing selected
         TestHooks::AnswerModalResult(mrOk);
         state.ResumeTiming();
-        form.N7days1Click(nullptr);
+        form.FilePane->N7days1Click(nullptr);
     }
-    state.counters["selected"] = form.FileListBox1->SelCount();
+    state.counters["selected"] = form.FilePane->FileListBox1->SelCount();
 }
 BENCHMARK(SelectTheLastSevenDaysAmongTenThousand)->Unit(benchmark::kMillisecond);
 

@@ -1,12 +1,13 @@
 // How long one multi-publish takes: a thousand pages of 20 KB selected in the file list, stamped
 // with a minor revision, published into one upload folder and logged, as the command runs them.
 
-#include "editor/CorvaletForm.h"
+#include "BenchMainWindow.h"
 #include "platform/FileCtrl.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/HTMLFolderSelect.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include "BenchMain.h"
@@ -44,12 +45,13 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
     const String upload = Folder("upload");
     PublisherForms::Make();
     {
-        THTMLEMainForm form(nullptr);
-        form.DirectoryListBox1->SetDirectory(site);
-        form.FileListBox1->SetMask("*.*");
-        form.FileListBox1->Update();
-        for (int i = 0; i < form.FileListBox1->Items().Count(); ++i)
-            form.FileListBox1->SetSelected(i, true);
+        auto window = MakeBenchMainWindow();
+        THTMLEMainForm& form = *window;
+        form.FilePane->DirectoryListBox1->SetDirectory(site);
+        form.FilePane->FileListBox1->SetMask("*.*");
+        form.FilePane->FileListBox1->Update();
+        for (int i = 0; i < form.FilePane->FileListBox1->Items().Count(); ++i)
+            form.FilePane->FileListBox1->SetSelected(i, true);
         for (auto _ : state) {
             TestHooks::AnswerModal([&upload](TForm& shown) {
                 auto& dialog = dynamic_cast<TFolderSelectForm&>(shown);
@@ -68,7 +70,7 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
             form.MultiPublish1Click(nullptr);
             TestHooks::Reset();
         }
-        state.counters["pages"] = form.FileListBox1->SelCount();
+        state.counters["pages"] = form.FilePane->FileListBox1->SelCount();
     }
     PublisherForms::Free();
 }

@@ -2,6 +2,8 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/FileUtils.h"
+
 #include <algorithm>
 
 THTMLEMainForm* HTMLEMainForm = nullptr;
@@ -53,7 +55,7 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildDocuments();
         BuildFontCommand();
         BuildTopPanel();
-        BuildFilePane();
+        BuildLeftPanel();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
         BuildImagePanel();
@@ -70,7 +72,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
@@ -98,7 +99,6 @@ void THTMLEMainForm::BindEvents() {
     BindGlobalFindReplace();
     BindElementNavigation();
     BindEditCommands();
-    BindFilePane();
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
@@ -113,7 +113,6 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();
     BindPrintCommands();
@@ -144,6 +143,18 @@ void THTMLEMainForm::BindMenuBar() {
         for (const auto& feature : FFeatures)
             feature->MenuOpening(*MainPopupMenu->Items());
     };
+}
+
+TFileListBox* THTMLEMainForm::WorkingFileList() const {
+    for (const auto& feature : FFeatures)
+        if (TFileListBox* list = feature->WorkingFileList())
+            return list;
+    return nullptr;
+}
+
+String THTMLEMainForm::WorkingFolder() const {
+    TFileListBox* list = WorkingFileList();
+    return list ? list->Directory() : GetCurrentDir();
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

@@ -28,21 +28,18 @@ class TQmDock;
 class TQmToolbar;
 class TQmToolbarButton;
 class TQmWindowHook;
-class TQmDirectoryListBox;
-class TQmDriveComboBox;
 class TFolderBrowse;
 class TWebConnect;
 class TRichPrinter;
 class TVersionNo;
 class TMRUFileList;
-class TJCopy;
-class TGeneralRoutines;
 class TRegistry;
 class TDownloadEstimate;
 class TReportPane;
 class TInternalBrowser;
 class TTagInsertion;
 class TTagButtons;
+class TFilePane;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -76,6 +73,12 @@ public:
     TInternalBrowser* InternalBrowser = nullptr;
     TTagInsertion* TagInsertion = nullptr;
     TTagButtons* TagButtons = nullptr;
+    TFilePane* FilePane = nullptr;
+    // The file list the user works in, the first that a feature shows (the file pane's); none
+    // when no feature shows one.
+    TFileListBox* WorkingFileList() const;
+    // Its folder, where the file dialogs start; the current folder when there is no list.
+    String WorkingFolder() const;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -98,6 +101,8 @@ public:
     int OpenDocument(const String& fileName, bool chooseTemplate, bool keepName, bool anyExtension);
     // True when the file's lower-cased extension, with its dot, occurs in TextFileExtensions.
     bool IsTextFile(const String& fileName) const;
+    // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
+    static bool IsHTMLFile(const String& fileName);
     void Close1Click(TObject* Sender);
     void CloseAll1Click(TObject* Sender);
     // Writes a page to its file, or to one chosen in the save dialog; false when the dialog was
@@ -124,13 +129,6 @@ public:
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // A page that was never saved carries "[untitled<n>]" in place of a file name.
     static bool IsUntitled(const String& fileName);
-
-    // ---- The file pane, as the documents use it ----
-    // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
-    static bool IsHTMLFile(const String& fileName);
-    // Brings a file just saved into the file list: the list is read again when it lacks the name,
-    // and the name's entry scrolls to the top.
-    void ShowSavedFileInList(const String& fileName);
 
     // ---- Autosave and recovery ----
     // The Preferences > Autosave commands: the interval in minutes, or Off.
@@ -263,7 +261,6 @@ public:
     void Paste1Click(TObject* Sender);
     void SelectAll1Click(TObject* Sender);
     void Edit1Click(TObject* Sender);
-    void View1Click(TObject* Sender);
     void PreferencesClick(TObject* Sender);
     void MainPopupMenuPopup(TObject* Sender);
     TMenuItem* Extendhighlight1 = nullptr;
@@ -292,80 +289,6 @@ public:
     // ---- List dialog ----
     void ListButtonClick(TObject* Sender);
     void BindElementDialogs();
-    // ---- File pane ----
-    // The folder, drive, filters and masks of the pane, its selection and pop-up menus, and the
-    // files dropped on the list (site/FilePane.cpp).
-    void ShowHTMLonly1Click(TObject* Sender);
-    void ShowImages1Click(TObject* Sender);
-    void ShowImages2Click(TObject* Sender);
-    void ShowMultimedia1Click(TObject* Sender);
-    void ShowAllFiles1Click(TObject* Sender);
-    void GIF1Click(TObject* Sender);
-    void JPG1Click(TObject* Sender);
-    void PNG1Click(TObject* Sender);
-    void BMP1Click(TObject* Sender);
-    void All1Click(TObject* Sender);
-    void UpdateListingClick(TObject* Sender);
-    void SelectAll3Click(TObject* Sender);
-    void InvertSelection1Click(TObject* Sender);
-    void FilterComboClick(TObject* Sender);
-    void FilterComboKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
-    void FileMasks1Click(TObject* Sender);
-    void DirectoryListBox1Change(TObject* Sender);
-    void DriveComboBox1Change(TObject* Sender);
-    void MRUFolderListMRUItemClick(TObject* Sender, const String& FileName);
-    void FileListBox1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                               int Y);
-    void DirectoryListBox1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                                    int Y);
-    void FileListBox1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
-    void FileListBox1Click(TObject* Sender);
-    void DirectoryListBox1Click(TObject* Sender);
-    void DriveComboBox1Click(TObject* Sender);
-    void FilterComboEnter(TObject* Sender);
-    void FileListBox1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
-    void FileListBoxMenuPopup(TObject* Sender);
-    void WindowHook1AfterMessage(TObject* Sender, TMessage& Msg, bool& Handled);
-    void LeftPanelResize(TObject* Sender);
-    // File operations on the list's selection and the folder list (site/FileOperations.cpp).
-    void Copy2Click(TObject* Sender);
-    void MakeSecondCopy1Click(TObject* Sender);
-    void Move2Click(TObject* Sender);
-    void Rename1Click(TObject* Sender);
-    // From the hidden item DelwoBin1 (by its name) the files are deleted for good.
-    void Delete1Click(TObject* Sender);
-    void ChangeFilenameCase1Click(TObject* Sender);
-    void NewFolder1Click(TObject* Sender);
-    void DeleteFolder1Click(TObject* Sender);
-    // Selecting the files changed since a moment (site/SelectModified.cpp).
-    void ThisSession1Click(TObject* Sender);
-    void Today1Click(TObject* Sender);
-    void Last24hours1Click(TObject* Sender);
-    void N7days1Click(TObject* Sender);
-    void L1Click(TObject* Sender);
-    void Custom1Click(TObject* Sender);
-    // Selects exactly the listed files last written at or after the threshold and tells how many.
-    void SelectFilesModifiedSince(TDateTime threshold);
-    // The properties of the list's current file (site/FileProperties.cpp).
-    void Details1Click(TObject* Sender);
-    // The file list's folder with its final PathDelim.
-    String FileListFolder() const;
-    // The selected items' indexes in list order, at most limit.
-    std::vector<int> SelectedFileIndexes(size_t limit = 500) const;
-    // Reads the file list again with the window's updates held back.
-    void RereadFileList();
-    // The filter text becomes the list's mask (and the combo's text when given).
-    void ApplyMask(const String& mask);
-    // "Masks" (the first 16 masks joined by 0xA7) and "LastMask" (the filter text).
-    void StoreMasks();
-    // "LastMask" alone, as the window's closing keeps it.
-    void StoreLastMask();
-    void CheckFilterItems(bool images, bool multimedia);
-    void ReportUnreadableFolder(const String& folder);
-    void BuildFilePane();
-    void BuildFilePaneMenus();
-    void BindFilePane();
-    TPoint FileListMenuPoint;
 
     // ---- Site analyser ----
     // The analysis of the selected pages and the trace of one page's local links
@@ -581,7 +504,6 @@ public:
     bool ShowLineNumbers = false;
     bool AskForAltData = false;
     bool DoubleParaTags = false;
-    bool ShowImages = false;
     bool SmartTabs = false;
     bool PrePublish = false;
     bool LastInsertToggle = false;
@@ -659,7 +581,6 @@ public:
     // The stored publish folder, empty when none is stored.
     String ReadPublishFolder() const;
     TMenuItem* View1 = nullptr;
-    TMenuItem* IncludeMultimedia1 = nullptr;
     TMenuItem* Preferences1 = nullptr;
     TMenuItem* Font1 = nullptr;
     TMenuItem* Editor1 = nullptr;
@@ -720,33 +641,8 @@ public:
     TQmToolbarButton* IndentButton = nullptr;
     TQmToolbarButton* UnindentButton = nullptr;
 
-    // File pane.
+    // The panel on the left that the file pane fills.
     TPanel* LeftPanel = nullptr;
-    TQmDriveComboBox* DriveComboBox1 = nullptr;
-    TQmDirectoryListBox* DirectoryListBox1 = nullptr;
-    TFileListBox* FileListBox1 = nullptr;
-    TComboBox* FilterCombo = nullptr;
-    TPopupMenu* FileListBoxMenu = nullptr;
-    TPopupMenu* DirectoryListBoxMenu = nullptr;
-    TMRUFileList* MRUFolderList = nullptr;
-    TQmWindowHook* WindowHook1 = nullptr;
-    TJCopy* JCopy1 = nullptr;
-    TGeneralRoutines* GR = nullptr;
-    // The file pane's menu items: main menu, then the file list's and the folder list's pop-ups.
-    TMenuItem *FileManagement1 = nullptr, *Copy3 = nullptr, *MakeSecondCopy2 = nullptr,
-              *Move1 = nullptr, *Rename2 = nullptr, *Delete2 = nullptr,
-              *ChangeFilenameCase2 = nullptr, *NewFolder2 = nullptr, *DeleteFolder2 = nullptr,
-              *Details2 = nullptr, *HTMLonly1 = nullptr, *ShowImages1 = nullptr,
-              *ShowAllFiles1 = nullptr, *UpdateListing = nullptr, *SelectModified2 = nullptr,
-              *FileMasks1 = nullptr;
-    TMenuItem *Open2 = nullptr, *Copy2 = nullptr, *MakeSecondCopy1 = nullptr, *Move2 = nullptr,
-              *Delete1 = nullptr, *Rename1 = nullptr, *ChangeFilenameCase1 = nullptr,
-              *Details1 = nullptr, *ViewasBackground1 = nullptr, *MultiCopy2 = nullptr,
-              *MultiPublish3 = nullptr, *ShowHTMLonly1 = nullptr, *ShowImages2 = nullptr,
-              *ShowMultimedia1 = nullptr, *ShowAllFiles2 = nullptr, *Imagesonly1 = nullptr,
-              *Updatelisting1 = nullptr, *SelectAll3 = nullptr, *InvertSelection1 = nullptr,
-              *SelectModified1 = nullptr;
-    TMenuItem *NewFolder1 = nullptr, *DeleteFolder1 = nullptr, *MRU1 = nullptr;
 
     // Document pages.
     TPageControl* PageControl1 = nullptr;
@@ -784,6 +680,7 @@ private:
     // feature places itself.
     void BuildMenuBar();
     void BuildTopPanel();
+    void BuildLeftPanel();
     void BuildImagePanel();
     void BuildHiddenHelpers();
     void BindMainWindowLayout();
@@ -866,19 +763,14 @@ private:
     void SetPageIndentsAndTabs();
     void ReadAppButtons();
     void ShowHiddenCommands();
-    void SetUpFileMasks();
     void SetIndentsOnceMore();
     void FinishCreation();
     void ShowSplashProgress(const String& text);
     void ReadAutosave(const TRegistry& reg);
     void ApplyFlatButtons(bool flat);
-    void ApplyStartFolder(const TRegistry& reg);
     void SetUpAppButton(int index);
     void SetIndents(TRichEdit* editor);
     void SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth);
-
-    void FillMasks(const String& stored);
-    String JoinedMasks() const;
 
     void OpenCommandLineFile();
     // A file named on a command line: opened, or the user told why not; an empty line opens
@@ -1081,22 +973,6 @@ public:
     struct TExternalBrowser;
     void ViewInExternalBrowser(const TExternalBrowser& browser);
     void SetupBrowserPath(const TExternalBrowser& browser);
-
-    // ---- Opening and viewing files from the pane ----
-    // The name holds ".gif", ".jpg", ".bmp" or ".png" in any case.
-    static bool IsImageFile(const String& fileName);
-    void BuildFileOpening();
-    void BindFileOpening();
-    void FileListBox1DblClick(TObject* Sender);
-    void ViewasBackground2Click(TObject* Sender);
-    // A pane's file opened as a page; false when the command is to end (no free page).
-    bool OpenFromPane(const String& path, bool anyExtension);
-    // A file shown in the browser on a page of its own: as an image (its size left out unless
-    // known), or as the background of sample texts when it is an image.
-    void ShowFileInBrowser(const String& path, bool asBackground, bool sizeKnown);
-    static String ImagePageText(const String& path, bool sizeKnown);
-    static String BackgroundPageText(const String& path);
-    TMenuItem* ViewasBackground2 = nullptr;
 
     // ---- Attributes of the tag at the caret ----
     // TagAttributes.cpp: the attribute dialog's command and the writing of its attribute.

@@ -143,7 +143,7 @@ void THTMLEMainForm::FileOpenClick(TObject* /*Sender*/) {
         return;
     LeaveViewsOverPages();
     AbortRequested = false;
-    OpenDialog->SetInitialDir(DirectoryListBox1->Directory());
+    OpenDialog->SetInitialDir(WorkingFolder());
     if (OpenDialog->Execute()) {
         for (int i = 0; i < OpenDialog->Files().Count() && !AbortRequested; ++i)
             OpenDocument(OpenDialog->Files()[i], false, true, false);
@@ -155,8 +155,6 @@ void THTMLEMainForm::FileOpenClick(TObject* /*Sender*/) {
 void THTMLEMainForm::MRUMRUItemClick(TObject*, const String& FileName) {
     OpenDocument(FileName, false, true, false);
     UpdateDocumentCommands();
-    FileListBox1->SetColor(clWindow);
-    FileListBox1->SetMask(FilterCombo->Text());
 }
 
 // Each path is taken whole, whatever its length.
@@ -208,7 +206,6 @@ void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
         item->SetEnabled(documents);
     ShowPrintItems();
     PrintButton->SetEnabled(documents);
-    ViewasBackground2->SetVisible(helpMode || IsImageFile(FileListBox1->FileName()));
 }
 
 void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {
@@ -227,6 +224,11 @@ void THTMLEMainForm::Memo1MouseUp(TObject* /*Sender*/, TMouseButton Button, TShi
 bool THTMLEMainForm::IsTextFile(const String& fileName) const {
     String extension = LowerCase(ExtractFileExt(fileName));
     return !extension.empty() && Pos(extension, TextFileExtensions) > 0;
+}
+
+bool THTMLEMainForm::IsHTMLFile(const String& fileName) {
+    String name = LowerCase(fileName);
+    return Pos(".htm", name) > 0 || Pos(".shtm", name) > 0;
 }
 
 bool THTMLEMainForm::IsAutosaveCopy(const String& fileName) {

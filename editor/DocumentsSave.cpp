@@ -74,7 +74,7 @@ String WithoutExtension(const String& name) {
 
 String THTMLEMainForm::AskSaveName(int page, bool asTemplate) {
     String proposed = ProposedName(TabSheets[page]->Caption(), DefaultExtension);
-    SaveDialog->SetInitialDir(DirectoryListBox1->Directory());
+    SaveDialog->SetInitialDir(WorkingFolder());
     SaveDialog->SetFilterIndex(1);
     SaveDialog->SetDefaultExt(DefaultExtension);
     if (asTemplate) {
@@ -131,7 +131,8 @@ bool THTMLEMainForm::SaveDocument(int page, bool saveAs, bool asTemplate) {
         return false;
     sheet->SetCaption(ExtractFileName(path));
     FileNames[page] = path;
-    ShowSavedFileInList(ExtractFileName(path));
+    for (const auto& feature : FFeatures)
+        feature->FileSaved(path);
     if (IsHTMLFile(path))
         MRU->AddToTop(path);
     UpdateStatusBar();

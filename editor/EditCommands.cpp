@@ -61,7 +61,6 @@ void THTMLEMainForm::BindEditCommands() {
     bind(&THTMLEMainForm::SelectAll1Click, {SelectAll2, SelectAll1}, {});
     bind(&THTMLEMainForm::SelectTag1Click, {SelectTag1}, {});
     bind(&THTMLEMainForm::Edit1Click, {Edit1}, {});
-    bind(&THTMLEMainForm::View1Click, {View1}, {});
     bind(&THTMLEMainForm::PreferencesClick, {Preferences1}, {});
     MainPopupMenu->OnPopup = Handler(this, &THTMLEMainForm::MainPopupMenuPopup);
 }
@@ -162,10 +161,6 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
         BookmarkButton->SetEnabled(false);
     }
     Undo1->SetEnabled((editor && editor->Perform(EM_CANUNDO, 0, 0) != 0) || help);
-}
-
-void THTMLEMainForm::View1Click(TObject* /*Sender*/) {
-    IncludeMultimedia1->SetChecked(FilterCombo->Text().find(".wav") != String::npos);
 }
 
 // The editor font cannot change while a report shows in the pages' place, so the item is offered

@@ -44,13 +44,15 @@ void THTMLEMainForm::BindFirstShowing() {
 
 // Recovery comes before the command line's file, so that the recovered pages keep the first
 // tabs; an autosave copy that cannot be reached is shown and the rest goes on.
-// Files dropped from the desktop are accepted from here on, on the window and on FileListBox1.
+// Files dropped from the desktop are accepted from here on, on the window and on the working file
+// list.
 void THTMLEMainForm::FormShow(TObject* Sender) {
     FreeSplash();
     if (FirstShowPending) {
         FirstShowPending = false;
         DragAcceptFiles(Handle(), true);
-        DragAcceptFiles(FileListBox1->Handle(), true);
+        if (TFileListBox* list = WorkingFileList())
+            DragAcceptFiles(list->Handle(), true);
         TakeTestIntervalFromEnvironment(*AutosaveTimer);
         try {
             RecoverAutosavedFiles();
@@ -86,7 +88,7 @@ void THTMLEMainForm::OpenNamedFile(const String& fileName) {
 // "ht~" file is an autosaved copy kept beside its page. The file each stands for is its name
 // without that prefix. Neither is ever deleted here.
 void THTMLEMainForm::OfferLeftoverFiles() {
-    String site = IncludeTrailingPathDelimiter(DirectoryListBox1->Directory());
+    String site = IncludeTrailingPathDelimiter(WorkingFolder());
     std::vector<String> temporary = FilesMatching(site + "~~*.*");
     if (!temporary.empty()) {
         const String& name = temporary.front();

@@ -8,6 +8,7 @@
 #include "editor/GlobalProgressForm.h"
 #include "editor/GlobalReplaceForm.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Grids.h"
 #include "widgets/QmToolbars.h"
@@ -98,6 +99,9 @@ String FoundText(int count, bool findOnly) {
 
 namespace {
 
+// The files of one run, the first of those selected.
+const size_t MaxFiles = 500;
+
 // What a run gathers over the files for the result dialog and the report.
 struct TGlobalRun {
     std::vector<String> ReportLines;
@@ -124,6 +128,15 @@ String LinesText(const std::vector<String>& lines) {
     for (const String& line : lines)
         text += line + "\r\n";
     return text;
+}
+
+// The names selected in the list, in list order, at most limit.
+std::vector<String> SelectedNames(const TFileListBox& list, size_t limit) {
+    std::vector<String> names;
+    for (int i = 0; i < list.Items().Count() && names.size() < limit; ++i)
+        if (list.Selected(i))
+            names.push_back(list.Items()[i]);
+    return names;
 }
 
 void ResetGrid(TStringGrid& grid) {
@@ -194,9 +207,10 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
     GlobalReplaceMode = false;
     TDialogGuard<TGlobalReplaceForm> result(GlobalReplaceForm, TButtonLook::FromSetting);
     TDialogGuard<TGlobalProgressForm> progress(GlobalProgressForm, TButtonLook::Unchanged);
-    if (!result || !progress)
+    TFileListBox* list = WorkingFileList();
+    if (!result || !progress || !list)
         return;
-    result->FileList = FileListBox1;
+    result->FileList = list;
     TStringGrid& grid = *result->StringGrid1;
     ResetGrid(grid);
     TScreenCursorScope hourglass(crHourGlass);
@@ -204,9 +218,8 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
     progress->Show();
     TGlobalRun run;
     TAtomicWriteBatch batch;
-    String folder = FileListFolder();
-    for (int index : SelectedFileIndexes()) {
-        String name = FileListBox1->Items()[index];
+    String folder = IncludeTrailingPathDelimiter(list->Directory());
+    for (const String& name : SelectedNames(*list, MaxFiles)) {
         String path = folder + name;
         progress->FileLabel->SetCaption(name);
         progress->Repaint();

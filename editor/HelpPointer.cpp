@@ -18,9 +18,7 @@ void THTMLEMainForm::BuildHelpCommands() {
     Contents1->SetHelpContext(HelpContexts::Contents1Click);
     RefLibHelp->SetHelpContext(HelpContexts::RefLibHelpClick);
     IEHelp->SetHelpContext(HelpContexts::IEHelpClick);
-    IncludeMultimedia1->SetHelpContext(HelpContexts::ShowMultimedia1Click);
     SmartTabsMenu->SetHelpContext(HelpContexts::SmartTabsMenuClick);
-    FileListBox1->SetHelpContext(HelpContexts::FileListBox1Click);
 }
 
 void THTMLEMainForm::BindHelpCommands() {

@@ -13,7 +13,7 @@ bool THTMLEMainForm::SetupLocationForm(const String& editText, const String& upp
                                        bool showFolderBrowse) {
     if (!EnsureDialog(LocationForm))
         return false;
-    LocationForm->StartFolder = DirectoryListBox1->Directory();
+    LocationForm->StartFolder = WorkingFolder();
     LocationForm->LocEdit->SetText(editText);
     LocationForm->LocLabelTop->SetCaption(upperLabel);
     LocationForm->LocLabel->SetCaption(label);

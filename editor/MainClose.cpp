@@ -34,7 +34,6 @@ void THTMLEMainForm::FormClose(TObject* /*Sender*/, TCloseAction& Action) {
         Action = caNone;
         return;
     }
-    StoreLastMask();
     for (const auto& feature : FFeatures)
         feature->WriteSettings();
     WinHelp(Handle(), HelpFileName, HELP_QUIT, 0);

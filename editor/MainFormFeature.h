@@ -7,6 +7,7 @@
 
 #include "platform/SysUtils.h"
 
+class TFileListBox;
 class TFont;
 class THTMLEMainForm;
 class TMenuItem;
@@ -63,6 +64,9 @@ public:
     // Typing, a page change or an insertion without a page: whatever list or panel the feature
     // dropped down over the pages goes.
     virtual void HidePopupLists() {}
+    // The list of the files in the folder the user works in, when the feature shows one: the file
+    // dialogs start in its folder, and the commands over several files take its selection.
+    virtual TFileListBox* WorkingFileList() const { return nullptr; }
 
 protected:
     THTMLEMainForm& Form;

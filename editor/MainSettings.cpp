@@ -12,8 +12,6 @@
 #include "platform/Registry.h"
 #include "services/ProgramSettings.h"
 #include "services/RichPrint.h"
-#include "widgets/FBrowse.h"
-#include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 #include "widgets/WebConnect.h"
 
@@ -23,9 +21,6 @@
 #include <span>
 
 namespace {
-
-// The separator of the stored file masks: "§" in the Windows ANSI code page.
-const char MaskSeparator = '\xA7';
 
 struct BoolSetting {
     const char* Name;
@@ -45,7 +40,6 @@ const BoolSetting DisplayBoolSettings[] = {
 const BoolSetting GeneralBoolSettings[] = {
     {"AskForAltData", &THTMLEMainForm::AskForAltData, true, &THTMLEMainForm::RequestALTtags1},
     {"DoubleParaTags", &THTMLEMainForm::DoubleParaTags, false, &THTMLEMainForm::ParaPrefs},
-    {"ShowImages", &THTMLEMainForm::ShowImages, false, nullptr},
     {"SmartTabs", &THTMLEMainForm::SmartTabs, false, &THTMLEMainForm::SmartTabsMenu},
     {"PrePublish", &THTMLEMainForm::PrePublish, true, &THTMLEMainForm::Prepublishfiles1},
 };
@@ -98,19 +92,6 @@ const std::pair<int, TMenuItem * THTMLEMainForm::*> AutosaveItems[] = {
     {15, &THTMLEMainForm::N15mins1},
 };
 
-// The masks the creation appends to those of the file filter's form resource.
-const char* const AppendedMasks[] = {
-    "*.*htm*",
-    "*.*htm*;*.gif;*.jpg;*.png",
-    "*.gif;*.jpg;*.png",
-    "*.gif",
-    "*.jpg",
-    "*.png",
-    "*.css",
-    "*.txt",
-    "*.*",
-};
-
 void ReadBoolSettings(THTMLEMainForm& form, const TRegistry& reg,
                       std::span<const BoolSetting> settings) {
     for (const BoolSetting& setting : settings) {
@@ -150,9 +131,8 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
         &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
         &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
-        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetUpFileMasks,
-        &THTMLEMainForm::SetIndentsOnceMore,     &THTMLEMainForm::ReadFeatureSettings,
-        &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetIndentsOnceMore,
+        &THTMLEMainForm::ReadFeatureSettings,    &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -212,9 +192,6 @@ void THTMLEMainForm::ShowVersionLabel() {
 }
 
 void THTMLEMainForm::LoadCursors() {
-    const int DragCursorSlot = -25;
-    Screen->SetCursors(DragCursorSlot, LoadCursor(HInstance, "DRAGCURSOR"));
-    FileListBox1->SetDragCursor(DragCursorSlot);
     HelpCursor = LoadCursor(HInstance, "MYHELP");
     WebConnect1->LoadWebCursor();
 }
@@ -265,7 +242,6 @@ void THTMLEMainForm::SetProgramFolders() {
 }
 
 void THTMLEMainForm::PrepareLayout() {
-    ShowImages = false;
     PrePublish = false;
     FormResize(this);
     UntitledCounter = 0;
@@ -325,13 +301,6 @@ void THTMLEMainForm::ReadGeneralSettings() {
     AutoInsertTabs->SetChecked(autoInsertTab);
     for (const StringSetting& setting : PathSettings)
         ReadSetting(reg, setting.Name, this->*setting.Member);
-    bool multimedia = false;
-    if (ReadSetting(reg, "ShowMultimedia", multimedia))
-        IncludeMultimedia1->SetChecked(multimedia);
-    String drive;
-    if (ReadSetting(reg, "LastDrive", drive) && !drive.empty())
-        DriveComboBox1->SetDrive(drive[0]);
-    ApplyStartFolder(reg);
 }
 
 void THTMLEMainForm::ReadAutosave(const TRegistry& reg) {
@@ -354,14 +323,6 @@ void THTMLEMainForm::ApplyFlatButtons(bool flat) {
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* button = dynamic_cast<TQmToolbarButton*>(Components(i)))
             button->SetFlat(flat);
-}
-
-void THTMLEMainForm::ApplyStartFolder(const TRegistry& reg) {
-    String folder;
-    if (!ReadSetting(reg, "LastDir", folder) || folder.empty() || !SetCurrentDir(folder))
-        return;
-    DirectoryListBox1->SetDirectory(folder);
-    FolderBrowse1->SetDirectory(folder);
 }
 
 void THTMLEMainForm::ApplyFixedFonts() {
@@ -465,51 +426,6 @@ void THTMLEMainForm::ShowHiddenCommands() {
     for (TMenuItem* item :
          {TagCase1, MultiPublish1, ShowHideMarks1, Select1, ReplaceAngles1, RemoveIndents1})
         item->SetVisible(true);
-}
-
-void THTMLEMainForm::SetUpFileMasks() {
-    TStrings& masks = FilterCombo->Items();
-    for (const char* mask : AppendedMasks)
-        masks.Add(mask);
-    masks.Put(0, "*.*htm*;*.cgi;*.pl;*.log;*.txt");
-    masks.Put(1, "*.*htm*;*.cgi;*.pl;*.log;*.txt;*.gif;*.jpg;*.png;");
-    TRegistry reg;
-    if (reg.OpenKey(ProductSubKey("LatestFiles"), true)) {
-        String stored;
-        if (ReadSetting(reg, "Masks", stored)) {
-            if (!stored.empty())
-                FillMasks(stored);
-        } else if (!reg.ValueExists("Masks")) {
-            reg.WriteString("Masks", JoinedMasks());
-        }
-        String lastMask = FilterCombo->Text();
-        ReadSetting(reg, "LastMask", lastMask);
-        FilterCombo->SetText(lastMask);
-        if (masks.IndexOf(lastMask) < 0)
-            masks.Add(lastMask);
-    }
-    FileListBox1->SetMask(FilterCombo->Text());
-}
-
-void THTMLEMainForm::FillMasks(const String& stored) {
-    TStrings& masks = FilterCombo->Items();
-    masks.Clear();
-    size_t start = 0;
-    for (size_t separator = stored.find(MaskSeparator); separator != String::npos;
-         separator = stored.find(MaskSeparator, start)) {
-        masks.Add(stored.substr(start, separator - start));
-        start = separator + 1;
-    }
-    if (start < stored.size())
-        masks.Add(stored.substr(start));
-}
-
-String THTMLEMainForm::JoinedMasks() const {
-    String joined;
-    const TStrings& masks = FilterCombo->Items();
-    for (int i = 0; i < masks.Count(); ++i)
-        joined += (i > 0 ? String(1, MaskSeparator) : String()) + masks.Get(i);
-    return joined;
 }
 
 void THTMLEMainForm::SetIndentsOnceMore() {

@@ -77,7 +77,6 @@ void THTMLEMainForm::BuildMenuBar() {
     MultiSave3 = AddItem(this, Publish1, "MultiSave3", "Multi-&Save...");
 
     View1 = AddItem(this, bar, "View1", "&View");
-    IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
     ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");
 
     Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
@@ -263,6 +262,14 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     WindowHook2->SetIsForm(true);
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
     WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
+}
+
+void THTMLEMainForm::BuildLeftPanel() {
+    LeftPanel = NewControl<TPanel>(this, this, "LeftPanel");
+    LeftPanel->SetAlign(alLeft);
+    LeftPanel->SetWidth(180);
+    LeftPanel->SetBevelOuter(bvNone);
+    LeftPanel->SetCaption("");
 }
 
 void THTMLEMainForm::BindMainWindowLayout() {

@@ -15,6 +15,7 @@
 #include "platform/StdCtrls.h"
 #include "publish/AppCmdForm.h"
 #include "services/ProgramSettings.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -136,10 +137,10 @@ void THTMLEMainForm::RunAppCommand(int index) {
 }
 
 String THTMLEMainForm::SelectedFilesWithFolder() const {
-    String folder = IncludeTrailingPathDelimiter(FileListBox1->Directory());
+    String folder = IncludeTrailingPathDelimiter(FilePane->FileListBox1->Directory());
     String files;
-    for (int i : SelectedFileIndexes())
-        files += (files.empty() ? "" : ";") + folder + FileListBox1->Items()[i];
+    for (int i : FilePane->SelectedFileIndexes())
+        files += (files.empty() ? "" : ";") + folder + FilePane->FileListBox1->Items()[i];
     return files;
 }
 

@@ -55,12 +55,13 @@ void TInternalBrowser::Build() {
 }
 
 // The View menu opens with the browser's item, followed by the external browsers' items; the
-// sizes and table views come before Include Multimedia, Work Offline and Display Images after
-// it. Show Browser Full Size follows Permanent Save on Viewing, hidden until the settings are read.
+// sizes, table views, Work Offline and Display Images come before Show/Hide Marks (the file pane,
+// built after the browser, puts Include Multimedia before Work Offline). Show Browser Full Size
+// follows Permanent Save on Viewing, hidden until the settings are read.
 void TInternalBrowser::BuildMenuItems() {
     TMenuItem* view = Form.View1;
     InternalBrowser1 = InsertItem(&Form, view, 0, "InternalBrowser1", "Internal &Browser");
-    BrowserSize1 = InsertItem(&Form, view, Form.IncludeMultimedia1->MenuIndex(), "BrowserSize1",
+    BrowserSize1 = InsertItem(&Form, view, Form.ShowHideMarks1->MenuIndex(), "BrowserSize1",
                               "&Set Browser Size");
     Browser1024 = AddItem(&Form, BrowserSize1, "Browser1024", "&1024x768");
     Browser800 = AddItem(&Form, BrowserSize1, "Browser800", "&800x600");
@@ -73,8 +74,8 @@ void TInternalBrowser::BuildMenuItems() {
     Borders1 = AddItem(&Form, ShowTables1, "Borders1", "&Borders");
     Background1 = AddItem(&Form, ShowTables1, "Background1", "B&ackground");
     Normal3 = AddItem(&Form, ShowTables1, "Normal3", "&Normal");
-    WorkOffline1 = InsertItem(&Form, view, Form.IncludeMultimedia1->MenuIndex() + 1, "WorkOffline1",
-                              "Work &Offline");
+    WorkOffline1 =
+        InsertItem(&Form, view, ShowTables1->MenuIndex() + 1, "WorkOffline1", "Work &Offline");
     DisplayImages =
         InsertItem(&Form, view, WorkOffline1->MenuIndex() + 1, "DisplayImages", "&Display Images");
     ShowBrowserFullSize1 =

@@ -13,6 +13,7 @@
 #include "publish/HTMLISPSelect.h"
 #include "publish/TableView.h"
 #include "services/JCopy.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -151,17 +152,18 @@ bool TInternalBrowser::PrepareShownFile(const String& path, TShiftState shift) {
     if (!Form.PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
         return true;
     const String folder = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
-    Form.JCopy1->SetFileCommand(cmCopy);
-    Form.JCopy1->SetFileMaskFrom(path);
-    Form.JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
-    Form.JCopy1->SetFileOverwrite(true);
-    Form.JCopy1->SetShowProgress(false);
-    Form.JCopy1->SetConfirmFiles(false);
-    Form.JCopy1->SetShowErrors(false);
+    Form.FilePane->JCopy1->SetFileCommand(cmCopy);
+    Form.FilePane->JCopy1->SetFileMaskFrom(path);
+    Form.FilePane->JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
+    Form.FilePane->JCopy1->SetFileOverwrite(true);
+    Form.FilePane->JCopy1->SetShowProgress(false);
+    Form.FilePane->JCopy1->SetConfirmFiles(false);
+    Form.FilePane->JCopy1->SetShowErrors(false);
     // A folder of the copy's name would take the copy inside it: the copy must be the file.
-    const bool copyFailed = Form.JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
-    Form.JCopy1->SetConfirmFiles(true);
-    Form.JCopy1->SetShowErrors(true);
+    const bool copyFailed =
+        Form.FilePane->JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
+    Form.FilePane->JCopy1->SetConfirmFiles(true);
+    Form.FilePane->JCopy1->SetShowErrors(true);
     // Without its copy the page's file could not be put back: it is shown as it is.
     if (copyFailed)
         return true;

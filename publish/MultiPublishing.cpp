@@ -16,6 +16,7 @@
 #include "publish/HTMLFolderSelect.h"
 #include "publish/MultiPublishRun.h"
 #include "services/GeneralRoutines.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include <algorithm>
@@ -67,9 +68,9 @@ void THTMLEMainForm::BuildMultiPublishing() {
 }
 
 void THTMLEMainForm::BindMultiPublishing() {
-    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiPublish3})
+    for (TMenuItem* item : {MultiPublish1, MultiPublish2, FilePane->MultiPublish3})
         item->OnClick = Handler(this, &THTMLEMainForm::MultiPublish1Click);
-    for (TMenuItem* item : {MultiCopy1, MultiCopy2})
+    for (TMenuItem* item : {MultiCopy1, FilePane->MultiCopy2})
         item->OnClick = Handler(this, &THTMLEMainForm::MultiCopy1Click);
     ShowDatesPublished1->OnClick = Handler(this, &THTMLEMainForm::ShowDatesPublished1Click);
 }
@@ -130,12 +131,12 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
     PrepareMultiplePublishing(*dialog);
 
     std::vector<String> files;
-    const String listFolder = GR->AddDirSlash(DirectoryListBox1->Directory());
-    for (int i = 0; i < FileListBox1->Items().Count(); ++i) {
-        if (!FileListBox1->Selected(i))
+    const String listFolder = FilePane->GR->AddDirSlash(FilePane->DirectoryListBox1->Directory());
+    for (int i = 0; i < FilePane->FileListBox1->Items().Count(); ++i) {
+        if (!FilePane->FileListBox1->Selected(i))
             continue;
         Application->ProcessMessages();
-        const String path = listFolder + FileListBox1->Items()[i];
+        const String path = listFolder + FilePane->FileListBox1->Items()[i];
         files.push_back(path);
         for (int page : PagesShowing({path})) {
             if (Memos[page]->Modified() &&
@@ -148,7 +149,7 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
         StampSourceFiles(files, revision);
 
     TPublishedLists lists;
-    if (!PublishIntoFolders(files, folders, *GR, lists))
+    if (!PublishIntoFolders(files, folders, *FilePane->GR, lists))
         return;
 
     // A page whose edits were kept unsaved keeps them: only pages without changes are read again.
@@ -180,22 +181,22 @@ void THTMLEMainForm::MultiCopy1Click(TObject* /*Sender*/) {
     LoadMultiPublishFolders();
     dialog->PubCheck->SetCaption("Copy to publish folders");
     std::vector<String> entries;
-    for (int i = 0;
-         i < FileListBox1->Items().Count() && static_cast<int>(entries.size()) < MaxCopiedFiles;
+    for (int i = 0; i < FilePane->FileListBox1->Items().Count() &&
+                    static_cast<int>(entries.size()) < MaxCopiedFiles;
          ++i)
-        if (FileListBox1->Selected(i))
-            entries.push_back(FileListBox1->Items()[i]);
+        if (FilePane->FileListBox1->Selected(i))
+            entries.push_back(FilePane->FileListBox1->Items()[i]);
     if (dialog.ShowModal() != mrOk)
         return;
     const std::vector<String> folders = ListItems(dialog->GroupFolderList(-1, 1)->Items());
     if (folders.empty())
         return;
-    const String listFolder = GR->AddDirSlash(DirectoryListBox1->Directory());
+    const String listFolder = FilePane->GR->AddDirSlash(FilePane->DirectoryListBox1->Directory());
     for (const String& entry : entries) {
         Application->ProcessMessages();
         const String source = listFolder + entry;
         for (const String& folder : folders)
-            CopyFile(source, GR->AddDirSlash(folder) + ExtractFileName(source), false);
+            CopyFile(source, FilePane->GR->AddDirSlash(folder) + ExtractFileName(source), false);
     }
 }
 

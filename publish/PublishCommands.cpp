@@ -14,6 +14,7 @@
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLPublishTo.h"
 #include "services/ProgramSettings.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
@@ -166,7 +167,7 @@ void THTMLEMainForm::PublishButtonMouseEnter(TObject* /*Sender*/) {
 
 void THTMLEMainForm::Publish1Click(TObject* /*Sender*/) {
     CurrentDocument1->SetEnabled(AnyDocumentOpen());
-    const bool selected = FileListBox1->SelCount() > 0;
+    const bool selected = FilePane->FileListBox1->SelCount() > 0;
     MultiCopy1->SetEnabled(selected);
     MultiPublish1->SetEnabled(selected);
 }

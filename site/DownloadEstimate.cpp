@@ -5,15 +5,16 @@
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "site/DownloadTime.h"
+#include "site/FilePane.h"
 #include "site/HTMLDownload.h"
 
 // The file pane's item follows its MultiPublish item.
 void TDownloadEstimate::Build() {
     CheckDownloadSpeed1 = AddItem(&Form, Form.MainPopupMenu->Items(), "CheckDownloadSpeed1",
                                   "Check &Download Time...");
-    CheckDownloadTime1 =
-        InsertItem(&Form, Form.MultiPublish3->Parent(), Form.MultiPublish3->MenuIndex() + 1,
-                   "CheckDownloadTime1", "Check &Download Time");
+    CheckDownloadTime1 = InsertItem(&Form, Form.FilePane->MultiPublish3->Parent(),
+                                    Form.FilePane->MultiPublish3->MenuIndex() + 1,
+                                    "CheckDownloadTime1", "Check &Download Time");
 }
 
 void TDownloadEstimate::Bind() {
@@ -42,7 +43,7 @@ void TDownloadEstimate::CheckDownloadSpeed1Click(TObject* /*Sender*/) {
 }
 
 void TDownloadEstimate::CheckDownloadTime1Click(TObject* /*Sender*/) {
-    const String file = Form.FileListBox1->FileName();
+    const String file = Form.FilePane->FileListBox1->FileName();
     if (file.empty()) {
         MessageBox(Form.Handle(), "Please select a file first", "Quiltmarker",
                    MB_OK | MB_ICONERROR);

@@ -2,8 +2,9 @@
 // that is open), an image is shown in the browser on a small page of its own, or as the
 // background of a page of sample texts.
 
-#include "editor/CorvaletForm.h"
+#include "site/FilePane.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -27,23 +28,23 @@ String ImageSizePart(TImageSizeReader reader, const String& path, char selector)
 
 } // namespace
 
-void THTMLEMainForm::BuildFileOpening() {
-    ViewasBackground2 = InsertItem(this, File1, Details2->MenuIndex() + 1, "ViewasBackground2",
-                                   "View as &Background");
+void TFilePane::BuildFileOpening() {
+    ViewasBackground2 = InsertItem(&Form, Form.File1, Details2->MenuIndex() + 1,
+                                   "ViewasBackground2", "View as &Background");
 }
 
-void THTMLEMainForm::BindFileOpening() {
-    FileListBox1->OnDblClick = Handler(this, &THTMLEMainForm::FileListBox1DblClick);
-    Open2->OnClick = Handler(this, &THTMLEMainForm::FileListBox1DblClick);
-    ViewasBackground1->OnClick = Handler(this, &THTMLEMainForm::FileListBox1DblClick);
-    ViewasBackground2->OnClick = Handler(this, &THTMLEMainForm::ViewasBackground2Click);
+void TFilePane::BindFileOpening() {
+    FileListBox1->OnDblClick = Handler(this, &TFilePane::FileListBox1DblClick);
+    Open2->OnClick = Handler(this, &TFilePane::FileListBox1DblClick);
+    ViewasBackground1->OnClick = Handler(this, &TFilePane::FileListBox1DblClick);
+    ViewasBackground2->OnClick = Handler(this, &TFilePane::ViewasBackground2Click);
 }
 
-bool THTMLEMainForm::IsImageFile(const String& fileName) {
+bool TFilePane::IsImageFile(const String& fileName) {
     return ImageSizeReaderFor(LowerCase(fileName)) != nullptr;
 }
 
-String THTMLEMainForm::ImagePageText(const String& path, bool sizeKnown) {
+String TFilePane::ImagePageText(const String& path, bool sizeKnown) {
     const TImageSizeReader reader = sizeKnown ? ImageSizeReaderFor(LowerCase(path)) : nullptr;
     const String height = ImageSizePart(reader, path, 'H');
     const String width = ImageSizePart(reader, path, 'W');
@@ -58,7 +59,7 @@ String THTMLEMainForm::ImagePageText(const String& path, bool sizeKnown) {
            "</BODY></HTML>";
 }
 
-String THTMLEMainForm::BackgroundPageText(const String& path) {
+String TFilePane::BackgroundPageText(const String& path) {
     return PageHead(path) + "<BODY BACKGROUND=\"" + FileURL(path) + "\">\r\n<P>\r\n<CENTER><H1>" +
            path +
            "</H1></CENTER><BR>\r\n<BR>\r\nBlack text"
@@ -75,24 +76,24 @@ String THTMLEMainForm::BackgroundPageText(const String& path) {
            "\r\n</BODY>\r\n</HTML>";
 }
 
-void THTMLEMainForm::ViewasBackground2Click(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::ViewasBackground2Click))
+void TFilePane::ViewasBackground2Click(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::ViewasBackground2Click))
         return;
     FileListBox1DblClick(Sender);
 }
 
-void THTMLEMainForm::FileListBox1DblClick(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::FileListBox1DblClick))
+void TFilePane::FileListBox1DblClick(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::FileListBox1DblClick))
         return;
-    ReportPane->CloseReportView();
-    AbortRequested = false;
+    Form.ReportPane->CloseReportView();
+    Form.AbortRequested = false;
     const std::vector<int> selected = SelectedFileIndexes(20);
     for (int index : selected) {
         const String path = FileListFolder() + FileListBox1->Items()[index];
-        if (IsTextFile(path)) {
-            if (InternalBrowser->IntBrowser->Visible() &&
+        if (Form.IsTextFile(path)) {
+            if (Form.InternalBrowser->IntBrowser->Visible() &&
                 LowerCase(path).find(".txt") == String::npos)
-                InternalBrowser->RunPreviewCommand(path);
+                Form.InternalBrowser->RunPreviewCommand(path);
             else if (!OpenFromPane(path, false))
                 return;
         } else if (IsImageFile(path)) {
@@ -103,7 +104,7 @@ void THTMLEMainForm::FileListBox1DblClick(TObject* Sender) {
             return;
         } else {
             const int answer = MessageBox(
-                Handle(), "May not be able to display this file. Treat it as a text file?",
+                Form.Handle(), "May not be able to display this file. Treat it as a text file?",
                 "Quiltmarker", MB_YESNOCANCEL | MB_ICONSTOP);
             if (answer == IDNO) {
                 ShowFileInBrowser(path, false, false);
@@ -113,23 +114,23 @@ void THTMLEMainForm::FileListBox1DblClick(TObject* Sender) {
                 return;
         }
     }
-    AbortRequested = false;
+    Form.AbortRequested = false;
 }
 
-bool THTMLEMainForm::OpenFromPane(const String& path, bool anyExtension) {
-    if (!AbortRequested) {
-        OpenDocument(path, false, true, anyExtension);
+bool TFilePane::OpenFromPane(const String& path, bool anyExtension) {
+    if (!Form.AbortRequested) {
+        Form.OpenDocument(path, false, true, anyExtension);
         Application->ProcessMessages();
     }
-    if (AbortRequested) {
-        AbortRequested = false;
+    if (Form.AbortRequested) {
+        Form.AbortRequested = false;
         return false;
     }
-    UpdateDocumentCommands();
+    Form.UpdateDocumentCommands();
     return true;
 }
 
-void THTMLEMainForm::ShowFileInBrowser(const String& path, bool asBackground, bool sizeKnown) {
+void TFilePane::ShowFileInBrowser(const String& path, bool asBackground, bool sizeKnown) {
     const String pageFile = TempFolder() + ShownPageName;
     DeleteFile(pageFile);
     const bool background = asBackground && IsImageFile(path);
@@ -137,20 +138,20 @@ void THTMLEMainForm::ShowFileInBrowser(const String& path, bool asBackground, bo
         WriteFileAtomic(pageFile,
                         background ? BackgroundPageText(path) : ImagePageText(path, sizeKnown));
     } catch (const std::exception&) {
-        Application->HandleException(this); // the browser shows what it finds there
+        Application->HandleException(&Form); // the browser shows what it finds there
     }
     if (background) {
-        if (!InternalBrowser->IntBrowser->Visible()) {
-            if (InternalBrowser->BrowserFullSize)
-                LeftPanel->SetVisible(false);
-            InternalBrowser->ShowInternalBrowser();
+        if (!Form.InternalBrowser->IntBrowser->Visible()) {
+            if (Form.InternalBrowser->BrowserFullSize)
+                Form.LeftPanel->SetVisible(false);
+            Form.InternalBrowser->ShowInternalBrowser();
         }
-        InternalBrowser->AddURLToHistory(pageFile);
+        Form.InternalBrowser->AddURLToHistory(pageFile);
     } else {
-        InternalBrowser->ImagePreviewShown = true;
-        InternalBrowser->ShowInternalBrowser();
-        InternalBrowser->SizeBrowserToScreen();
-        InternalBrowser->AddURLToHistory(path);
+        Form.InternalBrowser->ImagePreviewShown = true;
+        Form.InternalBrowser->ShowInternalBrowser();
+        Form.InternalBrowser->SizeBrowserToScreen();
+        Form.InternalBrowser->AddURLToHistory(path);
     }
-    InternalBrowser->IntBrowser->Navigate(pageFile);
+    Form.InternalBrowser->IntBrowser->Navigate(pageFile);
 }

@@ -3,8 +3,9 @@
 // asks its own questions before anything is replaced and reports its own failures; a run over
 // several files in which some failed ends with the list of what was done and what was not.
 
-#include "editor/CorvaletForm.h"
+#include "site/FilePane.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/FileStamp.h"
@@ -69,15 +70,15 @@ struct TFileRun {
 
 } // namespace
 
-void THTMLEMainForm::Copy2Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Copy2Click))
+void TFilePane::Copy2Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Copy2Click))
         return;
     if (FileListBox1->FileName().empty())
         return;
-    FolderBrowse1->SetTitle("Copy to");
-    if (!FolderBrowse1->Execute(FolderBrowserOwner))
+    Form.FolderBrowse1->SetTitle("Copy to");
+    if (!Form.FolderBrowse1->Execute(FolderBrowserOwner))
         return;
-    String folder = GR->AddDirSlash(FolderBrowse1->Directory());
+    String folder = GR->AddDirSlash(Form.FolderBrowse1->Directory());
     std::vector<int> selected = SelectedFileIndexes();
     TFileRun run;
     for (int index : selected) {
@@ -102,15 +103,15 @@ void THTMLEMainForm::Copy2Click(TObject* /*Sender*/) {
         }
 }
 
-void THTMLEMainForm::Move2Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Move2Click))
+void TFilePane::Move2Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Move2Click))
         return;
     if (FileListBox1->FileName().empty())
         return;
-    FolderBrowse1->SetTitle("Move to");
-    if (!FolderBrowse1->Execute(FolderBrowserOwner))
+    Form.FolderBrowse1->SetTitle("Move to");
+    if (!Form.FolderBrowse1->Execute(FolderBrowserOwner))
         return;
-    String folder = GR->AddDirSlash(FolderBrowse1->Directory());
+    String folder = GR->AddDirSlash(Form.FolderBrowse1->Directory());
     TFileRun run;
     for (int index : SelectedFileIndexes()) {
         String name = FileListBox1->Items()[index];
@@ -144,12 +145,12 @@ void ShowCurrentAndTop(TFileListBox& list, const String& path) {
 
 // The name is offered as the disk spells it and the folder kept as it is: on a file system that
 // tells cases apart, a lower-cased path would name another file.
-void THTMLEMainForm::Rename1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Rename1Click))
+void TFilePane::Rename1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Rename1Click))
         return;
     String current = FileListBox1->FileName();
     String name = ExtractFileName(current);
-    if (!SetupLocationForm(name, "", "Rename " + name + " to:", false, true))
+    if (!Form.SetupLocationForm(name, "", "Rename " + name + " to:", false, true))
         return;
     TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
     if (dialog.ShowModal() != mrOk)
@@ -169,12 +170,12 @@ void THTMLEMainForm::Rename1Click(TObject* /*Sender*/) {
     ShowCurrentAndTop(*FileListBox1, target);
 }
 
-void THTMLEMainForm::MakeSecondCopy1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::MakeSecondCopy1Click))
+void TFilePane::MakeSecondCopy1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::MakeSecondCopy1Click))
         return;
     String current = FileListBox1->FileName();
     String name = ExtractFileName(current);
-    if (!SetupLocationForm(name, "", "Make copy of " + name + " as:", false, true))
+    if (!Form.SetupLocationForm(name, "", "Make copy of " + name + " as:", false, true))
         return;
     TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
     dialog->AppendFileName = true;
@@ -203,12 +204,12 @@ void THTMLEMainForm::MakeSecondCopy1Click(TObject* /*Sender*/) {
 
 // ---- Delete ----
 
-void THTMLEMainForm::Delete1Click(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::Delete1Click))
+void TFilePane::Delete1Click(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::Delete1Click))
         return;
     if (!FileListBox1->Focused()) {
-        if (PageInUse(-1))
-            GetMemo(-1)->CutToClipboard();
+        if (Form.PageInUse(-1))
+            Form.GetMemo(-1)->CutToClipboard();
         return;
     }
     auto* item = dynamic_cast<TComponent*>(Sender);
@@ -242,8 +243,8 @@ void THTMLEMainForm::Delete1Click(TObject* Sender) {
 // Each name goes through a temporary name, as a system that ignores case needs. A name that
 // another file has already, or a temporary name that is taken, leaves that file as it is, and a
 // file whose second step fails gets its own name back: re-casing never merges or loses files.
-void THTMLEMainForm::ChangeFilenameCase1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ChangeFilenameCase1Click))
+void TFilePane::ChangeFilenameCase1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ChangeFilenameCase1Click))
         return;
     TCursor saved = Screen->Cursor();
     Screen->SetCursor(crHourGlass);
@@ -292,13 +293,13 @@ void THTMLEMainForm::ChangeFilenameCase1Click(TObject* /*Sender*/) {
 
 // ---- Folders ----
 
-void THTMLEMainForm::NewFolder1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::NewFolder1Click))
+void TFilePane::NewFolder1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::NewFolder1Click))
         return;
     String folder = DirectoryListBox1->Directory();
     if (folder.empty())
         return;
-    if (!SetupLocationForm("", "", "New folder in " + folder, false, true))
+    if (!Form.SetupLocationForm("", "", "New folder in " + folder, false, true))
         return;
     TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
     if (dialog.ShowModal() != mrOk)
@@ -307,8 +308,8 @@ void THTMLEMainForm::NewFolder1Click(TObject* /*Sender*/) {
     DirectoryListBox1->ReadDirectoryNames();
 }
 
-void THTMLEMainForm::DeleteFolder1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::DeleteFolder1Click))
+void TFilePane::DeleteFolder1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::DeleteFolder1Click))
         return;
     int index = DirectoryListBox1->ItemIndex();
     if (index < 0)

@@ -1,12 +1,10 @@
-// What the documents ask of the file pane: which names are HTML pages, and a saved file brought
-// into the file list.
+// What the documents ask of the file pane: a saved file brought into the file list.
+
+#include "site/FilePane.h"
 
 #include "editor/CorvaletForm.h"
-
-bool THTMLEMainForm::IsHTMLFile(const String& fileName) {
-    String name = LowerCase(fileName);
-    return Pos(".htm", name) > 0 || Pos(".shtm", name) > 0;
-}
+#include "platform/FileListBox.h"
+#include "platform/FileUtils.h"
 
 namespace {
 
@@ -20,14 +18,14 @@ int IndexOfName(const TStrings& items, const String& name) {
 
 } // namespace
 
+void TFilePane::FileSaved(const String& fileName) {
+    ShowSavedFileInList(ExtractFileName(fileName));
+}
+
 // The selection is left alone; a file saved into another folder moves nothing.
-void THTMLEMainForm::ShowSavedFileInList(const String& fileName) {
-    if (IndexOfName(FileListBox1->Items(), fileName) < 0) {
-        bool locked = LockWindowUpdate(Handle());
-        FileListBox1->Update();
-        if (locked)
-            LockWindowUpdate(nullptr);
-    }
+void TFilePane::ShowSavedFileInList(const String& fileName) {
+    if (IndexOfName(FileListBox1->Items(), fileName) < 0)
+        RereadFileList();
     if (int index = IndexOfName(FileListBox1->Items(), fileName); index >= 0)
         FileListBox1->SetTopIndex(index);
 }

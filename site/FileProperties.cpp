@@ -1,12 +1,13 @@
 // The Properties command: the report on the file list's current file.
 
-#include "editor/CorvaletForm.h"
+#include "site/FilePane.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "site/HTMLDetailsForm.h"
 
-void THTMLEMainForm::Details1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Details1Click))
+void TFilePane::Details1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Details1Click))
         return;
     String file = FileListBox1->FileName();
     if (file.empty()) {

@@ -8,6 +8,7 @@
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
 #include "services/ProgramSettings.h"
+#include "site/FilePane.h"
 #include "site/ImageIndex.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
@@ -104,18 +105,18 @@ void THTMLEMainForm::CreateImageIndex1Click(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::CreateImageIndex1Click) || ImageIndexPage >= 0)
         return;
     const int sizeLimit = StoredSizeLimit();
-    const String folder = DirectoryListBox1->Directory();
+    const String folder = FilePane->DirectoryListBox1->Directory();
     ImageIndexFolder = folder;
     if (!FolderReadProblem(folder).empty()) {
-        ReportUnreadableFolder(folder);
+        FilePane->ReportUnreadableFolder(folder);
         return;
     }
     {
-        TMaskKeeper keeper(FileListBox1);
-        FileListBox1->SetDirectory(folder);
-        FileListBox1->SetMask(ImageIndexMask);
+        TMaskKeeper keeper(FilePane->FileListBox1);
+        FilePane->FileListBox1->SetDirectory(folder);
+        FilePane->FileListBox1->SetMask(ImageIndexMask);
         ListBox2->Clear();
-        ListBox2->Items().AddStrings(FileListBox1->Items());
+        ListBox2->Items().AddStrings(FilePane->FileListBox1->Items());
     }
     ListBox->Clear();
 

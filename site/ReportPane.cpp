@@ -4,6 +4,7 @@
 #include "editor/FontSettings.h"
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
+#include "site/FilePane.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -340,8 +341,8 @@ void TReportPane::SelectFiles1Click(TObject* /*Sender*/) {
 
 // The names go through the clipboard, which keeps them afterwards, as the user may paste them.
 void TReportPane::SelectListedFiles(int source) {
-    Form.FilterCombo->SetText("*.*");
-    Form.FileListBox1->SetMask("*.*");
+    Form.FilePane->FilterCombo->SetText("*.*");
+    Form.FilePane->FileListBox1->SetMask("*.*");
     if (source == 1) {
         ReportForm->CopyToClipboard();
     } else if (source == 2 && Form.AnyDocumentOpen() && Form.GetMemo(-1)) {
@@ -358,9 +359,9 @@ void TReportPane::SelectListedFiles(int source) {
         size_t background = name.find(" [BACKGROUND]");
         if (background != String::npos)
             name.erase(background);
-        int index = Form.FileListBox1->Items().IndexOf(name);
+        int index = Form.FilePane->FileListBox1->Items().IndexOf(name);
         if (index >= 0)
-            Form.FileListBox1->SetSelected(index, true);
+            Form.FilePane->FileListBox1->SetSelected(index, true);
     }
 }
 

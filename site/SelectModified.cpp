@@ -1,8 +1,9 @@
 // Select Modified Files: the listed files last written since a moment (the start of this session
 // or of an earlier one, today, 24 hours, 7 or 30 days, or a custom period), with their count.
 
-#include "editor/CorvaletForm.h"
+#include "site/FilePane.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
@@ -48,7 +49,7 @@ String SelectedCountText(int count) {
 
 } // namespace
 
-void THTMLEMainForm::SelectFilesModifiedSince(TDateTime threshold) {
+void TFilePane::SelectFilesModifiedSince(TDateTime threshold) {
     TCursor saved = Screen->Cursor();
     Screen->SetCursor(crHourGlass);
     bool locked = LockWindowUpdate(FileListBox1->Handle());
@@ -75,7 +76,7 @@ void THTMLEMainForm::SelectFilesModifiedSince(TDateTime threshold) {
         return;
     notice->Label1->SetCaption(SelectedCountText(count));
     notice->SetWidth(notice->Label1->Width() + 28);
-    TPoint panel = LeftPanel->ClientToScreen(TPoint{0, 0});
+    TPoint panel = Form.LeftPanel->ClientToScreen(TPoint{0, 0});
     notice->SetLeft(panel.x + (FileListBox1->Width() + 8 - notice->Width()) / 2);
     notice->SetTop(panel.y + FileListBox1->Top());
     notice->Label1->SetLeft((notice->ClientWidth() - notice->Label1->Width()) / 2);
@@ -83,7 +84,7 @@ void THTMLEMainForm::SelectFilesModifiedSince(TDateTime threshold) {
     notice.ShowModal();
 }
 
-void THTMLEMainForm::ThisSession1Click(TObject* /*Sender*/) {
+void TFilePane::ThisSession1Click(TObject* /*Sender*/) {
     std::optional<TDateTime> start = SessionStartOf(SessionTotal());
     if (!start) {
         ShowMessage("Can't find Session Record");
@@ -92,23 +93,23 @@ void THTMLEMainForm::ThisSession1Click(TObject* /*Sender*/) {
     SelectFilesModifiedSince(*start);
 }
 
-void THTMLEMainForm::Today1Click(TObject* /*Sender*/) {
+void TFilePane::Today1Click(TObject* /*Sender*/) {
     SelectFilesModifiedSince(Date());
 }
 
-void THTMLEMainForm::Last24hours1Click(TObject* /*Sender*/) {
+void TFilePane::Last24hours1Click(TObject* /*Sender*/) {
     SelectFilesModifiedSince(Now() - 1);
 }
 
-void THTMLEMainForm::N7days1Click(TObject* /*Sender*/) {
+void TFilePane::N7days1Click(TObject* /*Sender*/) {
     SelectFilesModifiedSince(Date() - 7);
 }
 
-void THTMLEMainForm::L1Click(TObject* /*Sender*/) {
+void TFilePane::L1Click(TObject* /*Sender*/) {
     SelectFilesModifiedSince(Date() - 30);
 }
 
-void THTMLEMainForm::Custom1Click(TObject* /*Sender*/) {
+void TFilePane::Custom1Click(TObject* /*Sender*/) {
     TDialogGuard<TCustomAmendedForm> dialog(CustomAmendedForm, TButtonLook::Unchanged);
     if (!dialog)
         return;

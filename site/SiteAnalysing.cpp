@@ -7,6 +7,7 @@
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "site/SiteAnalyser.h"
 #include "widgets/QmToolbars.h"
@@ -156,14 +157,14 @@ std::vector<String> SelectedFileNames(TFileListBox& list) {
 void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::Analyse1Click) || AnalysisRunning())
         return;
-    std::vector<String> names = SelectedFileNames(*FileListBox1);
+    std::vector<String> names = SelectedFileNames(*FilePane->FileListBox1);
     if (names.empty()) {
         MessageBox(Handle(), "You must first select a file (or files) in the file list.",
                    "Analyse Files", MB_OK | MB_ICONERROR);
         return;
     }
     TAnalysisScope running(*this);
-    const String folder = IncludeTrailingPathDelimiter(FileListBox1->Directory());
+    const String folder = IncludeTrailingPathDelimiter(FilePane->FileListBox1->Directory());
     SetCurrentDir(folder);
     ReportPane->LinksLabel->Hide();
     ReportPane->ImagesLabel->Hide();
@@ -336,8 +337,8 @@ void THTMLEMainForm::CheckLocalLinks(const String& name) {
     {
         TScreenCursorScope hourglass(crHourGlass);
         TAnalysisPump pump(*this);
-        trace = TraceLocalLinks(IncludeTrailingPathDelimiter(FileListBox1->Directory()), name,
-                                std::ref(pump));
+        trace = TraceLocalLinks(IncludeTrailingPathDelimiter(FilePane->FileListBox1->Directory()),
+                                name, std::ref(pump));
         if (trace.Aborted)
             return;
         TStrings& lines = ReportPane->ReportForm->Lines();
@@ -349,8 +350,8 @@ void THTMLEMainForm::CheckLocalLinks(const String& name) {
     if (MessageBox(Handle(), "Select the links in the file list?", "Quiltmarker",
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    TStrings& items = FileListBox1->Items();
+    TStrings& items = FilePane->FileListBox1->Items();
     for (int i = 0; i < items.Count(); ++i)
-        FileListBox1->SetSelected(
+        FilePane->FileListBox1->SetSelected(
             i, std::binary_search(trace.Found.begin(), trace.Found.end(), items[i]));
 }

@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
 
@@ -69,7 +70,7 @@ String DialogPageFolder(const THTMLEMainForm& main) {
     const String file = main.ActiveFileName();
     if (!file.empty())
         return ExtractFilePath(file);
-    return IncludeTrailingPathDelimiter(main.DirectoryListBox1->Directory());
+    return IncludeTrailingPathDelimiter(main.FilePane->DirectoryListBox1->Directory());
 }
 
 String URLFromPage(const String& filePath, const String& pageFolder) {

@@ -7,6 +7,7 @@
 #include "editor/HTMLLocationForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagInsertion.h"
 
@@ -37,9 +38,10 @@ void THTMLEMainForm::Memo1DragOver(TObject* /*Sender*/, TObject* /*Source*/, int
 }
 
 void THTMLEMainForm::Memo1DragDrop(TObject* /*Sender*/, TObject* Source, int X, int Y) {
-    if (Source == FileListBox1 && PageInUse(-1) && !FileListBox1->FileName().empty()) {
+    if (Source == FilePane->FileListBox1 && PageInUse(-1) &&
+        !FilePane->FileListBox1->FileName().empty()) {
         ClickEditorAt(GetMemo(-1), X, Y);
-        auto [start, end] = DroppedFileTexts(FileListBox1->FileName());
+        auto [start, end] = DroppedFileTexts(FilePane->FileListBox1->FileName());
         TagInsertion->InsertTag(start, end, 0);
     }
     Screen->SetCursor(crDefault);

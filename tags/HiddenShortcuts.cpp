@@ -81,7 +81,6 @@ const TItemHandler<THTMLEMainForm> WindowItems[] = {
     {&F::HLTagRight1, &THTMLEMainForm::TagRightClick},
     {&F::HLTagLeft1, &THTMLEMainForm::TagLeft1Click},
     {&F::Undo3, &THTMLEMainForm::Undo1Click},
-    {&F::DelwoBin1, &THTMLEMainForm::Delete1Click},
 };
 
 } // namespace

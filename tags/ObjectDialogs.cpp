@@ -4,6 +4,7 @@
 #include "editor/DialogGuard.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
+#include "site/FilePane.h"
 #include "tags/DialogAttributes.h"
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLDivForm.h"
@@ -64,7 +65,7 @@ void THTMLEMainForm::SoundButtonClick(TObject* /*Sender*/) {
     TDialogGuard<TSoundForm> dialog(SoundForm, TButtonLook::Unchanged);
     if (!dialog)
         return;
-    dialog->OpenDialog->SetInitialDir(DirectoryListBox1->Directory());
+    dialog->OpenDialog->SetInitialDir(FilePane->DirectoryListBox1->Directory());
     dialog->PageFolder = DialogPageFolder(*this);
     if (dialog.ShowModal() == mrOk)
         TagInsertion->InsertWhole(dialog->EmbedTag(), "", 0);

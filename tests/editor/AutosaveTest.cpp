@@ -6,6 +6,7 @@
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
 #include "services/MRULiss.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ protected:
     void Crash() {
         Form = MakeMainWindow();
         ASSERT_TRUE(ForceDirectories(Site));
-        Form->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
     }
 
     // The file pane makes its folder the current one.

@@ -6,6 +6,7 @@
 #include "editor/TextFilesForm.h"
 #include "platform/TestHooks.h"
 #include "services/MRULiss.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "widgets/QmFilSys.h"
 
@@ -60,14 +61,14 @@ TEST(Documents, OpenSeveralFilesThenSaveInPlace) {
     String upper = MakeFile(folder + "Index.HTML", "<p>one</p>\n<p>two</p>\n");
     String plain = MakeFile(folder + "notes.txt", "a\r\nb");
     auto form = MakeMainWindow();
-    form->DirectoryListBox1->SetDirectory(folder);
+    form->FilePane->DirectoryListBox1->SetDirectory(folder);
 
     AnswerFiles({upper, plain});
     form->FileOpenClick(form->OpenFile1);
     ASSERT_TRUE(form->PageInUse(0));
     ASSERT_TRUE(form->PageInUse(1));
     EXPECT_EQ(TestHooks::Prompts()[0].Kind, "OpenDialog");
-    EXPECT_EQ(form->OpenDialog->InitialDir(), form->DirectoryListBox1->Directory());
+    EXPECT_EQ(form->OpenDialog->InitialDir(), form->FilePane->DirectoryListBox1->Directory());
     EXPECT_EQ(form->FileNames[0], upper);
     EXPECT_EQ(form->TabSheets[0]->Caption(), "Index.HTML");
     EXPECT_EQ(form->Memos[0]->Text(), "<p>one</p>\r\n<p>two</p>\r\n");
@@ -157,7 +158,7 @@ TEST(Documents, SaveAsNamesThePageAsChosen) {
         TestHooks::Reset();
         auto form = MakeMainWindow();
         form->DefaultExtension = "html";
-        form->DirectoryListBox1->SetDirectory(folder);
+        form->FilePane->DirectoryListBox1->SetDirectory(folder);
         form->FileNewButtonClick(form->BlankDocument1);
         ASSERT_EQ(form->TabSheets[0]->Caption(), "[untitled1]");
         form->Memos[0]->SetText("text");
@@ -175,7 +176,7 @@ TEST(Documents, SaveAsNamesThePageAsChosen) {
         EXPECT_EQ(form->MRU->Items().Count() > 0 && form->MRU->Items()[0] == c.Written, c.Recent);
         // The list shows pages only ("*.*htm*").
         if (c.Recent && ExtractFilePath(c.Written) == folder) {
-            EXPECT_GE(form->FileListBox1->Items().IndexOf(ExtractFileName(c.Written)), 0);
+            EXPECT_GE(form->FilePane->FileListBox1->Items().IndexOf(ExtractFileName(c.Written)), 0);
         }
         EXPECT_EQ(form->SaveDialog->DefaultExt(), "");
     }
@@ -187,7 +188,7 @@ TEST(Documents, SaveAsAsksBeforeReplacingTheExtendedName) {
     String existing = MakeFile(folder + "old.html", "keep me");
     auto form = MakeMainWindow();
     form->DefaultExtension = "html";
-    form->DirectoryListBox1->SetDirectory(folder);
+    form->FilePane->DirectoryListBox1->SetDirectory(folder);
     UsePage(*form, 0, "[untitled1]", "new", true);
 
     AnswerName("old");
@@ -207,7 +208,7 @@ TEST(Documents, APageWithoutAFileOfItsOwnIsNamedInTheDialog) {
     String folder = Folder("Recovered");
     String copy = MakeFile(TempFolder() + "ht~5.htmtmp", "copied");
     auto form = MakeMainWindow();
-    form->DirectoryListBox1->SetDirectory(folder);
+    form->FilePane->DirectoryListBox1->SetDirectory(folder);
     UsePage(*form, 0, "[untitled]", "recovered", true);
     form->TabSheets[0]->SetCaption("index.html");
     ASSERT_EQ(form->OpenDocument(copy, false, true, false), 1);
@@ -326,6 +327,23 @@ TEST(Documents, ClosingActivatesTheNearestPage) {
     EXPECT_FALSE(form->PageControl1->Visible());
 }
 
+// The file dialogs start in the folder of the file list that a feature shows, wherever the current
+// folder has gone since, though a feature without a list comes first.
+TEST(Documents, FileDialogsStartInTheWorkingFolder) {
+    String site = Folder("site");
+    String elsewhere = Folder("elsewhere");
+    THTMLEMainForm::SetFeatureMaker([](THTMLEMainForm& window) {
+        window.AddFeature(std::make_unique<TMainFormFeature>(window));
+        MakeMainFormFeatures(window);
+    });
+    auto form = std::make_unique<THTMLEMainForm>(nullptr);
+    form->FilePane->DirectoryListBox1->SetDirectory(site);
+    ASSERT_TRUE(SetCurrentDir(elsewhere));
+    TestHooks::AnswerDialogCancel();
+    form->FileOpenClick(form->OpenFile1);
+    EXPECT_EQ(form->OpenDialog->InitialDir(), ExcludeTrailingPathDelimiter(site));
+}
+
 // The recent files: newest first, at most twelve, a name listed before it is tested, and a
 // vanished file reported when chosen.
 TEST(Documents, RecentFiles) {
@@ -357,7 +375,7 @@ TEST(Documents, RecentFiles) {
     ASSERT_EQ(PromptTexts().size(), 2u);
     EXPECT_NE(Pos(noText, PromptTexts()[0]), 0) << PromptTexts()[0];
     EXPECT_NE(Pos(vanished, PromptTexts()[1]), 0) << PromptTexts()[1];
-    EXPECT_EQ(form->FileListBox1->Mask(), form->FilterCombo->Text());
+    EXPECT_EQ(form->FilePane->FileListBox1->Mask(), form->FilePane->FilterCombo->Text());
 }
 
 // Files dropped on the shown window open in order until one is not a text file; a path is taken

@@ -6,6 +6,7 @@
 #include "editor/HTMLSplash.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +100,7 @@ TEST(FirstShowingLeftovers, TheFirstTemporaryFileAndEveryAutosavedOneAreOffered)
         WriteFileAtomic(site + name, String("<p>") + name);
     auto form = MakeMainWindow();
     String startFolder = GetCurrentDir();
-    form->DirectoryListBox1->SetDirectory(site);
+    form->FilePane->DirectoryListBox1->SetDirectory(site);
 
     for (int answer : {IDYES, IDNO, IDYES})
         TestHooks::AnswerMessageBox(answer);

@@ -9,6 +9,7 @@
 #include "platform/Grids.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "widgets/QmFilSys.h"
 
@@ -79,11 +80,11 @@ protected:
 
     void MakeWindow() {
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.*");
-        Form->FileListBox1->Update();
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-            Form->FileListBox1->SetSelected(i, true);
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.*");
+        Form->FilePane->FileListBox1->Update();
+        for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+            Form->FilePane->FileListBox1->SetSelected(i, true);
     }
 
     // Fills the options dialog and presses one of its buttons.
@@ -283,7 +284,7 @@ TEST_F(GlobalFindReplaceTest, ResultWindowSortsCopiesAndSelects) {
         Make(name, "x");
     MakeWindow();
     TGlobalReplaceForm dialog(nullptr);
-    dialog.FileList = Form->FileListBox1;
+    dialog.FileList = Form->FilePane->FileListBox1;
     TStringGrid& grid = *dialog.StringGrid1;
     const std::pair<const char*, const char*> data[] = {{"File", "Found"},
                                                         {"b.htm", "    2 occurrences"},
@@ -314,9 +315,9 @@ TEST_F(GlobalFindReplaceTest, ResultWindowSortsCopiesAndSelects) {
 
     dialog.SelectButtonClick(nullptr);
     std::vector<String> selected;
-    for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-        if (Form->FileListBox1->Selected(i))
-            selected.push_back(Form->FileListBox1->Items()[i]);
+    for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+        if (Form->FilePane->FileListBox1->Selected(i))
+            selected.push_back(Form->FilePane->FileListBox1->Items()[i]);
     EXPECT_EQ(selected, (std::vector<String>{"a.htm", "b.htm", "c.htm"}));
 }
 

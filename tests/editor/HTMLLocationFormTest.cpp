@@ -7,6 +7,7 @@
 #include "editor/DialogGuard.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
@@ -38,7 +39,7 @@ protected:
 
 TEST_F(LocationFormTest, SetupFillsTheDialogAndTheAnswerIsReadBack) {
     auto main = MakeMainWindow();
-    main->DirectoryListBox1->SetDirectory(TestSupport::CurrentSandbox);
+    main->FilePane->DirectoryListBox1->SetDirectory(TestSupport::CurrentSandbox);
     ASSERT_TRUE(main->SetupLocationForm("old.htm", "Rename", "New name:", false, true));
     TLocationForm& form = *LocationForm;
     EXPECT_EQ(form.StartFolder, TestSupport::CurrentSandbox);

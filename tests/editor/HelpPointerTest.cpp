@@ -4,6 +4,7 @@
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
@@ -178,7 +179,7 @@ TEST_F(HelpPointer, ClosingTheWindowInTheModeStillAsksAboutChangedPages) {
 }
 
 TEST_F(HelpPointer, F1ShowsTheNumbersTheWindowGivesItsItems) {
-    TestHooks::PressKey(*Form->FileListBox1, VK_F1);
+    TestHooks::PressKey(*Form->FilePane->FileListBox1, VK_F1);
     ExpectOneRequest(HELP_CONTEXT, 20030);
     const std::pair<const char*, int> items[] = {
         {"Help1", 1010},  {"Contents1", 1020},         {"RefLibHelp", 1030},

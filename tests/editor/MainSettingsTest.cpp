@@ -9,6 +9,7 @@
 #include "platform/IniFiles.h"
 #include "platform/TestHooks.h"
 #include "publish/InternalBrowser.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "tags/TagButtons.h"
 #include "widgets/FBrowse.h"
@@ -62,8 +63,8 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_FALSE(form.AutoInsertTabs->Checked());
     EXPECT_EQ(form.IEPath, "");
     EXPECT_EQ(form.NetscapePath, "");
-    EXPECT_FALSE(form.ShowImages);
-    EXPECT_FALSE(form.IncludeMultimedia1->Checked());
+    EXPECT_FALSE(form.FilePane->ShowImages);
+    EXPECT_FALSE(form.FilePane->IncludeMultimedia1->Checked());
     EXPECT_FALSE(form.SmartTabs);
     EXPECT_TRUE(form.PrePublish);
     EXPECT_TRUE(form.Prepublishfiles1->Checked());
@@ -89,8 +90,8 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_EQ(form.TextColour, clBlack);
     EXPECT_EQ(form.TextFileExtensions, ".htm .html .shtml .txt .htt");
     EXPECT_EQ(form.TagButtons->UserButtons[0]->Caption(), "1");
-    EXPECT_EQ(form.FilterCombo->Text(), "*.*htm*");
-    EXPECT_EQ(form.FileListBox1->Mask(), "*.*htm*");
+    EXPECT_EQ(form.FilePane->FilterCombo->Text(), "*.*htm*");
+    EXPECT_EQ(form.FilePane->FileListBox1->Mask(), "*.*htm*");
     EXPECT_TRUE(form.FirstShowPending);
 }
 
@@ -112,7 +113,7 @@ TEST(MainSettings, AnEmptyRegistryGivesEveryDefaultAndSeedsTheFileMasks) {
     EXPECT_EQ(form->VersionLabel->Caption(), "Version 3.0d");
 
     // The form's eight masks, the nine appended, the first two replaced; stored with 0xA7.
-    const TStrings& masks = form->FilterCombo->Items();
+    const TStrings& masks = form->FilePane->FilterCombo->Items();
     ASSERT_EQ(masks.Count(), 17);
     EXPECT_EQ(masks.Get(0), "*.*htm*;*.cgi;*.pl;*.log;*.txt");
     EXPECT_EQ(masks.Get(1), "*.*htm*;*.cgi;*.pl;*.log;*.txt;*.gif;*.jpg;*.png;");
@@ -239,8 +240,8 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          [&] {
              return form->IEPath == "/usr/bin/firefox" && form->NetscapePath == "/usr/bin/netscape";
          }},
-        {"ShowImages", [&] { return form->ShowImages; }},
-        {"ShowMultimedia", [&] { return form->IncludeMultimedia1->Checked(); }},
+        {"ShowImages", [&] { return form->FilePane->ShowImages; }},
+        {"ShowMultimedia", [&] { return form->FilePane->IncludeMultimedia1->Checked(); }},
         {"SmartTabs", [&] { return form->SmartTabs && form->SmartTabsMenu->Checked(); }},
         {"PrePublish", [&] { return !form->PrePublish && !form->Prepublishfiles1->Checked(); }},
         {"LastDir", [&] { return form->FolderBrowse1->Directory() == templates; }},
@@ -292,10 +293,10 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          }},
         {"Masks and LastMask",
          [&] {
-             const TStrings& masks = form->FilterCombo->Items();
+             const TStrings& masks = form->FilePane->FilterCombo->Items();
              return masks.Count() == 3 && masks.Get(0) == "*.htm" && masks.Get(1) == "*.gif" &&
-                    masks.Get(2) == "*.css" && form->FilterCombo->Text() == "*.css" &&
-                    form->FileListBox1->Mask() == "*.css";
+                    masks.Get(2) == "*.css" && form->FilePane->FilterCombo->Text() == "*.css" &&
+                    form->FilePane->FileListBox1->Mask() == "*.css";
          }},
         {"FirstShowPending", [&] { return form->FirstShowPending; }},
     };
@@ -379,7 +380,7 @@ TEST(MainSettings, ValuesOfTheWrongTypeLeaveTheirDefaults) {
     Store(ProductKey + "\\LatestFiles", {{"Masks", 3}, {"LastMask", 4}});
     auto form = MakeMainWindow();
     ExpectDefaults(*form);
-    EXPECT_EQ(form->FilterCombo->Items().Count(), 17);
+    EXPECT_EQ(form->FilePane->FilterCombo->Items().Count(), 17);
     // "Buttons" of the wrong type leaves its default of 16 buttons set up.
     EXPECT_EQ(form->TagButtons->UserButtons[15]->Hint(), "Undefined");
     EXPECT_TRUE(TestHooks::Prompts().empty());
@@ -502,6 +503,6 @@ TEST(MainSettings, ASessionsFileThatCannotBeWrittenIsReportedAndCreationGoesOn) 
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_NE(Pos("sessions.ini", TestHooks::Prompts()[0].Text), 0) << TestHooks::Prompts()[0].Text;
     EXPECT_EQ(form->TabWidth, 30);
-    EXPECT_EQ(form->FilterCombo->Items().Count(), 17);
+    EXPECT_EQ(form->FilePane->FilterCombo->Items().Count(), 17);
     EXPECT_TRUE(form->FirstShowPending);
 }

@@ -7,6 +7,7 @@
 
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
+#include "site/FilePane.h"
 
 #include <memory>
 #include <variant>
@@ -53,12 +54,12 @@ inline void UsePage(THTMLEMainForm& form, int page, const String& fileName, cons
 
 // The file list read again, then the named files selected, the last of them current.
 inline void SelectListedFiles(THTMLEMainForm& form, std::initializer_list<String> names) {
-    form.FileListBox1->Update();
-    for (int i = 0; i < form.FileListBox1->Items().Count(); ++i)
+    form.FilePane->FileListBox1->Update();
+    for (int i = 0; i < form.FilePane->FileListBox1->Items().Count(); ++i)
         for (const String& name : names)
-            if (form.FileListBox1->Items()[i] == name) {
-                form.FileListBox1->SetSelected(i, true);
-                form.FileListBox1->SetItemIndex(i);
+            if (form.FilePane->FileListBox1->Items()[i] == name) {
+                form.FilePane->FileListBox1->SetSelected(i, true);
+                form.FilePane->FileListBox1->SetItemIndex(i);
             }
 }
 

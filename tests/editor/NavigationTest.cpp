@@ -6,6 +6,7 @@
 #include "editor/HTMLLocationForm.h"
 #include "platform/Clipbrd.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
@@ -301,9 +302,10 @@ TEST(Navigation, ViewAndPreferencesMenusRefreshAsTheyOpen) {
     auto form = PageWithCaret("|text");
     for (const char* filter : {"*.htm;*.wav", "*.*"}) {
         SCOPED_TRACE(filter);
-        form->FilterCombo->SetText(filter);
+        form->FilePane->FilterCombo->SetText(filter);
         form->View1->Click();
-        EXPECT_EQ(form->IncludeMultimedia1->Checked(), String(filter).find(".wav") != String::npos);
+        EXPECT_EQ(form->FilePane->IncludeMultimedia1->Checked(),
+                  String(filter).find(".wav") != String::npos);
     }
     for (bool wrap : {true, false}) {
         SCOPED_TRACE(wrap ? "report pane shown, wrapping" : "report pane hidden, not wrapping");

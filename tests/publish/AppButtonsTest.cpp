@@ -12,6 +12,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/AppCmdForm.h"
+#include "site/FilePane.h"
 #include "tags/TagButtons.h"
 #include "widgets/IconCtls.h"
 #include "widgets/QmToolbars.h"
@@ -113,9 +114,9 @@ protected:
 TEST_F(AppButtonsTest, AClickStartsTheProgramWithThePageAndSelectedFilesAsWholeArguments) {
     WriteFileAtomic(Folder + "a.htm", "");
     WriteFileAtomic(Folder + "b c.htm", "");
-    Main->FileListBox1->SetDirectory(TestSupport::CurrentSandbox);
-    for (int i = 0; i < Main->FileListBox1->Items().Count(); ++i)
-        Main->FileListBox1->SetSelected(i, true);
+    Main->FilePane->FileListBox1->SetDirectory(TestSupport::CurrentSandbox);
+    for (int i = 0; i < Main->FilePane->FileListBox1->Items().Count(); ++i)
+        Main->FilePane->FileListBox1->SetSelected(i, true);
     MainWindowSupport::UsePage(*Main, 0, Folder + "my page.htm", "<P>");
     Define(0, "\"/opt/My Tools/check\" %1 --url=%2 %3 %1");
 

@@ -14,6 +14,7 @@
 #include "publish/AnimPubForm.h"
 #include "publish/HTMLFolderSelect.h"
 #include "publish/PublishLog.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,9 @@ protected:
             WriteFileAtomic(Site + name, Page);
         PublisherForms::Make();
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.*");
-        Form->FileListBox1->Update();
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.*");
+        Form->FilePane->FileListBox1->Update();
     }
 
     void TearDown() override {
@@ -55,10 +56,10 @@ protected:
     }
 
     void Select(std::initializer_list<String> names) {
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
+        for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
             for (const String& name : names)
-                if (Form->FileListBox1->Items()[i] == name)
-                    Form->FileListBox1->SetSelected(i, true);
+                if (Form->FilePane->FileListBox1->Items()[i] == name)
+                    Form->FilePane->FileListBox1->SetSelected(i, true);
     }
 
     static void StoreGroup(int group, std::initializer_list<String> folders) {
@@ -115,7 +116,7 @@ TEST_F(MultiPublishTest, PublishesIntoTwoGroupsWithStampsAndLogsEachRun) {
     TestHooks::AnswerMessageBox(IDOK);  // the missing folder
     TestHooks::AnswerMessageBox(IDOK);  // "Publication completed"
     TestHooks::AnswerMessageBox(IDYES); // create the log
-    Form->MultiPublish3->Click();
+    Form->FilePane->MultiPublish3->Click();
 
     const String published = "<HTML>\r\n<BODY>a.html</BODY>\r\n</HTML>\r\n";
     EXPECT_EQ(ReadFileBytes(Upload1 + "a.html"), published);
@@ -216,7 +217,7 @@ TEST_F(MultiPublishTest, MultiCopyCopiesTheSelectedFilesIntoEveryFolderOfTheGrou
         EXPECT_FALSE(dialog.RevisionGroupBox->Visible());
         dialog.FinishButtonClick(nullptr);
     });
-    Form->MultiCopy2->Click();
+    Form->FilePane->MultiCopy2->Click();
 
     for (const String& folder : {Upload1, Upload2}) {
         EXPECT_EQ(ReadFileBytes(folder + "a.html"), Page);

@@ -8,6 +8,7 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
 
@@ -245,8 +246,8 @@ TEST_F(PublishCommandsTest, PrePublishToggleIsStoredAtOnce) {
 
 TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
     WriteFileAtomic(Site + "a.htm", "x");
-    Form->FileListBox1->SetDirectory(Site);
-    Form->FileListBox1->SetMask("*.htm");
+    Form->FilePane->FileListBox1->SetDirectory(Site);
+    Form->FilePane->FileListBox1->SetMask("*.htm");
 
     EXPECT_EQ(Form->MultipleDocuments1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 1);
     EXPECT_EQ(Form->ForValidation1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 2);
@@ -256,7 +257,7 @@ TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
     EXPECT_FALSE(Form->MultiPublish1->Enabled());
 
     UsePage(*Form, 0, Site + "a.htm", PageText);
-    Form->FileListBox1->SetSelected(0, true);
+    Form->FilePane->FileListBox1->SetSelected(0, true);
     Form->Publish1->Click();
     EXPECT_TRUE(Form->CurrentDocument1->Enabled());
     EXPECT_TRUE(Form->MultiCopy1->Enabled());

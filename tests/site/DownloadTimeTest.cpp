@@ -8,6 +8,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "site/DownloadEstimate.h"
+#include "site/FilePane.h"
 #include "site/HTMLDownload.h"
 #include "widgets/QmFilSys.h"
 
@@ -52,15 +53,15 @@ protected:
 
     void MakeWindow() {
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.*");
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.*");
     }
 
     void SelectFile(const String& name) {
-        Form->FileListBox1->Update();
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-            if (Form->FileListBox1->Items()[i] == name)
-                Form->FileListBox1->SetItemIndex(i);
+        Form->FilePane->FileListBox1->Update();
+        for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+            if (Form->FilePane->FileListBox1->Items()[i] == name)
+                Form->FilePane->FileListBox1->SetItemIndex(i);
     }
 
     void AnswerEstimate() {
@@ -326,7 +327,7 @@ TEST_F(DownloadTimeTest, UntitledPageIsMeasuredInTheCurrentFolder) {
 
 TEST_F(DownloadTimeTest, NothingToMeasureIsSaidPlainly) {
     MakeWindow();
-    Form->FileListBox1->SetItemIndex(-1);
+    Form->FilePane->FileListBox1->SetItemIndex(-1);
     TestHooks::AnswerMessageBox(IDOK);
     Form->DownloadEstimate->CheckDownloadTime1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);

@@ -7,6 +7,7 @@
 #include "platform/SHDocVw.h"
 #include "platform/TestHooks.h"
 #include "publish/InternalBrowser.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
@@ -47,8 +48,8 @@ protected:
 
     void MakeWindowSelecting(std::initializer_list<String> names) {
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.*");
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.*");
         SelectListedFiles(*Form, names);
     }
 
@@ -68,19 +69,19 @@ protected:
 
 TEST_F(FileOpeningTest, GeneratedPagesForAnImageAndForABackground) {
     const String gif = Make("Pic.gif", Gif(32, 16));
-    EXPECT_EQ(THTMLEMainForm::ImagePageText(gif, true),
+    EXPECT_EQ(TFilePane::ImagePageText(gif, true),
               "<HTML>\r\n<HEAD>\r\n<TITLE>" + gif + "</TITLE>\r\n</HEAD>\r\n\n" +
                   "<BODY><TABLE><TR><TD ALIGN=CENTER><IMG SRC=\"file://" + gif +
                   "\" WIDTH=32 HEIGHT=16></TD></TR><TR><TD ALIGN=CENTER>Pic.gif<BR><I>Click "
                   "Internal Browser button<BR>to return to Editor</I></TD></TR></TABLE></BODY>"
                   "</HTML>");
     const String odd = Make("50% #1.dat", "data");
-    EXPECT_NE(THTMLEMainForm::ImagePageText(odd, false)
+    EXPECT_NE(TFilePane::ImagePageText(odd, false)
                   .find("<IMG SRC=\"file://" + Site + "50%25 %231.dat\"></TD>"),
               String::npos)
         << "no size, and the characters that would cut the address are escaped";
 
-    EXPECT_EQ(THTMLEMainForm::BackgroundPageText(gif),
+    EXPECT_EQ(TFilePane::BackgroundPageText(gif),
               "<HTML>\r\n<HEAD>\r\n<TITLE>" + gif + "</TITLE>\r\n</HEAD>\r\n\n" +
                   "<BODY BACKGROUND=\"file://" + gif + "\">\r\n<P>\r\n<CENTER><H1>" + gif +
                   "</H1></CENTER><BR>\r\n<BR>\r\nBlack text<BR>\r\n"
@@ -100,12 +101,12 @@ TEST_F(FileOpeningTest, TextFilesOpenAsPagesAndImagesAmongThemAreSkipped) {
     Make("b.gif", Gif(1, 1));
     Make("c.gif", Gif(1, 1));
     MakeWindowSelecting({"a.htm", "b.gif"});
-    Form->FileListBox1DblClick(Form->FileListBox1);
+    Form->FilePane->FileListBox1DblClick(Form->FilePane->FileListBox1);
     EXPECT_EQ(OpenPages(), std::vector<String>{"a.htm"});
     EXPECT_FALSE(Form->InternalBrowser->IntBrowser->Visible());
 
     MakeWindowSelecting({"b.gif", "c.gif"});
-    Form->Open2->Click();
+    Form->FilePane->Open2->Click();
     EXPECT_TRUE(OpenPages().empty());
     EXPECT_FALSE(Form->InternalBrowser->IntBrowser->Visible());
     EXPECT_TRUE(TestHooks::BrowserNavigations().empty());
@@ -116,11 +117,11 @@ TEST_F(FileOpeningTest, OnlyTheFirstTwentySelectedFilesAreHandled) {
     for (int i = 0; i < 25; ++i)
         names.push_back(Make("p" + String(1, char('a' + i)) + ".htm"));
     Form = MakeMainWindow();
-    Form->DirectoryListBox1->SetDirectory(Site);
-    Form->FileListBox1->SetMask("*.*");
+    Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+    Form->FilePane->FileListBox1->SetMask("*.*");
     for (int i = 0; i < 25; ++i)
-        Form->FileListBox1->SetSelected(i, true);
-    Form->FileListBox1DblClick(Form->FileListBox1);
+        Form->FilePane->FileListBox1->SetSelected(i, true);
+    Form->FilePane->FileListBox1DblClick(Form->FilePane->FileListBox1);
     const std::vector<String> open = OpenPages();
     ASSERT_EQ(open.size(), 20u);
     EXPECT_EQ(open.back(), "pt.htm");
@@ -135,7 +136,7 @@ TEST_F(FileOpeningTest, WithEveryPageInUseTheFirstRefusalEndsTheCommand) {
         UsePage(*Form, page, Site + "open" + IntToStr(page) + ".htm", "x");
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->Open2->Click();
+    Form->FilePane->Open2->Click();
 
     ASSERT_EQ(TestHooks::Prompts().size(), 1u) << "b.htm is not tried";
     EXPECT_EQ(TestHooks::Prompts()[0].Text, "Sorry, can't open more than 20 files at a time.");
@@ -145,13 +146,13 @@ TEST_F(FileOpeningTest, WithEveryPageInUseTheFirstRefusalEndsTheCommand) {
 TEST_F(FileOpeningTest, ALoneImageIsShownOnItsPageFillingTheBrowser) {
     const String gif = Make("Pic.gif", Gif(32, 16));
     MakeWindowSelecting({"Pic.gif"});
-    Form->FileListBox1DblClick(Form->FileListBox1);
+    Form->FilePane->FileListBox1DblClick(Form->FilePane->FileListBox1);
     Application->ProcessMessages();
 
     EXPECT_TRUE(Form->InternalBrowser->IntBrowser->Visible());
     EXPECT_TRUE(Form->InternalBrowser->ImagePreviewShown);
     EXPECT_EQ(TestHooks::BrowserNavigations(), std::vector<String>{ShownPageFile()});
-    EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::ImagePageText(gif, true));
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), TFilePane::ImagePageText(gif, true));
     EXPECT_EQ(Form->InternalBrowser->IntBrowserCombo->Items()[1], gif)
         << "the image, then the page shown";
     EXPECT_EQ(Form->InternalBrowser->IntBrowser->Width(),
@@ -166,17 +167,35 @@ TEST_F(FileOpeningTest, ViewAsBackgroundShowsTheSampleTextsPage) {
     const String gif = Make("Pic.gif", Gif(32, 16));
     MakeWindowSelecting({"Pic.gif"});
     Form->InternalBrowser->BrowserFullSize = true;
-    Form->ViewasBackground1->Click();
-    EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::BackgroundPageText(gif));
+    Form->FilePane->ViewasBackground1->Click();
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), TFilePane::BackgroundPageText(gif));
     EXPECT_FALSE(Form->LeftPanel->Visible());
     EXPECT_FALSE(Form->InternalBrowser->ImagePreviewShown);
 
     Form->File1->Click();
-    EXPECT_TRUE(Form->ViewasBackground2->Visible());
-    Form->ViewasBackground2->Click();
+    EXPECT_TRUE(Form->FilePane->ViewasBackground2->Visible());
+    Form->FilePane->ViewasBackground2->Click();
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), ShownPageFile());
-    EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::BackgroundPageText(gif));
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), TFilePane::BackgroundPageText(gif));
     EXPECT_FALSE(Form->FileSaveButton->Enabled()) << "the browser keeps its commands off";
+}
+
+// The File menu offers View as Background for an image only, and for anything in help-pointer
+// mode, where the item shows its help.
+TEST_F(FileOpeningTest, TheFileMenuOffersTheBackgroundForAnImage) {
+    Make("Pic.gif", Gif(32, 16));
+    Make("page.htm");
+    MakeWindowSelecting({"page.htm"});
+    Form->File1->Click();
+    EXPECT_FALSE(Form->FilePane->ViewasBackground2->Visible());
+    Form->PointerHelp1Click(nullptr);
+    Form->File1->Click();
+    EXPECT_TRUE(Form->FilePane->ViewasBackground2->Visible());
+    Screen->SetCursor(crDefault);
+    TFileListBox& list = *Form->FilePane->FileListBox1;
+    list.SetItemIndex(list.Items().IndexOf("Pic.gif"));
+    Form->File1->Click();
+    EXPECT_TRUE(Form->FilePane->ViewasBackground2->Visible());
 }
 
 TEST_F(FileOpeningTest, AnotherKindOfFileIsOfferedAsText) {
@@ -191,15 +210,14 @@ TEST_F(FileOpeningTest, AnotherKindOfFileIsOfferedAsText) {
         SCOPED_TRACE(c.Answer);
         MakeWindowSelecting({"notes.dat"});
         TestHooks::AnswerMessageBox(c.Answer);
-        Form->FileListBox1DblClick(Form->FileListBox1);
+        Form->FilePane->FileListBox1DblClick(Form->FilePane->FileListBox1);
         EXPECT_EQ(OpenPages(), c.Pages);
         EXPECT_EQ(Form->InternalBrowser->IntBrowser->Visible(), c.Shown);
         ASSERT_FALSE(TestHooks::Prompts().empty());
         EXPECT_EQ(TestHooks::Prompts().back().Text, NotTextQuestion);
         EXPECT_EQ(TestHooks::Prompts().back().Flags, UINT(MB_YESNOCANCEL | MB_ICONSTOP));
     }
-    EXPECT_EQ(ReadFileBytes(ShownPageFile()),
-              THTMLEMainForm::ImagePageText(Site + "notes.dat", false));
+    EXPECT_EQ(ReadFileBytes(ShownPageFile()), TFilePane::ImagePageText(Site + "notes.dat", false));
 }
 
 TEST_F(FileOpeningTest, WithTheBrowserShownPagesAreShownThereButTextFilesOpen) {
@@ -207,12 +225,14 @@ TEST_F(FileOpeningTest, WithTheBrowserShownPagesAreShownThereButTextFilesOpen) {
     Make("read me.txt");
     Make("Pic.gif", Gif(2, 2));
     MakeWindowSelecting({"Pic.gif"});
-    Form->FileListBox1DblClick(Form->FileListBox1);
-    Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf("Pic.gif"), false);
+    Form->FilePane->FileListBox1DblClick(Form->FilePane->FileListBox1);
+    Form->FilePane->FileListBox1->SetSelected(
+        Form->FilePane->FileListBox1->Items().IndexOf("Pic.gif"), false);
     for (const String name : {"page.htm", "read me.txt"})
-        Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf(name), true);
+        Form->FilePane->FileListBox1->SetSelected(
+            Form->FilePane->FileListBox1->Items().IndexOf(name), true);
 
-    Form->FileListBox1DblClick(Form->FileListBox1);
+    Form->FilePane->FileListBox1DblClick(Form->FilePane->FileListBox1);
     Application->ProcessMessages();
 
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), Site + "page.htm");

@@ -2,6 +2,7 @@
 // files dropped on the list, the file operations on real files with their questions answered,
 // files selected by their times, and the properties report.
 
+#include "site/FilePane.h"
 #include "TestSupport.h"
 #include "editor/HTMLLocationForm.h"
 #include "editor/MainWindowSupport.h"
@@ -10,6 +11,7 @@
 #include "platform/RichEdit.h"
 #include "platform/ShellApi.h"
 #include "platform/TestHooks.h"
+#include "publish/InternalBrowser.h"
 #include "services/JCopy.h"
 #include "services/MRULiss.h"
 #include "site/HTMLCustomAmendedForm.h"
@@ -37,8 +39,8 @@ protected:
 
     void MakeWindow() {
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.*");
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.*");
     }
 
     String Make(const String& name, const String& bytes = "x") {
@@ -48,17 +50,17 @@ protected:
 
     std::vector<String> Listed() const {
         std::vector<String> names;
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-            names.push_back(Form->FileListBox1->Items()[i]);
+        for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+            names.push_back(Form->FilePane->FileListBox1->Items()[i]);
         return names;
     }
 
     void Select(std::initializer_list<String> names) { SelectListedFiles(*Form, names); }
 
     void TypeMask(const String& mask) {
-        Form->FilterCombo->SetText(mask);
+        Form->FilePane->FilterCombo->SetText(mask);
         WORD enter = 13;
-        Form->FilterCombo->OnKeyDown(Form->FilterCombo, enter, {});
+        Form->FilePane->FilterCombo->OnKeyDown(Form->FilePane->FilterCombo, enter, {});
     }
 
     static String Stored(const String& key, const String& name) {
@@ -90,8 +92,8 @@ TEST_F(FilePaneTest, TypedMasksFilterAndAreStored) {
     MakeWindow();
     TypeMask("*.CSS;*.htm");
     EXPECT_EQ(Listed(), (std::vector<String>{"a.HTM", "b.css", "caf\xE9.htm"}));
-    EXPECT_EQ(Form->FilterCombo->Items()[2], "*.CSS;*.htm");
-    TStrings& masks = Form->FilterCombo->Items();
+    EXPECT_EQ(Form->FilePane->FilterCombo->Items()[2], "*.CSS;*.htm");
+    TStrings& masks = Form->FilePane->FilterCombo->Items();
     String expected;
     for (int i = 0; i < 16 && i < masks.Count(); ++i)
         expected += (i ? "\xA7" : "") + masks[i];
@@ -118,9 +120,9 @@ TEST_F(FilePaneTest, TypedMasksFilterAndAreStored) {
 // Cancel after changes leaves everything as it was.
 TEST_F(FilePaneTest, FileMasksDialog) {
     MakeWindow();
-    Form->FilterCombo->Items().Assign(TStringList());
+    Form->FilePane->FilterCombo->Items().Assign(TStringList());
     for (const char* mask : {"*.htm", "*.gif", "*.HTM", "*.txt"})
-        Form->FilterCombo->Items().Add(mask);
+        Form->FilePane->FilterCombo->Items().Add(mask);
     TestHooks::AnswerModal([](TForm& form) {
         auto& dialog = dynamic_cast<TMaskForm&>(form);
         dialog.ListBox->SetItemIndex(1);
@@ -129,8 +131,8 @@ TEST_F(FilePaneTest, FileMasksDialog) {
         dialog.BitBtn1Click(nullptr);
         form.SetModalResult(mrCancel);
     });
-    Form->FileMasks1->Click();
-    EXPECT_EQ(Form->FilterCombo->Items().Count(), 4);
+    Form->FilePane->FileMasks1->Click();
+    EXPECT_EQ(Form->FilePane->FilterCombo->Items().Count(), 4);
     EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "LastMask"), "<none>");
 
     TestHooks::AnswerModal([](TForm& form) {
@@ -140,10 +142,10 @@ TEST_F(FilePaneTest, FileMasksDialog) {
         dialog.UpButtonClick(nullptr);
         form.SetModalResult(mrOk);
     });
-    Form->FileMasks1->Click();
+    Form->FilePane->FileMasks1->Click();
     EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "Masks"), "*.htm\xA7*.txt\xA7*.gif");
     EXPECT_EQ(Stored(ProductKey + "\\LatestFiles", "LastMask"), "*.htm");
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.htm");
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(), "*.htm");
 }
 
 // The folder and the recent folders come back after a restart; a recent folder that went away
@@ -152,31 +154,31 @@ TEST_F(FilePaneTest, FoldersAreRememberedAcrossARestart) {
     String other = IncludeTrailingPathDelimiter(TestSupport::Sandbox("other"));
     std::filesystem::create_directories(other);
     MakeWindow();
-    Form->DirectoryListBox1->SetDirectory(other);
+    Form->FilePane->DirectoryListBox1->SetDirectory(other);
     EXPECT_EQ(Stored(ProductKey, "LastDir"), ExcludeTrailingPathDelimiter(other));
-    Form->FilterCombo->SetText("*.css");
+    Form->FilePane->FilterCombo->SetText("*.css");
     TCloseAction action = caHide;
     Form->FormClose(nullptr, action);
     Form.reset();
 
     Form = MakeMainWindow();
-    EXPECT_EQ(Form->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.css");
-    ASSERT_EQ(Form->MRUFolderList->Items().Count(), 2);
-    EXPECT_EQ(Form->MRUFolderList->Items()[1], ExcludeTrailingPathDelimiter(Site));
+    EXPECT_EQ(Form->FilePane->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(), "*.css");
+    ASSERT_EQ(Form->FilePane->MRUFolderList->Items().Count(), 2);
+    EXPECT_EQ(Form->FilePane->MRUFolderList->Items()[1], ExcludeTrailingPathDelimiter(Site));
 
     std::filesystem::remove_all(Site);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->MRUFolderListMRUItemClick(nullptr, ExcludeTrailingPathDelimiter(Site));
+    Form->FilePane->MRUFolderListMRUItemClick(nullptr, ExcludeTrailingPathDelimiter(Site));
     EXPECT_EQ(MessageTexts().back(), "Error changing to " + ExcludeTrailingPathDelimiter(Site));
-    EXPECT_EQ(Form->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
+    EXPECT_EQ(Form->FilePane->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(other));
     // The folder shown goes away: Refresh names it and moves up to the folder that is left.
     std::filesystem::remove_all(other);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->UpdateListing->Click();
+    Form->FilePane->UpdateListing->Click();
     EXPECT_EQ(MessageTexts().back(),
               "The folder " + ExcludeTrailingPathDelimiter(other) + " is no longer there.");
-    EXPECT_EQ(Form->DirectoryListBox1->Directory(),
+    EXPECT_EQ(Form->FilePane->DirectoryListBox1->Directory(),
               ExtractFileDir(ExcludeTrailingPathDelimiter(other)));
 }
 
@@ -188,7 +190,7 @@ TEST_F(FilePaneTest, AFolderThatCannotBeReadIsReported) {
     MakeWindow();
     std::filesystem::permissions(Site + "locked", std::filesystem::perms::owner_exec);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->DirectoryListBox1->SetDirectory(Site + "locked");
+    Form->FilePane->DirectoryListBox1->SetDirectory(Site + "locked");
     std::filesystem::permissions(Site + "locked", std::filesystem::perms::owner_all);
     EXPECT_EQ(MessageTexts().back(),
               "The files of " + Site + "locked cannot be listed: Permission denied");
@@ -199,19 +201,21 @@ TEST_F(FilePaneTest, AFolderThatCannotBeReadIsReported) {
 // order of masks; HTML only stores both switches off.
 TEST_F(FilePaneTest, FilterCommands) {
     MakeWindow();
-    Form->ShowImages1->Click();
-    EXPECT_EQ(Form->FilterCombo->Text(), "*.*htm*;*.cgi;*.pl;*.log;*.gif;*.jpg;*.png;*.bmp");
-    EXPECT_TRUE(Form->ShowImages2->Checked());
-    Form->ShowImages1->Click();
-    EXPECT_EQ(Form->FilterCombo->Text(), Form->FilterCombo->Items()[0]);
-    EXPECT_FALSE(Form->ShowImages1->Checked());
-    Form->ShowImages2->Click();
-    Form->ShowImages2->Click();
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.*htm*;*.cgi;*.pl;*.log;*.gif;*.jpg;*.bmp;*.png");
-    Form->ShowMultimedia1->Click();
-    EXPECT_TRUE(Form->IncludeMultimedia1->Checked());
-    Form->ShowHTMLonly1->Click();
-    EXPECT_FALSE(Form->ShowMultimedia1->Checked());
+    Form->FilePane->ShowImages1->Click();
+    EXPECT_EQ(Form->FilePane->FilterCombo->Text(),
+              "*.*htm*;*.cgi;*.pl;*.log;*.gif;*.jpg;*.png;*.bmp");
+    EXPECT_TRUE(Form->FilePane->ShowImages2->Checked());
+    Form->FilePane->ShowImages1->Click();
+    EXPECT_EQ(Form->FilePane->FilterCombo->Text(), Form->FilePane->FilterCombo->Items()[0]);
+    EXPECT_FALSE(Form->FilePane->ShowImages1->Checked());
+    Form->FilePane->ShowImages2->Click();
+    Form->FilePane->ShowImages2->Click();
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(),
+              "*.*htm*;*.cgi;*.pl;*.log;*.gif;*.jpg;*.bmp;*.png");
+    Form->FilePane->ShowMultimedia1->Click();
+    EXPECT_TRUE(Form->FilePane->IncludeMultimedia1->Checked());
+    Form->FilePane->ShowHTMLonly1->Click();
+    EXPECT_FALSE(Form->FilePane->ShowMultimedia1->Checked());
     TRegistry reg;
     reg.OpenKeyReadOnly(ProductKey);
     EXPECT_FALSE(reg.ReadBool("ShowImages"));
@@ -225,26 +229,64 @@ TEST_F(FilePaneTest, RightClickSelectionAndPopupState) {
         Make(name);
     MakeWindow();
     Form->Show();
-    TFileListBox& list = *Form->FileListBox1;
+    TFileListBox& list = *Form->FilePane->FileListBox1;
     auto rightClick = [&](int index) {
         TRect rect = list.ItemRect(index < 0 ? 2 : index);
         int y = index < 0 ? rect.Bottom + 40 : rect.Top + 1;
-        Form->FileListBox1MouseDown(&list, mbRight, {}, 2, y);
-        Form->FileListBoxMenuPopup(nullptr);
+        Form->FilePane->FileListBox1MouseDown(&list, mbRight, {}, 2, y);
+        Form->FilePane->FileListBoxMenuPopup(nullptr);
     };
     Select({"a.htm", "b.htm"});
     rightClick(1);
     EXPECT_EQ(list.SelCount(), 2);
-    EXPECT_FALSE(Form->ViewasBackground1->Visible());
+    EXPECT_FALSE(Form->FilePane->ViewasBackground1->Visible());
     rightClick(2);
     EXPECT_EQ(list.SelCount(), 1);
     EXPECT_TRUE(list.Selected(2));
-    EXPECT_TRUE(Form->ViewasBackground1->Visible());
+    EXPECT_TRUE(Form->FilePane->ViewasBackground1->Visible());
     rightClick(-1);
     EXPECT_EQ(list.SelCount(), 1);
     list.SetSelected(2, false);
-    Form->FileListBoxMenuPopup(nullptr);
-    EXPECT_FALSE(Form->Copy2->Enabled());
+    Form->FilePane->FileListBoxMenuPopup(nullptr);
+    EXPECT_FALSE(Form->FilePane->Copy2->Enabled());
+}
+
+// The pane's items stand where the window has always had them: after the File menu's own items,
+// Include Multimedia before Work Offline and the list's items last in the View menu, File Masks
+// last in Preferences.
+TEST_F(FilePaneTest, TheItemsKeepTheirPlacesInTheMenus) {
+    MakeWindow();
+    auto names = [](TMenuItem* menu, int first, int count) {
+        std::vector<String> found;
+        for (int i = first; i < first + count; ++i)
+            found.push_back(menu->Items(i)->Name());
+        return found;
+    };
+    TMenuItem* file = Form->File1;
+    EXPECT_EQ(names(file, file->Count() - 4, 4),
+              (std::vector<String>{"Exit1", "FileManagement1", "Details2", "ViewasBackground2"}));
+    TMenuItem* view = Form->View1;
+    EXPECT_EQ(names(view, view->IndexOf(Form->InternalBrowser->WorkOffline1) - 1, 2),
+              (std::vector<String>{"IncludeMultimedia1", "WorkOffline1"}));
+    EXPECT_EQ(names(view, view->Count() - 5, 5),
+              (std::vector<String>{"HTMLonly1", "ShowImages1", "ShowAllFiles1", "UpdateListing",
+                                   "SelectModified2"}));
+    TMenuItem* preferences = Form->Preferences1;
+    EXPECT_EQ(names(preferences, preferences->Count() - 2, 2),
+              (std::vector<String>{"TextFiles1", "FileMasks1"}));
+}
+
+// A recent file chosen in the File menu opens and the list takes the filter's text as its mask,
+// a text typed there and not yet entered too.
+TEST_F(FilePaneTest, ARecentFileListsTheFilterText) {
+    for (const char* name : {"a.htm", "b.css"})
+        Make(name);
+    const String page = Make("c.htm");
+    MakeWindow();
+    Form->FilePane->FilterCombo->SetText("*.css");
+    Form->MRU->OnMRUItemClick(Form->MRU, page);
+    EXPECT_EQ(Form->FileNames[0], page);
+    EXPECT_EQ(Listed(), (std::vector<String>{"b.css"}));
 }
 
 // Dropped files are copied into the list's folder; one that is gone is reported and the rest
@@ -256,8 +298,8 @@ TEST_F(FilePaneTest, FilesDroppedOnTheListAreCopiedIn) {
     MakeWindow();
     Form->Show();
     TestHooks::AnswerMessageBox(IDOK);
-    ASSERT_TRUE(
-        TestHooks::DropFiles(*Form->FileListBox1, {outside + "gone.htm", outside + "new.htm"}));
+    ASSERT_TRUE(TestHooks::DropFiles(*Form->FilePane->FileListBox1,
+                                     {outside + "gone.htm", outside + "new.htm"}));
     EXPECT_EQ(ReadFileBytes(Site + "new.htm"), "dropped");
     EXPECT_EQ(Listed(), (std::vector<String>{"new.htm"}));
     EXPECT_EQ(MessageTexts().size(), 1u);
@@ -270,7 +312,7 @@ TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
         Make(name);
     MakeWindow();
     Form->Show();
-    Form->FileListBox1->SetFocus();
+    Form->FilePane->FileListBox1->SetFocus();
     struct Case {
         std::initializer_list<String> Names;
         bool Shift;
@@ -289,7 +331,7 @@ TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
         Select(c.Names);
         TestHooks::SetKeyDown(VK_SHIFT, c.Shift);
         TestHooks::AnswerMessageBox(c.Answer);
-        Form->Delete1->Click();
+        Form->FilePane->Delete1->Click();
         EXPECT_EQ(MessageTexts().back(), c.Question);
         EXPECT_EQ(FileExists(Site + *c.Names.begin()), c.Answer == IDNO);
     }
@@ -308,7 +350,7 @@ TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
     Form->Memos[0]->SetFocus();
     Form->Memos[0]->SetSelStart(5);
     Form->Memos[0]->SetSelLength(3);
-    Form->Delete1->Click();
+    Form->FilePane->Delete1->Click();
     EXPECT_EQ(Form->Memos[0]->Text(), "keep ");
     EXPECT_TRUE(FileExists(Site + "f.htm"));
     String trash = TestSupport::Sandbox("xdg-data/Trash");
@@ -316,7 +358,7 @@ TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
     EXPECT_FALSE(FileExists(trash + "/files/b.htm"));
     EXPECT_EQ(Pos("Path=" + Site + "a.htm\n", ReadFileBytes(trash + "/info/a.htm.trashinfo")), 14);
     EXPECT_EQ(Listed(), (std::vector<String>{"f.htm"}));
-    EXPECT_TRUE(Form->JCopy1->ConfirmFiles());
+    EXPECT_TRUE(Form->FilePane->JCopy1->ConfirmFiles());
 }
 
 // Copying onto a file that is there asks first: No keeps the old file, and the run ends with
@@ -338,7 +380,7 @@ TEST_F(FilePaneTest, CopyNeverOverwritesWithoutYesAndReportsAHalfDoneRun) {
     TestHooks::AnswerMessageBox(IDNO);
     TestHooks::AnswerMessageBox(IDOK);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->Copy2->Click();
+    Form->FilePane->Copy2->Click();
     EXPECT_EQ(ReadFileBytes(upload + "a.htm"), "new a");
     EXPECT_EQ(ReadFileBytes(upload + "b.htm"), "old");
     EXPECT_FALSE(FileExists(upload + "c.htm"));
@@ -358,7 +400,7 @@ TEST_F(FilePaneTest, RenameAsksBeforeReplacingAndChangesCaseAlone) {
         });
         if (answer)
             TestHooks::AnswerMessageBox(answer);
-        Form->Rename1->Click();
+        Form->FilePane->Rename1->Click();
     };
     renameTo("a.htm", "b.htm", IDNO);
     EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "a");
@@ -366,7 +408,7 @@ TEST_F(FilePaneTest, RenameAsksBeforeReplacingAndChangesCaseAlone) {
     EXPECT_EQ(MessageTexts().back(), "File \"" + Site + "b.htm\" already exists. Overwrite it?");
     renameTo("a.htm", "A.htm", 0);
     EXPECT_EQ(Listed(), (std::vector<String>{"A.htm", "b.htm"}));
-    EXPECT_EQ(Form->FileListBox1->FileName(), Site + "A.htm");
+    EXPECT_EQ(Form->FilePane->FileListBox1->FileName(), Site + "A.htm");
 }
 
 // Re-casing: a capital first letter lower-cases all, a small one capitals the part up to the
@@ -377,7 +419,7 @@ TEST_F(FilePaneTest, ChangeFilenameCaseNeverMergesFiles) {
     MakeWindow();
     Select({"Index.HTML", "page.Old.HTM", "README", "NOTES.txt"});
     TestHooks::AnswerMessageBox(IDOK);
-    Form->ChangeFilenameCase1->Click();
+    Form->FilePane->ChangeFilenameCase1->Click();
     EXPECT_EQ(Listed(), (std::vector<String>{"index.html", "NOTES.txt", "notes.txt", "PAGE.old.htm",
                                              "readme"}));
     EXPECT_EQ(ReadFileBytes(Site + "NOTES.txt"), "NOTES.txt");
@@ -392,17 +434,17 @@ TEST_F(FilePaneTest, DeleteFolder) {
     std::filesystem::create_directories(Site + "full");
     Make("full/page.htm");
     MakeWindow();
-    TQmDirectoryListBox& folders = *Form->DirectoryListBox1;
+    TQmDirectoryListBox& folders = *Form->FilePane->DirectoryListBox1;
     folders.SetItemIndex(folders.Items().IndexOf("site"));
     TestHooks::AnswerMessageBox(IDOK);
-    Form->DeleteFolder1->Click();
+    Form->FilePane->DeleteFolder1->Click();
     EXPECT_EQ(MessageTexts().back(),
               "Cannot delete current folder.\r\nPlease change to another one");
 
     folders.SetItemIndex(folders.Items().Count() - 1);
     TestHooks::AnswerMessageBox(IDYES);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->DeleteFolder1->Click();
+    Form->FilePane->DeleteFolder1->Click();
     EXPECT_EQ(TestHooks::Prompts().back().Caption, "Deletion Failed");
     EXPECT_EQ(TestHooks::Prompts().back().Text, "Directory not empty");
     EXPECT_TRUE(FileExists(Site + "full/page.htm"));
@@ -424,32 +466,30 @@ TEST_F(FilePaneTest, SelectModifiedFilesByTheirTimes) {
     MakeWindow();
     auto selected = [&] {
         std::vector<String> names;
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-            if (Form->FileListBox1->Selected(i))
-                names.push_back(Form->FileListBox1->Items()[i]);
+        for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+            if (Form->FilePane->FileListBox1->Selected(i))
+                names.push_back(Form->FilePane->FileListBox1->Items()[i]);
         return names;
     };
     struct Case {
-        void (THTMLEMainForm::*Command)(TObject*);
+        void (TFilePane::*Command)(TObject*);
         std::vector<String> Selected;
         const char* Message;
     };
     const Case cases[] = {
-        {&THTMLEMainForm::Today1Click, {"midnight.htm"}, "1 file selected"},
-        {&THTMLEMainForm::N7days1Click,
-         {"before.htm", "midnight.htm", "week.htm"},
-         "3 files selected"},
-        {&THTMLEMainForm::L1Click, {"before.htm", "midnight.htm", "week.htm"}, "3 files selected"},
+        {&TFilePane::Today1Click, {"midnight.htm"}, "1 file selected"},
+        {&TFilePane::N7days1Click, {"before.htm", "midnight.htm", "week.htm"}, "3 files selected"},
+        {&TFilePane::L1Click, {"before.htm", "midnight.htm", "week.htm"}, "3 files selected"},
     };
     for (const Case& c : cases) {
         TestHooks::AnswerModalResult(mrOk);
-        (Form.get()->*c.Command)(nullptr);
+        (Form->FilePane->*c.Command)(nullptr);
         EXPECT_EQ(selected(), c.Selected);
         EXPECT_EQ(TestHooks::Prompts().back().Kind, "Form");
     }
     FileSetTimes(Site + "midnight.htm", today - 2, today - 2);
     TestHooks::AnswerModalResult(mrOk);
-    Form->Today1Click(nullptr);
+    Form->FilePane->Today1Click(nullptr);
     EXPECT_TRUE(selected().empty());
 
     // Sessions come from sessions.ini; one that was never recorded selects nothing.
@@ -457,11 +497,11 @@ TEST_F(FilePaneTest, SelectModifiedFilesByTheirTimes) {
     int total = sessions.ReadInteger("Sessions", "Total", 0);
     sessions.WriteString("Sessions", "S" + IntToStr(total), "garbage");
     TestHooks::AnswerMessageBox(IDOK);
-    Form->ThisSession1Click(nullptr);
+    Form->FilePane->ThisSession1Click(nullptr);
     EXPECT_EQ(MessageTexts().back(), "Can't find Session Record");
     sessions.WriteString("Sessions", "S" + IntToStr(total), FloatToStr(today - 7));
     TestHooks::AnswerModalResult(mrOk);
-    Form->ThisSession1Click(nullptr);
+    Form->FilePane->ThisSession1Click(nullptr);
     EXPECT_EQ(selected(), (std::vector<String>{"before.htm", "midnight.htm", "week.htm"}));
     SetClockForTests({});
 }
@@ -488,11 +528,11 @@ TEST_F(FilePaneTest, CustomPeriod) {
         form.SetModalResult(mrOk);
     });
     TestHooks::AnswerModalResult(mrOk);
-    Form->Custom1Click(nullptr);
+    Form->FilePane->Custom1Click(nullptr);
     SetClockForTests({});
-    EXPECT_TRUE(Form->FileListBox1->Selected(0));
-    EXPECT_FALSE(Form->FileListBox1->Selected(1));
-    EXPECT_EQ(Form->FileListBox1->Items()[0], "inside.htm");
+    EXPECT_TRUE(Form->FilePane->FileListBox1->Selected(0));
+    EXPECT_FALSE(Form->FilePane->FileListBox1->Selected(1));
+    EXPECT_EQ(Form->FilePane->FileListBox1->Items()[0], "inside.htm");
 }
 
 // The properties report of a page and of an image, line by line, captions in blue.
@@ -517,8 +557,8 @@ TEST_F(FilePaneTest, PropertiesReport) {
             EXPECT_EQ(details.DetailsRE->SelAttributes().Color(), 0xFF0000);
             form.SetModalResult(mrOk);
         });
-        Form->Details1->Click();
-        Form->FileListBox1->SetSelected(Form->FileListBox1->ItemIndex(), false);
+        Form->FilePane->Details1->Click();
+        Form->FilePane->FileListBox1->SetSelected(Form->FilePane->FileListBox1->ItemIndex(), false);
     }
     delete GlobalForm;
     GlobalForm = nullptr;

@@ -5,6 +5,7 @@
 #include "editor/MainWindowSupport.h"
 #include "platform/DateTime.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
 
@@ -116,8 +117,8 @@ protected:
 
     void MakeWindow() {
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Folder);
-        Form->FileListBox1->SetMask("*.htm*");
+        Form->FilePane->DirectoryListBox1->SetDirectory(Folder);
+        Form->FilePane->FileListBox1->SetMask("*.htm*");
     }
 
     String Heading(int page) const {
@@ -188,7 +189,7 @@ TEST_F(ImageIndexTest, WritesTheIndexPageOfAFolder) {
     const std::vector<String> pages = IndexPages();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0], Crlf(HeadStart) + Heading(1) + Crlf(rows) + Crlf(Foot));
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.htm*");
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(), "*.htm*");
     EXPECT_TRUE(TestHooks::Prompts().empty());
 }
 
@@ -279,7 +280,7 @@ TEST_F(ImageIndexTest, UnreadableFolderIsReportedAndNoPageOpened) {
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
               "The files of " + Folder + " cannot be listed: No such file or directory");
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.htm*");
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(), "*.htm*");
 }
 
 // A new page is begun after a row that left the page past the limit, never before the last
@@ -334,7 +335,7 @@ TEST_F(ImageIndexTest, StopsWhenNoPageIsFreeAndRunsAgainAfresh) {
     std::vector<String> pages = IndexPages();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(Rows(pages[0]), (std::vector<std::vector<String>>{{"a.gif"}}));
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.htm*");
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(), "*.htm*");
 
     for (TRichEdit* editor : Form->Memos)
         editor->SetModified(false);

@@ -9,6 +9,7 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -63,15 +64,15 @@ protected:
         for (const char* name : {"a.htm", "B.htm", "bg.gif", "c.htm", "other.htm"})
             WriteFileAtomic(Site + name, "x");
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.htm");
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.htm");
     }
 
     std::vector<String> Selected() const {
         std::vector<String> names;
-        for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-            if (Form->FileListBox1->Selected(i))
-                names.push_back(Form->FileListBox1->Items()[i]);
+        for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+            if (Form->FilePane->FileListBox1->Selected(i))
+                names.push_back(Form->FilePane->FileListBox1->Items()[i]);
         return names;
     }
 
@@ -112,16 +113,17 @@ TEST_F(ReportPaneTest, TextOnlyViewCopyAndClose) {
 // regard to case in a list opened to every file; a name with a folder part selects nothing, and
 // the items selected before stay selected.
 TEST_F(ReportPaneTest, SelectFilesNamedOnTheReport) {
-    Form->FileListBox1->SetMultiSelect(true);
-    Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf("other.htm"), true);
+    Form->FilePane->FileListBox1->SetMultiSelect(true);
+    Form->FilePane->FileListBox1->SetSelected(
+        Form->FilePane->FileListBox1->Items().IndexOf("other.htm"), true);
     Form->ReportPane->ShowReportPane();
     Form->ReportPane->ReportForm->SetText(
         "Report\r\n    a.htm\r\n    bg.gif [BACKGROUND]\r\nsub/c.htm\r\n"
         "\t b.HTM \r\n");
     Form->ReportPane->ReportForm->SelectAll();
     Form->ReportPane->SelectFiles2->Click();
-    EXPECT_EQ(Form->FileListBox1->Mask(), "*.*");
-    EXPECT_EQ(Form->FilterCombo->Text(), "*.*");
+    EXPECT_EQ(Form->FilePane->FileListBox1->Mask(), "*.*");
+    EXPECT_EQ(Form->FilePane->FilterCombo->Text(), "*.*");
     EXPECT_EQ(Selected(), (std::vector<String>{"a.htm", "B.htm", "bg.gif"}));
     EXPECT_EQ(TestHooks::ClipboardText(), Form->ReportPane->ReportForm->Text());
 

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
 #include "platform/TestHooks.h"
+#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
@@ -227,14 +228,15 @@ protected:
                                               "<a href=\"one.htm\">\r\n" + HtmlEnd);
         WriteFileAtomic(Site + "x.bin", String("\0\x01\x02<img src=\"pic.gif\">", 22));
         Form = MakeMainWindow();
-        Form->DirectoryListBox1->SetDirectory(Site);
-        Form->FileListBox1->SetMask("*.*");
-        Form->FileListBox1->SetMultiSelect(true);
+        Form->FilePane->DirectoryListBox1->SetDirectory(Site);
+        Form->FilePane->FileListBox1->SetMask("*.*");
+        Form->FilePane->FileListBox1->SetMultiSelect(true);
     }
 
     void Select(std::initializer_list<const char*> names) {
         for (const char* name : names)
-            Form->FileListBox1->SetSelected(Form->FileListBox1->Items().IndexOf(name), true);
+            Form->FilePane->FileListBox1->SetSelected(
+                Form->FilePane->FileListBox1->Items().IndexOf(name), true);
     }
 
     std::vector<String> ReportLines() {
@@ -323,9 +325,9 @@ TEST_F(AnalyserWindowTest, TraceReportsReachedPagesAndSelectsThem) {
                              "======================================",
                              "  THE FOLLOWING FILE WAS NOT FOUND:", "     " + Site + "gone.htm"}));
     std::vector<String> selected;
-    for (int i = 0; i < Form->FileListBox1->Items().Count(); ++i)
-        if (Form->FileListBox1->Selected(i))
-            selected.push_back(Form->FileListBox1->Items()[i]);
+    for (int i = 0; i < Form->FilePane->FileListBox1->Items().Count(); ++i)
+        if (Form->FilePane->FileListBox1->Selected(i))
+            selected.push_back(Form->FilePane->FileListBox1->Items()[i]);
     EXPECT_EQ(selected, (std::vector<String>{"one.htm", "two.htm"}));
     EXPECT_FALSE(Form->ReportPane->AbortButton->Visible());
 }

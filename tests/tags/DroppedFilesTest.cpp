@@ -4,6 +4,7 @@
 #include "ElementDialogSupport.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/StdCtrls.h"
+#include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
@@ -35,12 +36,13 @@ protected:
     // Drags the file from the list onto the page's top left corner; true when the page took it.
     bool Drop(const String& relative, TShiftState shift = {}) {
         String path = Folder + relative;
-        Main->FileListBox1->SetMask("*");
-        Main->FileListBox1->SetDirectory(ExcludeTrailingPathDelimiter(ExtractFilePath(path)));
-        Main->FileListBox1->SetItemIndex(
-            Main->FileListBox1->Items().IndexOf(ExtractFileName(path)));
-        EXPECT_EQ(Main->FileListBox1->FileName(), path);
-        return TestHooks::DragAndDrop(*Main->FileListBox1, *Editor(), 1, 1, shift);
+        Main->FilePane->FileListBox1->SetMask("*");
+        Main->FilePane->FileListBox1->SetDirectory(
+            ExcludeTrailingPathDelimiter(ExtractFilePath(path)));
+        Main->FilePane->FileListBox1->SetItemIndex(
+            Main->FilePane->FileListBox1->Items().IndexOf(ExtractFileName(path)));
+        EXPECT_EQ(Main->FilePane->FileListBox1->FileName(), path);
+        return TestHooks::DragAndDrop(*Main->FilePane->FileListBox1, *Editor(), 1, 1, shift);
     }
 };
 
@@ -98,15 +100,16 @@ TEST_F(DroppedFilesTest, TheAltQuestionAndAnUnreadableImage) {
               "<IMG SRC=\"./img/logo.gif\" ALT=\"Logo\" WIDTH=320 HEIGHT=240 BORDER=0>");
 
     OpenPage("", 0, 0, "index.html");
-    Main->FileListBox1->SetMask("*");
-    Main->FileListBox1->SetDirectory(Folder + "img");
+    Main->FilePane->FileListBox1->SetMask("*");
+    Main->FilePane->FileListBox1->SetDirectory(Folder + "img");
     DeleteFile(Folder + "img/gone.gif");
-    Main->FileListBox1->SetItemIndex(Main->FileListBox1->Items().IndexOf("gone.gif"));
-    ASSERT_GE(Main->FileListBox1->ItemIndex(), 0);
+    Main->FilePane->FileListBox1->SetItemIndex(
+        Main->FilePane->FileListBox1->Items().IndexOf("gone.gif"));
+    ASSERT_GE(Main->FilePane->FileListBox1->ItemIndex(), 0);
     TestHooks::AnswerModalResult(mrCancel);
     TestHooks::AnswerMessageBox(IDOK);
     size_t promptsBefore = TestHooks::Prompts().size();
-    TestHooks::DragAndDrop(*Main->FileListBox1, *Editor(), 1, 1);
+    TestHooks::DragAndDrop(*Main->FilePane->FileListBox1, *Editor(), 1, 1);
     EXPECT_EQ(PageText(), "<IMG SRC=\"./img/gone.gif\" ALT=\"\" BORDER=0>");
     // The ALT dialog, then the reader's message once.
     ASSERT_EQ(TestHooks::Prompts().size(), promptsBefore + 2);
@@ -128,7 +131,7 @@ TEST_F(DroppedFilesTest, UntitledPagesAltAndOtherSourcesFollowTheirRules) {
 
     // Anything but the file list drops nothing, and the cursor comes back.
     OpenPage("x", 0, 0, "index.html");
-    TestHooks::DragAndDrop(*Main->DirectoryListBox1, *Editor(), 1, 1);
+    TestHooks::DragAndDrop(*Main->FilePane->DirectoryListBox1, *Editor(), 1, 1);
     EXPECT_EQ(PageText(), "x");
     EXPECT_EQ(Screen->Cursor(), crDefault);
 }

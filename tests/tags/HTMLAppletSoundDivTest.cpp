@@ -9,6 +9,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Grids.h"
 #include "platform/StdCtrls.h"
+#include "site/FilePane.h"
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLSoundForm.h"
@@ -217,7 +218,8 @@ TEST_F(AppletSoundDivTest, EmbedWritesEveryAttribute) {
         SCOPED_TRACE(c.Name);
         OpenPage("aXb", 1, 1);
         Answer<TSoundForm>([&](TSoundForm& form) {
-            EXPECT_EQ(form.OpenDialog->InitialDir(), Main->DirectoryListBox1->Directory());
+            EXPECT_EQ(form.OpenDialog->InitialDir(),
+                      Main->FilePane->DirectoryListBox1->Directory());
             EXPECT_EQ(form.PageFolder, Folder);
             EXPECT_FALSE(form.LoopEdit->Enabled());
             c.Fill(form);

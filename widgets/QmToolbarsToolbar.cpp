@@ -172,9 +172,10 @@ void TQmToolbar::SetParent(TWinControl* value) {
         OnRecreated(this);
 }
 
+// The order comes from the places before the control's own loading arranges the children.
 void TQmToolbar::Loaded() {
-    TCustomControl::Loaded();
     SortOrderByPosition();
+    TCustomControl::Loaded();
     Rearrange();
 }
 

@@ -309,6 +309,24 @@ TEST_F(QmToolbarsTest, DockedToolbarLaysItsControlsInOneLine) {
     EXPECT_EQ(toolbar->Width(), 533);
 }
 
+// A form resource gives the controls their places; those, not the order they were made in, set
+// the toolbar's order once it has loaded.
+TEST_F(QmToolbarsTest, LoadingOrdersTheControlsByTheirPlaces) {
+    TQmDock* dock = MakeDock();
+    TQmToolbarButton *first = nullptr, *second = nullptr, *third = nullptr;
+    Form->LoadComponents([&] {
+        auto* toolbar = new TQmToolbar(Form);
+        toolbar->SetDockedTo(dock);
+        first = AddButton(toolbar);
+        third = AddButton(toolbar);
+        second = AddButton(toolbar);
+        second->SetLeft(first->Left() + 1);
+    });
+    EXPECT_EQ(first->Left(), 11);
+    EXPECT_EQ(second->Left(), 34);
+    EXPECT_EQ(third->Left(), 57);
+}
+
 TEST_F(QmToolbarsTest, ToolbarInSideDockRunsDownwards) {
     TQmDock* dock = MakeDock(dpLeft);
     auto* toolbar = new TQmToolbar(Form);

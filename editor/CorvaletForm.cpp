@@ -43,7 +43,6 @@ bool THTMLEMainForm::RunOnShownView(TMainFormFeature::TShownViewCommand command)
 }
 
 THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
-    Bookmarks.fill(-1);
     SetName("HTMLEMainForm");
     SetCaption("Quiltmarker");
     SetBounds(0, 0, 800, 600);
@@ -104,7 +103,6 @@ void THTMLEMainForm::BindEvents() {
     BindHelpCommands();
     BindFindReplace();
     BindGlobalFindReplace();
-    BindElementNavigation();
     BindEditCommands();
     BindFilePane();
     BindTagColouring();

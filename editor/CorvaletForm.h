@@ -41,6 +41,7 @@ class TRegistry;
 class TWebBrowser;
 class TDownloadEstimate;
 class TReportPane;
+class TElementNavigation;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -71,6 +72,7 @@ public:
     bool ShowsViewOverPages() const;
     TDownloadEstimate* DownloadEstimate = nullptr;
     TReportPane* ReportPane = nullptr;
+    TElementNavigation* ElementNavigation = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -143,12 +145,16 @@ public:
     bool PageInUse(int page) const;
     int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
+    // A page is open and the active page shows its editor.
+    bool EditorPageOpen() const;
     TTabSheet* GetPage(int page) const;
     String ActiveFileName() const;
     String TagNameAtCaret() const;
     int LineOfPosition(TRichEdit* editor, int position) const;
     int FirstVisibleLine(TRichEdit* editor) const;
     void ScrollToLine(TRichEdit* editor, int line);
+    // Always the active page: -1 scrolls the caret into view, any other count scrolls by lines.
+    void ScrollToCaret(TRichEdit* editor, int lines);
     int SaveEditorView(TRichEdit* editor, int* selStart = nullptr, int* selLength = nullptr);
     void RestoreEditorView(TRichEdit* editor, int firstVisibleIndex, int selStart, int selLength);
     void UpdateStatusBar();
@@ -156,6 +162,8 @@ public:
     void UpdateInsertMode();
     void UpdateDocumentCommands();
     void EnableDocumentCommands();
+    // The commands that need a page are on: a page is open, or help-pointer mode offers them.
+    bool DocumentCommandsEnabled() const;
     void HidePopupLists();
     void TabsRight(TObject* Sender);
     void TabsLeft1Click(TObject* Sender);
@@ -166,10 +174,23 @@ public:
     void Memo1Enter(TObject* Sender);
     void StatusBar1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
 
+    // ---- The toolbars ----
+    // A button at the end of the toolbar, with its hint and picture.
+    TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
+    // A button right after another on the toolbar, the ones after it moved along to make room;
+    // while the window is built, as the toolbar takes its buttons' order from their places once
+    // the window has loaded.
+    TQmToolbarButton* InsertToolbarButton(TQmToolbar* toolbar, TControl* after, const String& name,
+                                          const String& hint);
+    // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
+    static void LoadButtonGlyph(TQmToolbarButton* button);
+
     // ---- Help-pointer mode and the Help menu ----
     // True when help-pointer mode was on: the number's topic has been shown and the caller must
     // do nothing else.
     bool HandleHelpPointer(THelpContext number);
+    // Help-pointer mode is on: a command chosen shows its help topic instead of running.
+    bool HelpPointerMode() const;
     void PointerHelp1Click(TObject* Sender);
     void Contents1Click(TObject* Sender);
     void UsingHelp1Click(TObject* Sender);
@@ -230,29 +251,7 @@ public:
     bool SearchStopped = false;
     bool GlobalReplaceMode = false;
 
-    // ---- Caret, selection and element navigation ----
-    // The element around the editor's caret: start is its '<', length one more than the element
-    // when the caret was in its start tag, exactly its length when in its end tag. Moves the
-    // caret to the '<' where the search began.
-    bool FindMatchingTag(TRichEdit* editor, int& start, int& length, bool showMessages);
-    // FindMatchingTag's search on a text, from the tag whose '<' is at the 0-based index L; the
-    // editor's caret is not needed, so a reader can search a text that no editor holds.
-    static bool MatchingElement(std::string_view text, int L, int& start, int& length,
-                                bool* inEndTag = nullptr);
-    // The tag around the active page's caret, 1-based: start its '<', end its '>' or -1 when it
-    // is not closed before the next '<'; pastName when a blank lies between the '<' and the
-    // caret, inComment when the tag begins "<!-".
-    bool TagBoundsAtCaret(int* start = nullptr, int* end = nullptr, bool* pastName = nullptr,
-                          bool* inComment = nullptr);
-    // Always the active page: -1 scrolls the caret into view, any other count scrolls by lines.
-    void ScrollToCaret(TRichEdit* editor, int lines);
-    void ExtendButtonClick(TObject* Sender);
-    void SelectTag1Click(TObject* Sender);
-    void TagRightClick(TObject* Sender);
-    void TagLeft1Click(TObject* Sender);
-    void BookmarkButtonClick(TObject* Sender);
-    void GotoButtonClick(TObject* Sender);
-    void GoTo1Click(TObject* Sender);
+    // ---- Clipboard, undo and the Edit menu's refresh ----
     void Undo1Click(TObject* Sender);
     void Cut1Click(TObject* Sender);
     void Copy1Click(TObject* Sender);
@@ -262,16 +261,11 @@ public:
     void View1Click(TObject* Sender);
     void PreferencesClick(TObject* Sender);
     void MainPopupMenuPopup(TObject* Sender);
-    TMenuItem* Extendhighlight1 = nullptr;
-    TMenuItem* SelectTag2 = nullptr;
-    TMenuItem* GoTo1 = nullptr;
     TMenuItem* Undo2 = nullptr;
     TMenuItem* Cut2 = nullptr;
     TMenuItem* Copy4 = nullptr;
     TMenuItem* Paste2 = nullptr;
     TMenuItem* SelectAll1 = nullptr;
-    TMenuItem* SelectTag1 = nullptr;
-    TMenuItem* GoToLine1 = nullptr;
 
     // ---- Tag buttons ----
     // Buttons that put a fixed pair of texts around the selection.
@@ -639,7 +633,6 @@ public:
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
-    std::array<int, PageCount> Bookmarks;
     std::array<String, AppButtonCount> AppCmdLines;
     std::array<String, AppButtonCount> AppHints;
     std::array<String, AppButtonCount> AppButtonTexts;
@@ -727,8 +720,6 @@ public:
     TMenuItem* Replace1 = nullptr;
     TMenuItem* Indent1 = nullptr;
     TMenuItem* Unindent1 = nullptr;
-    TMenuItem* SetBookmark1 = nullptr;
-    TMenuItem* GoToBookmark1 = nullptr;
     TMenuItem* Select1 = nullptr;
     TMenuItem* TagCase1 = nullptr;
     TMenuItem* RemoveIndents1 = nullptr;
@@ -823,11 +814,8 @@ public:
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
     TQmToolbarButton* PasteButton = nullptr;
-    TQmToolbarButton* BookmarkButton = nullptr;
-    TQmToolbarButton* GotoButton = nullptr;
     TQmToolbarButton* FindButton = nullptr;
     TQmToolbarButton* ReplaceButton = nullptr;
-    TQmToolbarButton* ExtendButton = nullptr;
     TQmToolbarButton* IndentButton = nullptr;
     TQmToolbarButton* UnindentButton = nullptr;
     TPageControl* ButtonsPage = nullptr;
@@ -1043,8 +1031,7 @@ private:
     // The editor's search start for the next step down, its selection emptied.
     static int NextSearchStart(TRichEdit* editor);
     void ShowFound(TRichEdit* editor, int position, int length);
-    // ElementNavigation.cpp and EditCommands.cpp: the caret, selection and element commands.
-    void BindElementNavigation();
+    // EditCommands.cpp: the clipboard, undo and select all, and the menus' refresh.
     void BuildEditCommands();
     void BindEditCommands();
     // TagButtons.cpp: the tag-bar buttons and the pairs they insert.
@@ -1101,10 +1088,6 @@ private:
     // The binders of every feature.
     void BindEvents();
     void BindMenuBar();
-    // A button at the end of the toolbar, with its hint and picture.
-    TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
-    // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
-    static void LoadButtonGlyph(TQmToolbarButton* button);
 
     // The steps of FormCreate, in their order.
     void TakeVersionFromLabel();
@@ -1190,8 +1173,8 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 15> DocumentButtons() const;
-    std::array<TMenuItem*, 31> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 12> DocumentButtons() const;
+    std::array<TMenuItem*, 26> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;

@@ -107,6 +107,10 @@ bool THTMLEMainForm::AnyDocumentOpen() const {
     return false;
 }
 
+bool THTMLEMainForm::EditorPageOpen() const {
+    return AnyDocumentOpen() && GetMemo(-1);
+}
+
 TTabSheet* THTMLEMainForm::GetPage(int page) const {
     if (page == -1)
         return PageControl1->ActivePage();
@@ -164,6 +168,16 @@ void THTMLEMainForm::ScrollToLine(TRichEdit* editor, int line) {
     int first = FirstVisibleLine(editor);
     if (line != first)
         editor->Perform(EM_LINESCROLL, 0, line - first);
+}
+
+void THTMLEMainForm::ScrollToCaret(TRichEdit* /*editor*/, int lines) {
+    TRichEdit* active = GetMemo(-1);
+    if (!active)
+        return;
+    if (lines == -1)
+        active->Perform(EM_SCROLLCARET, 0, 0);
+    else
+        active->Perform(EM_LINESCROLL, 0, lines);
 }
 
 int THTMLEMainForm::SaveEditorView(TRichEdit* editor, int* selStart, int* selLength) {
@@ -259,7 +273,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 26> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -278,8 +292,6 @@ std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {
             SelectAll2,
             Indent1,
             Unindent1,
-            SetBookmark1,
-            GoToBookmark1,
             CurrentDocument1,
             MultiPublish1,
             MultiPublish2,
@@ -287,20 +299,21 @@ std::array<TMenuItem*, 31> THTMLEMainForm::DocumentMenuItems() const {
             MultiSave3,
             PrintPreview1,
             Validatecurrentfile1,
-            InternalBrowser1,
-            Extendhighlight1,
-            SelectTag2,
-            GoTo1};
+            InternalBrowser1};
 }
 
-std::array<TQmToolbarButton*, 15> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, PrintButton,  CloseButton,    CloseAllButton, CutButton,
-            CopyButton,     PasteButton,  BookmarkButton, GotoButton,     FindButton,
-            ReplaceButton,  ExtendButton, IndentButton,   UnindentButton, IntBrowserButton};
+std::array<TQmToolbarButton*, 12> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, PrintButton,  CloseButton,    CloseAllButton,
+            CutButton,      CopyButton,   PasteButton,    FindButton,
+            ReplaceButton,  IndentButton, UnindentButton, IntBrowserButton};
+}
+
+bool THTMLEMainForm::DocumentCommandsEnabled() const {
+    return AnyDocumentOpen() || ForceCommandsEnabled;
 }
 
 void THTMLEMainForm::UpdateDocumentCommands() {
-    bool enabled = AnyDocumentOpen() || ForceCommandsEnabled;
+    bool enabled = DocumentCommandsEnabled();
     for (TMenuItem* item : DocumentMenuItems())
         item->SetEnabled(enabled);
     for (TQmToolbarButton* button : DocumentButtons())

@@ -6,6 +6,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/DialogGuard.h"
+#include "editor/ElementNavigation.h"
 #include "editor/HelpPointer.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
@@ -206,7 +207,7 @@ void THTMLEMainForm::ClosePreview() {
     IntBrowserPanel->SetVisible(false);
     BrowserPanel->SetVisible(false);
     ButtonsPage->SetVisible(true);
-    SelectTag1->SetEnabled(true);
+    ElementNavigation->SelectTag1->SetEnabled(true);
     IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
     IntBrowserButton->SetHint("Internal Browser");
     InternalBrowser1->SetChecked(false);

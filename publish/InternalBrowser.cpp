@@ -3,6 +3,7 @@
 // settings.
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
 
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
@@ -236,11 +237,12 @@ void THTMLEMainForm::ShowInternalBrowser() {
 void THTMLEMainForm::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
          {FileNewButton, FileOpenButton, FileSaveButton, PrintButton, CloseButton, CloseAllButton,
-          PublishButton, CutButton, CopyButton, PasteButton, BookmarkButton, GotoButton, FindButton,
-          ReplaceButton, GlobalReplaceButton, ExtendButton, IndentButton, UnindentButton})
+          PublishButton, CutButton, CopyButton, PasteButton, ElementNavigation->BookmarkButton,
+          ElementNavigation->GotoButton, FindButton, ReplaceButton, GlobalReplaceButton,
+          ElementNavigation->ExtendButton, IndentButton, UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1, Validatecurrentfile1, Print1,
-                            PrintPreview1, SelectTag1})
+                            PrintPreview1, ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 

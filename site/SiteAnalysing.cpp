@@ -2,6 +2,7 @@
 // pages reached from one page by its local links, reported in the report pane.
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -174,8 +175,9 @@ void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
     ReportPane->ShowReportPane();
     ReportPane->ProgressBar->SetPosition(0);
     for (TControl* button : std::initializer_list<TControl*>{
-             BookmarkButton, GotoButton, FindButton, ReplaceButton, GlobalReplaceButton,
-             ExtendButton, IndentButton, UnindentButton})
+             ElementNavigation->BookmarkButton, ElementNavigation->GotoButton, FindButton,
+             ReplaceButton, GlobalReplaceButton, ElementNavigation->ExtendButton, IndentButton,
+             UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
         ReportPane->ReportForm->Clear();

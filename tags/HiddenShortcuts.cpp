@@ -3,6 +3,7 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/ElementNavigation.h"
 #include "platform/Events.h"
 
 namespace {
@@ -72,10 +73,6 @@ const TItemHandler ItemHandlers[] = {
     {&F::Centre1, &F::CentreAlignButtonClick},
     {&F::Right1, &F::RightAlignButtonClick},
     {&F::Comment, &F::CommentButtonClick},
-    {&F::TagRight, &F::TagRightClick},
-    {&F::TagLeft1, &F::TagLeft1Click},
-    {&F::HLTagRight1, &F::TagRightClick},
-    {&F::HLTagLeft1, &F::TagLeft1Click},
     {&F::Undo3, &F::Undo1Click},
     {&F::DelwoBin1, &F::Delete1Click},
 };
@@ -107,4 +104,8 @@ void THTMLEMainForm::BuildHiddenShortcuts() {
 void THTMLEMainForm::BindHiddenShortcuts() {
     for (const TItemHandler& entry : ItemHandlers)
         (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+    for (TMenuItem* item : {TagRight, HLTagRight1})
+        item->OnClick = Handler(ElementNavigation, &TElementNavigation::TagRightClick);
+    for (TMenuItem* item : {TagLeft1, HLTagLeft1})
+        item->OnClick = Handler(ElementNavigation, &TElementNavigation::TagLeft1Click);
 }

@@ -15,31 +15,17 @@ using namespace MainWindowSupport;
 
 namespace {
 
-struct TGlyphButton {
-    const char* Name;
-    TQmToolbarButton* THTMLEMainForm::*Member;
+const char* const GlyphButtons[] = {
+    "FileSaveButton", "PrintButton",   "CloseButton",     "CloseAllButton", "IntBrowserButton",
+    "CutButton",      "CopyButton",    "PasteButton",     "BookmarkButton", "GotoButton",
+    "FindButton",     "ReplaceButton", "ExtendButton",    "IndentButton",   "UnindentButton",
+    "HelpButton",     "IEButton",      "NavigatorButton",
 };
 
-const TGlyphButton GlyphButtons[] = {
-    {"FileSaveButton", &THTMLEMainForm::FileSaveButton},
-    {"PrintButton", &THTMLEMainForm::PrintButton},
-    {"CloseButton", &THTMLEMainForm::CloseButton},
-    {"CloseAllButton", &THTMLEMainForm::CloseAllButton},
-    {"IntBrowserButton", &THTMLEMainForm::IntBrowserButton},
-    {"CutButton", &THTMLEMainForm::CutButton},
-    {"CopyButton", &THTMLEMainForm::CopyButton},
-    {"PasteButton", &THTMLEMainForm::PasteButton},
-    {"BookmarkButton", &THTMLEMainForm::BookmarkButton},
-    {"GotoButton", &THTMLEMainForm::GotoButton},
-    {"FindButton", &THTMLEMainForm::FindButton},
-    {"ReplaceButton", &THTMLEMainForm::ReplaceButton},
-    {"ExtendButton", &THTMLEMainForm::ExtendButton},
-    {"IndentButton", &THTMLEMainForm::IndentButton},
-    {"UnindentButton", &THTMLEMainForm::UnindentButton},
-    {"HelpButton", &THTMLEMainForm::HelpButton},
-    {"IEButton", &THTMLEMainForm::IEButton},
-    {"NavigatorButton", &THTMLEMainForm::NavigatorButton},
-};
+// The window's toolbar button of that name, whichever feature made it.
+TQmToolbarButton* ToolbarButton(const THTMLEMainForm& form, const String& name) {
+    return dynamic_cast<TQmToolbarButton*>(form.FindComponent(name));
+}
 
 String ShippedGlyph(const String& name) {
     return String(QM_SOURCE_DATA) + "/glyphs/" + name + ".bmp";
@@ -82,12 +68,13 @@ protected:
 
 TEST_F(ShippedGlyphs, EveryToolbarButtonShowsItsOwnPictureAndCanBeGreyed) {
     auto form = MakeMainWindow();
-    for (const TGlyphButton& entry : GlyphButtons) {
-        SCOPED_TRACE(entry.Name);
-        TQmToolbarButton* button = (*form).*entry.Member;
+    for (const char* name : GlyphButtons) {
+        SCOPED_TRACE(name);
+        TQmToolbarButton* button = ToolbarButton(*form, name);
+        ASSERT_NE(button, nullptr);
         TBitmap& glyph = button->Glyph();
         TBitmap shipped;
-        shipped.LoadFromFile(ShippedGlyph(entry.Name));
+        shipped.LoadFromFile(ShippedGlyph(name));
         EXPECT_TRUE(SamePixels(glyph, shipped));
         EXPECT_EQ(glyph.Width(), 16);
         EXPECT_EQ(glyph.Height(), 16);
@@ -106,11 +93,12 @@ TEST(ToolbarGlyphs, OnlyButtonsWhosePictureIsThereGetOneAndNothingIsSaid) {
         ASSERT_TRUE(CopyFile(ShippedGlyph(name), ProgramFolderGlyph(name), true));
 
     auto form = MakeMainWindow();
-    for (const TGlyphButton& entry : GlyphButtons) {
-        SCOPED_TRACE(entry.Name);
-        const String name = entry.Name;
+    for (const String name : GlyphButtons) {
+        SCOPED_TRACE(name);
         const bool present = name == "CutButton" || name == "HelpButton";
-        EXPECT_EQ(((*form).*entry.Member)->Glyph().Empty(), !present);
+        TQmToolbarButton* button = ToolbarButton(*form, name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Glyph().Empty(), !present);
     }
     EXPECT_TRUE(TestHooks::Prompts().empty());
 }

@@ -63,7 +63,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildBrowserAndReportPanes();
         BuildHiddenHelpers();
         BuildHelpCommands();
-        BuildFindReplace();
         BuildGlobalFindReplace();
         BuildEditCommands();
         BuildTagChecking();
@@ -101,7 +100,6 @@ void THTMLEMainForm::BindEvents() {
     BindTagBarLists();
     BindHiddenShortcuts();
     BindHelpCommands();
-    BindFindReplace();
     BindGlobalFindReplace();
     BindEditCommands();
     BindFilePane();

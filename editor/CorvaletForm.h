@@ -42,6 +42,7 @@ class TWebBrowser;
 class TDownloadEstimate;
 class TReportPane;
 class TElementNavigation;
+class TFindReplace;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -73,6 +74,7 @@ public:
     TDownloadEstimate* DownloadEstimate = nullptr;
     TReportPane* ReportPane = nullptr;
     TElementNavigation* ElementNavigation = nullptr;
+    TFindReplace* FindReplace = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -222,34 +224,6 @@ public:
     TMouseButton LastMouseButton = mbLeft;
     TMenuItem* RepeatLastTag1 = nullptr;
     TMenuItem* RepeatLastTag2 = nullptr;
-
-    // ---- Find and replace ----
-    void Find1Click(TObject* Sender);
-    void FindDialog1Find(TObject* Sender);
-    void Replace1Click(TObject* Sender);
-    void ReplaceDialogFind(TObject* Sender);
-    void ReplaceDialogReplace(TObject* Sender);
-    // The 1-based position of the first occurrence of pattern at or after the 1-based position
-    // from, 0 when there is none; without matchCase ASCII letters compare without regard to case.
-    // An empty pattern is never found.
-    static int FindTextFrom(std::string_view text, int from, std::string_view pattern,
-                            bool matchCase);
-    // The 1-based position of the last occurrence lying wholly within the first before - 1
-    // characters of text, 0 when there is none.
-    static int FindLastTextBefore(std::string_view text, int before, std::string_view pattern,
-                                  bool matchCase);
-    // One find step in the active page, with the restart question when nothing is found.
-    void SearchText(TFindOptions options, const String& pattern);
-    // Every occurrence of the Replace dialog's find text in the editor (the active page's when
-    // none is given) replaced by its replace text, and the count reported.
-    void ReplaceAllInDocument(TRichEdit* editor);
-    // Replace All of the Replace dialog in global mode: a run over the selected files.
-    void ReplaceInSelectedFiles();
-    TFindDialog* FindDialog1 = nullptr;
-    TReplaceDialog* ReplaceDialog = nullptr;
-    bool SearchRestarted = false;
-    bool SearchStopped = false;
-    bool GlobalReplaceMode = false;
 
     // ---- Clipboard, undo and the Edit menu's refresh ----
     void Undo1Click(TObject* Sender);
@@ -716,8 +690,6 @@ public:
     TMenuItem* Copy1 = nullptr;
     TMenuItem* Paste1 = nullptr;
     TMenuItem* SelectAll2 = nullptr;
-    TMenuItem* Find1 = nullptr;
-    TMenuItem* Replace1 = nullptr;
     TMenuItem* Indent1 = nullptr;
     TMenuItem* Unindent1 = nullptr;
     TMenuItem* Select1 = nullptr;
@@ -814,8 +786,6 @@ public:
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
     TQmToolbarButton* PasteButton = nullptr;
-    TQmToolbarButton* FindButton = nullptr;
-    TQmToolbarButton* ReplaceButton = nullptr;
     TQmToolbarButton* IndentButton = nullptr;
     TQmToolbarButton* UnindentButton = nullptr;
     TPageControl* ButtonsPage = nullptr;
@@ -1025,12 +995,6 @@ private:
     void BuildTagInsertion();
     void BindTagInsertion();
     void WrapSelection(const String& start, const String& end, int newlineCount, TShiftState shift);
-    // FindReplace.cpp: find and replace in a page.
-    void BuildFindReplace();
-    void BindFindReplace();
-    // The editor's search start for the next step down, its selection emptied.
-    static int NextSearchStart(TRichEdit* editor);
-    void ShowFound(TRichEdit* editor, int position, int length);
     // EditCommands.cpp: the clipboard, undo and select all, and the menus' refresh.
     void BuildEditCommands();
     void BindEditCommands();
@@ -1173,8 +1137,8 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 12> DocumentButtons() const;
-    std::array<TMenuItem*, 26> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 10> DocumentButtons() const;
+    std::array<TMenuItem*, 24> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;

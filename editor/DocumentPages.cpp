@@ -273,7 +273,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 26> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 24> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -287,8 +287,6 @@ std::array<TMenuItem*, 26> THTMLEMainForm::DocumentMenuItems() const {
             Cut1,
             Copy1,
             Paste1,
-            Find1,
-            Replace1,
             SelectAll2,
             Indent1,
             Unindent1,
@@ -302,10 +300,9 @@ std::array<TMenuItem*, 26> THTMLEMainForm::DocumentMenuItems() const {
             InternalBrowser1};
 }
 
-std::array<TQmToolbarButton*, 12> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, PrintButton,  CloseButton,    CloseAllButton,
-            CutButton,      CopyButton,   PasteButton,    FindButton,
-            ReplaceButton,  IndentButton, UnindentButton, IntBrowserButton};
+std::array<TQmToolbarButton*, 10> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, PrintButton, CloseButton,  CloseAllButton, CutButton,
+            CopyButton,     PasteButton, IndentButton, UnindentButton, IntBrowserButton};
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {

@@ -2,6 +2,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/FindReplace.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
@@ -47,8 +48,8 @@ bool EndsName(std::string_view text, size_t index, size_t length) {
 
 // The 1-based position of the first start tag opening at or after from; 0 when none.
 int NextStartTag(std::string_view text, int from, const String& opening) {
-    for (int p = THTMLEMainForm::FindTextFrom(text, from, opening, false); p > 0;
-         p = THTMLEMainForm::FindTextFrom(text, p + 1, opening, false))
+    for (int p = TFindReplace::FindTextFrom(text, from, opening, false); p > 0;
+         p = TFindReplace::FindTextFrom(text, p + 1, opening, false))
         if (EndsName(text, static_cast<size_t>(p - 1), opening.size()))
             return p;
     return 0;
@@ -57,8 +58,8 @@ int NextStartTag(std::string_view text, int from, const String& opening) {
 // The 1-based position of the last start tag opening wholly before the 1-based limit; 0 when none.
 int LastStartTagBefore(std::string_view text, int limit, const String& opening) {
     int length = static_cast<int>(opening.size());
-    for (int p = THTMLEMainForm::FindLastTextBefore(text, limit, opening, false); p > 0;
-         p = THTMLEMainForm::FindLastTextBefore(text, p + length - 1, opening, false))
+    for (int p = TFindReplace::FindLastTextBefore(text, limit, opening, false); p > 0;
+         p = TFindReplace::FindLastTextBefore(text, p + length - 1, opening, false))
         if (EndsName(text, static_cast<size_t>(p - 1), opening.size()))
             return p;
     return 0;
@@ -83,7 +84,7 @@ int MatchingStartTag(std::string_view text, int L, const String& startText, cons
     int limit = L + 1;
     while (starts != ends) {
         int s = LastStartTagBefore(text, limit, startText);
-        int e = THTMLEMainForm::FindLastTextBefore(text, limit, endText, false);
+        int e = TFindReplace::FindLastTextBefore(text, limit, endText, false);
         if (s == 0 && e == 0)
             return -1;
         if (s > e) {
@@ -105,7 +106,7 @@ int MatchingEndTag(std::string_view text, int L, const String& startText, const 
     int from = L + static_cast<int>(startText.size()) + 1;
     while (starts != ends) {
         int s = NextStartTag(text, from, startText);
-        int e = THTMLEMainForm::FindTextFrom(text, from, endText, false);
+        int e = TFindReplace::FindTextFrom(text, from, endText, false);
         if (s == 0 && e == 0)
             return -1;
         if (s > 0 && (e == 0 || s < e)) {
@@ -156,7 +157,7 @@ void TElementNavigation::BuildToolbarButtons() {
         Form.InsertToolbarButton(toolbar, Form.PasteButton, "BookmarkButton", "Set Bookmark");
     GotoButton = Form.InsertToolbarButton(toolbar, BookmarkButton, "GotoButton", "Go To Bookmark");
     ExtendButton =
-        Form.InsertToolbarButton(toolbar, Form.ReplaceButton, "ExtendButton", "Extend selection");
+        Form.InsertToolbarButton(toolbar, GotoButton, "ExtendButton", "Extend selection");
 }
 
 void TElementNavigation::Bind() {

@@ -38,11 +38,6 @@ void THTMLEMainForm::BuildMenuBar() {
     Paste1->SetShortCut(ShortCut('V', ssCtrl));
     SelectAll2 = AddItem(this, Edit1, "SelectAll2", "&Select All");
     SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
-    Find1 = AddItem(this, Edit1, "Find1", "&Find...");
-    Find1->SetShortCut(ShortCut('F', ssCtrl));
-    Find1->SetHint("Search for a word or phrase");
-    Replace1 = AddItem(this, Edit1, "Replace1", "R&eplace...");
-    Replace1->SetHint("Replace a word or phrase in current document");
     Indent1 = AddItem(this, Edit1, "Indent1", "&Indent");
     Unindent1 = AddItem(this, Edit1, "Unindent1", "U&nindent");
     Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
@@ -150,8 +145,6 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::FindButton, "FindButton", "Find", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::ReplaceButton, "ReplaceButton", "Replace", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::IndentButton, "IndentButton", "Indent", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",
          &THTMLEMainForm::EditToolbar},

@@ -4,6 +4,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
@@ -238,8 +239,8 @@ void THTMLEMainForm::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
          {FileNewButton, FileOpenButton, FileSaveButton, PrintButton, CloseButton, CloseAllButton,
           PublishButton, CutButton, CopyButton, PasteButton, ElementNavigation->BookmarkButton,
-          ElementNavigation->GotoButton, FindButton, ReplaceButton, GlobalReplaceButton,
-          ElementNavigation->ExtendButton, IndentButton, UnindentButton})
+          ElementNavigation->GotoButton, FindReplace->FindButton, FindReplace->ReplaceButton,
+          GlobalReplaceButton, ElementNavigation->ExtendButton, IndentButton, UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1, Validatecurrentfile1, Print1,
                             PrintPreview1, ElementNavigation->SelectTag1})

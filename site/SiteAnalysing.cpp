@@ -3,6 +3,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -175,9 +176,9 @@ void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
     ReportPane->ShowReportPane();
     ReportPane->ProgressBar->SetPosition(0);
     for (TControl* button : std::initializer_list<TControl*>{
-             ElementNavigation->BookmarkButton, ElementNavigation->GotoButton, FindButton,
-             ReplaceButton, GlobalReplaceButton, ElementNavigation->ExtendButton, IndentButton,
-             UnindentButton})
+             ElementNavigation->BookmarkButton, ElementNavigation->GotoButton,
+             FindReplace->FindButton, FindReplace->ReplaceButton, GlobalReplaceButton,
+             ElementNavigation->ExtendButton, IndentButton, UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
         ReportPane->ReportForm->Clear();

@@ -4,6 +4,7 @@
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "platform/TestHooks.h"
 #include "widgets/QmToolbars.h"
 
@@ -131,7 +132,7 @@ TEST_F(HelpPointer, TheEditMenuOffersItsCommandsInTheMode) {
     for (TMenuItem* item :
          {Form->Undo1, Form->Cut1, Form->Copy1, Form->Paste1, Form->SelectAll2, navigation.GoTo1,
           navigation.Extendhighlight1, navigation.SelectTag2, navigation.SetBookmark1,
-          navigation.GoToBookmark1, Form->Find1, Form->Replace1})
+          navigation.GoToBookmark1, Form->FindReplace->Find1, Form->FindReplace->Replace1})
         EXPECT_TRUE(item->Enabled()) << item->Name();
 }
 
@@ -147,7 +148,7 @@ TEST_F(HelpPointer, WithoutTheModeTheEditMenuTakesBackTheForcedCommands) {
     for (TMenuItem* item :
          {Form->Undo1, Form->Cut1, Form->Copy1, Form->Paste1, Form->SelectAll2, navigation.GoTo1,
           navigation.Extendhighlight1, navigation.SelectTag2, navigation.SetBookmark1,
-          navigation.GoToBookmark1, Form->Find1, Form->Replace1})
+          navigation.GoToBookmark1, Form->FindReplace->Find1, Form->FindReplace->Replace1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
 }
 

@@ -4,6 +4,7 @@
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Clipbrd.h"
 #include "platform/TestHooks.h"
@@ -289,9 +290,9 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     TestHooks::SetClipboardText("");
     form->Edit1->Click();
     for (TMenuItem* item :
-         {form->Undo1, form->Cut1, form->Paste1, form->ElementNavigation->GoTo1, form->Find1,
-          form->ElementNavigation->SelectTag2, form->ElementNavigation->GoToBookmark1,
-          form->ElementNavigation->Extendhighlight1})
+         {form->Undo1, form->Cut1, form->Paste1, form->ElementNavigation->GoTo1,
+          form->FindReplace->Find1, form->ElementNavigation->SelectTag2,
+          form->ElementNavigation->GoToBookmark1, form->ElementNavigation->Extendhighlight1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
     EXPECT_FALSE(form->ElementNavigation->BookmarkButton->Enabled());
 
@@ -299,9 +300,9 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     form->GetMemo(-1)->SetSelStart(2);
     form->Edit1->Click();
     for (TMenuItem* item :
-         {form->SelectAll2, form->ElementNavigation->GoTo1, form->Find1, form->Replace1,
-          form->ElementNavigation->SelectTag2, form->ElementNavigation->Extendhighlight1,
-          form->ElementNavigation->SetBookmark1})
+         {form->SelectAll2, form->ElementNavigation->GoTo1, form->FindReplace->Find1,
+          form->FindReplace->Replace1, form->ElementNavigation->SelectTag2,
+          form->ElementNavigation->Extendhighlight1, form->ElementNavigation->SetBookmark1})
         EXPECT_TRUE(item->Enabled()) << item->Name();
     for (TMenuItem* item : {form->Undo1, form->Cut1, form->Copy1, form->Paste1,
                             form->ElementNavigation->GoToBookmark1})
@@ -326,15 +327,16 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
 TEST(Navigation, FindAndNavigationCommandsFollowThePages) {
     auto form = MakeMainWindow();
     const TElementNavigation& navigation = *form->ElementNavigation;
+    const TFindReplace& find = *form->FindReplace;
     const std::vector<TMenuItem*> items{navigation.Extendhighlight1,
                                         navigation.SelectTag2,
-                                        form->Find1,
-                                        form->Replace1,
+                                        find.Find1,
+                                        find.Replace1,
                                         navigation.GoTo1,
                                         navigation.SetBookmark1,
                                         navigation.GoToBookmark1};
     const std::vector<TQmToolbarButton*> buttons{navigation.BookmarkButton, navigation.GotoButton,
-                                                 form->FindButton, form->ReplaceButton,
+                                                 find.FindButton, find.ReplaceButton,
                                                  navigation.ExtendButton};
     auto expectEnabled = [&](bool enabled) {
         for (TMenuItem* item : items)

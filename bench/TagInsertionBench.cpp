@@ -4,6 +4,7 @@
 #include "BenchMainWindow.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
+#include "tags/TagInsertion.h"
 
 #include "BenchMain.h"
 
@@ -35,7 +36,7 @@ void WrapTheLastWord(benchmark::State& state) {
         editor->SetSelStart(editor->GetTextLen() - 10);
         editor->SetSelLength(4);
         state.ResumeTiming();
-        form->InsertTag("<B>", "</B>", 0);
+        form->TagInsertion->InsertTag("<B>", "</B>", 0);
         editor->Repaint();
     }
 }

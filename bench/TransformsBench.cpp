@@ -5,6 +5,7 @@
 #include "BenchMainWindow.h"
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include "BenchMain.h"
@@ -74,7 +75,7 @@ void UnindentWholePage(benchmark::State& state) {
 }
 void PerlCommentWholePage(benchmark::State& state) {
     Run(
-        state, [] { Form->PerlCommentButton->Click(); }, 0, -1);
+        state, [] { Form->TagButtons->PerlCommentButton->Click(); }, 0, -1);
 }
 void ChangeCaseWholePage(benchmark::State& state) {
     TestHooks::SetKeyDown(VK_SHIFT, true);
@@ -86,8 +87,8 @@ void AnglesToCodesWholePage(benchmark::State& state) {
     Run(
         state,
         [] {
-            Form->ReplaceAnglesList->SetItemIndex(1);
-            Form->ReplaceAnglesList->OnClick(Form->ReplaceAnglesList);
+            Form->TagButtons->ReplaceAnglesList->SetItemIndex(1);
+            Form->TagButtons->ReplaceAnglesList->OnClick(Form->TagButtons->ReplaceAnglesList);
         },
         0, -1);
 }

@@ -49,18 +49,14 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     MakeFeatures();
     BuildForm([this] {
         BuildMenuBar();
-        BuildHiddenShortcuts();
         BuildDocuments();
         BuildFontCommand();
-        BuildTagInsertion();
         BuildTopPanel();
-        BuildTagButtons();
         BuildFilePane();
         BuildStatusBar();
         // The logo panel lies under the pages, which cover it while a page is open.
         BuildImagePanel();
         BuildDocumentPages();
-        BuildBrowserAndReportPanes();
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildGlobalFindReplace();
@@ -69,17 +65,17 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildSiteAnalyser();
         BuildImageIndex();
         BuildTextTransforms();
-        BuildSpecialCharacters();
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildInternalBrowser();
         BuildFileOpening();
         BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
+        // The Chars page is the tag bar's, which a feature makes.
+        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -95,10 +91,6 @@ void THTMLEMainForm::BindEvents() {
     BindDocumentPages();
     BindDocuments();
     BindFontCommand();
-    BindTagInsertion();
-    BindTagButtons();
-    BindTagBarLists();
-    BindHiddenShortcuts();
     BindHelpCommands();
     BindGlobalFindReplace();
     BindEditCommands();
@@ -117,7 +109,6 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindInternalBrowser();
     BindFileOpening();
     BindTagAttributes();
     BindObjectDialogs();
@@ -128,8 +119,8 @@ void THTMLEMainForm::BindEvents() {
     BindMenuBar();
 }
 
-// Each menu of the bar, as it drops down, runs its own step and then lets every feature bring its
-// items in it up to date.
+// Each menu of the bar, and the pages' pop-up menu, as it drops down, runs its own step and then
+// lets every feature bring its items in it up to date.
 void THTMLEMainForm::BindMenuBar() {
     TMenuItem* bar = MainMenu1->Items();
     for (int i = 0; i < bar->Count(); ++i) {
@@ -142,6 +133,13 @@ void THTMLEMainForm::BindMenuBar() {
                 feature->MenuOpening(*menu);
         };
     }
+    TNotifyEvent own = MainPopupMenu->OnPopup;
+    MainPopupMenu->OnPopup = [this, own](TObject* Sender) {
+        if (own)
+            own(Sender);
+        for (const auto& feature : FFeatures)
+            feature->MenuOpening(*MainPopupMenu->Items());
+    };
 }
 
 THTMLEMainForm::~THTMLEMainForm() {

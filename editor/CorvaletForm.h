@@ -38,11 +38,13 @@ class TMRUFileList;
 class TJCopy;
 class TGeneralRoutines;
 class TRegistry;
-class TWebBrowser;
 class TDownloadEstimate;
 class TReportPane;
 class TElementNavigation;
 class TFindReplace;
+class TInternalBrowser;
+class TTagInsertion;
+class TTagButtons;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -75,6 +77,9 @@ public:
     TReportPane* ReportPane = nullptr;
     TElementNavigation* ElementNavigation = nullptr;
     TFindReplace* FindReplace = nullptr;
+    TInternalBrowser* InternalBrowser = nullptr;
+    TTagInsertion* TagInsertion = nullptr;
+    TTagButtons* TagButtons = nullptr;
 
     // ---- Creation, settings, showing and closing ----
     void FormCreate(TObject* Sender);
@@ -121,6 +126,8 @@ public:
     void WindowHook2AfterMessage(TObject* Sender, TMessage& Msg, bool& Handled);
     void Memo1Exit(TObject* Sender);
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // A page that was never saved carries "[untitled<n>]" in place of a file name.
+    static bool IsUntitled(const String& fileName);
 
     // ---- The file pane, as the documents use it ----
     // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
@@ -209,22 +216,6 @@ public:
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
 
-    // ---- Tag insertion ----
-    // Puts a tag button's texts around the active editor's selection and remembers them for
-    // Repeat Last Tag: Alt held at the last press leaves out the start text, Ctrl the end text,
-    // and Replace<> mode writes the angle brackets as character references. A newline count
-    // above 0 adds that many line breaks unless a line ends at the selection.
-    void InsertTag(const String& start, const String& end, int newlineCount);
-    // Puts both texts in as given, whatever the last press and Replace<> mode: a block that a
-    // dialog or generator built, or text cut out of the page to be rebuilt, must never lose a
-    // part to a stale Alt or Ctrl.
-    void InsertWhole(const String& start, const String& end, int newlineCount);
-    void RepeatLastTag1Click(TObject* Sender);
-    int LastNewlineCount = 0;
-    TMouseButton LastMouseButton = mbLeft;
-    TMenuItem* RepeatLastTag1 = nullptr;
-    TMenuItem* RepeatLastTag2 = nullptr;
-
     // ---- Clipboard, undo and the Edit menu's refresh ----
     void Undo1Click(TObject* Sender);
     void Cut1Click(TObject* Sender);
@@ -240,108 +231,6 @@ public:
     TMenuItem* Copy4 = nullptr;
     TMenuItem* Paste2 = nullptr;
     TMenuItem* SelectAll1 = nullptr;
-
-    // ---- Tag buttons ----
-    // Buttons that put a fixed pair of texts around the selection.
-    void BoldButtonClick(TObject* Sender);
-    void ItalicButtonClick(TObject* Sender);
-    void UnderlineButtonClick(TObject* Sender);
-    void BreakButtonClick(TObject* Sender);
-    void CentreAlignButtonClick(TObject* Sender);
-    void RightAlignButtonClick(TObject* Sender);
-    void NOBRButtonClick(TObject* Sender);
-    void ASPButtonClick(TObject* Sender);
-    void HTMLButtonClick(TObject* Sender);
-    void HeadButtonClick(TObject* Sender);
-    void TitleButtonClick(TObject* Sender);
-    void IncFontButtonClick(TObject* Sender);
-    void DecFontButtonClick(TObject* Sender);
-    void PreButtonClick(TObject* Sender);
-    void SubButtonClick(TObject* Sender);
-    void SupButtonClick(TObject* Sender);
-    void StrongButtonClick(TObject* Sender);
-    void EmphButtonClick(TObject* Sender);
-    void ULButtonClick(TObject* Sender);
-    void OLButtonClick(TObject* Sender);
-    void DLButtonClick(TObject* Sender);
-    void MenuButtonClick(TObject* Sender);
-    void DirButtonClick(TObject* Sender);
-    void LIButtonClick(TObject* Sender);
-    void DTButtonClick(TObject* Sender);
-    void DDButtonClick(TObject* Sender);
-    void TableButtonClick(TObject* Sender);
-    void CaptionButtonClick(TObject* Sender);
-    void THeadButtonClick(TObject* Sender);
-    void TBodyButtonClick(TObject* Sender);
-    void TFootButtonClick(TObject* Sender);
-    void NoFramesButtonClick(TObject* Sender);
-    // Buttons that work out their texts or ask first.
-    // A press on ParaButton drops the alignment list when DoubleParaTags is on; any other
-    // sender (the Ctrl+Enter item) inserts the pair at once.
-    void ParaButtonClick(TObject* Sender);
-    void HeadingsButtonClick(TObject* Sender);
-    void CommentButtonClick(TObject* Sender);
-    void ColourButtonClick(TObject* Sender);
-    void FieldsetButtonClick(TObject* Sender);
-    void THButtonClick(TObject* Sender);
-    void TRButtonClick(TObject* Sender);
-    void TDButtonClick(TObject* Sender);
-    void HeadingsUpDown1Click(TObject* Sender, TUDBtnType Button);
-    void HeadingsEditClick(TObject* Sender);
-    void ButtonsPageChange(TObject* Sender);
-    // The shift state of a press on a tag or toolbar button, for the insertion that follows;
-    // HeadingsButtonMouseDown's buttons always insert both texts.
-    void IntBrowserButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                                   int Y);
-    void HeadingsButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                                 int Y);
-    // The drop-down lists: a button shows its list and focuses it, or hides it.
-    void DoctypeButtonClick(TObject* Sender);
-    void OtherFontButtonClick(TObject* Sender);
-    void ScriptButtonClick(TObject* Sender);
-    void SSIButtonClick(TObject* Sender);
-    void AlignListBoxClick(TObject* Sender);
-    void DoctypeListClick(TObject* Sender);
-    void OtherStyleDropListClick(TObject* Sender);
-    void ScriptTypeListClick(TObject* Sender);
-    void SSIListClick(TObject* Sender);
-    void SSIEchoListClick(TObject* Sender);
-    void AlignListBoxExit(TObject* Sender);
-    void DoctypeListExit(TObject* Sender);
-    void OtherStyleDropListExit(TObject* Sender);
-    void ScriptTypeListExit(TObject* Sender);
-    void SSIListExit(TObject* Sender);
-    void SSIEchoListExit(TObject* Sender);
-    // The hidden shortcut menu's items.
-    TMenuItem* Paragraph1 = nullptr;
-    TMenuItem* Break1 = nullptr;
-    TMenuItem* Bold1 = nullptr;
-    TMenuItem* Italic1 = nullptr;
-    TMenuItem* Underline1 = nullptr;
-    TMenuItem* Centre1 = nullptr;
-    TMenuItem* Right1 = nullptr;
-    TMenuItem* LeftAngle = nullptr;
-    TMenuItem* LeftAngle2 = nullptr;
-    TMenuItem* RightAngle = nullptr;
-    TMenuItem* RightAngle2 = nullptr;
-    TMenuItem* Comment = nullptr;
-    TMenuItem* Quot1 = nullptr;
-    TMenuItem* Pound = nullptr;
-    TMenuItem* Copyright1 = nullptr;
-    TMenuItem* Reg1 = nullptr;
-    TMenuItem* Multx1 = nullptr;
-    TMenuItem* Amp1 = nullptr;
-    TMenuItem* Quarter1 = nullptr;
-    TMenuItem* Half1 = nullptr;
-    TMenuItem* Threquarters1 = nullptr;
-    // User11 ... User91, User101 ... User161.
-    std::array<TMenuItem*, UserButtonCount> UserItems{};
-    TMenuItem* TagRight = nullptr;
-    TMenuItem* TagLeft1 = nullptr;
-    TMenuItem* HLTagRight1 = nullptr;
-    TMenuItem* HLTagLeft1 = nullptr;
-    TMenuItem* DelwoBin1 = nullptr;
-    TMenuItem* Undo3 = nullptr;
 
     // ---- Element dialogs ----
     // The link, image, font, mailto, rule and META dialogs of the tag bar.
@@ -516,9 +405,10 @@ public:
     void PerlCommentButtonClick(TObject* Sender);
     void PerlNoCommentButtonClick(TObject* Sender);
     void ReplaceAngles1Click(TObject* Sender);
-    void ReplaceAnglesButtonClick(TObject* Sender);
-    void ReplaceAnglesListClick(TObject* Sender);
-    void ReplaceAnglesListExit(TObject* Sender);
+    // The Replace<> list's item k converts the active page's selection: 0 and 1 write the angle
+    // brackets as codes (1 adding "<BR>" after each line), 2 and 3 turn them back (3 dropping
+    // the "<BR>"s); any other k changes nothing.
+    void ConvertAnglesInSelection(int k);
     void RemoveLinespaces1Click(TObject* Sender);
     void RemoveComments1Click(TObject* Sender);
     // EditorKeys.cpp: the editors' keys and mouse, and the window's own keys.
@@ -622,15 +512,13 @@ public:
     String HelpFileName;
     String IEPath;
     String NetscapePath;
-    String PendingAlignTag;
-    String LastStartTag;
-    String LastEndTag;
     String TextFileExtensions;
     String IEWindowTitle;
-    String SavedInlineImages;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
+    // The last press on a button, a list or an editor.
     TShiftState LastShiftState;
+    TMouseButton LastMouseButton = mbLeft;
     TFontStyles TagStyle;
     TFontStyles ParamStyle;
     TFontStyles TextStyle;
@@ -650,18 +538,14 @@ public:
     bool ShowImages = false;
     bool SmartTabs = false;
     bool PrePublish = false;
-    bool BrowserFullSize = false;
-    bool SavedGlobalUserOffline = false;
     bool LastInsertToggle = false;
     bool InsertToggleKnown = false;
     bool LeftPanelVisible = false;
     bool ReplaceAngles = false;
     bool AbortRequested = false;
-    bool ImagePreviewShown = false;
     bool FirstShowPending = false;
     bool CloseCancelled = false;
     bool ForceCommandsEnabled = false;
-    bool ButtonsPageWasEnabled = false;
     bool StatusUpdateSuppressed = false;
 
     // ---- Components ----
@@ -725,13 +609,7 @@ public:
     // The stored publish folder, empty when none is stored.
     String ReadPublishFolder() const;
     TMenuItem* View1 = nullptr;
-    TMenuItem* InternalBrowser1 = nullptr;
-    TMenuItem* BrowserSize1 = nullptr;
-    TMenuItem* Browser800 = nullptr;
-    TMenuItem* Browser1024 = nullptr;
-    TMenuItem* ShowBrowserFullSize1 = nullptr;
     TMenuItem* IncludeMultimedia1 = nullptr;
-    TMenuItem* WorkOffline1 = nullptr;
     TMenuItem* Preferences1 = nullptr;
     TMenuItem* Font1 = nullptr;
     TMenuItem* Editor1 = nullptr;
@@ -767,9 +645,8 @@ public:
     TMenuItem* Invis1 = nullptr;
     TMenuItem* TabsRight1 = nullptr;
     TMenuItem* TabsLeft1 = nullptr;
-    TMenuItem* nbsp1 = nullptr;
 
-    // Top panel with the docks and toolbars, and the tag-button bar.
+    // Top panel with the docks and toolbars; the tag-button bar fills the rest of it.
     TPanel* TopPanel = nullptr;
     TQmDock* DockStd = nullptr;
     TQmDock* DockEdit = nullptr;
@@ -781,131 +658,12 @@ public:
     TQmToolbarButton* PrintButton = nullptr;
     TQmToolbarButton* CloseButton = nullptr;
     TQmToolbarButton* CloseAllButton = nullptr;
-    TQmToolbarButton* IntBrowserButton = nullptr;
     TQmToolbarButton* HelpButton = nullptr;
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
     TQmToolbarButton* PasteButton = nullptr;
     TQmToolbarButton* IndentButton = nullptr;
     TQmToolbarButton* UnindentButton = nullptr;
-    TPageControl* ButtonsPage = nullptr;
-    TTabSheet* CommonSheet = nullptr;
-    TTabSheet* LayoutPage = nullptr;
-    TTabSheet* FontSheet = nullptr;
-    TTabSheet* ListSheet = nullptr;
-    TTabSheet* TablesPage = nullptr;
-    TTabSheet* FormSheet = nullptr;
-    TTabSheet* FramesPage = nullptr;
-    TTabSheet* CharSheet = nullptr;
-    TTabSheet* StyleSheet = nullptr;
-    TTabSheet* ScriptsSheet = nullptr;
-    TTabSheet* SpecialSheet = nullptr;
-    TTabSheet* UserSheet = nullptr;
-    TTabSheet* ApplicationPage = nullptr;
-    TQmToolbarButton* ImageMapButton = nullptr;
-    TQmToolbarButton* PerlCommentButton = nullptr;
-    TQmToolbarButton* PerlNoCommentButton = nullptr;
-    TQmToolbarButton* ReplaceAnglesButton = nullptr;
-    // Tag buttons.
-    TQmToolbarButton* BoldButton = nullptr;
-    TQmToolbarButton* ItalicButton = nullptr;
-    TQmToolbarButton* UnderlineButton = nullptr;
-    TQmToolbarButton* ParaButton = nullptr;
-    TQmToolbarButton* BreakButton = nullptr;
-    TQmToolbarButton* CentreAlignButton = nullptr;
-    TQmToolbarButton* RightAlignButton = nullptr;
-    TQmToolbarButton* RuleButton = nullptr;
-    TQmToolbarButton* LinkButton = nullptr;
-    TQmToolbarButton* MailToButton = nullptr;
-    TQmToolbarButton* ImageButton = nullptr;
-    TQmToolbarButton* CommentButton = nullptr;
-    TQmToolbarButton* ColourButton = nullptr;
-    TQmToolbarButton* NOBRButton = nullptr;
-    TQmToolbarButton* ASPButton = nullptr;
-    TQmToolbarButton* GlossaryButton = nullptr;
-    TQmToolbarButton* AppletButton = nullptr;
-    TQmToolbarButton* SoundButton = nullptr;
-    TQmToolbarButton* DoctypeButton = nullptr;
-    TQmToolbarButton* HTMLButton = nullptr;
-    TQmToolbarButton* HeadButton = nullptr;
-    TQmToolbarButton* TitleButton = nullptr;
-    TQmToolbarButton* BodyButton = nullptr;
-    TQmToolbarButton* MetaButton = nullptr;
-    TQmToolbarButton* DivButton = nullptr;
-    TQmToolbarButton* SpanButton = nullptr;
-    TQmToolbarButton* HeadingsButton = nullptr;
-    TQmToolbarButton* FaceButton = nullptr;
-    TQmToolbarButton* IncFontButton = nullptr;
-    TQmToolbarButton* DecFontButton = nullptr;
-    TQmToolbarButton* BaseFontButton = nullptr;
-    TQmToolbarButton* PreButton = nullptr;
-    TQmToolbarButton* SubButton = nullptr;
-    TQmToolbarButton* SupButton = nullptr;
-    TQmToolbarButton* StrongButton = nullptr;
-    TQmToolbarButton* EmphButton = nullptr;
-    TQmToolbarButton* OtherFontButton = nullptr;
-    TQmToolbarButton* ListButton = nullptr;
-    TQmToolbarButton* ULButton = nullptr;
-    TQmToolbarButton* OLButton = nullptr;
-    TQmToolbarButton* DLButton = nullptr;
-    TQmToolbarButton* MenuButton = nullptr;
-    TQmToolbarButton* DirButton = nullptr;
-    TQmToolbarButton* LIButton = nullptr;
-    TQmToolbarButton* DTButton = nullptr;
-    TQmToolbarButton* DDButton = nullptr;
-    TQmToolbarButton* MakeTableButton = nullptr;
-    TQmToolbarButton* TableFromTextButton = nullptr;
-    TQmToolbarButton* TableButton = nullptr;
-    TQmToolbarButton* THButton = nullptr;
-    TQmToolbarButton* TRButton = nullptr;
-    TQmToolbarButton* TDButton = nullptr;
-    TQmToolbarButton* CaptionButton = nullptr;
-    TQmToolbarButton* THeadButton = nullptr;
-    TQmToolbarButton* TBodyButton = nullptr;
-    TQmToolbarButton* TFootButton = nullptr;
-    TQmToolbarButton* ColgroupButton = nullptr;
-    TQmToolbarButton* FormButton = nullptr;
-    TQmToolbarButton* TextButton = nullptr;
-    TQmToolbarButton* PasswordButton = nullptr;
-    TQmToolbarButton* HiddenButton = nullptr;
-    TQmToolbarButton* FormFileButton = nullptr;
-    TQmToolbarButton* FormImageButton = nullptr;
-    TQmToolbarButton* TextAreaButton = nullptr;
-    TQmToolbarButton* RadioButton = nullptr;
-    TQmToolbarButton* CheckBoxButton = nullptr;
-    TQmToolbarButton* SubmitButton = nullptr;
-    TQmToolbarButton* ResetButton = nullptr;
-    TQmToolbarButton* ButtonButton = nullptr;
-    TQmToolbarButton* SelectButton = nullptr;
-    TQmToolbarButton* FieldsetButton = nullptr;
-    TQmToolbarButton* FrameSetButton = nullptr;
-    TQmToolbarButton* FrameButton = nullptr;
-    TQmToolbarButton* NoFramesButton = nullptr;
-    TQmToolbarButton* IFrameButton = nullptr;
-    TQmToolbarButton* StyleWizardButton = nullptr;
-    TQmToolbarButton* StyleButton = nullptr;
-    TQmToolbarButton* ScriptButton = nullptr;
-    TQmToolbarButton* SSIButton = nullptr;
-    TQmToolbarButton* DateButton = nullptr;
-    TQmToolbarButton* TimeButton = nullptr;
-    TQmToolbarButton* MiscButton = nullptr;
-    TEdit* HeadingsEdit = nullptr;
-    TUpDown* HeadingsUpDown1 = nullptr;
-    TColorDialog* ColorDialog1 = nullptr;
-    std::array<TQmToolbarButton*, UserButtonCount> UserButtons{};
-    std::array<TQmToolbarButton*, AppButtonCount> AppButtons{};
-    // The tag bar's drop-down lists.
-    TListBox* CharListBox = nullptr;
-    TListBox* DoctypeList = nullptr;
-    TListBox* OtherStyleDropList = nullptr;
-    TListBox* ReplaceAnglesList = nullptr;
-    TListBox* AlignListBox = nullptr;
-    TListBox* ScriptTypeList = nullptr;
-    TListBox* SSIList = nullptr;
-    TListBox* SSIEchoList = nullptr;
-    TStringGrid* CharGrid = nullptr;
-    TPanel* GridPanel1 = nullptr;
-    TPanel* GridPanel2 = nullptr;
 
     // File pane.
     TPanel* LeftPanel = nullptr;
@@ -942,9 +700,6 @@ public:
     TPanel* ImagePanel = nullptr;
     TLabel* VersionLabel = nullptr;
 
-    // Browser panes.
-    TPanel* BrowserPanel = nullptr;
-    TPanel* IntBrowserPanel = nullptr;
 
     TStatusBar* StatusBar1 = nullptr;
 
@@ -953,7 +708,6 @@ public:
     TRichEdit* TempMemo = nullptr;
     TRichEdit* PrinterForm = nullptr;
     TTimer* AutosaveTimer = nullptr;
-    TTimer* BrowserLockTimer = nullptr;
     TFontDialog* FontDialog1 = nullptr;
     TVersionNo* VersionNo = nullptr;
     TRichPrinter* RichPrinter1 = nullptr;
@@ -975,10 +729,7 @@ private:
     // feature places itself.
     void BuildMenuBar();
     void BuildTopPanel();
-    void BuildTagBar();
-    void BuildTagBarLists();
     void BuildImagePanel();
-    void BuildBrowserAndReportPanes();
     void BuildHiddenHelpers();
     void BindMainWindowLayout();
     // DocumentPages.cpp: the twenty pages, stepping through them, and the status bar.
@@ -991,32 +742,9 @@ private:
     // FontCommand.cpp: the editor and printer fonts.
     void BuildFontCommand();
     void BindFontCommand();
-    // TagInsertion.cpp: the insertion under every tag button, and Repeat Last Tag.
-    void BuildTagInsertion();
-    void BindTagInsertion();
-    void WrapSelection(const String& start, const String& end, int newlineCount, TShiftState shift);
     // EditCommands.cpp: the clipboard, undo and select all, and the menus' refresh.
     void BuildEditCommands();
     void BindEditCommands();
-    // TagButtons.cpp: the tag-bar buttons and the pairs they insert.
-    void BuildTagButtons();
-    void BindTagButtons();
-    void FlowTagButtons(TTabSheet* page) const;
-    // The help gate, then the pair.
-    void InsertButtonTags(THelpContext help, const String& start, const String& end,
-                          int newlineCount = 0);
-    void CellButtonClick(THelpContext help, TQmToolbarButton* button, const String& tag);
-    // TagBarLists.cpp: the drop-down lists under their buttons.
-    void BindTagBarLists();
-    // True when the list is shown now, false when it was hidden.
-    bool ToggleDropList(TListBox* list, TControl* button);
-    void ShowDropList(TListBox* list);
-    void DropAlignList(TControl* button, const String& tag);
-    // Puts the list below the tag bar with its right edge 6 pixels right of the button's.
-    void PlaceListUnder(TListBox* list, TControl* button);
-    // HiddenShortcuts.cpp: the items of the hidden shortcut menu.
-    void BuildHiddenShortcuts();
-    void BindHiddenShortcuts();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
@@ -1062,14 +790,11 @@ private:
     void ShowVersionLabel();
     void LoadCursors();
     void CreateAnalyserLists();
-    void OverrideBrowserSettings();
+    void ReadIEWindowTitle();
     void PrepareSplash();
-    void LimitBrowserSizes();
-    void SetNbspShortCut();
     void SetProgramFolders();
     void PrepareLayout();
     void ReadDisplaySettings();
-    void ReadUserButtons();
     void ReadTextFileExtensions();
     void ReadGeneralSettings();
     void ApplyFixedFonts();
@@ -1104,8 +829,6 @@ private:
     static bool IsAutosaveCopy(const String& fileName);
     // Says that a file the user asked to open was refused as not a text file.
     void ReportNotATextFile(const String& fileName);
-    // A page that was never saved carries "[untitled<n>]" in place of a file name.
-    static bool IsUntitled(const String& fileName);
 
     // Documents: the steps the commands share.
     // Word wrap and scroll bars as the all-pages preference says.
@@ -1137,8 +860,8 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 10> DocumentButtons() const;
-    std::array<TMenuItem*, 24> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 9> DocumentButtons() const;
+    std::array<TMenuItem*, 23> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
@@ -1296,91 +1019,6 @@ public:
     struct TExternalBrowser;
     void ViewInExternalBrowser(const TExternalBrowser& browser);
     void SetupBrowserPath(const TExternalBrowser& browser);
-
-    // ---- The internal browser and its preview of the page ----
-    void BuildInternalBrowser();
-    void BindInternalBrowser();
-    // Opens or closes the preview of the active page.
-    void IntBrowserButtonClick(TObject* Sender);
-    void IntBrowserBackButtonClick(TObject* Sender);
-    void IntBrowserFwdButtonClick(TObject* Sender);
-    void MoveThroughBrowserHistory(THelpContext help, void (TWebBrowser::*move)());
-    void IntBrowserStopButtonClick(TObject* Sender);
-    void IntBrowserRefreshButtonClick(TObject* Sender);
-    void IntBrowserComboClick(TObject* Sender);
-    void IntBrowserComboKeyPress(TObject* Sender, char& Key);
-    void IntBrowserNavigateComplete(TObject* Sender, const String& URL);
-    void IntBrowserStatusTextChange(TObject* Sender, const String& Text);
-    void IntBrowserTitleChange(TObject* Sender, const String& Text);
-    void IntBrowserDownloadBegin(TObject* Sender);
-    void IntBrowserDownloadComplete(TObject* Sender);
-    void BrowserPanelResize(TObject* Sender);
-    void BrowserLockTimerTimer(TObject* Sender);
-    void Browser1024Click(TObject* Sender);
-    void Browser800Click(TObject* Sender);
-    void Browser640Click(TObject* Sender);
-    void WebTV1Click(TObject* Sender);
-    void Normal1Click(TObject* Sender);
-    void Borders1Click(TObject* Sender);
-    void Background1Click(TObject* Sender);
-    void Normal3Click(TObject* Sender);
-    void ShowTables1Click(TObject* Sender);
-    void ShowBrowserFullSize1Click(TObject* Sender);
-    void WorkOffline1Click(TObject* Sender);
-    void Browser1Click(TObject* Sender);
-    // The address first in the combo's history, once, whatever its case was there.
-    void AddURLToHistory(const String& URL);
-    void ShowInternalBrowser();
-    // The commands that would change files are off while the browser shows.
-    void DisableCommandsWhileBrowsing();
-    void SizeBrowserToScreen();
-    // The simulated screen width chosen, its item alone checked.
-    void ChooseBrowserScreenWidth(TMenuItem* item, int width);
-    // The preview command; a file of the file pane, when given, is shown instead of the page,
-    // without copies or the lock.
-    void RunPreviewCommand(const String& paneFile);
-    // Opening with the page's or the pane's file shown; closing puts the page's file back.
-    void OpenPreview(const String& path, bool fromFileList, TShiftState shift);
-    void ClosePreview();
-    // The backup of a modified, titled page's file; false when the command is to end.
-    bool SaveOrBackUpForPreview();
-    // The page's file copied beside it, then published in place or its tables shown; false
-    // when the command is to end.
-    bool PrepareShownFile(const String& path, TShiftState shift);
-    // The page published over its own file; false when the user cancelled the destination.
-    bool PrePublishInPlace(const String& folder, TShiftState shift);
-    void RestorePreviewFiles();
-    void SetStatusPanelWidths(std::initializer_list<int> widths);
-    TWebBrowser* IntBrowser = nullptr;
-    TLabel* TitleLabel = nullptr;
-    TLabel* BrowserPanelLabel = nullptr;
-    TComboBox* IntBrowserCombo = nullptr;
-    TQmToolbarButton* IntBrowserStopButton = nullptr;
-    TQmToolbarButton* IntBrowserBackButton = nullptr;
-    TQmToolbarButton* IntBrowserFwdButton = nullptr;
-    TQmToolbarButton* IntBrowserRefreshButton = nullptr;
-    // Hidden: they only hold the two pictures of the browser button.
-    TQmToolbarButton* IntBrowserOpen = nullptr;
-    TQmToolbarButton* IntBrowserClose = nullptr;
-    TMenuItem* Browser640 = nullptr;
-    TMenuItem* WebTV1 = nullptr;
-    TMenuItem* Normal1 = nullptr;
-    TMenuItem* ShowTables1 = nullptr;
-    TMenuItem* Borders1 = nullptr;
-    TMenuItem* Background1 = nullptr;
-    TMenuItem* Normal3 = nullptr;
-    // Shows the browser's setting only: choosing it changes nothing.
-    TMenuItem* DisplayImages = nullptr;
-    bool ShowTableBorders = false;
-    bool ShowTableBackgrounds = false;
-    bool BrowserLocked = false;
-    int BrowserScreenWidth = 0;
-    String PreviewBackupName;
-    // The page's file and its copy beside it while the preview shows a rewritten form of the
-    // file; empty when no copy was made.
-    String PreviewSourceName;
-    String PreviewCopyName;
-    bool PreviewSavedModified = false;
 
     // ---- Opening and viewing files from the pane ----
     // The name holds ".gif", ".jpg", ".bmp" or ".png" in any case.

@@ -218,7 +218,6 @@ void THTMLEMainForm::UpdateStatusBar() {
         panels.Items(InsertPanel)->SetText("");
         return;
     }
-    ButtonsPage->SetEnabled(true);
     UpdateLinePosition();
     const String& name = ActivePageIndex() >= 0 ? FileNames[ActivePageIndex()] : String();
     panels.Items(FolderPanel)->SetText("Folder: " + ExtractFilePath(name));
@@ -273,7 +272,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 24> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -296,13 +295,12 @@ std::array<TMenuItem*, 24> THTMLEMainForm::DocumentMenuItems() const {
             MultiCopy1,
             MultiSave3,
             PrintPreview1,
-            Validatecurrentfile1,
-            InternalBrowser1};
+            Validatecurrentfile1};
 }
 
-std::array<TQmToolbarButton*, 10> THTMLEMainForm::DocumentButtons() const {
+std::array<TQmToolbarButton*, 9> THTMLEMainForm::DocumentButtons() const {
     return {FileSaveButton, PrintButton, CloseButton,  CloseAllButton, CutButton,
-            CopyButton,     PasteButton, IndentButton, UnindentButton, IntBrowserButton};
+            CopyButton,     PasteButton, IndentButton, UnindentButton};
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {
@@ -317,10 +315,6 @@ void THTMLEMainForm::UpdateDocumentCommands() {
         button->SetEnabled(enabled);
     for (const auto& feature : FFeatures)
         feature->UpdateCommands();
-    // Saving or closing a page while the browser shows it would be undone by the preview's
-    // closing, which puts the page's file back.
-    if (IntBrowserPanel->Visible())
-        DisableCommandsWhileBrowsing();
     UpdateInsertMode();
 }
 
@@ -330,12 +324,8 @@ void THTMLEMainForm::EnableDocumentCommands() {
 }
 
 void THTMLEMainForm::HidePopupLists() {
-    for (TControl* list : std::initializer_list<TControl*>{
-             CharListBox, DoctypeList, CharGrid, GridPanel1, GridPanel2, OtherStyleDropList,
-             ReplaceAnglesList, ScriptTypeList, SSIList, SSIEchoList})
-        list->Hide();
-    if (GetMemo(-1))
-        AlignListBox->Hide();
+    for (const auto& feature : FFeatures)
+        feature->HidePopupLists();
 }
 
 namespace {

@@ -202,8 +202,7 @@ void THTMLEMainForm::TextFiles1Click(TObject* /*Sender*/) {
 void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
     UpdateDocumentCommands();
     bool helpMode = Screen->Cursor() == crHelp;
-    bool browserShowing = IntBrowserPanel->Visible();
-    bool documents = (AnyDocumentOpen() || helpMode) && !browserShowing;
+    bool documents = AnyDocumentOpen() || helpMode;
     for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate, Print1, PrintExtra,
                             PrintPreview1, PrintPreviewExtra})
         item->SetEnabled(documents);

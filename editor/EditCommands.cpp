@@ -79,7 +79,6 @@ void THTMLEMainForm::SelectAll1Click(TObject* /*Sender*/) {
 // The Edit menu's own items; the features refresh theirs after these.
 void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
     bool help = HelpPointerMode();
-    RepeatLastTag1->SetEnabled(!LastStartTag.empty() || help);
     TRichEdit* editor = GetMemo(-1);
     bool pageOpen = EditorPageOpen();
     if (pageOpen || help) {
@@ -114,7 +113,6 @@ void THTMLEMainForm::PreferencesClick(TObject* /*Sender*/) {
 void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool selected = editor && editor->SelLength() != 0;
-    RepeatLastTag2->SetEnabled(!LastStartTag.empty());
     Cut2->SetEnabled(selected);
     Copy4->SetEnabled(selected);
     Paste2->SetEnabled(ClipboardHoldsText());

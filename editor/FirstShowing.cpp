@@ -60,8 +60,8 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
         OpenCommandLineFile();
         OfferLeftoverFiles();
     }
-    IntBrowserButton->SetVisible(true);
-    InternalBrowser1->SetVisible(true);
+    for (const auto& feature : FFeatures)
+        feature->WindowShowing();
     Prepublishfiles1->SetVisible(true);
     FormResize(Sender);
 }

@@ -21,7 +21,6 @@ void THTMLEMainForm::BuildHelpCommands() {
     IncludeMultimedia1->SetHelpContext(HelpContexts::ShowMultimedia1Click);
     SmartTabsMenu->SetHelpContext(HelpContexts::SmartTabsMenuClick);
     FileListBox1->SetHelpContext(HelpContexts::FileListBox1Click);
-    ApplicationPage->SetHelpContext(HelpContexts::ApplicationPage);
 }
 
 void THTMLEMainForm::BindHelpCommands() {
@@ -41,7 +40,6 @@ bool THTMLEMainForm::HandleHelpPointer(THelpContext number) {
         return false;
     ForceCommandsEnabled = false;
     UpdateDocumentCommands();
-    ButtonsPage->SetEnabled(ButtonsPageWasEnabled);
     WinHelp(Handle(), HelpFileName,
             number < HelpContexts::FirstPopup ? HELP_CONTEXT : HELP_CONTEXTPOPUP, number);
     Screen->SetCursor(crDefault);
@@ -51,9 +49,6 @@ bool THTMLEMainForm::HandleHelpPointer(THelpContext number) {
 void THTMLEMainForm::PointerHelp1Click(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::PointerHelp1Click))
         return;
-    ButtonsPageWasEnabled = ButtonsPage->Enabled();
-    if (!ButtonsPageWasEnabled)
-        ButtonsPage->SetEnabled(true);
     EnableDocumentCommands();
     // The screen's help cursor is the window's own while the mode is on; every control shows it.
     Screen->SetCursors(crHelp, HelpCursor);

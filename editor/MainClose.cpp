@@ -1,11 +1,9 @@
 // The main window's closing: every page is closed first, asking about each modified one, and
-// the system browser's settings are put back.
+// each feature writes its settings back.
 
 #include "editor/CorvaletForm.h"
 
 #include "platform/Events.h"
-#include "platform/Registry.h"
-#include "services/ProgramSettings.h"
 
 void THTMLEMainForm::BindMainClose() {
     OnCloseQuery = Handler(this, &THTMLEMainForm::FormCloseQuery);
@@ -26,9 +24,6 @@ void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
         CanClose = false;
         return;
     }
-    // The page's file goes back as the preview leaves it, even within the preview's lock.
-    if (IntBrowserPanel->Visible())
-        ClosePreview();
     CloseCancelled = false;
     CloseAllDocuments();
     CanClose = !CloseCancelled;
@@ -44,11 +39,4 @@ void THTMLEMainForm::FormClose(TObject* /*Sender*/, TCloseAction& Action) {
         feature->WriteSettings();
     WinHelp(Handle(), HelpFileName, HELP_QUIT, 0);
     Action = caFree;
-    TRegistry reg;
-    if (!reg.OpenKey(BrowserMainKey, true))
-        return;
-    if (reg.ValueExists("Display Inline Images"))
-        reg.WriteString("Display Inline Images", SavedInlineImages);
-    if (reg.ValueExists("GlobalUserOffline"))
-        reg.WriteBool("GlobalUserOffline", SavedGlobalUserOffline);
 }

@@ -32,7 +32,8 @@ public:
     // The pages changed (one opened, closed, or came forward): the feature's commands take the
     // enabled and checked state that fits.
     virtual void UpdateCommands() {}
-    // A top-level menu is about to drop down: its items of this feature are brought up to date.
+    // A top-level menu, or the pages' pop-up menu (its Items), is about to drop down: its items of
+    // this feature are brought up to date.
     virtual void MenuOpening(TMenuItem& /*menu*/) {}
     // Whether the window may close now; a feature that must finish something first says no and
     // closes the window itself when it has.
@@ -56,6 +57,12 @@ public:
     virtual void SetPagesAfterView(bool /*shown*/) {}
     // The printer font was chosen: a text printed in it takes the font's name and size.
     virtual void PrinterFontChosen(const TFont& /*font*/) {}
+    // The window is showing (each time it shows): the commands that every showing brings back
+    // are made visible again.
+    virtual void WindowShowing() {}
+    // Typing, a page change or an insertion without a page: whatever list or panel the feature
+    // dropped down over the pages goes.
+    virtual void HidePopupLists() {}
 
 protected:
     THTMLEMainForm& Form;

@@ -140,20 +140,19 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::OverrideBrowserSettings,
-        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::LimitBrowserSizes,
-        &THTMLEMainForm::SetNbspShortCut,      &THTMLEMainForm::SetProgramFolders,
-        &THTMLEMainForm::PrepareLayout,        &THTMLEMainForm::ReadDisplaySettings,
-        &THTMLEMainForm::ReadUserButtons,      &THTMLEMainForm::ReadTextFileExtensions,
-        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
-        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
-        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
-        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
-        &THTMLEMainForm::SetUpFileMasks,       &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::ReadIEWindowTitle,
+        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetProgramFolders,
+        &THTMLEMainForm::PrepareLayout,          &THTMLEMainForm::ReadDisplaySettings,
+        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
+        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
+        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
+        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
+        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetUpFileMasks,
+        &THTMLEMainForm::SetIndentsOnceMore,     &THTMLEMainForm::ReadFeatureSettings,
+        &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -167,9 +166,16 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     }
 }
 
+// As with the window's own steps, a feature whose settings fail is reported and the others still
+// read theirs.
 void THTMLEMainForm::ReadFeatureSettings() {
-    for (const auto& feature : FFeatures)
-        feature->ReadSettings();
+    for (const auto& feature : FFeatures) {
+        try {
+            feature->ReadSettings();
+        } catch (const std::exception&) {
+            Application->HandleException(this);
+        }
+    }
 }
 
 void THTMLEMainForm::TakeVersionFromLabel() {
@@ -197,12 +203,8 @@ void THTMLEMainForm::ClearStateMembers() {
     LeftPanelVisible = true;
     ReplaceAngles = false;
     AbortRequested = false;
-    ImagePreviewShown = false;
     TextColour = clBlack;
-    for (TControl* pane :
-         std::initializer_list<TControl*>{PageControl1, BrowserPanel, IntBrowserPanel})
-        pane->SetAlign(alClient);
-    BrowserLockTimer->SetEnabled(false);
+    PageControl1->SetAlign(alClient);
 }
 
 void THTMLEMainForm::ShowVersionLabel() {
@@ -227,22 +229,12 @@ void THTMLEMainForm::CreateAnalyserLists() {
     }
 }
 
-void THTMLEMainForm::OverrideBrowserSettings() {
+void THTMLEMainForm::ReadIEWindowTitle() {
     IEWindowTitle = "Internet Explorer";
-    SavedInlineImages = "yes";
-    SavedGlobalUserOffline = false;
     TRegistry machine;
     machine.SetRootKey(HKEY_LOCAL_MACHINE);
     if (machine.OpenKeyReadOnly(BrowserMainKey))
         ReadSetting(machine, "Window Title", IEWindowTitle);
-    TRegistry user;
-    if (user.OpenKey(BrowserMainKey, true)) {
-        if (ReadSetting(user, "Display Inline Images", SavedInlineImages))
-            user.WriteString("Display Inline Images", "yes");
-        if (ReadSetting(user, "GlobalUserOffline", SavedGlobalUserOffline))
-            user.WriteBool("GlobalUserOffline", true);
-    }
-    WorkOffline1->SetChecked(true);
 }
 
 void THTMLEMainForm::ShowSplashProgress(const String& text) {
@@ -265,17 +257,6 @@ void THTMLEMainForm::PrepareSplash() {
     ShowSplashProgress("Reading registry entries...");
 }
 
-void THTMLEMainForm::LimitBrowserSizes() {
-    if (Screen->Width() < 1024)
-        Browser1024->SetEnabled(false);
-    if (Screen->Width() < 800)
-        Browser800->SetEnabled(false);
-}
-
-void THTMLEMainForm::SetNbspShortCut() {
-    nbsp1->SetShortCut(ShortCut(VK_SPACE, ssCtrl));
-}
-
 void THTMLEMainForm::SetProgramFolders() {
     AutoInsertTab = "\t";
     ProgramFolder = IncludeTrailingPathDelimiter(::ProgramFolder());
@@ -289,7 +270,6 @@ void THTMLEMainForm::PrepareLayout() {
     FormResize(this);
     UntitledCounter = 0;
     FormResize(this);
-    ButtonsPage->SetActivePage(CommonSheet);
 }
 
 // A key that cannot be opened reads as empty, so every default still stands.
@@ -313,36 +293,6 @@ void THTMLEMainForm::ReadDisplaySettings() {
     ReadSetting(reg, "MaxEditSize", maxEditSize);
     MaxEditSize = StrToIntDef(maxEditSize, 0);
     MaxPageSize1->SetVisible(true);
-}
-
-void THTMLEMainForm::ReadUserButtons() {
-    TRegistry reg;
-    if (!reg.OpenKey(ProductSubKey("UserDef"), false))
-        return;
-    int count = UserButtonCount;
-    ReadSetting(reg, "Buttons", count);
-    count = std::min(count, UserButtonCount);
-    for (int number = 1; number <= count; ++number) {
-        String hint;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Hint", hint);
-        UserButtons[number - 1]->SetHint(hint.empty() ? String("Undefined") : hint);
-    }
-    for (int number = 1; number <= count; ++number) {
-        String caption;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Text", caption);
-        if (caption.empty())
-            caption = IntToStr(number);
-        TQmToolbarButton* button = UserButtons[number - 1];
-        button->SetCaption(caption);
-        button->Font().SetName(caption != IntToStr(number) ? "Small Fonts" : DefaultFontName);
-        button->Font().SetStyle({});
-    }
-    for (int number = 1; number <= count; ++number) {
-        String glyph;
-        ReadSetting(reg, "UserDef" + IntToStr(number) + "Glyph", glyph);
-        if (!glyph.empty() && FileExists(glyph))
-            LoadButtonGlyph(UserButtons[number - 1], glyph);
-    }
 }
 
 void THTMLEMainForm::ReadTextFileExtensions() {
@@ -382,10 +332,6 @@ void THTMLEMainForm::ReadGeneralSettings() {
     if (ReadSetting(reg, "LastDrive", drive) && !drive.empty())
         DriveComboBox1->SetDrive(drive[0]);
     ApplyStartFolder(reg);
-    ShowBrowserFullSize1->SetVisible(true);
-    BrowserFullSize = true;
-    ReadSetting(reg, "BrowserFullSize", BrowserFullSize);
-    ShowBrowserFullSize1->SetChecked(BrowserFullSize);
 }
 
 void THTMLEMainForm::ReadAutosave(const TRegistry& reg) {
@@ -515,50 +461,10 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
     }
 }
 
-void THTMLEMainForm::ReadAppButtons() {
-    ShowSplashProgress("Setting up application buttons...");
-    TRegistry reg;
-    bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
-    for (int i = 0; i < AppButtonCount; ++i) {
-        AppCmdLines[i].clear();
-        AppHints[i].clear();
-        AppButtonGlyphs[i].clear();
-        AppButtonTexts[i].clear();
-        if (opened) {
-            ReadSetting(reg, "AppCmdLine" + IntToStr(i), AppCmdLines[i]);
-            ReadSetting(reg, "AppHint" + IntToStr(i), AppHints[i]);
-            ReadSetting(reg, "ButtonGlyph" + IntToStr(i), AppButtonGlyphs[i]);
-            ReadSetting(reg, "ButtonText" + IntToStr(i), AppButtonTexts[i]);
-        }
-        AppButtons[i]->SetHint(AppHints[i]);
-    }
-    for (int i = 0; i < AppButtonCount; ++i)
-        SetUpAppButton(i);
-}
-
-void THTMLEMainForm::SetUpAppButton(int index) {
-    TQmToolbarButton* button = AppButtons[index];
-    if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
-        AppButtonGlyphs[index].clear();
-    if (!AppButtonGlyphs[index].empty()) {
-        LoadButtonGlyph(button, AppButtonGlyphs[index]);
-        button->SetCaption("");
-    } else if (!AppButtonTexts[index].empty()) {
-        button->SetCaption(AppButtonTexts[index]);
-        button->Font().SetName("Small Fonts");
-        button->Font().SetStyle({});
-    }
-}
-
 void THTMLEMainForm::ShowHiddenCommands() {
     for (TMenuItem* item :
          {TagCase1, MultiPublish1, ShowHideMarks1, Select1, ReplaceAngles1, RemoveIndents1})
         item->SetVisible(true);
-    ImageMapButton->SetVisible(true);
-    for (TQmToolbarButton* button : {PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {
-        button->SetVisible(true);
-        button->SetTag(0);
-    }
 }
 
 void THTMLEMainForm::SetUpFileMasks() {

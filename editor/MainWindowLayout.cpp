@@ -61,19 +61,12 @@ void THTMLEMainForm::BuildMenuBar() {
     MultiSave3 = AddItem(this, Publish1, "MultiSave3", "Multi-&Save...");
 
     View1 = AddItem(this, bar, "View1", "&View");
-    InternalBrowser1 = AddItem(this, View1, "InternalBrowser1", "Internal &Browser");
-    BrowserSize1 = AddItem(this, View1, "BrowserSize1", "&Set Browser Size");
-    Browser1024 = AddItem(this, BrowserSize1, "Browser1024", "&1024x768");
-    Browser800 = AddItem(this, BrowserSize1, "Browser800", "&800x600");
     IncludeMultimedia1 = AddItem(this, View1, "IncludeMultimedia1", "Include &Multimedia");
-    WorkOffline1 = AddItem(this, View1, "WorkOffline1", "Work &Offline");
     ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");
 
     Preferences1 = AddItem(this, bar, "Preferences1", "&Preferences");
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
-    ShowBrowserFullSize1 =
-        AddHiddenItem(this, Preferences1, "ShowBrowserFullSize1", "Show &Browser Full Size");
     UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "&Use Tag Colouring");
     SetTagColours1 = AddItem(this, Preferences1, "SetTagColours1", "Set Ta&g Colours...");
     StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");
@@ -140,8 +133,6 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CloseAllButton, "CloseAllButton", "Close All",
          &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::IntBrowserButton, "IntBrowserButton", "Internal Browser",
-         &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
@@ -151,7 +142,6 @@ void THTMLEMainForm::BuildTopPanel() {
     };
     for (const ButtonPlace& place : Buttons)
         this->*place.Member = AddToolbarButton(this->*place.Toolbar, place.Name, place.Hint);
-    BuildTagBar();
 }
 
 TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const String& name,
@@ -202,163 +192,6 @@ void THTMLEMainForm::LoadButtonGlyph(TQmToolbarButton* button, const String& fil
     }
 }
 
-void THTMLEMainForm::BuildTagBar() {
-    ButtonsPage = NewControl<TPageControl>(this, TopPanel, "ButtonsPage");
-    ButtonsPage->SetAlign(alClient);
-    struct Page {
-        TTabSheet* THTMLEMainForm::*Member;
-        const char* Name;
-        const char* Caption;
-    };
-    static const Page Pages[] = {
-        {&THTMLEMainForm::CommonSheet, "CommonSheet", "Common"},
-        {&THTMLEMainForm::LayoutPage, "LayoutPage", "Layout"},
-        {&THTMLEMainForm::FontSheet, "FontSheet", "Fonts"},
-        {&THTMLEMainForm::ListSheet, "ListSheet", "Lists"},
-        {&THTMLEMainForm::TablesPage, "TablesPage", "Tables"},
-        {&THTMLEMainForm::FormSheet, "FormSheet", "Forms"},
-        {&THTMLEMainForm::FramesPage, "FramesPage", "Frames"},
-        {&THTMLEMainForm::CharSheet, "CharSheet", "Chars"},
-        {&THTMLEMainForm::StyleSheet, "StyleSheet", "Style"},
-        {&THTMLEMainForm::ScriptsSheet, "ScriptsSheet", "Scripts"},
-        {&THTMLEMainForm::SpecialSheet, "SpecialSheet", "Publish"},
-        {&THTMLEMainForm::ApplicationPage, "ApplicationPage", "Apps"},
-        {&THTMLEMainForm::UserSheet, "UserSheet", "User"},
-    };
-    for (const Page& page : Pages) {
-        TTabSheet* sheet = NewComponent<TTabSheet>(this, page.Name);
-        sheet->SetPageControl(ButtonsPage);
-        sheet->SetCaption(page.Caption);
-        this->*page.Member = sheet;
-    }
-
-    const int ButtonWidth = 25;
-    const int ButtonHeight = 25;
-    // Buttons shown only once the window's creation has decided so; a tag of 1000
-    // or more keeps a button out of the tag-bar layout meanwhile.
-    const int OutOfLayout = 1000;
-    struct HiddenButton {
-        TQmToolbarButton* THTMLEMainForm::*Member;
-        const char* Name;
-        const char* Caption;
-        const char* Hint;
-    };
-    static const HiddenButton Hidden[] = {
-        {&THTMLEMainForm::ImageMapButton, "ImageMapButton", "Map", "Image map"},
-        {&THTMLEMainForm::PerlCommentButton, "PerlCommentButton", "#", "Perl comment"},
-        {&THTMLEMainForm::PerlNoCommentButton, "PerlNoCommentButton", "-#", "Perl uncomment"},
-        {&THTMLEMainForm::ReplaceAnglesButton, "ReplaceAnglesButton", "<>", "Replace <>"},
-    };
-    int left = 0;
-    for (const HiddenButton& hidden : Hidden) {
-        auto* button = NewControl<TQmToolbarButton>(this, CommonSheet, hidden.Name);
-        button->SetBounds(left, 0, ButtonWidth, ButtonHeight);
-        button->SetCaption(hidden.Caption);
-        button->SetHint(hidden.Hint);
-        button->SetVisible(false);
-        button->SetTag(OutOfLayout);
-        this->*hidden.Member = button;
-        left += ButtonWidth;
-    }
-    for (int i = 0; i < UserButtonCount; ++i) {
-        String number = IntToStr(i + 1);
-        auto* button = NewControl<TQmToolbarButton>(this, UserSheet, "User" + number + "Button");
-        button->SetBounds(i * ButtonWidth, 0, ButtonWidth, ButtonHeight);
-        button->SetCaption(number);
-        button->SetHint("User defineable");
-        UserButtons[i] = button;
-    }
-    for (int i = 0; i < AppButtonCount; ++i) {
-        String number = IntToStr(i + 1);
-        auto* button = NewControl<TQmToolbarButton>(this, ApplicationPage, "AppButton" + number);
-        button->SetBounds(i * ButtonWidth, 0, ButtonWidth, ButtonHeight);
-        button->SetCaption(number);
-        button->Font().SetStyle(fsBold);
-        button->SetTag(i);
-        AppButtons[i] = button;
-    }
-    BuildTagBarLists();
-}
-
-void THTMLEMainForm::BuildTagBarLists() {
-    struct DropList {
-        TListBox* THTMLEMainForm::*Member;
-        const char* Name;
-        std::initializer_list<const char*> Items;
-    };
-    static const DropList Lists[] = {
-        {&THTMLEMainForm::CharListBox, "CharListBox", {}},
-        {&THTMLEMainForm::DoctypeList,
-         "DoctypeList",
-         {"HTML Version 4.0", "HTML Version 3.2", "HTML Version 2.0", "HTML Version 1.0",
-          "HTML Version 3.2 (Spyglass spec.)", "Spyglass HTML Version 2", "Internet Explorer 2.0"}},
-        {&THTMLEMainForm::OtherStyleDropList,
-         "OtherStyleDropList",
-         {"TT", "CODE", "KBD", "ADDRESS", "BLOCKQUOTE", "CITE", "LISTING", "PLAINTEXT", "SAMP",
-          "SMALL", "VAR", "STRIKE", "S"}},
-        {&THTMLEMainForm::ReplaceAnglesList, "ReplaceAnglesList", {}},
-        {&THTMLEMainForm::AlignListBox, "AlignListBox", {"LEFT", "CENTER", "RIGHT", "JUSTIFY"}},
-        {&THTMLEMainForm::ScriptTypeList,
-         "ScriptTypeList",
-         {"(none)", "JavaScript", "JavaScript 1.1", "JavaScript 1.2", "JScript", "VBScript"}},
-        {&THTMLEMainForm::SSIList,
-         "SSIList",
-         {"break", "config", "echo", "email", "exec", "flastmod", "fsize", "goto", "if", "include",
-          "label", "odbc"}},
-        {&THTMLEMainForm::SSIEchoList,
-         "SSIEchoList",
-         {"ACCEPT_LANGUAGE",
-          "AUTH_TYPE",
-          "CONTENT_LENGTH",
-          "CONTENT_TYPE",
-          "DATE_GMT",
-          "DATE_LOCAL",
-          "DOCUMENT_NAME",
-          "DOCUMENT_URI",
-          "FORWARDED",
-          "FROM",
-          "GATEWAY_INTERFACE",
-          "HTTP_ACCEPT",
-          "HTTP_COOKIE",
-          "HTTP_USER_AGENT",
-          "LAST_MODIFIED",
-          "PATH_INFO",
-          "PATH_TRANSLATED",
-          "QUERY_STRING",
-          "QUERY_STRING_UNESCAPED",
-          "REFERER",
-          "REMOTE_ADDR",
-          "REMOTE_HOST",
-          "REMOTE_IDENT",
-          "REMOTE_USER",
-          "REQUEST_METHOD",
-          "SCRIPT_NAME",
-          "SERVER_NAME",
-          "SERVER_PORT",
-          "SERVER_PROTOCOL",
-          "SERVER_SOFTWARE",
-          ""}},
-    };
-    for (const DropList& list : Lists) {
-        auto* box = NewControl<TListBox>(this, this, list.Name);
-        box->SetBounds(0, TopPanel->Height(), 150, 120);
-        box->SetVisible(false);
-        for (const char* item : list.Items)
-            box->Items().Add(item);
-        this->*list.Member = box;
-    }
-    CharGrid = NewControl<TStringGrid>(this, this, "CharGrid");
-    CharGrid->SetBounds(0, TopPanel->Height(), 200, 120);
-    CharGrid->SetVisible(false);
-    GridPanel1 = NewControl<TPanel>(this, this, "GridPanel1");
-    GridPanel2 = NewControl<TPanel>(this, this, "GridPanel2");
-    for (TPanel* panel : {GridPanel1, GridPanel2}) {
-        panel->SetBounds(0, TopPanel->Height(), 200, 120);
-        panel->SetCaption("");
-        panel->SetVisible(false);
-    }
-}
-
 void THTMLEMainForm::BuildImagePanel() {
     ImagePanel = NewControl<TPanel>(this, this, "ImagePanel");
     ImagePanel->SetBounds(0, 0, 260, 120);
@@ -367,16 +200,6 @@ void THTMLEMainForm::BuildImagePanel() {
     VersionLabel = NewControl<TLabel>(this, ImagePanel, "VersionLabel");
     VersionLabel->SetAlign(alBottom);
     VersionLabel->SetAlignment(taCenter);
-}
-
-void THTMLEMainForm::BuildBrowserAndReportPanes() {
-    BrowserPanel = NewControl<TPanel>(this, this, "BrowserPanel");
-    IntBrowserPanel = NewControl<TPanel>(this, this, "IntBrowserPanel");
-    for (TPanel* panel : {BrowserPanel, IntBrowserPanel}) {
-        panel->SetAlign(alClient);
-        panel->SetCaption("");
-        panel->SetVisible(false);
-    }
 }
 
 void THTMLEMainForm::BuildHiddenHelpers() {
@@ -398,7 +221,6 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     }
     AutosaveTimer = NewComponent<TTimer>(this, "AutosaveTimer");
     AutosaveTimer->SetEnabled(false);
-    BrowserLockTimer = NewComponent<TTimer>(this, "BrowserLockTimer");
 
     RichPrinter1 = NewComponent<TRichPrinter>(this, "RichPrinter1");
     RichPrinter1->SetHeaderFormat("<65|>95");

@@ -31,9 +31,6 @@ private:
     bool FLocked;
 };
 
-const char* const AngleConversions[] = {"<> to code", "<> to code+BR", "Code to <>",
-                                        "Code to <>-BR"};
-
 } // namespace
 
 void THTMLEMainForm::BuildTextTransforms() {
@@ -50,13 +47,6 @@ void THTMLEMainForm::BuildTextTransforms() {
     ReplaceAngles1->SetCaption("Replace<>");
     IndentButton->SetHint("Indent");
     UnindentButton->SetHint("Unindent");
-    PerlCommentButton->SetCaption("#");
-    PerlCommentButton->SetHint("Perl Comment (#)");
-    PerlNoCommentButton->SetHint("Remove Perl Comments");
-    ReplaceAnglesButton->SetCaption("<>");
-    ReplaceAnglesButton->SetHint("Change < & > to codes");
-    for (const char* item : AngleConversions)
-        ReplaceAnglesList->Items().Add(item);
 }
 
 void THTMLEMainForm::BindTextTransforms() {
@@ -69,12 +59,7 @@ void THTMLEMainForm::BindTextTransforms() {
     Unindent1->OnClick = Handler(this, &THTMLEMainForm::UnindentButtonClick);
     UnindentButton->OnClick = Handler(this, &THTMLEMainForm::UnindentButtonClick);
     RemoveIndents1->OnClick = Handler(this, &THTMLEMainForm::RemoveIndents1Click);
-    PerlCommentButton->OnClick = Handler(this, &THTMLEMainForm::PerlCommentButtonClick);
-    PerlNoCommentButton->OnClick = Handler(this, &THTMLEMainForm::PerlNoCommentButtonClick);
     ReplaceAngles1->OnClick = Handler(this, &THTMLEMainForm::ReplaceAngles1Click);
-    ReplaceAnglesButton->OnClick = Handler(this, &THTMLEMainForm::ReplaceAnglesButtonClick);
-    ReplaceAnglesList->OnClick = Handler(this, &THTMLEMainForm::ReplaceAnglesListClick);
-    ReplaceAnglesList->OnExit = Handler(this, &THTMLEMainForm::ReplaceAnglesListExit);
     RemoveLinespaces1->OnClick = Handler(this, &THTMLEMainForm::RemoveLinespaces1Click);
     RemoveLinespaces2->OnClick = Handler(this, &THTMLEMainForm::RemoveLinespaces1Click);
     RemoveComments1->OnClick = Handler(this, &THTMLEMainForm::RemoveComments1Click);
@@ -276,17 +261,7 @@ void THTMLEMainForm::ReplaceAngles1Click(TObject* /*Sender*/) {
     ToggleReplaceAngles();
 }
 
-void THTMLEMainForm::ReplaceAnglesButtonClick(TObject* /*Sender*/) {
-    ToggleDropList(ReplaceAnglesList, ReplaceAnglesButton);
-}
-
-void THTMLEMainForm::ReplaceAnglesListExit(TObject* /*Sender*/) {
-    ReplaceAnglesList->Hide();
-}
-
-void THTMLEMainForm::ReplaceAnglesListClick(TObject* /*Sender*/) {
-    ReplaceAnglesList->Hide();
-    int k = ReplaceAnglesList->ItemIndex();
+void THTMLEMainForm::ConvertAnglesInSelection(int k) {
     if (!PageInUse(-1) || k < 0 || k > 3)
         return;
     TRichEdit* editor = GetMemo(-1);

@@ -9,6 +9,8 @@
 #include "generators/HTML_TD.h"
 #include "platform/Events.h"
 #include "platform/RichEdit.h"
+#include "tags/TagButtons.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -45,9 +47,10 @@ private:
 } // namespace
 
 void THTMLEMainForm::BindTables() {
-    MakeTableButton->OnClick = Handler(this, &THTMLEMainForm::MakeTableButtonClick);
-    TableFromTextButton->OnClick = Handler(this, &THTMLEMainForm::TableFromTextButtonClick);
-    ColgroupButton->OnClick = Handler(this, &THTMLEMainForm::ColgroupButtonClick);
+    TagButtons->MakeTableButton->OnClick = Handler(this, &THTMLEMainForm::MakeTableButtonClick);
+    TagButtons->TableFromTextButton->OnClick =
+        Handler(this, &THTMLEMainForm::TableFromTextButtonClick);
+    TagButtons->ColgroupButton->OnClick = Handler(this, &THTMLEMainForm::ColgroupButtonClick);
 }
 
 String THTMLEMainForm::WriteTableHTML(bool compact) {
@@ -85,7 +88,7 @@ void THTMLEMainForm::MakeTableButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
     editor->SetSelText("");
-    InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
+    TagInsertion->InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
 }
 
 // The page keeps the selection until the table is ready, so that every way out that makes no
@@ -133,7 +136,7 @@ void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
     editor->SetSelText("");
-    InsertWhole(table, "", 0);
+    TagInsertion->InsertWhole(table, "", 0);
 }
 
 void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
@@ -142,9 +145,9 @@ void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
     TDialogGuard<THTMLColumnForm> dialog(HTMLColumnForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->Prepare(Sender == ColgroupButton);
+    dialog->Prepare(Sender == TagButtons->ColgroupButton);
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->ColumnTag(), "", 0);
+        TagInsertion->InsertWhole(dialog->ColumnTag(), "", 0);
 }
 
 // Reached by a Ctrl-click, whose Ctrl would otherwise keep the end tag out: both tags go in.
@@ -155,5 +158,5 @@ void THTMLEMainForm::EditTableCellTag(const String& tagName) {
     if (tagName == "TR")
         dialog->HideCellControls();
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
+        TagInsertion->InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
 }

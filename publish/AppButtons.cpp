@@ -16,6 +16,7 @@
 #include "publish/AppCmdForm.h"
 #include "services/ProgramSettings.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -62,8 +63,45 @@ std::vector<String> AppCommandArguments(const String& commandLine, const TAppPla
     return kept;
 }
 
+// A step of the window's creation: the definitions stored for the buttons, and the buttons showing
+// them.
+void THTMLEMainForm::ReadAppButtons() {
+    ShowSplashProgress("Setting up application buttons...");
+    TRegistry reg;
+    bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
+    for (int i = 0; i < AppButtonCount; ++i) {
+        AppCmdLines[i].clear();
+        AppHints[i].clear();
+        AppButtonGlyphs[i].clear();
+        AppButtonTexts[i].clear();
+        if (opened) {
+            ReadSetting(reg, "AppCmdLine" + IntToStr(i), AppCmdLines[i]);
+            ReadSetting(reg, "AppHint" + IntToStr(i), AppHints[i]);
+            ReadSetting(reg, "ButtonGlyph" + IntToStr(i), AppButtonGlyphs[i]);
+            ReadSetting(reg, "ButtonText" + IntToStr(i), AppButtonTexts[i]);
+        }
+        TagButtons->AppButtons[i]->SetHint(AppHints[i]);
+    }
+    for (int i = 0; i < AppButtonCount; ++i)
+        SetUpAppButton(i);
+}
+
+void THTMLEMainForm::SetUpAppButton(int index) {
+    TQmToolbarButton* button = TagButtons->AppButtons[index];
+    if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
+        AppButtonGlyphs[index].clear();
+    if (!AppButtonGlyphs[index].empty()) {
+        LoadButtonGlyph(button, AppButtonGlyphs[index]);
+        button->SetCaption("");
+    } else if (!AppButtonTexts[index].empty()) {
+        button->SetCaption(AppButtonTexts[index]);
+        button->Font().SetName("Small Fonts");
+        button->Font().SetStyle({});
+    }
+}
+
 void THTMLEMainForm::BindAppButtons() {
-    for (TQmToolbarButton* button : AppButtons) {
+    for (TQmToolbarButton* button : TagButtons->AppButtons) {
         button->OnClick = Handler(this, &THTMLEMainForm::AppButton1Click);
         button->OnMouseDown = Handler(this, &THTMLEMainForm::AppButton1MouseDown);
     }
@@ -136,7 +174,7 @@ void THTMLEMainForm::SetUpAppCommand(int index) {
 }
 
 void THTMLEMainForm::ShowAppButtonDefinition(int index) {
-    TQmToolbarButton* button = AppButtons[index];
+    TQmToolbarButton* button = TagButtons->AppButtons[index];
     button->SetHint(AppHints[index]);
     button->SetCaption(AppButtonTexts[index]);
     if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index])) {

@@ -92,12 +92,10 @@ String TextOfPastedPart(const String& part) {
 
 } // namespace
 
+// The View menu opens with the browsers; the internal browser's item goes first, before these.
 void THTMLEMainForm::BuildExternalBrowsers() {
-    const int afterInternalBrowser = View1->IndexOf(InternalBrowser1) + 1;
-    InternetExplorer1 =
-        InsertItem(this, View1, afterInternalBrowser, "InternetExplorer1", "&Internet Explorer");
-    NetscapeNavigator31 = InsertItem(this, View1, afterInternalBrowser + 1, "NetscapeNavigator31",
-                                     "&Netscape Navigator");
+    InternetExplorer1 = InsertItem(this, View1, 0, "InternetExplorer1", "&Internet Explorer");
+    NetscapeNavigator31 = InsertItem(this, View1, 1, "NetscapeNavigator31", "&Netscape Navigator");
     SetupIE1 = AddItem(this, Setup1, "SetupIE1", "&Internet Explorer...");
     SetupNetscapeNavigator1 =
         AddItem(this, Setup1, "SetupNetscapeNavigator1", "&Netscape Navigator...");

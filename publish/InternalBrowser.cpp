@@ -1,16 +1,17 @@
 // The browser inside the main window: its panel, its navigation bar in place of the tag buttons,
-// its address history, the simulated screen sizes, the table views and the browser menu's
-// settings.
+// its address history, the simulated screen sizes, the table views, the browser menu's settings,
+// and the system browser's settings that the program overrides while it runs.
+
+#include "publish/InternalBrowser.h"
 
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
-
-#include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
 #include "services/ProgramSettings.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -42,36 +43,83 @@ String ScreenSizeText(int width) {
 
 } // namespace
 
-void THTMLEMainForm::BuildInternalBrowser() {
-    Browser640 = AddItem(this, BrowserSize1, "Browser640", "&640x480");
-    WebTV1 = AddItem(this, BrowserSize1, "WebTV1", "&WebTV");
-    Normal1 = AddItem(this, BrowserSize1, "Normal1", "&Normal");
-    Normal1->SetChecked(true);
-    const int afterSizes = BrowserSize1->MenuIndex() + 1;
-    ShowTables1 = InsertItem(this, View1, afterSizes, "ShowTables1", "View &Tables");
-    Borders1 = AddItem(this, ShowTables1, "Borders1", "&Borders");
-    Background1 = AddItem(this, ShowTables1, "Background1", "B&ackground");
-    Normal3 = AddItem(this, ShowTables1, "Normal3", "&Normal");
-    DisplayImages =
-        InsertItem(this, View1, WorkOffline1->MenuIndex() + 1, "DisplayImages", "&Display Images");
+// The browser's button follows Close All on the toolbar. The lock's timer runs only while a
+// preview holds the lock.
+void TInternalBrowser::Build() {
+    BuildMenuItems();
+    IntBrowserButton = Form.InsertToolbarButton(Form.StdToolbar, Form.CloseAllButton,
+                                                "IntBrowserButton", "Internal Browser");
+    BuildBrowserPanel();
+    BuildNavigationBar();
+    BrowserLockTimer = NewComponent<TTimer>(&Form, "BrowserLockTimer");
+    BrowserLockTimer->SetEnabled(false);
+    BrowserLockTimer->SetInterval(2000);
+}
 
-    IntBrowserPanel->SetParent(TopPanel);
+// The View menu opens with the browser's item, followed by the external browsers' items; the
+// sizes and table views come before Include Multimedia, Work Offline and Display Images after
+// it. Show Browser Full Size follows Permanent Save on Viewing, hidden until the settings are read.
+void TInternalBrowser::BuildMenuItems() {
+    TMenuItem* view = Form.View1;
+    InternalBrowser1 = InsertItem(&Form, view, 0, "InternalBrowser1", "Internal &Browser");
+    BrowserSize1 = InsertItem(&Form, view, Form.IncludeMultimedia1->MenuIndex(), "BrowserSize1",
+                              "&Set Browser Size");
+    Browser1024 = AddItem(&Form, BrowserSize1, "Browser1024", "&1024x768");
+    Browser800 = AddItem(&Form, BrowserSize1, "Browser800", "&800x600");
+    Browser640 = AddItem(&Form, BrowserSize1, "Browser640", "&640x480");
+    WebTV1 = AddItem(&Form, BrowserSize1, "WebTV1", "&WebTV");
+    Normal1 = AddItem(&Form, BrowserSize1, "Normal1", "&Normal");
+    Normal1->SetChecked(true);
+    ShowTables1 =
+        InsertItem(&Form, view, BrowserSize1->MenuIndex() + 1, "ShowTables1", "View &Tables");
+    Borders1 = AddItem(&Form, ShowTables1, "Borders1", "&Borders");
+    Background1 = AddItem(&Form, ShowTables1, "Background1", "B&ackground");
+    Normal3 = AddItem(&Form, ShowTables1, "Normal3", "&Normal");
+    WorkOffline1 = InsertItem(&Form, view, Form.IncludeMultimedia1->MenuIndex() + 1, "WorkOffline1",
+                              "Work &Offline");
+    DisplayImages =
+        InsertItem(&Form, view, WorkOffline1->MenuIndex() + 1, "DisplayImages", "&Display Images");
+    ShowBrowserFullSize1 =
+        InsertItem(&Form, Form.Preferences1, Form.PermanentSaveonViewing1->MenuIndex() + 1,
+                   "ShowBrowserFullSize1", "Show &Browser Full Size");
+    ShowBrowserFullSize1->SetVisible(false);
+}
+
+// The browser's panel takes the pages' place, its navigation bar the tag buttons'.
+void TInternalBrowser::BuildBrowserPanel() {
+    BrowserPanel = NewControl<TPanel>(&Form, &Form, "BrowserPanel");
+    IntBrowserPanel = NewControl<TPanel>(&Form, Form.TopPanel, "IntBrowserPanel");
+    for (TPanel* panel : {BrowserPanel, IntBrowserPanel}) {
+        panel->SetAlign(alClient);
+        panel->SetCaption("");
+        panel->SetVisible(false);
+    }
+    BrowserPanelLabel = NewControl<TLabel>(&Form, BrowserPanel, "BrowserPanelLabel");
+    BrowserPanelLabel->SetBounds(4, 4, 300, 16);
+    BrowserPanelLabel->SetCaption("");
+    BrowserPanelLabel->SetColor(clBlack);
+    BrowserPanelLabel->Font().SetColor(clWhite);
+    IntBrowser = NewControl<TWebBrowser>(&Form, BrowserPanel, "IntBrowser");
+    IntBrowser->SetVisible(false);
+}
+
+void TInternalBrowser::BuildNavigationBar() {
     const int ButtonWidth = 60;
     const int ButtonHeight = 25;
     struct NavigationButton {
-        TQmToolbarButton* THTMLEMainForm::*Member;
+        TQmToolbarButton* TInternalBrowser::*Member;
         const char* Name;
         const char* Caption;
     };
     static const NavigationButton Buttons[] = {
-        {&THTMLEMainForm::IntBrowserStopButton, "IntBrowserStopButton", "Stop"},
-        {&THTMLEMainForm::IntBrowserBackButton, "IntBrowserBackButton", "Back"},
-        {&THTMLEMainForm::IntBrowserFwdButton, "IntBrowserFwdButton", "Forward"},
-        {&THTMLEMainForm::IntBrowserRefreshButton, "IntBrowserRefreshButton", "Refresh"},
+        {&TInternalBrowser::IntBrowserStopButton, "IntBrowserStopButton", "Stop"},
+        {&TInternalBrowser::IntBrowserBackButton, "IntBrowserBackButton", "Back"},
+        {&TInternalBrowser::IntBrowserFwdButton, "IntBrowserFwdButton", "Forward"},
+        {&TInternalBrowser::IntBrowserRefreshButton, "IntBrowserRefreshButton", "Refresh"},
     };
     int left = 4;
     for (const NavigationButton& place : Buttons) {
-        auto* button = NewControl<TQmToolbarButton>(this, IntBrowserPanel, place.Name);
+        auto* button = NewControl<TQmToolbarButton>(&Form, IntBrowserPanel, place.Name);
         button->SetBounds(left, 4, ButtonWidth, ButtonHeight);
         button->SetCaption(place.Caption);
         button->SetHint(place.Caption);
@@ -80,78 +128,170 @@ void THTMLEMainForm::BuildInternalBrowser() {
         left += ButtonWidth;
     }
     IntBrowserStopButton->SetEnabled(false);
-    IntBrowserCombo = NewControl<TComboBox>(this, IntBrowserPanel, "IntBrowserCombo");
+    IntBrowserCombo = NewControl<TComboBox>(&Form, IntBrowserPanel, "IntBrowserCombo");
     IntBrowserCombo->SetBounds(left + 8, 6, 400, 21);
-    TitleLabel = NewControl<TLabel>(this, IntBrowserPanel, "TitleLabel");
+    TitleLabel = NewControl<TLabel>(&Form, IntBrowserPanel, "TitleLabel");
     TitleLabel->SetBounds(4, 36, 600, 16);
     TitleLabel->SetCaption("");
 
-    BrowserPanelLabel = NewControl<TLabel>(this, BrowserPanel, "BrowserPanelLabel");
-    BrowserPanelLabel->SetBounds(4, 4, 300, 16);
-    BrowserPanelLabel->SetCaption("");
-    BrowserPanelLabel->SetColor(clBlack);
-    BrowserPanelLabel->Font().SetColor(clWhite);
-    IntBrowser = NewControl<TWebBrowser>(this, BrowserPanel, "IntBrowser");
-    IntBrowser->SetVisible(false);
-
-    IntBrowserOpen = NewControl<TQmToolbarButton>(this, IntBrowserPanel, "IntBrowserOpen");
-    IntBrowserClose = NewControl<TQmToolbarButton>(this, IntBrowserPanel, "IntBrowserClose");
+    IntBrowserOpen = NewControl<TQmToolbarButton>(&Form, IntBrowserPanel, "IntBrowserOpen");
+    IntBrowserClose = NewControl<TQmToolbarButton>(&Form, IntBrowserPanel, "IntBrowserClose");
     for (TQmToolbarButton* holder : {IntBrowserOpen, IntBrowserClose}) {
         holder->SetVisible(false);
-        LoadButtonGlyph(holder);
+        THTMLEMainForm::LoadButtonGlyph(holder);
     }
-    BrowserLockTimer->SetInterval(2000);
 }
 
-void THTMLEMainForm::BindInternalBrowser() {
-    IntBrowserButton->OnClick = Handler(this, &THTMLEMainForm::IntBrowserButtonClick);
-    InternalBrowser1->OnClick = Handler(this, &THTMLEMainForm::IntBrowserButtonClick);
-    IntBrowserBackButton->OnClick = Handler(this, &THTMLEMainForm::IntBrowserBackButtonClick);
-    IntBrowserFwdButton->OnClick = Handler(this, &THTMLEMainForm::IntBrowserFwdButtonClick);
-    IntBrowserStopButton->OnClick = Handler(this, &THTMLEMainForm::IntBrowserStopButtonClick);
-    IntBrowserRefreshButton->OnClick = Handler(this, &THTMLEMainForm::IntBrowserRefreshButtonClick);
-    IntBrowserCombo->OnClick = Handler(this, &THTMLEMainForm::IntBrowserComboClick);
-    IntBrowserCombo->OnKeyPress = Handler(this, &THTMLEMainForm::IntBrowserComboKeyPress);
-    IntBrowser->OnNavigateComplete2 = Handler(this, &THTMLEMainForm::IntBrowserNavigateComplete);
-    IntBrowser->OnStatusTextChange = Handler(this, &THTMLEMainForm::IntBrowserStatusTextChange);
-    IntBrowser->OnTitleChange = Handler(this, &THTMLEMainForm::IntBrowserTitleChange);
-    IntBrowser->OnDownloadBegin = Handler(this, &THTMLEMainForm::IntBrowserDownloadBegin);
-    IntBrowser->OnDownloadComplete = Handler(this, &THTMLEMainForm::IntBrowserDownloadComplete);
-    BrowserPanel->OnResize = Handler(this, &THTMLEMainForm::BrowserPanelResize);
-    BrowserLockTimer->OnTimer = Handler(this, &THTMLEMainForm::BrowserLockTimerTimer);
-    Browser1024->OnClick = Handler(this, &THTMLEMainForm::Browser1024Click);
-    Browser800->OnClick = Handler(this, &THTMLEMainForm::Browser800Click);
-    Browser640->OnClick = Handler(this, &THTMLEMainForm::Browser640Click);
-    WebTV1->OnClick = Handler(this, &THTMLEMainForm::WebTV1Click);
-    Normal1->OnClick = Handler(this, &THTMLEMainForm::Normal1Click);
-    Borders1->OnClick = Handler(this, &THTMLEMainForm::Borders1Click);
-    Background1->OnClick = Handler(this, &THTMLEMainForm::Background1Click);
-    Normal3->OnClick = Handler(this, &THTMLEMainForm::Normal3Click);
-    ShowTables1->OnClick = Handler(this, &THTMLEMainForm::ShowTables1Click);
-    ShowBrowserFullSize1->OnClick = Handler(this, &THTMLEMainForm::ShowBrowserFullSize1Click);
-    WorkOffline1->OnClick = Handler(this, &THTMLEMainForm::WorkOffline1Click);
-    // The View menu is the browser's menu too: its own refresh runs first.
-    TNotifyEvent viewOpens = View1->OnClick;
-    View1->OnClick = [this, viewOpens](TObject* Sender) {
-        if (viewOpens)
-            viewOpens(Sender);
-        Browser1Click(Sender);
-    };
+// A press on the browser's button keeps its shift state for the preview, as the tag buttons keep
+// theirs for the insertion.
+void TInternalBrowser::Bind() {
+    IntBrowserButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserButtonClick);
+    IntBrowserButton->OnMouseDown =
+        Handler(Form.TagButtons, &TTagButtons::IntBrowserButtonMouseDown);
+    InternalBrowser1->OnClick = Handler(this, &TInternalBrowser::IntBrowserButtonClick);
+    IntBrowserBackButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserBackButtonClick);
+    IntBrowserFwdButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserFwdButtonClick);
+    IntBrowserStopButton->OnClick = Handler(this, &TInternalBrowser::IntBrowserStopButtonClick);
+    IntBrowserRefreshButton->OnClick =
+        Handler(this, &TInternalBrowser::IntBrowserRefreshButtonClick);
+    IntBrowserCombo->OnClick = Handler(this, &TInternalBrowser::IntBrowserComboClick);
+    IntBrowserCombo->OnKeyPress = Handler(this, &TInternalBrowser::IntBrowserComboKeyPress);
+    IntBrowser->OnNavigateComplete2 = Handler(this, &TInternalBrowser::IntBrowserNavigateComplete);
+    IntBrowser->OnStatusTextChange = Handler(this, &TInternalBrowser::IntBrowserStatusTextChange);
+    IntBrowser->OnTitleChange = Handler(this, &TInternalBrowser::IntBrowserTitleChange);
+    IntBrowser->OnDownloadBegin = Handler(this, &TInternalBrowser::IntBrowserDownloadBegin);
+    IntBrowser->OnDownloadComplete = Handler(this, &TInternalBrowser::IntBrowserDownloadComplete);
+    BrowserPanel->OnResize = Handler(this, &TInternalBrowser::BrowserPanelResize);
+    BrowserLockTimer->OnTimer = Handler(this, &TInternalBrowser::BrowserLockTimerTimer);
+    Browser1024->OnClick = Handler(this, &TInternalBrowser::Browser1024Click);
+    Browser800->OnClick = Handler(this, &TInternalBrowser::Browser800Click);
+    Browser640->OnClick = Handler(this, &TInternalBrowser::Browser640Click);
+    WebTV1->OnClick = Handler(this, &TInternalBrowser::WebTV1Click);
+    Normal1->OnClick = Handler(this, &TInternalBrowser::Normal1Click);
+    Borders1->OnClick = Handler(this, &TInternalBrowser::Borders1Click);
+    Background1->OnClick = Handler(this, &TInternalBrowser::Background1Click);
+    Normal3->OnClick = Handler(this, &TInternalBrowser::Normal3Click);
+    ShowTables1->OnClick = Handler(this, &TInternalBrowser::ShowTables1Click);
+    ShowBrowserFullSize1->OnClick = Handler(this, &TInternalBrowser::ShowBrowserFullSize1Click);
+    WorkOffline1->OnClick = Handler(this, &TInternalBrowser::WorkOffline1Click);
+}
+
+// ---- The settings and the commands' state ----
+
+void TInternalBrowser::ReadSettings() {
+    LimitBrowserSizes();
+    ReadFullSizeSetting();
+    OverrideBrowserSettings();
+}
+
+void TInternalBrowser::LimitBrowserSizes() {
+    if (Screen->Width() < 1024)
+        Browser1024->SetEnabled(false);
+    if (Screen->Width() < 800)
+        Browser800->SetEnabled(false);
+}
+
+void TInternalBrowser::ReadFullSizeSetting() {
+    ShowBrowserFullSize1->SetVisible(true);
+    BrowserFullSize = true;
+    TRegistry reg;
+    if (reg.OpenKeyReadOnly(ProductKey))
+        ReadSetting(reg, "BrowserFullSize", BrowserFullSize);
+    ShowBrowserFullSize1->SetChecked(BrowserFullSize);
+}
+
+// While the program runs, the system browser shows images and works offline; what the user had
+// is kept to be put back at the close.
+void TInternalBrowser::OverrideBrowserSettings() {
+    SavedInlineImages = "yes";
+    SavedGlobalUserOffline = false;
+    TRegistry user;
+    if (user.OpenKey(BrowserMainKey, true)) {
+        if (ReadSetting(user, "Display Inline Images", SavedInlineImages))
+            user.WriteString("Display Inline Images", "yes");
+        if (ReadSetting(user, "GlobalUserOffline", SavedGlobalUserOffline))
+            user.WriteBool("GlobalUserOffline", true);
+    }
+    WorkOffline1->SetChecked(true);
+}
+
+// A setting that is not there was never overridden and stays away.
+void TInternalBrowser::WriteSettings() {
+    TRegistry reg;
+    if (!reg.OpenKey(BrowserMainKey, true))
+        return;
+    if (reg.ValueExists("Display Inline Images"))
+        reg.WriteString("Display Inline Images", SavedInlineImages);
+    if (reg.ValueExists("GlobalUserOffline"))
+        reg.WriteBool("GlobalUserOffline", SavedGlobalUserOffline);
+}
+
+// Saving or closing a page while the browser shows it would be undone by the preview's closing,
+// which puts the page's file back.
+void TInternalBrowser::UpdateCommands() {
+    const bool enabled = Form.DocumentCommandsEnabled();
+    InternalBrowser1->SetEnabled(enabled);
+    IntBrowserButton->SetEnabled(enabled);
+    if (Showing())
+        DisableCommandsWhileBrowsing();
+}
+
+void TInternalBrowser::DisableCommandsWhileBrowsing() {
+    for (TQmToolbarButton* button :
+         {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton, Form.PrintButton,
+          Form.CloseButton, Form.CloseAllButton, Form.PublishButton, Form.CutButton,
+          Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
+          Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
+          Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
+          Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
+        button->SetEnabled(false);
+    for (TMenuItem* item :
+         {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1, Form.Validatecurrentfile1,
+          Form.Print1, Form.PrintPreview1, Form.ElementNavigation->SelectTag1})
+        item->SetEnabled(false);
+}
+
+// The View menu is the browser's menu too.
+void TInternalBrowser::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.View1)
+        Browser1Click(&menu);
+    if (&menu == Form.File1 && Showing()) {
+        for (TMenuItem* item : {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1,
+                                Form.SaveAsTemplate, Form.Print1, Form.PrintExtra,
+                                Form.PrintPreview1, Form.PrintPreviewExtra})
+            item->SetEnabled(false);
+        Form.PrintButton->SetEnabled(false);
+    }
+}
+
+bool TInternalBrowser::CanClose() {
+    if (Showing())
+        ClosePreview();
+    return true;
+}
+
+bool TInternalBrowser::Showing() const {
+    return IntBrowserPanel->Visible();
+}
+
+void TInternalBrowser::WindowShowing() {
+    IntBrowserButton->SetVisible(true);
+    InternalBrowser1->SetVisible(true);
 }
 
 // ---- The navigation bar and the browser's events ----
 
-void THTMLEMainForm::IntBrowserBackButtonClick(TObject* /*Sender*/) {
+void TInternalBrowser::IntBrowserBackButtonClick(TObject* /*Sender*/) {
     MoveThroughBrowserHistory(HelpContexts::IntBrowserBackButtonClick, &TWebBrowser::GoBack);
 }
 
-void THTMLEMainForm::IntBrowserFwdButtonClick(TObject* /*Sender*/) {
+void TInternalBrowser::IntBrowserFwdButtonClick(TObject* /*Sender*/) {
     MoveThroughBrowserHistory(HelpContexts::IntBrowserFwdButtonClick, &TWebBrowser::GoForward);
 }
 
 // The browser raises when there is no page to go to; the user hears that instead.
-void THTMLEMainForm::MoveThroughBrowserHistory(THelpContext help, void (TWebBrowser::*move)()) {
-    if (HandleHelpPointer(help))
+void TInternalBrowser::MoveThroughBrowserHistory(THelpContext help, void (TWebBrowser::*move)()) {
+    if (Form.HandleHelpPointer(help))
         return;
     try {
         (IntBrowser->*move)();
@@ -160,25 +300,25 @@ void THTMLEMainForm::MoveThroughBrowserHistory(THelpContext help, void (TWebBrow
     }
 }
 
-void THTMLEMainForm::IntBrowserStopButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::IntBrowserStopButtonClick))
+void TInternalBrowser::IntBrowserStopButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::IntBrowserStopButtonClick))
         return;
     IntBrowser->Stop();
 }
 
-void THTMLEMainForm::IntBrowserRefreshButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::IntBrowserRefreshButtonClick))
+void TInternalBrowser::IntBrowserRefreshButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::IntBrowserRefreshButtonClick))
         return;
     IntBrowser->Refresh();
 }
 
-void THTMLEMainForm::IntBrowserComboClick(TObject* /*Sender*/) {
+void TInternalBrowser::IntBrowserComboClick(TObject* /*Sender*/) {
     const String address = IntBrowserCombo->Text();
     IntBrowser->Navigate(address);
     AddURLToHistory(address);
 }
 
-void THTMLEMainForm::IntBrowserComboKeyPress(TObject* /*Sender*/, char& Key) {
+void TInternalBrowser::IntBrowserComboKeyPress(TObject* /*Sender*/, char& Key) {
     if (Key != CarriageReturn || IntBrowserCombo->Text().empty())
         return;
     const String address = IntBrowserCombo->Text();
@@ -186,28 +326,28 @@ void THTMLEMainForm::IntBrowserComboKeyPress(TObject* /*Sender*/, char& Key) {
     AddURLToHistory(address);
 }
 
-void THTMLEMainForm::IntBrowserNavigateComplete(TObject* /*Sender*/, const String& URL) {
+void TInternalBrowser::IntBrowserNavigateComplete(TObject* /*Sender*/, const String& URL) {
     AddURLToHistory(URL);
 }
 
-void THTMLEMainForm::IntBrowserStatusTextChange(TObject* /*Sender*/, const String& Text) {
-    StatusBar1->Panels().Items(FolderPanel)->SetText(Text);
+void TInternalBrowser::IntBrowserStatusTextChange(TObject* /*Sender*/, const String& Text) {
+    Form.StatusBar1->Panels().Items(THTMLEMainForm::FolderPanel)->SetText(Text);
 }
 
-void THTMLEMainForm::IntBrowserTitleChange(TObject* /*Sender*/, const String& Text) {
+void TInternalBrowser::IntBrowserTitleChange(TObject* /*Sender*/, const String& Text) {
     TitleLabel->SetCaption(Text);
 }
 
-void THTMLEMainForm::IntBrowserDownloadBegin(TObject* /*Sender*/) {
+void TInternalBrowser::IntBrowserDownloadBegin(TObject* /*Sender*/) {
     IntBrowserStopButton->SetEnabled(true);
 }
 
-void THTMLEMainForm::IntBrowserDownloadComplete(TObject* /*Sender*/) {
+void TInternalBrowser::IntBrowserDownloadComplete(TObject* /*Sender*/) {
     IntBrowserButton->SetEnabled(true);
     IntBrowserStopButton->SetEnabled(false);
 }
 
-void THTMLEMainForm::AddURLToHistory(const String& URL) {
+void TInternalBrowser::AddURLToHistory(const String& URL) {
     TStrings& items = IntBrowserCombo->Items();
     const String wanted = UpperCase(URL);
     for (int i = items.Count() - 1; i >= 0; --i)
@@ -220,11 +360,11 @@ void THTMLEMainForm::AddURLToHistory(const String& URL) {
 
 // ---- Showing the browser and its size ----
 
-void THTMLEMainForm::ShowInternalBrowser() {
+void TInternalBrowser::ShowInternalBrowser() {
     if (IntBrowser->Visible())
         return;
     DisableCommandsWhileBrowsing();
-    ButtonsPage->SetVisible(false);
+    Form.TagButtons->ButtonsPage->SetVisible(false);
     IntBrowserPanel->SetVisible(true);
     BrowserPanel->SetVisible(true);
     IntBrowser->SetVisible(true);
@@ -235,19 +375,7 @@ void THTMLEMainForm::ShowInternalBrowser() {
     InternalBrowser1->SetChecked(true);
 }
 
-void THTMLEMainForm::DisableCommandsWhileBrowsing() {
-    for (TQmToolbarButton* button :
-         {FileNewButton, FileOpenButton, FileSaveButton, PrintButton, CloseButton, CloseAllButton,
-          PublishButton, CutButton, CopyButton, PasteButton, ElementNavigation->BookmarkButton,
-          ElementNavigation->GotoButton, FindReplace->FindButton, FindReplace->ReplaceButton,
-          GlobalReplaceButton, ElementNavigation->ExtendButton, IndentButton, UnindentButton})
-        button->SetEnabled(false);
-    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1, Validatecurrentfile1, Print1,
-                            PrintPreview1, ElementNavigation->SelectTag1})
-        item->SetEnabled(false);
-}
-
-void THTMLEMainForm::SizeBrowserToScreen() {
+void TInternalBrowser::SizeBrowserToScreen() {
     if (!IntBrowser->Visible())
         return;
     const int panelWidth = BrowserPanel->Width();
@@ -268,17 +396,17 @@ void THTMLEMainForm::SizeBrowserToScreen() {
     IntBrowser->SetBounds((panelWidth - width) / 2, (panelHeight - height) / 2, width, height);
 }
 
-void THTMLEMainForm::BrowserPanelResize(TObject* /*Sender*/) {
+void TInternalBrowser::BrowserPanelResize(TObject* /*Sender*/) {
     SizeBrowserToScreen();
 }
 
-void THTMLEMainForm::BrowserLockTimerTimer(TObject* /*Sender*/) {
+void TInternalBrowser::BrowserLockTimerTimer(TObject* /*Sender*/) {
     BrowserLockTimer->SetEnabled(false);
     BrowserLocked = false;
 }
 
-void THTMLEMainForm::ChooseBrowserScreenWidth(TMenuItem* item, int width) {
-    if (HandleHelpPointer(HelpContexts::Browser1024Click))
+void TInternalBrowser::ChooseBrowserScreenWidth(TMenuItem* item, int width) {
+    if (Form.HandleHelpPointer(HelpContexts::Browser1024Click))
         return;
     BrowserScreenWidth = width;
     for (TMenuItem* size : {Browser1024, Browser800, Browser640, WebTV1, Normal1})
@@ -286,55 +414,55 @@ void THTMLEMainForm::ChooseBrowserScreenWidth(TMenuItem* item, int width) {
     SizeBrowserToScreen();
 }
 
-void THTMLEMainForm::Browser1024Click(TObject* /*Sender*/) {
+void TInternalBrowser::Browser1024Click(TObject* /*Sender*/) {
     ChooseBrowserScreenWidth(Browser1024, 1024);
 }
 
-void THTMLEMainForm::Browser800Click(TObject* /*Sender*/) {
+void TInternalBrowser::Browser800Click(TObject* /*Sender*/) {
     ChooseBrowserScreenWidth(Browser800, 800);
 }
 
-void THTMLEMainForm::Browser640Click(TObject* /*Sender*/) {
+void TInternalBrowser::Browser640Click(TObject* /*Sender*/) {
     ChooseBrowserScreenWidth(Browser640, 640);
 }
 
-void THTMLEMainForm::WebTV1Click(TObject* /*Sender*/) {
+void TInternalBrowser::WebTV1Click(TObject* /*Sender*/) {
     ChooseBrowserScreenWidth(WebTV1, 540);
 }
 
-void THTMLEMainForm::Normal1Click(TObject* /*Sender*/) {
+void TInternalBrowser::Normal1Click(TObject* /*Sender*/) {
     ChooseBrowserScreenWidth(Normal1, 0);
 }
 
 // ---- Table views and the browser menu ----
 
-void THTMLEMainForm::Borders1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Borders1Click))
+void TInternalBrowser::Borders1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Borders1Click))
         return;
     ShowTableBorders = !ShowTableBorders;
 }
 
-void THTMLEMainForm::Background1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Background1Click))
+void TInternalBrowser::Background1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Background1Click))
         return;
     ShowTableBackgrounds = !ShowTableBackgrounds;
 }
 
-void THTMLEMainForm::Normal3Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Normal3Click))
+void TInternalBrowser::Normal3Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Normal3Click))
         return;
     ShowTableBorders = false;
     ShowTableBackgrounds = false;
 }
 
-void THTMLEMainForm::ShowTables1Click(TObject* /*Sender*/) {
+void TInternalBrowser::ShowTables1Click(TObject* /*Sender*/) {
     Borders1->SetChecked(ShowTableBorders);
     Background1->SetChecked(ShowTableBackgrounds);
     Normal3->SetChecked(!ShowTableBorders && !ShowTableBackgrounds);
 }
 
-void THTMLEMainForm::ShowBrowserFullSize1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ShowBrowserFullSize1Click))
+void TInternalBrowser::ShowBrowserFullSize1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ShowBrowserFullSize1Click))
         return;
     BrowserFullSize = !BrowserFullSize;
     TRegistry reg;
@@ -343,8 +471,8 @@ void THTMLEMainForm::ShowBrowserFullSize1Click(TObject* /*Sender*/) {
     ShowBrowserFullSize1->SetChecked(BrowserFullSize);
 }
 
-void THTMLEMainForm::WorkOffline1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::WorkOffline1Click))
+void TInternalBrowser::WorkOffline1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::WorkOffline1Click))
         return;
     const bool offline = !GlobalUserOffline();
     TRegistry reg;
@@ -353,7 +481,7 @@ void THTMLEMainForm::WorkOffline1Click(TObject* /*Sender*/) {
     WorkOffline1->SetChecked(offline);
 }
 
-void THTMLEMainForm::Browser1Click(TObject* /*Sender*/) {
+void TInternalBrowser::Browser1Click(TObject* /*Sender*/) {
     WorkOffline1->SetChecked(GlobalUserOffline());
     String inlineImages;
     TRegistry reg;

@@ -8,6 +8,7 @@
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
+#include "publish/InternalBrowser.h"
 #include "site/ReportPane.h"
 #include "tags/HTMLGlobal.h"
 
@@ -89,8 +90,9 @@ void THTMLEMainForm::FileListBox1DblClick(TObject* Sender) {
     for (int index : selected) {
         const String path = FileListFolder() + FileListBox1->Items()[index];
         if (IsTextFile(path)) {
-            if (IntBrowser->Visible() && LowerCase(path).find(".txt") == String::npos)
-                RunPreviewCommand(path);
+            if (InternalBrowser->IntBrowser->Visible() &&
+                LowerCase(path).find(".txt") == String::npos)
+                InternalBrowser->RunPreviewCommand(path);
             else if (!OpenFromPane(path, false))
                 return;
         } else if (IsImageFile(path)) {
@@ -138,17 +140,17 @@ void THTMLEMainForm::ShowFileInBrowser(const String& path, bool asBackground, bo
         Application->HandleException(this); // the browser shows what it finds there
     }
     if (background) {
-        if (!IntBrowser->Visible()) {
-            if (BrowserFullSize)
+        if (!InternalBrowser->IntBrowser->Visible()) {
+            if (InternalBrowser->BrowserFullSize)
                 LeftPanel->SetVisible(false);
-            ShowInternalBrowser();
+            InternalBrowser->ShowInternalBrowser();
         }
-        AddURLToHistory(pageFile);
+        InternalBrowser->AddURLToHistory(pageFile);
     } else {
-        ImagePreviewShown = true;
-        ShowInternalBrowser();
-        SizeBrowserToScreen();
-        AddURLToHistory(path);
+        InternalBrowser->ImagePreviewShown = true;
+        InternalBrowser->ShowInternalBrowser();
+        InternalBrowser->SizeBrowserToScreen();
+        InternalBrowser->AddURLToHistory(path);
     }
-    IntBrowser->Navigate(pageFile);
+    InternalBrowser->IntBrowser->Navigate(pageFile);
 }

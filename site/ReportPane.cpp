@@ -200,7 +200,6 @@ void TReportPane::Bind() {
     SelectFiles1->OnClick = Handler(this, &TReportPane::SelectFiles1Click);
     TextOnly1->OnClick = Handler(this, &TReportPane::TextOnly1Click);
     TextOnly2->OnClick = Handler(this, &TReportPane::TextOnly1Click);
-    EnableSelectFilesOnPagePopup();
 }
 
 // The buttons stand side by side from 13 pixels into the top panel, which the window lays out.
@@ -212,13 +211,10 @@ void TReportPane::ReportTopPanelResize(TObject* /*Sender*/) {
     }
 }
 
-void TReportPane::EnableSelectFilesOnPagePopup() {
-    TNotifyEvent own = Form.MainPopupMenu->OnPopup;
-    Form.MainPopupMenu->OnPopup = [this, own](TObject* Sender) {
+// Select Files works on file names pasted into the page.
+void TReportPane::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.MainPopupMenu->Items())
         SelectFiles1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
-        if (own)
-            own(Sender);
-    };
 }
 
 void TReportPane::ReadSettings() {

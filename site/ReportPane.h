@@ -20,6 +20,7 @@ public:
     void Bind() override;
     // The pane's plain font, and the commands the window's creation brings out of hiding.
     void ReadSettings() override;
+    void MenuOpening(TMenuItem& menu) override;
     void LeaveViewsOverPages() override;
     bool ShowsViewOverPages() const override;
     bool RunOnShownView(TShownViewCommand command) override;
@@ -83,8 +84,6 @@ private:
     void BuildProgressControls();
     void BuildReportMenu();
     void BuildMenuItems();
-    // The page's shortcut menu offers Select Files as it opens, when the clipboard holds text.
-    void EnableSelectFilesOnPagePopup();
     // Selects in the file pane each file named on the selected lines of the report (source 1)
     // or of the active page (source 2).
     void SelectListedFiles(int source);

@@ -8,6 +8,7 @@
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagInsertion.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void THTMLEMainForm::Memo1DragDrop(TObject* /*Sender*/, TObject* Source, int X, 
     if (Source == FileListBox1 && PageInUse(-1) && !FileListBox1->FileName().empty()) {
         ClickEditorAt(GetMemo(-1), X, Y);
         auto [start, end] = DroppedFileTexts(FileListBox1->FileName());
-        InsertTag(start, end, 0);
+        TagInsertion->InsertTag(start, end, 0);
     }
     Screen->SetCursor(crDefault);
 }

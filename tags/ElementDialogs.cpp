@@ -14,6 +14,8 @@
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "tags/TagButtons.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -34,7 +36,7 @@ String SelectedText(const THTMLEMainForm& main) {
 void ReplaceSelection(THTMLEMainForm& main, const String& start, const String& end) {
     if (main.AnyDocumentOpen())
         main.GetMemo(-1)->ClearSelection();
-    main.InsertWhole(start, end, 0);
+    main.TagInsertion->InsertWhole(start, end, 0);
 }
 
 } // namespace
@@ -59,7 +61,7 @@ void THTMLEMainForm::ImageButtonClick(TObject* /*Sender*/) {
         return;
     dialog->PageFolder = DialogPageFolder(*this);
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->ImageTag(), "", 0);
+        TagInsertion->InsertWhole(dialog->ImageTag(), "", 0);
 }
 
 void THTMLEMainForm::FaceButtonClick(TObject* /*Sender*/) {
@@ -77,11 +79,11 @@ void THTMLEMainForm::BaseFontButtonClick(TObject* /*Sender*/) {
 void THTMLEMainForm::BuildFontTag(const String& name, const String& end) {
     const String tag = HTMLFontTagForm->StartTag(name);
     if (!tag.empty())
-        InsertTag(tag, end, 0);
+        TagInsertion->InsertTag(tag, end, 0);
 }
 
 void THTMLEMainForm::BindElementDialogs() {
-    ListButton->OnClick = Handler(this, &THTMLEMainForm::ListButtonClick);
+    TagButtons->ListButton->OnClick = Handler(this, &THTMLEMainForm::ListButtonClick);
 }
 
 // The dialog outlives a Cancel so that what was typed into it is there next time.
@@ -96,7 +98,7 @@ void THTMLEMainForm::ListButtonClick(TObject* /*Sender*/) {
         dialog.Keep();
         return;
     }
-    InsertWhole(dialog->ListHTML(AutoInsertTab), "", 0);
+    TagInsertion->InsertWhole(dialog->ListHTML(AutoInsertTab), "", 0);
 }
 
 void THTMLEMainForm::MailToButtonClick(TObject* /*Sender*/) {
@@ -118,7 +120,7 @@ void THTMLEMainForm::RuleButtonClick(TObject* /*Sender*/) {
         return;
     dialog->Prepare();
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->RuleTag(), "\r\n", 0);
+        TagInsertion->InsertWhole(dialog->RuleTag(), "\r\n", 0);
 }
 
 // The page loses its known META tags while the dialog shows; OK writes them back as one block
@@ -147,7 +149,8 @@ void THTMLEMainForm::MetaButtonClick(TObject* /*Sender*/) {
     if (dialog.ShowModal() == mrOk) {
         const int position = MetaBlockPosition(rest);
         editor->SetSelStart(position);
-        InsertWhole(MetaBlockAt(rest, position, dialog->Fields(), VerLabelInvis->Caption()), "", 0);
+        TagInsertion->InsertWhole(
+            MetaBlockAt(rest, position, dialog->Fields(), VerLabelInvis->Caption()), "", 0);
     } else if (taken) {
         editor->SetText(page);
         editor->SetModified(modified);

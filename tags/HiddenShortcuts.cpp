@@ -1,17 +1,18 @@
 // The hidden shortcut menu: items of the invisible top-level menu Invis1 whose keyboard
 // shortcuts give the most used tag buttons and commands their keys.
 
-#include "editor/CorvaletForm.h"
+#include "tags/TagInsertion.h"
 
 #include "editor/ElementNavigation.h"
 #include "platform/Events.h"
+#include "tags/TagButtons.h"
 
 namespace {
 
-using F = THTMLEMainForm;
+using F = TTagInsertion;
 
 struct TShortcutItem {
-    TMenuItem* THTMLEMainForm::*Member;
+    TMenuItem* TTagInsertion::*Member;
     const char* Name;
     const char* Caption;
     WORD Key; // 0: no shortcut
@@ -58,30 +59,42 @@ const TShortcutItem LaterItems[] = {
     {&F::Undo3, "Undo3", "Undo", 'Z', Ctrl, false},
 };
 
-struct TItemHandler {
-    TMenuItem* THTMLEMainForm::*Member;
-    void (THTMLEMainForm::*Click)(TObject*);
+template <typename TTarget> struct TItemHandler {
+    TMenuItem* TTagInsertion::*Member;
+    void (TTarget::*Click)(TObject*);
 };
 
 // The items whose commands exist; the others keep their keys for the commands still to come.
-const TItemHandler ItemHandlers[] = {
-    {&F::Paragraph1, &F::ParaButtonClick},
-    {&F::Break1, &F::BreakButtonClick},
-    {&F::Bold1, &F::BoldButtonClick},
-    {&F::Italic1, &F::ItalicButtonClick},
-    {&F::Underline1, &F::UnderlineButtonClick},
-    {&F::Centre1, &F::CentreAlignButtonClick},
-    {&F::Right1, &F::RightAlignButtonClick},
-    {&F::Comment, &F::CommentButtonClick},
-    {&F::Undo3, &F::Undo1Click},
-    {&F::DelwoBin1, &F::Delete1Click},
+const TItemHandler<TTagButtons> ButtonItems[] = {
+    {&F::Paragraph1, &TTagButtons::ParaButtonClick},
+    {&F::Break1, &TTagButtons::BreakButtonClick},
+    {&F::Bold1, &TTagButtons::BoldButtonClick},
+    {&F::Italic1, &TTagButtons::ItalicButtonClick},
+    {&F::Underline1, &TTagButtons::UnderlineButtonClick},
+    {&F::Centre1, &TTagButtons::CentreAlignButtonClick},
+    {&F::Right1, &TTagButtons::RightAlignButtonClick},
+    {&F::Comment, &TTagButtons::CommentButtonClick},
+};
+
+const TItemHandler<TElementNavigation> NavigationItems[] = {
+    {&F::TagRight, &TElementNavigation::TagRightClick},
+    {&F::TagLeft1, &TElementNavigation::TagLeft1Click},
+    {&F::HLTagRight1, &TElementNavigation::TagRightClick},
+    {&F::HLTagLeft1, &TElementNavigation::TagLeft1Click},
+};
+
+const TItemHandler<THTMLEMainForm> WindowItems[] = {
+    {&F::Undo3, &THTMLEMainForm::Undo1Click},
+    {&F::DelwoBin1, &THTMLEMainForm::Delete1Click},
 };
 
 } // namespace
 
-void THTMLEMainForm::BuildHiddenShortcuts() {
-    auto add = [this](const TShortcutItem& entry) {
-        TMenuItem* item = AddItem(this, Invis1, entry.Name, entry.Caption);
+// The items come first in the hidden menu, before the page stepping's.
+void TTagInsertion::BuildHiddenShortcuts() {
+    int index = Form.Invis1->IndexOf(Form.TabsRight1);
+    auto add = [this, &index](const TShortcutItem& entry) {
+        TMenuItem* item = InsertItem(&Form, Form.Invis1, index++, entry.Name, entry.Caption);
         if (entry.Key != 0)
             item->SetShortCut(ShortCut(entry.Key, entry.Shift));
         item->SetVisible(!entry.Hidden);
@@ -90,9 +103,10 @@ void THTMLEMainForm::BuildHiddenShortcuts() {
     for (const TShortcutItem& entry : ShortcutItems)
         add(entry);
     // User1 to User9 on Alt and a digit, User10 to User16 on Shift+Alt and a digit from 0.
-    for (int i = 0; i < UserButtonCount; ++i) {
+    for (int i = 0; i < THTMLEMainForm::UserButtonCount; ++i) {
         String number = IntToStr(i + 1);
-        TMenuItem* item = AddItem(this, Invis1, "User" + number + "1", "User" + number);
+        TMenuItem* item =
+            InsertItem(&Form, Form.Invis1, index++, "User" + number + "1", "User" + number);
         item->SetShortCut(i < 9 ? ShortCut(static_cast<WORD>('1' + i), {ssAlt})
                                 : ShortCut(static_cast<WORD>('0' + i - 9), {ssShift, ssAlt}));
         UserItems[i] = item;
@@ -101,11 +115,11 @@ void THTMLEMainForm::BuildHiddenShortcuts() {
         add(entry);
 }
 
-void THTMLEMainForm::BindHiddenShortcuts() {
-    for (const TItemHandler& entry : ItemHandlers)
-        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
-    for (TMenuItem* item : {TagRight, HLTagRight1})
-        item->OnClick = Handler(ElementNavigation, &TElementNavigation::TagRightClick);
-    for (TMenuItem* item : {TagLeft1, HLTagLeft1})
-        item->OnClick = Handler(ElementNavigation, &TElementNavigation::TagLeft1Click);
+void TTagInsertion::BindHiddenShortcuts() {
+    for (const auto& entry : ButtonItems)
+        (this->*entry.Member)->OnClick = Handler(Form.TagButtons, entry.Click);
+    for (const auto& entry : NavigationItems)
+        (this->*entry.Member)->OnClick = Handler(Form.ElementNavigation, entry.Click);
+    for (const auto& entry : WindowItems)
+        (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
 }

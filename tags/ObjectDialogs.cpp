@@ -8,6 +8,8 @@
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLSoundForm.h"
+#include "tags/TagButtons.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
@@ -21,7 +23,7 @@ void RunDivDialog(THTMLEMainForm& main, const String& elementName) {
     main.GetStyleClasses(classes);
     dialog->Prepare(elementName, classes);
     if (dialog.ShowModal() == mrOk)
-        main.InsertWhole(dialog->StartText(), dialog->EndText(), 0);
+        main.TagInsertion->InsertWhole(dialog->StartText(), dialog->EndText(), 0);
 }
 
 // The text from the first "<STYLE" up to the first "</STYLE" after it (or the end of the page);
@@ -38,11 +40,11 @@ String StyleBlock(const String& page) {
 } // namespace
 
 void THTMLEMainForm::BindObjectDialogs() {
-    AppletButton->OnClick = Handler(this, &THTMLEMainForm::AppletButtonClick);
-    SoundButton->OnClick = Handler(this, &THTMLEMainForm::SoundButtonClick);
-    DivButton->OnClick = Handler(this, &THTMLEMainForm::DivButtonClick);
-    SpanButton->OnClick = Handler(this, &THTMLEMainForm::SpanButtonClick);
-    StyleButton->OnClick = Handler(this, &THTMLEMainForm::StyleButtonClick);
+    TagButtons->AppletButton->OnClick = Handler(this, &THTMLEMainForm::AppletButtonClick);
+    TagButtons->SoundButton->OnClick = Handler(this, &THTMLEMainForm::SoundButtonClick);
+    TagButtons->DivButton->OnClick = Handler(this, &THTMLEMainForm::DivButtonClick);
+    TagButtons->SpanButton->OnClick = Handler(this, &THTMLEMainForm::SpanButtonClick);
+    TagButtons->StyleButton->OnClick = Handler(this, &THTMLEMainForm::StyleButtonClick);
 }
 
 void THTMLEMainForm::AppletButtonClick(TObject* /*Sender*/) {
@@ -53,7 +55,7 @@ void THTMLEMainForm::AppletButtonClick(TObject* /*Sender*/) {
         return;
     dialog->ClearFields();
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->StartText(), dialog->EndText(), 0);
+        TagInsertion->InsertWhole(dialog->StartText(), dialog->EndText(), 0);
 }
 
 void THTMLEMainForm::SoundButtonClick(TObject* /*Sender*/) {
@@ -65,7 +67,7 @@ void THTMLEMainForm::SoundButtonClick(TObject* /*Sender*/) {
     dialog->OpenDialog->SetInitialDir(DirectoryListBox1->Directory());
     dialog->PageFolder = DialogPageFolder(*this);
     if (dialog.ShowModal() == mrOk)
-        InsertWhole(dialog->EmbedTag(), "", 0);
+        TagInsertion->InsertWhole(dialog->EmbedTag(), "", 0);
 }
 
 void THTMLEMainForm::DivButtonClick(TObject* /*Sender*/) {
@@ -80,7 +82,8 @@ void THTMLEMainForm::SpanButtonClick(TObject* /*Sender*/) {
 
 void THTMLEMainForm::StyleButtonClick(TObject* /*Sender*/) {
     if (!HandleHelpPointer(HelpContexts::StyleButtonClick))
-        InsertTag("<STYLE TYPE=\"text/css\">\r\n<!--\r\n", "\r\n\r\n-->\r\n</STYLE>", 0);
+        TagInsertion->InsertTag("<STYLE TYPE=\"text/css\">\r\n<!--\r\n", "\r\n\r\n-->\r\n</STYLE>",
+                                0);
 }
 
 // Every "." starts a name that runs to the next "{", so a selector such as P.intro gives

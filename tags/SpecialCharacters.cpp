@@ -5,6 +5,8 @@
 #include "editor/CorvaletForm.h"
 
 #include "platform/Events.h"
+#include "tags/TagButtons.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -34,25 +36,25 @@ const TCharButton CharButtons[] = {
 };
 
 struct TShortcutHandler {
-    TMenuItem* THTMLEMainForm::*Member;
+    TMenuItem* TTagInsertion::*Member;
     void (THTMLEMainForm::*Click)(TObject*);
 };
 
 const TShortcutHandler ShortcutHandlers[] = {
-    {&F::nbsp1, &F::nbspButtonClick},
-    {&F::LeftAngle, &F::LeftAngleClick},
-    {&F::LeftAngle2, &F::LeftAngleClick},
-    {&F::RightAngle, &F::RightAngleClick},
-    {&F::RightAngle2, &F::RightAngleClick},
-    {&F::Quot1, &F::QuotButtonClick},
-    {&F::Pound, &F::PoundClick},
-    {&F::Copyright1, &F::CopyRtButtonClick},
-    {&F::Reg1, &F::RegButtonClick},
-    {&F::Multx1, &F::Multx1Click},
-    {&F::Amp1, &F::AmpButtonClick},
-    {&F::Quarter1, &F::Quarter1Click},
-    {&F::Half1, &F::Half1Click},
-    {&F::Threquarters1, &F::Threquarters1Click},
+    {&TTagInsertion::nbsp1, &F::nbspButtonClick},
+    {&TTagInsertion::LeftAngle, &F::LeftAngleClick},
+    {&TTagInsertion::LeftAngle2, &F::LeftAngleClick},
+    {&TTagInsertion::RightAngle, &F::RightAngleClick},
+    {&TTagInsertion::RightAngle2, &F::RightAngleClick},
+    {&TTagInsertion::Quot1, &F::QuotButtonClick},
+    {&TTagInsertion::Pound, &F::PoundClick},
+    {&TTagInsertion::Copyright1, &F::CopyRtButtonClick},
+    {&TTagInsertion::Reg1, &F::RegButtonClick},
+    {&TTagInsertion::Multx1, &F::Multx1Click},
+    {&TTagInsertion::Amp1, &F::AmpButtonClick},
+    {&TTagInsertion::Quarter1, &F::Quarter1Click},
+    {&TTagInsertion::Half1, &F::Half1Click},
+    {&TTagInsertion::Threquarters1, &F::Threquarters1Click},
 };
 
 struct TEntity {
@@ -118,47 +120,47 @@ int CodeOfCell(int column, int row) {
 
 void THTMLEMainForm::BuildSpecialCharacters() {
     for (const TCharButton& entry : CharButtons) {
-        auto* button = NewControl<TQmToolbarButton>(this, CharSheet, entry.Name);
+        auto* button = NewControl<TQmToolbarButton>(this, TagButtons->CharSheet, entry.Name);
         button->SetCaption(entry.Caption);
         button->SetBounds(0, 0, 25 + 7 * static_cast<int>(String(entry.Caption).size() / 2), 25);
         button->SetHint(entry.Hint);
         button->SetShowHint(true);
         this->*entry.Member = button;
     }
-    FlowTagButtons(CharSheet);
+    TagButtons->FlowTagButtons(TagButtons->CharSheet);
     for (const TEntity& entity : Entities)
-        CharListBox->Items().Add(entity.Item);
-    CharGrid->SetColCount(GridColumns);
-    CharGrid->SetRowCount(GridRows);
-    CharGrid->SetFixedCols(0);
-    CharGrid->SetFixedRows(0);
-    CharGrid->SetDefaultColWidth(15);
-    CharGrid->SetDefaultRowHeight(15);
-    CharGrid->SetWidth(GridColumns * 16 + 4);
-    CharGrid->SetHeight(GridRows * 16 + 4);
-    CharGrid->Font().SetName("Arial");
-    CharGrid->Font().SetHeight(-11);
-    CharGrid->Font().SetColor(clBlack);
+        TagButtons->CharListBox->Items().Add(entity.Item);
+    TagButtons->CharGrid->SetColCount(GridColumns);
+    TagButtons->CharGrid->SetRowCount(GridRows);
+    TagButtons->CharGrid->SetFixedCols(0);
+    TagButtons->CharGrid->SetFixedRows(0);
+    TagButtons->CharGrid->SetDefaultColWidth(15);
+    TagButtons->CharGrid->SetDefaultRowHeight(15);
+    TagButtons->CharGrid->SetWidth(GridColumns * 16 + 4);
+    TagButtons->CharGrid->SetHeight(GridRows * 16 + 4);
+    TagButtons->CharGrid->Font().SetName("Arial");
+    TagButtons->CharGrid->Font().SetHeight(-11);
+    TagButtons->CharGrid->Font().SetColor(clBlack);
 }
 
 void THTMLEMainForm::BindSpecialCharacters() {
     for (const TCharButton& entry : CharButtons) {
         (this->*entry.Member)->OnClick = Handler(this, entry.Click);
         (this->*entry.Member)->OnMouseDown =
-            Handler(this, &THTMLEMainForm::HeadingsButtonMouseDown);
+            Handler(TagButtons, &TTagButtons::HeadingsButtonMouseDown);
     }
     for (const TShortcutHandler& entry : ShortcutHandlers)
-        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
-    CharListBox->OnClick = Handler(this, &THTMLEMainForm::CharListBoxClick);
-    CharListBox->OnExit = Handler(this, &THTMLEMainForm::CharListBoxExit);
-    CharGrid->OnDblClick = Handler(this, &THTMLEMainForm::CharGridDblClick);
-    CharGrid->OnExit = Handler(this, &THTMLEMainForm::CharGridExit);
+        (TagInsertion->*entry.Member)->OnClick = Handler(this, entry.Click);
+    TagButtons->CharListBox->OnClick = Handler(this, &THTMLEMainForm::CharListBoxClick);
+    TagButtons->CharListBox->OnExit = Handler(this, &THTMLEMainForm::CharListBoxExit);
+    TagButtons->CharGrid->OnDblClick = Handler(this, &THTMLEMainForm::CharGridDblClick);
+    TagButtons->CharGrid->OnExit = Handler(this, &THTMLEMainForm::CharGridExit);
 }
 
 void THTMLEMainForm::InsertCharacterReference(THelpContext help, const String& reference) {
     if (help != 0 && HandleHelpPointer(help))
         return;
-    InsertTag(reference, "", 0);
+    TagInsertion->InsertTag(reference, "", 0);
 }
 
 // ---- Buttons and shortcuts ----
@@ -215,21 +217,21 @@ void THTMLEMainForm::Threquarters1Click(TObject* /*Sender*/) {
 void THTMLEMainForm::OtherCharButtonClick(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::OtherCharButtonClick))
         return;
-    CharListBox->SetVisible(!CharListBox->Visible());
-    CharGrid->Hide();
-    if (CharListBox->Visible())
-        ShowDropList(CharListBox);
+    TagButtons->CharListBox->SetVisible(!TagButtons->CharListBox->Visible());
+    TagButtons->CharGrid->Hide();
+    if (TagButtons->CharListBox->Visible())
+        TagButtons->ShowDropList(TagButtons->CharListBox);
 }
 
 void THTMLEMainForm::CharListBoxClick(TObject* /*Sender*/) {
-    int index = CharListBox->ItemIndex();
+    int index = TagButtons->CharListBox->ItemIndex();
     if (index >= 0 && index < static_cast<int>(std::size(Entities)))
-        InsertTag(Entities[index].Reference, "", 0);
-    CharListBox->Hide();
+        TagInsertion->InsertTag(Entities[index].Reference, "", 0);
+    TagButtons->CharListBox->Hide();
 }
 
 void THTMLEMainForm::CharListBoxExit(TObject* /*Sender*/) {
-    CharListBox->Hide();
+    TagButtons->CharListBox->Hide();
 }
 
 // ---- The character map ----
@@ -237,18 +239,18 @@ void THTMLEMainForm::CharListBoxExit(TObject* /*Sender*/) {
 void THTMLEMainForm::CharMapButtonClick(TObject* /*Sender*/) {
     if (HandleHelpPointer(HelpContexts::CharMapButtonClick))
         return;
-    ShowCharGrid(!CharGrid->Visible());
-    if (CharGrid->Visible()) {
-        CharGrid->BringToFront();
-        if (CharGrid->CanFocus())
-            CharGrid->SetFocus();
+    ShowCharGrid(!TagButtons->CharGrid->Visible());
+    if (TagButtons->CharGrid->Visible()) {
+        TagButtons->CharGrid->BringToFront();
+        if (TagButtons->CharGrid->CanFocus())
+            TagButtons->CharGrid->SetFocus();
     }
 }
 
 void THTMLEMainForm::ShowCharGrid(bool shown) {
-    CharGrid->SetVisible(shown);
-    GridPanel1->SetVisible(shown);
-    GridPanel2->SetVisible(shown);
+    TagButtons->CharGrid->SetVisible(shown);
+    TagButtons->GridPanel1->SetVisible(shown);
+    TagButtons->GridPanel2->SetVisible(shown);
     FillCharGrid(shown);
 }
 
@@ -257,15 +259,16 @@ void THTMLEMainForm::FillCharGrid(bool filled) {
         for (int column = 0; column < GridColumns; ++column) {
             int code = CodeOfCell(column, row);
             if (code >= FirstShownCode && code <= LastCode)
-                CharGrid->SetCells(column, row, filled ? String(1, static_cast<char>(code)) : "");
+                TagButtons->CharGrid->SetCells(column, row,
+                                               filled ? String(1, static_cast<char>(code)) : "");
         }
 }
 
 void THTMLEMainForm::CharGridDblClick(TObject* /*Sender*/) {
-    int code = CodeOfCell(CharGrid->Col(), CharGrid->Row());
+    int code = CodeOfCell(TagButtons->CharGrid->Col(), TagButtons->CharGrid->Row());
     if (code < 32 || code > LastCode)
         return;
-    InsertTag("&#" + IntToStr(code) + ";", "", 0);
+    TagInsertion->InsertTag("&#" + IntToStr(code) + ";", "", 0);
     ShowCharGrid(false);
 }
 

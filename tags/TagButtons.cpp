@@ -1,10 +1,11 @@
 // The tag-bar buttons: one per HTML element, most of them putting a fixed pair of tags around
 // the selection, a few working out their texts (paragraph, headings, colour, comment, fieldset).
 
-#include "editor/CorvaletForm.h"
+#include "tags/TagButtons.h"
 
 #include "platform/Events.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -17,15 +18,15 @@ namespace {
 enum TPressState { KeepsShift, ClearsShift, NoPress };
 
 struct TTagButton {
-    TQmToolbarButton* THTMLEMainForm::*Member;
-    TTabSheet* THTMLEMainForm::*Page;
+    TQmToolbarButton* TTagButtons::*Member;
+    TTabSheet* TTagButtons::*Page;
     const char* Name;
     const char* Caption;
     const char* Hint;
     TPressState Press;
 };
 
-using F = THTMLEMainForm;
+using F = TTagButtons;
 
 // In page order, each page's buttons in the order they stand on it.
 const TTagButton TagButtons[] = {
@@ -141,12 +142,12 @@ const TTagButton TagButtons[] = {
     {&F::MiscButton, &F::SpecialSheet, "MiscButton", "Misc", "User definitions", ClearsShift},
 };
 
-struct TButtonHandler {
-    TQmToolbarButton* THTMLEMainForm::*Member;
-    void (THTMLEMainForm::*Click)(TObject*);
+template <typename TTarget> struct TButtonHandler {
+    TQmToolbarButton* TTagButtons::*Member;
+    void (TTarget::*Click)(TObject*);
 };
 
-const TButtonHandler ButtonHandlers[] = {
+const TButtonHandler<TTagButtons> ButtonHandlers[] = {
     {&F::BoldButton, &F::BoldButtonClick},
     {&F::ItalicButton, &F::ItalicButtonClick},
     {&F::UnderlineButton, &F::UnderlineButtonClick},
@@ -177,13 +178,6 @@ const TButtonHandler ButtonHandlers[] = {
     {&F::MenuButton, &F::MenuButtonClick},
     {&F::DirButton, &F::DirButtonClick},
     {&F::LIButton, &F::LIButtonClick},
-    {&F::LinkButton, &F::LinkButtonClick},
-    {&F::ImageButton, &F::ImageButtonClick},
-    {&F::FaceButton, &F::FaceButtonClick},
-    {&F::BaseFontButton, &F::BaseFontButtonClick},
-    {&F::MailToButton, &F::MailToButtonClick},
-    {&F::RuleButton, &F::RuleButtonClick},
-    {&F::MetaButton, &F::MetaButtonClick},
     {&F::DTButton, &F::DTButtonClick},
     {&F::DDButton, &F::DDButtonClick},
     {&F::TableButton, &F::TableButtonClick},
@@ -200,6 +194,17 @@ const TButtonHandler ButtonHandlers[] = {
     {&F::SSIButton, &F::SSIButtonClick},
 };
 
+// The element dialogs, which the window runs.
+const TButtonHandler<THTMLEMainForm> DialogHandlers[] = {
+    {&F::LinkButton, &THTMLEMainForm::LinkButtonClick},
+    {&F::ImageButton, &THTMLEMainForm::ImageButtonClick},
+    {&F::FaceButton, &THTMLEMainForm::FaceButtonClick},
+    {&F::BaseFontButton, &THTMLEMainForm::BaseFontButtonClick},
+    {&F::MailToButton, &THTMLEMainForm::MailToButtonClick},
+    {&F::RuleButton, &THTMLEMainForm::RuleButtonClick},
+    {&F::MetaButton, &THTMLEMainForm::MetaButtonClick},
+};
+
 const int ButtonHeight = 25;
 const int MinButtonWidth = 25;
 const int CaptionCharWidth = 7;
@@ -214,9 +219,40 @@ int ButtonWidthFor(const String& caption) {
 
 } // namespace
 
-void THTMLEMainForm::BuildTagButtons() {
+void TTagButtons::Build() {
+    BuildTagBar();
+    BuildTagBarLists();
+    BuildTagButtons();
+}
+
+void TTagButtons::Bind() {
+    for (const auto& entry : ButtonHandlers)
+        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+    for (const auto& entry : DialogHandlers)
+        (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
     for (const TTagButton& entry : TagButtons) {
-        auto* button = NewControl<TQmToolbarButton>(this, this->*entry.Page, entry.Name);
+        TQmToolbarButton* button = this->*entry.Member;
+        if (entry.Press == KeepsShift)
+            button->OnMouseDown = Handler(this, &TTagButtons::IntBrowserButtonMouseDown);
+        else if (entry.Press == ClearsShift)
+            button->OnMouseDown = Handler(this, &TTagButtons::HeadingsButtonMouseDown);
+    }
+    PerlCommentButton->OnClick = Handler(&Form, &THTMLEMainForm::PerlCommentButtonClick);
+    PerlNoCommentButton->OnClick = Handler(&Form, &THTMLEMainForm::PerlNoCommentButtonClick);
+    ReplaceAnglesButton->OnClick = Handler(this, &TTagButtons::ReplaceAnglesButtonClick);
+    HeadingsUpDown1->OnClick = Handler(this, &TTagButtons::HeadingsUpDown1Click);
+    HeadingsEdit->OnClick = Handler(this, &TTagButtons::HeadingsEditClick);
+    ButtonsPage->OnChange = Handler(this, &TTagButtons::ButtonsPageChange);
+    ButtonsPage->OnResize = [this](TObject*) {
+        for (int i = 0; i < ButtonsPage->PageCount(); ++i)
+            FlowTagButtons(ButtonsPage->Pages(i));
+    };
+    BindTagBarLists();
+}
+
+void TTagButtons::BuildTagButtons() {
+    for (const TTagButton& entry : TagButtons) {
+        auto* button = NewControl<TQmToolbarButton>(&Form, this->*entry.Page, entry.Name);
         button->SetCaption(entry.Caption);
         button->SetWidth(ButtonWidthFor(entry.Caption));
         button->SetHeight(ButtonHeight);
@@ -225,11 +261,11 @@ void THTMLEMainForm::BuildTagButtons() {
         this->*entry.Member = button;
         if (entry.Member == &F::HeadingsButton) {
             // The heading number stands right after its button.
-            HeadingsEdit = NewControl<TEdit>(this, FontSheet, "HeadingsEdit");
+            HeadingsEdit = NewControl<TEdit>(&Form, FontSheet, "HeadingsEdit");
             HeadingsEdit->SetBounds(0, 0, 18, ButtonHeight - 2);
             HeadingsEdit->SetReadOnly(true);
             HeadingsEdit->SetText("1");
-            HeadingsUpDown1 = NewControl<TUpDown>(this, FontSheet, "HeadingsUpDown1");
+            HeadingsUpDown1 = NewControl<TUpDown>(&Form, FontSheet, "HeadingsUpDown1");
             HeadingsUpDown1->SetBounds(0, 0, 14, ButtonHeight - 2);
             HeadingsUpDown1->SetMin(1);
             HeadingsUpDown1->SetMax(6);
@@ -238,16 +274,16 @@ void THTMLEMainForm::BuildTagButtons() {
             HeadingsUpDown1->SetPosition(1);
         }
     }
-    ColorDialog1 = NewComponent<TColorDialog>(this, "ColorDialog1");
+    ColorDialog1 = NewComponent<TColorDialog>(&Form, "ColorDialog1");
     ColorDialog1->SetOptions({cdFullOpen, cdAnyColor});
     for (int i = 0; i < ButtonsPage->PageCount(); ++i)
         FlowTagButtons(ButtonsPage->Pages(i));
 }
 
 // Left to right in rows as wide as the page; a page's scrolling comes with its own layout.
-void THTMLEMainForm::FlowTagButtons(TTabSheet* page) const {
+void TTagButtons::FlowTagButtons(TTabSheet* page) const {
     // The tag bar spans the window, and is aligned to it only once the window is built.
-    int barWidth = ClientWidth() - PageMargin;
+    int barWidth = Form.ClientWidth() - PageMargin;
     int width = barWidth > 2 * MinButtonWidth ? barWidth : FallbackPageWidth;
     int left = 0;
     int top = 0;
@@ -263,262 +299,241 @@ void THTMLEMainForm::FlowTagButtons(TTabSheet* page) const {
     }
 }
 
-void THTMLEMainForm::BindTagButtons() {
-    for (const TButtonHandler& entry : ButtonHandlers)
-        (this->*entry.Member)->OnClick = Handler(this, entry.Click);
-    for (const TTagButton& entry : TagButtons) {
-        TQmToolbarButton* button = this->*entry.Member;
-        if (entry.Press == KeepsShift)
-            button->OnMouseDown = Handler(this, &THTMLEMainForm::IntBrowserButtonMouseDown);
-        else if (entry.Press == ClearsShift)
-            button->OnMouseDown = Handler(this, &THTMLEMainForm::HeadingsButtonMouseDown);
-    }
-    IntBrowserButton->OnMouseDown = Handler(this, &THTMLEMainForm::IntBrowserButtonMouseDown);
-    HeadingsUpDown1->OnClick = Handler(this, &THTMLEMainForm::HeadingsUpDown1Click);
-    HeadingsEdit->OnClick = Handler(this, &THTMLEMainForm::HeadingsEditClick);
-    ButtonsPage->OnChange = Handler(this, &THTMLEMainForm::ButtonsPageChange);
-    ButtonsPage->OnResize = [this](TObject*) {
-        for (int i = 0; i < ButtonsPage->PageCount(); ++i)
-            FlowTagButtons(ButtonsPage->Pages(i));
-    };
+void TTagButtons::IntBrowserButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                            TShiftState Shift, int /*X*/, int /*Y*/) {
+    Form.LastShiftState = Shift;
 }
 
-void THTMLEMainForm::IntBrowserButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
-                                               TShiftState Shift, int /*X*/, int /*Y*/) {
-    LastShiftState = Shift;
+void TTagButtons::HeadingsButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                          TShiftState /*Shift*/, int /*X*/, int /*Y*/) {
+    Form.LastShiftState = {};
 }
 
-void THTMLEMainForm::HeadingsButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
-                                             TShiftState /*Shift*/, int /*X*/, int /*Y*/) {
-    LastShiftState = {};
-}
-
-void THTMLEMainForm::InsertButtonTags(THelpContext help, const String& start, const String& end,
-                                      int newlineCount) {
-    if (HandleHelpPointer(help))
+void TTagButtons::InsertButtonTags(THelpContext help, const String& start, const String& end,
+                                   int newlineCount) {
+    if (Form.HandleHelpPointer(help))
         return;
-    InsertTag(start, end, newlineCount);
+    Form.TagInsertion->InsertTag(start, end, newlineCount);
 }
 
 // ---- Fixed pairs ----
 
-void THTMLEMainForm::BoldButtonClick(TObject* /*Sender*/) {
+void TTagButtons::BoldButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::BoldButtonClick, "<B>", "</B>");
 }
 
-void THTMLEMainForm::ItalicButtonClick(TObject* /*Sender*/) {
+void TTagButtons::ItalicButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::ItalicButtonClick, "<I>", "</I>");
 }
 
-void THTMLEMainForm::UnderlineButtonClick(TObject* /*Sender*/) {
+void TTagButtons::UnderlineButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::UnderlineButtonClick, "<U>", "</U>");
 }
 
-void THTMLEMainForm::BreakButtonClick(TObject* /*Sender*/) {
+void TTagButtons::BreakButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::BreakButtonClick, "<BR>", "", 1);
 }
 
-void THTMLEMainForm::CentreAlignButtonClick(TObject* /*Sender*/) {
+void TTagButtons::CentreAlignButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::CentreAlignButtonClick, "<CENTER>", "</CENTER>");
 }
 
-void THTMLEMainForm::RightAlignButtonClick(TObject* /*Sender*/) {
+void TTagButtons::RightAlignButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::RightAlignButtonClick, "<DIV ALIGN=RIGHT>", "\r\n</DIV>");
 }
 
-void THTMLEMainForm::NOBRButtonClick(TObject* /*Sender*/) {
+void TTagButtons::NOBRButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::NOBRButtonClick, "<NOBR>", "</NOBR>");
 }
 
-void THTMLEMainForm::ASPButtonClick(TObject* /*Sender*/) {
+void TTagButtons::ASPButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::ASPButtonClick, "<% ", " %>");
 }
 
-void THTMLEMainForm::HTMLButtonClick(TObject* /*Sender*/) {
+void TTagButtons::HTMLButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::HTMLButtonClick, "<HTML>", "\r\n</HTML>");
 }
 
-void THTMLEMainForm::HeadButtonClick(TObject* /*Sender*/) {
+void TTagButtons::HeadButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::HeadButtonClick, "<HEAD>", "\r\n</HEAD>");
 }
 
-void THTMLEMainForm::TitleButtonClick(TObject* /*Sender*/) {
+void TTagButtons::TitleButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::TitleButtonClick, "<TITLE>", "\r\n</TITLE>");
 }
 
-void THTMLEMainForm::IncFontButtonClick(TObject* /*Sender*/) {
+void TTagButtons::IncFontButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::IncFontButtonClick, "<FONT SIZE=+1>", "</FONT>");
 }
 
-void THTMLEMainForm::DecFontButtonClick(TObject* /*Sender*/) {
+void TTagButtons::DecFontButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::DecFontButtonClick, "<FONT SIZE=-1>", "</FONT>");
 }
 
-void THTMLEMainForm::PreButtonClick(TObject* /*Sender*/) {
+void TTagButtons::PreButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::PreButtonClick, "<PRE>", "</PRE>");
 }
 
-void THTMLEMainForm::SubButtonClick(TObject* /*Sender*/) {
+void TTagButtons::SubButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::SubButtonClick, "<SUB>", "</SUB>");
 }
 
-void THTMLEMainForm::SupButtonClick(TObject* /*Sender*/) {
+void TTagButtons::SupButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::SupButtonClick, "<SUP>", "</SUP>");
 }
 
-void THTMLEMainForm::StrongButtonClick(TObject* /*Sender*/) {
+void TTagButtons::StrongButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::StrongButtonClick, "<STRONG>", "</STRONG>");
 }
 
-void THTMLEMainForm::EmphButtonClick(TObject* /*Sender*/) {
+void TTagButtons::EmphButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::EmphButtonClick, "<EM>", "</EM>");
 }
 
-void THTMLEMainForm::ULButtonClick(TObject* /*Sender*/) {
+void TTagButtons::ULButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::ULButtonClick, "<UL>", "</UL>");
 }
 
-void THTMLEMainForm::OLButtonClick(TObject* /*Sender*/) {
+void TTagButtons::OLButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::OLButtonClick, "<OL>", "</OL>");
 }
 
-void THTMLEMainForm::DLButtonClick(TObject* /*Sender*/) {
+void TTagButtons::DLButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::DLButtonClick, "<DL>", "</DL>");
 }
 
-void THTMLEMainForm::MenuButtonClick(TObject* /*Sender*/) {
+void TTagButtons::MenuButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::MenuButtonClick, "<MENU>", "</MENU>");
 }
 
-void THTMLEMainForm::DirButtonClick(TObject* /*Sender*/) {
+void TTagButtons::DirButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::DirButtonClick, "<DIR>", "</DIR>");
 }
 
-void THTMLEMainForm::LIButtonClick(TObject* /*Sender*/) {
+void TTagButtons::LIButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::LIButtonClick, "<LI>", "");
 }
 
-void THTMLEMainForm::DTButtonClick(TObject* /*Sender*/) {
+void TTagButtons::DTButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::DTButtonClick, "<DT>", "");
 }
 
-void THTMLEMainForm::DDButtonClick(TObject* /*Sender*/) {
+void TTagButtons::DDButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::DDButtonClick, "<DD>", "");
 }
 
-void THTMLEMainForm::TableButtonClick(TObject* /*Sender*/) {
+void TTagButtons::TableButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::TableButtonClick, "<TABLE>", "\r\n</TABLE>\r\n");
 }
 
-void THTMLEMainForm::CaptionButtonClick(TObject* /*Sender*/) {
+void TTagButtons::CaptionButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::CaptionButtonClick, "<CAPTION>", "</CAPTION>");
 }
 
-void THTMLEMainForm::THeadButtonClick(TObject* /*Sender*/) {
+void TTagButtons::THeadButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::THeadButtonClick, "<THEAD>", "</THEAD>");
 }
 
-void THTMLEMainForm::TBodyButtonClick(TObject* /*Sender*/) {
+void TTagButtons::TBodyButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::TBodyButtonClick, "<TBODY>", "</TBODY>");
 }
 
-void THTMLEMainForm::TFootButtonClick(TObject* /*Sender*/) {
+void TTagButtons::TFootButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::TFootButtonClick, "<TFOOT>", "</TFOOT>");
 }
 
-void THTMLEMainForm::NoFramesButtonClick(TObject* /*Sender*/) {
+void TTagButtons::NoFramesButtonClick(TObject* /*Sender*/) {
     InsertButtonTags(HelpContexts::NoFramesButtonClick, "<NOFRAMES>", "\r\n</NOFRAMES>");
 }
 
 // ---- Buttons that work out their texts ----
 
-void THTMLEMainForm::ParaButtonClick(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::ParaButtonClick))
+void TTagButtons::ParaButtonClick(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::ParaButtonClick))
         return;
-    if (!DoubleParaTags)
-        InsertTag("<P>", "", 1);
+    if (!Form.DoubleParaTags)
+        Form.TagInsertion->InsertTag("<P>", "", 1);
     else if (Sender != ParaButton)
-        InsertTag("<P>", "</P>", 0);
+        Form.TagInsertion->InsertTag("<P>", "</P>", 0);
     else
         DropAlignList(ParaButton, "<P");
 }
 
 // A Ctrl-click opens the cell dialog with every attribute; a plain click drops the alignments.
-void THTMLEMainForm::CellButtonClick(THelpContext help, TQmToolbarButton* button,
-                                     const String& tag) {
-    if (HandleHelpPointer(help))
+void TTagButtons::CellButtonClick(THelpContext help, TQmToolbarButton* button, const String& tag) {
+    if (Form.HandleHelpPointer(help))
         return;
-    if (LastShiftState.Contains(ssCtrl)) {
-        EditTableCellTag(tag.substr(1));
+    if (Form.LastShiftState.Contains(ssCtrl)) {
+        Form.EditTableCellTag(tag.substr(1));
         return;
     }
     DropAlignList(button, tag);
 }
 
-void THTMLEMainForm::THButtonClick(TObject* /*Sender*/) {
+void TTagButtons::THButtonClick(TObject* /*Sender*/) {
     CellButtonClick(HelpContexts::THButtonClick, THButton, "<TH");
 }
 
-void THTMLEMainForm::TRButtonClick(TObject* /*Sender*/) {
+void TTagButtons::TRButtonClick(TObject* /*Sender*/) {
     CellButtonClick(HelpContexts::TRButtonClick, TRButton, "<TR");
 }
 
-void THTMLEMainForm::TDButtonClick(TObject* /*Sender*/) {
+void TTagButtons::TDButtonClick(TObject* /*Sender*/) {
     CellButtonClick(HelpContexts::TDButtonClick, TDButton, "<TD");
 }
 
-void THTMLEMainForm::HeadingsButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::HeadingsButtonClick))
+void TTagButtons::HeadingsButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::HeadingsButtonClick))
         return;
     String n = IntToStr(HeadingsUpDown1->Position());
-    InsertTag("<H" + n + ">", "</H" + n + ">", 0);
+    Form.TagInsertion->InsertTag("<H" + n + ">", "</H" + n + ">", 0);
 }
 
-void THTMLEMainForm::HeadingsUpDown1Click(TObject* /*Sender*/, TUDBtnType /*Button*/) {
+void TTagButtons::HeadingsUpDown1Click(TObject* /*Sender*/, TUDBtnType /*Button*/) {
     OtherStyleDropList->Hide();
 }
 
-void THTMLEMainForm::HeadingsEditClick(TObject* /*Sender*/) {
+void TTagButtons::HeadingsEditClick(TObject* /*Sender*/) {
     OtherStyleDropList->Hide();
 }
 
-void THTMLEMainForm::CommentButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::CommentButtonClick))
+void TTagButtons::CommentButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::CommentButtonClick))
         return;
     // The selection takes the comment's look before it is wrapped, so a coloured page shows it
     // as a comment at once.
-    if (ColouredTags)
-        if (TRichEdit* editor = GetMemo(-1); editor && AnyDocumentOpen()) {
-            bool locked = LockWindowUpdate(Handle());
-            editor->SelAttributes().SetColor(CommentColour);
-            editor->SelAttributes().SetStyle(CommentStyle);
+    if (Form.ColouredTags)
+        if (TRichEdit* editor = Form.GetMemo(-1); editor && Form.AnyDocumentOpen()) {
+            bool locked = LockWindowUpdate(Form.Handle());
+            editor->SelAttributes().SetColor(Form.CommentColour);
+            editor->SelAttributes().SetStyle(Form.CommentStyle);
             if (locked)
                 LockWindowUpdate(nullptr);
         }
-    InsertTag("<!-- ", " -->", 0);
+    Form.TagInsertion->InsertTag("<!-- ", " -->", 0);
 }
 
-void THTMLEMainForm::ColourButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ColourButtonClick))
+void TTagButtons::ColourButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ColourButtonClick))
         return;
     if (!ColorDialog1->Execute())
         return;
     String hex = GlobalForm->ColourToHex(ColorDialog1->Color() & 0xFFFFFF);
     String name = GlobalForm->ColourNameOfHex("#" + hex);
-    InsertTag(name.empty() ? "\"#" + hex + "\"" : "\"" + name + "\"", "", 0);
+    Form.TagInsertion->InsertTag(name.empty() ? "\"#" + hex + "\"" : "\"" + name + "\"", "", 0);
 }
 
-void THTMLEMainForm::FieldsetButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::FieldsetButtonClick))
+void TTagButtons::FieldsetButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::FieldsetButtonClick))
         return;
-    bool legend = MessageBox(Handle(), "Include <LEGEND>?", "Quiltmarker",
+    bool legend = MessageBox(Form.Handle(), "Include <LEGEND>?", "Quiltmarker",
                              MB_YESNO | MB_ICONQUESTION) == IDYES;
-    InsertTag("<FIELDSET>", "</FIELDSET>", 0);
+    Form.TagInsertion->InsertTag("<FIELDSET>", "</FIELDSET>", 0);
     if (legend)
-        InsertTag("<LEGEND>", "</LEGEND>", 0);
+        Form.TagInsertion->InsertTag("<LEGEND>", "</LEGEND>", 0);
 }
 
-void THTMLEMainForm::ButtonsPageChange(TObject* /*Sender*/) {
-    HandleHelpPointer(HelpContexts::ButtonsPageChange);
-    HidePopupLists();
+void TTagButtons::ButtonsPageChange(TObject* /*Sender*/) {
+    Form.HandleHelpPointer(HelpContexts::ButtonsPageChange);
+    Form.HidePopupLists();
 }

@@ -1,7 +1,4 @@
-// Tag insertion: the one routine that puts tag buttons', menus' and dialogs' HTML into the active
-// page, and Repeat Last Tag, which puts the last insertion in again.
-
-#include "editor/CorvaletForm.h"
+#include "tags/TagInsertion.h"
 
 #include "platform/Events.h"
 
@@ -30,40 +27,60 @@ bool WantsLineBreaks(const TRichEdit& editor, int position) {
 
 } // namespace
 
-void THTMLEMainForm::BuildTagInsertion() {
-    RepeatLastTag1 = AddItem(this, Edit1, "RepeatLastTag1", "Repeat &Last Tag");
+// Repeat Last Tag follows Remove Text Formatting in the Edit menu and in the pages' pop-up menu.
+void TTagInsertion::Build() {
+    BuildHiddenShortcuts();
+    RepeatLastTag1 =
+        InsertItem(&Form, Form.Edit1, Form.Edit1->IndexOf(Form.RemoveTextFormatting2) + 1,
+                   "RepeatLastTag1", "Repeat &Last Tag");
     RepeatLastTag1->SetShortCut(ShortCut(VK_OEM_5, TShiftState{ssCtrl, ssAlt}));
-    RepeatLastTag2 = AddItem(this, MainPopupMenu->Items(), "RepeatLastTag2", "&Repeat Last Tag");
+    TMenuItem* popup = Form.MainPopupMenu->Items();
+    RepeatLastTag2 = InsertItem(&Form, popup, popup->IndexOf(Form.RemoveTextFormatting1) + 1,
+                                "RepeatLastTag2", "&Repeat Last Tag");
 }
 
-void THTMLEMainForm::BindTagInsertion() {
-    RepeatLastTag1->OnClick = Handler(this, &THTMLEMainForm::RepeatLastTag1Click);
-    RepeatLastTag2->OnClick = Handler(this, &THTMLEMainForm::RepeatLastTag1Click);
+void TTagInsertion::Bind() {
+    BindHiddenShortcuts();
+    RepeatLastTag1->OnClick = Handler(this, &TTagInsertion::RepeatLastTag1Click);
+    RepeatLastTag2->OnClick = Handler(this, &TTagInsertion::RepeatLastTag1Click);
 }
 
-void THTMLEMainForm::InsertTag(const String& start, const String& end, int newlineCount) {
-    if (ReplaceAngles)
+// The window's creation gives the non-breaking space its key.
+void TTagInsertion::ReadSettings() {
+    nbsp1->SetShortCut(ShortCut(VK_SPACE, ssCtrl));
+}
+
+// Repeat Last Tag is offered once there is a tag to repeat, and in help-pointer mode.
+void TTagInsertion::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.Edit1)
+        RepeatLastTag1->SetEnabled(!LastStartTag.empty() || Screen->Cursor() == crHelp);
+    else if (&menu == Form.MainPopupMenu->Items())
+        RepeatLastTag2->SetEnabled(!LastStartTag.empty());
+}
+
+void TTagInsertion::InsertTag(const String& start, const String& end, int newlineCount) {
+    if (Form.ReplaceAngles)
         WrapSelection(AnglesAsReferences(start), AnglesAsReferences(end), newlineCount,
-                      LastShiftState);
+                      Form.LastShiftState);
     else
-        WrapSelection(start, end, newlineCount, LastShiftState);
+        WrapSelection(start, end, newlineCount, Form.LastShiftState);
 }
 
-void THTMLEMainForm::InsertWhole(const String& start, const String& end, int newlineCount) {
+void TTagInsertion::InsertWhole(const String& start, const String& end, int newlineCount) {
     WrapSelection(start, end, newlineCount, {});
 }
 
-void THTMLEMainForm::WrapSelection(const String& start, const String& end, int newlineCount,
-                                   TShiftState shift) {
-    if (!AnyDocumentOpen()) {
-        HidePopupLists();
+void TTagInsertion::WrapSelection(const String& start, const String& end, int newlineCount,
+                                  TShiftState shift) {
+    if (!Form.AnyDocumentOpen()) {
+        Form.HidePopupLists();
         return;
     }
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (!editor)
         return;
     // One replacement with drawing held back, so that a large page does not flicker.
-    bool locked = LockWindowUpdate(Handle());
+    bool locked = LockWindowUpdate(Form.Handle());
     int selStart = editor->SelStart();
     int colourLength = editor->SelLength() + static_cast<int>(start.size() + end.size());
     LastStartTag = start;
@@ -82,8 +99,8 @@ void THTMLEMainForm::WrapSelection(const String& start, const String& end, int n
     if (!end.empty() && !shift.Contains(ssCtrl))
         editor->SetSelStart(editor->SelStart() - static_cast<int>(end.size()));
     // The old selection and both texts, whichever of them went in.
-    if (ColouredTags)
-        ColourTagRange(selStart, colourLength);
+    if (Form.ColouredTags)
+        Form.ColourTagRange(selStart, colourLength);
     editor->SetSelLength(1);
     editor->SetSelLength(0);
     if (locked)
@@ -92,8 +109,8 @@ void THTMLEMainForm::WrapSelection(const String& start, const String& end, int n
         editor->SetFocus();
 }
 
-void THTMLEMainForm::RepeatLastTag1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RepeatLastTag1Click))
+void TTagInsertion::RepeatLastTag1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RepeatLastTag1Click))
         return;
     if (LastStartTag.empty()) {
         MessageBeep(0);

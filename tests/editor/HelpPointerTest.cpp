@@ -6,6 +6,7 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,7 @@ TEST_F(HelpPointer, TopicsFrom30000OnAreShownAsPopups) {
 // With no page open the document commands and a disabled tag bar can be chosen in the mode, and
 // are as they were once it ends.
 TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
-    Form->ButtonsPage->SetEnabled(false);
+    Form->TagButtons->ButtonsPage->SetEnabled(false);
     Form->UpdateDocumentCommands();
     ASSERT_FALSE(Form->AnyDocumentOpen());
     ASSERT_FALSE(Form->Close1->Enabled());
@@ -106,7 +107,7 @@ TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
     EXPECT_TRUE(Form->Close1->Enabled());
     EXPECT_TRUE(Form->Save1->Enabled());
     EXPECT_TRUE(Form->FileSaveButton->Enabled());
-    EXPECT_TRUE(Form->ButtonsPage->Enabled());
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Enabled());
     EXPECT_EQ(Screen->Cursors(crHelp), Form->HelpCursor);
 
     Form->Close1->Click();
@@ -114,13 +115,13 @@ TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
     EXPECT_FALSE(Form->Close1->Enabled());
     EXPECT_FALSE(Form->Save1->Enabled());
     EXPECT_FALSE(Form->FileSaveButton->Enabled());
-    EXPECT_FALSE(Form->ButtonsPage->Enabled());
+    EXPECT_FALSE(Form->TagButtons->ButtonsPage->Enabled());
 
     // A tag bar that was enabled stays so.
-    Form->ButtonsPage->SetEnabled(true);
+    Form->TagButtons->ButtonsPage->SetEnabled(true);
     Form->PointerHelp1->Click();
     Form->PointerHelp1->Click();
-    EXPECT_TRUE(Form->ButtonsPage->Enabled());
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Enabled());
 }
 
 // Without a page, a bookmark or a tag at the caret, the Edit menu offers every command in the mode.
@@ -219,5 +220,5 @@ TEST_F(HelpPointer, F1ShowsTheNumbersTheWindowGivesItsItems) {
         ASSERT_NE(item, nullptr) << name;
         EXPECT_EQ(item->HelpContext(), number) << name;
     }
-    EXPECT_EQ(Form->ApplicationPage->HelpContext(), 25090);
+    EXPECT_EQ(Form->TagButtons->ApplicationPage->HelpContext(), 25090);
 }

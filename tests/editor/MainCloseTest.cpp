@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
+#include "publish/InternalBrowser.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ TEST(MainClose, ModifiedPagesAnsweredYesNoAndCancel) {
     for (const String& name : {saved, dropped, kept})
         WriteFileAtomic(name, "old");
     auto form = MakeMainWindow();
-    EXPECT_EQ(form->SavedInlineImages, "no");
+    EXPECT_EQ(form->InternalBrowser->SavedInlineImages, "no");
     UsePage(*form, 0, saved, "new 1", true);
     UsePage(*form, 3, dropped, "new 2", true);
     UsePage(*form, 5, "/unchanged.htm", "same");

@@ -8,7 +8,9 @@
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/TestHooks.h"
+#include "publish/InternalBrowser.h"
 #include "site/ReportPane.h"
+#include "tags/TagButtons.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmToolbars.h"
 
@@ -65,8 +67,8 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_FALSE(form.SmartTabs);
     EXPECT_TRUE(form.PrePublish);
     EXPECT_TRUE(form.Prepublishfiles1->Checked());
-    EXPECT_TRUE(form.BrowserFullSize);
-    EXPECT_TRUE(form.ShowBrowserFullSize1->Checked());
+    EXPECT_TRUE(form.InternalBrowser->BrowserFullSize);
+    EXPECT_TRUE(form.InternalBrowser->ShowBrowserFullSize1->Checked());
     EXPECT_EQ(form.TemplateFolder, HomeFolder());
     EXPECT_EQ(form.TabWidth, 12);
     EXPECT_TRUE(form.On2->Checked());
@@ -86,7 +88,7 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_EQ(form.PrinterForm->Font().Name(), "MS Sans Serif");
     EXPECT_EQ(form.TextColour, clBlack);
     EXPECT_EQ(form.TextFileExtensions, ".htm .html .shtml .txt .htt");
-    EXPECT_EQ(form.UserButtons[0]->Caption(), "1");
+    EXPECT_EQ(form.TagButtons->UserButtons[0]->Caption(), "1");
     EXPECT_EQ(form.FilterCombo->Text(), "*.*htm*");
     EXPECT_EQ(form.FileListBox1->Mask(), "*.*htm*");
     EXPECT_TRUE(form.FirstShowPending);
@@ -98,14 +100,15 @@ TEST(MainSettings, AnEmptyRegistryGivesEveryDefaultAndSeedsTheFileMasks) {
     auto form = MakeMainWindow();
     ExpectDefaults(*form);
     EXPECT_EQ(form->IEWindowTitle, "Internet Explorer");
-    EXPECT_EQ(form->SavedInlineImages, "yes");
+    EXPECT_EQ(form->InternalBrowser->SavedInlineImages, "yes");
     EXPECT_EQ(form->ProgramFolder, ProgramFolder());
     EXPECT_EQ(form->HelpFileName, ProgramFolder() + "help/Quiltmarker.hlp");
-    EXPECT_EQ(form->UserButtons[15]->Hint(), "User defineable");
+    EXPECT_EQ(form->TagButtons->UserButtons[15]->Hint(), "User defineable");
     EXPECT_EQ(ProgramVersionText, "3.0d");
-    EXPECT_TRUE(form->WorkOffline1->Checked());
-    EXPECT_TRUE(form->ReplaceAnglesButton->Visible());
-    EXPECT_EQ(form->ReplaceAnglesButton->Tag(), 0);
+    EXPECT_TRUE(form->InternalBrowser->WorkOffline1->Checked());
+    EXPECT_TRUE(form->TagButtons->ImageMapButton->Visible());
+    EXPECT_TRUE(form->TagButtons->ReplaceAnglesButton->Visible());
+    EXPECT_EQ(form->TagButtons->ReplaceAnglesButton->Tag(), 0);
     EXPECT_EQ(form->VersionLabel->Caption(), "Version 3.0d");
 
     // The form's eight masks, the nine appended, the first two replaced; stored with 0xA7.
@@ -219,7 +222,8 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
         {"Office97Style",
          [&] {
              return form->Office97Style1->Checked() && form->FileSaveButton->Flat() &&
-                    form->UserButtons[5]->Flat() && form->AppButtons[9]->Flat();
+                    form->TagButtons->UserButtons[5]->Flat() &&
+                    form->TagButtons->AppButtons[9]->Flat();
          }},
         {"margins and tab width",
          [&] {
@@ -241,7 +245,10 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
         {"PrePublish", [&] { return !form->PrePublish && !form->Prepublishfiles1->Checked(); }},
         {"LastDir", [&] { return form->FolderBrowse1->Directory() == templates; }},
         {"BrowserFullSize",
-         [&] { return !form->BrowserFullSize && !form->ShowBrowserFullSize1->Checked(); }},
+         [&] {
+             return !form->InternalBrowser->BrowserFullSize &&
+                    !form->InternalBrowser->ShowBrowserFullSize1->Checked();
+         }},
         {"TemplateFolder and TabWidth",
          [&] { return form->TemplateFolder == templates && form->TabWidth == 30; }},
         {"WordWrap",
@@ -264,24 +271,24 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          }},
         {"UserDef: three buttons set up",
          [&] {
-             TQmToolbarButton* first = form->UserButtons[0];
-             TQmToolbarButton* second = form->UserButtons[1];
+             TQmToolbarButton* first = form->TagButtons->UserButtons[0];
+             TQmToolbarButton* second = form->TagButtons->UserButtons[1];
              return first->Caption() == "HR" && first->Hint() == "Rule" &&
                     first->Font().Name() == "Small Fonts" && second->Caption() == "2" &&
                     second->Hint() == "Undefined" && second->Font().Name() == "MS Sans Serif" &&
-                    form->UserButtons[2]->Hint() == "Undefined" &&
-                    form->UserButtons[3]->Hint() == "User defineable";
+                    form->TagButtons->UserButtons[2]->Hint() == "Undefined" &&
+                    form->TagButtons->UserButtons[3]->Hint() == "User defineable";
          }},
         {"Text Files stop at the first gap",
          [&] { return form->TextFileExtensions == ".htm .php "; }},
         {"Apps",
          [&] {
              return form->AppCmdLines[0] == "gimp %s" && form->AppHints[0] == "Paint" &&
-                    form->AppButtons[0]->Hint() == "Paint" &&
-                    form->AppButtons[0]->Caption() == "GIMP" &&
-                    form->AppButtons[0]->Font().Name() == "Small Fonts" &&
-                    form->AppButtons[15]->Hint() == "Last" &&
-                    form->AppButtons[15]->Caption() == "16";
+                    form->TagButtons->AppButtons[0]->Hint() == "Paint" &&
+                    form->TagButtons->AppButtons[0]->Caption() == "GIMP" &&
+                    form->TagButtons->AppButtons[0]->Font().Name() == "Small Fonts" &&
+                    form->TagButtons->AppButtons[15]->Hint() == "Last" &&
+                    form->TagButtons->AppButtons[15]->Caption() == "16";
          }},
         {"Masks and LastMask",
          [&] {
@@ -374,7 +381,7 @@ TEST(MainSettings, ValuesOfTheWrongTypeLeaveTheirDefaults) {
     ExpectDefaults(*form);
     EXPECT_EQ(form->FilterCombo->Items().Count(), 17);
     // "Buttons" of the wrong type leaves its default of 16 buttons set up.
-    EXPECT_EQ(form->UserButtons[15]->Hint(), "Undefined");
+    EXPECT_EQ(form->TagButtons->UserButtons[15]->Hint(), "Undefined");
     EXPECT_TRUE(TestHooks::Prompts().empty());
 }
 
@@ -424,8 +431,8 @@ TEST(MainSettings, NarrowScreensDisableTheBrowserSizesThatDoNotFit) {
         SCOPED_TRACE(width);
         TestHooks::SetScreenSize(width, 600);
         auto form = MakeMainWindow();
-        EXPECT_EQ(form->Browser800->Enabled(), enabled800);
-        EXPECT_EQ(form->Browser1024->Enabled(), enabled1024);
+        EXPECT_EQ(form->InternalBrowser->Browser800->Enabled(), enabled800);
+        EXPECT_EQ(form->InternalBrowser->Browser1024->Enabled(), enabled1024);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ColorGrd.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "tags/TagInsertion.h"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +157,7 @@ TEST_F(TagColouringTest, AnInsertedTagIsColouredAndCanBeUndone) {
     editor->SetSelStart(2);
     editor->SetSelLength(4);
     editor->SetModified(false);
-    Form->InsertTag("<B>", "</B>", 0);
+    Form->TagInsertion->InsertTag("<B>", "</B>", 0);
     EXPECT_EQ(editor->Text(), "a <B>word</B> here");
     EXPECT_EQ(Kinds(*editor), "..TTXXXXXTTTTT....");
     EXPECT_TRUE(editor->Modified());

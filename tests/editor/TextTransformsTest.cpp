@@ -8,6 +8,7 @@
 #include "editor/ChangeCaseForm.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -135,11 +136,11 @@ TEST_F(TextTransformsTest, CommandsRewriteThePageAsOneUndoStep) {
         {"remove comments", click(&THTMLEMainForm::RemoveComments1), "a<!-- x -->b", 0, 0, "ab", 0,
          0},
         {"Perl comment: lines 2 and 3 of a selection to the start of line 4",
-         [](THTMLEMainForm& f) { f.PerlCommentButton->Click(); }, fiveLines, 4, 8,
+         [](THTMLEMainForm& f) { f.TagButtons->PerlCommentButton->Click(); }, fiveLines, 4, 8,
          "l1\r\n#l2\r\n#l3\r\nl4\r\nl5\r\n", 4, 10},
         {"Perl uncomment through the last line",
-         [](THTMLEMainForm& f) { f.PerlNoCommentButton->Click(); }, "#a\r\nb\r\n#c", 0, 9,
-         "a\r\nb\r\nc", 0, 7},
+         [](THTMLEMainForm& f) { f.TagButtons->PerlNoCommentButton->Click(); }, "#a\r\nb\r\n#c", 0,
+         9, "a\r\nb\r\nc", 0, 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Situation);
@@ -196,11 +197,11 @@ TEST_F(TextTransformsTest, AngleConversionsReplaceTheSelection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Item);
         TRichEdit* editor = Page("[" + c.Selected + "]", 1, static_cast<int>(c.Selected.size()));
-        Form->ReplaceAnglesButton->Click();
-        EXPECT_TRUE(Form->ReplaceAnglesList->Visible());
-        Form->ReplaceAnglesList->SetItemIndex(c.Item);
-        Form->ReplaceAnglesList->OnClick(Form->ReplaceAnglesList);
-        EXPECT_FALSE(Form->ReplaceAnglesList->Visible());
+        Form->TagButtons->ReplaceAnglesButton->Click();
+        EXPECT_TRUE(Form->TagButtons->ReplaceAnglesList->Visible());
+        Form->TagButtons->ReplaceAnglesList->SetItemIndex(c.Item);
+        Form->TagButtons->ReplaceAnglesList->OnClick(Form->TagButtons->ReplaceAnglesList);
+        EXPECT_FALSE(Form->TagButtons->ReplaceAnglesList->Visible());
         EXPECT_EQ(editor->Text(), "[" + c.Expected + "]");
     }
 }

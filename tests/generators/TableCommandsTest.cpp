@@ -9,6 +9,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "tags/ElementDialogSupport.h"
+#include "tags/TagButtons.h"
 #include "widgets/Aligrid.h"
 #include "widgets/QmToolbars.h"
 
@@ -232,7 +233,7 @@ TEST_F(TableCommandsTest, TheColumnDialogWritesItsStartTag) {
             c.Fill(form);
             form.OKButton->Click();
         });
-        Main->ColgroupButtonClick(Main->ColgroupButton);
+        Main->ColgroupButtonClick(Main->TagButtons->ColgroupButton);
         EXPECT_EQ(PageText(), "a" + c.Tag + "b");
         EXPECT_EQ(HTMLColumnForm, nullptr);
     }
@@ -241,12 +242,12 @@ TEST_F(TableCommandsTest, TheColumnDialogWritesItsStartTag) {
 TEST_F(TableCommandsTest, ACtrlClickOnACellButtonPutsTheCellDialogsTagsAroundTheSelection) {
     struct Case {
         const char* Name;
-        TQmToolbarButton* THTMLEMainForm::*Button;
+        TQmToolbarButton* TTagButtons::*Button;
         std::function<void(THTMLTDForm&)> Fill;
         String Page;
     };
     const Case cases[] = {
-        {"TD with everything", &THTMLEMainForm::TDButton,
+        {"TD with everything", &TTagButtons::TDButton,
          [](THTMLTDForm& f) {
              f.AlignCombo->SetItemIndex(5);
              f.AlignComboClick(f.AlignCombo);
@@ -262,7 +263,7 @@ TEST_F(TableCommandsTest, ACtrlClickOnACellButtonPutsTheCellDialogsTagsAroundThe
          },
          "<TD ALIGN=CHAR CHAR=\",\" CHAROFF=2 VALIGN=TOP BGCOLOR=Silver AXIS=\"price\" "
          "COLSPAN=2 ROWSPAN=3 NOWRAP>x</TD>"},
-        {"TH: CHAR typed, colour taken back", &THTMLEMainForm::THButton,
+        {"TH: CHAR typed, colour taken back", &TTagButtons::THButton,
          [](THTMLTDForm& f) {
              f.AlignCombo->SetText("CHAR");
              f.BGColourGrid->SetForegroundIndex(2);
@@ -270,7 +271,7 @@ TEST_F(TableCommandsTest, ACtrlClickOnACellButtonPutsTheCellDialogsTagsAroundThe
              f.NoneCheck->SetChecked(true);
          },
          "<TH ALIGN=CHAR>x</TH>"},
-        {"TR: the cell's own attributes never", &THTMLEMainForm::TRButton,
+        {"TR: the cell's own attributes never", &TTagButtons::TRButton,
          [](THTMLTDForm& f) {
              EXPECT_FALSE(f.ColspanEdit->Visible());
              f.ColspanUpDown->SetPosition(2);
@@ -288,7 +289,7 @@ TEST_F(TableCommandsTest, ACtrlClickOnACellButtonPutsTheCellDialogsTagsAroundThe
             c.Fill(form);
             form.OKButton->Click();
         });
-        (Main.get()->*c.Button)->Click();
+        (Main->TagButtons->*c.Button)->Click();
         EXPECT_EQ(PageText(), c.Page);
         EXPECT_EQ(HTMLTDForm, nullptr);
     }

@@ -12,6 +12,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/AppCmdForm.h"
+#include "tags/TagButtons.h"
 #include "widgets/IconCtls.h"
 #include "widgets/QmToolbars.h"
 
@@ -67,7 +68,7 @@ protected:
     }
 
     void Click(int index, TShiftState shift = {}) {
-        TestHooks::ClickMouse(*Main->AppButtons[index], 5, 5, mbLeft, shift);
+        TestHooks::ClickMouse(*Main->TagButtons->AppButtons[index], 5, 5, mbLeft, shift);
     }
 
     static void AnswerFileDialog(const String& fileName) {
@@ -165,7 +166,7 @@ TEST_F(AppButtonsTest, OkStoresTheDefinitionInOrderAndTheButtonShowsIt) {
                                                 {"AppHint4", "Paint"},
                                                 {"ButtonGlyph4", ""},
                                                 {"ButtonText4", "GIMP"}}));
-    TQmToolbarButton* button = Main->AppButtons[4];
+    TQmToolbarButton* button = Main->TagButtons->AppButtons[4];
     EXPECT_EQ(button->Caption(), "GIMP");
     EXPECT_EQ(button->Hint(), "Paint");
     EXPECT_EQ(button->Font().Name(), "Small Fonts");
@@ -178,7 +179,7 @@ TEST_F(AppButtonsTest, OkStoresTheDefinitionInOrderAndTheButtonShowsIt) {
 TEST_F(AppButtonsTest, DeleteAndOkRemovesTheGlyphFileAndLeavesTheNumberInBold) {
     String glyph = GlyphFile(ProgramFolder() + "appbmp3.bmp", clRed);
     Define(2, "view %2", glyph);
-    EXPECT_EQ(Main->AppButtons[2]->Caption(), "");
+    EXPECT_EQ(Main->TagButtons->AppButtons[2]->Caption(), "");
     Answer([](TAppCmdForm& form) {
         EXPECT_EQ(form.GlyphEdit->Text(), form.GlyphFileName);
         form.DeleteButton->Click();
@@ -192,7 +193,7 @@ TEST_F(AppButtonsTest, DeleteAndOkRemovesTheGlyphFileAndLeavesTheNumberInBold) {
         StoredApps(),
         (std::vector<Value>{
             {"AppCmdLine2", ""}, {"AppHint2", ""}, {"ButtonGlyph2", ""}, {"ButtonText2", ""}}));
-    TQmToolbarButton* button = Main->AppButtons[2];
+    TQmToolbarButton* button = Main->TagButtons->AppButtons[2];
     EXPECT_EQ(button->Caption(), "3");
     EXPECT_EQ(button->Font().Name(), "MS Sans Serif");
     EXPECT_TRUE(button->Font().Style().Contains(fsBold));
@@ -250,8 +251,8 @@ TEST_F(AppButtonsTest, AChosenIconReplacesTheButtonsGlyphFileOnOk) {
     EXPECT_EQ(saved.Width(), 16);
     EXPECT_EQ(saved.PixelAt(8, 8), TColor(0xFF0000));
     EXPECT_EQ(Main->AppButtonGlyphs[1], glyph);
-    EXPECT_EQ(Main->AppButtons[1]->Caption(), "");
-    EXPECT_EQ(Main->AppButtons[1]->Glyph().PixelAt(8, 8), TColor(0xFF0000));
+    EXPECT_EQ(Main->TagButtons->AppButtons[1]->Caption(), "");
+    EXPECT_EQ(Main->TagButtons->AppButtons[1]->Glyph().PixelAt(8, 8), TColor(0xFF0000));
 }
 
 // A program path with blanks goes into the command line quoted, so that it still starts the

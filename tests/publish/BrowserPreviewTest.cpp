@@ -1,5 +1,6 @@
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLISPSelect.h"
+#include "publish/InternalBrowser.h"
 #include "publish/TableView.h"
 
 #include "TestSupport.h"
@@ -11,6 +12,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +72,7 @@ public:
         Ferrydock95Form->RemoveCommentsCheck->SetChecked(true);
         Store(PublishKey, {{"PublishTo", String("/srv/upload/")}});
         Form = MakeMainWindow();
+        Browser = Form->InternalBrowser;
         Form->PrePublish = false;
         Form->PermSave = false;
     }
@@ -91,13 +94,13 @@ public:
     }
 
     void OpenPreview() {
-        Form->IntBrowserButton->Click();
+        Browser->IntBrowserButton->Click();
         Application->ProcessMessages();
     }
     // The lock's time passes, then the button closes the preview.
     void ClosePreview() {
-        TestHooks::FireTimer(*Form->BrowserLockTimer);
-        Form->IntBrowserButton->Click();
+        TestHooks::FireTimer(*Browser->BrowserLockTimer);
+        Browser->IntBrowserButton->Click();
     }
 
     String StoredPublishFolder() const {
@@ -106,10 +109,13 @@ public:
         return reg.ReadString("PublishTo");
     }
 
-    bool Showing() const { return Form->IntBrowser->Visible() && Form->BrowserPanel->Visible(); }
+    bool Showing() const {
+        return Browser->IntBrowser->Visible() && Browser->BrowserPanel->Visible();
+    }
 
     String Site;
     std::unique_ptr<THTMLEMainForm> Form;
+    TInternalBrowser* Browser = nullptr;
 };
 
 TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackByteForByte) {
@@ -133,8 +139,8 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_FALSE(Ferrydock95Form->BrowserPreview);
     EXPECT_FALSE(Ferrydock95Form->NoPublishedMessage);
     EXPECT_FALSE(Form->File1->Enabled());
-    EXPECT_FALSE(Form->ButtonsPage->Visible());
-    EXPECT_EQ(Form->IntBrowserButton->Hint(), "Close Internal Browser");
+    EXPECT_FALSE(Form->TagButtons->ButtonsPage->Visible());
+    EXPECT_EQ(Browser->IntBrowserButton->Hint(), "Close Internal Browser");
     EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 500);
     EXPECT_EQ(Form->StatusBar1->Panels().Items(2)->Width(), 0);
 
@@ -147,8 +153,8 @@ TEST_F(BrowserPreviewTest, PrePublishingShowsThePublishedPageAndPutsTheFileBackB
     EXPECT_EQ(FileModifiedTime(page), savedTime);
     EXPECT_FALSE(FileExists(Site + "~~Index.html"));
     EXPECT_TRUE(Form->File1->Enabled());
-    EXPECT_TRUE(Form->ButtonsPage->Visible());
-    EXPECT_EQ(Form->IntBrowserButton->Hint(), "Internal Browser");
+    EXPECT_TRUE(Form->TagButtons->ButtonsPage->Visible());
+    EXPECT_EQ(Browser->IntBrowserButton->Hint(), "Internal Browser");
     EXPECT_EQ(Form->StatusBar1->Panels().Items(1)->Width(), 300);
     EXPECT_EQ(Form->StatusBar1->Panels().Items(4)->Width(), 50);
 }
@@ -185,23 +191,23 @@ TEST_F(BrowserPreviewTest, TableBordersAreShownInThePagesFileUntilThePreviewClos
     const String page = Site + "tables.htm";
     WriteFileAtomic(page, "<table><tr><td>a</td></tr></table>");
     UsePage(*Form, 0, page, ReadFileBytes(page));
-    Form->Borders1->Click();
+    Browser->Borders1->Click();
 
     OpenPreview();
     EXPECT_EQ(ReadFileBytes(page), "<table BORDER=1><tr><td>a</td></tr></table>");
     ClosePreview();
 
     EXPECT_EQ(ReadFileBytes(page), "<table><tr><td>a</td></tr></table>");
-    Form->ShowTables1->Click();
-    EXPECT_TRUE(Form->Borders1->Checked());
-    EXPECT_FALSE(Form->Normal3->Checked());
+    Browser->ShowTables1->Click();
+    EXPECT_TRUE(Browser->Borders1->Checked());
+    EXPECT_FALSE(Browser->Normal3->Checked());
 }
 
 TEST_F(BrowserPreviewTest, WithoutItsCopyThePagesFileIsNotRewritten) {
     const String page = SavedPage("page.htm");
     ForceDirectories(Site + "~~page.htm"); // the copy cannot be written there
     Form->PrePublish = true;
-    Form->Borders1->Click();
+    Browser->Borders1->Click();
 
     OpenPreview();
 
@@ -221,11 +227,12 @@ TEST_F(BrowserPreviewTest, CancellingTheDestinationShowsNothingAndLeavesThePubli
         dialog.Button1Click(nullptr);
     });
 
-    Form->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
-    Form->IntBrowserButton->Click();
+    Form->TagButtons->IntBrowserButtonMouseDown(Browser->IntBrowserButton, mbLeft,
+                                                TShiftState{ssCtrl}, 0, 0);
+    Browser->IntBrowserButton->Click();
 
     EXPECT_FALSE(Showing());
-    EXPECT_TRUE(Form->IntBrowserButton->Enabled());
+    EXPECT_TRUE(Browser->IntBrowserButton->Enabled());
     EXPECT_EQ(ReadFileBytes(page), SavedText);
     EXPECT_FALSE(FileExists(Site + "~~page.htm"));
     EXPECT_EQ(StoredPublishFolder(), "/srv/upload/");
@@ -250,7 +257,8 @@ TEST_F(BrowserPreviewTest, TheChosenDestinationPicksTheReplaceCodesVariant) {
         dialog.OKButtonClick(nullptr);
     });
 
-    Form->IntBrowserButtonMouseDown(Form->IntBrowserButton, mbLeft, TShiftState{ssCtrl}, 0, 0);
+    Form->TagButtons->IntBrowserButtonMouseDown(Browser->IntBrowserButton, mbLeft,
+                                                TShiftState{ssCtrl}, 0, 0);
     OpenPreview();
 
     EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "two\r\n");
@@ -263,7 +271,7 @@ TEST_F(BrowserPreviewTest, TheLockIgnoresClicksButNotTheWindowsClosing) {
     Form->PrePublish = true;
     OpenPreview();
 
-    Form->IntBrowserButton->Click();
+    Browser->IntBrowserButton->Click();
     EXPECT_TRUE(Showing()) << "a click within the lock does nothing";
 
     bool canClose = false;
@@ -276,7 +284,7 @@ TEST_F(BrowserPreviewTest, TheLockIgnoresClicksButNotTheWindowsClosing) {
 TEST_F(BrowserPreviewTest, AnUntitledModifiedPageIsSavedFirstOrNotShown) {
     UsePage(*Form, 0, "[untitled1]", "<p>x</p>", true);
     TestHooks::AnswerMessageBox(IDNO);
-    Form->IntBrowserButton->Click();
+    Browser->IntBrowserButton->Click();
     EXPECT_FALSE(Showing());
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
@@ -285,80 +293,149 @@ TEST_F(BrowserPreviewTest, AnUntitledModifiedPageIsSavedFirstOrNotShown) {
 
 TEST_F(BrowserPreviewTest, SimulatedScreenWidthsSizeTheBrowserInItsPanel) {
     struct Case {
-        TMenuItem* THTMLEMainForm::*Item;
+        TMenuItem* TInternalBrowser::*Item;
         int Screen;
         TRect Expected; // left, top, right, bottom in the 1000 x 700 panel
         String Label;
     };
     const Case cases[] = {
-        {&THTMLEMainForm::Browser800, 1280, {240, 194, 760, 506}, "Screen size: 800 x 600"},
-        {&THTMLEMainForm::WebTV1, 1024, {242, 195, 758, 504}, "Screen size: 540 x 245 (WebTV)"},
-        {&THTMLEMainForm::Normal1, 1280, {0, 50, 1000, 650}, ""},
-        {&THTMLEMainForm::Browser1024, 800, {0, 50, 1000, 650}, ""},
-        {&THTMLEMainForm::Browser640, 1920, {500, 350, 500, 350}, "Screen size: 640 x 480"},
+        {&TInternalBrowser::Browser800, 1280, {240, 194, 760, 506}, "Screen size: 800 x 600"},
+        {&TInternalBrowser::WebTV1, 1024, {242, 195, 758, 504}, "Screen size: 540 x 245 (WebTV)"},
+        {&TInternalBrowser::Normal1, 1280, {0, 50, 1000, 650}, ""},
+        {&TInternalBrowser::Browser1024, 800, {0, 50, 1000, 650}, ""},
+        {&TInternalBrowser::Browser640, 1920, {500, 350, 500, 350}, "Screen size: 640 x 480"},
     };
     SavedPage("page.htm");
     OpenPreview();
-    Form->BrowserPanel->SetAlign(alNone);
+    Browser->BrowserPanel->SetAlign(alNone);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Label);
         TestHooks::SetScreenSize(c.Screen, 768);
-        Form->BrowserPanelLabel->SetCaption("");
-        Form->BrowserPanel->SetBounds(0, 0, 1000, 700);
-        (Form.get()->*c.Item)->Click();
-        const TWebBrowser& browser = *Form->IntBrowser;
+        Browser->BrowserPanelLabel->SetCaption("");
+        Browser->BrowserPanel->SetBounds(0, 0, 1000, 700);
+        (Browser->*c.Item)->Click();
+        const TWebBrowser& browser = *Browser->IntBrowser;
         EXPECT_EQ(TRect(browser.Left(), browser.Top(), browser.Left() + browser.Width(),
                         browser.Top() + browser.Height()),
                   c.Expected);
-        EXPECT_EQ(Form->BrowserPanelLabel->Caption(), c.Label);
-        EXPECT_TRUE((Form.get()->*c.Item)->Checked());
+        EXPECT_EQ(Browser->BrowserPanelLabel->Caption(), c.Label);
+        EXPECT_TRUE((Browser->*c.Item)->Checked());
     }
-    Form->ImagePreviewShown = true;
-    Form->SizeBrowserToScreen();
-    EXPECT_EQ(Form->IntBrowser->Width(), 1000);
-    EXPECT_EQ(Form->IntBrowser->Height(), 700);
+    Browser->ImagePreviewShown = true;
+    Browser->SizeBrowserToScreen();
+    EXPECT_EQ(Browser->IntBrowser->Width(), 1000);
+    EXPECT_EQ(Browser->IntBrowser->Height(), 700);
 }
 
 TEST_F(BrowserPreviewTest, TheAddressHistoryKeepsEachAddressOnceNewestFirst) {
-    Form->AddURLToHistory("/srv/a.htm");
-    Form->AddURLToHistory("/srv/b.htm");
-    Form->AddURLToHistory("/SRV/A.HTM");
-    const TStrings& items = Form->IntBrowserCombo->Items();
+    Browser->AddURLToHistory("/srv/a.htm");
+    Browser->AddURLToHistory("/srv/b.htm");
+    Browser->AddURLToHistory("/SRV/A.HTM");
+    const TStrings& items = Browser->IntBrowserCombo->Items();
     ASSERT_EQ(items.Count(), 2);
     EXPECT_EQ(items[0], "/SRV/A.HTM");
     EXPECT_EQ(items[1], "/srv/b.htm");
-    EXPECT_EQ(Form->IntBrowserCombo->Text(), "/SRV/A.HTM");
+    EXPECT_EQ(Browser->IntBrowserCombo->Text(), "/SRV/A.HTM");
 }
 
 TEST_F(BrowserPreviewTest, TheNavigationBarDrivesTheBrowserAndBackWithoutHistoryBeeps) {
     SavedPage("page.htm");
     OpenPreview();
-    Form->IntBrowserBackButton->Click();
+    Browser->IntBrowserBackButton->Click();
     EXPECT_EQ(TestHooks::Beeps().size(), 1u);
 
-    Form->IntBrowserCombo->SetText("/srv/other.htm");
+    Browser->IntBrowserCombo->SetText("/srv/other.htm");
     char enter = 13;
-    Form->IntBrowserComboKeyPress(Form->IntBrowserCombo, enter);
+    Browser->IntBrowserComboKeyPress(Browser->IntBrowserCombo, enter);
     Application->ProcessMessages();
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), "/srv/other.htm");
-    EXPECT_EQ(Form->TitleLabel->Caption(), "Shown");
-    Form->IntBrowserBackButton->Click();
+    EXPECT_EQ(Browser->TitleLabel->Caption(), "Shown");
+    Browser->IntBrowserBackButton->Click();
     Application->ProcessMessages();
-    EXPECT_EQ(Form->IntBrowserCombo->Text(), Site + "page.htm");
+    EXPECT_EQ(Browser->IntBrowserCombo->Text(), Site + "page.htm");
     EXPECT_EQ(TestHooks::Beeps().size(), 1u);
 }
 
 TEST_F(BrowserPreviewTest, WorkOfflineTogglesTheSystemSetting) {
     const String key = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-    Form->WorkOffline1->Click();
+    Browser->WorkOffline1->Click();
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(key));
     EXPECT_TRUE(reg.ReadBool("GlobalUserOffline"));
-    EXPECT_TRUE(Form->WorkOffline1->Checked());
-    Form->WorkOffline1->Click();
+    EXPECT_TRUE(Browser->WorkOffline1->Checked());
+    Browser->WorkOffline1->Click();
     EXPECT_FALSE(reg.ReadBool("GlobalUserOffline"));
     Form->View1->Click();
-    EXPECT_FALSE(Form->WorkOffline1->Checked());
+    EXPECT_FALSE(Browser->WorkOffline1->Checked());
+
+    // Changed outside the program, the setting shows as the View menu drops down.
+    TRegistry outside;
+    ASSERT_TRUE(outside.OpenKey(key, false));
+    outside.WriteBool("GlobalUserOffline", true);
+    Form->View1->Click();
+    EXPECT_TRUE(Browser->WorkOffline1->Checked());
+}
+
+// Saving or closing the page shown would be undone as the preview puts the page's file back.
+TEST_F(BrowserPreviewTest, TheFileMenuKeepsThePagesCommandsOffWhileThePreviewShows) {
+    SavedPage("page.htm");
+    OpenPreview();
+    // The page's preview turns the whole menu off; the menu's own refresh keeps the page's
+    // commands off too, for the previews that leave it on.
+    Form->File1->OnClick(Form->File1);
+    for (TMenuItem* item :
+         {Form->Save1, Form->SaveAs1, Form->Close1, Form->CloseAll1, Form->Print1})
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+    ClosePreview();
+    Form->File1->OnClick(Form->File1);
+    EXPECT_TRUE(Form->Save1->Enabled());
+}
+
+// The browser's items, button and panels sit where the window always had them, among the
+// commands of others.
+TEST_F(BrowserPreviewTest, TheBrowsersCommandsKeepTheirPlacesInTheWindow) {
+    std::vector<String> view;
+    for (int i = 0; i < 9; ++i)
+        view.push_back(Form->View1->Items(i)->Name());
+    EXPECT_EQ(view,
+              (std::vector<String>{"InternalBrowser1", "InternetExplorer1", "NetscapeNavigator31",
+                                   "BrowserSize1", "ShowTables1", "IncludeMultimedia1",
+                                   "WorkOffline1", "DisplayImages", "ShowHideMarks1"}));
+    EXPECT_EQ(Browser->ShowBrowserFullSize1->MenuIndex(),
+              Form->PermanentSaveonViewing1->MenuIndex() + 1);
+    EXPECT_TRUE(Browser->ShowBrowserFullSize1->Visible()) << "once the settings are read";
+
+    const TQmToolbarButton* button = Browser->IntBrowserButton;
+    EXPECT_EQ(button->Parent(), Form->StdToolbar);
+    EXPECT_EQ(button->Left(), Form->CloseAllButton->Left() + Form->CloseAllButton->Width());
+    EXPECT_EQ(Form->HelpButton->Left(), button->Left() + button->Width());
+    EXPECT_EQ(Browser->IntBrowserBackButton->Parent()->Parent(), Form->TopPanel);
+    EXPECT_EQ(Browser->BrowserPanel->Parent(), Form.get());
+}
+
+// Help-pointer mode offers the command without a page, as it offers every page's command.
+TEST_F(BrowserPreviewTest, TheBrowserCommandNeedsAPage) {
+    auto offered = [&] {
+        const bool item = Browser->InternalBrowser1->Enabled();
+        EXPECT_EQ(Browser->IntBrowserButton->Enabled(), item);
+        return item;
+    };
+    EXPECT_FALSE(offered());
+    SavedPage("page.htm");
+    EXPECT_TRUE(offered());
+    Form->Close1Click(nullptr);
+    EXPECT_FALSE(offered());
+    Form->EnableDocumentCommands();
+    EXPECT_TRUE(offered());
+}
+
+TEST_F(BrowserPreviewTest, EveryShowingOfTheWindowBringsTheCommandBack) {
+    Form->FirstShowPending = false;
+    Browser->InternalBrowser1->SetVisible(false);
+    Browser->IntBrowserButton->SetVisible(false);
+    Form->FormShow(Form.get());
+    EXPECT_TRUE(Browser->InternalBrowser1->Visible());
+    EXPECT_TRUE(Browser->IntBrowserButton->Visible());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/RichEdit.h"
 #include "platform/SHDocVw.h"
 #include "platform/TestHooks.h"
+#include "publish/InternalBrowser.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
@@ -101,12 +102,12 @@ TEST_F(FileOpeningTest, TextFilesOpenAsPagesAndImagesAmongThemAreSkipped) {
     MakeWindowSelecting({"a.htm", "b.gif"});
     Form->FileListBox1DblClick(Form->FileListBox1);
     EXPECT_EQ(OpenPages(), std::vector<String>{"a.htm"});
-    EXPECT_FALSE(Form->IntBrowser->Visible());
+    EXPECT_FALSE(Form->InternalBrowser->IntBrowser->Visible());
 
     MakeWindowSelecting({"b.gif", "c.gif"});
     Form->Open2->Click();
     EXPECT_TRUE(OpenPages().empty());
-    EXPECT_FALSE(Form->IntBrowser->Visible());
+    EXPECT_FALSE(Form->InternalBrowser->IntBrowser->Visible());
     EXPECT_TRUE(TestHooks::BrowserNavigations().empty());
 }
 
@@ -147,26 +148,28 @@ TEST_F(FileOpeningTest, ALoneImageIsShownOnItsPageFillingTheBrowser) {
     Form->FileListBox1DblClick(Form->FileListBox1);
     Application->ProcessMessages();
 
-    EXPECT_TRUE(Form->IntBrowser->Visible());
-    EXPECT_TRUE(Form->ImagePreviewShown);
+    EXPECT_TRUE(Form->InternalBrowser->IntBrowser->Visible());
+    EXPECT_TRUE(Form->InternalBrowser->ImagePreviewShown);
     EXPECT_EQ(TestHooks::BrowserNavigations(), std::vector<String>{ShownPageFile()});
     EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::ImagePageText(gif, true));
-    EXPECT_EQ(Form->IntBrowserCombo->Items()[1], gif) << "the image, then the page shown";
-    EXPECT_EQ(Form->IntBrowser->Width(), Form->BrowserPanel->Width());
+    EXPECT_EQ(Form->InternalBrowser->IntBrowserCombo->Items()[1], gif)
+        << "the image, then the page shown";
+    EXPECT_EQ(Form->InternalBrowser->IntBrowser->Width(),
+              Form->InternalBrowser->BrowserPanel->Width());
 
     // The browser button closes it again at once: no lock, no page to restore.
-    Form->IntBrowserButton->Click();
-    EXPECT_FALSE(Form->IntBrowser->Visible());
+    Form->InternalBrowser->IntBrowserButton->Click();
+    EXPECT_FALSE(Form->InternalBrowser->IntBrowser->Visible());
 }
 
 TEST_F(FileOpeningTest, ViewAsBackgroundShowsTheSampleTextsPage) {
     const String gif = Make("Pic.gif", Gif(32, 16));
     MakeWindowSelecting({"Pic.gif"});
-    Form->BrowserFullSize = true;
+    Form->InternalBrowser->BrowserFullSize = true;
     Form->ViewasBackground1->Click();
     EXPECT_EQ(ReadFileBytes(ShownPageFile()), THTMLEMainForm::BackgroundPageText(gif));
     EXPECT_FALSE(Form->LeftPanel->Visible());
-    EXPECT_FALSE(Form->ImagePreviewShown);
+    EXPECT_FALSE(Form->InternalBrowser->ImagePreviewShown);
 
     Form->File1->Click();
     EXPECT_TRUE(Form->ViewasBackground2->Visible());
@@ -190,7 +193,7 @@ TEST_F(FileOpeningTest, AnotherKindOfFileIsOfferedAsText) {
         TestHooks::AnswerMessageBox(c.Answer);
         Form->FileListBox1DblClick(Form->FileListBox1);
         EXPECT_EQ(OpenPages(), c.Pages);
-        EXPECT_EQ(Form->IntBrowser->Visible(), c.Shown);
+        EXPECT_EQ(Form->InternalBrowser->IntBrowser->Visible(), c.Shown);
         ASSERT_FALSE(TestHooks::Prompts().empty());
         EXPECT_EQ(TestHooks::Prompts().back().Text, NotTextQuestion);
         EXPECT_EQ(TestHooks::Prompts().back().Flags, UINT(MB_YESNOCANCEL | MB_ICONSTOP));
@@ -214,7 +217,7 @@ TEST_F(FileOpeningTest, WithTheBrowserShownPagesAreShownThereButTextFilesOpen) {
 
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), Site + "page.htm");
     EXPECT_EQ(OpenPages(), std::vector<String>{"read me.txt"});
-    EXPECT_TRUE(Form->IntBrowser->Visible());
+    EXPECT_TRUE(Form->InternalBrowser->IntBrowser->Visible());
     EXPECT_FALSE(Form->CloseAllButton->Enabled()) << "what the browser's closing would undo";
     EXPECT_FALSE(Form->FileSaveButton->Enabled());
     EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "<p>x</p>") << "no copy, no rewrite";

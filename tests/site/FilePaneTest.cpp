@@ -16,6 +16,7 @@
 #include "site/HTMLDetailsForm.h"
 #include "site/HTMLMaskForm.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmFilSys.h"
 
 #include <gtest/gtest.h>
@@ -297,7 +298,7 @@ TEST_F(FilePaneTest, DeleteAsksThenUsesTheTrashOrNot) {
     Make("e.htm");
     Select({"e.htm"});
     TestHooks::AnswerMessageBox(IDYES);
-    Form->DelwoBin1->Click();
+    Form->TagInsertion->DelwoBin1->Click();
     EXPECT_EQ(MessageTexts().back(), "Are you sure you want to delete this file?");
     EXPECT_FALSE(FileExists(Site + "e.htm"));
     // With a page focused, Delete cuts the page's selection and no file is touched.

@@ -1,6 +1,7 @@
 // Each dialog button of the tag bar opens its own dialog.
 
 #include "ElementDialogSupport.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <typeinfo>
@@ -11,18 +12,18 @@ class DialogButtonsTest : public ElementDialogTest {};
 
 TEST_F(DialogButtonsTest, EachDialogButtonOpensItsDialog) {
     OpenPage("<HTML><HEAD></HEAD><BODY>text</BODY></HTML>", 26, 4);
-    const std::pair<TQmToolbarButton * THTMLEMainForm::*, const char*> buttons[] = {
-        {&THTMLEMainForm::LinkButton, "LinkForm"},
-        {&THTMLEMainForm::ImageButton, "ImageForm"},
-        {&THTMLEMainForm::FaceButton, "HTMLFontTagForm"},
-        {&THTMLEMainForm::BaseFontButton, "HTMLFontTagForm"},
-        {&THTMLEMainForm::MailToButton, "MailToForm"},
-        {&THTMLEMainForm::RuleButton, "RuleForm"},
-        {&THTMLEMainForm::MetaButton, "HTMLMetaForm"},
-        {&THTMLEMainForm::AppletButton, "AppletForm"},
-        {&THTMLEMainForm::SoundButton, "SoundForm"},
-        {&THTMLEMainForm::DivButton, "DivForm"},
-        {&THTMLEMainForm::SpanButton, "DivForm"},
+    const std::pair<TQmToolbarButton * TTagButtons::*, const char*> buttons[] = {
+        {&TTagButtons::LinkButton, "LinkForm"},
+        {&TTagButtons::ImageButton, "ImageForm"},
+        {&TTagButtons::FaceButton, "HTMLFontTagForm"},
+        {&TTagButtons::BaseFontButton, "HTMLFontTagForm"},
+        {&TTagButtons::MailToButton, "MailToForm"},
+        {&TTagButtons::RuleButton, "RuleForm"},
+        {&TTagButtons::MetaButton, "HTMLMetaForm"},
+        {&TTagButtons::AppletButton, "AppletForm"},
+        {&TTagButtons::SoundButton, "SoundForm"},
+        {&TTagButtons::DivButton, "DivForm"},
+        {&TTagButtons::SpanButton, "DivForm"},
     };
     for (const auto& [member, formName] : buttons) {
         SCOPED_TRACE(formName);
@@ -31,7 +32,7 @@ TEST_F(DialogButtonsTest, EachDialogButtonOpensItsDialog) {
             shown = form.Name();
             form.SetModalResult(mrCancel);
         });
-        TestHooks::ClickMouse(*((*Main).*member), 3, 3, mbLeft, {});
+        TestHooks::ClickMouse(*(Main->TagButtons->*member), 3, 3, mbLeft, {});
         EXPECT_EQ(shown, formName);
     }
     EXPECT_EQ(PageText(), "<HTML><HEAD></HEAD><BODY>text</BODY></HTML>");

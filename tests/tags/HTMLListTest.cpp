@@ -6,6 +6,7 @@
 #include "platform/Grids.h"
 #include "platform/StdCtrls.h"
 #include "tags/HTMLListForm.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 using namespace ElementDialogSupport;
@@ -22,7 +23,7 @@ protected:
     // Presses the tag bar's list button with the keys given held, the dialog answered.
     void RunList(std::function<void(TListForm&)> answer, TShiftState shift = {}) {
         Answer<TListForm>(answer);
-        TestHooks::ClickMouse(*Main->ListButton, 3, 3, mbLeft, shift);
+        TestHooks::ClickMouse(*Main->TagButtons->ListButton, 3, 3, mbLeft, shift);
     }
 };
 

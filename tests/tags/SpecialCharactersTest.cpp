@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -38,8 +40,8 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
     auto button = [](TQmToolbarButton* THTMLEMainForm::*member) {
         return [member](THTMLEMainForm& f) { (f.*member)->Click(); };
     };
-    auto item = [](TMenuItem* THTMLEMainForm::*member) {
-        return [member](THTMLEMainForm& f) { (f.*member)->Click(); };
+    auto item = [](TMenuItem* TTagInsertion::*member) {
+        return [member](THTMLEMainForm& f) { (f.TagInsertion->*member)->Click(); };
     };
     using F = THTMLEMainForm;
     const Case cases[] = {
@@ -51,18 +53,18 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
         {"HalfButton", button(&F::HalfButton), "&frac12;"},
         {"Quarter3Button", button(&F::Quarter3Button), "&frac34;"},
         {"nbspButton", button(&F::nbspButton), "&nbsp;"},
-        {"nbsp1", item(&F::nbsp1), "&nbsp;"},
-        {"Ctrl+,", item(&F::LeftAngle), "&lt;"},
-        {"Ctrl+Shift+.", item(&F::RightAngle2), "&gt;"},
-        {"Ctrl+2", item(&F::Quot1), "&quot;"},
-        {"Ctrl+3", item(&F::Pound), "&pound;"},
-        {"Ctrl+4", item(&F::Copyright1), "&copy;"},
-        {"Ctrl+5", item(&F::Reg1), "&reg;"},
-        {"Ctrl+6", item(&F::Multx1), "&times;"},
-        {"Ctrl+7", item(&F::Amp1), "&amp;"},
-        {"Ctrl+8", item(&F::Quarter1), "&frac14;"},
-        {"Ctrl+9", item(&F::Half1), "&frac12;"},
-        {"Ctrl+0", item(&F::Threquarters1), "&frac34;"},
+        {"nbsp1", item(&TTagInsertion::nbsp1), "&nbsp;"},
+        {"Ctrl+,", item(&TTagInsertion::LeftAngle), "&lt;"},
+        {"Ctrl+Shift+.", item(&TTagInsertion::RightAngle2), "&gt;"},
+        {"Ctrl+2", item(&TTagInsertion::Quot1), "&quot;"},
+        {"Ctrl+3", item(&TTagInsertion::Pound), "&pound;"},
+        {"Ctrl+4", item(&TTagInsertion::Copyright1), "&copy;"},
+        {"Ctrl+5", item(&TTagInsertion::Reg1), "&reg;"},
+        {"Ctrl+6", item(&TTagInsertion::Multx1), "&times;"},
+        {"Ctrl+7", item(&TTagInsertion::Amp1), "&amp;"},
+        {"Ctrl+8", item(&TTagInsertion::Quarter1), "&frac14;"},
+        {"Ctrl+9", item(&TTagInsertion::Half1), "&frac12;"},
+        {"Ctrl+0", item(&TTagInsertion::Threquarters1), "&frac34;"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Control);
@@ -70,47 +72,47 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
         c.Press(*Form);
         EXPECT_EQ(editor->Text(), String("a") + c.Reference + "b");
         EXPECT_EQ(editor->SelStart(), static_cast<int>(1 + String(c.Reference).size() + 1));
-        EXPECT_EQ(Form->LastStartTag, c.Reference);
+        EXPECT_EQ(Form->TagInsertion->LastStartTag, c.Reference);
     }
 }
 
 TEST_F(SpecialCharactersTest, TheEntityListInsertsTheChosenItemsEntityAndHides) {
     const std::pair<int, const char*> cases[] = {{0, "&lt;"},   {4, "&#32;"},    {5, "&nbsp;"},
                                                  {31, "&shy;"}, {36, "&times;"}, {38, "&divide;"}};
-    EXPECT_EQ(Form->CharListBox->Items().Count(), 39);
-    EXPECT_EQ(Form->CharListBox->Items()[4], "\tNormal space (code)");
-    EXPECT_EQ(Form->CharListBox->Items()[38], "\xF7\tDivision sign");
+    EXPECT_EQ(Form->TagButtons->CharListBox->Items().Count(), 39);
+    EXPECT_EQ(Form->TagButtons->CharListBox->Items()[4], "\tNormal space (code)");
+    EXPECT_EQ(Form->TagButtons->CharListBox->Items()[38], "\xF7\tDivision sign");
     for (const auto& [index, reference] : cases) {
         SCOPED_TRACE(index);
         TRichEdit* editor = Page();
         Form->OtherCharButton->Click();
-        EXPECT_TRUE(Form->CharListBox->Visible());
-        Form->CharListBox->SetItemIndex(index);
-        Form->CharListBox->OnClick(Form->CharListBox);
-        EXPECT_FALSE(Form->CharListBox->Visible());
+        EXPECT_TRUE(Form->TagButtons->CharListBox->Visible());
+        Form->TagButtons->CharListBox->SetItemIndex(index);
+        Form->TagButtons->CharListBox->OnClick(Form->TagButtons->CharListBox);
+        EXPECT_FALSE(Form->TagButtons->CharListBox->Visible());
         EXPECT_EQ(editor->Text(), String("a") + reference + "b");
     }
     Page();
     Form->OtherCharButton->Click();
-    Form->CharListBox->SetItemIndex(-1);
-    Form->CharListBox->OnClick(Form->CharListBox);
-    EXPECT_FALSE(Form->CharListBox->Visible());
+    Form->TagButtons->CharListBox->SetItemIndex(-1);
+    Form->TagButtons->CharListBox->OnClick(Form->TagButtons->CharListBox);
+    EXPECT_FALSE(Form->TagButtons->CharListBox->Visible());
     EXPECT_EQ(Form->Memos[0]->Text(), "ab");
 }
 
 TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubleClickedOne) {
     Form->CharMapButton->Click();
-    ASSERT_TRUE(Form->CharGrid->Visible());
-    EXPECT_TRUE(Form->GridPanel1->Visible());
-    EXPECT_EQ(Form->CharGrid->Cells(2, 0), "");
-    EXPECT_EQ(Form->CharGrid->Cells(3, 0), "!");
-    EXPECT_EQ(Form->CharGrid->Cells(5, 3), "_");
-    EXPECT_EQ(Form->CharGrid->Cells(5, 11), "\xFF");
-    EXPECT_EQ(Form->CharGrid->Cells(6, 11), "");
+    ASSERT_TRUE(Form->TagButtons->CharGrid->Visible());
+    EXPECT_TRUE(Form->TagButtons->GridPanel1->Visible());
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(2, 0), "");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(3, 0), "!");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(5, 3), "_");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(5, 11), "\xFF");
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(6, 11), "");
     Form->CharMapButton->Click();
-    EXPECT_FALSE(Form->CharGrid->Visible());
-    EXPECT_FALSE(Form->GridPanel2->Visible());
-    EXPECT_EQ(Form->CharGrid->Cells(3, 0), "");
+    EXPECT_FALSE(Form->TagButtons->CharGrid->Visible());
+    EXPECT_FALSE(Form->TagButtons->GridPanel2->Visible());
+    EXPECT_EQ(Form->TagButtons->CharGrid->Cells(3, 0), "");
 
     struct Case {
         int Column;
@@ -123,11 +125,11 @@ TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubl
         SCOPED_TRACE(IntToStr(c.Column) + "," + IntToStr(c.Row));
         TRichEdit* editor = Page();
         Form->CharMapButton->Click();
-        Form->CharGrid->SetCol(c.Column);
-        Form->CharGrid->SetRow(c.Row);
-        Form->CharGrid->OnDblClick(Form->CharGrid);
+        Form->TagButtons->CharGrid->SetCol(c.Column);
+        Form->TagButtons->CharGrid->SetRow(c.Row);
+        Form->TagButtons->CharGrid->OnDblClick(Form->TagButtons->CharGrid);
         EXPECT_EQ(editor->Text(), c.Reference ? String("a") + c.Reference + "b" : String("ab"));
-        EXPECT_EQ(Form->CharGrid->Visible(), c.Reference == nullptr);
+        EXPECT_EQ(Form->TagButtons->CharGrid->Visible(), c.Reference == nullptr);
         Form->HidePopupLists();
     }
 }
@@ -140,20 +142,20 @@ TEST_F(SpecialCharactersTest, CharsButtonsClearAStaleAltWhileShortcutsKeepIt) {
 
     editor = Page();
     Form->LastShiftState = {ssAlt};
-    Form->Multx1->Click();
+    Form->TagInsertion->Multx1->Click();
     EXPECT_EQ(editor->Text(), "ab");
 }
 
 TEST_F(SpecialCharactersTest, HelpPointerModeShowsTheTopicExceptForTheBareShortcuts) {
     TRichEdit* editor = Page();
     Screen->SetCursor(crHelp);
-    Form->Pound->Click();
+    Form->TagInsertion->Pound->Click();
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].Data, 11100u);
     EXPECT_EQ(editor->Text(), "ab");
 
     Screen->SetCursor(crHelp);
-    Form->Multx1->Click();
+    Form->TagInsertion->Multx1->Click();
     EXPECT_EQ(editor->Text(), "a&times;b");
     EXPECT_EQ(TestHooks::HelpRequests().size(), 1u);
     Screen->SetCursor(crDefault);

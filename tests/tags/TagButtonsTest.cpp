@@ -1,10 +1,13 @@
 // The tag-bar buttons, their drop-down lists and the hidden shortcut menu, driven as a user
 // drives them: a click on the button, a choice in the list, a key in the editor.
 
+#include "tags/TagButtons.h"
+
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
 #include "tags/HTMLGlobal.h"
+#include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -50,22 +53,25 @@ TEST(TagButtons, ButtonsAndShortcutItemsPutTheirTextsAroundTheSelection) {
         String Expected;
     };
     const Case cases[] = {
-        {"a fixed pair", [](THTMLEMainForm& f) { Click(f.BoldButton); }, Around("<B>", "</B>")},
-        {"an end text on a line of its own", [](THTMLEMainForm& f) { Click(f.RightAlignButton); },
+        {"a fixed pair", [](THTMLEMainForm& f) { Click(f.TagButtons->BoldButton); },
+         Around("<B>", "</B>")},
+        {"an end text on a line of its own",
+         [](THTMLEMainForm& f) { Click(f.TagButtons->RightAlignButton); },
          Around("<DIV ALIGN=RIGHT>", "\r\n</DIV>")},
-        {"a start text alone", [](THTMLEMainForm& f) { Click(f.LIButton); }, Around("<LI>", "")},
-        {"a line break after the start text", [](THTMLEMainForm& f) { Click(f.BreakButton); },
-         Around("<BR>", "\r\n")},
+        {"a start text alone", [](THTMLEMainForm& f) { Click(f.TagButtons->LIButton); },
+         Around("<LI>", "")},
+        {"a line break after the start text",
+         [](THTMLEMainForm& f) { Click(f.TagButtons->BreakButton); }, Around("<BR>", "\r\n")},
         {"the heading of the number chosen",
          [](THTMLEMainForm& f) {
-             f.HeadingsUpDown1->SetPosition(3);
-             Click(f.HeadingsButton);
+             f.TagButtons->HeadingsUpDown1->SetPosition(3);
+             Click(f.TagButtons->HeadingsButton);
          },
          Around("<H3>", "</H3>")},
         {"the heading number kept within 1 to 6",
          [](THTMLEMainForm& f) {
-             f.HeadingsUpDown1->SetPosition(9);
-             Click(f.HeadingsButton);
+             f.TagButtons->HeadingsUpDown1->SetPosition(9);
+             Click(f.TagButtons->HeadingsButton);
          },
          Around("<H6>", "</H6>")},
         {"Ctrl+B in the editor",
@@ -80,6 +86,9 @@ TEST(TagButtons, ButtonsAndShortcutItemsPutTheirTextsAroundTheSelection) {
         {"Shift+Enter in the editor",
          [](THTMLEMainForm& f) { TestHooks::PressKey(*f.Memos[0], VK_RETURN, {ssShift}); },
          Around("<BR>", "\r\n")},
+        {"Ctrl+Space in the editor",
+         [](THTMLEMainForm& f) { TestHooks::PressKey(*f.Memos[0], VK_SPACE, {ssCtrl}); },
+         Around("&nbsp;", "")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Action);
@@ -94,19 +103,19 @@ TEST(TagButtons, APressSetsOrClearsTheShiftStateThatShortcutsInsertUnder) {
     TRichEdit* editor = form->Memos[0];
 
     // Alt on the Bold button: the end tag alone; Ctrl+I after it keeps that state.
-    Click(form->BoldButton, {ssAlt});
+    Click(form->TagButtons->BoldButton, {ssAlt});
     EXPECT_EQ(editor->Text(), Around("", "</B>"));
     TestHooks::PressKey(*editor, 'I', {ssCtrl});
     EXPECT_EQ(editor->Text(), Around("", "</I></B>"));
     // A button without a press handler inserts under the last press too.
-    Click(form->NOBRButton);
+    Click(form->TagButtons->NOBRButton);
     EXPECT_EQ(editor->Text(), Around("", "</NOBR></I></B>"));
 
     // The line-break button clears the state whatever is held.
     editor->SetText(Page);
     editor->SetSelStart(4);
     editor->SetSelLength(3);
-    Click(form->BreakButton, {ssAlt});
+    Click(form->TagButtons->BreakButton, {ssAlt});
     EXPECT_EQ(editor->Text(), Around("<BR>", "\r\n"));
     EXPECT_EQ(form->LastShiftState, Neither);
 }
@@ -114,41 +123,41 @@ TEST(TagButtons, APressSetsOrClearsTheShiftStateThatShortcutsInsertUnder) {
 TEST(TagButtons, TheAlignmentListCompletesThePendingTag) {
     struct Case {
         const char* Choice;
-        TQmToolbarButton* THTMLEMainForm::*Button;
+        TQmToolbarButton* TTagButtons::*Button;
         int Item;
         String Expected;
     };
     const Case cases[] = {
-        {"LEFT after TD", &THTMLEMainForm::TDButton, 0, Around("<TD>", "</TD>")},
-        {"CENTER after TH", &THTMLEMainForm::THButton, 1, Around("<TH ALIGN=CENTER>", "</TH>")},
-        {"RIGHT after TR", &THTMLEMainForm::TRButton, 2, Around("<TR ALIGN=RIGHT>", "</TR>")},
-        {"JUSTIFY after P", &THTMLEMainForm::ParaButton, 3, Around("<P ALIGN=JUSTIFY>", "</P>")},
+        {"LEFT after TD", &TTagButtons::TDButton, 0, Around("<TD>", "</TD>")},
+        {"CENTER after TH", &TTagButtons::THButton, 1, Around("<TH ALIGN=CENTER>", "</TH>")},
+        {"RIGHT after TR", &TTagButtons::TRButton, 2, Around("<TR ALIGN=RIGHT>", "</TR>")},
+        {"JUSTIFY after P", &TTagButtons::ParaButton, 3, Around("<P ALIGN=JUSTIFY>", "</P>")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Choice);
         auto form = WindowWithWordSelected();
         form->DoubleParaTags = true;
-        Click((*form).*c.Button);
-        ASSERT_TRUE(form->AlignListBox->Visible());
+        Click(form->TagButtons->*c.Button);
+        ASSERT_TRUE(form->TagButtons->AlignListBox->Visible());
         EXPECT_EQ(form->Memos[0]->Text(), Page);
-        Choose(form->AlignListBox, c.Item);
+        Choose(form->TagButtons->AlignListBox, c.Item);
         EXPECT_EQ(form->Memos[0]->Text(), c.Expected);
-        EXPECT_FALSE(form->AlignListBox->Visible());
+        EXPECT_FALSE(form->TagButtons->AlignListBox->Visible());
     }
 }
 
 TEST(TagButtons, ACellButtonPressedTwiceClosesItsListAndACtrlClickLeavesItClosed) {
     auto form = WindowWithWordSelected();
-    Click(form->THButton);
-    EXPECT_TRUE(form->AlignListBox->Visible());
-    Click(form->THButton);
-    EXPECT_FALSE(form->AlignListBox->Visible());
+    Click(form->TagButtons->THButton);
+    EXPECT_TRUE(form->TagButtons->AlignListBox->Visible());
+    Click(form->TagButtons->THButton);
+    EXPECT_FALSE(form->TagButtons->AlignListBox->Visible());
 
     // The Ctrl-click opens the cell dialog instead, here cancelled.
     TestHooks::AnswerModalResult(mrCancel);
-    Click(form->TDButton, {ssCtrl});
+    Click(form->TagButtons->TDButton, {ssCtrl});
     EXPECT_EQ(TestHooks::Prompts().back().Caption, "Quiltmarker");
-    EXPECT_FALSE(form->AlignListBox->Visible());
+    EXPECT_FALSE(form->TagButtons->AlignListBox->Visible());
     EXPECT_EQ(form->Memos[0]->Text(), Page);
 }
 
@@ -171,100 +180,100 @@ TEST(TagButtons, TheParagraphDependsOnDoubleTagsAndOnWhatWasPressed) {
         auto form = WindowWithWordSelected();
         form->DoubleParaTags = c.DoubleParaTags;
         if (c.FromButton)
-            Click(form->ParaButton);
+            Click(form->TagButtons->ParaButton);
         else
             TestHooks::PressKey(*form->Memos[0], VK_RETURN, {ssCtrl});
         EXPECT_EQ(form->Memos[0]->Text(), c.Expected);
-        EXPECT_EQ(form->AlignListBox->Visible(), c.ListShown);
+        EXPECT_EQ(form->TagButtons->AlignListBox->Visible(), c.ListShown);
     }
 }
 
 TEST(TagButtons, ListsInsertTheirChoiceAndHide) {
     struct Case {
         const char* Choice;
-        TQmToolbarButton* THTMLEMainForm::*Button;
-        TListBox* THTMLEMainForm::*List;
+        TQmToolbarButton* TTagButtons::*Button;
+        TListBox* TTagButtons::*List;
         int Item;
         String Expected;
     };
     const Case cases[] = {
-        {"a DOCTYPE line", &THTMLEMainForm::DoctypeButton, &THTMLEMainForm::DoctypeList, 1,
+        {"a DOCTYPE line", &TTagButtons::DoctypeButton, &TTagButtons::DoctypeList, 1,
          "one <!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN//3.2\">two\r\n\r\nthree"},
-        {"another style", &THTMLEMainForm::OtherFontButton, &THTMLEMainForm::OtherStyleDropList, 3,
+        {"another style", &TTagButtons::OtherFontButton, &TTagButtons::OtherStyleDropList, 3,
          Around("<ADDRESS>", "</ADDRESS>")},
-        {"a bare script", &THTMLEMainForm::ScriptButton, &THTMLEMainForm::ScriptTypeList, 0,
+        {"a bare script", &TTagButtons::ScriptButton, &TTagButtons::ScriptTypeList, 0,
          Around("<SCRIPT>\n<!--\n", "\n//-->\n</SCRIPT>")},
-        {"a script with a version", &THTMLEMainForm::ScriptButton, &THTMLEMainForm::ScriptTypeList,
-         3,
+        {"a script with a version", &TTagButtons::ScriptButton, &TTagButtons::ScriptTypeList, 3,
          Around("<SCRIPT LANGUAGE=\"JavaScript 1.2\" TYPE=\"text/javascript\">\n<!--\n",
                 "\n//-->\n</SCRIPT>")},
-        {"VBScript", &THTMLEMainForm::ScriptButton, &THTMLEMainForm::ScriptTypeList, 5,
+        {"VBScript", &TTagButtons::ScriptButton, &TTagButtons::ScriptTypeList, 5,
          Around("<SCRIPT LANGUAGE=\"VBScript\" TYPE=\"text/vbscript\">\n<!--\n",
                 "\n//-->\n</SCRIPT>")},
-        {"an include", &THTMLEMainForm::SSIButton, &THTMLEMainForm::SSIList, 9,
+        {"an include", &TTagButtons::SSIButton, &TTagButtons::SSIList, 9,
          Around("<!-- #include ", " -->")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Choice);
         auto form = WindowWithWordSelected();
-        TListBox* list = (*form).*c.List;
-        Click((*form).*c.Button);
+        TListBox* list = form->TagButtons->*c.List;
+        Click(form->TagButtons->*c.Button);
         ASSERT_TRUE(list->Visible());
         Choose(list, c.Item);
         EXPECT_EQ(form->Memos[0]->Text(), c.Expected);
         EXPECT_FALSE(list->Visible());
-        Click((*form).*c.Button);
-        Click((*form).*c.Button);
+        Click(form->TagButtons->*c.Button);
+        Click(form->TagButtons->*c.Button);
         EXPECT_FALSE(list->Visible()) << "pressed twice, the button closes its list again";
     }
 }
 
 TEST(TagButtons, TheEchoDirectiveTakesItsVariableFromASecondList) {
     auto form = WindowWithWordSelected();
-    Click(form->SSIButton);
-    Choose(form->SSIList, 2); // echo
-    EXPECT_TRUE(form->SSIList->Visible());
-    EXPECT_TRUE(form->SSIEchoList->Visible());
+    Click(form->TagButtons->SSIButton);
+    Choose(form->TagButtons->SSIList, 2); // echo
+    EXPECT_TRUE(form->TagButtons->SSIList->Visible());
+    EXPECT_TRUE(form->TagButtons->SSIEchoList->Visible());
     EXPECT_EQ(form->Memos[0]->Text(), Page);
     // The directive list stays open while the variable list is shown.
-    form->SSIList->OnExit(form->SSIList);
-    EXPECT_TRUE(form->SSIList->Visible());
+    form->TagButtons->SSIList->OnExit(form->TagButtons->SSIList);
+    EXPECT_TRUE(form->TagButtons->SSIList->Visible());
 
-    Choose(form->SSIEchoList, 12); // HTTP_COOKIE
+    Choose(form->TagButtons->SSIEchoList, 12); // HTTP_COOKIE
     EXPECT_EQ(form->Memos[0]->Text(), Around("<!-- #echo var=\"HTTP_COOKIE\" -->", ""));
-    EXPECT_FALSE(form->SSIList->Visible());
-    EXPECT_FALSE(form->SSIEchoList->Visible());
+    EXPECT_FALSE(form->TagButtons->SSIList->Visible());
+    EXPECT_FALSE(form->TagButtons->SSIEchoList->Visible());
 
     // Leaving the variable list closes both; the SSI button closes the variable list first.
-    Click(form->SSIButton);
-    Choose(form->SSIList, 2);
-    form->SSIEchoList->OnExit(form->SSIEchoList);
-    EXPECT_FALSE(form->SSIList->Visible());
-    EXPECT_FALSE(form->SSIEchoList->Visible());
-    Click(form->SSIButton);
-    Choose(form->SSIList, 2);
-    Click(form->SSIButton);
-    EXPECT_FALSE(form->SSIEchoList->Visible());
+    Click(form->TagButtons->SSIButton);
+    Choose(form->TagButtons->SSIList, 2);
+    form->TagButtons->SSIEchoList->OnExit(form->TagButtons->SSIEchoList);
+    EXPECT_FALSE(form->TagButtons->SSIList->Visible());
+    EXPECT_FALSE(form->TagButtons->SSIEchoList->Visible());
+    Click(form->TagButtons->SSIButton);
+    Choose(form->TagButtons->SSIList, 2);
+    Click(form->TagButtons->SSIButton);
+    EXPECT_FALSE(form->TagButtons->SSIEchoList->Visible());
 
     // The empty last variable gives an empty name.
     form->Memos[0]->SetText("");
-    Click(form->SSIButton);
-    Choose(form->SSIList, 2);
-    Choose(form->SSIEchoList, 30);
+    Click(form->TagButtons->SSIButton);
+    Choose(form->TagButtons->SSIList, 2);
+    Choose(form->TagButtons->SSIEchoList, 30);
     EXPECT_EQ(form->Memos[0]->Text(), "<!-- #echo var=\"\" -->");
 }
 
 TEST(TagButtons, AListClickWithNoItemChosenOnlyHidesTheList) {
     auto form = WindowWithWordSelected();
-    for (TListBox* list : {form->AlignListBox, form->DoctypeList, form->OtherStyleDropList,
-                           form->ScriptTypeList, form->SSIList, form->SSIEchoList}) {
+    for (TListBox* list : {form->TagButtons->AlignListBox, form->TagButtons->DoctypeList,
+                           form->TagButtons->OtherStyleDropList, form->TagButtons->ScriptTypeList,
+                           form->TagButtons->SSIList, form->TagButtons->SSIEchoList}) {
         SCOPED_TRACE(list->Name());
         list->Show();
         Choose(list, -1);
         EXPECT_FALSE(list->Visible());
     }
     EXPECT_EQ(form->Memos[0]->Text(), Page);
-    EXPECT_EQ(form->LastStartTag, "");
+    EXPECT_EQ(form->TagInsertion->LastStartTag, "");
 }
 
 TEST(TagButtons, TheColourIsInsertedByNameOrAsQuotedHex) {
@@ -289,7 +298,7 @@ TEST(TagButtons, TheColourIsInsertedByNameOrAsQuotedHex) {
             static_cast<TColorDialog*>(dialog)->SetColor(c.Chosen);
         };
         TestHooks::AnswerDialog(answer);
-        Click(form->ColourButton);
+        Click(form->TagButtons->ColourButton);
         EXPECT_EQ(form->Memos[0]->Text(), c.Expected);
     }
     delete GlobalForm;
@@ -312,9 +321,9 @@ TEST(TagButtons, TheFieldsetAsksForALegendWhichRepeatLastTagRepeats) {
         SCOPED_TRACE(c.Answer);
         auto form = WindowWithWordSelected();
         TestHooks::AnswerMessageBox(c.Answer);
-        Click(form->FieldsetButton);
+        Click(form->TagButtons->FieldsetButton);
         EXPECT_EQ(form->Memos[0]->Text(), c.Inserted);
-        form->RepeatLastTag1->Click();
+        form->TagInsertion->RepeatLastTag1->Click();
         EXPECT_EQ(form->Memos[0]->Text(), c.Repeated);
         const TestHooks::TPrompt& prompt = TestHooks::Prompts().back();
         EXPECT_EQ(prompt.Caption, "Quiltmarker");
@@ -326,25 +335,39 @@ TEST(TagButtons, TheFieldsetAsksForALegendWhichRepeatLastTagRepeats) {
 TEST(TagButtons, WithNoPageOpenNothingIsInsertedAndTheListsHide) {
     auto form = MakeMainWindow();
     form->Memos[0]->SetText(Page);
-    for (TListBox* list : {form->SSIList, form->ScriptTypeList, form->AlignListBox})
+    for (TListBox* list : {form->TagButtons->SSIList, form->TagButtons->ScriptTypeList,
+                           form->TagButtons->AlignListBox})
         list->Show();
 
-    Click(form->BoldButton);
+    Click(form->TagButtons->BoldButton);
     TestHooks::PressKey(*form->Memos[0], 'I', {ssCtrl});
 
-    for (TListBox* list : {form->SSIList, form->ScriptTypeList, form->AlignListBox})
+    for (TListBox* list : {form->TagButtons->SSIList, form->TagButtons->ScriptTypeList,
+                           form->TagButtons->AlignListBox})
         EXPECT_FALSE(list->Visible()) << list->Name();
     EXPECT_EQ(form->Memos[0]->Text(), Page);
-    EXPECT_EQ(form->LastStartTag, "");
+    EXPECT_EQ(form->TagInsertion->LastStartTag, "");
 }
 
 TEST(TagButtons, ChangingTheTagBarPageHidesTheLists) {
     auto form = WindowWithWordSelected();
-    Click(form->DoctypeButton);
-    Click(form->SSIButton);
-    form->ButtonsPage->SelectNextPage(true);
-    EXPECT_FALSE(form->DoctypeList->Visible());
-    EXPECT_FALSE(form->SSIList->Visible());
+    Click(form->TagButtons->DoctypeButton);
+    Click(form->TagButtons->SSIButton);
+    form->TagButtons->ButtonsPage->SelectNextPage(true);
+    EXPECT_FALSE(form->TagButtons->DoctypeList->Visible());
+    EXPECT_FALSE(form->TagButtons->SSIList->Visible());
+}
+
+// A bar left disabled (help-pointer mode gives one back as it was) is enabled by a new page.
+TEST(TagButtons, ANewPageEnablesTheTagBar) {
+    auto form = MakeMainWindow();
+    TPageControl* bar = form->TagButtons->ButtonsPage;
+    bar->SetEnabled(false);
+    form->UpdateDocumentCommands();
+    EXPECT_FALSE(bar->Enabled());
+    form->FileNewButton->Click();
+    ASSERT_TRUE(form->AnyDocumentOpen());
+    EXPECT_TRUE(bar->Enabled());
 }
 
 TEST(TagButtons, TheTagBarHasItsThirteenPagesInOrder) {
@@ -352,9 +375,9 @@ TEST(TagButtons, TheTagBarHasItsThirteenPagesInOrder) {
     const char* const captions[] = {"Common",  "Layout", "Fonts", "Lists", "Tables",
                                     "Forms",   "Frames", "Chars", "Style", "Scripts",
                                     "Publish", "Apps",   "User"};
-    ASSERT_EQ(form->ButtonsPage->PageCount(), 13);
+    ASSERT_EQ(form->TagButtons->ButtonsPage->PageCount(), 13);
     for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(form->ButtonsPage->Pages(i)->Caption(), captions[i]);
+        EXPECT_EQ(form->TagButtons->ButtonsPage->Pages(i)->Caption(), captions[i]);
 }
 
 // The first item found with a shortcut is the one that runs, so a second item on the same keys

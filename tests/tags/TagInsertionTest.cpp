@@ -1,11 +1,16 @@
 // The insertion under every tag button: wrapping the selection, the Alt and Ctrl state of the
 // last press, line breaks, Replace<> mode, the caret, and Repeat Last Tag.
 
+#include "tags/TagInsertion.h"
+
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
+#include "tags/TagButtons.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace MainWindowSupport;
 
@@ -80,18 +85,18 @@ TEST(TagInsertion, WrapsTheSelectionAndRepeatLastTagDoesItAgainAtTheCaret) {
         form->ReplaceAngles = c.ReplaceAngles;
 
         if (c.Whole)
-            form->InsertWhole(c.Start, c.End, c.Newlines);
+            form->TagInsertion->InsertWhole(c.Start, c.End, c.Newlines);
         else
-            form->InsertTag(c.Start, c.End, c.Newlines);
+            form->TagInsertion->InsertTag(c.Start, c.End, c.Newlines);
         EXPECT_EQ(editor->Text(), c.Inserted);
         EXPECT_EQ(editor->SelStart(), c.Caret);
         EXPECT_EQ(editor->SelLength(), 0);
 
-        form->RepeatLastTag1->Click();
+        form->TagInsertion->RepeatLastTag1->Click();
         EXPECT_EQ(editor->Text(), c.Repeated);
         EXPECT_EQ(editor->SelStart(), c.CaretAfterRepeat);
         EXPECT_EQ(editor->SelLength(), 0);
-        EXPECT_EQ(form->LastNewlineCount, c.Newlines);
+        EXPECT_EQ(form->TagInsertion->LastNewlineCount, c.Newlines);
     }
 }
 
@@ -99,52 +104,85 @@ TEST(TagInsertion, ReplaceAnglesModeRemembersTheConvertedTexts) {
     auto form = MakeMainWindow();
     UsePage(*form, 0, "/a.htm", Page);
     form->ReplaceAngles = true;
-    form->InsertTag("<A HREF=\"a&b\">", "</A>", 0);
-    EXPECT_EQ(form->LastStartTag, "&lt;A HREF=\"a&b\"&gt;");
-    EXPECT_EQ(form->LastEndTag, "&lt;/A&gt;");
+    form->TagInsertion->InsertTag("<A HREF=\"a&b\">", "</A>", 0);
+    EXPECT_EQ(form->TagInsertion->LastStartTag, "&lt;A HREF=\"a&b\"&gt;");
+    EXPECT_EQ(form->TagInsertion->LastEndTag, "&lt;/A&gt;");
 }
 
 TEST(TagInsertion, WithNoPageOpenNothingChangesAndTheListsHide) {
     auto form = MakeMainWindow();
     // The editor of a page closed earlier still holds its text.
     form->Memos[0]->SetText(Page);
-    form->DoctypeList->Show();
-    form->CharListBox->Show();
+    form->TagButtons->DoctypeList->Show();
+    form->TagButtons->CharListBox->Show();
 
-    form->InsertTag("<B>", "</B>", 0);
-    form->InsertWhole("<B>", "</B>", 0);
+    form->TagInsertion->InsertTag("<B>", "</B>", 0);
+    form->TagInsertion->InsertWhole("<B>", "</B>", 0);
 
-    EXPECT_FALSE(form->DoctypeList->Visible());
-    EXPECT_FALSE(form->CharListBox->Visible());
+    EXPECT_FALSE(form->TagButtons->DoctypeList->Visible());
+    EXPECT_FALSE(form->TagButtons->CharListBox->Visible());
     EXPECT_EQ(form->Memos[0]->Text(), Page);
-    EXPECT_EQ(form->LastStartTag, "");
-    form->RepeatLastTag1->Click();
+    EXPECT_EQ(form->TagInsertion->LastStartTag, "");
+    form->TagInsertion->RepeatLastTag1->Click();
     EXPECT_EQ(TestHooks::Beeps(), (std::vector<UINT>{0}));
 }
 
 TEST(TagInsertion, RepeatLastTagBeepsUntilAStartTextIsRemembered) {
     auto form = MakeMainWindow();
-    EXPECT_EQ(form->RepeatLastTag1->ShortCut(), 49372);
+    EXPECT_EQ(form->TagInsertion->RepeatLastTag1->ShortCut(), 49372);
     UsePage(*form, 0, "/a.htm", Page);
 
-    form->RepeatLastTag2->Click();
-    form->InsertTag("", "</B>", 0);
-    EXPECT_EQ(form->LastEndTag, "</B>");
-    form->RepeatLastTag1->Click();
+    form->TagInsertion->RepeatLastTag2->Click();
+    form->TagInsertion->InsertTag("", "</B>", 0);
+    EXPECT_EQ(form->TagInsertion->LastEndTag, "</B>");
+    form->TagInsertion->RepeatLastTag1->Click();
 
     EXPECT_EQ(TestHooks::Beeps(), (std::vector<UINT>{0, 0}));
     EXPECT_EQ(form->Memos[0]->Text(), "</B>one two\r\nthree");
 }
 
+// Made after the window's own menus, the items still stand where the menus had them: Repeat Last
+// Tag after Remove Text Formatting, the hidden shortcuts before the page stepping's keys.
+TEST(TagInsertion, TheItemsStandInTheirPlacesInTheMenus) {
+    auto form = MakeMainWindow();
+    const TTagInsertion& insertion = *form->TagInsertion;
+    auto next = [](TMenuItem* item) { return item->Parent()->Items(item->MenuIndex() + 1); };
+    EXPECT_EQ(next(form->RemoveTextFormatting2), insertion.RepeatLastTag1);
+    EXPECT_EQ(next(form->RemoveTextFormatting1), insertion.RepeatLastTag2);
+    EXPECT_EQ(form->Invis1->Items(0), insertion.Paragraph1);
+    EXPECT_EQ(next(insertion.Threquarters1), insertion.UserItems[0]);
+    EXPECT_EQ(next(insertion.UserItems.back()), insertion.TagRight);
+    EXPECT_EQ(next(insertion.Undo3), form->TabsRight1);
+}
+
+// The Edit menu's item as the menu drops down, the pop-up's as the editor is right-clicked; in
+// help-pointer mode the Edit menu's item can be chosen for its help.
+TEST(TagInsertion, RepeatLastTagIsOfferedOnceThereIsATagToRepeat) {
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, "/a.htm", Page);
+    const TTagInsertion& insertion = *form->TagInsertion;
+    auto offered = [&form, &insertion] {
+        form->Edit1->Click();
+        form->Memos[0]->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
+        return std::pair{insertion.RepeatLastTag1->Enabled(), insertion.RepeatLastTag2->Enabled()};
+    };
+    EXPECT_EQ(offered(), std::pair(false, false));
+    Screen->SetCursor(crHelp);
+    EXPECT_EQ(offered(), std::pair(true, false));
+    Screen->SetCursor(crDefault);
+    form->TagInsertion->InsertTag("<B>", "</B>", 0);
+    EXPECT_EQ(offered(), std::pair(true, true));
+}
+
 TEST(TagInsertion, TheMemoryOutlivesThePageItCameFrom) {
     auto form = MakeMainWindow();
     UsePage(*form, 0, "/a.htm", "");
-    form->InsertTag("<I>", "</I>", 0);
+    form->TagInsertion->InsertTag("<I>", "</I>", 0);
     form->Memos[0]->SetModified(false);
     form->Close1Click(nullptr);
     UsePage(*form, 5, "/b.htm", "b");
 
-    form->RepeatLastTag1->Click();
+    form->TagInsertion->RepeatLastTag1->Click();
 
     EXPECT_EQ(form->Memos[5]->Text(), "<I></I>b");
     EXPECT_EQ(form->Memos[5]->SelStart(), 3);
@@ -159,7 +197,7 @@ TEST(TagInsertion, AReleaseInTheEditorSetsTheStateOfTheNextInsertion) {
     EXPECT_TRUE(form->LastShiftState.Contains(ssAlt));
 
     form->Memos[0]->SetSelStart(0);
-    form->InsertTag("<B>", "</B>", 0);
+    form->TagInsertion->InsertTag("<B>", "</B>", 0);
 
     EXPECT_EQ(form->Memos[0]->Text(), "</B>" + Page);
 }

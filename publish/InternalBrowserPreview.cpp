@@ -3,11 +3,11 @@
 // beside it first and put back when the preview closes. A modified page that is not to be saved
 // for good has its file backed up too, since publishing saves it.
 
-#include "editor/CorvaletForm.h"
+#include "publish/InternalBrowser.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/ElementNavigation.h"
-#include "editor/HelpPointer.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
 #include "publish/Ferrydock95Main.h"
@@ -15,6 +15,7 @@
 #include "publish/TableView.h"
 #include "services/JCopy.h"
 #include "site/ReportPane.h"
+#include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -61,18 +62,18 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::IntBrowserButtonClick(TObject* /*Sender*/) {
+void TInternalBrowser::IntBrowserButtonClick(TObject* /*Sender*/) {
     RunPreviewCommand(String());
 }
 
-void THTMLEMainForm::RunPreviewCommand(const String& paneFile) {
-    if (HandleHelpPointer(HelpContexts::IntBrowserButtonClick))
+void TInternalBrowser::RunPreviewCommand(const String& paneFile) {
+    if (Form.HandleHelpPointer(HelpContexts::IntBrowserButtonClick))
         return;
-    const TShiftState shift = LastShiftState;
-    LastShiftState = {};
+    const TShiftState shift = Form.LastShiftState;
+    Form.LastShiftState = {};
     if (BrowserLocked)
         return;
-    ReportPane->CloseReportView();
+    Form.ReportPane->CloseReportView();
     ImagePreviewShown = false;
     const bool fromFileList = !paneFile.empty();
     if (!IntBrowser->Visible() && !fromFileList && !SaveOrBackUpForPreview())
@@ -80,18 +81,19 @@ void THTMLEMainForm::RunPreviewCommand(const String& paneFile) {
     if (IntBrowser->Visible() && !fromFileList)
         ClosePreview();
     else
-        OpenPreview(fromFileList ? paneFile : FileNames[ActivePageIndex()], fromFileList, shift);
+        OpenPreview(fromFileList ? paneFile : Form.FileNames[Form.ActivePageIndex()], fromFileList,
+                    shift);
 }
 
-bool THTMLEMainForm::SaveOrBackUpForPreview() {
-    const int page = ActivePageIndex();
-    if (!PageInUse(page))
+bool TInternalBrowser::SaveOrBackUpForPreview() {
+    const int page = Form.ActivePageIndex();
+    if (!Form.PageInUse(page))
         return false;
-    TRichEdit* editor = GetMemo(page);
+    TRichEdit* editor = Form.GetMemo(page);
     if (!editor->Modified())
         return true;
-    const String fileName = FileNames[page];
-    if (!PermSave && !IsUntitled(fileName)) {
+    const String fileName = Form.FileNames[page];
+    if (!Form.PermSave && !THTMLEMainForm::IsUntitled(fileName)) {
         PreviewSavedModified = editor->Modified();
         const String backup = BesidePath(fileName, BackupMark);
         // Without the backup the page's file could not be put back after publishing saved it.
@@ -102,14 +104,14 @@ bool THTMLEMainForm::SaveOrBackUpForPreview() {
         PreviewBackupName = backup;
         return true;
     }
-    if (IsUntitled(fileName) &&
-        MessageBox(Handle(), "File needs to be saved before viewing.\r\nSave it now?",
+    if (THTMLEMainForm::IsUntitled(fileName) &&
+        MessageBox(Form.Handle(), "File needs to be saved before viewing.\r\nSave it now?",
                    "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDNO)
         return false;
-    return SaveDocument(page, false, false) && !editor->Modified();
+    return Form.SaveDocument(page, false, false) && !editor->Modified();
 }
 
-void THTMLEMainForm::OpenPreview(const String& path, bool fromFileList, TShiftState shift) {
+void TInternalBrowser::OpenPreview(const String& path, bool fromFileList, TShiftState shift) {
     IntBrowserButton->SetEnabled(false);
     if (!fromFileList) {
         bool prepared = false;
@@ -127,13 +129,14 @@ void THTMLEMainForm::OpenPreview(const String& path, bool fromFileList, TShiftSt
         BrowserLocked = true;
         BrowserLockTimer->SetEnabled(false);
         BrowserLockTimer->SetEnabled(true);
-        for (TMenuItem* item : {Print1, PrintPreview1, File1, Edit1, Publish1})
+        for (TMenuItem* item :
+             {Form.Print1, Form.PrintPreview1, Form.File1, Form.Edit1, Form.Publish1})
             item->SetEnabled(false);
-        PrintButton->SetEnabled(false);
+        Form.PrintButton->SetEnabled(false);
         SetStatusPanelWidths({500, 0, 0, 0});
     }
     if (BrowserFullSize)
-        LeftPanel->SetVisible(false);
+        Form.LeftPanel->SetVisible(false);
     ShowInternalBrowser();
     AddURLToHistory(path);
     IntBrowser->Navigate(path);
@@ -142,31 +145,31 @@ void THTMLEMainForm::OpenPreview(const String& path, bool fromFileList, TShiftSt
 
 // However opening fails, the page's files are put back at once: no later closing of the preview
 // is to do it.
-bool THTMLEMainForm::PrepareShownFile(const String& path, TShiftState shift) {
-    PreviewFileName = path;
+bool TInternalBrowser::PrepareShownFile(const String& path, TShiftState shift) {
+    Form.PreviewFileName = path;
     PreviewSourceName.clear();
     PreviewCopyName.clear();
-    if (!PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
+    if (!Form.PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
         return true;
     const String folder = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
-    JCopy1->SetFileCommand(cmCopy);
-    JCopy1->SetFileMaskFrom(path);
-    JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
-    JCopy1->SetFileOverwrite(true);
-    JCopy1->SetShowProgress(false);
-    JCopy1->SetConfirmFiles(false);
-    JCopy1->SetShowErrors(false);
+    Form.JCopy1->SetFileCommand(cmCopy);
+    Form.JCopy1->SetFileMaskFrom(path);
+    Form.JCopy1->SetFileMaskTo(BesidePath(path, CopyMark));
+    Form.JCopy1->SetFileOverwrite(true);
+    Form.JCopy1->SetShowProgress(false);
+    Form.JCopy1->SetConfirmFiles(false);
+    Form.JCopy1->SetShowErrors(false);
     // A folder of the copy's name would take the copy inside it: the copy must be the file.
-    const bool copyFailed = JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
-    JCopy1->SetConfirmFiles(true);
-    JCopy1->SetShowErrors(true);
+    const bool copyFailed = Form.JCopy1->Execute() || !FileExists(BesidePath(path, CopyMark));
+    Form.JCopy1->SetConfirmFiles(true);
+    Form.JCopy1->SetShowErrors(true);
     // Without its copy the page's file could not be put back: it is shown as it is.
     if (copyFailed)
         return true;
     PreviewSourceName = path;
     PreviewCopyName = BesidePath(path, CopyMark);
     try {
-        if (PrePublish && !PrePublishInPlace(folder, shift)) {
+        if (Form.PrePublish && !PrePublishInPlace(folder, shift)) {
             RestorePreviewFiles();
             return false;
         }
@@ -180,8 +183,8 @@ bool THTMLEMainForm::PrepareShownFile(const String& path, TShiftState shift) {
     return true;
 }
 
-bool THTMLEMainForm::PrePublishInPlace(const String& folder, TShiftState shift) {
-    TPreviewPublishing publishing(*this, folder);
+bool TInternalBrowser::PrePublishInPlace(const String& folder, TShiftState shift) {
+    TPreviewPublishing publishing(Form, folder);
     if (shift.Contains(ssCtrl)) {
         TDialogGuard<TISPSelectForm> dialog(ISPSelectForm, TButtonLook::Unchanged);
         if (!dialog)
@@ -192,39 +195,39 @@ bool THTMLEMainForm::PrePublishInPlace(const String& folder, TShiftState shift) 
             return false;
         Ferrydock95Form->DestinationKey = dialog->ISPCombo->Text();
     }
-    PublishPreviewCopy = true;
-    PublishButtonClick(this);
+    Form.PublishPreviewCopy = true;
+    Form.PublishButtonClick(&Form);
     return true;
 }
 
-void THTMLEMainForm::ClosePreview() {
-    PublishPreviewCopy = false;
+void TInternalBrowser::ClosePreview() {
+    Form.PublishPreviewCopy = false;
     SetStatusPanelWidths({300, 150, 25, 50});
-    for (TMenuItem* item : {File1, Edit1, Publish1})
+    for (TMenuItem* item : {Form.File1, Form.Edit1, Form.Publish1})
         item->SetEnabled(true);
     RestorePreviewFiles();
     IntBrowser->SetVisible(false);
     IntBrowserPanel->SetVisible(false);
     BrowserPanel->SetVisible(false);
-    ButtonsPage->SetVisible(true);
-    ElementNavigation->SelectTag1->SetEnabled(true);
+    Form.TagButtons->ButtonsPage->SetVisible(true);
+    Form.ElementNavigation->SelectTag1->SetEnabled(true);
     IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
     IntBrowserButton->SetHint("Internal Browser");
     InternalBrowser1->SetChecked(false);
     // Save and Print come back with the pages' own commands, as pages are open or not.
-    UpdateDocumentCommands();
+    Form.UpdateDocumentCommands();
     for (TQmToolbarButton* button :
-         {FileNewButton, FileOpenButton, PublishButton, GlobalReplaceButton})
+         {Form.FileNewButton, Form.FileOpenButton, Form.PublishButton, Form.GlobalReplaceButton})
         button->SetEnabled(true);
-    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1})
+    for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1})
         item->SetEnabled(true);
-    LeftPanel->SetVisible(LeftPanelVisible);
-    UpdateStatusBar();
+    Form.LeftPanel->SetVisible(Form.LeftPanelVisible);
+    Form.UpdateStatusBar();
 }
 
 // Whatever the settings were switched to meanwhile, every copy that was made goes back. A copy
 // that cannot go back stays beside the page, so the original is never lost.
-void THTMLEMainForm::RestorePreviewFiles() {
+void TInternalBrowser::RestorePreviewFiles() {
     if (!PreviewCopyName.empty() && FileExists(PreviewCopyName)) {
         if (CopyFile(PreviewCopyName, PreviewSourceName, false))
             DeleteFile(PreviewCopyName);
@@ -242,13 +245,13 @@ void THTMLEMainForm::RestorePreviewFiles() {
     else
         ShowMessage(CopyBackFailed);
     PreviewBackupName.clear();
-    for (int page = 0; page < PageCount; ++page)
-        if (PageInUse(page) && FileNames[page] == original)
-            GetMemo(page)->SetModified(PreviewSavedModified);
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
+        if (Form.PageInUse(page) && Form.FileNames[page] == original)
+            Form.GetMemo(page)->SetModified(PreviewSavedModified);
 }
 
-void THTMLEMainForm::SetStatusPanelWidths(std::initializer_list<int> widths) {
-    int panel = FolderPanel;
+void TInternalBrowser::SetStatusPanelWidths(std::initializer_list<int> widths) {
+    int panel = THTMLEMainForm::FolderPanel;
     for (int width : widths)
-        StatusBar1->Panels().Items(panel++)->SetWidth(width);
+        Form.StatusBar1->Panels().Items(panel++)->SetWidth(width);
 }

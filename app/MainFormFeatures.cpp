@@ -1,6 +1,8 @@
 #include "app/MainFormFeatures.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
@@ -11,6 +13,9 @@
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    // Before the internal browser, which turns their commands off while it shows.
+    form.ElementNavigation = form.AddFeature(std::make_unique<TElementNavigation>(form));
+    form.FindReplace = form.AddFeature(std::make_unique<TFindReplace>(form));
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include

@@ -2,6 +2,7 @@
 // Replace All of 100,000 occurrences.
 
 #include "BenchMainWindow.h"
+#include "editor/FindReplace.h"
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
 
@@ -30,12 +31,12 @@ std::unique_ptr<THTMLEMainForm> WindowWithPage(const String& text) {
 void FindNextAcrossThePage(benchmark::State& state) {
     auto form = WindowWithPage(RepeatedPage("<html>\r\n", Line, "<p>needle</p>\r\n", 10 << 20));
     TRichEdit* editor = form->GetMemo(-1);
-    form->FindDialog1->Execute();
-    form->FindDialog1->SetFindText("NEEDLE");
-    form->FindDialog1->SetOptions({frDown});
+    form->FindReplace->FindDialog1->Execute();
+    form->FindReplace->FindDialog1->SetFindText("NEEDLE");
+    form->FindReplace->FindDialog1->SetOptions({frDown});
     for (auto _ : state) {
         editor->SetSelStart(0);
-        TestHooks::PressFindDialogButton(*form->FindDialog1, TFindButton::FindNext);
+        TestHooks::PressFindDialogButton(*form->FindReplace->FindDialog1, TFindButton::FindNext);
         benchmark::DoNotOptimize(editor->SelStart());
     }
     if (editor->SelText() != "needle")
@@ -53,13 +54,14 @@ void ReplaceAllOfAHundredThousand(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto form = WindowWithPage(page);
-        form->ReplaceDialog->Execute();
-        form->ReplaceDialog->SetFindText("LINK");
-        form->ReplaceDialog->SetReplaceText("anchor");
-        form->ReplaceDialog->SetOptions({frDown, frWholeWord});
+        form->FindReplace->ReplaceDialog->Execute();
+        form->FindReplace->ReplaceDialog->SetFindText("LINK");
+        form->FindReplace->ReplaceDialog->SetReplaceText("anchor");
+        form->FindReplace->ReplaceDialog->SetOptions({frDown, frWholeWord});
         TestHooks::AnswerMessageBox(IDOK);
         state.ResumeTiming();
-        TestHooks::PressFindDialogButton(*form->ReplaceDialog, TFindButton::ReplaceAll);
+        TestHooks::PressFindDialogButton(*form->FindReplace->ReplaceDialog,
+                                         TFindButton::ReplaceAll);
         state.PauseTiming();
         if (TestHooks::Prompts().back().Text !=
             "Quiltmarker has replaced 100000 occurrences of 'LINK'")

@@ -45,7 +45,6 @@ bool THTMLEMainForm::RunOnShownView(TMainFormFeature::TShownViewCommand command)
 }
 
 THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
-    Bookmarks.fill(-1);
     SetName("HTMLEMainForm");
     SetCaption("Quiltmarker");
     SetBounds(0, 0, 800, 600);
@@ -62,7 +61,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildDocumentPages();
         BuildHiddenHelpers();
         BuildHelpCommands();
-        BuildFindReplace();
         BuildGlobalFindReplace();
         BuildEditCommands();
         BuildTagChecking();
@@ -95,9 +93,7 @@ void THTMLEMainForm::BindEvents() {
     BindDocuments();
     BindFontCommand();
     BindHelpCommands();
-    BindFindReplace();
     BindGlobalFindReplace();
-    BindElementNavigation();
     BindEditCommands();
     BindTagColouring();
     BindElementDialogs();

@@ -36,6 +36,8 @@ class TMRUFileList;
 class TRegistry;
 class TDownloadEstimate;
 class TReportPane;
+class TElementNavigation;
+class TFindReplace;
 class TInternalBrowser;
 class TTagInsertion;
 class TTagButtons;
@@ -70,6 +72,8 @@ public:
     bool ShowsViewOverPages() const;
     TDownloadEstimate* DownloadEstimate = nullptr;
     TReportPane* ReportPane = nullptr;
+    TElementNavigation* ElementNavigation = nullptr;
+    TFindReplace* FindReplace = nullptr;
     TInternalBrowser* InternalBrowser = nullptr;
     TTagInsertion* TagInsertion = nullptr;
     TTagButtons* TagButtons = nullptr;
@@ -148,12 +152,16 @@ public:
     bool PageInUse(int page) const;
     int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
+    // A page is open and the active page shows its editor.
+    bool EditorPageOpen() const;
     TTabSheet* GetPage(int page) const;
     String ActiveFileName() const;
     String TagNameAtCaret() const;
     int LineOfPosition(TRichEdit* editor, int position) const;
     int FirstVisibleLine(TRichEdit* editor) const;
     void ScrollToLine(TRichEdit* editor, int line);
+    // Always the active page: -1 scrolls the caret into view, any other count scrolls by lines.
+    void ScrollToCaret(TRichEdit* editor, int lines);
     int SaveEditorView(TRichEdit* editor, int* selStart = nullptr, int* selLength = nullptr);
     void RestoreEditorView(TRichEdit* editor, int firstVisibleIndex, int selStart, int selLength);
     void UpdateStatusBar();
@@ -188,6 +196,8 @@ public:
     // True when help-pointer mode was on: the number's topic has been shown and the caller must
     // do nothing else.
     bool HandleHelpPointer(THelpContext number);
+    // Help-pointer mode is on: a command chosen shows its help topic instead of running.
+    bool HelpPointerMode() const;
     void PointerHelp1Click(TObject* Sender);
     void Contents1Click(TObject* Sender);
     void UsingHelp1Click(TObject* Sender);
@@ -204,57 +214,7 @@ public:
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
 
-    // ---- Find and replace ----
-    void Find1Click(TObject* Sender);
-    void FindDialog1Find(TObject* Sender);
-    void Replace1Click(TObject* Sender);
-    void ReplaceDialogFind(TObject* Sender);
-    void ReplaceDialogReplace(TObject* Sender);
-    // The 1-based position of the first occurrence of pattern at or after the 1-based position
-    // from, 0 when there is none; without matchCase ASCII letters compare without regard to case.
-    // An empty pattern is never found.
-    static int FindTextFrom(std::string_view text, int from, std::string_view pattern,
-                            bool matchCase);
-    // The 1-based position of the last occurrence lying wholly within the first before - 1
-    // characters of text, 0 when there is none.
-    static int FindLastTextBefore(std::string_view text, int before, std::string_view pattern,
-                                  bool matchCase);
-    // One find step in the active page, with the restart question when nothing is found.
-    void SearchText(TFindOptions options, const String& pattern);
-    // Every occurrence of the Replace dialog's find text in the editor (the active page's when
-    // none is given) replaced by its replace text, and the count reported.
-    void ReplaceAllInDocument(TRichEdit* editor);
-    // Replace All of the Replace dialog in global mode: a run over the selected files.
-    void ReplaceInSelectedFiles();
-    TFindDialog* FindDialog1 = nullptr;
-    TReplaceDialog* ReplaceDialog = nullptr;
-    bool SearchRestarted = false;
-    bool SearchStopped = false;
-    bool GlobalReplaceMode = false;
-
-    // ---- Caret, selection and element navigation ----
-    // The element around the editor's caret: start is its '<', length one more than the element
-    // when the caret was in its start tag, exactly its length when in its end tag. Moves the
-    // caret to the '<' where the search began.
-    bool FindMatchingTag(TRichEdit* editor, int& start, int& length, bool showMessages);
-    // FindMatchingTag's search on a text, from the tag whose '<' is at the 0-based index L; the
-    // editor's caret is not needed, so a reader can search a text that no editor holds.
-    static bool MatchingElement(std::string_view text, int L, int& start, int& length,
-                                bool* inEndTag = nullptr);
-    // The tag around the active page's caret, 1-based: start its '<', end its '>' or -1 when it
-    // is not closed before the next '<'; pastName when a blank lies between the '<' and the
-    // caret, inComment when the tag begins "<!-".
-    bool TagBoundsAtCaret(int* start = nullptr, int* end = nullptr, bool* pastName = nullptr,
-                          bool* inComment = nullptr);
-    // Always the active page: -1 scrolls the caret into view, any other count scrolls by lines.
-    void ScrollToCaret(TRichEdit* editor, int lines);
-    void ExtendButtonClick(TObject* Sender);
-    void SelectTag1Click(TObject* Sender);
-    void TagRightClick(TObject* Sender);
-    void TagLeft1Click(TObject* Sender);
-    void BookmarkButtonClick(TObject* Sender);
-    void GotoButtonClick(TObject* Sender);
-    void GoTo1Click(TObject* Sender);
+    // ---- Clipboard, undo and the Edit menu's refresh ----
     void Undo1Click(TObject* Sender);
     void Cut1Click(TObject* Sender);
     void Copy1Click(TObject* Sender);
@@ -263,16 +223,11 @@ public:
     void Edit1Click(TObject* Sender);
     void PreferencesClick(TObject* Sender);
     void MainPopupMenuPopup(TObject* Sender);
-    TMenuItem* Extendhighlight1 = nullptr;
-    TMenuItem* SelectTag2 = nullptr;
-    TMenuItem* GoTo1 = nullptr;
     TMenuItem* Undo2 = nullptr;
     TMenuItem* Cut2 = nullptr;
     TMenuItem* Copy4 = nullptr;
     TMenuItem* Paste2 = nullptr;
     TMenuItem* SelectAll1 = nullptr;
-    TMenuItem* SelectTag1 = nullptr;
-    TMenuItem* GoToLine1 = nullptr;
 
     // ---- Element dialogs ----
     // The link, image, font, mailto, rule and META dialogs of the tag bar.
@@ -465,7 +420,6 @@ public:
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
-    std::array<int, PageCount> Bookmarks;
     std::array<String, AppButtonCount> AppCmdLines;
     std::array<String, AppButtonCount> AppHints;
     std::array<String, AppButtonCount> AppButtonTexts;
@@ -542,12 +496,8 @@ public:
     TMenuItem* Copy1 = nullptr;
     TMenuItem* Paste1 = nullptr;
     TMenuItem* SelectAll2 = nullptr;
-    TMenuItem* Find1 = nullptr;
-    TMenuItem* Replace1 = nullptr;
     TMenuItem* Indent1 = nullptr;
     TMenuItem* Unindent1 = nullptr;
-    TMenuItem* SetBookmark1 = nullptr;
-    TMenuItem* GoToBookmark1 = nullptr;
     TMenuItem* Select1 = nullptr;
     TMenuItem* TagCase1 = nullptr;
     TMenuItem* RemoveIndents1 = nullptr;
@@ -633,11 +583,6 @@ public:
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
     TQmToolbarButton* PasteButton = nullptr;
-    TQmToolbarButton* BookmarkButton = nullptr;
-    TQmToolbarButton* GotoButton = nullptr;
-    TQmToolbarButton* FindButton = nullptr;
-    TQmToolbarButton* ReplaceButton = nullptr;
-    TQmToolbarButton* ExtendButton = nullptr;
     TQmToolbarButton* IndentButton = nullptr;
     TQmToolbarButton* UnindentButton = nullptr;
 
@@ -694,14 +639,7 @@ private:
     // FontCommand.cpp: the editor and printer fonts.
     void BuildFontCommand();
     void BindFontCommand();
-    // FindReplace.cpp: find and replace in a page.
-    void BuildFindReplace();
-    void BindFindReplace();
-    // The editor's search start for the next step down, its selection emptied.
-    static int NextSearchStart(TRichEdit* editor);
-    void ShowFound(TRichEdit* editor, int position, int length);
-    // ElementNavigation.cpp and EditCommands.cpp: the caret, selection and element commands.
-    void BindElementNavigation();
+    // EditCommands.cpp: the clipboard, undo and select all, and the menus' refresh.
     void BuildEditCommands();
     void BindEditCommands();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
@@ -814,8 +752,8 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 14> DocumentButtons() const;
-    std::array<TMenuItem*, 30> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 9> DocumentButtons() const;
+    std::array<TMenuItem*, 23> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;

@@ -107,6 +107,10 @@ bool THTMLEMainForm::AnyDocumentOpen() const {
     return false;
 }
 
+bool THTMLEMainForm::EditorPageOpen() const {
+    return AnyDocumentOpen() && GetMemo(-1);
+}
+
 TTabSheet* THTMLEMainForm::GetPage(int page) const {
     if (page == -1)
         return PageControl1->ActivePage();
@@ -164,6 +168,16 @@ void THTMLEMainForm::ScrollToLine(TRichEdit* editor, int line) {
     int first = FirstVisibleLine(editor);
     if (line != first)
         editor->Perform(EM_LINESCROLL, 0, line - first);
+}
+
+void THTMLEMainForm::ScrollToCaret(TRichEdit* /*editor*/, int lines) {
+    TRichEdit* active = GetMemo(-1);
+    if (!active)
+        return;
+    if (lines == -1)
+        active->Perform(EM_SCROLLCARET, 0, 0);
+    else
+        active->Perform(EM_LINESCROLL, 0, lines);
 }
 
 int THTMLEMainForm::SaveEditorView(TRichEdit* editor, int* selStart, int* selLength) {
@@ -258,7 +272,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 30> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -272,29 +286,21 @@ std::array<TMenuItem*, 30> THTMLEMainForm::DocumentMenuItems() const {
             Cut1,
             Copy1,
             Paste1,
-            Find1,
-            Replace1,
             SelectAll2,
             Indent1,
             Unindent1,
-            SetBookmark1,
-            GoToBookmark1,
             CurrentDocument1,
             MultiPublish1,
             MultiPublish2,
             MultiCopy1,
             MultiSave3,
             PrintPreview1,
-            Validatecurrentfile1,
-            Extendhighlight1,
-            SelectTag2,
-            GoTo1};
+            Validatecurrentfile1};
 }
 
-std::array<TQmToolbarButton*, 14> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, PrintButton,  CloseButton,    CloseAllButton, CutButton,
-            CopyButton,     PasteButton,  BookmarkButton, GotoButton,     FindButton,
-            ReplaceButton,  ExtendButton, IndentButton,   UnindentButton};
+std::array<TQmToolbarButton*, 9> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, PrintButton, CloseButton,  CloseAllButton, CutButton,
+            CopyButton,     PasteButton, IndentButton, UnindentButton};
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {

@@ -86,7 +86,6 @@ void THTMLEMainForm::Memo1MouseDown(TObject* Sender, TMouseButton /*Button*/, TS
     EditorMousePoint = TPoint{X, Y};
     if (auto* editor = dynamic_cast<TRichEdit*>(Sender))
         editor->SetPopupMenu(MainPopupMenu);
-    SelectTag1->SetEnabled(TagBoundsAtCaret());
 }
 
 void THTMLEMainForm::FormKeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {

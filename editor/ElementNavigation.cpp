@@ -1,12 +1,27 @@
-// Moving and selecting by the page's tags: the whole element around the caret (Extend
-// selection), the tag around the caret, and the caret from tag to tag.
+#include "editor/ElementNavigation.h"
 
 #include "editor/CorvaletForm.h"
-
+#include "editor/DialogGuard.h"
+#include "editor/FindReplace.h"
+#include "editor/HTMLLocationForm.h"
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
+
+// The decimal number at the start of a text, blanks and a sign allowed; 0 without digits.
+int LeadingNumber(const String& text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == String::npos)
+        return 0;
+    bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+')
+        ++i;
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 1000000000; ++i)
+        value = value * 10 + (text[i] - '0');
+    return static_cast<int>(negative ? -value : value);
+}
 
 // Letters, digits and the punctuation that HTML allows inside a tag name.
 bool IsNameChar(char c) {
@@ -33,8 +48,8 @@ bool EndsName(std::string_view text, size_t index, size_t length) {
 
 // The 1-based position of the first start tag opening at or after from; 0 when none.
 int NextStartTag(std::string_view text, int from, const String& opening) {
-    for (int p = THTMLEMainForm::FindTextFrom(text, from, opening, false); p > 0;
-         p = THTMLEMainForm::FindTextFrom(text, p + 1, opening, false))
+    for (int p = TFindReplace::FindTextFrom(text, from, opening, false); p > 0;
+         p = TFindReplace::FindTextFrom(text, p + 1, opening, false))
         if (EndsName(text, static_cast<size_t>(p - 1), opening.size()))
             return p;
     return 0;
@@ -43,8 +58,8 @@ int NextStartTag(std::string_view text, int from, const String& opening) {
 // The 1-based position of the last start tag opening wholly before the 1-based limit; 0 when none.
 int LastStartTagBefore(std::string_view text, int limit, const String& opening) {
     int length = static_cast<int>(opening.size());
-    for (int p = THTMLEMainForm::FindLastTextBefore(text, limit, opening, false); p > 0;
-         p = THTMLEMainForm::FindLastTextBefore(text, p + length - 1, opening, false))
+    for (int p = TFindReplace::FindLastTextBefore(text, limit, opening, false); p > 0;
+         p = TFindReplace::FindLastTextBefore(text, p + length - 1, opening, false))
         if (EndsName(text, static_cast<size_t>(p - 1), opening.size()))
             return p;
     return 0;
@@ -69,7 +84,7 @@ int MatchingStartTag(std::string_view text, int L, const String& startText, cons
     int limit = L + 1;
     while (starts != ends) {
         int s = LastStartTagBefore(text, limit, startText);
-        int e = THTMLEMainForm::FindLastTextBefore(text, limit, endText, false);
+        int e = TFindReplace::FindLastTextBefore(text, limit, endText, false);
         if (s == 0 && e == 0)
             return -1;
         if (s > e) {
@@ -91,7 +106,7 @@ int MatchingEndTag(std::string_view text, int L, const String& startText, const 
     int from = L + static_cast<int>(startText.size()) + 1;
     while (starts != ends) {
         int s = NextStartTag(text, from, startText);
-        int e = THTMLEMainForm::FindTextFrom(text, from, endText, false);
+        int e = TFindReplace::FindTextFrom(text, from, endText, false);
         if (s == 0 && e == 0)
             return -1;
         if (s > 0 && (e == 0 || s < e)) {
@@ -107,14 +122,139 @@ int MatchingEndTag(std::string_view text, int L, const String& startText, const 
 
 } // namespace
 
-void THTMLEMainForm::BindElementNavigation() {
-    Extendhighlight1->OnClick = Handler(this, &THTMLEMainForm::ExtendButtonClick);
-    ExtendButton->OnClick = Handler(this, &THTMLEMainForm::ExtendButtonClick);
-    SelectTag2->OnClick = Handler(this, &THTMLEMainForm::SelectTag1Click);
+TElementNavigation::TElementNavigation(THTMLEMainForm& form)
+    : TMainFormFeature(form), Bookmarks(THTMLEMainForm::PageCount, -1) {}
+
+void TElementNavigation::Build() {
+    BuildEditMenuItems();
+    TMenuItem* popup = Form.MainPopupMenu->Items();
+    int after = popup->IndexOf(Form.SelectAll1) + 1;
+    SelectTag1 = InsertItem(&Form, popup, after, "SelectTag1", "Select &Tag");
+    GoToLine1 = InsertItem(&Form, popup, after + 1, "GoToLine1", "&Go To Line...");
+    BuildToolbarButtons();
 }
 
-bool THTMLEMainForm::FindMatchingTag(TRichEdit* editor, int& start, int& length,
-                                     bool showMessages) {
+void TElementNavigation::BuildEditMenuItems() {
+    TMenuItem* edit = Form.Edit1;
+    int selection = edit->IndexOf(Form.SelectAll2) + 1;
+    Extendhighlight1 = InsertItem(&Form, edit, selection, "Extendhighlight1", "&Extend selection");
+    Extendhighlight1->SetShortCut(ShortCut('Y', ssCtrl));
+    SelectTag2 = InsertItem(&Form, edit, selection + 1, "SelectTag2", "Se&lect Tag");
+    SelectTag2->SetShortCut(ShortCut('L', ssCtrl));
+    GoTo1 = InsertItem(&Form, edit, edit->IndexOf(Form.Indent1), "GoTo1", "G&o To Line...");
+    int bookmark = edit->IndexOf(Form.Unindent1) + 1;
+    SetBookmark1 = InsertItem(&Form, edit, bookmark, "SetBookmark1", "Set &Bookmark");
+    SetBookmark1->SetShortCut(ShortCut('K', ssCtrl));
+    SetBookmark1->SetHint("Set a bookmark");
+    GoToBookmark1 = InsertItem(&Form, edit, bookmark + 1, "GoToBookmark1", "Go &To Bookmark");
+    GoToBookmark1->SetShortCut(ShortCut('Q', ssCtrl));
+    GoToBookmark1->SetHint("Move the cursor to the bookmark");
+}
+
+void TElementNavigation::BuildToolbarButtons() {
+    TQmToolbar* toolbar = Form.EditToolbar;
+    BookmarkButton =
+        Form.InsertToolbarButton(toolbar, Form.PasteButton, "BookmarkButton", "Set Bookmark");
+    GotoButton = Form.InsertToolbarButton(toolbar, BookmarkButton, "GotoButton", "Go To Bookmark");
+    ExtendButton =
+        Form.InsertToolbarButton(toolbar, GotoButton, "ExtendButton", "Extend selection");
+}
+
+void TElementNavigation::Bind() {
+    auto bind = [this](void (TElementNavigation::*handler)(TObject*),
+                       std::initializer_list<TMenuItem*> items, TQmToolbarButton* button) {
+        for (TMenuItem* item : items)
+            item->OnClick = Handler(this, handler);
+        if (button)
+            button->OnClick = Handler(this, handler);
+    };
+    bind(&TElementNavigation::ExtendButtonClick, {Extendhighlight1}, ExtendButton);
+    bind(&TElementNavigation::SelectTag1Click, {SelectTag2, SelectTag1}, nullptr);
+    bind(&TElementNavigation::BookmarkButtonClick, {SetBookmark1}, BookmarkButton);
+    bind(&TElementNavigation::GotoButtonClick, {GoToBookmark1}, GotoButton);
+    bind(&TElementNavigation::GoTo1Click, {GoTo1, GoToLine1}, nullptr);
+    OfferSelectTagOnPress();
+}
+
+// The press comes before the shortcut menu that it may open.
+void TElementNavigation::OfferSelectTagOnPress() {
+    for (TRichEdit* editor : Form.Memos) {
+        TMouseEvent own = editor->OnMouseDown;
+        editor->OnMouseDown = [this, own](TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                          int X, int Y) {
+            if (own)
+                own(Sender, Button, Shift, X, Y);
+            SelectTag1->SetEnabled(TagBoundsAtCaret());
+        };
+    }
+}
+
+void TElementNavigation::UpdateCommands() {
+    bool enabled = Form.DocumentCommandsEnabled();
+    for (TMenuItem* item : {SetBookmark1, GoToBookmark1, Extendhighlight1, SelectTag2, GoTo1})
+        item->SetEnabled(enabled);
+    for (TQmToolbarButton* button : {BookmarkButton, GotoButton, ExtendButton})
+        button->SetEnabled(enabled);
+}
+
+// Help-pointer mode offers every command, for its help topic; the bookmark must be set before it
+// can be gone to, and the tag selected must be there.
+void TElementNavigation::MenuOpening(TMenuItem& menu) {
+    if (&menu != Form.Edit1)
+        return;
+    bool help = Form.HelpPointerMode();
+    bool pageOpen = Form.EditorPageOpen();
+    bool offered = pageOpen || help;
+    bool inTag = TagBoundsAtCaret();
+    SelectTag2->SetEnabled(offered && (inTag || help));
+    for (TMenuItem* item : {GoTo1, Extendhighlight1, SetBookmark1})
+        item->SetEnabled(offered);
+    GoToBookmark1->SetEnabled(help || (pageOpen && Bookmarks[Form.ActivePageIndex()] != -1));
+    if (!offered)
+        BookmarkButton->SetEnabled(false);
+}
+
+void TElementNavigation::BookmarkButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::BookmarkButtonClick) || !Form.PageInUse(-1))
+        return;
+    Bookmarks[Form.ActivePageIndex()] = Form.GetMemo(-1)->SelStart();
+}
+
+// A page without a bookmark keeps its caret where it is.
+void TElementNavigation::GotoButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::GotoButtonClick) || !Form.PageInUse(-1))
+        return;
+    int bookmark = Bookmarks[Form.ActivePageIndex()];
+    if (bookmark < 0)
+        return;
+    Form.GetMemo(-1)->SetSelStart(bookmark);
+    Form.ScrollToCaret(Form.GetMemo(-1), -1);
+}
+
+// The caret goes to the start of the line asked for; a number that names no line (0, no digits,
+// past the last line) puts it at the end of the text.
+void TElementNavigation::GoTo1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::GoTo1Click) || !Form.PageInUse(-1))
+        return;
+    TRichEdit* editor = Form.GetMemo(-1);
+    TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
+    if (!dialog || !Form.SetupLocationForm(IntToStr(Form.LineOfPosition(editor, -1) + 1), "",
+                                           "Line No.:", false, false))
+        return;
+    dialog->LocEdit->SelectAll();
+    Form.SizeNumberInputDialog();
+    if (dialog.ShowModal() != mrOk)
+        return;
+    int line = LeadingNumber(dialog->LocEdit->Text());
+    int lineStart = line >= 1 ? static_cast<int>(editor->Perform(EM_LINEINDEX, line - 1, 0)) : -1;
+    int length = editor->GetTextLen();
+    editor->SetSelStart(lineStart >= 0 && lineStart < length ? lineStart : length);
+    Form.ScrollToCaret(editor, -1);
+    Form.UpdateLinePosition();
+}
+
+bool TElementNavigation::FindMatchingTag(TRichEdit* editor, int& start, int& length,
+                                         bool showMessages) {
     std::string_view text = editor->TextView();
     int L = OpeningBracket(text, editor->SelStart());
     if (L < 0)
@@ -128,8 +268,8 @@ bool THTMLEMainForm::FindMatchingTag(TRichEdit* editor, int& start, int& length,
     return false;
 }
 
-bool THTMLEMainForm::MatchingElement(std::string_view text, int L, int& start, int& length,
-                                     bool* inEndTag) {
+bool TElementNavigation::MatchingElement(std::string_view text, int L, int& start, int& length,
+                                         bool* inEndTag) {
     String name = TagOpening(text, static_cast<size_t>(L));
     bool endTag = name.size() > 1 && name[1] == '/';
     if (inEndTag)
@@ -152,14 +292,14 @@ bool THTMLEMainForm::MatchingElement(std::string_view text, int L, int& start, i
     return true;
 }
 
-void THTMLEMainForm::ExtendButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ExtendButtonClick))
+void TElementNavigation::ExtendButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ExtendButtonClick))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    if (!editor || !PageInUse(-1))
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!editor || !Form.PageInUse(-1))
         return;
     Screen->SetCursor(crHourGlass);
-    bool locked = LockWindowUpdate(Handle());
+    bool locked = LockWindowUpdate(Form.Handle());
     int start = 0;
     int length = 0;
     if (FindMatchingTag(editor, start, length, true)) {
@@ -169,17 +309,17 @@ void THTMLEMainForm::ExtendButtonClick(TObject* /*Sender*/) {
             editor->SetSelLength(length);
         if (editor->CanFocus())
             editor->SetFocus();
-        ScrollToCaret(editor, -1);
+        Form.ScrollToCaret(editor, -1);
     }
     if (locked)
         LockWindowUpdate(nullptr);
     Screen->SetCursor(crDefault);
 }
 
-bool THTMLEMainForm::TagBoundsAtCaret(int* start, int* end, bool* pastName, bool* inComment) {
+bool TElementNavigation::TagBoundsAtCaret(int* start, int* end, bool* pastName, bool* inComment) {
     bool blankPassed = false;
     bool comment = false;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     auto report = [&](bool result) {
         if (pastName)
             *pastName = result && blankPassed;
@@ -187,7 +327,7 @@ bool THTMLEMainForm::TagBoundsAtCaret(int* start, int* end, bool* pastName, bool
             *inComment = result && comment;
         return result;
     };
-    if (!editor || !PageInUse(-1) || editor->GetTextLen() == 0)
+    if (!editor || !Form.PageInUse(-1) || editor->GetTextLen() == 0)
         return report(false);
     std::string_view text = editor->TextView();
     int k = std::min(editor->SelStart(), static_cast<int>(text.size())) - 1;
@@ -207,31 +347,21 @@ bool THTMLEMainForm::TagBoundsAtCaret(int* start, int* end, bool* pastName, bool
     return report(true);
 }
 
-void THTMLEMainForm::SelectTag1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::SelectTag1Click))
+void TElementNavigation::SelectTag1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::SelectTag1Click))
         return;
     int start = 0;
     int end = 0;
     if (!TagBoundsAtCaret(&start, &end) || end == -1)
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     editor->SetSelStart(start - 1);
     editor->SetSelLength(end - start + 1);
 }
 
-void THTMLEMainForm::ScrollToCaret(TRichEdit* /*editor*/, int lines) {
-    TRichEdit* active = GetMemo(-1);
-    if (!active)
-        return;
-    if (lines == -1)
-        active->Perform(EM_SCROLLCARET, 0, 0);
-    else
-        active->Perform(EM_LINESCROLL, 0, lines);
-}
-
-void THTMLEMainForm::TagRightClick(TObject* /*Sender*/) {
-    TRichEdit* editor = GetMemo(-1);
-    if (!editor || !PageInUse(-1))
+void TElementNavigation::TagRightClick(TObject* /*Sender*/) {
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!editor || !Form.PageInUse(-1))
         return;
     bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
     std::string_view text = editor->TextView();
@@ -247,9 +377,9 @@ void THTMLEMainForm::TagRightClick(TObject* /*Sender*/) {
     }
 }
 
-void THTMLEMainForm::TagLeft1Click(TObject* /*Sender*/) {
-    TRichEdit* editor = GetMemo(-1);
-    if (!editor || !PageInUse(-1))
+void TElementNavigation::TagLeft1Click(TObject* /*Sender*/) {
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!editor || !Form.PageInUse(-1))
         return;
     bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0;
     std::string_view text = editor->TextView();

@@ -1,8 +1,7 @@
-// Find and replace in a page: the two modeless dialogs, one find step up or down with its restart
-// question, Replace one by one and Replace All, and the two text searches the element finder
-// shares.
+#include "editor/FindReplace.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
 #include "editor/FindReplaceForm.h"
 
 #include "platform/Events.h"
@@ -58,31 +57,58 @@ String Occurrences(int count) {
 
 } // namespace
 
-void THTMLEMainForm::BuildFindReplace() {
-    FindDialog1 = NewComponent<TFindDialog>(this, "FindDialog1");
+void TFindReplace::Build() {
+    FindDialog1 = NewComponent<TFindDialog>(&Form, "FindDialog1");
     FindDialog1->SetOptions({frDown});
-    ReplaceDialog = NewComponent<TReplaceDialog>(this, "ReplaceDialog");
+    ReplaceDialog = NewComponent<TReplaceDialog>(&Form, "ReplaceDialog");
     ReplaceDialog->SetOptions({frDown, frFindNext, frHideUpDown, frDisableUpDown});
+    TMenuItem* edit = Form.Edit1;
+    int after = edit->IndexOf(Form.ElementNavigation->SelectTag2) + 1;
+    Find1 = InsertItem(&Form, edit, after, "Find1", "&Find...");
+    Find1->SetShortCut(ShortCut('F', ssCtrl));
+    Find1->SetHint("Search for a word or phrase");
+    Replace1 = InsertItem(&Form, edit, after + 1, "Replace1", "R&eplace...");
+    Replace1->SetHint("Replace a word or phrase in current document");
+    FindButton = Form.InsertToolbarButton(Form.EditToolbar, Form.ElementNavigation->GotoButton,
+                                          "FindButton", "Find");
+    ReplaceButton =
+        Form.InsertToolbarButton(Form.EditToolbar, FindButton, "ReplaceButton", "Replace");
 }
 
-void THTMLEMainForm::BindFindReplace() {
-    Find1->OnClick = Handler(this, &THTMLEMainForm::Find1Click);
-    FindButton->OnClick = Handler(this, &THTMLEMainForm::Find1Click);
-    Replace1->OnClick = Handler(this, &THTMLEMainForm::Replace1Click);
-    ReplaceButton->OnClick = Handler(this, &THTMLEMainForm::Replace1Click);
-    FindDialog1->OnFind = Handler(this, &THTMLEMainForm::FindDialog1Find);
-    ReplaceDialog->OnFind = Handler(this, &THTMLEMainForm::ReplaceDialogFind);
-    ReplaceDialog->OnReplace = Handler(this, &THTMLEMainForm::ReplaceDialogReplace);
+void TFindReplace::Bind() {
+    Find1->OnClick = Handler(this, &TFindReplace::Find1Click);
+    FindButton->OnClick = Handler(this, &TFindReplace::Find1Click);
+    Replace1->OnClick = Handler(this, &TFindReplace::Replace1Click);
+    ReplaceButton->OnClick = Handler(this, &TFindReplace::Replace1Click);
+    FindDialog1->OnFind = Handler(this, &TFindReplace::FindDialog1Find);
+    ReplaceDialog->OnFind = Handler(this, &TFindReplace::ReplaceDialogFind);
+    ReplaceDialog->OnReplace = Handler(this, &TFindReplace::ReplaceDialogReplace);
 }
 
-int THTMLEMainForm::FindTextFrom(std::string_view text, int from, std::string_view pattern,
-                                 bool matchCase) {
+void TFindReplace::UpdateCommands() {
+    bool enabled = Form.DocumentCommandsEnabled();
+    for (TMenuItem* item : {Find1, Replace1})
+        item->SetEnabled(enabled);
+    for (TQmToolbarButton* button : {FindButton, ReplaceButton})
+        button->SetEnabled(enabled);
+}
+
+void TFindReplace::MenuOpening(TMenuItem& menu) {
+    if (&menu != Form.Edit1)
+        return;
+    bool offered = Form.EditorPageOpen() || Form.HelpPointerMode();
+    for (TMenuItem* item : {Find1, Replace1})
+        item->SetEnabled(offered);
+}
+
+int TFindReplace::FindTextFrom(std::string_view text, int from, std::string_view pattern,
+                               bool matchCase) {
     size_t found = FindFrom(text, static_cast<size_t>(std::max(from, 1) - 1), pattern, matchCase);
     return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
 }
 
-int THTMLEMainForm::FindLastTextBefore(std::string_view text, int before, std::string_view pattern,
-                                       bool matchCase) {
+int TFindReplace::FindLastTextBefore(std::string_view text, int before, std::string_view pattern,
+                                     bool matchCase) {
     if (pattern.empty() || before < 1)
         return 0;
     std::string_view head = text.substr(0, static_cast<size_t>(before - 1));
@@ -95,28 +121,28 @@ int THTMLEMainForm::FindLastTextBefore(std::string_view text, int before, std::s
     return found == head.end() ? 0 : static_cast<int>(found - head.begin()) + 1;
 }
 
-void THTMLEMainForm::Find1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Find1Click))
+void TFindReplace::Find1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Find1Click))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    if (editor && PageInUse(-1) && editor->SelLength() > 0) {
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (editor && Form.PageInUse(-1) && editor->SelLength() > 0) {
         FindDialog1->SetFindText(editor->SelText());
         editor->SetSelStart(editor->SelStart() + 1);
     }
     FindDialog1->Execute();
 }
 
-void THTMLEMainForm::Replace1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Replace1Click))
+void TFindReplace::Replace1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Replace1Click))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    if (editor && PageInUse(-1) && editor->SelLength() > 0)
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (editor && Form.PageInUse(-1) && editor->SelLength() > 0)
         ReplaceDialog->SetFindText(editor->SelText());
     GlobalReplaceMode = false;
     ReplaceDialog->Execute();
 }
 
-void THTMLEMainForm::FindDialog1Find(TObject* /*Sender*/) {
+void TFindReplace::FindDialog1Find(TObject* /*Sender*/) {
     SearchRestarted = false;
     SearchStopped = false;
     SearchText(FindDialog1->Options(), FindDialog1->FindText());
@@ -127,24 +153,24 @@ void THTMLEMainForm::FindDialog1Find(TObject* /*Sender*/) {
 // A selection is the match found last: the search goes on one past its start, so the next
 // match may follow it directly; without one it starts at the caret, so the page's first
 // characters are searched too.
-int THTMLEMainForm::NextSearchStart(TRichEdit* editor) {
+int TFindReplace::NextSearchStart(TRichEdit* editor) {
     int start = editor->SelStart();
     bool selected = editor->SelLength() > 0;
     editor->SetSelStart(start);
     return selected ? start + 1 : start;
 }
 
-void THTMLEMainForm::ShowFound(TRichEdit* editor, int position, int length) {
+void TFindReplace::ShowFound(TRichEdit* editor, int position, int length) {
     editor->SetSelStart(position);
-    ScrollToCaret(editor, -1);
+    Form.ScrollToCaret(editor, -1);
     editor->SetSelLength(length);
     if (editor->CanFocus())
         editor->SetFocus();
 }
 
-void THTMLEMainForm::SearchText(TFindOptions options, const String& pattern) {
-    TRichEdit* editor = GetMemo(-1);
-    if (!editor || !PageInUse(-1))
+void TFindReplace::SearchText(TFindOptions options, const String& pattern) {
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!editor || !Form.PageInUse(-1))
         return;
     bool down = options.Contains(frDown);
     bool matchCase = options.Contains(frMatchCase);
@@ -181,7 +207,7 @@ void THTMLEMainForm::SearchText(TFindOptions options, const String& pattern) {
         return;
     }
     message += down ? "\n\rRestart from top?" : "\n\rRestart from bottom?";
-    if (MessageBox(Handle(), message, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (MessageBox(Form.Handle(), message, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES) {
         SearchStopped = true;
         return;
     }
@@ -190,9 +216,9 @@ void THTMLEMainForm::SearchText(TFindOptions options, const String& pattern) {
     SearchText(options, pattern);
 }
 
-void THTMLEMainForm::ReplaceDialogFind(TObject* /*Sender*/) {
-    TRichEdit* editor = GlobalReplaceMode ? TempMemo : GetMemo(-1);
-    if (!editor || (!GlobalReplaceMode && !PageInUse(-1)))
+void TFindReplace::ReplaceDialogFind(TObject* /*Sender*/) {
+    TRichEdit* editor = GlobalReplaceMode ? Form.TempMemo : Form.GetMemo(-1);
+    if (!editor || (!GlobalReplaceMode && !Form.PageInUse(-1)))
         return;
     const String& pattern = ReplaceDialog->FindText();
     TSearchTypes types;
@@ -213,20 +239,20 @@ void THTMLEMainForm::ReplaceDialogFind(TObject* /*Sender*/) {
     }
     if (GlobalReplaceMode)
         return;
-    if (MessageBox(Handle(), "Cannot find \"" + pattern + "\".\n\rRestart from top?", "Quiltmarker",
-                   MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (MessageBox(Form.Handle(), "Cannot find \"" + pattern + "\".\n\rRestart from top?",
+                   "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES) {
         SearchStopped = true;
         return;
     }
     editor->SetSelStart(0);
     if (editor->CanFocus())
         editor->SetFocus();
-    ScrollToCaret(editor, -1);
+    Form.ScrollToCaret(editor, -1);
     SearchRestarted = true;
     SearchText(ReplaceDialog->Options(), pattern);
 }
 
-void THTMLEMainForm::ReplaceDialogReplace(TObject* /*Sender*/) {
+void TFindReplace::ReplaceDialogReplace(TObject* /*Sender*/) {
     SearchRestarted = false;
     bool all = ReplaceDialog->Options().Contains(frReplaceAll);
     if (GlobalReplaceMode && all) {
@@ -235,18 +261,18 @@ void THTMLEMainForm::ReplaceDialogReplace(TObject* /*Sender*/) {
         return;
     }
     if (GlobalReplaceMode) {
-        MessageBox(Handle(), "You must use REPLACE ALL with global replace", "Global Replace",
+        MessageBox(Form.Handle(), "You must use REPLACE ALL with global replace", "Global Replace",
                    MB_OK | MB_ICONERROR);
         return;
     }
     if (all) {
         ReplaceAllInDocument(nullptr);
-        if (ColouredTags)
-            ColourAllTags(false);
+        if (Form.ColouredTags)
+            Form.ColourAllTags(false);
         return;
     }
-    TRichEdit* editor = GetMemo(-1);
-    if (!editor || !PageInUse(-1))
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!editor || !Form.PageInUse(-1))
         return;
     const String& pattern = ReplaceDialog->FindText();
     String selected = editor->SelText();
@@ -256,14 +282,14 @@ void THTMLEMainForm::ReplaceDialogReplace(TObject* /*Sender*/) {
                  std::equal(selected.begin(), selected.end(), pattern.begin(), SameLetter));
     if (same && !pattern.empty()) {
         editor->SetSelText(ReplaceDialog->ReplaceText());
-        ScrollToCaret(editor, -1);
+        Form.ScrollToCaret(editor, -1);
     }
     ReplaceDialogFind(ReplaceDialog);
 }
 
-void THTMLEMainForm::ReplaceAllInDocument(TRichEdit* editor) {
+void TFindReplace::ReplaceAllInDocument(TRichEdit* editor) {
     if (!editor)
-        editor = GetMemo(-1);
+        editor = Form.GetMemo(-1);
     if (!editor)
         return;
     const String& find = ReplaceDialog->FindText();
@@ -303,19 +329,19 @@ void THTMLEMainForm::ReplaceAllInDocument(TRichEdit* editor) {
 
 // The options dialog is gone by now, so the kind of files is the stored choice; case follows the
 // last Global Replace.
-void THTMLEMainForm::ReplaceInSelectedFiles() {
-    if (LastShiftState.Contains(ssShift) || LastShiftState.Contains(ssCtrl)) {
-        MessageBox(Handle(),
+void TFindReplace::ReplaceInSelectedFiles() {
+    if (Form.LastShiftState.Contains(ssShift) || Form.LastShiftState.Contains(ssCtrl)) {
+        MessageBox(Form.Handle(),
                    "Quiltmarker will check all the selected files - no actual replacements will "
                    "be made",
                    "Quiltmarker", MB_OK | MB_ICONINFORMATION);
-        GlobalFindOnly = true;
+        Form.GlobalFindOnly = true;
     } else {
-        if (MessageBox(Handle(), "Replace text in all the selected documents?", "Quiltmarker",
+        if (MessageBox(Form.Handle(), "Replace text in all the selected documents?", "Quiltmarker",
                        MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        GlobalFindOnly = false;
+        Form.GlobalFindOnly = false;
     }
-    GlobalAllTextFiles = StoredFindTypeIsText();
-    GlobalFindReplace(ReplaceDialog->FindText(), ReplaceDialog->ReplaceText(), false);
+    Form.GlobalAllTextFiles = StoredFindTypeIsText();
+    Form.GlobalFindReplace(ReplaceDialog->FindText(), ReplaceDialog->ReplaceText(), false);
 }

@@ -4,6 +4,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/FindReplace.h"
 #include "editor/FindReplaceForm.h"
 #include "editor/GlobalProgressForm.h"
 #include "editor/GlobalReplaceForm.h"
@@ -151,9 +152,10 @@ void ResetGrid(TStringGrid& grid) {
 
 } // namespace
 
+// The item comes after Replace and before Go To Line, whose features place them later.
 void THTMLEMainForm::BuildGlobalFindReplace() {
-    GlobalReplace = InsertItem(this, Edit1, Edit1->IndexOf(Replace1) + 1, "GlobalReplace",
-                               "&Global Replace...");
+    GlobalReplace =
+        InsertItem(this, Edit1, Edit1->IndexOf(Indent1), "GlobalReplace", "&Global Replace...");
     GlobalReplace->SetHint("Replace a word or phrase in all listed documents");
     GlobalReplaceButton = AddToolbarButton(EditToolbar, "GlobalReplaceButton", "Global Replace");
 }
@@ -180,7 +182,7 @@ void THTMLEMainForm::GlobalReplaceClick(TObject* /*Sender*/) {
     dialog->FindMemo->SetText(selected ? editor->SelText() : LastGlobalFindText);
     dialog->ReplaceMemo->SetText(LastGlobalReplaceText);
     (StoredFindTypeIsText() ? dialog->TextCheck : dialog->HTMLCheck)->SetChecked(true);
-    GlobalReplaceMode = true;
+    FindReplace->GlobalReplaceMode = true;
     dialog.ShowModal();
     if (dialog->Action == 0)
         return;
@@ -204,7 +206,7 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
                                        bool showLines) {
     TGlobalSearch search{GlobalMatchCase ? findText : LowerCase(findText), replaceText,
                          GlobalMatchCase, GlobalFindOnly, showLines};
-    GlobalReplaceMode = false;
+    FindReplace->GlobalReplaceMode = false;
     TDialogGuard<TGlobalReplaceForm> result(GlobalReplaceForm, TButtonLook::FromSetting);
     TDialogGuard<TGlobalProgressForm> progress(GlobalProgressForm, TButtonLook::Unchanged);
     TFileListBox* list = WorkingFileList();

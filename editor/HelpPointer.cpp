@@ -28,9 +28,13 @@ void THTMLEMainForm::BindHelpCommands() {
     HelpButton->OnClick = Handler(this, &THTMLEMainForm::PointerHelp1Click);
 }
 
+bool THTMLEMainForm::HelpPointerMode() const {
+    return Screen->Cursor() == crHelp;
+}
+
 bool THTMLEMainForm::HandleHelpPointer(THelpContext number) {
     InsertToggleKnown = false;
-    if (Screen->Cursor() != crHelp)
+    if (!HelpPointerMode())
         return false;
     ForceCommandsEnabled = false;
     UpdateDocumentCommands();

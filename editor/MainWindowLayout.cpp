@@ -38,24 +38,8 @@ void THTMLEMainForm::BuildMenuBar() {
     Paste1->SetShortCut(ShortCut('V', ssCtrl));
     SelectAll2 = AddItem(this, Edit1, "SelectAll2", "&Select All");
     SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
-    Extendhighlight1 = AddItem(this, Edit1, "Extendhighlight1", "&Extend selection");
-    Extendhighlight1->SetShortCut(ShortCut('Y', ssCtrl));
-    SelectTag2 = AddItem(this, Edit1, "SelectTag2", "Se&lect Tag");
-    SelectTag2->SetShortCut(ShortCut('L', ssCtrl));
-    Find1 = AddItem(this, Edit1, "Find1", "&Find...");
-    Find1->SetShortCut(ShortCut('F', ssCtrl));
-    Find1->SetHint("Search for a word or phrase");
-    Replace1 = AddItem(this, Edit1, "Replace1", "R&eplace...");
-    Replace1->SetHint("Replace a word or phrase in current document");
-    GoTo1 = AddItem(this, Edit1, "GoTo1", "G&o To Line...");
     Indent1 = AddItem(this, Edit1, "Indent1", "&Indent");
     Unindent1 = AddItem(this, Edit1, "Unindent1", "U&nindent");
-    SetBookmark1 = AddItem(this, Edit1, "SetBookmark1", "Set &Bookmark");
-    SetBookmark1->SetShortCut(ShortCut('K', ssCtrl));
-    SetBookmark1->SetHint("Set a bookmark");
-    GoToBookmark1 = AddItem(this, Edit1, "GoToBookmark1", "Go &To Bookmark");
-    GoToBookmark1->SetShortCut(ShortCut('Q', ssCtrl));
-    GoToBookmark1->SetHint("Move the cursor to the bookmark");
     Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
     TagCase1 = AddHiddenItem(this, Edit1, "TagCase1", "Tag &Case");
     RemoveIndents1 = AddHiddenItem(this, Edit1, "RemoveIndents1", "Remove In&dents");
@@ -151,13 +135,6 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::BookmarkButton, "BookmarkButton", "Set Bookmark",
-         &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::GotoButton, "GotoButton", "Go To Bookmark", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::FindButton, "FindButton", "Find", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::ReplaceButton, "ReplaceButton", "Replace", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::ExtendButton, "ExtendButton", "Extend selection",
-         &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::IndentButton, "IndentButton", "Indent", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",
          &THTMLEMainForm::EditToolbar},

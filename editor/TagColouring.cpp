@@ -6,6 +6,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/DialogGuard.h"
+#include "editor/ElementNavigation.h"
 #include "editor/TagColourForm.h"
 #include "platform/ColorGrd.h"
 #include "platform/Events.h"
@@ -276,7 +277,7 @@ void THTMLEMainForm::Memo1KeyPress(TObject* /*Sender*/, char& Key) {
 void THTMLEMainForm::ColourTypedCharacter(TRichEdit* editor, char key) {
     bool pastName = false;
     bool inComment = false;
-    bool inTag = TagBoundsAtCaret(nullptr, nullptr, &pastName, &inComment);
+    bool inTag = ElementNavigation->TagBoundsAtCaret(nullptr, nullptr, &pastName, &inComment);
     int caret = editor->SelStart();
     // The second dash of "<!--".
     if (caret > 2 && key == '-' && editor->CharAt(caret - 2) == '!' &&

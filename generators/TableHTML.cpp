@@ -6,6 +6,7 @@
 #include "generators/TableHTML.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
 #include "platform/ColorGrd.h"
 
 #include <algorithm>
@@ -165,8 +166,8 @@ size_t ElementEnd(std::string_view text, size_t index, size_t limit,
                   std::initializer_list<std::string_view> endsAt) {
     int start = 0;
     int length = 0;
-    if (THTMLEMainForm::MatchingElement(text.substr(0, limit), static_cast<int>(index), start,
-                                        length))
+    if (TElementNavigation::MatchingElement(text.substr(0, limit), static_cast<int>(index), start,
+                                            length))
         return static_cast<size_t>(start + length - 1);
     size_t from = text.find('>', index);
     from = from == String::npos || from >= limit ? limit : from + 1;
@@ -310,7 +311,7 @@ TTableReading TTableReader::Read() {
     int start = 0;
     int length = 0;
     size_t tableEnd = FL.size();
-    if (THTMLEMainForm::MatchingElement(FL, 0, start, length)) {
+    if (TElementNavigation::MatchingElement(FL, 0, start, length)) {
         tableEnd = static_cast<size_t>(length - 1);
         // The written table ends its own line; the line end that followed it is that one.
         FResult.After = SourceText(tableEnd, FL.size());

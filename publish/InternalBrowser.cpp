@@ -5,6 +5,8 @@
 #include "publish/InternalBrowser.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
@@ -239,13 +241,14 @@ void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
          {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton, Form.PrintButton,
           Form.CloseButton, Form.CloseAllButton, Form.PublishButton, Form.CutButton,
-          Form.CopyButton, Form.PasteButton, Form.BookmarkButton, Form.GotoButton, Form.FindButton,
-          Form.ReplaceButton, Form.GlobalReplaceButton, Form.ExtendButton, Form.IndentButton,
-          Form.UnindentButton})
+          Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
+          Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
+          Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
+          Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item :
          {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1, Form.Validatecurrentfile1,
-          Form.Print1, Form.PrintPreview1, Form.SelectTag1})
+          Form.Print1, Form.PrintPreview1, Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 

@@ -7,6 +7,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/ElementNavigation.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
 #include "publish/Ferrydock95Main.h"
@@ -211,7 +212,7 @@ void TInternalBrowser::ClosePreview() {
     IntBrowserPanel->SetVisible(false);
     BrowserPanel->SetVisible(false);
     Form.TagButtons->ButtonsPage->SetVisible(true);
-    Form.SelectTag1->SetEnabled(true);
+    Form.ElementNavigation->SelectTag1->SetEnabled(true);
     IntBrowserButton->SetGlyph(&IntBrowserOpen->Glyph());
     IntBrowserButton->SetHint("Internal Browser");
     InternalBrowser1->SetChecked(false);

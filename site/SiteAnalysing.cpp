@@ -2,6 +2,8 @@
 // pages reached from one page by its local links, reported in the report pane.
 
 #include "editor/CorvaletForm.h"
+#include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -175,8 +177,9 @@ void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
     ReportPane->ShowReportPane();
     ReportPane->ProgressBar->SetPosition(0);
     for (TControl* button : std::initializer_list<TControl*>{
-             BookmarkButton, GotoButton, FindButton, ReplaceButton, GlobalReplaceButton,
-             ExtendButton, IndentButton, UnindentButton})
+             ElementNavigation->BookmarkButton, ElementNavigation->GotoButton,
+             FindReplace->FindButton, FindReplace->ReplaceButton, GlobalReplaceButton,
+             ElementNavigation->ExtendButton, IndentButton, UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
         ReportPane->ReportForm->Clear();

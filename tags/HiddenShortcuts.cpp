@@ -3,6 +3,7 @@
 
 #include "tags/TagInsertion.h"
 
+#include "editor/ElementNavigation.h"
 #include "platform/Events.h"
 #include "tags/TagButtons.h"
 
@@ -75,11 +76,14 @@ const TItemHandler<TTagButtons> ButtonItems[] = {
     {&F::Comment, &TTagButtons::CommentButtonClick},
 };
 
+const TItemHandler<TElementNavigation> NavigationItems[] = {
+    {&F::TagRight, &TElementNavigation::TagRightClick},
+    {&F::TagLeft1, &TElementNavigation::TagLeft1Click},
+    {&F::HLTagRight1, &TElementNavigation::TagRightClick},
+    {&F::HLTagLeft1, &TElementNavigation::TagLeft1Click},
+};
+
 const TItemHandler<THTMLEMainForm> WindowItems[] = {
-    {&F::TagRight, &THTMLEMainForm::TagRightClick},
-    {&F::TagLeft1, &THTMLEMainForm::TagLeft1Click},
-    {&F::HLTagRight1, &THTMLEMainForm::TagRightClick},
-    {&F::HLTagLeft1, &THTMLEMainForm::TagLeft1Click},
     {&F::Undo3, &THTMLEMainForm::Undo1Click},
 };
 
@@ -113,6 +117,8 @@ void TTagInsertion::BuildHiddenShortcuts() {
 void TTagInsertion::BindHiddenShortcuts() {
     for (const auto& entry : ButtonItems)
         (this->*entry.Member)->OnClick = Handler(Form.TagButtons, entry.Click);
+    for (const auto& entry : NavigationItems)
+        (this->*entry.Member)->OnClick = Handler(Form.ElementNavigation, entry.Click);
     for (const auto& entry : WindowItems)
         (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
 }

@@ -1,6 +1,7 @@
 // Find and replace in a page: the text searches, one find step in both directions with its
 // restart question, Replace one by one and Replace All.
 
+#include "editor/FindReplace.h"
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "platform/TestHooks.h"
@@ -44,9 +45,8 @@ TEST(FindReplace, TextSearchesCountFromOneAndNeverFindTheEmptyText) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(String(c.Text) + " / " + c.Pattern + " / " + IntToStr(c.Position));
-        EXPECT_EQ(THTMLEMainForm::FindTextFrom(c.Text, c.Position, c.Pattern, c.MatchCase),
-                  c.First);
-        EXPECT_EQ(THTMLEMainForm::FindLastTextBefore(c.Text, c.Position, c.Pattern, c.MatchCase),
+        EXPECT_EQ(TFindReplace::FindTextFrom(c.Text, c.Position, c.Pattern, c.MatchCase), c.First);
+        EXPECT_EQ(TFindReplace::FindLastTextBefore(c.Text, c.Position, c.Pattern, c.MatchCase),
                   c.Last);
     }
 }
@@ -170,12 +170,13 @@ TEST(FindReplace, SearchingInBothDirectionsWithTheRestartQuestion) {
         TRichEdit* editor = form->GetMemo(-1);
         editor->SetSelStart(c.SelStart);
         editor->SetSelLength(c.SelLength);
-        form->FindDialog1->Execute();
-        form->FindDialog1->SetFindText(c.Pattern);
-        form->FindDialog1->SetOptions(c.Options);
+        form->FindReplace->FindDialog1->Execute();
+        form->FindReplace->FindDialog1->SetFindText(c.Pattern);
+        form->FindReplace->FindDialog1->SetOptions(c.Options);
         for (int answer : c.Answers)
             TestHooks::AnswerMessageBox(answer);
-        ASSERT_TRUE(TestHooks::PressFindDialogButton(*form->FindDialog1, TFindButton::FindNext));
+        ASSERT_TRUE(TestHooks::PressFindDialogButton(*form->FindReplace->FindDialog1,
+                                                     TFindButton::FindNext));
         EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
         std::vector<String> expected(c.Messages.begin(), c.Messages.end());
         EXPECT_EQ(PromptTexts(), expected);
@@ -185,8 +186,8 @@ TEST(FindReplace, SearchingInBothDirectionsWithTheRestartQuestion) {
         } else {
             EXPECT_EQ(editor->SelLength(), 0);
         }
-        EXPECT_EQ(form->FindDialog1->Showing(), !c.Closed);
-        EXPECT_EQ(form->SearchStopped, c.Closed);
+        EXPECT_EQ(form->FindReplace->FindDialog1->Showing(), !c.Closed);
+        EXPECT_EQ(form->FindReplace->SearchStopped, c.Closed);
     }
 }
 
@@ -197,12 +198,12 @@ TEST(FindReplace, FindTakesTheSelectedWordAndSearchesPastIt) {
     TRichEdit* editor = form->GetMemo(-1);
     editor->SetSelStart(10);
     editor->SetSelLength(5);
-    form->Find1->Click();
-    EXPECT_EQ(form->FindDialog1->FindText(), "hello");
+    form->FindReplace->Find1->Click();
+    EXPECT_EQ(form->FindReplace->FindDialog1->FindText(), "hello");
     EXPECT_EQ(editor->SelStart(), 11);
     EXPECT_EQ(editor->SelLength(), 0);
-    ASSERT_TRUE(form->FindDialog1->Showing());
-    TestHooks::PressFindDialogButton(*form->FindDialog1, TFindButton::FindNext);
+    ASSERT_TRUE(form->FindReplace->FindDialog1->Showing());
+    TestHooks::PressFindDialogButton(*form->FindReplace->FindDialog1, TFindButton::FindNext);
     EXPECT_EQ(editor->SelStart(), 20);
     EXPECT_EQ(TestHooks::Prompts().back().Kind, "FindDialog");
 }
@@ -212,10 +213,10 @@ TEST(FindReplace, ReplaceFindsFirstThenReplacesAndMovesOn) {
     UsePage(*form, 0, "/a.htm", "cat Cat dog");
     form->UpdateDocumentCommands();
     TRichEdit* editor = form->GetMemo(-1);
-    form->Replace1->Click();
-    TReplaceDialog& dialog = *form->ReplaceDialog;
+    form->FindReplace->Replace1->Click();
+    TReplaceDialog& dialog = *form->FindReplace->ReplaceDialog;
     ASSERT_TRUE(dialog.Showing());
-    EXPECT_FALSE(form->GlobalReplaceMode);
+    EXPECT_FALSE(form->FindReplace->GlobalReplaceMode);
     dialog.SetFindText("cat");
     dialog.SetReplaceText("lion");
     TestHooks::PressFindDialogButton(dialog, TFindButton::Replace);
@@ -230,7 +231,7 @@ TEST(FindReplace, ReplaceFindsFirstThenReplacesAndMovesOn) {
     TestHooks::PressFindDialogButton(dialog, TFindButton::Replace);
     EXPECT_EQ(editor->Text(), "lion lion dog");
     EXPECT_EQ(PromptTexts(), std::vector<String>{"Cannot find \"cat\".\n\rRestart from top?"});
-    EXPECT_TRUE(form->SearchStopped);
+    EXPECT_TRUE(form->FindReplace->SearchStopped);
 }
 
 // Find Next of the Replace dialog always asks to restart, under the program's caption.
@@ -240,8 +241,8 @@ TEST(FindReplace, ReplaceDialogFindNextAsksToRestartFromTheTop) {
     form->UpdateDocumentCommands();
     TRichEdit* editor = form->GetMemo(-1);
     editor->SetSelStart(5);
-    form->Replace1->Click();
-    TReplaceDialog& dialog = *form->ReplaceDialog;
+    form->FindReplace->Replace1->Click();
+    TReplaceDialog& dialog = *form->FindReplace->ReplaceDialog;
     dialog.SetFindText("abc");
     TestHooks::AnswerMessageBox(IDYES);
     TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext);
@@ -254,11 +255,11 @@ TEST(FindReplace, ReplaceDialogFindNextAsksToRestartFromTheTop) {
     EXPECT_EQ(editor->SelText(), "abc");
     TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext);
     EXPECT_EQ(editor->SelStart(), 4);
-    EXPECT_FALSE(form->SearchStopped);
+    EXPECT_FALSE(form->FindReplace->SearchStopped);
     TestHooks::AnswerMessageBox(IDNO);
     TestHooks::PressFindDialogButton(dialog, TFindButton::FindNext);
     EXPECT_EQ(PromptTexts(), std::vector<String>(2, asked));
-    EXPECT_TRUE(form->SearchStopped);
+    EXPECT_TRUE(form->FindReplace->SearchStopped);
     EXPECT_TRUE(dialog.Showing());
 }
 
@@ -320,30 +321,31 @@ TEST(FindReplace, ReplaceAllCountsAndRewritesInOnePass) {
         TRichEdit* editor = form->GetMemo(-1);
         editor->SetSelStart(2);
         editor->SetSelLength(1);
-        form->Replace1->Click();
-        form->ReplaceDialog->SetFindText(c.Find);
-        form->ReplaceDialog->SetReplaceText(c.Replace);
-        form->ReplaceDialog->SetOptions(c.Options | TFindOptions{frDown});
+        form->FindReplace->Replace1->Click();
+        form->FindReplace->ReplaceDialog->SetFindText(c.Find);
+        form->FindReplace->ReplaceDialog->SetReplaceText(c.Replace);
+        form->FindReplace->ReplaceDialog->SetOptions(c.Options | TFindOptions{frDown});
         TestHooks::AnswerMessageBox(IDOK);
-        TestHooks::PressFindDialogButton(*form->ReplaceDialog, TFindButton::ReplaceAll);
+        TestHooks::PressFindDialogButton(*form->FindReplace->ReplaceDialog,
+                                         TFindButton::ReplaceAll);
         EXPECT_EQ(editor->Text(), c.Result);
         EXPECT_EQ(PromptTexts(), std::vector<String>{c.Message});
         EXPECT_EQ(editor->Modified(), String(c.Text) != c.Result);
         EXPECT_EQ(editor->SelStart(), 2);
         EXPECT_EQ(editor->SelLength(), 0);
-        EXPECT_FALSE(form->ReplaceDialog->Showing());
+        EXPECT_FALSE(form->FindReplace->ReplaceDialog->Showing());
     }
 }
 
 TEST(FindReplace, GlobalModeRefusesReplaceOneByOne) {
     auto form = MakeMainWindow();
     UsePage(*form, 0, "/a.htm", "cat");
-    form->ReplaceDialog->Execute();
-    form->GlobalReplaceMode = true;
-    form->ReplaceDialog->SetFindText("cat");
+    form->FindReplace->ReplaceDialog->Execute();
+    form->FindReplace->GlobalReplaceMode = true;
+    form->FindReplace->ReplaceDialog->SetFindText("cat");
     form->GetMemo(-1)->SelectAll();
     TestHooks::AnswerMessageBox(IDOK);
-    TestHooks::PressFindDialogButton(*form->ReplaceDialog, TFindButton::Replace);
+    TestHooks::PressFindDialogButton(*form->FindReplace->ReplaceDialog, TFindButton::Replace);
     const TestHooks::TPrompt& shown = TestHooks::Prompts().back();
     EXPECT_EQ(shown.Text, "You must use REPLACE ALL with global replace");
     EXPECT_EQ(shown.Caption, "Global Replace");

@@ -3,6 +3,7 @@
 
 #include "editor/GlobalFindReplace.h"
 #include "TestSupport.h"
+#include "editor/FindReplace.h"
 #include "editor/FindReplaceForm.h"
 #include "editor/GlobalReplaceForm.h"
 #include "editor/MainWindowSupport.h"
@@ -153,7 +154,7 @@ TEST_F(GlobalFindReplaceTest, ReplaceAllRewritesOnlyMatchingFilesSafely) {
     });
     ASSERT_NE(warning, prompts.end());
     EXPECT_NE(Pos("locked.htm", warning->Text), 0);
-    EXPECT_FALSE(Form->GlobalReplaceMode);
+    EXPECT_FALSE(Form->FindReplace->GlobalReplaceMode);
     EXPECT_EQ(GlobalReplaceForm, nullptr);
     EXPECT_EQ(FindReplaceForm, nullptr);
 }
@@ -260,18 +261,19 @@ TEST_F(GlobalFindReplaceTest, ReloadOffersOnlyRewrittenOpenPages) {
 TEST_F(GlobalFindReplaceTest, ReplaceDialogInGlobalModeRunsOverTheFiles) {
     Make("a.htm", "old old\r\n");
     MakeWindow();
-    Form->GlobalReplaceMode = true;
-    Form->ReplaceDialog->SetFindText("old");
-    Form->ReplaceDialog->SetReplaceText("new");
-    Form->ReplaceDialog->SetOptions(Form->ReplaceDialog->Options() << frReplaceAll);
+    Form->FindReplace->GlobalReplaceMode = true;
+    Form->FindReplace->ReplaceDialog->SetFindText("old");
+    Form->FindReplace->ReplaceDialog->SetReplaceText("new");
+    Form->FindReplace->ReplaceDialog->SetOptions(Form->FindReplace->ReplaceDialog->Options()
+                                                 << frReplaceAll);
     for (bool shift : {true, false}) {
-        Form->GlobalReplaceMode = true;
+        Form->FindReplace->GlobalReplaceMode = true;
         Form->LastShiftState = shift ? TShiftState{ssShift} : TShiftState{};
         TestHooks::AnswerMessageBox(shift ? IDOK : IDYES);
         std::vector<String> rows;
         bool asked = false;
         AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
-        Form->ReplaceDialogReplace(nullptr);
+        Form->FindReplace->ReplaceDialogReplace(nullptr);
         EXPECT_EQ(rows.back(), shift ? "a.htm|    2 occurrences" : "a.htm|    2 replacements");
         EXPECT_EQ(ReadFileBytes(Site + "a.htm"), shift ? "old old\r\n" : "new new\r\n");
     }

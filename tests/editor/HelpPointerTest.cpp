@@ -3,6 +3,8 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"
 #include "tags/TagButtons.h"
@@ -121,6 +123,35 @@ TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
     Form->PointerHelp1->Click();
     Form->PointerHelp1->Click();
     EXPECT_TRUE(Form->TagButtons->ButtonsPage->Enabled());
+}
+
+// Without a page, a bookmark or a tag at the caret, the Edit menu offers every command in the mode.
+TEST_F(HelpPointer, TheEditMenuOffersItsCommandsInTheMode) {
+    TestHooks::SetClipboardText("");
+    Form->PointerHelp1->Click();
+    Form->Edit1->Click();
+    const TElementNavigation& navigation = *Form->ElementNavigation;
+    for (TMenuItem* item :
+         {Form->Undo1, Form->Cut1, Form->Copy1, Form->Paste1, Form->SelectAll2, navigation.GoTo1,
+          navigation.Extendhighlight1, navigation.SelectTag2, navigation.SetBookmark1,
+          navigation.GoToBookmark1, Form->FindReplace->Find1, Form->FindReplace->Replace1})
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+}
+
+// A command that shows the hourglass takes the mode's cursor away but leaves the commands forced
+// on; without a page, the Edit menu takes them back as it opens, the bookmark button with them.
+TEST_F(HelpPointer, WithoutTheModeTheEditMenuTakesBackTheForcedCommands) {
+    Form->PointerHelp1->Click();
+    Screen->SetCursor(crDefault);
+    const TElementNavigation& navigation = *Form->ElementNavigation;
+    ASSERT_TRUE(navigation.BookmarkButton->Enabled());
+    Form->Edit1->Click();
+    EXPECT_FALSE(navigation.BookmarkButton->Enabled());
+    for (TMenuItem* item :
+         {Form->Undo1, Form->Cut1, Form->Copy1, Form->Paste1, Form->SelectAll2, navigation.GoTo1,
+          navigation.Extendhighlight1, navigation.SelectTag2, navigation.SetBookmark1,
+          navigation.GoToBookmark1, Form->FindReplace->Find1, Form->FindReplace->Replace1})
+        EXPECT_FALSE(item->Enabled()) << item->Name();
 }
 
 TEST_F(HelpPointer, OutOfTheModeCommandsRunAndTheGateOnlyForgetsTheInsertKey) {

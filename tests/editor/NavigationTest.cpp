@@ -3,6 +3,8 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/ElementNavigation.h"
+#include "editor/FindReplace.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Clipbrd.h"
 #include "platform/TestHooks.h"
@@ -11,6 +13,8 @@
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace MainWindowSupport;
 
@@ -57,7 +61,7 @@ TEST(Navigation, ExtendSelectsTheWholeElementAroundTheCaret) {
         TRichEdit* editor = form->GetMemo(-1);
         if (*c.Message)
             TestHooks::AnswerMessageBox(IDOK);
-        form->ExtendButton->Click();
+        form->ElementNavigation->ExtendButton->Click();
         EXPECT_EQ(editor->SelText(), c.Selected);
         if (*c.Message) {
             EXPECT_EQ(TestHooks::Prompts().back().Text, c.Message);
@@ -71,16 +75,17 @@ TEST(Navigation, MatchingTagGivesTheLengthEachSearchReports) {
     auto form = PageWithCaret("<B>x</B|>\r\n");
     int start = -1;
     int length = -1;
-    ASSERT_TRUE(form->FindMatchingTag(form->GetMemo(-1), start, length, false));
+    ASSERT_TRUE(form->ElementNavigation->FindMatchingTag(form->GetMemo(-1), start, length, false));
     EXPECT_EQ(start, 0);
     EXPECT_EQ(length, 8); // the element exactly
     form->GetMemo(-1)->SetSelStart(1);
-    ASSERT_TRUE(form->FindMatchingTag(form->GetMemo(-1), start, length, false));
+    ASSERT_TRUE(form->ElementNavigation->FindMatchingTag(form->GetMemo(-1), start, length, false));
     EXPECT_EQ(length, 9); // one more
     for (const char* marked : {"|<B>x</B>", "ab|c", "|"}) {
         SCOPED_TRACE(marked);
         auto page = PageWithCaret(marked);
-        EXPECT_FALSE(page->FindMatchingTag(page->GetMemo(-1), start, length, false));
+        EXPECT_FALSE(
+            page->ElementNavigation->FindMatchingTag(page->GetMemo(-1), start, length, false));
         EXPECT_TRUE(TestHooks::Prompts().empty());
     }
 }
@@ -111,14 +116,15 @@ TEST(Navigation, TagBoundsAndSelectTag) {
         int end = 0;
         bool pastName = true;
         bool inComment = true;
-        EXPECT_EQ(form->TagBoundsAtCaret(&start, &end, &pastName, &inComment), c.Result);
+        EXPECT_EQ(form->ElementNavigation->TagBoundsAtCaret(&start, &end, &pastName, &inComment),
+                  c.Result);
         EXPECT_EQ(pastName, c.PastName);
         EXPECT_EQ(inComment, c.InComment);
         if (c.Result) {
             EXPECT_EQ(start, c.Start);
             EXPECT_EQ(end, c.End);
         }
-        form->SelectTag2->Click();
+        form->ElementNavigation->SelectTag2->Click();
         EXPECT_EQ(form->GetMemo(-1)->SelText(), c.Selected);
     }
 }
@@ -145,9 +151,9 @@ TEST(Navigation, TagRightAndLeftWithAndWithoutCtrl) {
         auto form = PageWithCaret(c.Marked);
         TestHooks::SetKeyDown(VK_CONTROL, c.Ctrl);
         if (c.Right)
-            form->TagRightClick(nullptr);
+            form->ElementNavigation->TagRightClick(nullptr);
         else
-            form->TagLeft1Click(nullptr);
+            form->ElementNavigation->TagLeft1Click(nullptr);
         TestHooks::SetKeyDown(VK_CONTROL, false);
         EXPECT_EQ(form->GetMemo(-1)->SelStart(), c.SelStart);
         EXPECT_EQ(form->GetMemo(-1)->SelLength(), c.SelLength);
@@ -176,7 +182,7 @@ TEST(Navigation, GoToLinePutsTheCaretAtTheLineStart) {
             LocationForm->LocEdit->SetText(c.Typed);
             LocationForm->OKButton->Click();
         });
-        form->GoTo1->Click();
+        form->ElementNavigation->GoTo1->Click();
         EXPECT_EQ(offered, "3");
         EXPECT_EQ(form->GetMemo(-1)->SelStart(), c.Caret);
         EXPECT_EQ(LocationForm, nullptr);
@@ -190,18 +196,77 @@ TEST(Navigation, BookmarkIsOnePositionPerPage) {
     form->UpdateDocumentCommands();
     TRichEdit* second = form->GetMemo(-1);
     second->SetSelStart(3);
-    form->BookmarkButton->Click();
-    EXPECT_EQ(form->Bookmarks[1], 3);
-    EXPECT_EQ(form->Bookmarks[0], -1);
+    form->ElementNavigation->BookmarkButton->Click();
+    EXPECT_EQ(form->ElementNavigation->Bookmarks[1], 3);
+    EXPECT_EQ(form->ElementNavigation->Bookmarks[0], -1);
     second->SetSelStart(0);
-    form->GoToBookmark1->Click();
+    form->ElementNavigation->GoToBookmark1->Click();
     EXPECT_EQ(second->SelStart(), 3);
 
     form->PageControl1->SetActivePage(form->TabSheets[0]);
     TRichEdit* first = form->GetMemo(-1);
     first->SetSelStart(5);
-    form->GotoButton->Click(); // no bookmark here: the caret stays
+    form->ElementNavigation->GotoButton->Click(); // no bookmark here: the caret stays
     EXPECT_EQ(first->SelStart(), 5);
+}
+
+// The features put their items and buttons among the shell's and among each other's, where the
+// window has always had them.
+TEST(Navigation, EditMenuShortcutMenuAndEditingToolbarKeepTheirOrder) {
+    auto form = MakeMainWindow();
+    auto itemNames = [](const TMenuItem& menu) {
+        std::vector<String> names;
+        for (int i = 0; i < menu.Count(); ++i)
+            names.push_back(menu.Items(i)->Name());
+        return names;
+    };
+    EXPECT_EQ(itemNames(*form->Edit1), (std::vector<String>{"Undo1",
+                                                            "Cut1",
+                                                            "Copy1",
+                                                            "Paste1",
+                                                            "SelectAll2",
+                                                            "Extendhighlight1",
+                                                            "SelectTag2",
+                                                            "Find1",
+                                                            "Replace1",
+                                                            "ChangeCase1",
+                                                            "GlobalReplace",
+                                                            "GoTo1",
+                                                            "Indent1",
+                                                            "Unindent1",
+                                                            "SetBookmark1",
+                                                            "GoToBookmark1",
+                                                            "Select1",
+                                                            "TagCase1",
+                                                            "TextOnly1",
+                                                            "RemoveIndents1",
+                                                            "RemoveLinespaces1",
+                                                            "RemoveComments1",
+                                                            "ReplaceAngles1",
+                                                            "ColourTags1",
+                                                            "RemoveTextFormatting2",
+                                                            "RepeatLastTag1",
+                                                            "InsertAttribute1"}));
+    EXPECT_EQ(
+        itemNames(*form->MainPopupMenu->Items()),
+        (std::vector<String>{"RemoveTextFormatting1", "RepeatLastTag2", "Undo2", "Cut2", "Copy4",
+                             "Paste2", "SelectAll1", "SelectTag1", "GoToLine1", "CheckTags1",
+                             "ChangeCase2", "RemoveLinespaces2", "RemoveComments2",
+                             "ShowDatesPublished1", "Attributes1", "CheckDownloadSpeed1"}));
+    std::vector<TControl*> buttons;
+    for (int i = 0; i < form->EditToolbar->ControlCount(); ++i)
+        buttons.push_back(form->EditToolbar->Controls(i));
+    std::sort(buttons.begin(), buttons.end(),
+              [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
+    std::vector<String> buttonNames;
+    for (TControl* button : buttons)
+        buttonNames.push_back(button->Name());
+    for (size_t i = 1; i < buttons.size(); ++i)
+        EXPECT_GE(buttons[i]->Left(), buttons[i - 1]->Left() + buttons[i - 1]->Width());
+    EXPECT_EQ(buttonNames,
+              (std::vector<String>{"CutButton", "CopyButton", "PasteButton", "BookmarkButton",
+                                   "GotoButton", "FindButton", "ReplaceButton", "ExtendButton",
+                                   "IndentButton", "UnindentButton", "GlobalReplaceButton"}));
 }
 
 TEST(Navigation, ClipboardUndoAndSelectAll) {
@@ -224,35 +289,83 @@ TEST(Navigation, ClipboardUndoAndSelectAll) {
 TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     auto form = MakeMainWindow();
     TestHooks::SetClipboardText("");
-    form->Edit1Click(nullptr);
-    for (TMenuItem* item : {form->Undo1, form->Cut1, form->Paste1, form->GoTo1, form->Find1,
-                            form->SelectTag2, form->GoToBookmark1, form->Extendhighlight1})
+    form->Edit1->Click();
+    for (TMenuItem* item :
+         {form->Undo1, form->Cut1, form->Paste1, form->ElementNavigation->GoTo1,
+          form->FindReplace->Find1, form->ElementNavigation->SelectTag2,
+          form->ElementNavigation->GoToBookmark1, form->ElementNavigation->Extendhighlight1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
-    EXPECT_FALSE(form->BookmarkButton->Enabled());
+    EXPECT_FALSE(form->ElementNavigation->BookmarkButton->Enabled());
 
     UsePage(*form, 0, "/a.htm", "<B>text");
     form->GetMemo(-1)->SetSelStart(2);
-    form->Edit1Click(nullptr);
-    for (TMenuItem* item : {form->GoTo1, form->Find1, form->Replace1, form->SelectTag2,
-                            form->Extendhighlight1, form->SetBookmark1})
-        EXPECT_TRUE(item->Enabled()) << item->Name();
+    form->Edit1->Click();
     for (TMenuItem* item :
-         {form->Undo1, form->Cut1, form->Copy1, form->Paste1, form->GoToBookmark1})
+         {form->SelectAll2, form->ElementNavigation->GoTo1, form->FindReplace->Find1,
+          form->FindReplace->Replace1, form->ElementNavigation->SelectTag2,
+          form->ElementNavigation->Extendhighlight1, form->ElementNavigation->SetBookmark1})
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+    for (TMenuItem* item : {form->Undo1, form->Cut1, form->Copy1, form->Paste1,
+                            form->ElementNavigation->GoToBookmark1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
 
     form->GetMemo(-1)->SetSelStart(5);
     form->GetMemo(-1)->SetSelLength(2);
     form->GetMemo(-1)->SetSelText("X");
-    form->BookmarkButton->Click();
+    form->ElementNavigation->BookmarkButton->Click();
     TestHooks::SetClipboardText("clip");
-    form->Edit1Click(nullptr);
-    EXPECT_FALSE(form->SelectTag2->Enabled());
-    for (TMenuItem* item : {form->Undo1, form->Paste1, form->GoToBookmark1})
+    form->Edit1->Click();
+    EXPECT_FALSE(form->ElementNavigation->SelectTag2->Enabled());
+    for (TMenuItem* item : {form->Undo1, form->Paste1, form->ElementNavigation->GoToBookmark1})
         EXPECT_TRUE(item->Enabled()) << item->Name();
     form->GetMemo(-1)->SelectAll();
     form->MainPopupMenuPopup(nullptr);
     for (TMenuItem* item : {form->Cut2, form->Copy4, form->Paste2, form->Undo2})
         EXPECT_TRUE(item->Enabled()) << item->Name();
+}
+
+// The find and navigation commands need a page, as the pages' own commands do.
+TEST(Navigation, FindAndNavigationCommandsFollowThePages) {
+    auto form = MakeMainWindow();
+    const TElementNavigation& navigation = *form->ElementNavigation;
+    const TFindReplace& find = *form->FindReplace;
+    const std::vector<TMenuItem*> items{navigation.Extendhighlight1,
+                                        navigation.SelectTag2,
+                                        find.Find1,
+                                        find.Replace1,
+                                        navigation.GoTo1,
+                                        navigation.SetBookmark1,
+                                        navigation.GoToBookmark1};
+    const std::vector<TQmToolbarButton*> buttons{navigation.BookmarkButton, navigation.GotoButton,
+                                                 find.FindButton, find.ReplaceButton,
+                                                 navigation.ExtendButton};
+    auto expectEnabled = [&](bool enabled) {
+        for (TMenuItem* item : items)
+            EXPECT_EQ(item->Enabled(), enabled) << item->Name();
+        for (TQmToolbarButton* button : buttons)
+            EXPECT_EQ(button->Enabled(), enabled) << button->Name();
+    };
+    expectEnabled(false);
+    UsePage(*form, 0, "/a.htm", "text");
+    form->UpdateDocumentCommands();
+    expectEnabled(true);
+    form->Close1Click(form->Close1);
+    expectEnabled(false);
+}
+
+// A press in a page offers the shortcut menu's Select Tag only when the caret is in a tag.
+TEST(Navigation, APressInAPageOffersSelectTagInATagOnly) {
+    auto form = PageWithCaret("<B|>text");
+    TRichEdit* editor = form->GetMemo(-1);
+    TMenuItem* selectTag = form->ElementNavigation->SelectTag1;
+    editor->Perform(WM_RBUTTONDOWN, 0, MAKELPARAM(7, 9));
+    EXPECT_TRUE(selectTag->Enabled());
+    // The window's own handling of the press runs as well.
+    EXPECT_EQ(form->EditorMousePoint.x, 7);
+    EXPECT_EQ(form->EditorMousePoint.y, 9);
+    editor->SetSelStart(5);
+    editor->Perform(WM_RBUTTONDOWN, 0, 0);
+    EXPECT_FALSE(selectTag->Enabled());
 }
 
 // The commands' shortcuts go through the main menu, hidden items included, as a key press does.

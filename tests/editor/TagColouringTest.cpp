@@ -3,6 +3,7 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/FindReplace.h"
 #include "editor/TagColourForm.h"
 #include "platform/ColorGrd.h"
 #include "platform/StdCtrls.h"
@@ -186,12 +187,13 @@ TEST_F(TagColouringTest, ReplaceAllRecoloursThePageWhenColouringIsOn) {
         TRichEdit* editor = Page("<B>x</B>");
         Form->ColouredTags = coloured;
         Form->UpdateDocumentCommands();
-        Form->Replace1->Click();
-        Form->ReplaceDialog->SetFindText("x");
-        Form->ReplaceDialog->SetReplaceText("<I>y</I>");
-        Form->ReplaceDialog->SetOptions({frDown});
+        Form->FindReplace->Replace1->Click();
+        Form->FindReplace->ReplaceDialog->SetFindText("x");
+        Form->FindReplace->ReplaceDialog->SetReplaceText("<I>y</I>");
+        Form->FindReplace->ReplaceDialog->SetOptions({frDown});
         TestHooks::AnswerMessageBox(IDOK);
-        TestHooks::PressFindDialogButton(*Form->ReplaceDialog, TFindButton::ReplaceAll);
+        TestHooks::PressFindDialogButton(*Form->FindReplace->ReplaceDialog,
+                                         TFindButton::ReplaceAll);
         ASSERT_EQ(editor->Text(), "<B><I>y</I></B>");
         EXPECT_EQ(Kinds(*editor).substr(3, 3) == "TTT", coloured) << Kinds(*editor);
     }

@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "generators/TableCommands.h"
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
@@ -18,6 +19,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.FindReplace = form.AddFeature(std::make_unique<TFindReplace>(form));
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
+    form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include
     // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));

@@ -100,7 +100,6 @@ void THTMLEMainForm::BindEvents() {
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();
-    BindTables();
     BindTextTransforms();
     BindEditorKeys();
     BindSpecialCharacters();

@@ -42,6 +42,7 @@ class TInternalBrowser;
 class TTagInsertion;
 class TTagButtons;
 class TFilePane;
+class TTableCommands;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -78,6 +79,7 @@ public:
     TTagInsertion* TagInsertion = nullptr;
     TTagButtons* TagButtons = nullptr;
     TFilePane* FilePane = nullptr;
+    TTableCommands* TableCommands = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -807,24 +809,6 @@ public:
     String ImageIndexFolder;
 
 public:
-    // ---- Tables ----
-    // generators/TableCommands.cpp: Quick Table, Table from text, the column and cell dialogs;
-    // generators/TableHTML.cpp: the text routines of the table reader and writer.
-    void BindTables();
-    void MakeTableButtonClick(TObject* Sender);
-    void TableFromTextButtonClick(TObject* Sender);
-    void ColgroupButtonClick(TObject* Sender);
-    // The cell dialog for "TH", "TR" or "TD": its tags go around the selection.
-    void EditTableCellTag(const String& tagName);
-    // The table designer's content as TABLE HTML; the designer must exist.
-    String WriteTableHTML(bool compact);
-    // Reads a TABLE element into the designer; false when the text is not a table.
-    bool ParseTableHTML(const String& text);
-    static String ExtractTagAttributes(const String& text);
-    static String RemoveBlanksAroundEquals(const String& text);
-    static String RemoveChars(const String& text, const String& characters);
-    static String TrimTrailingBlanks(const String& text);
-    static bool IsBlankChar(char c);
     // ---- Text transformations and editor keys ----
     void BuildTextTransforms();
     void BindTextTransforms();

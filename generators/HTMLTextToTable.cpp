@@ -1,6 +1,7 @@
 #include "generators/HTMLTextToTable.h"
 
 #include "editor/CorvaletForm.h"
+#include "generators/TableHTML.h"
 #include "platform/Events.h"
 #include "platform/StdCtrls.h"
 
@@ -32,7 +33,7 @@ char FirstCharOr(const TEdit* edit, char fallback) {
 }
 
 bool IsBlank(char c) {
-    return THTMLEMainForm::IsBlankChar(c);
+    return IsBlankChar(c);
 }
 
 // Characters of 32 and less, blanks and control characters, at both ends.
@@ -104,7 +105,7 @@ String RebuildLine(const String& line, const std::vector<TPatternMark>& marks,
 class TTableGenerator {
 public:
     TTableGenerator(const String& marked, const TTextTableOptions& options, const String& indent)
-        : FText(THTMLEMainForm::TrimTrailingBlanks(marked)), FOptions(options), FIndent(indent) {
+        : FText(TrimTrailingBlanks(marked)), FOptions(options), FIndent(indent) {
         FRowStart = FIndent + "<TR" +
                     (FOptions.VertAlign != "MIDDLE" ? " VALIGN=" + FOptions.VertAlign : "") +
                     "><TD";

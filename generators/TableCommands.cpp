@@ -1,5 +1,4 @@
-// The table commands of the main window: Quick Table (the designer, on a new table or on the
-// selected one), Table from text, and the column and cell dialogs.
+#include "generators/TableCommands.h"
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
@@ -46,18 +45,18 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::BindTables() {
-    TagButtons->MakeTableButton->OnClick = Handler(this, &THTMLEMainForm::MakeTableButtonClick);
-    TagButtons->TableFromTextButton->OnClick =
-        Handler(this, &THTMLEMainForm::TableFromTextButtonClick);
-    TagButtons->ColgroupButton->OnClick = Handler(this, &THTMLEMainForm::ColgroupButtonClick);
+void TTableCommands::Bind() {
+    TTagButtons& buttons = *Form.TagButtons;
+    buttons.MakeTableButton->OnClick = Handler(this, &TTableCommands::MakeTableButtonClick);
+    buttons.TableFromTextButton->OnClick = Handler(this, &TTableCommands::TableFromTextButtonClick);
+    buttons.ColgroupButton->OnClick = Handler(this, &TTableCommands::ColgroupButtonClick);
 }
 
-String THTMLEMainForm::WriteTableHTML(bool compact) {
-    return WriteTable(HTMLTableForm->Design(), compact, AutoInsertTab);
+String TTableCommands::WriteTableHTML(bool compact) {
+    return WriteTable(HTMLTableForm->Design(), compact, Form.AutoInsertTab);
 }
 
-bool THTMLEMainForm::ParseTableHTML(const String& text) {
+bool TTableCommands::ParseTableHTML(const String& text) {
     TTableReading reading = ReadTable(text);
     if (reading.Read)
         HTMLTableForm->LoadDesign(reading.Design);
@@ -66,16 +65,16 @@ bool THTMLEMainForm::ParseTableHTML(const String& text) {
 
 // The selected table, when there is one, is read into the designer; OK puts the designer's
 // table in place of the selection, keeping any text selected after the table's end tag.
-void THTMLEMainForm::MakeTableButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::MakeTableButtonClick) || !AnyDocumentOpen())
+void TTableCommands::MakeTableButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::MakeTableButtonClick) || !Form.AnyDocumentOpen())
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     int selStart = editor->SelStart();
     int selLength = editor->SelLength();
     TTableReading reading;
     if (selLength > 0) {
         reading = ReadTable(editor->SelText());
-        if (reading.Read && !AcceptUnheld(*this, reading.Unheld))
+        if (reading.Read && !AcceptUnheld(Form, reading.Unheld))
             return;
     }
     TDialogGuard<THTMLTableForm> dialog(HTMLTableForm, TButtonLook::FromSetting);
@@ -88,20 +87,20 @@ void THTMLEMainForm::MakeTableButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
     editor->SetSelText("");
-    TagInsertion->InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
+    Form.TagInsertion->InsertWhole(WriteTableHTML(false) + reading.After, "", 0);
 }
 
 // The page keeps the selection until the table is ready, so that every way out that makes no
 // table leaves it exactly as it was.
-void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::TableFromTextButtonClick) || !AnyDocumentOpen())
+void TTableCommands::TableFromTextButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::TableFromTextButtonClick) || !Form.AnyDocumentOpen())
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (editor->SelText().empty()) {
         ShowMessage(NoTextMessage);
         return;
     }
-    TIndentAsTab tabIndent(AutoInsertTab);
+    TIndentAsTab tabIndent(Form.AutoInsertTab);
     int selStart = editor->SelStart();
     int selLength = editor->SelLength();
     String text = TableSourceText(editor->SelText());
@@ -121,13 +120,13 @@ void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
             return;
         }
         if (!chosen.IsSeparator(pattern[0]) &&
-            MessageBox(Handle(),
+            MessageBox(Form.Handle(),
                        "First line does not appear to be a template line.\r\nContinue anyway?",
                        "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         ConvertByPattern(text, chosen);
     }
-    String generated = TableFromMarkedText(MarkedText(text, chosen), chosen, AutoInsertTab);
+    String generated = TableFromMarkedText(MarkedText(text, chosen), chosen, Form.AutoInsertTab);
     TDialogGuard<THTMLTableForm> designer(HTMLTableForm, TButtonLook::FromSetting);
     if (!designer || !ParseTableHTML(generated) || designer.ShowModal() != mrOk)
         return;
@@ -136,27 +135,27 @@ void THTMLEMainForm::TableFromTextButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
     editor->SetSelText("");
-    TagInsertion->InsertWhole(table, "", 0);
+    Form.TagInsertion->InsertWhole(table, "", 0);
 }
 
-void THTMLEMainForm::ColgroupButtonClick(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::ColgroupButtonClick))
+void TTableCommands::ColgroupButtonClick(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::ColgroupButtonClick))
         return;
     TDialogGuard<THTMLColumnForm> dialog(HTMLColumnForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->Prepare(Sender == TagButtons->ColgroupButton);
+    dialog->Prepare(Sender == Form.TagButtons->ColgroupButton);
     if (dialog.ShowModal() == mrOk)
-        TagInsertion->InsertWhole(dialog->ColumnTag(), "", 0);
+        Form.TagInsertion->InsertWhole(dialog->ColumnTag(), "", 0);
 }
 
 // Reached by a Ctrl-click, whose Ctrl would otherwise keep the end tag out: both tags go in.
-void THTMLEMainForm::EditTableCellTag(const String& tagName) {
+void TTableCommands::EditTableCellTag(const String& tagName) {
     TDialogGuard<THTMLTDForm> dialog(HTMLTDForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
     if (tagName == "TR")
         dialog->HideCellControls();
     if (dialog.ShowModal() == mrOk)
-        TagInsertion->InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
+        Form.TagInsertion->InsertWhole(dialog->CellTag(tagName), "</" + tagName + ">", 0);
 }

@@ -67,7 +67,7 @@ int LeadingNumber(std::string_view text) {
 }
 
 String ColumnWidthAttribute(const String& widthText) {
-    String width = THTMLEMainForm::RemoveChars(widthText, " \"");
+    String width = RemoveChars(widthText, " \"");
     size_t at = width.find("WIDTH=");
     if (at == String::npos)
         return "";
@@ -229,11 +229,10 @@ std::vector<String> AttributeNames(const String& attributes) {
     std::vector<String> names;
     size_t i = 0;
     while (i < attributes.size()) {
-        while (i < attributes.size() && THTMLEMainForm::IsBlankChar(attributes[i]))
+        while (i < attributes.size() && IsBlankChar(attributes[i]))
             ++i;
         size_t start = i;
-        while (i < attributes.size() && attributes[i] != '=' &&
-               !THTMLEMainForm::IsBlankChar(attributes[i]))
+        while (i < attributes.size() && attributes[i] != '=' && !IsBlankChar(attributes[i]))
             ++i;
         if (i > start)
             names.push_back(attributes.substr(start, i - start));
@@ -243,7 +242,7 @@ std::vector<String> AttributeNames(const String& attributes) {
                 size_t close = attributes.find(attributes[i], i + 1);
                 i = close == String::npos ? attributes.size() : close + 1;
             } else
-                while (i < attributes.size() && !THTMLEMainForm::IsBlankChar(attributes[i]))
+                while (i < attributes.size() && !IsBlankChar(attributes[i]))
                     ++i;
         }
     }
@@ -255,8 +254,7 @@ bool IsOneOf(const String& value, std::initializer_list<const char*> items) {
 }
 
 bool IsBlankText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return THTMLEMainForm::IsBlankChar(c); });
+    return std::all_of(text.begin(), text.end(), IsBlankChar);
 }
 
 class TTableReader {
@@ -280,7 +278,7 @@ private:
         return end > start ? FSource.substr(start, end - start) : String();
     }
     String TagAttributes(size_t index) const {
-        return THTMLEMainForm::ExtractTagAttributes(FL.substr(index, FL.find('>', index) - index));
+        return ExtractTagAttributes(FL.substr(index, FL.find('>', index) - index));
     }
     void Tell(const String& what) {
         if (std::find(FResult.Unheld.begin(), FResult.Unheld.end(), what) == FResult.Unheld.end())
@@ -363,7 +361,7 @@ size_t TTableReader::ReadCaption(size_t tableEnd) {
 }
 
 void TTableReader::ReadTableAttributes() {
-    String attributes = THTMLEMainForm::ExtractTagAttributes(FL);
+    String attributes = ExtractTagAttributes(FL);
     TTableDesign& d = FResult.Design;
     size_t at = String::npos;
     if ((at = AttributeValueAt(attributes, "CELLPADDING")) != String::npos)
@@ -542,7 +540,7 @@ TTableReading ReadTable(const String& text) {
     return TTableReader(text).Read();
 }
 
-String THTMLEMainForm::ExtractTagAttributes(const String& text) {
+String ExtractTagAttributes(const String& text) {
     String tag = text.substr(0, text.find('>'));
     size_t blank = tag.find(' ');
     if (blank == String::npos)
@@ -559,11 +557,11 @@ String THTMLEMainForm::ExtractTagAttributes(const String& text) {
     return UpperCase(attributes);
 }
 
-String THTMLEMainForm::RemoveBlanksAroundEquals(const String& text) {
+String RemoveBlanksAroundEquals(const String& text) {
     return WithoutBlanksAroundEquals(text).Text;
 }
 
-String THTMLEMainForm::RemoveChars(const String& text, const String& characters) {
+String RemoveChars(const String& text, const String& characters) {
     String result;
     result.reserve(text.size());
     for (char c : text)
@@ -572,13 +570,13 @@ String THTMLEMainForm::RemoveChars(const String& text, const String& characters)
     return result;
 }
 
-String THTMLEMainForm::TrimTrailingBlanks(const String& text) {
+String TrimTrailingBlanks(const String& text) {
     size_t end = text.size();
     while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= 32)
         --end;
     return text.substr(0, end);
 }
 
-bool THTMLEMainForm::IsBlankChar(char c) {
+bool IsBlankChar(char c) {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }

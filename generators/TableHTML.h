@@ -65,3 +65,14 @@ struct TTableReading {
 // Reads a TABLE element. Not read (Read false) when the text does not start with "<table" in
 // any case or holds no row.
 TTableReading ReadTable(const String& text);
+
+// The attributes of a tag, upper-cased, with no blanks before an equals sign or after one;
+// empty when the tag name is not followed by a space.
+String ExtractTagAttributes(const String& text);
+String RemoveBlanksAroundEquals(const String& text);
+// The text without any of the characters.
+String RemoveChars(const String& text, const String& characters);
+// The text without the blanks and control characters at its end.
+String TrimTrailingBlanks(const String& text);
+// A space, a tab, a CR or an LF.
+bool IsBlankChar(char c);

@@ -1,6 +1,6 @@
 #include "publish/TableView.h"
 
-#include "editor/CorvaletForm.h"
+#include "generators/TableHTML.h"
 
 namespace {
 
@@ -49,8 +49,7 @@ String TableViewText(const String& text, bool borders, bool backgrounds) {
         if (close == String::npos)
             break;
         out.append(text, rest, table - rest);
-        String tag =
-            THTMLEMainForm::RemoveBlanksAroundEquals(text.substr(table, close + 1 - table));
+        String tag = RemoveBlanksAroundEquals(text.substr(table, close + 1 - table));
         if (borders)
             ShowBorder(tag);
         if (backgrounds && UpperCase(tag).find("BGCOLOR=") == String::npos) {

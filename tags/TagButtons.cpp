@@ -3,6 +3,7 @@
 
 #include "tags/TagButtons.h"
 
+#include "generators/TableCommands.h"
 #include "platform/Events.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagInsertion.h"
@@ -464,7 +465,7 @@ void TTagButtons::CellButtonClick(THelpContext help, TQmToolbarButton* button, c
     if (Form.HandleHelpPointer(help))
         return;
     if (Form.LastShiftState.Contains(ssCtrl)) {
-        Form.EditTableCellTag(tag.substr(1));
+        Form.TableCommands->EditTableCellTag(tag.substr(1));
         return;
     }
     DropAlignList(button, tag);

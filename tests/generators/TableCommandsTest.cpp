@@ -1,6 +1,7 @@
 // The table commands as the user runs them: Quick Table on a new or a selected table, Table from
 // text, and the column and cell dialogs with the exact tags they put into the page.
 
+#include "generators/TableCommands.h"
 #include "generators/HTMLColumn.h"
 #include "generators/HTMLTable.h"
 #include "generators/HTMLTextToTable.h"
@@ -39,7 +40,7 @@ TEST_F(TableCommandsTest, QuickTableWritesANewTableInPlaceOfTheSelection) {
         form.HeadingCheck->SetChecked(true);
         form.OKButton->Click();
     });
-    Main->MakeTableButtonClick(nullptr);
+    Main->TableCommands->MakeTableButtonClick(nullptr);
     EXPECT_EQ(PageText(),
               "x<TABLE>\r\n<TR>\r\n<TH>one</TH>\r\n<TH></TH>\r\n</TR>\r\n</TABLE>\r\ny");
     EXPECT_EQ(HTMLTableForm, nullptr);
@@ -54,7 +55,7 @@ TEST_F(TableCommandsTest, QuickTableEditsTheSelectedTableAndKeepsWhatFollowsIt) 
         form.StringGrid->SetCells(1, 1, "B");
         form.OKButton->Click();
     });
-    Main->MakeTableButtonClick(nullptr);
+    Main->TableCommands->MakeTableButtonClick(nullptr);
     EXPECT_EQ(PageText(), "<P><TABLE BORDER=1>\r\n<TR>\r\n<TD>a</TD>\r\n<TD>B</TD>\r\n</TR>\r\n"
                           "</TABLE>\r\n<P>after");
 }
@@ -63,7 +64,7 @@ TEST_F(TableCommandsTest, WhatTheDesignerCannotHoldIsToldBeforeThePageChanges) {
     const String page = "<table><tr><td rowspan=2>a</td></tr><tr></tr></table>";
     OpenPage(page, 0, static_cast<int>(page.size()));
     TestHooks::AnswerMessageBox(IDNO);
-    Main->MakeTableButtonClick(nullptr);
+    Main->TableCommands->MakeTableButtonClick(nullptr);
     ASSERT_FALSE(TestHooks::Prompts().empty());
     EXPECT_EQ(TestHooks::Prompts().back().Text,
               "The table designer cannot keep everything in this table:\r\n"
@@ -77,7 +78,7 @@ TEST_F(TableCommandsTest, WhatTheDesignerCannotHoldIsToldBeforeThePageChanges) {
 TEST_F(TableCommandsTest, CancelLeavesThePageAlone) {
     OpenPage(SmallTable, 0, static_cast<int>(SmallTable.size()));
     TestHooks::AnswerModalResult(mrCancel);
-    Main->MakeTableButtonClick(nullptr);
+    Main->TableCommands->MakeTableButtonClick(nullptr);
     EXPECT_EQ(PageText(), SmallTable);
     EXPECT_FALSE(Editor()->Modified());
 }
@@ -88,7 +89,7 @@ TEST_F(TableCommandsTest, TheDesignerKeepsALargeTableWhole) {
     const String page = WriteTable(big, true, "");
     OpenPage(page, 0, static_cast<int>(page.size()));
     Answer<THTMLTableForm>([](THTMLTableForm& form) { form.OKButton->Click(); });
-    Main->MakeTableButtonClick(nullptr);
+    Main->TableCommands->MakeTableButtonClick(nullptr);
     EXPECT_EQ(PageText(), WriteTable(big, false, ""));
 }
 
@@ -115,7 +116,7 @@ TEST_F(TableCommandsTest, DesignerControlsActOnTheGrid) {
         form.TempEditExit(form.TempEdit);
         form.OKButton->Click();
     });
-    Main->MakeTableButtonClick(nullptr);
+    Main->TableCommands->MakeTableButtonClick(nullptr);
     EXPECT_EQ(PageText(), "<TABLE WIDTH=200>\r\n<TR ALIGN=RIGHT>\r\n<TD WIDTH=\"40%\"></TD>\r\n"
                           "<TD NOWRAP ALIGN=CENTER VALIGN=BOTTOM></TD>\r\n<TD></TD>\r\n</TR>\r\n"
                           "</TABLE>\r\n");
@@ -132,7 +133,7 @@ TEST_F(TableCommandsTest, TableFromTextGoesThroughTheDesigner) {
         EXPECT_EQ(form.StringGrid->AlignCell(1, 2), TMyAlign::alRight);
         form.OKButton->Click();
     });
-    Main->TableFromTextButtonClick(nullptr);
+    Main->TableCommands->TableFromTextButtonClick(nullptr);
     EXPECT_EQ(PageText(), "<P>\r\n<TABLE>\r\n\t<TR>\r\n\t\t<TD>Item</TD>\r\n"
                           "\t\t<TD ALIGN=RIGHT>Price</TD>\r\n\t</TR>\r\n\t<TR>\r\n"
                           "\t\t<TD>Tea</TD>\r\n\t\t<TD ALIGN=RIGHT>2.50</TD>\r\n\t</TR>\r\n"
@@ -171,7 +172,7 @@ TEST_F(TableCommandsTest, TableFromTextLeavesTheSelectionWhenItMakesNoTable) {
         OpenPage(page, 0, static_cast<int>(page.size()));
         size_t before = TestHooks::Prompts().size();
         c.Answers();
-        Main->TableFromTextButtonClick(nullptr);
+        Main->TableCommands->TableFromTextButtonClick(nullptr);
         EXPECT_EQ(PageText(), page);
         EXPECT_EQ(Editor()->SelLength(), static_cast<int>(page.size()));
         String shown;
@@ -186,7 +187,7 @@ TEST_F(TableCommandsTest, TableFromTextWithNothingSelected) {
     for (const String& page : {String("abc"), String("\r\n\r\n")}) {
         OpenPage(page, 0, page == "abc" ? 0 : 4);
         TestHooks::AnswerMessageBox(IDOK);
-        Main->TableFromTextButtonClick(nullptr);
+        Main->TableCommands->TableFromTextButtonClick(nullptr);
         EXPECT_EQ(TestHooks::Prompts().back().Text, "No text has been selected for the table.");
         EXPECT_EQ(PageText(), page);
     }
@@ -233,10 +234,37 @@ TEST_F(TableCommandsTest, TheColumnDialogWritesItsStartTag) {
             c.Fill(form);
             form.OKButton->Click();
         });
-        Main->ColgroupButtonClick(Main->TagButtons->ColgroupButton);
+        Main->TableCommands->ColgroupButtonClick(Main->TagButtons->ColgroupButton);
         EXPECT_EQ(PageText(), "a" + c.Tag + "b");
         EXPECT_EQ(HTMLColumnForm, nullptr);
     }
+}
+
+// Each button of the tables' page opens its own command's dialog.
+TEST_F(TableCommandsTest, TheTableButtonsOpenTheirDialogs) {
+    OpenPage("a b", 0, 3);
+    bool designer = false;
+    Answer<THTMLTableForm>([&](THTMLTableForm& form) {
+        designer = true;
+        form.CancelButton->Click();
+    });
+    Main->TagButtons->MakeTableButton->Click();
+    EXPECT_TRUE(designer);
+    bool options = false;
+    Answer<TTextToTableForm>([&](TTextToTableForm& form) {
+        options = true;
+        form.CancelButton->Click();
+    });
+    Main->TagButtons->TableFromTextButton->Click();
+    EXPECT_TRUE(options);
+    bool column = false;
+    Answer<THTMLColumnForm>([&](THTMLColumnForm& form) {
+        column = true;
+        form.CancelButton->Click();
+    });
+    Main->TagButtons->ColgroupButton->Click();
+    EXPECT_TRUE(column);
+    EXPECT_EQ(PageText(), "a b");
 }
 
 TEST_F(TableCommandsTest, ACtrlClickOnACellButtonPutsTheCellDialogsTagsAroundTheSelection) {
@@ -303,7 +331,7 @@ TEST_F(TableCommandsTest, APatternWithNothingUnderItIsToldBeforeTheQuestion) {
         form.OKButton->Click();
     });
     TestHooks::AnswerMessageBox(IDOK);
-    Main->TableFromTextButtonClick(nullptr);
+    Main->TableCommands->TableFromTextButtonClick(nullptr);
     EXPECT_EQ(TestHooks::Prompts().back().Text, "No text has been selected for the table.");
     EXPECT_EQ(PageText(), page);
 }

@@ -200,10 +200,10 @@ TEST(TableReader, WrittenTablesReadBackToTheSameTable) {
 }
 
 TEST(TableTextRoutines, BlanksAroundEqualsAndTagAttributes) {
-    EXPECT_EQ(THTMLEMainForm::RemoveBlanksAroundEquals("a  =   b\tc =\td"), "a =b\tc=\td");
-    EXPECT_EQ(THTMLEMainForm::RemoveBlanksAroundEquals("x = = y"), "x==y");
-    EXPECT_EQ(THTMLEMainForm::ExtractTagAttributes("<td align  =  right  nowrap>text"),
+    EXPECT_EQ(RemoveBlanksAroundEquals("a  =   b\tc =\td"), "a =b\tc=\td");
+    EXPECT_EQ(RemoveBlanksAroundEquals("x = = y"), "x==y");
+    EXPECT_EQ(ExtractTagAttributes("<td align  =  right  nowrap>text"),
               "ALIGN=RIGHT  NOWRAP");
-    EXPECT_EQ(THTMLEMainForm::ExtractTagAttributes("<table\r\nborder=1>"), "");
-    EXPECT_EQ(THTMLEMainForm::RemoveChars("WIDTH = \"5%\"", " \""), "WIDTH=5%");
+    EXPECT_EQ(ExtractTagAttributes("<table\r\nborder=1>"), "");
+    EXPECT_EQ(RemoveChars("WIDTH = \"5%\"", " \""), "WIDTH=5%");
 }

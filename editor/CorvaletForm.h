@@ -598,7 +598,6 @@ public:
     TPanel* ImagePanel = nullptr;
     TLabel* VersionLabel = nullptr;
 
-
     TStatusBar* StatusBar1 = nullptr;
 
     // Hidden helpers.

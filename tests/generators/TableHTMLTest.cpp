@@ -202,8 +202,7 @@ TEST(TableReader, WrittenTablesReadBackToTheSameTable) {
 TEST(TableTextRoutines, BlanksAroundEqualsAndTagAttributes) {
     EXPECT_EQ(RemoveBlanksAroundEquals("a  =   b\tc =\td"), "a =b\tc=\td");
     EXPECT_EQ(RemoveBlanksAroundEquals("x = = y"), "x==y");
-    EXPECT_EQ(ExtractTagAttributes("<td align  =  right  nowrap>text"),
-              "ALIGN=RIGHT  NOWRAP");
+    EXPECT_EQ(ExtractTagAttributes("<td align  =  right  nowrap>text"), "ALIGN=RIGHT  NOWRAP");
     EXPECT_EQ(ExtractTagAttributes("<table\r\nborder=1>"), "");
     EXPECT_EQ(RemoveChars("WIDTH = \"5%\"", " \""), "WIDTH=5%");
 }

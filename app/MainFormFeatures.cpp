@@ -1,8 +1,11 @@
 #include "app/MainFormFeatures.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/EditorKeys.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/TagColouring.h"
+#include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
@@ -14,9 +17,16 @@
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    // Before element navigation, which places its items around Indent and Unindent, and before
+    // the internal browser, which turns their commands off while it shows.
+    form.TextTransforms = form.AddFeature(std::make_unique<TTextTransforms>(form));
+    // Before element navigation, which adds its own step to the editors' mouse presses.
+    form.EditorKeys = form.AddFeature(std::make_unique<TEditorKeys>(form));
     // Before the internal browser, which turns their commands off while it shows.
     form.ElementNavigation = form.AddFeature(std::make_unique<TElementNavigation>(form));
     form.FindReplace = form.AddFeature(std::make_unique<TFindReplace>(form));
+    // Before tag insertion, whose Repeat Last Tag items follow Remove Text Formatting.
+    form.TagColouring = form.AddFeature(std::make_unique<TTagColouring>(form));
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));

@@ -66,7 +66,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagChecking();
         BuildSiteAnalyser();
         BuildImageIndex();
-        BuildTextTransforms();
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
@@ -95,13 +94,10 @@ void THTMLEMainForm::BindEvents() {
     BindHelpCommands();
     BindGlobalFindReplace();
     BindEditCommands();
-    BindTagColouring();
     BindElementDialogs();
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();
-    BindTextTransforms();
-    BindEditorKeys();
     BindSpecialCharacters();
     BindDroppedFiles();
     BindPublishCommands();

@@ -43,6 +43,9 @@ class TTagInsertion;
 class TTagButtons;
 class TFilePane;
 class TTableCommands;
+class TTagColouring;
+class TTextTransforms;
+class TEditorKeys;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -80,6 +83,9 @@ public:
     TTagButtons* TagButtons = nullptr;
     TFilePane* FilePane = nullptr;
     TTableCommands* TableCommands = nullptr;
+    TTagColouring* TagColouring = nullptr;
+    TTextTransforms* TextTransforms = nullptr;
+    TEditorKeys* EditorKeys = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -90,6 +96,8 @@ public:
     void FormCreate(TObject* Sender);
     // With an editor, applies the editor settings to it alone; with none, to every page's.
     void ApplyEditorSettings(TRichEdit* editor);
+    // Twenty tab stops, tabWidth apart, the first tabWidth after leftMargin.
+    void SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth);
     void FormResize(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -299,63 +307,6 @@ public:
     TMenuItem* GlobalReplace = nullptr;
     TQmToolbarButton* GlobalReplaceButton = nullptr;
 
-    // ---- Tag colouring ----
-    // Colours the length + 1 characters from start of the active page, just put in.
-    void ColourTagRange(int start, int length);
-    // Colours the whole active page; only when colouring is on, unless forced.
-    void ColourAllTags(bool force);
-    // Typing in a page: the typed character's colour, and "&lt;" / "&gt;" in Replace<> mode.
-    void Memo1KeyPress(TObject* Sender, char& Key);
-    void ColourTags1Click(TObject* Sender);
-    void UseTagColouring1Click(TObject* Sender);
-    void SetTagColours1Click(TObject* Sender);
-    void RemoveTextFormatting1Click(TObject* Sender);
-    void ShowHideMarks1Click(TObject* Sender);
-    TMenuItem* SetTagColours1 = nullptr;
-    TMenuItem* RemoveTextFormatting1 = nullptr;
-    TMenuItem* RemoveTextFormatting2 = nullptr;
-    // Set by a typed "<", cleared by ">", by the next blank or in a comment; one for all pages.
-    bool TypingTagName = false;
-
-    // ---- Text transformations and editor keys ----
-    // TextTransforms.cpp: the commands that rewrite the active page in place, each one undo step.
-    void ChangeCase1Click(TObject* Sender);
-    void Uppercase1Click(TObject* Sender);
-    void Lowercase1Click(TObject* Sender);
-    // "Upper" converts the page's tags to upper case, anything else to lower case.
-    void ChangeTagCase(const String& mode);
-    void IndentButtonClick(TObject* Sender);
-    void UnindentButtonClick(TObject* Sender);
-    void RemoveIndents1Click(TObject* Sender);
-    void PerlCommentButtonClick(TObject* Sender);
-    void PerlNoCommentButtonClick(TObject* Sender);
-    void ReplaceAngles1Click(TObject* Sender);
-    // The Replace<> list's item k converts the active page's selection: 0 and 1 write the angle
-    // brackets as codes (1 adding "<BR>" after each line), 2 and 3 turn them back (3 dropping
-    // the "<BR>"s); any other k changes nothing.
-    void ConvertAnglesInSelection(int k);
-    void RemoveLinespaces1Click(TObject* Sender);
-    void RemoveComments1Click(TObject* Sender);
-    // EditorKeys.cpp: the editors' keys and mouse, and the window's own keys.
-    void Memo1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
-    void Memo1KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
-    void Memo1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
-    TMenuItem* ChangeCase1 = nullptr;
-    TMenuItem* ChangeCase2 = nullptr;
-    TMenuItem* Uppercase1 = nullptr;
-    TMenuItem* Lowercase1 = nullptr;
-    TMenuItem* RemoveLinespaces1 = nullptr;
-    TMenuItem* RemoveLinespaces2 = nullptr;
-    TMenuItem* RemoveComments2 = nullptr;
-    // Set by Backspace while colouring is on: the next key release types in TextColour again.
-    bool RestoreTextColour = false;
-    // Where the mouse was last pressed in an editor, in its client coordinates.
-    TPoint EditorMousePoint;
-    // The hidden version sequence's progress.
-    bool VersionFirstKeySeen = false;
-    bool VersionSecondKeySeen = false;
-
     // ---- Special characters ----
     // SpecialCharacters.cpp: the Chars page, its entity list and character map, and the
     // shortcuts that insert character references.
@@ -498,13 +449,7 @@ public:
     TMenuItem* Copy1 = nullptr;
     TMenuItem* Paste1 = nullptr;
     TMenuItem* SelectAll2 = nullptr;
-    TMenuItem* Indent1 = nullptr;
-    TMenuItem* Unindent1 = nullptr;
     TMenuItem* Select1 = nullptr;
-    TMenuItem* TagCase1 = nullptr;
-    TMenuItem* RemoveIndents1 = nullptr;
-    TMenuItem* RemoveComments1 = nullptr;
-    TMenuItem* ReplaceAngles1 = nullptr;
     TMenuItem* ShowHideMarks1 = nullptr;
     TMenuItem* ColourTags1 = nullptr;
     TMenuItem* Tools1 = nullptr;
@@ -585,8 +530,6 @@ public:
     TQmToolbarButton* CutButton = nullptr;
     TQmToolbarButton* CopyButton = nullptr;
     TQmToolbarButton* PasteButton = nullptr;
-    TQmToolbarButton* IndentButton = nullptr;
-    TQmToolbarButton* UnindentButton = nullptr;
 
     // The panel on the left that the file pane fills.
     TPanel* LeftPanel = nullptr;
@@ -709,7 +652,6 @@ private:
     void ApplyFlatButtons(bool flat);
     void SetUpAppButton(int index);
     void SetIndents(TRichEdit* editor);
-    void SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth);
 
     void OpenCommandLineFile();
     // A file named on a command line: opened, or the user told why not; an empty line opens
@@ -739,6 +681,8 @@ private:
     // the file could not be written.
     bool WriteDocument(int page, const String& path);
     void DeleteAutosaveCopy(int page);
+    // Every feature hears that the page, now the active one, was just loaded or made blank.
+    void TellPageLoaded(int page);
     // Save: what a feature shows in the pages' place, else the active page.
     void SaveActiveDocument();
     // Save, Save As or Print of what a feature shows in the pages' place; false when none shows.
@@ -753,27 +697,12 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 9> DocumentButtons() const;
-    std::array<TMenuItem*, 23> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 7> DocumentButtons() const;
+    std::array<TMenuItem*, 20> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
     int RightMargin = 5;
-
-    // ---- Tag colouring ----
-    // TagColouring.cpp: the colouring routines, typing, Colour Tags and Set Tag Colours;
-    // DisplayModes.cpp: Use Tag Colouring, Remove Text Formatting and Show/Hide Marks.
-    void BindTagColouring();
-    void ColourTypedCharacter(TRichEdit* editor, char key);
-    void ColourTypedDash(TRichEdit* editor, int caret);
-    void SetTypingAttributes(TRichEdit* editor, TColor colour, TFontStyles style);
-    void TypeAngleAsReference(TRichEdit* editor, char& key);
-    // The editor font the registry gives for plain formatting; Memo1's font and TextColour
-    // follow it, Memo1's colour first set to black when blackFirst.
-    TFont ReadPlainFont(bool blackFirst);
-    // All the text of an editor in the font, in TextColour, keeping its selection, scroll
-    // position and modified flag.
-    void GivePlainFormatting(TRichEdit* editor, const TFont& font);
 
     // ---- Tag checking ----
 public:
@@ -808,26 +737,6 @@ public:
     String ImageIndexFolder;
 
 public:
-    // ---- Text transformations and editor keys ----
-    void BuildTextTransforms();
-    void BindTextTransforms();
-    void BindEditorKeys();
-    void ToggleReplaceAngles();
-    // The bytes from start up to end replaced as one undo step.
-    void ReplaceEditorRange(TRichEdit* editor, int start, int end, const String& text);
-    // The page's whole text rewritten, its selection, scroll position and colouring kept, as
-    // one undo step that replaces only the stretch that changed; the page takes no input
-    // meanwhile.
-    void RewriteWholePage(TRichEdit* editor,
-                          const std::function<String(std::string_view)>& rewrite);
-    // Indent and Unindent with a selection: the selection's whole lines.
-    void ShiftSelectedLines(TRichEdit* editor, int start, int length, bool indent);
-    // The start of an editor line; -1 past the last.
-    static int LineIndex(TRichEdit* editor, int line);
-    void ShowKeywordHelp();
-    void CopyTabsToNewLine(TRichEdit* editor);
-    void TrackVersionSequence(WORD key, TShiftState shift);
-
     // ---- Publishing the active page (publish/PublishCommands.cpp) ----
     void BuildPublishCommands();
     void BindPublishCommands();

@@ -1,39 +1,40 @@
 // How the pages are shown: switching tag colouring on and off, plain formatting, and marks for
 // blanks, tabs and line ends.
 
-#include "editor/CorvaletForm.h"
+#include "editor/TagColouring.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/FontSettings.h"
 #include "services/ProgramSettings.h"
 
-void THTMLEMainForm::UseTagColouring1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::UseTagColouring1Click))
+void TTagColouring::UseTagColouring1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::UseTagColouring1Click))
         return;
-    ColouredTags = !ColouredTags;
-    UseTagColouring1->SetChecked(ColouredTags);
-    if (ColouredTags)
-        ColourTags1Click(this);
+    Form.ColouredTags = !Form.ColouredTags;
+    Form.UseTagColouring1->SetChecked(Form.ColouredTags);
+    if (Form.ColouredTags)
+        ColourTags1Click(&Form);
     TRegistry reg;
     if (reg.OpenKey(ProductKey, true))
-        reg.WriteBool("Coloured Tags", ColouredTags);
-    if (!ColouredTags) {
+        reg.WriteBool("Coloured Tags", Form.ColouredTags);
+    if (!Form.ColouredTags) {
         TFont font = ReadPlainFont(false);
-        for (TRichEdit* editor : Memos)
+        for (TRichEdit* editor : Form.Memos)
             GivePlainFormatting(editor, font);
-        GivePlainFormatting(TempMemo, font);
+        GivePlainFormatting(Form.TempMemo, font);
     }
-    UpdateStatusBar();
+    Form.UpdateStatusBar();
 }
 
-void THTMLEMainForm::RemoveTextFormatting1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RemoveTextFormatting1Click))
+void TTagColouring::RemoveTextFormatting1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RemoveTextFormatting1Click))
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (!editor)
         return;
     TScreenCursorScope hourglass(crHourGlass);
-    bool locked = LockWindowUpdate(Handle());
-    StatusUpdateSuppressed = true;
+    bool locked = LockWindowUpdate(Form.Handle());
+    Form.StatusUpdateSuppressed = true;
     TFont font = ReadPlainFont(true);
     int leftMargin = 2;
     int leftIndent = 12;
@@ -46,59 +47,59 @@ void THTMLEMainForm::RemoveTextFormatting1Click(TObject* /*Sender*/) {
         ReadSetting(reg, "Right Margin", rightMargin);
         ReadSetting(reg, "TabWidth", tabWidth);
     }
-    SetTabStops(editor, leftMargin, tabWidth);
+    Form.SetTabStops(editor, leftMargin, tabWidth);
     editor->Paragraph().SetFirstIndent(leftMargin);
     editor->Paragraph().SetLeftIndent(leftIndent);
     editor->Paragraph().SetRightIndent(rightMargin);
     editor->Paragraph().SetAlignment(taLeftJustify);
     GivePlainFormatting(editor, font);
-    SetTabStops(editor, leftMargin, tabWidth);
+    Form.SetTabStops(editor, leftMargin, tabWidth);
     if (editor->CanFocus())
         editor->SetFocus();
     if (locked)
         LockWindowUpdate(nullptr);
-    StatusUpdateSuppressed = false;
-    UpdateStatusBar();
+    Form.StatusUpdateSuppressed = false;
+    Form.UpdateStatusBar();
 }
 
 // Marks are drawn by the editor, never written into the page: the page's own characters stay
 // as they are, and a page saved while they show is saved as it is.
-void THTMLEMainForm::ShowHideMarks1Click(TObject* /*Sender*/) {
-    if (TRichEdit* editor = GetMemo(-1))
+void TTagColouring::ShowHideMarks1Click(TObject* /*Sender*/) {
+    if (TRichEdit* editor = Form.GetMemo(-1))
         editor->SetShowMarks(!editor->ShowMarks());
 }
 
-TFont THTMLEMainForm::ReadPlainFont(bool blackFirst) {
+TFont TTagColouring::ReadPlainFont(bool blackFirst) {
     TFont font = DefaultEditorFont();
-    TRichEdit* first = Memos[0];
+    TRichEdit* first = Form.Memos[0];
     first->Font().SetSize(10);
     if (blackFirst)
         first->Font().SetColor(clBlack);
-    TextColour = clBlack;
+    Form.TextColour = clBlack;
     TRegistry reg;
     if (reg.OpenKeyReadOnly(ProductSubKey("Font"))) {
         font.SetColor(first->Font().Color());
         ReadFontSettings(reg, font);
         first->Font().SetColor(font.Color());
-        TextColour = font.Color();
+        Form.TextColour = font.Color();
     }
     first->Font().SetStyle(font.Style());
     font.SetName(Copy(font.Name(), 1, 31));
-    font.SetColor(TextColour);
+    font.SetColor(Form.TextColour);
     return font;
 }
 
-void THTMLEMainForm::GivePlainFormatting(TRichEdit* editor, const TFont& font) {
+void TTagColouring::GivePlainFormatting(TRichEdit* editor, const TFont& font) {
     bool locked = LockWindowUpdate(editor->Handle());
     bool modified = editor->Modified();
     int selStart = editor->SelStart();
     int selLength = editor->SelLength();
-    int firstVisible = FirstVisibleLine(editor);
+    int firstVisible = Form.FirstVisibleLine(editor);
     editor->SelectAll();
     editor->SelAttributes().Assign(font);
     editor->SetSelStart(selStart);
     editor->SetSelLength(selLength);
-    ScrollToLine(editor, firstVisible);
+    Form.ScrollToLine(editor, firstVisible);
     editor->SetModified(modified);
     if (locked)
         LockWindowUpdate(nullptr);

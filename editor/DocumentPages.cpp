@@ -272,9 +272,8 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 20> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
-            RemoveComments1,
             Save1,
             SaveAs1,
             SaveAsTemplate,
@@ -287,8 +286,6 @@ std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
             Copy1,
             Paste1,
             SelectAll2,
-            Indent1,
-            Unindent1,
             CurrentDocument1,
             MultiPublish1,
             MultiPublish2,
@@ -298,9 +295,9 @@ std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
             Validatecurrentfile1};
 }
 
-std::array<TQmToolbarButton*, 9> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, PrintButton, CloseButton,  CloseAllButton, CutButton,
-            CopyButton,     PasteButton, IndentButton, UnindentButton};
+std::array<TQmToolbarButton*, 7> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, PrintButton, CloseButton, CloseAllButton,
+            CutButton,      CopyButton,  PasteButton};
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {

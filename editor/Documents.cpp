@@ -133,8 +133,7 @@ void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
     editor->Clear();
     ShowFreshPage(page);
     UpdateStatusBar();
-    if (ColouredTags)
-        ColourAllTags(false);
+    TellPageLoaded(page);
     UpdateDocumentCommands();
 }
 
@@ -345,9 +344,13 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
         TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
         FileNames[target] = "[untitled]";
     }
-    if (ColouredTags)
-        ColourAllTags(false);
+    TellPageLoaded(target);
     UpdateDocumentCommands();
     UpdateStatusBar();
     return target;
+}
+
+void THTMLEMainForm::TellPageLoaded(int page) {
+    for (const auto& feature : FFeatures)
+        feature->PageLoaded(page);
 }

@@ -81,8 +81,7 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     bool pageOpen = EditorPageOpen();
     if (pageOpen || help) {
-        for (TMenuItem* item :
-             {SelectAll2, ColourTags1, TagCase1, RemoveIndents1, Indent1, Unindent1, WordWrap1})
+        for (TMenuItem* item : {SelectAll2, ColourTags1, WordWrap1})
             item->SetEnabled(true);
         bool selected = pageOpen && editor->SelLength() > 0;
         Cut1->SetEnabled(selected || help);
@@ -90,8 +89,7 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
         Paste1->SetEnabled(ClipboardHoldsText() || help);
         WordWrap1->SetChecked(pageOpen && editor->WordWrap());
     } else {
-        for (TMenuItem* item : {Undo1, Cut1, Copy1, Paste1, WordWrap1, Indent1, Unindent1,
-                                SelectAll2, ColourTags1, TagCase1, RemoveIndents1})
+        for (TMenuItem* item : {Undo1, Cut1, Copy1, Paste1, WordWrap1, SelectAll2, ColourTags1})
             item->SetEnabled(false);
     }
     Undo1->SetEnabled((editor && editor->Perform(EM_CANUNDO, 0, 0) != 0) || help);

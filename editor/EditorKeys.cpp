@@ -2,8 +2,9 @@
 // the status panels, keyword help on the tag at the caret, smart tabs, Replace<> mode on Scroll
 // Lock and the hidden version sequence.
 
-#include "editor/CorvaletForm.h"
+#include "editor/EditorKeys.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
@@ -18,83 +19,83 @@ constexpr WORD VersionKeys[] = {VK_F9, VK_F11, VK_F10};
 
 } // namespace
 
-void THTMLEMainForm::BindEditorKeys() {
-    SetKeyPreview(true);
-    OnKeyDown = Handler(this, &THTMLEMainForm::FormKeyDown);
-    for (TRichEdit* editor : Memos) {
-        editor->OnKeyDown = Handler(this, &THTMLEMainForm::Memo1KeyDown);
-        editor->OnKeyUp = Handler(this, &THTMLEMainForm::Memo1KeyUp);
-        editor->OnMouseDown = Handler(this, &THTMLEMainForm::Memo1MouseDown);
+void TEditorKeys::Bind() {
+    Form.SetKeyPreview(true);
+    Form.OnKeyDown = Handler(this, &TEditorKeys::FormKeyDown);
+    for (TRichEdit* editor : Form.Memos) {
+        editor->OnKeyDown = Handler(this, &TEditorKeys::Memo1KeyDown);
+        editor->OnKeyUp = Handler(this, &TEditorKeys::Memo1KeyUp);
+        editor->OnMouseDown = Handler(this, &TEditorKeys::Memo1MouseDown);
     }
 }
 
 // The INS/OW panel reads the editor's own mode when the key is released, so Insert needs no
 // tracking here, whatever Shift, Ctrl or Alt came with it.
-void THTMLEMainForm::Memo1KeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {
+void TEditorKeys::Memo1KeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {
     if (Key == VK_F1 && Shift.Contains(ssCtrl)) {
         ShowKeywordHelp();
         return;
     }
-    UpdateLinePosition();
-    if (ColouredTags && Key == VK_BACK)
+    Form.UpdateLinePosition();
+    if (Form.ColouredTags && Key == VK_BACK)
         RestoreTextColour = true;
 }
 
-void THTMLEMainForm::ShowKeywordHelp() {
-    String name = TagNameAtCaret();
+void TEditorKeys::ShowKeywordHelp() {
+    String name = Form.TagNameAtCaret();
     if (name.empty())
         return;
     TRegistry reg;
     if (!reg.OpenKeyReadOnly(ProductSubKey("Help")) || !reg.ValueExists("HTMLRefLib"))
         return;
     String keyword = "<" + name + ">";
-    WinHelp(Handle(), reg.ReadString("HTMLRefLib"), HELP_KEY,
+    WinHelp(Form.Handle(), reg.ReadString("HTMLRefLib"), HELP_KEY,
             reinterpret_cast<uintptr_t>(keyword.c_str()));
 }
 
-void THTMLEMainForm::Memo1KeyUp(TObject* Sender, WORD& Key, TShiftState /*Shift*/) {
-    TRichEdit* editor = GetMemo(-1);
+void TEditorKeys::Memo1KeyUp(TObject* Sender, WORD& Key, TShiftState /*Shift*/) {
+    TRichEdit* editor = Form.GetMemo(-1);
     if (Sender == editor)
-        UpdateInsertMode();
-    if (ColouredTags && RestoreTextColour) {
-        editor->SelAttributes().SetColor(TextColour);
+        Form.UpdateInsertMode();
+    if (Form.ColouredTags && RestoreTextColour) {
+        editor->SelAttributes().SetColor(Form.TextColour);
         RestoreTextColour = false;
     }
-    UpdateLinePosition();
-    if (SmartTabs && Key == VK_RETURN && Sender == editor)
+    Form.UpdateLinePosition();
+    if (Form.SmartTabs && Key == VK_RETURN && Sender == editor)
         CopyTabsToNewLine(editor);
 }
 
 // The first line of the page is never copied from.
-void THTMLEMainForm::CopyTabsToNewLine(TRichEdit* editor) {
+void TEditorKeys::CopyTabsToNewLine(TRichEdit* editor) {
     int caret = editor->SelStart();
-    int line = LineOfPosition(editor, caret) - 1;
+    int line = Form.LineOfPosition(editor, caret) - 1;
     if (line < 1)
         return;
-    int start = LineIndex(editor, line);
+    int start = TTextTransforms::LineIndex(editor, line);
     int tabs = TextTransforms::LeadingTabs(editor->TextView().substr(start));
     if (tabs == 0)
         return;
-    int newLine = LineIndex(editor, line + 1);
-    ReplaceEditorRange(editor, newLine, newLine, String(tabs, '\t'));
+    int newLine = TTextTransforms::LineIndex(editor, line + 1);
+    TTextTransforms::ReplaceEditorRange(editor, newLine, newLine, String(tabs, '\t'));
     editor->SetSelStart(caret + tabs);
 }
 
-void THTMLEMainForm::Memo1MouseDown(TObject* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/,
-                                    int X, int Y) {
-    UpdateLinePosition();
+void TEditorKeys::Memo1MouseDown(TObject* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/,
+                                 int X, int Y) {
+    Form.UpdateLinePosition();
     EditorMousePoint = TPoint{X, Y};
     if (auto* editor = dynamic_cast<TRichEdit*>(Sender))
-        editor->SetPopupMenu(MainPopupMenu);
+        editor->SetPopupMenu(Form.MainPopupMenu);
 }
 
-void THTMLEMainForm::FormKeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {
+void TEditorKeys::FormKeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {
     TrackVersionSequence(Key, Shift);
     if (Key == VK_SCROLL)
-        ToggleReplaceAngles();
+        Form.TextTransforms->ToggleReplaceAngles();
 }
 
-void THTMLEMainForm::TrackVersionSequence(WORD key, TShiftState shift) {
+void TEditorKeys::TrackVersionSequence(WORD key, TShiftState shift) {
     bool held = shift.Contains(ssCtrl) && shift.Contains(ssAlt);
     if (held && key == VersionKeys[0] && !VersionFirstKeySeen && !VersionSecondKeySeen) {
         VersionFirstKeySeen = true;
@@ -108,5 +109,5 @@ void THTMLEMainForm::TrackVersionSequence(WORD key, TShiftState shift) {
     VersionFirstKeySeen = false;
     VersionSecondKeySeen = false;
     if (complete)
-        VersionNo->ShowVersionInfo(true, "Quiltmarker", "");
+        Form.VersionNo->ShowVersionInfo(true, "Quiltmarker", "");
 }

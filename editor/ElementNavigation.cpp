@@ -4,6 +4,7 @@
 #include "editor/DialogGuard.h"
 #include "editor/FindReplace.h"
 #include "editor/HTMLLocationForm.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
 
@@ -141,8 +142,9 @@ void TElementNavigation::BuildEditMenuItems() {
     Extendhighlight1->SetShortCut(ShortCut('Y', ssCtrl));
     SelectTag2 = InsertItem(&Form, edit, selection + 1, "SelectTag2", "Se&lect Tag");
     SelectTag2->SetShortCut(ShortCut('L', ssCtrl));
-    GoTo1 = InsertItem(&Form, edit, edit->IndexOf(Form.Indent1), "GoTo1", "G&o To Line...");
-    int bookmark = edit->IndexOf(Form.Unindent1) + 1;
+    GoTo1 = InsertItem(&Form, edit, edit->IndexOf(Form.TextTransforms->Indent1), "GoTo1",
+                       "G&o To Line...");
+    int bookmark = edit->IndexOf(Form.TextTransforms->Unindent1) + 1;
     SetBookmark1 = InsertItem(&Form, edit, bookmark, "SetBookmark1", "Set &Bookmark");
     SetBookmark1->SetShortCut(ShortCut('K', ssCtrl));
     SetBookmark1->SetHint("Set a bookmark");

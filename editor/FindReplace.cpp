@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplaceForm.h"
+#include "editor/TagColouring.h"
 
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
@@ -268,7 +269,7 @@ void TFindReplace::ReplaceDialogReplace(TObject* /*Sender*/) {
     if (all) {
         ReplaceAllInDocument(nullptr);
         if (Form.ColouredTags)
-            Form.ColourAllTags(false);
+            Form.TagColouring->ColourAllTags(false);
         return;
     }
     TRichEdit* editor = Form.GetMemo(-1);

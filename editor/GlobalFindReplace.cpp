@@ -152,10 +152,10 @@ void ResetGrid(TStringGrid& grid) {
 
 } // namespace
 
-// The item comes after Replace and before Go To Line, whose features place them later.
+// The item comes after Replace and before Go To Line and Indent, whose features place them later.
 void THTMLEMainForm::BuildGlobalFindReplace() {
     GlobalReplace =
-        InsertItem(this, Edit1, Edit1->IndexOf(Indent1), "GlobalReplace", "&Global Replace...");
+        InsertItem(this, Edit1, Edit1->IndexOf(Select1), "GlobalReplace", "&Global Replace...");
     GlobalReplace->SetHint("Replace a word or phrase in all listed documents");
     GlobalReplaceButton = AddToolbarButton(EditToolbar, "GlobalReplaceButton", "Global Replace");
 }

@@ -46,6 +46,8 @@ public:
     virtual bool ShowsViewOverPages() const { return false; }
     // A page's file was written under this name.
     virtual void FileSaved(const String& /*fileName*/) {}
+    // A file was just loaded into the page, or the page was made blank; it is the active page now.
+    virtual void PageLoaded(int /*page*/) {}
     // Save, Save As or Print was chosen while the feature shows something in the pages' place:
     // it saves or prints what it shows and says true; false leaves the command to the pages.
     enum class TShownViewCommand { Save, SaveAs, Print };

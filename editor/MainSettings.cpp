@@ -423,8 +423,7 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
 }
 
 void THTMLEMainForm::ShowHiddenCommands() {
-    for (TMenuItem* item :
-         {TagCase1, MultiPublish1, ShowHideMarks1, Select1, ReplaceAngles1, RemoveIndents1})
+    for (TMenuItem* item : {MultiPublish1, ShowHideMarks1, Select1})
         item->SetVisible(true);
 }
 

@@ -38,18 +38,9 @@ void THTMLEMainForm::BuildMenuBar() {
     Paste1->SetShortCut(ShortCut('V', ssCtrl));
     SelectAll2 = AddItem(this, Edit1, "SelectAll2", "&Select All");
     SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
-    Indent1 = AddItem(this, Edit1, "Indent1", "&Indent");
-    Unindent1 = AddItem(this, Edit1, "Unindent1", "U&nindent");
     Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
-    TagCase1 = AddHiddenItem(this, Edit1, "TagCase1", "Tag &Case");
-    RemoveIndents1 = AddHiddenItem(this, Edit1, "RemoveIndents1", "Remove In&dents");
-    RemoveComments1 = AddItem(this, Edit1, "RemoveComments1", "Remove C&omments");
-    ReplaceAngles1 = AddHiddenItem(this, Edit1, "ReplaceAngles1", "Replace <>");
     ColourTags1 = AddItem(this, Edit1, "ColourTags1", "Colo&ur Tags");
     ColourTags1->SetEnabled(false);
-    RemoveTextFormatting2 =
-        AddItem(this, Edit1, "RemoveTextFormatting2", "&Remove Text Formatting");
-    RemoveTextFormatting2->SetShortCut(ShortCut('J', ssCtrl));
 
     Tools1 = AddItem(this, bar, "Tools1", "&Tools");
     Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
@@ -67,7 +58,6 @@ void THTMLEMainForm::BuildMenuBar() {
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
     UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "&Use Tag Colouring");
-    SetTagColours1 = AddItem(this, Preferences1, "SetTagColours1", "Set Ta&g Colours...");
     StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");
     ShowLineNumber2 = AddRadioItem(this, StatusBarShows1, "ShowLineNumber2", "&Line Number", 1);
     ShowSize2 = AddRadioItem(this, StatusBarShows1, "ShowSize2", "&Character Position", 1);
@@ -94,9 +84,6 @@ void THTMLEMainForm::BuildMenuBar() {
     N11 = AddHiddenItem(this, Help1, "N11", "-");
     IEHelp = AddHiddenItem(this, Help1, "IEHelp", "&IE HTML");
     RefLibHelp = AddHiddenItem(this, Help1, "RefLibHelp", "HTML &Ref. Library");
-
-    RemoveTextFormatting1 =
-        AddItem(this, MainPopupMenu->Items(), "RemoveTextFormatting1", "Remove Text &Formatting");
 
     // Keyboard commands without a visible item.
     Invis1 = AddHiddenItem(this, bar, "Invis1", "Invis");
@@ -135,9 +122,6 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::IndentButton, "IndentButton", "Indent", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",
-         &THTMLEMainForm::EditToolbar},
     };
     for (const ButtonPlace& place : Buttons)
         this->*place.Member = AddToolbarButton(this->*place.Toolbar, place.Name, place.Hint);

@@ -3,8 +3,9 @@
 // editor's text alone: it changes no character, never enters the undo history and keeps the
 // modified flag, the selection and the scroll position as they were.
 
-#include "editor/CorvaletForm.h"
+#include "editor/TagColouring.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/ElementNavigation.h"
 #include "editor/TagColourForm.h"
@@ -217,67 +218,84 @@ int PaletteIndexOf(TColor colour, int fallback) {
 
 } // namespace
 
-void THTMLEMainForm::BindTagColouring() {
-    ColourTags1->OnClick = Handler(this, &THTMLEMainForm::ColourTags1Click);
-    UseTagColouring1->OnClick = Handler(this, &THTMLEMainForm::UseTagColouring1Click);
-    SetTagColours1->OnClick = Handler(this, &THTMLEMainForm::SetTagColours1Click);
-    RemoveTextFormatting1->OnClick = Handler(this, &THTMLEMainForm::RemoveTextFormatting1Click);
-    RemoveTextFormatting2->OnClick = Handler(this, &THTMLEMainForm::RemoveTextFormatting1Click);
-    ShowHideMarks1->OnClick = Handler(this, &THTMLEMainForm::ShowHideMarks1Click);
-    for (TRichEdit* editor : Memos)
-        editor->OnKeyPress = Handler(this, &THTMLEMainForm::Memo1KeyPress);
+void TTagColouring::Build() {
+    TMenuItem* preferences = Form.Preferences1;
+    SetTagColours1 = InsertItem(&Form, preferences, preferences->IndexOf(Form.UseTagColouring1) + 1,
+                                "SetTagColours1", "Set Ta&g Colours...");
+    TMenuItem* edit = Form.Edit1;
+    RemoveTextFormatting2 = InsertItem(&Form, edit, edit->IndexOf(Form.ColourTags1) + 1,
+                                       "RemoveTextFormatting2", "&Remove Text Formatting");
+    RemoveTextFormatting2->SetShortCut(ShortCut('J', ssCtrl));
+    RemoveTextFormatting1 = InsertItem(&Form, Form.MainPopupMenu->Items(), 0,
+                                       "RemoveTextFormatting1", "Remove Text &Formatting");
+}
+
+void TTagColouring::Bind() {
+    Form.ColourTags1->OnClick = Handler(this, &TTagColouring::ColourTags1Click);
+    Form.UseTagColouring1->OnClick = Handler(this, &TTagColouring::UseTagColouring1Click);
+    SetTagColours1->OnClick = Handler(this, &TTagColouring::SetTagColours1Click);
+    RemoveTextFormatting1->OnClick = Handler(this, &TTagColouring::RemoveTextFormatting1Click);
+    RemoveTextFormatting2->OnClick = Handler(this, &TTagColouring::RemoveTextFormatting1Click);
+    Form.ShowHideMarks1->OnClick = Handler(this, &TTagColouring::ShowHideMarks1Click);
+    for (TRichEdit* editor : Form.Memos)
+        editor->OnKeyPress = Handler(this, &TTagColouring::Memo1KeyPress);
+}
+
+void TTagColouring::PageLoaded(int /*page*/) {
+    if (Form.ColouredTags)
+        ColourAllTags(false);
 }
 
 // ---- The colouring routines ----
 
-void THTMLEMainForm::ColourTagRange(int start, int length) {
+void TTagColouring::ColourTagRange(int start, int length) {
     TScreenCursorScope hourglass(crHourGlass);
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (!editor)
         return;
-    bool locked = LockWindowUpdate(Handle());
+    bool locked = LockWindowUpdate(Form.Handle());
     // The history is kept: formatting never enters it, so an insertion stays undoable.
-    ColourRange(*editor, start, length, LooksOf(*this));
+    ColourRange(*editor, start, length, LooksOf(Form));
     if (editor->CanFocus())
         editor->SetFocus();
     if (locked)
         LockWindowUpdate(nullptr);
 }
 
-void THTMLEMainForm::ColourAllTags(bool force) {
-    if (!PageInUse(-1) || (!ColouredTags && !force))
+void TTagColouring::ColourAllTags(bool force) {
+    if (!Form.PageInUse(-1) || (!Form.ColouredTags && !force))
         return;
     TScreenCursorScope hourglass(crHourGlass);
     Application->ProcessMessages();
     // The input just handled may have closed the page or brought another forward.
-    if (!PageInUse(-1))
+    if (!Form.PageInUse(-1))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    bool locked = LockWindowUpdate(Handle());
-    StatusUpdateSuppressed = true;
-    ColourText(*editor, editor->Text(), LooksOf(*this));
+    TRichEdit* editor = Form.GetMemo(-1);
+    bool locked = LockWindowUpdate(Form.Handle());
+    Form.StatusUpdateSuppressed = true;
+    ColourText(*editor, editor->Text(), LooksOf(Form));
     if (locked)
         LockWindowUpdate(nullptr);
-    StatusUpdateSuppressed = false;
-    UpdateStatusBar();
+    Form.StatusUpdateSuppressed = false;
+    Form.UpdateStatusBar();
 }
 
 // ---- Typing ----
 
-void THTMLEMainForm::Memo1KeyPress(TObject* /*Sender*/, char& Key) {
-    TRichEdit* editor = GetMemo(-1);
+void TTagColouring::Memo1KeyPress(TObject* /*Sender*/, char& Key) {
+    TRichEdit* editor = Form.GetMemo(-1);
     if (!editor)
         return;
-    if (ColouredTags)
+    if (Form.ColouredTags)
         ColourTypedCharacter(editor, Key);
     TypeAngleAsReference(editor, Key);
-    UpdateLinePosition();
+    Form.UpdateLinePosition();
 }
 
-void THTMLEMainForm::ColourTypedCharacter(TRichEdit* editor, char key) {
+void TTagColouring::ColourTypedCharacter(TRichEdit* editor, char key) {
     bool pastName = false;
     bool inComment = false;
-    bool inTag = ElementNavigation->TagBoundsAtCaret(nullptr, nullptr, &pastName, &inComment);
+    bool inTag = Form.ElementNavigation->TagBoundsAtCaret(nullptr, nullptr, &pastName, &inComment);
     int caret = editor->SelStart();
     // The second dash of "<!--".
     if (caret > 2 && key == '-' && editor->CharAt(caret - 2) == '!' &&
@@ -286,47 +304,47 @@ void THTMLEMainForm::ColourTypedCharacter(TRichEdit* editor, char key) {
     if (key == '-' && inComment)
         ColourTypedDash(editor, caret);
     if (inComment) {
-        SetTypingAttributes(editor, CommentColour, CommentStyle);
+        SetTypingAttributes(editor, Form.CommentColour, Form.CommentStyle);
         TypingTagName = false;
     } else if (key == '<') {
-        SetTypingAttributes(editor, TagColour, TagStyle);
+        SetTypingAttributes(editor, Form.TagColour, Form.TagStyle);
         TypingTagName = true;
     } else if (key == '>') {
-        SetTypingAttributes(editor, TagColour, TagStyle);
+        SetTypingAttributes(editor, Form.TagColour, Form.TagStyle);
         TypingTagName = false;
     } else if (key == ' ' && TypingTagName) {
         TypingTagName = false;
-        SetTypingAttributes(editor, ParamColour, ParamStyle);
+        SetTypingAttributes(editor, Form.ParamColour, Form.ParamStyle);
     } else if (!inTag) {
-        if (editor->SelAttributes().Color() != TextColour ||
-            editor->SelAttributes().Style() != TextStyle)
-            SetTypingAttributes(editor, TextColour, TextStyle);
+        if (editor->SelAttributes().Color() != Form.TextColour ||
+            editor->SelAttributes().Style() != Form.TextStyle)
+            SetTypingAttributes(editor, Form.TextColour, Form.TextStyle);
     } else if (pastName) {
-        SetTypingAttributes(editor, ParamColour, ParamStyle);
+        SetTypingAttributes(editor, Form.ParamColour, Form.ParamStyle);
     }
 }
 
 // A comment is coloured from its '!' through the character after the caret.
-void THTMLEMainForm::ColourTypedDash(TRichEdit* editor, int caret) {
+void TTagColouring::ColourTypedDash(TRichEdit* editor, int caret) {
     int bang = caret - 1;
     while (bang >= 0 && editor->CharAt(bang) != '!')
         --bang;
     bang = std::max(bang, 0);
-    bool locked = LockWindowUpdate(Handle());
-    { TRunFormatter comment(*editor, bang, caret + 1, CommentColour, CommentStyle); }
+    bool locked = LockWindowUpdate(Form.Handle());
+    { TRunFormatter comment(*editor, bang, caret + 1, Form.CommentColour, Form.CommentStyle); }
     editor->SetSelStart(caret);
     if (locked)
         LockWindowUpdate(nullptr);
 }
 
-void THTMLEMainForm::SetTypingAttributes(TRichEdit* editor, TColor colour, TFontStyles style) {
+void TTagColouring::SetTypingAttributes(TRichEdit* editor, TColor colour, TFontStyles style) {
     editor->SelAttributes().SetColor(colour);
     editor->SelAttributes().SetStyle(style);
 }
 
 // The characters of the reference go in as typed, each through this handler, before the ';'.
-void THTMLEMainForm::TypeAngleAsReference(TRichEdit* editor, char& key) {
-    if ((key != '<' && key != '>') || (!ReplaceAngles && GetAsyncKeyState(VK_CONTROL) >= 0))
+void TTagColouring::TypeAngleAsReference(TRichEdit* editor, char& key) {
+    if ((key != '<' && key != '>') || (!Form.ReplaceAngles && GetAsyncKeyState(VK_CONTROL) >= 0))
         return;
     char letter = key == '<' ? 'l' : 'g';
     key = ';';
@@ -336,14 +354,14 @@ void THTMLEMainForm::TypeAngleAsReference(TRichEdit* editor, char& key) {
 
 // ---- Commands ----
 
-void THTMLEMainForm::ColourTags1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ColourTags1Click))
+void TTagColouring::ColourTags1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ColourTags1Click))
         return;
     ColourAllTags(true);
 }
 
-void THTMLEMainForm::SetTagColours1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::SetTagColours1Click))
+void TTagColouring::SetTagColours1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::SetTagColours1Click))
         return;
     TDialogGuard<TTagColourForm> dialog(TagColourForm, TButtonLook::Unchanged);
     if (!dialog)
@@ -351,39 +369,40 @@ void THTMLEMainForm::SetTagColours1Click(TObject* /*Sender*/) {
     dialog.Keep();
     // The boxes first: a click on one takes its grid's colour, and the member colours that
     // follow must stand, also one outside the palette.
-    dialog->SetStyles(TagStyle, ParamStyle, CommentStyle);
-    dialog->TagColorGrid->SetForegroundIndex(PaletteIndexOf(TagColour, 12));
-    dialog->ChosenTagColour = TagColour;
-    dialog->CommentColorGrid->SetForegroundIndex(PaletteIndexOf(CommentColour, 0));
-    dialog->ChosenCommentColour = CommentColour;
-    dialog->ParamColorGrid->SetForegroundIndex(PaletteIndexOf(ParamColour, 9));
-    dialog->ChosenParamColour = ParamColour;
+    dialog->SetStyles(Form.TagStyle, Form.ParamStyle, Form.CommentStyle);
+    dialog->TagColorGrid->SetForegroundIndex(PaletteIndexOf(Form.TagColour, 12));
+    dialog->ChosenTagColour = Form.TagColour;
+    dialog->CommentColorGrid->SetForegroundIndex(PaletteIndexOf(Form.CommentColour, 0));
+    dialog->ChosenCommentColour = Form.CommentColour;
+    dialog->ParamColorGrid->SetForegroundIndex(PaletteIndexOf(Form.ParamColour, 9));
+    dialog->ChosenParamColour = Form.ParamColour;
     TRichEdit* sample = dialog->ExampleEdit;
     sample->SelectAll();
-    sample->SelAttributes().SetColor(TextColour);
+    sample->SelAttributes().SetColor(Form.TextColour);
     sample->SetSelStart(0);
     dialog->ColourExample();
     if (dialog.ShowModal() == mrCancel)
         return;
-    TagColour = dialog->ChosenTagColour;
-    ParamColour = dialog->ChosenParamColour;
-    CommentColour = dialog->ChosenCommentColour;
-    TagStyle = dialog->TagStyle();
-    ParamStyle = dialog->ParamStyle();
-    CommentStyle = dialog->CommentStyle();
+    Form.TagColour = dialog->ChosenTagColour;
+    Form.ParamColour = dialog->ChosenParamColour;
+    Form.CommentColour = dialog->ChosenCommentColour;
+    Form.TagStyle = dialog->TagStyle();
+    Form.ParamStyle = dialog->ParamStyle();
+    Form.CommentStyle = dialog->CommentStyle();
     TRegistry reg;
     if (reg.OpenKey(ProductKey, true)) {
-        reg.WriteBool("Coloured Tags", ColouredTags);
-        reg.WriteInteger("TagColour", static_cast<int>(TagColour));
-        reg.WriteInteger("ParamColour", static_cast<int>(ParamColour));
-        reg.WriteInteger("CommentColour", static_cast<int>(CommentColour));
-        for (auto [prefix, style] : {std::pair{"Tag", TagStyle}, std::pair{"Param", ParamStyle},
-                                     std::pair{"Comment", CommentStyle}}) {
+        reg.WriteBool("Coloured Tags", Form.ColouredTags);
+        reg.WriteInteger("TagColour", static_cast<int>(Form.TagColour));
+        reg.WriteInteger("ParamColour", static_cast<int>(Form.ParamColour));
+        reg.WriteInteger("CommentColour", static_cast<int>(Form.CommentColour));
+        for (auto [prefix, style] :
+             {std::pair{"Tag", Form.TagStyle}, std::pair{"Param", Form.ParamStyle},
+              std::pair{"Comment", Form.CommentStyle}}) {
             reg.WriteBool(String(prefix) + "Bold", style.Contains(fsBold));
             reg.WriteBool(String(prefix) + "Italic", style.Contains(fsItalic));
             reg.WriteBool(String(prefix) + "Underline", style.Contains(fsUnderline));
         }
     }
-    if (ColouredTags)
+    if (Form.ColouredTags)
         ColourAllTags(false);
 }

@@ -7,6 +7,7 @@
 #include "editor/ChangeCaseForm.h"
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/TagColouring.h"
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
 
@@ -33,60 +34,93 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::BuildTextTransforms() {
-    ChangeCase1 =
-        InsertItem(this, Edit1, Edit1->IndexOf(GlobalReplace), "ChangeCase1", "C&hange Case");
-    Uppercase1 = AddItem(this, TagCase1, "Uppercase1", "&Uppercase");
-    Lowercase1 = AddItem(this, TagCase1, "Lowercase1", "&Lowercase");
-    RemoveLinespaces1 = InsertItem(this, Edit1, Edit1->IndexOf(RemoveComments1),
-                                   "RemoveLinespaces1", "R&emove Linespaces");
-    TMenuItem* popup = MainPopupMenu->Items();
-    ChangeCase2 = AddItem(this, popup, "ChangeCase2", "C&hange Case");
-    RemoveLinespaces2 = AddItem(this, popup, "RemoveLinespaces2", "R&emove Linespaces");
-    RemoveComments2 = AddItem(this, popup, "RemoveComments2", "Remove C&omments");
-    ReplaceAngles1->SetCaption("Replace<>");
-    IndentButton->SetHint("Indent");
-    UnindentButton->SetHint("Unindent");
+void TTextTransforms::Build() {
+    BuildEditMenuItems();
+    TMenuItem* popup = Form.MainPopupMenu->Items();
+    int after = popup->IndexOf(Form.CheckTags1) + 1;
+    ChangeCase2 = InsertItem(&Form, popup, after, "ChangeCase2", "C&hange Case");
+    RemoveLinespaces2 =
+        InsertItem(&Form, popup, after + 1, "RemoveLinespaces2", "R&emove Linespaces");
+    RemoveComments2 = InsertItem(&Form, popup, after + 2, "RemoveComments2", "Remove C&omments");
+    IndentButton =
+        Form.InsertToolbarButton(Form.EditToolbar, Form.PasteButton, "IndentButton", "Indent");
+    UnindentButton =
+        Form.InsertToolbarButton(Form.EditToolbar, IndentButton, "UnindentButton", "Unindent");
 }
 
-void THTMLEMainForm::BindTextTransforms() {
-    ChangeCase1->OnClick = Handler(this, &THTMLEMainForm::ChangeCase1Click);
-    ChangeCase2->OnClick = Handler(this, &THTMLEMainForm::ChangeCase1Click);
-    Uppercase1->OnClick = Handler(this, &THTMLEMainForm::Uppercase1Click);
-    Lowercase1->OnClick = Handler(this, &THTMLEMainForm::Lowercase1Click);
-    Indent1->OnClick = Handler(this, &THTMLEMainForm::IndentButtonClick);
-    IndentButton->OnClick = Handler(this, &THTMLEMainForm::IndentButtonClick);
-    Unindent1->OnClick = Handler(this, &THTMLEMainForm::UnindentButtonClick);
-    UnindentButton->OnClick = Handler(this, &THTMLEMainForm::UnindentButtonClick);
-    RemoveIndents1->OnClick = Handler(this, &THTMLEMainForm::RemoveIndents1Click);
-    ReplaceAngles1->OnClick = Handler(this, &THTMLEMainForm::ReplaceAngles1Click);
-    RemoveLinespaces1->OnClick = Handler(this, &THTMLEMainForm::RemoveLinespaces1Click);
-    RemoveLinespaces2->OnClick = Handler(this, &THTMLEMainForm::RemoveLinespaces1Click);
-    RemoveComments1->OnClick = Handler(this, &THTMLEMainForm::RemoveComments1Click);
-    RemoveComments2->OnClick = Handler(this, &THTMLEMainForm::RemoveComments1Click);
+void TTextTransforms::BuildEditMenuItems() {
+    TMenuItem* edit = Form.Edit1;
+    ChangeCase1 =
+        InsertItem(&Form, edit, edit->IndexOf(Form.GlobalReplace), "ChangeCase1", "C&hange Case");
+    int lines = edit->IndexOf(Form.Select1);
+    Indent1 = InsertItem(&Form, edit, lines, "Indent1", "&Indent");
+    Unindent1 = InsertItem(&Form, edit, lines + 1, "Unindent1", "U&nindent");
+    int after = edit->IndexOf(Form.Select1) + 1;
+    TagCase1 = InsertItem(&Form, edit, after, "TagCase1", "Tag &Case");
+    Uppercase1 = AddItem(&Form, TagCase1, "Uppercase1", "&Uppercase");
+    Lowercase1 = AddItem(&Form, TagCase1, "Lowercase1", "&Lowercase");
+    RemoveIndents1 = InsertItem(&Form, edit, after + 1, "RemoveIndents1", "Remove In&dents");
+    RemoveLinespaces1 =
+        InsertItem(&Form, edit, after + 2, "RemoveLinespaces1", "R&emove Linespaces");
+    RemoveComments1 = InsertItem(&Form, edit, after + 3, "RemoveComments1", "Remove C&omments");
+    ReplaceAngles1 = InsertItem(&Form, edit, after + 4, "ReplaceAngles1", "Replace<>");
+}
+
+void TTextTransforms::Bind() {
+    ChangeCase1->OnClick = Handler(this, &TTextTransforms::ChangeCase1Click);
+    ChangeCase2->OnClick = Handler(this, &TTextTransforms::ChangeCase1Click);
+    Uppercase1->OnClick = Handler(this, &TTextTransforms::Uppercase1Click);
+    Lowercase1->OnClick = Handler(this, &TTextTransforms::Lowercase1Click);
+    Indent1->OnClick = Handler(this, &TTextTransforms::IndentButtonClick);
+    IndentButton->OnClick = Handler(this, &TTextTransforms::IndentButtonClick);
+    Unindent1->OnClick = Handler(this, &TTextTransforms::UnindentButtonClick);
+    UnindentButton->OnClick = Handler(this, &TTextTransforms::UnindentButtonClick);
+    RemoveIndents1->OnClick = Handler(this, &TTextTransforms::RemoveIndents1Click);
+    ReplaceAngles1->OnClick = Handler(this, &TTextTransforms::ReplaceAngles1Click);
+    RemoveLinespaces1->OnClick = Handler(this, &TTextTransforms::RemoveLinespaces1Click);
+    RemoveLinespaces2->OnClick = Handler(this, &TTextTransforms::RemoveLinespaces1Click);
+    RemoveComments1->OnClick = Handler(this, &TTextTransforms::RemoveComments1Click);
+    RemoveComments2->OnClick = Handler(this, &TTextTransforms::RemoveComments1Click);
+}
+
+void TTextTransforms::UpdateCommands() {
+    bool enabled = Form.DocumentCommandsEnabled();
+    for (TMenuItem* item : {Indent1, Unindent1, RemoveComments1})
+        item->SetEnabled(enabled);
+    for (TQmToolbarButton* button : {IndentButton, UnindentButton})
+        button->SetEnabled(enabled);
+}
+
+void TTextTransforms::MenuOpening(TMenuItem& menu) {
+    if (&menu != Form.Edit1)
+        return;
+    bool enabled = Form.EditorPageOpen() || Form.HelpPointerMode();
+    for (TMenuItem* item : {TagCase1, RemoveIndents1, Indent1, Unindent1})
+        item->SetEnabled(enabled);
 }
 
 // ---- Shared steps ----
 
-int THTMLEMainForm::LineIndex(TRichEdit* editor, int line) {
+int TTextTransforms::LineIndex(TRichEdit* editor, int line) {
     return static_cast<int>(editor->Perform(EM_LINEINDEX, line, 0));
 }
 
-void THTMLEMainForm::ReplaceEditorRange(TRichEdit* editor, int start, int end, const String& text) {
+void TTextTransforms::ReplaceEditorRange(TRichEdit* editor, int start, int end,
+                                         const String& text) {
     editor->SetSelStart(start);
     editor->SetSelLength(end - start);
     editor->SetSelText(text);
 }
 
-void THTMLEMainForm::RewriteWholePage(TRichEdit* editor,
-                                      const std::function<String(std::string_view)>& rewrite) {
+void TTextTransforms::RewriteWholePage(TRichEdit* editor,
+                                       const std::function<String(std::string_view)>& rewrite) {
     // The page is disabled until the end: no typing can come between reading and writing.
     // The view is kept by the line on screen, which asks nothing of the wrapping of the rest of
     // a large page.
     editor->SetEnabled(false);
     int selStart = editor->SelStart();
     int selLength = editor->SelLength();
-    int firstVisible = FirstVisibleLine(editor);
+    int firstVisible = Form.FirstVisibleLine(editor);
     const String text = rewrite(editor->TextView());
     std::string_view old = editor->TextView();
     size_t common = std::min(old.size(), text.size());
@@ -103,16 +137,16 @@ void THTMLEMainForm::RewriteWholePage(TRichEdit* editor,
     selStart = std::min(selStart, length);
     editor->SetSelStart(selStart);
     editor->SetSelLength(std::min(selLength, length - selStart));
-    ScrollToLine(editor, firstVisible);
+    Form.ScrollToLine(editor, firstVisible);
     editor->SetEnabled(true);
     editor->Repaint();
     if (changed)
-        ColourAllTags(false);
+        Form.TagColouring->ColourAllTags(false);
 }
 
-void THTMLEMainForm::ShiftSelectedLines(TRichEdit* editor, int start, int length, bool indent) {
-    int first = LineOfPosition(editor, start);
-    int last = LineOfPosition(editor, start + length);
+void TTextTransforms::ShiftSelectedLines(TRichEdit* editor, int start, int length, bool indent) {
+    int first = Form.LineOfPosition(editor, start);
+    int last = Form.LineOfPosition(editor, start + length);
     int lineStart = LineIndex(editor, first);
     int next = LineIndex(editor, last + 1);
     int textLength = editor->GetTextLen();
@@ -131,8 +165,8 @@ void THTMLEMainForm::ShiftSelectedLines(TRichEdit* editor, int start, int length
 
 // ---- Change case and tag case ----
 
-void THTMLEMainForm::ChangeCase1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ChangeCase1Click) || !PageInUse(-1))
+void TTextTransforms::ChangeCase1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ChangeCase1Click) || !Form.PageInUse(-1))
         return;
     TDialogGuard<TChangeCaseForm> dialog(ChangeCaseForm, TButtonLook::Unchanged);
     if (!dialog)
@@ -141,42 +175,42 @@ void THTMLEMainForm::ChangeCase1Click(TObject* /*Sender*/) {
         dialog->UCButton->SetChecked(true);
     else if (dialog.ShowModal() != mrOk)
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (editor->SelLength() > 0)
         editor->SetSelText(ChangeCase(editor->SelText(), dialog->Mode()));
     editor->Repaint();
 }
 
-void THTMLEMainForm::Uppercase1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Uppercase1Click))
+void TTextTransforms::Uppercase1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Uppercase1Click))
         return;
     ChangeTagCase("Upper");
 }
 
-void THTMLEMainForm::Lowercase1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Lowercase1Click))
+void TTextTransforms::Lowercase1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Lowercase1Click))
         return;
     ChangeTagCase("Lower");
 }
 
-void THTMLEMainForm::ChangeTagCase(const String& mode) {
-    if (!PageInUse(-1))
+void TTextTransforms::ChangeTagCase(const String& mode) {
+    if (!Form.PageInUse(-1))
         return;
     TScreenCursorScope hourglass(crHourGlass);
-    TUpdateLock lock(Handle());
+    TUpdateLock lock(Form.Handle());
     bool upper = mode == "Upper";
-    RewriteWholePage(GetMemo(-1), [upper](std::string_view text) {
+    RewriteWholePage(Form.GetMemo(-1), [upper](std::string_view text) {
         return TextTransforms::ChangeTagCase(text, upper);
     });
 }
 
 // ---- Indents ----
 
-void THTMLEMainForm::IndentButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::IndentButtonClick) || !PageInUse(-1))
+void TTextTransforms::IndentButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::IndentButtonClick) || !Form.PageInUse(-1))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    TUpdateLock lock(Handle());
+    TRichEdit* editor = Form.GetMemo(-1);
+    TUpdateLock lock(Form.Handle());
     int start = editor->SelStart();
     int length = editor->SelLength();
     if (length == 0) {
@@ -190,11 +224,11 @@ void THTMLEMainForm::IndentButtonClick(TObject* /*Sender*/) {
     ShiftSelectedLines(editor, start, length, true);
 }
 
-void THTMLEMainForm::UnindentButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::UnindentButtonClick) || !PageInUse(-1))
+void TTextTransforms::UnindentButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::UnindentButtonClick) || !Form.PageInUse(-1))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    TUpdateLock lock(Handle());
+    TRichEdit* editor = Form.GetMemo(-1);
+    TUpdateLock lock(Form.Handle());
     int caret = editor->SelStart();
     if (editor->SelLength() > 0) {
         ShiftSelectedLines(editor, caret, editor->SelLength(), false);
@@ -207,20 +241,20 @@ void THTMLEMainForm::UnindentButtonClick(TObject* /*Sender*/) {
     editor->SetSelStart(caret - 1);
 }
 
-void THTMLEMainForm::RemoveIndents1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RemoveIndents1Click) || !PageInUse(-1))
+void TTextTransforms::RemoveIndents1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RemoveIndents1Click) || !Form.PageInUse(-1))
         return;
-    RewriteWholePage(GetMemo(-1), TextTransforms::RemoveIndents);
+    RewriteWholePage(Form.GetMemo(-1), TextTransforms::RemoveIndents);
 }
 
 // ---- Perl comments ----
 
-void THTMLEMainForm::PerlCommentButtonClick(TObject* /*Sender*/) {
-    if (!PageInUse(-1))
+void TTextTransforms::PerlCommentButtonClick(TObject* /*Sender*/) {
+    if (!Form.PageInUse(-1))
         return;
-    TRichEdit* editor = GetMemo(-1);
-    int first = LineOfPosition(editor, editor->SelStart());
-    int last = LineOfPosition(editor, editor->SelStart() + editor->SelLength());
+    TRichEdit* editor = Form.GetMemo(-1);
+    int first = Form.LineOfPosition(editor, editor->SelStart());
+    int last = Form.LineOfPosition(editor, editor->SelStart() + editor->SelLength());
     if (last <= first)
         return;
     int start = LineIndex(editor, first);
@@ -231,14 +265,15 @@ void THTMLEMainForm::PerlCommentButtonClick(TObject* /*Sender*/) {
     editor->SetSelLength(static_cast<int>(lines.size()));
 }
 
-void THTMLEMainForm::PerlNoCommentButtonClick(TObject* /*Sender*/) {
-    if (!PageInUse(-1))
+void TTextTransforms::PerlNoCommentButtonClick(TObject* /*Sender*/) {
+    if (!Form.PageInUse(-1))
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     int textLength = editor->GetTextLen();
-    int start = LineIndex(editor, LineOfPosition(editor, editor->SelStart()));
+    int start = LineIndex(editor, Form.LineOfPosition(editor, editor->SelStart()));
     int after = editor->SelStart() + editor->SelLength() + 1;
-    int end = after > textLength ? textLength : LineIndex(editor, LineOfPosition(editor, after));
+    int end =
+        after > textLength ? textLength : LineIndex(editor, Form.LineOfPosition(editor, after));
     if (end <= start)
         return;
     std::string_view lines = editor->TextView().substr(start, end - start);
@@ -252,40 +287,40 @@ void THTMLEMainForm::PerlNoCommentButtonClick(TObject* /*Sender*/) {
 
 // ---- Replace<> ----
 
-void THTMLEMainForm::ToggleReplaceAngles() {
-    ReplaceAngles = !ReplaceAngles;
-    ReplaceAngles1->SetCaption(ReplaceAngles ? "Use <>" : "Replace <>");
+void TTextTransforms::ToggleReplaceAngles() {
+    Form.ReplaceAngles = !Form.ReplaceAngles;
+    ReplaceAngles1->SetCaption(Form.ReplaceAngles ? "Use <>" : "Replace <>");
 }
 
-void THTMLEMainForm::ReplaceAngles1Click(TObject* /*Sender*/) {
+void TTextTransforms::ReplaceAngles1Click(TObject* /*Sender*/) {
     ToggleReplaceAngles();
 }
 
-void THTMLEMainForm::ConvertAnglesInSelection(int k) {
-    if (!PageInUse(-1) || k < 0 || k > 3)
+void TTextTransforms::ConvertAnglesInSelection(int k) {
+    if (!Form.PageInUse(-1) || k < 0 || k > 3)
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     // The scratch editor keeps the last text converted.
-    TempMemo->SetWordWrap(false);
-    TempMemo->SetText(editor->SelText());
-    std::string_view text = TempMemo->TextView();
+    Form.TempMemo->SetWordWrap(false);
+    Form.TempMemo->SetText(editor->SelText());
+    std::string_view text = Form.TempMemo->TextView();
     editor->SetSelText(k <= 1 ? AnglesToCodes(text, k == 1) : CodesToAngles(text, k == 3));
 }
 
 // ---- Blank lines and comments ----
 
-void THTMLEMainForm::RemoveLinespaces1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RemoveLinespaces1Click) || !PageInUse(-1))
+void TTextTransforms::RemoveLinespaces1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RemoveLinespaces1Click) || !Form.PageInUse(-1))
         return;
-    RewriteWholePage(GetMemo(-1), TextTransforms::RemoveBlankLines);
+    RewriteWholePage(Form.GetMemo(-1), TextTransforms::RemoveBlankLines);
 }
 
-void THTMLEMainForm::RemoveComments1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RemoveComments1Click) || !PageInUse(-1))
+void TTextTransforms::RemoveComments1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RemoveComments1Click) || !Form.PageInUse(-1))
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (editor->TextView().find("<!--") == std::string_view::npos) {
-        MessageBox(Handle(), "No comments found", Application->Title(), MB_OK);
+        MessageBox(Form.Handle(), "No comments found", Application->Title(), MB_OK);
         return;
     }
     TScreenCursorScope hourglass(crHourGlass);

@@ -1,11 +1,18 @@
 #pragma once
-// The rewrites of a page's text that the Edit menu and the tag bar offer, as plain text routines:
-// each takes the text (CR LF line ends, 8-bit bytes) and gives the rewritten text, in one pass,
-// so a page of any size is rewritten at once and a byte outside the change never moves.
+// The rewrites of a page's text that the Edit menu and the tag bar offer: the plain text
+// routines (TextTransformsText.cpp), each taking the text (CR LF line ends, 8-bit bytes) and giving
+// the rewritten text, in one pass, so a page of any size is rewritten at once and a byte outside
+// the change never moves; and the feature that runs them on the active page.
 
+#include "editor/MainFormFeature.h"
 #include "platform/SysUtils.h"
 
+#include <functional>
 #include <string_view>
+
+class TMenuItem;
+class TQmToolbarButton;
+class TRichEdit;
 
 namespace TextTransforms {
 
@@ -50,3 +57,70 @@ String RemoveComments(std::string_view text);
 int LeadingTabs(std::string_view line);
 
 } // namespace TextTransforms
+
+// The commands that rewrite the active page in place, each one undo step: change case, tag case,
+// indents, Perl comments, Replace<> and its conversions, blank lines and comments.
+class TTextTransforms : public TMainFormFeature {
+public:
+    using TMainFormFeature::TMainFormFeature;
+    // Change Case comes before Global Replace, Indent and Unindent before Select Tag, the rest
+    // after it; in the pages' pop-up menu they follow Check Tags, and the toolbar's buttons
+    // Paste.
+    void Build() override;
+    void Bind() override;
+    // Indent, Unindent and Remove Comments need a page, or help-pointer mode.
+    void UpdateCommands() override;
+    // The Edit menu: Tag Case, Remove Indents, Indent and Unindent need an editor page shown, or
+    // help-pointer mode.
+    void MenuOpening(TMenuItem& menu) override;
+
+    void ChangeCase1Click(TObject* Sender);
+    void Uppercase1Click(TObject* Sender);
+    void Lowercase1Click(TObject* Sender);
+    void IndentButtonClick(TObject* Sender);
+    void UnindentButtonClick(TObject* Sender);
+    void RemoveIndents1Click(TObject* Sender);
+    void PerlCommentButtonClick(TObject* Sender);
+    void PerlNoCommentButtonClick(TObject* Sender);
+    void ReplaceAngles1Click(TObject* Sender);
+    void RemoveLinespaces1Click(TObject* Sender);
+    void RemoveComments1Click(TObject* Sender);
+    // The Replace<> list's item k converts the active page's selection: 0 and 1 write the angle
+    // brackets as codes (1 adding "<BR>" after each line), 2 and 3 turn them back (3 dropping
+    // the "<BR>"s); any other k changes nothing.
+    void ConvertAnglesInSelection(int k);
+    // Replace<> mode on or off: typed angle brackets go in as references.
+    void ToggleReplaceAngles();
+    // The bytes from start up to end replaced as one undo step.
+    static void ReplaceEditorRange(TRichEdit* editor, int start, int end, const String& text);
+    // The start of an editor line; -1 past the last.
+    static int LineIndex(TRichEdit* editor, int line);
+
+    TMenuItem* ChangeCase1 = nullptr;
+    TMenuItem* ChangeCase2 = nullptr;
+    TMenuItem* Indent1 = nullptr;
+    TMenuItem* Unindent1 = nullptr;
+    TMenuItem* TagCase1 = nullptr;
+    TMenuItem* Uppercase1 = nullptr;
+    TMenuItem* Lowercase1 = nullptr;
+    TMenuItem* RemoveIndents1 = nullptr;
+    TMenuItem* RemoveLinespaces1 = nullptr;
+    TMenuItem* RemoveLinespaces2 = nullptr;
+    TMenuItem* RemoveComments1 = nullptr;
+    TMenuItem* RemoveComments2 = nullptr;
+    TMenuItem* ReplaceAngles1 = nullptr;
+    TQmToolbarButton* IndentButton = nullptr;
+    TQmToolbarButton* UnindentButton = nullptr;
+
+private:
+    void BuildEditMenuItems();
+    // "Upper" converts the page's tags to upper case, anything else to lower case.
+    void ChangeTagCase(const String& mode);
+    // The page's whole text rewritten, its selection, scroll position and colouring kept, as
+    // one undo step that replaces only the stretch that changed; the page takes no input
+    // meanwhile.
+    void RewriteWholePage(TRichEdit* editor,
+                          const std::function<String(std::string_view)>& rewrite);
+    // Indent and Unindent with a selection: the selection's whole lines.
+    void ShiftSelectedLines(TRichEdit* editor, int start, int length, bool indent);
+};

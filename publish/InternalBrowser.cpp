@@ -7,6 +7,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
@@ -244,7 +245,8 @@ void TInternalBrowser::DisableCommandsWhileBrowsing() {
           Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
           Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
           Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
-          Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
+          Form.ElementNavigation->ExtendButton, Form.TextTransforms->IndentButton,
+          Form.TextTransforms->UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item :
          {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1, Form.Validatecurrentfile1,
@@ -257,9 +259,9 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.View1)
         Browser1Click(&menu);
     if (&menu == Form.File1 && Showing()) {
-        for (TMenuItem* item : {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1,
-                                Form.SaveAsTemplate, Form.Print1, Form.PrintExtra,
-                                Form.PrintPreview1, Form.PrintPreviewExtra})
+        for (TMenuItem* item :
+             {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1, Form.SaveAsTemplate,
+              Form.Print1, Form.PrintExtra, Form.PrintPreview1, Form.PrintPreviewExtra})
             item->SetEnabled(false);
         Form.PrintButton->SetEnabled(false);
     }

@@ -5,6 +5,7 @@
 
 #include "editor/DialogGuard.h"
 #include "editor/HelpPointer.h"
+#include "editor/TagColouring.h"
 #include "platform/Events.h"
 #include "platform/FileCtrl.h"
 #include "platform/FileUtils.h"
@@ -164,7 +165,7 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
         TTabSheet* active = PageControl1->ActivePage();
         for (int page : unchanged) {
             PageControl1->SetActivePage(TabSheets[page]);
-            ColourAllTags(false);
+            TagColouring->ColourAllTags(false);
         }
         PageControl1->SetActivePage(active);
     }

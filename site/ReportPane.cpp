@@ -2,6 +2,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/FontSettings.h"
+#include "editor/TextTransforms.h"
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
 #include "site/FilePane.h"
@@ -170,8 +171,9 @@ void TReportPane::BuildReportMenu() {
 // Text Only comes before Remove Indents in the Edit menu; in the Tools menu, Text Only and Select
 // Files follow the Publish submenu.
 void TReportPane::BuildMenuItems() {
-    TextOnly1 = InsertHiddenItem(&Form, Form.Edit1, Form.RemoveIndents1->MenuIndex(), "TextOnly1",
-                                 "Te&xt Only");
+    TextOnly1 =
+        InsertHiddenItem(&Form, Form.Edit1, Form.TextTransforms->RemoveIndents1->MenuIndex(),
+                         "TextOnly1", "Te&xt Only");
     TextOnly2 = InsertHiddenItem(&Form, Form.Tools1, Form.Publish1->MenuIndex() + 1, "TextOnly2",
                                  "Te&xt Only");
     SelectFiles1 = InsertHiddenItem(&Form, Form.Tools1, TextOnly2->MenuIndex() + 1, "SelectFiles1",

@@ -5,6 +5,7 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
@@ -179,7 +180,8 @@ void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
     for (TControl* button : std::initializer_list<TControl*>{
              ElementNavigation->BookmarkButton, ElementNavigation->GotoButton,
              FindReplace->FindButton, FindReplace->ReplaceButton, GlobalReplaceButton,
-             ElementNavigation->ExtendButton, IndentButton, UnindentButton})
+             ElementNavigation->ExtendButton, TextTransforms->IndentButton,
+             TextTransforms->UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
         ReportPane->ReportForm->Clear();

@@ -4,7 +4,9 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/DialogGuard.h"
+#include "editor/EditorKeys.h"
 #include "editor/HelpPointer.h"
+#include "editor/TagColouring.h"
 #include "platform/Events.h"
 #include "platform/IniFiles.h"
 #include "platform/RichEdit.h"
@@ -34,7 +36,7 @@ void THTMLEMainForm::Attributes1Click(TObject* Sender) {
     // The pop-up menu speaks of the tag that was right-clicked: the caret goes there first, so
     // the attributes offered and the tag written into are that tag's.
     if (Sender == Attributes1 && AnyDocumentOpen())
-        ClickEditorAt(GetMemo(-1), EditorMousePoint.x, EditorMousePoint.y);
+        ClickEditorAt(GetMemo(-1), EditorKeys->EditorMousePoint.x, EditorKeys->EditorMousePoint.y);
     EditTagAttributes();
 }
 
@@ -84,7 +86,7 @@ void THTMLEMainForm::EditTagAttributes() {
 }
 
 void THTMLEMainForm::PlaceAttributeDialog(TForm* dialog, TRichEdit* editor) const {
-    const TPoint corner = editor->ClientToScreen(EditorMousePoint);
+    const TPoint corner = editor->ClientToScreen(EditorKeys->EditorMousePoint);
     dialog->SetLeft(corner.x);
     dialog->SetTop(corner.y);
     if (dialog->Top() + dialog->Height() > Screen->Height() - 40)
@@ -98,7 +100,7 @@ void THTMLEMainForm::WriteAttribute(TRichEdit* editor, int closePosition, const 
     const bool locked = LockWindowUpdate(editor->Handle());
     editor->SetSelStart(closePosition);
     if (ColouredTags)
-        SetTypingAttributes(editor, ParamColour, ParamStyle);
+        TTagColouring::SetTypingAttributes(editor, ParamColour, ParamStyle);
     editor->SetSelText(" " + attribute);
     ScrollToLine(editor, firstVisible);
     if (locked)

@@ -3,6 +3,7 @@
 
 #include "tags/TagButtons.h"
 
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
@@ -282,7 +283,7 @@ void TTagButtons::SSIEchoListClick(TObject* /*Sender*/) {
 
 void TTagButtons::ReplaceAnglesListClick(TObject* /*Sender*/) {
     ReplaceAnglesList->Hide();
-    Form.ConvertAnglesInSelection(ReplaceAnglesList->ItemIndex());
+    Form.TextTransforms->ConvertAnglesInSelection(ReplaceAnglesList->ItemIndex());
 }
 
 // ---- Leaving a list ----

@@ -3,6 +3,7 @@
 
 #include "tags/TagButtons.h"
 
+#include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
 #include "platform/Events.h"
 #include "tags/HTMLGlobal.h"
@@ -238,8 +239,10 @@ void TTagButtons::Bind() {
         else if (entry.Press == ClearsShift)
             button->OnMouseDown = Handler(this, &TTagButtons::HeadingsButtonMouseDown);
     }
-    PerlCommentButton->OnClick = Handler(&Form, &THTMLEMainForm::PerlCommentButtonClick);
-    PerlNoCommentButton->OnClick = Handler(&Form, &THTMLEMainForm::PerlNoCommentButtonClick);
+    PerlCommentButton->OnClick =
+        Handler(Form.TextTransforms, &TTextTransforms::PerlCommentButtonClick);
+    PerlNoCommentButton->OnClick =
+        Handler(Form.TextTransforms, &TTextTransforms::PerlNoCommentButtonClick);
     ReplaceAnglesButton->OnClick = Handler(this, &TTagButtons::ReplaceAnglesButtonClick);
     HeadingsUpDown1->OnClick = Handler(this, &TTagButtons::HeadingsUpDown1Click);
     HeadingsEdit->OnClick = Handler(this, &TTagButtons::HeadingsEditClick);

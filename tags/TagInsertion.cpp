@@ -1,5 +1,6 @@
 #include "tags/TagInsertion.h"
 
+#include "editor/TagColouring.h"
 #include "platform/Events.h"
 
 namespace {
@@ -30,13 +31,14 @@ bool WantsLineBreaks(const TRichEdit& editor, int position) {
 // Repeat Last Tag follows Remove Text Formatting in the Edit menu and in the pages' pop-up menu.
 void TTagInsertion::Build() {
     BuildHiddenShortcuts();
-    RepeatLastTag1 =
-        InsertItem(&Form, Form.Edit1, Form.Edit1->IndexOf(Form.RemoveTextFormatting2) + 1,
-                   "RepeatLastTag1", "Repeat &Last Tag");
+    RepeatLastTag1 = InsertItem(&Form, Form.Edit1,
+                                Form.Edit1->IndexOf(Form.TagColouring->RemoveTextFormatting2) + 1,
+                                "RepeatLastTag1", "Repeat &Last Tag");
     RepeatLastTag1->SetShortCut(ShortCut(VK_OEM_5, TShiftState{ssCtrl, ssAlt}));
     TMenuItem* popup = Form.MainPopupMenu->Items();
-    RepeatLastTag2 = InsertItem(&Form, popup, popup->IndexOf(Form.RemoveTextFormatting1) + 1,
-                                "RepeatLastTag2", "&Repeat Last Tag");
+    RepeatLastTag2 =
+        InsertItem(&Form, popup, popup->IndexOf(Form.TagColouring->RemoveTextFormatting1) + 1,
+                   "RepeatLastTag2", "&Repeat Last Tag");
 }
 
 void TTagInsertion::Bind() {
@@ -100,7 +102,7 @@ void TTagInsertion::WrapSelection(const String& start, const String& end, int ne
         editor->SetSelStart(editor->SelStart() - static_cast<int>(end.size()));
     // The old selection and both texts, whichever of them went in.
     if (Form.ColouredTags)
-        Form.ColourTagRange(selStart, colourLength);
+        Form.TagColouring->ColourTagRange(selStart, colourLength);
     editor->SetSelLength(1);
     editor->SetSelLength(0);
     if (locked)

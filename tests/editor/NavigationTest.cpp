@@ -3,6 +3,7 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/EditorKeys.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/HTMLLocationForm.h"
@@ -361,8 +362,8 @@ TEST(Navigation, APressInAPageOffersSelectTagInATagOnly) {
     editor->Perform(WM_RBUTTONDOWN, 0, MAKELPARAM(7, 9));
     EXPECT_TRUE(selectTag->Enabled());
     // The window's own handling of the press runs as well.
-    EXPECT_EQ(form->EditorMousePoint.x, 7);
-    EXPECT_EQ(form->EditorMousePoint.y, 9);
+    EXPECT_EQ(form->EditorKeys->EditorMousePoint.x, 7);
+    EXPECT_EQ(form->EditorKeys->EditorMousePoint.y, 9);
     editor->SetSelStart(5);
     editor->Perform(WM_RBUTTONDOWN, 0, 0);
     EXPECT_FALSE(selectTag->Enabled());

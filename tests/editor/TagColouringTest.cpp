@@ -1,6 +1,7 @@
 // Tag colouring through the main window: the colouring routines on small pages, read back byte
 // by byte, the colouring as the user types, the commands and the settings they write.
 
+#include "editor/TagColouring.h"
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/FindReplace.h"
@@ -97,7 +98,7 @@ TEST_F(TagColouringTest, ColourAllTagsReadsThePageAsItsOwnRulesSay) {
     };
     for (const Case& c : cases) {
         TRichEdit* editor = Page(c.Text);
-        Form->ColourAllTags(true);
+        Form->TagColouring->ColourAllTags(true);
         EXPECT_EQ(Kinds(*editor), c.Kinds) << c.Text;
     }
 }
@@ -115,10 +116,10 @@ TEST_F(TagColouringTest, ColourAllTagsKeepsTheViewTheFlagAndTheHistory) {
     Form->ScrollToLine(editor, 50);
     int firstVisible = Form->FirstVisibleLine(editor);
 
-    Form->ColourAllTags(false);
+    Form->TagColouring->ColourAllTags(false);
     EXPECT_EQ(Kinds(*editor).substr(0, 6), "......") << "colouring is off";
 
-    Form->ColourAllTags(true);
+    Form->TagColouring->ColourAllTags(true);
     EXPECT_EQ(Kinds(*editor).substr(0, 6), "TTTPPP");
     EXPECT_EQ(editor->SelStart(), 30);
     EXPECT_EQ(editor->SelLength(), 5);
@@ -146,7 +147,7 @@ TEST_F(TagColouringTest, ColourTagRangeReadsTheRangeAsItsOwnRulesSay) {
     };
     for (const Case& c : cases) {
         TRichEdit* editor = Page(c.Text);
-        Form->ColourTagRange(c.Start, c.Length);
+        Form->TagColouring->ColourTagRange(c.Start, c.Length);
         EXPECT_EQ(Kinds(*editor), c.Kinds) << c.Text;
     }
 }
@@ -214,7 +215,7 @@ TEST_F(TagColouringTest, TypingColoursEachCharacterByWhereItGoes) {
     Form->ColouredTags = true;
     for (const Case& c : cases) {
         TRichEdit* editor = Page("");
-        Form->TypingTagName = false;
+        Form->TagColouring->TypingTagName = false;
         TypeAt(*editor, 0, c.Typed);
         EXPECT_EQ(editor->Text(), c.Typed);
         EXPECT_EQ(Kinds(*editor), c.Kinds) << c.Typed;
@@ -227,7 +228,7 @@ TEST_F(TagColouringTest, TypingRecoloursOnlyTheTagAroundTheCaret) {
         text += "<A HREF=x>link</A> text &amp; <!-- note -->\r\n";
     TRichEdit* editor = Page(text);
     Form->ColouredTags = true;
-    Form->ColourAllTags(false);
+    Form->TagColouring->ColourAllTags(false);
     String before = Kinds(*editor);
     int middle = static_cast<int>(text.size() / 2);
     middle = static_cast<int>(text.find("\r\n", static_cast<size_t>(middle)));
@@ -286,7 +287,7 @@ TEST_F(TagColouringTest, SetTagColoursStoresWhatWasChosenInOrder) {
         dialog.ParamBoldCheck->SetChecked(true);
         dialog.OKButton->Click();
     });
-    Form->SetTagColours1Click(Form->SetTagColours1);
+    Form->TagColouring->SetTagColours1Click(Form->TagColouring->SetTagColours1);
 
     EXPECT_EQ(Form->ParamColour, clNavy);
     EXPECT_EQ(Form->ParamStyle, TFontStyles{fsBold});
@@ -315,7 +316,7 @@ TEST_F(TagColouringTest, SetTagColoursStoresWhatWasChosenInOrder) {
 
     TestHooks::AnswerModalResult(mrCancel);
     Form->ColouredTags = true;
-    Form->SetTagColours1Click(Form->SetTagColours1);
+    Form->TagColouring->SetTagColours1Click(Form->TagColouring->SetTagColours1);
     EXPECT_EQ(TagColourForm, kept);
     EXPECT_EQ(Form->ParamColour, clNavy);
     EXPECT_EQ(Kinds(*Form->Memos[0]).substr(0, 2), "..") << "Cancel changes nothing";
@@ -323,17 +324,17 @@ TEST_F(TagColouringTest, SetTagColoursStoresWhatWasChosenInOrder) {
 
 TEST_F(TagColouringTest, SwitchingColouringOffGivesEveryPagePlainFormatting) {
     TRichEdit* other = Page("<B>other</B>");
-    Form->ColourAllTags(true);
+    Form->TagColouring->ColourAllTags(true);
     other->SetSelStart(2);
     other->SetSelLength(3);
     other->SetModified(true);
     TRichEdit* active = Form->Memos[1];
     UsePage(*Form, 1, "/site/two.htm", "<I>two</I>");
-    Form->ColourAllTags(true);
+    Form->TagColouring->ColourAllTags(true);
     Form->ColouredTags = true;
     Form->UseTagColouring1->SetChecked(true);
 
-    Form->UseTagColouring1Click(Form->UseTagColouring1);
+    Form->TagColouring->UseTagColouring1Click(Form->UseTagColouring1);
     EXPECT_FALSE(Form->ColouredTags);
     EXPECT_FALSE(Form->UseTagColouring1->Checked());
     EXPECT_EQ(StoredInteger("Coloured Tags"), 0);
@@ -347,7 +348,7 @@ TEST_F(TagColouringTest, SwitchingColouringOffGivesEveryPagePlainFormatting) {
     EXPECT_EQ(other->SelLength(), 3);
     EXPECT_TRUE(other->Modified());
 
-    Form->UseTagColouring1Click(Form->UseTagColouring1);
+    Form->TagColouring->UseTagColouring1Click(Form->UseTagColouring1);
     EXPECT_EQ(StoredInteger("Coloured Tags"), 1);
     EXPECT_EQ(active->ColorAt(0), clBlue) << "the active page is coloured again";
     EXPECT_EQ(other->ColorAt(0), clBlack) << "only the active page";
@@ -358,9 +359,9 @@ TEST_F(TagColouringTest, RemoveTextFormattingLeavesThePagePlainWithTheStoredLayo
     Store(ProductKey + "\\Font", {{"FontColour", static_cast<int>(clMaroon)}});
     TRichEdit* editor = Page("<B>x</B>");
     Form->ColouredTags = true;
-    Form->ColourAllTags(false);
+    Form->TagColouring->ColourAllTags(false);
     editor->SetModified(false);
-    Form->RemoveTextFormatting1Click(Form->RemoveTextFormatting2);
+    Form->TagColouring->RemoveTextFormatting1Click(Form->TagColouring->RemoveTextFormatting2);
     for (int k = 0; k < editor->GetTextLen(); ++k) {
         EXPECT_EQ(editor->ColorAt(k), clMaroon) << k;
         EXPECT_EQ(editor->StyleAt(k), TFontStyles{}) << k;
@@ -381,7 +382,7 @@ TEST_F(TagColouringTest, MarksShowWithoutChangingThePageOrWhatIsSaved) {
     for (const String& text : texts) {
         TRichEdit* editor = Page(text);
         editor->SetModified(false);
-        Form->ShowHideMarks1Click(Form->ShowHideMarks1);
+        Form->TagColouring->ShowHideMarks1Click(Form->ShowHideMarks1);
         EXPECT_TRUE(editor->ShowMarks());
         EXPECT_EQ(editor->Text(), text);
         EXPECT_FALSE(editor->Modified());
@@ -390,7 +391,7 @@ TEST_F(TagColouringTest, MarksShowWithoutChangingThePageOrWhatIsSaved) {
         editor->SetModified(true);
         ASSERT_TRUE(Form->SaveDocument(0, false, false));
         EXPECT_EQ(ReadFileBytes(path), text);
-        Form->ShowHideMarks1Click(Form->ShowHideMarks1);
+        Form->TagColouring->ShowHideMarks1Click(Form->ShowHideMarks1);
         EXPECT_FALSE(editor->ShowMarks());
         EXPECT_EQ(editor->Text(), text);
     }

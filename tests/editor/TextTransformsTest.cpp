@@ -6,6 +6,7 @@
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/ChangeCaseForm.h"
+#include "editor/EditorKeys.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "tags/TagButtons.h"
@@ -105,35 +106,36 @@ TEST_F(TextTransformsTest, CommandsRewriteThePageAsOneUndoStep) {
         int ExpectedStart;
         int ExpectedLength;
     };
-    auto click = [](TMenuItem* THTMLEMainForm::*item) {
-        return [item](THTMLEMainForm& form) { (form.*item)->Click(); };
+    auto click = [](TMenuItem* TTextTransforms::*item) {
+        return [item](THTMLEMainForm& form) { (form.TextTransforms->*item)->Click(); };
     };
     const String fiveLines = "l1\r\nl2\r\nl3\r\nl4\r\nl5\r\n";
     const Case cases[] = {
-        {"indent, no selection: a tab at the caret", click(&THTMLEMainForm::Indent1), "ab" + Latin1,
-         1, 0, "a\tb" + Latin1, 2, 0},
-        {"indent lines 3 and 4, selected to the start of line 5", click(&THTMLEMainForm::Indent1),
+        {"indent, no selection: a tab at the caret", click(&TTextTransforms::Indent1),
+         "ab" + Latin1, 1, 0, "a\tb" + Latin1, 2, 0},
+        {"indent lines 3 and 4, selected to the start of line 5", click(&TTextTransforms::Indent1),
          fiveLines, 8, 8, "l1\r\nl2\r\n\tl3\r\n\tl4\r\nl5\r\n", 8, 8},
-        {"unindent the same selection takes line 5 too", click(&THTMLEMainForm::Unindent1),
+        {"unindent the same selection takes line 5 too", click(&TTextTransforms::Unindent1),
          "l1\r\nl2\r\n\tl3\r\n\tl4\r\n\tl5", 8, 10, "l1\r\nl2\r\nl3\r\nl4\r\nl5\r\n", 8, 10},
         {"indent to the end of the text gains a line end, empty lines stay",
-         click(&THTMLEMainForm::Indent1), "a\r\n\r\nb", 0, 6, "\ta\r\n\r\n\tb\r\n", 0, 8},
+         click(&TTextTransforms::Indent1), "a\r\n\r\nb", 0, 6, "\ta\r\n\r\n\tb\r\n", 0, 8},
         {"unindent of lines selected through the final line end adds no line",
-         click(&THTMLEMainForm::Unindent1), "\ta\r\n\tb\r\n", 0, 8, "a\r\nb\r\n", 0, 4},
-        {"unindent at the start reads nothing before the text", click(&THTMLEMainForm::Unindent1),
+         click(&TTextTransforms::Unindent1), "\ta\r\n\tb\r\n", 0, 8, "a\r\nb\r\n", 0, 4},
+        {"unindent at the start reads nothing before the text", click(&TTextTransforms::Unindent1),
          "\tx", 0, 0, "\tx", 0, 0},
-        {"unindent removes the tab before the caret", click(&THTMLEMainForm::Unindent1), "a\t\tb",
+        {"unindent removes the tab before the caret", click(&TTextTransforms::Unindent1), "a\t\tb",
          3, 0, "a\tb", 2, 0},
-        {"unindent removes a tab two before the caret", click(&THTMLEMainForm::Unindent1), "\tab",
+        {"unindent removes a tab two before the caret", click(&TTextTransforms::Unindent1), "\tab",
          2, 0, "ab", 1, 0},
-        {"remove indents keeps the selection", click(&THTMLEMainForm::RemoveIndents1),
+        {"remove indents keeps the selection", click(&TTextTransforms::RemoveIndents1),
          "  a\r\n\t" + Utf8, 4, 1, "a\r\n" + Utf8, 4, 1},
-        {"upper-case tags", click(&THTMLEMainForm::Uppercase1), "<b>x</b>\r\n", 1, 0,
+        {"upper-case tags", click(&TTextTransforms::Uppercase1), "<b>x</b>\r\n", 1, 0,
          "<B>x</B>\r\n", 1, 0},
-        {"lower-case tags", click(&THTMLEMainForm::Lowercase1), "<B>X</B>", 0, 0, "<b>X</b>", 0, 0},
-        {"remove blank lines", click(&THTMLEMainForm::RemoveLinespaces1), "a\r\n\r\nb", 0, 0,
+        {"lower-case tags", click(&TTextTransforms::Lowercase1), "<B>X</B>", 0, 0, "<b>X</b>", 0,
+         0},
+        {"remove blank lines", click(&TTextTransforms::RemoveLinespaces1), "a\r\n\r\nb", 0, 0,
          "a\r\nb\r\n", 0, 0},
-        {"remove comments", click(&THTMLEMainForm::RemoveComments1), "a<!-- x -->b", 0, 0, "ab", 0,
+        {"remove comments", click(&TTextTransforms::RemoveComments1), "a<!-- x -->b", 0, 0, "ab", 0,
          0},
         {"Perl comment: lines 2 and 3 of a selection to the start of line 4",
          [](THTMLEMainForm& f) { f.TagButtons->PerlCommentButton->Click(); }, fiveLines, 4, 8,
@@ -165,18 +167,18 @@ TEST_F(TextTransformsTest, ChangeCaseAsksUnlessShiftIsHeld) {
         dialog.ICButton->SetChecked(true);
         dialog.SetModalResult(mrOk);
     });
-    Form->ChangeCase1->Click();
+    Form->TextTransforms->ChangeCase1->Click();
     EXPECT_EQ(editor->Text(), "x One Two\r\nthree");
     EXPECT_EQ(ChangeCaseForm, nullptr);
 
     TestHooks::AnswerModalResult(mrCancel);
     editor->SelectAll();
-    Form->ChangeCase2->Click();
+    Form->TextTransforms->ChangeCase2->Click();
     EXPECT_EQ(editor->Text(), "x One Two\r\nthree");
 
     TestHooks::SetKeyDown(VK_SHIFT, true);
     editor->SelectAll();
-    Form->ChangeCase1->Click();
+    Form->TextTransforms->ChangeCase1->Click();
     TestHooks::SetKeyDown(VK_SHIFT, false);
     EXPECT_EQ(editor->Text(), "X ONE TWO\r\nTHREE");
     editor->Undo();
@@ -209,7 +211,7 @@ TEST_F(TextTransformsTest, AngleConversionsReplaceTheSelection) {
 TEST_F(TextTransformsTest, RemoveCommentsSaysWhenThereAreNone) {
     TRichEdit* editor = Page("<p>no comment</p>", 0, 0);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->RemoveComments1->Click();
+    Form->TextTransforms->RemoveComments1->Click();
     ASSERT_FALSE(TestHooks::Prompts().empty());
     EXPECT_EQ(TestHooks::Prompts().back().Text, "No comments found");
     EXPECT_EQ(editor->Text(), "<p>no comment</p>");
@@ -217,14 +219,14 @@ TEST_F(TextTransformsTest, RemoveCommentsSaysWhenThereAreNone) {
 
 TEST_F(TextTransformsTest, ScrollLockAndTheMenuItemToggleReplaceAngles) {
     Page("x", 0, 0);
-    EXPECT_EQ(Form->ReplaceAngles1->Caption(), "Replace<>");
+    EXPECT_EQ(Form->TextTransforms->ReplaceAngles1->Caption(), "Replace<>");
     TestHooks::PressKey(*Form->Memos[0], VK_SCROLL);
     EXPECT_TRUE(Form->ReplaceAngles);
-    EXPECT_EQ(Form->ReplaceAngles1->Caption(), "Use <>");
+    EXPECT_EQ(Form->TextTransforms->ReplaceAngles1->Caption(), "Use <>");
     TestHooks::PressKey(*Form->Memos[0], VK_SCROLL);
     EXPECT_FALSE(Form->ReplaceAngles);
-    EXPECT_EQ(Form->ReplaceAngles1->Caption(), "Replace <>");
-    Form->ReplaceAngles1->Click();
+    EXPECT_EQ(Form->TextTransforms->ReplaceAngles1->Caption(), "Replace <>");
+    Form->TextTransforms->ReplaceAngles1->Click();
     EXPECT_TRUE(Form->ReplaceAngles);
 }
 
@@ -273,7 +275,7 @@ TEST_F(TextTransformsTest, CtrlF1AsksTheReferenceForTheTagAtTheCaret) {
     Store(ProductKey + "\\Help", {{"HTMLRefLib", String("/help/ref.hlp")}});
     TRichEdit* editor = Page("<TABLE border=1></TABLE>", 3, 0);
     WORD key = VK_F1;
-    Form->Memo1KeyDown(editor, key, {ssCtrl});
+    Form->EditorKeys->Memo1KeyDown(editor, key, {ssCtrl});
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].HelpFile, "/help/ref.hlp");
     EXPECT_EQ(TestHooks::HelpRequests()[0].Command, UINT(HELP_KEY));
@@ -281,7 +283,9 @@ TEST_F(TextTransformsTest, CtrlF1AsksTheReferenceForTheTagAtTheCaret) {
 }
 
 TEST_F(TextTransformsTest, TheHiddenSequenceShowsTheVersionOnlyWhenUnbroken) {
-    auto press = [this](WORD key, TShiftState shift) { Form->FormKeyDown(Form.get(), key, shift); };
+    auto press = [this](WORD key, TShiftState shift) {
+        Form->EditorKeys->FormKeyDown(Form.get(), key, shift);
+    };
     const TShiftState held{ssCtrl, ssAlt};
     press(VK_F9, held);
     press(VK_F11, held);
@@ -307,8 +311,8 @@ TEST_F(TextTransformsTest, AWholePageRewriteHoldsTheInputBack) {
         if (change)
             change(sender);
     };
-    Form->RemoveComments1->Click();
-    Form->RemoveLinespaces1->Click();
+    Form->TextTransforms->RemoveComments1->Click();
+    Form->TextTransforms->RemoveLinespaces1->Click();
     EXPECT_EQ(editor->Text(), "ab\r\nc\r\n");
     EXPECT_EQ(enabledAtChange, (std::vector<bool>{false, false}));
     EXPECT_TRUE(editor->Enabled());

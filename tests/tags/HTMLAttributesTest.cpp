@@ -2,6 +2,7 @@
 // value editor gives, and where that text goes in the page.
 
 #include "ElementDialogSupport.h"
+#include "editor/EditorKeys.h"
 #include "platform/CommonDialogs.h"
 #include "platform/IniFiles.h"
 #include "platform/Menus.h"
@@ -259,8 +260,8 @@ TEST_F(AttributesTest, TheDialogSitsAtTheLastPressKeptOnTheScreen) {
         SCOPED_TRACE(c.Name);
         TestHooks::SetScreenSize(c.Screen.cx, c.Screen.cy);
         OpenPage("<a>", 2, 0);
-        Main->EditorMousePoint = TPoint{60, 40};
-        const TPoint corner = Editor()->ClientToScreen(Main->EditorMousePoint);
+        Main->EditorKeys->EditorMousePoint = TPoint{60, 40};
+        const TPoint corner = Editor()->ClientToScreen(Main->EditorKeys->EditorMousePoint);
         TRect bounds;
         Answer<TAttForm>([&](TAttForm& form) {
             bounds = form.BoundsRect();

@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "editor/TagColouring.h"
 #include "platform/TestHooks.h"
 #include "tags/TagButtons.h"
 
@@ -147,8 +148,8 @@ TEST(TagInsertion, TheItemsStandInTheirPlacesInTheMenus) {
     auto form = MakeMainWindow();
     const TTagInsertion& insertion = *form->TagInsertion;
     auto next = [](TMenuItem* item) { return item->Parent()->Items(item->MenuIndex() + 1); };
-    EXPECT_EQ(next(form->RemoveTextFormatting2), insertion.RepeatLastTag1);
-    EXPECT_EQ(next(form->RemoveTextFormatting1), insertion.RepeatLastTag2);
+    EXPECT_EQ(next(form->TagColouring->RemoveTextFormatting2), insertion.RepeatLastTag1);
+    EXPECT_EQ(next(form->TagColouring->RemoveTextFormatting1), insertion.RepeatLastTag2);
     EXPECT_EQ(form->Invis1->Items(0), insertion.Paragraph1);
     EXPECT_EQ(next(insertion.Threquarters1), insertion.UserItems[0]);
     EXPECT_EQ(next(insertion.UserItems.back()), insertion.TagRight);

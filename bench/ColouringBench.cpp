@@ -2,6 +2,7 @@
 // anywhere in it, and a 6 MB page on one single line (a minified page) opened and typed in.
 
 #include "BenchMainWindow.h"
+#include "editor/TagColouring.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 
@@ -36,7 +37,7 @@ std::unique_ptr<THTMLEMainForm> WindowWith(const String& file, bool coloured) {
 void ColourTheWholePage(benchmark::State& state) {
     auto form = WindowWith(WrittenPage("big.html", Section, 10 * 1024 * 1024), false);
     for (auto _ : state)
-        form->ColourAllTags(true);
+        form->TagColouring->ColourAllTags(true);
 }
 BENCHMARK(ColourTheWholePage)->Unit(benchmark::kMillisecond);
 
@@ -60,7 +61,7 @@ void ColouringOfAKeystroke(benchmark::State& state) {
     for (auto _ : state) {
         editor->SetSelStart(caret);
         char key = place.Key;
-        form->Memo1KeyPress(editor, key);
+        form->TagColouring->Memo1KeyPress(editor, key);
     }
 }
 BENCHMARK(ColouringOfAKeystroke)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);

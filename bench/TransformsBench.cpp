@@ -3,6 +3,7 @@
 // undone outside the timing, so each starts from the same page.
 
 #include "BenchMainWindow.h"
+#include "editor/TextTransforms.h"
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
 #include "tags/TagButtons.h"
@@ -54,24 +55,24 @@ void Run(benchmark::State& state, const std::function<void()>& command, int selS
 }
 
 void TagCaseUpper(benchmark::State& state) {
-    Run(state, [] { Form->Uppercase1->Click(); });
+    Run(state, [] { Form->TextTransforms->Uppercase1->Click(); });
 }
 void RemoveIndents(benchmark::State& state) {
-    Run(state, [] { Form->RemoveIndents1->Click(); });
+    Run(state, [] { Form->TextTransforms->RemoveIndents1->Click(); });
 }
 void RemoveBlankLines(benchmark::State& state) {
-    Run(state, [] { Form->RemoveLinespaces1->Click(); });
+    Run(state, [] { Form->TextTransforms->RemoveLinespaces1->Click(); });
 }
 void RemoveComments(benchmark::State& state) {
-    Run(state, [] { Form->RemoveComments1->Click(); });
+    Run(state, [] { Form->TextTransforms->RemoveComments1->Click(); });
 }
 void IndentWholePage(benchmark::State& state) {
     Run(
-        state, [] { Form->Indent1->Click(); }, 0, -1);
+        state, [] { Form->TextTransforms->Indent1->Click(); }, 0, -1);
 }
 void UnindentWholePage(benchmark::State& state) {
     Run(
-        state, [] { Form->Unindent1->Click(); }, 0, -1);
+        state, [] { Form->TextTransforms->Unindent1->Click(); }, 0, -1);
 }
 void PerlCommentWholePage(benchmark::State& state) {
     Run(
@@ -80,7 +81,7 @@ void PerlCommentWholePage(benchmark::State& state) {
 void ChangeCaseWholePage(benchmark::State& state) {
     TestHooks::SetKeyDown(VK_SHIFT, true);
     Run(
-        state, [] { Form->ChangeCase1->Click(); }, 0, -1);
+        state, [] { Form->TextTransforms->ChangeCase1->Click(); }, 0, -1);
     TestHooks::SetKeyDown(VK_SHIFT, false);
 }
 void AnglesToCodesWholePage(benchmark::State& state) {
@@ -95,7 +96,7 @@ void AnglesToCodesWholePage(benchmark::State& state) {
 // A few lines in the middle of the page.
 void IndentSelectionInTheMiddle(benchmark::State& state) {
     Run(
-        state, [] { Form->Indent1->Click(); }, 5 << 20, 400);
+        state, [] { Form->TextTransforms->Indent1->Click(); }, 5 << 20, 400);
 }
 
 } // namespace

@@ -217,6 +217,30 @@ TEST_F(TextTransformsTest, RemoveCommentsSaysWhenThereAreNone) {
     EXPECT_EQ(editor->Text(), "<p>no comment</p>");
 }
 
+// The commands follow the pages as they change and the Edit menu as it drops down; help-pointer
+// mode offers them without a page.
+TEST_F(TextTransformsTest, TheCommandsNeedAPageOrHelpPointerMode) {
+    const TTextTransforms& transforms = *Form->TextTransforms;
+    auto expectEnabled = [&](bool enabled, const char* when) {
+        SCOPED_TRACE(when);
+        Form->Edit1->Click();
+        for (TMenuItem* item :
+             {transforms.Indent1, transforms.Unindent1, transforms.RemoveComments1,
+              transforms.TagCase1, transforms.RemoveIndents1})
+            EXPECT_EQ(item->Enabled(), enabled) << item->Name();
+        for (TQmToolbarButton* button : {transforms.IndentButton, transforms.UnindentButton})
+            EXPECT_EQ(button->Enabled(), enabled) << button->Name();
+    };
+    Form->UpdateDocumentCommands();
+    expectEnabled(false, "no page");
+    Form->PointerHelp1->Click();
+    expectEnabled(true, "help-pointer mode");
+    Form->PointerHelp1->Click();
+    expectEnabled(false, "the mode ended");
+    Page("x", 0, 0);
+    expectEnabled(true, "a page open");
+}
+
 TEST_F(TextTransformsTest, ScrollLockAndTheMenuItemToggleReplaceAngles) {
     Page("x", 0, 0);
     EXPECT_EQ(Form->TextTransforms->ReplaceAngles1->Caption(), "Replace<>");

@@ -32,16 +32,35 @@ size_t FindByRareCharacter(const String& text, std::string_view needle, size_t r
     return npos;
 }
 
-// The next CR or LF at or after a position that only moves forward.
+// The next CR or LF at or after a position that only moves forward, each found by the C
+// library's search for that one character.
 class TLineBreakFinder {
 public:
-    explicit TLineBreakFinder(const String& text) : FReturn(text, "\r"), FFeed(text, "\n") {}
+    explicit TLineBreakFinder(const String& text) : FText(text) {}
 
-    size_t Next(size_t from) { return std::min(FReturn.Next(from), FFeed.Next(from)); }
+    size_t Next(size_t from) {
+        return std::min(Update(FReturn, '\r', from), Update(FFeed, '\n', from));
+    }
 
 private:
-    TForwardFinder FReturn;
-    TForwardFinder FFeed;
+    struct TCache {
+        size_t Found = npos;
+        bool NoneLeft = false;
+    };
+
+    size_t Update(TCache& cache, char c, size_t from) {
+        if (cache.NoneLeft)
+            return npos;
+        if (cache.Found == npos || cache.Found < from) {
+            cache.Found = FindChar(FText, c, from);
+            cache.NoneLeft = cache.Found == npos;
+        }
+        return cache.Found;
+    }
+
+    const String& FText;
+    TCache FReturn;
+    TCache FFeed;
 };
 
 // Text kept by a step that works in place: kept stretches move down over what was dropped.
@@ -220,7 +239,8 @@ private:
     }
 
     bool OpensTag(size_t at, std::string_view upperName) const {
-        return MatchesIgnoringCaseAt(FText, at, upperName) && EndsTagName(FText, at + upperName.size());
+        return MatchesIgnoringCaseAt(FText, at, upperName) &&
+               EndsTagName(FText, at + upperName.size());
     }
 
     size_t AfterTag(size_t tag) const {

@@ -1,19 +1,10 @@
 #include "services/TextScan.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr size_t npos = String::npos;
 
 } // namespace
-
-size_t FindChar(std::string_view text, char c, size_t from) {
-    if (from >= text.size())
-        return npos;
-    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-    return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-}
 
 size_t FindText(std::string_view text, std::string_view needle, size_t from) {
     if (needle.empty() || from > text.size())
@@ -24,15 +15,6 @@ size_t FindText(std::string_view text, std::string_view needle, size_t from) {
     return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
 }
 
-bool MatchesIgnoringCaseAt(std::string_view text, size_t at, std::string_view upperNeedle) {
-    if (at > text.size() || text.size() - at < upperNeedle.size())
-        return false;
-    for (size_t i = 0; i < upperNeedle.size(); ++i)
-        if (UpCase(text[at + i]) != upperNeedle[i])
-            return false;
-    return true;
-}
-
 // The candidates are found by the needle's first character alone when it has no case (as "<"
 // has), far faster than a comparison at every position.
 size_t FindIgnoringCase(std::string_view text, std::string_view upperNeedle, size_t from) {
@@ -40,7 +22,8 @@ size_t FindIgnoringCase(std::string_view text, std::string_view upperNeedle, siz
         return npos;
     const char first = upperNeedle[0];
     if (LowCase(first) == first) {
-        for (size_t at = FindChar(text, first, from); at != npos; at = FindChar(text, first, at + 1))
+        for (size_t at = FindChar(text, first, from); at != npos;
+             at = FindChar(text, first, at + 1))
             if (MatchesIgnoringCaseAt(text, at, upperNeedle))
                 return at;
         return npos;
@@ -51,30 +34,14 @@ size_t FindIgnoringCase(std::string_view text, std::string_view upperNeedle, siz
     return npos;
 }
 
-bool EndsTagName(std::string_view text, size_t at) {
-    if (at >= text.size())
-        return false;
-    const char c = text[at];
-    return c == ' ' || c == '\t' || c == '\f' || c == '\r' || c == '\n' || c == '/' || c == '>';
-}
-
-size_t TForwardFinder::Next(size_t from) {
-    if (!FKnown || from < FFrom || (FFound != npos && from > FFound)) {
-        FFrom = from;
-        FFound = Search(from);
-        FKnown = true;
-    }
-    return FFound;
-}
-
-size_t TForwardFinder::Search(size_t from) const {
-    const std::string_view text(*FText);
-    if (FMatch == mExact)
-        return FindText(text, FNeedle, from);
-    size_t at = FindIgnoringCase(text, FNeedle, from);
-    if (FMatch == mTagName)
-        while (at != npos && !EndsTagName(text, at + FNeedle.size()))
-            at = FindIgnoringCase(text, FNeedle, at + 1);
+size_t TForwardFinder::Search(std::string_view text, std::string_view needle, TMatch match,
+                              size_t from) {
+    if (match == mExact)
+        return FindText(text, needle, from);
+    size_t at = FindIgnoringCase(text, needle, from);
+    if (match == mTagName)
+        while (at != npos && !EndsTagName(text, at + needle.size()))
+            at = FindIgnoringCase(text, needle, at + 1);
     return at;
 }
 

@@ -53,7 +53,8 @@ TEST(TextScan, FindersAnswerAsAPlainSearchWhereverTheyAreAsked) {
             size_t from = 0;
             for (int ask = 0; ask < 60; ++ask) {
                 // Mostly onward, now and then back to an earlier place.
-                from = ask % 7 == 6 ? position(random) : std::min(from + random() % 20, text.size());
+                from =
+                    ask % 7 == 6 ? position(random) : std::min(from + random() % 20, text.size());
                 EXPECT_EQ(finder.Next(from),
                           PlainFind(text, c.Needle, from, c.Match != TForwardFinder::mExact,
                                     c.Match == TForwardFinder::mTagName))
@@ -63,8 +64,8 @@ TEST(TextScan, FindersAnswerAsAPlainSearchWhereverTheyAreAsked) {
         TBackwardFinder backward(text, '<');
         size_t at = 0;
         for (int ask = 0; ask < 60; ++ask) {
-            at = ask % 9 == 8 ? position(random) % text.size() : std::min(at + random() % 15,
-                                                                          text.size() - 1);
+            at = ask % 9 == 8 ? position(random) % text.size()
+                              : std::min(at + random() % 15, text.size() - 1);
             size_t expected = text.rfind('<', at);
             EXPECT_EQ(backward.AtOrBefore(at), expected) << "at " << at;
         }

@@ -2,6 +2,8 @@
 
 #include "editor/TextTransforms.h"
 
+#include "services/TextScan.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -69,27 +71,6 @@ String EachLineWithEnd(std::string_view lines,
     }
     return out;
 }
-
-// The first occurrence at or after from in a lower-cased text; remembered, so that asking again
-// with a later start costs nothing until the answer is passed.
-class TForwardSearch {
-public:
-    TForwardSearch(std::string_view text, std::string_view pattern)
-        : FText(text), FPattern(pattern) {}
-    size_t From(size_t from) {
-        if (!FKnown || (FFound != std::string_view::npos && FFound < from)) {
-            FFound = FText.find(FPattern, from);
-            FKnown = true;
-        }
-        return FFound;
-    }
-
-private:
-    std::string_view FText;
-    std::string_view FPattern;
-    size_t FFound = std::string_view::npos;
-    bool FKnown = false;
-};
 
 } // namespace
 
@@ -283,17 +264,17 @@ String RemoveBlankLines(std::string_view text) {
 
 String RemoveComments(std::string_view text) {
     const String lower = LowerCase(String(text));
-    TForwardSearch comments(lower, "<!--");
-    TForwardSearch scripts(lower, "<script");
-    TForwardSearch styles(lower, "<style");
+    TForwardFinder comments(lower, "<!--");
+    TForwardFinder scripts(lower, "<script");
+    TForwardFinder styles(lower, "<style");
     String out;
     out.reserve(text.size());
     size_t at = 0;
     while (at < text.size()) {
-        size_t comment = comments.From(at);
+        size_t comment = comments.Next(at);
         if (comment == std::string_view::npos)
             break;
-        size_t block = std::min(scripts.From(at), styles.From(at));
+        size_t block = std::min(scripts.Next(at), styles.Next(at));
         size_t point = std::min(block, comment);
         out.append(text.substr(at, point - at));
         if (point == comment) {
@@ -302,7 +283,7 @@ String RemoveComments(std::string_view text) {
             at = close == String::npos ? comment + 3 : close + 3;
             continue;
         }
-        std::string_view endTag = point == scripts.From(at) ? "</script>" : "</style>";
+        std::string_view endTag = point == scripts.Next(at) ? "</script>" : "</style>";
         size_t close = lower.find(endTag, point);
         // A block left open runs to the end of the text, all of it kept.
         size_t end = close == String::npos ? text.size() : close + endTag.size();

@@ -1,6 +1,7 @@
 #include "publish/PublishSteps.h"
 
 #include "platform/FileUtils.h"
+#include "services/TextScan.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,41 +22,6 @@ bool OpensComment(const String& text, size_t at) {
            text[at + 3] == '-';
 }
 
-// Inline, as the steps ask it of every character of a tag.
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// upperNeedle is written in upper case; the text's letters match in either case.
-bool MatchesAt(const String& text, size_t at, std::string_view upperNeedle) {
-    const size_t length = upperNeedle.size();
-    if (at > text.size() || text.size() - at < length)
-        return false;
-    for (size_t i = 0; i < length; ++i)
-        if (AsciiUpper(text[at + i]) != upperNeedle[i])
-            return false;
-    return true;
-}
-
-size_t FindChar(const String& text, char c, size_t from) {
-    if (from >= text.size())
-        return npos;
-    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-    return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-}
-
-// The C library's search skips through the text far faster than a comparison at every "<".
-size_t Find(const String& text, std::string_view needle, size_t from) {
-    if (from > text.size())
-        return npos;
-    const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
-    return hit == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-}
-
 // The revision stamps' markers hold a character that pages seldom use ("!", "[" or "]"):
 // looking for that one character alone passes over the page several times faster.
 size_t FindByRareCharacter(const String& text, std::string_view needle, size_t rareAt) {
@@ -65,63 +31,6 @@ size_t FindByRareCharacter(const String& text, std::string_view needle, size_t r
             return at - rareAt;
     return npos;
 }
-
-// Every needle of the steps begins with a character that has no case ("<"), so the candidates
-// are found by that character alone.
-size_t FindIgnoringCase(const String& text, std::string_view upperNeedle, size_t from) {
-    for (size_t at = FindChar(text, upperNeedle[0], from); at != npos;
-         at = FindChar(text, upperNeedle[0], at + 1))
-        if (MatchesAt(text, at, upperNeedle))
-            return at;
-    return npos;
-}
-
-// A tag's name ends where a blank, a line end, "/" or ">" follows it.
-bool EndsTagName(const String& text, size_t at) {
-    if (at >= text.size())
-        return false;
-    const char c = text[at];
-    return c == ' ' || c == '\t' || c == '\f' || IsLineBreak(c) || c == '/' || c == '>';
-}
-
-// The first occurrence at or after a position that only moves forward. Each step asks for the
-// next marker from where it stands; remembering the last answer, and that none is left once a
-// search failed, keeps the searches of a whole step within one pass over the text. The text
-// before the position asked for may change meanwhile; the text after it may not.
-class TForwardFinder {
-public:
-    enum TMatch { mExact, mIgnoringCase, mTagName };
-
-    TForwardFinder(const String& text, std::string_view needle, TMatch match)
-        : FText(text), FNeedle(needle), FMatch(match) {}
-
-    size_t Next(size_t from) {
-        if (FNoneLeft)
-            return npos;
-        if (FFound != npos && FFound >= from)
-            return FFound;
-        FFound = Search(from);
-        FNoneLeft = FFound == npos;
-        return FFound;
-    }
-
-private:
-    size_t Search(size_t from) const {
-        if (FMatch == mExact)
-            return Find(FText, FNeedle, from);
-        size_t at = FindIgnoringCase(FText, FNeedle, from);
-        if (FMatch == mTagName)
-            while (at != npos && !EndsTagName(FText, at + FNeedle.size()))
-                at = FindIgnoringCase(FText, FNeedle, at + 1);
-        return at;
-    }
-
-    const String& FText;
-    std::string_view FNeedle;
-    TMatch FMatch;
-    size_t FFound = npos;
-    bool FNoneLeft = false;
-};
 
 // The next CR or LF at or after a position that only moves forward, each found by the C
 // library's search for that one character.
@@ -198,7 +107,7 @@ void ShieldStamp(String& text, std::string_view opening, std::string_view closin
         return;
     text[at + 1] = '[';
     const size_t dash = closing.find('-');
-    const size_t end = Find(text, closing, 0);
+    const size_t end = FindText(text, closing, 0);
     if (end != npos)
         text[end + dash] = ']';
 }
@@ -285,7 +194,7 @@ void ConvertTag(String& text, size_t from, size_t to, bool upperCase) {
         if (c == '"')
             quoted = !quoted;
         else if (!quoted)
-            text[i] = upperCase ? AsciiUpper(c) : AsciiLower(c);
+            text[i] = upperCase ? UpCase(c) : LowCase(c);
     }
 }
 
@@ -330,7 +239,8 @@ private:
     }
 
     bool OpensTag(size_t at, std::string_view upperName) const {
-        return MatchesAt(FText, at, upperName) && EndsTagName(FText, at + upperName.size());
+        return MatchesIgnoringCaseAt(FText, at, upperName) &&
+               EndsTagName(FText, at + upperName.size());
     }
 
     size_t AfterTag(size_t tag) const {
@@ -417,7 +327,7 @@ private:
     // A script with a "</script" after it keeps its lines: everything through the character
     // after "</script", and the line ends right after that.
     bool CopyScriptBlock() {
-        if (!MatchesAt(FText, FRead, "<SCRIPT"))
+        if (!MatchesIgnoringCaseAt(FText, FRead, "<SCRIPT"))
             return false;
         const size_t end = FScriptEnd.Next(FRead + 1);
         if (end == npos)
@@ -621,11 +531,11 @@ String RemoveComments(String text) {
                 writer.SkipTo(end + 3);
                 pos = end + 3;
             }
-        } else if (MatchesAt(text, open, "<SCRIPT")) {
+        } else if (MatchesIgnoringCaseAt(text, open, "<SCRIPT")) {
             const size_t end = scriptEnd.Next(open + 7);
             if (end != npos)
                 pos = end + 9;
-        } else if (MatchesAt(text, open, "<STYLE")) {
+        } else if (MatchesIgnoringCaseAt(text, open, "<STYLE")) {
             const size_t end = styleEnd.Next(open + 6);
             if (end != npos)
                 pos = end + 8;
@@ -644,12 +554,12 @@ String ChangeTagCase(String text, bool upperCase) {
         // A script or comment keeps its text up to its end marker and that marker's first
         // character; the rest of the marker is ordinary text, which keeps its case anyway.
         size_t keptEnd = npos;
-        if (MatchesAt(text, open + 1, "SCRIPT")) {
+        if (MatchesIgnoringCaseAt(text, open + 1, "SCRIPT")) {
             keptEnd = scriptEnd.Next(open);
             if (keptEnd == npos)
                 keptEnd = scriptEndUpper.Next(open);
         } else if (OpensComment(text, open)) {
-            keptEnd = Find(text, "-->", open);
+            keptEnd = FindText(text, "-->", open);
         } else {
             keptEnd = FindChar(text, '>', open + 1);
             if (keptEnd != npos)

@@ -12,6 +12,7 @@
 #include "platform/ColorGrd.h"
 #include "platform/Events.h"
 #include "services/ProgramSettings.h"
+#include "services/TextScan.h"
 
 #include <algorithm>
 
@@ -53,55 +54,6 @@ private:
 };
 
 constexpr size_t None = String::npos;
-
-// The first place at or after a position where a text stands. The searches of one pass move
-// forward, so each remembers its last answer and the whole pass stays linear.
-class TForwardSearch {
-public:
-    TForwardSearch(const String& text, const String& what) : FText(text), FWhat(what) {}
-    size_t From(size_t position) {
-        if (!FKnown || position < FFrom || position > FFound) {
-            FFrom = position;
-            FFound = FText.find(FWhat, position);
-            FKnown = true;
-        }
-        return FFound;
-    }
-
-private:
-    const String& FText;
-    String FWhat;
-    bool FKnown = false;
-    size_t FFrom = 0;
-    size_t FFound = None;
-};
-
-// The last place at or before a position where a character stands, for positions that move
-// forward: only the bytes after the last position asked about are read again.
-class TBackwardSearch {
-public:
-    TBackwardSearch(const String& text, char what) : FText(text), FWhat(what) {}
-    size_t AtOrBefore(size_t position) {
-        size_t from = FKnown && position >= FUpTo ? FUpTo + 1 : 0;
-        if (!FKnown || position < FUpTo)
-            FLast = None;
-        for (size_t k = position + 1; k-- > from;)
-            if (FText[k] == FWhat) {
-                FLast = k;
-                break;
-            }
-        FUpTo = position;
-        FKnown = true;
-        return FLast;
-    }
-
-private:
-    const String& FText;
-    char FWhat;
-    bool FKnown = false;
-    size_t FUpTo = 0;
-    size_t FLast = None;
-};
 
 // The range's own reading of tags: a tab ends a name too, attributes start at the blank, a
 // tag's '>' goes to the text after it, a comment starts at "<!-", and there are no entities.
@@ -152,11 +104,11 @@ size_t EntityEnd(const String& text, size_t ampersand) {
 void ColourText(TRichEdit& editor, const String& text, const TTagLooks& looks) {
     size_t length = text.size();
     TRunColourer runs(editor, 0, length, looks.Text);
-    TBackwardSearch openings(text, '<');
-    TForwardSearch attributeEnds(text, ">");
-    TForwardSearch nameBlanks(text, " ");
-    TForwardSearch nameEnds(text, ">");
-    TForwardSearch commentEnds(text, "-->");
+    TBackwardFinder openings(text, '<');
+    TForwardFinder attributeEnds(text, ">");
+    TForwardFinder nameBlanks(text, " ");
+    TForwardFinder nameEnds(text, ">");
+    TForwardFinder commentEnds(text, "-->");
     bool inName = false;
     bool inComment = false;
     size_t p = 0;
@@ -169,7 +121,7 @@ void ColourText(TRichEdit& editor, const String& text, const TTagLooks& looks) {
             size_t open = openings.AtOrBefore(p);
             if (open != None) {
                 runs.Colour(open, p + 1, looks.Tag);
-                size_t close = attributeEnds.From(open + 1);
+                size_t close = attributeEnds.Next(open + 1);
                 if (close != None && close > p)
                     runs.Colour(p + 1, close + 1, looks.Param);
             }
@@ -183,7 +135,7 @@ void ColourText(TRichEdit& editor, const String& text, const TTagLooks& looks) {
             inName = false;
         } else if (c == '<') {
             if (text.compare(p + 1, 3, "!--") == 0) {
-                size_t end = commentEnds.From(p);
+                size_t end = commentEnds.Next(p);
                 if (end == None) {
                     runs.Colour(p, length, looks.Comment);
                     break;
@@ -192,7 +144,7 @@ void ColourText(TRichEdit& editor, const String& text, const TTagLooks& looks) {
                 inComment = true;
                 next = end + 1;
             } else if (!inComment) {
-                size_t stop = std::min(nameBlanks.From(p + 1), nameEnds.From(p + 1));
+                size_t stop = std::min(nameBlanks.Next(p + 1), nameEnds.Next(p + 1));
                 runs.Colour(p, stop == None ? length : stop + 1, looks.Tag);
                 if (stop != None)
                     next = stop;

@@ -70,13 +70,10 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
-        // The Chars page is the tag bar's, which a feature makes.
-        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -96,20 +93,15 @@ void THTMLEMainForm::BindEvents() {
     BindGlobalFindReplace();
     BindEditCommands();
     BindTagColouring();
-    BindElementDialogs();
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();
     BindTextTransforms();
     BindEditorKeys();
-    BindSpecialCharacters();
-    BindDroppedFiles();
     BindPublishCommands();
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindTagAttributes();
-    BindObjectDialogs();
     BindPrintCommands();
     BindReferenceHelp();
     for (const auto& feature : FFeatures)

@@ -18,11 +18,11 @@ public:
     void RuleButtonClick(TObject* Sender);
     void MetaButtonClick(TObject* Sender);
     void ListButtonClick(TObject* Sender);
+
+private:
     // Inserts the start tag named so that the font dialog, closed with OK, describes, with the
     // end text after the selection; nothing when the dialog describes nothing.
     void BuildFontTag(const String& name, const String& end);
-
-private:
     // The font dialog for FONT and BASEFONT alike; the tag goes in only after OK.
     void RunFontDialog(const String& name, const String& end);
 };

@@ -11,6 +11,11 @@
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
 #include "site/ReportPane.h"
+#include "tags/DroppedFiles.h"
+#include "tags/ElementDialogs.h"
+#include "tags/ObjectDialogs.h"
+#include "tags/SpecialCharacters.h"
+#include "tags/TagAttributes.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 
@@ -30,6 +35,12 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
+    form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
+    form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
+    // After the tag buttons, whose Chars page and lists it fills, and tag insertion, whose
+    // shortcut items it serves.
+    form.SpecialCharacters = form.AddFeature(std::make_unique<TSpecialCharacters>(form));
+    form.DroppedFiles = form.AddFeature(std::make_unique<TDroppedFiles>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include
     // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));
@@ -37,4 +48,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.ReportPane = form.AddFeature(std::make_unique<TReportPane>(form));
     // After the file pane: its item follows the pane's Multi-Publish.
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
+    // After the download estimate: its pop-up item goes before the estimate's, and its Edit item
+    // comes last.
+    form.TagAttributes = form.AddFeature(std::make_unique<TTagAttributes>(form));
 }

@@ -69,13 +69,10 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
-        // The Chars page is the tag bar's, which a feature makes.
-        BuildSpecialCharacters();
         BindEvents();
         // No page is open yet: the commands that need one start disabled.
         UpdateDocumentCommands();
@@ -94,18 +91,13 @@ void THTMLEMainForm::BindEvents() {
     BindHelpCommands();
     BindGlobalFindReplace();
     BindEditCommands();
-    BindElementDialogs();
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();
-    BindSpecialCharacters();
-    BindDroppedFiles();
     BindPublishCommands();
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindTagAttributes();
-    BindObjectDialogs();
     BindPrintCommands();
     BindReferenceHelp();
     for (const auto& feature : FFeatures)

@@ -8,7 +8,6 @@
 #include "platform/ComCtrls.h"
 #include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
-#include "platform/DragManager.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FileListBox.h"
 #include "platform/Forms.h"
@@ -46,6 +45,11 @@ class TTableCommands;
 class TTagColouring;
 class TTextTransforms;
 class TEditorKeys;
+class TElementDialogs;
+class TObjectDialogs;
+class TSpecialCharacters;
+class TDroppedFiles;
+class TTagAttributes;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -86,6 +90,11 @@ public:
     TTagColouring* TagColouring = nullptr;
     TTextTransforms* TextTransforms = nullptr;
     TEditorKeys* EditorKeys = nullptr;
+    TElementDialogs* ElementDialogs = nullptr;
+    TObjectDialogs* ObjectDialogs = nullptr;
+    TSpecialCharacters* SpecialCharacters = nullptr;
+    TDroppedFiles* DroppedFiles = nullptr;
+    TTagAttributes* TagAttributes = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -239,22 +248,6 @@ public:
     TMenuItem* Paste2 = nullptr;
     TMenuItem* SelectAll1 = nullptr;
 
-    // ---- Element dialogs ----
-    // The link, image, font, mailto, rule and META dialogs of the tag bar.
-    void LinkButtonClick(TObject* Sender);
-    void ImageButtonClick(TObject* Sender);
-    void FaceButtonClick(TObject* Sender);
-    void BaseFontButtonClick(TObject* Sender);
-    // Inserts the start tag named so that the font dialog, closed with OK, describes, with the
-    // end text after the selection; nothing when the dialog describes nothing.
-    void BuildFontTag(const String& name, const String& end);
-    void MailToButtonClick(TObject* Sender);
-    void RuleButtonClick(TObject* Sender);
-    void MetaButtonClick(TObject* Sender);
-    // ---- List dialog ----
-    void ListButtonClick(TObject* Sender);
-    void BindElementDialogs();
-
     // ---- Site analyser ----
     // The analysis of the selected pages and the trace of one page's local links
     // (site/SiteAnalysing.cpp).
@@ -307,46 +300,6 @@ public:
     TMenuItem* GlobalReplace = nullptr;
     TQmToolbarButton* GlobalReplaceButton = nullptr;
 
-    // ---- Special characters ----
-    // SpecialCharacters.cpp: the Chars page, its entity list and character map, and the
-    // shortcuts that insert character references.
-    void AmpButtonClick(TObject* Sender);
-    void QuotButtonClick(TObject* Sender);
-    void CopyRtButtonClick(TObject* Sender);
-    void RegButtonClick(TObject* Sender);
-    void QuarterButtonClick(TObject* Sender);
-    void HalfButtonClick(TObject* Sender);
-    void Quarter3ButtonClick(TObject* Sender);
-    void nbspButtonClick(TObject* Sender);
-    void OtherCharButtonClick(TObject* Sender);
-    void CharMapButtonClick(TObject* Sender);
-    void PoundClick(TObject* Sender);
-    void LeftAngleClick(TObject* Sender);
-    void RightAngleClick(TObject* Sender);
-    void Multx1Click(TObject* Sender);
-    void Quarter1Click(TObject* Sender);
-    void Half1Click(TObject* Sender);
-    void Threquarters1Click(TObject* Sender);
-    void CharListBoxClick(TObject* Sender);
-    void CharListBoxExit(TObject* Sender);
-    void CharGridDblClick(TObject* Sender);
-    void CharGridExit(TObject* Sender);
-    TQmToolbarButton* AmpButton = nullptr;
-    TQmToolbarButton* QuotButton = nullptr;
-    TQmToolbarButton* CopyRtButton = nullptr;
-    TQmToolbarButton* RegButton = nullptr;
-    TQmToolbarButton* QuarterButton = nullptr;
-    TQmToolbarButton* HalfButton = nullptr;
-    TQmToolbarButton* Quarter3Button = nullptr;
-    TQmToolbarButton* nbspButton = nullptr;
-    TQmToolbarButton* OtherCharButton = nullptr;
-    TQmToolbarButton* CharMapButton = nullptr;
-
-    // ---- Files dropped on a page ----
-    // DroppedFiles.cpp: a file dragged from the file list onto an editor goes in as a reference.
-    void Memo1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State,
-                       bool& Accept);
-    void Memo1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
     // ---- External browsers ----
     // ExternalBrowsers.cpp: the saved page shown in another browser program, a running one
@@ -748,15 +701,6 @@ public:
     // Publishes the page's text as "zvalid~.html" into the page's own folder.
     void PublishValidationCopy(int page);
 
-    // ---- Special characters ----
-    void BuildSpecialCharacters();
-    void BindSpecialCharacters();
-    // The help gate (none for help 0), then the reference put in front of the selection.
-    void InsertCharacterReference(THelpContext help, const String& reference);
-    // The character map's cells filled with their characters, or emptied.
-    void FillCharGrid(bool filled);
-    void ShowCharGrid(bool shown);
-
     // ---- Application buttons ----
     // A picture file the user chose for a button; a damaged one is reported with its name.
     static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
@@ -774,15 +718,6 @@ public:
     void ShowAppButtonDefinition(int index);
     // The selected files of the file list, each with its folder, joined by ";".
     String SelectedFilesWithFolder() const;
-
-    // ---- Files dropped on a page ----
-    void BindDroppedFiles();
-    // The caret moved to the drop point as a click there would move it.
-    void ClickEditorAt(TRichEdit* editor, int x, int y);
-    // The start and end texts for a file dropped on the active page.
-    std::pair<String, String> DroppedFileTexts(const String& path);
-    // The IMG tag's start text for an image file.
-    String DroppedImageTag(const String& path, const String& url, const String& name);
 
     // ---- Multi-publish, multi-copy and the dates published ----
     void BuildMultiPublishing();
@@ -804,34 +739,6 @@ public:
     void ViewInExternalBrowser(const TExternalBrowser& browser);
     void SetupBrowserPath(const TExternalBrowser& browser);
 
-    // ---- Attributes of the tag at the caret ----
-    // TagAttributes.cpp: the attribute dialog's command and the writing of its attribute.
-    void BuildTagAttributes();
-    void BindTagAttributes();
-    void Attributes1Click(TObject* Sender);
-    void EditTagAttributes();
-    // The tag around the caret: the position of its '>' and its name, or -1 when the caret
-    // stands outside a tag or the tag is not closed.
-    static int TagAroundCaret(const String& text, int caret, String& tagName);
-    // The dialog's top-left corner at the last press in the editor, kept above the screen's
-    // bottom 40 pixels and within its width.
-    void PlaceAttributeDialog(TForm* dialog, TRichEdit* editor) const;
-    // The attribute, after a blank, just before the tag's '>', in the attribute colour.
-    void WriteAttribute(TRichEdit* editor, int closePosition, const String& attribute,
-                        int firstVisible);
-    TMenuItem* InsertAttribute1 = nullptr;
-    TMenuItem* Attributes1 = nullptr;
-
-    // ---- Applet, sound, DIV and SPAN dialogs and the STYLE block ----
-    void BindObjectDialogs();
-    void AppletButtonClick(TObject* Sender);
-    void SoundButtonClick(TObject* Sender);
-    void DivButtonClick(TObject* Sender);
-    void SpanButtonClick(TObject* Sender);
-    void StyleButtonClick(TObject* Sender);
-    // The class names that the active page's style block defines, in order, duplicates kept;
-    // empty with no page open or no style block.
-    void GetStyleClasses(TStrings& list) const;
     // ---- Printing commands (PrintCommands.cpp) ----
     void BuildPrintCommands();
     void BindPrintCommands();

@@ -6,6 +6,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HelpPointer.h"
+#include "platform/DragManager.h"
 #include "platform/Events.h"
 #include "platform/FileListBox.h"
 #include "platform/Forms.h"

@@ -1,8 +1,6 @@
-// Files dragged from the file list onto a page: a page becomes a link, an image an IMG tag with
-// its size, sound and video an EMBED tag, anything else its bare URL, relative to the page.
+#include "tags/DroppedFiles.h"
 
 #include "editor/CorvaletForm.h"
-
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Events.h"
@@ -23,33 +21,34 @@ bool NameHolds(const String& name, std::initializer_list<const char*> extensions
 
 } // namespace
 
-void THTMLEMainForm::BindDroppedFiles() {
-    for (TRichEdit* editor : Memos)
-        DragManager::SetDropTarget(*editor, Handler(this, &THTMLEMainForm::Memo1DragOver),
-                                   Handler(this, &THTMLEMainForm::Memo1DragDrop));
+// Every page's editor takes the drops.
+void TDroppedFiles::Bind() {
+    for (TRichEdit* editor : Form.Memos)
+        DragManager::SetDropTarget(*editor, Handler(this, &TDroppedFiles::Memo1DragOver),
+                                   Handler(this, &TDroppedFiles::Memo1DragDrop));
 }
 
-void THTMLEMainForm::Memo1DragOver(TObject* /*Sender*/, TObject* /*Source*/, int /*X*/, int /*Y*/,
-                                   TDragState /*State*/, bool& Accept) {
+void TDroppedFiles::Memo1DragOver(TObject* /*Sender*/, TObject* /*Source*/, int /*X*/, int /*Y*/,
+                                  TDragState /*State*/, bool& Accept) {
     Accept = true;
-    if (TRichEdit* editor = GetMemo(-1); editor && editor->CanFocus())
+    if (TRichEdit* editor = Form.GetMemo(-1); editor && editor->CanFocus())
         editor->SetFocus();
     Screen->SetCursor(crDrag);
 }
 
-void THTMLEMainForm::Memo1DragDrop(TObject* /*Sender*/, TObject* Source, int X, int Y) {
-    if (Source == FilePane->FileListBox1 && PageInUse(-1) &&
-        !FilePane->FileListBox1->FileName().empty()) {
-        ClickEditorAt(GetMemo(-1), X, Y);
-        auto [start, end] = DroppedFileTexts(FilePane->FileListBox1->FileName());
-        TagInsertion->InsertTag(start, end, 0);
+void TDroppedFiles::Memo1DragDrop(TObject* /*Sender*/, TObject* Source, int X, int Y) {
+    if (Source == Form.FilePane->FileListBox1 && Form.PageInUse(-1) &&
+        !Form.FilePane->FileListBox1->FileName().empty()) {
+        ClickEditorAt(Form.GetMemo(-1), X, Y);
+        auto [start, end] = DroppedFileTexts(Form.FilePane->FileListBox1->FileName());
+        Form.TagInsertion->InsertTag(start, end, 0);
     }
     Screen->SetCursor(crDefault);
 }
 
 // The release goes through the editor's own handlers, so the last press's state is the drop's:
 // the left button, and Alt when it is held.
-void THTMLEMainForm::ClickEditorAt(TRichEdit* editor, int x, int y) {
+void TDroppedFiles::ClickEditorAt(TRichEdit* editor, int x, int y) {
     if (editor->CanFocus())
         editor->SetFocus();
     LPARAM point = MAKELPARAM(x, y);
@@ -58,8 +57,8 @@ void THTMLEMainForm::ClickEditorAt(TRichEdit* editor, int x, int y) {
     editor->Perform(WM_LBUTTONUP, MK_LBUTTON, point);
 }
 
-std::pair<String, String> THTMLEMainForm::DroppedFileTexts(const String& path) {
-    String url = GlobalForm->RelativeURL(path, ExtractFilePath(ActiveFileName()));
+std::pair<String, String> TDroppedFiles::DroppedFileTexts(const String& path) {
+    String url = GlobalForm->RelativeURL(path, ExtractFilePath(Form.ActiveFileName()));
     String name = LowerCase(ExtractFileName(path));
     if (NameHolds(name, {".htm", ".shtml"}))
         return {"<A HREF=\"" + url + "\">", "</A>"};
@@ -70,11 +69,11 @@ std::pair<String, String> THTMLEMainForm::DroppedFileTexts(const String& path) {
     return {url, ""};
 }
 
-String THTMLEMainForm::DroppedImageTag(const String& path, const String& url, const String& name) {
+String TDroppedFiles::DroppedImageTag(const String& path, const String& url, const String& name) {
     String tag = "<IMG SRC=\"" + url + "\" ALT=\"";
-    if (AskForAltData) {
+    if (Form.AskForAltData) {
         TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
-        if (dialog && SetupLocationForm("", "", "Alternative text for image", false, false) &&
+        if (dialog && Form.SetupLocationForm("", "", "Alternative text for image", false, false) &&
             dialog.ShowModal() == mrOk)
             tag += dialog->LocEdit->Text();
     }

@@ -1,5 +1,4 @@
-// The element dialogs of the tag bar: each command fills its dialog, shows it, and puts the
-// element it describes into the active page.
+#include "tags/ElementDialogs.h"
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
@@ -20,13 +19,6 @@
 
 namespace {
 
-// The font dialog for FONT and BASEFONT alike; the tag goes in only after OK.
-void RunFontDialog(THTMLEMainForm& main, const String& name, const String& end) {
-    TDialogGuard<THTMLFontTagForm> dialog(HTMLFontTagForm, TButtonLook::FromSetting);
-    if (dialog && dialog.ShowModal() == mrOk)
-        main.BuildFontTag(name, end);
-}
-
 // The selected text of the open page, "" with no page open.
 String SelectedText(const THTMLEMainForm& main) {
     return main.AnyDocumentOpen() ? main.GetMemo(-1)->SelText() : String();
@@ -39,56 +31,81 @@ void ReplaceSelection(THTMLEMainForm& main, const String& start, const String& e
     main.TagInsertion->InsertWhole(start, end, 0);
 }
 
+using F = TElementDialogs;
+
+struct TDialogButton {
+    TQmToolbarButton* TTagButtons::*Button;
+    void (TElementDialogs::*Click)(TObject*);
+};
+
+const TDialogButton DialogButtons[] = {
+    {&TTagButtons::LinkButton, &F::LinkButtonClick},
+    {&TTagButtons::ImageButton, &F::ImageButtonClick},
+    {&TTagButtons::FaceButton, &F::FaceButtonClick},
+    {&TTagButtons::BaseFontButton, &F::BaseFontButtonClick},
+    {&TTagButtons::MailToButton, &F::MailToButtonClick},
+    {&TTagButtons::RuleButton, &F::RuleButtonClick},
+    {&TTagButtons::MetaButton, &F::MetaButtonClick},
+    {&TTagButtons::ListButton, &F::ListButtonClick},
+};
+
 } // namespace
 
-void THTMLEMainForm::LinkButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::LinkButtonClick) || !AnyDocumentOpen())
+void TElementDialogs::Bind() {
+    for (const TDialogButton& entry : DialogButtons)
+        (Form.TagButtons->*entry.Button)->OnClick = Handler(this, entry.Click);
+}
+
+void TElementDialogs::LinkButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::LinkButtonClick) || !Form.AnyDocumentOpen())
         return;
     TDialogGuard<TLinkForm> dialog(LinkForm, TButtonLook::Unchanged);
     if (!dialog)
         return;
-    dialog->PageFolder = DialogPageFolder(*this);
-    dialog->LinkEdit->SetText(SelectedText(*this));
+    dialog->PageFolder = DialogPageFolder(Form);
+    dialog->LinkEdit->SetText(SelectedText(Form));
     if (dialog.ShowModal() == mrOk)
-        ReplaceSelection(*this, dialog->StartText(), dialog->EndText());
+        ReplaceSelection(Form, dialog->StartText(), dialog->EndText());
 }
 
-void THTMLEMainForm::ImageButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ImageButtonClick))
+void TElementDialogs::ImageButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ImageButtonClick))
         return;
     TDialogGuard<TImageForm> dialog(ImageForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->PageFolder = DialogPageFolder(*this);
+    dialog->PageFolder = DialogPageFolder(Form);
     if (dialog.ShowModal() == mrOk)
-        TagInsertion->InsertWhole(dialog->ImageTag(), "", 0);
+        Form.TagInsertion->InsertWhole(dialog->ImageTag(), "", 0);
 }
 
-void THTMLEMainForm::FaceButtonClick(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::FaceButtonClick))
-        RunFontDialog(*this, "FONT", "</FONT>");
+void TElementDialogs::FaceButtonClick(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::FaceButtonClick))
+        RunFontDialog("FONT", "</FONT>");
 }
 
-void THTMLEMainForm::BaseFontButtonClick(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::BaseFontButtonClick))
-        RunFontDialog(*this, "BASEFONT", "");
+void TElementDialogs::BaseFontButtonClick(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::BaseFontButtonClick))
+        RunFontDialog("BASEFONT", "");
+}
+
+void TElementDialogs::RunFontDialog(const String& name, const String& end) {
+    TDialogGuard<THTMLFontTagForm> dialog(HTMLFontTagForm, TButtonLook::FromSetting);
+    if (dialog && dialog.ShowModal() == mrOk)
+        BuildFontTag(name, end);
 }
 
 // A tag pair around the selection: the Alt or Ctrl of the press on the font button leaves out
 // one of its texts, as for every tag button.
-void THTMLEMainForm::BuildFontTag(const String& name, const String& end) {
+void TElementDialogs::BuildFontTag(const String& name, const String& end) {
     const String tag = HTMLFontTagForm->StartTag(name);
     if (!tag.empty())
-        TagInsertion->InsertTag(tag, end, 0);
-}
-
-void THTMLEMainForm::BindElementDialogs() {
-    TagButtons->ListButton->OnClick = Handler(this, &THTMLEMainForm::ListButtonClick);
+        Form.TagInsertion->InsertTag(tag, end, 0);
 }
 
 // The dialog outlives a Cancel so that what was typed into it is there next time.
-void THTMLEMainForm::ListButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::ListButtonClick))
+void TElementDialogs::ListButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::ListButtonClick))
         return;
     TDialogGuard<TListForm> dialog(ListForm, TButtonLook::FromSetting);
     if (!dialog)
@@ -98,35 +115,35 @@ void THTMLEMainForm::ListButtonClick(TObject* /*Sender*/) {
         dialog.Keep();
         return;
     }
-    TagInsertion->InsertWhole(dialog->ListHTML(AutoInsertTab), "", 0);
+    Form.TagInsertion->InsertWhole(dialog->ListHTML(Form.AutoInsertTab), "", 0);
 }
 
-void THTMLEMainForm::MailToButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::MailToButtonClick))
+void TElementDialogs::MailToButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::MailToButtonClick))
         return;
     TDialogGuard<TMailToForm> dialog(MailToForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->LinkTextEdit->SetText(SelectedText(*this));
+    dialog->LinkTextEdit->SetText(SelectedText(Form));
     if (dialog.ShowModal() == mrOk)
-        ReplaceSelection(*this, dialog->MailLink(), "");
+        ReplaceSelection(Form, dialog->MailLink(), "");
 }
 
-void THTMLEMainForm::RuleButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RuleButtonClick))
+void TElementDialogs::RuleButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RuleButtonClick))
         return;
     TDialogGuard<TRuleForm> dialog(RuleForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
     dialog->Prepare();
     if (dialog.ShowModal() == mrOk)
-        TagInsertion->InsertWhole(dialog->RuleTag(), "\r\n", 0);
+        Form.TagInsertion->InsertWhole(dialog->RuleTag(), "\r\n", 0);
 }
 
 // The page loses its known META tags while the dialog shows; OK writes them back as one block
 // after the HEAD start tag, Cancel puts the page back as it was.
-void THTMLEMainForm::MetaButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::MetaButtonClick) || !AnyDocumentOpen())
+void TElementDialogs::MetaButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::MetaButtonClick) || !Form.AnyDocumentOpen())
         return;
     TDialogGuard<THTMLMetaForm> dialog(HTMLMetaForm, TButtonLook::Unchanged);
     if (!dialog)
@@ -134,7 +151,7 @@ void THTMLEMainForm::MetaButtonClick(TObject* /*Sender*/) {
     dialog.Keep();
     dialog->DontIndexCheck->SetChecked(false);
     dialog->DontFollowCheck->SetChecked(false);
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     dialog->SourceEditor = editor;
     const String page = editor->Text();
     const bool modified = editor->Modified();
@@ -149,8 +166,8 @@ void THTMLEMainForm::MetaButtonClick(TObject* /*Sender*/) {
     if (dialog.ShowModal() == mrOk) {
         const int position = MetaBlockPosition(rest);
         editor->SetSelStart(position);
-        TagInsertion->InsertWhole(
-            MetaBlockAt(rest, position, dialog->Fields(), VerLabelInvis->Caption()), "", 0);
+        Form.TagInsertion->InsertWhole(
+            MetaBlockAt(rest, position, dialog->Fields(), Form.VerLabelInvis->Caption()), "", 0);
     } else if (taken) {
         editor->SetText(page);
         editor->SetModified(modified);

@@ -83,10 +83,6 @@ const TItemHandler<TElementNavigation> NavigationItems[] = {
     {&F::HLTagLeft1, &TElementNavigation::TagLeft1Click},
 };
 
-const TItemHandler<THTMLEMainForm> WindowItems[] = {
-    {&F::Undo3, &THTMLEMainForm::Undo1Click},
-};
-
 } // namespace
 
 // The items come first in the hidden menu, before the page stepping's.
@@ -102,7 +98,7 @@ void TTagInsertion::BuildHiddenShortcuts() {
     for (const TShortcutItem& entry : ShortcutItems)
         add(entry);
     // User1 to User9 on Alt and a digit, User10 to User16 on Shift+Alt and a digit from 0.
-    for (int i = 0; i < THTMLEMainForm::UserButtonCount; ++i) {
+    for (int i = 0; i < std::ssize(UserItems); ++i) {
         String number = IntToStr(i + 1);
         TMenuItem* item =
             InsertItem(&Form, Form.Invis1, index++, "User" + number + "1", "User" + number);
@@ -119,6 +115,5 @@ void TTagInsertion::BindHiddenShortcuts() {
         (this->*entry.Member)->OnClick = Handler(Form.TagButtons, entry.Click);
     for (const auto& entry : NavigationItems)
         (this->*entry.Member)->OnClick = Handler(Form.ElementNavigation, entry.Click);
-    for (const auto& entry : WindowItems)
-        (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
+    Undo3->OnClick = [this](TObject* sender) { Form.Undo1Click(sender); };
 }

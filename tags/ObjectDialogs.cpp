@@ -1,4 +1,4 @@
-// The applet, multimedia and DIV/SPAN dialogs of the tag bar, and the empty style block.
+#include "tags/ObjectDialogs.h"
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
@@ -16,17 +16,6 @@
 
 namespace {
 
-void RunDivDialog(THTMLEMainForm& main, const String& elementName) {
-    TDialogGuard<TDivForm> dialog(DivForm, TButtonLook::Unchanged);
-    if (!dialog)
-        return;
-    TStringList classes;
-    main.GetStyleClasses(classes);
-    dialog->Prepare(elementName, classes);
-    if (dialog.ShowModal() == mrOk)
-        main.TagInsertion->InsertWhole(dialog->StartText(), dialog->EndText(), 0);
-}
-
 // The text from the first "<STYLE" up to the first "</STYLE" after it (or the end of the page);
 // "" when the page has no style block. Both found without regard to case.
 String StyleBlock(const String& page) {
@@ -40,60 +29,72 @@ String StyleBlock(const String& page) {
 
 } // namespace
 
-void THTMLEMainForm::BindObjectDialogs() {
-    TagButtons->AppletButton->OnClick = Handler(this, &THTMLEMainForm::AppletButtonClick);
-    TagButtons->SoundButton->OnClick = Handler(this, &THTMLEMainForm::SoundButtonClick);
-    TagButtons->DivButton->OnClick = Handler(this, &THTMLEMainForm::DivButtonClick);
-    TagButtons->SpanButton->OnClick = Handler(this, &THTMLEMainForm::SpanButtonClick);
-    TagButtons->StyleButton->OnClick = Handler(this, &THTMLEMainForm::StyleButtonClick);
+void TObjectDialogs::Bind() {
+    TTagButtons& buttons = *Form.TagButtons;
+    buttons.AppletButton->OnClick = Handler(this, &TObjectDialogs::AppletButtonClick);
+    buttons.SoundButton->OnClick = Handler(this, &TObjectDialogs::SoundButtonClick);
+    buttons.DivButton->OnClick = Handler(this, &TObjectDialogs::DivButtonClick);
+    buttons.SpanButton->OnClick = Handler(this, &TObjectDialogs::SpanButtonClick);
+    buttons.StyleButton->OnClick = Handler(this, &TObjectDialogs::StyleButtonClick);
 }
 
-void THTMLEMainForm::AppletButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::AppletButtonClick))
+void TObjectDialogs::AppletButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::AppletButtonClick))
         return;
     TDialogGuard<TAppletForm> dialog(AppletForm, TButtonLook::Unchanged);
     if (!dialog)
         return;
     dialog->ClearFields();
     if (dialog.ShowModal() == mrOk)
-        TagInsertion->InsertWhole(dialog->StartText(), dialog->EndText(), 0);
+        Form.TagInsertion->InsertWhole(dialog->StartText(), dialog->EndText(), 0);
 }
 
-void THTMLEMainForm::SoundButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::SoundButtonClick))
+void TObjectDialogs::SoundButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::SoundButtonClick))
         return;
     TDialogGuard<TSoundForm> dialog(SoundForm, TButtonLook::Unchanged);
     if (!dialog)
         return;
-    dialog->OpenDialog->SetInitialDir(FilePane->DirectoryListBox1->Directory());
-    dialog->PageFolder = DialogPageFolder(*this);
+    dialog->OpenDialog->SetInitialDir(Form.FilePane->DirectoryListBox1->Directory());
+    dialog->PageFolder = DialogPageFolder(Form);
     if (dialog.ShowModal() == mrOk)
-        TagInsertion->InsertWhole(dialog->EmbedTag(), "", 0);
+        Form.TagInsertion->InsertWhole(dialog->EmbedTag(), "", 0);
 }
 
-void THTMLEMainForm::DivButtonClick(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::DivButtonClick))
-        RunDivDialog(*this, "DIV");
+void TObjectDialogs::DivButtonClick(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::DivButtonClick))
+        RunDivDialog("DIV");
 }
 
-void THTMLEMainForm::SpanButtonClick(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::SpanButtonClick))
-        RunDivDialog(*this, "SPAN");
+void TObjectDialogs::SpanButtonClick(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::SpanButtonClick))
+        RunDivDialog("SPAN");
 }
 
-void THTMLEMainForm::StyleButtonClick(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::StyleButtonClick))
-        TagInsertion->InsertTag("<STYLE TYPE=\"text/css\">\r\n<!--\r\n", "\r\n\r\n-->\r\n</STYLE>",
-                                0);
+void TObjectDialogs::RunDivDialog(const String& elementName) {
+    TDialogGuard<TDivForm> dialog(DivForm, TButtonLook::Unchanged);
+    if (!dialog)
+        return;
+    TStringList classes;
+    GetStyleClasses(classes);
+    dialog->Prepare(elementName, classes);
+    if (dialog.ShowModal() == mrOk)
+        Form.TagInsertion->InsertWhole(dialog->StartText(), dialog->EndText(), 0);
+}
+
+void TObjectDialogs::StyleButtonClick(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::StyleButtonClick))
+        Form.TagInsertion->InsertTag("<STYLE TYPE=\"text/css\">\r\n<!--\r\n",
+                                     "\r\n\r\n-->\r\n</STYLE>", 0);
 }
 
 // Every "." starts a name that runs to the next "{", so a selector such as P.intro gives
 // "intro"; a full stop inside a declaration (1.5em) gives a name too.
-void THTMLEMainForm::GetStyleClasses(TStrings& list) const {
+void TObjectDialogs::GetStyleClasses(TStrings& list) const {
     list.Clear();
-    if (!AnyDocumentOpen())
+    if (!Form.AnyDocumentOpen())
         return;
-    const String block = StyleBlock(GetMemo(-1)->Text());
+    const String block = StyleBlock(Form.GetMemo(-1)->Text());
     size_t from = 0;
     while (true) {
         const size_t dot = block.find('.', from);

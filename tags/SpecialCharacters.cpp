@@ -1,9 +1,6 @@
-// The Chars page of the tag bar: buttons for the common character references, a list of the
-// Latin-1 entities and a map of the characters 33 to 255, and the shortcuts that insert the same
-// references. Every reference goes in front of the selection as a start text.
+#include "tags/SpecialCharacters.h"
 
 #include "editor/CorvaletForm.h"
-
 #include "platform/Events.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
@@ -11,14 +8,14 @@
 
 namespace {
 
-using F = THTMLEMainForm;
+using F = TSpecialCharacters;
 
 struct TCharButton {
-    TQmToolbarButton* THTMLEMainForm::*Member;
+    TQmToolbarButton* TSpecialCharacters::*Member;
     const char* Name;
     const char* Caption;
     const char* Hint;
-    void (THTMLEMainForm::*Click)(TObject*);
+    void (TSpecialCharacters::*Click)(TObject*);
 };
 
 const TCharButton CharButtons[] = {
@@ -37,7 +34,7 @@ const TCharButton CharButtons[] = {
 
 struct TShortcutHandler {
     TMenuItem* TTagInsertion::*Member;
-    void (THTMLEMainForm::*Click)(TObject*);
+    void (TSpecialCharacters::*Click)(TObject*);
 };
 
 const TShortcutHandler ShortcutHandlers[] = {
@@ -118,160 +115,167 @@ int CodeOfCell(int column, int row) {
 
 } // namespace
 
-void THTMLEMainForm::BuildSpecialCharacters() {
+void TSpecialCharacters::Build() {
+    TTagButtons& bar = *Form.TagButtons;
     for (const TCharButton& entry : CharButtons) {
-        auto* button = NewControl<TQmToolbarButton>(this, TagButtons->CharSheet, entry.Name);
+        auto* button = NewControl<TQmToolbarButton>(&Form, bar.CharSheet, entry.Name);
         button->SetCaption(entry.Caption);
         button->SetBounds(0, 0, 25 + 7 * static_cast<int>(String(entry.Caption).size() / 2), 25);
         button->SetHint(entry.Hint);
         button->SetShowHint(true);
         this->*entry.Member = button;
     }
-    TagButtons->FlowTagButtons(TagButtons->CharSheet);
+    bar.FlowTagButtons(bar.CharSheet);
     for (const TEntity& entity : Entities)
-        TagButtons->CharListBox->Items().Add(entity.Item);
-    TagButtons->CharGrid->SetColCount(GridColumns);
-    TagButtons->CharGrid->SetRowCount(GridRows);
-    TagButtons->CharGrid->SetFixedCols(0);
-    TagButtons->CharGrid->SetFixedRows(0);
-    TagButtons->CharGrid->SetDefaultColWidth(15);
-    TagButtons->CharGrid->SetDefaultRowHeight(15);
-    TagButtons->CharGrid->SetWidth(GridColumns * 16 + 4);
-    TagButtons->CharGrid->SetHeight(GridRows * 16 + 4);
-    TagButtons->CharGrid->Font().SetName("Arial");
-    TagButtons->CharGrid->Font().SetHeight(-11);
-    TagButtons->CharGrid->Font().SetColor(clBlack);
+        bar.CharListBox->Items().Add(entity.Item);
+    TStringGrid& grid = *bar.CharGrid;
+    grid.SetColCount(GridColumns);
+    grid.SetRowCount(GridRows);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+    grid.SetDefaultColWidth(15);
+    grid.SetDefaultRowHeight(15);
+    grid.SetWidth(GridColumns * 16 + 4);
+    grid.SetHeight(GridRows * 16 + 4);
+    grid.Font().SetName("Arial");
+    grid.Font().SetHeight(-11);
+    grid.Font().SetColor(clBlack);
 }
 
-void THTMLEMainForm::BindSpecialCharacters() {
+void TSpecialCharacters::Bind() {
+    TTagButtons& bar = *Form.TagButtons;
     for (const TCharButton& entry : CharButtons) {
         (this->*entry.Member)->OnClick = Handler(this, entry.Click);
-        (this->*entry.Member)->OnMouseDown =
-            Handler(TagButtons, &TTagButtons::HeadingsButtonMouseDown);
+        (this->*entry.Member)->OnMouseDown = Handler(&bar, &TTagButtons::HeadingsButtonMouseDown);
     }
     for (const TShortcutHandler& entry : ShortcutHandlers)
-        (TagInsertion->*entry.Member)->OnClick = Handler(this, entry.Click);
-    TagButtons->CharListBox->OnClick = Handler(this, &THTMLEMainForm::CharListBoxClick);
-    TagButtons->CharListBox->OnExit = Handler(this, &THTMLEMainForm::CharListBoxExit);
-    TagButtons->CharGrid->OnDblClick = Handler(this, &THTMLEMainForm::CharGridDblClick);
-    TagButtons->CharGrid->OnExit = Handler(this, &THTMLEMainForm::CharGridExit);
+        (Form.TagInsertion->*entry.Member)->OnClick = Handler(this, entry.Click);
+    bar.CharListBox->OnClick = Handler(this, &TSpecialCharacters::CharListBoxClick);
+    bar.CharListBox->OnExit = Handler(this, &TSpecialCharacters::CharListBoxExit);
+    bar.CharGrid->OnDblClick = Handler(this, &TSpecialCharacters::CharGridDblClick);
+    bar.CharGrid->OnExit = Handler(this, &TSpecialCharacters::CharGridExit);
 }
 
-void THTMLEMainForm::InsertCharacterReference(THelpContext help, const String& reference) {
-    if (help != 0 && HandleHelpPointer(help))
+void TSpecialCharacters::InsertCharacterReference(THelpContext help, const String& reference) {
+    if (help != 0 && Form.HandleHelpPointer(help))
         return;
-    TagInsertion->InsertTag(reference, "", 0);
+    Form.TagInsertion->InsertTag(reference, "", 0);
 }
 
 // ---- Buttons and shortcuts ----
 
-void THTMLEMainForm::AmpButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::AmpButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::AmpButtonClick, "&amp;");
 }
-void THTMLEMainForm::QuotButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::QuotButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::QuotButtonClick, "&quot;");
 }
-void THTMLEMainForm::CopyRtButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::CopyRtButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::CopyRtButtonClick, "&copy;");
 }
-void THTMLEMainForm::RegButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::RegButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::RegButtonClick, "&reg;");
 }
-void THTMLEMainForm::QuarterButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::QuarterButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::QuarterButtonClick, "&frac14;");
 }
-void THTMLEMainForm::HalfButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::HalfButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::HalfButtonClick, "&frac12;");
 }
-void THTMLEMainForm::Quarter3ButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::Quarter3ButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::Quarter3ButtonClick, "&frac34;");
 }
-void THTMLEMainForm::nbspButtonClick(TObject* /*Sender*/) {
+void TSpecialCharacters::nbspButtonClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::nbspButtonClick, "&nbsp;");
 }
-void THTMLEMainForm::PoundClick(TObject* /*Sender*/) {
+void TSpecialCharacters::PoundClick(TObject* /*Sender*/) {
     InsertCharacterReference(HelpContexts::PoundClick, "&pound;");
 }
 // The angle, multiply and fraction shortcuts insert at once, even in help-pointer mode.
-void THTMLEMainForm::LeftAngleClick(TObject* /*Sender*/) {
+void TSpecialCharacters::LeftAngleClick(TObject* /*Sender*/) {
     InsertCharacterReference(0, "&lt;");
 }
-void THTMLEMainForm::RightAngleClick(TObject* /*Sender*/) {
+void TSpecialCharacters::RightAngleClick(TObject* /*Sender*/) {
     InsertCharacterReference(0, "&gt;");
 }
-void THTMLEMainForm::Multx1Click(TObject* /*Sender*/) {
+void TSpecialCharacters::Multx1Click(TObject* /*Sender*/) {
     InsertCharacterReference(0, "&times;");
 }
-void THTMLEMainForm::Quarter1Click(TObject* /*Sender*/) {
+void TSpecialCharacters::Quarter1Click(TObject* /*Sender*/) {
     InsertCharacterReference(0, "&frac14;");
 }
-void THTMLEMainForm::Half1Click(TObject* /*Sender*/) {
+void TSpecialCharacters::Half1Click(TObject* /*Sender*/) {
     InsertCharacterReference(0, "&frac12;");
 }
-void THTMLEMainForm::Threquarters1Click(TObject* /*Sender*/) {
+void TSpecialCharacters::Threquarters1Click(TObject* /*Sender*/) {
     InsertCharacterReference(0, "&frac34;");
 }
 
 // ---- The entity list ----
 
-void THTMLEMainForm::OtherCharButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::OtherCharButtonClick))
+void TSpecialCharacters::OtherCharButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::OtherCharButtonClick))
         return;
-    TagButtons->CharListBox->SetVisible(!TagButtons->CharListBox->Visible());
-    TagButtons->CharGrid->Hide();
-    if (TagButtons->CharListBox->Visible())
-        TagButtons->ShowDropList(TagButtons->CharListBox);
+    TTagButtons& bar = *Form.TagButtons;
+    bar.CharListBox->SetVisible(!bar.CharListBox->Visible());
+    bar.CharGrid->Hide();
+    if (bar.CharListBox->Visible())
+        bar.ShowDropList(bar.CharListBox);
 }
 
-void THTMLEMainForm::CharListBoxClick(TObject* /*Sender*/) {
-    int index = TagButtons->CharListBox->ItemIndex();
+void TSpecialCharacters::CharListBoxClick(TObject* /*Sender*/) {
+    TListBox* list = Form.TagButtons->CharListBox;
+    int index = list->ItemIndex();
     if (index >= 0 && index < static_cast<int>(std::size(Entities)))
-        TagInsertion->InsertTag(Entities[index].Reference, "", 0);
-    TagButtons->CharListBox->Hide();
+        Form.TagInsertion->InsertTag(Entities[index].Reference, "", 0);
+    list->Hide();
 }
 
-void THTMLEMainForm::CharListBoxExit(TObject* /*Sender*/) {
-    TagButtons->CharListBox->Hide();
+void TSpecialCharacters::CharListBoxExit(TObject* /*Sender*/) {
+    Form.TagButtons->CharListBox->Hide();
 }
 
 // ---- The character map ----
 
-void THTMLEMainForm::CharMapButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::CharMapButtonClick))
+void TSpecialCharacters::CharMapButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::CharMapButtonClick))
         return;
-    ShowCharGrid(!TagButtons->CharGrid->Visible());
-    if (TagButtons->CharGrid->Visible()) {
-        TagButtons->CharGrid->BringToFront();
-        if (TagButtons->CharGrid->CanFocus())
-            TagButtons->CharGrid->SetFocus();
+    TStringGrid* grid = Form.TagButtons->CharGrid;
+    ShowCharGrid(!grid->Visible());
+    if (grid->Visible()) {
+        grid->BringToFront();
+        if (grid->CanFocus())
+            grid->SetFocus();
     }
 }
 
-void THTMLEMainForm::ShowCharGrid(bool shown) {
-    TagButtons->CharGrid->SetVisible(shown);
-    TagButtons->GridPanel1->SetVisible(shown);
-    TagButtons->GridPanel2->SetVisible(shown);
+void TSpecialCharacters::ShowCharGrid(bool shown) {
+    TTagButtons& bar = *Form.TagButtons;
+    bar.CharGrid->SetVisible(shown);
+    bar.GridPanel1->SetVisible(shown);
+    bar.GridPanel2->SetVisible(shown);
     FillCharGrid(shown);
 }
 
-void THTMLEMainForm::FillCharGrid(bool filled) {
+void TSpecialCharacters::FillCharGrid(bool filled) {
     for (int row = 0; row < GridRows; ++row)
         for (int column = 0; column < GridColumns; ++column) {
             int code = CodeOfCell(column, row);
             if (code >= FirstShownCode && code <= LastCode)
-                TagButtons->CharGrid->SetCells(column, row,
-                                               filled ? String(1, static_cast<char>(code)) : "");
+                Form.TagButtons->CharGrid->SetCells(
+                    column, row, filled ? String(1, static_cast<char>(code)) : "");
         }
 }
 
-void THTMLEMainForm::CharGridDblClick(TObject* /*Sender*/) {
-    int code = CodeOfCell(TagButtons->CharGrid->Col(), TagButtons->CharGrid->Row());
+void TSpecialCharacters::CharGridDblClick(TObject* /*Sender*/) {
+    const TStringGrid* grid = Form.TagButtons->CharGrid;
+    int code = CodeOfCell(grid->Col(), grid->Row());
     if (code < 32 || code > LastCode)
         return;
-    TagInsertion->InsertTag("&#" + IntToStr(code) + ";", "", 0);
+    Form.TagInsertion->InsertTag("&#" + IntToStr(code) + ";", "", 0);
     ShowCharGrid(false);
 }
 
-void THTMLEMainForm::CharGridExit(TObject* /*Sender*/) {
+void TSpecialCharacters::CharGridExit(TObject* /*Sender*/) {
     ShowCharGrid(false);
 }

@@ -1,8 +1,6 @@
-// Attributes of the tag at the caret: the catalogue's attributes for it offered in a small
-// dialog, and the one chosen written just before the tag's '>'.
+#include "tags/TagAttributes.h"
 
 #include "editor/CorvaletForm.h"
-
 #include "editor/DialogGuard.h"
 #include "editor/EditorKeys.h"
 #include "editor/HelpPointer.h"
@@ -10,6 +8,8 @@
 #include "platform/Events.h"
 #include "platform/IniFiles.h"
 #include "platform/RichEdit.h"
+#include "site/DownloadEstimate.h"
+#include "tags/DroppedFiles.h"
 #include "tags/HTMLAttForm.h"
 
 namespace {
@@ -20,27 +20,32 @@ bool IsBlank(char c) {
 
 } // namespace
 
-void THTMLEMainForm::BuildTagAttributes() {
-    InsertAttribute1 = AddItem(this, Edit1, "InsertAttribute1", "Insert &Attribute");
-    Attributes1 = AddItem(this, MainPopupMenu->Items(), "Attributes1", "Attributes...");
+// The Edit menu's item comes last; the pop-up menu's goes before the download estimate's.
+void TTagAttributes::Build() {
+    InsertAttribute1 = AddItem(&Form, Form.Edit1, "InsertAttribute1", "Insert &Attribute");
+    TMenuItem* popup = Form.MainPopupMenu->Items();
+    Attributes1 =
+        InsertItem(&Form, popup, popup->IndexOf(Form.DownloadEstimate->CheckDownloadSpeed1),
+                   "Attributes1", "Attributes...");
 }
 
-void THTMLEMainForm::BindTagAttributes() {
-    InsertAttribute1->OnClick = Handler(this, &THTMLEMainForm::Attributes1Click);
-    Attributes1->OnClick = Handler(this, &THTMLEMainForm::Attributes1Click);
+void TTagAttributes::Bind() {
+    InsertAttribute1->OnClick = Handler(this, &TTagAttributes::Attributes1Click);
+    Attributes1->OnClick = Handler(this, &TTagAttributes::Attributes1Click);
 }
 
-void THTMLEMainForm::Attributes1Click(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::Attributes1Click))
+void TTagAttributes::Attributes1Click(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::Attributes1Click))
         return;
     // The pop-up menu speaks of the tag that was right-clicked: the caret goes there first, so
     // the attributes offered and the tag written into are that tag's.
-    if (Sender == Attributes1 && AnyDocumentOpen())
-        ClickEditorAt(GetMemo(-1), EditorKeys->EditorMousePoint.x, EditorKeys->EditorMousePoint.y);
+    if (Sender == Attributes1 && Form.AnyDocumentOpen())
+        Form.DroppedFiles->ClickEditorAt(Form.GetMemo(-1), Form.EditorKeys->EditorMousePoint.x,
+                                         Form.EditorKeys->EditorMousePoint.y);
     EditTagAttributes();
 }
 
-int THTMLEMainForm::TagAroundCaret(const String& text, int caret, String& tagName) {
+int TTagAttributes::TagAroundCaret(const String& text, int caret, String& tagName) {
     int open = std::min(caret, static_cast<int>(text.size())) - 1;
     while (open > 0 && text[open] != '<' && text[open] != '>')
         --open;
@@ -57,10 +62,10 @@ int THTMLEMainForm::TagAroundCaret(const String& text, int caret, String& tagNam
     return static_cast<int>(close);
 }
 
-void THTMLEMainForm::EditTagAttributes() {
-    if (!AnyDocumentOpen())
+void TTagAttributes::EditTagAttributes() {
+    if (!Form.AnyDocumentOpen())
         return;
-    TRichEdit* editor = GetMemo(-1);
+    TRichEdit* editor = Form.GetMemo(-1);
     if (!editor)
         return;
     String tagName;
@@ -80,13 +85,13 @@ void THTMLEMainForm::EditTagAttributes() {
     if (dialog->ListBox->Items().Count() == 0)
         return;
     PlaceAttributeDialog(&*dialog, editor);
-    const int firstVisible = FirstVisibleLine(editor);
+    const int firstVisible = Form.FirstVisibleLine(editor);
     if (dialog.ShowModal() == mrOk && !dialog->AttributeText.empty())
         WriteAttribute(editor, close, dialog->AttributeText, firstVisible);
 }
 
-void THTMLEMainForm::PlaceAttributeDialog(TForm* dialog, TRichEdit* editor) const {
-    const TPoint corner = editor->ClientToScreen(EditorKeys->EditorMousePoint);
+void TTagAttributes::PlaceAttributeDialog(TForm* dialog, TRichEdit* editor) const {
+    const TPoint corner = editor->ClientToScreen(Form.EditorKeys->EditorMousePoint);
     dialog->SetLeft(corner.x);
     dialog->SetTop(corner.y);
     if (dialog->Top() + dialog->Height() > Screen->Height() - 40)
@@ -95,14 +100,14 @@ void THTMLEMainForm::PlaceAttributeDialog(TForm* dialog, TRichEdit* editor) cons
         dialog->SetLeft(Screen->Width() - dialog->Width());
 }
 
-void THTMLEMainForm::WriteAttribute(TRichEdit* editor, int closePosition, const String& attribute,
+void TTagAttributes::WriteAttribute(TRichEdit* editor, int closePosition, const String& attribute,
                                     int firstVisible) {
     const bool locked = LockWindowUpdate(editor->Handle());
     editor->SetSelStart(closePosition);
-    if (ColouredTags)
-        TTagColouring::SetTypingAttributes(editor, ParamColour, ParamStyle);
+    if (Form.ColouredTags)
+        TTagColouring::SetTypingAttributes(editor, Form.ParamColour, Form.ParamStyle);
     editor->SetSelText(" " + attribute);
-    ScrollToLine(editor, firstVisible);
+    Form.ScrollToLine(editor, firstVisible);
     if (locked)
         LockWindowUpdate(nullptr);
 }

@@ -77,7 +77,7 @@ void TTagButtons::BuildTagBar() {
         this->*hidden.Member = button;
         left += FixedButtonSize;
     }
-    for (int i = 0; i < THTMLEMainForm::UserButtonCount; ++i) {
+    for (int i = 0; i < std::ssize(UserButtons); ++i) {
         String number = IntToStr(i + 1);
         auto* button = NewControl<TQmToolbarButton>(&Form, UserSheet, "User" + number + "Button");
         button->SetBounds(i * FixedButtonSize, 0, FixedButtonSize, FixedButtonSize);
@@ -85,7 +85,7 @@ void TTagButtons::BuildTagBar() {
         button->SetHint("User defineable");
         UserButtons[i] = button;
     }
-    for (int i = 0; i < THTMLEMainForm::AppButtonCount; ++i) {
+    for (int i = 0; i < std::ssize(AppButtons); ++i) {
         String number = IntToStr(i + 1);
         auto* button = NewControl<TQmToolbarButton>(&Form, ApplicationPage, "AppButton" + number);
         button->SetBounds(i * FixedButtonSize, 0, FixedButtonSize, FixedButtonSize);
@@ -111,9 +111,10 @@ void TTagButtons::ReadUserButtons() {
     TRegistry reg;
     if (!reg.OpenKey(ProductSubKey("UserDef"), false))
         return;
-    int count = THTMLEMainForm::UserButtonCount;
+    const int buttonCount = static_cast<int>(UserButtons.size());
+    int count = buttonCount;
     ReadSetting(reg, "Buttons", count);
-    count = std::min(count, THTMLEMainForm::UserButtonCount);
+    count = std::min(count, buttonCount);
     for (int number = 1; number <= count; ++number) {
         String hint;
         ReadSetting(reg, "UserDef" + IntToStr(number) + "Hint", hint);
@@ -133,7 +134,7 @@ void TTagButtons::ReadUserButtons() {
         String glyph;
         ReadSetting(reg, "UserDef" + IntToStr(number) + "Glyph", glyph);
         if (!glyph.empty() && FileExists(glyph))
-            THTMLEMainForm::LoadButtonGlyph(UserButtons[number - 1], glyph);
+            Form.LoadButtonGlyph(UserButtons[number - 1], glyph);
     }
 }
 

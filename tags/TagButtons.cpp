@@ -144,12 +144,12 @@ const TTagButton TagButtons[] = {
     {&F::MiscButton, &F::SpecialSheet, "MiscButton", "Misc", "User definitions", ClearsShift},
 };
 
-template <typename TTarget> struct TButtonHandler {
+struct TButtonHandler {
     TQmToolbarButton* TTagButtons::*Member;
-    void (TTarget::*Click)(TObject*);
+    void (TTagButtons::*Click)(TObject*);
 };
 
-const TButtonHandler<TTagButtons> ButtonHandlers[] = {
+const TButtonHandler ButtonHandlers[] = {
     {&F::BoldButton, &F::BoldButtonClick},
     {&F::ItalicButton, &F::ItalicButtonClick},
     {&F::UnderlineButton, &F::UnderlineButtonClick},
@@ -196,17 +196,6 @@ const TButtonHandler<TTagButtons> ButtonHandlers[] = {
     {&F::SSIButton, &F::SSIButtonClick},
 };
 
-// The element dialogs, which the window runs.
-const TButtonHandler<THTMLEMainForm> DialogHandlers[] = {
-    {&F::LinkButton, &THTMLEMainForm::LinkButtonClick},
-    {&F::ImageButton, &THTMLEMainForm::ImageButtonClick},
-    {&F::FaceButton, &THTMLEMainForm::FaceButtonClick},
-    {&F::BaseFontButton, &THTMLEMainForm::BaseFontButtonClick},
-    {&F::MailToButton, &THTMLEMainForm::MailToButtonClick},
-    {&F::RuleButton, &THTMLEMainForm::RuleButtonClick},
-    {&F::MetaButton, &THTMLEMainForm::MetaButtonClick},
-};
-
 const int ButtonHeight = 25;
 const int MinButtonWidth = 25;
 const int CaptionCharWidth = 7;
@@ -230,8 +219,6 @@ void TTagButtons::Build() {
 void TTagButtons::Bind() {
     for (const auto& entry : ButtonHandlers)
         (this->*entry.Member)->OnClick = Handler(this, entry.Click);
-    for (const auto& entry : DialogHandlers)
-        (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
     for (const TTagButton& entry : TagButtons) {
         TQmToolbarButton* button = this->*entry.Member;
         if (entry.Press == KeepsShift)

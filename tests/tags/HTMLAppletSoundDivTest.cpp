@@ -13,6 +13,7 @@
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLSoundForm.h"
+#include "tags/ObjectDialogs.h"
 #include "widgets/QmFilSys.h"
 
 #include <vector>
@@ -47,7 +48,7 @@ protected:
     std::vector<String> StyleClasses() const {
         TStringList classes;
         classes.Add("left over");
-        Main->GetStyleClasses(classes);
+        Main->ObjectDialogs->GetStyleClasses(classes);
         return Items(classes);
     }
 };
@@ -118,7 +119,7 @@ TEST_F(AppletSoundDivTest, AppletOrObjectIsWrittenInItsAttributeOrder) {
             c.Fill(form);
             form.OKButton->Click();
         });
-        Main->AppletButtonClick(nullptr);
+        Main->ObjectDialogs->AppletButtonClick(nullptr);
         EXPECT_EQ(PageText(), c.Page);
         EXPECT_EQ(AppletForm, nullptr);
     }
@@ -175,7 +176,7 @@ TEST_F(AppletSoundDivTest, TheParameterGridKeepsOneEmptyLastRow) {
         EXPECT_EQ(GridRows(form), (std::vector<String>{"c=3", "b=2", "="}));
         form.OKButton->Click();
     });
-    Main->AppletButtonClick(nullptr);
+    Main->ObjectDialogs->AppletButtonClick(nullptr);
     EXPECT_EQ(PageText(), "<APPLET>\r\n<PARAM NAME=\"c\" VALUE=\"3\">\r\n"
                           "<PARAM NAME=\"b\" VALUE=\"2\">\r\n</APPLET>");
 }
@@ -225,7 +226,7 @@ TEST_F(AppletSoundDivTest, EmbedWritesEveryAttribute) {
             c.Fill(form);
             form.OKButton->Click();
         });
-        Main->SoundButtonClick(nullptr);
+        Main->ObjectDialogs->SoundButtonClick(nullptr);
         EXPECT_EQ(PageText(), "a" + c.Tag + "Xb");
         EXPECT_EQ(SoundForm, nullptr);
     }
@@ -245,7 +246,7 @@ TEST_F(AppletSoundDivTest, HiddenAutostartAndContinuousAreCoupled) {
         EXPECT_FALSE(form.LoopUD->Enabled());
         form.CancelButton->Click();
     });
-    Main->SoundButtonClick(nullptr);
+    Main->ObjectDialogs->SoundButtonClick(nullptr);
     EXPECT_EQ(PageText(), "");
 }
 
@@ -276,9 +277,9 @@ TEST_F(AppletSoundDivTest, DivAndSpanWrapTheSelection) {
             form.OKButton->Click();
         });
         if (c.Div)
-            Main->DivButtonClick(nullptr);
+            Main->ObjectDialogs->DivButtonClick(nullptr);
         else
-            Main->SpanButtonClick(nullptr);
+            Main->ObjectDialogs->SpanButtonClick(nullptr);
         EXPECT_EQ(PageText(), "a" + c.Element + "b");
         EXPECT_EQ(DivForm, nullptr);
     }
@@ -300,7 +301,7 @@ TEST_F(AppletSoundDivTest, TheDialogOffersTheClassesOfThePagesStyleBlock) {
         offered = Items(form.ClassCombo->Items());
         form.CnacelButton->Click();
     });
-    Main->DivButtonClick(nullptr);
+    Main->ObjectDialogs->DivButtonClick(nullptr);
     EXPECT_EQ(offered, (std::vector<String>{"intro", "note", "5em"}));
 }
 
@@ -329,16 +330,16 @@ TEST_F(AppletSoundDivTest, StyleClassesAreReadFromTheFirstStyleBlock) {
 
 TEST_F(AppletSoundDivTest, TheStyleButtonPutsTheSelectionInsideTheComment) {
     OpenPage("aXb", 1, 1);
-    Main->StyleButtonClick(nullptr);
+    Main->ObjectDialogs->StyleButtonClick(nullptr);
     EXPECT_EQ(PageText(), "a<STYLE TYPE=\"text/css\">\r\n<!--\r\nX\r\n\r\n-->\r\n</STYLE>b");
 }
 
 TEST_F(AppletSoundDivTest, CancelInsertsNothing) {
     OpenPage("aXb", 1, 1);
-    for (auto command : {&THTMLEMainForm::AppletButtonClick, &THTMLEMainForm::SoundButtonClick,
-                         &THTMLEMainForm::DivButtonClick, &THTMLEMainForm::SpanButtonClick}) {
+    for (auto command : {&TObjectDialogs::AppletButtonClick, &TObjectDialogs::SoundButtonClick,
+                         &TObjectDialogs::DivButtonClick, &TObjectDialogs::SpanButtonClick}) {
         TestHooks::AnswerModalResult(mrCancel);
-        ((*Main).*command)(nullptr);
+        ((*Main->ObjectDialogs).*command)(nullptr);
     }
     EXPECT_EQ(PageText(), "aXb");
     EXPECT_EQ(AppletForm, nullptr);

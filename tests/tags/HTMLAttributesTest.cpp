@@ -10,6 +10,7 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "tags/HTMLAttForm.h"
+#include "tags/TagAttributes.h"
 
 using namespace ElementDialogSupport;
 
@@ -130,7 +131,7 @@ TEST_F(AttributesTest, TheChosenAttributeGoesBeforeTheTagsCloseInTheTagsCase) {
             c.Fill(form);
             form.OKButton->Click();
         });
-        Main->InsertAttribute1->Click();
+        Main->TagAttributes->InsertAttribute1->Click();
         EXPECT_EQ(PageText(), c.Result);
         EXPECT_EQ(AttForm, nullptr);
         EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
@@ -157,7 +158,7 @@ TEST_F(AttributesTest, TheListHoldsTheSectionsAttributesInOrderWithTheirEditorsH
         shown.push_back(form.NumEdit->Visible() && form.PCCheck->Visible());
         form.Button1->Click();
     });
-    Main->InsertAttribute1->Click();
+    Main->TagAttributes->InsertAttribute1->Click();
     EXPECT_EQ(caption, "AttForm");
     // Sorted without regard to case, lower-cased, the empty code and the second BORDER left out.
     EXPECT_EQ(listed, (std::vector<String>{"align", "bgcolor", "border", "nowrap", "width"}));
@@ -182,7 +183,7 @@ TEST_F(AttributesTest, NoDialogWhenTheCaretIsNotInACataloguedTag) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         OpenPage(c.Page, c.Caret, 0);
-        Main->InsertAttribute1->Click();
+        Main->TagAttributes->InsertAttribute1->Click();
         EXPECT_FALSE(DialogShown());
         EXPECT_EQ(PageText(), c.Page);
         EXPECT_EQ(AttForm, nullptr);
@@ -191,7 +192,7 @@ TEST_F(AttributesTest, NoDialogWhenTheCaretIsNotInACataloguedTag) {
         SCOPED_TRACE("help-pointer mode: the topic, not the dialog");
         OpenPage("<a>", 2, 0);
         Screen->SetCursor(crHelp);
-        Main->Attributes1->Click();
+        Main->TagAttributes->Attributes1->Click();
         Screen->SetCursor(crDefault);
         ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
         EXPECT_EQ(TestHooks::HelpRequests()[0].Data, 432u);
@@ -201,14 +202,14 @@ TEST_F(AttributesTest, NoDialogWhenTheCaretIsNotInACataloguedTag) {
         SCOPED_TRACE("the last page closed: its hidden editor is left alone");
         OpenPage("<a>", 2, 0);
         Main->TabSheets[0]->SetTabVisible(false);
-        Main->InsertAttribute1->Click();
+        Main->TagAttributes->InsertAttribute1->Click();
         EXPECT_FALSE(DialogShown());
         EXPECT_EQ(PageText(), "<a>");
     }
     SCOPED_TRACE("no catalogue at all");
     DeleteFile(AttributeCatalogueFile());
     OpenPage("<a>", 2, 0);
-    Main->InsertAttribute1->Click();
+    Main->TagAttributes->InsertAttribute1->Click();
     EXPECT_FALSE(DialogShown());
 }
 
@@ -218,7 +219,7 @@ TEST_F(AttributesTest, ATagOverSeveralLinesIsKnownByItsName) {
         Choose(form, "target");
         form.OKButton->Click();
     });
-    Main->InsertAttribute1->Click();
+    Main->TagAttributes->InsertAttribute1->Click();
     EXPECT_EQ(PageText(), "<A\r\nHREF=\"x\" TARGET=_BLANK>y</A>");
 }
 
@@ -239,7 +240,7 @@ TEST_F(AttributesTest, ThePopUpMenuWritesIntoTheTagUnderTheLastPressTheEditMenuI
             Choose(form, form.ListBox->Items().IndexOf("target") >= 0 ? "target" : "nowrap");
             form.OKButton->Click();
         });
-        (popUp ? Main->Attributes1 : Main->InsertAttribute1)->Click();
+        (popUp ? Main->TagAttributes->Attributes1 : Main->TagAttributes->InsertAttribute1)->Click();
         EXPECT_EQ(PageText(),
                   popUp ? "<a href=x target=_blank>y</a><TABLE>" : "<a href=x>y</a><TABLE NOWRAP>");
     }
@@ -267,7 +268,7 @@ TEST_F(AttributesTest, TheDialogSitsAtTheLastPressKeptOnTheScreen) {
             bounds = form.BoundsRect();
             form.Button1->Click();
         });
-        Main->InsertAttribute1->Click();
+        Main->TagAttributes->InsertAttribute1->Click();
         EXPECT_EQ(bounds.Left, c.KeptLeft ? c.Screen.cx - bounds.Width() : corner.x);
         EXPECT_EQ(bounds.Top, c.KeptUp ? c.Screen.cy - 40 - bounds.Height() : corner.y);
     }
@@ -289,7 +290,7 @@ TEST_F(AttributesTest, TheAttributeTakesTheAttributeColourAndTheViewStaysWhereIt
         form.Edit->SetText("x");
         form.OKButton->Click();
     });
-    Main->InsertAttribute1->Click();
+    Main->TagAttributes->InsertAttribute1->Click();
     ASSERT_EQ(PageText().substr(0, 13), "<a href=\"x\">y");
     for (int k = 3; k < 11; ++k) {
         EXPECT_EQ(Editor()->ColorAt(k), clGreen) << k;

@@ -7,6 +7,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/CommonDialogs.h"
 #include "platform/StdCtrls.h"
+#include "tags/ElementDialogs.h"
 
 using namespace ElementDialogSupport;
 
@@ -110,9 +111,9 @@ TEST_F(FontDialogTest, TheTagHoldsSizeColourAndFacesAroundTheSelection) {
         });
         Main->LastShiftState = c.Shift;
         if (c.BaseFont)
-            Main->BaseFontButtonClick(nullptr);
+            Main->ElementDialogs->BaseFontButtonClick(nullptr);
         else
-            Main->FaceButtonClick(nullptr);
+            Main->ElementDialogs->FaceButtonClick(nullptr);
         EXPECT_EQ(PageText(), c.Page);
         EXPECT_EQ(Caret(), static_cast<int>(c.Page.find(c.CaretBefore)));
         EXPECT_EQ(HTMLFontTagForm, nullptr);
@@ -132,7 +133,7 @@ TEST_F(FontDialogTest, EachShowingStartsAfreshAndTheArrowsTickTheSize) {
         EXPECT_TRUE(form.SizeCheck->Checked());
         form.Cancel->Click();
     });
-    Main->FaceButtonClick(nullptr);
+    Main->ElementDialogs->FaceButtonClick(nullptr);
     EXPECT_EQ(PageText(), "x");
     EXPECT_EQ(HTMLFontTagForm, nullptr);
 }

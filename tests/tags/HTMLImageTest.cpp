@@ -5,6 +5,7 @@
 #include "ElementDialogSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
+#include "tags/ElementDialogs.h"
 #include "widgets/QmToolbars.h"
 
 using namespace ElementDialogSupport;
@@ -133,7 +134,7 @@ TEST_F(ImageDialogTest, TheTagHoldsTheFilledBoxesInTheirOrder) {
             form.OKButton->Click();
         });
         Main->LastShiftState = TShiftState{ssCtrl};
-        Main->ImageButtonClick(nullptr);
+        Main->ElementDialogs->ImageButtonClick(nullptr);
         EXPECT_EQ(PageText(), "a" + c.Tag + "b");
         EXPECT_EQ(Caret(), 1 + static_cast<int>(c.Tag.size()));
         EXPECT_EQ(ImageForm, nullptr);
@@ -165,7 +166,7 @@ TEST_F(ImageDialogTest, ABrowsedImageGivesItsRelativeNameAndSize) {
             shownHeight = form.HeightEdit->Text();
             form.OKButton->Click();
         });
-        Main->ImageButtonClick(nullptr);
+        Main->ElementDialogs->ImageButtonClick(nullptr);
         EXPECT_EQ(shownWidth, c.Width);
         EXPECT_EQ(shownHeight, c.Height);
         EXPECT_EQ(PageText(), String("<IMG SRC=\"./img/") + c.File +
@@ -193,7 +194,7 @@ TEST_F(ImageDialogTest, FullPathAndExtensionsThatNameNoKind) {
         form.LowSrcPathCheck->SetChecked(true);
         form.OKButton->Click();
     });
-    Main->ImageButtonClick(nullptr);
+    Main->ElementDialogs->ImageButtonClick(nullptr);
     EXPECT_EQ(PageText(), "<IMG SRC=\"" + Folder + "y.gif\" LOWSRC=\"" + Folder +
                               "lo/y.gif\" BORDER=0 WIDTH=7 HEIGHT=8>");
 }
@@ -204,7 +205,7 @@ TEST_F(ImageDialogTest, CancelInsertsNothing) {
         form.ImageEdit->SetText("p.gif");
         form.CancelButton->Click();
     });
-    Main->ImageButtonClick(nullptr);
+    Main->ElementDialogs->ImageButtonClick(nullptr);
     EXPECT_EQ(PageText(), "ab");
     EXPECT_EQ(ImageForm, nullptr);
 }

@@ -4,6 +4,7 @@
 #include "tags/HTMLLink.h"
 #include "ElementDialogSupport.h"
 #include "platform/StdCtrls.h"
+#include "tags/ElementDialogs.h"
 #include "widgets/QmToolbars.h"
 
 using namespace ElementDialogSupport;
@@ -59,7 +60,7 @@ TEST_F(LinkDialogTest, EachKindOfLinkReplacesTheSelection) {
             form.OKButton->Click();
         });
         Main->LastShiftState = TShiftState{ssAlt};
-        Main->LinkButtonClick(nullptr);
+        Main->ElementDialogs->LinkButtonClick(nullptr);
         EXPECT_EQ(shownLinkText, "foo");
         EXPECT_EQ(PageText(), c.Expected);
         EXPECT_EQ(Caret(), static_cast<int>(c.Expected.find(c.CaretBefore)));
@@ -70,12 +71,13 @@ TEST_F(LinkDialogTest, EachKindOfLinkReplacesTheSelection) {
 TEST_F(LinkDialogTest, CancelAndNoPageInsertNothing) {
     OpenPage("say foo now", 4, 3);
     TestHooks::AnswerModalResult(mrCancel);
-    Main->LinkButtonClick(nullptr);
+    Main->ElementDialogs->LinkButtonClick(nullptr);
     EXPECT_EQ(PageText(), "say foo now");
     EXPECT_EQ(LinkForm, nullptr);
 
     Main->TabSheets[0]->SetTabVisible(false);
-    Main->LinkButtonClick(nullptr); // no dialog is shown: an unanswered prompt would fail
+    Main->ElementDialogs->LinkButtonClick(
+        nullptr); // no dialog is shown: an unanswered prompt would fail
     EXPECT_EQ(TestHooks::Prompts().size(), 1u);
 }
 
@@ -107,7 +109,7 @@ TEST_F(LinkDialogTest, KindsShowTheirBoxesAndTheURLStartsAfreshAtEachShowing) {
         dialog.BrowseButton->Click();
         dialog.OKButton->Click();
     });
-    Main->LinkButtonClick(nullptr);
+    Main->ElementDialogs->LinkButtonClick(nullptr);
     EXPECT_EQ(urlAtShowing, "http://");
     EXPECT_EQ(TestHooks::Prompts().back().Kind, "OpenDialog");
     EXPECT_EQ(PageText(), "<A HREF=\"../pics/a.htm\"></A>x");

@@ -4,6 +4,7 @@
 #include "ElementDialogSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
+#include "tags/ElementDialogs.h"
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLRuleForm.h"
 
@@ -38,7 +39,7 @@ TEST_F(MailToRuleTest, AMailLinkTakesThePlaceOfTheSelection) {
             form.SubjectEdit->SetText(c.Subject);
             form.OKButton->Click();
         });
-        Main->MailToButtonClick(nullptr);
+        Main->ElementDialogs->MailToButtonClick(nullptr);
         EXPECT_EQ(shownText, "Write to us");
         EXPECT_EQ(PageText(), c.Page);
         EXPECT_EQ(Caret(), static_cast<int>(c.Page.find("</P>")));
@@ -83,7 +84,7 @@ TEST_F(MailToRuleTest, ARuleGoesBeforeTheSelectionWithALineBreakAfterIt) {
             c.Fill(form);
             form.OKButton->Click();
         });
-        Main->RuleButtonClick(nullptr);
+        Main->ElementDialogs->RuleButtonClick(nullptr);
         EXPECT_EQ(PageText(), "a" + c.Rule + "\r\nb");
         EXPECT_EQ(Caret(), 1 + static_cast<int>(c.Rule.size()));
         EXPECT_EQ(RuleForm, nullptr);
@@ -93,9 +94,9 @@ TEST_F(MailToRuleTest, ARuleGoesBeforeTheSelectionWithALineBreakAfterIt) {
 TEST_F(MailToRuleTest, CancelInsertsNothing) {
     OpenPage("ab", 1, 1);
     TestHooks::AnswerModalResult(mrCancel);
-    Main->MailToButtonClick(nullptr);
+    Main->ElementDialogs->MailToButtonClick(nullptr);
     TestHooks::AnswerModalResult(mrCancel);
-    Main->RuleButtonClick(nullptr);
+    Main->ElementDialogs->RuleButtonClick(nullptr);
     EXPECT_EQ(PageText(), "ab");
     EXPECT_EQ(MailToForm, nullptr);
     EXPECT_EQ(RuleForm, nullptr);
@@ -112,9 +113,9 @@ TEST_F(MailToRuleTest, WithNoPageOpenTheDialogsChangeNoEditor) {
         form.AddressEdit->SetText("x");
         form.OKButton->Click();
     });
-    Main->MailToButtonClick(nullptr);
+    Main->ElementDialogs->MailToButtonClick(nullptr);
     Answer<TRuleForm>([](TRuleForm& form) { form.OKButton->Click(); });
-    Main->RuleButtonClick(nullptr);
+    Main->ElementDialogs->RuleButtonClick(nullptr);
     EXPECT_EQ(shownText, "");
     EXPECT_EQ(PageText(), "old text");
 }

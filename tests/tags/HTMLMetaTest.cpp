@@ -7,6 +7,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/Registry.h"
 #include "platform/StdCtrls.h"
+#include "tags/ElementDialogs.h"
 
 using namespace ElementDialogSupport;
 
@@ -22,7 +23,7 @@ protected:
     // Shows the dialog for the open page and answers it.
     void RunMeta(std::function<void(THTMLMetaForm&)> answer) {
         Answer<THTMLMetaForm>(answer);
-        Main->MetaButtonClick(nullptr);
+        Main->ElementDialogs->MetaButtonClick(nullptr);
     }
     String Generator() const {
         return "<META NAME=\"Generator\" CONTENT=\"Quiltmarker " + Main->VerLabelInvis->Caption() +

@@ -2,6 +2,7 @@
 // the exact reference each inserts in front of the selection, the help gate, and the shift state
 // of the last press.
 
+#include "tags/SpecialCharacters.h"
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/TestHooks.h"
@@ -37,13 +38,13 @@ TEST_F(SpecialCharactersTest, ButtonsAndShortcutsInsertTheirReferencesBeforeTheS
         std::function<void(THTMLEMainForm&)> Press;
         const char* Reference;
     };
-    auto button = [](TQmToolbarButton* THTMLEMainForm::*member) {
-        return [member](THTMLEMainForm& f) { (f.*member)->Click(); };
+    auto button = [](TQmToolbarButton* TSpecialCharacters::*member) {
+        return [member](THTMLEMainForm& f) { (f.SpecialCharacters->*member)->Click(); };
     };
     auto item = [](TMenuItem* TTagInsertion::*member) {
         return [member](THTMLEMainForm& f) { (f.TagInsertion->*member)->Click(); };
     };
-    using F = THTMLEMainForm;
+    using F = TSpecialCharacters;
     const Case cases[] = {
         {"AmpButton", button(&F::AmpButton), "&amp;"},
         {"QuotButton", button(&F::QuotButton), "&quot;"},
@@ -85,7 +86,7 @@ TEST_F(SpecialCharactersTest, TheEntityListInsertsTheChosenItemsEntityAndHides) 
     for (const auto& [index, reference] : cases) {
         SCOPED_TRACE(index);
         TRichEdit* editor = Page();
-        Form->OtherCharButton->Click();
+        Form->SpecialCharacters->OtherCharButton->Click();
         EXPECT_TRUE(Form->TagButtons->CharListBox->Visible());
         Form->TagButtons->CharListBox->SetItemIndex(index);
         Form->TagButtons->CharListBox->OnClick(Form->TagButtons->CharListBox);
@@ -93,7 +94,7 @@ TEST_F(SpecialCharactersTest, TheEntityListInsertsTheChosenItemsEntityAndHides) 
         EXPECT_EQ(editor->Text(), String("a") + reference + "b");
     }
     Page();
-    Form->OtherCharButton->Click();
+    Form->SpecialCharacters->OtherCharButton->Click();
     Form->TagButtons->CharListBox->SetItemIndex(-1);
     Form->TagButtons->CharListBox->OnClick(Form->TagButtons->CharListBox);
     EXPECT_FALSE(Form->TagButtons->CharListBox->Visible());
@@ -101,7 +102,7 @@ TEST_F(SpecialCharactersTest, TheEntityListInsertsTheChosenItemsEntityAndHides) 
 }
 
 TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubleClickedOne) {
-    Form->CharMapButton->Click();
+    Form->SpecialCharacters->CharMapButton->Click();
     ASSERT_TRUE(Form->TagButtons->CharGrid->Visible());
     EXPECT_TRUE(Form->TagButtons->GridPanel1->Visible());
     EXPECT_EQ(Form->TagButtons->CharGrid->Cells(2, 0), "");
@@ -109,7 +110,7 @@ TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubl
     EXPECT_EQ(Form->TagButtons->CharGrid->Cells(5, 3), "_");
     EXPECT_EQ(Form->TagButtons->CharGrid->Cells(5, 11), "\xFF");
     EXPECT_EQ(Form->TagButtons->CharGrid->Cells(6, 11), "");
-    Form->CharMapButton->Click();
+    Form->SpecialCharacters->CharMapButton->Click();
     EXPECT_FALSE(Form->TagButtons->CharGrid->Visible());
     EXPECT_FALSE(Form->TagButtons->GridPanel2->Visible());
     EXPECT_EQ(Form->TagButtons->CharGrid->Cells(3, 0), "");
@@ -124,7 +125,7 @@ TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubl
     for (const Case& c : cases) {
         SCOPED_TRACE(IntToStr(c.Column) + "," + IntToStr(c.Row));
         TRichEdit* editor = Page();
-        Form->CharMapButton->Click();
+        Form->SpecialCharacters->CharMapButton->Click();
         Form->TagButtons->CharGrid->SetCol(c.Column);
         Form->TagButtons->CharGrid->SetRow(c.Row);
         Form->TagButtons->CharGrid->OnDblClick(Form->TagButtons->CharGrid);
@@ -137,7 +138,7 @@ TEST_F(SpecialCharactersTest, TheCharacterMapShowsCodes33To255AndInsertsTheDoubl
 TEST_F(SpecialCharactersTest, CharsButtonsClearAStaleAltWhileShortcutsKeepIt) {
     TRichEdit* editor = Page();
     Form->LastShiftState = {ssAlt};
-    TestHooks::ClickMouse(*Form->AmpButton, 2, 2);
+    TestHooks::ClickMouse(*Form->SpecialCharacters->AmpButton, 2, 2);
     EXPECT_EQ(editor->Text(), "a&amp;b");
 
     editor = Page();

@@ -1,8 +1,12 @@
 #include "app/MainFormFeatures.h"
 
+#include "editor/Autosave.h"
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/FontCommand.h"
+#include "editor/PrintCommands.h"
+#include "editor/ReferenceHelp.h"
 #include "generators/TableCommands.h"
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
@@ -20,6 +24,11 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
+    // Before the internal browser, which turns its commands off while it shows.
+    form.PrintCommands = form.AddFeature(std::make_unique<TPrintCommands>(form));
+    form.FontCommand = form.AddFeature(std::make_unique<TFontCommand>(form));
+    form.ReferenceHelp = form.AddFeature(std::make_unique<TReferenceHelp>(form));
+    form.Autosave = form.AddFeature(std::make_unique<TAutosave>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include
     // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));

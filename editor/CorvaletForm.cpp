@@ -52,7 +52,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     BuildForm([this] {
         BuildMenuBar();
         BuildDocuments();
-        BuildFontCommand();
         BuildTopPanel();
         BuildLeftPanel();
         BuildStatusBar();
@@ -71,8 +70,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildMultiPublishing();
         BuildExternalBrowsers();
         BuildTagAttributes();
-        BuildPrintCommands();
-        BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
         // The Chars page is the tag bar's, which a feature makes.
@@ -87,11 +84,9 @@ void THTMLEMainForm::BindEvents() {
     BindMainSettings();
     BindMainWindowLayout();
     BindFirstShowing();
-    BindAutosave();
     BindMainClose();
     BindDocumentPages();
     BindDocuments();
-    BindFontCommand();
     BindHelpCommands();
     BindGlobalFindReplace();
     BindEditCommands();
@@ -110,8 +105,6 @@ void THTMLEMainForm::BindEvents() {
     BindExternalBrowsers();
     BindTagAttributes();
     BindObjectDialogs();
-    BindPrintCommands();
-    BindReferenceHelp();
     for (const auto& feature : FFeatures)
         feature->Bind();
     BindMenuBar();

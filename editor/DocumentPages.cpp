@@ -272,7 +272,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 21> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             RemoveComments1,
             Save1,
@@ -281,7 +281,6 @@ std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
             SaveAsFrameworkDocument1,
             Close1,
             CloseAll1,
-            Print1,
             Undo1,
             Cut1,
             Copy1,
@@ -294,13 +293,12 @@ std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
             MultiPublish2,
             MultiCopy1,
             MultiSave3,
-            PrintPreview1,
             Validatecurrentfile1};
 }
 
-std::array<TQmToolbarButton*, 9> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, PrintButton, CloseButton,  CloseAllButton, CutButton,
-            CopyButton,     PasteButton, IndentButton, UnindentButton};
+std::array<TQmToolbarButton*, 8> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, CloseButton, CloseAllButton, CutButton,
+            CopyButton,     PasteButton, IndentButton,   UnindentButton};
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {

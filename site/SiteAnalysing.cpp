@@ -5,6 +5,7 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
+#include "editor/PrintCommands.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
@@ -88,8 +89,10 @@ void AppendReportLines(TRichEdit& report, const TReportLines& lines) {
 class TAnalysisScope {
 public:
     explicit TAnalysisScope(THTMLEMainForm& form)
-        : FForm(form), FItems{form.Analyse1, form.Print1, form.ReportPane->ReportPrint1},
-          FControls{form.AnalyseButton, form.PrintButton, form.ReportPane->PrintReportButton} {
+        : FForm(form), FItems{form.Analyse1, form.PrintCommands->Print1,
+                              form.ReportPane->ReportPrint1},
+          FControls{form.AnalyseButton, form.PrintCommands->PrintButton,
+                    form.ReportPane->PrintReportButton} {
         ++FForm.AnalysisDepth;
         FForm.AnalysisStopRequested = false;
         for (size_t i = 0; i < FItems.size(); ++i) {

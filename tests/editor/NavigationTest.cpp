@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/FontCommand.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Clipbrd.h"
 #include "platform/TestHooks.h"
@@ -426,6 +427,6 @@ TEST(Navigation, ViewAndPreferencesMenusRefreshAsTheyOpen) {
         form->ReportPane->ReportForm->SetVisible(wrap);
         form->Preferences1->Click();
         EXPECT_EQ(form->WordWrap1->Checked(), wrap);
-        EXPECT_EQ(form->Editor1->Enabled(), !wrap);
+        EXPECT_EQ(form->FontCommand->Editor1->Enabled(), !wrap);
     }
 }

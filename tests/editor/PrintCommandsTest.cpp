@@ -206,3 +206,15 @@ TEST_F(PrintCommandsTest, PrintCommandsNeedAPageOrHelpPointerMode) {
         Screen->SetCursor(crDefault);
     }
 }
+
+// The margins page setup stored come back with the next window; those not stored keep the
+// printer's own.
+TEST_F(PrintCommandsTest, StoredMarginsComeBackWithTheNextWindow) {
+    Store(ProductSubKey("Printer Font"), {{"MarginTop", 31}, {"MarginLeft", 12}});
+    Form = MakeMainWindow();
+    TRichPrinter& printer = *Form->PrintCommands->RichPrinter1;
+    EXPECT_DOUBLE_EQ(printer.MarginTop(), 31);
+    EXPECT_DOUBLE_EQ(printer.MarginBottom(), 25);
+    EXPECT_DOUBLE_EQ(printer.MarginLeft(), 12);
+    EXPECT_DOUBLE_EQ(printer.MarginRight(), 20);
+}

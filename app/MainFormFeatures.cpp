@@ -1,9 +1,13 @@
 #include "app/MainFormFeatures.h"
 
+#include "editor/Autosave.h"
 #include "editor/CorvaletForm.h"
 #include "editor/EditorKeys.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/FontCommand.h"
+#include "editor/PrintCommands.h"
+#include "editor/ReferenceHelp.h"
 #include "editor/TagColouring.h"
 #include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
@@ -41,6 +45,11 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     // shortcut items it serves.
     form.SpecialCharacters = form.AddFeature(std::make_unique<TSpecialCharacters>(form));
     form.DroppedFiles = form.AddFeature(std::make_unique<TDroppedFiles>(form));
+    // Before the internal browser, which turns its commands off while it shows.
+    form.PrintCommands = form.AddFeature(std::make_unique<TPrintCommands>(form));
+    form.FontCommand = form.AddFeature(std::make_unique<TFontCommand>(form));
+    form.ReferenceHelp = form.AddFeature(std::make_unique<TReferenceHelp>(form));
+    form.Autosave = form.AddFeature(std::make_unique<TAutosave>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include
     // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));

@@ -1,6 +1,7 @@
 // How long an autosave run takes: twenty modified pages of 1 MB each copied into the temporary
 // folder, with their index.
 
+#include "editor/Autosave.h"
 #include "editor/CorvaletForm.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
@@ -27,7 +28,7 @@ void TwentyModifiedMegabytePages(benchmark::State& state) {
         form.TabSheets[page]->SetTabVisible(true);
     }
     for (auto _ : state)
-        TestHooks::FireTimer(*form.AutosaveTimer);
+        TestHooks::FireTimer(*form.Autosave->AutosaveTimer);
     state.SetBytesProcessed(
         static_cast<int64_t>(state.iterations() * THTMLEMainForm::PageCount * 1024 * 1024));
 }

@@ -11,11 +11,18 @@
 // placeholders and of the copies carry the id of the run that made them, so that the start after
 // a run that was killed can tell its leftovers from those of a copy of the program that runs.
 
-#include "editor/CorvaletForm.h"
+#include "editor/Autosave.h"
 
+#include "editor/CorvaletForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
+#include "platform/Registry.h"
 #include "services/ProgramSettings.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -67,6 +74,19 @@ String NewCopyName(const String& folder, TStrings& placeholders) {
     }
 }
 
+String EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? String(value) : String();
+}
+
+// Only the tests that start the real program set this: autosave every that many milliseconds,
+// not minutes.
+void TakeTestIntervalFromEnvironment(TTimer& autosaveTimer) {
+    int interval = StrToIntDef(EnvironmentValue("QUILTMARKER_TEST_AUTOSAVE_MS"), 0);
+    if (interval > 0)
+        autosaveTimer.SetInterval(interval);
+}
+
 // The timer stays disabled for the length of one run, and runs on whatever the run met.
 class TTimerPause {
 public:
@@ -81,44 +101,84 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::BindAutosave() {
-    Off1->OnClick = Handler(this, &THTMLEMainForm::Off1Click);
-    N2mins1->OnClick = Handler(this, &THTMLEMainForm::N2mins1Click);
-    N5mins1->OnClick = Handler(this, &THTMLEMainForm::N5mins1Click);
-    N10mins1->OnClick = Handler(this, &THTMLEMainForm::N10mins1Click);
-    N15mins1->OnClick = Handler(this, &THTMLEMainForm::N15mins1Click);
-    AutosaveTimer->OnTimer = Handler(this, &THTMLEMainForm::AutosaveTimerTimer);
+// The items follow Request ALT Tags, a radio group of their own.
+void TAutosave::Build() {
+    TMenuItem* preferences = Form.Preferences1;
+    Autosave1 = InsertItem(&Form, preferences, preferences->IndexOf(Form.RequestALTtags1) + 1,
+                           "Autosave1", "A&utosave");
+    N2mins1 = AddRadioItem(&Form, Autosave1, "N2mins1", "&2 mins", 2);
+    N5mins1 = AddRadioItem(&Form, Autosave1, "N5mins1", "&5 mins", 2);
+    N10mins1 = AddRadioItem(&Form, Autosave1, "N10mins1", "&10 mins", 2);
+    N15mins1 = AddRadioItem(&Form, Autosave1, "N15mins1", "15 &mins", 2);
+    Off1 = AddRadioItem(&Form, Autosave1, "Off1", "&Off", 2);
+    AutosaveTimer = NewComponent<TTimer>(&Form, "AutosaveTimer");
+    AutosaveTimer->SetEnabled(false);
+}
+
+void TAutosave::Bind() {
+    Off1->OnClick = Handler(this, &TAutosave::Off1Click);
+    N2mins1->OnClick = Handler(this, &TAutosave::N2mins1Click);
+    N5mins1->OnClick = Handler(this, &TAutosave::N5mins1Click);
+    N10mins1->OnClick = Handler(this, &TAutosave::N10mins1Click);
+    N15mins1->OnClick = Handler(this, &TAutosave::N15mins1Click);
+    AutosaveTimer->OnTimer = Handler(this, &TAutosave::AutosaveTimerTimer);
+}
+
+// Any minutes but those of an item check Off, while the timer runs all the same.
+void TAutosave::ReadSettings() {
+    int minutes = 5;
+    TRegistry reg;
+    if (reg.OpenKey(ProductKey, false))
+        ReadSetting(reg, "Autosave", minutes);
+    // An interval the timer cannot hold is kept at the longest it can; 0 or less
+    // never fires.
+    AutosaveTimer->SetInterval(
+        static_cast<int>(std::clamp<int64_t>(int64_t{minutes} * 60000, 0, INT_MAX)));
+    AutosaveTimer->SetEnabled(true);
+    TMenuItem* checked = Off1;
+    for (auto [value, item] : {std::pair{2, N2mins1}, {5, N5mins1}, {10, N10mins1}, {15, N15mins1}})
+        if (value == minutes)
+            checked = item;
+    checked->SetChecked(true);
+    Autosave1->SetChecked(true);
+}
+
+// Recovery comes before the command line's file, so that the recovered pages keep the first
+// tabs.
+void TAutosave::FirstShowing() {
+    TakeTestIntervalFromEnvironment(*AutosaveTimer);
+    RecoverAutosavedFiles();
 }
 
 // ---- The commands ----
 
-void THTMLEMainForm::Off1Click(TObject*) {
-    if (!HandleHelpPointer(HelpContexts::Off1Click))
+void TAutosave::Off1Click(TObject*) {
+    if (!Form.HandleHelpPointer(HelpContexts::Off1Click))
         ChooseAutosaveInterval(Off1, 0);
 }
 
-void THTMLEMainForm::N2mins1Click(TObject*) {
-    if (!HandleHelpPointer(HelpContexts::N2mins1Click))
+void TAutosave::N2mins1Click(TObject*) {
+    if (!Form.HandleHelpPointer(HelpContexts::N2mins1Click))
         ChooseAutosaveInterval(N2mins1, 2);
 }
 
-void THTMLEMainForm::N5mins1Click(TObject*) {
-    if (!HandleHelpPointer(HelpContexts::N5mins1Click))
+void TAutosave::N5mins1Click(TObject*) {
+    if (!Form.HandleHelpPointer(HelpContexts::N5mins1Click))
         ChooseAutosaveInterval(N5mins1, 5);
 }
 
-void THTMLEMainForm::N10mins1Click(TObject*) {
-    if (!HandleHelpPointer(HelpContexts::N10mins1Click))
+void TAutosave::N10mins1Click(TObject*) {
+    if (!Form.HandleHelpPointer(HelpContexts::N10mins1Click))
         ChooseAutosaveInterval(N10mins1, 10);
 }
 
-void THTMLEMainForm::N15mins1Click(TObject*) {
-    if (!HandleHelpPointer(HelpContexts::N15mins1Click))
+void TAutosave::N15mins1Click(TObject*) {
+    if (!Form.HandleHelpPointer(HelpContexts::N15mins1Click))
         ChooseAutosaveInterval(N15mins1, 15);
 }
 
 // 0 minutes is Off.
-void THTMLEMainForm::ChooseAutosaveInterval(TMenuItem* item, int minutes) {
+void TAutosave::ChooseAutosaveInterval(TMenuItem* item, int minutes) {
     if (minutes > 0)
         AutosaveTimer->SetInterval(minutes * 60000);
     AutosaveTimer->SetEnabled(minutes > 0);
@@ -133,9 +193,9 @@ void THTMLEMainForm::ChooseAutosaveInterval(TMenuItem* item, int minutes) {
 
 // A copy or the index that cannot be written is shown and the run goes on with the rest; the next
 // run tries again.
-void THTMLEMainForm::AutosaveTimerTimer(TObject*) {
+void TAutosave::AutosaveTimerTimer(TObject*) {
     TTimerPause pause(*AutosaveTimer);
-    TStatusPanel* panel = StatusBar1->Panels().Items(FolderPanel);
+    TStatusPanel* panel = Form.StatusBar1->Panels().Items(THTMLEMainForm::FolderPanel);
     String panelText = panel->Text();
     TStringList placeholders;
     std::optional<Exception> failure;
@@ -154,18 +214,18 @@ void THTMLEMainForm::AutosaveTimerTimer(TObject*) {
 
 // Copies the modified pages and gives the index that lists every page's latest copy, followed by
 // the copies that recovery kept for the next start.
-TStringList THTMLEMainForm::AutosaveIndex(const String& folder, TStrings& placeholders,
-                                          std::optional<Exception>& failure) {
+TStringList TAutosave::AutosaveIndex(const String& folder, TStrings& placeholders,
+                                     std::optional<Exception>& failure) {
     TStringList index;
-    for (int page = 0; page < PageCount; ++page) {
-        if (!PageInUse(page) || !GetMemo(page)->Modified())
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page) {
+        if (!Form.PageInUse(page) || !Form.GetMemo(page)->Modified())
             continue;
         try {
             WriteAutosaveCopy(page, folder, placeholders);
         } catch (const Exception& error) {
             failure = failure.value_or(error);
         }
-        if (!AutosaveNames[page].empty())
+        if (!Form.AutosaveNames[page].empty())
             index.Add(AutosaveIndexLine(page));
     }
     for (const String& line : KeptAutosaveLines)
@@ -176,42 +236,34 @@ TStringList THTMLEMainForm::AutosaveIndex(const String& folder, TStrings& placeh
 
 // The new copy is whole before the page lets go of its old one, so that a failure or a crash
 // during the run leaves the page with a complete copy, old or new.
-void THTMLEMainForm::WriteAutosaveCopy(int page, const String& folder, TStrings& placeholders) {
+void TAutosave::WriteAutosaveCopy(int page, const String& folder, TStrings& placeholders) {
     String copy = NewCopyName(folder, placeholders);
-    StatusBar1->Panels().Items(FolderPanel)->SetText("Autosaving " + copy + " *****************");
-    GetMemo(page)->Lines().SaveToFile(copy);
-    String old = AutosaveNames[page];
-    AutosaveNames[page] = copy;
+    Form.StatusBar1->Panels()
+        .Items(THTMLEMainForm::FolderPanel)
+        ->SetText("Autosaving " + copy + " *****************");
+    Form.GetMemo(page)->Lines().SaveToFile(copy);
+    String old = Form.AutosaveNames[page];
+    Form.AutosaveNames[page] = copy;
     if (!old.empty() && old != copy)
         DeleteFile(old);
 }
 
-String THTMLEMainForm::AutosaveIndexLine(int page) const {
-    String line = AutosaveNames[page] + "=" + TabSheets[page]->Caption();
-    if (!IsUntitled(FileNames[page]))
-        line += "\t" + ExpandFileName(FileNames[page]);
+String TAutosave::AutosaveIndexLine(int page) const {
+    String line = Form.AutosaveNames[page] + "=" + Form.TabSheets[page]->Caption();
+    if (!THTMLEMainForm::IsUntitled(Form.FileNames[page]))
+        line += "\t" + ExpandFileName(Form.FileNames[page]);
     return line;
 }
 
 // A failure that goes on from run to run is shown once; after a run that wrote everything, a new
 // failure is shown again.
-void THTMLEMainForm::ReportAutosaveFailure(const std::optional<Exception>& failure) {
+void TAutosave::ReportAutosaveFailure(const std::optional<Exception>& failure) {
     if (failure && !AutosaveFailureShown)
         Application->ShowException(*failure);
     AutosaveFailureShown = failure.has_value();
 }
 
 // ---- Recovery ----
-
-std::vector<String> THTMLEMainForm::FilesMatching(const String& pathAndMask) {
-    std::vector<String> names;
-    TSearchRec rec;
-    for (int found = FindFirst(pathAndMask, faReadOnly | faHidden | faArchive, rec); found == 0;
-         found = FindNext(rec))
-        names.push_back(rec.Name);
-    FindClose(rec);
-    return names;
-}
 
 namespace {
 
@@ -230,14 +282,14 @@ TStringList ReadIndex(const String& folder) {
 // A copy is deleted once it was loaded or the user declined them; a copy that could not be loaded
 // stays, with its index line, for the next start, and the user is told. Then the placeholders and
 // unfinished copies of runs that were killed go; recovery never reads them.
-void THTMLEMainForm::RecoverAutosavedFiles() {
+void TAutosave::RecoverAutosavedFiles() {
     String folder = TempFolder();
-    std::vector<String> copies = FilesMatching(folder + "*" + CopyExtension);
+    std::vector<String> copies = THTMLEMainForm::FilesMatching(folder + "*" + CopyExtension);
     if (!copies.empty()) {
         TStringList index = ReadIndex(folder);
-        bool load =
-            MessageBox(Handle(), "Autosaved file(s) exist from a previous session.\r\nLoad them?",
-                       "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+        bool load = MessageBox(Form.Handle(),
+                               "Autosaved file(s) exist from a previous session.\r\nLoad them?",
+                               "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) == IDYES;
         int kept = 0;
         for (const String& name : copies) {
             String copy = folder + name;
@@ -259,13 +311,13 @@ void THTMLEMainForm::RecoverAutosavedFiles() {
 }
 
 // The index keeps the lines of the copies left for the next start, and only those.
-void THTMLEMainForm::KeepUnloadedCopies(const String& folder, int count) {
+void TAutosave::KeepUnloadedCopies(const String& folder, int count) {
     TStringList index;
     for (const String& line : KeptAutosaveLines)
         index.Add(line);
     TPrivateWrites privateWrites;
     index.SaveToFile(folder + IndexFileName);
-    MessageBox(Handle(),
+    MessageBox(Form.Handle(),
                IntToStr(count) + " autosaved file(s) could not be loaded now.\r\nThey stay in " +
                    folder + " and will be offered again at the next start.",
                "Quiltmarker", MB_OK | MB_ICONWARNING);
@@ -273,24 +325,19 @@ void THTMLEMainForm::KeepUnloadedCopies(const String& folder, int count) {
 
 // The recovered page takes the caption the index gives its copy and the path of the file it was
 // a copy of; without a path it stays untitled, so that its first Save asks where to write.
-bool THTMLEMainForm::LoadAutosavedCopy(const String& copy, const TStrings& index) {
-    if (FirstFreePage() < 0)
+bool TAutosave::LoadAutosavedCopy(const String& copy, const TStrings& index) {
+    if (Form.FirstFreePage() < 0)
         return false;
-    int page = OpenDocument(copy, false, false, false);
+    int page = Form.OpenDocument(copy, false, false, false);
     if (page < 0)
         return false;
     int line = IndexLineOf(index, copy);
     std::optional<TIndexEntry> entry =
         line >= 0 ? ParseIndexLine(index.Get(line)) : std::optional<TIndexEntry>();
     if (entry && !entry->Caption.empty()) {
-        TabSheets[page]->SetCaption(entry->Caption);
-        FileNames[page] = entry->FileName.empty() ? "[untitled]" : entry->FileName;
+        Form.TabSheets[page]->SetCaption(entry->Caption);
+        Form.FileNames[page] = entry->FileName.empty() ? "[untitled]" : entry->FileName;
     }
-    MarkPageModified(page);
+    Form.MarkPageModified(page);
     return true;
-}
-
-void THTMLEMainForm::MarkPageModified(int page) {
-    GetMemo(page)->SetModified(true);
-    UpdateStatusBar();
 }

@@ -52,7 +52,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     BuildForm([this] {
         BuildMenuBar();
         BuildDocuments();
-        BuildFontCommand();
         BuildTopPanel();
         BuildLeftPanel();
         BuildStatusBar();
@@ -69,8 +68,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildPublishCommands();
         BuildMultiPublishing();
         BuildExternalBrowsers();
-        BuildPrintCommands();
-        BuildReferenceHelp();
         for (const auto& feature : FFeatures)
             feature->Build();
         BindEvents();
@@ -83,11 +80,9 @@ void THTMLEMainForm::BindEvents() {
     BindMainSettings();
     BindMainWindowLayout();
     BindFirstShowing();
-    BindAutosave();
     BindMainClose();
     BindDocumentPages();
     BindDocuments();
-    BindFontCommand();
     BindHelpCommands();
     BindGlobalFindReplace();
     BindEditCommands();
@@ -98,8 +93,6 @@ void THTMLEMainForm::BindEvents() {
     BindMultiPublishing();
     BindAppButtons();
     BindExternalBrowsers();
-    BindPrintCommands();
-    BindReferenceHelp();
     for (const auto& feature : FFeatures)
         feature->Bind();
     BindMenuBar();

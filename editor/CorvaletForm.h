@@ -19,7 +19,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -29,10 +28,8 @@ class TQmToolbarButton;
 class TQmWindowHook;
 class TFolderBrowse;
 class TWebConnect;
-class TRichPrinter;
 class TVersionNo;
 class TMRUFileList;
-class TRegistry;
 class TDownloadEstimate;
 class TReportPane;
 class TElementNavigation;
@@ -50,6 +47,10 @@ class TObjectDialogs;
 class TSpecialCharacters;
 class TDroppedFiles;
 class TTagAttributes;
+class TPrintCommands;
+class TFontCommand;
+class TReferenceHelp;
+class TAutosave;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -78,6 +79,8 @@ public:
     void LeaveViewsOverPages();
     // Whether a feature shows something in the pages' place now.
     bool ShowsViewOverPages() const;
+    // Save, Save As or Print of what a feature shows in the pages' place; false when none shows.
+    bool RunOnShownView(TMainFormFeature::TShownViewCommand command);
     TDownloadEstimate* DownloadEstimate = nullptr;
     TReportPane* ReportPane = nullptr;
     TElementNavigation* ElementNavigation = nullptr;
@@ -95,6 +98,10 @@ public:
     TSpecialCharacters* SpecialCharacters = nullptr;
     TDroppedFiles* DroppedFiles = nullptr;
     TTagAttributes* TagAttributes = nullptr;
+    TPrintCommands* PrintCommands = nullptr;
+    TFontCommand* FontCommand = nullptr;
+    TReferenceHelp* ReferenceHelp = nullptr;
+    TAutosave* Autosave = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -114,9 +121,6 @@ public:
     // A second copy of the program handed its command line over: bring this window to the
     // front and open the file it names as the first showing opens its own command line.
     void OpenHandedOverFile(const String& commandLine);
-
-    // ---- The Font command ----
-    void ChangeFontButtonClick(TObject* Sender);
 
     // ---- Opening, saving and closing documents ----
     // Loads a file into the first free page (keepName: under its own name, re-using a page that
@@ -152,16 +156,11 @@ public:
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // A page that was never saved carries "[untitled<n>]" in place of a file name.
     static bool IsUntitled(const String& fileName);
-
-    // ---- Autosave and recovery ----
-    // The Preferences > Autosave commands: the interval in minutes, or Off.
-    void Off1Click(TObject* Sender);
-    void N2mins1Click(TObject* Sender);
-    void N5mins1Click(TObject* Sender);
-    void N10mins1Click(TObject* Sender);
-    void N15mins1Click(TObject* Sender);
-    // Copies every modified page into the temporary folder and lists the copies in the index.
-    void AutosaveTimerTimer(TObject* Sender);
+    int FirstFreePage() const;
+    // The page shows its text as changed, as a page recovered from a copy is.
+    void MarkPageModified(int page);
+    // The files, not folders or devices, that the mask finds, in the order of the folder search.
+    static std::vector<String> FilesMatching(const String& pathAndMask);
 
     // ---- Document pages, page accessors and status bar ----
     enum StatusPanel { CaretPanel, FolderPanel, FilePanel, InsertPanel, ModifiedPanel, CountPanel };
@@ -334,8 +333,6 @@ public:
 
     String DefaultExtension;
     String TemplateFolder;
-    String IEHTMLHelpFile;
-    String RefLibHelpFile;
     String AutoInsertTab;
     String ProgramFolder;
     String HelpFileName;
@@ -394,8 +391,6 @@ public:
     TMenuItem* SaveAsFrameworkDocument1 = nullptr;
     TMenuItem* Close1 = nullptr;
     TMenuItem* CloseAll1 = nullptr;
-    TMenuItem* Print1 = nullptr;
-    TMenuItem* PrintPreview1 = nullptr;
     TMenuItem* Edit1 = nullptr;
     TMenuItem* Undo1 = nullptr;
     TMenuItem* Cut1 = nullptr;
@@ -432,21 +427,12 @@ public:
     String ReadPublishFolder() const;
     TMenuItem* View1 = nullptr;
     TMenuItem* Preferences1 = nullptr;
-    TMenuItem* Font1 = nullptr;
-    TMenuItem* Editor1 = nullptr;
-    TMenuItem* Printer1 = nullptr;
     TMenuItem* PermanentSaveonViewing1 = nullptr;
     TMenuItem* UseTagColouring1 = nullptr;
     TMenuItem* StatusBarShows1 = nullptr;
     TMenuItem* ShowLineNumber2 = nullptr;
     TMenuItem* ShowSize2 = nullptr;
     TMenuItem* RequestALTtags1 = nullptr;
-    TMenuItem* Autosave1 = nullptr;
-    TMenuItem* N2mins1 = nullptr;
-    TMenuItem* N5mins1 = nullptr;
-    TMenuItem* N10mins1 = nullptr;
-    TMenuItem* N15mins1 = nullptr;
-    TMenuItem* Off1 = nullptr;
     TMenuItem* ParaPrefs = nullptr;
     TMenuItem* Office97Style1 = nullptr;
     TMenuItem* AutoInsertTabs = nullptr;
@@ -457,9 +443,6 @@ public:
     TMenuItem* Off2 = nullptr;
     TMenuItem* MaxPageSize1 = nullptr;
     TMenuItem* Help1 = nullptr;
-    TMenuItem* N11 = nullptr;
-    TMenuItem* IEHelp = nullptr;
-    TMenuItem* RefLibHelp = nullptr;
     TMenuItem* Contents1 = nullptr;
     TMenuItem* PointerHelp1 = nullptr;
     TMenuItem* UsingHelp1 = nullptr;
@@ -476,7 +459,6 @@ public:
     TQmToolbarButton* FileNewButton = nullptr;
     TQmToolbarButton* FileOpenButton = nullptr;
     TQmToolbarButton* FileSaveButton = nullptr;
-    TQmToolbarButton* PrintButton = nullptr;
     TQmToolbarButton* CloseButton = nullptr;
     TQmToolbarButton* CloseAllButton = nullptr;
     TQmToolbarButton* HelpButton = nullptr;
@@ -500,10 +482,7 @@ public:
     TLabel* VerLabelInvis = nullptr;
     TRichEdit* TempMemo = nullptr;
     TRichEdit* PrinterForm = nullptr;
-    TTimer* AutosaveTimer = nullptr;
-    TFontDialog* FontDialog1 = nullptr;
     TVersionNo* VersionNo = nullptr;
-    TRichPrinter* RichPrinter1 = nullptr;
     TMRUFileList* MRU = nullptr;
     TOpenDialog* OpenDialog = nullptr;
     TSaveDialog* SaveDialog = nullptr;
@@ -533,36 +512,12 @@ private:
     // Documents.cpp: opening, saving and closing documents, and the recent files.
     void BuildDocuments();
     void BindDocuments();
-    // FontCommand.cpp: the editor and printer fonts.
-    void BuildFontCommand();
-    void BindFontCommand();
     // EditCommands.cpp: the clipboard, undo and select all, and the menus' refresh.
     void BuildEditCommands();
     void BindEditCommands();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
-    // Autosave.cpp: the autosave commands and runs, and the recovery of their copies after a run
-    // that did not end normally.
-    void BindAutosave();
-    void ChooseAutosaveInterval(TMenuItem* item, int minutes);
-    TStringList AutosaveIndex(const String& folder, TStrings& placeholders,
-                              std::optional<Exception>& failure);
-    void WriteAutosaveCopy(int page, const String& folder, TStrings& placeholders);
-    // The page's index line: its copy, its caption and, for a page with a file, the file's path.
-    String AutosaveIndexLine(int page) const;
-    void ReportAutosaveFailure(const std::optional<Exception>& failure);
-    void RecoverAutosavedFiles();
-    // Loads the copy on a free page as the index describes it; false when it was not loaded.
-    bool LoadAutosavedCopy(const String& copy, const TStrings& index);
-    void KeepUnloadedCopies(const String& folder, int count);
-    void MarkPageModified(int page);
-    // The files, not folders or devices, that the mask finds, in the order of the folder search.
-    static std::vector<String> FilesMatching(const String& pathAndMask);
-    // Whether the failure of the runs that keep failing has been shown, and the index lines of
-    // the copies that recovery could not load, kept for the next start.
-    bool AutosaveFailureShown = false;
-    std::vector<String> KeptAutosaveLines;
     // FirstShowing.cpp: the leftovers of a crashed run in the site folder.
     void OfferLeftoverFiles();
     void OfferLeftoverFile(const String& fileName, const String& question);
@@ -592,8 +547,6 @@ private:
     void ReadTextFileExtensions();
     void ReadGeneralSettings();
     void ApplyFixedFonts();
-    void ReadPrinterFont();
-    void FindReferenceHelp();
     void ReadTemplateAndTabs();
     void SetPageIndentsAndTabs();
     void ReadAppButtons();
@@ -601,7 +554,6 @@ private:
     void SetIndentsOnceMore();
     void FinishCreation();
     void ShowSplashProgress(const String& text);
-    void ReadAutosave(const TRegistry& reg);
     void ApplyFlatButtons(bool flat);
     void SetUpAppButton(int index);
     void SetIndents(TRichEdit* editor);
@@ -612,7 +564,6 @@ private:
     void OpenNamedFile(const String& fileName);
     // A recent file chosen from the File menu.
     void MRUMRUItemClick(TObject* Sender, const String& FileName);
-    int FirstFreePage() const;
     // A copy that autosave made of a page, in the temporary folder.
     static bool IsAutosaveCopy(const String& fileName);
     // Says that a file the user asked to open was refused as not a text file.
@@ -638,8 +589,6 @@ private:
     void TellPageLoaded(int page);
     // Save: what a feature shows in the pages' place, else the active page.
     void SaveActiveDocument();
-    // Save, Save As or Print of what a feature shows in the pages' place; false when none shows.
-    bool RunOnShownView(TMainFormFeature::TShownViewCommand command);
     // caption + " has changed. Save it?": IDYES, IDNO or IDCANCEL.
     int AskToSaveChanges(int page);
     // Closes the active page as the close commands do, asking first when it was modified.
@@ -650,8 +599,8 @@ private:
     void ActivateAfterClose(int closed);
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 7> DocumentButtons() const;
-    std::array<TMenuItem*, 20> DocumentMenuItems() const;
+    std::array<TQmToolbarButton*, 6> DocumentButtons() const;
+    std::array<TMenuItem*, 18> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
@@ -739,59 +688,6 @@ public:
     void ViewInExternalBrowser(const TExternalBrowser& browser);
     void SetupBrowserPath(const TExternalBrowser& browser);
 
-    // ---- Printing commands (PrintCommands.cpp) ----
-    void BuildPrintCommands();
-    void BindPrintCommands();
-    void Print1Click(TObject* Sender);
-    void Asformatted1Click(TObject* Sender);
-    void PrintPreview1Click(TObject* Sender);
-    void Asformatted2Click(TObject* Sender);
-    void PageSetup1Click(TObject* Sender);
-    void PrintSetup1Click(TObject* Sender);
-    // Print1 and PrintPreview1 alone, or the "Normal" / "As formatted" submenus with colouring.
-    void ShowPrintItems();
-    String PrintHeader() const;
-    void MakePlainCopy();
-    void PrintReportOrPage(bool formatted);
-    void PreviewPage(bool formatted);
-    TMenuItem* PrintExtra = nullptr;
-    TMenuItem* Normal2 = nullptr;
-    TMenuItem* Asformatted1 = nullptr;
-    TMenuItem* PrintPreviewExtra = nullptr;
-    TMenuItem* Normal4 = nullptr;
-    TMenuItem* Asformatted2 = nullptr;
-    TMenuItem* PageSetup1 = nullptr;
-    TMenuItem* PrintSetup1 = nullptr;
-    TPrintDialog* PrintDialog = nullptr;
-    TPrinterSetupDialog* PrinterSetupDialog = nullptr;
-
-    // ---- Reference help and the about box ----
-    void BuildReferenceHelp();
-    void BindReferenceHelp();
-    // The tag at the caret named in the item, which is enabled; "Help on <TAG>" and disabled
-    // when the caret is in no tag (or in a comment).
-    void NameTagInHelpItem(TMenuItem* item);
-    void Help1Click(TObject* Sender);
-    void HelponTAG1Click(TObject* Sender);
-    void HTML40Help1Click(TObject* Sender);
-    void RefLibHelpClick(TObject* Sender);
-    void IEHelpClick(TObject* Sender);
-    void SetupHelpFilesClick(TObject* Sender);
-    void AboutHelpClick(TObject* Sender);
-    // which is "HTMLRefLib" or "IEHelp": asks for the file's place and stores it at once.
-    void LocateHelpFile(const String& which);
-    // The tag name a "Help on <NAME>" caption holds.
-    static String TagNameOfHelpItem(const String& caption);
-    // The HTML 4.0 reference's keyword for the tag, from WDGJump.ini's Jumps, else the name.
-    String HelpKeywordOfTag(const String& tagName) const;
-    String HTML40HelpFile() const;
-    // The located file's viewer; its place is asked for first when it is not known.
-    void RunLocatedHelp(String& path, const String& which);
-    TMenuItem* HelponTAG2 = nullptr;
-    TMenuItem* HTML40Help1 = nullptr;
-    TMenuItem* AboutSeparator = nullptr;
-    TMenuItem* AboutHelp = nullptr;
-    TMenuItem* SetupHelpFiles = nullptr;
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

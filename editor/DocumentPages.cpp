@@ -272,7 +272,7 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 20> THTMLEMainForm::DocumentMenuItems() const {
+std::array<TMenuItem*, 18> THTMLEMainForm::DocumentMenuItems() const {
     return {Validate1,
             Save1,
             SaveAs1,
@@ -280,7 +280,6 @@ std::array<TMenuItem*, 20> THTMLEMainForm::DocumentMenuItems() const {
             SaveAsFrameworkDocument1,
             Close1,
             CloseAll1,
-            Print1,
             Undo1,
             Cut1,
             Copy1,
@@ -291,13 +290,11 @@ std::array<TMenuItem*, 20> THTMLEMainForm::DocumentMenuItems() const {
             MultiPublish2,
             MultiCopy1,
             MultiSave3,
-            PrintPreview1,
             Validatecurrentfile1};
 }
 
-std::array<TQmToolbarButton*, 7> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, PrintButton, CloseButton, CloseAllButton,
-            CutButton,      CopyButton,  PasteButton};
+std::array<TQmToolbarButton*, 6> THTMLEMainForm::DocumentButtons() const {
+    return {FileSaveButton, CloseButton, CloseAllButton, CutButton, CopyButton, PasteButton};
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {

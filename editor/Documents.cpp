@@ -200,11 +200,8 @@ void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
     UpdateDocumentCommands();
     bool helpMode = Screen->Cursor() == crHelp;
     bool documents = AnyDocumentOpen() || helpMode;
-    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate, Print1, PrintExtra,
-                            PrintPreview1, PrintPreviewExtra})
+    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate})
         item->SetEnabled(documents);
-    ShowPrintItems();
-    PrintButton->SetEnabled(documents);
 }
 
 void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {

@@ -95,12 +95,9 @@ void THTMLEMainForm::Edit1Click(TObject* /*Sender*/) {
     Undo1->SetEnabled((editor && editor->Perform(EM_CANUNDO, 0, 0) != 0) || help);
 }
 
-// The editor font cannot change while a report shows in the pages' place, so the item is offered
-// only when none does.
 void THTMLEMainForm::PreferencesClick(TObject* /*Sender*/) {
     TRichEdit* editor = GetMemo(-1);
     WordWrap1->SetChecked(editor && editor->WordWrap());
-    Editor1->SetEnabled(!ShowsViewOverPages());
 }
 
 void THTMLEMainForm::MainPopupMenuPopup(TObject* /*Sender*/) {

@@ -11,8 +11,6 @@
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
-#include <cstdlib>
-
 namespace {
 
 void FreeSplash() {
@@ -23,27 +21,14 @@ void FreeSplash() {
     Splash = nullptr;
 }
 
-String EnvironmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? String(value) : String();
-}
-
-// Only the tests that start the real program set this: autosave every that many milliseconds,
-// not minutes.
-void TakeTestIntervalFromEnvironment(TTimer& autosaveTimer) {
-    int interval = StrToIntDef(EnvironmentValue("QUILTMARKER_TEST_AUTOSAVE_MS"), 0);
-    if (interval > 0)
-        autosaveTimer.SetInterval(interval);
-}
-
 } // namespace
 
 void THTMLEMainForm::BindFirstShowing() {
     OnShow = Handler(this, &THTMLEMainForm::FormShow);
 }
 
-// Recovery comes before the command line's file, so that the recovered pages keep the first
-// tabs; an autosave copy that cannot be reached is shown and the rest goes on.
+// What the features offer back comes before the command line's file, so that the recovered pages
+// keep the first tabs; a failure of one is shown and the rest goes on.
 // Files dropped from the desktop are accepted from here on, on the window and on the working file
 // list.
 void THTMLEMainForm::FormShow(TObject* Sender) {
@@ -53,11 +38,12 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
         DragAcceptFiles(Handle(), true);
         if (TFileListBox* list = WorkingFileList())
             DragAcceptFiles(list->Handle(), true);
-        TakeTestIntervalFromEnvironment(*AutosaveTimer);
-        try {
-            RecoverAutosavedFiles();
-        } catch (const Exception& error) {
-            Application->ShowException(error);
+        for (const auto& feature : FFeatures) {
+            try {
+                feature->FirstShowing();
+            } catch (const Exception& error) {
+                Application->ShowException(error);
+            }
         }
         OpenCommandLineFile();
         OfferLeftoverFiles();
@@ -117,4 +103,19 @@ void THTMLEMainForm::OfferLeftoverFile(const String& fileName, const String& que
     int page = OpenDocument(fileName, false, true, false);
     if (page >= 0)
         MarkPageModified(page);
+}
+
+void THTMLEMainForm::MarkPageModified(int page) {
+    GetMemo(page)->SetModified(true);
+    UpdateStatusBar();
+}
+
+std::vector<String> THTMLEMainForm::FilesMatching(const String& pathAndMask) {
+    std::vector<String> names;
+    TSearchRec rec;
+    for (int found = FindFirst(pathAndMask, faReadOnly | faHidden | faArchive, rec); found == 0;
+         found = FindNext(rec))
+        names.push_back(rec.Name);
+    FindClose(rec);
+    return names;
 }

@@ -1,35 +1,50 @@
 // The Font command: the editors' font or the printer's, chosen in the font dialog and kept in
 // the registry.
 
-#include "editor/CorvaletForm.h"
+#include "editor/FontCommand.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/FontSettings.h"
 #include "platform/Events.h"
 #include "services/ProgramSettings.h"
 
-void THTMLEMainForm::BuildFontCommand() {
-    Font1 = InsertItem(this, Preferences1, 0, "Font1", "&Font");
-    Editor1 = AddItem(this, Font1, "Editor1", "&Editor...");
-    Printer1 = AddItem(this, Font1, "Printer1", "&Printer...");
-    FontDialog1 = NewComponent<TFontDialog>(this, "FontDialog1");
+void TFontCommand::Build() {
+    Font1 = InsertItem(&Form, Form.Preferences1, 0, "Font1", "&Font");
+    Editor1 = AddItem(&Form, Font1, "Editor1", "&Editor...");
+    Printer1 = AddItem(&Form, Font1, "Printer1", "&Printer...");
+    FontDialog1 = NewComponent<TFontDialog>(&Form, "FontDialog1");
 }
 
-void THTMLEMainForm::BindFontCommand() {
+void TFontCommand::Bind() {
     for (TMenuItem* item : {Editor1, Printer1})
-        item->OnClick = Handler(this, &THTMLEMainForm::ChangeFontButtonClick);
+        item->OnClick = Handler(this, &TFontCommand::ChangeFontButtonClick);
 }
 
-void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::ChangeFontButtonClick))
+void TFontCommand::ReadSettings() {
+    TFont font = DefaultEditorFont();
+    TRegistry reg;
+    if (reg.OpenKey(ProductSubKey("Printer Font"), false))
+        ReadFontSettings(reg, font);
+    Form.PrinterForm->Font().Assign(font);
+    Form.TextColour = font.Color();
+}
+
+void TFontCommand::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.Preferences1)
+        Editor1->SetEnabled(!Form.ShowsViewOverPages());
+}
+
+void TFontCommand::ChangeFontButtonClick(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::ChangeFontButtonClick))
         return;
     bool printerFont = Sender == Printer1;
     TFont start;
     if (printerFont) {
-        start.Assign(PrinterForm->Font());
+        start.Assign(Form.PrinterForm->Font());
     } else {
-        if (ShowsViewOverPages())
+        if (Form.ShowsViewOverPages())
             return;
-        if (TRichEdit* editor = GetMemo(-1))
+        if (TRichEdit* editor = Form.GetMemo(-1))
             start.Assign(editor->Font());
     }
     FontDialog1->SetFont(start);
@@ -39,25 +54,26 @@ void THTMLEMainForm::ChangeFontButtonClick(TObject* Sender) {
     // Strike-out is not carried to the editors.
     TFontStyles style = TagStyleBits(chosen.Style());
     if (printerFont) {
-        PrinterForm->Font().SetName(chosen.Name());
-        PrinterForm->Font().SetSize(chosen.Size());
-        PrinterForm->Font().SetColor(chosen.Color());
-        PrinterForm->Font().SetStyle(chosen.Style());
-        for (const auto& feature : FFeatures)
+        TFont& font = Form.PrinterForm->Font();
+        font.SetName(chosen.Name());
+        font.SetSize(chosen.Size());
+        font.SetColor(chosen.Color());
+        font.SetStyle(chosen.Style());
+        for (const auto& feature : Form.Features())
             feature->PrinterFontChosen(chosen);
     } else {
-        for (TRichEdit* editor : Memos) {
+        for (TRichEdit* editor : Form.Memos) {
             editor->Font().SetName(chosen.Name());
             editor->Font().SetSize(chosen.Size());
             editor->Font().SetColor(chosen.Color());
             editor->Font().SetStyle(style);
         }
-        TextColour = chosen.Color();
-        TextStyle = style;
+        Form.TextColour = chosen.Color();
+        Form.TextStyle = style;
     }
     TRegistry reg;
     if (reg.OpenKey(ProductSubKey(printerFont ? "Printer Font" : "Font"), true))
         WriteFontSettings(reg, chosen);
-    if (!printerFont && PageInUse(-1) && GetMemo(-1)->CanFocus())
-        GetMemo(-1)->SetFocus();
+    if (!printerFont && Form.PageInUse(-1) && Form.GetMemo(-1)->CanFocus())
+        Form.GetMemo(-1)->SetFocus();
 }

@@ -16,8 +16,6 @@ void THTMLEMainForm::BuildHelpCommands() {
     // The numbers F1 shows for the items that carry one.
     Help1->SetHelpContext(HelpContexts::HelpMenu);
     Contents1->SetHelpContext(HelpContexts::Contents1Click);
-    RefLibHelp->SetHelpContext(HelpContexts::RefLibHelpClick);
-    IEHelp->SetHelpContext(HelpContexts::IEHelpClick);
     SmartTabsMenu->SetHelpContext(HelpContexts::SmartTabsMenuClick);
 }
 

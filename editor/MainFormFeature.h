@@ -63,6 +63,10 @@ public:
     // The window is showing (each time it shows): the commands that every showing brings back
     // are made visible again.
     virtual void WindowShowing() {}
+    // The window shows for the first time, before the file of the command line opens: the
+    // feature offers back what a run that did not end normally left behind. A failure is shown
+    // and the other features still run theirs.
+    virtual void FirstShowing() {}
     // Typing, a page change or an insertion without a page: whatever list or panel the feature
     // dropped down over the pages goes.
     virtual void HidePopupLists() {}

@@ -11,11 +11,9 @@
 #include "platform/IniFiles.h"
 #include "platform/Registry.h"
 #include "services/ProgramSettings.h"
-#include "services/RichPrint.h"
 #include "widgets/QmToolbars.h"
 #include "widgets/WebConnect.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <span>
@@ -84,14 +82,6 @@ const StringSetting PathSettings[] = {
     {"NetscapePath", &THTMLEMainForm::NetscapePath},
 };
 
-// The autosave interval's menu items, by minutes; any other value checks Off1.
-const std::pair<int, TMenuItem * THTMLEMainForm::*> AutosaveItems[] = {
-    {2, &THTMLEMainForm::N2mins1},
-    {5, &THTMLEMainForm::N5mins1},
-    {10, &THTMLEMainForm::N10mins1},
-    {15, &THTMLEMainForm::N15mins1},
-};
-
 void ReadBoolSettings(THTMLEMainForm& form, const TRegistry& reg,
                       std::span<const BoolSetting> settings) {
     for (const BoolSetting& setting : settings) {
@@ -128,8 +118,7 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetProgramFolders,
         &THTMLEMainForm::PrepareLayout,          &THTMLEMainForm::ReadDisplaySettings,
         &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
-        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
-        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
+        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadTemplateAndTabs,
         &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
         &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetIndentsOnceMore,
         &THTMLEMainForm::ReadFeatureSettings,    &THTMLEMainForm::FinishCreation,
@@ -280,12 +269,9 @@ void THTMLEMainForm::ReadTextFileExtensions() {
 }
 
 void THTMLEMainForm::ReadGeneralSettings() {
-    AutosaveTimer->SetInterval(5 * 60000);
-    AutosaveTimer->SetEnabled(true);
     TRegistry reg;
     reg.OpenKey(ProductKey, true);
     ReadBoolSettings(*this, reg, GeneralBoolSettings);
-    ReadAutosave(reg);
     bool flat = false;
     ReadSetting(reg, "Office97Style", flat);
     ApplyFlatButtons(flat);
@@ -303,22 +289,6 @@ void THTMLEMainForm::ReadGeneralSettings() {
         ReadSetting(reg, setting.Name, this->*setting.Member);
 }
 
-void THTMLEMainForm::ReadAutosave(const TRegistry& reg) {
-    int minutes = 5;
-    ReadSetting(reg, "Autosave", minutes);
-    // An interval the timer cannot hold is kept at the longest it can; 0 or less
-    // never fires.
-    AutosaveTimer->SetInterval(
-        static_cast<int>(std::clamp<int64_t>(int64_t{minutes} * 60000, 0, INT_MAX)));
-    AutosaveTimer->SetEnabled(true);
-    TMenuItem* checked = Off1;
-    for (auto [value, item] : AutosaveItems)
-        if (value == minutes)
-            checked = this->*item;
-    checked->SetChecked(true);
-    Autosave1->SetChecked(true);
-}
-
 void THTMLEMainForm::ApplyFlatButtons(bool flat) {
     for (int i = 0; i < ComponentCount(); ++i)
         if (auto* button = dynamic_cast<TQmToolbarButton*>(Components(i)))
@@ -328,66 +298,6 @@ void THTMLEMainForm::ApplyFlatButtons(bool flat) {
 void THTMLEMainForm::ApplyFixedFonts() {
     ApplyEditorSettings(nullptr);
     GiveDefaultPlainFont(TempMemo->Font());
-}
-
-void THTMLEMainForm::ReadPrinterFont() {
-    TFont font = DefaultEditorFont();
-    TRegistry reg;
-    if (reg.OpenKey(ProductSubKey("Printer Font"), false)) {
-        using Setter = void (TRichPrinter::*)(double);
-        for (auto [name, setter] :
-             {std::pair<const char*, Setter>{"MarginTop", &TRichPrinter::SetMarginTop},
-              {"MarginBottom", &TRichPrinter::SetMarginBottom},
-              {"MarginLeft", &TRichPrinter::SetMarginLeft},
-              {"MarginRight", &TRichPrinter::SetMarginRight}}) {
-            int margin = 0;
-            if (ReadSetting(reg, name, margin))
-                (RichPrinter1->*setter)(margin);
-        }
-        ReadFontSettings(reg, font);
-    }
-    PrinterForm->Font().Assign(font);
-    TextColour = font.Color();
-}
-
-void THTMLEMainForm::FindReferenceHelp() {
-    IEHelp->SetVisible(false);
-    RefLibHelp->SetVisible(false);
-    N11->SetVisible(false);
-    struct ReferenceHelp {
-        const char* ValueName;
-        const char* FileName;
-        String THTMLEMainForm::*Member;
-        TMenuItem* THTMLEMainForm::*Item;
-    };
-    static const ReferenceHelp References[] = {
-        {"IEHTML", "htmlref.hlp", &THTMLEMainForm::IEHTMLHelpFile, &THTMLEMainForm::IEHelp},
-        {"HTMLRefLib", "htmlib95.hlp", &THTMLEMainForm::RefLibHelpFile,
-         &THTMLEMainForm::RefLibHelp},
-    };
-    TRegistry reg;
-    bool opened = reg.OpenKey(ProductSubKey("Help"), false);
-    for (const ReferenceHelp& reference : References) {
-        String& path = this->*reference.Member;
-        path.clear();
-        if (opened)
-            ReadSetting(reg, reference.ValueName, path);
-        String shipped = ProgramFolder + "help" + PathDelim + reference.FileName;
-        if (path.empty() && FileExists(shipped)) {
-            path = shipped;
-            TRegistry writer;
-            // A value of another type stays as it is; the file is still used for this
-            // run.
-            if (writer.OpenKey(ProductSubKey("Help"), true) &&
-                (!writer.ValueExists(reference.ValueName) ||
-                 writer.GetDataType(reference.ValueName) == rdString))
-                writer.WriteString(reference.ValueName, path);
-        }
-        if (!path.empty()) {
-            (this->*reference.Item)->SetVisible(true);
-            N11->SetVisible(true);
-        }
-    }
 }
 
 void THTMLEMainForm::ReadTemplateAndTabs() {

@@ -5,7 +5,6 @@
 
 #include "platform/Events.h"
 #include "services/ProgramSettings.h"
-#include "services/RichPrint.h"
 #include "services/VersionNo.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmFilSys.h"
@@ -22,8 +21,6 @@ void THTMLEMainForm::BuildMenuBar() {
     TMenuItem* bar = MainMenu1->Items();
 
     File1 = AddItem(this, bar, "File1", "&File");
-    Print1 = AddItem(this, File1, "Print1", "&Print");
-    PrintPreview1 = AddItem(this, File1, "PrintPreview1", "Print Pre&view");
     Validatecurrentfile1 =
         AddItem(this, File1, "Validatecurrentfile1", "Chec&k Tags (current file)");
 
@@ -62,12 +59,6 @@ void THTMLEMainForm::BuildMenuBar() {
     ShowLineNumber2 = AddRadioItem(this, StatusBarShows1, "ShowLineNumber2", "&Line Number", 1);
     ShowSize2 = AddRadioItem(this, StatusBarShows1, "ShowSize2", "&Character Position", 1);
     RequestALTtags1 = AddItem(this, Preferences1, "RequestALTtags1", "Request &ALT Tags");
-    Autosave1 = AddItem(this, Preferences1, "Autosave1", "A&utosave");
-    N2mins1 = AddRadioItem(this, Autosave1, "N2mins1", "&2 mins", 2);
-    N5mins1 = AddRadioItem(this, Autosave1, "N5mins1", "&5 mins", 2);
-    N10mins1 = AddRadioItem(this, Autosave1, "N10mins1", "&10 mins", 2);
-    N15mins1 = AddRadioItem(this, Autosave1, "N15mins1", "15 &mins", 2);
-    Off1 = AddRadioItem(this, Autosave1, "Off1", "&Off", 2);
     ParaPrefs = AddItem(this, Preferences1, "ParaPrefs", "&Double Paragraph Tags");
     Office97Style1 = AddItem(this, Preferences1, "Office97Style1", "&Flat Buttons");
     AutoInsertTabs = AddItem(this, Preferences1, "AutoInsertTabs", "Auto Insert &Tabs");
@@ -81,9 +72,6 @@ void THTMLEMainForm::BuildMenuBar() {
     Setup1 = AddItem(this, Preferences1, "Setup1", "&Set up");
 
     Help1 = AddItem(this, bar, "Help1", "&Help");
-    N11 = AddHiddenItem(this, Help1, "N11", "-");
-    IEHelp = AddHiddenItem(this, Help1, "IEHelp", "&IE HTML");
-    RefLibHelp = AddHiddenItem(this, Help1, "RefLibHelp", "HTML &Ref. Library");
 
     // Keyboard commands without a visible item.
     Invis1 = AddHiddenItem(this, bar, "Invis1", "Invis");
@@ -115,7 +103,6 @@ void THTMLEMainForm::BuildTopPanel() {
         {&THTMLEMainForm::FileNewButton, "FileNewButton", "New", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::FileOpenButton, "FileOpenButton", "Open", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::FileSaveButton, "FileSaveButton", "Save", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::PrintButton, "PrintButton", "Print", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::CloseAllButton, "CloseAllButton", "Close All",
          &THTMLEMainForm::StdToolbar},
@@ -202,22 +189,6 @@ void THTMLEMainForm::BuildHiddenHelpers() {
         editor->SetPlainText(true);
         editor->SetVisible(false);
     }
-    AutosaveTimer = NewComponent<TTimer>(this, "AutosaveTimer");
-    AutosaveTimer->SetEnabled(false);
-
-    RichPrinter1 = NewComponent<TRichPrinter>(this, "RichPrinter1");
-    RichPrinter1->SetHeaderFormat("<65|>95");
-    RichPrinter1->SetFooter("Page {$PAGE}");
-    RichPrinter1->SetFooterFormat(">100");
-    RichPrinter1->SetPageBorders({pbTop, pbBottom});
-    RichPrinter1->SetMarginTop(20);
-    RichPrinter1->SetMarginBottom(25);
-    RichPrinter1->SetMarginLeft(20);
-    RichPrinter1->SetMarginRight(20);
-    RichPrinter1->SetLogoWidth(8);
-    RichPrinter1->SetLogoHeight(8);
-    RichPrinter1->SetBorderOffset(2);
-    RichPrinter1->SetOptions_Dialog({poMargins});
 
     WindowHook2 = NewComponent<TQmWindowHook>(this, "WindowHook2");
     WindowHook2->SetIsForm(true);

@@ -1,8 +1,9 @@
 // The File menu's printing commands: the page printed or previewed plain or as the editor shows
 // it, the report printed, page setup and printer setup.
 
-#include "editor/CorvaletForm.h"
+#include "editor/PrintCommands.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/HelpPointer.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
@@ -13,117 +14,184 @@
 
 #include <cmath>
 
-void THTMLEMainForm::BuildPrintCommands() {
-    PrintExtra = InsertItem(this, File1, Print1->MenuIndex() + 1, "PrintExtra", "&Print...");
-    Normal2 = AddItem(this, PrintExtra, "Normal2", "&Normal");
-    Asformatted1 = AddItem(this, PrintExtra, "Asformatted1", "&As formatted");
-    PrintPreviewExtra = InsertItem(this, File1, PrintPreview1->MenuIndex() + 1, "PrintPreviewExtra",
-                                   "Print Pre&view...");
-    Normal4 = AddItem(this, PrintPreviewExtra, "Normal4", "&Normal");
-    Asformatted2 = AddItem(this, PrintPreviewExtra, "Asformatted2", "&As formatted");
-    PageSetup1 =
-        InsertItem(this, File1, PrintPreviewExtra->MenuIndex() + 1, "PageSetup1", "Page Set&up");
-    PrintSetup1 =
-        InsertItem(this, File1, PageSetup1->MenuIndex() + 1, "PrintSetup1", "P&rint Setup...");
-    PrintDialog = NewComponent<TPrintDialog>(this, "PrintDialog");
+namespace {
+
+using TMarginSetter = void (TRichPrinter::*)(double);
+using TMarginGetter = double (TRichPrinter::*)() const;
+
+struct TMargin {
+    const char* Name;
+    TMarginSetter Set;
+    TMarginGetter Get;
+};
+
+// The margins as page setup stores them under "Printer Font", in whole millimetres.
+const TMargin Margins[] = {
+    {"MarginTop", &TRichPrinter::SetMarginTop, &TRichPrinter::MarginTop},
+    {"MarginBottom", &TRichPrinter::SetMarginBottom, &TRichPrinter::MarginBottom},
+    {"MarginLeft", &TRichPrinter::SetMarginLeft, &TRichPrinter::MarginLeft},
+    {"MarginRight", &TRichPrinter::SetMarginRight, &TRichPrinter::MarginRight},
+};
+
+} // namespace
+
+void TPrintCommands::Build() {
+    TMenuItem* file = Form.File1;
+    int after = file->IndexOf(Form.SaveAsFrameworkDocument1) + 1;
+    Print1 = InsertItem(&Form, file, after, "Print1", "&Print");
+    PrintExtra = InsertItem(&Form, file, after + 1, "PrintExtra", "&Print...");
+    Normal2 = AddItem(&Form, PrintExtra, "Normal2", "&Normal");
+    Asformatted1 = AddItem(&Form, PrintExtra, "Asformatted1", "&As formatted");
+    PrintPreview1 = InsertItem(&Form, file, after + 2, "PrintPreview1", "Print Pre&view");
+    PrintPreviewExtra =
+        InsertItem(&Form, file, after + 3, "PrintPreviewExtra", "Print Pre&view...");
+    Normal4 = AddItem(&Form, PrintPreviewExtra, "Normal4", "&Normal");
+    Asformatted2 = AddItem(&Form, PrintPreviewExtra, "Asformatted2", "&As formatted");
+    PageSetup1 = InsertItem(&Form, file, after + 4, "PageSetup1", "Page Set&up");
+    PrintSetup1 = InsertItem(&Form, file, after + 5, "PrintSetup1", "P&rint Setup...");
+    PrintButton =
+        Form.InsertToolbarButton(Form.StdToolbar, Form.FileSaveButton, "PrintButton", "Print");
+
+    PrintDialog = NewComponent<TPrintDialog>(&Form, "PrintDialog");
     PrintDialog->SetOptions({poPrintToFile});
-    PrinterSetupDialog = NewComponent<TPrinterSetupDialog>(this, "PrinterSetupDialog");
+    PrinterSetupDialog = NewComponent<TPrinterSetupDialog>(&Form, "PrinterSetupDialog");
+    RichPrinter1 = NewComponent<TRichPrinter>(&Form, "RichPrinter1");
+    RichPrinter1->SetHeaderFormat("<65|>95");
+    RichPrinter1->SetFooter("Page {$PAGE}");
+    RichPrinter1->SetFooterFormat(">100");
+    RichPrinter1->SetPageBorders({pbTop, pbBottom});
+    RichPrinter1->SetMarginTop(20);
+    RichPrinter1->SetMarginBottom(25);
+    RichPrinter1->SetMarginLeft(20);
+    RichPrinter1->SetMarginRight(20);
+    RichPrinter1->SetLogoWidth(8);
+    RichPrinter1->SetLogoHeight(8);
+    RichPrinter1->SetBorderOffset(2);
+    RichPrinter1->SetOptions_Dialog({poMargins});
     ShowPrintItems();
 }
 
-void THTMLEMainForm::BindPrintCommands() {
-    auto print = Handler(this, &THTMLEMainForm::Print1Click);
+void TPrintCommands::Bind() {
+    auto print = Handler(this, &TPrintCommands::Print1Click);
     for (TMenuItem* item : {Print1, Normal2})
         item->OnClick = print;
     PrintButton->OnClick = print;
-    Asformatted1->OnClick = Handler(this, &THTMLEMainForm::Asformatted1Click);
+    Asformatted1->OnClick = Handler(this, &TPrintCommands::Asformatted1Click);
     for (TMenuItem* item : {PrintPreview1, Normal4})
-        item->OnClick = Handler(this, &THTMLEMainForm::PrintPreview1Click);
-    Asformatted2->OnClick = Handler(this, &THTMLEMainForm::Asformatted2Click);
-    PageSetup1->OnClick = Handler(this, &THTMLEMainForm::PageSetup1Click);
-    PrintSetup1->OnClick = Handler(this, &THTMLEMainForm::PrintSetup1Click);
+        item->OnClick = Handler(this, &TPrintCommands::PrintPreview1Click);
+    Asformatted2->OnClick = Handler(this, &TPrintCommands::Asformatted2Click);
+    PageSetup1->OnClick = Handler(this, &TPrintCommands::PageSetup1Click);
+    PrintSetup1->OnClick = Handler(this, &TPrintCommands::PrintSetup1Click);
+}
+
+void TPrintCommands::ReadSettings() {
+    TRegistry reg;
+    if (!reg.OpenKey(ProductSubKey("Printer Font"), false))
+        return;
+    for (const TMargin& margin : Margins) {
+        int value = 0;
+        if (ReadSetting(reg, margin.Name, value))
+            (RichPrinter1->*margin.Set)(value);
+    }
+}
+
+void TPrintCommands::UpdateCommands() {
+    bool enabled = Form.DocumentCommandsEnabled();
+    for (TMenuItem* item : {Print1, PrintPreview1})
+        item->SetEnabled(enabled);
+    PrintButton->SetEnabled(enabled);
+}
+
+// The File menu offers the commands with a page open or in help-pointer mode.
+void TPrintCommands::MenuOpening(TMenuItem& menu) {
+    if (&menu != Form.File1)
+        return;
+    bool offered = Form.AnyDocumentOpen() || Form.HelpPointerMode();
+    for (TMenuItem* item : {Print1, PrintExtra, PrintPreview1, PrintPreviewExtra})
+        item->SetEnabled(offered);
+    ShowPrintItems();
+    PrintButton->SetEnabled(offered);
 }
 
 // With tag colouring on, "Normal" and "As formatted" print differently, so both are offered.
-void THTMLEMainForm::ShowPrintItems() {
-    Print1->SetVisible(!ColouredTags);
-    PrintPreview1->SetVisible(!ColouredTags);
-    PrintExtra->SetVisible(ColouredTags);
-    PrintPreviewExtra->SetVisible(ColouredTags);
+void TPrintCommands::ShowPrintItems() {
+    Print1->SetVisible(!Form.ColouredTags);
+    PrintPreview1->SetVisible(!Form.ColouredTags);
+    PrintExtra->SetVisible(Form.ColouredTags);
+    PrintPreviewExtra->SetVisible(Form.ColouredTags);
 }
 
 // "Quiltmarker v." and the version, then the active page's file name in the right column. The
 // version is the label's caption after its first blank, or the whole caption without one.
-String THTMLEMainForm::PrintHeader() const {
-    String caption = VerLabelInvis->Caption();
+String TPrintCommands::PrintHeader() const {
+    String caption = Form.VerLabelInvis->Caption();
     size_t blank = caption.find(' ');
     String version = blank == String::npos ? caption : caption.substr(blank + 1);
-    return "Quiltmarker v." + version + "|" + ActiveFileName();
+    return "Quiltmarker v." + version + "|" + Form.ActiveFileName();
 }
 
 // The page's text alone, in the print font: no tag colours, no styles.
-void THTMLEMainForm::MakePlainCopy() {
-    PrinterForm->Hide();
-    PrinterForm->Clear();
-    PrinterForm->SelAttributes().SetStyle({});
-    PrinterForm->SetText(GetMemo(-1)->Text());
+void TPrintCommands::MakePlainCopy() {
+    TRichEdit* copy = Form.PrinterForm;
+    copy->Hide();
+    copy->Clear();
+    copy->SelAttributes().SetStyle({});
+    copy->SetText(Form.GetMemo(-1)->Text());
 }
 
 // What a feature shows in the pages' place, as it prints it; else the page, plain or as shown, on
 // the current printer.
-void THTMLEMainForm::PrintReportOrPage(bool formatted) {
-    if (RunOnShownView(TMainFormFeature::TShownViewCommand::Print) || !PageInUse(-1))
+void TPrintCommands::PrintReportOrPage(bool formatted) {
+    if (Form.RunOnShownView(TShownViewCommand::Print) || !Form.PageInUse(-1))
         return;
     if (!formatted)
         MakePlainCopy();
     RichPrinter1->SetHeader(PrintHeader());
-    RichPrinter1->PrintRichEditPages(formatted ? GetMemo(-1) : PrinterForm, 1);
+    RichPrinter1->PrintRichEditPages(formatted ? Form.GetMemo(-1) : Form.PrinterForm, 1);
 }
 
-void THTMLEMainForm::PreviewPage(bool formatted) {
-    if (!PageInUse(-1))
+void TPrintCommands::PreviewPage(bool formatted) {
+    if (!Form.PageInUse(-1))
         return;
     if (!formatted)
         MakePlainCopy();
     RichPrinter1->SetHeader(PrintHeader());
-    RichPrinter1->PreviewRichEdit(formatted ? GetMemo(-1) : PrinterForm);
+    RichPrinter1->PreviewRichEdit(formatted ? Form.GetMemo(-1) : Form.PrinterForm);
 }
 
-void THTMLEMainForm::Print1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Print1Click))
+void TPrintCommands::Print1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Print1Click))
         return;
     PrintReportOrPage(false);
 }
 
-void THTMLEMainForm::Asformatted1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Asformatted1Click))
+void TPrintCommands::Asformatted1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Asformatted1Click))
         return;
     PrintReportOrPage(true);
 }
 
-void THTMLEMainForm::PrintPreview1Click(TObject* /*Sender*/) {
+void TPrintCommands::PrintPreview1Click(TObject* /*Sender*/) {
     PreviewPage(false);
 }
 
-void THTMLEMainForm::Asformatted2Click(TObject* /*Sender*/) {
+void TPrintCommands::Asformatted2Click(TObject* /*Sender*/) {
     PreviewPage(true);
 }
 
 // The margins are copied whether the dialog was confirmed or not: a cancelled dialog leaves them
 // as they were, so the copy is still right.
-void THTMLEMainForm::PageSetup1Click(TObject* /*Sender*/) {
+void TPrintCommands::PageSetup1Click(TObject* /*Sender*/) {
     RichPrinter1->RunPageSetupDialog();
     TRegistry reg;
     if (!reg.OpenKey(ProductSubKey("Printer Font"), true))
         return;
-    reg.WriteInteger("MarginTop", static_cast<int>(std::trunc(RichPrinter1->MarginTop())));
-    reg.WriteInteger("MarginBottom", static_cast<int>(std::trunc(RichPrinter1->MarginBottom())));
-    reg.WriteInteger("MarginLeft", static_cast<int>(std::trunc(RichPrinter1->MarginLeft())));
-    reg.WriteInteger("MarginRight", static_cast<int>(std::trunc(RichPrinter1->MarginRight())));
+    for (const TMargin& margin : Margins)
+        reg.WriteInteger(margin.Name, static_cast<int>(std::trunc((RichPrinter1->*margin.Get)())));
 }
 
-void THTMLEMainForm::PrintSetup1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::PrintSetup1Click))
+void TPrintCommands::PrintSetup1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::PrintSetup1Click))
         return;
     PrinterSetupDialog->Execute();
 }

@@ -2,15 +2,17 @@
 // help on the tag at the caret, and the two reference files whose places the user gives. Also
 // the about box's command.
 
-#include "editor/CorvaletForm.h"
+#include "editor/ReferenceHelp.h"
 
 #include "editor/AboutForm.h"
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/Processes.h"
+#include "platform/Registry.h"
 #include "platform/SingleInstance.h"
 #include "platform/StdCtrls.h"
 #include "platform/WinHelp.h"
@@ -25,36 +27,85 @@ const size_t MaxKeywordLength = 499;
 
 } // namespace
 
-void THTMLEMainForm::BuildReferenceHelp() {
-    HelponTAG2 = InsertItem(this, Help1, UsingHelp1->MenuIndex() + 1, "HelponTAG2", NoTagCaption);
-    HTML40Help1 =
-        InsertItem(this, Help1, HelponTAG2->MenuIndex() + 1, "HTML40Help1", "HTML &4.0 Help");
-    AboutSeparator = AddItem(this, Help1, "AboutSeparator", "-");
-    AboutHelp = AddItem(this, Help1, "AboutHelp", "&About Quiltmarker...");
-    SetupHelpFiles = AddItem(this, Setup1, "SetupHelpFiles", "&Help Files...");
+void TReferenceHelp::Build() {
+    TMenuItem* help = Form.Help1;
+    int after = help->IndexOf(Form.UsingHelp1) + 1;
+    HelponTAG2 = InsertItem(&Form, help, after, "HelponTAG2", NoTagCaption);
+    HTML40Help1 = InsertItem(&Form, help, after + 1, "HTML40Help1", "HTML &4.0 Help");
+    N11 = InsertItem(&Form, help, after + 2, "N11", "-");
+    IEHelp = InsertItem(&Form, help, after + 3, "IEHelp", "&IE HTML");
+    RefLibHelp = InsertItem(&Form, help, after + 4, "RefLibHelp", "HTML &Ref. Library");
+    for (TMenuItem* item : {N11, IEHelp, RefLibHelp})
+        item->SetVisible(false);
+    AboutSeparator = AddItem(&Form, help, "AboutSeparator", "-");
+    AboutHelp = AddItem(&Form, help, "AboutHelp", "&About Quiltmarker...");
+    SetupHelpFiles = AddItem(&Form, Form.Setup1, "SetupHelpFiles", "&Help Files...");
     HelponTAG2->SetEnabled(false);
     HelponTAG2->SetHelpContext(HelpContexts::HelponTAG1Click);
     HTML40Help1->SetHelpContext(HelpContexts::HTML40Help1Click);
+    RefLibHelp->SetHelpContext(HelpContexts::RefLibHelpClick);
+    IEHelp->SetHelpContext(HelpContexts::IEHelpClick);
     AboutHelp->SetHelpContext(HelpContexts::AboutHelpClick);
     SetupHelpFiles->SetHelpContext(HelpContexts::SetupHelpFilesClick);
 }
 
-void THTMLEMainForm::BindReferenceHelp() {
-    Help1->OnClick = Handler(this, &THTMLEMainForm::Help1Click);
-    HelponTAG2->OnClick = Handler(this, &THTMLEMainForm::HelponTAG1Click);
-    HTML40Help1->OnClick = Handler(this, &THTMLEMainForm::HTML40Help1Click);
-    RefLibHelp->OnClick = Handler(this, &THTMLEMainForm::RefLibHelpClick);
-    IEHelp->OnClick = Handler(this, &THTMLEMainForm::IEHelpClick);
-    SetupHelpFiles->OnClick = Handler(this, &THTMLEMainForm::SetupHelpFilesClick);
-    AboutHelp->OnClick = Handler(this, &THTMLEMainForm::AboutHelpClick);
+void TReferenceHelp::Bind() {
+    HelponTAG2->OnClick = Handler(this, &TReferenceHelp::HelponTAG1Click);
+    HTML40Help1->OnClick = Handler(this, &TReferenceHelp::HTML40Help1Click);
+    RefLibHelp->OnClick = Handler(this, &TReferenceHelp::RefLibHelpClick);
+    IEHelp->OnClick = Handler(this, &TReferenceHelp::IEHelpClick);
+    SetupHelpFiles->OnClick = Handler(this, &TReferenceHelp::SetupHelpFilesClick);
+    AboutHelp->OnClick = Handler(this, &TReferenceHelp::AboutHelpClick);
 }
 
-String THTMLEMainForm::HTML40HelpFile() const {
-    return ProgramFolder + "help" + PathDelim + "wdghtml40.hlp";
+void TReferenceHelp::ReadSettings() {
+    struct TReferenceFile {
+        const char* ValueName;
+        const char* FileName;
+        String TReferenceHelp::*Path;
+        TMenuItem* TReferenceHelp::*Item;
+    };
+    static const TReferenceFile References[] = {
+        {"IEHTML", "htmlref.hlp", &TReferenceHelp::IEHTMLHelpFile, &TReferenceHelp::IEHelp},
+        {"HTMLRefLib", "htmlib95.hlp", &TReferenceHelp::RefLibHelpFile,
+         &TReferenceHelp::RefLibHelp},
+    };
+    TRegistry reg;
+    bool opened = reg.OpenKey(ProductSubKey("Help"), false);
+    for (const TReferenceFile& reference : References) {
+        String& path = this->*reference.Path;
+        path.clear();
+        if (opened)
+            ReadSetting(reg, reference.ValueName, path);
+        String shipped = Form.ProgramFolder + "help" + PathDelim + reference.FileName;
+        if (path.empty() && FileExists(shipped)) {
+            path = shipped;
+            TRegistry writer;
+            // A value of another type stays as it is; the file is still used for this
+            // run.
+            if (writer.OpenKey(ProductSubKey("Help"), true) &&
+                (!writer.ValueExists(reference.ValueName) ||
+                 writer.GetDataType(reference.ValueName) == rdString))
+                writer.WriteString(reference.ValueName, path);
+        }
+        if (!path.empty()) {
+            (this->*reference.Item)->SetVisible(true);
+            N11->SetVisible(true);
+        }
+    }
 }
 
-void THTMLEMainForm::NameTagInHelpItem(TMenuItem* item) {
-    String name = UpperCase(TagNameAtCaret());
+void TReferenceHelp::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.Help1)
+        NameTagInHelpItem(HelponTAG2);
+}
+
+String TReferenceHelp::HTML40HelpFile() const {
+    return Form.ProgramFolder + "help" + PathDelim + "wdghtml40.hlp";
+}
+
+void TReferenceHelp::NameTagInHelpItem(TMenuItem* item) {
+    String name = UpperCase(Form.TagNameAtCaret());
     // A comment is no tag to look up, as the editor's shortcut menu treats it.
     if (name.rfind("!--", 0) == 0)
         name.clear();
@@ -69,11 +120,7 @@ void THTMLEMainForm::NameTagInHelpItem(TMenuItem* item) {
     item->SetEnabled(true);
 }
 
-void THTMLEMainForm::Help1Click(TObject* /*Sender*/) {
-    NameTagInHelpItem(HelponTAG2);
-}
-
-String THTMLEMainForm::TagNameOfHelpItem(const String& caption) {
+String TReferenceHelp::TagNameOfHelpItem(const String& caption) {
     String name = caption;
     size_t open = name.find('<');
     if (open != String::npos)
@@ -86,8 +133,8 @@ String THTMLEMainForm::TagNameOfHelpItem(const String& caption) {
     return name;
 }
 
-String THTMLEMainForm::HelpKeywordOfTag(const String& tagName) const {
-    TIniFile jumps(ProgramFolder + "WDGJump.ini");
+String TReferenceHelp::HelpKeywordOfTag(const String& tagName) const {
+    TIniFile jumps(Form.ProgramFolder + "WDGJump.ini");
     String keyword = jumps.ReadString("Jumps", tagName, NotFound);
     // An entry left empty names no keyword either.
     if (keyword == NotFound || keyword.empty())
@@ -95,54 +142,55 @@ String THTMLEMainForm::HelpKeywordOfTag(const String& tagName) const {
     return keyword.substr(0, MaxKeywordLength);
 }
 
-void THTMLEMainForm::HelponTAG1Click(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::HelponTAG1Click))
+void TReferenceHelp::HelponTAG1Click(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::HelponTAG1Click))
         return;
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item)
         return;
     String keyword = HelpKeywordOfTag(TagNameOfHelpItem(item->Caption()));
-    WinHelp(Handle(), HTML40HelpFile(), HELP_KEY, reinterpret_cast<uintptr_t>(keyword.c_str()));
+    WinHelp(Form.Handle(), HTML40HelpFile(), HELP_KEY,
+            reinterpret_cast<uintptr_t>(keyword.c_str()));
 }
 
-void THTMLEMainForm::HTML40Help1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::HTML40Help1Click))
+void TReferenceHelp::HTML40Help1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::HTML40Help1Click))
         return;
     if (WinExec("WinHelp " + HTML40HelpFile(), SW_SHOWNORMAL) < 32)
-        MessageBox(Handle(),
+        MessageBox(Form.Handle(),
                    "Failed to run Help file. Please check that\r\nthe file 'wdghtml40.hlp' is "
                    "installed in\r\nQuiltmarker's Help folder.",
                    "Quiltmarker", MB_OK | MB_ICONERROR);
 }
 
-void THTMLEMainForm::RunLocatedHelp(String& path, const String& which) {
+void TReferenceHelp::RunLocatedHelp(String& path, const String& which) {
     if (path.empty())
         LocateHelpFile(which);
     if (WinExec("WinHelp " + path, SW_SHOWNORMAL) < 32)
-        MessageBox(Handle(), "Failed to run Help file. Please set up Help file again.",
+        MessageBox(Form.Handle(), "Failed to run Help file. Please set up Help file again.",
                    "Quiltmarker", MB_OK | MB_ICONERROR);
 }
 
-void THTMLEMainForm::RefLibHelpClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::RefLibHelpClick))
+void TReferenceHelp::RefLibHelpClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::RefLibHelpClick))
         return;
     RunLocatedHelp(RefLibHelpFile, "HTMLRefLib");
 }
 
-void THTMLEMainForm::IEHelpClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::IEHelpClick))
+void TReferenceHelp::IEHelpClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::IEHelpClick))
         return;
     RunLocatedHelp(IEHTMLHelpFile, "IEHelp");
 }
 
-void THTMLEMainForm::LocateHelpFile(const String& which) {
+void TReferenceHelp::LocateHelpFile(const String& which) {
     const bool refLib = which == "HTMLRefLib";
     String& path = refLib ? RefLibHelpFile : IEHTMLHelpFile;
     TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
-    if (!dialog || !SetupLocationForm(path, "",
-                                      refLib ? "Location of HTML Ref. Library Help File"
-                                             : "Location of IE HTML Help file",
-                                      true, false))
+    if (!dialog || !Form.SetupLocationForm(path, "",
+                                           refLib ? "Location of HTML Ref. Library Help File"
+                                                  : "Location of IE HTML Help file",
+                                           true, false))
         return;
     if (dialog.ShowModal() != mrOk)
         return;
@@ -157,19 +205,19 @@ void THTMLEMainForm::LocateHelpFile(const String& which) {
     }
 }
 
-void THTMLEMainForm::SetupHelpFilesClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::SetupHelpFilesClick))
+void TReferenceHelp::SetupHelpFilesClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::SetupHelpFilesClick))
         return;
     LocateHelpFile("HTMLRefLib");
     LocateHelpFile("IEHelp");
 }
 
-void THTMLEMainForm::AboutHelpClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::AboutHelpClick))
+void TReferenceHelp::AboutHelpClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::AboutHelpClick))
         return;
     TDialogGuard<TAboutForm> dialog(AboutForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->VersionLabel->SetCaption(VerLabelInvis->Caption());
+    dialog->VersionLabel->SetCaption(Form.VerLabelInvis->Caption());
     dialog.ShowModal();
 }

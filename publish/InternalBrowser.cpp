@@ -8,6 +8,7 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/TextTransforms.h"
+#include "editor/PrintCommands.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
@@ -240,17 +241,17 @@ void TInternalBrowser::UpdateCommands() {
 
 void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
-         {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton, Form.PrintButton,
-          Form.CloseButton, Form.CloseAllButton, Form.PublishButton, Form.CutButton,
-          Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
-          Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
-          Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
+         {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton,
+          Form.PrintCommands->PrintButton, Form.CloseButton, Form.CloseAllButton,
+          Form.PublishButton, Form.CutButton, Form.CopyButton, Form.PasteButton,
+          Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
+          Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.TextTransforms->IndentButton,
           Form.TextTransforms->UnindentButton})
         button->SetEnabled(false);
-    for (TMenuItem* item :
-         {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1, Form.Validatecurrentfile1,
-          Form.Print1, Form.PrintPreview1, Form.ElementNavigation->SelectTag1})
+    for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1,
+                            Form.Validatecurrentfile1, Form.PrintCommands->Print1,
+                            Form.PrintCommands->PrintPreview1, Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 
@@ -261,9 +262,10 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.File1 && Showing()) {
         for (TMenuItem* item :
              {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1, Form.SaveAsTemplate,
-              Form.Print1, Form.PrintExtra, Form.PrintPreview1, Form.PrintPreviewExtra})
+              Form.PrintCommands->Print1, Form.PrintCommands->PrintExtra,
+              Form.PrintCommands->PrintPreview1, Form.PrintCommands->PrintPreviewExtra})
             item->SetEnabled(false);
-        Form.PrintButton->SetEnabled(false);
+        Form.PrintCommands->PrintButton->SetEnabled(false);
     }
 }
 

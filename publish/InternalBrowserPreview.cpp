@@ -8,6 +8,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/ElementNavigation.h"
+#include "editor/PrintCommands.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
 #include "publish/Ferrydock95Main.h"
@@ -130,10 +131,10 @@ void TInternalBrowser::OpenPreview(const String& path, bool fromFileList, TShift
         BrowserLocked = true;
         BrowserLockTimer->SetEnabled(false);
         BrowserLockTimer->SetEnabled(true);
-        for (TMenuItem* item :
-             {Form.Print1, Form.PrintPreview1, Form.File1, Form.Edit1, Form.Publish1})
+        for (TMenuItem* item : {Form.PrintCommands->Print1, Form.PrintCommands->PrintPreview1,
+                                Form.File1, Form.Edit1, Form.Publish1})
             item->SetEnabled(false);
-        Form.PrintButton->SetEnabled(false);
+        Form.PrintCommands->PrintButton->SetEnabled(false);
         SetStatusPanelWidths({500, 0, 0, 0});
     }
     if (BrowserFullSize)

@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/FontSettings.h"
 #include "editor/TextTransforms.h"
+#include "editor/PrintCommands.h"
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
 #include "site/FilePane.h"
@@ -192,8 +193,8 @@ void TReportPane::Bind() {
     ReportCloseButton->OnClick = Handler(this, &TReportPane::ReportCloseButtonClick);
     SaveButton->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
     ReportSave1->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
-    PrintReportButton->OnClick = Handler(&Form, &THTMLEMainForm::Print1Click);
-    ReportPrint1->OnClick = Handler(&Form, &THTMLEMainForm::Print1Click);
+    PrintReportButton->OnClick = Handler(Form.PrintCommands, &TPrintCommands::Print1Click);
+    ReportPrint1->OnClick = Handler(Form.PrintCommands, &TPrintCommands::Print1Click);
     Copy5->OnClick = Handler(this, &TReportPane::Copy5Click);
     SelectAll4->OnClick = Handler(this, &TReportPane::SelectAll4Click);
     SelectFiles2->OnClick = Handler(this, &TReportPane::Select1Click);
@@ -310,7 +311,7 @@ void TReportPane::SaveReport(bool saveAs) {
 }
 
 void TReportPane::PrintReport() {
-    if (Form.PrintDialog->Execute())
+    if (Form.PrintCommands->PrintDialog->Execute())
         ReportForm->Print("Web Page Analysis");
 }
 

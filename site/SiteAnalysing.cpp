@@ -6,6 +6,7 @@
 #include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
 #include "editor/TextTransforms.h"
+#include "editor/PrintCommands.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
@@ -89,8 +90,10 @@ void AppendReportLines(TRichEdit& report, const TReportLines& lines) {
 class TAnalysisScope {
 public:
     explicit TAnalysisScope(THTMLEMainForm& form)
-        : FForm(form), FItems{form.Analyse1, form.Print1, form.ReportPane->ReportPrint1},
-          FControls{form.AnalyseButton, form.PrintButton, form.ReportPane->PrintReportButton} {
+        : FForm(form), FItems{form.Analyse1, form.PrintCommands->Print1,
+                              form.ReportPane->ReportPrint1},
+          FControls{form.AnalyseButton, form.PrintCommands->PrintButton,
+                    form.ReportPane->PrintReportButton} {
         ++FForm.AnalysisDepth;
         FForm.AnalysisStopRequested = false;
         for (size_t i = 0; i < FItems.size(); ++i) {

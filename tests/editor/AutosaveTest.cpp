@@ -1,6 +1,7 @@
 // Autosave: the interval commands, the copies of modified pages with their index, and their
 // recovery at the first showing after a run that ended without closing its pages.
 
+#include "editor/Autosave.h"
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "platform/FileUtils.h"
@@ -59,7 +60,7 @@ protected:
         UsePage(*Form, page, fileName, text, modified);
         Form->TabSheets[page]->SetCaption(caption);
     }
-    void RunAutosave() { ASSERT_TRUE(TestHooks::FireTimer(*Form->AutosaveTimer)); }
+    void RunAutosave() { ASSERT_TRUE(TestHooks::FireTimer(*Form->Autosave->AutosaveTimer)); }
     // The window of the next run, after this one ended without closing its pages; its file pane
     // shows the site folder.
     void Crash() {
@@ -98,7 +99,7 @@ TEST_F(AutosaveTest, CopiesModifiedPagesAndListsThemInPageOrder) {
                                                  copies[1] + "=[untitled2]"}));
     EXPECT_EQ(TempFiles("*.tmp"), std::vector<String>());
     EXPECT_EQ(PanelText(*Form, THTMLEMainForm::FolderPanel), "/site");
-    EXPECT_TRUE(Form->AutosaveTimer->Enabled());
+    EXPECT_TRUE(Form->Autosave->AutosaveTimer->Enabled());
 
     // A page that stays modified gets a new copy at every run and its old one goes; a page no
     // longer modified keeps its copy and leaves the index.
@@ -139,7 +140,7 @@ TEST_F(AutosaveTest, WriteFailureIsShownOnceKeepsTheOldCopyAndTheTimerRuns) {
     EXPECT_EQ(Pos("Cannot write file \"" + TempFolder() + "ht~", shown.Text), 1) << shown.Text;
     EXPECT_TRUE(shown.Text.ends_with("No space left on device.")) << shown.Text;
     EXPECT_EQ(shown.Icon(), static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_TRUE(Form->AutosaveTimer->Enabled());
+    EXPECT_TRUE(Form->Autosave->AutosaveTimer->Enabled());
     EXPECT_EQ(Form->AutosaveNames[0], copy);
     EXPECT_EQ(ReadFileBytes(copy), "first");
     EXPECT_EQ(TempFiles("*.tmp"), std::vector<String>());
@@ -172,15 +173,15 @@ TEST_P(AutosaveMenu, SetsTheTimerTheSettingAndTheChecks) {
 
     item->Click();
 
-    EXPECT_EQ(form->AutosaveTimer->Enabled(), param.Runs);
+    EXPECT_EQ(form->Autosave->AutosaveTimer->Enabled(), param.Runs);
     if (param.Runs) {
-        EXPECT_EQ(form->AutosaveTimer->Interval(), param.Minutes * 60000);
+        EXPECT_EQ(form->Autosave->AutosaveTimer->Interval(), param.Minutes * 60000);
     }
     EXPECT_TRUE(item->Checked());
-    for (TMenuItem* other :
-         {form->Off1, form->N2mins1, form->N5mins1, form->N10mins1, form->N15mins1})
+    for (TMenuItem* other : {form->Autosave->Off1, form->Autosave->N2mins1, form->Autosave->N5mins1,
+                             form->Autosave->N10mins1, form->Autosave->N15mins1})
         EXPECT_EQ(other->Checked(), other == item) << other->Name();
-    EXPECT_EQ(form->Autosave1->Checked(), param.Runs);
+    EXPECT_EQ(form->Autosave->Autosave1->Checked(), param.Runs);
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(ProductKey));
     EXPECT_EQ(reg.ReadInteger("Autosave"), param.Minutes);

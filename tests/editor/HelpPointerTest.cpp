@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/FontCommand.h"
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"
 #include "tags/TagButtons.h"
@@ -47,8 +48,8 @@ TEST_F(HelpPointer, InTheModeACommandShowsItsTopicAndDoesNotRun) {
         {"Close", [](THTMLEMainForm& f) { f.Close1->Click(); }, 200},
         {"Close button", [](THTMLEMainForm& f) { f.CloseButton->Click(); }, 200},
         {"Close All", [](THTMLEMainForm& f) { f.CloseAll1->Click(); }, 210},
-        {"Editor font", [](THTMLEMainForm& f) { f.Editor1->Click(); }, 910},
-        {"Printer font", [](THTMLEMainForm& f) { f.Printer1->Click(); }, 910},
+        {"Editor font", [](THTMLEMainForm& f) { f.FontCommand->Editor1->Click(); }, 910},
+        {"Printer font", [](THTMLEMainForm& f) { f.FontCommand->Printer1->Click(); }, 910},
         {"Contents", [](THTMLEMainForm& f) { f.Contents1->Click(); }, 1020},
         {"Using Help", [](THTMLEMainForm& f) { f.UsingHelp1->Click(); }, 1027},
         {"Help Pointer again", [](THTMLEMainForm& f) { f.PointerHelp1->Click(); }, 1025},

@@ -3,7 +3,10 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/Autosave.h"
+#include "editor/FontCommand.h"
 #include "editor/HTMLSplash.h"
+#include "editor/ReferenceHelp.h"
 #include "platform/DateTime.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
@@ -50,10 +53,10 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_EQ(form.MaxEditSize, -1);
     EXPECT_TRUE(form.AskForAltData);
     EXPECT_TRUE(form.RequestALTtags1->Checked());
-    EXPECT_EQ(form.AutosaveTimer->Interval(), 300000);
-    EXPECT_TRUE(form.AutosaveTimer->Enabled());
-    EXPECT_TRUE(form.N5mins1->Checked());
-    EXPECT_TRUE(form.Autosave1->Checked());
+    EXPECT_EQ(form.Autosave->AutosaveTimer->Interval(), 300000);
+    EXPECT_TRUE(form.Autosave->AutosaveTimer->Enabled());
+    EXPECT_TRUE(form.Autosave->N5mins1->Checked());
+    EXPECT_TRUE(form.Autosave->Autosave1->Checked());
     EXPECT_FALSE(form.DoubleParaTags);
     EXPECT_FALSE(form.ParaPrefs->Checked());
     EXPECT_FALSE(form.FileSaveButton->Flat());
@@ -216,8 +219,9 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          [&] { return !form->AskForAltData && !form->RequestALTtags1->Checked(); }},
         {"Autosave",
          [&] {
-             return form->AutosaveTimer->Interval() == 600000 && form->N10mins1->Checked() &&
-                    !form->N5mins1->Checked() && form->Autosave1->Checked();
+             return form->Autosave->AutosaveTimer->Interval() == 600000 &&
+                    form->Autosave->N10mins1->Checked() && !form->Autosave->N5mins1->Checked() &&
+                    form->Autosave->Autosave1->Checked();
          }},
         {"DoubleParaTags", [&] { return form->DoubleParaTags && form->ParaPrefs->Checked(); }},
         {"Office97Style",
@@ -308,16 +312,16 @@ TEST(MainSettings, AutosaveMinutesGiveTheIntervalAndTheOneCheckedItem) {
     struct Case {
         std::optional<int> Minutes;
         int Interval;
-        TMenuItem* THTMLEMainForm::*Checked;
+        TMenuItem* TAutosave::*Checked;
     };
     const Case cases[] = {
-        {std::nullopt, 300000, &THTMLEMainForm::N5mins1},
-        {2, 120000, &THTMLEMainForm::N2mins1},
-        {15, 900000, &THTMLEMainForm::N15mins1},
-        {7, 420000, &THTMLEMainForm::Off1},
-        {0, 0, &THTMLEMainForm::Off1},
-        {-3, 0, &THTMLEMainForm::Off1},
-        {99999, 2147483647, &THTMLEMainForm::Off1},
+        {std::nullopt, 300000, &TAutosave::N5mins1},
+        {2, 120000, &TAutosave::N2mins1},
+        {15, 900000, &TAutosave::N15mins1},
+        {7, 420000, &TAutosave::Off1},
+        {0, 0, &TAutosave::Off1},
+        {-3, 0, &TAutosave::Off1},
+        {99999, 2147483647, &TAutosave::Off1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Minutes ? IntToStr(*c.Minutes) : String("absent"));
@@ -326,10 +330,11 @@ TEST(MainSettings, AutosaveMinutesGiveTheIntervalAndTheOneCheckedItem) {
         if (c.Minutes)
             Store(ProductKey, {{"Autosave", *c.Minutes}});
         auto form = MakeMainWindow();
-        EXPECT_EQ(form->AutosaveTimer->Interval(), c.Interval);
+        EXPECT_EQ(form->Autosave->AutosaveTimer->Interval(), c.Interval);
         for (TMenuItem* item :
-             {form->N2mins1, form->N5mins1, form->N10mins1, form->N15mins1, form->Off1})
-            EXPECT_EQ(item->Checked(), item == (*form).*c.Checked) << item->Name();
+             {form->Autosave->N2mins1, form->Autosave->N5mins1, form->Autosave->N10mins1,
+              form->Autosave->N15mins1, form->Autosave->Off1})
+            EXPECT_EQ(item->Checked(), item == (*form->Autosave).*c.Checked) << item->Name();
     }
 }
 
@@ -415,10 +420,10 @@ TEST(MainSettings, ReferenceHelpShippedInTheProgramFolderIsFoundAndStored) {
     WriteFileAtomic(ProgramFolder() + "help/htmlref.hlp", "help");
     Store(ProductKey + "\\Help", {{"IEHTML", String("")}});
     auto form = MakeMainWindow();
-    EXPECT_EQ(form->IEHTMLHelpFile, ProgramFolder() + "help/htmlref.hlp");
-    EXPECT_TRUE(form->IEHelp->Visible());
-    EXPECT_TRUE(form->N11->Visible());
-    EXPECT_FALSE(form->RefLibHelp->Visible());
+    EXPECT_EQ(form->ReferenceHelp->IEHTMLHelpFile, ProgramFolder() + "help/htmlref.hlp");
+    EXPECT_TRUE(form->ReferenceHelp->IEHelp->Visible());
+    EXPECT_TRUE(form->ReferenceHelp->N11->Visible());
+    EXPECT_FALSE(form->ReferenceHelp->RefLibHelp->Visible());
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(ProductKey + "\\Help"));
     EXPECT_EQ(reg.ReadString("IEHTML"), ProgramFolder() + "help/htmlref.hlp");
@@ -452,12 +457,12 @@ TEST(MainSettings, TheFontCommandAppliesAndStoresTheChosenFont) {
         TestHooks::AnswerDialog(answer);
     };
     TestHooks::AnswerDialogCancel();
-    form->ChangeFontButtonClick(form->Editor1);
+    form->FontCommand->ChangeFontButtonClick(form->FontCommand->Editor1);
     TRegistry reg;
     EXPECT_FALSE(reg.OpenKeyReadOnly(ProductKey + "\\Font"));
 
     choose("Courier New", 14, {fsItalic, fsStrikeOut}, 0x0000C0);
-    form->ChangeFontButtonClick(form->Editor1);
+    form->FontCommand->ChangeFontButtonClick(form->FontCommand->Editor1);
     for (TRichEdit* editor : form->Memos) {
         EXPECT_EQ(editor->Font().Name(), "Courier New");
         EXPECT_EQ(editor->Font().Size(), 14);
@@ -477,7 +482,7 @@ TEST(MainSettings, TheFontCommandAppliesAndStoresTheChosenFont) {
     // The printer font goes to the print editor and the report pane, and to its own subkey; the
     // editors keep theirs.
     choose("Arial", 9, {fsBold}, 0x008000);
-    form->ChangeFontButtonClick(form->Printer1);
+    form->FontCommand->ChangeFontButtonClick(form->FontCommand->Printer1);
     EXPECT_EQ(form->PrinterForm->Font().Name(), "Arial");
     EXPECT_EQ(form->PrinterForm->Font().Style(), TFontStyles{fsBold});
     EXPECT_EQ(form->ReportPane->ReportForm->Font().Name(), "Arial");

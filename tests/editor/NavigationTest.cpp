@@ -6,6 +6,7 @@
 #include "editor/EditorKeys.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
+#include "editor/FontCommand.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Clipbrd.h"
 #include "platform/TestHooks.h"
@@ -427,6 +428,6 @@ TEST(Navigation, ViewAndPreferencesMenusRefreshAsTheyOpen) {
         form->ReportPane->ReportForm->SetVisible(wrap);
         form->Preferences1->Click();
         EXPECT_EQ(form->WordWrap1->Checked(), wrap);
-        EXPECT_EQ(form->Editor1->Enabled(), !wrap);
+        EXPECT_EQ(form->FontCommand->Editor1->Enabled(), !wrap);
     }
 }

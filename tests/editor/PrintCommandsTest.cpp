@@ -1,6 +1,7 @@
 // The printing commands: which control each prints or previews, the header and footer it prints
 // with, the report printed after the print dialog, and the margins page setup copies.
 
+#include "editor/PrintCommands.h"
 #include "MainWindowSupport.h"
 #include "platform/TestHooks.h"
 #include "services/ProgramSettings.h"
@@ -58,8 +59,10 @@ TEST_F(PrintCommandsTest, NormalPrintsAPlainCopyAndAsFormattedTheEditor) {
         bool Formatted;
         bool Preview;
     };
-    for (const Case& c : {Case{Form->Normal2, false, false}, Case{Form->Asformatted1, true, false},
-                          Case{Form->Normal4, false, true}, Case{Form->Asformatted2, true, true}}) {
+    for (const Case& c : {Case{Form->PrintCommands->Normal2, false, false},
+                          Case{Form->PrintCommands->Asformatted1, true, false},
+                          Case{Form->PrintCommands->Normal4, false, true},
+                          Case{Form->PrintCommands->Asformatted2, true, true}}) {
         TestHooks::Reset();
         Form->PrinterForm->Clear();
         c.Item->Click();
@@ -85,7 +88,7 @@ TEST_F(PrintCommandsTest, NormalPrintsAPlainCopyAndAsFormattedTheEditor) {
 TEST_F(PrintCommandsTest, UntitledPageHasAnEmptyFileColumn) {
     UsePage(*Form, 0, "[untitled]", "x");
     Form->VerLabelInvis->SetCaption("3.1");
-    Form->PrintButton->Click();
+    Form->PrintCommands->PrintButton->Click();
     EXPECT_EQ(OnlyJob().Header, "Quiltmarker v.3.1|");
 }
 
@@ -103,7 +106,7 @@ TEST_F(PrintCommandsTest, ReportIsPrintedAfterThePrintDialog) {
     EXPECT_EQ(TestHooks::Prompts()[0].Kind, "PrintDialog");
 
     TestHooks::AnswerDialog(Accepted());
-    Form->Asformatted1->Click();
+    Form->PrintCommands->Asformatted1->Click();
     const TestHooks::TPrintJob& job = OnlyJob();
     EXPECT_EQ(job.Title, "Web Page Analysis");
     EXPECT_EQ(job.Control, Form->ReportPane->ReportForm);
@@ -111,14 +114,14 @@ TEST_F(PrintCommandsTest, ReportIsPrintedAfterThePrintDialog) {
 
     TestHooks::Reset();
     Form->File1->Click();
-    Form->PrintPreview1->Click();
+    Form->PrintCommands->PrintPreview1->Click();
     EXPECT_EQ(OnlyJob().Control, Form->PrinterForm);
     EXPECT_EQ(OnlyJob().Text, "page");
 }
 
 TEST_F(PrintCommandsTest, NothingToPrintWithoutPageOrReport) {
-    for (TMenuItem* item :
-         {Form->Print1, Form->Asformatted1, Form->PrintPreview1, Form->Asformatted2})
+    for (TMenuItem* item : {Form->PrintCommands->Print1, Form->PrintCommands->Asformatted1,
+                            Form->PrintCommands->PrintPreview1, Form->PrintCommands->Asformatted2})
         item->Click();
     EXPECT_TRUE(TestHooks::PrintJobs().empty());
     EXPECT_TRUE(TestHooks::Prompts().empty());
@@ -133,14 +136,14 @@ TEST_F(PrintCommandsTest, PageSetupCopiesTheMarginsEvenWhenCancelled) {
         return std::vector<int>{reg.ReadInteger("MarginTop"), reg.ReadInteger("MarginBottom"),
                                 reg.ReadInteger("MarginLeft"), reg.ReadInteger("MarginRight")};
     };
-    Form->RichPrinter1->SetMarginTop(21.7);
-    Form->RichPrinter1->SetMarginBottom(25.2);
-    Form->RichPrinter1->SetMarginLeft(19.99);
-    Form->RichPrinter1->SetMarginRight(30);
+    Form->PrintCommands->RichPrinter1->SetMarginTop(21.7);
+    Form->PrintCommands->RichPrinter1->SetMarginBottom(25.2);
+    Form->PrintCommands->RichPrinter1->SetMarginLeft(19.99);
+    Form->PrintCommands->RichPrinter1->SetMarginRight(30);
     TRect seeded;
     TestHooks::TDialogAnswer cancel;
     TestHooks::AnswerDialog(cancel);
-    Form->PageSetup1->Click();
+    Form->PrintCommands->PageSetup1->Click();
     EXPECT_EQ(storedMargins(), (std::vector<int>{21, 25, 19, 30}));
 
     TestHooks::TDialogAnswer answer = Accepted();
@@ -150,25 +153,68 @@ TEST_F(PrintCommandsTest, PageSetupCopiesTheMarginsEvenWhenCancelled) {
         pageSetup->SetMargins(Rect(1550, 2290, 1800, 3099));
     };
     TestHooks::AnswerDialog(answer);
-    Form->PageSetup1->Click();
+    Form->PrintCommands->PageSetup1->Click();
     EXPECT_EQ(seeded, Rect(1999, 2170, 3000, 2520));
     EXPECT_EQ(storedMargins(), (std::vector<int>{22, 30, 15, 18}));
-    EXPECT_DOUBLE_EQ(Form->RichPrinter1->MarginTop(), 22.9);
+    EXPECT_DOUBLE_EQ(Form->PrintCommands->RichPrinter1->MarginTop(), 22.9);
 }
 
 // Printer setup shows its dialog; the File menu offers "Normal" and "As formatted" only while
 // tags are coloured.
 TEST_F(PrintCommandsTest, PrinterSetupAndPrintItemsFollowColouring) {
     TestHooks::AnswerDialog(Accepted());
-    Form->PrintSetup1->Click();
+    Form->PrintCommands->PrintSetup1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Kind, "PrinterSetupDialog");
     for (bool coloured : {true, false}) {
         Form->ColouredTags = coloured;
         Form->File1->Click();
-        EXPECT_EQ(Form->PrintExtra->Visible(), coloured);
-        EXPECT_EQ(Form->PrintPreviewExtra->Visible(), coloured);
-        EXPECT_EQ(Form->Print1->Visible(), !coloured);
-        EXPECT_EQ(Form->PrintPreview1->Visible(), !coloured);
+        EXPECT_EQ(Form->PrintCommands->PrintExtra->Visible(), coloured);
+        EXPECT_EQ(Form->PrintCommands->PrintPreviewExtra->Visible(), coloured);
+        EXPECT_EQ(Form->PrintCommands->Print1->Visible(), !coloured);
+        EXPECT_EQ(Form->PrintCommands->PrintPreview1->Visible(), !coloured);
     }
+}
+
+// Print, Print Preview and the Print button need a page, or help-pointer mode, which offers every
+// command; the File menu brings the submenus of the coloured mode along as it drops down.
+TEST_F(PrintCommandsTest, PrintCommandsNeedAPageOrHelpPointerMode) {
+    struct Case {
+        const char* Name;
+        std::function<void()> Arrange;
+        bool Offered;
+    };
+    const Case cases[] = {
+        {"no page", [] {}, false},
+        {"a page", [&] { UsePage(*Form, 0, "/site/a.htm", "page"); }, true},
+        {"help pointer", [&] { Form->PointerHelp1->Click(); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Form = MakeMainWindow();
+        c.Arrange();
+        Form->UpdateDocumentCommands();
+        TPrintCommands& commands = *Form->PrintCommands;
+        EXPECT_EQ(commands.Print1->Enabled(), c.Offered);
+        EXPECT_EQ(commands.PrintPreview1->Enabled(), c.Offered);
+        EXPECT_EQ(commands.PrintButton->Enabled(), c.Offered);
+        for (TMenuItem* item : {commands.PrintExtra, commands.PrintPreviewExtra})
+            item->SetEnabled(!c.Offered);
+        Form->File1->Click();
+        EXPECT_EQ(commands.PrintExtra->Enabled(), c.Offered);
+        EXPECT_EQ(commands.PrintPreviewExtra->Enabled(), c.Offered);
+        Screen->SetCursor(crDefault);
+    }
+}
+
+// The margins page setup stored come back with the next window; those not stored keep the
+// printer's own.
+TEST_F(PrintCommandsTest, StoredMarginsComeBackWithTheNextWindow) {
+    Store(ProductSubKey("Printer Font"), {{"MarginTop", 31}, {"MarginLeft", 12}});
+    Form = MakeMainWindow();
+    TRichPrinter& printer = *Form->PrintCommands->RichPrinter1;
+    EXPECT_DOUBLE_EQ(printer.MarginTop(), 31);
+    EXPECT_DOUBLE_EQ(printer.MarginBottom(), 25);
+    EXPECT_DOUBLE_EQ(printer.MarginLeft(), 12);
+    EXPECT_DOUBLE_EQ(printer.MarginRight(), 20);
 }

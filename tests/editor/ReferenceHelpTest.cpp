@@ -1,6 +1,7 @@
 // The reference help files of the Help menu, keyword help on the tag at the caret, locating the
 // two reference files, and the about box.
 
+#include "editor/ReferenceHelp.h"
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/AboutForm.h"
@@ -87,8 +88,8 @@ TEST_F(ReferenceHelp, OpeningTheHelpMenuNamesTheTagAtTheCaret) {
         Form->Memos[0]->SetText(c.Text);
         Form->Memos[0]->SetSelStart(c.Caret);
         Form->Help1->Click();
-        EXPECT_EQ(Form->HelponTAG2->Caption(), c.Caption);
-        EXPECT_EQ(Form->HelponTAG2->Enabled(), c.Enabled);
+        EXPECT_EQ(Form->ReferenceHelp->HelponTAG2->Caption(), c.Caption);
+        EXPECT_EQ(Form->ReferenceHelp->HelponTAG2->Enabled(), c.Enabled);
     }
 }
 
@@ -116,9 +117,9 @@ TEST_F(ReferenceHelp, KeywordHelpLooksTheTagUpInTheJumpsTable) {
         DeleteFile(jumps);
         if (c.WithTable)
             WriteFileAtomic(jumps, "[Jumps]\r\ntable=Tables\r\nP=\r\nDIV=" + longKeyword + "\r\n");
-        Form->HelponTAG2->SetEnabled(true);
-        Form->HelponTAG2->SetCaption(c.Caption);
-        Form->HelponTAG2->Click();
+        Form->ReferenceHelp->HelponTAG2->SetEnabled(true);
+        Form->ReferenceHelp->HelponTAG2->SetCaption(c.Caption);
+        Form->ReferenceHelp->HelponTAG2->Click();
         const auto& requests = TestHooks::HelpRequests();
         ASSERT_EQ(requests.size(), 1u);
         EXPECT_EQ(requests[0].HelpFile, HTML40File());
@@ -129,7 +130,7 @@ TEST_F(ReferenceHelp, KeywordHelpLooksTheTagUpInTheJumpsTable) {
 
 TEST_F(ReferenceHelp, TheHTML40ReferenceOpensOrItsAbsenceIsReported) {
     TestHooks::AnswerMessageBox(IDOK);
-    Form->HTML40Help1->Click();
+    Form->ReferenceHelp->HTML40Help1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Quiltmarker");
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
@@ -141,7 +142,7 @@ TEST_F(ReferenceHelp, TheHTML40ReferenceOpensOrItsAbsenceIsReported) {
     TestHooks::Reset();
     ForceDirectories(ExtractFilePath(HTML40File()));
     WriteFileAtomic(HTML40File(), "[Options]\r\nTitle=HTML 4.0\r\n");
-    Form->HTML40Help1->Click();
+    Form->ReferenceHelp->HTML40Help1->Click();
     EXPECT_TRUE(TestHooks::Prompts().empty());
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].HelpFile, HTML40File());
@@ -152,18 +153,18 @@ TEST_F(ReferenceHelp, TheReferenceLibraryIsLocatedOnceThenOpensAtOnce) {
     const String path = MakeHelpFile("ref lib.hlp");
     String label;
     AnswerLocation(path, &label);
-    Form->RefLibHelpClick(nullptr);
+    Form->ReferenceHelp->RefLibHelpClick(nullptr);
     EXPECT_EQ(label, "Location of HTML Ref. Library Help File");
     EXPECT_EQ(StoredHelpValue("HTMLRefLib"), path);
-    EXPECT_EQ(Form->RefLibHelpFile, path);
-    EXPECT_TRUE(Form->RefLibHelp->Visible());
-    EXPECT_TRUE(Form->N11->Visible());
+    EXPECT_EQ(Form->ReferenceHelp->RefLibHelpFile, path);
+    EXPECT_TRUE(Form->ReferenceHelp->RefLibHelp->Visible());
+    EXPECT_TRUE(Form->ReferenceHelp->N11->Visible());
     EXPECT_EQ(LocationForm, nullptr);
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].HelpFile, path);
 
     TestHooks::Reset();
-    Form->RefLibHelp->Click();
+    Form->ReferenceHelp->RefLibHelp->Click();
     EXPECT_TRUE(TestHooks::Prompts().empty());
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].HelpFile, path);
@@ -172,7 +173,7 @@ TEST_F(ReferenceHelp, TheReferenceLibraryIsLocatedOnceThenOpensAtOnce) {
     TestHooks::Reset();
     DeleteFile(path);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->RefLibHelp->Click();
+    Form->ReferenceHelp->RefLibHelp->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
               "Failed to run Help file. Please set up Help file again.");
@@ -181,29 +182,29 @@ TEST_F(ReferenceHelp, TheReferenceLibraryIsLocatedOnceThenOpensAtOnce) {
 
 TEST_F(ReferenceHelp, CancellingTheLocationOpensTheViewerWithoutAFile) {
     TestHooks::AnswerModalResult(mrCancel);
-    Form->IEHelpClick(nullptr);
+    Form->ReferenceHelp->IEHelpClick(nullptr);
     EXPECT_EQ(StoredHelpValue("IEHTML"), "(none)");
-    EXPECT_EQ(Form->IEHTMLHelpFile, "");
-    EXPECT_FALSE(Form->IEHelp->Visible());
+    EXPECT_EQ(Form->ReferenceHelp->IEHTMLHelpFile, "");
+    EXPECT_FALSE(Form->ReferenceHelp->IEHelp->Visible());
     ASSERT_EQ(TestHooks::Prompts().size(), 1u); // the dialog, and no error
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].HelpFile, "");
 }
 
 TEST_F(ReferenceHelp, SettingUpHelpFilesAsksForBothWithTheirPaths) {
-    Form->RefLibHelpFile = "/old/ref.hlp";
+    Form->ReferenceHelp->RefLibHelpFile = "/old/ref.hlp";
     const String ie = MakeHelpFile("ie.hlp");
     String refLabel, refShown, ieLabel, ieShown;
     AnswerLocation("/new/ref.hlp", &refLabel, &refShown);
     AnswerLocation(ie, &ieLabel, &ieShown);
-    Form->SetupHelpFiles->Click();
+    Form->ReferenceHelp->SetupHelpFiles->Click();
     EXPECT_EQ(refLabel, "Location of HTML Ref. Library Help File");
     EXPECT_EQ(refShown, "/old/ref.hlp");
     EXPECT_EQ(ieLabel, "Location of IE HTML Help file");
     EXPECT_EQ(ieShown, "");
     EXPECT_EQ(StoredHelpValue("HTMLRefLib"), "/new/ref.hlp");
     EXPECT_EQ(StoredHelpValue("IEHTML"), ie);
-    EXPECT_EQ(Form->IEHTMLHelpFile, ie);
+    EXPECT_EQ(Form->ReferenceHelp->IEHTMLHelpFile, ie);
     EXPECT_TRUE(TestHooks::HelpRequests().empty());
 }
 
@@ -237,7 +238,7 @@ TEST_F(ReferenceHelp, TheAboutBoxTogglesItsPanelsAndStartsAfreshEachTime) {
                 about.AckButton->Click(); // left showing: the next box starts without it
             about.OKButton->Click();
         });
-        Form->AboutHelp->Click();
+        Form->ReferenceHelp->AboutHelp->Click();
         EXPECT_EQ(AboutForm, nullptr);
     }
 }

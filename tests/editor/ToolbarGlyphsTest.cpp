@@ -4,6 +4,7 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/PrintCommands.h"
 #include "platform/FileUtils.h"
 #include "platform/Graphics.h"
 #include "platform/TestHooks.h"
@@ -114,6 +115,6 @@ TEST(ToolbarGlyphs, ADamagedPictureIsReportedAndItsButtonStaysBare) {
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_NE(TestHooks::Prompts()[0].Text.find("\"" + damaged + "\""), String::npos);
     EXPECT_EQ(TestHooks::Prompts()[0].Icon(), UINT(MB_ICONSTOP));
-    EXPECT_TRUE(form->PrintButton->Glyph().Empty());
+    EXPECT_TRUE(form->PrintCommands->PrintButton->Glyph().Empty());
     EXPECT_FALSE(form->CloseButton->Glyph().Empty());
 }

@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "editor/PrintCommands.h"
 #include "platform/ComCtrls.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
@@ -384,7 +385,7 @@ TEST_F(BrowserPreviewTest, TheFileMenuKeepsThePagesCommandsOffWhileThePreviewSho
     // commands off too, for the previews that leave it on.
     Form->File1->OnClick(Form->File1);
     for (TMenuItem* item :
-         {Form->Save1, Form->SaveAs1, Form->Close1, Form->CloseAll1, Form->Print1})
+         {Form->Save1, Form->SaveAs1, Form->Close1, Form->CloseAll1, Form->PrintCommands->Print1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
     ClosePreview();
     Form->File1->OnClick(Form->File1);

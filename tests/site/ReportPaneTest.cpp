@@ -4,6 +4,7 @@
 #include "site/ReportPane.h"
 
 #include "TestSupport.h"
+#include "editor/FontCommand.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
@@ -151,7 +152,7 @@ TEST_F(ReportPaneTest, WindowCommandsTakeTheReportWhileItShows) {
     EXPECT_EQ(ReadFileBytes(Site + "saved"), "report\r\n");
     EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "x");
     // An unanswered font dialog would fail the test.
-    Form->ChangeFontButtonClick(Form->Editor1);
+    Form->FontCommand->ChangeFontButtonClick(Form->FontCommand->Editor1);
 
     pane.ReportClose1->Click();
     EXPECT_FALSE(pane.ReportPanel->Visible());

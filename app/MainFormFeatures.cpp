@@ -4,7 +4,11 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "generators/TableCommands.h"
+#include "publish/AppButtons.h"
+#include "publish/ExternalBrowsers.h"
 #include "publish/InternalBrowser.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
 #include "site/ReportPane.h"
@@ -14,11 +18,19 @@
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    // First: their toolbar buttons end the standard toolbar as the window has them, the external
+    // browsers' items in View and Set up follow the publisher's, and the internal browser, built
+    // later, goes before them in View and turns the multi-publishing commands off while it shows.
+    form.PublishCommands = form.AddFeature(std::make_unique<TPublishCommands>(form));
+    form.MultiPublishing = form.AddFeature(std::make_unique<TMultiPublishing>(form));
+    form.ExternalBrowsers = form.AddFeature(std::make_unique<TExternalBrowsers>(form));
     // Before the internal browser, which turns their commands off while it shows.
     form.ElementNavigation = form.AddFeature(std::make_unique<TElementNavigation>(form));
     form.FindReplace = form.AddFeature(std::make_unique<TFindReplace>(form));
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
+    // After the tag buttons, whose Apps page holds its buttons.
+    form.AppButtons = form.AddFeature(std::make_unique<TAppButtons>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include
     // Multimedia before its Work Offline.

@@ -67,9 +67,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildSiteAnalyser();
         BuildImageIndex();
         BuildTextTransforms();
-        BuildPublishCommands();
-        BuildMultiPublishing();
-        BuildExternalBrowsers();
         BuildTagAttributes();
         BuildPrintCommands();
         BuildReferenceHelp();
@@ -104,10 +101,6 @@ void THTMLEMainForm::BindEvents() {
     BindEditorKeys();
     BindSpecialCharacters();
     BindDroppedFiles();
-    BindPublishCommands();
-    BindMultiPublishing();
-    BindAppButtons();
-    BindExternalBrowsers();
     BindTagAttributes();
     BindObjectDialogs();
     BindPrintCommands();

@@ -43,6 +43,10 @@ class TTagInsertion;
 class TTagButtons;
 class TFilePane;
 class TTableCommands;
+class TPublishCommands;
+class TMultiPublishing;
+class TAppButtons;
+class TExternalBrowsers;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -80,6 +84,10 @@ public:
     TTagButtons* TagButtons = nullptr;
     TFilePane* FilePane = nullptr;
     TTableCommands* TableCommands = nullptr;
+    TPublishCommands* PublishCommands = nullptr;
+    TMultiPublishing* MultiPublishing = nullptr;
+    TAppButtons* AppButtons = nullptr;
+    TExternalBrowsers* ExternalBrowsers = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -97,6 +105,8 @@ public:
     // A second copy of the program handed its command line over: bring this window to the
     // front and open the file it names as the first showing opens its own command line.
     void OpenHandedOverFile(const String& commandLine);
+    // Shows how far the window's creation has come on the splash screen, when it shows.
+    void ShowSplashProgress(const String& text);
 
     // ---- The Font command ----
     void ChangeFontButtonClick(TObject* Sender);
@@ -193,6 +203,8 @@ public:
                                           const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
     static void LoadButtonGlyph(TQmToolbarButton* button);
+    // A picture file the user chose for a button; a damaged one is reported with its name.
+    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
 
     // ---- Help-pointer mode and the Help menu ----
     // True when help-pointer mode was on: the number's topic has been shown and the caller must
@@ -397,35 +409,12 @@ public:
                        bool& Accept);
     void Memo1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
-    // ---- External browsers ----
-    // ExternalBrowsers.cpp: the saved page shown in another browser program, a running one
-    // driven by keystrokes; the set-up of the programs' paths.
-    void IEButtonClick(TObject* Sender);
-    void NavigatorButtonClick(TObject* Sender);
-    void SetupIEClick(TObject* Sender);
-    void SetupNetscapeNavigatorClick(TObject* Sender);
-    // The first visible desktop window with a title holding text, searched upward from the
-    // foreground window and then downward; the foreground window itself is never chosen.
-    HWND FindWindowByTitle(const String& text, bool ignoreCase);
-    // Brings the window to the front and plays the keys into it, the parts between "{p}" and
-    // "{/p}" pasted through the clipboard (a "{" in them written "{{}"); false when the window
-    // would not come to the front.
-    bool SendKeysToWindow(HWND window, const String& keys);
-    TMenuItem* InternetExplorer1 = nullptr;
-    TMenuItem* NetscapeNavigator31 = nullptr;
+    // The Set up menu, where the features that are set up once put their commands.
     TMenuItem* Setup1 = nullptr;
-    TMenuItem* SetupIE1 = nullptr;
-    TMenuItem* SetupNetscapeNavigator1 = nullptr;
-    TQmToolbarButton* IEButton = nullptr;
-    TQmToolbarButton* NavigatorButton = nullptr;
 
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
-    std::array<String, AppButtonCount> AppCmdLines;
-    std::array<String, AppButtonCount> AppHints;
-    std::array<String, AppButtonCount> AppButtonTexts;
-    std::array<String, AppButtonCount> AppButtonGlyphs;
     std::array<TStringList*, AnalyserListCount> AnalyserLists{};
 
     String DefaultExtension;
@@ -435,10 +424,7 @@ public:
     String AutoInsertTab;
     String ProgramFolder;
     String HelpFileName;
-    String IEPath;
-    String NetscapePath;
     String TextFileExtensions;
-    String IEWindowTitle;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
     // The last press on a button, a list or an editor.
@@ -510,28 +496,8 @@ public:
     TMenuItem* Tools1 = nullptr;
     TMenuItem* Validate1 = nullptr;
     TMenuItem* Validatecurrentfile1 = nullptr;
+    // The Publish menu of Tools, where the publishing features put their commands.
     TMenuItem* Publish1 = nullptr;
-    TMenuItem* CurrentDocument1 = nullptr;
-    TMenuItem* MultiPublish1 = nullptr;
-    TMenuItem* MultiPublish2 = nullptr;
-    TMenuItem* MultiCopy1 = nullptr;
-    TMenuItem* MultiSave3 = nullptr;
-    TMenuItem* MultipleDocuments1 = nullptr;
-    TMenuItem* ForValidation1 = nullptr;
-    TMenuItem* SetupPublisher = nullptr;
-    TQmToolbarButton* PublishButton = nullptr;
-    // Set by the preview while it publishes its copy of the page; the copy's source.
-    bool PublishPreviewCopy = false;
-    String PreviewFileName;
-    void PublishButtonClick(TObject* Sender);
-    void PublishButtonMouseEnter(TObject* Sender);
-    void Publish1Click(TObject* Sender);
-    void MultipleDocuments1Click(TObject* Sender);
-    void SetupPublisherClick(TObject* Sender);
-    void Prepublishfiles1Click(TObject* Sender);
-    void ForValidation1Click(TObject* Sender);
-    // The stored publish folder, empty when none is stored.
-    String ReadPublishFolder() const;
     TMenuItem* View1 = nullptr;
     TMenuItem* Preferences1 = nullptr;
     TMenuItem* Font1 = nullptr;
@@ -688,7 +654,6 @@ private:
     void ShowVersionLabel();
     void LoadCursors();
     void CreateAnalyserLists();
-    void ReadIEWindowTitle();
     void PrepareSplash();
     void SetProgramFolders();
     void PrepareLayout();
@@ -700,14 +665,11 @@ private:
     void FindReferenceHelp();
     void ReadTemplateAndTabs();
     void SetPageIndentsAndTabs();
-    void ReadAppButtons();
     void ShowHiddenCommands();
     void SetIndentsOnceMore();
     void FinishCreation();
-    void ShowSplashProgress(const String& text);
     void ReadAutosave(const TRegistry& reg);
     void ApplyFlatButtons(bool flat);
-    void SetUpAppButton(int index);
     void SetIndents(TRichEdit* editor);
     void SetTabStops(TRichEdit* editor, int leftMargin, int tabWidth);
 
@@ -754,7 +716,7 @@ private:
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
     std::array<TQmToolbarButton*, 9> DocumentButtons() const;
-    std::array<TMenuItem*, 23> DocumentMenuItems() const;
+    std::array<TMenuItem*, 18> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
@@ -828,17 +790,6 @@ public:
     void CopyTabsToNewLine(TRichEdit* editor);
     void TrackVersionSequence(WORD key, TShiftState shift);
 
-    // ---- Publishing the active page (publish/PublishCommands.cpp) ----
-    void BuildPublishCommands();
-    void BindPublishCommands();
-    // Asks for the publish folder with the publish-folder dialog, saving a modified page first.
-    void ChoosePublishFolder(int page, bool inUse);
-    // Saves the page when its editor is shown and modified; false when it stays modified (the
-    // save was cancelled or failed).
-    bool SaveBeforePublishing(int page);
-    // Publishes the page's text as "zvalid~.html" into the page's own folder.
-    void PublishValidationCopy(int page);
-
     // ---- Special characters ----
     void BuildSpecialCharacters();
     void BindSpecialCharacters();
@@ -848,24 +799,6 @@ public:
     void FillCharGrid(bool filled);
     void ShowCharGrid(bool shown);
 
-    // ---- Application buttons ----
-    // A picture file the user chose for a button; a damaged one is reported with its name.
-    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
-    void BindAppButtons();
-    // Runs the button's command line, or opens its set-up dialog when Ctrl was held at the press
-    // or the button has no command line.
-    void AppButton1Click(TObject* Sender);
-    void AppButton1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    // Starts the program of button index with the placeholders of its command line filled in.
-    void RunAppCommand(int index);
-    // The set-up dialog of button index; OK gives the button and its stored values the new
-    // definition.
-    void SetUpAppCommand(int index);
-    // Caption, font, hint and glyph of button index after its definition was set up.
-    void ShowAppButtonDefinition(int index);
-    // The selected files of the file list, each with its folder, joined by ";".
-    String SelectedFilesWithFolder() const;
-
     // ---- Files dropped on a page ----
     void BindDroppedFiles();
     // The caret moved to the drop point as a click there would move it.
@@ -874,26 +807,6 @@ public:
     std::pair<String, String> DroppedFileTexts(const String& path);
     // The IMG tag's start text for an image file.
     String DroppedImageTag(const String& path, const String& url, const String& name);
-
-    // ---- Multi-publish, multi-copy and the dates published ----
-    void BuildMultiPublishing();
-    void BindMultiPublishing();
-    void MultiPublish1Click(TObject* Sender);
-    void MultiSave1Click(TObject* Sender);
-    void MultiCopy1Click(TObject* Sender);
-    void ShowDatesPublished1Click(TObject* Sender);
-    // Makes the folder-group dialog when missing and fills its groups from the registry.
-    void LoadMultiPublishFolders();
-    // True only while a multi-publish runs.
-    bool PublishSelectedFiles = false;
-    TMenuItem* ShowDatesPublished1 = nullptr;
-    // ---- External browsers ----
-    void BuildExternalBrowsers();
-    void BindExternalBrowsers();
-    // What tells the two browsers apart in the commands they share.
-    struct TExternalBrowser;
-    void ViewInExternalBrowser(const TExternalBrowser& browser);
-    void SetupBrowserPath(const TExternalBrowser& browser);
 
     // ---- Attributes of the tag at the caret ----
     // TagAttributes.cpp: the attribute dialog's command and the writing of its attribute.

@@ -272,30 +272,11 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
-    return {Validate1,
-            RemoveComments1,
-            Save1,
-            SaveAs1,
-            SaveAsTemplate,
-            SaveAsFrameworkDocument1,
-            Close1,
-            CloseAll1,
-            Print1,
-            Undo1,
-            Cut1,
-            Copy1,
-            Paste1,
-            SelectAll2,
-            Indent1,
-            Unindent1,
-            CurrentDocument1,
-            MultiPublish1,
-            MultiPublish2,
-            MultiCopy1,
-            MultiSave3,
-            PrintPreview1,
-            Validatecurrentfile1};
+std::array<TMenuItem*, 18> THTMLEMainForm::DocumentMenuItems() const {
+    return {
+        Validate1, RemoveComments1, Save1,   SaveAs1,   SaveAsTemplate, SaveAsFrameworkDocument1,
+        Close1,    CloseAll1,       Print1,  Undo1,     Cut1,           Copy1,
+        Paste1,    SelectAll2,      Indent1, Unindent1, PrintPreview1,  Validatecurrentfile1};
 }
 
 std::array<TQmToolbarButton*, 9> THTMLEMainForm::DocumentButtons() const {

@@ -10,6 +10,8 @@
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "services/ProgramSettings.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -240,15 +242,16 @@ void TInternalBrowser::UpdateCommands() {
 void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
          {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton, Form.PrintButton,
-          Form.CloseButton, Form.CloseAllButton, Form.PublishButton, Form.CutButton,
-          Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
+          Form.CloseButton, Form.CloseAllButton, Form.PublishCommands->PublishButton,
+          Form.CutButton, Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
           Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
           Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item :
-         {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1, Form.Validatecurrentfile1,
-          Form.Print1, Form.PrintPreview1, Form.ElementNavigation->SelectTag1})
+         {Form.MultiPublishing->MultiPublish1, Form.MultiPublishing->MultiPublish2,
+          Form.MultiPublishing->MultiCopy1, Form.Validatecurrentfile1, Form.Print1,
+          Form.PrintPreview1, Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 
@@ -257,9 +260,9 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.View1)
         Browser1Click(&menu);
     if (&menu == Form.File1 && Showing()) {
-        for (TMenuItem* item : {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1,
-                                Form.SaveAsTemplate, Form.Print1, Form.PrintExtra,
-                                Form.PrintPreview1, Form.PrintPreviewExtra})
+        for (TMenuItem* item :
+             {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1, Form.SaveAsTemplate,
+              Form.Print1, Form.PrintExtra, Form.PrintPreview1, Form.PrintPreviewExtra})
             item->SetEnabled(false);
         Form.PrintButton->SetEnabled(false);
     }

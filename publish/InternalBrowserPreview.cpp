@@ -12,6 +12,8 @@
 #include "platform/SHDocVw.h"
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLISPSelect.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "publish/TableView.h"
 #include "services/JCopy.h"
 #include "site/FilePane.h"
@@ -35,9 +37,8 @@ String BesidePath(const String& path, const String& mark) {
 // so the next real Publish is not a preview.
 class TPreviewPublishing {
 public:
-    TPreviewPublishing(THTMLEMainForm& form, const String& folder)
-        : FStoredFolder(form.ReadPublishFolder()),
-          FDestinationKey(Ferrydock95Form->DestinationKey) {
+    explicit TPreviewPublishing(const String& folder)
+        : FStoredFolder(StoredPublishFolder()), FDestinationKey(Ferrydock95Form->DestinationKey) {
         StorePublishFolder(folder);
         Ferrydock95Form->NoPublishedMessage = true;
         Ferrydock95Form->BrowserPreview = true;
@@ -147,7 +148,7 @@ void TInternalBrowser::OpenPreview(const String& path, bool fromFileList, TShift
 // However opening fails, the page's files are put back at once: no later closing of the preview
 // is to do it.
 bool TInternalBrowser::PrepareShownFile(const String& path, TShiftState shift) {
-    Form.PreviewFileName = path;
+    Form.PublishCommands->PreviewFileName = path;
     PreviewSourceName.clear();
     PreviewCopyName.clear();
     if (!Form.PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
@@ -186,7 +187,7 @@ bool TInternalBrowser::PrepareShownFile(const String& path, TShiftState shift) {
 }
 
 bool TInternalBrowser::PrePublishInPlace(const String& folder, TShiftState shift) {
-    TPreviewPublishing publishing(Form, folder);
+    TPreviewPublishing publishing(folder);
     if (shift.Contains(ssCtrl)) {
         TDialogGuard<TISPSelectForm> dialog(ISPSelectForm, TButtonLook::Unchanged);
         if (!dialog)
@@ -197,13 +198,13 @@ bool TInternalBrowser::PrePublishInPlace(const String& folder, TShiftState shift
             return false;
         Ferrydock95Form->DestinationKey = dialog->ISPCombo->Text();
     }
-    Form.PublishPreviewCopy = true;
-    Form.PublishButtonClick(&Form);
+    Form.PublishCommands->PublishPreviewCopy = true;
+    Form.PublishCommands->PublishButtonClick(&Form);
     return true;
 }
 
 void TInternalBrowser::ClosePreview() {
-    Form.PublishPreviewCopy = false;
+    Form.PublishCommands->PublishPreviewCopy = false;
     SetStatusPanelWidths({300, 150, 25, 50});
     for (TMenuItem* item : {Form.File1, Form.Edit1, Form.Publish1})
         item->SetEnabled(true);
@@ -218,10 +219,11 @@ void TInternalBrowser::ClosePreview() {
     InternalBrowser1->SetChecked(false);
     // Save and Print come back with the pages' own commands, as pages are open or not.
     Form.UpdateDocumentCommands();
-    for (TQmToolbarButton* button :
-         {Form.FileNewButton, Form.FileOpenButton, Form.PublishButton, Form.GlobalReplaceButton})
+    for (TQmToolbarButton* button : {Form.FileNewButton, Form.FileOpenButton,
+                                     Form.PublishCommands->PublishButton, Form.GlobalReplaceButton})
         button->SetEnabled(true);
-    for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1})
+    for (TMenuItem* item : {Form.MultiPublishing->MultiPublish1,
+                            Form.MultiPublishing->MultiPublish2, Form.MultiPublishing->MultiCopy1})
         item->SetEnabled(true);
     Form.LeftPanel->SetVisible(Form.LeftPanelVisible);
     Form.UpdateStatusBar();

@@ -63,9 +63,9 @@ protected:
     }
 
     void Define(int index, const String& commandLine, const String& glyph = "") {
-        Main->AppCmdLines[index] = commandLine;
-        Main->AppButtonGlyphs[index] = glyph;
-        Main->ShowAppButtonDefinition(index);
+        Main->AppButtons->AppCmdLines[index] = commandLine;
+        Main->AppButtons->AppButtonGlyphs[index] = glyph;
+        Main->AppButtons->ShowAppButtonDefinition(index);
     }
 
     void Click(int index, TShiftState shift = {}) {
@@ -131,7 +131,7 @@ TEST_F(AppButtonsTest, AClickStartsTheProgramWithThePageAndSelectedFilesAsWholeA
 
 TEST_F(AppButtonsTest, CtrlClickOrAnEmptyButtonOpensTheSetUpDialogInsteadOfRunning) {
     Define(1, "tidy %1");
-    Main->AppHints[1] = "Tidy the page";
+    Main->AppButtons->AppHints[1] = "Tidy the page";
     String shown;
     Answer([&](TAppCmdForm& form) {
         shown = form.AppNumLabel->Caption() + "|" + form.CmdLineEdit->Text() + "|" +
@@ -251,7 +251,7 @@ TEST_F(AppButtonsTest, AChosenIconReplacesTheButtonsGlyphFileOnOk) {
     saved.LoadFromFile(glyph);
     EXPECT_EQ(saved.Width(), 16);
     EXPECT_EQ(saved.PixelAt(8, 8), TColor(0xFF0000));
-    EXPECT_EQ(Main->AppButtonGlyphs[1], glyph);
+    EXPECT_EQ(Main->AppButtons->AppButtonGlyphs[1], glyph);
     EXPECT_EQ(Main->TagButtons->AppButtons[1]->Caption(), "");
     EXPECT_EQ(Main->TagButtons->AppButtons[1]->Glyph().PixelAt(8, 8), TColor(0xFF0000));
 }

@@ -8,6 +8,8 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
@@ -67,7 +69,7 @@ TEST_F(PublishCommandsTest, PublishSavesAModifiedPageThenPublishesIt) {
     const String page = ModifiedPage("Page.html");
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->PublishButton->Click();
+    Form->PublishCommands->PublishButton->Click();
 
     EXPECT_EQ(ReadFileBytes(page), PageText);
     EXPECT_FALSE(Form->Memos[0]->Modified());
@@ -111,7 +113,7 @@ TEST_F(PublishCommandsTest, CancelAtEachQuestionPublishesNothing) {
         StoreFolder(Upload);
         c.Arrange(*this);
 
-        Form->PublishButton->Click();
+        Form->PublishCommands->PublishButton->Click();
 
         EXPECT_TRUE(NothingPublished()) << c.Name;
         EXPECT_FALSE(FileExists(Site + "page.html") &&
@@ -134,7 +136,7 @@ TEST_F(PublishCommandsTest, ACancelledMultipleChoicePublishesNothing) {
     Ferrydock95Form->PublishTo->SetText(Upload);
     TestHooks::AnswerDialogCancel();
 
-    Form->MultipleDocuments1->Click();
+    Form->PublishCommands->MultipleDocuments1->Click();
 
     EXPECT_TRUE(NothingPublished());
     EXPECT_EQ(TestHooks::Prompts().size(), 1u);
@@ -146,7 +148,7 @@ TEST_F(PublishCommandsTest, WithoutAStoredFolderTheDialogAsksAndCancelLeavesItTo
     TestHooks::AnswerMessageBox(IDYES); // an empty folder is not the upload folder either
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->PublishButton->Click();
+    Form->PublishCommands->PublishButton->Click();
 
     ASSERT_EQ(TestHooks::Prompts().size(), 3u);
     EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Quiltmarker - Publishing Folder");
@@ -170,11 +172,11 @@ TEST_F(PublishCommandsTest, CtrlOnlyChoosesTheFolderAfterSavingThePage) {
         publishTo.OKButton->Click();
     });
 
-    Form->PublishButton->Click();
+    Form->PublishCommands->PublishButton->Click();
 
     EXPECT_EQ(ReadFileBytes(page), PageText);
     EXPECT_TRUE(NothingPublished());
-    EXPECT_EQ(Form->ReadPublishFolder(), Upload);
+    EXPECT_EQ(Form->PublishCommands->ReadPublishFolder(), Upload);
 }
 
 TEST_F(PublishCommandsTest, TheFolderDialogKeepsTwentyFourFolders) {
@@ -200,8 +202,9 @@ TEST_F(PublishCommandsTest, TheFolderDialogKeepsTwentyFourFolders) {
 
 TEST_F(PublishCommandsTest, TheButtonHintShortensTheUploadFolder) {
     StoreFolder("/srv/upload/pages");
-    Form->PublishButtonMouseEnter(Form->PublishButton);
-    EXPECT_EQ(Form->PublishButton->Hint(), "Publish file (Ctrl to change folder)\r\n.../pages");
+    Form->PublishCommands->PublishButtonMouseEnter(Form->PublishCommands->PublishButton);
+    EXPECT_EQ(Form->PublishCommands->PublishButton->Hint(),
+              "Publish file (Ctrl to change folder)\r\n.../pages");
 }
 
 TEST_F(PublishCommandsTest, TheValidationCopyIsPublishedBesideThePageAndEverythingComesBack) {
@@ -210,14 +213,14 @@ TEST_F(PublishCommandsTest, TheValidationCopyIsPublishedBesideThePageAndEverythi
     TestHooks::AnswerMessageBox(IDYES); // the page's folder is not the upload folder
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->ForValidation1->Click();
+    Form->PublishCommands->ForValidation1->Click();
 
     EXPECT_EQ(ReadFileBytes(Site + "zvalid~.html"), PublishedText);
     EXPECT_EQ(ReadFileBytes(page), "old\r\n");
     EXPECT_EQ(Form->FileNames[0], page);
     EXPECT_EQ(Form->TabSheets[0]->Caption(), "Page.html");
     EXPECT_TRUE(Form->Memos[0]->Modified());
-    EXPECT_EQ(Form->ReadPublishFolder(), Upload);
+    EXPECT_EQ(Form->PublishCommands->ReadPublishFolder(), Upload);
     EXPECT_TRUE(NothingPublished());
 }
 
@@ -226,7 +229,7 @@ TEST_F(PublishCommandsTest, AnUntitledPageIsNotPublishedForValidation) {
     UsePage(*Form, 0, "[untitled1]", PageText, true);
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->ForValidation1->Click();
+    Form->PublishCommands->ForValidation1->Click();
 
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
@@ -249,19 +252,21 @@ TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
     Form->FilePane->FileListBox1->SetDirectory(Site);
     Form->FilePane->FileListBox1->SetMask("*.htm");
 
-    EXPECT_EQ(Form->MultipleDocuments1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 1);
-    EXPECT_EQ(Form->ForValidation1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 2);
+    EXPECT_EQ(Form->PublishCommands->MultipleDocuments1->MenuIndex(),
+              Form->PublishCommands->CurrentDocument1->MenuIndex() + 1);
+    EXPECT_EQ(Form->PublishCommands->ForValidation1->MenuIndex(),
+              Form->PublishCommands->CurrentDocument1->MenuIndex() + 2);
     Form->Publish1->Click();
-    EXPECT_FALSE(Form->CurrentDocument1->Enabled());
-    EXPECT_FALSE(Form->MultiCopy1->Enabled());
-    EXPECT_FALSE(Form->MultiPublish1->Enabled());
+    EXPECT_FALSE(Form->PublishCommands->CurrentDocument1->Enabled());
+    EXPECT_FALSE(Form->MultiPublishing->MultiCopy1->Enabled());
+    EXPECT_FALSE(Form->MultiPublishing->MultiPublish1->Enabled());
 
     UsePage(*Form, 0, Site + "a.htm", PageText);
     Form->FilePane->FileListBox1->SetSelected(0, true);
     Form->Publish1->Click();
-    EXPECT_TRUE(Form->CurrentDocument1->Enabled());
-    EXPECT_TRUE(Form->MultiCopy1->Enabled());
-    EXPECT_TRUE(Form->MultiPublish1->Enabled());
+    EXPECT_TRUE(Form->PublishCommands->CurrentDocument1->Enabled());
+    EXPECT_TRUE(Form->MultiPublishing->MultiCopy1->Enabled());
+    EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Enabled());
 }
 
 } // namespace

@@ -68,7 +68,7 @@ void TAppButtons::ReadSettings() {
     Form.ShowSplashProgress("Setting up application buttons...");
     TRegistry reg;
     bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
-    for (int i = 0; i < THTMLEMainForm::AppButtonCount; ++i) {
+    for (int i = 0; i < Form.AppButtonCount; ++i) {
         AppCmdLines[i].clear();
         AppHints[i].clear();
         AppButtonGlyphs[i].clear();
@@ -81,7 +81,7 @@ void TAppButtons::ReadSettings() {
         }
         Form.TagButtons->AppButtons[i]->SetHint(AppHints[i]);
     }
-    for (int i = 0; i < THTMLEMainForm::AppButtonCount; ++i)
+    for (int i = 0; i < Form.AppButtonCount; ++i)
         SetUpAppButton(i);
 }
 
@@ -90,7 +90,7 @@ void TAppButtons::SetUpAppButton(int index) {
     if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
         AppButtonGlyphs[index].clear();
     if (!AppButtonGlyphs[index].empty()) {
-        THTMLEMainForm::LoadButtonGlyph(button, AppButtonGlyphs[index]);
+        Form.LoadButtonGlyph(button, AppButtonGlyphs[index]);
         button->SetCaption("");
     } else if (!AppButtonTexts[index].empty()) {
         button->SetCaption(AppButtonTexts[index]);
@@ -177,7 +177,7 @@ void TAppButtons::ShowAppButtonDefinition(int index) {
     button->SetHint(AppHints[index]);
     button->SetCaption(AppButtonTexts[index]);
     if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index])) {
-        THTMLEMainForm::LoadButtonGlyph(button, AppButtonGlyphs[index]);
+        Form.LoadButtonGlyph(button, AppButtonGlyphs[index]);
         button->SetCaption("");
     } else {
         button->SetGlyph(nullptr);

@@ -154,7 +154,7 @@ void TExternalBrowsers::ViewInExternalBrowser(const TExternalBrowser& browser) {
         return;
     const int page = Form.ActivePageIndex();
     const bool ask = !browser.AskOnlyWithPermSave || Form.PermSave;
-    if (ask && Form.GetMemo(-1)->Modified() && THTMLEMainForm::IsUntitled(Form.FileNames[page]) &&
+    if (ask && Form.GetMemo(-1)->Modified() && Form.IsUntitled(Form.FileNames[page]) &&
         MessageBox(nullptr, browser.SaveQuestion, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) ==
             IDNO)
         return;

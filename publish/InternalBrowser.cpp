@@ -141,7 +141,7 @@ void TInternalBrowser::BuildNavigationBar() {
     IntBrowserClose = NewControl<TQmToolbarButton>(&Form, IntBrowserPanel, "IntBrowserClose");
     for (TQmToolbarButton* holder : {IntBrowserOpen, IntBrowserClose}) {
         holder->SetVisible(false);
-        THTMLEMainForm::LoadButtonGlyph(holder);
+        Form.LoadButtonGlyph(holder);
     }
 }
 
@@ -335,7 +335,7 @@ void TInternalBrowser::IntBrowserNavigateComplete(TObject* /*Sender*/, const Str
 }
 
 void TInternalBrowser::IntBrowserStatusTextChange(TObject* /*Sender*/, const String& Text) {
-    Form.StatusBar1->Panels().Items(THTMLEMainForm::FolderPanel)->SetText(Text);
+    Form.StatusBar1->Panels().Items(Form.FolderPanel)->SetText(Text);
 }
 
 void TInternalBrowser::IntBrowserTitleChange(TObject* /*Sender*/, const String& Text) {

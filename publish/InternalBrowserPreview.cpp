@@ -95,7 +95,7 @@ bool TInternalBrowser::SaveOrBackUpForPreview() {
     if (!editor->Modified())
         return true;
     const String fileName = Form.FileNames[page];
-    if (!Form.PermSave && !THTMLEMainForm::IsUntitled(fileName)) {
+    if (!Form.PermSave && !Form.IsUntitled(fileName)) {
         PreviewSavedModified = editor->Modified();
         const String backup = BesidePath(fileName, BackupMark);
         // Without the backup the page's file could not be put back after publishing saved it.
@@ -106,7 +106,7 @@ bool TInternalBrowser::SaveOrBackUpForPreview() {
         PreviewBackupName = backup;
         return true;
     }
-    if (THTMLEMainForm::IsUntitled(fileName) &&
+    if (Form.IsUntitled(fileName) &&
         MessageBox(Form.Handle(), "File needs to be saved before viewing.\r\nSave it now?",
                    "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDNO)
         return false;
@@ -249,13 +249,13 @@ void TInternalBrowser::RestorePreviewFiles() {
     else
         ShowMessage(CopyBackFailed);
     PreviewBackupName.clear();
-    for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
+    for (int page = 0; page < Form.PageCount; ++page)
         if (Form.PageInUse(page) && Form.FileNames[page] == original)
             Form.GetMemo(page)->SetModified(PreviewSavedModified);
 }
 
 void TInternalBrowser::SetStatusPanelWidths(std::initializer_list<int> widths) {
-    int panel = THTMLEMainForm::FolderPanel;
+    int panel = Form.FolderPanel;
     for (int width : widths)
         Form.StatusBar1->Panels().Items(panel++)->SetWidth(width);
 }

@@ -105,7 +105,7 @@ void TPublishCommands::PublishButtonClick(TObject* /*Sender*/) {
         return;
     TRichEdit* editor = Form.GetMemo(page);
     if (editor->Modified()) {
-        if (THTMLEMainForm::IsUntitled(Form.FileNames[page]) &&
+        if (Form.IsUntitled(Form.FileNames[page]) &&
             MessageBox(Form.Handle(), "File needs to be saved before publishing.\r\nSave it now?",
                        "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
@@ -182,7 +182,7 @@ void TPublishCommands::MultipleDocuments1Click(TObject* /*Sender*/) {
     if (Form.HandleHelpPointer(HelpContexts::MultipleDocuments1Click))
         return;
     TFerrydock95Form* publisher = Ferrydock95Form;
-    THTMLEMainForm::ApplyButtonStyle(publisher);
+    Form.ApplyButtonStyle(publisher);
     publisher->NoPublishedMessage = false;
     if (!publisher->ChooseMultipleFiles())
         return;
@@ -193,7 +193,7 @@ void TPublishCommands::SetupPublisherClick(TObject* /*Sender*/) {
     if (Form.HandleHelpPointer(HelpContexts::SetupPublisherClick))
         return;
     TFerrydock95Form* publisher = Ferrydock95Form;
-    THTMLEMainForm::ApplyButtonStyle(publisher);
+    Form.ApplyButtonStyle(publisher);
     publisher->CloseAfterRun = false;
     publisher->NoPublishedMessage = false;
     publisher->ShowModal();
@@ -214,7 +214,7 @@ void TPublishCommands::ForValidation1Click(TObject* /*Sender*/) {
     if (!Form.PageInUse(page))
         return;
     // An untitled page has no folder for its copy to go into.
-    if (THTMLEMainForm::IsUntitled(Form.FileNames[page])) {
+    if (Form.IsUntitled(Form.FileNames[page])) {
         ShowMessage("You must save the file before publishing it for validation.");
         return;
     }

@@ -8,6 +8,7 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "publish/ExternalBrowsers.h"
 #include "publish/MultiPublishing.h"
 #include "publish/PublishCommands.h"
 #include "site/FilePane.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace MainWindowSupport;
 
@@ -267,6 +269,43 @@ TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
     EXPECT_TRUE(Form->PublishCommands->CurrentDocument1->Enabled());
     EXPECT_TRUE(Form->MultiPublishing->MultiCopy1->Enabled());
     EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Enabled());
+}
+
+// The commands on the active page and on the file list follow the pages: off with none open,
+// on once one is.
+TEST_F(PublishCommandsTest, ThePublishMenusCommandsNeedAPage) {
+    const std::vector<TMenuItem*> items = {
+        Form->PublishCommands->CurrentDocument1, Form->MultiPublishing->MultiPublish1,
+        Form->MultiPublishing->MultiPublish2, Form->MultiPublishing->MultiCopy1,
+        Form->MultiPublishing->MultiSave3};
+    for (TMenuItem* item : items)
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+    UsePage(*Form, 0, Site + "a.htm", PageText);
+    Form->UpdateDocumentCommands();
+    for (TMenuItem* item : items)
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+}
+
+// The publishing commands and the external browsers sit where the window always had them.
+TEST_F(PublishCommandsTest, ThePublishingCommandsKeepTheirPlaces) {
+    const auto names = [](TMenuItem* menu) {
+        std::vector<String> list;
+        for (int i = 0; i < menu->Count(); ++i)
+            list.push_back(menu->Items(i)->Name());
+        return list;
+    };
+    EXPECT_EQ(names(Form->Publish1),
+              (std::vector<String>{"CurrentDocument1", "MultipleDocuments1", "ForValidation1",
+                                   "MultiPublish1", "MultiPublish2", "MultiCopy1", "MultiSave3"}));
+    EXPECT_EQ(names(Form->Setup1),
+              (std::vector<String>{"SetupPublisher", "SetupIE1", "SetupNetscapeNavigator1",
+                                   "SetupHelpFiles"}));
+    EXPECT_EQ(Form->Publish1->MenuIndex(), Form->Validate1->MenuIndex() + 1);
+    EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Visible());
+    const TQmToolbarButton* publish = Form->PublishCommands->PublishButton;
+    const TQmToolbarButton* ie = Form->ExternalBrowsers->IEButton;
+    EXPECT_EQ(ie->Left(), publish->Left() + publish->Width());
+    EXPECT_EQ(Form->ExternalBrowsers->NavigatorButton->Left(), ie->Left() + ie->Width());
 }
 
 } // namespace

@@ -154,9 +154,10 @@ void TAppButtons::SetUpAppCommand(int index) {
     dialog->ButtonTextEdit->SetText(AppButtonTexts[index]);
     dialog->GlyphEdit->SetText("");
     dialog->GlyphFileName.clear();
-    if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index]))
-        dialog->ShowStoredGlyph(AppButtonGlyphs[index]);
-    else
+    if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index])) {
+        Form.LoadButtonGlyph(dialog->GlyphButton, AppButtonGlyphs[index]);
+        dialog->NameStoredGlyph(AppButtonGlyphs[index]);
+    } else
         dialog->GlyphButton->SetGlyph(&dialog->InvisButton->Glyph());
     if (dialog.ShowModal() != mrOk) {
         dialog->DiscardGlyphChanges();

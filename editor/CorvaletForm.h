@@ -203,7 +203,8 @@ public:
                                           const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
     static void LoadButtonGlyph(TQmToolbarButton* button);
-    // A picture file the user chose for a button; a damaged one is reported with its name.
+    // The picture file on the button; a damaged one is reported with its name. The tag bar's and
+    // the application buttons' pictures the user chose load through it too.
     static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
 
     // ---- Help-pointer mode and the Help menu ----

@@ -201,6 +201,25 @@ TEST_F(AppButtonsTest, DeleteAndOkRemovesTheGlyphFileAndLeavesTheNumberInBold) {
     EXPECT_TRUE(button->Glyph().Empty());
 }
 
+// The set-up dialog opens on the button's stored picture and names its file.
+TEST_F(AppButtonsTest, TheSetUpDialogShowsTheStoredPicture) {
+    String glyph = GlyphFile(ProgramFolder() + "appbmp3.bmp", clRed);
+    Define(2, "view %2", glyph);
+    TBitmap stored;
+    stored.LoadFromFile(glyph);
+    bool shown = false;
+    Answer([&](TAppCmdForm& form) {
+        shown = true;
+        EXPECT_EQ(form.GlyphEdit->Text(), glyph);
+        EXPECT_EQ(form.GlyphFileName, glyph);
+        ASSERT_EQ(form.GlyphButton->Glyph().Width(), 16);
+        EXPECT_EQ(form.GlyphButton->Glyph().PixelAt(8, 8), stored.PixelAt(8, 8));
+        form.CancelButton->Click();
+    });
+    Click(2, {ssCtrl});
+    EXPECT_TRUE(shown);
+}
+
 // Until OK nothing on disk changes: neither Delete nor a newly chosen icon touches the button's
 // glyph file, and no temporary picture is left behind.
 TEST_F(AppButtonsTest, CancelKeepsTheGlyphFileAfterDeleteOrANewIcon) {

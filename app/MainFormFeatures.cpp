@@ -18,9 +18,9 @@
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
-    // First: their toolbar buttons end the standard toolbar as the window has them, the external
-    // browsers' items in View and Set up follow the publisher's, and the internal browser, built
-    // later, goes before them in View and turns the multi-publishing commands off while it shows.
+    // First, as the window always built them: their buttons follow the standard toolbar's own, the
+    // external browsers' items in Set up follow the publisher's, the internal browser's item goes
+    // before theirs in View, and it turns the multi-publishing commands off while it shows.
     form.PublishCommands = form.AddFeature(std::make_unique<TPublishCommands>(form));
     form.MultiPublishing = form.AddFeature(std::make_unique<TMultiPublishing>(form));
     form.ExternalBrowsers = form.AddFeature(std::make_unique<TExternalBrowsers>(form));

@@ -11,7 +11,11 @@
 #include "editor/TagColouring.h"
 #include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
+#include "publish/AppButtons.h"
+#include "publish/ExternalBrowsers.h"
 #include "publish/InternalBrowser.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
 #include "site/ReportPane.h"
@@ -31,6 +35,12 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TextTransforms = form.AddFeature(std::make_unique<TTextTransforms>(form));
     // Before element navigation, which adds its own step to the editors' mouse presses.
     form.EditorKeys = form.AddFeature(std::make_unique<TEditorKeys>(form));
+    // Next, as the window always built them: their buttons follow the standard toolbar's own, the
+    // external browsers' items in Set up follow the publisher's, the internal browser's item goes
+    // before theirs in View, and it turns the multi-publishing commands off while it shows.
+    form.PublishCommands = form.AddFeature(std::make_unique<TPublishCommands>(form));
+    form.MultiPublishing = form.AddFeature(std::make_unique<TMultiPublishing>(form));
+    form.ExternalBrowsers = form.AddFeature(std::make_unique<TExternalBrowsers>(form));
     // Before the internal browser, which turns their commands off while it shows.
     form.ElementNavigation = form.AddFeature(std::make_unique<TElementNavigation>(form));
     form.FindReplace = form.AddFeature(std::make_unique<TFindReplace>(form));
@@ -38,6 +48,8 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TagColouring = form.AddFeature(std::make_unique<TTagColouring>(form));
     form.TagInsertion = form.AddFeature(std::make_unique<TTagInsertion>(form));
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
+    // After the tag buttons, whose Apps page holds its buttons.
+    form.AppButtons = form.AddFeature(std::make_unique<TAppButtons>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));

@@ -65,9 +65,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTagChecking();
         BuildSiteAnalyser();
         BuildImageIndex();
-        BuildPublishCommands();
-        BuildMultiPublishing();
-        BuildExternalBrowsers();
         for (const auto& feature : FFeatures)
             feature->Build();
         BindEvents();
@@ -89,10 +86,6 @@ void THTMLEMainForm::BindEvents() {
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();
-    BindPublishCommands();
-    BindMultiPublishing();
-    BindAppButtons();
-    BindExternalBrowsers();
     for (const auto& feature : FFeatures)
         feature->Bind();
     BindMenuBar();

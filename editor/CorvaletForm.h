@@ -51,6 +51,10 @@ class TPrintCommands;
 class TFontCommand;
 class TReferenceHelp;
 class TAutosave;
+class TPublishCommands;
+class TMultiPublishing;
+class TAppButtons;
+class TExternalBrowsers;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -102,6 +106,10 @@ public:
     TFontCommand* FontCommand = nullptr;
     TReferenceHelp* ReferenceHelp = nullptr;
     TAutosave* Autosave = nullptr;
+    TPublishCommands* PublishCommands = nullptr;
+    TMultiPublishing* MultiPublishing = nullptr;
+    TAppButtons* AppButtons = nullptr;
+    TExternalBrowsers* ExternalBrowsers = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -121,6 +129,8 @@ public:
     // A second copy of the program handed its command line over: bring this window to the
     // front and open the file it names as the first showing opens its own command line.
     void OpenHandedOverFile(const String& commandLine);
+    // Shows how far the window's creation has come on the splash screen, when it shows.
+    void ShowSplashProgress(const String& text);
 
     // ---- Opening, saving and closing documents ----
     // Loads a file into the first free page (keepName: under its own name, re-using a page that
@@ -209,6 +219,9 @@ public:
                                           const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
     static void LoadButtonGlyph(TQmToolbarButton* button);
+    // The picture file on the button; a damaged one is reported with its name. The tag bar's and
+    // the application buttons' pictures the user chose load through it too.
+    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
 
     // ---- Help-pointer mode and the Help menu ----
     // True when help-pointer mode was on: the number's topic has been shown and the caller must
@@ -300,35 +313,12 @@ public:
     TQmToolbarButton* GlobalReplaceButton = nullptr;
 
 
-    // ---- External browsers ----
-    // ExternalBrowsers.cpp: the saved page shown in another browser program, a running one
-    // driven by keystrokes; the set-up of the programs' paths.
-    void IEButtonClick(TObject* Sender);
-    void NavigatorButtonClick(TObject* Sender);
-    void SetupIEClick(TObject* Sender);
-    void SetupNetscapeNavigatorClick(TObject* Sender);
-    // The first visible desktop window with a title holding text, searched upward from the
-    // foreground window and then downward; the foreground window itself is never chosen.
-    HWND FindWindowByTitle(const String& text, bool ignoreCase);
-    // Brings the window to the front and plays the keys into it, the parts between "{p}" and
-    // "{/p}" pasted through the clipboard (a "{" in them written "{{}"); false when the window
-    // would not come to the front.
-    bool SendKeysToWindow(HWND window, const String& keys);
-    TMenuItem* InternetExplorer1 = nullptr;
-    TMenuItem* NetscapeNavigator31 = nullptr;
+    // The Set up menu, where the features that are set up once put their commands.
     TMenuItem* Setup1 = nullptr;
-    TMenuItem* SetupIE1 = nullptr;
-    TMenuItem* SetupNetscapeNavigator1 = nullptr;
-    TQmToolbarButton* IEButton = nullptr;
-    TQmToolbarButton* NavigatorButton = nullptr;
 
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
-    std::array<String, AppButtonCount> AppCmdLines;
-    std::array<String, AppButtonCount> AppHints;
-    std::array<String, AppButtonCount> AppButtonTexts;
-    std::array<String, AppButtonCount> AppButtonGlyphs;
     std::array<TStringList*, AnalyserListCount> AnalyserLists{};
 
     String DefaultExtension;
@@ -336,10 +326,7 @@ public:
     String AutoInsertTab;
     String ProgramFolder;
     String HelpFileName;
-    String IEPath;
-    String NetscapePath;
     String TextFileExtensions;
-    String IEWindowTitle;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
     // The last press on a button, a list or an editor.
@@ -403,28 +390,8 @@ public:
     TMenuItem* Tools1 = nullptr;
     TMenuItem* Validate1 = nullptr;
     TMenuItem* Validatecurrentfile1 = nullptr;
+    // The Publish menu of Tools, where the publishing features put their commands.
     TMenuItem* Publish1 = nullptr;
-    TMenuItem* CurrentDocument1 = nullptr;
-    TMenuItem* MultiPublish1 = nullptr;
-    TMenuItem* MultiPublish2 = nullptr;
-    TMenuItem* MultiCopy1 = nullptr;
-    TMenuItem* MultiSave3 = nullptr;
-    TMenuItem* MultipleDocuments1 = nullptr;
-    TMenuItem* ForValidation1 = nullptr;
-    TMenuItem* SetupPublisher = nullptr;
-    TQmToolbarButton* PublishButton = nullptr;
-    // Set by the preview while it publishes its copy of the page; the copy's source.
-    bool PublishPreviewCopy = false;
-    String PreviewFileName;
-    void PublishButtonClick(TObject* Sender);
-    void PublishButtonMouseEnter(TObject* Sender);
-    void Publish1Click(TObject* Sender);
-    void MultipleDocuments1Click(TObject* Sender);
-    void SetupPublisherClick(TObject* Sender);
-    void Prepublishfiles1Click(TObject* Sender);
-    void ForValidation1Click(TObject* Sender);
-    // The stored publish folder, empty when none is stored.
-    String ReadPublishFolder() const;
     TMenuItem* View1 = nullptr;
     TMenuItem* Preferences1 = nullptr;
     TMenuItem* PermanentSaveonViewing1 = nullptr;
@@ -539,7 +506,6 @@ private:
     void ShowVersionLabel();
     void LoadCursors();
     void CreateAnalyserLists();
-    void ReadIEWindowTitle();
     void PrepareSplash();
     void SetProgramFolders();
     void PrepareLayout();
@@ -549,13 +515,10 @@ private:
     void ApplyFixedFonts();
     void ReadTemplateAndTabs();
     void SetPageIndentsAndTabs();
-    void ReadAppButtons();
     void ShowHiddenCommands();
     void SetIndentsOnceMore();
     void FinishCreation();
-    void ShowSplashProgress(const String& text);
     void ApplyFlatButtons(bool flat);
-    void SetUpAppButton(int index);
     void SetIndents(TRichEdit* editor);
 
     void OpenCommandLineFile();
@@ -600,7 +563,7 @@ private:
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
     std::array<TQmToolbarButton*, 6> DocumentButtons() const;
-    std::array<TMenuItem*, 18> DocumentMenuItems() const;
+    std::array<TMenuItem*, 13> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
@@ -639,55 +602,6 @@ public:
     String ImageIndexFolder;
 
 public:
-    // ---- Publishing the active page (publish/PublishCommands.cpp) ----
-    void BuildPublishCommands();
-    void BindPublishCommands();
-    // Asks for the publish folder with the publish-folder dialog, saving a modified page first.
-    void ChoosePublishFolder(int page, bool inUse);
-    // Saves the page when its editor is shown and modified; false when it stays modified (the
-    // save was cancelled or failed).
-    bool SaveBeforePublishing(int page);
-    // Publishes the page's text as "zvalid~.html" into the page's own folder.
-    void PublishValidationCopy(int page);
-
-    // ---- Application buttons ----
-    // A picture file the user chose for a button; a damaged one is reported with its name.
-    static void LoadButtonGlyph(TQmToolbarButton* button, const String& fileName);
-    void BindAppButtons();
-    // Runs the button's command line, or opens its set-up dialog when Ctrl was held at the press
-    // or the button has no command line.
-    void AppButton1Click(TObject* Sender);
-    void AppButton1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    // Starts the program of button index with the placeholders of its command line filled in.
-    void RunAppCommand(int index);
-    // The set-up dialog of button index; OK gives the button and its stored values the new
-    // definition.
-    void SetUpAppCommand(int index);
-    // Caption, font, hint and glyph of button index after its definition was set up.
-    void ShowAppButtonDefinition(int index);
-    // The selected files of the file list, each with its folder, joined by ";".
-    String SelectedFilesWithFolder() const;
-
-    // ---- Multi-publish, multi-copy and the dates published ----
-    void BuildMultiPublishing();
-    void BindMultiPublishing();
-    void MultiPublish1Click(TObject* Sender);
-    void MultiSave1Click(TObject* Sender);
-    void MultiCopy1Click(TObject* Sender);
-    void ShowDatesPublished1Click(TObject* Sender);
-    // Makes the folder-group dialog when missing and fills its groups from the registry.
-    void LoadMultiPublishFolders();
-    // True only while a multi-publish runs.
-    bool PublishSelectedFiles = false;
-    TMenuItem* ShowDatesPublished1 = nullptr;
-    // ---- External browsers ----
-    void BuildExternalBrowsers();
-    void BindExternalBrowsers();
-    // What tells the two browsers apart in the commands they share.
-    struct TExternalBrowser;
-    void ViewInExternalBrowser(const TExternalBrowser& browser);
-    void SetupBrowserPath(const TExternalBrowser& browser);
-
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

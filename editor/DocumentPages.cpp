@@ -272,25 +272,9 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 18> THTMLEMainForm::DocumentMenuItems() const {
-    return {Validate1,
-            Save1,
-            SaveAs1,
-            SaveAsTemplate,
-            SaveAsFrameworkDocument1,
-            Close1,
-            CloseAll1,
-            Undo1,
-            Cut1,
-            Copy1,
-            Paste1,
-            SelectAll2,
-            CurrentDocument1,
-            MultiPublish1,
-            MultiPublish2,
-            MultiCopy1,
-            MultiSave3,
-            Validatecurrentfile1};
+std::array<TMenuItem*, 13> THTMLEMainForm::DocumentMenuItems() const {
+    return {Validate1, Save1, SaveAs1,    SaveAsTemplate, SaveAsFrameworkDocument1, Close1, CloseAll1,
+            Undo1,     Cut1,  Copy1,      Paste1,         SelectAll2, Validatecurrentfile1};
 }
 
 std::array<TQmToolbarButton*, 6> THTMLEMainForm::DocumentButtons() const {

@@ -72,16 +72,6 @@ const StyleSetting StyleSettings[] = {
     {"CommentUnderline", &THTMLEMainForm::CommentStyle, fsUnderline},
 };
 
-struct StringSetting {
-    const char* Name;
-    String THTMLEMainForm::*Member;
-};
-
-const StringSetting PathSettings[] = {
-    {"IE3Path", &THTMLEMainForm::IEPath},
-    {"NetscapePath", &THTMLEMainForm::NetscapePath},
-};
-
 void ReadBoolSettings(THTMLEMainForm& form, const TRegistry& reg,
                       std::span<const BoolSetting> settings) {
     for (const BoolSetting& setting : settings) {
@@ -111,17 +101,16 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::ReadIEWindowTitle,
-        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetProgramFolders,
-        &THTMLEMainForm::PrepareLayout,          &THTMLEMainForm::ReadDisplaySettings,
-        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
-        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadTemplateAndTabs,
-        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
-        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,    &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::PrepareSplash,
+        &THTMLEMainForm::SetProgramFolders,    &THTMLEMainForm::PrepareLayout,
+        &THTMLEMainForm::ReadDisplaySettings,  &THTMLEMainForm::ReadTextFileExtensions,
+        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
+        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
+        &THTMLEMainForm::ShowHiddenCommands,   &THTMLEMainForm::SetIndentsOnceMore,
+        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -193,14 +182,6 @@ void THTMLEMainForm::CreateAnalyserLists() {
         // Names that differ only in case are different files here.
         list->SetCaseSensitive(true);
     }
-}
-
-void THTMLEMainForm::ReadIEWindowTitle() {
-    IEWindowTitle = "Internet Explorer";
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (machine.OpenKeyReadOnly(BrowserMainKey))
-        ReadSetting(machine, "Window Title", IEWindowTitle);
 }
 
 void THTMLEMainForm::ShowSplashProgress(const String& text) {
@@ -285,8 +266,6 @@ void THTMLEMainForm::ReadGeneralSettings() {
     ReadSetting(reg, "AutoInsertTab", autoInsertTab);
     AutoInsertTab = autoInsertTab ? "\t" : "";
     AutoInsertTabs->SetChecked(autoInsertTab);
-    for (const StringSetting& setting : PathSettings)
-        ReadSetting(reg, setting.Name, this->*setting.Member);
 }
 
 void THTMLEMainForm::ApplyFlatButtons(bool flat) {
@@ -333,7 +312,7 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
 }
 
 void THTMLEMainForm::ShowHiddenCommands() {
-    for (TMenuItem* item : {MultiPublish1, ShowHideMarks1, Select1})
+    for (TMenuItem* item : {ShowHideMarks1, Select1})
         item->SetVisible(true);
 }
 

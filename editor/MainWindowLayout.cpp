@@ -42,11 +42,6 @@ void THTMLEMainForm::BuildMenuBar() {
     Tools1 = AddItem(this, bar, "Tools1", "&Tools");
     Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
     Publish1 = AddItem(this, Tools1, "Publish1", "&Publish");
-    CurrentDocument1 = AddItem(this, Publish1, "CurrentDocument1", "&Current Document");
-    MultiPublish1 = AddHiddenItem(this, Publish1, "MultiPublish1", "&Multi-Publish");
-    MultiPublish2 = AddItem(this, Publish1, "MultiPublish2", "Multi-&Publish...");
-    MultiCopy1 = AddItem(this, Publish1, "MultiCopy1", "Multi-&Copy...");
-    MultiSave3 = AddItem(this, Publish1, "MultiSave3", "Multi-&Save...");
 
     View1 = AddItem(this, bar, "View1", "&View");
     ShowHideMarks1 = AddHiddenItem(this, View1, "ShowHideMarks1", "Sho&w/Hide Marks");

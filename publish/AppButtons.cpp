@@ -1,6 +1,5 @@
-// The sixteen application buttons of the tag bar's Apps page: each starts a program of the
-// user's choice with the page or the selected files on its command line, and is set up through
-// its dialog.
+// The application buttons: their command lines, their definitions in the registry and their
+// set-up dialog.
 
 #include "publish/AppButtons.h"
 
@@ -64,13 +63,12 @@ std::vector<String> AppCommandArguments(const String& commandLine, const TAppPla
     return kept;
 }
 
-// A step of the window's creation: the definitions stored for the buttons, and the buttons showing
-// them.
-void THTMLEMainForm::ReadAppButtons() {
-    ShowSplashProgress("Setting up application buttons...");
+// Read as the window is created: the splash screen says so.
+void TAppButtons::ReadSettings() {
+    Form.ShowSplashProgress("Setting up application buttons...");
     TRegistry reg;
     bool opened = reg.OpenKey(ProductSubKey("Apps"), false);
-    for (int i = 0; i < AppButtonCount; ++i) {
+    for (int i = 0; i < Form.AppButtonCount; ++i) {
         AppCmdLines[i].clear();
         AppHints[i].clear();
         AppButtonGlyphs[i].clear();
@@ -81,18 +79,18 @@ void THTMLEMainForm::ReadAppButtons() {
             ReadSetting(reg, "ButtonGlyph" + IntToStr(i), AppButtonGlyphs[i]);
             ReadSetting(reg, "ButtonText" + IntToStr(i), AppButtonTexts[i]);
         }
-        TagButtons->AppButtons[i]->SetHint(AppHints[i]);
+        Form.TagButtons->AppButtons[i]->SetHint(AppHints[i]);
     }
-    for (int i = 0; i < AppButtonCount; ++i)
+    for (int i = 0; i < Form.AppButtonCount; ++i)
         SetUpAppButton(i);
 }
 
-void THTMLEMainForm::SetUpAppButton(int index) {
-    TQmToolbarButton* button = TagButtons->AppButtons[index];
+void TAppButtons::SetUpAppButton(int index) {
+    TQmToolbarButton* button = Form.TagButtons->AppButtons[index];
     if (!AppButtonGlyphs[index].empty() && !FileExists(AppButtonGlyphs[index]))
         AppButtonGlyphs[index].clear();
     if (!AppButtonGlyphs[index].empty()) {
-        LoadButtonGlyph(button, AppButtonGlyphs[index]);
+        Form.LoadButtonGlyph(button, AppButtonGlyphs[index]);
         button->SetCaption("");
     } else if (!AppButtonTexts[index].empty()) {
         button->SetCaption(AppButtonTexts[index]);
@@ -101,23 +99,23 @@ void THTMLEMainForm::SetUpAppButton(int index) {
     }
 }
 
-void THTMLEMainForm::BindAppButtons() {
-    for (TQmToolbarButton* button : TagButtons->AppButtons) {
-        button->OnClick = Handler(this, &THTMLEMainForm::AppButton1Click);
-        button->OnMouseDown = Handler(this, &THTMLEMainForm::AppButton1MouseDown);
+void TAppButtons::Bind() {
+    for (TQmToolbarButton* button : Form.TagButtons->AppButtons) {
+        button->OnClick = Handler(this, &TAppButtons::AppButton1Click);
+        button->OnMouseDown = Handler(this, &TAppButtons::AppButton1MouseDown);
     }
 }
 
-void THTMLEMainForm::AppButton1MouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
-                                         TShiftState Shift, int /*X*/, int /*Y*/) {
-    LastShiftState = Shift;
+void TAppButtons::AppButton1MouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                      TShiftState Shift, int /*X*/, int /*Y*/) {
+    Form.LastShiftState = Shift;
 }
 
-void THTMLEMainForm::AppButton1Click(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::AppButton1Click))
+void TAppButtons::AppButton1Click(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::AppButton1Click))
         return;
     int index = static_cast<TComponent*>(Sender)->Tag();
-    if (!LastShiftState.Contains(ssCtrl) && !AppCmdLines[index].empty())
+    if (!Form.LastShiftState.Contains(ssCtrl) && !AppCmdLines[index].empty())
         RunAppCommand(index);
     else
         SetUpAppCommand(index);
@@ -125,8 +123,8 @@ void THTMLEMainForm::AppButton1Click(TObject* Sender) {
 
 // The program gets each argument whole and no shell reads the line, so a page path with blanks
 // or shell characters reaches it as it is. On this system a path has no short form.
-void THTMLEMainForm::RunAppCommand(int index) {
-    const String path = ActiveFileName();
+void TAppButtons::RunAppCommand(int index) {
+    const String path = Form.ActiveFileName();
     std::vector<String> arguments = AppCommandArguments(
         AppCmdLines[index], {path, path, FileURL(path), SelectedFilesWithFolder()});
     if (arguments.empty())
@@ -136,15 +134,15 @@ void THTMLEMainForm::RunAppCommand(int index) {
     StartProgram(program, arguments);
 }
 
-String THTMLEMainForm::SelectedFilesWithFolder() const {
-    String folder = IncludeTrailingPathDelimiter(FilePane->FileListBox1->Directory());
+String TAppButtons::SelectedFilesWithFolder() const {
+    String folder = IncludeTrailingPathDelimiter(Form.FilePane->FileListBox1->Directory());
     String files;
-    for (int i : FilePane->SelectedFileIndexes())
-        files += (files.empty() ? "" : ";") + folder + FilePane->FileListBox1->Items()[i];
+    for (int i : Form.FilePane->SelectedFileIndexes())
+        files += (files.empty() ? "" : ";") + folder + Form.FilePane->FileListBox1->Items()[i];
     return files;
 }
 
-void THTMLEMainForm::SetUpAppCommand(int index) {
+void TAppButtons::SetUpAppCommand(int index) {
     TDialogGuard<TAppCmdForm> dialog(AppCmdForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
@@ -156,9 +154,10 @@ void THTMLEMainForm::SetUpAppCommand(int index) {
     dialog->ButtonTextEdit->SetText(AppButtonTexts[index]);
     dialog->GlyphEdit->SetText("");
     dialog->GlyphFileName.clear();
-    if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index]))
-        dialog->ShowStoredGlyph(AppButtonGlyphs[index]);
-    else
+    if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index])) {
+        Form.LoadButtonGlyph(dialog->GlyphButton, AppButtonGlyphs[index]);
+        dialog->NameStoredGlyph(AppButtonGlyphs[index]);
+    } else
         dialog->GlyphButton->SetGlyph(&dialog->InvisButton->Glyph());
     if (dialog.ShowModal() != mrOk) {
         dialog->DiscardGlyphChanges();
@@ -174,12 +173,12 @@ void THTMLEMainForm::SetUpAppCommand(int index) {
                        AppButtonTexts[index]);
 }
 
-void THTMLEMainForm::ShowAppButtonDefinition(int index) {
-    TQmToolbarButton* button = TagButtons->AppButtons[index];
+void TAppButtons::ShowAppButtonDefinition(int index) {
+    TQmToolbarButton* button = Form.TagButtons->AppButtons[index];
     button->SetHint(AppHints[index]);
     button->SetCaption(AppButtonTexts[index]);
     if (!AppButtonGlyphs[index].empty() && FileExists(AppButtonGlyphs[index])) {
-        LoadButtonGlyph(button, AppButtonGlyphs[index]);
+        Form.LoadButtonGlyph(button, AppButtonGlyphs[index]);
         button->SetCaption("");
     } else {
         button->SetGlyph(nullptr);

@@ -1,9 +1,13 @@
 #pragma once
-// The command lines of the application buttons: the placeholders a user writes in them and the
-// program and arguments they give.
+// The sixteen application buttons of the tag bar's Apps page: each starts a program of the
+// user's choice with the page or the selected files on its command line, and is set up through
+// its dialog. The command lines hold placeholders that the program and arguments are made from.
 
+#include "editor/CorvaletForm.h"
+#include "editor/MainFormFeature.h"
 #include "platform/SysUtils.h"
 
+#include <array>
 #include <vector>
 
 // What the placeholders of a command line stand for.
@@ -19,3 +23,33 @@ struct TAppPlaceholders {
 // put in for a placeholder stays one argument whatever blanks it holds; an argument that was
 // only a placeholder standing for nothing is left out. Empty for a blank line.
 std::vector<String> AppCommandArguments(const String& commandLine, const TAppPlaceholders& values);
+
+class TAppButtons : public TMainFormFeature {
+public:
+    using TMainFormFeature::TMainFormFeature;
+    void Bind() override;
+    // The definitions stored for the buttons, and the buttons showing them.
+    void ReadSettings() override;
+
+    // Runs the button's command line, or opens its set-up dialog when Ctrl was held at the press
+    // or the button has no command line.
+    void AppButton1Click(TObject* Sender);
+    void AppButton1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Caption, font, hint and glyph of button index after its definition was set up.
+    void ShowAppButtonDefinition(int index);
+
+    std::array<String, THTMLEMainForm::AppButtonCount> AppCmdLines;
+    std::array<String, THTMLEMainForm::AppButtonCount> AppHints;
+    std::array<String, THTMLEMainForm::AppButtonCount> AppButtonTexts;
+    std::array<String, THTMLEMainForm::AppButtonCount> AppButtonGlyphs;
+
+private:
+    void SetUpAppButton(int index);
+    // Starts the program of button index with the placeholders of its command line filled in.
+    void RunAppCommand(int index);
+    // The set-up dialog of button index; OK gives the button and its stored values the new
+    // definition.
+    void SetUpAppCommand(int index);
+    // The selected files of the file list, each with its folder, joined by ";".
+    String SelectedFilesWithFolder() const;
+};

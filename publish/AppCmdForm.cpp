@@ -1,6 +1,5 @@
 #include "publish/AppCmdForm.h"
 
-#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
@@ -205,8 +204,7 @@ void TAppCmdForm::DeleteButtonClick(TObject* /*Sender*/) {
     GlyphFileName.clear();
 }
 
-void TAppCmdForm::ShowStoredGlyph(const String& fileName) {
-    THTMLEMainForm::LoadButtonGlyph(GlyphButton, fileName);
+void TAppCmdForm::NameStoredGlyph(const String& fileName) {
     GlyphEdit->SetText(fileName);
     GlyphFileName = fileName;
 }
@@ -239,7 +237,7 @@ void TAppCmdForm::SaveGlyph(TBitmap* icon) {
     glyph.SaveToFile(FPendingGlyph);
     FDeleteGlyphOnOK = false;
     GlyphFileName = ButtonGlyphPath();
-    THTMLEMainForm::LoadButtonGlyph(GlyphButton, FPendingGlyph);
+    GlyphButton->SetGlyph(&glyph);
 }
 
 void TAppCmdForm::DiscardGlyphChanges() {

@@ -62,8 +62,9 @@ public:
 
     // Makes the button's glyph from the file's own icon.
     void SetGlyphFromFile(const String& fileName);
-    // Shows the button's stored glyph file, as the dialog opens.
-    void ShowStoredGlyph(const String& fileName);
+    // Names the button's stored glyph file as the dialog opens; the opener has shown its picture
+    // on GlyphButton.
+    void NameStoredGlyph(const String& fileName);
     // After OK: the icon chosen becomes the button's glyph file, or a deleted definition's glyph
     // file is removed. Nothing on disk changes before this.
     void ApplyGlyphChanges();

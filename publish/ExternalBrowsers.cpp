@@ -3,8 +3,9 @@
 // time; otherwise the program is started with the page's file. The set-up commands store the
 // programs' paths.
 
-#include "editor/CorvaletForm.h"
+#include "publish/ExternalBrowsers.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
 #include "editor/HelpPointer.h"
@@ -20,45 +21,45 @@
 #include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
-struct THTMLEMainForm::TExternalBrowser {
+struct TExternalBrowsers::TExternalBrowser {
     THelpContext ViewHelp;
     THelpContext SetupHelp;
-    String THTMLEMainForm::*Path;
+    String TExternalBrowsers::*Path;
     const char* RegistryValue;
     const char* PathLabel;
     const char* SaveQuestion;
     bool AskOnlyWithPermSave;
     const char* UnknownPathMessage;
     // The text that a running window of the browser has in its title.
-    String (*WindowTitle)(const THTMLEMainForm& form);
+    String (*WindowTitle)(const TExternalBrowsers& browsers);
 };
 
 namespace {
 
-const THTMLEMainForm::TExternalBrowser InternetExplorer{
+const TExternalBrowsers::TExternalBrowser InternetExplorer{
     HelpContexts::IEButtonClick,
     HelpContexts::SetupIEClick,
-    &THTMLEMainForm::IEPath,
+    &TExternalBrowsers::IEPath,
     "IE3Path",
     "Internet Explorer Path",
     "File needs to be saved before viewing.\r\nSave it now?",
     true,
     "Internet Explorer location not known. Please\r\nchoose 'Preferences/Setup/Internet "
     "Explorer'\r\nfrom the main menu and then try again.",
-    [](const THTMLEMainForm& form) { return form.IEWindowTitle; },
+    [](const TExternalBrowsers& browsers) { return browsers.IEWindowTitle; },
 };
 
-const THTMLEMainForm::TExternalBrowser NetscapeNavigator{
+const TExternalBrowsers::TExternalBrowser NetscapeNavigator{
     HelpContexts::NavigatorButtonClick,
     HelpContexts::SetupNetscapeNavigatorClick,
-    &THTMLEMainForm::NetscapePath,
+    &TExternalBrowsers::NetscapePath,
     "NetscapePath",
     "Netscape Navigator Path",
     "File needs to be saved before veiwing.\r\nSave it now?",
     false,
     "Netscape Navigator location not known. Please\r\nchoose 'Preferences/Setup/Netscape "
     "Navigator'\r\nfrom the main menu and then try again.",
-    [](const THTMLEMainForm&) { return String("Netscape"); },
+    [](const TExternalBrowsers&) { return String("Netscape"); },
 };
 
 constexpr int TitleLength = 500;
@@ -92,62 +93,79 @@ String TextOfPastedPart(const String& part) {
 
 } // namespace
 
-// The View menu opens with the browsers; the internal browser's item goes first, before these.
-void THTMLEMainForm::BuildExternalBrowsers() {
-    InternetExplorer1 = InsertItem(this, View1, 0, "InternetExplorer1", "&Internet Explorer");
-    NetscapeNavigator31 = InsertItem(this, View1, 1, "NetscapeNavigator31", "&Netscape Navigator");
-    SetupIE1 = AddItem(this, Setup1, "SetupIE1", "&Internet Explorer...");
+// The View menu opens with the browsers; the internal browser's item goes first, before these. In
+// Set up they follow the publisher's item.
+void TExternalBrowsers::Build() {
+    InternetExplorer1 = InsertItem(&Form, Form.View1, 0, "InternetExplorer1", "&Internet Explorer");
+    NetscapeNavigator31 =
+        InsertItem(&Form, Form.View1, 1, "NetscapeNavigator31", "&Netscape Navigator");
+    SetupIE1 = InsertItem(&Form, Form.Setup1, 1, "SetupIE1", "&Internet Explorer...");
     SetupNetscapeNavigator1 =
-        AddItem(this, Setup1, "SetupNetscapeNavigator1", "&Netscape Navigator...");
-    IEButton = AddToolbarButton(StdToolbar, "IEButton", "Internet Explorer");
-    NavigatorButton = AddToolbarButton(StdToolbar, "NavigatorButton", "Netscape Navigator");
+        InsertItem(&Form, Form.Setup1, 2, "SetupNetscapeNavigator1", "&Netscape Navigator...");
+    IEButton = Form.AddToolbarButton(Form.StdToolbar, "IEButton", "Internet Explorer");
+    NavigatorButton =
+        Form.AddToolbarButton(Form.StdToolbar, "NavigatorButton", "Netscape Navigator");
 }
 
-void THTMLEMainForm::BindExternalBrowsers() {
-    InternetExplorer1->OnClick = Handler(this, &THTMLEMainForm::IEButtonClick);
-    IEButton->OnClick = Handler(this, &THTMLEMainForm::IEButtonClick);
-    NetscapeNavigator31->OnClick = Handler(this, &THTMLEMainForm::NavigatorButtonClick);
-    NavigatorButton->OnClick = Handler(this, &THTMLEMainForm::NavigatorButtonClick);
-    SetupIE1->OnClick = Handler(this, &THTMLEMainForm::SetupIEClick);
-    SetupNetscapeNavigator1->OnClick = Handler(this, &THTMLEMainForm::SetupNetscapeNavigatorClick);
+void TExternalBrowsers::Bind() {
+    InternetExplorer1->OnClick = Handler(this, &TExternalBrowsers::IEButtonClick);
+    IEButton->OnClick = Handler(this, &TExternalBrowsers::IEButtonClick);
+    NetscapeNavigator31->OnClick = Handler(this, &TExternalBrowsers::NavigatorButtonClick);
+    NavigatorButton->OnClick = Handler(this, &TExternalBrowsers::NavigatorButtonClick);
+    SetupIE1->OnClick = Handler(this, &TExternalBrowsers::SetupIEClick);
+    SetupNetscapeNavigator1->OnClick =
+        Handler(this, &TExternalBrowsers::SetupNetscapeNavigatorClick);
 }
 
-void THTMLEMainForm::IEButtonClick(TObject* /*Sender*/) {
+// The title comes from the system browser's own settings, the paths from the program's.
+void TExternalBrowsers::ReadSettings() {
+    IEWindowTitle = "Internet Explorer";
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (machine.OpenKeyReadOnly(BrowserMainKey))
+        ReadSetting(machine, "Window Title", IEWindowTitle);
+    TRegistry reg;
+    reg.OpenKey(ProductKey, true);
+    for (const TExternalBrowser* browser : {&InternetExplorer, &NetscapeNavigator})
+        ReadSetting(reg, browser->RegistryValue, this->*browser->Path);
+}
+
+void TExternalBrowsers::IEButtonClick(TObject* /*Sender*/) {
     ViewInExternalBrowser(InternetExplorer);
 }
 
-void THTMLEMainForm::NavigatorButtonClick(TObject* /*Sender*/) {
+void TExternalBrowsers::NavigatorButtonClick(TObject* /*Sender*/) {
     ViewInExternalBrowser(NetscapeNavigator);
 }
 
-void THTMLEMainForm::SetupIEClick(TObject* /*Sender*/) {
+void TExternalBrowsers::SetupIEClick(TObject* /*Sender*/) {
     SetupBrowserPath(InternetExplorer);
 }
 
-void THTMLEMainForm::SetupNetscapeNavigatorClick(TObject* /*Sender*/) {
+void TExternalBrowsers::SetupNetscapeNavigatorClick(TObject* /*Sender*/) {
     SetupBrowserPath(NetscapeNavigator);
 }
 
-void THTMLEMainForm::ViewInExternalBrowser(const TExternalBrowser& browser) {
-    if (HandleHelpPointer(browser.ViewHelp))
+void TExternalBrowsers::ViewInExternalBrowser(const TExternalBrowser& browser) {
+    if (Form.HandleHelpPointer(browser.ViewHelp))
         return;
-    ReportPane->CloseReportView();
-    if (!PageInUse(-1))
+    Form.ReportPane->CloseReportView();
+    if (!Form.PageInUse(-1))
         return;
-    const int page = ActivePageIndex();
-    const bool ask = !browser.AskOnlyWithPermSave || PermSave;
-    if (ask && GetMemo(-1)->Modified() && IsUntitled(FileNames[page]) &&
+    const int page = Form.ActivePageIndex();
+    const bool ask = !browser.AskOnlyWithPermSave || Form.PermSave;
+    if (ask && Form.GetMemo(-1)->Modified() && Form.IsUntitled(Form.FileNames[page]) &&
         MessageBox(nullptr, browser.SaveQuestion, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) ==
             IDNO)
         return;
-    if (!SaveDocument(page, false, false))
+    if (!Form.SaveDocument(page, false, false))
         return;
     const String& program = this->*browser.Path;
     if (program.empty()) {
         ShowMessage(browser.UnknownPathMessage);
         return;
     }
-    const String fileName = FileNames[page];
+    const String fileName = Form.FileNames[page];
     // Other programs' windows keep drawing while the keys are played: the X server has no lock
     // on the desktop's drawing.
     if (HWND window = FindWindowByTitle(browser.WindowTitle(*this), false))
@@ -156,7 +174,7 @@ void THTMLEMainForm::ViewInExternalBrowser(const TExternalBrowser& browser) {
         StartProgram(program, {fileName});
 }
 
-HWND THTMLEMainForm::FindWindowByTitle(const String& text, bool ignoreCase) {
+HWND TExternalBrowsers::FindWindowByTitle(const String& text, bool ignoreCase) {
     const String wanted = ignoreCase ? UpperCase(text) : text;
     const auto matches = [&](HWND window) {
         if (!IsWindowVisible(window))
@@ -175,7 +193,7 @@ HWND THTMLEMainForm::FindWindowByTitle(const String& text, bool ignoreCase) {
 
 // The results of the plays are not looked at: a key string the program makes parses, and a
 // window that takes no keys cannot be told from one that does.
-bool THTMLEMainForm::SendKeysToWindow(HWND window, const String& keys) {
+bool TExternalBrowsers::SendKeysToWindow(HWND window, const String& keys) {
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     if (!BringWindowToTop(window) && !SetForegroundWindow(window))
@@ -199,11 +217,11 @@ bool THTMLEMainForm::SendKeysToWindow(HWND window, const String& keys) {
     return true;
 }
 
-void THTMLEMainForm::SetupBrowserPath(const TExternalBrowser& browser) {
-    if (HandleHelpPointer(browser.SetupHelp))
+void TExternalBrowsers::SetupBrowserPath(const TExternalBrowser& browser) {
+    if (Form.HandleHelpPointer(browser.SetupHelp))
         return;
     TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
-    if (!dialog || !SetupLocationForm("", "", browser.PathLabel, true, false))
+    if (!dialog || !Form.SetupLocationForm("", "", browser.PathLabel, true, false))
         return;
     dialog->OpenDialog->SetFilterIndex(2);
     const String& stored = this->*browser.Path;

@@ -12,6 +12,8 @@
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "services/ProgramSettings.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -141,7 +143,7 @@ void TInternalBrowser::BuildNavigationBar() {
     IntBrowserClose = NewControl<TQmToolbarButton>(&Form, IntBrowserPanel, "IntBrowserClose");
     for (TQmToolbarButton* holder : {IntBrowserOpen, IntBrowserClose}) {
         holder->SetVisible(false);
-        THTMLEMainForm::LoadButtonGlyph(holder);
+        Form.LoadButtonGlyph(holder);
     }
 }
 
@@ -243,15 +245,16 @@ void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
          {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton,
           Form.PrintCommands->PrintButton, Form.CloseButton, Form.CloseAllButton,
-          Form.PublishButton, Form.CutButton, Form.CopyButton, Form.PasteButton,
+          Form.PublishCommands->PublishButton, Form.CutButton, Form.CopyButton, Form.PasteButton,
           Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
           Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.TextTransforms->IndentButton,
           Form.TextTransforms->UnindentButton})
         button->SetEnabled(false);
-    for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1,
-                            Form.Validatecurrentfile1, Form.PrintCommands->Print1,
-                            Form.PrintCommands->PrintPreview1, Form.ElementNavigation->SelectTag1})
+    for (TMenuItem* item :
+         {Form.MultiPublishing->MultiPublish1, Form.MultiPublishing->MultiPublish2,
+          Form.MultiPublishing->MultiCopy1, Form.Validatecurrentfile1, Form.PrintCommands->Print1,
+          Form.PrintCommands->PrintPreview1, Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 
@@ -336,7 +339,7 @@ void TInternalBrowser::IntBrowserNavigateComplete(TObject* /*Sender*/, const Str
 }
 
 void TInternalBrowser::IntBrowserStatusTextChange(TObject* /*Sender*/, const String& Text) {
-    Form.StatusBar1->Panels().Items(THTMLEMainForm::FolderPanel)->SetText(Text);
+    Form.StatusBar1->Panels().Items(Form.FolderPanel)->SetText(Text);
 }
 
 void TInternalBrowser::IntBrowserTitleChange(TObject* /*Sender*/, const String& Text) {

@@ -13,6 +13,8 @@
 #include "platform/SHDocVw.h"
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLISPSelect.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "publish/TableView.h"
 #include "services/JCopy.h"
 #include "site/FilePane.h"
@@ -36,9 +38,8 @@ String BesidePath(const String& path, const String& mark) {
 // so the next real Publish is not a preview.
 class TPreviewPublishing {
 public:
-    TPreviewPublishing(THTMLEMainForm& form, const String& folder)
-        : FStoredFolder(form.ReadPublishFolder()),
-          FDestinationKey(Ferrydock95Form->DestinationKey) {
+    explicit TPreviewPublishing(const String& folder)
+        : FStoredFolder(StoredPublishFolder()), FDestinationKey(Ferrydock95Form->DestinationKey) {
         StorePublishFolder(folder);
         Ferrydock95Form->NoPublishedMessage = true;
         Ferrydock95Form->BrowserPreview = true;
@@ -95,7 +96,7 @@ bool TInternalBrowser::SaveOrBackUpForPreview() {
     if (!editor->Modified())
         return true;
     const String fileName = Form.FileNames[page];
-    if (!Form.PermSave && !THTMLEMainForm::IsUntitled(fileName)) {
+    if (!Form.PermSave && !Form.IsUntitled(fileName)) {
         PreviewSavedModified = editor->Modified();
         const String backup = BesidePath(fileName, BackupMark);
         // Without the backup the page's file could not be put back after publishing saved it.
@@ -106,7 +107,7 @@ bool TInternalBrowser::SaveOrBackUpForPreview() {
         PreviewBackupName = backup;
         return true;
     }
-    if (THTMLEMainForm::IsUntitled(fileName) &&
+    if (Form.IsUntitled(fileName) &&
         MessageBox(Form.Handle(), "File needs to be saved before viewing.\r\nSave it now?",
                    "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDNO)
         return false;
@@ -148,7 +149,7 @@ void TInternalBrowser::OpenPreview(const String& path, bool fromFileList, TShift
 // However opening fails, the page's files are put back at once: no later closing of the preview
 // is to do it.
 bool TInternalBrowser::PrepareShownFile(const String& path, TShiftState shift) {
-    Form.PreviewFileName = path;
+    Form.PublishCommands->PreviewFileName = path;
     PreviewSourceName.clear();
     PreviewCopyName.clear();
     if (!Form.PrePublish && !ShowTableBorders && !ShowTableBackgrounds)
@@ -187,7 +188,7 @@ bool TInternalBrowser::PrepareShownFile(const String& path, TShiftState shift) {
 }
 
 bool TInternalBrowser::PrePublishInPlace(const String& folder, TShiftState shift) {
-    TPreviewPublishing publishing(Form, folder);
+    TPreviewPublishing publishing(folder);
     if (shift.Contains(ssCtrl)) {
         TDialogGuard<TISPSelectForm> dialog(ISPSelectForm, TButtonLook::Unchanged);
         if (!dialog)
@@ -198,13 +199,13 @@ bool TInternalBrowser::PrePublishInPlace(const String& folder, TShiftState shift
             return false;
         Ferrydock95Form->DestinationKey = dialog->ISPCombo->Text();
     }
-    Form.PublishPreviewCopy = true;
-    Form.PublishButtonClick(&Form);
+    Form.PublishCommands->PublishPreviewCopy = true;
+    Form.PublishCommands->PublishButtonClick(&Form);
     return true;
 }
 
 void TInternalBrowser::ClosePreview() {
-    Form.PublishPreviewCopy = false;
+    Form.PublishCommands->PublishPreviewCopy = false;
     SetStatusPanelWidths({300, 150, 25, 50});
     for (TMenuItem* item : {Form.File1, Form.Edit1, Form.Publish1})
         item->SetEnabled(true);
@@ -219,10 +220,11 @@ void TInternalBrowser::ClosePreview() {
     InternalBrowser1->SetChecked(false);
     // Save and Print come back with the pages' own commands, as pages are open or not.
     Form.UpdateDocumentCommands();
-    for (TQmToolbarButton* button :
-         {Form.FileNewButton, Form.FileOpenButton, Form.PublishButton, Form.GlobalReplaceButton})
+    for (TQmToolbarButton* button : {Form.FileNewButton, Form.FileOpenButton,
+                                     Form.PublishCommands->PublishButton, Form.GlobalReplaceButton})
         button->SetEnabled(true);
-    for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1})
+    for (TMenuItem* item : {Form.MultiPublishing->MultiPublish1,
+                            Form.MultiPublishing->MultiPublish2, Form.MultiPublishing->MultiCopy1})
         item->SetEnabled(true);
     Form.LeftPanel->SetVisible(Form.LeftPanelVisible);
     Form.UpdateStatusBar();
@@ -248,13 +250,13 @@ void TInternalBrowser::RestorePreviewFiles() {
     else
         ShowMessage(CopyBackFailed);
     PreviewBackupName.clear();
-    for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
+    for (int page = 0; page < Form.PageCount; ++page)
         if (Form.PageInUse(page) && Form.FileNames[page] == original)
             Form.GetMemo(page)->SetModified(PreviewSavedModified);
 }
 
 void TInternalBrowser::SetStatusPanelWidths(std::initializer_list<int> widths) {
-    int panel = THTMLEMainForm::FolderPanel;
+    int panel = Form.FolderPanel;
     for (int width : widths)
         Form.StatusBar1->Panels().Items(panel++)->SetWidth(width);
 }

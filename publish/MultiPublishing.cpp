@@ -1,11 +1,13 @@
 // Multi-publish, multi-copy and Show Dates Published: the selected files of the file list
 // published into, or copied to, every folder of a folder group, with revision stamps and a log.
 
-#include "editor/CorvaletForm.h"
+#include "publish/MultiPublishing.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HelpPointer.h"
 #include "editor/TagColouring.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/FileCtrl.h"
 #include "platform/FileUtils.h"
@@ -63,20 +65,45 @@ std::vector<String> ListItems(TStrings& items) {
 
 } // namespace
 
-void THTMLEMainForm::BuildMultiPublishing() {
-    ShowDatesPublished1 =
-        AddItem(this, MainPopupMenu->Items(), "ShowDatesPublished1", "Show Dates Published...");
+// The Publish menu's items follow the commands on the active page; Show Dates Published follows
+// the page pop-up's text commands.
+void TMultiPublishing::Build() {
+    TMenuItem* publish = Form.Publish1;
+    MultiPublish1 = AddHiddenItem(&Form, publish, "MultiPublish1", "&Multi-Publish");
+    MultiPublish2 = AddItem(&Form, publish, "MultiPublish2", "Multi-&Publish...");
+    MultiCopy1 = AddItem(&Form, publish, "MultiCopy1", "Multi-&Copy...");
+    MultiSave3 = AddItem(&Form, publish, "MultiSave3", "Multi-&Save...");
+    ShowDatesPublished1 = InsertItem(&Form, Form.MainPopupMenu->Items(),
+                                     Form.TextTransforms->RemoveComments2->MenuIndex() + 1,
+                                     "ShowDatesPublished1", "Show Dates Published...");
 }
 
-void THTMLEMainForm::BindMultiPublishing() {
-    for (TMenuItem* item : {MultiPublish1, MultiPublish2, FilePane->MultiPublish3})
-        item->OnClick = Handler(this, &THTMLEMainForm::MultiPublish1Click);
-    for (TMenuItem* item : {MultiCopy1, FilePane->MultiCopy2})
-        item->OnClick = Handler(this, &THTMLEMainForm::MultiCopy1Click);
-    ShowDatesPublished1->OnClick = Handler(this, &THTMLEMainForm::ShowDatesPublished1Click);
+// The file pane's Multi-Publish and Multi-Copy run these commands too.
+void TMultiPublishing::Bind() {
+    for (TMenuItem* item : {MultiPublish1, MultiPublish2, Form.FilePane->MultiPublish3})
+        item->OnClick = Handler(this, &TMultiPublishing::MultiPublish1Click);
+    for (TMenuItem* item : {MultiCopy1, Form.FilePane->MultiCopy2})
+        item->OnClick = Handler(this, &TMultiPublishing::MultiCopy1Click);
+    ShowDatesPublished1->OnClick = Handler(this, &TMultiPublishing::ShowDatesPublished1Click);
 }
 
-void THTMLEMainForm::LoadMultiPublishFolders() {
+void TMultiPublishing::ReadSettings() {
+    MultiPublish1->SetVisible(true);
+}
+
+void TMultiPublishing::UpdateCommands() {
+    const bool enabled = Form.DocumentCommandsEnabled();
+    for (TMenuItem* item : {MultiPublish1, MultiPublish2, MultiCopy1, MultiSave3})
+        item->SetEnabled(enabled);
+}
+
+void TMultiPublishing::PublishMenuOpening() {
+    const bool selected = Form.FilePane->FileListBox1->SelCount() > 0;
+    MultiCopy1->SetEnabled(selected);
+    MultiPublish1->SetEnabled(selected);
+}
+
+void TMultiPublishing::LoadMultiPublishFolders() {
     if (!EnsureDialog(FolderSelectForm))
         return;
     TRegistry reg;
@@ -94,15 +121,15 @@ void THTMLEMainForm::LoadMultiPublishFolders() {
     }
 }
 
-void THTMLEMainForm::MultiPublish1Click(TObject* Sender) {
-    if (HandleHelpPointer(HelpContexts::MultiPublish1Click))
+void TMultiPublishing::MultiPublish1Click(TObject* Sender) {
+    if (Form.HandleHelpPointer(HelpContexts::MultiPublish1Click))
         return;
     PublishSelectedFiles = true;
     MultiSave1Click(Sender);
 }
 
 // Every way out of the command, a cancel or an empty group included, ends it the same way.
-void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
+void TMultiPublishing::MultiSave1Click(TObject* /*Sender*/) {
     TCommandEnd end([this] {
         PublishSelectedFiles = false;
         EndMultiplePublishing();
@@ -132,17 +159,18 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
     PrepareMultiplePublishing(*dialog);
 
     std::vector<String> files;
-    const String listFolder = FilePane->GR->AddDirSlash(FilePane->DirectoryListBox1->Directory());
-    for (int i = 0; i < FilePane->FileListBox1->Items().Count(); ++i) {
-        if (!FilePane->FileListBox1->Selected(i))
+    const String listFolder =
+        Form.FilePane->GR->AddDirSlash(Form.FilePane->DirectoryListBox1->Directory());
+    for (int i = 0; i < Form.FilePane->FileListBox1->Items().Count(); ++i) {
+        if (!Form.FilePane->FileListBox1->Selected(i))
             continue;
         Application->ProcessMessages();
-        const String path = listFolder + FilePane->FileListBox1->Items()[i];
+        const String path = listFolder + Form.FilePane->FileListBox1->Items()[i];
         files.push_back(path);
-        for (int page : PagesShowing({path})) {
-            if (Memos[page]->Modified() &&
-                Ask(FileNames[page] + " has been modified.\r\nSave before publishing?"))
-                SaveDocument(page, false, false);
+        for (int page : Form.PagesShowing({path})) {
+            if (Form.Memos[page]->Modified() &&
+                Ask(Form.FileNames[page] + " has been modified.\r\nSave before publishing?"))
+                Form.SaveDocument(page, false, false);
             break; // only the first page that shows the file
         }
     }
@@ -150,31 +178,31 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
         StampSourceFiles(files, revision);
 
     TPublishedLists lists;
-    if (!PublishIntoFolders(files, folders, *FilePane->GR, lists))
+    if (!PublishIntoFolders(files, folders, *Form.FilePane->GR, lists))
         return;
 
     // A page whose edits were kept unsaved keeps them: only pages without changes are read again.
-    const std::vector<int> shown = PagesShowing(files);
+    const std::vector<int> shown = Form.PagesShowing(files);
     if (shown.empty())
         ShowMessage("Publication completed");
     else if (Ask("Reload displayed files?")) {
         std::vector<int> unchanged;
         std::copy_if(shown.begin(), shown.end(), std::back_inserter(unchanged),
-                     [this](int page) { return !Memos[page]->Modified(); });
-        ReloadPages(unchanged);
-        TTabSheet* active = PageControl1->ActivePage();
+                     [this](int page) { return !Form.Memos[page]->Modified(); });
+        Form.ReloadPages(unchanged);
+        TTabSheet* active = Form.PageControl1->ActivePage();
         for (int page : unchanged) {
-            PageControl1->SetActivePage(TabSheets[page]);
-            TagColouring->ColourAllTags(false);
+            Form.PageControl1->SetActivePage(Form.TabSheets[page]);
+            Form.TagColouring->ColourAllTags(false);
         }
-        PageControl1->SetActivePage(active);
+        Form.PageControl1->SetActivePage(active);
     }
     if (dialog->LogCheck->Checked())
         LogPublishedFiles(lists);
 }
 
-void THTMLEMainForm::MultiCopy1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::MultiCopy1Click))
+void TMultiPublishing::MultiCopy1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::MultiCopy1Click))
         return;
     TDialogGuard<TFolderSelectForm> dialog(FolderSelectForm, TButtonLook::Unchanged);
     if (!dialog)
@@ -182,27 +210,29 @@ void THTMLEMainForm::MultiCopy1Click(TObject* /*Sender*/) {
     LoadMultiPublishFolders();
     dialog->PubCheck->SetCaption("Copy to publish folders");
     std::vector<String> entries;
-    for (int i = 0; i < FilePane->FileListBox1->Items().Count() &&
+    for (int i = 0; i < Form.FilePane->FileListBox1->Items().Count() &&
                     static_cast<int>(entries.size()) < MaxCopiedFiles;
          ++i)
-        if (FilePane->FileListBox1->Selected(i))
-            entries.push_back(FilePane->FileListBox1->Items()[i]);
+        if (Form.FilePane->FileListBox1->Selected(i))
+            entries.push_back(Form.FilePane->FileListBox1->Items()[i]);
     if (dialog.ShowModal() != mrOk)
         return;
     const std::vector<String> folders = ListItems(dialog->GroupFolderList(-1, 1)->Items());
     if (folders.empty())
         return;
-    const String listFolder = FilePane->GR->AddDirSlash(FilePane->DirectoryListBox1->Directory());
+    const String listFolder =
+        Form.FilePane->GR->AddDirSlash(Form.FilePane->DirectoryListBox1->Directory());
     for (const String& entry : entries) {
         Application->ProcessMessages();
         const String source = listFolder + entry;
         for (const String& folder : folders)
-            CopyFile(source, FilePane->GR->AddDirSlash(folder) + ExtractFileName(source), false);
+            CopyFile(source, Form.FilePane->GR->AddDirSlash(folder) + ExtractFileName(source),
+                     false);
     }
 }
 
-void THTMLEMainForm::ShowDatesPublished1Click(TObject* /*Sender*/) {
-    TRichEdit* editor = GetMemo(-1);
+void TMultiPublishing::ShowDatesPublished1Click(TObject* /*Sender*/) {
+    TRichEdit* editor = Form.GetMemo(-1);
     if (editor == nullptr)
         return;
     ShowMessage(DatesPublishedText(editor->Text()));

@@ -1,11 +1,12 @@
 // Publishing from the main window: the Publish button and menu, the publish folder, the
 // publisher's set-up, the pre-publish preference and the validation copy.
 
+#include "publish/PublishCommands.h"
+
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
-#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Menus.h"
 #include "platform/Registry.h"
@@ -13,8 +14,8 @@
 #include "platform/StdCtrls.h"
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLPublishTo.h"
+#include "publish/MultiPublishing.h"
 #include "services/ProgramSettings.h"
-#include "site/FilePane.h"
 #include "site/ReportPane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
@@ -28,7 +29,7 @@ const String UploadMark = String(1, PathDelim) + "upload" + PathDelim;
 class TValidationSwap {
 public:
     TValidationSwap(THTMLEMainForm& form, int page)
-        : FForm(form), FPage(page), FPath(form.FileNames[page]), FFolder(form.ReadPublishFolder()),
+        : FForm(form), FPage(page), FPath(form.FileNames[page]), FFolder(StoredPublishFolder()),
           FModified(form.GetMemo(page)->Modified()) {}
     TValidationSwap(const TValidationSwap&) = delete;
     TValidationSwap& operator=(const TValidationSwap&) = delete;
@@ -57,57 +58,62 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::BuildPublishCommands() {
-    PublishButton = AddToolbarButton(StdToolbar, "PublishButton",
-                                     "Publish current document (Ctrl to change folder)");
-    MultipleDocuments1 = AddItem(this, Publish1, "MultipleDocuments1", "&Multiple Documents...");
-    ForValidation1 = AddItem(this, Publish1, "ForValidation1", "For &Validation");
-    // Both follow Current Document, ahead of the commands on the file list's selection.
-    for (TMenuItem* item : {ForValidation1, MultipleDocuments1}) {
-        Publish1->Remove(item);
-        Publish1->Insert(CurrentDocument1->MenuIndex() + 1, item);
-    }
-    SetupPublisher = AddItem(this, Setup1, "SetupPublisher", "&Publisher...");
+// The Publish menu, which the shell keeps in Tools, opens with the commands on the active page;
+// the multi-publishing commands follow them. The publisher's item opens Set up.
+void TPublishCommands::Build() {
+    PublishButton = Form.AddToolbarButton(Form.StdToolbar, "PublishButton",
+                                          "Publish current document (Ctrl to change folder)");
+    CurrentDocument1 = AddItem(&Form, Form.Publish1, "CurrentDocument1", "&Current Document");
+    MultipleDocuments1 =
+        AddItem(&Form, Form.Publish1, "MultipleDocuments1", "&Multiple Documents...");
+    ForValidation1 = AddItem(&Form, Form.Publish1, "ForValidation1", "For &Validation");
+    SetupPublisher = InsertItem(&Form, Form.Setup1, 0, "SetupPublisher", "&Publisher...");
 }
 
-void THTMLEMainForm::BindPublishCommands() {
-    PublishButton->OnClick = Handler(this, &THTMLEMainForm::PublishButtonClick);
-    PublishButton->OnMouseEnter = Handler(this, &THTMLEMainForm::PublishButtonMouseEnter);
-    CurrentDocument1->OnClick = Handler(this, &THTMLEMainForm::PublishButtonClick);
-    Publish1->OnClick = Handler(this, &THTMLEMainForm::Publish1Click);
-    MultipleDocuments1->OnClick = Handler(this, &THTMLEMainForm::MultipleDocuments1Click);
-    ForValidation1->OnClick = Handler(this, &THTMLEMainForm::ForValidation1Click);
-    SetupPublisher->OnClick = Handler(this, &THTMLEMainForm::SetupPublisherClick);
-    Prepublishfiles1->OnClick = Handler(this, &THTMLEMainForm::Prepublishfiles1Click);
+// The pre-publish preference is the shell's item, since its setting is read with the general
+// preferences.
+void TPublishCommands::Bind() {
+    PublishButton->OnClick = Handler(this, &TPublishCommands::PublishButtonClick);
+    PublishButton->OnMouseEnter = Handler(this, &TPublishCommands::PublishButtonMouseEnter);
+    CurrentDocument1->OnClick = Handler(this, &TPublishCommands::PublishButtonClick);
+    Form.Publish1->OnClick = Handler(this, &TPublishCommands::Publish1Click);
+    MultipleDocuments1->OnClick = Handler(this, &TPublishCommands::MultipleDocuments1Click);
+    ForValidation1->OnClick = Handler(this, &TPublishCommands::ForValidation1Click);
+    SetupPublisher->OnClick = Handler(this, &TPublishCommands::SetupPublisherClick);
+    Form.Prepublishfiles1->OnClick = Handler(this, &TPublishCommands::Prepublishfiles1Click);
 }
 
-String THTMLEMainForm::ReadPublishFolder() const {
+void TPublishCommands::UpdateCommands() {
+    CurrentDocument1->SetEnabled(Form.DocumentCommandsEnabled());
+}
+
+String TPublishCommands::ReadPublishFolder() const {
     return StoredPublishFolder();
 }
 
-void THTMLEMainForm::PublishButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::PublishButtonClick))
+void TPublishCommands::PublishButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::PublishButtonClick))
         return;
-    ReportPane->CloseReportView();
-    const int page = ActivePageIndex();
-    const bool inUse = PageInUse(page);
+    Form.ReportPane->CloseReportView();
+    const int page = Form.ActivePageIndex();
+    const bool inUse = Form.PageInUse(page);
     if (GlobalForm->IsKeyDown(VK_CONTROL) && !PublishPreviewCopy) {
         ChoosePublishFolder(page, inUse);
         return;
     }
     if (!inUse)
         return;
-    TRichEdit* editor = GetMemo(page);
+    TRichEdit* editor = Form.GetMemo(page);
     if (editor->Modified()) {
-        if (IsUntitled(FileNames[page]) &&
-            MessageBox(Handle(), "File needs to be saved before publishing.\r\nSave it now?",
+        if (Form.IsUntitled(Form.FileNames[page]) &&
+            MessageBox(Form.Handle(), "File needs to be saved before publishing.\r\nSave it now?",
                        "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         // A page still modified after the save was not written: its old file is not published.
-        if (!SaveDocument(page, false, false) || editor->Modified())
+        if (!Form.SaveDocument(page, false, false) || editor->Modified())
             return;
     }
-    const String source = PublishPreviewCopy ? PreviewFileName : FileNames[page];
+    const String source = PublishPreviewCopy ? PreviewFileName : Form.FileNames[page];
     if (source.empty())
         return;
     TFerrydock95Form* publisher = Ferrydock95Form;
@@ -121,39 +127,40 @@ void THTMLEMainForm::PublishButtonClick(TObject* /*Sender*/) {
     publisher->SourceFileCount = 1;
     if (LowerCase(publisher->PublishTo->Text()).find("upload") == String::npos &&
         !publisher->NoPublishedMessage &&
-        MessageBox(Handle(), "THIS IS NOT BEING PUBLISHED TO THE UPLOAD FOLDER\n\rIS THIS CORRECT?",
+        MessageBox(Form.Handle(),
+                   "THIS IS NOT BEING PUBLISHED TO THE UPLOAD FOLDER\n\rIS THIS CORRECT?",
                    "Quiltmarker", MB_YESNO | MB_ICONERROR) != IDYES)
         return;
-    SetCursor(crHourGlass);
+    Form.SetCursor(crHourGlass);
     try {
         publisher->PublishFiles();
     } catch (...) {
-        SetCursor(crDefault);
+        Form.SetCursor(crDefault);
         throw;
     }
-    SetCursor(crDefault);
+    Form.SetCursor(crDefault);
 }
 
-bool THTMLEMainForm::SaveBeforePublishing(int page) {
-    TRichEdit* editor = GetMemo(page);
+bool TPublishCommands::SaveBeforePublishing(int page) {
+    TRichEdit* editor = Form.GetMemo(page);
     if (!editor->Visible() || !editor->Modified())
         return true;
-    return SaveDocument(page, false, false) && !editor->Modified();
+    return Form.SaveDocument(page, false, false) && !editor->Modified();
 }
 
 // The dialog is shown even when the save was refused: only the folder is chosen there.
-void THTMLEMainForm::ChoosePublishFolder(int page, bool inUse) {
+void TPublishCommands::ChoosePublishFolder(int page, bool inUse) {
     TDialogGuard<THTMLPublishToForm> dialog(HTMLPublishToForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
     if (inUse)
         SaveBeforePublishing(page);
     dialog->PageInUse = inUse;
-    dialog->PagePath = inUse ? FileNames[page] : String();
+    dialog->PagePath = inUse ? Form.FileNames[page] : String();
     dialog.ShowModal();
 }
 
-void THTMLEMainForm::PublishButtonMouseEnter(TObject* /*Sender*/) {
+void TPublishCommands::PublishButtonMouseEnter(TObject* /*Sender*/) {
     String hint = PublishHint;
     String folder = ReadPublishFolder();
     if (!folder.empty()) {
@@ -165,62 +172,60 @@ void THTMLEMainForm::PublishButtonMouseEnter(TObject* /*Sender*/) {
     PublishButton->SetHint(hint);
 }
 
-void THTMLEMainForm::Publish1Click(TObject* /*Sender*/) {
-    CurrentDocument1->SetEnabled(AnyDocumentOpen());
-    const bool selected = FilePane->FileListBox1->SelCount() > 0;
-    MultiCopy1->SetEnabled(selected);
-    MultiPublish1->SetEnabled(selected);
+void TPublishCommands::Publish1Click(TObject* /*Sender*/) {
+    CurrentDocument1->SetEnabled(Form.AnyDocumentOpen());
+    Form.MultiPublishing->PublishMenuOpening();
 }
 
 // A cancelled choice publishes nothing: the files of an earlier choice are not published again.
-void THTMLEMainForm::MultipleDocuments1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::MultipleDocuments1Click))
+void TPublishCommands::MultipleDocuments1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::MultipleDocuments1Click))
         return;
     TFerrydock95Form* publisher = Ferrydock95Form;
-    ApplyButtonStyle(publisher);
+    Form.ApplyButtonStyle(publisher);
     publisher->NoPublishedMessage = false;
     if (!publisher->ChooseMultipleFiles())
         return;
     publisher->OKButtonClick(publisher->OKButton);
 }
 
-void THTMLEMainForm::SetupPublisherClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::SetupPublisherClick))
+void TPublishCommands::SetupPublisherClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::SetupPublisherClick))
         return;
     TFerrydock95Form* publisher = Ferrydock95Form;
-    ApplyButtonStyle(publisher);
+    Form.ApplyButtonStyle(publisher);
     publisher->CloseAfterRun = false;
     publisher->NoPublishedMessage = false;
     publisher->ShowModal();
 }
 
-void THTMLEMainForm::Prepublishfiles1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Prepublishfiles1Click))
+void TPublishCommands::Prepublishfiles1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Prepublishfiles1Click))
         return;
-    PrePublish = !PrePublish;
+    Form.PrePublish = !Form.PrePublish;
     TRegistry reg;
     reg.OpenKey(ProductKey, true);
-    reg.WriteBool("PrePublish", PrePublish);
-    Prepublishfiles1->SetChecked(PrePublish);
+    reg.WriteBool("PrePublish", Form.PrePublish);
+    Form.Prepublishfiles1->SetChecked(Form.PrePublish);
 }
 
-void THTMLEMainForm::ForValidation1Click(TObject* /*Sender*/) {
-    const int page = ActivePageIndex();
-    if (!PageInUse(page))
+void TPublishCommands::ForValidation1Click(TObject* /*Sender*/) {
+    const int page = Form.ActivePageIndex();
+    if (!Form.PageInUse(page))
         return;
     // An untitled page has no folder for its copy to go into.
-    if (IsUntitled(FileNames[page])) {
+    if (Form.IsUntitled(Form.FileNames[page])) {
         ShowMessage("You must save the file before publishing it for validation.");
         return;
     }
     PublishValidationCopy(page);
 }
 
-void THTMLEMainForm::PublishValidationCopy(int page) {
-    const String folder = ExtractFilePath(FileNames[page]);
-    TValidationSwap swap(*this, page);
-    FileNames[page] = IncludeTrailingPathDelimiter(folder) + "zvalid~.html";
-    GetMemo(page)->SetModified(true);
+void TPublishCommands::PublishValidationCopy(int page) {
+    const String folder = ExtractFilePath(Form.FileNames[page]);
+    TValidationSwap swap(Form, page);
+    Form.FileNames[page] = IncludeTrailingPathDelimiter(folder) + "zvalid~.html";
+    Form.GetMemo(page)->SetModified(true);
     StorePublishFolder(folder);
     // The copy is meant to replace the file it was published from.
     Ferrydock95Form->SourceOverwriteIntended = true;

@@ -11,6 +11,8 @@
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/TestHooks.h"
+#include "publish/AppButtons.h"
+#include "publish/ExternalBrowsers.h"
 #include "publish/InternalBrowser.h"
 #include "site/FilePane.h"
 #include "site/ReportPane.h"
@@ -64,8 +66,8 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_EQ(form.DefaultExtension, "html");
     EXPECT_EQ(form.AutoInsertTab, "");
     EXPECT_FALSE(form.AutoInsertTabs->Checked());
-    EXPECT_EQ(form.IEPath, "");
-    EXPECT_EQ(form.NetscapePath, "");
+    EXPECT_EQ(form.ExternalBrowsers->IEPath, "");
+    EXPECT_EQ(form.ExternalBrowsers->NetscapePath, "");
     EXPECT_FALSE(form.FilePane->ShowImages);
     EXPECT_FALSE(form.FilePane->IncludeMultimedia1->Checked());
     EXPECT_FALSE(form.SmartTabs);
@@ -103,7 +105,7 @@ void ExpectDefaults(THTMLEMainForm& form) {
 TEST(MainSettings, AnEmptyRegistryGivesEveryDefaultAndSeedsTheFileMasks) {
     auto form = MakeMainWindow();
     ExpectDefaults(*form);
-    EXPECT_EQ(form->IEWindowTitle, "Internet Explorer");
+    EXPECT_EQ(form->ExternalBrowsers->IEWindowTitle, "Internet Explorer");
     EXPECT_EQ(form->InternalBrowser->SavedInlineImages, "yes");
     EXPECT_EQ(form->ProgramFolder, ProgramFolder());
     EXPECT_EQ(form->HelpFileName, ProgramFolder() + "help/Quiltmarker.hlp");
@@ -242,7 +244,8 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          [&] { return form->AutoInsertTab == "\t" && form->AutoInsertTabs->Checked(); }},
         {"browser paths",
          [&] {
-             return form->IEPath == "/usr/bin/firefox" && form->NetscapePath == "/usr/bin/netscape";
+             return form->ExternalBrowsers->IEPath == "/usr/bin/firefox" &&
+                    form->ExternalBrowsers->NetscapePath == "/usr/bin/netscape";
          }},
         {"ShowImages", [&] { return form->FilePane->ShowImages; }},
         {"ShowMultimedia", [&] { return form->FilePane->IncludeMultimedia1->Checked(); }},
@@ -288,7 +291,8 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
          [&] { return form->TextFileExtensions == ".htm .php "; }},
         {"Apps",
          [&] {
-             return form->AppCmdLines[0] == "gimp %s" && form->AppHints[0] == "Paint" &&
+             return form->AppButtons->AppCmdLines[0] == "gimp %s" &&
+                    form->AppButtons->AppHints[0] == "Paint" &&
                     form->TagButtons->AppButtons[0]->Hint() == "Paint" &&
                     form->TagButtons->AppButtons[0]->Caption() == "GIMP" &&
                     form->TagButtons->AppButtons[0]->Font().Name() == "Small Fonts" &&

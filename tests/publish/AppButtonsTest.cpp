@@ -63,9 +63,9 @@ protected:
     }
 
     void Define(int index, const String& commandLine, const String& glyph = "") {
-        Main->AppCmdLines[index] = commandLine;
-        Main->AppButtonGlyphs[index] = glyph;
-        Main->ShowAppButtonDefinition(index);
+        Main->AppButtons->AppCmdLines[index] = commandLine;
+        Main->AppButtons->AppButtonGlyphs[index] = glyph;
+        Main->AppButtons->ShowAppButtonDefinition(index);
     }
 
     void Click(int index, TShiftState shift = {}) {
@@ -131,7 +131,7 @@ TEST_F(AppButtonsTest, AClickStartsTheProgramWithThePageAndSelectedFilesAsWholeA
 
 TEST_F(AppButtonsTest, CtrlClickOrAnEmptyButtonOpensTheSetUpDialogInsteadOfRunning) {
     Define(1, "tidy %1");
-    Main->AppHints[1] = "Tidy the page";
+    Main->AppButtons->AppHints[1] = "Tidy the page";
     String shown;
     Answer([&](TAppCmdForm& form) {
         shown = form.AppNumLabel->Caption() + "|" + form.CmdLineEdit->Text() + "|" +
@@ -201,6 +201,25 @@ TEST_F(AppButtonsTest, DeleteAndOkRemovesTheGlyphFileAndLeavesTheNumberInBold) {
     EXPECT_TRUE(button->Glyph().Empty());
 }
 
+// The set-up dialog opens on the button's stored picture and names its file.
+TEST_F(AppButtonsTest, TheSetUpDialogShowsTheStoredPicture) {
+    String glyph = GlyphFile(ProgramFolder() + "appbmp3.bmp", clRed);
+    Define(2, "view %2", glyph);
+    TBitmap stored;
+    stored.LoadFromFile(glyph);
+    bool shown = false;
+    Answer([&](TAppCmdForm& form) {
+        shown = true;
+        EXPECT_EQ(form.GlyphEdit->Text(), glyph);
+        EXPECT_EQ(form.GlyphFileName, glyph);
+        ASSERT_EQ(form.GlyphButton->Glyph().Width(), 16);
+        EXPECT_EQ(form.GlyphButton->Glyph().PixelAt(8, 8), stored.PixelAt(8, 8));
+        form.CancelButton->Click();
+    });
+    Click(2, {ssCtrl});
+    EXPECT_TRUE(shown);
+}
+
 // Until OK nothing on disk changes: neither Delete nor a newly chosen icon touches the button's
 // glyph file, and no temporary picture is left behind.
 TEST_F(AppButtonsTest, CancelKeepsTheGlyphFileAfterDeleteOrANewIcon) {
@@ -251,7 +270,7 @@ TEST_F(AppButtonsTest, AChosenIconReplacesTheButtonsGlyphFileOnOk) {
     saved.LoadFromFile(glyph);
     EXPECT_EQ(saved.Width(), 16);
     EXPECT_EQ(saved.PixelAt(8, 8), TColor(0xFF0000));
-    EXPECT_EQ(Main->AppButtonGlyphs[1], glyph);
+    EXPECT_EQ(Main->AppButtons->AppButtonGlyphs[1], glyph);
     EXPECT_EQ(Main->TagButtons->AppButtons[1]->Caption(), "");
     EXPECT_EQ(Main->TagButtons->AppButtons[1]->Glyph().PixelAt(8, 8), TColor(0xFF0000));
 }

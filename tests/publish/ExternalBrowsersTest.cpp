@@ -10,6 +10,7 @@
 
 #include "../editor/MainWindowSupport.h"
 #include "TestSupport.h"
+#include "publish/ExternalBrowsers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,8 @@ protected:
         FSite = IncludeTrailingPathDelimiter(TestSupport::Sandbox("my site"));
         ForceDirectories(FSite);
         FForm = MakeMainWindow();
-        FForm->IEPath = "/opt/web browser/iexplore";
-        FForm->NetscapePath = "/opt/navigator/netscape";
+        FForm->ExternalBrowsers->IEPath = "/opt/web browser/iexplore";
+        FForm->ExternalBrowsers->NetscapePath = "/opt/navigator/netscape";
     }
     void TearDown() override { TestHooks::EndFakeDesktop(); }
 
@@ -67,8 +68,8 @@ protected:
 TEST_F(ExternalBrowsersTest, WithoutARunningBrowserTheProgramStartsWithThePageAsOneArgument) {
     const String page = OpenSavedPage();
     TestHooks::FakeDesktop({{1, "Quiltmarker v.1 - [my page.htm]"}, {2, "Terminal"}}, 1);
-    FForm->IEButton->Click();
-    FForm->NetscapeNavigator31->Click();
+    FForm->ExternalBrowsers->IEButton->Click();
+    FForm->ExternalBrowsers->NetscapeNavigator31->Click();
     const auto& launches = TestHooks::Launches();
     ASSERT_EQ(2u, launches.size());
     EXPECT_EQ("/opt/web browser/iexplore", launches[0].Program);
@@ -80,12 +81,12 @@ TEST_F(ExternalBrowsersTest, WithoutARunningBrowserTheProgramStartsWithThePageAs
 
 TEST_F(ExternalBrowsersTest, ARunningBrowserIsBroughtForwardAndOpensThePageByKeystrokes) {
     const String page = OpenSavedPage();
-    FForm->IEWindowTitle = "Internet Explorer";
+    FForm->ExternalBrowsers->IEWindowTitle = "Internet Explorer";
     TestHooks::FakeDesktop({{5, "Start - Internet Explorer", true, true},
                             {7, "Quiltmarker v.1"},
                             {9, "Old - Internet Explorer"}},
                            7);
-    FForm->InternetExplorer1->Click();
+    FForm->ExternalBrowsers->InternetExplorer1->Click();
 
     EXPECT_TRUE(TestHooks::Launches().empty());
     EXPECT_EQ((std::vector<String>{"ShowWindow(5, 9)", "BringWindowToTop(5)", "Sleep(100)",
@@ -122,12 +123,12 @@ TEST_F(ExternalBrowsersTest, APathOfAnyCharactersIsPastedAsItIs) {
         "with blanks, caf\xC3\xA9 \xE2\x82\xAC and the Enter byte \xC2\xAC.htm",
         braceFolders + "}}.htm",
     };
-    FForm->IEWindowTitle = "Internet Explorer";
+    FForm->ExternalBrowsers->IEWindowTitle = "Internet Explorer";
     for (const String& name : names) {
         const String page = OpenSavedPage(name);
         TestHooks::FakeDesktop({{5, "Start - Internet Explorer"}, {7, "Quiltmarker v.1"}}, 7);
         TestHooks::SetClipboardText("");
-        FForm->IEButton->Click();
+        FForm->ExternalBrowsers->IEButton->Click();
         EXPECT_EQ(page, Clipboard()->AsText()) << name;
         EXPECT_EQ(OpenPastedPathKeys, PlayedKeyNames()) << name;
     }
@@ -136,7 +137,7 @@ TEST_F(ExternalBrowsersTest, APathOfAnyCharactersIsPastedAsItIs) {
 TEST_F(ExternalBrowsersTest, AWindowThatWillNotComeForwardGetsNoKeys) {
     OpenSavedPage();
     TestHooks::FakeDesktop({{4, "Navigator - Netscape", true, false, true}, {6, "Quiltmarker"}}, 6);
-    FForm->NavigatorButton->Click();
+    FForm->ExternalBrowsers->NavigatorButton->Click();
     EXPECT_EQ((std::vector<String>{"BringWindowToTop(4)", "SetForegroundWindow(4)"}),
               TestHooks::DesktopCalls());
     EXPECT_TRUE(TestHooks::PlayedKeys().empty());
@@ -163,16 +164,17 @@ TEST_F(ExternalBrowsersTest, TheSearchGoesUpFromTheForegroundWindowThenDown) {
     };
     for (const Case& c : cases) {
         TestHooks::FakeDesktop(c.Windows, c.Foreground);
-        EXPECT_EQ(reinterpret_cast<HWND>(c.Found), FForm->FindWindowByTitle("Netscape", false))
+        EXPECT_EQ(reinterpret_cast<HWND>(c.Found),
+                  FForm->ExternalBrowsers->FindWindowByTitle("Netscape", false))
             << c.What;
     }
 }
 
 TEST_F(ExternalBrowsersTest, AMissingBrowserPathIsReportedAfterTheSave) {
     UsePage(*FForm, 0, OpenSavedPage(), "<HTML>changed</HTML>", true);
-    FForm->IEPath = "";
+    FForm->ExternalBrowsers->IEPath = "";
     TestHooks::AnswerMessageBox(IDOK);
-    FForm->IEButtonClick(nullptr);
+    FForm->ExternalBrowsers->IEButtonClick(nullptr);
     ASSERT_EQ(1u, TestHooks::Prompts().size());
     EXPECT_EQ("Internet Explorer location not known. Please\r\nchoose "
               "'Preferences/Setup/Internet Explorer'\r\nfrom the main menu and then try again.",
@@ -200,7 +202,8 @@ TEST_F(ExternalBrowsersTest, AnUntitledModifiedPageIsOfferedForSavingAsEachBrows
             TestHooks::AnswerMessageBox(IDNO);
         else
             TestHooks::AnswerDialogCancel();
-        (c.Navigator ? FForm->NavigatorButton : FForm->IEButton)->Click();
+        (c.Navigator ? FForm->ExternalBrowsers->NavigatorButton : FForm->ExternalBrowsers->IEButton)
+            ->Click();
         ASSERT_EQ(1u, TestHooks::Prompts().size()) << c.Navigator << c.PermSave;
         if (c.Question) {
             EXPECT_EQ(c.Question, TestHooks::Prompts()[0].Text);
@@ -225,20 +228,20 @@ TEST_F(ExternalBrowsersTest, SettingUpAPathStoresItAndShowsItNextTime) {
         location.LocEdit->SetText("/usr/bin/my browser");
         location.SetModalResult(mrOk);
     });
-    FForm->SetupNetscapeNavigator1->Click();
-    EXPECT_EQ("/usr/bin/my browser", FForm->NetscapePath);
+    FForm->ExternalBrowsers->SetupNetscapeNavigator1->Click();
+    EXPECT_EQ("/usr/bin/my browser", FForm->ExternalBrowsers->NetscapePath);
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(ProductKey, false));
     EXPECT_EQ("/usr/bin/my browser", reg.ReadString("NetscapePath"));
 
-    FForm->IEPath = "";
+    FForm->ExternalBrowsers->IEPath = "";
     TestHooks::AnswerModal([](TForm& form) {
         auto& location = dynamic_cast<TLocationForm&>(form);
         EXPECT_EQ("Internet Explorer Path", location.LocLabel->Caption());
         EXPECT_EQ("", location.LocEdit->Text());
         location.SetModalResult(mrCancel);
     });
-    FForm->SetupIE1->Click();
+    FForm->ExternalBrowsers->SetupIE1->Click();
     EXPECT_FALSE(reg.ValueExists("IE3Path"));
 }
 

@@ -13,6 +13,7 @@
 #include "platform/TestHooks.h"
 #include "publish/AnimPubForm.h"
 #include "publish/HTMLFolderSelect.h"
+#include "publish/MultiPublishing.h"
 #include "publish/PublishLog.h"
 #include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
@@ -89,7 +90,7 @@ protected:
     }
 
     void ExpectCommandEnded() {
-        EXPECT_FALSE(Form->PublishSelectedFiles);
+        EXPECT_FALSE(Form->MultiPublishing->PublishSelectedFiles);
         EXPECT_FALSE(PublisherForms::MessagesOff());
         EXPECT_EQ(FolderSelectForm, nullptr);
         EXPECT_FALSE(AnimPub->Visible());
@@ -138,7 +139,7 @@ TEST_F(MultiPublishTest, PublishesIntoTwoGroupsWithStampsAndLogsEachRun) {
     TestHooks::AnswerMessageBox(IDYES);
     TestHooks::AnswerMessageBox(IDOK);
     // The Publish menu's item, enabled while a document is open.
-    Form->MultiPublish2->OnClick(Form->MultiPublish2);
+    Form->MultiPublishing->MultiPublish2->OnClick(Form->MultiPublishing->MultiPublish2);
 
     EXPECT_EQ(PromptTexts(), (std::vector<String>{UploadQuestion, "Publication completed"}));
     EXPECT_TRUE(FileExists(Plain + "a.html"));
@@ -164,7 +165,7 @@ TEST_F(MultiPublishTest, NoAtTheFolderQuestionSkipsTheFileAndCancelEndsTheComman
     AnswerFinish(1, [](TFolderSelectForm&) {});
     TestHooks::AnswerMessageBox(IDNO);
     TestHooks::AnswerMessageBox(IDCANCEL);
-    Form->MultiPublish1Click(nullptr);
+    Form->MultiPublishing->MultiPublish1Click(nullptr);
 
     EXPECT_EQ(PromptTexts(), (std::vector<String>{UploadQuestion, UploadQuestion}));
     for (const char* name : {"a.html", "b.html", "c.html"}) {
@@ -178,11 +179,11 @@ TEST_F(MultiPublishTest, CancelAndAnEmptyGroupPublishNothingAndEndTheCommand) {
     StoreGroup(1, {Upload1});
     Select({"a.html"});
     TestHooks::AnswerModalResult(mrCancel);
-    Form->MultiPublish1Click(nullptr);
+    Form->MultiPublishing->MultiPublish1Click(nullptr);
     ExpectCommandEnded();
 
     AnswerFinish(2, [](TFolderSelectForm& dialog) { dialog.MajorRevButton->SetChecked(true); });
-    Form->MultiPublish1Click(nullptr);
+    Form->MultiPublishing->MultiPublish1Click(nullptr);
     ExpectCommandEnded();
     EXPECT_FALSE(FileExists(Upload1 + "a.html"));
     EXPECT_EQ(ReadFileBytes(Site + "a.html"), Page);
@@ -196,7 +197,7 @@ TEST_F(MultiPublishTest, OpenPagesAreOfferedSavingAndOnlyUnchangedOnesAreReloade
     AnswerFinish(1, [](TFolderSelectForm& dialog) { dialog.MinorRevButton->SetChecked(true); });
     TestHooks::AnswerMessageBox(IDNO);  // do not save b.html
     TestHooks::AnswerMessageBox(IDYES); // reload
-    Form->MultiPublish1Click(nullptr);
+    Form->MultiPublishing->MultiPublish1Click(nullptr);
 
     EXPECT_EQ(PromptTexts(),
               (std::vector<String>{Site + "b.html has been modified.\r\nSave before publishing?",
@@ -246,7 +247,7 @@ TEST_F(MultiPublishTest, GroupsTabNamesAndLastTabSurviveTheDialogButTempDoesNot)
         EXPECT_EQ(dialog.TabSheets[11]->Caption(), "Scratch");
         dialog.FinishButtonClick(nullptr);
     });
-    Form->MultiCopy1Click(nullptr);
+    Form->MultiPublishing->MultiCopy1Click(nullptr);
 
     TestHooks::AnswerModal([this](TForm& form) {
         auto& dialog = dynamic_cast<TFolderSelectForm&>(form);
@@ -259,13 +260,13 @@ TEST_F(MultiPublishTest, GroupsTabNamesAndLastTabSurviveTheDialogButTempDoesNot)
         EXPECT_EQ(dialog.GroupFolderList(3, 0), nullptr);
         form.SetModalResult(mrCancel);
     });
-    Form->MultiCopy1Click(nullptr);
+    Form->MultiPublishing->MultiCopy1Click(nullptr);
 }
 
 TEST_F(MultiPublishTest, ShowDatesPublishedReadsTheActivePagesStamps) {
     UsePage(*Form, 0, Site + "a.html", Page + "<!-- LR45001,75LR -->\r\n<!-- LMR45000.5LMR -->");
     TestHooks::AnswerMessageBox(IDOK);
-    Form->ShowDatesPublished1->Click();
+    Form->MultiPublishing->ShowDatesPublished1->Click();
     EXPECT_EQ(PromptTexts(),
               (std::vector<String>{"LAST PUBLISHED REVISIONS\r\n\nLast Major Revision: 15 Mar 2023 "
                                    "at 12:00:00\r\nLast Minor Revision: 16 Mar 2023 at 18:00:00"}));

@@ -8,6 +8,9 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "publish/ExternalBrowsers.h"
+#include "publish/MultiPublishing.h"
+#include "publish/PublishCommands.h"
 #include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
@@ -15,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace MainWindowSupport;
 
@@ -67,7 +71,7 @@ TEST_F(PublishCommandsTest, PublishSavesAModifiedPageThenPublishesIt) {
     const String page = ModifiedPage("Page.html");
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->PublishButton->Click();
+    Form->PublishCommands->PublishButton->Click();
 
     EXPECT_EQ(ReadFileBytes(page), PageText);
     EXPECT_FALSE(Form->Memos[0]->Modified());
@@ -111,7 +115,7 @@ TEST_F(PublishCommandsTest, CancelAtEachQuestionPublishesNothing) {
         StoreFolder(Upload);
         c.Arrange(*this);
 
-        Form->PublishButton->Click();
+        Form->PublishCommands->PublishButton->Click();
 
         EXPECT_TRUE(NothingPublished()) << c.Name;
         EXPECT_FALSE(FileExists(Site + "page.html") &&
@@ -134,7 +138,7 @@ TEST_F(PublishCommandsTest, ACancelledMultipleChoicePublishesNothing) {
     Ferrydock95Form->PublishTo->SetText(Upload);
     TestHooks::AnswerDialogCancel();
 
-    Form->MultipleDocuments1->Click();
+    Form->PublishCommands->MultipleDocuments1->Click();
 
     EXPECT_TRUE(NothingPublished());
     EXPECT_EQ(TestHooks::Prompts().size(), 1u);
@@ -146,7 +150,7 @@ TEST_F(PublishCommandsTest, WithoutAStoredFolderTheDialogAsksAndCancelLeavesItTo
     TestHooks::AnswerMessageBox(IDYES); // an empty folder is not the upload folder either
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->PublishButton->Click();
+    Form->PublishCommands->PublishButton->Click();
 
     ASSERT_EQ(TestHooks::Prompts().size(), 3u);
     EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Quiltmarker - Publishing Folder");
@@ -170,11 +174,11 @@ TEST_F(PublishCommandsTest, CtrlOnlyChoosesTheFolderAfterSavingThePage) {
         publishTo.OKButton->Click();
     });
 
-    Form->PublishButton->Click();
+    Form->PublishCommands->PublishButton->Click();
 
     EXPECT_EQ(ReadFileBytes(page), PageText);
     EXPECT_TRUE(NothingPublished());
-    EXPECT_EQ(Form->ReadPublishFolder(), Upload);
+    EXPECT_EQ(Form->PublishCommands->ReadPublishFolder(), Upload);
 }
 
 TEST_F(PublishCommandsTest, TheFolderDialogKeepsTwentyFourFolders) {
@@ -200,8 +204,9 @@ TEST_F(PublishCommandsTest, TheFolderDialogKeepsTwentyFourFolders) {
 
 TEST_F(PublishCommandsTest, TheButtonHintShortensTheUploadFolder) {
     StoreFolder("/srv/upload/pages");
-    Form->PublishButtonMouseEnter(Form->PublishButton);
-    EXPECT_EQ(Form->PublishButton->Hint(), "Publish file (Ctrl to change folder)\r\n.../pages");
+    Form->PublishCommands->PublishButtonMouseEnter(Form->PublishCommands->PublishButton);
+    EXPECT_EQ(Form->PublishCommands->PublishButton->Hint(),
+              "Publish file (Ctrl to change folder)\r\n.../pages");
 }
 
 TEST_F(PublishCommandsTest, TheValidationCopyIsPublishedBesideThePageAndEverythingComesBack) {
@@ -210,14 +215,14 @@ TEST_F(PublishCommandsTest, TheValidationCopyIsPublishedBesideThePageAndEverythi
     TestHooks::AnswerMessageBox(IDYES); // the page's folder is not the upload folder
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->ForValidation1->Click();
+    Form->PublishCommands->ForValidation1->Click();
 
     EXPECT_EQ(ReadFileBytes(Site + "zvalid~.html"), PublishedText);
     EXPECT_EQ(ReadFileBytes(page), "old\r\n");
     EXPECT_EQ(Form->FileNames[0], page);
     EXPECT_EQ(Form->TabSheets[0]->Caption(), "Page.html");
     EXPECT_TRUE(Form->Memos[0]->Modified());
-    EXPECT_EQ(Form->ReadPublishFolder(), Upload);
+    EXPECT_EQ(Form->PublishCommands->ReadPublishFolder(), Upload);
     EXPECT_TRUE(NothingPublished());
 }
 
@@ -226,7 +231,7 @@ TEST_F(PublishCommandsTest, AnUntitledPageIsNotPublishedForValidation) {
     UsePage(*Form, 0, "[untitled1]", PageText, true);
     TestHooks::AnswerMessageBox(IDOK);
 
-    Form->ForValidation1->Click();
+    Form->PublishCommands->ForValidation1->Click();
 
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
@@ -249,19 +254,58 @@ TEST_F(PublishCommandsTest, OpeningThePublishMenuEnablesWhatCanRun) {
     Form->FilePane->FileListBox1->SetDirectory(Site);
     Form->FilePane->FileListBox1->SetMask("*.htm");
 
-    EXPECT_EQ(Form->MultipleDocuments1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 1);
-    EXPECT_EQ(Form->ForValidation1->MenuIndex(), Form->CurrentDocument1->MenuIndex() + 2);
+    EXPECT_EQ(Form->PublishCommands->MultipleDocuments1->MenuIndex(),
+              Form->PublishCommands->CurrentDocument1->MenuIndex() + 1);
+    EXPECT_EQ(Form->PublishCommands->ForValidation1->MenuIndex(),
+              Form->PublishCommands->CurrentDocument1->MenuIndex() + 2);
     Form->Publish1->Click();
-    EXPECT_FALSE(Form->CurrentDocument1->Enabled());
-    EXPECT_FALSE(Form->MultiCopy1->Enabled());
-    EXPECT_FALSE(Form->MultiPublish1->Enabled());
+    EXPECT_FALSE(Form->PublishCommands->CurrentDocument1->Enabled());
+    EXPECT_FALSE(Form->MultiPublishing->MultiCopy1->Enabled());
+    EXPECT_FALSE(Form->MultiPublishing->MultiPublish1->Enabled());
 
     UsePage(*Form, 0, Site + "a.htm", PageText);
     Form->FilePane->FileListBox1->SetSelected(0, true);
     Form->Publish1->Click();
-    EXPECT_TRUE(Form->CurrentDocument1->Enabled());
-    EXPECT_TRUE(Form->MultiCopy1->Enabled());
-    EXPECT_TRUE(Form->MultiPublish1->Enabled());
+    EXPECT_TRUE(Form->PublishCommands->CurrentDocument1->Enabled());
+    EXPECT_TRUE(Form->MultiPublishing->MultiCopy1->Enabled());
+    EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Enabled());
+}
+
+// The commands on the active page and on the file list follow the pages: off with none open,
+// on once one is.
+TEST_F(PublishCommandsTest, ThePublishMenusCommandsNeedAPage) {
+    const std::vector<TMenuItem*> items = {
+        Form->PublishCommands->CurrentDocument1, Form->MultiPublishing->MultiPublish1,
+        Form->MultiPublishing->MultiPublish2, Form->MultiPublishing->MultiCopy1,
+        Form->MultiPublishing->MultiSave3};
+    for (TMenuItem* item : items)
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+    UsePage(*Form, 0, Site + "a.htm", PageText);
+    Form->UpdateDocumentCommands();
+    for (TMenuItem* item : items)
+        EXPECT_TRUE(item->Enabled()) << item->Name();
+}
+
+// The publishing commands and the external browsers sit where the window always had them.
+TEST_F(PublishCommandsTest, ThePublishingCommandsKeepTheirPlaces) {
+    const auto names = [](TMenuItem* menu) {
+        std::vector<String> list;
+        for (int i = 0; i < menu->Count(); ++i)
+            list.push_back(menu->Items(i)->Name());
+        return list;
+    };
+    EXPECT_EQ(names(Form->Publish1),
+              (std::vector<String>{"CurrentDocument1", "MultipleDocuments1", "ForValidation1",
+                                   "MultiPublish1", "MultiPublish2", "MultiCopy1", "MultiSave3"}));
+    EXPECT_EQ(names(Form->Setup1),
+              (std::vector<String>{"SetupPublisher", "SetupIE1", "SetupNetscapeNavigator1",
+                                   "SetupHelpFiles"}));
+    EXPECT_EQ(Form->Publish1->MenuIndex(), Form->Validate1->MenuIndex() + 1);
+    EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Visible());
+    const TQmToolbarButton* publish = Form->PublishCommands->PublishButton;
+    const TQmToolbarButton* ie = Form->ExternalBrowsers->IEButton;
+    EXPECT_EQ(ie->Left(), publish->Left() + publish->Width());
+    EXPECT_EQ(Form->ExternalBrowsers->NavigatorButton->Left(), ie->Left() + ie->Width());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "app/MainFormFeatures.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
+#include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "generators/TableCommands.h"
@@ -14,6 +16,10 @@
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    // First: the other features place their items and buttons among theirs, and those that
+    // disable the document commands while they show something do so after these set them.
+    form.Documents = form.AddFeature(std::make_unique<TDocuments>(form));
+    form.EditCommands = form.AddFeature(std::make_unique<TEditCommands>(form));
     // Before the internal browser, which turns their commands off while it shows.
     form.ElementNavigation = form.AddFeature(std::make_unique<TElementNavigation>(form));
     form.FindReplace = form.AddFeature(std::make_unique<TFindReplace>(form));

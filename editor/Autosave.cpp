@@ -13,6 +13,7 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/Documents.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "services/ProgramSettings.h"
@@ -276,7 +277,7 @@ void THTMLEMainForm::KeepUnloadedCopies(const String& folder, int count) {
 bool THTMLEMainForm::LoadAutosavedCopy(const String& copy, const TStrings& index) {
     if (FirstFreePage() < 0)
         return false;
-    int page = OpenDocument(copy, false, false, false);
+    int page = Documents->OpenDocument(copy, false, false, false);
     if (page < 0)
         return false;
     int line = IndexLineOf(index, copy);

@@ -51,7 +51,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     MakeFeatures();
     BuildForm([this] {
         BuildMenuBar();
-        BuildDocuments();
         BuildFontCommand();
         BuildTopPanel();
         BuildLeftPanel();
@@ -62,7 +61,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildGlobalFindReplace();
-        BuildEditCommands();
         BuildTagChecking();
         BuildSiteAnalyser();
         BuildImageIndex();
@@ -90,11 +88,10 @@ void THTMLEMainForm::BindEvents() {
     BindAutosave();
     BindMainClose();
     BindDocumentPages();
-    BindDocuments();
+    BindMainMenus();
     BindFontCommand();
     BindHelpCommands();
     BindGlobalFindReplace();
-    BindEditCommands();
     BindTagColouring();
     BindElementDialogs();
     BindTagChecking();

@@ -4,6 +4,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/FindReplace.h"
 #include "editor/FindReplaceForm.h"
 #include "editor/GlobalProgressForm.h"
@@ -225,7 +226,7 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
         String path = folder + name;
         progress->FileLabel->SetCaption(name);
         progress->Repaint();
-        if (!(GlobalAllTextFiles ? IsTextFile(path) : IsHTMLFile(path)))
+        if (!(GlobalAllTextFiles ? Documents->IsTextFile(path) : TDocuments::IsHTMLFile(path)))
             continue;
         TGlobalFileResult found = SearchFile(path, search, batch);
         int row = grid.RowCount() - 1;

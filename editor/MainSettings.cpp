@@ -5,7 +5,6 @@
 
 #include "editor/FontSettings.h"
 #include "editor/HTMLSplash.h"
-#include "editor/TextFilesForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
@@ -121,18 +120,18 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::ReadIEWindowTitle,
-        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetProgramFolders,
-        &THTMLEMainForm::PrepareLayout,          &THTMLEMainForm::ReadDisplaySettings,
-        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
-        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
-        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
-        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
-        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,    &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::ReadIEWindowTitle,
+        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::SetProgramFolders,
+        &THTMLEMainForm::PrepareLayout,        &THTMLEMainForm::ReadDisplaySettings,
+        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
+        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
+        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
+        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
+        &THTMLEMainForm::SetIndentsOnceMore,   &THTMLEMainForm::ReadFeatureSettings,
+        &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -177,7 +176,6 @@ void THTMLEMainForm::CountSession() {
 }
 
 void THTMLEMainForm::ClearStateMembers() {
-    UntitledCounter = 0;
     LastInsertToggle = true;
     InsertToggleKnown = false;
     LeftPanelVisible = true;
@@ -244,8 +242,6 @@ void THTMLEMainForm::SetProgramFolders() {
 void THTMLEMainForm::PrepareLayout() {
     PrePublish = false;
     FormResize(this);
-    UntitledCounter = 0;
-    FormResize(this);
 }
 
 // A key that cannot be opened reads as empty, so every default still stands.
@@ -269,14 +265,6 @@ void THTMLEMainForm::ReadDisplaySettings() {
     ReadSetting(reg, "MaxEditSize", maxEditSize);
     MaxEditSize = StrToIntDef(maxEditSize, 0);
     MaxPageSize1->SetVisible(true);
-}
-
-void THTMLEMainForm::ReadTextFileExtensions() {
-    TextFileExtensions.clear();
-    for (const String& extension : StoredTextFileTypes())
-        TextFileExtensions += extension + " ";
-    if (TextFileExtensions.empty())
-        TextFileExtensions = DefaultTextFileExtensions;
 }
 
 void THTMLEMainForm::ReadGeneralSettings() {
@@ -424,7 +412,7 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
 
 void THTMLEMainForm::ShowHiddenCommands() {
     for (TMenuItem* item :
-         {TagCase1, MultiPublish1, ShowHideMarks1, Select1, ReplaceAngles1, RemoveIndents1})
+         {TagCase1, MultiPublish1, ShowHideMarks1, ReplaceAngles1, RemoveIndents1})
         item->SetVisible(true);
 }
 

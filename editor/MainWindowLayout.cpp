@@ -9,7 +9,6 @@
 #include "services/VersionNo.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmFilSys.h"
-#include "widgets/QmHook.h"
 #include "widgets/QmToolbars.h"
 #include "widgets/WebConnect.h"
 
@@ -26,21 +25,11 @@ void THTMLEMainForm::BuildMenuBar() {
     PrintPreview1 = AddItem(this, File1, "PrintPreview1", "Print Pre&view");
     Validatecurrentfile1 =
         AddItem(this, File1, "Validatecurrentfile1", "Chec&k Tags (current file)");
+    Exit1 = AddItem(this, File1, "Exit1", "E&xit");
 
     Edit1 = AddItem(this, bar, "Edit1", "&Edit");
-    Undo1 = AddItem(this, Edit1, "Undo1", "&Undo");
-    Undo1->SetShortCut(ShortCut(VK_BACK, ssAlt));
-    Cut1 = AddItem(this, Edit1, "Cut1", "Cu&t");
-    Cut1->SetShortCut(ShortCut('X', ssCtrl));
-    Copy1 = AddItem(this, Edit1, "Copy1", "&Copy");
-    Copy1->SetShortCut(ShortCut('C', ssCtrl));
-    Paste1 = AddItem(this, Edit1, "Paste1", "&Paste");
-    Paste1->SetShortCut(ShortCut('V', ssCtrl));
-    SelectAll2 = AddItem(this, Edit1, "SelectAll2", "&Select All");
-    SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
     Indent1 = AddItem(this, Edit1, "Indent1", "&Indent");
     Unindent1 = AddItem(this, Edit1, "Unindent1", "U&nindent");
-    Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
     TagCase1 = AddHiddenItem(this, Edit1, "TagCase1", "Tag &Case");
     RemoveIndents1 = AddHiddenItem(this, Edit1, "RemoveIndents1", "Remove In&dents");
     RemoveComments1 = AddItem(this, Edit1, "RemoveComments1", "Remove C&omments");
@@ -125,16 +114,7 @@ void THTMLEMainForm::BuildTopPanel() {
         TQmToolbar* THTMLEMainForm::*Toolbar;
     };
     static const ButtonPlace Buttons[] = {
-        {&THTMLEMainForm::FileNewButton, "FileNewButton", "New", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::FileOpenButton, "FileOpenButton", "Open", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::FileSaveButton, "FileSaveButton", "Save", &THTMLEMainForm::StdToolbar},
         {&THTMLEMainForm::PrintButton, "PrintButton", "Print", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::CloseAllButton, "CloseAllButton", "Close All",
-         &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::IndentButton, "IndentButton", "Indent", &THTMLEMainForm::EditToolbar},
         {&THTMLEMainForm::UnindentButton, "UnindentButton", "Unindent",
          &THTMLEMainForm::EditToolbar},
@@ -158,7 +138,7 @@ TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const St
 TQmToolbarButton* THTMLEMainForm::InsertToolbarButton(TQmToolbar* toolbar, TControl* after,
                                                       const String& name, const String& hint) {
     TQmToolbarButton* button = AddToolbarButton(toolbar, name, hint);
-    const int place = after->Left() + after->Width();
+    const int place = after ? after->Left() + after->Width() : 0;
     for (int i = 0; i < toolbar->ControlCount(); ++i) {
         TControl* control = toolbar->Controls(i);
         if (control != button && control->Left() >= place)
@@ -235,8 +215,6 @@ void THTMLEMainForm::BuildHiddenHelpers() {
     RichPrinter1->SetBorderOffset(2);
     RichPrinter1->SetOptions_Dialog({poMargins});
 
-    WindowHook2 = NewComponent<TQmWindowHook>(this, "WindowHook2");
-    WindowHook2->SetIsForm(true);
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
     WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
 }

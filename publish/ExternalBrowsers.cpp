@@ -6,6 +6,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HTMLLocationForm.h"
 #include "editor/HelpPointer.h"
 #include "platform/Clipbrd.h"
@@ -140,7 +141,7 @@ void THTMLEMainForm::ViewInExternalBrowser(const TExternalBrowser& browser) {
         MessageBox(nullptr, browser.SaveQuestion, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) ==
             IDNO)
         return;
-    if (!SaveDocument(page, false, false))
+    if (!Documents->SaveDocument(page, false, false))
         return;
     const String& program = this->*browser.Path;
     if (program.empty()) {

@@ -5,6 +5,8 @@
 #include "publish/InternalBrowser.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
+#include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "platform/Events.h"
@@ -47,7 +49,7 @@ String ScreenSizeText(int width) {
 // preview holds the lock.
 void TInternalBrowser::Build() {
     BuildMenuItems();
-    IntBrowserButton = Form.InsertToolbarButton(Form.StdToolbar, Form.CloseAllButton,
+    IntBrowserButton = Form.InsertToolbarButton(Form.StdToolbar, Form.Documents->CloseAllButton,
                                                 "IntBrowserButton", "Internal Browser");
     BuildBrowserPanel();
     BuildNavigationBar();
@@ -239,11 +241,12 @@ void TInternalBrowser::UpdateCommands() {
 
 void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
-         {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton, Form.PrintButton,
-          Form.CloseButton, Form.CloseAllButton, Form.PublishButton, Form.CutButton,
-          Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
-          Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
-          Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
+         {Form.Documents->FileNewButton, Form.Documents->FileOpenButton,
+          Form.Documents->FileSaveButton, Form.PrintButton, Form.Documents->CloseButton,
+          Form.Documents->CloseAllButton, Form.PublishButton, Form.EditCommands->CutButton,
+          Form.EditCommands->CopyButton, Form.EditCommands->PasteButton,
+          Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
+          Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item :
@@ -257,9 +260,10 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.View1)
         Browser1Click(&menu);
     if (&menu == Form.File1 && Showing()) {
-        for (TMenuItem* item : {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1,
-                                Form.SaveAsTemplate, Form.Print1, Form.PrintExtra,
-                                Form.PrintPreview1, Form.PrintPreviewExtra})
+        for (TMenuItem* item :
+             {Form.Documents->Save1, Form.Documents->SaveAs1, Form.Documents->Close1,
+              Form.Documents->CloseAll1, Form.Documents->SaveAsTemplate, Form.Print1,
+              Form.PrintExtra, Form.PrintPreview1, Form.PrintPreviewExtra})
             item->SetEnabled(false);
         Form.PrintButton->SetEnabled(false);
     }

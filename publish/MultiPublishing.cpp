@@ -4,6 +4,7 @@
 #include "editor/CorvaletForm.h"
 
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileCtrl.h"
@@ -141,7 +142,7 @@ void THTMLEMainForm::MultiSave1Click(TObject* /*Sender*/) {
         for (int page : PagesShowing({path})) {
             if (Memos[page]->Modified() &&
                 Ask(FileNames[page] + " has been modified.\r\nSave before publishing?"))
-                SaveDocument(page, false, false);
+                Documents->SaveDocument(page, false, false);
             break; // only the first page that shows the file
         }
     }

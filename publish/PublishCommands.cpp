@@ -3,6 +3,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileListBox.h"
@@ -104,7 +105,7 @@ void THTMLEMainForm::PublishButtonClick(TObject* /*Sender*/) {
                        "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         // A page still modified after the save was not written: its old file is not published.
-        if (!SaveDocument(page, false, false) || editor->Modified())
+        if (!Documents->SaveDocument(page, false, false) || editor->Modified())
             return;
     }
     const String source = PublishPreviewCopy ? PreviewFileName : FileNames[page];
@@ -138,7 +139,7 @@ bool THTMLEMainForm::SaveBeforePublishing(int page) {
     TRichEdit* editor = GetMemo(page);
     if (!editor->Visible() || !editor->Modified())
         return true;
-    return SaveDocument(page, false, false) && !editor->Modified();
+    return Documents->SaveDocument(page, false, false) && !editor->Modified();
 }
 
 // The dialog is shown even when the save was refused: only the folder is chosen there.

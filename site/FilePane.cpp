@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileListBox.h"
@@ -219,8 +220,9 @@ void TFilePane::Bind() {
     FileListBoxMenu->OnPopup = Handler(this, &TFilePane::FileListBoxMenuPopup);
     WindowHook1->AfterMessage = Handler(this, &TFilePane::WindowHook1AfterMessage);
     Form.LeftPanel->OnResize = Handler(this, &TFilePane::LeftPanelResize);
-    TMRUClick openRecent = Form.MRU->OnMRUItemClick;
-    Form.MRU->OnMRUItemClick = [this, openRecent](TObject* Sender, const String& FileName) {
+    TMRUClick openRecent = Form.Documents->MRU->OnMRUItemClick;
+    Form.Documents->MRU->OnMRUItemClick = [this, openRecent](TObject* Sender,
+                                                             const String& FileName) {
         openRecent(Sender, FileName);
         ListAfterRecentFile();
     };

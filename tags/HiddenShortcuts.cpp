@@ -3,6 +3,7 @@
 
 #include "tags/TagInsertion.h"
 
+#include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "platform/Events.h"
 #include "tags/TagButtons.h"
@@ -83,8 +84,8 @@ const TItemHandler<TElementNavigation> NavigationItems[] = {
     {&F::HLTagLeft1, &TElementNavigation::TagLeft1Click},
 };
 
-const TItemHandler<THTMLEMainForm> WindowItems[] = {
-    {&F::Undo3, &THTMLEMainForm::Undo1Click},
+const TItemHandler<TEditCommands> EditItems[] = {
+    {&F::Undo3, &TEditCommands::Undo1Click},
 };
 
 } // namespace
@@ -119,6 +120,6 @@ void TTagInsertion::BindHiddenShortcuts() {
         (this->*entry.Member)->OnClick = Handler(Form.TagButtons, entry.Click);
     for (const auto& entry : NavigationItems)
         (this->*entry.Member)->OnClick = Handler(Form.ElementNavigation, entry.Click);
-    for (const auto& entry : WindowItems)
-        (this->*entry.Member)->OnClick = Handler(&Form, entry.Click);
+    for (const auto& entry : EditItems)
+        (this->*entry.Member)->OnClick = Handler(Form.EditCommands, entry.Click);
 }

@@ -100,8 +100,8 @@ TEST(DocumentPages, StatusBarTextsFollowThePagesInUse) {
                 EXPECT_EQ(PanelText(*form, panel), c.Panels[panel]) << "panel " << panel;
             }
         if (form->AnyDocumentOpen()) {
-            EXPECT_TRUE(form->Save1->Enabled());
-            EXPECT_TRUE(form->CutButton->Enabled());
+            EXPECT_TRUE(form->Documents->Save1->Enabled());
+            EXPECT_TRUE(form->EditCommands->CutButton->Enabled());
         }
     }
 }
@@ -112,14 +112,14 @@ TEST(DocumentPages, GetMemoOfTheActivePageOutlivesTheLastPage) {
     auto form = MakeMainWindow();
     UsePage(*form, 6, "/a.htm", "text");
     ASSERT_EQ(form->GetMemo(-1), form->Memos[6]);
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     EXPECT_FALSE(form->AnyDocumentOpen());
     EXPECT_FALSE(form->PageInUse(-1));
     EXPECT_EQ(form->GetMemo(-1), form->Memos[6]);
     EXPECT_EQ(form->GetMemo(-1)->Text(), "");
     EXPECT_EQ(form->ActiveFileName(), "");
     EXPECT_FALSE(form->PageControl1->Visible());
-    EXPECT_FALSE(form->Save1->Enabled());
+    EXPECT_FALSE(form->Documents->Save1->Enabled());
     EXPECT_EQ(PanelText(*form, THTMLEMainForm::CountPanel), "No files open/None modified");
 }
 
@@ -252,10 +252,10 @@ TEST(DocumentPages, ATwentyFirstHandedOverFileIsRefused) {
 
 TEST(DocumentPages, CommandsThatNeedAPageStartDisabledAndFollowTheFirstPage) {
     auto form = MakeMainWindow();
-    EXPECT_FALSE(form->Save1->Enabled());
-    EXPECT_FALSE(form->FileSaveButton->Enabled());
+    EXPECT_FALSE(form->Documents->Save1->Enabled());
+    EXPECT_FALSE(form->Documents->FileSaveButton->Enabled());
     UsePage(*form, 0, "/site/index.html", "<p>");
     form->UpdateDocumentCommands();
-    EXPECT_TRUE(form->Save1->Enabled());
-    EXPECT_TRUE(form->FileSaveButton->Enabled());
+    EXPECT_TRUE(form->Documents->Save1->Enabled());
+    EXPECT_TRUE(form->Documents->FileSaveButton->Enabled());
 }

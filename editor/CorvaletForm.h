@@ -105,7 +105,7 @@ public:
     // ---- The Font command ----
     void ChangeFontButtonClick(TObject* Sender);
 
-    // ---- Exit, the File menu's refresh and the editors' focus and mouse ----
+    // ---- Exit, the menus' own refresh and the editors' focus and mouse ----
     void Exit1Click(TObject* Sender);
     void File1Click(TObject* Sender);
     void Edit1Click(TObject* Sender);

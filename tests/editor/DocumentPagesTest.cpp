@@ -259,3 +259,44 @@ TEST(DocumentPages, CommandsThatNeedAPageStartDisabledAndFollowTheFirstPage) {
     EXPECT_TRUE(form->Documents->Save1->Enabled());
     EXPECT_TRUE(form->Documents->FileSaveButton->Enabled());
 }
+
+// The documents' and the edit commands' items and buttons follow the pages as the other
+// commands that need a page do; their menus, as they open, take them back when there is no page
+// (and no help-pointer mode), whatever the clipboard holds or forced them on.
+TEST(DocumentPages, DocumentAndEditCommandsFollowThePagesAndTheirMenus) {
+    auto form = MakeMainWindow();
+    const TDocuments& documents = *form->Documents;
+    const TEditCommands& edit = *form->EditCommands;
+    const std::vector<TMenuItem*> fileMenuItems = {documents.Save1, documents.SaveAs1,
+                                                   documents.SaveAsTemplate, documents.Close1,
+                                                   documents.CloseAll1};
+    std::vector<TMenuItem*> items = fileMenuItems;
+    for (TMenuItem* item : {documents.SaveAsFrameworkDocument1, edit.Undo1, edit.Cut1, edit.Copy1,
+                            edit.Paste1, edit.SelectAll2})
+        items.push_back(item);
+    const std::vector<TQmToolbarButton*> buttons = {documents.FileSaveButton, documents.CloseButton,
+                                                    documents.CloseAllButton, edit.CutButton,
+                                                    edit.CopyButton,          edit.PasteButton};
+    auto expectAll = [&](bool enabled) {
+        for (TMenuItem* item : items)
+            EXPECT_EQ(item->Enabled(), enabled) << item->Name();
+        for (TQmToolbarButton* button : buttons)
+            EXPECT_EQ(button->Enabled(), enabled) << button->Name();
+    };
+
+    expectAll(false);
+    TestHooks::SetClipboardText("clip");
+    form->Edit1->Click();
+    EXPECT_FALSE(edit.Paste1->Enabled()) << "no page to paste into";
+    form->EnableDocumentCommands();
+    expectAll(true);
+    form->File1->Click();
+    for (TMenuItem* item : fileMenuItems)
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+    EXPECT_TRUE(documents.SaveAsFrameworkDocument1->Enabled());
+
+    form->ForceCommandsEnabled = false;
+    UsePage(*form, 0, "/site/index.html", "<p>");
+    form->File1->Click();
+    expectAll(true);
+}

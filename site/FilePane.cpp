@@ -220,9 +220,9 @@ void TFilePane::Bind() {
     FileListBoxMenu->OnPopup = Handler(this, &TFilePane::FileListBoxMenuPopup);
     WindowHook1->AfterMessage = Handler(this, &TFilePane::WindowHook1AfterMessage);
     Form.LeftPanel->OnResize = Handler(this, &TFilePane::LeftPanelResize);
-    TMRUClick openRecent = Form.Documents->MRU->OnMRUItemClick;
-    Form.Documents->MRU->OnMRUItemClick = [this, openRecent](TObject* Sender,
-                                                             const String& FileName) {
+    TMRUFileList& recentFiles = *Form.Documents->MRU;
+    TMRUClick openRecent = recentFiles.OnMRUItemClick;
+    recentFiles.OnMRUItemClick = [this, openRecent](TObject* Sender, const String& FileName) {
         openRecent(Sender, FileName);
         ListAfterRecentFile();
     };

@@ -3,6 +3,8 @@
 #include "editor/Autosave.h"
 #include "editor/CorvaletForm.h"
 #include "editor/EditorKeys.h"
+#include "editor/Documents.h"
+#include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/FontCommand.h"
@@ -30,6 +32,10 @@
 #include <memory>
 
 void MakeMainFormFeatures(THTMLEMainForm& form) {
+    // First: the other features place their items and buttons among theirs, and those that
+    // disable the document commands while they show something do so after these set them.
+    form.Documents = form.AddFeature(std::make_unique<TDocuments>(form));
+    form.EditCommands = form.AddFeature(std::make_unique<TEditCommands>(form));
     // Before element navigation, which places its items around Indent and Unindent, and before
     // the internal browser, which turns their commands off while it shows.
     form.TextTransforms = form.AddFeature(std::make_unique<TTextTransforms>(form));

@@ -3,6 +3,7 @@
 
 #include "app/MainFormFeatures.h"
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 
 #include <memory>
 

@@ -28,7 +28,7 @@ std::unique_ptr<THTMLEMainForm> WindowWith(const String& file, bool coloured) {
     form->Show();
     Application->ProcessMessages();
     form->ColouredTags = coloured;
-    form->OpenDocument(file, false, true, false);
+    form->Documents->OpenDocument(file, false, true, false);
     form->GetMemo(-1)->Repaint();
     Application->ProcessMessages();
     return form;

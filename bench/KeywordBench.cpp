@@ -28,7 +28,7 @@ String WrittenPage() {
 
 void ExtractKeywords(benchmark::State& state) {
     auto form = MakeBenchMainWindow();
-    form->OpenDocument(WrittenPage(), false, true, false);
+    form->Documents->OpenDocument(WrittenPage(), false, true, false);
     auto dialog = std::make_unique<THTMLMetaForm>(nullptr);
     dialog->SourceEditor = form->GetMemo(-1);
     for (auto _ : state)

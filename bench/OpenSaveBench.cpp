@@ -39,12 +39,12 @@ void OpenTenMegabytes(benchmark::State& state) {
     const String file = WrittenPage(state);
     auto form = ShownMainWindow();
     for (auto _ : state) {
-        int page = form->OpenDocument(file, false, true, false);
+        int page = form->Documents->OpenDocument(file, false, true, false);
         Application->ProcessMessages();
         state.PauseTiming();
         if (page < 0)
             state.SkipWithError("not opened");
-        form->CloseAll1Click(form->CloseAll1);
+        form->Documents->CloseAll1Click(form->Documents->CloseAll1);
         Application->ProcessMessages();
         state.ResumeTiming();
     }
@@ -54,11 +54,11 @@ BENCHMARK(OpenTenMegabytes)->Arg(tlbsCRLF)->Arg(tlbsLF)->Arg(tlbsCR)->Unit(bench
 void SaveTenMegabytes(benchmark::State& state) {
     const String file = WrittenPage(state);
     auto form = ShownMainWindow();
-    int page = form->OpenDocument(file, false, true, false);
+    int page = form->Documents->OpenDocument(file, false, true, false);
     Application->ProcessMessages();
     for (auto _ : state) {
         form->Memos[page]->SetModified(true);
-        if (!form->SaveDocument(page, false, false))
+        if (!form->Documents->SaveDocument(page, false, false))
             state.SkipWithError("not saved");
     }
 }

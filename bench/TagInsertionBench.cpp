@@ -27,7 +27,7 @@ void WrapTheLastWord(benchmark::State& state) {
     auto form = MakeBenchMainWindow();
     form->Show();
     Application->ProcessMessages();
-    form->OpenDocument(WrittenPage(), false, true, false);
+    form->Documents->OpenDocument(WrittenPage(), false, true, false);
     TRichEdit* editor = form->GetMemo(-1);
     editor->Repaint();
     for (auto _ : state) {

@@ -14,6 +14,7 @@
 #include "editor/Autosave.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
@@ -328,7 +329,7 @@ void TAutosave::KeepUnloadedCopies(const String& folder, int count) {
 bool TAutosave::LoadAutosavedCopy(const String& copy, const TStrings& index) {
     if (Form.FirstFreePage() < 0)
         return false;
-    int page = Form.OpenDocument(copy, false, false, false);
+    int page = Form.Documents->OpenDocument(copy, false, false, false);
     if (page < 0)
         return false;
     int line = IndexLineOf(index, copy);

@@ -51,7 +51,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
     MakeFeatures();
     BuildForm([this] {
         BuildMenuBar();
-        BuildDocuments();
         BuildTopPanel();
         BuildLeftPanel();
         BuildStatusBar();
@@ -61,7 +60,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHiddenHelpers();
         BuildHelpCommands();
         BuildGlobalFindReplace();
-        BuildEditCommands();
         BuildTagChecking();
         BuildSiteAnalyser();
         BuildImageIndex();
@@ -79,10 +77,9 @@ void THTMLEMainForm::BindEvents() {
     BindFirstShowing();
     BindMainClose();
     BindDocumentPages();
-    BindDocuments();
+    BindMainMenus();
     BindHelpCommands();
     BindGlobalFindReplace();
-    BindEditCommands();
     BindTagChecking();
     BindSiteAnalyser();
     BindImageIndex();

@@ -25,11 +25,9 @@
 class TQmDock;
 class TQmToolbar;
 class TQmToolbarButton;
-class TQmWindowHook;
 class TFolderBrowse;
 class TWebConnect;
 class TVersionNo;
-class TMRUFileList;
 class TDownloadEstimate;
 class TReportPane;
 class TElementNavigation;
@@ -55,6 +53,8 @@ class TPublishCommands;
 class TMultiPublishing;
 class TAppButtons;
 class TExternalBrowsers;
+class TDocuments;
+class TEditCommands;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -110,6 +110,8 @@ public:
     TMultiPublishing* MultiPublishing = nullptr;
     TAppButtons* AppButtons = nullptr;
     TExternalBrowsers* ExternalBrowsers = nullptr;
+    TDocuments* Documents = nullptr;
+    TEditCommands* EditCommands = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -132,41 +134,15 @@ public:
     // Shows how far the window's creation has come on the splash screen, when it shows.
     void ShowSplashProgress(const String& text);
 
-    // ---- Opening, saving and closing documents ----
-    // Loads a file into the first free page (keepName: under its own name, re-using a page that
-    // holds it already; else untitled). The page it was loaded into, or -1 when none was.
-    int OpenDocument(const String& fileName, bool chooseTemplate, bool keepName, bool anyExtension);
-    // True when the file's lower-cased extension, with its dot, occurs in TextFileExtensions.
-    bool IsTextFile(const String& fileName) const;
-    // True when the lower-cased name holds ".htm" or ".shtm" anywhere.
-    static bool IsHTMLFile(const String& fileName);
-    void Close1Click(TObject* Sender);
-    void CloseAll1Click(TObject* Sender);
-    // Writes a page to its file, or to one chosen in the save dialog; false when the dialog was
-    // cancelled or the write failed (the error has been shown and the page is as it was).
-    bool SaveDocument(int page, bool saveAs, bool asTemplate);
-    // A name without a "." in its file-name part gets "." + DefaultExtension.
-    String WithDefaultExtension(const String& path) const;
-    // Writes an editor's text to a file; false, with the error shown, when it could not be.
-    static bool WriteEditorText(TRichEdit* editor, const String& path);
-    void FileNewButtonClick(TObject* Sender);
-    void FileOpenClick(TObject* Sender);
-    void Save1Click(TObject* Sender);
-    void FileSaveButtonClick(TObject* Sender);
-    void SaveAs1Click(TObject* Sender);
+    // ---- Exit, the menus' own refresh and the editors' focus and mouse ----
     void Exit1Click(TObject* Sender);
-    void TextFiles1Click(TObject* Sender);
     void File1Click(TObject* Sender);
-    // Files dropped on the window, in their order: each text file opens; the first other file is
-    // refused with a message and ends the drop.
-    void OpenDroppedFiles(const std::vector<String>& paths);
-    // Files dropped on the window from the desktop (WM_DROPFILES).
-    void WindowHook2AfterMessage(TObject* Sender, TMessage& Msg, bool& Handled);
+    void Edit1Click(TObject* Sender);
+    void PreferencesClick(TObject* Sender);
     void Memo1Exit(TObject* Sender);
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // A page that was never saved carries "[untitled<n>]" in place of a file name.
     static bool IsUntitled(const String& fileName);
-    int FirstFreePage() const;
     // The page shows its text as changed, as a page recovered from a copy is.
     void MarkPageModified(int page);
     // The files, not folders or devices, that the mask finds, in the order of the folder search.
@@ -183,6 +159,8 @@ public:
     // A page is open and the active page shows its editor.
     bool EditorPageOpen() const;
     TTabSheet* GetPage(int page) const;
+    // The first page not in use, -1 when all are.
+    int FirstFreePage() const;
     String ActiveFileName() const;
     String TagNameAtCaret() const;
     int LineOfPosition(TRichEdit* editor, int position) const;
@@ -196,6 +174,8 @@ public:
     void UpdateLinePosition();
     void UpdateInsertMode();
     void UpdateDocumentCommands();
+    // Every feature hears that the page, now the active one, was just loaded or made blank.
+    void TellPageLoaded(int page);
     void EnableDocumentCommands();
     // The commands that need a page are on: a page is open, or help-pointer mode offers them.
     bool DocumentCommandsEnabled() const;
@@ -212,9 +192,9 @@ public:
     // ---- The toolbars ----
     // A button at the end of the toolbar, with its hint and picture.
     TQmToolbarButton* AddToolbarButton(TQmToolbar* toolbar, const String& name, const String& hint);
-    // A button right after another on the toolbar, the ones after it moved along to make room;
-    // while the window is built, as the toolbar takes its buttons' order from their places once
-    // the window has loaded.
+    // A button right after another on the toolbar (the first when after is null), the ones after it
+    // moved along to make room; while the window is built, as the toolbar takes its buttons' order
+    // from their places once the window has loaded.
     TQmToolbarButton* InsertToolbarButton(TQmToolbar* toolbar, TControl* after, const String& name,
                                           const String& hint);
     // The toolbar button's picture, glyphs/<button name>.bmp in the program folder, if present.
@@ -245,20 +225,6 @@ public:
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
 
-    // ---- Clipboard, undo and the Edit menu's refresh ----
-    void Undo1Click(TObject* Sender);
-    void Cut1Click(TObject* Sender);
-    void Copy1Click(TObject* Sender);
-    void Paste1Click(TObject* Sender);
-    void SelectAll1Click(TObject* Sender);
-    void Edit1Click(TObject* Sender);
-    void PreferencesClick(TObject* Sender);
-    void MainPopupMenuPopup(TObject* Sender);
-    TMenuItem* Undo2 = nullptr;
-    TMenuItem* Cut2 = nullptr;
-    TMenuItem* Copy4 = nullptr;
-    TMenuItem* Paste2 = nullptr;
-    TMenuItem* SelectAll1 = nullptr;
 
     // ---- Site analyser ----
     // The analysis of the selected pages and the trace of one page's local links
@@ -326,7 +292,6 @@ public:
     String AutoInsertTab;
     String ProgramFolder;
     String HelpFileName;
-    String TextFileExtensions;
     TDateTime SessionStart = 0;
     HCURSOR HelpCursor = nullptr;
     // The last press on a button, a list or an editor.
@@ -342,7 +307,6 @@ public:
     TColor TextColour = 0;
     int MaxEditSize = 0;
     int TabWidth = 0;
-    int UntitledCounter = 0;
     bool PermSave = false;
     bool ColouredTags = false;
     bool ShowLineNumbers = false;
@@ -365,26 +329,8 @@ public:
     TMainMenu* MainMenu1 = nullptr;
     TPopupMenu* MainPopupMenu = nullptr;
     TMenuItem* File1 = nullptr;
-    // Documents: the File menu's new, open and exit items and the text-file types.
-    TMenuItem* New1 = nullptr;
-    TMenuItem* BlankDocument1 = nullptr;
-    TMenuItem* Open1 = nullptr;
-    TMenuItem* OpenFile1 = nullptr;
     TMenuItem* Exit1 = nullptr;
-    TMenuItem* TextFiles1 = nullptr;
-    TMenuItem* Save1 = nullptr;
-    TMenuItem* SaveAs1 = nullptr;
-    TMenuItem* SaveAsTemplate = nullptr;
-    TMenuItem* SaveAsFrameworkDocument1 = nullptr;
-    TMenuItem* Close1 = nullptr;
-    TMenuItem* CloseAll1 = nullptr;
     TMenuItem* Edit1 = nullptr;
-    TMenuItem* Undo1 = nullptr;
-    TMenuItem* Cut1 = nullptr;
-    TMenuItem* Copy1 = nullptr;
-    TMenuItem* Paste1 = nullptr;
-    TMenuItem* SelectAll2 = nullptr;
-    TMenuItem* Select1 = nullptr;
     TMenuItem* ShowHideMarks1 = nullptr;
     TMenuItem* ColourTags1 = nullptr;
     TMenuItem* Tools1 = nullptr;
@@ -423,15 +369,7 @@ public:
     TQmDock* DockEdit = nullptr;
     TQmToolbar* StdToolbar = nullptr;
     TQmToolbar* EditToolbar = nullptr;
-    TQmToolbarButton* FileNewButton = nullptr;
-    TQmToolbarButton* FileOpenButton = nullptr;
-    TQmToolbarButton* FileSaveButton = nullptr;
-    TQmToolbarButton* CloseButton = nullptr;
-    TQmToolbarButton* CloseAllButton = nullptr;
     TQmToolbarButton* HelpButton = nullptr;
-    TQmToolbarButton* CutButton = nullptr;
-    TQmToolbarButton* CopyButton = nullptr;
-    TQmToolbarButton* PasteButton = nullptr;
 
     // The panel on the left that the file pane fills.
     TPanel* LeftPanel = nullptr;
@@ -450,10 +388,6 @@ public:
     TRichEdit* TempMemo = nullptr;
     TRichEdit* PrinterForm = nullptr;
     TVersionNo* VersionNo = nullptr;
-    TMRUFileList* MRU = nullptr;
-    TOpenDialog* OpenDialog = nullptr;
-    TSaveDialog* SaveDialog = nullptr;
-    TQmWindowHook* WindowHook2 = nullptr;
     TFolderBrowse* FolderBrowse1 = nullptr;
     TWebConnect* WebConnect1 = nullptr;
 
@@ -476,12 +410,6 @@ private:
     void BuildStatusBar();
     void BuildDocumentPages();
     void BindDocumentPages();
-    // Documents.cpp: opening, saving and closing documents, and the recent files.
-    void BuildDocuments();
-    void BindDocuments();
-    // EditCommands.cpp: the clipboard, undo and select all, and the menus' refresh.
-    void BuildEditCommands();
-    void BindEditCommands();
     // HelpPointer.cpp: help-pointer mode and the Help menu.
     void BuildHelpCommands();
     void BindHelpCommands();
@@ -493,6 +421,8 @@ private:
     void BindMainSettings();
     void BindFirstShowing();
     void BindMainClose();
+    // MainMenus.cpp: the refresh of the menus' items that no feature owns.
+    void BindMainMenus();
     // The binders of every feature.
     void BindEvents();
     void BindMenuBar();
@@ -510,7 +440,6 @@ private:
     void SetProgramFolders();
     void PrepareLayout();
     void ReadDisplaySettings();
-    void ReadTextFileExtensions();
     void ReadGeneralSettings();
     void ApplyFixedFonts();
     void ReadTemplateAndTabs();
@@ -521,49 +450,13 @@ private:
     void ApplyFlatButtons(bool flat);
     void SetIndents(TRichEdit* editor);
 
-    void OpenCommandLineFile();
-    // A file named on a command line: opened, or the user told why not; an empty line opens
-    // nothing.
-    void OpenNamedFile(const String& fileName);
-    // A recent file chosen from the File menu.
-    void MRUMRUItemClick(TObject* Sender, const String& FileName);
-    // A copy that autosave made of a page, in the temporary folder.
-    static bool IsAutosaveCopy(const String& fileName);
-    // Says that a file the user asked to open was refused as not a text file.
-    void ReportNotATextFile(const String& fileName);
+    // A file named to the window, opened by the feature that opens documents: the page, or -1.
+    int OpenFileNamed(const String& fileName);
 
-    // Documents: the steps the commands share.
-    // Word wrap and scroll bars as the all-pages preference says.
-    void ApplyWordWrapPreference(TRichEdit* editor);
-    // The page control shown with the page active and unmodified.
-    void ShowFreshPage(int page);
-    // Brings a page that holds the file forward; the page to load it into again when the user
-    // asks to revert its changes, else -1 (*found tells whether there was one).
-    int ReusedPage(const String& fileName, bool* found);
-    // The file chosen in the template dialog, or empty when cancelled.
-    String ChooseTemplate();
-    // The save dialog's answer for the page; empty when cancelled.
-    String AskSaveName(int page, bool asTemplate);
-    // Writes the page's text and forgets its autosave copy; false, with the error shown, when
-    // the file could not be written.
-    bool WriteDocument(int page, const String& path);
-    void DeleteAutosaveCopy(int page);
-    // Every feature hears that the page, now the active one, was just loaded or made blank.
-    void TellPageLoaded(int page);
-    // Save: what a feature shows in the pages' place, else the active page.
-    void SaveActiveDocument();
-    // caption + " has changed. Save it?": IDYES, IDNO or IDCANCEL.
-    int AskToSaveChanges(int page);
-    // Closes the active page as the close commands do, asking first when it was modified.
-    void CloseActivePage();
-    // Close All's work without its help-pointer gate: closing the window must ask about every
-    // modified page even in help-pointer mode.
-    void CloseAllDocuments();
-    void ActivateAfterClose(int closed);
+    // The steps the page commands share.
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TQmToolbarButton*, 6> DocumentButtons() const;
-    std::array<TMenuItem*, 13> DocumentMenuItems() const;
+    std::array<TMenuItem*, 2> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;

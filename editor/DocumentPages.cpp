@@ -73,6 +73,8 @@ void THTMLEMainForm::BindDocumentPages() {
     for (TRichEdit* editor : Memos) {
         editor->OnChange = Handler(this, &THTMLEMainForm::Memo1Change);
         editor->OnEnter = Handler(this, &THTMLEMainForm::Memo1Enter);
+        editor->OnExit = Handler(this, &THTMLEMainForm::Memo1Exit);
+        editor->OnMouseUp = Handler(this, &THTMLEMainForm::Memo1MouseUp);
     }
     PageControl1->OnChange = Handler(this, &THTMLEMainForm::PageControl1Change);
     StatusBar1->OnMouseMove = Handler(this, &THTMLEMainForm::StatusBar1MouseMove);
@@ -115,6 +117,13 @@ TTabSheet* THTMLEMainForm::GetPage(int page) const {
     if (page == -1)
         return PageControl1->ActivePage();
     return page >= 0 && page < PageCount ? TabSheets[page] : nullptr;
+}
+
+int THTMLEMainForm::FirstFreePage() const {
+    for (int page = 0; page < PageCount; ++page)
+        if (!PageInUse(page))
+            return page;
+    return -1;
 }
 
 int THTMLEMainForm::ActivePageIndex() const {
@@ -272,13 +281,13 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 13> THTMLEMainForm::DocumentMenuItems() const {
-    return {Validate1, Save1, SaveAs1,    SaveAsTemplate, SaveAsFrameworkDocument1, Close1, CloseAll1,
-            Undo1,     Cut1,  Copy1,      Paste1,         SelectAll2, Validatecurrentfile1};
+std::array<TMenuItem*, 2> THTMLEMainForm::DocumentMenuItems() const {
+    return {Validate1, Validatecurrentfile1};
 }
 
-std::array<TQmToolbarButton*, 6> THTMLEMainForm::DocumentButtons() const {
-    return {FileSaveButton, CloseButton, CloseAllButton, CutButton, CopyButton, PasteButton};
+void THTMLEMainForm::TellPageLoaded(int page) {
+    for (const auto& feature : FFeatures)
+        feature->PageLoaded(page);
 }
 
 bool THTMLEMainForm::DocumentCommandsEnabled() const {
@@ -289,8 +298,6 @@ void THTMLEMainForm::UpdateDocumentCommands() {
     bool enabled = DocumentCommandsEnabled();
     for (TMenuItem* item : DocumentMenuItems())
         item->SetEnabled(enabled);
-    for (TQmToolbarButton* button : DocumentButtons())
-        button->SetEnabled(enabled);
     for (const auto& feature : FFeatures)
         feature->UpdateCommands();
     UpdateInsertMode();
@@ -363,6 +370,17 @@ void THTMLEMainForm::Memo1Enter(TObject* /*Sender*/) {
     }
     LastInsertToggle = InsertToggleClear();
     UpdateLinePosition();
+}
+
+void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {
+    Screen->SetCursor(crDefault);
+}
+
+void THTMLEMainForm::Memo1MouseUp(TObject* /*Sender*/, TMouseButton Button, TShiftState Shift,
+                                  int /*X*/, int /*Y*/) {
+    LastMouseButton = Button;
+    LastShiftState = Shift;
+    Screen->SetCursor(crDefault);
 }
 
 void THTMLEMainForm::StatusBar1MouseMove(TObject* /*Sender*/, TShiftState /*Shift*/, int /*X*/,

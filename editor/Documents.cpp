@@ -5,8 +5,9 @@
 // A page keeps the path its file has on disk and shows it so: two files whose names differ only
 // in case are two files here.
 
-#include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 
+#include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/FontSettings.h"
 #include "editor/TextFilesForm.h"
@@ -41,123 +42,160 @@ void TellMixedLineBreaks(HWND owner, const TRichEdit& editor, const String& file
 
 } // namespace
 
-// New and Open head the File menu, then the saving commands; the closing ones and Exit end it,
-// around the printing ones.
-void THTMLEMainForm::BuildDocuments() {
-    New1 = InsertItem(this, File1, 0, "New1", "&New");
-    BlankDocument1 = AddItem(this, New1, "BlankDocument1", "&Blank Document");
-    Open1 = InsertItem(this, File1, 1, "Open1", "&Open");
-    OpenFile1 = AddItem(this, Open1, "OpenFile1", "&File...");
-    OpenFile1->SetShortCut(ShortCut('O', ssCtrl));
-    Save1 = InsertItem(this, File1, 2, "Save1", "&Save");
-    Save1->SetShortCut(ShortCut('S', ssCtrl));
-    SaveAs1 = InsertItem(this, File1, 3, "SaveAs1", "Save &As...");
-    SaveAsTemplate = InsertItem(this, File1, 4, "SaveAsTemplate", "Save As &Template...");
-    SaveAsFrameworkDocument1 =
-        InsertItem(this, File1, 5, "SaveAsFrameworkDocument1", "Save As &Framework Document");
-    Close1 = AddItem(this, File1, "Close1", "&Close");
-    Close1->SetShortCut(ShortCut(VK_F4, ssCtrl));
-    CloseAll1 = AddItem(this, File1, "CloseAll1", "Close A&ll");
-    CloseAll1->SetShortCut(ShortCut(VK_F4, TShiftState{ssCtrl, ssShift}));
-    Exit1 = AddItem(this, File1, "Exit1", "E&xit");
-    TextFiles1 = AddItem(this, Preferences1, "TextFiles1", "Te&xt Files...");
+void TDocuments::Build() {
+    BuildFileMenu();
+    BuildToolbarButtons();
+    BuildDialogs();
+    MRU = NewComponent<TMRUFileList>(&Form, "MRU");
+    MRU->SetMaximum(12);
+    MRU->SetFileMenu(Form.File1);
+    MRU->SetAutoSaveName(ProductSubKey("LatestFiles"));
+    MRU->SetAutoSaveKey("MRU Items");
+    WindowHook2 = NewComponent<TQmWindowHook>(&Form, "WindowHook2");
+    WindowHook2->SetIsForm(true);
+}
 
-    OpenDialog = NewComponent<TOpenDialog>(this, "OpenDialog");
+void TDocuments::BuildFileMenu() {
+    TMenuItem* file = Form.File1;
+    New1 = InsertItem(&Form, file, 0, "New1", "&New");
+    BlankDocument1 = AddItem(&Form, New1, "BlankDocument1", "&Blank Document");
+    Open1 = InsertItem(&Form, file, 1, "Open1", "&Open");
+    OpenFile1 = AddItem(&Form, Open1, "OpenFile1", "&File...");
+    OpenFile1->SetShortCut(ShortCut('O', ssCtrl));
+    Save1 = InsertItem(&Form, file, 2, "Save1", "&Save");
+    Save1->SetShortCut(ShortCut('S', ssCtrl));
+    SaveAs1 = InsertItem(&Form, file, 3, "SaveAs1", "Save &As...");
+    SaveAsTemplate = InsertItem(&Form, file, 4, "SaveAsTemplate", "Save As &Template...");
+    SaveAsFrameworkDocument1 =
+        InsertItem(&Form, file, 5, "SaveAsFrameworkDocument1", "Save As &Framework Document");
+    const int exit = file->IndexOf(Form.Exit1);
+    Close1 = InsertItem(&Form, file, exit, "Close1", "&Close");
+    Close1->SetShortCut(ShortCut(VK_F4, ssCtrl));
+    CloseAll1 = InsertItem(&Form, file, exit + 1, "CloseAll1", "Close A&ll");
+    CloseAll1->SetShortCut(ShortCut(VK_F4, TShiftState{ssCtrl, ssShift}));
+    TextFiles1 = AddItem(&Form, Form.Preferences1, "TextFiles1", "Te&xt Files...");
+}
+
+void TDocuments::BuildToolbarButtons() {
+    TQmToolbar* toolbar = Form.StdToolbar;
+    FileNewButton = Form.InsertToolbarButton(toolbar, nullptr, "FileNewButton", "New");
+    FileOpenButton = Form.InsertToolbarButton(toolbar, FileNewButton, "FileOpenButton", "Open");
+    FileSaveButton = Form.InsertToolbarButton(toolbar, FileOpenButton, "FileSaveButton", "Save");
+    CloseButton = Form.InsertToolbarButton(toolbar, FileSaveButton, "CloseButton", "Close");
+    CloseAllButton = Form.InsertToolbarButton(toolbar, CloseButton, "CloseAllButton", "Close All");
+}
+
+void TDocuments::BuildDialogs() {
+    OpenDialog = NewComponent<TOpenDialog>(&Form, "OpenDialog");
     OpenDialog->SetDefaultExt("htm");
     TOpenOptions openOptions = OpenDialog->Options();
     openOptions << ofAllowMultiSelect;
     OpenDialog->SetOptions(openOptions);
     OpenDialog->SetFilter("HTML Files|*.*htm*|Corvalet Templates|*.htt|All files|*.*");
-    SaveDialog = NewComponent<TSaveDialog>(this, "SaveDialog");
+    SaveDialog = NewComponent<TSaveDialog>(&Form, "SaveDialog");
     SaveDialog->SetOptions({ofOverwritePrompt, ofHideReadOnly, ofNoNetworkButton, ofEnableSizing});
     SaveDialog->SetFilter("HTML files (*.*htm*)|*.*htm*|Corvalet Templates (*.htt)|*.htt|"
                           "Framework Document (framewk.htm)|framewk.htm|"
                           "Graphics files (*.gif;*.jpg;*.png;*.bmp)|*.gif;*.jpg;*.png;*.bmp|"
                           "Text files (*.txt)|*.txt|All files (*.*)|*.*");
-
-    MRU = NewComponent<TMRUFileList>(this, "MRU");
-    MRU->SetMaximum(12);
-    MRU->SetFileMenu(File1);
-    MRU->SetAutoSaveName(ProductSubKey("LatestFiles"));
-    MRU->SetAutoSaveKey("MRU Items");
 }
 
-void THTMLEMainForm::BindDocuments() {
-    File1->OnClick = Handler(this, &THTMLEMainForm::File1Click);
-    BlankDocument1->OnClick = Handler(this, &THTMLEMainForm::FileNewButtonClick);
-    FileNewButton->OnClick = Handler(this, &THTMLEMainForm::FileNewButtonClick);
-    OpenFile1->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
-    FileOpenButton->OnClick = Handler(this, &THTMLEMainForm::FileOpenClick);
-    Save1->OnClick = Handler(this, &THTMLEMainForm::Save1Click);
-    WindowHook2->AfterMessage = Handler(this, &THTMLEMainForm::WindowHook2AfterMessage);
-    FileSaveButton->OnClick = Handler(this, &THTMLEMainForm::FileSaveButtonClick);
-    SaveAs1->OnClick = Handler(this, &THTMLEMainForm::SaveAs1Click);
-    Close1->OnClick = Handler(this, &THTMLEMainForm::Close1Click);
-    CloseAll1->OnClick = Handler(this, &THTMLEMainForm::CloseAll1Click);
-    CloseButton->OnClick = Handler(this, &THTMLEMainForm::Close1Click);
-    CloseAllButton->OnClick = Handler(this, &THTMLEMainForm::CloseAll1Click);
-    Exit1->OnClick = Handler(this, &THTMLEMainForm::Exit1Click);
-    TextFiles1->OnClick = Handler(this, &THTMLEMainForm::TextFiles1Click);
-    MRU->OnMRUItemClick = Handler(this, &THTMLEMainForm::MRUMRUItemClick);
-    for (TRichEdit* editor : Memos) {
-        editor->OnExit = Handler(this, &THTMLEMainForm::Memo1Exit);
-        editor->OnMouseUp = Handler(this, &THTMLEMainForm::Memo1MouseUp);
-    }
+void TDocuments::Bind() {
+    BlankDocument1->OnClick = Handler(this, &TDocuments::FileNewButtonClick);
+    FileNewButton->OnClick = Handler(this, &TDocuments::FileNewButtonClick);
+    OpenFile1->OnClick = Handler(this, &TDocuments::FileOpenClick);
+    FileOpenButton->OnClick = Handler(this, &TDocuments::FileOpenClick);
+    Save1->OnClick = Handler(this, &TDocuments::Save1Click);
+    WindowHook2->AfterMessage = Handler(this, &TDocuments::WindowHook2AfterMessage);
+    FileSaveButton->OnClick = Handler(this, &TDocuments::FileSaveButtonClick);
+    SaveAs1->OnClick = Handler(this, &TDocuments::SaveAs1Click);
+    Close1->OnClick = Handler(this, &TDocuments::Close1Click);
+    CloseAll1->OnClick = Handler(this, &TDocuments::CloseAll1Click);
+    CloseButton->OnClick = Handler(this, &TDocuments::Close1Click);
+    CloseAllButton->OnClick = Handler(this, &TDocuments::CloseAll1Click);
+    TextFiles1->OnClick = Handler(this, &TDocuments::TextFiles1Click);
+    MRU->OnMRUItemClick = Handler(this, &TDocuments::MRUMRUItemClick);
+}
+
+void TDocuments::ReadSettings() {
+    TextFileExtensions.clear();
+    for (const String& extension : StoredTextFileTypes())
+        TextFileExtensions += extension + " ";
+    if (TextFileExtensions.empty())
+        TextFileExtensions = DefaultTextFileExtensions;
+}
+
+void TDocuments::UpdateCommands() {
+    bool enabled = Form.DocumentCommandsEnabled();
+    for (TMenuItem* item :
+         {Save1, SaveAs1, SaveAsTemplate, SaveAsFrameworkDocument1, Close1, CloseAll1})
+        item->SetEnabled(enabled);
+    for (TQmToolbarButton* button : {FileSaveButton, CloseButton, CloseAllButton})
+        button->SetEnabled(enabled);
+}
+
+void TDocuments::MenuOpening(TMenuItem& menu) {
+    if (&menu != Form.File1)
+        return;
+    bool documents = Form.AnyDocumentOpen() || Form.HelpPointerMode();
+    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate})
+        item->SetEnabled(documents);
 }
 
 // ---- Commands ----
 
-void THTMLEMainForm::FileNewButtonClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::FileNewButtonClick))
+void TDocuments::FileNewButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::FileNewButtonClick))
         return;
-    LeaveViewsOverPages();
-    int page = FirstFreePage();
+    Form.LeaveViewsOverPages();
+    int page = Form.FirstFreePage();
     if (page < 0) {
-        MessageBox(Handle(),
-                   "Sorry, can't open more than " + IntToStr(PageCount) + " files open at a time.",
+        MessageBox(Form.Handle(),
+                   "Sorry, can't open more than " + IntToStr(THTMLEMainForm::PageCount) +
+                       " files open at a time.",
                    "Quiltmarker", MB_OK | MB_ICONERROR);
-        AbortRequested = true;
+        Form.AbortRequested = true;
         return;
     }
-    TRichEdit* editor = GetMemo(page);
+    TRichEdit* editor = Form.GetMemo(page);
     TFont font = DefaultEditorFont();
     TRegistry reg;
     if (reg.OpenKeyReadOnly(ProductSubKey("Font")))
         ReadFontSettings(reg, font);
     font.SetName(Copy(font.Name(), 1, 31));
-    TextStyle = TagStyleBits(font.Style());
+    Form.TextStyle = TagStyleBits(font.Style());
     editor->Font().Assign(font);
     String caption = "[untitled" + IntToStr(++UntitledCounter) + "]";
-    TabSheets[page]->SetCaption(caption);
-    FileNames[page] = caption;
+    Form.TabSheets[page]->SetCaption(caption);
+    Form.FileNames[page] = caption;
     editor->Clear();
     ShowFreshPage(page);
-    UpdateStatusBar();
-    TellPageLoaded(page);
-    UpdateDocumentCommands();
+    Form.UpdateStatusBar();
+    Form.TellPageLoaded(page);
+    Form.UpdateDocumentCommands();
 }
 
-void THTMLEMainForm::FileOpenClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::FileOpenClick))
+void TDocuments::FileOpenClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::FileOpenClick))
         return;
-    LeaveViewsOverPages();
-    AbortRequested = false;
-    OpenDialog->SetInitialDir(WorkingFolder());
+    Form.LeaveViewsOverPages();
+    Form.AbortRequested = false;
+    OpenDialog->SetInitialDir(Form.WorkingFolder());
     if (OpenDialog->Execute()) {
-        for (int i = 0; i < OpenDialog->Files().Count() && !AbortRequested; ++i)
+        for (int i = 0; i < OpenDialog->Files().Count() && !Form.AbortRequested; ++i)
             OpenDocument(OpenDialog->Files()[i], false, true, false);
     }
-    UpdateDocumentCommands();
-    AbortRequested = false;
+    Form.UpdateDocumentCommands();
+    Form.AbortRequested = false;
 }
 
-void THTMLEMainForm::MRUMRUItemClick(TObject*, const String& FileName) {
+void TDocuments::MRUMRUItemClick(TObject*, const String& FileName) {
     OpenDocument(FileName, false, true, false);
-    UpdateDocumentCommands();
+    Form.UpdateDocumentCommands();
 }
 
 // Each path is taken whole, whatever its length.
-void THTMLEMainForm::OpenDroppedFiles(const std::vector<String>& paths) {
+void TDocuments::OpenDroppedFiles(const std::vector<String>& paths) {
     for (const String& path : paths) {
         if (!IsTextFile(path)) {
             ShowMessage("Can only open HTML and text files in Quiltmarker");
@@ -167,8 +205,7 @@ void THTMLEMainForm::OpenDroppedFiles(const std::vector<String>& paths) {
     }
 }
 
-void THTMLEMainForm::WindowHook2AfterMessage(TObject* /*Sender*/, TMessage& Msg,
-                                             bool& /*Handled*/) {
+void TDocuments::WindowHook2AfterMessage(TObject* /*Sender*/, TMessage& Msg, bool& /*Handled*/) {
     if (Msg.Msg != WM_DROPFILES)
         return;
     auto drop = reinterpret_cast<HDROP>(Msg.WParam);
@@ -180,8 +217,8 @@ void THTMLEMainForm::WindowHook2AfterMessage(TObject* /*Sender*/, TMessage& Msg,
     OpenDroppedFiles(paths);
 }
 
-void THTMLEMainForm::TextFiles1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::TextFiles1Click))
+void TDocuments::TextFiles1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::TextFiles1Click))
         return;
     TDialogGuard<TTextFilesForm> dialog(TextFilesForm, TButtonLook::Unchanged);
     if (!dialog)
@@ -192,110 +229,92 @@ void THTMLEMainForm::TextFiles1Click(TObject* /*Sender*/) {
     TextFileExtensions = WriteTextFileTypes(dialog->Extensions());
 }
 
-// ---- The File menu and the editors ----
-
-// The analyser's and the background picture's items belong to the file-pane commands, which set
-// their own state as they come.
-void THTMLEMainForm::File1Click(TObject* /*Sender*/) {
-    UpdateDocumentCommands();
-    bool helpMode = Screen->Cursor() == crHelp;
-    bool documents = AnyDocumentOpen() || helpMode;
-    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate})
-        item->SetEnabled(documents);
-}
-
-void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {
-    Screen->SetCursor(crDefault);
-}
-
-void THTMLEMainForm::Memo1MouseUp(TObject* /*Sender*/, TMouseButton Button, TShiftState Shift,
-                                  int /*X*/, int /*Y*/) {
-    LastMouseButton = Button;
-    LastShiftState = Shift;
-    Screen->SetCursor(crDefault);
+int TDocuments::OpenNamedFile(const String& fileName) {
+    if (fileName.empty())
+        return -1;
+    if (!FileExists(fileName)) {
+        MessageBox(Form.Handle(), fileName + " was not opened: there is no such file.",
+                   "Quiltmarker", MB_OK | MB_ICONWARNING);
+        return -1;
+    }
+    return OpenDocument(fileName, false, true, false);
 }
 
 // ---- Opening a file ----
 
-bool THTMLEMainForm::IsTextFile(const String& fileName) const {
+bool TDocuments::IsTextFile(const String& fileName) const {
     String extension = LowerCase(ExtractFileExt(fileName));
     return !extension.empty() && Pos(extension, TextFileExtensions) > 0;
 }
 
-bool THTMLEMainForm::IsHTMLFile(const String& fileName) {
+bool TDocuments::IsHTMLFile(const String& fileName) {
     String name = LowerCase(fileName);
     return Pos(".htm", name) > 0 || Pos(".shtm", name) > 0;
 }
 
-bool THTMLEMainForm::IsAutosaveCopy(const String& fileName) {
+bool TDocuments::IsAutosaveCopy(const String& fileName) {
     return LowerCase(ExtractFileExt(fileName)) == ".htmtmp";
 }
 
-void THTMLEMainForm::ReportNotATextFile(const String& fileName) {
-    MessageBox(Handle(),
+void TDocuments::ReportNotATextFile(const String& fileName) {
+    MessageBox(Form.Handle(),
                fileName + " was not opened: only HTML and text files open in Quiltmarker.\r\n"
                           "Its type can be added to them under Preferences, Text Files.",
                "Quiltmarker", MB_OK | MB_ICONWARNING);
 }
 
-int THTMLEMainForm::FirstFreePage() const {
-    for (int page = 0; page < PageCount; ++page)
-        if (!PageInUse(page))
-            return page;
-    return -1;
-}
-
-String THTMLEMainForm::ChooseTemplate() {
+String TDocuments::ChooseTemplate() {
     OpenDialog->SetFilter(TemplateFilter);
-    OpenDialog->SetInitialDir(TemplateFolder);
+    OpenDialog->SetInitialDir(Form.TemplateFolder);
     return OpenDialog->Execute() ? OpenDialog->FileName() : String();
 }
 
-int THTMLEMainForm::ReusedPage(const String& fileName, bool* found) {
+int TDocuments::ReusedPage(const String& fileName, bool* found) {
     *found = false;
-    for (int page = 0; page < PageCount; ++page) {
-        if (!PageInUse(page) || FileNames[page] != fileName)
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page) {
+        if (!Form.PageInUse(page) || Form.FileNames[page] != fileName)
             continue;
         *found = true;
-        PageControl1->SetActivePage(TabSheets[page]);
-        bool revert = GetMemo(page)->Modified() &&
-                      MessageBox(Handle(), "Revert to saved version?", "Quiltmarker",
+        Form.PageControl1->SetActivePage(Form.TabSheets[page]);
+        bool revert = Form.GetMemo(page)->Modified() &&
+                      MessageBox(Form.Handle(), "Revert to saved version?", "Quiltmarker",
                                  MB_YESNO | MB_ICONQUESTION) == IDYES;
         if (!revert)
-            PageControl1Change(PageControl1);
+            Form.PageControl1Change(Form.PageControl1);
         return revert ? page : -1;
     }
     return -1;
 }
 
-void THTMLEMainForm::ApplyWordWrapPreference(TRichEdit* editor) {
-    bool wordWrap = On2->Checked();
+void TDocuments::ApplyWordWrapPreference(TRichEdit* editor) {
+    bool wordWrap = Form.On2->Checked();
     editor->SetWordWrap(wordWrap);
     editor->SetScrollBars(wordWrap ? ssVertical : ssBoth);
 }
 
-void THTMLEMainForm::ShowFreshPage(int page) {
-    TRichEdit* editor = GetMemo(page);
-    TabSheets[page]->SetTabVisible(true);
-    PageControl1->SetActivePage(TabSheets[page]);
+void TDocuments::ShowFreshPage(int page) {
+    TRichEdit* editor = Form.GetMemo(page);
+    Form.TabSheets[page]->SetTabVisible(true);
+    Form.PageControl1->SetActivePage(Form.TabSheets[page]);
     editor->SetModified(false);
     ApplyWordWrapPreference(editor);
-    StatusBar1->Panels().Items(ModifiedPanel)->SetText("");
-    PageControl1->SetVisible(true);
-    FocusActivePage();
+    Form.StatusBar1->Panels().Items(THTMLEMainForm::ModifiedPanel)->SetText("");
+    Form.PageControl1->SetVisible(true);
+    Form.FocusActivePage();
 }
 
 // The name goes into the recent files before any test, as the user chose it. A file that cannot
 // be read is reported and leaves the page it was meant for as it was, so a failed revert keeps
 // the edited text.
-int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bool keepName,
-                                 bool anyExtension) {
-    int target = FirstFreePage();
+int TDocuments::OpenDocument(const String& fileName, bool chooseTemplate, bool keepName,
+                             bool anyExtension) {
+    int target = Form.FirstFreePage();
     if (target < 0) {
-        MessageBox(Handle(),
-                   "Sorry, can't open more than " + IntToStr(PageCount) + " files at a time.",
+        MessageBox(Form.Handle(),
+                   "Sorry, can't open more than " + IntToStr(THTMLEMainForm::PageCount) +
+                       " files at a time.",
                    "Quiltmarker", MB_OK | MB_ICONERROR);
-        AbortRequested = true;
+        Form.AbortRequested = true;
         return -1;
     }
     String name = chooseTemplate ? ChooseTemplate() : fileName;
@@ -323,31 +342,26 @@ int THTMLEMainForm::OpenDocument(const String& fileName, bool chooseTemplate, bo
         ReportNotATextFile(name);
         return -1;
     }
-    TRichEdit* editor = GetMemo(target);
+    TRichEdit* editor = Form.GetMemo(target);
     editor->SetWordWrap(true);
-    ApplyEditorSettings(editor);
+    Form.ApplyEditorSettings(editor);
     try {
         editor->Lines().LoadFromFile(name);
     } catch (const Exception& error) {
         Application->ShowException(error);
         return -1;
     }
-    TellMixedLineBreaks(Handle(), *editor, name);
+    TellMixedLineBreaks(Form.Handle(), *editor, name);
     ShowFreshPage(target);
     if (keepName) {
-        TabSheets[target]->SetCaption(displayName);
-        FileNames[target] = autosaveCopy ? String("[untitled]") : name;
+        Form.TabSheets[target]->SetCaption(displayName);
+        Form.FileNames[target] = autosaveCopy ? String("[untitled]") : name;
     } else {
-        TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
-        FileNames[target] = "[untitled]";
+        Form.TabSheets[target]->SetCaption("[untitled" + IntToStr(++UntitledCounter) + "]");
+        Form.FileNames[target] = "[untitled]";
     }
-    TellPageLoaded(target);
-    UpdateDocumentCommands();
-    UpdateStatusBar();
+    Form.TellPageLoaded(target);
+    Form.UpdateDocumentCommands();
+    Form.UpdateStatusBar();
     return target;
-}
-
-void THTMLEMainForm::TellPageLoaded(int page) {
-    for (const auto& feature : FFeatures)
-        feature->PageLoaded(page);
 }

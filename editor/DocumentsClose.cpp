@@ -1,79 +1,85 @@
-// Closing documents: Close, Close All and Exit. A page whose question is cancelled, or whose save
-// fails, stays open; Close All goes on with the others.
+// Closing documents: Close, Close All, and the questions of the window's closing and of Exit. A
+// page whose question is cancelled, or whose save fails, stays open; Close All goes on with the
+// others.
+
+#include "editor/Documents.h"
 
 #include "editor/CorvaletForm.h"
 
 #include "platform/FileUtils.h"
 
-void THTMLEMainForm::Close1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Close1Click))
+void TDocuments::Close1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Close1Click))
         return;
     CloseActivePage();
 }
 
-void THTMLEMainForm::CloseAll1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::CloseAll1Click))
+void TDocuments::CloseAll1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::CloseAll1Click))
         return;
     CloseAllDocuments();
 }
 
+bool TDocuments::CanClose() {
+    Form.CloseCancelled = false;
+    CloseAllDocuments();
+    return !Form.CloseCancelled;
+}
+
 // The pages answered No lose their modified flags only once Exit goes ahead: after a Cancel they
 // are still marked, and a later close asks about them again.
-void THTMLEMainForm::Exit1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Exit1Click))
-        return;
-    PrinterForm->Hide();
-    TempMemo->Hide();
+bool TDocuments::PrepareExit() {
     std::vector<int> notSaved;
-    for (int page = 0; page < PageCount; ++page) {
-        if (!PageInUse(page) || !GetMemo(page)->Modified() || TabSheets[page]->Caption().empty())
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page) {
+        if (!Form.PageInUse(page) || !Form.GetMemo(page)->Modified() ||
+            Form.TabSheets[page]->Caption().empty())
             continue;
         int answer = AskToSaveChanges(page);
         if (answer == IDCANCEL || (answer == IDYES && !SaveDocument(page, false, false)))
-            return;
+            return false;
         if (answer != IDYES)
             notSaved.push_back(page);
     }
     for (int page : notSaved)
-        GetMemo(page)->SetModified(false);
-    for (int page = 0; page < PageCount; ++page)
+        Form.GetMemo(page)->SetModified(false);
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page)
         DeleteAutosaveCopy(page);
-    Close();
+    return true;
 }
 
-void THTMLEMainForm::CloseAllDocuments() {
-    LeaveViewsOverPages();
-    for (int page = 0; page < PageCount; ++page) {
-        if (!PageInUse(page))
+void TDocuments::CloseAllDocuments() {
+    Form.LeaveViewsOverPages();
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page) {
+        if (!Form.PageInUse(page))
             continue;
-        PageControl1->SetActivePage(TabSheets[page]);
+        Form.PageControl1->SetActivePage(Form.TabSheets[page]);
         CloseActivePage();
     }
-    UpdateStatusBar();
-    UpdateDocumentCommands();
+    Form.UpdateStatusBar();
+    Form.UpdateDocumentCommands();
 }
 
-int THTMLEMainForm::AskToSaveChanges(int page) {
-    return MessageBox(Handle(), TabSheets[page]->Caption() + " has changed. Save it?",
+int TDocuments::AskToSaveChanges(int page) {
+    return MessageBox(Form.Handle(), Form.TabSheets[page]->Caption() + " has changed. Save it?",
                       "Quiltmarker", MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
-void THTMLEMainForm::CloseActivePage() {
-    PrinterForm->Hide();
-    TempMemo->Hide();
-    if (ShowsViewOverPages()) {
-        LeaveViewsOverPages();
+void TDocuments::CloseActivePage() {
+    Form.PrinterForm->Hide();
+    Form.TempMemo->Hide();
+    if (Form.ShowsViewOverPages()) {
+        Form.LeaveViewsOverPages();
         return;
     }
-    if (!PageInUse(-1))
+    if (!Form.PageInUse(-1))
         return;
-    int page = ActivePageIndex();
-    TRichEdit* editor = GetMemo(page);
-    TTabSheet* sheet = TabSheets[page];
+    int page = Form.ActivePageIndex();
+    TRichEdit* editor = Form.GetMemo(page);
+    TTabSheet* sheet = Form.TabSheets[page];
     if (editor->Modified() && !sheet->Caption().empty() && editor->Visible()) {
         int answer = AskToSaveChanges(page);
         if (answer == IDCANCEL || (answer == IDYES && !SaveDocument(page, false, false))) {
-            CloseCancelled = true;
+            Form.CloseCancelled = true;
             return;
         }
     }
@@ -83,26 +89,26 @@ void THTMLEMainForm::CloseActivePage() {
     sheet->SetTabVisible(false);
     sheet->SetCaption("");
     ActivateAfterClose(page);
-    PageControl1Change(PageControl1);
-    UpdateStatusBar();
-    UpdateDocumentCommands();
+    Form.PageControl1Change(Form.PageControl1);
+    Form.UpdateStatusBar();
+    Form.UpdateDocumentCommands();
 }
 
-void THTMLEMainForm::ActivateAfterClose(int closed) {
+void TDocuments::ActivateAfterClose(int closed) {
     int next = -1;
     for (int page = closed - 1; page >= 0 && next < 0; --page)
-        if (PageInUse(page))
+        if (Form.PageInUse(page))
             next = page;
-    for (int page = closed + 1; page < PageCount && next < 0; ++page)
-        if (PageInUse(page))
+    for (int page = closed + 1; page < THTMLEMainForm::PageCount && next < 0; ++page)
+        if (Form.PageInUse(page))
             next = page;
-    if (next >= 0 && GetMemo(next)->Visible()) {
-        PageControl1->SetActivePage(TabSheets[next]);
+    if (next >= 0 && Form.GetMemo(next)->Visible()) {
+        Form.PageControl1->SetActivePage(Form.TabSheets[next]);
         return;
     }
-    for (int page = 0; page < PageCount; ++page) {
-        if (PageInUse(page)) {
-            PageControl1->SetActivePage(TabSheets[page]);
+    for (int page = 0; page < THTMLEMainForm::PageCount; ++page) {
+        if (Form.PageInUse(page)) {
+            Form.PageControl1->SetActivePage(Form.TabSheets[page]);
             return;
         }
     }

@@ -4,38 +4,40 @@
 // A write goes through a temporary file and a rename, so a failed write leaves the old file
 // whole; the failure is shown and the page keeps its name, caption and modified flag.
 
+#include "editor/Documents.h"
+
 #include "editor/CorvaletForm.h"
 
 #include "platform/FileUtils.h"
 #include "services/MRULiss.h"
 #include "widgets/QmFilSys.h"
 
-void THTMLEMainForm::Save1Click(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::Save1Click))
+void TDocuments::Save1Click(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::Save1Click))
         SaveActiveDocument();
 }
 
-void THTMLEMainForm::FileSaveButtonClick(TObject* /*Sender*/) {
-    if (!HandleHelpPointer(HelpContexts::FileSaveButtonClick))
+void TDocuments::FileSaveButtonClick(TObject* /*Sender*/) {
+    if (!Form.HandleHelpPointer(HelpContexts::FileSaveButtonClick))
         SaveActiveDocument();
 }
 
-void THTMLEMainForm::SaveActiveDocument() {
-    if (RunOnShownView(TMainFormFeature::TShownViewCommand::Save))
+void TDocuments::SaveActiveDocument() {
+    if (Form.RunOnShownView(TMainFormFeature::TShownViewCommand::Save))
         return;
-    SaveDocument(ActivePageIndex(), false, false);
-    if (PageInUse(-1) && GetMemo(-1)->CanFocus())
-        GetMemo(-1)->SetFocus();
+    SaveDocument(Form.ActivePageIndex(), false, false);
+    if (Form.PageInUse(-1) && Form.GetMemo(-1)->CanFocus())
+        Form.GetMemo(-1)->SetFocus();
 }
 
-void THTMLEMainForm::SaveAs1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::SaveAs1Click))
+void TDocuments::SaveAs1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::SaveAs1Click))
         return;
-    if (!RunOnShownView(TMainFormFeature::TShownViewCommand::SaveAs))
-        SaveDocument(ActivePageIndex(), true, false);
+    if (!Form.RunOnShownView(TMainFormFeature::TShownViewCommand::SaveAs))
+        SaveDocument(Form.ActivePageIndex(), true, false);
 }
 
-bool THTMLEMainForm::WriteEditorText(TRichEdit* editor, const String& path) {
+bool TDocuments::WriteEditorText(TRichEdit* editor, const String& path) {
     try {
         editor->Lines().SaveToFile(path);
     } catch (const Exception& error) {
@@ -45,8 +47,8 @@ bool THTMLEMainForm::WriteEditorText(TRichEdit* editor, const String& path) {
     return true;
 }
 
-String THTMLEMainForm::WithDefaultExtension(const String& path) const {
-    return Pos(".", ExtractFileName(path)) == 0 ? path + "." + DefaultExtension : path;
+String TDocuments::WithDefaultExtension(const String& path) const {
+    return Pos(".", ExtractFileName(path)) == 0 ? path + "." + Form.DefaultExtension : path;
 }
 
 namespace {
@@ -72,15 +74,15 @@ String WithoutExtension(const String& name) {
 
 } // namespace
 
-String THTMLEMainForm::AskSaveName(int page, bool asTemplate) {
-    String proposed = ProposedName(TabSheets[page]->Caption(), DefaultExtension);
-    SaveDialog->SetInitialDir(WorkingFolder());
+String TDocuments::AskSaveName(int page, bool asTemplate) {
+    String proposed = ProposedName(Form.TabSheets[page]->Caption(), Form.DefaultExtension);
+    SaveDialog->SetInitialDir(Form.WorkingFolder());
     SaveDialog->SetFilterIndex(1);
-    SaveDialog->SetDefaultExt(DefaultExtension);
+    SaveDialog->SetDefaultExt(Form.DefaultExtension);
     if (asTemplate) {
         SaveDialog->SetDefaultExt("htt");
         SaveDialog->SetFilterIndex(2);
-        SaveDialog->SetInitialDir(TemplateFolder);
+        SaveDialog->SetInitialDir(Form.TemplateFolder);
         proposed = WithoutExtension(proposed) + ".htt";
     }
     SaveDialog->SetFileName(proposed);
@@ -89,38 +91,39 @@ String THTMLEMainForm::AskSaveName(int page, bool asTemplate) {
     return chosen ? SaveDialog->FileName() : String();
 }
 
-void THTMLEMainForm::DeleteAutosaveCopy(int page) {
-    if (!AutosaveNames[page].empty() && FileExists(AutosaveNames[page]))
-        DeleteFile(AutosaveNames[page]);
-    AutosaveNames[page].clear();
+void TDocuments::DeleteAutosaveCopy(int page) {
+    if (!Form.AutosaveNames[page].empty() && FileExists(Form.AutosaveNames[page]))
+        DeleteFile(Form.AutosaveNames[page]);
+    Form.AutosaveNames[page].clear();
 }
 
-bool THTMLEMainForm::WriteDocument(int page, const String& path) {
-    TRichEdit* editor = GetMemo(page);
+bool TDocuments::WriteDocument(int page, const String& path) {
+    TRichEdit* editor = Form.GetMemo(page);
     if (!WriteEditorText(editor, path))
         return false;
     DeleteAutosaveCopy(page);
     editor->SetModified(false);
-    StatusBar1->Panels().Items(ModifiedPanel)->SetText("");
+    Form.StatusBar1->Panels().Items(THTMLEMainForm::ModifiedPanel)->SetText("");
     return true;
 }
 
 // The page's name as chosen in the dialog is kept as typed, with the default extension when its
 // file name has no "." (a dot in a folder's name does not count).
-bool THTMLEMainForm::SaveDocument(int page, bool saveAs, bool asTemplate) {
+bool TDocuments::SaveDocument(int page, bool saveAs, bool asTemplate) {
     if (page < 0)
-        page = ActivePageIndex();
-    if (page < 0 || page >= PageCount || !PageInUse(page))
+        page = Form.ActivePageIndex();
+    if (page < 0 || page >= THTMLEMainForm::PageCount || !Form.PageInUse(page))
         return true;
-    TTabSheet* sheet = TabSheets[page];
+    TTabSheet* sheet = Form.TabSheets[page];
     // A recovered page whose own file is not known has a caption but no file: it is named in the
     // dialog, never written to a file made up from its caption.
-    bool hasFile = !IsUntitled(sheet->Caption()) && !IsUntitled(FileNames[page]);
+    bool hasFile = !THTMLEMainForm::IsUntitled(sheet->Caption()) &&
+                   !THTMLEMainForm::IsUntitled(Form.FileNames[page]);
     if (hasFile && !saveAs) {
-        if (!WriteDocument(page, FileNames[page]))
+        if (!WriteDocument(page, Form.FileNames[page]))
             return false;
-        sheet->SetCaption(ExtractFileName(FileNames[page]));
-        UpdateStatusBar();
+        sheet->SetCaption(ExtractFileName(Form.FileNames[page]));
+        Form.UpdateStatusBar();
         return true;
     }
     String chosen = AskSaveName(page, asTemplate);
@@ -130,11 +133,11 @@ bool THTMLEMainForm::SaveDocument(int page, bool saveAs, bool asTemplate) {
     if (!WriteDocument(page, path))
         return false;
     sheet->SetCaption(ExtractFileName(path));
-    FileNames[page] = path;
-    for (const auto& feature : FFeatures)
+    Form.FileNames[page] = path;
+    for (const auto& feature : Form.Features())
         feature->FileSaved(path);
     if (IsHTMLFile(path))
         MRU->AddToTop(path);
-    UpdateStatusBar();
+    Form.UpdateStatusBar();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/EditCommands.h"
 #include "editor/FindReplace.h"
 #include "editor/HTMLLocationForm.h"
 #include "editor/TextTransforms.h"
@@ -129,7 +130,7 @@ TElementNavigation::TElementNavigation(THTMLEMainForm& form)
 void TElementNavigation::Build() {
     BuildEditMenuItems();
     TMenuItem* popup = Form.MainPopupMenu->Items();
-    int after = popup->IndexOf(Form.SelectAll1) + 1;
+    int after = popup->IndexOf(Form.EditCommands->SelectAll1) + 1;
     SelectTag1 = InsertItem(&Form, popup, after, "SelectTag1", "Select &Tag");
     GoToLine1 = InsertItem(&Form, popup, after + 1, "GoToLine1", "&Go To Line...");
     BuildToolbarButtons();
@@ -137,7 +138,7 @@ void TElementNavigation::Build() {
 
 void TElementNavigation::BuildEditMenuItems() {
     TMenuItem* edit = Form.Edit1;
-    int selection = edit->IndexOf(Form.SelectAll2) + 1;
+    int selection = edit->IndexOf(Form.EditCommands->SelectAll2) + 1;
     Extendhighlight1 = InsertItem(&Form, edit, selection, "Extendhighlight1", "&Extend selection");
     Extendhighlight1->SetShortCut(ShortCut('Y', ssCtrl));
     SelectTag2 = InsertItem(&Form, edit, selection + 1, "SelectTag2", "Se&lect Tag");
@@ -155,8 +156,8 @@ void TElementNavigation::BuildEditMenuItems() {
 
 void TElementNavigation::BuildToolbarButtons() {
     TQmToolbar* toolbar = Form.EditToolbar;
-    BookmarkButton =
-        Form.InsertToolbarButton(toolbar, Form.PasteButton, "BookmarkButton", "Set Bookmark");
+    BookmarkButton = Form.InsertToolbarButton(toolbar, Form.EditCommands->PasteButton,
+                                              "BookmarkButton", "Set Bookmark");
     GotoButton = Form.InsertToolbarButton(toolbar, BookmarkButton, "GotoButton", "Go To Bookmark");
     ExtendButton =
         Form.InsertToolbarButton(toolbar, GotoButton, "ExtendButton", "Extend selection");

@@ -45,7 +45,7 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
                 Application->ShowException(error);
             }
         }
-        OpenCommandLineFile();
+        OpenFileNamed(StartupCommandLine);
         OfferLeftoverFiles();
     }
     for (const auto& feature : FFeatures)
@@ -54,20 +54,11 @@ void THTMLEMainForm::FormShow(TObject* Sender) {
     FormResize(Sender);
 }
 
-void THTMLEMainForm::OpenCommandLineFile() {
-    OpenNamedFile(StartupCommandLine);
-}
-
-// A page named on a command line is never dropped without a word.
-void THTMLEMainForm::OpenNamedFile(const String& fileName) {
-    if (fileName.empty())
-        return;
-    if (!FileExists(fileName)) {
-        MessageBox(Handle(), fileName + " was not opened: there is no such file.", "Quiltmarker",
-                   MB_OK | MB_ICONWARNING);
-        return;
-    }
-    OpenDocument(fileName, false, true, false);
+int THTMLEMainForm::OpenFileNamed(const String& fileName) {
+    for (const auto& feature : FFeatures)
+        if (int page = feature->OpenNamedFile(fileName); page >= 0)
+            return page;
+    return -1;
 }
 
 // A "~~" file is the temporary file of a save that did not finish; only the first is offered. An
@@ -100,7 +91,7 @@ void THTMLEMainForm::OfferLeftoverFiles() {
 void THTMLEMainForm::OfferLeftoverFile(const String& fileName, const String& question) {
     if (MessageBox(Handle(), question, "Quiltmarker", MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return;
-    int page = OpenDocument(fileName, false, true, false);
+    int page = OpenFileNamed(fileName);
     if (page >= 0)
         MarkPageModified(page);
 }

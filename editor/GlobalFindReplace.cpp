@@ -4,6 +4,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/FindReplace.h"
 #include "editor/FindReplaceForm.h"
 #include "editor/GlobalProgressForm.h"
@@ -155,7 +156,7 @@ void ResetGrid(TStringGrid& grid) {
 // The item comes after Replace and before Go To Line and Indent, whose features place them later.
 void THTMLEMainForm::BuildGlobalFindReplace() {
     GlobalReplace =
-        InsertItem(this, Edit1, Edit1->IndexOf(Select1), "GlobalReplace", "&Global Replace...");
+        InsertItem(this, Edit1, 0, "GlobalReplace", "&Global Replace...");
     GlobalReplace->SetHint("Replace a word or phrase in all listed documents");
     GlobalReplaceButton = AddToolbarButton(EditToolbar, "GlobalReplaceButton", "Global Replace");
 }
@@ -225,7 +226,7 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
         String path = folder + name;
         progress->FileLabel->SetCaption(name);
         progress->Repaint();
-        if (!(GlobalAllTextFiles ? IsTextFile(path) : IsHTMLFile(path)))
+        if (!(GlobalAllTextFiles ? Documents->IsTextFile(path) : TDocuments::IsHTMLFile(path)))
             continue;
         TGlobalFileResult found = SearchFile(path, search, batch);
         int row = grid.RowCount() - 1;

@@ -8,5 +8,5 @@ void THTMLEMainForm::OpenHandedOverFile(const String& commandLine) {
         SetWindowState(wsNormal);
     Show();
     BringToFront();
-    OpenNamedFile(commandLine);
+    OpenFileNamed(commandLine);
 }

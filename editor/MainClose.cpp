@@ -1,32 +1,42 @@
-// The main window's closing: every page is closed first, asking about each modified one, and
-// each feature writes its settings back.
+// The main window's closing and Exit: each feature closes what it holds first (the documents
+// close every page, asking about each modified one), and then writes its settings back.
 
 #include "editor/CorvaletForm.h"
 
 #include "platform/Events.h"
 
+#include <algorithm>
+
 void THTMLEMainForm::BindMainClose() {
     OnCloseQuery = Handler(this, &THTMLEMainForm::FormCloseQuery);
     OnClose = Handler(this, &THTMLEMainForm::FormClose);
+    Exit1->OnClick = Handler(this, &THTMLEMainForm::Exit1Click);
+}
+
+// Exit lets the features settle with the user while everything is still open, then closes the
+// window as its closing does.
+void THTMLEMainForm::Exit1Click(TObject* /*Sender*/) {
+    if (HandleHelpPointer(HelpContexts::Exit1Click))
+        return;
+    PrinterForm->Hide();
+    TempMemo->Hide();
+    for (const auto& feature : FFeatures)
+        if (!feature->PrepareExit())
+            return;
+    Close();
 }
 
 // A running analysis is stopped and the window closes once it has ended, since the analysis
-// still works with the window's lists and pane.
+// still works with the window's lists and pane; nothing is closed before.
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
-    for (const auto& feature : FFeatures)
-        if (!feature->CanClose()) {
-            CanClose = false;
-            return;
-        }
     if (AnalysisRunning()) {
         StopAnalysis();
         CloseAfterAnalysis = true;
         CanClose = false;
         return;
     }
-    CloseCancelled = false;
-    CloseAllDocuments();
-    CanClose = !CloseCancelled;
+    CanClose = std::all_of(FFeatures.begin(), FFeatures.end(),
+                           [](const auto& feature) { return feature->CanClose(); });
 }
 
 void THTMLEMainForm::FormClose(TObject* /*Sender*/, TCloseAction& Action) {

@@ -39,6 +39,15 @@ public:
     // Whether the window may close now; a feature that must finish something first says no and
     // closes the window itself when it has.
     virtual bool CanClose() { return true; }
+    // Exit was chosen, before the window's closing asks CanClose: the feature settles with the
+    // user what must be settled while everything is still open; false when the user called the
+    // exit off.
+    virtual bool PrepareExit() { return true; }
+    // A file named to the window (on the command line, by a second copy of the program handing
+    // its own over, or a leftover of a crashed run the user took back): the feature that opens
+    // documents opens it on a page, or tells the user why not. The page, -1 when none took it;
+    // an empty name opens nothing.
+    virtual int OpenNamedFile(const String& /*fileName*/) { return -1; }
     // A command that works on the pages starts: whatever the feature shows in their place (a
     // report, a preview) goes, and the pages show again.
     virtual void LeaveViewsOverPages() {}

@@ -5,7 +5,6 @@
 
 #include "editor/FontSettings.h"
 #include "editor/HTMLSplash.h"
-#include "editor/TextFilesForm.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
@@ -106,11 +105,11 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
         &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::PrepareSplash,
         &THTMLEMainForm::SetProgramFolders,    &THTMLEMainForm::PrepareLayout,
-        &THTMLEMainForm::ReadDisplaySettings,  &THTMLEMainForm::ReadTextFileExtensions,
-        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
-        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
-        &THTMLEMainForm::ShowHiddenCommands,   &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::ReadDisplaySettings,  &THTMLEMainForm::ReadGeneralSettings,
+        &THTMLEMainForm::ApplyFixedFonts,      &THTMLEMainForm::ReadTemplateAndTabs,
+        &THTMLEMainForm::SetPageIndentsAndTabs, &THTMLEMainForm::ShowHiddenCommands,
+        &THTMLEMainForm::SetIndentsOnceMore,   &THTMLEMainForm::ReadFeatureSettings,
+        &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -155,7 +154,6 @@ void THTMLEMainForm::CountSession() {
 }
 
 void THTMLEMainForm::ClearStateMembers() {
-    UntitledCounter = 0;
     LastInsertToggle = true;
     InsertToggleKnown = false;
     LeftPanelVisible = true;
@@ -214,8 +212,6 @@ void THTMLEMainForm::SetProgramFolders() {
 void THTMLEMainForm::PrepareLayout() {
     PrePublish = false;
     FormResize(this);
-    UntitledCounter = 0;
-    FormResize(this);
 }
 
 // A key that cannot be opened reads as empty, so every default still stands.
@@ -239,14 +235,6 @@ void THTMLEMainForm::ReadDisplaySettings() {
     ReadSetting(reg, "MaxEditSize", maxEditSize);
     MaxEditSize = StrToIntDef(maxEditSize, 0);
     MaxPageSize1->SetVisible(true);
-}
-
-void THTMLEMainForm::ReadTextFileExtensions() {
-    TextFileExtensions.clear();
-    for (const String& extension : StoredTextFileTypes())
-        TextFileExtensions += extension + " ";
-    if (TextFileExtensions.empty())
-        TextFileExtensions = DefaultTextFileExtensions;
 }
 
 void THTMLEMainForm::ReadGeneralSettings() {
@@ -312,7 +300,7 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
 }
 
 void THTMLEMainForm::ShowHiddenCommands() {
-    for (TMenuItem* item : {ShowHideMarks1, Select1})
+    for (TMenuItem* item : {ShowHideMarks1})
         item->SetVisible(true);
 }
 

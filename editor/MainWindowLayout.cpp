@@ -8,7 +8,6 @@
 #include "services/VersionNo.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmFilSys.h"
-#include "widgets/QmHook.h"
 #include "widgets/QmToolbars.h"
 #include "widgets/WebConnect.h"
 
@@ -23,19 +22,9 @@ void THTMLEMainForm::BuildMenuBar() {
     File1 = AddItem(this, bar, "File1", "&File");
     Validatecurrentfile1 =
         AddItem(this, File1, "Validatecurrentfile1", "Chec&k Tags (current file)");
+    Exit1 = AddItem(this, File1, "Exit1", "E&xit");
 
     Edit1 = AddItem(this, bar, "Edit1", "&Edit");
-    Undo1 = AddItem(this, Edit1, "Undo1", "&Undo");
-    Undo1->SetShortCut(ShortCut(VK_BACK, ssAlt));
-    Cut1 = AddItem(this, Edit1, "Cut1", "Cu&t");
-    Cut1->SetShortCut(ShortCut('X', ssCtrl));
-    Copy1 = AddItem(this, Edit1, "Copy1", "&Copy");
-    Copy1->SetShortCut(ShortCut('C', ssCtrl));
-    Paste1 = AddItem(this, Edit1, "Paste1", "&Paste");
-    Paste1->SetShortCut(ShortCut('V', ssCtrl));
-    SelectAll2 = AddItem(this, Edit1, "SelectAll2", "&Select All");
-    SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
-    Select1 = AddHiddenItem(this, Edit1, "Select1", "Select &Tag");
     ColourTags1 = AddItem(this, Edit1, "ColourTags1", "Colo&ur Tags");
     ColourTags1->SetEnabled(false);
 
@@ -95,15 +84,6 @@ void THTMLEMainForm::BuildTopPanel() {
         TQmToolbar* THTMLEMainForm::*Toolbar;
     };
     static const ButtonPlace Buttons[] = {
-        {&THTMLEMainForm::FileNewButton, "FileNewButton", "New", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::FileOpenButton, "FileOpenButton", "Open", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::FileSaveButton, "FileSaveButton", "Save", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::CloseButton, "CloseButton", "Close", &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::CloseAllButton, "CloseAllButton", "Close All",
-         &THTMLEMainForm::StdToolbar},
-        {&THTMLEMainForm::CutButton, "CutButton", "Cut", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::CopyButton, "CopyButton", "Copy", &THTMLEMainForm::EditToolbar},
-        {&THTMLEMainForm::PasteButton, "PasteButton", "Paste", &THTMLEMainForm::EditToolbar},
     };
     for (const ButtonPlace& place : Buttons)
         this->*place.Member = AddToolbarButton(this->*place.Toolbar, place.Name, place.Hint);
@@ -124,7 +104,7 @@ TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const St
 TQmToolbarButton* THTMLEMainForm::InsertToolbarButton(TQmToolbar* toolbar, TControl* after,
                                                       const String& name, const String& hint) {
     TQmToolbarButton* button = AddToolbarButton(toolbar, name, hint);
-    const int place = after->Left() + after->Width();
+    const int place = after ? after->Left() + after->Width() : 0;
     for (int i = 0; i < toolbar->ControlCount(); ++i) {
         TControl* control = toolbar->Controls(i);
         if (control != button && control->Left() >= place)
@@ -185,8 +165,6 @@ void THTMLEMainForm::BuildHiddenHelpers() {
         editor->SetVisible(false);
     }
 
-    WindowHook2 = NewComponent<TQmWindowHook>(this, "WindowHook2");
-    WindowHook2->SetIsForm(true);
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
     WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
 }

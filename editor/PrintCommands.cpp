@@ -4,6 +4,7 @@
 #include "editor/PrintCommands.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
@@ -37,7 +38,7 @@ const TMargin Margins[] = {
 
 void TPrintCommands::Build() {
     TMenuItem* file = Form.File1;
-    int after = file->IndexOf(Form.SaveAsFrameworkDocument1) + 1;
+    int after = file->IndexOf(Form.Documents->SaveAsFrameworkDocument1) + 1;
     Print1 = InsertItem(&Form, file, after, "Print1", "&Print");
     PrintExtra = InsertItem(&Form, file, after + 1, "PrintExtra", "&Print...");
     Normal2 = AddItem(&Form, PrintExtra, "Normal2", "&Normal");
@@ -50,7 +51,7 @@ void TPrintCommands::Build() {
     PageSetup1 = InsertItem(&Form, file, after + 4, "PageSetup1", "Page Set&up");
     PrintSetup1 = InsertItem(&Form, file, after + 5, "PrintSetup1", "P&rint Setup...");
     PrintButton =
-        Form.InsertToolbarButton(Form.StdToolbar, Form.FileSaveButton, "PrintButton", "Print");
+        Form.InsertToolbarButton(Form.StdToolbar, Form.Documents->FileSaveButton, "PrintButton", "Print");
 
     PrintDialog = NewComponent<TPrintDialog>(&Form, "PrintDialog");
     PrintDialog->SetOptions({poPrintToFile});

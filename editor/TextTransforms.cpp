@@ -7,6 +7,7 @@
 #include "editor/ChangeCaseForm.h"
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/EditCommands.h"
 #include "editor/TagColouring.h"
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
@@ -43,7 +44,7 @@ void TTextTransforms::Build() {
         InsertItem(&Form, popup, after + 1, "RemoveLinespaces2", "R&emove Linespaces");
     RemoveComments2 = InsertItem(&Form, popup, after + 2, "RemoveComments2", "Remove C&omments");
     IndentButton =
-        Form.InsertToolbarButton(Form.EditToolbar, Form.PasteButton, "IndentButton", "Indent");
+        Form.InsertToolbarButton(Form.EditToolbar, Form.EditCommands->PasteButton, "IndentButton", "Indent");
     UnindentButton =
         Form.InsertToolbarButton(Form.EditToolbar, IndentButton, "UnindentButton", "Unindent");
 }
@@ -52,10 +53,10 @@ void TTextTransforms::BuildEditMenuItems() {
     TMenuItem* edit = Form.Edit1;
     ChangeCase1 =
         InsertItem(&Form, edit, edit->IndexOf(Form.GlobalReplace), "ChangeCase1", "C&hange Case");
-    int lines = edit->IndexOf(Form.Select1);
+    int lines = edit->IndexOf(Form.EditCommands->Select1);
     Indent1 = InsertItem(&Form, edit, lines, "Indent1", "&Indent");
     Unindent1 = InsertItem(&Form, edit, lines + 1, "Unindent1", "U&nindent");
-    int after = edit->IndexOf(Form.Select1) + 1;
+    int after = edit->IndexOf(Form.EditCommands->Select1) + 1;
     TagCase1 = InsertItem(&Form, edit, after, "TagCase1", "Tag &Case");
     Uppercase1 = AddItem(&Form, TagCase1, "Uppercase1", "&Uppercase");
     Lowercase1 = AddItem(&Form, TagCase1, "Lowercase1", "&Lowercase");

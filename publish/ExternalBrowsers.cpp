@@ -7,6 +7,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HTMLLocationForm.h"
 #include "editor/HelpPointer.h"
 #include "platform/Clipbrd.h"
@@ -158,7 +159,7 @@ void TExternalBrowsers::ViewInExternalBrowser(const TExternalBrowser& browser) {
         MessageBox(nullptr, browser.SaveQuestion, "Quiltmarker", MB_YESNO | MB_ICONQUESTION) ==
             IDNO)
         return;
-    if (!Form.SaveDocument(page, false, false))
+    if (!Form.Documents->SaveDocument(page, false, false))
         return;
     const String& program = this->*browser.Path;
     if (program.empty()) {

@@ -5,6 +5,8 @@
 #include "publish/InternalBrowser.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
+#include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/TextTransforms.h"
@@ -51,7 +53,7 @@ String ScreenSizeText(int width) {
 // preview holds the lock.
 void TInternalBrowser::Build() {
     BuildMenuItems();
-    IntBrowserButton = Form.InsertToolbarButton(Form.StdToolbar, Form.CloseAllButton,
+    IntBrowserButton = Form.InsertToolbarButton(Form.StdToolbar, Form.Documents->CloseAllButton,
                                                 "IntBrowserButton", "Internal Browser");
     BuildBrowserPanel();
     BuildNavigationBar();
@@ -243,9 +245,11 @@ void TInternalBrowser::UpdateCommands() {
 
 void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
-         {Form.FileNewButton, Form.FileOpenButton, Form.FileSaveButton,
-          Form.PrintCommands->PrintButton, Form.CloseButton, Form.CloseAllButton,
-          Form.PublishCommands->PublishButton, Form.CutButton, Form.CopyButton, Form.PasteButton,
+         {Form.Documents->FileNewButton, Form.Documents->FileOpenButton,
+          Form.Documents->FileSaveButton, Form.PrintCommands->PrintButton,
+          Form.Documents->CloseButton, Form.Documents->CloseAllButton,
+          Form.PublishCommands->PublishButton, Form.EditCommands->CutButton,
+          Form.EditCommands->CopyButton, Form.EditCommands->PasteButton,
           Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
           Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.TextTransforms->IndentButton,
@@ -264,7 +268,8 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
         Browser1Click(&menu);
     if (&menu == Form.File1 && Showing()) {
         for (TMenuItem* item :
-             {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1, Form.SaveAsTemplate,
+             {Form.Documents->Save1, Form.Documents->SaveAs1, Form.Documents->Close1,
+              Form.Documents->CloseAll1, Form.Documents->SaveAsTemplate,
               Form.PrintCommands->Print1, Form.PrintCommands->PrintExtra,
               Form.PrintCommands->PrintPreview1, Form.PrintCommands->PrintPreviewExtra})
             item->SetEnabled(false);

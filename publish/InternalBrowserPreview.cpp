@@ -7,6 +7,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/ElementNavigation.h"
 #include "editor/PrintCommands.h"
 #include "platform/FileUtils.h"
@@ -111,7 +112,7 @@ bool TInternalBrowser::SaveOrBackUpForPreview() {
         MessageBox(Form.Handle(), "File needs to be saved before viewing.\r\nSave it now?",
                    "Quiltmarker", MB_YESNO | MB_ICONQUESTION) == IDNO)
         return false;
-    return Form.SaveDocument(page, false, false) && !editor->Modified();
+    return Form.Documents->SaveDocument(page, false, false) && !editor->Modified();
 }
 
 void TInternalBrowser::OpenPreview(const String& path, bool fromFileList, TShiftState shift) {
@@ -220,8 +221,9 @@ void TInternalBrowser::ClosePreview() {
     InternalBrowser1->SetChecked(false);
     // Save and Print come back with the pages' own commands, as pages are open or not.
     Form.UpdateDocumentCommands();
-    for (TQmToolbarButton* button : {Form.FileNewButton, Form.FileOpenButton,
-                                     Form.PublishCommands->PublishButton, Form.GlobalReplaceButton})
+    for (TQmToolbarButton* button :
+         {Form.Documents->FileNewButton, Form.Documents->FileOpenButton,
+          Form.PublishCommands->PublishButton, Form.GlobalReplaceButton})
         button->SetEnabled(true);
     for (TMenuItem* item : {Form.MultiPublishing->MultiPublish1,
                             Form.MultiPublishing->MultiPublish2, Form.MultiPublishing->MultiCopy1})

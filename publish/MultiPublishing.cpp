@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "editor/TagColouring.h"
 #include "editor/TextTransforms.h"
@@ -170,7 +171,7 @@ void TMultiPublishing::MultiSave1Click(TObject* /*Sender*/) {
         for (int page : Form.PagesShowing({path})) {
             if (Form.Memos[page]->Modified() &&
                 Ask(Form.FileNames[page] + " has been modified.\r\nSave before publishing?"))
-                Form.SaveDocument(page, false, false);
+                Form.Documents->SaveDocument(page, false, false);
             break; // only the first page that shows the file
         }
     }

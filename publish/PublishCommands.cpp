@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -110,7 +111,7 @@ void TPublishCommands::PublishButtonClick(TObject* /*Sender*/) {
                        "Quiltmarker", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         // A page still modified after the save was not written: its old file is not published.
-        if (!Form.SaveDocument(page, false, false) || editor->Modified())
+        if (!Form.Documents->SaveDocument(page, false, false) || editor->Modified())
             return;
     }
     const String source = PublishPreviewCopy ? PreviewFileName : Form.FileNames[page];
@@ -145,7 +146,7 @@ bool TPublishCommands::SaveBeforePublishing(int page) {
     TRichEdit* editor = Form.GetMemo(page);
     if (!editor->Visible() || !editor->Modified())
         return true;
-    return Form.SaveDocument(page, false, false) && !editor->Modified();
+    return Form.Documents->SaveDocument(page, false, false) && !editor->Modified();
 }
 
 // The dialog is shown even when the save was refused: only the folder is chosen there.

@@ -5,6 +5,7 @@
 #include "site/FilePane.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -90,7 +91,7 @@ void TFilePane::FileListBox1DblClick(TObject* Sender) {
     const std::vector<int> selected = SelectedFileIndexes(20);
     for (int index : selected) {
         const String path = FileListFolder() + FileListBox1->Items()[index];
-        if (Form.IsTextFile(path)) {
+        if (Form.Documents->IsTextFile(path)) {
             if (Form.InternalBrowser->IntBrowser->Visible() &&
                 LowerCase(path).find(".txt") == String::npos)
                 Form.InternalBrowser->RunPreviewCommand(path);
@@ -119,7 +120,7 @@ void TFilePane::FileListBox1DblClick(TObject* Sender) {
 
 bool TFilePane::OpenFromPane(const String& path, bool anyExtension) {
     if (!Form.AbortRequested) {
-        Form.OpenDocument(path, false, true, anyExtension);
+        Form.Documents->OpenDocument(path, false, true, anyExtension);
         Application->ProcessMessages();
     }
     if (Form.AbortRequested) {

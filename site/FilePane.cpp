@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/DragManager.h"
 #include "platform/Events.h"
@@ -220,8 +221,9 @@ void TFilePane::Bind() {
     FileListBoxMenu->OnPopup = Handler(this, &TFilePane::FileListBoxMenuPopup);
     WindowHook1->AfterMessage = Handler(this, &TFilePane::WindowHook1AfterMessage);
     Form.LeftPanel->OnResize = Handler(this, &TFilePane::LeftPanelResize);
-    TMRUClick openRecent = Form.MRU->OnMRUItemClick;
-    Form.MRU->OnMRUItemClick = [this, openRecent](TObject* Sender, const String& FileName) {
+    TMRUFileList& recentFiles = *Form.Documents->MRU;
+    TMRUClick openRecent = recentFiles.OnMRUItemClick;
+    recentFiles.OnMRUItemClick = [this, openRecent](TObject* Sender, const String& FileName) {
         openRecent(Sender, FileName);
         ListAfterRecentFile();
     };

@@ -3,6 +3,7 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -85,7 +86,7 @@ private:
 
 void THTMLEMainForm::BuildImageIndex() {
     CreateImageIndex1 =
-        InsertItem(this, File1, File1->IndexOf(Close1), "CreateImageIndex1", "Create &Image Index");
+        InsertItem(this, File1, File1->IndexOf(Exit1), "CreateImageIndex1", "Create &Image Index");
     ListBox2 = NewControl<TListBox>(this, this, "ListBox2");
     ListBox2->SetVisible(false);
     ListBox2->SetSorted(true);
@@ -157,7 +158,7 @@ void THTMLEMainForm::CreateImageIndex1Click(TObject* /*Sender*/) {
 
 bool THTMLEMainForm::StartImageIndexPage(int pageNumber) {
     const int page = FirstFreePage();
-    FileNewButtonClick(this);
+    Documents->FileNewButtonClick(this);
     if (page < 0 || !PageInUse(page))
         return false;
     ImageIndexPage = page;

@@ -1,6 +1,7 @@
 #include "site/ReportPane.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 #include "editor/FontSettings.h"
 #include "editor/TextTransforms.h"
 #include "editor/PrintCommands.h"
@@ -191,14 +192,14 @@ void TReportPane::Build() {
 // The pane's Save, Print and Close are the File menu's, which take the report while it shows.
 void TReportPane::Bind() {
     ReportCloseButton->OnClick = Handler(this, &TReportPane::ReportCloseButtonClick);
-    SaveButton->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
-    ReportSave1->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
+    SaveButton->OnClick = Handler(Form.Documents, &TDocuments::Save1Click);
+    ReportSave1->OnClick = Handler(Form.Documents, &TDocuments::Save1Click);
     PrintReportButton->OnClick = Handler(Form.PrintCommands, &TPrintCommands::Print1Click);
     ReportPrint1->OnClick = Handler(Form.PrintCommands, &TPrintCommands::Print1Click);
     Copy5->OnClick = Handler(this, &TReportPane::Copy5Click);
     SelectAll4->OnClick = Handler(this, &TReportPane::SelectAll4Click);
     SelectFiles2->OnClick = Handler(this, &TReportPane::Select1Click);
-    ReportClose1->OnClick = Handler(&Form, &THTMLEMainForm::Close1Click);
+    ReportClose1->OnClick = Handler(Form.Documents, &TDocuments::Close1Click);
     ReportFormMenu->OnPopup = Handler(this, &TReportPane::ReportFormMenuPopup);
     ReportTopPanel->OnResize = Handler(this, &TReportPane::ReportTopPanelResize);
     SelectFiles1->OnClick = Handler(this, &TReportPane::SelectFiles1Click);
@@ -291,7 +292,7 @@ bool TReportPane::RunOnShownView(TShownViewCommand command) {
 // The dialog is given the default extension, so that its question before replacing a file asks
 // about the name that will really be written.
 void TReportPane::SaveReport(bool saveAs) {
-    TSaveDialog& dialog = *Form.SaveDialog;
+    TSaveDialog& dialog = *Form.Documents->SaveDialog;
     if (saveAs)
         dialog.SetDefaultExt(Form.DefaultExtension);
     bool chosen = dialog.Execute();
@@ -305,9 +306,9 @@ void TReportPane::SaveReport(bool saveAs) {
             return;
         path = Form.ProgramFolder + "framewk.htm";
     } else if (saveAs) {
-        path = Form.WithDefaultExtension(path);
+        path = Form.Documents->WithDefaultExtension(path);
     }
-    THTMLEMainForm::WriteEditorText(ReportForm, path);
+    TDocuments::WriteEditorText(ReportForm, path);
 }
 
 void TReportPane::PrintReport() {

@@ -3,6 +3,7 @@
 
 #include "tags/TagInsertion.h"
 
+#include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "platform/Events.h"
 #include "tags/TagButtons.h"
@@ -83,6 +84,10 @@ const TItemHandler<TElementNavigation> NavigationItems[] = {
     {&F::HLTagLeft1, &TElementNavigation::TagLeft1Click},
 };
 
+const TItemHandler<TEditCommands> EditItems[] = {
+    {&F::Undo3, &TEditCommands::Undo1Click},
+};
+
 } // namespace
 
 // The items come first in the hidden menu, before the page stepping's.
@@ -115,5 +120,6 @@ void TTagInsertion::BindHiddenShortcuts() {
         (this->*entry.Member)->OnClick = Handler(Form.TagButtons, entry.Click);
     for (const auto& entry : NavigationItems)
         (this->*entry.Member)->OnClick = Handler(Form.ElementNavigation, entry.Click);
-    Undo3->OnClick = [this](TObject* sender) { Form.Undo1Click(sender); };
+    for (const auto& entry : EditItems)
+        (this->*entry.Member)->OnClick = Handler(Form.EditCommands, entry.Click);
 }

@@ -215,7 +215,7 @@ TEST_P(Recovery, AfterACrashAsksOnceAndLoadsOrDropsTheCopies) {
     EXPECT_EQ(TempFiles("*.htmtmp"), std::vector<String>());
     EXPECT_FALSE(FileExists(IndexName()));
     // The copies are gone: none of them may be offered as a recent file.
-    EXPECT_EQ(0, Form->MRU->Items().Count());
+    EXPECT_EQ(0, Form->Documents->MRU->Items().Count());
     EXPECT_EQ(Form->PageInUse(0), load);
     EXPECT_EQ(Form->PageInUse(1), load);
     if (!load)
@@ -390,7 +390,7 @@ TEST_F(AutosaveTest, ARecoveredPageIsSavedWithTheLineEndsOfItsFile) {
         Form = MakeMainWindow();
         if (c.Mixed)
             TestHooks::AnswerMessageBox(IDOK);
-        ASSERT_EQ(Form->OpenDocument(file, false, true, false), 0);
+        ASSERT_EQ(Form->Documents->OpenDocument(file, false, true, false), 0);
         Form->Memos[0]->SetSelStart(0);
         TestHooks::TypeText(*Form->Memos[0], "x");
         RunAutosave();
@@ -399,7 +399,7 @@ TEST_F(AutosaveTest, ARecoveredPageIsSavedWithTheLineEndsOfItsFile) {
         TestHooks::AnswerMessageBox(IDYES);
         Form->Show();
         ASSERT_EQ(Form->FileNames[0], file);
-        EXPECT_TRUE(Form->SaveDocument(0, false, false));
+        EXPECT_TRUE(Form->Documents->SaveDocument(0, false, false));
         EXPECT_EQ(ReadFileBytes(file), c.Saved);
         EXPECT_EQ(TestHooks::Prompts().size(), c.Mixed ? 2u : 1u);
     }

@@ -100,8 +100,8 @@ TEST(DocumentPages, StatusBarTextsFollowThePagesInUse) {
                 EXPECT_EQ(PanelText(*form, panel), c.Panels[panel]) << "panel " << panel;
             }
         if (form->AnyDocumentOpen()) {
-            EXPECT_TRUE(form->Save1->Enabled());
-            EXPECT_TRUE(form->CutButton->Enabled());
+            EXPECT_TRUE(form->Documents->Save1->Enabled());
+            EXPECT_TRUE(form->EditCommands->CutButton->Enabled());
         }
     }
 }
@@ -112,14 +112,14 @@ TEST(DocumentPages, GetMemoOfTheActivePageOutlivesTheLastPage) {
     auto form = MakeMainWindow();
     UsePage(*form, 6, "/a.htm", "text");
     ASSERT_EQ(form->GetMemo(-1), form->Memos[6]);
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     EXPECT_FALSE(form->AnyDocumentOpen());
     EXPECT_FALSE(form->PageInUse(-1));
     EXPECT_EQ(form->GetMemo(-1), form->Memos[6]);
     EXPECT_EQ(form->GetMemo(-1)->Text(), "");
     EXPECT_EQ(form->ActiveFileName(), "");
     EXPECT_FALSE(form->PageControl1->Visible());
-    EXPECT_FALSE(form->Save1->Enabled());
+    EXPECT_FALSE(form->Documents->Save1->Enabled());
     EXPECT_EQ(PanelText(*form, THTMLEMainForm::CountPanel), "No files open/None modified");
 }
 
@@ -252,10 +252,51 @@ TEST(DocumentPages, ATwentyFirstHandedOverFileIsRefused) {
 
 TEST(DocumentPages, CommandsThatNeedAPageStartDisabledAndFollowTheFirstPage) {
     auto form = MakeMainWindow();
-    EXPECT_FALSE(form->Save1->Enabled());
-    EXPECT_FALSE(form->FileSaveButton->Enabled());
+    EXPECT_FALSE(form->Documents->Save1->Enabled());
+    EXPECT_FALSE(form->Documents->FileSaveButton->Enabled());
     UsePage(*form, 0, "/site/index.html", "<p>");
     form->UpdateDocumentCommands();
-    EXPECT_TRUE(form->Save1->Enabled());
-    EXPECT_TRUE(form->FileSaveButton->Enabled());
+    EXPECT_TRUE(form->Documents->Save1->Enabled());
+    EXPECT_TRUE(form->Documents->FileSaveButton->Enabled());
+}
+
+// The documents' and the edit commands' items and buttons follow the pages as the other
+// commands that need a page do; their menus, as they open, take them back when there is no page
+// (and no help-pointer mode), whatever the clipboard holds or forced them on.
+TEST(DocumentPages, DocumentAndEditCommandsFollowThePagesAndTheirMenus) {
+    auto form = MakeMainWindow();
+    const TDocuments& documents = *form->Documents;
+    const TEditCommands& edit = *form->EditCommands;
+    const std::vector<TMenuItem*> fileMenuItems = {documents.Save1, documents.SaveAs1,
+                                                   documents.SaveAsTemplate, documents.Close1,
+                                                   documents.CloseAll1};
+    std::vector<TMenuItem*> items = fileMenuItems;
+    for (TMenuItem* item : {documents.SaveAsFrameworkDocument1, edit.Undo1, edit.Cut1, edit.Copy1,
+                            edit.Paste1, edit.SelectAll2})
+        items.push_back(item);
+    const std::vector<TQmToolbarButton*> buttons = {documents.FileSaveButton, documents.CloseButton,
+                                                    documents.CloseAllButton, edit.CutButton,
+                                                    edit.CopyButton,          edit.PasteButton};
+    auto expectAll = [&](bool enabled) {
+        for (TMenuItem* item : items)
+            EXPECT_EQ(item->Enabled(), enabled) << item->Name();
+        for (TQmToolbarButton* button : buttons)
+            EXPECT_EQ(button->Enabled(), enabled) << button->Name();
+    };
+
+    expectAll(false);
+    TestHooks::SetClipboardText("clip");
+    form->Edit1->Click();
+    EXPECT_FALSE(edit.Paste1->Enabled()) << "no page to paste into";
+    form->EnableDocumentCommands();
+    expectAll(true);
+    form->File1->Click();
+    for (TMenuItem* item : fileMenuItems)
+        EXPECT_FALSE(item->Enabled()) << item->Name();
+    EXPECT_TRUE(documents.SaveAsFrameworkDocument1->Enabled());
+
+    form->ForceCommandsEnabled = false;
+    UsePage(*form, 0, "/site/index.html", "<p>");
+    form->File1->Click();
+    expectAll(true);
 }

@@ -64,23 +64,24 @@ TEST(Documents, OpenSeveralFilesThenSaveInPlace) {
     form->FilePane->DirectoryListBox1->SetDirectory(folder);
 
     AnswerFiles({upper, plain});
-    form->FileOpenClick(form->OpenFile1);
+    form->Documents->FileOpenClick(form->Documents->OpenFile1);
     ASSERT_TRUE(form->PageInUse(0));
     ASSERT_TRUE(form->PageInUse(1));
     EXPECT_EQ(TestHooks::Prompts()[0].Kind, "OpenDialog");
-    EXPECT_EQ(form->OpenDialog->InitialDir(), form->FilePane->DirectoryListBox1->Directory());
+    EXPECT_EQ(form->Documents->OpenDialog->InitialDir(),
+              form->FilePane->DirectoryListBox1->Directory());
     EXPECT_EQ(form->FileNames[0], upper);
     EXPECT_EQ(form->TabSheets[0]->Caption(), "Index.HTML");
     EXPECT_EQ(form->Memos[0]->Text(), "<p>one</p>\r\n<p>two</p>\r\n");
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[1]);
-    EXPECT_EQ(form->MRU->Items()[0], plain);
-    EXPECT_EQ(form->MRU->Items()[1], upper);
+    EXPECT_EQ(form->Documents->MRU->Items()[0], plain);
+    EXPECT_EQ(form->Documents->MRU->Items()[1], upper);
     EXPECT_FALSE(form->AbortRequested);
 
     form->PageControl1->SetActivePage(form->TabSheets[0]);
     form->Memos[0]->SetText("<p>three</p>\r\n");
     form->Memos[0]->SetModified(true);
-    form->Save1Click(form->Save1);
+    form->Documents->Save1Click(form->Documents->Save1);
     EXPECT_EQ(ReadFileBytes(upper), "<p>three</p>\n");
     EXPECT_FALSE(form->Memos[0]->Modified());
     EXPECT_EQ(form->FileNames[0], upper);
@@ -92,18 +93,18 @@ TEST(Documents, OpenSeveralFilesThenSaveInPlace) {
 TEST(Documents, OpeningAnOpenFileReusesItsPage) {
     String page = MakeFile(Folder("s") + "page.htm", "saved");
     auto form = MakeMainWindow();
-    ASSERT_EQ(form->OpenDocument(page, false, true, false), 0);
+    ASSERT_EQ(form->Documents->OpenDocument(page, false, true, false), 0);
     UsePage(*form, 1, "/other.htm", "x");
 
-    EXPECT_EQ(form->OpenDocument(page, false, true, false), -1);
+    EXPECT_EQ(form->Documents->OpenDocument(page, false, true, false), -1);
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[0]);
     form->Memos[0]->SetText("edited");
     form->Memos[0]->SetModified(true);
     TestHooks::AnswerMessageBox(IDNO);
-    EXPECT_EQ(form->OpenDocument(page, false, true, false), -1);
+    EXPECT_EQ(form->Documents->OpenDocument(page, false, true, false), -1);
     EXPECT_EQ(form->Memos[0]->Text(), "edited");
     TestHooks::AnswerMessageBox(IDYES);
-    EXPECT_EQ(form->OpenDocument(page, false, true, false), 0);
+    EXPECT_EQ(form->Documents->OpenDocument(page, false, true, false), 0);
     EXPECT_EQ(form->Memos[0]->Text(), "saved");
     EXPECT_FALSE(form->Memos[0]->Modified());
     EXPECT_FALSE(form->PageInUse(2));
@@ -121,19 +122,19 @@ TEST(Documents, TwentyPagesAtMost) {
 
     AnswerFiles({extra, open});
     TestHooks::AnswerMessageBox(IDOK);
-    form->FileOpenClick(form->OpenFile1);
+    form->Documents->FileOpenClick(form->Documents->OpenFile1);
     EXPECT_FALSE(form->AbortRequested);
     TestHooks::AnswerMessageBox(IDOK);
-    EXPECT_EQ(form->OpenDocument(open, false, true, false), -1);
+    EXPECT_EQ(form->Documents->OpenDocument(open, false, true, false), -1);
     TestHooks::AnswerMessageBox(IDOK);
-    form->FileNewButtonClick(form->BlankDocument1);
+    form->Documents->FileNewButtonClick(form->Documents->BlankDocument1);
     EXPECT_TRUE(form->AbortRequested);
     EXPECT_EQ(PromptTexts(), (std::vector<String>{
                                  "Sorry, can't open more than 20 files at a time.",
                                  "Sorry, can't open more than 20 files at a time.",
                                  "Sorry, can't open more than 20 files open at a time.",
                              }));
-    EXPECT_EQ(form->UntitledCounter, 0);
+    EXPECT_EQ(form->Documents->UntitledCounter, 0);
 }
 
 // Save As: the proposed name, the default extension added to a file name without a dot (a dot
@@ -159,26 +160,28 @@ TEST(Documents, SaveAsNamesThePageAsChosen) {
         auto form = MakeMainWindow();
         form->DefaultExtension = "html";
         form->FilePane->DirectoryListBox1->SetDirectory(folder);
-        form->FileNewButtonClick(form->BlankDocument1);
+        form->Documents->FileNewButtonClick(form->Documents->BlankDocument1);
         ASSERT_EQ(form->TabSheets[0]->Caption(), "[untitled1]");
         form->Memos[0]->SetText("text");
 
         TestHooks::AnswerDialogCancel();
-        EXPECT_FALSE(form->SaveDocument(0, true, false));
-        EXPECT_EQ(form->SaveDialog->FileName(), "untitled1.html");
-        EXPECT_EQ(form->SaveDialog->FilterIndex(), 1);
+        EXPECT_FALSE(form->Documents->SaveDocument(0, true, false));
+        EXPECT_EQ(form->Documents->SaveDialog->FileName(), "untitled1.html");
+        EXPECT_EQ(form->Documents->SaveDialog->FilterIndex(), 1);
 
         AnswerName(c.Typed);
-        form->SaveAs1Click(form->SaveAs1);
+        form->Documents->SaveAs1Click(form->Documents->SaveAs1);
         EXPECT_EQ(ReadFileBytes(c.Written), "text");
         EXPECT_EQ(form->FileNames[0], c.Written);
         EXPECT_EQ(form->TabSheets[0]->Caption(), ExtractFileName(c.Written));
-        EXPECT_EQ(form->MRU->Items().Count() > 0 && form->MRU->Items()[0] == c.Written, c.Recent);
+        EXPECT_EQ(form->Documents->MRU->Items().Count() > 0 &&
+                      form->Documents->MRU->Items()[0] == c.Written,
+                  c.Recent);
         // The list shows pages only ("*.*htm*").
         if (c.Recent && ExtractFilePath(c.Written) == folder) {
             EXPECT_GE(form->FilePane->FileListBox1->Items().IndexOf(ExtractFileName(c.Written)), 0);
         }
-        EXPECT_EQ(form->SaveDialog->DefaultExt(), "");
+        EXPECT_EQ(form->Documents->SaveDialog->DefaultExt(), "");
     }
 }
 
@@ -194,7 +197,7 @@ TEST(Documents, SaveAsAsksBeforeReplacingTheExtendedName) {
     AnswerName("old");
     TestHooks::AnswerMessageBox(IDNO);
     TestHooks::AnswerDialogCancel();
-    EXPECT_FALSE(form->SaveDocument(0, true, false));
+    EXPECT_FALSE(form->Documents->SaveDocument(0, true, false));
     EXPECT_EQ(ReadFileBytes(existing), "keep me");
     EXPECT_EQ(PromptTexts(),
               std::vector<String>{existing + " already exists.\r\nDo you want to replace it?"});
@@ -211,12 +214,12 @@ TEST(Documents, APageWithoutAFileOfItsOwnIsNamedInTheDialog) {
     form->FilePane->DirectoryListBox1->SetDirectory(folder);
     UsePage(*form, 0, "[untitled]", "recovered", true);
     form->TabSheets[0]->SetCaption("index.html");
-    ASSERT_EQ(form->OpenDocument(copy, false, true, false), 1);
+    ASSERT_EQ(form->Documents->OpenDocument(copy, false, true, false), 1);
 
     for (int page : {0, 1}) {
         SCOPED_TRACE(page);
         AnswerName(folder + "named" + IntToStr(page) + ".html");
-        EXPECT_TRUE(form->SaveDocument(page, false, false));
+        EXPECT_TRUE(form->Documents->SaveDocument(page, false, false));
         EXPECT_EQ(form->FileNames[page], folder + "named" + IntToStr(page) + ".html");
         EXPECT_FALSE(FileExists("[untitled]"));
         EXPECT_FALSE(FileExists(folder + "index.html"));
@@ -225,7 +228,7 @@ TEST(Documents, APageWithoutAFileOfItsOwnIsNamedInTheDialog) {
     EXPECT_EQ(ReadFileBytes(folder + "named1.html"), "copied");
 
     form->Memos[0]->SetText("again");
-    EXPECT_TRUE(form->SaveDocument(0, false, false));
+    EXPECT_TRUE(form->Documents->SaveDocument(0, false, false));
     EXPECT_EQ(ReadFileBytes(folder + "named0.html"), "again");
 }
 
@@ -236,9 +239,9 @@ TEST(Documents, SaveAsTemplateProposesATemplateName) {
     form->TemplateFolder = templates;
     UsePage(*form, 0, "/site/index.html", "t");
     AnswerName("index.htt");
-    EXPECT_TRUE(form->SaveDocument(0, true, true));
-    EXPECT_EQ(form->SaveDialog->FilterIndex(), 2);
-    EXPECT_EQ(form->SaveDialog->InitialDir(), templates);
+    EXPECT_TRUE(form->Documents->SaveDocument(0, true, true));
+    EXPECT_EQ(form->Documents->SaveDialog->FilterIndex(), 2);
+    EXPECT_EQ(form->Documents->SaveDialog->InitialDir(), templates);
     EXPECT_EQ(ReadFileBytes(templates + "index.htt"), "t");
     EXPECT_EQ(form->FileNames[0], templates + "index.htt");
 }
@@ -257,7 +260,7 @@ TEST(Documents, AFailedSaveKeepsThePageAndCloseAllGoesOn) {
 
     for (int answer : {IDYES, IDOK, IDYES, IDOK, IDYES})
         TestHooks::AnswerMessageBox(answer);
-    form->CloseAll1Click(form->CloseAll1);
+    form->Documents->CloseAll1Click(form->Documents->CloseAll1);
     EXPECT_TRUE(form->CloseCancelled);
     EXPECT_EQ(ReadFileBytes(good), "three");
     EXPECT_FALSE(form->PageInUse(2));
@@ -319,11 +322,11 @@ TEST(Documents, ClosingActivatesTheNearestPage) {
     for (int page : {2, 5, 9})
         UsePage(*form, page, "/p" + IntToStr(page) + ".htm", "x");
     form->PageControl1->SetActivePage(form->TabSheets[5]);
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[2]);
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     EXPECT_EQ(form->PageControl1->ActivePage(), form->TabSheets[9]);
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     EXPECT_FALSE(form->PageControl1->Visible());
 }
 
@@ -340,8 +343,8 @@ TEST(Documents, FileDialogsStartInTheWorkingFolder) {
     form->FilePane->DirectoryListBox1->SetDirectory(site);
     ASSERT_TRUE(SetCurrentDir(elsewhere));
     TestHooks::AnswerDialogCancel();
-    form->FileOpenClick(form->OpenFile1);
-    EXPECT_EQ(form->OpenDialog->InitialDir(), ExcludeTrailingPathDelimiter(site));
+    form->Documents->FileOpenClick(form->Documents->OpenFile1);
+    EXPECT_EQ(form->Documents->OpenDialog->InitialDir(), ExcludeTrailingPathDelimiter(site));
 }
 
 // The recent files: newest first, at most twelve, a name listed before it is tested, and a
@@ -353,24 +356,24 @@ TEST(Documents, RecentFiles) {
         files.push_back(MakeFile(folder + "f" + IntToStr(i) + ".htm", "x"));
     auto form = MakeMainWindow();
     AnswerFiles(files);
-    form->FileOpenClick(form->OpenFile1);
-    ASSERT_EQ(form->MRU->Items().Count(), 12);
-    EXPECT_EQ(form->MRU->Items()[0], files[12]);
-    EXPECT_EQ(form->MRU->Items()[11], files[1]);
+    form->Documents->FileOpenClick(form->Documents->OpenFile1);
+    ASSERT_EQ(form->Documents->MRU->Items().Count(), 12);
+    EXPECT_EQ(form->Documents->MRU->Items()[0], files[12]);
+    EXPECT_EQ(form->Documents->MRU->Items()[11], files[1]);
 
     String vanished = MakeFile(folder + "gone.htm", "x");
-    ASSERT_EQ(form->OpenDocument(vanished, false, true, false), 13);
-    form->Close1Click(form->Close1);
+    ASSERT_EQ(form->Documents->OpenDocument(vanished, false, true, false), 13);
+    form->Documents->Close1Click(form->Documents->Close1);
     DeleteFile(vanished);
     String noText = folder + "index";
     TestHooks::AnswerMessageBox(IDOK);
-    form->OpenDocument(noText, false, true, false);
-    EXPECT_EQ(form->MRU->Items()[0], noText);
+    form->Documents->OpenDocument(noText, false, true, false);
+    EXPECT_EQ(form->Documents->MRU->Items()[0], noText);
     EXPECT_FALSE(form->PageInUse(13));
 
     TestHooks::AnswerMessageBox(IDOK);
-    form->MRU->OnMRUItemClick(nullptr, vanished);
-    EXPECT_EQ(form->MRU->Items()[0], vanished);
+    form->Documents->MRU->OnMRUItemClick(nullptr, vanished);
+    EXPECT_EQ(form->Documents->MRU->Items()[0], vanished);
     EXPECT_FALSE(form->PageInUse(13));
     ASSERT_EQ(PromptTexts().size(), 2u);
     EXPECT_NE(Pos(noText, PromptTexts()[0]), 0) << PromptTexts()[0];
@@ -415,8 +418,8 @@ TEST(Documents, TextFileTypes) {
         dialog.DeleteButtonClick(dialog.DeleteButton);
         dialog.OKButton->Click();
     });
-    form->TextFiles1Click(form->TextFiles1);
-    EXPECT_EQ(form->TextFileExtensions, ".shtml .txt .htt .php ");
+    form->Documents->TextFiles1Click(form->Documents->TextFiles1);
+    EXPECT_EQ(form->Documents->TextFileExtensions, ".shtml .txt .htt .php ");
     EXPECT_EQ(ReadTextFileTypes(), (std::vector<String>{".shtml", ".txt", ".htt", ".php"}));
     struct Case {
         const char* Name;
@@ -424,10 +427,10 @@ TEST(Documents, TextFileTypes) {
     };
     for (const Case& c : {Case{"/a/b.php", true}, Case{"/a/b.HTM", false}, Case{"/a/b.shtml", true},
                           Case{"/a.txt/readme", false}, Case{"/a/b.ht", true}})
-        EXPECT_EQ(form->IsTextFile(c.Name), c.Text) << c.Name;
+        EXPECT_EQ(form->Documents->IsTextFile(c.Name), c.Text) << c.Name;
 
     TestHooks::AnswerModalResult(mrCancel);
-    form->TextFiles1Click(form->TextFiles1);
+    form->Documents->TextFiles1Click(form->Documents->TextFiles1);
     EXPECT_EQ(ReadTextFileTypes().size(), 4u);
 }
 
@@ -438,7 +441,7 @@ TEST(Documents, IsHTMLFile) {
     };
     for (const Case& c : {Case{"a.htm", true}, Case{"A.HTML", true}, Case{"a.shtml", true},
                           Case{"a.html.bak", true}, Case{"notes.txt", false}, Case{"htm", false}})
-        EXPECT_EQ(THTMLEMainForm::IsHTMLFile(c.Name), c.HTML) << c.Name;
+        EXPECT_EQ(TDocuments::IsHTMLFile(c.Name), c.HTML) << c.Name;
 }
 
 // Odd input loses nothing: NUL bytes and a name that is not UTF-8 come back byte for byte; a
@@ -450,18 +453,18 @@ TEST(Documents, OddFilesRoundTripOrAreReported) {
     std::filesystem::create_directories(folder + "dir.htm");
     auto form = MakeMainWindow();
     for (const String& file : {nul, latin}) {
-        int page = form->OpenDocument(file, false, true, false);
+        int page = form->Documents->OpenDocument(file, false, true, false);
         ASSERT_GE(page, 0) << file;
         form->Memos[page]->SetModified(true);
         String before = ReadFileBytes(file);
-        EXPECT_TRUE(form->SaveDocument(page, false, false));
+        EXPECT_TRUE(form->Documents->SaveDocument(page, false, false));
         EXPECT_EQ(ReadFileBytes(file), before) << file;
     }
     EXPECT_EQ(form->TabSheets[1]->Caption(), "caf\xE9.htm");
 
     for (const String& bad : {folder + "dir.htm", folder + "gone/x.htm"}) {
         TestHooks::AnswerMessageBox(IDOK);
-        EXPECT_EQ(form->OpenDocument(bad, false, true, false), -1) << bad;
+        EXPECT_EQ(form->Documents->OpenDocument(bad, false, true, false), -1) << bad;
     }
     EXPECT_FALSE(form->PageInUse(2));
     EXPECT_EQ(PromptTexts().size(), 2u);
@@ -480,11 +483,11 @@ TEST(Documents, ReportPaneSaveAsAndClose) {
 
     AnswerName("anything", 3);
     TestHooks::AnswerMessageBox(IDYES);
-    form->SaveAs1Click(form->SaveAs1);
+    form->Documents->SaveAs1Click(form->Documents->SaveAs1);
     EXPECT_EQ(ReadFileBytes(form->ProgramFolder + "framewk.htm"), "report\r\n");
     EXPECT_EQ(PromptTexts(), std::vector<String>{"Save this as your new 'framework' document?"});
 
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     EXPECT_FALSE(form->ReportPane->ReportForm->Visible());
     EXPECT_FALSE(form->ReportPane->ReportPanel->Visible());
     EXPECT_TRUE(form->PageControl1->Visible());
@@ -527,7 +530,7 @@ TEST(Documents, SavingKeepsTheLineEndsOfTheFile) {
         AnswerFiles({file});
         if (!c.Kind.empty())
             TestHooks::AnswerMessageBox(IDOK);
-        form->FileOpenClick(form->OpenFile1);
+        form->Documents->FileOpenClick(form->Documents->OpenFile1);
         ASSERT_TRUE(form->PageInUse(0));
         TRichEdit* editor = form->Memos[0];
         EXPECT_EQ(editor->Text(), c.Text);
@@ -538,12 +541,12 @@ TEST(Documents, SavingKeepsTheLineEndsOfTheFile) {
                                                            "will write every line end as " +
                                                            c.Kind + "."});
 
-        form->Save1Click(form->Save1);
+        form->Documents->Save1Click(form->Documents->Save1);
         EXPECT_EQ(ReadFileBytes(file), c.Saved);
         editor->SetSelStart(editor->Lines().Get(0).size() + 2);
         TestHooks::TypeText(*editor, "x");
         TestHooks::PressKey(*editor, VK_RETURN);
-        form->Save1Click(form->Save1);
+        form->Documents->Save1Click(form->Documents->Save1);
         EXPECT_EQ(ReadFileBytes(file), c.Edited);
     }
 }

@@ -55,7 +55,7 @@ TEST_P(FirstShowing, FreesTheSplashAndOpensTheCommandLineFileOnlyOnce) {
     // Showing again after the page closed opens nothing more.
     form->Hide();
     form->Memos[0]->SetModified(false);
-    form->Close1Click(nullptr);
+    form->Documents->Close1Click(nullptr);
     form->Show();
     EXPECT_FALSE(form->PageInUse(0));
     EXPECT_FALSE(form->PageInUse(1));

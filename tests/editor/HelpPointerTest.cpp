@@ -45,9 +45,9 @@ TEST_F(HelpPointer, InTheModeACommandShowsItsTopicAndDoesNotRun) {
         THelpContext Topic;
     };
     const Case cases[] = {
-        {"Close", [](THTMLEMainForm& f) { f.Close1->Click(); }, 200},
-        {"Close button", [](THTMLEMainForm& f) { f.CloseButton->Click(); }, 200},
-        {"Close All", [](THTMLEMainForm& f) { f.CloseAll1->Click(); }, 210},
+        {"Close", [](THTMLEMainForm& f) { f.Documents->Close1->Click(); }, 200},
+        {"Close button", [](THTMLEMainForm& f) { f.Documents->CloseButton->Click(); }, 200},
+        {"Close All", [](THTMLEMainForm& f) { f.Documents->CloseAll1->Click(); }, 210},
         {"Editor font", [](THTMLEMainForm& f) { f.FontCommand->Editor1->Click(); }, 910},
         {"Printer font", [](THTMLEMainForm& f) { f.FontCommand->Printer1->Click(); }, 910},
         {"Contents", [](THTMLEMainForm& f) { f.Contents1->Click(); }, 1020},
@@ -74,7 +74,7 @@ TEST_F(HelpPointer, InTheModeACommandShowsItsTopicAndDoesNotRun) {
         // The mode has ended: the same command now runs.
         TestHooks::Reset();
         TestHooks::AnswerMessageBox(IDNO);
-        Form->Close1->Click();
+        Form->Documents->Close1->Click();
         EXPECT_FALSE(Form->PageInUse(2));
         EXPECT_TRUE(TestHooks::HelpRequests().empty());
     }
@@ -102,21 +102,21 @@ TEST_F(HelpPointer, TheModeEnablesCommandsAndTheTagBarUntilItEnds) {
     Form->TagButtons->ButtonsPage->SetEnabled(false);
     Form->UpdateDocumentCommands();
     ASSERT_FALSE(Form->AnyDocumentOpen());
-    ASSERT_FALSE(Form->Close1->Enabled());
-    ASSERT_FALSE(Form->Save1->Enabled());
+    ASSERT_FALSE(Form->Documents->Close1->Enabled());
+    ASSERT_FALSE(Form->Documents->Save1->Enabled());
 
     Form->PointerHelp1->Click();
-    EXPECT_TRUE(Form->Close1->Enabled());
-    EXPECT_TRUE(Form->Save1->Enabled());
-    EXPECT_TRUE(Form->FileSaveButton->Enabled());
+    EXPECT_TRUE(Form->Documents->Close1->Enabled());
+    EXPECT_TRUE(Form->Documents->Save1->Enabled());
+    EXPECT_TRUE(Form->Documents->FileSaveButton->Enabled());
     EXPECT_TRUE(Form->TagButtons->ButtonsPage->Enabled());
     EXPECT_EQ(Screen->Cursors(crHelp), Form->HelpCursor);
 
-    Form->Close1->Click();
+    Form->Documents->Close1->Click();
     ExpectOneRequest(HELP_CONTEXT, 200);
-    EXPECT_FALSE(Form->Close1->Enabled());
-    EXPECT_FALSE(Form->Save1->Enabled());
-    EXPECT_FALSE(Form->FileSaveButton->Enabled());
+    EXPECT_FALSE(Form->Documents->Close1->Enabled());
+    EXPECT_FALSE(Form->Documents->Save1->Enabled());
+    EXPECT_FALSE(Form->Documents->FileSaveButton->Enabled());
     EXPECT_FALSE(Form->TagButtons->ButtonsPage->Enabled());
 
     // A tag bar that was enabled stays so.
@@ -133,7 +133,8 @@ TEST_F(HelpPointer, TheEditMenuOffersItsCommandsInTheMode) {
     Form->Edit1->Click();
     const TElementNavigation& navigation = *Form->ElementNavigation;
     for (TMenuItem* item :
-         {Form->Undo1, Form->Cut1, Form->Copy1, Form->Paste1, Form->SelectAll2, navigation.GoTo1,
+         {Form->EditCommands->Undo1, Form->EditCommands->Cut1, Form->EditCommands->Copy1,
+          Form->EditCommands->Paste1, Form->EditCommands->SelectAll2, navigation.GoTo1,
           navigation.Extendhighlight1, navigation.SelectTag2, navigation.SetBookmark1,
           navigation.GoToBookmark1, Form->FindReplace->Find1, Form->FindReplace->Replace1})
         EXPECT_TRUE(item->Enabled()) << item->Name();
@@ -149,7 +150,8 @@ TEST_F(HelpPointer, WithoutTheModeTheEditMenuTakesBackTheForcedCommands) {
     Form->Edit1->Click();
     EXPECT_FALSE(navigation.BookmarkButton->Enabled());
     for (TMenuItem* item :
-         {Form->Undo1, Form->Cut1, Form->Copy1, Form->Paste1, Form->SelectAll2, navigation.GoTo1,
+         {Form->EditCommands->Undo1, Form->EditCommands->Cut1, Form->EditCommands->Copy1,
+          Form->EditCommands->Paste1, Form->EditCommands->SelectAll2, navigation.GoTo1,
           navigation.Extendhighlight1, navigation.SelectTag2, navigation.SetBookmark1,
           navigation.GoToBookmark1, Form->FindReplace->Find1, Form->FindReplace->Replace1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
@@ -163,7 +165,7 @@ TEST_F(HelpPointer, OutOfTheModeCommandsRunAndTheGateOnlyForgetsTheInsertKey) {
     EXPECT_FALSE(Form->HandleHelpPointer(HelpContexts::BodyButtonClick));
     EXPECT_FALSE(Form->InsertToggleKnown);
 
-    Form->Close1->Click();
+    Form->Documents->Close1->Click();
     EXPECT_FALSE(Form->PageInUse(1));
     EXPECT_TRUE(Form->PageInUse(0));
     Form->Contents1->Click();
@@ -191,7 +193,7 @@ TEST_F(HelpPointer, WhatDoesNotTakePartLeavesTheModeOn) {
     EXPECT_EQ(Screen->Cursor(), crHelp);
     EXPECT_TRUE(TestHooks::HelpRequests().empty());
 
-    Form->CloseAll1->Click();
+    Form->Documents->CloseAll1->Click();
     ExpectOneRequest(HELP_CONTEXT, 210);
     EXPECT_TRUE(Form->PageInUse(0));
     EXPECT_TRUE(Form->PageInUse(1));

@@ -61,7 +61,7 @@ void ExpectDefaults(THTMLEMainForm& form) {
     EXPECT_TRUE(form.Autosave->Autosave1->Checked());
     EXPECT_FALSE(form.DoubleParaTags);
     EXPECT_FALSE(form.ParaPrefs->Checked());
-    EXPECT_FALSE(form.FileSaveButton->Flat());
+    EXPECT_FALSE(form.Documents->FileSaveButton->Flat());
     EXPECT_FALSE(form.Office97Style1->Checked());
     EXPECT_EQ(form.DefaultExtension, "html");
     EXPECT_EQ(form.AutoInsertTab, "");
@@ -93,7 +93,7 @@ void ExpectDefaults(THTMLEMainForm& form) {
     }
     EXPECT_EQ(form.PrinterForm->Font().Name(), "MS Sans Serif");
     EXPECT_EQ(form.TextColour, clBlack);
-    EXPECT_EQ(form.TextFileExtensions, ".htm .html .shtml .txt .htt");
+    EXPECT_EQ(form.Documents->TextFileExtensions, ".htm .html .shtml .txt .htt");
     EXPECT_EQ(form.TagButtons->UserButtons[0]->Caption(), "1");
     EXPECT_EQ(form.FilePane->FilterCombo->Text(), "*.*htm*");
     EXPECT_EQ(form.FilePane->FileListBox1->Mask(), "*.*htm*");
@@ -228,7 +228,7 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
         {"DoubleParaTags", [&] { return form->DoubleParaTags && form->ParaPrefs->Checked(); }},
         {"Office97Style",
          [&] {
-             return form->Office97Style1->Checked() && form->FileSaveButton->Flat() &&
+             return form->Office97Style1->Checked() && form->Documents->FileSaveButton->Flat() &&
                     form->TagButtons->UserButtons[5]->Flat() &&
                     form->TagButtons->AppButtons[9]->Flat();
          }},
@@ -288,7 +288,7 @@ TEST(MainSettings, StoredValuesSetTheMembersAndCheckMarksTheyName) {
                     form->TagButtons->UserButtons[3]->Hint() == "User defineable";
          }},
         {"Text Files stop at the first gap",
-         [&] { return form->TextFileExtensions == ".htm .php "; }},
+         [&] { return form->Documents->TextFileExtensions == ".htm .php "; }},
         {"Apps",
          [&] {
              return form->AppButtons->AppCmdLines[0] == "gimp %s" &&

@@ -4,6 +4,8 @@
 
 #include "app/MainFormFeatures.h"
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
+#include "editor/EditCommands.h"
 
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"

@@ -275,16 +275,16 @@ TEST(Navigation, ClipboardUndoAndSelectAll) {
     auto form = PageWithCaret("abc|def");
     TRichEdit* editor = form->GetMemo(-1);
     editor->SetSelLength(2);
-    form->Cut1->Click();
+    form->EditCommands->Cut1->Click();
     EXPECT_EQ(editor->Text(), "abcf");
     EXPECT_EQ(Clipboard()->AsText(), "de");
-    form->Paste1->Click();
-    form->Paste1->Click();
+    form->EditCommands->Paste1->Click();
+    form->EditCommands->Paste1->Click();
     EXPECT_EQ(editor->Text(), "abcdedef");
-    form->Undo1->Click();
+    form->EditCommands->Undo1->Click();
     EXPECT_EQ(editor->Text(), "abcdef");
-    form->SelectAll2->Click();
-    form->Copy1->Click();
+    form->EditCommands->SelectAll2->Click();
+    form->EditCommands->Copy1->Click();
     EXPECT_EQ(Clipboard()->AsText(), "abcdef");
 }
 
@@ -293,9 +293,10 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     TestHooks::SetClipboardText("");
     form->Edit1->Click();
     for (TMenuItem* item :
-         {form->Undo1, form->Cut1, form->Paste1, form->ElementNavigation->GoTo1,
-          form->FindReplace->Find1, form->ElementNavigation->SelectTag2,
-          form->ElementNavigation->GoToBookmark1, form->ElementNavigation->Extendhighlight1})
+         {form->EditCommands->Undo1, form->EditCommands->Cut1, form->EditCommands->Paste1,
+          form->ElementNavigation->GoTo1, form->FindReplace->Find1,
+          form->ElementNavigation->SelectTag2, form->ElementNavigation->GoToBookmark1,
+          form->ElementNavigation->Extendhighlight1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
     EXPECT_FALSE(form->ElementNavigation->BookmarkButton->Enabled());
 
@@ -303,12 +304,13 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     form->GetMemo(-1)->SetSelStart(2);
     form->Edit1->Click();
     for (TMenuItem* item :
-         {form->SelectAll2, form->ElementNavigation->GoTo1, form->FindReplace->Find1,
+         {form->EditCommands->SelectAll2, form->ElementNavigation->GoTo1, form->FindReplace->Find1,
           form->FindReplace->Replace1, form->ElementNavigation->SelectTag2,
           form->ElementNavigation->Extendhighlight1, form->ElementNavigation->SetBookmark1})
         EXPECT_TRUE(item->Enabled()) << item->Name();
-    for (TMenuItem* item : {form->Undo1, form->Cut1, form->Copy1, form->Paste1,
-                            form->ElementNavigation->GoToBookmark1})
+    for (TMenuItem* item :
+         {form->EditCommands->Undo1, form->EditCommands->Cut1, form->EditCommands->Copy1,
+          form->EditCommands->Paste1, form->ElementNavigation->GoToBookmark1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
 
     form->GetMemo(-1)->SetSelStart(5);
@@ -318,11 +320,13 @@ TEST(Navigation, EditMenuRefreshFollowsThePageAndTheCaret) {
     TestHooks::SetClipboardText("clip");
     form->Edit1->Click();
     EXPECT_FALSE(form->ElementNavigation->SelectTag2->Enabled());
-    for (TMenuItem* item : {form->Undo1, form->Paste1, form->ElementNavigation->GoToBookmark1})
+    for (TMenuItem* item : {form->EditCommands->Undo1, form->EditCommands->Paste1,
+                            form->ElementNavigation->GoToBookmark1})
         EXPECT_TRUE(item->Enabled()) << item->Name();
     form->GetMemo(-1)->SelectAll();
-    form->MainPopupMenuPopup(nullptr);
-    for (TMenuItem* item : {form->Cut2, form->Copy4, form->Paste2, form->Undo2})
+    form->MainPopupMenu->Popup(0, 0);
+    for (TMenuItem* item : {form->EditCommands->Cut2, form->EditCommands->Copy4,
+                            form->EditCommands->Paste2, form->EditCommands->Undo2})
         EXPECT_TRUE(item->Enabled()) << item->Name();
 }
 
@@ -351,7 +355,7 @@ TEST(Navigation, FindAndNavigationCommandsFollowThePages) {
     UsePage(*form, 0, "/a.htm", "text");
     form->UpdateDocumentCommands();
     expectEnabled(true);
-    form->Close1Click(form->Close1);
+    form->Documents->Close1Click(form->Documents->Close1);
     expectEnabled(false);
 }
 

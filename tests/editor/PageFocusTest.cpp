@@ -47,7 +47,7 @@ protected:
         Form->BringToFront();
         First = MakePage("site/first.html", "<p>first</p>\r\n");
         Second = MakePage("site/second.html", "<p>second</p>\r\n");
-        Form->OpenDocument(First, false, true, false);
+        Form->Documents->OpenDocument(First, false, true, false);
         ASSERT_EQ(std::vector<int>{0}, FocusedPages(*Form));
     }
 
@@ -74,14 +74,18 @@ TEST_F(PageFocusTest, EveryWayOfBringingAPageForwardPutsTheCaretInIt) {
         {"Open dialog",
          [](THTMLEMainForm& form, const String& page) {
              AnswerFiles({page});
-             form.FileOpenClick(form.OpenFile1);
+             form.Documents->FileOpenClick(form.Documents->OpenFile1);
          }},
-        {"recent files", [](THTMLEMainForm& form,
-                            const String& page) { form.MRU->OnMRUItemClick(form.MRU, page); }},
+        {"recent files",
+         [](THTMLEMainForm& form, const String& page) {
+             form.Documents->MRU->OnMRUItemClick(form.Documents->MRU, page);
+         }},
         {"hand-over",
          [](THTMLEMainForm& form, const String& page) { form.OpenHandedOverFile(page); }},
         {"New",
-         [](THTMLEMainForm& form, const String&) { form.FileNewButtonClick(form.FileNewButton); }},
+         [](THTMLEMainForm& form, const String&) {
+             form.Documents->FileNewButtonClick(form.Documents->FileNewButton);
+         }},
     };
     for (const TCase& way : cases) {
         SCOPED_TRACE(way.Way);
@@ -95,7 +99,7 @@ TEST_F(PageFocusTest, EveryWayOfBringingAPageForwardPutsTheCaretInIt) {
 }
 
 TEST_F(PageFocusTest, ChangingTabsMovesTheCaretToTheTabShown) {
-    Form->OpenDocument(Second, false, true, false);
+    Form->Documents->OpenDocument(Second, false, true, false);
     ExpectFocusOnActivePage();
     Form->PageControl1->SetActivePage(Form->TabSheets[0]);
     Form->PageControl1Change(Form->PageControl1);
@@ -124,7 +128,7 @@ TEST_F(PageFocusTest, AHiddenPageNeverKeepsTheFocus) {
 }
 
 TEST_F(PageFocusTest, KeysGivenToAHiddenPageChangeNothing) {
-    Form->OpenDocument(Second, false, true, false);
+    Form->Documents->OpenDocument(Second, false, true, false);
     TRichEdit* hidden = Form->Memos[0];
     ASSERT_FALSE(hidden->Visible() && Form->TabSheets[0]->Visible());
     String before = hidden->Text();
@@ -141,11 +145,11 @@ TEST_F(PageFocusTest, AFileRefusedAsNotTextIsNamedInAMessage) {
         [&] {
             AnswerFiles({picture});
             TestHooks::AnswerMessageBox(IDOK);
-            Form->FileOpenClick(Form->OpenFile1);
+            Form->Documents->FileOpenClick(Form->Documents->OpenFile1);
         },
         [&] {
             TestHooks::AnswerMessageBox(IDOK);
-            Form->MRU->OnMRUItemClick(Form->MRU, picture);
+            Form->Documents->MRU->OnMRUItemClick(Form->Documents->MRU, picture);
         },
         [&] {
             TestHooks::AnswerMessageBox(IDOK);

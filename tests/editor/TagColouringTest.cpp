@@ -171,7 +171,7 @@ TEST_F(TagColouringTest, OpeningAPageColoursItWhenColouringIsOn) {
     String path = TestSupport::Sandbox("page.htm");
     WriteFileAtomic(path, "<B>x</B>");
     Form->ColouredTags = true;
-    int page = Form->OpenDocument(path, false, true, false);
+    int page = Form->Documents->OpenDocument(path, false, true, false);
     ASSERT_GE(page, 0);
     // Opening gives the page the editor font, whose style the text runs take.
     TRichEdit* editor = Form->Memos[page];
@@ -389,7 +389,7 @@ TEST_F(TagColouringTest, MarksShowWithoutChangingThePageOrWhatIsSaved) {
         String path = TestSupport::Sandbox("marks.htm");
         Form->FileNames[0] = path;
         editor->SetModified(true);
-        ASSERT_TRUE(Form->SaveDocument(0, false, false));
+        ASSERT_TRUE(Form->Documents->SaveDocument(0, false, false));
         EXPECT_EQ(ReadFileBytes(path), text);
         Form->TagColouring->ShowHideMarks1Click(Form->ShowHideMarks1);
         EXPECT_FALSE(editor->ShowMarks());

@@ -116,5 +116,5 @@ TEST(ToolbarGlyphs, ADamagedPictureIsReportedAndItsButtonStaysBare) {
     EXPECT_NE(TestHooks::Prompts()[0].Text.find("\"" + damaged + "\""), String::npos);
     EXPECT_EQ(TestHooks::Prompts()[0].Icon(), UINT(MB_ICONSTOP));
     EXPECT_TRUE(form->PrintCommands->PrintButton->Glyph().Empty());
-    EXPECT_FALSE(form->CloseButton->Glyph().Empty());
+    EXPECT_FALSE(form->Documents->CloseButton->Glyph().Empty());
 }

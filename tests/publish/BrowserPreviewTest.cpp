@@ -384,12 +384,13 @@ TEST_F(BrowserPreviewTest, TheFileMenuKeepsThePagesCommandsOffWhileThePreviewSho
     // The page's preview turns the whole menu off; the menu's own refresh keeps the page's
     // commands off too, for the previews that leave it on.
     Form->File1->OnClick(Form->File1);
-    for (TMenuItem* item :
-         {Form->Save1, Form->SaveAs1, Form->Close1, Form->CloseAll1, Form->PrintCommands->Print1})
+    for (TMenuItem* item : {Form->Documents->Save1, Form->Documents->SaveAs1,
+                            Form->Documents->Close1, Form->Documents->CloseAll1,
+                            Form->PrintCommands->Print1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
     ClosePreview();
     Form->File1->OnClick(Form->File1);
-    EXPECT_TRUE(Form->Save1->Enabled());
+    EXPECT_TRUE(Form->Documents->Save1->Enabled());
 }
 
 // The browser's items, button and panels sit where the window always had them, among the
@@ -408,7 +409,8 @@ TEST_F(BrowserPreviewTest, TheBrowsersCommandsKeepTheirPlacesInTheWindow) {
 
     const TQmToolbarButton* button = Browser->IntBrowserButton;
     EXPECT_EQ(button->Parent(), Form->StdToolbar);
-    EXPECT_EQ(button->Left(), Form->CloseAllButton->Left() + Form->CloseAllButton->Width());
+    EXPECT_EQ(button->Left(),
+              Form->Documents->CloseAllButton->Left() + Form->Documents->CloseAllButton->Width());
     EXPECT_EQ(Form->HelpButton->Left(), button->Left() + button->Width());
     EXPECT_EQ(Browser->IntBrowserBackButton->Parent()->Parent(), Form->TopPanel);
     EXPECT_EQ(Browser->BrowserPanel->Parent(), Form.get());
@@ -424,7 +426,7 @@ TEST_F(BrowserPreviewTest, TheBrowserCommandNeedsAPage) {
     EXPECT_FALSE(offered());
     SavedPage("page.htm");
     EXPECT_TRUE(offered());
-    Form->Close1Click(nullptr);
+    Form->Documents->Close1Click(nullptr);
     EXPECT_FALSE(offered());
     Form->EnableDocumentCommands();
     EXPECT_TRUE(offered());

@@ -177,7 +177,8 @@ TEST_F(FileOpeningTest, ViewAsBackgroundShowsTheSampleTextsPage) {
     Form->FilePane->ViewasBackground2->Click();
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), ShownPageFile());
     EXPECT_EQ(ReadFileBytes(ShownPageFile()), TFilePane::BackgroundPageText(gif));
-    EXPECT_FALSE(Form->FileSaveButton->Enabled()) << "the browser keeps its commands off";
+    EXPECT_FALSE(Form->Documents->FileSaveButton->Enabled())
+        << "the browser keeps its commands off";
 }
 
 // The File menu offers View as Background for an image only, and for anything in help-pointer
@@ -238,8 +239,9 @@ TEST_F(FileOpeningTest, WithTheBrowserShownPagesAreShownThereButTextFilesOpen) {
     EXPECT_EQ(TestHooks::BrowserNavigations().back(), Site + "page.htm");
     EXPECT_EQ(OpenPages(), std::vector<String>{"read me.txt"});
     EXPECT_TRUE(Form->InternalBrowser->IntBrowser->Visible());
-    EXPECT_FALSE(Form->CloseAllButton->Enabled()) << "what the browser's closing would undo";
-    EXPECT_FALSE(Form->FileSaveButton->Enabled());
+    EXPECT_FALSE(Form->Documents->CloseAllButton->Enabled())
+        << "what the browser's closing would undo";
+    EXPECT_FALSE(Form->Documents->FileSaveButton->Enabled());
     EXPECT_EQ(ReadFileBytes(Site + "page.htm"), "<p>x</p>") << "no copy, no rewrite";
 }
 

@@ -284,7 +284,7 @@ TEST_F(FilePaneTest, ARecentFileListsTheFilterText) {
     const String page = Make("c.htm");
     MakeWindow();
     Form->FilePane->FilterCombo->SetText("*.css");
-    Form->MRU->OnMRUItemClick(Form->MRU, page);
+    Form->Documents->MRU->OnMRUItemClick(Form->Documents->MRU, page);
     EXPECT_EQ(Form->FileNames[0], page);
     EXPECT_EQ(Listed(), (std::vector<String>{"b.css"}));
 }

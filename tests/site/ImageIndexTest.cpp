@@ -339,7 +339,7 @@ TEST_F(ImageIndexTest, StopsWhenNoPageIsFreeAndRunsAgainAfresh) {
 
     for (TRichEdit* editor : Form->Memos)
         editor->SetModified(false);
-    Form->CloseAll1Click(nullptr);
+    Form->Documents->CloseAll1Click(nullptr);
     Store(ProductKey, {{"MaxEditSize", String("64000")}});
     Form->CreateImageIndex1->Click();
     Form->CreateImageIndex1->Click();

@@ -158,7 +158,7 @@ TEST_F(ReportPaneTest, WindowCommandsTakeTheReportWhileItShows) {
     EXPECT_FALSE(pane.ReportPanel->Visible());
     EXPECT_TRUE(Form->PageControl1->Visible());
     EXPECT_TRUE(Form->PageInUse(0));
-    Form->Save1Click(Form->Save1);
+    Form->Documents->Save1Click(Form->Documents->Save1);
     EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "page");
 }
 
@@ -181,7 +181,7 @@ TEST_F(ReportPaneTest, SelectFilesIsOfferedWhileTheClipboardHoldsText) {
         Form->MainPopupMenu->Popup(0, 0);
         EXPECT_EQ(pane.SelectFiles2->Enabled(), text);
         EXPECT_EQ(pane.SelectFiles1->Enabled(), text);
-        EXPECT_FALSE(Form->Cut2->Enabled()) << "nothing is selected";
+        EXPECT_FALSE(Form->EditCommands->Cut2->Enabled()) << "nothing is selected";
     }
 }
 

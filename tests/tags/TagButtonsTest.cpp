@@ -365,7 +365,7 @@ TEST(TagButtons, ANewPageEnablesTheTagBar) {
     bar->SetEnabled(false);
     form->UpdateDocumentCommands();
     EXPECT_FALSE(bar->Enabled());
-    form->FileNewButton->Click();
+    form->Documents->FileNewButton->Click();
     ASSERT_TRUE(form->AnyDocumentOpen());
     EXPECT_TRUE(bar->Enabled());
 }

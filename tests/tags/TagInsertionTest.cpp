@@ -180,7 +180,7 @@ TEST(TagInsertion, TheMemoryOutlivesThePageItCameFrom) {
     UsePage(*form, 0, "/a.htm", "");
     form->TagInsertion->InsertTag("<I>", "</I>", 0);
     form->Memos[0]->SetModified(false);
-    form->Close1Click(nullptr);
+    form->Documents->Close1Click(nullptr);
     UsePage(*form, 5, "/b.htm", "b");
 
     form->TagInsertion->RepeatLastTag1->Click();

@@ -63,9 +63,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildHelpCommands();
         BuildGlobalFindReplace();
         BuildEditCommands();
-        BuildTagChecking();
-        BuildSiteAnalyser();
-        BuildImageIndex();
         BuildTextTransforms();
         BuildPublishCommands();
         BuildMultiPublishing();
@@ -97,9 +94,6 @@ void THTMLEMainForm::BindEvents() {
     BindEditCommands();
     BindTagColouring();
     BindElementDialogs();
-    BindTagChecking();
-    BindSiteAnalyser();
-    BindImageIndex();
     BindTextTransforms();
     BindEditorKeys();
     BindSpecialCharacters();
@@ -155,6 +149,4 @@ String THTMLEMainForm::WorkingFolder() const {
 THTMLEMainForm::~THTMLEMainForm() {
     // Taking the menu away while the components go resizes the window, whose layout needs them.
     OnResize = nullptr;
-    for (TStringList* list : AnalyserLists)
-        delete list;
 }

@@ -43,13 +43,15 @@ class TTagInsertion;
 class TTagButtons;
 class TFilePane;
 class TTableCommands;
+class TTagChecking;
+class TSiteAnalyser;
+class TImageIndex;
 
 class THTMLEMainForm : public TForm {
 public:
     static constexpr int PageCount = 20;
     static constexpr int AppButtonCount = 16;
     static constexpr int UserButtonCount = 16;
-    static constexpr int AnalyserListCount = 8;
 
     explicit THTMLEMainForm(TComponent* AOwner);
     ~THTMLEMainForm() override;
@@ -80,6 +82,9 @@ public:
     TTagButtons* TagButtons = nullptr;
     TFilePane* FilePane = nullptr;
     TTableCommands* TableCommands = nullptr;
+    TTagChecking* TagChecking = nullptr;
+    TSiteAnalyser* SiteAnalyser = nullptr;
+    TImageIndex* ImageIndex = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -152,6 +157,8 @@ public:
     // page closed). Ask PageInUse to know whether a page is open.
     TRichEdit* GetMemo(int page) const;
     bool PageInUse(int page) const;
+    // The first page not in use, -1 when all are.
+    int FirstFreePage() const;
     int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
     // A page is open and the active page shows its editor.
@@ -246,32 +253,6 @@ public:
     // ---- List dialog ----
     void ListButtonClick(TObject* Sender);
     void BindElementDialogs();
-
-    // ---- Site analyser ----
-    // The analysis of the selected pages and the trace of one page's local links
-    // (site/SiteAnalysing.cpp).
-    void Analyse1Click(TObject* Sender);
-    void AbortButtonClick(TObject* Sender);
-    // One pass over a file, its images or its links; false when it was declined or aborted
-    // (declined tells which).
-    bool AnalyseFileTags(const String& path, bool imagePass, bool alreadyAccepted,
-                         bool separateReports, bool& declined);
-    void CheckLocalLinks(const String& name);
-    void AnalyseSelectedFiles(const String& folder, std::vector<String> names);
-    void WriteCombinedReport();
-    void EndAbortedAnalysis();
-    bool AnalysisStopped() const;
-    // Ends a running analysis at its next tag; a command that would change the pane under it
-    // calls this first.
-    void StopAnalysis();
-    bool AnalysisRunning() const { return AnalysisDepth > 0; }
-    void BuildSiteAnalyser();
-    void BindSiteAnalyser();
-    TMenuItem* Analyse1 = nullptr;
-    TQmToolbarButton* AnalyseButton = nullptr;
-    int AnalysisDepth = 0;
-    bool AnalysisStopRequested = false;
-    bool CloseAfterAnalysis = false;
 
     // ---- Find and replace across files ----
     // Global Find and Replace over the files selected in the file pane
@@ -426,7 +407,6 @@ public:
     std::array<String, AppButtonCount> AppHints;
     std::array<String, AppButtonCount> AppButtonTexts;
     std::array<String, AppButtonCount> AppButtonGlyphs;
-    std::array<TStringList*, AnalyserListCount> AnalyserLists{};
 
     String DefaultExtension;
     String TemplateFolder;
@@ -508,8 +488,6 @@ public:
     TMenuItem* ShowHideMarks1 = nullptr;
     TMenuItem* ColourTags1 = nullptr;
     TMenuItem* Tools1 = nullptr;
-    TMenuItem* Validate1 = nullptr;
-    TMenuItem* Validatecurrentfile1 = nullptr;
     TMenuItem* Publish1 = nullptr;
     TMenuItem* CurrentDocument1 = nullptr;
     TMenuItem* MultiPublish1 = nullptr;
@@ -687,7 +665,6 @@ private:
     void ClearStateMembers();
     void ShowVersionLabel();
     void LoadCursors();
-    void CreateAnalyserLists();
     void ReadIEWindowTitle();
     void PrepareSplash();
     void SetProgramFolders();
@@ -717,7 +694,6 @@ private:
     void OpenNamedFile(const String& fileName);
     // A recent file chosen from the File menu.
     void MRUMRUItemClick(TObject* Sender, const String& FileName);
-    int FirstFreePage() const;
     // A copy that autosave made of a page, in the temporary folder.
     static bool IsAutosaveCopy(const String& fileName);
     // Says that a file the user asked to open was refused as not a text file.
@@ -754,7 +730,7 @@ private:
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
     std::array<TQmToolbarButton*, 9> DocumentButtons() const;
-    std::array<TMenuItem*, 23> DocumentMenuItems() const;
+    std::array<TMenuItem*, 21> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
@@ -774,38 +750,6 @@ private:
     // All the text of an editor in the font, in TextColour, keeping its selection, scroll
     // position and modified flag.
     void GivePlainFormatting(TRichEdit* editor, const TFont& font);
-
-    // ---- Tag checking ----
-public:
-    // site/TagChecking.cpp: Check Tags opens the tag checker's window on the active page's file.
-    void BuildTagChecking();
-    void BindTagChecking();
-    void Validate1Click(TObject* Sender);
-    // The editor's shortcut menu item of Check Tags.
-    TMenuItem* CheckTags1 = nullptr;
-
-    // ---- Image index ----
-    // site/ImageIndex.cpp: thumbnail pages of the file pane's folder's images, written into new
-    // untitled pages.
-    void BuildImageIndex();
-    void BindImageIndex();
-    void CreateImageIndex1Click(TObject* Sender);
-    // Opens a new blank page and writes the index page's head into it; false when no page could
-    // be opened (the user has been told).
-    bool StartImageIndexPage(int pageNumber);
-    // The image's width and height by its kind, the screen's width when the width is unknown.
-    void GetImageSize(const String& fileName, int& height, int& width);
-    // Appends the table of the images gathered in ListBox to the index page.
-    void WriteImageIndexRow();
-    void EndImageIndexPage();
-    TMenuItem* CreateImageIndex1 = nullptr;
-    // Hidden and sorted: the folder's image names, and those of the row being gathered.
-    TListBox* ListBox2 = nullptr;
-    TListBox* ListBox = nullptr;
-    // The page the index is being written into, -1 when none, and the folder it shows, kept
-    // while the index is written since the user may change folders meanwhile.
-    int ImageIndexPage = -1;
-    String ImageIndexFolder;
 
 public:
     // ---- Text transformations and editor keys ----

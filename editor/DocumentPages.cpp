@@ -272,9 +272,8 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
-    return {Validate1,
-            RemoveComments1,
+std::array<TMenuItem*, 21> THTMLEMainForm::DocumentMenuItems() const {
+    return {RemoveComments1,
             Save1,
             SaveAs1,
             SaveAsTemplate,
@@ -294,8 +293,7 @@ std::array<TMenuItem*, 23> THTMLEMainForm::DocumentMenuItems() const {
             MultiPublish2,
             MultiCopy1,
             MultiSave3,
-            PrintPreview1,
-            Validatecurrentfile1};
+            PrintPreview1};
 }
 
 std::array<TQmToolbarButton*, 9> THTMLEMainForm::DocumentButtons() const {

@@ -10,20 +10,12 @@ void THTMLEMainForm::BindMainClose() {
     OnClose = Handler(this, &THTMLEMainForm::FormClose);
 }
 
-// A running analysis is stopped and the window closes once it has ended, since the analysis
-// still works with the window's lists and pane.
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
     for (const auto& feature : FFeatures)
         if (!feature->CanClose()) {
             CanClose = false;
             return;
         }
-    if (AnalysisRunning()) {
-        StopAnalysis();
-        CloseAfterAnalysis = true;
-        CanClose = false;
-        return;
-    }
     CloseCancelled = false;
     CloseAllDocuments();
     CanClose = !CloseCancelled;

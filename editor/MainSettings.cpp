@@ -121,18 +121,18 @@ void THTMLEMainForm::BindMainSettings() {
 void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
     using Step = void (THTMLEMainForm::*)();
     static constexpr Step Steps[] = {
-        &THTMLEMainForm::TakeVersionFromLabel,   &THTMLEMainForm::RecordSessionStart,
-        &THTMLEMainForm::CountSession,           &THTMLEMainForm::ClearStateMembers,
-        &THTMLEMainForm::ShowVersionLabel,       &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,    &THTMLEMainForm::ReadIEWindowTitle,
-        &THTMLEMainForm::PrepareSplash,          &THTMLEMainForm::SetProgramFolders,
-        &THTMLEMainForm::PrepareLayout,          &THTMLEMainForm::ReadDisplaySettings,
-        &THTMLEMainForm::ReadTextFileExtensions, &THTMLEMainForm::ReadGeneralSettings,
-        &THTMLEMainForm::ApplyFixedFonts,        &THTMLEMainForm::ReadPrinterFont,
-        &THTMLEMainForm::FindReferenceHelp,      &THTMLEMainForm::ReadTemplateAndTabs,
-        &THTMLEMainForm::SetPageIndentsAndTabs,  &THTMLEMainForm::ReadAppButtons,
-        &THTMLEMainForm::ShowHiddenCommands,     &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,    &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
+        &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
+        &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
+        &THTMLEMainForm::ReadIEWindowTitle,    &THTMLEMainForm::PrepareSplash,
+        &THTMLEMainForm::SetProgramFolders,    &THTMLEMainForm::PrepareLayout,
+        &THTMLEMainForm::ReadDisplaySettings,  &THTMLEMainForm::ReadTextFileExtensions,
+        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
+        &THTMLEMainForm::ReadPrinterFont,      &THTMLEMainForm::FindReferenceHelp,
+        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
+        &THTMLEMainForm::ReadAppButtons,       &THTMLEMainForm::ShowHiddenCommands,
+        &THTMLEMainForm::SetIndentsOnceMore,   &THTMLEMainForm::ReadFeatureSettings,
+        &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -194,16 +194,6 @@ void THTMLEMainForm::ShowVersionLabel() {
 void THTMLEMainForm::LoadCursors() {
     HelpCursor = LoadCursor(HInstance, "MYHELP");
     WebConnect1->LoadWebCursor();
-}
-
-void THTMLEMainForm::CreateAnalyserLists() {
-    for (TStringList*& list : AnalyserLists) {
-        list = new TStringList;
-        list->SetSorted(true);
-        list->SetDuplicates(dupIgnore);
-        // Names that differ only in case are different files here.
-        list->SetCaseSensitive(true);
-    }
 }
 
 void THTMLEMainForm::ReadIEWindowTitle() {

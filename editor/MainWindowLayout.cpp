@@ -24,8 +24,6 @@ void THTMLEMainForm::BuildMenuBar() {
     File1 = AddItem(this, bar, "File1", "&File");
     Print1 = AddItem(this, File1, "Print1", "&Print");
     PrintPreview1 = AddItem(this, File1, "PrintPreview1", "Print Pre&view");
-    Validatecurrentfile1 =
-        AddItem(this, File1, "Validatecurrentfile1", "Chec&k Tags (current file)");
 
     Edit1 = AddItem(this, bar, "Edit1", "&Edit");
     Undo1 = AddItem(this, Edit1, "Undo1", "&Undo");
@@ -52,7 +50,6 @@ void THTMLEMainForm::BuildMenuBar() {
     RemoveTextFormatting2->SetShortCut(ShortCut('J', ssCtrl));
 
     Tools1 = AddItem(this, bar, "Tools1", "&Tools");
-    Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
     Publish1 = AddItem(this, Tools1, "Publish1", "&Publish");
     CurrentDocument1 = AddItem(this, Publish1, "CurrentDocument1", "&Current Document");
     MultiPublish1 = AddHiddenItem(this, Publish1, "MultiPublish1", "&Multi-Publish");

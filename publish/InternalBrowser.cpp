@@ -11,6 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
 #include "services/ProgramSettings.h"
+#include "site/TagChecking.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
@@ -246,9 +247,9 @@ void TInternalBrowser::DisableCommandsWhileBrowsing() {
           Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
         button->SetEnabled(false);
-    for (TMenuItem* item :
-         {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1, Form.Validatecurrentfile1,
-          Form.Print1, Form.PrintPreview1, Form.ElementNavigation->SelectTag1})
+    for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1,
+                            Form.TagChecking->Validatecurrentfile1, Form.Print1, Form.PrintPreview1,
+                            Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 
@@ -257,9 +258,9 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.View1)
         Browser1Click(&menu);
     if (&menu == Form.File1 && Showing()) {
-        for (TMenuItem* item : {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1,
-                                Form.SaveAsTemplate, Form.Print1, Form.PrintExtra,
-                                Form.PrintPreview1, Form.PrintPreviewExtra})
+        for (TMenuItem* item :
+             {Form.Save1, Form.SaveAs1, Form.Close1, Form.CloseAll1, Form.SaveAsTemplate,
+              Form.Print1, Form.PrintExtra, Form.PrintPreview1, Form.PrintPreviewExtra})
             item->SetEnabled(false);
         Form.PrintButton->SetEnabled(false);
     }

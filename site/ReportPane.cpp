@@ -5,6 +5,7 @@
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
 #include "site/FilePane.h"
+#include "site/SiteAnalysing.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -240,7 +241,7 @@ void TReportPane::ShowReportPane() {
 }
 
 void TReportPane::CloseReportView() {
-    Form.StopAnalysis();
+    Form.SiteAnalyser->StopAnalysis();
     if (!ReportForm->Visible())
         return;
     Form.PageControl1->SetVisible(PagesVisibleBeforeReport);

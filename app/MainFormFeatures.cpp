@@ -7,6 +7,7 @@
 #include "publish/InternalBrowser.h"
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
 #include "site/ImageIndexing.h"
 #include "site/ReportPane.h"
 #include "site/SiteAnalysing.h"
@@ -33,4 +34,5 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
     form.SiteAnalyser = form.AddFeature(std::make_unique<TSiteAnalyser>(form));
     form.ImageIndex = form.AddFeature(std::make_unique<TImageIndex>(form));
+    form.GlobalFindReplace = form.AddFeature(std::make_unique<TGlobalFindReplace>(form));
 }

@@ -61,7 +61,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildDocumentPages();
         BuildHiddenHelpers();
         BuildHelpCommands();
-        BuildGlobalFindReplace();
         BuildEditCommands();
         BuildTextTransforms();
         BuildPublishCommands();
@@ -90,7 +89,6 @@ void THTMLEMainForm::BindEvents() {
     BindDocuments();
     BindFontCommand();
     BindHelpCommands();
-    BindGlobalFindReplace();
     BindEditCommands();
     BindTagColouring();
     BindElementDialogs();

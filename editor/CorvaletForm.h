@@ -46,6 +46,7 @@ class TTableCommands;
 class TTagChecking;
 class TSiteAnalyser;
 class TImageIndex;
+class TGlobalFindReplace;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -85,6 +86,7 @@ public:
     TTagChecking* TagChecking = nullptr;
     TSiteAnalyser* SiteAnalyser = nullptr;
     TImageIndex* ImageIndex = nullptr;
+    TGlobalFindReplace* GlobalFindReplace = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -159,6 +161,10 @@ public:
     bool PageInUse(int page) const;
     // The first page not in use, -1 when all are.
     int FirstFreePage() const;
+    // The pages in use that show one of the files.
+    std::vector<int> PagesShowing(const std::vector<String>& paths) const;
+    // Reads the pages' files again; their changes are given up, as the user asked.
+    void ReloadPages(const std::vector<int>& pages);
     int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
     // A page is open and the active page shows its editor.
@@ -253,32 +259,6 @@ public:
     // ---- List dialog ----
     void ListButtonClick(TObject* Sender);
     void BindElementDialogs();
-
-    // ---- Find and replace across files ----
-    // Global Find and Replace over the files selected in the file pane
-    // (editor/GlobalFindReplace.cpp).
-    void GlobalReplaceClick(TObject* Sender);
-    void GlobalReplaceButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,
-                                      int X, int Y);
-    // The run over the selected files (at most 500) with the options kept in the members below.
-    void GlobalFindReplace(const String& findText, const String& replaceText, bool showLines);
-    void BuildGlobalFindReplace();
-    void BindGlobalFindReplace();
-    // The lines of Show Lines in the report pane.
-    void ShowGlobalReport(const std::vector<String>& lines);
-    // The pages in use that show one of the files.
-    std::vector<int> PagesShowing(const std::vector<String>& paths) const;
-    // Reads the pages' files again; their changes are given up, as the user asked.
-    void ReloadPages(const std::vector<int>& pages);
-    String LastGlobalFindText;
-    String LastGlobalReplaceText;
-    bool GlobalMatchCase = false;
-    bool GlobalFindOnly = false;
-    // All text files rather than HTML files alone: the options dialog's choice, or the stored
-    // one when the Replace dialog starts the run.
-    bool GlobalAllTextFiles = false;
-    TMenuItem* GlobalReplace = nullptr;
-    TQmToolbarButton* GlobalReplaceButton = nullptr;
 
     // ---- Tag colouring ----
     // Colours the length + 1 characters from start of the active page, just put in.

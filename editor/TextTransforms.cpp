@@ -34,8 +34,7 @@ private:
 } // namespace
 
 void THTMLEMainForm::BuildTextTransforms() {
-    ChangeCase1 =
-        InsertItem(this, Edit1, Edit1->IndexOf(GlobalReplace), "ChangeCase1", "C&hange Case");
+    ChangeCase1 = InsertItem(this, Edit1, Edit1->IndexOf(Indent1), "ChangeCase1", "C&hange Case");
     Uppercase1 = AddItem(this, TagCase1, "Uppercase1", "&Uppercase");
     Lowercase1 = AddItem(this, TagCase1, "Lowercase1", "&Lowercase");
     RemoveLinespaces1 = InsertItem(this, Edit1, Edit1->IndexOf(RemoveComments1),

@@ -11,6 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
 #include "services/ProgramSettings.h"
+#include "site/GlobalFindReplace.h"
 #include "site/TagChecking.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -244,7 +245,7 @@ void TInternalBrowser::DisableCommandsWhileBrowsing() {
           Form.CloseButton, Form.CloseAllButton, Form.PublishButton, Form.CutButton,
           Form.CopyButton, Form.PasteButton, Form.ElementNavigation->BookmarkButton,
           Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
-          Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
+          Form.FindReplace->ReplaceButton, Form.GlobalFindReplace->GlobalReplaceButton,
           Form.ElementNavigation->ExtendButton, Form.IndentButton, Form.UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1,

@@ -15,6 +15,7 @@
 #include "publish/TableView.h"
 #include "services/JCopy.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
 #include "site/ReportPane.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -218,8 +219,8 @@ void TInternalBrowser::ClosePreview() {
     InternalBrowser1->SetChecked(false);
     // Save and Print come back with the pages' own commands, as pages are open or not.
     Form.UpdateDocumentCommands();
-    for (TQmToolbarButton* button :
-         {Form.FileNewButton, Form.FileOpenButton, Form.PublishButton, Form.GlobalReplaceButton})
+    for (TQmToolbarButton* button : {Form.FileNewButton, Form.FileOpenButton, Form.PublishButton,
+                                     Form.GlobalFindReplace->GlobalReplaceButton})
         button->SetEnabled(true);
     for (TMenuItem* item : {Form.MultiPublish1, Form.MultiPublish2, Form.MultiCopy1})
         item->SetEnabled(true);

@@ -5,6 +5,7 @@
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
 #include "site/SiteAnalysing.h"
 #include "widgets/QmToolbars.h"
 
@@ -188,15 +189,17 @@ void TReportPane::Build() {
 
 // The pane's Save, Print and Close are the File menu's, which take the report while it shows.
 void TReportPane::Bind() {
+    const TNotifyEvent save = [this](TObject* sender) { Form.Save1Click(sender); };
+    const TNotifyEvent print = [this](TObject* sender) { Form.Print1Click(sender); };
     ReportCloseButton->OnClick = Handler(this, &TReportPane::ReportCloseButtonClick);
-    SaveButton->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
-    ReportSave1->OnClick = Handler(&Form, &THTMLEMainForm::Save1Click);
-    PrintReportButton->OnClick = Handler(&Form, &THTMLEMainForm::Print1Click);
-    ReportPrint1->OnClick = Handler(&Form, &THTMLEMainForm::Print1Click);
+    SaveButton->OnClick = save;
+    ReportSave1->OnClick = save;
+    PrintReportButton->OnClick = print;
+    ReportPrint1->OnClick = print;
     Copy5->OnClick = Handler(this, &TReportPane::Copy5Click);
     SelectAll4->OnClick = Handler(this, &TReportPane::SelectAll4Click);
     SelectFiles2->OnClick = Handler(this, &TReportPane::Select1Click);
-    ReportClose1->OnClick = Handler(&Form, &THTMLEMainForm::Close1Click);
+    ReportClose1->OnClick = [this](TObject* sender) { Form.Close1Click(sender); };
     ReportFormMenu->OnPopup = Handler(this, &TReportPane::ReportFormMenuPopup);
     ReportTopPanel->OnResize = Handler(this, &TReportPane::ReportTopPanelResize);
     SelectFiles1->OnClick = Handler(this, &TReportPane::SelectFiles1Click);
@@ -247,7 +250,7 @@ void TReportPane::CloseReportView() {
     Form.PageControl1->SetVisible(PagesVisibleBeforeReport);
     Form.ImagePanel->Show();
     Form.UpdateDocumentCommands();
-    Form.GlobalReplaceButton->SetEnabled(true);
+    Form.GlobalFindReplace->GlobalReplaceButton->SetEnabled(true);
     ReportForm->Hide();
     ReportPanel->Hide();
 }
@@ -260,11 +263,7 @@ bool TReportPane::ShowsViewOverPages() const {
     return ReportForm->Visible();
 }
 
-void TReportPane::SetPagesAfterView(bool shown) {
-    PagesVisibleBeforeReport = shown;
-}
-
-bool TReportPane::ShowReport(const String& text) {
+void TReportPane::ShowReport(const String& text) {
     ReportForm->Clear();
     ReportForm->Paragraph().SetFirstIndent(20);
     ReportForm->Paragraph().SetLeftIndent(30);
@@ -273,7 +272,6 @@ bool TReportPane::ShowReport(const String& text) {
     AbortButton->Hide();
     AbortLabel->Hide();
     ReportForm->Lines().SetText(text);
-    return true;
 }
 
 bool TReportPane::RunOnShownView(TShownViewCommand command) {
@@ -305,7 +303,7 @@ void TReportPane::SaveReport(bool saveAs) {
     } else if (saveAs) {
         path = Form.WithDefaultExtension(path);
     }
-    THTMLEMainForm::WriteEditorText(ReportForm, path);
+    Form.WriteEditorText(ReportForm, path);
 }
 
 void TReportPane::PrintReport() {

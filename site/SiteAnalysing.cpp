@@ -9,6 +9,7 @@
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
 #include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
@@ -206,8 +207,8 @@ void TSiteAnalyser::Analyse1Click(TObject* /*Sender*/) {
     for (TControl* button : std::initializer_list<TControl*>{
              Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
              Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton,
-             Form.GlobalReplaceButton, Form.ElementNavigation->ExtendButton, Form.IndentButton,
-             Form.UnindentButton})
+             Form.GlobalFindReplace->GlobalReplaceButton, Form.ElementNavigation->ExtendButton,
+             Form.IndentButton, Form.UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
         Form.ReportPane->ReportForm->Clear();

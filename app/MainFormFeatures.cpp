@@ -20,12 +20,16 @@
 #include "publish/PublishCommands.h"
 #include "site/DownloadEstimate.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
+#include "site/ImageIndexing.h"
 #include "site/ReportPane.h"
 #include "tags/DroppedFiles.h"
 #include "tags/ElementDialogs.h"
 #include "tags/ObjectDialogs.h"
 #include "tags/SpecialCharacters.h"
 #include "tags/TagAttributes.h"
+#include "site/SiteAnalysing.h"
+#include "site/TagChecking.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 
@@ -68,6 +72,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.FontCommand = form.AddFeature(std::make_unique<TFontCommand>(form));
     form.ReferenceHelp = form.AddFeature(std::make_unique<TReferenceHelp>(form));
     form.Autosave = form.AddFeature(std::make_unique<TAutosave>(form));
+    form.TagChecking = form.AddFeature(std::make_unique<TTagChecking>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include
     // Multimedia before its Work Offline.
     form.InternalBrowser = form.AddFeature(std::make_unique<TInternalBrowser>(form));
@@ -75,7 +80,9 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.ReportPane = form.AddFeature(std::make_unique<TReportPane>(form));
     // After the file pane: its item follows the pane's Multi-Publish.
     form.DownloadEstimate = form.AddFeature(std::make_unique<TDownloadEstimate>(form));
-    // After the download estimate: its pop-up item goes before the estimate's, and its Edit item
-    // comes last.
+    form.SiteAnalyser = form.AddFeature(std::make_unique<TSiteAnalyser>(form));
+    form.ImageIndex = form.AddFeature(std::make_unique<TImageIndex>(form));
+    form.GlobalFindReplace = form.AddFeature(std::make_unique<TGlobalFindReplace>(form));
+    // Last: its pop-up item goes before the download estimate's, and its Edit item comes last.
     form.TagAttributes = form.AddFeature(std::make_unique<TTagAttributes>(form));
 }

@@ -1,8 +1,8 @@
 // Find and replace across files: 2,000 pages of 50 KB, each searched without regard to case, then
 // each rewritten through a temporary file and a rename.
 
-#include "editor/GlobalFindReplace.h"
 #include "platform/FileUtils.h"
+#include "site/GlobalFindReplace.h"
 
 #include "BenchMain.h"
 

@@ -59,10 +59,6 @@ THTMLEMainForm::THTMLEMainForm(TComponent* AOwner) : TForm(AOwner) {
         BuildDocumentPages();
         BuildHiddenHelpers();
         BuildHelpCommands();
-        BuildGlobalFindReplace();
-        BuildTagChecking();
-        BuildSiteAnalyser();
-        BuildImageIndex();
         for (const auto& feature : FFeatures)
             feature->Build();
         BindEvents();
@@ -79,10 +75,6 @@ void THTMLEMainForm::BindEvents() {
     BindDocumentPages();
     BindMainMenus();
     BindHelpCommands();
-    BindGlobalFindReplace();
-    BindTagChecking();
-    BindSiteAnalyser();
-    BindImageIndex();
     for (const auto& feature : FFeatures)
         feature->Bind();
     BindMenuBar();
@@ -126,6 +118,4 @@ String THTMLEMainForm::WorkingFolder() const {
 THTMLEMainForm::~THTMLEMainForm() {
     // Taking the menu away while the components go resizes the window, whose layout needs them.
     OnResize = nullptr;
-    for (TStringList* list : AnalyserLists)
-        delete list;
 }

@@ -55,13 +55,16 @@ class TAppButtons;
 class TExternalBrowsers;
 class TDocuments;
 class TEditCommands;
+class TTagChecking;
+class TSiteAnalyser;
+class TImageIndex;
+class TGlobalFindReplace;
 
 class THTMLEMainForm : public TForm {
 public:
     static constexpr int PageCount = 20;
     static constexpr int AppButtonCount = 16;
     static constexpr int UserButtonCount = 16;
-    static constexpr int AnalyserListCount = 8;
 
     explicit THTMLEMainForm(TComponent* AOwner);
     ~THTMLEMainForm() override;
@@ -112,6 +115,10 @@ public:
     TExternalBrowsers* ExternalBrowsers = nullptr;
     TDocuments* Documents = nullptr;
     TEditCommands* EditCommands = nullptr;
+    TTagChecking* TagChecking = nullptr;
+    TSiteAnalyser* SiteAnalyser = nullptr;
+    TImageIndex* ImageIndex = nullptr;
+    TGlobalFindReplace* GlobalFindReplace = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -154,13 +161,17 @@ public:
     // page closed). Ask PageInUse to know whether a page is open.
     TRichEdit* GetMemo(int page) const;
     bool PageInUse(int page) const;
+    // The first page not in use, -1 when all are.
+    int FirstFreePage() const;
+    // The pages in use that show one of the files.
+    std::vector<int> PagesShowing(const std::vector<String>& paths) const;
+    // Reads the pages' files again; their changes are given up, as the user asked.
+    void ReloadPages(const std::vector<int>& pages);
     int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
     // A page is open and the active page shows its editor.
     bool EditorPageOpen() const;
     TTabSheet* GetPage(int page) const;
-    // The first page not in use, -1 when all are.
-    int FirstFreePage() const;
     String ActiveFileName() const;
     String TagNameAtCaret() const;
     int LineOfPosition(TRichEdit* editor, int position) const;
@@ -226,58 +237,6 @@ public:
     void SizeNumberInputDialog();
 
 
-    // ---- Site analyser ----
-    // The analysis of the selected pages and the trace of one page's local links
-    // (site/SiteAnalysing.cpp).
-    void Analyse1Click(TObject* Sender);
-    void AbortButtonClick(TObject* Sender);
-    // One pass over a file, its images or its links; false when it was declined or aborted
-    // (declined tells which).
-    bool AnalyseFileTags(const String& path, bool imagePass, bool alreadyAccepted,
-                         bool separateReports, bool& declined);
-    void CheckLocalLinks(const String& name);
-    void AnalyseSelectedFiles(const String& folder, std::vector<String> names);
-    void WriteCombinedReport();
-    void EndAbortedAnalysis();
-    bool AnalysisStopped() const;
-    // Ends a running analysis at its next tag; a command that would change the pane under it
-    // calls this first.
-    void StopAnalysis();
-    bool AnalysisRunning() const { return AnalysisDepth > 0; }
-    void BuildSiteAnalyser();
-    void BindSiteAnalyser();
-    TMenuItem* Analyse1 = nullptr;
-    TQmToolbarButton* AnalyseButton = nullptr;
-    int AnalysisDepth = 0;
-    bool AnalysisStopRequested = false;
-    bool CloseAfterAnalysis = false;
-
-    // ---- Find and replace across files ----
-    // Global Find and Replace over the files selected in the file pane
-    // (editor/GlobalFindReplace.cpp).
-    void GlobalReplaceClick(TObject* Sender);
-    void GlobalReplaceButtonMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,
-                                      int X, int Y);
-    // The run over the selected files (at most 500) with the options kept in the members below.
-    void GlobalFindReplace(const String& findText, const String& replaceText, bool showLines);
-    void BuildGlobalFindReplace();
-    void BindGlobalFindReplace();
-    // The lines of Show Lines in the report pane.
-    void ShowGlobalReport(const std::vector<String>& lines);
-    // The pages in use that show one of the files.
-    std::vector<int> PagesShowing(const std::vector<String>& paths) const;
-    // Reads the pages' files again; their changes are given up, as the user asked.
-    void ReloadPages(const std::vector<int>& pages);
-    String LastGlobalFindText;
-    String LastGlobalReplaceText;
-    bool GlobalMatchCase = false;
-    bool GlobalFindOnly = false;
-    // All text files rather than HTML files alone: the options dialog's choice, or the stored
-    // one when the Replace dialog starts the run.
-    bool GlobalAllTextFiles = false;
-    TMenuItem* GlobalReplace = nullptr;
-    TQmToolbarButton* GlobalReplaceButton = nullptr;
-
 
     // The Set up menu, where the features that are set up once put their commands.
     TMenuItem* Setup1 = nullptr;
@@ -285,7 +244,6 @@ public:
     // ---- Members ----
     std::array<String, PageCount> FileNames;
     std::array<String, PageCount> AutosaveNames;
-    std::array<TStringList*, AnalyserListCount> AnalyserLists{};
 
     String DefaultExtension;
     String TemplateFolder;
@@ -334,8 +292,6 @@ public:
     TMenuItem* ShowHideMarks1 = nullptr;
     TMenuItem* ColourTags1 = nullptr;
     TMenuItem* Tools1 = nullptr;
-    TMenuItem* Validate1 = nullptr;
-    TMenuItem* Validatecurrentfile1 = nullptr;
     // The Publish menu of Tools, where the publishing features put their commands.
     TMenuItem* Publish1 = nullptr;
     TMenuItem* View1 = nullptr;
@@ -435,7 +391,6 @@ private:
     void ClearStateMembers();
     void ShowVersionLabel();
     void LoadCursors();
-    void CreateAnalyserLists();
     void PrepareSplash();
     void SetProgramFolders();
     void PrepareLayout();
@@ -456,43 +411,11 @@ private:
     // The steps the page commands share.
     // Moves to the next page in use in the direction step (1 or -1), going round.
     void ActivateNextPage(int step);
-    std::array<TMenuItem*, 2> DocumentMenuItems() const;
 
     int LeftMargin = 2;
     int LeftIndent = 12;
     int RightMargin = 5;
 
-    // ---- Tag checking ----
-public:
-    // site/TagChecking.cpp: Check Tags opens the tag checker's window on the active page's file.
-    void BuildTagChecking();
-    void BindTagChecking();
-    void Validate1Click(TObject* Sender);
-    // The editor's shortcut menu item of Check Tags.
-    TMenuItem* CheckTags1 = nullptr;
-
-    // ---- Image index ----
-    // site/ImageIndex.cpp: thumbnail pages of the file pane's folder's images, written into new
-    // untitled pages.
-    void BuildImageIndex();
-    void BindImageIndex();
-    void CreateImageIndex1Click(TObject* Sender);
-    // Opens a new blank page and writes the index page's head into it; false when no page could
-    // be opened (the user has been told).
-    bool StartImageIndexPage(int pageNumber);
-    // The image's width and height by its kind, the screen's width when the width is unknown.
-    void GetImageSize(const String& fileName, int& height, int& width);
-    // Appends the table of the images gathered in ListBox to the index page.
-    void WriteImageIndexRow();
-    void EndImageIndexPage();
-    TMenuItem* CreateImageIndex1 = nullptr;
-    // Hidden and sorted: the folder's image names, and those of the row being gathered.
-    TListBox* ListBox2 = nullptr;
-    TListBox* ListBox = nullptr;
-    // The page the index is being written into, -1 when none, and the folder it shows, kept
-    // while the index is written since the user may change folders meanwhile.
-    int ImageIndexPage = -1;
-    String ImageIndexFolder;
 
 public:
 };

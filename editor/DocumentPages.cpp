@@ -7,6 +7,8 @@
 #include "platform/FileUtils.h"
 #include "widgets/QmToolbars.h"
 
+#include <algorithm>
+
 namespace {
 
 // True while the Insert key's toggle is off, as the key state reports it.
@@ -281,10 +283,6 @@ void THTMLEMainForm::UpdateInsertMode() {
     StatusBar1->Panels().Items(InsertPanel)->SetText(editor->Overwrite() ? "OW" : "INS");
 }
 
-std::array<TMenuItem*, 2> THTMLEMainForm::DocumentMenuItems() const {
-    return {Validate1, Validatecurrentfile1};
-}
-
 void THTMLEMainForm::TellPageLoaded(int page) {
     for (const auto& feature : FFeatures)
         feature->PageLoaded(page);
@@ -295,9 +293,6 @@ bool THTMLEMainForm::DocumentCommandsEnabled() const {
 }
 
 void THTMLEMainForm::UpdateDocumentCommands() {
-    bool enabled = DocumentCommandsEnabled();
-    for (TMenuItem* item : DocumentMenuItems())
-        item->SetEnabled(enabled);
     for (const auto& feature : FFeatures)
         feature->UpdateCommands();
     UpdateInsertMode();
@@ -387,4 +382,24 @@ void THTMLEMainForm::StatusBar1MouseMove(TObject* /*Sender*/, TShiftState /*Shif
                                          int /*Y*/) {
     StatusBar1->SetHint(PageInUse(-1) ? FileNames[ActivePageIndex()]
                                       : String("No active document"));
+}
+
+std::vector<int> THTMLEMainForm::PagesShowing(const std::vector<String>& paths) const {
+    std::vector<int> pages;
+    for (int page = 0; page < PageCount; ++page)
+        if (PageInUse(page) &&
+            std::find(paths.begin(), paths.end(), FileNames[page]) != paths.end())
+            pages.push_back(page);
+    return pages;
+}
+
+void THTMLEMainForm::ReloadPages(const std::vector<int>& pages) {
+    for (int page : pages) {
+        try {
+            Memos[page]->Lines().LoadFromFile(FileNames[page]);
+            Memos[page]->SetModified(false);
+        } catch (const Exception& failure) {
+            MessageBox(Handle(), failure.Message(), "Global Replace", MB_OK | MB_ICONERROR);
+        }
+    }
 }

@@ -328,21 +328,8 @@ void TFindReplace::ReplaceAllInDocument(TRichEdit* editor) {
         editor->SetFocus();
 }
 
-// The options dialog is gone by now, so the kind of files is the stored choice; case follows the
-// last Global Replace.
 void TFindReplace::ReplaceInSelectedFiles() {
-    if (Form.LastShiftState.Contains(ssShift) || Form.LastShiftState.Contains(ssCtrl)) {
-        MessageBox(Form.Handle(),
-                   "Quiltmarker will check all the selected files - no actual replacements will "
-                   "be made",
-                   "Quiltmarker", MB_OK | MB_ICONINFORMATION);
-        Form.GlobalFindOnly = true;
-    } else {
-        if (MessageBox(Form.Handle(), "Replace text in all the selected documents?", "Quiltmarker",
-                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+    for (const auto& feature : Form.Features())
+        if (feature->RunGlobalReplace(ReplaceDialog->FindText(), ReplaceDialog->ReplaceText()))
             return;
-        Form.GlobalFindOnly = false;
-    }
-    Form.GlobalAllTextFiles = StoredFindTypeIsText();
-    Form.GlobalFindReplace(ReplaceDialog->FindText(), ReplaceDialog->ReplaceText(), false);
 }

@@ -26,16 +26,10 @@ void THTMLEMainForm::Exit1Click(TObject* /*Sender*/) {
     Close();
 }
 
-// A running analysis is stopped and the window closes once it has ended, since the analysis
-// still works with the window's lists and pane; nothing is closed before.
+// The features made last are asked first, so that the documents, made first, close their pages
+// only once every other feature has let the window go (a running analysis ends first).
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
-    if (AnalysisRunning()) {
-        StopAnalysis();
-        CloseAfterAnalysis = true;
-        CanClose = false;
-        return;
-    }
-    CanClose = std::all_of(FFeatures.begin(), FFeatures.end(),
+    CanClose = std::all_of(FFeatures.rbegin(), FFeatures.rend(),
                            [](const auto& feature) { return feature->CanClose(); });
 }
 

@@ -61,12 +61,11 @@ public:
     // it saves or prints what it shows and says true; false leaves the command to the pages.
     enum class TShownViewCommand { Save, SaveAs, Print };
     virtual bool RunOnShownView(TShownViewCommand /*command*/) { return false; }
-    // A report the shell made (Global Replace's found lines): the feature that shows reports in
-    // the pages' place shows it there and says true.
-    virtual bool ShowReport(const String& /*text*/) { return false; }
-    // Whether the pages show again once the view over them closes, as the shell decides it
-    // (Global Replace: only when a page is open as it runs).
-    virtual void SetPagesAfterView(bool /*shown*/) {}
+    // Replace All of the Replace dialog in Global Replace mode, with the dialog's find and replace
+    // texts: the feature that replaces across the selected files runs over them and says true.
+    virtual bool RunGlobalReplace(const String& /*findText*/, const String& /*replaceText*/) {
+        return false;
+    }
     // The printer font was chosen: a text printed in it takes the font's name and size.
     virtual void PrinterFontChosen(const TFont& /*font*/) {}
     // The window is showing (each time it shows): the commands that every showing brings back

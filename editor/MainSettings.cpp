@@ -103,13 +103,12 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::TakeVersionFromLabel, &THTMLEMainForm::RecordSessionStart,
         &THTMLEMainForm::CountSession,         &THTMLEMainForm::ClearStateMembers,
         &THTMLEMainForm::ShowVersionLabel,     &THTMLEMainForm::LoadCursors,
-        &THTMLEMainForm::CreateAnalyserLists,  &THTMLEMainForm::PrepareSplash,
-        &THTMLEMainForm::SetProgramFolders,    &THTMLEMainForm::PrepareLayout,
-        &THTMLEMainForm::ReadDisplaySettings,  &THTMLEMainForm::ReadGeneralSettings,
-        &THTMLEMainForm::ApplyFixedFonts,      &THTMLEMainForm::ReadTemplateAndTabs,
-        &THTMLEMainForm::SetPageIndentsAndTabs, &THTMLEMainForm::ShowHiddenCommands,
-        &THTMLEMainForm::SetIndentsOnceMore,   &THTMLEMainForm::ReadFeatureSettings,
-        &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::PrepareSplash,        &THTMLEMainForm::SetProgramFolders,
+        &THTMLEMainForm::PrepareLayout,        &THTMLEMainForm::ReadDisplaySettings,
+        &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
+        &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
+        &THTMLEMainForm::ShowHiddenCommands,   &THTMLEMainForm::SetIndentsOnceMore,
+        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported
@@ -170,16 +169,6 @@ void THTMLEMainForm::ShowVersionLabel() {
 void THTMLEMainForm::LoadCursors() {
     HelpCursor = LoadCursor(HInstance, "MYHELP");
     WebConnect1->LoadWebCursor();
-}
-
-void THTMLEMainForm::CreateAnalyserLists() {
-    for (TStringList*& list : AnalyserLists) {
-        list = new TStringList;
-        list->SetSorted(true);
-        list->SetDuplicates(dupIgnore);
-        // Names that differ only in case are different files here.
-        list->SetCaseSensitive(true);
-    }
 }
 
 void THTMLEMainForm::ShowSplashProgress(const String& text) {

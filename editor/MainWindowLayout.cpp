@@ -20,8 +20,6 @@ void THTMLEMainForm::BuildMenuBar() {
     TMenuItem* bar = MainMenu1->Items();
 
     File1 = AddItem(this, bar, "File1", "&File");
-    Validatecurrentfile1 =
-        AddItem(this, File1, "Validatecurrentfile1", "Chec&k Tags (current file)");
     Exit1 = AddItem(this, File1, "Exit1", "E&xit");
 
     Edit1 = AddItem(this, bar, "Edit1", "&Edit");
@@ -29,7 +27,6 @@ void THTMLEMainForm::BuildMenuBar() {
     ColourTags1->SetEnabled(false);
 
     Tools1 = AddItem(this, bar, "Tools1", "&Tools");
-    Validate1 = AddItem(this, Tools1, "Validate1", "&Validate");
     Publish1 = AddItem(this, Tools1, "Publish1", "&Publish");
 
     View1 = AddItem(this, bar, "View1", "&View");

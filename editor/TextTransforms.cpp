@@ -37,25 +37,23 @@ private:
 
 void TTextTransforms::Build() {
     BuildEditMenuItems();
+    // At the pop-up menu's end: navigation and Check Tags come before them.
     TMenuItem* popup = Form.MainPopupMenu->Items();
-    int after = popup->IndexOf(Form.CheckTags1) + 1;
-    ChangeCase2 = InsertItem(&Form, popup, after, "ChangeCase2", "C&hange Case");
-    RemoveLinespaces2 =
-        InsertItem(&Form, popup, after + 1, "RemoveLinespaces2", "R&emove Linespaces");
-    RemoveComments2 = InsertItem(&Form, popup, after + 2, "RemoveComments2", "Remove C&omments");
-    IndentButton =
-        Form.InsertToolbarButton(Form.EditToolbar, Form.EditCommands->PasteButton, "IndentButton", "Indent");
+    ChangeCase2 = AddItem(&Form, popup, "ChangeCase2", "C&hange Case");
+    RemoveLinespaces2 = AddItem(&Form, popup, "RemoveLinespaces2", "R&emove Linespaces");
+    RemoveComments2 = AddItem(&Form, popup, "RemoveComments2", "Remove C&omments");
+    IndentButton = Form.InsertToolbarButton(Form.EditToolbar, Form.EditCommands->PasteButton,
+                                            "IndentButton", "Indent");
     UnindentButton =
         Form.InsertToolbarButton(Form.EditToolbar, IndentButton, "UnindentButton", "Unindent");
 }
 
 void TTextTransforms::BuildEditMenuItems() {
     TMenuItem* edit = Form.Edit1;
-    ChangeCase1 =
-        InsertItem(&Form, edit, edit->IndexOf(Form.GlobalReplace), "ChangeCase1", "C&hange Case");
     int lines = edit->IndexOf(Form.EditCommands->Select1);
     Indent1 = InsertItem(&Form, edit, lines, "Indent1", "&Indent");
     Unindent1 = InsertItem(&Form, edit, lines + 1, "Unindent1", "U&nindent");
+    ChangeCase1 = InsertItem(&Form, edit, Indent1->MenuIndex(), "ChangeCase1", "C&hange Case");
     int after = edit->IndexOf(Form.EditCommands->Select1) + 1;
     TagCase1 = InsertItem(&Form, edit, after, "TagCase1", "Tag &Case");
     Uppercase1 = AddItem(&Form, TagCase1, "Uppercase1", "&Uppercase");

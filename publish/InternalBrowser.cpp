@@ -17,6 +17,8 @@
 #include "publish/MultiPublishing.h"
 #include "publish/PublishCommands.h"
 #include "services/ProgramSettings.h"
+#include "site/GlobalFindReplace.h"
+#include "site/TagChecking.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
@@ -251,14 +253,15 @@ void TInternalBrowser::DisableCommandsWhileBrowsing() {
           Form.PublishCommands->PublishButton, Form.EditCommands->CutButton,
           Form.EditCommands->CopyButton, Form.EditCommands->PasteButton,
           Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
-          Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton, Form.GlobalReplaceButton,
-          Form.ElementNavigation->ExtendButton, Form.TextTransforms->IndentButton,
-          Form.TextTransforms->UnindentButton})
+          Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton,
+          Form.GlobalFindReplace->GlobalReplaceButton, Form.ElementNavigation->ExtendButton,
+          Form.TextTransforms->IndentButton, Form.TextTransforms->UnindentButton})
         button->SetEnabled(false);
     for (TMenuItem* item :
          {Form.MultiPublishing->MultiPublish1, Form.MultiPublishing->MultiPublish2,
-          Form.MultiPublishing->MultiCopy1, Form.Validatecurrentfile1, Form.PrintCommands->Print1,
-          Form.PrintCommands->PrintPreview1, Form.ElementNavigation->SelectTag1})
+          Form.MultiPublishing->MultiCopy1, Form.TagChecking->Validatecurrentfile1,
+          Form.PrintCommands->Print1, Form.PrintCommands->PrintPreview1,
+          Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 

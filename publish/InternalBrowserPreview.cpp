@@ -19,6 +19,7 @@
 #include "publish/TableView.h"
 #include "services/JCopy.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
 #include "site/ReportPane.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -223,7 +224,7 @@ void TInternalBrowser::ClosePreview() {
     Form.UpdateDocumentCommands();
     for (TQmToolbarButton* button :
          {Form.Documents->FileNewButton, Form.Documents->FileOpenButton,
-          Form.PublishCommands->PublishButton, Form.GlobalReplaceButton})
+          Form.PublishCommands->PublishButton, Form.GlobalFindReplace->GlobalReplaceButton})
         button->SetEnabled(true);
     for (TMenuItem* item : {Form.MultiPublishing->MultiPublish1,
                             Form.MultiPublishing->MultiPublish2, Form.MultiPublishing->MultiCopy1})

@@ -1,5 +1,4 @@
-// Create Image Index: every image of the file pane's folder as a thumbnail in new untitled pages,
-// packed into rows no wider than the screen, a new page begun when one grows past the size limit.
+#include "site/ImageIndexing.h"
 
 #include "editor/CorvaletForm.h"
 
@@ -84,40 +83,40 @@ private:
 
 } // namespace
 
-void THTMLEMainForm::BuildImageIndex() {
-    CreateImageIndex1 =
-        InsertItem(this, File1, File1->IndexOf(Exit1), "CreateImageIndex1", "Create &Image Index");
-    ListBox2 = NewControl<TListBox>(this, this, "ListBox2");
+void TImageIndex::Build() {
+    CreateImageIndex1 = InsertItem(&Form, Form.File1, Form.Documents->Close1->MenuIndex(),
+                                   "CreateImageIndex1", "Create &Image Index");
+    ListBox2 = NewControl<TListBox>(&Form, &Form, "ListBox2");
     ListBox2->SetVisible(false);
     ListBox2->SetSorted(true);
-    ListBox = NewControl<TListBox>(this, this, "ListBox");
+    ListBox = NewControl<TListBox>(&Form, &Form, "ListBox");
     ListBox->SetVisible(false);
     ListBox->SetSorted(true);
 }
 
-void THTMLEMainForm::BindImageIndex() {
-    CreateImageIndex1->OnClick = Handler(this, &THTMLEMainForm::CreateImageIndex1Click);
+void TImageIndex::Bind() {
+    CreateImageIndex1->OnClick = Handler(this, &TImageIndex::CreateImageIndex1Click);
 }
 
 // The rows are written into the index's own page, not whichever page is active when the pending
 // messages have been processed; an index already being written is not begun again, and one whose
 // page the user closed meanwhile stops.
-void THTMLEMainForm::CreateImageIndex1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::CreateImageIndex1Click) || ImageIndexPage >= 0)
+void TImageIndex::CreateImageIndex1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::CreateImageIndex1Click) || ImageIndexPage >= 0)
         return;
     const int sizeLimit = StoredSizeLimit();
-    const String folder = FilePane->DirectoryListBox1->Directory();
+    const String folder = Form.FilePane->DirectoryListBox1->Directory();
     ImageIndexFolder = folder;
     if (!FolderReadProblem(folder).empty()) {
-        FilePane->ReportUnreadableFolder(folder);
+        Form.FilePane->ReportUnreadableFolder(folder);
         return;
     }
     {
-        TMaskKeeper keeper(FilePane->FileListBox1);
-        FilePane->FileListBox1->SetDirectory(folder);
-        FilePane->FileListBox1->SetMask(ImageIndexMask);
+        TMaskKeeper keeper(Form.FilePane->FileListBox1);
+        Form.FilePane->FileListBox1->SetDirectory(folder);
+        Form.FilePane->FileListBox1->SetMask(ImageIndexMask);
         ListBox2->Clear();
-        ListBox2->Items().AddStrings(FilePane->FileListBox1->Items());
+        ListBox2->Items().AddStrings(Form.FilePane->FileListBox1->Items());
     }
     ListBox->Clear();
 
@@ -135,11 +134,11 @@ void THTMLEMainForm::CreateImageIndex1Click(TObject* /*Sender*/) {
         width = std::max(width, NarrowestImage);
         if (ListBox->Items().Count() > 0 && rowWidth + width > screenWidth) {
             WriteImageIndexRow();
-            if (!PageInUse(ImageIndexPage))
+            if (!Form.PageInUse(ImageIndexPage))
                 return;
             rowWidth = 0;
             ListBox->Clear();
-            if (i + 1 < count && GetMemo(ImageIndexPage)->GetTextLen() > sizeLimit - 1000) {
+            if (i + 1 < count && Form.GetMemo(ImageIndexPage)->GetTextLen() > sizeLimit - 1000) {
                 EndImageIndexPage();
                 if (!StartImageIndexPage(++pageNumber))
                     return;
@@ -150,24 +149,24 @@ void THTMLEMainForm::CreateImageIndex1Click(TObject* /*Sender*/) {
     }
     if (ListBox->Items().Count() > 0) {
         WriteImageIndexRow();
-        if (!PageInUse(ImageIndexPage))
+        if (!Form.PageInUse(ImageIndexPage))
             return;
     }
     EndImageIndexPage();
 }
 
-bool THTMLEMainForm::StartImageIndexPage(int pageNumber) {
-    const int page = FirstFreePage();
-    Documents->FileNewButtonClick(this);
-    if (page < 0 || !PageInUse(page))
+bool TImageIndex::StartImageIndexPage(int pageNumber) {
+    const int page = Form.FirstFreePage();
+    Form.Documents->FileNewButtonClick(&Form);
+    if (page < 0 || !Form.PageInUse(page))
         return false;
     ImageIndexPage = page;
-    AppendLines(GetMemo(page), ImageIndexHead(ImageIndexFolder, pageNumber));
+    AppendLines(Form.GetMemo(page), ImageIndexHead(ImageIndexFolder, pageNumber));
     return true;
 }
 
 // Only the file's name decides its kind; the folder's name does not.
-void THTMLEMainForm::GetImageSize(const String& fileName, int& height, int& width) {
+void TImageIndex::GetImageSize(const String& fileName, int& height, int& width) {
     height = 0;
     width = 0;
     if (TSizeReader reader = SizeReaderOf(ExtractFileName(fileName)); reader && GlobalForm) {
@@ -178,7 +177,7 @@ void THTMLEMainForm::GetImageSize(const String& fileName, int& height, int& widt
         width = Screen->Width();
 }
 
-void THTMLEMainForm::WriteImageIndexRow() {
+void TImageIndex::WriteImageIndexRow() {
     const String folder = IncludeTrailingPathDelimiter(ImageIndexFolder);
     std::vector<TIndexImage> row;
     for (int i = 0; i < ListBox->Items().Count(); ++i) {
@@ -186,13 +185,13 @@ void THTMLEMainForm::WriteImageIndexRow() {
         GetImageSize(folder + image.Name, image.Height, image.Width);
         row.push_back(image);
     }
-    TRichEdit* editor = GetMemo(ImageIndexPage);
+    TRichEdit* editor = Form.GetMemo(ImageIndexPage);
     AppendLines(editor, ImageIndexRow(row));
     editor->SetSelStart(editor->GetTextLen());
     editor->Perform(EM_SCROLLCARET, 0, 0);
     Application->ProcessMessages();
 }
 
-void THTMLEMainForm::EndImageIndexPage() {
-    AppendLines(GetMemo(ImageIndexPage), ImageIndexFoot(Now()));
+void TImageIndex::EndImageIndexPage() {
+    AppendLines(Form.GetMemo(ImageIndexPage), ImageIndexFoot(Now()));
 }

@@ -3,11 +3,13 @@
 #include "editor/CorvaletForm.h"
 #include "editor/Documents.h"
 #include "editor/FontSettings.h"
-#include "editor/TextTransforms.h"
 #include "editor/PrintCommands.h"
+#include "editor/TextTransforms.h"
 #include "platform/Clipbrd.h"
 #include "platform/Events.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
+#include "site/SiteAnalysing.h"
 #include "widgets/QmToolbars.h"
 
 namespace {
@@ -244,13 +246,13 @@ void TReportPane::ShowReportPane() {
 }
 
 void TReportPane::CloseReportView() {
-    Form.StopAnalysis();
+    Form.SiteAnalyser->StopAnalysis();
     if (!ReportForm->Visible())
         return;
     Form.PageControl1->SetVisible(PagesVisibleBeforeReport);
     Form.ImagePanel->Show();
     Form.UpdateDocumentCommands();
-    Form.GlobalReplaceButton->SetEnabled(true);
+    Form.GlobalFindReplace->GlobalReplaceButton->SetEnabled(true);
     ReportForm->Hide();
     ReportPanel->Hide();
 }
@@ -263,11 +265,7 @@ bool TReportPane::ShowsViewOverPages() const {
     return ReportForm->Visible();
 }
 
-void TReportPane::SetPagesAfterView(bool shown) {
-    PagesVisibleBeforeReport = shown;
-}
-
-bool TReportPane::ShowReport(const String& text) {
+void TReportPane::ShowReport(const String& text) {
     ReportForm->Clear();
     ReportForm->Paragraph().SetFirstIndent(20);
     ReportForm->Paragraph().SetLeftIndent(30);
@@ -276,7 +274,6 @@ bool TReportPane::ShowReport(const String& text) {
     AbortButton->Hide();
     AbortLabel->Hide();
     ReportForm->Lines().SetText(text);
-    return true;
 }
 
 bool TReportPane::RunOnShownView(TShownViewCommand command) {

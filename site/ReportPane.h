@@ -24,8 +24,6 @@ public:
     void LeaveViewsOverPages() override;
     bool ShowsViewOverPages() const override;
     bool RunOnShownView(TShownViewCommand command) override;
-    bool ShowReport(const String& text) override;
-    void SetPagesAfterView(bool shown) override;
     void PrinterFontChosen(const TFont& font) override;
 
     // Puts the pane in place of the document pages, remembering whether the pages showed unless
@@ -33,6 +31,8 @@ public:
     void ShowReportPane();
     // A running analysis ends first, so that nothing writes into the pane once it has gone.
     void CloseReportView();
+    // A report made elsewhere (Global Replace's found lines) shown in the pane, as plain text.
+    void ShowReport(const String& text);
 
     void ReportCloseButtonClick(TObject* Sender);
     void ReportTopPanelResize(TObject* Sender);

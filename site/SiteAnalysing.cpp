@@ -1,7 +1,7 @@
-// Analyse (selected files): the images and links of the pages selected in the file pane, or the
-// pages reached from one page by its local links, reported in the report pane.
+#include "site/SiteAnalysing.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
@@ -12,8 +12,8 @@
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
 #include "site/FilePane.h"
+#include "site/GlobalFindReplace.h"
 #include "site/ReportPane.h"
-#include "site/SiteAnalyser.h"
 #include "widgets/QmToolbars.h"
 
 #include <chrono>
@@ -28,7 +28,8 @@ constexpr std::chrono::milliseconds PumpInterval(30);
 // Lets the window's messages run now and then; false once the analysis is to stop.
 class TAnalysisPump {
 public:
-    explicit TAnalysisPump(THTMLEMainForm& form) : FForm(form) {}
+    explicit TAnalysisPump(TSiteAnalyser& analyser, THTMLEMainForm& form)
+        : FAnalyser(analyser), FForm(form) {}
 
     bool operator()() {
         auto now = std::chrono::steady_clock::now();
@@ -38,12 +39,13 @@ public:
                 FForm.ReportPane->FilenamePanel->SetCaption(FShown);
             Application->ProcessMessages();
         }
-        return !FForm.AbortRequested && !FForm.AnalysisStopRequested;
+        return !FForm.AbortRequested && !FAnalyser.AnalysisStopRequested;
     }
 
     void Show(const String& value) { FShown = value; }
 
 private:
+    TSiteAnalyser& FAnalyser;
     THTMLEMainForm& FForm;
     std::chrono::steady_clock::time_point FLast{};
     String FShown;
@@ -53,8 +55,9 @@ void StepProgress(TProgressBar& bar) {
     bar.SetPosition(bar.Position() + 1);
 }
 
-TAnalyserListSet
-ListEntries(const std::array<TStringList*, THTMLEMainForm::AnalyserListCount>& lists) {
+using TAnalyserLists = decltype(TSiteAnalyser::AnalyserLists);
+
+TAnalyserListSet ListEntries(const TAnalyserLists& lists) {
     TAnalyserListSet entries;
     for (size_t i = 0; i < lists.size(); ++i)
         for (int j = 0; j < lists[i]->Count(); ++j)
@@ -62,8 +65,7 @@ ListEntries(const std::array<TStringList*, THTMLEMainForm::AnalyserListCount>& l
     return entries;
 }
 
-void ClearLists(const std::array<TStringList*, THTMLEMainForm::AnalyserListCount>& lists, int first,
-                int last) {
+void ClearLists(const TAnalyserLists& lists, int first, int last) {
     for (int i = first; i <= last; ++i)
         lists[i]->Clear();
 }
@@ -89,13 +91,14 @@ void AppendReportLines(TRichEdit& report, const TReportLines& lines) {
 // Analyse and Print are disabled, and closing the window waits for the analysis to stop.
 class TAnalysisScope {
 public:
-    explicit TAnalysisScope(THTMLEMainForm& form)
-        : FForm(form), FItems{form.Analyse1, form.PrintCommands->Print1,
+    TAnalysisScope(TSiteAnalyser& analyser, THTMLEMainForm& form)
+        : FAnalyser(analyser),
+          FForm(form), FItems{analyser.Analyse1, form.PrintCommands->Print1,
                               form.ReportPane->ReportPrint1},
-          FControls{form.AnalyseButton, form.PrintCommands->PrintButton,
+          FControls{analyser.AnalyseButton, form.PrintCommands->PrintButton,
                     form.ReportPane->PrintReportButton} {
-        ++FForm.AnalysisDepth;
-        FForm.AnalysisStopRequested = false;
+        ++FAnalyser.AnalysisDepth;
+        FAnalyser.AnalysisStopRequested = false;
         for (size_t i = 0; i < FItems.size(); ++i) {
             FItemsEnabled[i] = FItems[i]->Enabled();
             FItems[i]->SetEnabled(false);
@@ -109,9 +112,9 @@ public:
             FItems[i]->SetEnabled(FItemsEnabled[i]);
             FControls[i]->SetEnabled(FControlsEnabled[i]);
         }
-        --FForm.AnalysisDepth;
-        if (FForm.CloseAfterAnalysis) {
-            FForm.CloseAfterAnalysis = false;
+        --FAnalyser.AnalysisDepth;
+        if (FAnalyser.CloseAfterAnalysis) {
+            FAnalyser.CloseAfterAnalysis = false;
             FForm.Close();
         }
     }
@@ -120,6 +123,7 @@ public:
     TAnalysisScope& operator=(const TAnalysisScope&) = delete;
 
 private:
+    TSiteAnalyser& FAnalyser;
     THTMLEMainForm& FForm;
     std::array<TMenuItem*, 3> FItems;
     std::array<TControl*, 3> FControls;
@@ -127,23 +131,48 @@ private:
     std::array<bool, 3> FControlsEnabled{};
 };
 
-void THTMLEMainForm::BuildSiteAnalyser() {
-    Analyse1 = InsertItem(this, File1, File1->IndexOf(Validatecurrentfile1) + 1, "Analyse1",
+TSiteAnalyser::TSiteAnalyser(THTMLEMainForm& form) : TMainFormFeature(form) {
+    CreateAnalyserLists();
+}
+
+TSiteAnalyser::~TSiteAnalyser() = default;
+
+void TSiteAnalyser::CreateAnalyserLists() {
+    for (std::unique_ptr<TStringList>& list : AnalyserLists) {
+        list = std::make_unique<TStringList>();
+        list->SetSorted(true);
+        list->SetDuplicates(dupIgnore);
+        // Names that differ only in case are different files here.
+        list->SetCaseSensitive(true);
+    }
+}
+
+void TSiteAnalyser::Build() {
+    Analyse1 = InsertItem(&Form, Form.File1, Form.Documents->Close1->MenuIndex(), "Analyse1",
                           "Anal&yse (selected files)");
-    AnalyseButton = AddToolbarButton(StdToolbar, "AnalyseButton", "Analyse Selected File(s)");
+    AnalyseButton = Form.InsertToolbarButton(Form.StdToolbar, Form.HelpButton, "AnalyseButton",
+                                             "Analyse Selected File(s)");
 }
 
-void THTMLEMainForm::BindSiteAnalyser() {
-    Analyse1->OnClick = Handler(this, &THTMLEMainForm::Analyse1Click);
-    AnalyseButton->OnClick = Handler(this, &THTMLEMainForm::Analyse1Click);
-    ReportPane->AbortButton->OnClick = Handler(this, &THTMLEMainForm::AbortButtonClick);
+void TSiteAnalyser::Bind() {
+    Analyse1->OnClick = Handler(this, &TSiteAnalyser::Analyse1Click);
+    AnalyseButton->OnClick = Handler(this, &TSiteAnalyser::Analyse1Click);
+    Form.ReportPane->AbortButton->OnClick = Handler(this, &TSiteAnalyser::AbortButtonClick);
 }
 
-void THTMLEMainForm::AbortButtonClick(TObject* /*Sender*/) {
-    AbortRequested = true;
+bool TSiteAnalyser::CanClose() {
+    if (!AnalysisRunning())
+        return true;
+    StopAnalysis();
+    CloseAfterAnalysis = true;
+    return false;
 }
 
-void THTMLEMainForm::StopAnalysis() {
+void TSiteAnalyser::AbortButtonClick(TObject* /*Sender*/) {
+    Form.AbortRequested = true;
+}
+
+void TSiteAnalyser::StopAnalysis() {
     if (AnalysisRunning())
         AnalysisStopRequested = true;
 }
@@ -160,63 +189,63 @@ std::vector<String> SelectedFileNames(TFileListBox& list) {
 
 } // namespace
 
-void THTMLEMainForm::Analyse1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Analyse1Click) || AnalysisRunning())
+void TSiteAnalyser::Analyse1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Analyse1Click) || AnalysisRunning())
         return;
-    std::vector<String> names = SelectedFileNames(*FilePane->FileListBox1);
+    std::vector<String> names = SelectedFileNames(*Form.FilePane->FileListBox1);
     if (names.empty()) {
-        MessageBox(Handle(), "You must first select a file (or files) in the file list.",
+        MessageBox(Form.Handle(), "You must first select a file (or files) in the file list.",
                    "Analyse Files", MB_OK | MB_ICONERROR);
         return;
     }
-    TAnalysisScope running(*this);
-    const String folder = IncludeTrailingPathDelimiter(FilePane->FileListBox1->Directory());
+    TAnalysisScope running(*this, Form);
+    const String folder = IncludeTrailingPathDelimiter(Form.FilePane->FileListBox1->Directory());
     SetCurrentDir(folder);
-    ReportPane->LinksLabel->Hide();
-    ReportPane->ImagesLabel->Hide();
-    AbortRequested = false;
-    ReportPane->AbortLabel->Show();
-    ReportPane->AbortButton->Show();
-    ReportPane->FileLabel->SetCaption("");
-    ReportPane->ShowReportPane();
-    ReportPane->ProgressBar->SetPosition(0);
+    Form.ReportPane->LinksLabel->Hide();
+    Form.ReportPane->ImagesLabel->Hide();
+    Form.AbortRequested = false;
+    Form.ReportPane->AbortLabel->Show();
+    Form.ReportPane->AbortButton->Show();
+    Form.ReportPane->FileLabel->SetCaption("");
+    Form.ReportPane->ShowReportPane();
+    Form.ReportPane->ProgressBar->SetPosition(0);
     for (TControl* button : std::initializer_list<TControl*>{
-             ElementNavigation->BookmarkButton, ElementNavigation->GotoButton,
-             FindReplace->FindButton, FindReplace->ReplaceButton, GlobalReplaceButton,
-             ElementNavigation->ExtendButton, TextTransforms->IndentButton,
-             TextTransforms->UnindentButton})
+             Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
+             Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton,
+             Form.GlobalFindReplace->GlobalReplaceButton, Form.ElementNavigation->ExtendButton,
+             Form.TextTransforms->IndentButton, Form.TextTransforms->UnindentButton})
         button->SetEnabled(false);
     if (names.size() == 1) {
-        ReportPane->ReportForm->Clear();
-        if (MessageBox(Handle(), "Trace into local links?", "Quiltmarker Analyser",
+        Form.ReportPane->ReportForm->Clear();
+        if (MessageBox(Form.Handle(), "Trace into local links?", "Quiltmarker Analyser",
                        MB_YESNO | MB_ICONQUESTION) == IDYES) {
             CheckLocalLinks(names.front());
-            ReportPane->AbortLabel->Hide();
-            ReportPane->AbortButton->Hide();
-            ReportPane->ReportForm->Show();
-            ReportPane->ReportForm->Repaint();
-            if (ReportPane->ReportForm->CanFocus())
-                ReportPane->ReportForm->SetFocus();
+            Form.ReportPane->AbortLabel->Hide();
+            Form.ReportPane->AbortButton->Hide();
+            Form.ReportPane->ReportForm->Show();
+            Form.ReportPane->ReportForm->Repaint();
+            if (Form.ReportPane->ReportForm->CanFocus())
+                Form.ReportPane->ReportForm->SetFocus();
             return;
         }
     }
     AnalyseSelectedFiles(folder, names);
 }
 
-void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<String> names) {
-    ReportPane->LinksLabel->SetCaption("Links: 0");
-    ReportPane->ImagesLabel->SetCaption("Images: 0");
-    ReportPane->LinksLabel->Show();
-    ReportPane->ImagesLabel->Show();
+void TSiteAnalyser::AnalyseSelectedFiles(const String& folder, std::vector<String> names) {
+    Form.ReportPane->LinksLabel->SetCaption("Links: 0");
+    Form.ReportPane->ImagesLabel->SetCaption("Images: 0");
+    Form.ReportPane->LinksLabel->Show();
+    Form.ReportPane->ImagesLabel->Show();
     ClearLists(AnalyserLists, alImagesUsed, alLinksExternal);
     std::vector<String> notAnalysed;
     TScreenCursorScope hourglass(crHourGlass);
-    ReportPane->ReportForm->Clear();
-    ReportPane->ReportForm->Paragraph().SetFirstIndent(20);
-    ReportPane->ReportForm->Paragraph().SetLeftIndent(30);
-    ReportPane->ReportForm->Paragraph().SetRightIndent(5);
+    Form.ReportPane->ReportForm->Clear();
+    Form.ReportPane->ReportForm->Paragraph().SetFirstIndent(20);
+    Form.ReportPane->ReportForm->Paragraph().SetLeftIndent(30);
+    Form.ReportPane->ReportForm->Paragraph().SetRightIndent(5);
     if (names.size() > MaxAnalysedFiles) {
-        MessageBox(Handle(),
+        MessageBox(Form.Handle(),
                    "Cannot analyse more than 500 files at one time.\r\nOnly the first 500 will be "
                    "analysed.",
                    "Quiltmarker", MB_OK);
@@ -224,15 +253,15 @@ void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<Stri
     }
     const int count = static_cast<int>(names.size());
     const bool separate =
-        count == 1 || MessageBox(Handle(), "Do you want a separate report for each file?",
+        count == 1 || MessageBox(Form.Handle(), "Do you want a separate report for each file?",
                                  "HTML Report", MB_YESNO | MB_ICONQUESTION) == IDYES;
-    ReportPane->ProgressBar->SetMax(7 * count + (separate ? 2 * count : 0));
-    ReportPane->ProgressBar->SetPosition(0);
+    Form.ReportPane->ProgressBar->SetMax(7 * count + (separate ? 2 * count : 0));
+    Form.ReportPane->ProgressBar->SetPosition(0);
     for (const String& name : names) {
-        ReportPane->FilenamePanel->SetCaption(name);
+        Form.ReportPane->FilenamePanel->SetCaption(name);
         const String path = folder + name;
         if (!separate)
-            AppendReportLines(*ReportPane->ReportForm, {PathLine(path)});
+            AppendReportLines(*Form.ReportPane->ReportForm, {PathLine(path)});
         else
             ClearLists(AnalyserLists, alImagesUsed, alImagesExternal);
         bool declined = false;
@@ -240,7 +269,7 @@ void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<Stri
         if (!AnalysisStopped()) {
             if (declined)
                 notAnalysed.push_back(name);
-            StepProgress(*ReportPane->ProgressBar);
+            StepProgress(*Form.ReportPane->ProgressBar);
             if (separate)
                 ClearLists(AnalyserLists, alLinksActive, alLinksExternal);
             if (accepted)
@@ -250,51 +279,51 @@ void THTMLEMainForm::AnalyseSelectedFiles(const String& folder, std::vector<Stri
             EndAbortedAnalysis();
             return;
         }
-        StepProgress(*ReportPane->ProgressBar);
+        StepProgress(*Form.ReportPane->ProgressBar);
         if (separate) {
-            AppendReportLines(*ReportPane->ReportForm,
+            AppendReportLines(*Form.ReportPane->ReportForm,
                               SummaryLines(ListEntries(AnalyserLists), true));
-            ReportPane->ReportForm->Repaint();
+            Form.ReportPane->ReportForm->Repaint();
         }
-        StepProgress(*ReportPane->ProgressBar);
+        StepProgress(*Form.ReportPane->ProgressBar);
     }
     if (!separate)
         WriteCombinedReport();
-    AppendReportLines(*ReportPane->ReportForm, NotAnalysedLines(notAnalysed));
-    ReportPane->AbortLabel->Hide();
-    ReportPane->AbortButton->Hide();
-    ReportPane->ProgressBar->SetPosition(0);
-    ReportPane->FilenamePanel->SetCaption("");
-    ReportPane->FileLabel->SetCaption("");
+    AppendReportLines(*Form.ReportPane->ReportForm, NotAnalysedLines(notAnalysed));
+    Form.ReportPane->AbortLabel->Hide();
+    Form.ReportPane->AbortButton->Hide();
+    Form.ReportPane->ProgressBar->SetPosition(0);
+    Form.ReportPane->FilenamePanel->SetCaption("");
+    Form.ReportPane->FileLabel->SetCaption("");
 }
 
-bool THTMLEMainForm::AnalysisStopped() const {
-    return AbortRequested || AnalysisStopRequested;
+bool TSiteAnalyser::AnalysisStopped() const {
+    return Form.AbortRequested || AnalysisStopRequested;
 }
 
-void THTMLEMainForm::EndAbortedAnalysis() {
-    ReportPane->ProgressBar->SetPosition(0);
-    ReportPane->FilenamePanel->SetCaption("");
-    ReportPane->FileLabel->SetCaption("");
-    ReportPane->AbortLabel->Hide();
-    ReportPane->AbortButton->Hide();
-    ReportPane->CloseReportView();
+void TSiteAnalyser::EndAbortedAnalysis() {
+    Form.ReportPane->ProgressBar->SetPosition(0);
+    Form.ReportPane->FilenamePanel->SetCaption("");
+    Form.ReportPane->FileLabel->SetCaption("");
+    Form.ReportPane->AbortLabel->Hide();
+    Form.ReportPane->AbortButton->Hide();
+    Form.ReportPane->CloseReportView();
 }
 
-void THTMLEMainForm::WriteCombinedReport() {
+void TSiteAnalyser::WriteCombinedReport() {
     std::vector<TReportLines> parts = CombinedReportParts(ListEntries(AnalyserLists));
     for (size_t i = 0; i < parts.size(); ++i) {
-        ReportPane->FileLabel->SetCaption("CREATING REPORT... " +
-                                          IntToStr(static_cast<int>(i) + 1));
-        AppendReportLines(*ReportPane->ReportForm, parts[i]);
-        ReportPane->ReportForm->Repaint();
+        Form.ReportPane->FileLabel->SetCaption("CREATING REPORT... " +
+                                               IntToStr(static_cast<int>(i) + 1));
+        AppendReportLines(*Form.ReportPane->ReportForm, parts[i]);
+        Form.ReportPane->ReportForm->Repaint();
     }
 }
 
 // A file that cannot be read is declined like one that is not HTML, so the report names it
 // among the files not analysed and the analysis goes on.
-bool THTMLEMainForm::AnalyseFileTags(const String& path, bool imagePass, bool alreadyAccepted,
-                                     bool separateReports, bool& declined) {
+bool TSiteAnalyser::AnalyseFileTags(const String& path, bool imagePass, bool alreadyAccepted,
+                                    bool separateReports, bool& declined) {
     const String name = ExtractFileName(path);
     String text;
     try {
@@ -303,10 +332,10 @@ bool THTMLEMainForm::AnalyseFileTags(const String& path, bool imagePass, bool al
         declined = true;
         return false;
     }
-    ReportPane->FileLabel->SetCaption(name);
-    ReportPane->FileLabel->Repaint();
+    Form.ReportPane->FileLabel->SetCaption(name);
+    Form.ReportPane->FileLabel->Repaint();
     if (!alreadyAccepted && !LooksLikeHtml(text) &&
-        MessageBox(Handle(),
+        MessageBox(Form.Handle(),
                    "'" + name +
                        "' does not appear to be an HTML file. Do you still want to "
                        "analyse it?",
@@ -314,52 +343,54 @@ bool THTMLEMainForm::AnalyseFileTags(const String& path, bool imagePass, bool al
         declined = true;
         return false;
     }
-    StepProgress(*ReportPane->ProgressBar);
-    TAnalysisPump pump(*this);
+    StepProgress(*Form.ReportPane->ProgressBar);
+    TAnalysisPump pump(*this, Form);
     TSiteFiles files(ExtractFilePath(path));
     auto sink = [&](TAnalyserList list, const String& value) {
         pump.Show(value);
         AnalyserLists[list]->Add(value);
         if (list == alImagesUsed)
-            ReportPane->ImagesLabel->SetCaption("Images: " +
-                                                IntToStr(AnalyserLists[list]->Count()));
+            Form.ReportPane->ImagesLabel->SetCaption("Images: " +
+                                                     IntToStr(AnalyserLists[list]->Count()));
         else if (list == alLinksActive)
-            ReportPane->LinksLabel->SetCaption("Links: " + IntToStr(AnalyserLists[list]->Count()));
+            Form.ReportPane->LinksLabel->SetCaption("Links: " +
+                                                    IntToStr(AnalyserLists[list]->Count()));
     };
     if (!AnalysePageText(text, imagePass, files, sink, std::ref(pump)))
         return false;
-    StepProgress(*ReportPane->ProgressBar);
+    StepProgress(*Form.ReportPane->ProgressBar);
     if (separateReports) {
-        StepProgress(*ReportPane->ProgressBar);
+        StepProgress(*Form.ReportPane->ProgressBar);
         TAnalyserListSet lists = ListEntries(AnalyserLists);
-        AppendReportLines(*ReportPane->ReportForm, imagePass ? ImageSectionLines(path, lists)
-                                                             : LinkSectionLines(path, lists));
+        AppendReportLines(*Form.ReportPane->ReportForm, imagePass ? ImageSectionLines(path, lists)
+                                                                  : LinkSectionLines(path, lists));
     }
     Application->ProcessMessages();
     return !AnalysisStopped();
 }
 
-void THTMLEMainForm::CheckLocalLinks(const String& name) {
-    ReportPane->ReportForm->Clear();
+void TSiteAnalyser::CheckLocalLinks(const String& name) {
+    Form.ReportPane->ReportForm->Clear();
     TLinkTrace trace;
     {
         TScreenCursorScope hourglass(crHourGlass);
-        TAnalysisPump pump(*this);
-        trace = TraceLocalLinks(IncludeTrailingPathDelimiter(FilePane->FileListBox1->Directory()),
-                                name, std::ref(pump));
+        TAnalysisPump pump(*this, Form);
+        trace =
+            TraceLocalLinks(IncludeTrailingPathDelimiter(Form.FilePane->FileListBox1->Directory()),
+                            name, std::ref(pump));
         if (trace.Aborted)
             return;
-        TStrings& lines = ReportPane->ReportForm->Lines();
+        TStrings& lines = Form.ReportPane->ReportForm->Lines();
         lines.BeginUpdate();
         for (const String& line : TraceReportLines(trace))
             lines.Add(line);
         lines.EndUpdate();
     }
-    if (MessageBox(Handle(), "Select the links in the file list?", "Quiltmarker",
+    if (MessageBox(Form.Handle(), "Select the links in the file list?", "Quiltmarker",
                    MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    TStrings& items = FilePane->FileListBox1->Items();
+    TStrings& items = Form.FilePane->FileListBox1->Items();
     for (int i = 0; i < items.Count(); ++i)
-        FilePane->FileListBox1->SetSelected(
+        Form.FilePane->FileListBox1->SetSelected(
             i, std::binary_search(trace.Found.begin(), trace.Found.end(), items[i]));
 }

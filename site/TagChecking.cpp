@@ -1,8 +1,9 @@
-// Check Tags: the tag checker's window on the active page's saved file, and the page reloaded
-// when the window saved that file.
+#include "site/TagChecking.h"
 
 #include "editor/CorvaletForm.h"
+#include "editor/Documents.h"
 #include "editor/DialogGuard.h"
+#include "editor/ElementNavigation.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
@@ -43,34 +44,45 @@ bool MayReloadPage(HWND owner, TRichEdit* editor) {
 
 } // namespace
 
-void THTMLEMainForm::BuildTagChecking() {
-    CheckTags1 = AddItem(this, MainPopupMenu->Items(), "CheckTags1", "Chec&k Tags...");
+void TTagChecking::Build() {
+    Validatecurrentfile1 = InsertItem(&Form, Form.File1, Form.Documents->Close1->MenuIndex(),
+                                      "Validatecurrentfile1", "Chec&k Tags (current file)");
+    Validate1 =
+        InsertItem(&Form, Form.Tools1, Form.Publish1->MenuIndex(), "Validate1", "&Validate");
+    TMenuItem* popup = Form.MainPopupMenu->Items();
+    CheckTags1 = InsertItem(&Form, popup, Form.ElementNavigation->GoToLine1->MenuIndex() + 1,
+                            "CheckTags1", "Chec&k Tags...");
 }
 
-void THTMLEMainForm::BindTagChecking() {
+void TTagChecking::Bind() {
     for (TMenuItem* item : {Validate1, Validatecurrentfile1, CheckTags1})
-        item->OnClick = Handler(this, &THTMLEMainForm::Validate1Click);
+        item->OnClick = Handler(this, &TTagChecking::Validate1Click);
 }
 
-void THTMLEMainForm::Validate1Click(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::Validate1Click) || !PageInUse(-1))
+void TTagChecking::UpdateCommands() {
+    for (TMenuItem* item : {Validate1, Validatecurrentfile1})
+        item->SetEnabled(Form.DocumentCommandsEnabled());
+}
+
+void TTagChecking::Validate1Click(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::Validate1Click) || !Form.PageInUse(-1))
         return;
-    const String path = FileNames[ActivePageIndex()];
+    const String path = Form.FileNames[Form.ActivePageIndex()];
     if (path.empty() || path[0] == '[' || !FileExists(path)) {
         ShowMessage("You must save the file before checking the tags.");
         return;
     }
     if (GlobalForm)
         GlobalForm->ResultText = path;
-    MaxEditSize = CheckerTextLimit();
+    Form.MaxEditSize = CheckerTextLimit();
     TDialogGuard<TTagCheckForm> checker(TagCheckForm, TButtonLook::Unchanged);
     if (!checker || !checker->FileLoaded())
         return;
-    if (MaxEditSize >= 0)
-        checker->REFile->Perform(EM_EXLIMITTEXT, 0, MaxEditSize);
+    if (Form.MaxEditSize >= 0)
+        checker->REFile->Perform(EM_EXLIMITTEXT, 0, Form.MaxEditSize);
     checker.ShowModal();
-    TRichEdit* editor = GetMemo(-1);
-    if (!checker->FileSaved() || !editor || !MayReloadPage(Handle(), editor))
+    TRichEdit* editor = Form.GetMemo(-1);
+    if (!checker->FileSaved() || !editor || !MayReloadPage(Form.Handle(), editor))
         return;
     editor->Lines().Clear();
     editor->Lines().LoadFromFile(path);

@@ -12,6 +12,7 @@
 #include "platform/SHDocVw.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/TagChecking.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
@@ -391,6 +392,17 @@ TEST_F(BrowserPreviewTest, TheFileMenuKeepsThePagesCommandsOffWhileThePreviewSho
     ClosePreview();
     Form->File1->OnClick(Form->File1);
     EXPECT_TRUE(Form->Documents->Save1->Enabled());
+}
+
+// Refreshing the pages' commands while the preview shows leaves those it turned off off, the
+// tag checker's among them.
+TEST_F(BrowserPreviewTest, ThePagesCommandsStayOffWhenRefreshedDuringThePreview) {
+    SavedPage("page.htm");
+    EXPECT_TRUE(Form->TagChecking->Validatecurrentfile1->Enabled());
+    OpenPreview();
+    Form->UpdateDocumentCommands();
+    EXPECT_FALSE(Form->TagChecking->Validatecurrentfile1->Enabled());
+    EXPECT_FALSE(Form->PrintCommands->Print1->Enabled());
 }
 
 // The browser's items, button and panels sit where the window always had them, among the

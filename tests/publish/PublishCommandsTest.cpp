@@ -12,6 +12,7 @@
 #include "publish/MultiPublishing.h"
 #include "publish/PublishCommands.h"
 #include "site/FilePane.h"
+#include "site/TagChecking.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmToolbars.h"
 
@@ -300,7 +301,7 @@ TEST_F(PublishCommandsTest, ThePublishingCommandsKeepTheirPlaces) {
     EXPECT_EQ(names(Form->Setup1),
               (std::vector<String>{"SetupPublisher", "SetupIE1", "SetupNetscapeNavigator1",
                                    "SetupHelpFiles"}));
-    EXPECT_EQ(Form->Publish1->MenuIndex(), Form->Validate1->MenuIndex() + 1);
+    EXPECT_EQ(Form->Publish1->MenuIndex(), Form->TagChecking->Validate1->MenuIndex() + 1);
     EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Visible());
     const TQmToolbarButton* publish = Form->PublishCommands->PublishButton;
     const TQmToolbarButton* ie = Form->ExternalBrowsers->IEButton;

@@ -6,6 +6,7 @@
 #include "platform/DateTime.h"
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"
+#include "site/ImageIndexing.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/QmFilSys.h"
 
@@ -160,7 +161,7 @@ TEST_F(ImageIndexTest, WritesTheIndexPageOfAFolder) {
     Make("c.jpg", Jpeg(400, 100));
     Make("notes.txt", "not an image");
     MakeWindow();
-    Form->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
 
     const char* const rows = R"html(<TABLE cellpadding=4>
 <TR ALIGN=CENTER VALIGN=BOTTOM>
@@ -220,7 +221,7 @@ TEST_F(ImageIndexTest, PacksRowsToTheScreenWidth) {
             Make("i" + IntToStr(int(i)) + ".gif", Gif(c.Widths[i], 10));
         TestHooks::SetScreenSize(c.ScreenWidth, 768);
         MakeWindow();
-        Form->CreateImageIndex1->Click();
+        Form->ImageIndex->CreateImageIndex1->Click();
         const std::vector<String> pages = IndexPages();
         ASSERT_EQ(pages.size(), 1u);
         EXPECT_EQ(Rows(pages[0]), c.Rows);
@@ -238,7 +239,7 @@ TEST_F(ImageIndexTest, BadImagesAndOddNames) {
     Make("my pic.gif", Gif(10, 20));
     Make("it's \"q\".jpg", Jpeg(60, 70));
     MakeWindow();
-    Form->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
     const std::vector<String> pages = IndexPages();
     ASSERT_EQ(pages.size(), 1u);
     const String& page = pages[0];
@@ -266,7 +267,7 @@ TEST_F(ImageIndexTest, BadImagesAndOddNames) {
 TEST_F(ImageIndexTest, FolderWithoutImagesGivesHeadAndFoot) {
     Make("page.htm", "<P>");
     MakeWindow();
-    Form->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
     EXPECT_EQ(IndexPages(), std::vector<String>{Crlf(HeadStart) + Heading(1) + Crlf(Foot)});
 }
 
@@ -275,7 +276,7 @@ TEST_F(ImageIndexTest, UnreadableFolderIsReportedAndNoPageOpened) {
     MakeWindow();
     std::filesystem::remove_all(Folder);
     TestHooks::AnswerMessageBox(IDOK);
-    Form->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
     EXPECT_TRUE(IndexPages().empty());
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
@@ -305,7 +306,7 @@ TEST_F(ImageIndexTest, PageBreaksFollowTheStoredLimit) {
         SCOPED_TRACE(c.Name);
         Store(ProductKey, {c.Limit});
         MakeWindow();
-        Form->CreateImageIndex1->Click();
+        Form->ImageIndex->CreateImageIndex1->Click();
         const std::vector<String> pages = IndexPages();
         ASSERT_EQ(pages.size(), c.PageRows.size());
         for (size_t p = 0; p < pages.size(); ++p) {
@@ -327,7 +328,7 @@ TEST_F(ImageIndexTest, StopsWhenNoPageIsFreeAndRunsAgainAfresh) {
     for (int page = 0; page < THTMLEMainForm::PageCount - 1; ++page)
         UsePage(*Form, page, Folder + "/p" + IntToStr(page) + ".htm", "user page");
     TestHooks::AnswerMessageBox(IDOK);
-    Form->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text, "Sorry, can't open more than 20 files open at a time.");
     for (int page = 0; page < THTMLEMainForm::PageCount - 1; ++page)
@@ -341,8 +342,8 @@ TEST_F(ImageIndexTest, StopsWhenNoPageIsFreeAndRunsAgainAfresh) {
         editor->SetModified(false);
     Form->Documents->CloseAll1Click(nullptr);
     Store(ProductKey, {{"MaxEditSize", String("64000")}});
-    Form->CreateImageIndex1->Click();
-    Form->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
+    Form->ImageIndex->CreateImageIndex1->Click();
     pages = IndexPages();
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0], pages[1]);

@@ -10,6 +10,7 @@
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"
 #include "site/ReportPane.h"
+#include "site/SiteAnalysing.h"
 #include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 
@@ -252,7 +253,7 @@ protected:
 
 TEST_F(AnalyserWindowTest, NothingSelectedIsAnError) {
     TestHooks::AnswerMessageBox(IDOK);
-    Form->Analyse1->Click();
+    Form->SiteAnalyser->Analyse1->Click();
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     EXPECT_EQ(TestHooks::Prompts()[0].Text,
               "You must first select a file (or files) in the file list.");
@@ -265,7 +266,7 @@ TEST_F(AnalyserWindowTest, CombinedReportOfSeveralFiles) {
     Select({"one.htm", "two.htm", "x.bin"});
     TestHooks::AnswerMessageBox(IDNO); // no separate reports
     TestHooks::AnswerMessageBox(IDNO); // x.bin is not analysed
-    Form->AnalyseButton->Click();
+    Form->SiteAnalyser->AnalyseButton->Click();
     EXPECT_EQ(TestHooks::Prompts().back().Text,
               "'x.bin' does not appear to be an HTML file. Do you still want to analyse it?");
     EXPECT_EQ(ReportLines(),
@@ -295,14 +296,14 @@ TEST_F(AnalyserWindowTest, CombinedReportOfSeveralFiles) {
     EXPECT_EQ(Form->ReportPane->ImagesLabel->Caption(), "Images: 1");
     EXPECT_EQ(Form->ReportPane->LinksLabel->Caption(), "Links: 2");
     EXPECT_FALSE(Form->ReportPane->AbortButton->Visible());
-    EXPECT_TRUE(Form->Analyse1->Enabled());
+    EXPECT_TRUE(Form->SiteAnalyser->Analyse1->Enabled());
     EXPECT_EQ(GetCurrentDir() + "/", Site);
 }
 
 TEST_F(AnalyserWindowTest, OneFileWithoutTracingGetsItsOwnSection) {
     Select({"two.htm"});
     TestHooks::AnswerMessageBox(IDNO); // no trace
-    Form->Analyse1->Click();
+    Form->SiteAnalyser->Analyse1->Click();
     EXPECT_EQ(
         ReportLines(),
         (std::vector<String>{Site + "two.htm", "uses the following images:", "pic.gif",
@@ -318,7 +319,7 @@ TEST_F(AnalyserWindowTest, TraceReportsReachedPagesAndSelectsThem) {
     Select({"one.htm"});
     TestHooks::AnswerMessageBox(IDYES); // trace
     TestHooks::AnswerMessageBox(IDYES); // select the links
-    Form->Analyse1->Click();
+    Form->SiteAnalyser->Analyse1->Click();
     EXPECT_EQ(
         ReportLines(),
         (std::vector<String>{"  2 INTERNAL LINKS FOUND:", "     one.htm", "     two.htm",
@@ -341,24 +342,24 @@ TEST_F(AnalyserWindowTest, ClosingTheWindowStopsTheAnalysis) {
     bool closedAfter = false;
     Form->OnCloseQuery = [&](TObject* sender, bool& canClose) {
         closeAsked = true;
-        EXPECT_TRUE(Form->AnalysisRunning());
-        EXPECT_FALSE(Form->Analyse1->Enabled());
+        EXPECT_TRUE(Form->SiteAnalyser->AnalysisRunning());
+        EXPECT_FALSE(Form->SiteAnalyser->Analyse1->Enabled());
         EXPECT_FALSE(Form->ReportPane->PrintReportButton->Enabled());
         Form->FormCloseQuery(sender, canClose);
         EXPECT_FALSE(canClose);
         // The second asking comes once the analysis has ended; the test keeps its window.
         Form->OnCloseQuery = [&](TObject*, bool& again) {
-            closedAfter = !Form->AnalysisRunning();
+            closedAfter = !Form->SiteAnalyser->AnalysisRunning();
             again = false;
         };
     };
     PostMessage(Form->Handle(), WM_CLOSE, 0, 0);
-    Form->Analyse1->Click();
+    Form->SiteAnalyser->Analyse1->Click();
     EXPECT_TRUE(closeAsked);
     EXPECT_TRUE(closedAfter);
-    EXPECT_FALSE(Form->AnalysisRunning());
+    EXPECT_FALSE(Form->SiteAnalyser->AnalysisRunning());
     EXPECT_FALSE(Form->ReportPane->ReportForm->Visible());
-    EXPECT_FALSE(Form->CloseAfterAnalysis);
+    EXPECT_FALSE(Form->SiteAnalyser->CloseAfterAnalysis);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
+#include "site/TagChecking.h"
 #include "tags/HTMLGlobal.h"
 #include "widgets/Splitters.h"
 
@@ -67,7 +68,7 @@ protected:
     // Runs Check Tags from the editor's shortcut menu with the window answered by use.
     void CheckTags(THTMLEMainForm& form, std::function<void(TTagCheckForm&)> use) {
         TestHooks::AnswerModal([use](TForm& shown) { use(dynamic_cast<TTagCheckForm&>(shown)); });
-        form.CheckTags1->Click();
+        form.TagChecking->CheckTags1->Click();
     }
 
     String Path;
@@ -114,13 +115,31 @@ TEST_F(TagCheckFormTest, AnUnsavedOrMissingPageIsRefusedWithoutAWindow) {
         UsePage(*form, 0, name, Page);
         form->UpdateDocumentCommands();
         TestHooks::AnswerMessageBox(IDOK);
-        form->Validatecurrentfile1->Click();
+        form->TagChecking->Validatecurrentfile1->Click();
         ASSERT_FALSE(TestHooks::Prompts().empty());
         EXPECT_EQ(TestHooks::Prompts().back().Text,
                   "You must save the file before checking the tags.");
         EXPECT_EQ(TestHooks::Prompts().back().Kind, "MessageBox");
     }
     EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
+}
+
+// The menu bar's items need a page, or help-pointer mode, as the page's other commands do.
+TEST_F(TagCheckFormTest, TheMenuBarsItemsNeedAPage) {
+    auto form = MakeMainWindow();
+    auto offered = [&] {
+        const bool tools = form->TagChecking->Validate1->Enabled();
+        EXPECT_EQ(form->TagChecking->Validatecurrentfile1->Enabled(), tools);
+        return tools;
+    };
+    EXPECT_FALSE(offered());
+    UsePage(*form, 0, Path, Page);
+    form->UpdateDocumentCommands();
+    EXPECT_TRUE(offered());
+    form->Documents->Close1Click(nullptr);
+    EXPECT_FALSE(offered());
+    form->EnableDocumentCommands();
+    EXPECT_TRUE(offered());
 }
 
 // The checker reads the file; a page with unsaved changes of its own is reloaded only when the
@@ -137,7 +156,7 @@ TEST_F(TagCheckFormTest, AModifiedPageIsReloadedOnlyWhenTheUserAgrees) {
             checker.ExitButton->Click();
         });
         TestHooks::AnswerMessageBox(answer);
-        form->CheckTags1->Click();
+        form->TagChecking->CheckTags1->Click();
         EXPECT_EQ(form->Memos[0]->Text(),
                   answer == IDYES ? "saved by the checker" : "my unsaved work");
         EXPECT_EQ(ReadFile(Path), "saved by the checker");

@@ -1,7 +1,7 @@
 // Find and replace across files: the search of one text as a table, the count texts, and whole
 // runs over real files of a site folder, driven through the options and result windows.
 
-#include "editor/GlobalFindReplace.h"
+#include "site/GlobalFindReplace.h"
 #include "TestSupport.h"
 #include "editor/FindReplace.h"
 #include "editor/FindReplaceForm.h"
@@ -137,7 +137,7 @@ TEST_F(GlobalFindReplaceTest, ReplaceAllRewritesOnlyMatchingFilesSafely) {
     std::vector<String> rows;
     bool asked = true;
     AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
-    Form->GlobalReplace->Click();
+    Form->GlobalFindReplace->GlobalReplace->Click();
 
     EXPECT_EQ(ReadFileBytes(Site + "lf.htm"), "<p>New one\nNew two\nNew</p>");
     EXPECT_EQ(ReadFileBytes(Site + "crlf.htm"), "New\r\n");
@@ -171,7 +171,7 @@ TEST_F(GlobalFindReplaceTest, ReplaceAllKeepsTheLineEndsOfEachFile) {
     std::vector<String> rows;
     bool asked = true;
     AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
-    Form->GlobalReplace->Click();
+    Form->GlobalFindReplace->GlobalReplace->Click();
 
     EXPECT_EQ(ReadFileBytes(Site + "cr.htm"), "new\rnew");
     EXPECT_EQ(ReadFileBytes(Site + "mixed.htm"), "new\nx\nnew\n");
@@ -196,7 +196,7 @@ TEST_F(GlobalFindReplaceTest, FindAllCountsAndListsLines) {
     std::vector<String> rows;
     bool asked = true;
     AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
-    Form->GlobalReplace->Click();
+    Form->GlobalFindReplace->GlobalReplace->Click();
 
     EXPECT_EQ(ReadFileBytes(Site + "a.htm"), "first Cat\r\nno\r\ncat and cat\r\n");
     EXPECT_EQ(rows, (std::vector<String>{"File|Found", "a.htm|    3 occurrences"}));
@@ -211,7 +211,7 @@ TEST_F(GlobalFindReplaceTest, FindAllCountsAndListsLines) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(ProductKey));
     EXPECT_EQ(reg.ReadString("FindType"), "html");
-    EXPECT_EQ(Form->LastGlobalFindText, "CAT");
+    EXPECT_EQ(Form->GlobalFindReplace->LastGlobalFindText, "CAT");
 }
 
 // A run decides whether the pages come back when a report already showing closes: they do when
@@ -225,7 +225,7 @@ TEST_F(GlobalFindReplaceTest, RunBringsThePagesBackAfterAReportWhenAPageIsOpen) 
     std::vector<String> rows;
     bool asked = true;
     AnswerResult(rows, asked, &TGlobalReplaceForm::OKButton);
-    Form->GlobalReplace->Click();
+    Form->GlobalFindReplace->GlobalReplace->Click();
     ASSERT_EQ(rows.back(), "a.htm|    1 occurrence");
     Form->ReportPane->ReportCloseButton->Click();
     EXPECT_TRUE(Form->PageControl1->Visible());
@@ -248,7 +248,7 @@ TEST_F(GlobalFindReplaceTest, ReloadOffersOnlyRewrittenOpenPages) {
         AnswerResult(rows, asked,
                      answer == IDYES ? &TGlobalReplaceForm::YesButton
                                      : &TGlobalReplaceForm::NoButton);
-        Form->GlobalReplace->Click();
+        Form->GlobalFindReplace->GlobalReplace->Click();
         EXPECT_TRUE(asked);
         EXPECT_EQ(Form->Memos[0]->Text(), answer == IDYES ? "new\r\n" : "old\r\n");
         EXPECT_EQ(Form->Memos[0]->Modified(), answer != IDYES);

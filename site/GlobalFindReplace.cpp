@@ -1,18 +1,20 @@
-// Find and replace across files: the search of each file and its safe rewriting.
-
-#include "editor/GlobalFindReplace.h"
+#include "site/GlobalFindReplace.h"
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/Documents.h"
+#include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/FindReplaceForm.h"
 #include "editor/GlobalProgressForm.h"
 #include "editor/GlobalReplaceForm.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Grids.h"
+#include "site/FilePane.h"
+#include "site/ReportPane.h"
 #include "widgets/QmToolbars.h"
 
 #include <algorithm>
@@ -153,43 +155,65 @@ void ResetGrid(TStringGrid& grid) {
 
 } // namespace
 
-// The item comes after Replace and before Go To Line and Indent, whose features place them later.
-void THTMLEMainForm::BuildGlobalFindReplace() {
-    GlobalReplace =
-        InsertItem(this, Edit1, 0, "GlobalReplace", "&Global Replace...");
+void TGlobalFindReplace::Build() {
+    GlobalReplace = InsertItem(&Form, Form.Edit1, Form.ElementNavigation->GoTo1->MenuIndex(),
+                               "GlobalReplace", "&Global Replace...");
     GlobalReplace->SetHint("Replace a word or phrase in all listed documents");
-    GlobalReplaceButton = AddToolbarButton(EditToolbar, "GlobalReplaceButton", "Global Replace");
+    GlobalReplaceButton =
+        Form.InsertToolbarButton(Form.EditToolbar, Form.TextTransforms->UnindentButton,
+                                 "GlobalReplaceButton", "Global Replace");
 }
 
-void THTMLEMainForm::BindGlobalFindReplace() {
-    GlobalReplace->OnClick = Handler(this, &THTMLEMainForm::GlobalReplaceClick);
-    GlobalReplaceButton->OnClick = Handler(this, &THTMLEMainForm::GlobalReplaceClick);
-    GlobalReplaceButton->OnMouseDown = Handler(this, &THTMLEMainForm::GlobalReplaceButtonMouseDown);
+void TGlobalFindReplace::Bind() {
+    GlobalReplace->OnClick = Handler(this, &TGlobalFindReplace::GlobalReplaceClick);
+    GlobalReplaceButton->OnClick = Handler(this, &TGlobalFindReplace::GlobalReplaceClick);
+    GlobalReplaceButton->OnMouseDown =
+        Handler(this, &TGlobalFindReplace::GlobalReplaceButtonMouseDown);
 }
 
-void THTMLEMainForm::GlobalReplaceButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
-                                                  TShiftState Shift, int /*X*/, int /*Y*/) {
-    LastShiftState = Shift;
+void TGlobalFindReplace::GlobalReplaceButtonMouseDown(TObject* /*Sender*/, TMouseButton /*Button*/,
+                                                      TShiftState Shift, int /*X*/, int /*Y*/) {
+    Form.LastShiftState = Shift;
 }
 
-void THTMLEMainForm::GlobalReplaceClick(TObject* /*Sender*/) {
-    if (HandleHelpPointer(HelpContexts::GlobalReplaceClick))
+// The options dialog is gone by now, so the kind of files is the stored choice; case follows the
+// last Global Replace.
+bool TGlobalFindReplace::RunGlobalReplace(const String& findText, const String& replaceText) {
+    if (Form.LastShiftState.Contains(ssShift) || Form.LastShiftState.Contains(ssCtrl)) {
+        MessageBox(Form.Handle(),
+                   "Quiltmarker will check all the selected files - no actual replacements will "
+                   "be made",
+                   "Quiltmarker", MB_OK | MB_ICONINFORMATION);
+        GlobalFindOnly = true;
+    } else {
+        if (MessageBox(Form.Handle(), "Replace text in all the selected documents?", "Quiltmarker",
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return true;
+        GlobalFindOnly = false;
+    }
+    GlobalAllTextFiles = StoredFindTypeIsText();
+    GlobalFindReplace(findText, replaceText, false);
+    return true;
+}
+
+void TGlobalFindReplace::GlobalReplaceClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::GlobalReplaceClick))
         return;
     TDialogGuard<TFindReplaceForm> dialog(FindReplaceForm, TButtonLook::Unchanged);
     if (!dialog)
         return;
-    TRichEdit* editor = GetMemo(-1);
-    bool selected = editor && PageInUse(-1) && editor->SelLength() > 0;
+    TRichEdit* editor = Form.GetMemo(-1);
+    bool selected = editor && Form.PageInUse(-1) && editor->SelLength() > 0;
     dialog->FindMemo->SetText(selected ? editor->SelText() : LastGlobalFindText);
     dialog->ReplaceMemo->SetText(LastGlobalReplaceText);
     (StoredFindTypeIsText() ? dialog->TextCheck : dialog->HTMLCheck)->SetChecked(true);
-    FindReplace->GlobalReplaceMode = true;
+    Form.FindReplace->GlobalReplaceMode = true;
     dialog.ShowModal();
     if (dialog->Action == 0)
         return;
     GlobalFindOnly = dialog->FindOnly;
     if (!GlobalFindOnly &&
-        MessageBox(Handle(),
+        MessageBox(Form.Handle(),
                    "The requested text will be replaced\r\nin all the selected documents. "
                    "Continue?",
                    "Global Replace", MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -198,20 +222,20 @@ void THTMLEMainForm::GlobalReplaceClick(TObject* /*Sender*/) {
     LastGlobalReplaceText = dialog->ReplaceMemo->Text();
     GlobalMatchCase = dialog->CaseCheck->Checked();
     GlobalAllTextFiles = dialog->TextCheck->Checked();
-    for (const auto& feature : FFeatures)
-        feature->SetPagesAfterView(AnyDocumentOpen());
+    // The pages show again after the report only when a page is open as the run starts.
+    Form.ReportPane->PagesVisibleBeforeReport = Form.AnyDocumentOpen();
     GlobalFindReplace(LastGlobalFindText, LastGlobalReplaceText, dialog->ShowLinesCheck->Checked());
 }
 
-void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& replaceText,
-                                       bool showLines) {
+void TGlobalFindReplace::GlobalFindReplace(const String& findText, const String& replaceText,
+                                           bool showLines) {
     TGlobalSearch search{GlobalMatchCase ? findText : LowerCase(findText), replaceText,
                          GlobalMatchCase, GlobalFindOnly, showLines};
-    FindReplace->GlobalReplaceMode = false;
+    Form.FindReplace->GlobalReplaceMode = false;
     TDialogGuard<TGlobalReplaceForm> result(GlobalReplaceForm, TButtonLook::FromSetting);
     TDialogGuard<TGlobalProgressForm> progress(GlobalProgressForm, TButtonLook::Unchanged);
-    TFileListBox* list = WorkingFileList();
-    if (!result || !progress || !list)
+    TFileListBox* list = Form.FilePane->FileListBox1;
+    if (!result || !progress)
         return;
     result->FileList = list;
     TStringGrid& grid = *result->StringGrid1;
@@ -226,7 +250,7 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
         String path = folder + name;
         progress->FileLabel->SetCaption(name);
         progress->Repaint();
-        if (!(GlobalAllTextFiles ? Documents->IsTextFile(path) : TDocuments::IsHTMLFile(path)))
+        if (!(GlobalAllTextFiles ? Form.Documents->IsTextFile(path) : TDocuments::IsHTMLFile(path)))
             continue;
         TGlobalFileResult found = SearchFile(path, search, batch);
         int row = grid.RowCount() - 1;
@@ -255,40 +279,17 @@ void THTMLEMainForm::GlobalFindReplace(const String& findText, const String& rep
         grid.SetRowCount(grid.RowCount() - 1);
     result->SortRows(1, true);
     if (!run.Problems.empty())
-        MessageBox(Handle(),
+        MessageBox(Form.Handle(),
                    "These files were left as they were:\r\n\r\n" + LinesText(run.Problems),
                    "Global Replace", MB_OK | MB_ICONWARNING);
-    std::vector<int> pages = PagesShowing(run.Rewritten);
+    // Only the pages of files this run rewrote are offered for reloading: the others hold nothing
+    // new, and reloading them would throw away their unsaved changes for nothing.
+    std::vector<int> pages = Form.PagesShowing(run.Rewritten);
     result->AskReload(!pages.empty());
     if (result.ShowModal() == mrYes)
-        ReloadPages(pages);
+        Form.ReloadPages(pages);
 }
 
-void THTMLEMainForm::ShowGlobalReport(const std::vector<String>& lines) {
-    const String text = LinesText(lines);
-    for (const auto& feature : FFeatures)
-        if (feature->ShowReport(text))
-            return;
-}
-
-// Only the pages of files this run rewrote are offered for reloading: the others hold nothing
-// new, and reloading them would throw away their unsaved changes for nothing.
-std::vector<int> THTMLEMainForm::PagesShowing(const std::vector<String>& paths) const {
-    std::vector<int> pages;
-    for (int page = 0; page < PageCount; ++page)
-        if (PageInUse(page) &&
-            std::find(paths.begin(), paths.end(), FileNames[page]) != paths.end())
-            pages.push_back(page);
-    return pages;
-}
-
-void THTMLEMainForm::ReloadPages(const std::vector<int>& pages) {
-    for (int page : pages) {
-        try {
-            Memos[page]->Lines().LoadFromFile(FileNames[page]);
-            Memos[page]->SetModified(false);
-        } catch (const Exception& failure) {
-            MessageBox(Handle(), failure.Message(), "Global Replace", MB_OK | MB_ICONERROR);
-        }
-    }
+void TGlobalFindReplace::ShowGlobalReport(const std::vector<String>& lines) {
+    Form.ReportPane->ShowReport(LinesText(lines));
 }

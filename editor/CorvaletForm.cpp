@@ -2,6 +2,7 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 
 #include <algorithm>

@@ -1,17 +1,15 @@
 #pragma once
-// The program's main window: twenty document pages, the file pane, the tag-button bar, the
-// toolbars, the report pane and the status bar. Its handlers are defined in the files of the
-// subsystems that own them, one file per feature.
+// The program's main window, a shell: the twenty document pages and their accessors, the status
+// bar, the top-level menus and toolbars, the settings read at start and written at close, closing,
+// and help-pointer mode. Everything else is a feature (editor/MainFormFeature.h) in the folder that
+// owns it, made by the program's start and held here through a pointer.
 
 #include "editor/HelpPointer.h"
 #include "editor/MainFormFeature.h"
 #include "platform/ComCtrls.h"
-#include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
 #include "platform/ExtCtrls.h"
-#include "platform/FileListBox.h"
 #include "platform/Forms.h"
-#include "platform/Grids.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -19,9 +17,9 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <string_view>
 #include <vector>
 
+class TFileListBox;
 class TQmDock;
 class TQmToolbar;
 class TQmToolbarButton;
@@ -236,8 +234,6 @@ public:
     // Narrows LocationForm for a short number.
     void SizeNumberInputDialog();
 
-
-
     // The Set up menu, where the features that are set up once put their commands.
     TMenuItem* Setup1 = nullptr;
 
@@ -415,9 +411,6 @@ private:
     int LeftMargin = 2;
     int LeftIndent = 12;
     int RightMargin = 5;
-
-
-public:
 };
 
 extern THTMLEMainForm* HTMLEMainForm;

@@ -11,6 +11,7 @@
 #include "editor/DialogGuard.h"
 #include "editor/FontSettings.h"
 #include "editor/TextFilesForm.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/ShellApi.h"

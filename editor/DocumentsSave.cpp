@@ -8,6 +8,7 @@
 
 #include "editor/CorvaletForm.h"
 
+#include "platform/CommonDialogs.h"
 #include "platform/FileUtils.h"
 #include "services/MRULiss.h"
 #include "widgets/QmFilSys.h"

@@ -6,6 +6,7 @@
 
 #include "editor/HTMLSplash.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/ShellApi.h"
 #include "widgets/QmFilSys.h"

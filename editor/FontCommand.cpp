@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/FontSettings.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Events.h"
 #include "services/ProgramSettings.h"
 

@@ -11,6 +11,7 @@
 #include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/FileCtrl.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"

@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "site/DownloadTime.h"
 #include "site/FilePane.h"

@@ -8,6 +8,7 @@
 #include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/SHDocVw.h"
 #include "publish/InternalBrowser.h"

@@ -8,6 +8,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
+#include "platform/FileListBox.h"
 #include "platform/FileStamp.h"
 #include "services/GeneralRoutines.h"
 #include "services/JCopy.h"

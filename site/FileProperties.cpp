@@ -4,6 +4,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "platform/FileListBox.h"
 #include "site/HTMLDetailsForm.h"
 
 void TFilePane::Details1Click(TObject* /*Sender*/) {

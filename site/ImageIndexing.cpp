@@ -5,6 +5,7 @@
 #include "editor/Documents.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
 #include "services/ProgramSettings.h"

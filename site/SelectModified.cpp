@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "services/GeneralRoutines.h"

@@ -8,6 +8,7 @@
 #include "editor/TextTransforms.h"
 #include "editor/PrintCommands.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"

@@ -4,6 +4,7 @@
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
 #include "platform/Events.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "site/FilePane.h"
 #include "tags/HTMLGlobal.h"

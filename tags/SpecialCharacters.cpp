@@ -2,6 +2,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "platform/Events.h"
+#include "platform/Grids.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"

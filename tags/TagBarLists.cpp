@@ -5,6 +5,7 @@
 
 #include "editor/TextTransforms.h"
 #include "platform/Events.h"
+#include "platform/Grids.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmToolbars.h"
 

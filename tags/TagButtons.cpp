@@ -5,6 +5,7 @@
 
 #include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
+#include "platform/CommonDialogs.h"
 #include "platform/Events.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagInsertion.h"

@@ -10,7 +10,9 @@
 
 #include <array>
 
+class TColorDialog;
 class TQmToolbarButton;
+class TStringGrid;
 
 class TTagButtons : public TMainFormFeature {
 public:

@@ -4,6 +4,8 @@
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
 #include "editor/TextFilesForm.h"
+#include "platform/CommonDialogs.h"
+#include "platform/FileListBox.h"
 #include "platform/TestHooks.h"
 #include "services/MRULiss.h"
 #include "site/FilePane.h"

@@ -6,6 +6,7 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/FontCommand.h"
+#include "platform/FileListBox.h"
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"
 #include "tags/TagButtons.h"

@@ -8,6 +8,8 @@
 #include "editor/HTMLSplash.h"
 #include "editor/ReferenceHelp.h"
 #include "platform/DateTime.h"
+#include "platform/CommonDialogs.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/TestHooks.h"

@@ -7,9 +7,9 @@
 #include "editor/Documents.h"
 #include "editor/EditCommands.h"
 
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
-#include "site/FilePane.h"
 
 #include <memory>
 #include <variant>
@@ -56,12 +56,13 @@ inline void UsePage(THTMLEMainForm& form, int page, const String& fileName, cons
 
 // The file list read again, then the named files selected, the last of them current.
 inline void SelectListedFiles(THTMLEMainForm& form, std::initializer_list<String> names) {
-    form.FilePane->FileListBox1->Update();
-    for (int i = 0; i < form.FilePane->FileListBox1->Items().Count(); ++i)
+    TFileListBox* list = form.WorkingFileList();
+    list->Update();
+    for (int i = 0; i < list->Items().Count(); ++i)
         for (const String& name : names)
-            if (form.FilePane->FileListBox1->Items()[i] == name) {
-                form.FilePane->FileListBox1->SetSelected(i, true);
-                form.FilePane->FileListBox1->SetItemIndex(i);
+            if (list->Items()[i] == name) {
+                list->SetSelected(i, true);
+                list->SetItemIndex(i);
             }
 }
 

@@ -3,6 +3,7 @@
 
 #include "editor/PrintCommands.h"
 #include "MainWindowSupport.h"
+#include "platform/CommonDialogs.h"
 #include "platform/TestHooks.h"
 #include "services/ProgramSettings.h"
 #include "services/RichPrint.h"

@@ -8,6 +8,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/DateTime.h"
 #include "platform/FileCtrl.h"
+#include "platform/FileListBox.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FileListBox.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "site/DownloadEstimate.h"

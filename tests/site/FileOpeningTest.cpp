@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/FileListBox.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
 #include "platform/SHDocVw.h"

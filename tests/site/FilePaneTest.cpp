@@ -7,6 +7,7 @@
 #include "editor/HTMLLocationForm.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/DateTime.h"
+#include "platform/FileListBox.h"
 #include "platform/IniFiles.h"
 #include "platform/RichEdit.h"
 #include "platform/ShellApi.h"

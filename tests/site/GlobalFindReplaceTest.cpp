@@ -7,6 +7,7 @@
 #include "editor/FindReplaceForm.h"
 #include "editor/GlobalReplaceForm.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/FileListBox.h"
 #include "platform/Grids.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
 #include "platform/DateTime.h"
+#include "platform/FileListBox.h"
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"
 #include "site/ImageIndexing.h"

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "editor/FontCommand.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/FileListBox.h"
 #include "platform/Menus.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"

@@ -5,6 +5,7 @@
 #include "site/SiteAnalyser.h"
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/FileListBox.h"
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
 #include "platform/TestHooks.h"

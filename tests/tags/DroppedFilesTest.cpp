@@ -3,6 +3,7 @@
 
 #include "ElementDialogSupport.h"
 #include "editor/HTMLLocationForm.h"
+#include "platform/FileListBox.h"
 #include "platform/StdCtrls.h"
 #include "site/FilePane.h"
 #include "widgets/QmFilSys.h"

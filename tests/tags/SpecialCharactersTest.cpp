@@ -5,6 +5,7 @@
 #include "tags/SpecialCharacters.h"
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/Grids.h"
 #include "platform/TestHooks.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"

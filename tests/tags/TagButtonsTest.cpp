@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "editor/MainWindowSupport.h"
+#include "platform/CommonDialogs.h"
 #include "platform/TestHooks.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagInsertion.h"

@@ -37,7 +37,8 @@ public:
     // this feature are brought up to date.
     virtual void MenuOpening(TMenuItem& /*menu*/) {}
     // Whether the window may close now; a feature that must finish something first says no and
-    // closes the window itself when it has.
+    // closes the window itself when it has. The features are asked from the last made to the
+    // first, so the documents, made first, close their pages only once all others agreed.
     virtual bool CanClose() { return true; }
     // Exit was chosen, before the window's closing asks CanClose: the feature settles with the
     // user what must be settled while everything is still open; false when the user called the

@@ -3,6 +3,7 @@
 
 #include "BenchMainWindow.h"
 #include "platform/DateTime.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
 #include "site/FilePane.h"

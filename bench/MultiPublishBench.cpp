@@ -3,10 +3,12 @@
 
 #include "BenchMainWindow.h"
 #include "platform/FileCtrl.h"
+#include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
 #include "publish/HTMLFolderSelect.h"
+#include "publish/MultiPublishing.h"
 #include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
 
@@ -67,7 +69,7 @@ void ThousandPagesOneMultiPublish(benchmark::State& state) {
             TestHooks::AnswerMessageBox(IDOK); // "Publication completed"
             if (!FileExists(ProgramFolder() + "Published.txt"))
                 TestHooks::AnswerMessageBox(IDYES); // create the log
-            form.MultiPublish1Click(nullptr);
+            form.MultiPublishing->MultiPublish1Click(nullptr);
             TestHooks::Reset();
         }
         state.counters["pages"] = form.FilePane->FileListBox1->SelCount();

@@ -86,16 +86,13 @@ public:
 
     TRect ClientRect() const override;
     bool Showing() const override { return Visible(); }
+    bool IsTopLevel() const override { return true; }
     void SetFocus() override;
     void WndProc(TMessage& Message) override;
 
     // Builds the form's components: setProperties runs in the loading state (see
     // TComponent::LoadComponents), then every component's Loaded is called and then OnCreate.
     void BuildForm(const std::function<void()>& setProperties);
-    // Records which control has the focus and raises OnExit and OnEnter when it changes.
-    void FocusChanged(TWinControl* control);
-    // Forgets a control leaving the form as its active or focused control.
-    void ControlRemoved(TControl* control);
     // The space the frame and caption of the border style take around the client area.
     TRect FrameInsets() const;
 
@@ -129,6 +126,13 @@ private:
     void SetActive(bool value);
     void FocusFirstControl();
     void VisibleChanged();
+    // What the form does for the controls inside it (the messages they send their top-level
+    // window); true when the message was one of them.
+    bool HandleControlMessage(TMessage& Message);
+    // Records which control has the focus and raises OnExit and OnEnter when it changes.
+    void FocusChanged(TWinControl* control);
+    // Forgets a control leaving the form as its active or focused control.
+    void ControlRemoved(TControl* control);
 
     TModalResult FModalResult = mrNone;
     bool FModal = false;
@@ -147,6 +151,11 @@ private:
 };
 
 TForm* GetParentForm(const TControl* control);
+// The control under a point of the screen, as a drop would find it: the innermost visible
+// control of the topmost shown form there (windowed children above the graphic ones, later
+// children above earlier ones), the form itself when no child is there, nullptr off every form.
+// Disabled controls count only with allowDisabled.
+TControl* FindDragTarget(const TPoint& screenPoint, bool allowDisabled);
 
 // Whether key, a character, is the accelerator that "&" marks in caption (letters without
 // regard to case; "&&" marks none).

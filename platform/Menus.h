@@ -177,9 +177,9 @@ TMenuItem* AddRadioItem(TComponent* owner, TMenuItem* parent, const String& name
 TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& name,
                          const String& caption);
 
-// For the window procedure of every windowed control: a key down that runs a menu item.
+// For a form, on CM_MENUKEY from a windowed control in it: a key down that runs a menu item.
 bool IsMenuKey(TWinControl& control, WORD key, TShiftState shift);
-// For the window procedure of every control: WM_CONTEXTMENU pops up the popup menu of the
-// control, or of the nearest parent that has one, for that control (at its centre when LParam
-// holds -1, -1). True when a menu was popped up.
+// For a form, on CM_CONTEXTPOPUP from a control in it: WM_CONTEXTMENU pops up the popup menu of
+// the control, or of the nearest parent that has one, for that control (at its centre when
+// screenPoint holds -1, -1). True when a menu was popped up.
 bool PopupContextMenu(TControl& control, LPARAM screenPoint);

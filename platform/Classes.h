@@ -205,7 +205,6 @@ public:
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     void* Memory() { return FData.data(); }
     void SetSize(int64_t size);
-    void Clear();
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
 

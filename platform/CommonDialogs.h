@@ -63,7 +63,6 @@ public:
     // Every file chosen (several with ofAllowMultiSelect), in the order given.
     TStrings& Files() { return *FFiles; }
     // Pairs of description and masks: "Text files|*.txt;*.text|All files|*.*".
-    const String& Filter() const { return FFilter; }
     void SetFilter(const String& value) { FFilter = value; }
     // 1 for the first pair; after OK, the pair chosen.
     int FilterIndex() const { return FFilterIndex; }
@@ -181,7 +180,6 @@ public:
     bool Execute() override;
     TRect Margins() const { return FMargins; }
     void SetMargins(const TRect& value) { FMargins = value; }
-    bool Inches() const { return FInches; }
     void SetInches(bool value) { FInches = value; }
 
 private:

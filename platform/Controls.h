@@ -167,7 +167,6 @@ public:
     void Repaint();
     void Refresh() { Repaint(); }
     void BringToFront();
-    void SendToBack();
 
     // Raises OnClick, as a click of the user does.
     virtual void Click();

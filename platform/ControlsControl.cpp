@@ -416,12 +416,6 @@ void TControl::BringToFront() {
     FPeer->BringToFront();
 }
 
-void TControl::SendToBack() {
-    if (FParent)
-        FParent->MoveControl(this, 0);
-    FPeer->SendToBack();
-}
-
 // ---- Hints and input state
 
 String GetShortHint(const String& hint) {

@@ -169,7 +169,6 @@ struct THintInfo {
     TPoint HintPos;   // screen coordinates of the hint window
     TPoint CursorPos; // the mouse, in the control's client coordinates
     TRect CursorRect; // the hint stays while the mouse stays in here (client coordinates)
-    int HintMaxWidth = 0;
 };
 using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
@@ -315,7 +314,6 @@ public:
     TStrings& Fonts();
 
     TForm* ActiveForm() const;
-    TWinControl* ActiveControl() const;
     int FormCount() const { return static_cast<int>(FForms.size()); }
     TForm* Forms(int index) const;
 

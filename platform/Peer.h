@@ -58,7 +58,6 @@ public:
     // A picture of the widget as it is shown now, children included.
     void RenderTo(TBitmap& picture) const;
     void BringToFront();
-    void SendToBack();
     void SetFocus();
     bool Focused() const;
     // Whether the widget gets the mouse wherever it is.

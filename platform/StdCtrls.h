@@ -70,7 +70,6 @@ public:
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
     TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout value);
     // On: the label takes the size of its text (keeping its width when it wraps), and keeps the
     // edge its alignment holds to.
     bool AutoSize() const { return FAutoSize; }
@@ -80,8 +79,6 @@ public:
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
     bool ShowAccelChar() const { return FShowAccelChar; }
-    void SetShowAccelChar(bool value);
-    TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* value);
 
 protected:
@@ -113,9 +110,6 @@ public:
     void SetMaxLength(int value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
-    // 0 shows the text; any other character hides each character behind a mask.
-    char PasswordChar() const { return FPasswordChar; }
-    void SetPasswordChar(char value);
 
     int SelStart() const;
     void SetSelStart(int value); // also empties the selection
@@ -147,7 +141,6 @@ private:
 
     int FMaxLength = 0;
     bool FReadOnly = false;
-    char FPasswordChar = 0;
 };
 
 // A push button. Default: Return in its form clicks it; Cancel: Escape does.
@@ -182,9 +175,6 @@ public:
     void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
     TCheckBoxState State() const { return FState; }
     void SetState(TCheckBoxState value);
-    // Clicks step through the grayed state too.
-    bool AllowGrayed() const { return FAllowGrayed; }
-    void SetAllowGrayed(bool value);
     // Where the text stands: taRightJustify (the default) puts it right of the box.
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
@@ -196,7 +186,6 @@ private:
     void Toggle();
 
     TCheckBoxState FState = cbUnchecked;
-    bool FAllowGrayed = false;
     TAlignment FAlignment = taRightJustify;
 };
 
@@ -207,7 +196,6 @@ public:
     bool Checked() const { return FChecked; }
     void SetChecked(bool value);
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value);
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -269,21 +257,15 @@ public:
     void SetStyle(TComboBoxStyle value);
     bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool value) { FItems.SetSorted(value); }
-    int DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int value);
     bool DroppedDown() const;
-    void SetDroppedDown(bool value);
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
 
     int SelStart() const;
     void SetSelStart(int value);
     int SelLength() const;
-    void SetSelLength(int value);
     String SelText() const;
-    void SetSelText(const String& value);
-    void SelectAll();
-    void Clear();
 
     // WM_CHAR types into the edit of a csDropDown box when it does not come from the widget.
     void DefaultHandler(TMessage& Message) override;
@@ -299,7 +281,6 @@ protected:
     // is itemHeight pixels high.
     void DrawItemsWith(TCanvas& canvas, std::function<void(int index, const TRect& rect)> draw,
                        int itemHeight);
-    void SetDrawnItemHeight(int itemHeight);
 
 private:
     friend class TComboBoxPeer;
@@ -311,7 +292,6 @@ private:
 
     TControlStrings FItems;
     TComboBoxStyle FStyle = csDropDown;
-    int FDropDownCount = 8;
     int FMaxLength = 0;
 };
 
@@ -324,7 +304,6 @@ public:
     // The item with the focus rectangle: the selected one, unless several may be selected.
     int ItemIndex() const;
     void SetItemIndex(int value);
-    bool MultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool value);
     bool Selected(int index) const;
     void SetSelected(int index, bool value);
@@ -392,7 +371,6 @@ public:
     void SetScrollBars(TScrollStyle value);
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
-    bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool value);
     void Clear() { SetText(""); }
 

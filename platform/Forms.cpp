@@ -1,6 +1,6 @@
 #include "platform/Forms.h"
+#include "platform/FormPeer.h"
 #include "platform/MenuPeers.h"
-#include "platform/Peer.h"
 #include "platform/TestHooks.h"
 
 #include <QApplication>

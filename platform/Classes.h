@@ -96,7 +96,6 @@ public:
 
     bool Sorted() const { return FSorted; }
     void SetSorted(bool value);
-    TDuplicates Duplicates() const { return FDuplicates; }
     void SetDuplicates(TDuplicates value) { FDuplicates = value; }
     void SetCaseSensitive(bool value);
     // Binary search of a sorted list: true when found; index is where s is or would go (the

@@ -163,7 +163,6 @@ private:
 class TProgressBar : public TWinControl, protected TPeerOf<TProgressBarPeer> {
 public:
     explicit TProgressBar(TComponent* AOwner);
-    int Min() const { return FMin; }
     void SetMin(int value);
     int Max() const { return FMax; }
     void SetMax(int value);
@@ -199,7 +198,6 @@ public:
     void SetPosition(int value);
     void SetIncrement(int value) { FIncrement = value; }
     // On: stepping past one end goes round to the other.
-    bool Wrap() const { return FWrap; }
     void SetWrap(bool value) { FWrap = value; }
     // On: positions of 1000 and more are written with thousands separators.
     void SetThousands(bool value) { FThousands = value; }

@@ -74,7 +74,6 @@ public:
     const String& InitialDir() const { return FInitialDir; }
     void SetInitialDir(const String& value) { FInitialDir = value; }
     // Empty gives the system's own ("Open", "Save As").
-    const String& Title() const { return FTitle; }
     void SetTitle(const String& value) { FTitle = value; }
     TOpenOptions Options() const { return FOptions; }
     void SetOptions(TOpenOptions value) { FOptions = value; }
@@ -140,7 +139,6 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor value) { FColor = value; }
     // Kept for the program's sake: the dialog always shows its full choice of colours.
-    TColorDialogOptions Options() const { return FOptions; }
     void SetOptions(TColorDialogOptions value) { FOptions = value; }
 
 private:
@@ -157,7 +155,6 @@ class TPrintDialog : public TCommonDialog {
 public:
     explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
     bool Execute() override;
-    TPrintDialogOptions Options() const { return FOptions; }
     void SetOptions(TPrintDialogOptions value) { FOptions = value; }
 
 private:

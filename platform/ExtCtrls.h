@@ -25,7 +25,6 @@ public:
     void SetBorderWidth(int value);
     // bsSingle draws a line around the panel.
     void SetBorderStyle(TBorderStyle value);
-    TAlignment Alignment() const { return FAlignment; }
 
 protected:
     void Paint() override;
@@ -51,9 +50,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 class TBevel : public TGraphicControl {
 public:
     explicit TBevel(TComponent* AOwner);
-    TBevelShape Shape() const { return FShape; }
     void SetShape(TBevelShape value);
-    TBevelStyle Style() const { return FStyle; }
     void SetStyle(TBevelStyle value);
 
 protected:
@@ -73,7 +70,6 @@ public:
     // Drawing on the picture: an empty picture first becomes a bitmap of the control's size.
     TCanvas& Canvas();
     // On: the control takes the picture's size whenever the picture changes.
-    bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
 
 protected:
@@ -96,7 +92,6 @@ public:
     // -1: none. Setting it checks that item's button and raises OnClick when it changes.
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int value);
-    int Columns() const { return FColumns; }
     void SetColumns(int value);
     // The button of an item.
     TRadioButton* Buttons(int index) const;

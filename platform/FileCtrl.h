@@ -64,12 +64,10 @@ public:
     void SetDrive(char) {}
     // The folder of an item as a full path.
     String GetItemPath(int index) const;
-    int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int value);
     // The canvas DrawItem draws with.
     TCanvas& Canvas() { return FCanvas; }
     // The file list that follows the folder shown.
-    TFileListBox* FileList() const { return FFileList; }
     void SetFileList(TFileListBox* value);
     // The label that shows the folder, shortened to the label's width.
     TLabel* DirLabel() const { return FDirLabel; }

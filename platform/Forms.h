@@ -70,12 +70,10 @@ public:
     void SetBorderIcons(TBorderIcons value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle value);
-    TPosition Position() const { return FPosition; }
     void SetPosition(TPosition value) { FPosition = value; }
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState value);
     TWinControl* ActiveControl() const { return FActiveControl; }
-    bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     bool Active() const { return FActive; }
     // The menu bar; its height comes off the client area.
@@ -210,7 +208,6 @@ public:
 
     const String& Title() const { return FTitle; }
     void SetTitle(const String& value);
-    const String& HelpFile() const { return FHelpFile; }
     void SetHelpFile(const String& value) { FHelpFile = value; }
     // The program's full file name.
     String ExeName() const;

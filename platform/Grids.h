@@ -125,7 +125,6 @@ public:
     void SetOptions(TGridOptions value);
     bool DefaultDrawing() const { return FDefaultDrawing; }
     // Which scroll bars the grid may show; each shows only while its lines do not all fit.
-    TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
     // The window less its scroll bars.
     TRect ClientRect() const override;

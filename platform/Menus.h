@@ -49,16 +49,13 @@ public:
     // Checking a radio item unchecks the radio items of the same group among its siblings.
     void SetChecked(bool value);
     void SetRadioItem(bool value);
-    int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int value);
     bool Visible() const { return FVisible; }
     void SetVisible(bool value);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
     // The item shown in bold, which a double click would run.
-    bool Default() const { return FDefault; }
     // Shown through Application's Hint while the pointer rests on the item.
-    const String& Hint() const { return FHint; }
     void SetHint(const String& value) { FHint = value; }
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int value) { FHelpContext = value; }

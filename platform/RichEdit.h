@@ -187,7 +187,6 @@ public:
     void SetWordWrap(bool value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
-    bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
     // Kept for the program's sake: lines are always loaded and saved as plain bytes.
     bool PlainText() const { return FPlainText; }

@@ -106,9 +106,7 @@ public:
     explicit TEdit(TComponent* AOwner);
 
     // The most bytes typing may bring the text to (0: no limit); text set in code stays whole.
-    int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
-    bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
 
     int SelStart() const;
@@ -119,7 +117,6 @@ public:
     // Replaces the selection as typing would, whatever MaxLength; the caret ends after it.
     void SetSelText(const String& value);
     void SelectAll();
-    void Clear() { SetText(""); }
 
     // Handles WM_GETDLGCODE; WM_CHAR types a character (backspace deletes) when it does not
     // come from the widget.
@@ -152,7 +149,6 @@ public:
     void SetDefault(bool value);
     bool Cancel() const { return FCancel; }
     void SetCancel(bool value) { FCancel = value; }
-    TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult value) { FModalResult = value; }
 
     // Gives the parent form the button's ModalResult, then raises OnClick.
@@ -195,7 +191,6 @@ public:
 
     bool Checked() const { return FChecked; }
     void SetChecked(bool value);
-    TAlignment Alignment() const { return FAlignment; }
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -204,7 +199,6 @@ private:
     void UncheckSiblings();
 
     bool FChecked = false;
-    TAlignment FAlignment = taRightJustify;
 };
 
 // The items of a combo box or list box, kept in its widget. IndexOf ignores case. With Sorted
@@ -253,13 +247,10 @@ public:
     // -1. csDropDownList: the chosen item's text; setting chooses the item that reads so.
     String Text() const override;
     void SetText(const String& value) override;
-    TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle value);
-    bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool value) { FItems.SetSorted(value); }
     void SetDropDownCount(int value);
     bool DroppedDown() const;
-    int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
 
     int SelStart() const;
@@ -311,7 +302,6 @@ public:
     // The first item shown.
     int TopIndex() const;
     void SetTopIndex(int value);
-    bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool value) { FItems.SetSorted(value); }
     // The item under a point of the client area; -1 when none and existing is set, else the
     // index after the last item.
@@ -369,7 +359,6 @@ public:
     void SetWordWrap(bool value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
-    bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
     void SetWantTabs(bool value);
     void Clear() { SetText(""); }

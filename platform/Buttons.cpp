@@ -7,17 +7,6 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
     FGlyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 
-void TSpeedButton::SetGlyph(const TBitmap& value) {
-    FGlyph.Assign(value);
-}
-
-void TSpeedButton::SetFlat(bool value) {
-    if (value == FFlat)
-        return;
-    FFlat = value;
-    Invalidate();
-}
-
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbLeft && Enabled()) {
         FPressed = true;
@@ -34,14 +23,12 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     TGraphicControl::MouseUp(Button, Shift, X, Y);
 }
 
-// The face, its edge (a flat button shows one only while pressed), the glyph in the middle and
-// one pixel down and right while pressed.
+// The face, its edge, the glyph in the middle and one pixel down and right while pressed.
 void TSpeedButton::Paint() {
     TRect rect{0, 0, Width(), Height()};
     Canvas().Brush().SetColor(clBtnFace);
     Canvas().FillRect(rect);
-    if (FPressed || !FFlat)
-        DrawEdge(Canvas(), rect, FPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    DrawEdge(Canvas(), rect, FPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (FGlyph.Empty())
         return;
     const int shift = FPressed ? 1 : 0;

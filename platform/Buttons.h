@@ -10,9 +10,6 @@ public:
     explicit TSpeedButton(TComponent* AOwner);
 
     TBitmap& Glyph() { return FGlyph; }
-    void SetGlyph(const TBitmap& value);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool value);
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -21,6 +18,5 @@ protected:
 
 private:
     TBitmap FGlyph;
-    bool FFlat = false;
     bool FPressed = false;
 };

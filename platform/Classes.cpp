@@ -666,11 +666,6 @@ void TMemoryStream::SetSize(int64_t size) {
     FPosition = std::min<int64_t>(FPosition, static_cast<int64_t>(FData.size()));
 }
 
-void TMemoryStream::Clear() {
-    FData.clear();
-    FPosition = 0;
-}
-
 void TMemoryStream::LoadFromFile(const String& fileName) {
     String bytes = ReadFileBytes(fileName);
     FData.assign(bytes.begin(), bytes.end());

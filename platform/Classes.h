@@ -96,7 +96,6 @@ public:
 
     bool Sorted() const { return FSorted; }
     void SetSorted(bool value);
-    TDuplicates Duplicates() const { return FDuplicates; }
     void SetDuplicates(TDuplicates value) { FDuplicates = value; }
     void SetCaseSensitive(bool value);
     // Binary search of a sorted list: true when found; index is where s is or would go (the
@@ -205,7 +204,6 @@ public:
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     void* Memory() { return FData.data(); }
     void SetSize(int64_t size);
-    void Clear();
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
 

@@ -100,7 +100,7 @@ void TColorGrid::Choose(int& index, int value) {
 
 void TColorGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     int square = SquareAt(X, Y);
-    if (square >= 0 && Button == mbLeft && FForegroundEnabled)
+    if (square >= 0 && Button == mbLeft)
         Choose(FForegroundIndex, square);
     else if (square >= 0 && Button == mbRight && FBackgroundEnabled)
         Choose(FBackgroundIndex, square);

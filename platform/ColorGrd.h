@@ -25,11 +25,7 @@ public:
     TColor ForegroundColor() const { return PaletteColor(FForegroundIndex); }
     int BackgroundIndex() const { return FBackgroundIndex; }
     void SetBackgroundIndex(int value);
-    bool ForegroundEnabled() const { return FForegroundEnabled; }
-    void SetForegroundEnabled(bool value) { FForegroundEnabled = value; }
-    bool BackgroundEnabled() const { return FBackgroundEnabled; }
     void SetBackgroundEnabled(bool value);
-    TGridOrdering GridOrdering() const { return FGridOrdering; }
     void SetGridOrdering(TGridOrdering value);
 
     // The square under a point of the control, -1 when none.
@@ -48,7 +44,6 @@ private:
 
     int FForegroundIndex = 0;
     int FBackgroundIndex = 15;
-    bool FForegroundEnabled = true;
     bool FBackgroundEnabled = true;
     TGridOrdering FGridOrdering = go4x4;
 };

@@ -24,10 +24,8 @@ public:
     ~TTabSheet() override;
 
     // Setting it makes the sheet the last page of that page control (and its child).
-    TPageControl* PageControl() const { return FPageControl; }
     void SetPageControl(TPageControl* value);
     int PageIndex() const;
-    void SetPageIndex(int value);
     bool TabVisible() const { return FTabVisible; }
     void SetTabVisible(bool value);
     // The place of its tab among the tabs shown; -1 while the tab is hidden.
@@ -92,7 +90,6 @@ private:
     friend class TTabSheet;
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
-    void MovePage(TTabSheet* page, int index);
     void TabShownChanged(TTabSheet* page);
     void ChangeActivePage(TTabSheet* page);
     void SelectByUser(TTabSheet* page);
@@ -118,7 +115,6 @@ public:
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
     TStatusPanelBevel Bevel() const { return FBevel; }
-    void SetBevel(TStatusPanelBevel value);
 
 private:
     TStatusBar& FBar;
@@ -135,7 +131,6 @@ public:
     TStatusPanel* Items(int index) const;
     TStatusPanel* Add();
     void Delete(int index);
-    void Clear();
 
 private:
     TStatusBar& FBar;
@@ -149,11 +144,8 @@ public:
 
     TStatusPanels& Panels() { return FPanels; }
     // On: the bar shows SimpleText alone instead of its panels.
-    bool SimplePanel() const { return FSimplePanel; }
     void SetSimplePanel(bool value);
-    const String& SimpleText() const { return FSimpleText; }
     void SetSimpleText(const String& value);
-    bool SizeGrip() const { return FSizeGrip; }
     void SetSizeGrip(bool value);
     // The rectangle a panel takes.
     TRect PanelRect(int index) const;
@@ -171,24 +163,18 @@ private:
 class TProgressBar : public TWinControl, protected TPeerOf<TProgressBarPeer> {
 public:
     explicit TProgressBar(TComponent* AOwner);
-    int Min() const { return FMin; }
     void SetMin(int value);
     int Max() const { return FMax; }
     void SetMax(int value);
     // Kept within Min and Max.
     int Position() const { return FPosition; }
     void SetPosition(int value);
-    int Step() const { return FStep; }
-    void SetStep(int value) { FStep = value; }
-    void StepIt() { SetPosition(FPosition + FStep); }
-    void StepBy(int delta) { SetPosition(FPosition + delta); }
 
 private:
     void ShowProgress();
     int FMin = 0;
     int FMax = 100;
     int FPosition = 0;
-    int FStep = 10;
 };
 
 enum TUDBtnType { btNext, btPrev };
@@ -203,7 +189,6 @@ class TUpDown : public TCustomControl {
 public:
     explicit TUpDown(TComponent* AOwner);
 
-    TWinControl* Associate() const { return FAssociate; }
     void SetAssociate(TWinControl* value);
     int Min() const { return FMin; }
     void SetMin(int value) { FMin = value; }
@@ -211,13 +196,10 @@ public:
     void SetMax(int value) { FMax = value; }
     int Position() const;
     void SetPosition(int value);
-    int Increment() const { return FIncrement; }
     void SetIncrement(int value) { FIncrement = value; }
     // On: stepping past one end goes round to the other.
-    bool Wrap() const { return FWrap; }
     void SetWrap(bool value) { FWrap = value; }
     // On: positions of 1000 and more are written with thousands separators.
-    bool Thousands() const { return FThousands; }
     void SetThousands(bool value) { FThousands = value; }
 
     // A press on the upper arrow steps up, on the lower one down: OnChanging may refuse, then

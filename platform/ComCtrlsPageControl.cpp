@@ -34,11 +34,6 @@ int TTabSheet::PageIndex() const {
     return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
-void TTabSheet::SetPageIndex(int value) {
-    if (FPageControl)
-        FPageControl->MovePage(this, value);
-}
-
 void TTabSheet::SetTabVisible(bool value) {
     if (!Change(FTabVisible, value))
         return;
@@ -142,13 +137,6 @@ void TPageControl::RemovePage(TTabSheet* page) {
     }
     std::erase(FPages, page);
     page->FPageControl = nullptr;
-    ShowTabs();
-}
-
-void TPageControl::MovePage(TTabSheet* page, int index) {
-    std::erase(FPages, page);
-    index = std::clamp(index, 0, PageCount());
-    FPages.insert(FPages.begin() + index, page);
     ShowTabs();
 }
 

@@ -20,11 +20,6 @@ void TStatusPanel::SetAlignment(TAlignment value) {
     FBar.Invalidate();
 }
 
-void TStatusPanel::SetBevel(TStatusPanelBevel value) {
-    FBevel = value;
-    FBar.Invalidate();
-}
-
 TStatusPanel* TStatusPanels::Items(int index) const {
     if (index < 0 || index >= Count())
         throw EListError("List index out of bounds (" + IntToStr(index) + ")");
@@ -40,11 +35,6 @@ TStatusPanel* TStatusPanels::Add() {
 void TStatusPanels::Delete(int index) {
     Items(index);
     FItems.erase(FItems.begin() + index);
-    FBar.Invalidate();
-}
-
-void TStatusPanels::Clear() {
-    FItems.clear();
     FBar.Invalidate();
 }
 

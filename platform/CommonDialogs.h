@@ -63,7 +63,6 @@ public:
     // Every file chosen (several with ofAllowMultiSelect), in the order given.
     TStrings& Files() { return *FFiles; }
     // Pairs of description and masks: "Text files|*.txt;*.text|All files|*.*".
-    const String& Filter() const { return FFilter; }
     void SetFilter(const String& value) { FFilter = value; }
     // 1 for the first pair; after OK, the pair chosen.
     int FilterIndex() const { return FFilterIndex; }
@@ -75,7 +74,6 @@ public:
     const String& InitialDir() const { return FInitialDir; }
     void SetInitialDir(const String& value) { FInitialDir = value; }
     // Empty gives the system's own ("Open", "Save As").
-    const String& Title() const { return FTitle; }
     void SetTitle(const String& value) { FTitle = value; }
     TOpenOptions Options() const { return FOptions; }
     void SetOptions(TOpenOptions value) { FOptions = value; }
@@ -141,7 +139,6 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor value) { FColor = value; }
     // Kept for the program's sake: the dialog always shows its full choice of colours.
-    TColorDialogOptions Options() const { return FOptions; }
     void SetOptions(TColorDialogOptions value) { FOptions = value; }
 
 private:
@@ -158,7 +155,6 @@ class TPrintDialog : public TCommonDialog {
 public:
     explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
     bool Execute() override;
-    TPrintDialogOptions Options() const { return FOptions; }
     void SetOptions(TPrintDialogOptions value) { FOptions = value; }
 
 private:
@@ -181,7 +177,6 @@ public:
     bool Execute() override;
     TRect Margins() const { return FMargins; }
     void SetMargins(const TRect& value) { FMargins = value; }
-    bool Inches() const { return FInches; }
     void SetInches(bool value) { FInches = value; }
 
 private:

@@ -1,6 +1,4 @@
 #include "platform/Controls.h"
-#include "platform/Forms.h"
-#include "platform/Menus.h"
 #include "platform/Peer.h"
 
 #include <algorithm>
@@ -82,8 +80,7 @@ void TWinControl::RemoveControl(TControl* control) {
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
     FControls.erase(it);
     control->FParent = nullptr;
-    if (TForm* form = GetParentForm(this))
-        form->ControlRemoved(control);
+    PerformOnTopLevel(CM_CONTROLREMOVED, 0, reinterpret_cast<LPARAM>(control));
     control->FPeer->SetShown(false);
     control->FPeer->SetParentPeer(nullptr);
     if (control->FAlign != alNone && !IsDestroying())
@@ -110,7 +107,7 @@ bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->FParent)
         if (!c->Visible() || !c->Enabled())
             return false;
-    return GetParentForm(this) != nullptr;
+    return TopLevelWindowOf(this) != nullptr;
 }
 
 bool TWinControl::Focused() const {
@@ -120,8 +117,7 @@ bool TWinControl::Focused() const {
 void TWinControl::SetFocus() {
     if (!CanFocus())
         throw EInvalidOperation("Cannot focus a disabled or invisible window");
-    if (TForm* form = GetParentForm(this); form && form != this)
-        form->FocusChanged(this);
+    NotifyFocusChanged();
     FPeer->SetFocus();
 }
 
@@ -247,15 +243,12 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
 
 namespace {
 
-// Return and Escape, unless the control wants them (WM_GETDLGCODE), go to its form as
-// CM_DIALOGKEY for the default and cancel buttons; true when one of them took the key.
-bool IsDialogKey(TWinControl& control, WORD key, TShiftState shift) {
+// Return and Escape go to the form as CM_DIALOGKEY for the default and cancel buttons, unless
+// the control wants them (WM_GETDLGCODE).
+bool LeavesDialogKey(TWinControl& control, WORD key, TShiftState shift) {
     if ((key != VK_RETURN && key != VK_ESCAPE) || !shift.Empty())
         return false;
-    if (control.Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS)
-        return false;
-    TForm* form = GetParentForm(&control);
-    return form && form->Perform(CM_DIALOGKEY, key, 0) != 0;
+    return (control.Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) == 0;
 }
 
 } // namespace
@@ -263,10 +256,13 @@ bool IsDialogKey(TWinControl& control, WORD key, TShiftState shift) {
 void TWinControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
+    case WM_SYSKEYDOWN: {
         // Menu shortcuts and the dialog keys come before the control and its form see the key.
-        if (IsMenuKey(*this, static_cast<WORD>(Message.WParam), CurrentShiftState()) ||
-            IsDialogKey(*this, static_cast<WORD>(Message.WParam), CurrentShiftState()))
+        auto key = static_cast<WORD>(Message.WParam);
+        if (PerformOnTopLevel(CM_MENUKEY, key, reinterpret_cast<LPARAM>(this)) != 0)
+            return;
+        if (LeavesDialogKey(*this, key, CurrentShiftState()) &&
+            PerformOnTopLevel(CM_DIALOGKEY, key, 0) != 0)
             return;
         if (DoKey(Message))
             return;
@@ -276,6 +272,7 @@ void TWinControl::WndProc(TMessage& Message) {
             return;
         }
         break;
+    }
     case WM_HELP:
         ShowHelp();
         return;
@@ -289,29 +286,40 @@ void TWinControl::WndProc(TMessage& Message) {
             return;
         break;
     case WM_SETFOCUS:
-        if (TForm* form = GetParentForm(this); form && form != this)
-            form->FocusChanged(this);
+        NotifyFocusChanged();
         break;
+    case CM_ENTER:
+        DoEnter();
+        return;
+    case CM_EXIT:
+        DoExit();
+        return;
     default:
         break;
     }
     TControl::WndProc(Message);
 }
 
+// The form keeps track of the control with the focus.
+void TWinControl::NotifyFocusChanged() {
+    if (TWinControl* window = TopLevelWindowOf(this); window && window != this)
+        window->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+}
+
 // The help topic of the nearest control, going out through the parents, that has one.
 void TWinControl::ShowHelp() {
     for (TControl* control = this; control; control = control->Parent())
         if (control->HelpContext() != 0) {
-            Application->HelpContext(control->HelpContext());
+            PerformOnTopLevel(CM_INVOKEHELP, HELP_CONTEXT, control->HelpContext());
             return;
         }
 }
 
 // With KeyPreview the form sees the key first; a handler that sets the key to 0 ends it there.
 bool TWinControl::DoKey(TMessage& Message) {
-    TForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() &&
-        static_cast<TWinControl*>(form)->DoKey(Message))
+    TWinControl* window = TopLevelWindowOf(this);
+    if (window && window != this &&
+        window->Perform(CM_PREVIEWKEY, 0, reinterpret_cast<LPARAM>(&Message)) != 0)
         return true;
     if (ControlStyle().Contains(csNoStdEvents))
         return false;
@@ -362,6 +370,13 @@ void TWinControl::DoExit() {
 
 // ---- Handles, messages, input state
 
+TWinControl* TopLevelWindowOf(const TControl* control) {
+    while (control && control->Parent())
+        control = control->Parent();
+    auto* window = dynamic_cast<TWinControl*>(const_cast<TControl*>(control));
+    return window && window->IsTopLevel() ? window : nullptr;
+}
+
 TWinControl* FindControl(HWND handle) {
     WindowTable& table = Windows();
     auto it = table.Windows.find(reinterpret_cast<uintptr_t>(handle));
@@ -393,59 +408,4 @@ BOOL LockWindowUpdate(HWND handle) {
     }
     locked = nullptr;
     return 1;
-}
-
-// ---- The control under a point
-
-namespace {
-
-bool CanBeTarget(const TControl& control, bool allowDisabled) {
-    return control.Visible() && (allowDisabled || control.Enabled());
-}
-
-// Windows lie above the graphic controls that share their parent, as on screen.
-TControl* ControlAt(TWinControl& parent, const TPoint& point, bool allowDisabled) {
-    for (bool windowed : {true, false}) {
-        for (int i = parent.ControlCount() - 1; i >= 0; --i) {
-            TControl* control = parent.Controls(i);
-            auto* window = dynamic_cast<TWinControl*>(control);
-            if ((window != nullptr) != windowed || !CanBeTarget(*control, allowDisabled) ||
-                !control->BoundsRect().Contains(point))
-                continue;
-            if (!window)
-                return control;
-            TPoint inner{point.x - control->Left(), point.y - control->Top()};
-            TControl* child = ControlAt(*window, inner, allowDisabled);
-            return child ? child : control;
-        }
-    }
-    return nullptr;
-}
-
-// The active form is on top; the others in the order they were made, the latest above.
-std::vector<TForm*> FormsFromTop() {
-    std::vector<TForm*> forms;
-    if (!Screen)
-        return forms;
-    if (TForm* active = Screen->ActiveForm())
-        forms.push_back(active);
-    for (int i = Screen->FormCount() - 1; i >= 0; --i)
-        if (Screen->Forms(i) != Screen->ActiveForm())
-            forms.push_back(Screen->Forms(i));
-    return forms;
-}
-
-} // namespace
-
-TControl* FindDragTarget(const TPoint& screenPoint, bool allowDisabled) {
-    for (TForm* form : FormsFromTop()) {
-        if (!form->Visible())
-            continue;
-        TPoint point = form->ScreenToClient(screenPoint);
-        if (!form->ClientRect().Contains(point))
-            continue;
-        TControl* control = ControlAt(*form, point, allowDisabled);
-        return control ? control : form;
-    }
-    return nullptr;
 }

@@ -167,7 +167,6 @@ public:
     void Repaint();
     void Refresh() { Repaint(); }
     void BringToFront();
-    void SendToBack();
 
     // Raises OnClick, as a click of the user does.
     virtual void Click();
@@ -204,6 +203,9 @@ protected:
     // Bounds the window system gave the control (a window resized by the user): kept without
     // being sent back to the peer.
     void BoundsSetByPeer(int ALeft, int ATop, int AWidth, int AHeight);
+    // Sends a message to the top-level window the control lies in (see TWinControl::IsTopLevel);
+    // 0 when it lies in none.
+    LRESULT PerformOnTopLevel(UINT Msg, WPARAM WParam, LPARAM LParam) const;
 
 private:
     void HandleMouseMessage(TMessage& Message);
@@ -267,6 +269,11 @@ public:
     // Lays the aligned children out again in the client area.
     void Realign();
 
+    // Whether the control is a window of its own on the desktop that looks after the controls
+    // inside it: their focus, key preview, menus, hints and help (the CM_ messages sent to a
+    // top-level window). A form is.
+    virtual bool IsTopLevel() const { return false; }
+
     void WndProc(TMessage& Message) override;
 
     TNotifyEvent OnEnter;
@@ -279,7 +286,6 @@ protected:
     TWinControl(TComponent* AOwner, const TPeerFactory& makePeer);
     friend class TControl;
     friend class TControlPeer;
-    friend class TForm;
 
     // The framework's layout: top, bottom, left and right aligned children take their edges of
     // rect in turn (each group ordered by position), and a client-aligned one the rest.
@@ -291,11 +297,14 @@ protected:
     virtual void KeyPress(char& Key);
     virtual void DoEnter();
     virtual void DoExit();
+    // Raises the key events of a key message, after the form previewed it; true when a handler
+    // took the key (set it to 0).
+    bool DoKey(TMessage& Message);
 
 private:
-    bool DoKey(TMessage& Message);
     void RaiseKeyEvent(TMessage& Message);
     void MoveControl(TControl* control, int index);
+    void NotifyFocusChanged();
     void ShowHelp();
 
     uintptr_t FHandle;
@@ -360,13 +369,10 @@ T* NewControl(TComponent* owner, TWinControl* parent, const String& name, int le
     return control;
 }
 
+// The top-level window a control lies in, the control itself when it is one; nullptr for none.
+TWinControl* TopLevelWindowOf(const TControl* control);
 // The windowed control a handle names; nullptr once it is freed.
 TWinControl* FindControl(HWND handle);
-// The control under a point of the screen, as a drop would find it: the innermost visible
-// control of the topmost shown form there (windowed children above the graphic ones, later
-// children above earlier ones), the form itself when no child is there, nullptr off every form.
-// Disabled controls count only with allowDisabled.
-TControl* FindDragTarget(const TPoint& screenPoint, bool allowDisabled);
 LRESULT SendMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message; it is delivered while messages are processed, if the window still exists.
 BOOL PostMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);

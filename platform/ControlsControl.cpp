@@ -1,6 +1,4 @@
 #include "platform/Controls.h"
-#include "platform/Forms.h"
-#include "platform/Menus.h"
 #include "platform/Peer.h"
 
 namespace {
@@ -281,21 +279,25 @@ void TControl::WndProc(TMessage& Message) {
         HandleMouseMessage(Message);
         return;
     case WM_CONTEXTMENU:
-        if (PopupContextMenu(*this, Message.LParam))
+        if (PerformOnTopLevel(CM_CONTEXTPOPUP, reinterpret_cast<WPARAM>(this), Message.LParam))
             return;
         break;
     case CM_MOUSEENTER:
-        if (Application)
-            Application->SetHint(GetLongHint(FHint));
+        PerformOnTopLevel(CM_HINTCONTROL, 0, reinterpret_cast<LPARAM>(this));
         break;
     case CM_MOUSELEAVE:
-        if (Application)
-            Application->SetHint("");
+        PerformOnTopLevel(CM_HINTCONTROL, 0, 0);
         break;
     default:
         break;
     }
     DefaultHandler(Message);
+}
+
+// The form looks after the popup menus and hints of the controls inside it.
+LRESULT TControl::PerformOnTopLevel(UINT Msg, WPARAM WParam, LPARAM LParam) const {
+    TWinControl* window = TopLevelWindowOf(this);
+    return window ? window->Perform(Msg, WParam, LParam) : 0;
 }
 
 namespace {
@@ -412,12 +414,6 @@ void TControl::BringToFront() {
     if (FParent)
         FParent->MoveControl(this, FParent->ControlCount() - 1);
     FPeer->BringToFront();
-}
-
-void TControl::SendToBack() {
-    if (FParent)
-        FParent->MoveControl(this, 0);
-    FPeer->SendToBack();
 }
 
 // ---- Hints and input state

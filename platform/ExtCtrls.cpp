@@ -61,11 +61,6 @@ void TPanel::SetBorderStyle(TBorderStyle value) {
     FrameChanged();
 }
 
-void TPanel::SetAlignment(TAlignment value) {
-    FAlignment = value;
-    Invalidate();
-}
-
 void TPanel::AdjustClientRect(TRect& Rect) const {
     if (FBorderStyle == bsSingle)
         Inset(Rect, 1);
@@ -181,25 +176,10 @@ TCanvas& TImage::Canvas() {
 
 void TImage::PictureChanged() {
     if (FPicture.Graphic())
-        FPicture.Graphic()->SetTransparent(FTransparent);
+        FPicture.Graphic()->SetTransparent(false);
     if (FAutoSize && !FPicture.Empty())
         SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
     Invalidate();
-}
-
-void TImage::SetStretch(bool value) {
-    FStretch = value;
-    Invalidate();
-}
-
-void TImage::SetCenter(bool value) {
-    FCenter = value;
-    Invalidate();
-}
-
-void TImage::SetTransparent(bool value) {
-    FTransparent = value;
-    PictureChanged();
 }
 
 void TImage::SetAutoSize(bool value) {
@@ -211,25 +191,7 @@ void TImage::Paint() {
     TGraphic* graphic = FPicture.Graphic();
     if (!graphic || graphic->Empty())
         return;
-    TCanvas& canvas = TGraphicControl::Canvas();
-    if (FStretch) {
-        canvas.StretchDraw(ClientRect(), *graphic);
-        return;
-    }
-    int x = FCenter ? (Width() - graphic->Width()) / 2 : 0;
-    int y = FCenter ? (Height() - graphic->Height()) / 2 : 0;
-    canvas.Draw(x, y, *graphic);
-}
-
-// ---- TPaintBox
-
-TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
-    SetBounds(0, 0, 105, 105);
-}
-
-void TPaintBox::Paint() {
-    if (OnPaint)
-        OnPaint(this);
+    TGraphicControl::Canvas().Draw(0, 0, *graphic);
 }
 
 // ---- TRadioGroup

@@ -24,10 +24,7 @@ public:
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int value);
     // bsSingle draws a line around the panel.
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value);
 
 protected:
     void Paint() override;
@@ -53,9 +50,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 class TBevel : public TGraphicControl {
 public:
     explicit TBevel(TComponent* AOwner);
-    TBevelShape Shape() const { return FShape; }
     void SetShape(TBevelShape value);
-    TBevelStyle Style() const { return FStyle; }
     void SetStyle(TBevelStyle value);
 
 protected:
@@ -66,24 +61,15 @@ private:
     TBevelStyle FStyle = bsLowered;
 };
 
-// Shows a picture: at its top-left corner, centred, or stretched over the control.
+// Shows a picture at its top-left corner.
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* AOwner);
 
     TPicture& Picture() { return FPicture; }
-    void SetPicture(const TPicture& value) { FPicture.Assign(value); }
     // Drawing on the picture: an empty picture first becomes a bitmap of the control's size.
     TCanvas& Canvas();
-    bool Stretch() const { return FStretch; }
-    void SetStretch(bool value);
-    bool Center() const { return FCenter; }
-    void SetCenter(bool value);
-    // The picture's transparent colour lets the parent show through.
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool value);
     // On: the control takes the picture's size whenever the picture changes.
-    bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
 
 protected:
@@ -93,20 +79,7 @@ private:
     void PictureChanged();
 
     TPicture FPicture;
-    bool FStretch = false;
-    bool FCenter = false;
-    bool FTransparent = false;
     bool FAutoSize = false;
-};
-
-// A surface the program draws on from OnPaint.
-class TPaintBox : public TGraphicControl {
-public:
-    explicit TPaintBox(TComponent* AOwner);
-    TNotifyEvent OnPaint;
-
-protected:
-    void Paint() override;
 };
 
 // A group of radio buttons, one per item, of which one (ItemIndex) is checked.
@@ -119,7 +92,6 @@ public:
     // -1: none. Setting it checks that item's button and raises OnClick when it changes.
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int value);
-    int Columns() const { return FColumns; }
     void SetColumns(int value);
     // The button of an item.
     TRadioButton* Buttons(int index) const;

@@ -64,12 +64,10 @@ public:
     void SetDrive(char) {}
     // The folder of an item as a full path.
     String GetItemPath(int index) const;
-    int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int value);
     // The canvas DrawItem draws with.
     TCanvas& Canvas() { return FCanvas; }
     // The file list that follows the folder shown.
-    TFileListBox* FileList() const { return FFileList; }
     void SetFileList(TFileListBox* value);
     // The label that shows the folder, shortened to the label's width.
     TLabel* DirLabel() const { return FDirLabel; }
@@ -87,11 +85,9 @@ protected:
     // colour are already those of the item's selection state. By default: the rectangle filled,
     // the text two pixels in.
     virtual void DrawItem(int index, const TRect& rect);
-    // The glyphs the items carry as their objects: the folders above the current one, the current
-    // folder and its subfolders; the pictures "QM_OPENFOLDER", "QM_CURRENTFOLDER" and
-    // "QM_CLOSEDFOLDER", empty when the program folder lacks them.
-    TBitmap& OpenedBitmap() { return FOpenedBitmap; }
-    TBitmap& CurrentBitmap() { return FCurrentBitmap; }
+    // The glyph the items of the subfolders carry as their objects: the picture "QM_CLOSEDFOLDER",
+    // empty when the program folder lacks it (the folders above the current one carry
+    // "QM_OPENFOLDER", the current folder "QM_CURRENTFOLDER").
     TBitmap& ClosedBitmap() { return FClosedBitmap; }
     void WndProc(TMessage& Message) override;
 

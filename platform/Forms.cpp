@@ -1,6 +1,6 @@
 #include "platform/Forms.h"
+#include "platform/FormPeer.h"
 #include "platform/MenuPeers.h"
-#include "platform/Peer.h"
 #include "platform/TestHooks.h"
 
 #include <QApplication>
@@ -280,9 +280,9 @@ void TForm::FocusChanged(TWinControl* control) {
     TWinControl* previous = FFocusedControl;
     FFocusedControl = control;
     if (previous)
-        previous->DoExit();
+        previous->Perform(CM_EXIT, 0, 0);
     if (control && FFocusedControl == control)
-        control->DoEnter();
+        control->Perform(CM_ENTER, 0, 0);
 }
 
 void TForm::ControlRemoved(TControl* control) {
@@ -420,7 +420,43 @@ void TForm::VisibleChanged() {
         mainForm->SetActive(true);
 }
 
+bool TForm::HandleControlMessage(TMessage& Message) {
+    auto* control = reinterpret_cast<TControl*>(Message.LParam);
+    switch (Message.Msg) {
+    case CM_FOCUSCHANGED:
+        FocusChanged(static_cast<TWinControl*>(control));
+        return true;
+    case CM_CONTROLREMOVED:
+        ControlRemoved(control);
+        return true;
+    case CM_PREVIEWKEY:
+        Message.Result = FKeyPreview && DoKey(*reinterpret_cast<TMessage*>(Message.LParam));
+        return true;
+    case CM_MENUKEY:
+        Message.Result = IsMenuKey(*static_cast<TWinControl*>(control),
+                                   static_cast<WORD>(Message.WParam), CurrentShiftState());
+        return true;
+    case CM_CONTEXTPOPUP:
+        Message.Result =
+            PopupContextMenu(*reinterpret_cast<TControl*>(Message.WParam), Message.LParam);
+        return true;
+    case CM_HINTCONTROL:
+        if (Application)
+            Application->SetHint(control ? GetLongHint(control->Hint()) : String());
+        return true;
+    case CM_INVOKEHELP:
+        if (Application)
+            Message.Result = Application->HelpCommand(static_cast<UINT>(Message.WParam),
+                                                      static_cast<uintptr_t>(Message.LParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TForm::WndProc(TMessage& Message) {
+    if (HandleControlMessage(Message))
+        return;
     switch (Message.Msg) {
     case CM_VISIBLECHANGED:
         VisibleChanged();
@@ -586,6 +622,59 @@ TForm* GetParentForm(const TControl* control) {
     while (control && control->Parent())
         control = control->Parent();
     return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
+
+namespace {
+
+bool CanBeTarget(const TControl& control, bool allowDisabled) {
+    return control.Visible() && (allowDisabled || control.Enabled());
+}
+
+// Windows lie above the graphic controls that share their parent, as on screen.
+TControl* ControlAt(TWinControl& parent, const TPoint& point, bool allowDisabled) {
+    for (bool windowed : {true, false}) {
+        for (int i = parent.ControlCount() - 1; i >= 0; --i) {
+            TControl* control = parent.Controls(i);
+            auto* window = dynamic_cast<TWinControl*>(control);
+            if ((window != nullptr) != windowed || !CanBeTarget(*control, allowDisabled) ||
+                !control->BoundsRect().Contains(point))
+                continue;
+            if (!window)
+                return control;
+            TPoint inner{point.x - control->Left(), point.y - control->Top()};
+            TControl* child = ControlAt(*window, inner, allowDisabled);
+            return child ? child : control;
+        }
+    }
+    return nullptr;
+}
+
+// The active form is on top; the others in the order they were made, the latest above.
+std::vector<TForm*> FormsFromTop() {
+    std::vector<TForm*> forms;
+    if (!Screen)
+        return forms;
+    if (TForm* active = Screen->ActiveForm())
+        forms.push_back(active);
+    for (int i = Screen->FormCount() - 1; i >= 0; --i)
+        if (Screen->Forms(i) != Screen->ActiveForm())
+            forms.push_back(Screen->Forms(i));
+    return forms;
+}
+
+} // namespace
+
+TControl* FindDragTarget(const TPoint& screenPoint, bool allowDisabled) {
+    for (TForm* form : FormsFromTop()) {
+        if (!form->Visible())
+            continue;
+        TPoint point = form->ScreenToClient(screenPoint);
+        if (!form->ClientRect().Contains(point))
+            continue;
+        TControl* control = ControlAt(*form, point, allowDisabled);
+        return control ? control : form;
+    }
+    return nullptr;
 }
 
 // ---- Accelerators

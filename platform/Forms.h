@@ -70,12 +70,10 @@ public:
     void SetBorderIcons(TBorderIcons value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle value);
-    TPosition Position() const { return FPosition; }
     void SetPosition(TPosition value) { FPosition = value; }
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState value);
     TWinControl* ActiveControl() const { return FActiveControl; }
-    bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     bool Active() const { return FActive; }
     // The menu bar; its height comes off the client area.
@@ -86,16 +84,13 @@ public:
 
     TRect ClientRect() const override;
     bool Showing() const override { return Visible(); }
+    bool IsTopLevel() const override { return true; }
     void SetFocus() override;
     void WndProc(TMessage& Message) override;
 
     // Builds the form's components: setProperties runs in the loading state (see
     // TComponent::LoadComponents), then every component's Loaded is called and then OnCreate.
     void BuildForm(const std::function<void()>& setProperties);
-    // Records which control has the focus and raises OnExit and OnEnter when it changes.
-    void FocusChanged(TWinControl* control);
-    // Forgets a control leaving the form as its active or focused control.
-    void ControlRemoved(TControl* control);
     // The space the frame and caption of the border style take around the client area.
     TRect FrameInsets() const;
 
@@ -129,6 +124,13 @@ private:
     void SetActive(bool value);
     void FocusFirstControl();
     void VisibleChanged();
+    // What the form does for the controls inside it (the messages they send their top-level
+    // window); true when the message was one of them.
+    bool HandleControlMessage(TMessage& Message);
+    // Records which control has the focus and raises OnExit and OnEnter when it changes.
+    void FocusChanged(TWinControl* control);
+    // Forgets a control leaving the form as its active or focused control.
+    void ControlRemoved(TControl* control);
 
     TModalResult FModalResult = mrNone;
     bool FModal = false;
@@ -147,6 +149,11 @@ private:
 };
 
 TForm* GetParentForm(const TControl* control);
+// The control under a point of the screen, as a drop would find it: the innermost visible
+// control of the topmost shown form there (windowed children above the graphic ones, later
+// children above earlier ones), the form itself when no child is there, nullptr off every form.
+// Disabled controls count only with allowDisabled.
+TControl* FindDragTarget(const TPoint& screenPoint, bool allowDisabled);
 
 // Whether key, a character, is the accelerator that "&" marks in caption (letters without
 // regard to case; "&&" marks none).
@@ -160,7 +167,6 @@ struct THintInfo {
     TPoint HintPos;   // screen coordinates of the hint window
     TPoint CursorPos; // the mouse, in the control's client coordinates
     TRect CursorRect; // the hint stays while the mouse stays in here (client coordinates)
-    int HintMaxWidth = 0;
 };
 using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
@@ -202,7 +208,6 @@ public:
 
     const String& Title() const { return FTitle; }
     void SetTitle(const String& value);
-    const String& HelpFile() const { return FHelpFile; }
     void SetHelpFile(const String& value) { FHelpFile = value; }
     // The program's full file name.
     String ExeName() const;
@@ -306,7 +311,6 @@ public:
     TStrings& Fonts();
 
     TForm* ActiveForm() const;
-    TWinControl* ActiveControl() const;
     int FormCount() const { return static_cast<int>(FForms.size()); }
     TForm* Forms(int index) const;
 

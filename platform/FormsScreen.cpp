@@ -144,11 +144,6 @@ TForm* TScreen::ActiveForm() const {
     return nullptr;
 }
 
-TWinControl* TScreen::ActiveControl() const {
-    TForm* form = ActiveForm();
-    return form ? form->ActiveControl() : nullptr;
-}
-
 TForm* TScreen::Forms(int index) const {
     if (index < 0 || index >= FormCount())
         throw EListError("List index out of bounds (" + IntToStr(index) + ")");

@@ -148,13 +148,6 @@ void TPen::SetStyle(TPenStyle value) {
         Changed();
 }
 
-void TPen::Assign(const TPen& source) {
-    FColor = source.FColor;
-    FWidth = source.FWidth;
-    FStyle = source.FStyle;
-    Changed();
-}
-
 void TBrush::SetColor(TColor value) {
     if (Change(FColor, value))
         Changed();
@@ -458,13 +451,6 @@ void TCanvas::Draw(int x, int y, TGraphic& graphic) {
     TCanvasDevice::Paint(*this, [&](QPainter& p) { p.drawImage(QPoint(x, y), image); });
 }
 
-void TCanvas::StretchDraw(const TRect& rect, TGraphic& graphic) {
-    QImage image = DrawableImage(graphic);
-    if (image.isNull())
-        return;
-    TCanvasDevice::Paint(*this, [&](QPainter& p) { p.drawImage(ToQRect(rect), image); });
-}
-
 void TCanvas::SetPixels(int x, int y, TColor color) {
     TCanvasDevice::Paint(*this, [&](QPainter& p) { p.fillRect(x, y, 1, 1, ToQColor(color)); });
 }
@@ -518,14 +504,6 @@ int TBitmap::Height() const {
 
 bool TBitmap::Empty() const {
     return FImage->Image.isNull() || Width() == 0 || Height() == 0;
-}
-
-void TBitmap::SetWidth(int value) {
-    SetSize(value, Height());
-}
-
-void TBitmap::SetHeight(int value) {
-    SetSize(Width(), value);
 }
 
 // A new area is white; what was drawn stays where it was.
@@ -634,24 +612,4 @@ bool TPicture::Empty() const {
 
 void TPicture::LoadFromFile(const String& fileName) {
     Bitmap().LoadFromFile(fileName);
-}
-
-void TPicture::SaveToFile(const String& fileName) const {
-    if (FBitmap)
-        FBitmap->SaveToFile(fileName);
-}
-
-void TPicture::Assign(const TPicture& source) {
-    if (source.FBitmap)
-        Bitmap().Assign(*source.FBitmap);
-    else
-        Clear();
-}
-
-void TPicture::Clear() {
-    if (!FBitmap)
-        return;
-    FBitmap.reset();
-    if (OnChange)
-        OnChange(this);
 }

@@ -173,7 +173,6 @@ public:
     void SetWidth(int value);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle value);
-    void Assign(const TPen& source);
 
 private:
     TColor FColor = clBlack;
@@ -226,7 +225,6 @@ public:
     int TextHeight(const String& text);
     TSize TextExtent(const String& text);
     void Draw(int x, int y, TGraphic& graphic);
-    void StretchDraw(const TRect& rect, TGraphic& graphic);
     void SetPixels(int x, int y, TColor color);
 
 private:
@@ -276,8 +274,6 @@ public:
     ~TBitmap() override;
     int Width() const override;
     int Height() const override;
-    void SetWidth(int value);
-    void SetHeight(int value);
     void SetSize(int width, int height);
     bool Empty() const override;
     void LoadFromFile(const String& fileName) override;
@@ -310,9 +306,6 @@ public:
     int Height() const;
     bool Empty() const;
     void LoadFromFile(const String& fileName);
-    void SaveToFile(const String& fileName) const;
-    void Assign(const TPicture& source);
-    void Clear();
     TNotifyEvent OnChange;
 
 private:

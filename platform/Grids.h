@@ -109,9 +109,7 @@ public:
     void SetFixedCols(int value);
     int FixedRows() const { return FFixedRows; }
     void SetFixedRows(int value);
-    int DefaultColWidth() const { return FDefaultColWidth; }
     void SetDefaultColWidth(int value); // also every column's width
-    int DefaultRowHeight() const { return FDefaultRowHeight; }
     void SetDefaultRowHeight(int value);
     int ColWidths(int index) const;
     void SetColWidths(int index, int value);
@@ -126,9 +124,7 @@ public:
     TGridOptions Options() const { return FOptions; }
     void SetOptions(TGridOptions value);
     bool DefaultDrawing() const { return FDefaultDrawing; }
-    void SetDefaultDrawing(bool value);
     // Which scroll bars the grid may show; each shows only while its lines do not all fit.
-    TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
     // The window less its scroll bars.
     TRect ClientRect() const override;

@@ -152,11 +152,6 @@ void TCustomGrid::SetOptions(TGridOptions value) {
     Invalidate();
 }
 
-void TCustomGrid::SetDefaultDrawing(bool value) {
-    if (Change(FDefaultDrawing, value))
-        Invalidate();
-}
-
 void TCustomGrid::SetCol(int value) {
     FocusCell(value, FCurrent.Y);
 }

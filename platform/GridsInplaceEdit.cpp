@@ -51,7 +51,6 @@ public:
         ApplyAlignment();
     }
     void SetReadOnly(bool readOnly) override { Editor()->setReadOnly(readOnly); }
-    void SetMasked(bool) override {} // a cell's text is never hidden
     void SetTextAlignment(TAlignment alignment) override {
         FAlignment = QtAlignment(alignment);
         QSignalBlocker blocker(Editor());

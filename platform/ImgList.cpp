@@ -61,26 +61,6 @@ int TImageList::AddEmpty() {
     return Count() - 1;
 }
 
-// An image that cannot be put in leaves no empty place behind.
-int TImageList::AddFilled(const std::function<void(int index)>& fill) {
-    int index = AddEmpty();
-    try {
-        fill(index);
-    } catch (...) {
-        FImages->Images.pop_back();
-        throw;
-    }
-    return index;
-}
-
-int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
-    return AddFilled([&](int index) { Replace(index, image, mask); });
-}
-
-int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
-    return AddFilled([&](int index) { ReplaceMasked(index, image, maskColor); });
-}
-
 void TImageList::Replace(int index, const TBitmap& image, const TBitmap* mask) {
     CheckIndex(index);
     QImage picture = PartOfSize(image, FWidth, FHeight);
@@ -96,11 +76,6 @@ void TImageList::ReplaceMasked(int index, const TBitmap& image, TColor maskColor
     QImage picture = PartOfSize(image, FWidth, FHeight);
     LeaveOut(picture, [&](int x, int y) { return SameRgb(picture.pixel(x, y), maskColor); });
     FImages->Images[index] = picture;
-}
-
-void TImageList::Delete(int index) {
-    CheckIndex(index);
-    FImages->Images.erase(FImages->Images.begin() + index);
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, TColor background) const {

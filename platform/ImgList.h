@@ -19,19 +19,14 @@ public:
     int Height() const { return FHeight; }
     int Count() const;
 
-    // Adds the top-left Width x Height part of image; mask (when given) is a picture of the same
-    // size whose white pixels leave the image's pixels out. Returns the new image's index.
-    // An image smaller than the list's size raises EInvalidOperation "Invalid image size".
-    int Add(const TBitmap& image, const TBitmap* mask);
-    // Adds the image with every pixel of maskColor left out.
-    int AddMasked(const TBitmap& image, TColor maskColor);
-    // An empty image: nothing of it is drawn.
+    // An empty image: nothing of it is drawn. Returns the new image's index.
     int AddEmpty();
-    // Put a new picture at an index; a wrong index raises EInvalidOperation
-    // "Invalid ImageList Index", a picture too small "Invalid image size".
+    // Puts the top-left Width x Height part of image at an index; mask (when given) is a picture
+    // of the same size whose white pixels leave the image's pixels out, maskColor leaves out the
+    // pixels of that colour. A wrong index raises EInvalidOperation "Invalid ImageList Index", a
+    // picture smaller than the list's size "Invalid image size".
     void Replace(int index, const TBitmap& image, const TBitmap* mask);
     void ReplaceMasked(int index, const TBitmap& image, TColor maskColor);
-    void Delete(int index);
 
     // Draws an image with its left-out pixels showing what is behind (background clNone), or
     // filled with the background colour.
@@ -39,8 +34,6 @@ public:
 
 private:
     void CheckIndex(int index) const;
-    // Adds an empty image and has fill put the picture in at its index.
-    int AddFilled(const std::function<void(int index)>& fill);
 
     int FWidth;
     int FHeight;

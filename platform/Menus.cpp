@@ -341,11 +341,6 @@ void TMenuItem::SetEnabled(bool value) {
     ShowState();
 }
 
-void TMenuItem::SetDefault(bool value) {
-    FDefault = value;
-    ShowState();
-}
-
 void TMenuItem::CheckIndex(int index, int upper) const {
     if (index < 0 || index > upper)
         throw EMenuError("Menu index out of range");
@@ -391,19 +386,6 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 
-void TMenuItem::Clear() {
-    while (!FItems.empty())
-        FItems.back()->Free();
-}
-
-void TMenuItem::SetMenuIndex(int value) {
-    if (!FParent)
-        return;
-    TMenuItem* parent = FParent;
-    parent->Remove(this);
-    parent->Insert(std::clamp(value, 0, parent->Count()), this);
-}
-
 TMenuItem* TMenuItem::FindByShortCut(TShortCut shortCut) {
     for (TMenuItem* item : FItems) {
         if (item->FShortCut == shortCut)
@@ -412,13 +394,6 @@ TMenuItem* TMenuItem::FindByShortCut(TShortCut shortCut) {
             return found;
     }
     return nullptr;
-}
-
-TMenu* TMenuItem::GetParentMenu() const {
-    const TMenuItem* item = this;
-    while (item->FParent)
-        item = item->FParent;
-    return item->FMenu;
 }
 
 void TMenuItem::Click() {
@@ -500,10 +475,9 @@ void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TPopupMenu::Popup(int X, int Y) {
-    FPopupPoint = TPoint{X, Y};
     if (OnPopup)
         OnPopup(this);
-    if (TestHooks::RecordPopup(this, FPopupComponent, FPopupPoint))
+    if (TestHooks::RecordPopup(this, FPopupComponent, TPoint{X, Y}))
         return;
     QMenu* menu = TMenuItemPeer::RootMenu(*Items());
     // The click that closes the menu ends there, as the system's menus do: it must not reach the

@@ -48,19 +48,14 @@ public:
     bool Checked() const { return FChecked; }
     // Checking a radio item unchecks the radio items of the same group among its siblings.
     void SetChecked(bool value);
-    bool RadioItem() const { return FRadioItem; }
     void SetRadioItem(bool value);
-    int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int value);
     bool Visible() const { return FVisible; }
     void SetVisible(bool value);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
     // The item shown in bold, which a double click would run.
-    bool Default() const { return FDefault; }
-    void SetDefault(bool value);
     // Shown through Application's Hint while the pointer rests on the item.
-    const String& Hint() const { return FHint; }
     void SetHint(const String& value) { FHint = value; }
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int value) { FHelpContext = value; }
@@ -70,18 +65,14 @@ public:
     TMenuItem* Items(int index) const;
     void Add(TMenuItem* item);
     void Insert(int index, TMenuItem* item);
-    // Delete and Remove take an item out without freeing it; Clear frees them all.
+    // Delete and Remove take an item out without freeing it.
     void Delete(int index);
     void Remove(TMenuItem* item);
     int IndexOf(const TMenuItem* item) const;
-    void Clear();
     int MenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
-    void SetMenuIndex(int value);
     // The first item whose shortcut this is, searching the items below in order; hidden and
     // disabled items count.
     TMenuItem* FindByShortCut(TShortCut shortCut);
-    // The menu the item belongs to, nullptr when none.
-    TMenu* GetParentMenu() const;
 
     // Raises OnClick when the item is enabled.
     virtual void Click();
@@ -143,7 +134,6 @@ public:
     // Raises OnPopup, then shows the menu with its corner at the screen point and returns when
     // it closes; with the test hooks on, the showing is recorded instead.
     virtual void Popup(int X, int Y);
-    TPoint PopupPoint() const { return FPopupPoint; }
     // The control the menu was last popped up for.
     TComponent* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(TComponent* value);
@@ -159,7 +149,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TPoint FPopupPoint;
     TComponent* FPopupComponent = nullptr;
     bool FAutoPopup = true;
     TPopupAlignment FAlignment = paLeft;
@@ -177,9 +166,9 @@ TMenuItem* AddRadioItem(TComponent* owner, TMenuItem* parent, const String& name
 TMenuItem* AddHiddenItem(TComponent* owner, TMenuItem* parent, const String& name,
                          const String& caption);
 
-// For the window procedure of every windowed control: a key down that runs a menu item.
+// For a form, on CM_MENUKEY from a windowed control in it: a key down that runs a menu item.
 bool IsMenuKey(TWinControl& control, WORD key, TShiftState shift);
-// For the window procedure of every control: WM_CONTEXTMENU pops up the popup menu of the
-// control, or of the nearest parent that has one, for that control (at its centre when LParam
-// holds -1, -1). True when a menu was popped up.
+// For a form, on CM_CONTEXTPOPUP from a control in it: WM_CONTEXTMENU pops up the popup menu of
+// the control, or of the nearest parent that has one, for that control (at its centre when
+// screenPoint holds -1, -1). True when a menu was popped up.
 bool PopupContextMenu(TControl& control, LPARAM screenPoint);

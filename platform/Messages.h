@@ -140,9 +140,27 @@ enum : UINT {
     CM_MOUSEENTER = 0xB013,
     CM_MOUSELEAVE = 0xB014,
     CM_BUTTONPRESSED = 0xB018,
+    // To a windowed control that its form gives the focus to, or takes it from.
+    CM_ENTER = 0xB01A,
+    CM_EXIT = 0xB01B,
+    // To a top-level window: show help for a control in it; WParam is the help command, LParam
+    // its data (the topic number).
+    CM_INVOKEHELP = 0xB01F,
     CM_RELEASE = 0xB021,
     CM_SYSCOLORCHANGE = 0xB024,
     CM_CONTROLLISTCHANGE = 0xB02C,
+    // To a top-level window (a form) from the controls inside it, whose focus, keys, menus,
+    // hints and help it looks after; LParam is the control concerned unless said otherwise.
+    CM_FOCUSCHANGED = 0xB040,   // the control is getting the focus
+    CM_CONTROLREMOVED = 0xB041, // the control left its parent, with its children
+    // LParam points to a key message (WM_KEYDOWN, WM_KEYUP, WM_CHAR...) of a control inside:
+    // non-zero when the window took the key first, as its KeyPreview asks.
+    CM_PREVIEWKEY = 0xB042,
+    CM_MENUKEY = 0xB043, // WParam: a key down in the control; non-zero when a menu item ran
+    // WParam: the control, LParam: the screen point of its WM_CONTEXTMENU; non-zero when a
+    // popup menu showed.
+    CM_CONTEXTPOPUP = 0xB044,
+    CM_HINTCONTROL = 0xB045, // the mouse entered the control, or left it (LParam 0)
     // Notifications reflected back to the control that caused them.
     CN_BASE = 0xBC00,
     CN_COMMAND = CN_BASE + WM_COMMAND,

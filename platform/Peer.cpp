@@ -174,10 +174,6 @@ void TControlPeer::BringToFront() {
         FWidget->activateWindow();
 }
 
-void TControlPeer::SendToBack() {
-    FWidget->lower();
-}
-
 void TControlPeer::SetFocus() {
     if (FWidget->isWindow())
         FWidget->activateWindow();

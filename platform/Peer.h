@@ -3,8 +3,8 @@
 // shows its control, keeps the widget in step with the control's state, and turns the widget's
 // input into messages for the control's window procedure.
 
+#include "platform/Controls.h"
 #include "platform/DisplayText.h"
-#include "platform/Forms.h"
 #include "platform/KeyTables.h"
 
 #include <QColor>
@@ -20,7 +20,6 @@
 
 class QDropEvent;
 class QEvent;
-class QEventLoop;
 class QImage;
 class QKeyEvent;
 class QMouseEvent;
@@ -58,7 +57,6 @@ public:
     // A picture of the widget as it is shown now, children included.
     void RenderTo(TBitmap& picture) const;
     void BringToFront();
-    void SendToBack();
     void SetFocus();
     bool Focused() const;
     // Whether the widget gets the mouse wherever it is.
@@ -110,36 +108,6 @@ private:
     bool FDetached = false;
     bool FAcceptFiles = false;
     bool FWidgetTakesDrops = false; // what the widget itself does with drops
-};
-
-// A form's window: its menu bar, when it has one, above the client area that holds the children.
-class TFormPeer : public TControlPeer {
-    Q_OBJECT
-public:
-    explicit TFormPeer(TControl& control);
-    QWidget* ClientWidget() const override { return FClient; }
-    // Shows the menu's bar above the client area; nullptr removes the menu bar.
-    void SetMenu(TMainMenu* menu);
-    void SetGeometry(const TRect& bounds) override;
-    void SetColor(TColor color) override;
-    void SetWindowStyle(TFormBorderStyle border, bool stayOnTop, bool minimize, bool maximize);
-    void SetWindowState(TWindowState state);
-    // While modal, the window keeps the input from every other window of the program.
-    void SetModal(bool modal);
-    // A shown window becomes the one the keyboard goes to.
-    void ActivateWindow();
-    // The focus goes on to the next (or previous) widget of the window that takes it by Tab.
-    void FocusNext(bool forward);
-    // Handles messages until QuitModalLoop is called.
-    void RunModalLoop();
-    void QuitModalLoop();
-
-private:
-    void ResizeWindow();
-    QWidget* FClient;
-    QPointer<QWidget> FMenuBar;
-    bool FFixedSize = false;
-    QEventLoop* FModalLoop = nullptr;
 };
 
 // The peers of the base controls: a plain widget; a window that shows its colour; a control

@@ -217,10 +217,6 @@ bool TRichEdit::Overwrite() const {
     return Sci().Overtype();
 }
 
-void TRichEdit::SetOverwrite(bool value) {
-    Sci().SetOvertype(value);
-}
-
 // ---- Whole-text and programmatic edits
 
 namespace {

@@ -40,7 +40,6 @@ public:
     TFontStyles Style() const;
     void SetStyle(TFontStyles value);
     String Name() const;
-    void SetName(const String& value);
     int Size() const;
     void SetSize(int value);
     // Name, size, style and colour of the font at once.
@@ -188,12 +187,10 @@ public:
     void SetWordWrap(bool value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
-    bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
     // Kept for the program's sake: lines are always loaded and saved as plain bytes.
     bool PlainText() const { return FPlainText; }
     void SetPlainText(bool value) { FPlainText = value; }
-    bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool value) { FWantTabs = value; }
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
@@ -201,7 +198,6 @@ public:
     void SetHideSelection(bool value);
     // Overtype mode: typing replaces the character after the caret. The Insert key switches it.
     bool Overwrite() const;
-    void SetOverwrite(bool value);
     // True while the text is shown as UTF-8 (see the display rule above).
     bool ShowsUtf8() const { return FShowsUtf8; }
     // The line ends of the file the text came from (CR LF for a text that came from none): the

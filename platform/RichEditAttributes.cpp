@@ -42,10 +42,6 @@ String TTextAttributes::Name() const {
     return format.Name.empty() ? FEdit.Font().Name() : format.Name;
 }
 
-void TTextAttributes::SetName(const String& value) {
-    FEdit.ChangeSelFormat([value](TRichEdit::TCharFormat& format) { format.Name = value; });
-}
-
 int TTextAttributes::Size() const {
     TRichEdit::TCharFormat format = FEdit.SelFormat();
     return format.Size == 0 ? FEdit.Font().Size() : format.Size;

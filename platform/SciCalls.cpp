@@ -193,10 +193,6 @@ bool TSciCalls::Overtype() const {
     return Send(Sci::SCI_GETOVERTYPE) != 0;
 }
 
-void TSciCalls::SetOvertype(bool overtype) {
-    Send(Sci::SCI_SETOVERTYPE, overtype);
-}
-
 void TSciCalls::SetTargetRange(int start, int end) {
     Send(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), end);
 }
@@ -393,10 +389,6 @@ TSciWhiteSpace TSciCalls::ViewWS() const {
 
 void TSciCalls::SetViewWS(TSciWhiteSpace view) {
     Send(Sci::SCI_SETVIEWWS, static_cast<unsigned long>(view));
-}
-
-bool TSciCalls::ViewEOL() const {
-    return Send(Sci::SCI_GETVIEWEOL) != 0;
 }
 
 void TSciCalls::SetViewEOL(bool visible) {

@@ -96,7 +96,6 @@ public:
     bool ReadOnly() const;
     void SetReadOnly(bool readOnly);
     bool Overtype() const;
-    void SetOvertype(bool overtype);
     void SetTargetRange(int start, int end);
     int TargetEnd() const;
     void ReplaceTarget(const String& text);
@@ -152,7 +151,6 @@ public:
     // Marks: blanks, tabs and line ends drawn visibly
     TSciWhiteSpace ViewWS() const;
     void SetViewWS(TSciWhiteSpace view);
-    bool ViewEOL() const;
     void SetViewEOL(bool visible);
     void SetWhitespaceFore(bool useSetting, TColor color);
 

@@ -1,5 +1,6 @@
 #include "platform/ShlObj.h"
 #include "platform/FileUtils.h"
+#include "platform/Forms.h"
 #include "platform/Peer.h"
 #include "platform/TestHooks.h"
 

@@ -70,7 +70,6 @@ public:
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
     TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout value);
     // On: the label takes the size of its text (keeping its width when it wraps), and keeps the
     // edge its alignment holds to.
     bool AutoSize() const { return FAutoSize; }
@@ -80,8 +79,6 @@ public:
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
     bool ShowAccelChar() const { return FShowAccelChar; }
-    void SetShowAccelChar(bool value);
-    TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* value);
 
 protected:
@@ -109,13 +106,8 @@ public:
     explicit TEdit(TComponent* AOwner);
 
     // The most bytes typing may bring the text to (0: no limit); text set in code stays whole.
-    int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
-    bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);
-    // 0 shows the text; any other character hides each character behind a mask.
-    char PasswordChar() const { return FPasswordChar; }
-    void SetPasswordChar(char value);
 
     int SelStart() const;
     void SetSelStart(int value); // also empties the selection
@@ -125,7 +117,6 @@ public:
     // Replaces the selection as typing would, whatever MaxLength; the caret ends after it.
     void SetSelText(const String& value);
     void SelectAll();
-    void Clear() { SetText(""); }
 
     // Handles WM_GETDLGCODE; WM_CHAR types a character (backspace deletes) when it does not
     // come from the widget.
@@ -147,7 +138,6 @@ private:
 
     int FMaxLength = 0;
     bool FReadOnly = false;
-    char FPasswordChar = 0;
 };
 
 // A push button. Default: Return in its form clicks it; Cancel: Escape does.
@@ -159,7 +149,6 @@ public:
     void SetDefault(bool value);
     bool Cancel() const { return FCancel; }
     void SetCancel(bool value) { FCancel = value; }
-    TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult value) { FModalResult = value; }
 
     // Gives the parent form the button's ModalResult, then raises OnClick.
@@ -182,9 +171,6 @@ public:
     void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
     TCheckBoxState State() const { return FState; }
     void SetState(TCheckBoxState value);
-    // Clicks step through the grayed state too.
-    bool AllowGrayed() const { return FAllowGrayed; }
-    void SetAllowGrayed(bool value);
     // Where the text stands: taRightJustify (the default) puts it right of the box.
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
@@ -196,7 +182,6 @@ private:
     void Toggle();
 
     TCheckBoxState FState = cbUnchecked;
-    bool FAllowGrayed = false;
     TAlignment FAlignment = taRightJustify;
 };
 
@@ -206,8 +191,6 @@ public:
 
     bool Checked() const { return FChecked; }
     void SetChecked(bool value);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value);
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -216,7 +199,6 @@ private:
     void UncheckSiblings();
 
     bool FChecked = false;
-    TAlignment FAlignment = taRightJustify;
 };
 
 // The items of a combo box or list box, kept in its widget. IndexOf ignores case. With Sorted
@@ -265,25 +247,16 @@ public:
     // -1. csDropDownList: the chosen item's text; setting chooses the item that reads so.
     String Text() const override;
     void SetText(const String& value) override;
-    TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle value);
-    bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool value) { FItems.SetSorted(value); }
-    int DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int value);
     bool DroppedDown() const;
-    void SetDroppedDown(bool value);
-    int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
 
     int SelStart() const;
     void SetSelStart(int value);
     int SelLength() const;
-    void SetSelLength(int value);
     String SelText() const;
-    void SetSelText(const String& value);
-    void SelectAll();
-    void Clear();
 
     // WM_CHAR types into the edit of a csDropDown box when it does not come from the widget.
     void DefaultHandler(TMessage& Message) override;
@@ -299,7 +272,6 @@ protected:
     // is itemHeight pixels high.
     void DrawItemsWith(TCanvas& canvas, std::function<void(int index, const TRect& rect)> draw,
                        int itemHeight);
-    void SetDrawnItemHeight(int itemHeight);
 
 private:
     friend class TComboBoxPeer;
@@ -311,7 +283,6 @@ private:
 
     TControlStrings FItems;
     TComboBoxStyle FStyle = csDropDown;
-    int FDropDownCount = 8;
     int FMaxLength = 0;
 };
 
@@ -324,7 +295,6 @@ public:
     // The item with the focus rectangle: the selected one, unless several may be selected.
     int ItemIndex() const;
     void SetItemIndex(int value);
-    bool MultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool value);
     bool Selected(int index) const;
     void SetSelected(int index, bool value);
@@ -332,7 +302,6 @@ public:
     // The first item shown.
     int TopIndex() const;
     void SetTopIndex(int value);
-    bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool value) { FItems.SetSorted(value); }
     // The item under a point of the client area; -1 when none and existing is set, else the
     // index after the last item.
@@ -390,9 +359,7 @@ public:
     void SetWordWrap(bool value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
-    bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
-    bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool value);
     void Clear() { SetText(""); }
 

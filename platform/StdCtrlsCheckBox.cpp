@@ -53,7 +53,6 @@ class TCheckBoxPeer : public TCheckPeer<QCheckBox> {
 public:
     using TCheckPeer::TCheckPeer;
     // Clicks step through the grayed state too.
-    void SetTristate(bool tristate) { Check()->setTristate(tristate); }
 };
 
 class TRadioButtonPeer : public TCheckPeer<QRadioButton> {
@@ -81,29 +80,14 @@ void TCheckBox::SetState(TCheckBoxState value) {
         Click();
 }
 
-void TCheckBox::SetAllowGrayed(bool value) {
-    FAllowGrayed = value;
-    TypedPeer().SetTristate(value);
-}
-
 void TCheckBox::SetAlignment(TAlignment value) {
     FAlignment = value;
     TypedPeer().ShowAlignment(value);
 }
 
-// A click steps unchecked, checked, grayed (when allowed), unchecked.
+// A click checks an unchecked box and unchecks a checked or grayed one.
 void TCheckBox::Toggle() {
-    switch (FState) {
-    case cbUnchecked:
-        SetState(cbChecked);
-        break;
-    case cbChecked:
-        SetState(FAllowGrayed ? cbGrayed : cbUnchecked);
-        break;
-    case cbGrayed:
-        SetState(cbUnchecked);
-        break;
-    }
+    SetState(FState == cbUnchecked ? cbChecked : cbUnchecked);
 }
 
 void TCheckBox::WndProc(TMessage& Message) {
@@ -141,11 +125,6 @@ void TRadioButton::UncheckSiblings() {
         if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
             other && other != this)
             other->SetChecked(false);
-}
-
-void TRadioButton::SetAlignment(TAlignment value) {
-    FAlignment = value;
-    TypedPeer().ShowAlignment(value);
 }
 
 void TRadioButton::WndProc(TMessage& Message) {

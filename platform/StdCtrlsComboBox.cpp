@@ -95,13 +95,6 @@ bool TComboBoxPeer::DroppedDown() const {
     return Combo()->view()->isVisible();
 }
 
-void TComboBoxPeer::SetDroppedDown(bool droppedDown) {
-    if (droppedDown)
-        Combo()->showPopup();
-    else
-        Combo()->hidePopup();
-}
-
 // Qt chooses the first item put into an empty box; the framework chooses none.
 void TComboBoxPeer::InsertItem(int index, const String& text) {
     int current = Combo()->currentIndex();
@@ -149,10 +142,6 @@ void TComboBox::DrawItemsWith(TCanvas& canvas,
                               std::function<void(int index, const TRect& rect)> draw,
                               int itemHeight) {
     TypedPeer().SetOwnerDraw(*this, canvas, std::move(draw), itemHeight);
-}
-
-void TComboBox::SetDrawnItemHeight(int itemHeight) {
-    TypedPeer().SetItemHeight(itemHeight);
 }
 
 int TComboBox::ItemIndex() const {
@@ -211,16 +200,11 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
 }
 
 void TComboBox::SetDropDownCount(int value) {
-    FDropDownCount = value;
     TypedPeer().SetDropDownCount(value);
 }
 
 bool TComboBox::DroppedDown() const {
     return TypedPeer().DroppedDown();
-}
-
-void TComboBox::SetDroppedDown(bool value) {
-    TypedPeer().SetDroppedDown(value);
 }
 
 void TComboBox::SetMaxLength(int value) {
@@ -240,29 +224,8 @@ int TComboBox::SelLength() const {
     return TypedPeer().SelLength(Text());
 }
 
-void TComboBox::SetSelLength(int value) {
-    TypedPeer().Select(Text(), SelStart(), value);
-}
-
 String TComboBox::SelText() const {
     return SelectedBytes(Text(), SelStart(), SelLength());
-}
-
-void TComboBox::SetSelText(const String& value) {
-    if (FStyle == csDropDownList)
-        return;
-    int start = SelStart();
-    SetText(ReplaceSelection(Text(), start, SelLength(), value));
-    SetSelStart(start + static_cast<int>(value.size()));
-}
-
-void TComboBox::SelectAll() {
-    TypedPeer().SelectAll();
-}
-
-void TComboBox::Clear() {
-    FItems.Clear();
-    SetItemIndex(-1);
 }
 
 void TComboBox::TypeChar(char key) {

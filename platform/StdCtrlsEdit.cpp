@@ -13,9 +13,6 @@ public:
     }
     void SetText(const String& text) override { ShowText(text); }
     void SetReadOnly(bool readOnly) override { Line()->setReadOnly(readOnly); }
-    void SetMasked(bool masked) override {
-        Line()->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
-    }
     void SetTextAlignment(TAlignment alignment) override {
         Line()->setAlignment(QtAlignment(alignment) | Qt::AlignVCenter);
     }
@@ -51,11 +48,6 @@ void TEdit::SetMaxLength(int value) {
 void TEdit::SetReadOnly(bool value) {
     FReadOnly = value;
     TypedPeer().SetReadOnly(value);
-}
-
-void TEdit::SetPasswordChar(char value) {
-    FPasswordChar = value;
-    TypedPeer().SetMasked(value != 0);
 }
 
 int TEdit::SelStart() const {

@@ -76,11 +76,6 @@ void TLabel::SetAlignment(TAlignment value) {
     ShowFormat();
 }
 
-void TLabel::SetLayout(TTextLayout value) {
-    FLayout = value;
-    ShowFormat();
-}
-
 void TLabel::SetAutoSize(bool value) {
     FAutoSize = value;
     AdjustBounds();
@@ -95,12 +90,6 @@ void TLabel::SetWordWrap(bool value) {
 void TLabel::SetTransparent(bool value) {
     FTransparent = value;
     ShowFormat();
-}
-
-void TLabel::SetShowAccelChar(bool value) {
-    FShowAccelChar = value;
-    ShowFormat();
-    AdjustBounds();
 }
 
 void TLabel::SetFocusControl(TWinControl* value) {

@@ -123,8 +123,6 @@ class TEditPeer : public TStdPeer {
 public:
     using TStdPeer::TStdPeer;
     virtual void SetReadOnly(bool readOnly) = 0;
-    // Each character shows as a mask.
-    virtual void SetMasked(bool masked) = 0;
     virtual void SetTextAlignment(TAlignment alignment) = 0;
     virtual int SelStart(const String& text) const = 0;
     virtual int SelLength(const String& text) const = 0;
@@ -225,7 +223,6 @@ public:
     // The most items the list shows before it scrolls.
     void SetDropDownCount(int count);
     bool DroppedDown() const;
-    void SetDroppedDown(bool droppedDown);
 
     void InsertItem(int index, const String& text) override;
     void DeleteItem(int index) override;

@@ -39,7 +39,6 @@ public:
 
     // The engine, started when first asked for.
     TBrowserEngine& Engine();
-    bool EngineStarted() const { return FEngine != nullptr; }
 
     // What the engine reports.
     void LoadStarted();

@@ -1,4 +1,5 @@
 #include "platform/Forms.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
@@ -311,6 +312,20 @@ TEST_F(FormsTest, FocusLeavesAnEditBeforeTheButtonClickedRuns) {
     });
     Dialog->ShowModal();
     EXPECT_EQ(Log, (std::vector<String>{"edit enter", "answer", "edit exit", "ok click"}));
+}
+
+TEST(FormTest, AControlThatLeavesTheFormWithItsParentIsNoLongerItsActiveControl) {
+    TForm form(nullptr);
+    form.Show();
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(panel);
+    edit->SetFocus();
+    ASSERT_EQ(form.ActiveControl(), edit);
+    panel->SetParent(nullptr);
+    EXPECT_EQ(form.ActiveControl(), nullptr);
+    panel->Free();
 }
 
 TEST_F(FormsTest, AMenuBarTakesItsOwnHeightAndTheClientAreaKeepsTheRest) {

@@ -40,8 +40,12 @@ void TReferenceHelp::Build() {
     AboutSeparator = AddItem(&Form, help, "AboutSeparator", "-");
     AboutHelp = AddItem(&Form, help, "AboutHelp", "&About Quiltmarker...");
     SetupHelpFiles = AddItem(&Form, Form.Setup1, "SetupHelpFiles", "&Help Files...");
-    HelponTAG2->SetEnabled(false);
-    HelponTAG2->SetHelpContext(HelpContexts::HelponTAG1Click);
+    // Next to the attributes of the tag, which come after it.
+    HelponTAG1 = AddItem(&Form, Form.MainPopupMenu->Items(), "HelponTAG1", "Help on &<TAG>...");
+    for (TMenuItem* item : {HelponTAG1, HelponTAG2}) {
+        item->SetEnabled(false);
+        item->SetHelpContext(HelpContexts::HelponTAG1Click);
+    }
     HTML40Help1->SetHelpContext(HelpContexts::HTML40Help1Click);
     RefLibHelp->SetHelpContext(HelpContexts::RefLibHelpClick);
     IEHelp->SetHelpContext(HelpContexts::IEHelpClick);
@@ -50,7 +54,8 @@ void TReferenceHelp::Build() {
 }
 
 void TReferenceHelp::Bind() {
-    HelponTAG2->OnClick = Handler(this, &TReferenceHelp::HelponTAG1Click);
+    for (TMenuItem* item : {HelponTAG1, HelponTAG2})
+        item->OnClick = Handler(this, &TReferenceHelp::HelponTAG1Click);
     HTML40Help1->OnClick = Handler(this, &TReferenceHelp::HTML40Help1Click);
     RefLibHelp->OnClick = Handler(this, &TReferenceHelp::RefLibHelpClick);
     IEHelp->OnClick = Handler(this, &TReferenceHelp::IEHelpClick);
@@ -98,6 +103,8 @@ void TReferenceHelp::ReadSettings() {
 void TReferenceHelp::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.Help1)
         NameTagInHelpItem(HelponTAG2);
+    else if (&menu == Form.MainPopupMenu->Items())
+        NameTagInHelpItem(HelponTAG1);
 }
 
 String TReferenceHelp::HTML40HelpFile() const {

@@ -16,7 +16,7 @@ public:
     void Bind() override;
     // The files' places: stored, else the files shipped in the help folder.
     void ReadSettings() override;
-    // The Help menu names the tag at the caret as it drops down.
+    // The Help menu and the pages' pop-up menu name the tag at the caret as they open.
     void MenuOpening(TMenuItem& menu) override;
 
     void HelponTAG1Click(TObject* Sender);
@@ -26,6 +26,8 @@ public:
     void SetupHelpFilesClick(TObject* Sender);
     void AboutHelpClick(TObject* Sender);
 
+    // The pop-up menu's item and the Help menu's.
+    TMenuItem* HelponTAG1 = nullptr;
     TMenuItem* HelponTAG2 = nullptr;
     TMenuItem* HTML40Help1 = nullptr;
     // Shown with the first of the two located files' items that is known.

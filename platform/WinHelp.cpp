@@ -148,6 +148,8 @@ bool FindHelpTopic(const String& helpFile, UINT command, uintptr_t data, THelpTo
         break;
     case HELP_FINDER:
     case HELP_CONTENTS:
+        // A help set with a contents page of its own shows it; any other, its index page.
+        entry = index.ReadString("Options", "Contents", "");
         break;
     default:
         return false;

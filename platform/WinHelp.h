@@ -2,7 +2,7 @@
 // The help viewer. A help file here is the index of an HTML help set: an INI text that names,
 // for each topic number and keyword, a page beside it (a page may carry "#anchor"):
 //
-//   [Options]             Title=..., HelpOnHelp=page
+//   [Options]             Title=..., HelpOnHelp=page, Contents=page (else the index page)
 //   [Contents]            title=page, one line per entry of the index page, in order
 //   [Topics]              number=page
 //   [Keywords]            keyword=page (keywords match without regard to case)

@@ -249,12 +249,12 @@ TEST(Navigation, EditMenuShortcutMenuAndEditingToolbarKeepTheirOrder) {
                                                             "RemoveTextFormatting2",
                                                             "RepeatLastTag1",
                                                             "InsertAttribute1"}));
-    EXPECT_EQ(
-        itemNames(*form->MainPopupMenu->Items()),
-        (std::vector<String>{"RemoveTextFormatting1", "RepeatLastTag2", "Undo2", "Cut2", "Copy4",
-                             "Paste2", "SelectAll1", "SelectTag1", "GoToLine1", "CheckTags1",
-                             "ChangeCase2", "RemoveLinespaces2", "RemoveComments2",
-                             "ShowDatesPublished1", "Attributes1", "CheckDownloadSpeed1"}));
+    EXPECT_EQ(itemNames(*form->MainPopupMenu->Items()),
+              (std::vector<String>{"RemoveTextFormatting1", "RepeatLastTag2", "Undo2", "Cut2",
+                                   "Copy4", "Paste2", "SelectAll1", "SelectTag1", "GoToLine1",
+                                   "CheckTags1", "ChangeCase2", "RemoveLinespaces2",
+                                   "RemoveComments2", "ShowDatesPublished1", "HelponTAG1",
+                                   "Attributes1", "CheckDownloadSpeed1"}));
     std::vector<TControl*> buttons;
     for (int i = 0; i < form->EditToolbar->ControlCount(); ++i)
         buttons.push_back(form->EditToolbar->Controls(i));

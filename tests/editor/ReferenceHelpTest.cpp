@@ -8,6 +8,8 @@
 #include "editor/HTMLLocationForm.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FileUtils.h"
+#include "platform/IniFiles.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "platform/SystemStatus.h"
@@ -32,6 +34,8 @@ protected:
                         "\r\nThanks to all.\r\nAnd to you.\r\n");
     }
     void TearDown() override {
+        RunHelpViewer(HTML40File(), HELP_QUIT, 0);
+        SetShippedDataFolder("");
         Form.reset();
         delete GlobalForm;
         GlobalForm = nullptr;
@@ -67,7 +71,8 @@ protected:
 
 } // namespace
 
-TEST_F(ReferenceHelp, OpeningTheHelpMenuNamesTheTagAtTheCaret) {
+// The Help menu's item and the pop-up menu's, each named as its menu opens.
+TEST_F(ReferenceHelp, OpeningAMenuNamesTheTagAtTheCaret) {
     struct Case {
         const char* Text;
         int Caret;
@@ -81,15 +86,22 @@ TEST_F(ReferenceHelp, OpeningTheHelpMenuNamesTheTagAtTheCaret) {
         {"<!-- note -->", 3, "Help on <TAG>", false},
         {"<hr>", 0, "Help on <TAG>", false},
         {"<img src=a.gif>", 2, "Help on &<IMG>", true},
+        {"<blink>on</blink>", 3, "Help on &<BLINK>", true}, // no page: the viewer says so
     };
     UsePage(*Form, 0, "/site/page.htm", "");
+    TMenuItem* fromPopup = Form->ReferenceHelp->HelponTAG1;
+    TMenuItem* fromHelp = Form->ReferenceHelp->HelponTAG2;
+    EXPECT_EQ(fromPopup->Parent(), Form->MainPopupMenu->Items());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Text);
         Form->Memos[0]->SetText(c.Text);
         Form->Memos[0]->SetSelStart(c.Caret);
+        Form->MainPopupMenu->Popup(0, 0);
+        EXPECT_EQ(fromPopup->Caption(), c.Caption);
+        EXPECT_EQ(fromPopup->Enabled(), c.Enabled);
         Form->Help1->Click();
-        EXPECT_EQ(Form->ReferenceHelp->HelponTAG2->Caption(), c.Caption);
-        EXPECT_EQ(Form->ReferenceHelp->HelponTAG2->Enabled(), c.Enabled);
+        EXPECT_EQ(fromHelp->Caption(), c.Caption);
+        EXPECT_EQ(fromHelp->Enabled(), c.Enabled);
     }
 }
 
@@ -147,6 +159,80 @@ TEST_F(ReferenceHelp, TheHTML40ReferenceOpensOrItsAbsenceIsReported) {
     ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
     EXPECT_EQ(TestHooks::HelpRequests()[0].HelpFile, HTML40File());
     EXPECT_EQ(TestHooks::HelpRequests()[0].Command, static_cast<UINT>(HELP_FINDER));
+}
+
+// With the shipped reference in the program folder, the viewer shows the page that was asked for.
+TEST_F(ReferenceHelp, TheShippedReferenceShowsTheTagsPageOrItsContents) {
+    SetShippedDataFolder(QM_SOURCE_DATA);
+    ProgramFolder(); // filled from the shipped files
+    const String pages = Form->ProgramFolder + "help" + PathDelim + "html40" + PathDelim;
+    struct Case {
+        const char* Text;
+        int Caret;
+        bool FromPopup;
+        String Shown;
+    };
+    const Case cases[] = {
+        {"<table border=1>", 3, true, pages + "table.html"},
+        {"text</body>", 7, false, pages + "body.html"},
+        {"<embed src=a.swf>", 3, true, pages + "object.html"}, // through the jump table
+        {"<blink>", 3, false, "(index)"},
+    };
+    UsePage(*Form, 0, "/site/page.htm", "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        TestHooks::Reset();
+        Form->Memos[0]->SetText(c.Text);
+        Form->Memos[0]->SetSelStart(c.Caret);
+        if (c.FromPopup) {
+            Form->MainPopupMenu->Popup(0, 0);
+            Form->ReferenceHelp->HelponTAG1->Click();
+        } else {
+            Form->Help1->Click();
+            Form->ReferenceHelp->HelponTAG2->Click();
+        }
+        ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
+        const TestHooks::THelpRequest request = TestHooks::HelpRequests()[0];
+        ASSERT_TRUE(RunHelpViewer(request.HelpFile, request.Command,
+                                  reinterpret_cast<uintptr_t>(request.Keyword.c_str())));
+        EXPECT_EQ(HelpWindowSource(false), c.Shown);
+    }
+
+    TestHooks::Reset();
+    Form->ReferenceHelp->HTML40Help1->Click();
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+    ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
+    ASSERT_TRUE(RunHelpViewer(TestHooks::HelpRequests()[0].HelpFile, HELP_FINDER, 0));
+    EXPECT_EQ(HelpWindowSource(false), pages + "index.html");
+}
+
+// Every element the attribute catalogue knows has its page, and every tag the jump table sends
+// elsewhere is no element and lands on one that has.
+TEST(ShippedReference, EveryElementAndEveryJumpHasItsPage) {
+    const String data = String(QM_SOURCE_DATA) + PathDelim;
+    const String reference = data + "help" + PathDelim + "wdghtml40.hlp";
+    auto expectPage = [&](const String& keyword) {
+        THelpTopic topic;
+        ASSERT_TRUE(FindHelpTopic(reference, HELP_KEY, reinterpret_cast<uintptr_t>(keyword.c_str()),
+                                  topic));
+        EXPECT_EQ(topic.Page,
+                  ExtractFilePath(reference) + "html40" + PathDelim + LowerCase(keyword) + ".html");
+    };
+    TIniFile catalogue(data + "html40.att");
+    TStringList elements;
+    catalogue.ReadSections(&elements);
+    ASSERT_GT(elements.Count(), 80);
+    for (int i = 0; i < elements.Count(); ++i)
+        expectPage(elements[i]);
+    TIniFile jumps(data + "WDGJump.ini");
+    TStringList tags;
+    jumps.ReadSection("Jumps", &tags);
+    ASSERT_GT(tags.Count(), 0);
+    for (int i = 0; i < tags.Count(); ++i) {
+        SCOPED_TRACE(tags[i]);
+        EXPECT_FALSE(catalogue.SectionExists(tags[i]));
+        expectPage(jumps.ReadString("Jumps", tags[i], ""));
+    }
 }
 
 TEST_F(ReferenceHelp, TheReferenceLibraryIsLocatedOnceThenOpensAtOnce) {

@@ -92,6 +92,25 @@ TEST_F(WinHelpTest, RequestsLeadToTheirPagesOrToTheIndexPage) {
     }
 }
 
+// A help set may name a contents page of its own; one that is not there falls to the index page.
+TEST_F(WinHelpTest, TheContentsShowTheHelpSetsOwnContentsPage) {
+    struct Case {
+        const char* Contents;
+        String Page;
+    };
+    const Case cases[] = {{"files.html", Folder + "files.html"}, {"gone.html", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Contents);
+        TIniFile(HelpFile).WriteString("Options", "Contents", c.Contents);
+        for (UINT command : {HELP_FINDER, HELP_CONTENTS}) {
+            THelpTopic topic;
+            ASSERT_TRUE(FindHelpTopic(HelpFile, command, 0, topic));
+            EXPECT_EQ(topic.Page, c.Page);
+            EXPECT_EQ(topic.Html.empty(), !c.Page.empty());
+        }
+    }
+}
+
 TEST_F(WinHelpTest, NoTopicForAMissingHelpFileOrACommandWithoutOne) {
     THelpTopic topic;
     EXPECT_FALSE(FindHelpTopic(Folder + "none.hlp", HELP_CONTEXT, 200, topic));
@@ -139,17 +158,22 @@ TEST_F(WinHelpTest, TestsRecordRequestsWithTheirKeyword) {
     EXPECT_EQ(HelpWindowSource(false), "");
 }
 
-// Every page and anchor the shipped help set names is there, so no shipped topic falls to the index
-// page.
+// Every page and anchor the shipped help sets name is there, so no shipped topic falls to the
+// index page.
 TEST(ShippedHelp, EveryIndexedPageIsThere) {
     String helpFolder = String(QM_SOURCE_DATA) + PathDelim + "help" + PathDelim;
     TIniFile index(helpFolder + "Quiltmarker.hlp");
+    TIniFile reference(helpFolder + "wdghtml40.hlp");
     int entries = 0;
-    for (const char* section : {"Contents", "Topics", "Keywords"}) {
+    for (auto [helpSet, section] : {std::pair<TIniFile*, const char*>{&index, "Contents"},
+                                    {&index, "Topics"},
+                                    {&index, "Keywords"},
+                                    {&reference, "Contents"},
+                                    {&reference, "Keywords"}}) {
         TStringList names;
-        index.ReadSection(section, &names);
+        helpSet->ReadSection(section, &names);
         for (int i = 0; i < names.Count(); ++i, ++entries) {
-            String page = index.ReadString(section, names[i], "");
+            String page = helpSet->ReadString(section, names[i], "");
             size_t hash = page.find('#');
             String file = helpFolder + page.substr(0, hash);
             ASSERT_TRUE(FileExists(file)) << section << " " << names[i] << "=" << page;
@@ -162,4 +186,5 @@ TEST(ShippedHelp, EveryIndexedPageIsThere) {
     }
     EXPECT_GT(entries, 0);
     EXPECT_TRUE(FileExists(helpFolder + index.ReadString("Options", "HelpOnHelp", "")));
+    EXPECT_TRUE(FileExists(helpFolder + reference.ReadString("Options", "Contents", "")));
 }

@@ -172,6 +172,9 @@ public:
     TTabSheet* GetPage(int page) const;
     String ActiveFileName() const;
     String TagNameAtCaret() const;
+    // The same, but a comment ("!--" where a name would be) is no tag: the menus that name the
+    // tag at the caret offer nothing for it.
+    String TagNameOutsideComment() const;
     int LineOfPosition(TRichEdit* editor, int position) const;
     int FirstVisibleLine(TRichEdit* editor) const;
     void ScrollToLine(TRichEdit* editor, int line);

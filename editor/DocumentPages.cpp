@@ -164,6 +164,11 @@ String THTMLEMainForm::TagNameAtCaret() const {
     return Copy(text, k + 1, stop - k - 1);
 }
 
+String THTMLEMainForm::TagNameOutsideComment() const {
+    String name = TagNameAtCaret();
+    return name.rfind("!--", 0) == 0 ? String() : name;
+}
+
 int THTMLEMainForm::LineOfPosition(TRichEdit* editor, int position) const {
     int length = editor->GetTextLen();
     if (position > length)

@@ -3,7 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplaceForm.h"
-#include "editor/TagColouring.h"
+#include "editor/TextTransforms.h"
 
 #include "platform/Events.h"
 #include "widgets/QmToolbars.h"
@@ -50,6 +50,29 @@ size_t FindFrom(std::string_view text, size_t from, std::string_view pattern, bo
     auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
                              pattern.begin(), pattern.end(), SameLetter);
     return found == text.end() ? std::string_view::npos : static_cast<size_t>(found - text.begin());
+}
+
+// Every occurrence of find in the text replaced, left to right, the replacements not searched
+// again; count receives their number.
+String ReplacedEverywhere(std::string_view text, const String& find, const String& replacement,
+                          bool matchCase, bool wholeWord, int& count) {
+    String output;
+    output.reserve(text.size() + text.size() / 8);
+    count = 0;
+    size_t copied = 0;
+    size_t from = 0;
+    for (size_t found; (found = FindFrom(text, from, find, matchCase)) != std::string_view::npos;) {
+        if (wholeWord && !IsWholeWord(text, found, find.size())) {
+            from = found + 1;
+            continue;
+        }
+        output.append(text.substr(copied, found - copied));
+        output += replacement;
+        copied = from = found + find.size();
+        ++count;
+    }
+    output.append(text.substr(copied));
+    return output;
 }
 
 String Occurrences(int count) {
@@ -267,9 +290,7 @@ void TFindReplace::ReplaceDialogReplace(TObject* /*Sender*/) {
         return;
     }
     if (all) {
-        ReplaceAllInDocument(nullptr);
-        if (Form.ColouredTags)
-            Form.TagColouring->ColourAllTags(false);
+        ReplaceAllInDocument();
         return;
     }
     TRichEdit* editor = Form.GetMemo(-1);
@@ -288,42 +309,22 @@ void TFindReplace::ReplaceDialogReplace(TObject* /*Sender*/) {
     ReplaceDialogFind(ReplaceDialog);
 }
 
-void TFindReplace::ReplaceAllInDocument(TRichEdit* editor) {
-    if (!editor)
-        editor = Form.GetMemo(-1);
+// One undo step, so Undo gives the page back and the edits before it stay undoable.
+void TFindReplace::ReplaceAllInDocument() {
+    TRichEdit* editor = Form.GetMemo(-1);
     if (!editor)
         return;
     const String& find = ReplaceDialog->FindText();
-    const String& replacement = ReplaceDialog->ReplaceText();
-    bool matchCase = ReplaceDialog->Options().Contains(frMatchCase);
-    bool wholeWord = ReplaceDialog->Options().Contains(frWholeWord);
-    int selStart = editor->SelStart();
-    std::string_view text = editor->TextView();
-    String output;
     int count = 0;
-    size_t copied = 0;
-    size_t from = 0;
-    for (size_t found; (found = FindFrom(text, from, find, matchCase)) != std::string_view::npos;) {
-        if (wholeWord && !IsWholeWord(text, found, find.size())) {
-            from = found + 1;
-            continue;
-        }
-        if (count == 0)
-            output.reserve(text.size() + text.size() / 8);
-        output.append(text.substr(copied, found - copied));
-        output += replacement;
-        copied = from = found + find.size();
-        ++count;
-    }
-    if (count > 0) {
-        output.append(text.substr(copied));
-        editor->SetText(output);
-    }
-    editor->SetSelStart(std::min(selStart, editor->GetTextLen()));
+    Form.TextTransforms->RewriteWholePage(editor, [&](std::string_view text) {
+        return ReplacedEverywhere(text, find, ReplaceDialog->ReplaceText(),
+                                  ReplaceDialog->Options().Contains(frMatchCase),
+                                  ReplaceDialog->Options().Contains(frWholeWord), count);
+    });
+    editor->SetSelStart(editor->SelStart());
     ShowMessage(count > 0 ? "Quiltmarker has replaced " + Occurrences(count) + " of '" + find + "'"
                           : "Cannot find any occurrences of '" + find + "'");
     ReplaceDialog->CloseDialog();
-    editor->Repaint();
     if (editor->CanFocus())
         editor->SetFocus();
 }

@@ -56,9 +56,9 @@ private:
     // The editor's search start for the next step down, its selection emptied.
     static int NextSearchStart(TRichEdit* editor);
     void ShowFound(TRichEdit* editor, int position, int length);
-    // Every occurrence of the Replace dialog's find text in the editor (the active page's when
-    // none is given) replaced by its replace text, and the count reported.
-    void ReplaceAllInDocument(TRichEdit* editor);
+    // Every occurrence of the Replace dialog's find text in the active page replaced by its
+    // replace text, and the count reported.
+    void ReplaceAllInDocument();
     // Replace All of the Replace dialog in global mode: a run over the selected files.
     void ReplaceInSelectedFiles();
     bool SearchRestarted = false;

@@ -112,10 +112,7 @@ String TReferenceHelp::HTML40HelpFile() const {
 }
 
 void TReferenceHelp::NameTagInHelpItem(TMenuItem* item) {
-    String name = UpperCase(Form.TagNameAtCaret());
-    // A comment is no tag to look up, as the editor's shortcut menu treats it.
-    if (name.rfind("!--", 0) == 0)
-        name.clear();
+    String name = UpperCase(Form.TagNameOutsideComment());
     if (name.empty()) {
         item->SetCaption(NoTagCaption);
         item->SetEnabled(false);

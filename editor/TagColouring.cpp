@@ -198,6 +198,11 @@ void TTagColouring::PageLoaded(int /*page*/) {
         ColourAllTags(false);
 }
 
+void TTagColouring::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.Edit1)
+        RemoveTextFormatting2->SetEnabled(Form.EditorPageOpen() || Form.HelpPointerMode());
+}
+
 // ---- The colouring routines ----
 
 void TTagColouring::ColourTagRange(int start, int length) {

@@ -20,6 +20,8 @@ public:
     void Bind() override;
     // A page just loaded is coloured when colouring is on.
     void PageLoaded(int page) override;
+    // The Edit menu's Remove Text Formatting needs an editor page shown, or help-pointer mode.
+    void MenuOpening(TMenuItem& menu) override;
 
     // Colours the length + 1 characters from start of the active page, just put in.
     void ColourTagRange(int start, int length);

@@ -94,7 +94,8 @@ void TTextTransforms::MenuOpening(TMenuItem& menu) {
     if (&menu != Form.Edit1)
         return;
     bool enabled = Form.EditorPageOpen() || Form.HelpPointerMode();
-    for (TMenuItem* item : {TagCase1, RemoveIndents1, Indent1, Unindent1})
+    for (TMenuItem* item :
+         {ChangeCase1, TagCase1, RemoveIndents1, RemoveLinespaces1, Indent1, Unindent1})
         item->SetEnabled(enabled);
 }
 

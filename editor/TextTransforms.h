@@ -70,8 +70,8 @@ public:
     void Bind() override;
     // Indent, Unindent and Remove Comments need a page, or help-pointer mode.
     void UpdateCommands() override;
-    // The Edit menu: Tag Case, Remove Indents, Indent and Unindent need an editor page shown, or
-    // help-pointer mode.
+    // The Edit menu: Change Case, Tag Case, Remove Indents, Remove Linespaces, Indent and
+    // Unindent need an editor page shown, or help-pointer mode.
     void MenuOpening(TMenuItem& menu) override;
 
     void ChangeCase1Click(TObject* Sender);
@@ -95,6 +95,11 @@ public:
     static void ReplaceEditorRange(TRichEdit* editor, int start, int end, const String& text);
     // The start of an editor line; -1 past the last.
     static int LineIndex(TRichEdit* editor, int line);
+    // The page's whole text rewritten, its selection, scroll position and colouring kept, as
+    // one undo step that replaces only the stretch that changed; the page takes no input
+    // meanwhile.
+    void RewriteWholePage(TRichEdit* editor,
+                          const std::function<String(std::string_view)>& rewrite);
 
     TMenuItem* ChangeCase1 = nullptr;
     TMenuItem* ChangeCase2 = nullptr;
@@ -116,11 +121,6 @@ private:
     void BuildEditMenuItems();
     // "Upper" converts the page's tags to upper case, anything else to lower case.
     void ChangeTagCase(const String& mode);
-    // The page's whole text rewritten, its selection, scroll position and colouring kept, as
-    // one undo step that replaces only the stretch that changed; the page takes no input
-    // meanwhile.
-    void RewriteWholePage(TRichEdit* editor,
-                          const std::function<String(std::string_view)>& rewrite);
     // Indent and Unindent with a selection: the selection's whole lines.
     void ShiftSelectedLines(TRichEdit* editor, int start, int length, bool indent);
 };

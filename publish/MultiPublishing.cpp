@@ -20,6 +20,7 @@
 #include "platform/StdCtrls.h"
 #include "publish/HTMLFolderSelect.h"
 #include "publish/MultiPublishRun.h"
+#include "publish/RevisionStamps.h"
 #include "services/GeneralRoutines.h"
 #include "site/FilePane.h"
 #include "widgets/QmFilSys.h"
@@ -103,6 +104,14 @@ void TMultiPublishing::PublishMenuOpening() {
     const bool selected = Form.FilePane->FileListBox1->SelCount() > 0;
     MultiCopy1->SetEnabled(selected);
     MultiPublish1->SetEnabled(selected);
+}
+
+void TMultiPublishing::MenuOpening(TMenuItem& menu) {
+    if (&menu != Form.MainPopupMenu->Items())
+        return;
+    TRichEdit* editor = Form.GetMemo(-1);
+    ShowDatesPublished1->SetEnabled(editor && Form.PageInUse(-1) &&
+                                    HoldsMajorStamp(editor->TextView()));
 }
 
 void TMultiPublishing::LoadMultiPublishFolders() {

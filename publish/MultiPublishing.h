@@ -16,6 +16,8 @@ public:
     void UpdateCommands() override;
     // The Publish menu drops down: the commands on the file list need a selection in it.
     void PublishMenuOpening();
+    // The pages' pop-up menu offers Show Dates Published for a page that holds a revision stamp.
+    void MenuOpening(TMenuItem& menu) override;
 
     void MultiPublish1Click(TObject* Sender);
     void MultiSave1Click(TObject* Sender);

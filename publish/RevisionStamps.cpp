@@ -79,6 +79,10 @@ String StampPage(const String& page, TRevisionKind kind, TDateTime when) {
     return TrimTrailingLineEnds(BodyBeforeStamps(page)) + "\r\n" + minor + "\r\n" + major + "\r\n";
 }
 
+bool HoldsMajorStamp(std::string_view page) {
+    return page.find(MajorOpening) != std::string_view::npos;
+}
+
 std::optional<TDateTime> StampDateAfter(const String& page, const String& opening) {
     const size_t start = page.find(opening);
     if (start == String::npos)

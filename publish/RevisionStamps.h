@@ -7,6 +7,7 @@
 #include "platform/DateTime.h"
 
 #include <optional>
+#include <string_view>
 
 enum class TRevisionKind { None, Major, Minor };
 
@@ -18,6 +19,9 @@ String RevisionStampNumber(TDateTime when);
 // after "</html>" (any case); a page without "</html>" keeps all its text, its old stamps taken
 // out, and gets the new ones at its end. The text is in CR LF form.
 String StampPage(const String& page, TRevisionKind kind, TDateTime when);
+
+// Whether the page holds the opening of a major stamp, as every page multi-published holds.
+bool HoldsMajorStamp(std::string_view page);
 
 // The date that follows the opening text (as "<!-- LMR"), read with a full stop or a comma as the
 // decimal separator, or nothing when the page lacks it or no number follows.

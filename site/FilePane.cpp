@@ -265,7 +265,7 @@ void TFilePane::MenuOpening(TMenuItem& menu) {
         ViewasBackground2->SetVisible(Screen->Cursor() == crHelp ||
                                       IsImageFile(FileListBox1->FileName()));
     else if (&menu == Form.View1)
-        IncludeMultimedia1->SetChecked(FilterCombo->Text().find(".wav") != String::npos);
+        CheckFilterItemsAsListed(ShowImages1, ShowAllFiles1, IncludeMultimedia1);
 }
 
 void TFilePane::ListAfterRecentFile() {
@@ -278,6 +278,13 @@ void TFilePane::CheckFilterItems(bool images, bool multimedia) {
     ShowImages2->SetChecked(images);
     IncludeMultimedia1->SetChecked(multimedia);
     ShowMultimedia1->SetChecked(multimedia);
+}
+
+void TFilePane::CheckFilterItemsAsListed(TMenuItem* images, TMenuItem* allFiles,
+                                         TMenuItem* multimedia) {
+    images->SetChecked(ShowImages);
+    allFiles->SetChecked(FilterCombo->Text() == "*.*");
+    multimedia->SetChecked(FilterCombo->Text().find(".wav") != String::npos);
 }
 
 // ---- Filters and masks ----
@@ -528,9 +535,7 @@ void TFilePane::FileListBoxMenuPopup(TObject* /*Sender*/) {
     for (TMenuItem* item :
          {Open2, Copy2, Move2, Delete1, Rename1, ChangeFilenameCase1, Details1, ViewasBackground1})
         item->SetEnabled(selected);
-    ShowImages2->SetChecked(ShowImages);
-    ShowAllFiles2->SetChecked(FilterCombo->Text() == "*.*");
-    ShowMultimedia1->SetChecked(Pos(".wav", FilterCombo->Text()) > 0);
+    CheckFilterItemsAsListed(ShowImages2, ShowAllFiles2, ShowMultimedia1);
     int index = FileListBox1->ItemIndex();
     ViewasBackground1->SetVisible(index >= 0 && IsImageFile(FileListBox1->Items()[index]));
 }

@@ -35,8 +35,8 @@ public:
     void ReadSettings() override;
     // The last mask chosen.
     void WriteSettings() override;
-    // The File menu's View as Background shows for an image; the View menu's Include Multimedia
-    // is checked while the filter lists sounds.
+    // The File menu's View as Background shows for an image; the View menu's filter items are
+    // checked as the filter stands.
     void MenuOpening(TMenuItem& menu) override;
     void FileSaved(const String& fileName) override;
     TFileListBox* WorkingFileList() const override;
@@ -153,6 +153,9 @@ private:
     // The filter text becomes the list's mask (and the combo's text when given).
     void ApplyMask(const String& mask);
     void CheckFilterItems(bool images, bool multimedia);
+    // The filter items of a menu checked as the filter stands: images while they are listed, all
+    // files for the filter "*.*" exactly, multimedia while it lists sounds.
+    void CheckFilterItemsAsListed(TMenuItem* images, TMenuItem* allFiles, TMenuItem* multimedia);
     // Selects exactly the listed files last written at or after the threshold and tells how many.
     void SelectFilesModifiedSince(TDateTime threshold);
     // A pane's file opened as a page; false when the command is to end (no free page).

@@ -34,6 +34,28 @@ void TTagAttributes::Bind() {
     Attributes1->OnClick = Handler(this, &TTagAttributes::Attributes1Click);
 }
 
+void TTagAttributes::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.Edit1)
+        InsertAttribute1->SetEnabled(!Form.TagNameOutsideComment().empty());
+    else if (&menu == Form.MainPopupMenu->Items())
+        NameTagInPopupItem();
+}
+
+// An end tag has no attributes to add.
+void TTagAttributes::NameTagInPopupItem() {
+    const String name = UpperCase(Form.TagNameOutsideComment());
+    if (name.empty()) {
+        Attributes1->SetCaption("Attrib&utes...");
+        Attributes1->SetEnabled(false);
+    } else if (name[0] == '/') {
+        Attributes1->SetCaption("Attributes...");
+        Attributes1->SetEnabled(false);
+    } else {
+        Attributes1->SetCaption("Attrib&utes for <" + name + ">...");
+        Attributes1->SetEnabled(true);
+    }
+}
+
 void TTagAttributes::Attributes1Click(TObject* Sender) {
     if (Form.HandleHelpPointer(HelpContexts::Attributes1Click))
         return;

@@ -13,6 +13,9 @@ public:
     using TMainFormFeature::TMainFormFeature;
     void Build() override;
     void Bind() override;
+    // The Edit menu's item is offered when the caret stands in a tag; the pop-up menu's names the
+    // start tag it would work on, and is offered in no other tag.
+    void MenuOpening(TMenuItem& menu) override;
 
     void Attributes1Click(TObject* Sender);
 
@@ -20,6 +23,7 @@ public:
     TMenuItem* Attributes1 = nullptr;
 
 private:
+    void NameTagInPopupItem();
     void EditTagAttributes();
     // The tag around the caret: the position of its '>' and its name, or -1 when the caret
     // stands outside a tag or the tag is not closed.

@@ -337,6 +337,28 @@ TEST(FindReplace, ReplaceAllCountsAndRewritesInOnePass) {
     }
 }
 
+// Replace All is one undo step after the page's earlier edits, which stay undoable.
+TEST(FindReplace, ReplaceAllIsOneUndoStepAfterTheEarlierEdits) {
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, "/a.htm", "cat dog\r\ncat");
+    form->UpdateDocumentCommands();
+    TRichEdit* editor = form->GetMemo(-1);
+    editor->SetSelStart(3);
+    editor->SetSelText(" and");
+    const String edited = "cat and dog\r\ncat";
+    ASSERT_EQ(editor->Text(), edited);
+    form->FindReplace->Replace1->Click();
+    form->FindReplace->ReplaceDialog->SetFindText("cat");
+    form->FindReplace->ReplaceDialog->SetReplaceText("lion");
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::PressFindDialogButton(*form->FindReplace->ReplaceDialog, TFindButton::ReplaceAll);
+    EXPECT_EQ(editor->Text(), "lion and dog\r\nlion");
+    form->EditCommands->Undo1->Click();
+    EXPECT_EQ(editor->Text(), edited);
+    form->EditCommands->Undo1->Click();
+    EXPECT_EQ(editor->Text(), "cat dog\r\ncat");
+}
+
 TEST(FindReplace, GlobalModeRefusesReplaceOneByOne) {
     auto form = MakeMainWindow();
     UsePage(*form, 0, "/a.htm", "cat");

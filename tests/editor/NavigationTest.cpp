@@ -419,12 +419,20 @@ TEST(Navigation, ShortcutsReachTheCommands) {
 
 TEST(Navigation, ViewAndPreferencesMenusRefreshAsTheyOpen) {
     auto form = PageWithCaret("|text");
-    for (const char* filter : {"*.htm;*.wav", "*.*"}) {
-        SCOPED_TRACE(filter);
-        form->FilePane->FilterCombo->SetText(filter);
+    struct Filter {
+        const char* Text;
+        bool Images;
+    };
+    for (const Filter& filter :
+         {Filter{"*.htm;*.wav", true}, Filter{"*.*", false}, Filter{"*.*;*.gif", true}}) {
+        SCOPED_TRACE(filter.Text);
+        form->FilePane->ShowImages = filter.Images;
+        form->FilePane->FilterCombo->SetText(filter.Text);
         form->View1->Click();
         EXPECT_EQ(form->FilePane->IncludeMultimedia1->Checked(),
-                  String(filter).find(".wav") != String::npos);
+                  String(filter.Text).find(".wav") != String::npos);
+        EXPECT_EQ(form->FilePane->ShowAllFiles1->Checked(), String(filter.Text) == "*.*");
+        EXPECT_EQ(form->FilePane->ShowImages1->Checked(), filter.Images);
     }
     for (bool wrap : {true, false}) {
         SCOPED_TRACE(wrap ? "report pane shown, wrapping" : "report pane hidden, not wrapping");

@@ -103,8 +103,11 @@ void TReferenceHelp::ReadSettings() {
 void TReferenceHelp::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.Help1)
         NameTagInHelpItem(HelponTAG2);
-    else if (&menu == Form.MainPopupMenu->Items())
+    else if (&menu == Form.MainPopupMenu->Items()) {
+        // The pages' pop-up offers the item only while the caret is in a tag.
         NameTagInHelpItem(HelponTAG1);
+        HelponTAG1->SetVisible(HelponTAG1->Enabled());
+    }
 }
 
 String TReferenceHelp::HTML40HelpFile() const {

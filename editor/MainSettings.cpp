@@ -85,8 +85,7 @@ void ReadBoolSettings(THTMLEMainForm& form, const TRegistry& reg,
 // The templates' folder when none is set: the user's home folder stands for the
 // system drive.
 String DefaultTemplateFolder() {
-    const char* home = std::getenv("HOME");
-    return IncludeTrailingPathDelimiter(home && *home ? home : String(1, PathDelim));
+    return IncludeTrailingPathDelimiter(HomeFolder());
 }
 
 } // namespace

@@ -32,19 +32,6 @@ constexpr int ErrorNoMoreFiles = 18;
 
 std::atomic<int64_t> WriteFailureAfter{-1};
 
-String EnvironmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? String(value) : String();
-}
-
-String HomeFolder() {
-    String home = EnvironmentValue("HOME");
-    if (home.empty())
-        if (const passwd* entry = getpwuid(getuid()))
-            home = entry->pw_dir;
-    return home;
-}
-
 // Creates a folder and its parents; 0 when the folder exists afterwards, else the reason.
 int MakeFolders(const String& dir) {
     if (dir.empty())
@@ -921,4 +908,20 @@ String TempFolder() {
     }
     String dir = IncludeTrailingPathDelimiter(base) + "quiltmarker-" + std::to_string(getuid());
     return IncludeTrailingPathDelimiter(PrivateTempFolder(dir));
+}
+
+String EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? String(value) : String();
+}
+
+// "." when neither the environment nor the password database names one, so that nothing is ever
+// written at the root of the file system.
+String HomeFolder() {
+    String home = EnvironmentValue("HOME");
+    if (home.empty()) {
+        const passwd* entry = getpwuid(getuid());
+        home = entry && entry->pw_dir && *entry->pw_dir ? entry->pw_dir : ".";
+    }
+    return home;
 }

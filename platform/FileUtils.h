@@ -151,6 +151,10 @@ bool FileSetTimes(const String& fileName, double modified, double accessed);
 // $XDG_DATA_HOME/quiltmarker, else ~/.local/share/quiltmarker. Created on first use and seeded
 // from the shipped data folder without overwriting a file that is there. Ends in PathDelim.
 String ProgramFolder();
+// The environment variable's value, empty when it is not set.
+String EnvironmentValue(const char* name);
+// The user's home folder, without a trailing delimiter.
+String HomeFolder();
 // What the last fill of the program folder could not do, naming the folder and how many files
 // are missing; "" when nothing was missing afterwards. A folder is filled once a run.
 String ProgramFolderProblem();

@@ -282,7 +282,8 @@ TMenuItem::~TMenuItem() {
 void TMenuItem::ShowState() {
     QAction* action = FPeer->Action;
     action->setSeparator(IsLine());
-    action->setText(ActionText(FCaption, FShortCut));
+    // A separator with text is drawn as a titled section by some styles.
+    action->setText(IsLine() ? QString() : ActionText(FCaption, FShortCut));
     action->setVisible(FVisible);
     action->setEnabled(FEnabled);
     action->setCheckable(FChecked || FRadioItem);

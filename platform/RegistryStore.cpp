@@ -46,10 +46,7 @@ bool ReadHexNumber(const String& digits, size_t maxDigits, uint32_t& value) {
         return false;
     value = 0;
     for (char c : digits) {
-        const int digit = (c >= '0' && c <= '9')   ? c - '0'
-                          : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                          : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                                   : -1;
+        const int digit = HexDigitValue(c);
         if (digit < 0)
             return false;
         value = value * 16 + digit;
@@ -285,20 +282,6 @@ void AppendKey(String& out, const String& path, const RegistryKey& key, bool isR
 }
 
 // ---- The store ----
-
-String EnvironmentValue(const char* name) {
-    const char* value = getenv(name);
-    return value ? value : "";
-}
-
-String HomeFolder() {
-    String home = EnvironmentValue("HOME");
-    if (home.empty()) {
-        const passwd* user = getpwuid(getuid());
-        home = user ? user->pw_dir : ".";
-    }
-    return home;
-}
 
 String StoreFileName() {
     String fileName = EnvironmentValue("QUILTMARKER_REGISTRY");

@@ -203,8 +203,7 @@ fs::path TrashFolder() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome && *dataHome)
         return fs::path(dataHome) / "Trash";
-    const char* home = std::getenv("HOME");
-    return fs::path(home ? home : "") / ".local" / "share" / "Trash";
+    return fs::path(HomeFolder()) / ".local" / "share" / "Trash";
 }
 
 void MakePrivateFolder(const fs::path& folder) {

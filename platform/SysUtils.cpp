@@ -72,15 +72,6 @@ private:
     throw EConvertError("'" + s + "' is not a valid floating point value");
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = UpCase(c);
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -188,6 +179,15 @@ String ScientificNotation(const String& digits, int exponent, char decimalSepara
 }
 
 } // namespace
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = UpCase(c);
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 int Pos(const String& sub, const String& s) {
     if (sub.empty())

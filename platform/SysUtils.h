@@ -51,6 +51,8 @@ void Insert(const String& sub, String& s, int index);
 inline char UpCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
+// 0 to 15 for a hexadecimal digit in either case, -1 for any other character.
+int HexDigitValue(char c);
 inline char LowCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }

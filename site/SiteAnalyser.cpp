@@ -136,23 +136,13 @@ void ClassifyLink(String value, const String& upperPage, TSiteFiles& files,
     sink(found ? alLinksActive : alLinksMissing, value);
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 String DecodeEscapes(const String& value) {
     String decoded;
     for (size_t i = 0; i < value.size(); ++i) {
-        int high = i + 2 < value.size() && value[i] == '%' ? HexDigit(value[i + 1]) : -1;
-        int low = high >= 0 ? HexDigit(value[i + 2]) : -1;
+        int high = i + 2 < value.size() && value[i] == '%' ? HexDigitValue(value[i + 1]) : -1;
+        int low = high >= 0 ? HexDigitValue(value[i + 2]) : -1;
         if (low >= 0) {
             decoded += static_cast<char>(high * 16 + low);
             i += 2;

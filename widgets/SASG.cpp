@@ -148,8 +148,7 @@ void TSortAStringGrid::SortStretch() {
     if (!numeric && !CaseSensitiv)
         for (TKeyedItem& item : items)
             for (char& c : item.Key)
-                if (c >= 'a' && c <= 'z')
-                    c = static_cast<char>(c - 'a' + 'A');
+                c = UpCase(c);
     // Items of equal keys keep their order.
     std::stable_sort(items.begin(), items.end(),
                      [numeric](const TKeyedItem& a, const TKeyedItem& b) {

@@ -98,8 +98,9 @@ TEST_F(ReferenceHelp, OpeningAMenuNamesTheTagAtTheCaret) {
         Form->Memos[0]->SetSelStart(c.Caret);
         Form->MainPopupMenu->Popup(0, 0);
         EXPECT_EQ(fromPopup->Visible(), c.Enabled);
-        if (c.Enabled)
+        if (c.Enabled) {
             EXPECT_EQ(fromPopup->Caption(), c.Caption);
+        }
         Form->Help1->Click();
         EXPECT_EQ(fromHelp->Caption(), c.Caption);
         EXPECT_EQ(fromHelp->Enabled(), c.Enabled);

@@ -2,15 +2,16 @@
 
 #include "editor/Autosave.h"
 #include "editor/CorvaletForm.h"
-#include "editor/EditorKeys.h"
 #include "editor/Documents.h"
 #include "editor/EditCommands.h"
+#include "editor/EditorKeys.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/FontCommand.h"
 #include "editor/PrintCommands.h"
 #include "editor/ReferenceHelp.h"
 #include "editor/TagColouring.h"
+#include "editor/Templates.h"
 #include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
 #include "publish/AppButtons.h"
@@ -23,13 +24,13 @@
 #include "site/GlobalFindReplace.h"
 #include "site/ImageIndexing.h"
 #include "site/ReportPane.h"
+#include "site/SiteAnalysing.h"
+#include "site/TagChecking.h"
 #include "tags/DroppedFiles.h"
 #include "tags/ElementDialogs.h"
 #include "tags/ObjectDialogs.h"
 #include "tags/SpecialCharacters.h"
 #include "tags/TagAttributes.h"
-#include "site/SiteAnalysing.h"
-#include "site/TagChecking.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 
@@ -39,6 +40,9 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     // First: the other features place their items and buttons among theirs, and those that
     // disable the document commands while they show something do so after these set them.
     form.Documents = form.AddFeature(std::make_unique<TDocuments>(form));
+    // Right after the documents: its items go into their New and Open menus and after their
+    // Save As, and the printing items follow its own.
+    form.Templates = form.AddFeature(std::make_unique<TTemplates>(form));
     form.EditCommands = form.AddFeature(std::make_unique<TEditCommands>(form));
     // Before element navigation, which places its items around Indent and Unindent, and before
     // the internal browser, which turns their commands off while it shows.

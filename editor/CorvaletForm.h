@@ -52,6 +52,7 @@ class TMultiPublishing;
 class TAppButtons;
 class TExternalBrowsers;
 class TDocuments;
+class TTemplates;
 class TEditCommands;
 class TTagChecking;
 class TSiteAnalyser;
@@ -112,6 +113,7 @@ public:
     TAppButtons* AppButtons = nullptr;
     TExternalBrowsers* ExternalBrowsers = nullptr;
     TDocuments* Documents = nullptr;
+    TTemplates* Templates = nullptr;
     TEditCommands* EditCommands = nullptr;
     TTagChecking* TagChecking = nullptr;
     TSiteAnalyser* SiteAnalyser = nullptr;
@@ -145,6 +147,7 @@ public:
     void Edit1Click(TObject* Sender);
     void PreferencesClick(TObject* Sender);
     void Memo1Exit(TObject* Sender);
+    void Memo1EndDrag(TObject* Sender, TObject* Target, int X, int Y);
     void Memo1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // A page that was never saved carries "[untitled<n>]" in place of a file name.
     static bool IsUntitled(const String& fileName);

@@ -76,6 +76,7 @@ void THTMLEMainForm::BindDocumentPages() {
         editor->OnChange = Handler(this, &THTMLEMainForm::Memo1Change);
         editor->OnEnter = Handler(this, &THTMLEMainForm::Memo1Enter);
         editor->OnExit = Handler(this, &THTMLEMainForm::Memo1Exit);
+        editor->OnEndDrag = Handler(this, &THTMLEMainForm::Memo1EndDrag);
         editor->OnMouseUp = Handler(this, &THTMLEMainForm::Memo1MouseUp);
     }
     PageControl1->OnChange = Handler(this, &THTMLEMainForm::PageControl1Change);
@@ -373,6 +374,10 @@ void THTMLEMainForm::Memo1Enter(TObject* /*Sender*/) {
 }
 
 void THTMLEMainForm::Memo1Exit(TObject* /*Sender*/) {
+    Screen->SetCursor(crDefault);
+}
+
+void THTMLEMainForm::Memo1EndDrag(TObject* /*Sender*/, TObject* /*Target*/, int /*X*/, int /*Y*/) {
     Screen->SetCursor(crDefault);
 }
 

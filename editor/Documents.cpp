@@ -66,9 +66,6 @@ void TDocuments::BuildFileMenu() {
     Save1 = InsertItem(&Form, file, 2, "Save1", "&Save");
     Save1->SetShortCut(ShortCut('S', ssCtrl));
     SaveAs1 = InsertItem(&Form, file, 3, "SaveAs1", "Save &As...");
-    SaveAsTemplate = InsertItem(&Form, file, 4, "SaveAsTemplate", "Save As &Template...");
-    SaveAsFrameworkDocument1 =
-        InsertItem(&Form, file, 5, "SaveAsFrameworkDocument1", "Save As &Framework Document");
     const int exit = file->IndexOf(Form.Exit1);
     Close1 = InsertItem(&Form, file, exit, "Close1", "&Close");
     Close1->SetShortCut(ShortCut(VK_F4, ssCtrl));
@@ -128,8 +125,7 @@ void TDocuments::ReadSettings() {
 
 void TDocuments::UpdateCommands() {
     bool enabled = Form.DocumentCommandsEnabled();
-    for (TMenuItem* item :
-         {Save1, SaveAs1, SaveAsTemplate, SaveAsFrameworkDocument1, Close1, CloseAll1})
+    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1})
         item->SetEnabled(enabled);
     for (TQmToolbarButton* button : {FileSaveButton, CloseButton, CloseAllButton})
         button->SetEnabled(enabled);
@@ -139,15 +135,18 @@ void TDocuments::MenuOpening(TMenuItem& menu) {
     if (&menu != Form.File1)
         return;
     bool documents = Form.AnyDocumentOpen() || Form.HelpPointerMode();
-    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1, SaveAsTemplate})
+    for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1})
         item->SetEnabled(documents);
 }
 
 // ---- Commands ----
 
 void TDocuments::FileNewButtonClick(TObject* /*Sender*/) {
-    if (Form.HandleHelpPointer(HelpContexts::FileNewButtonClick))
-        return;
+    if (!Form.HandleHelpPointer(HelpContexts::FileNewButtonClick))
+        NewBlankPage();
+}
+
+int TDocuments::NewBlankPage() {
     Form.LeaveViewsOverPages();
     int page = Form.FirstFreePage();
     if (page < 0) {
@@ -156,7 +155,7 @@ void TDocuments::FileNewButtonClick(TObject* /*Sender*/) {
                        " files open at a time.",
                    "Quiltmarker", MB_OK | MB_ICONERROR);
         Form.AbortRequested = true;
-        return;
+        return -1;
     }
     TRichEdit* editor = Form.GetMemo(page);
     TFont font = DefaultEditorFont();
@@ -174,6 +173,7 @@ void TDocuments::FileNewButtonClick(TObject* /*Sender*/) {
     Form.UpdateStatusBar();
     Form.TellPageLoaded(page);
     Form.UpdateDocumentCommands();
+    return page;
 }
 
 void TDocuments::FileOpenClick(TObject* /*Sender*/) {

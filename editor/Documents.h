@@ -52,6 +52,9 @@ public:
     // Writes an editor's text to a file; false, with the error shown, when it could not be.
     static bool WriteEditorText(TRichEdit* editor, const String& path);
     void FileNewButtonClick(TObject* Sender);
+    // An empty untitled page in the editor font, active and focused; the page, or -1 (the user
+    // told) when all are in use.
+    int NewBlankPage();
     void FileOpenClick(TObject* Sender);
     void Save1Click(TObject* Sender);
     void FileSaveButtonClick(TObject* Sender);
@@ -69,8 +72,6 @@ public:
     TMenuItem* OpenFile1 = nullptr;
     TMenuItem* Save1 = nullptr;
     TMenuItem* SaveAs1 = nullptr;
-    TMenuItem* SaveAsTemplate = nullptr;
-    TMenuItem* SaveAsFrameworkDocument1 = nullptr;
     TMenuItem* Close1 = nullptr;
     TMenuItem* CloseAll1 = nullptr;
     TMenuItem* TextFiles1 = nullptr;

@@ -6,6 +6,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/Documents.h"
 #include "editor/HelpPointer.h"
+#include "editor/Templates.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
@@ -38,7 +39,7 @@ const TMargin Margins[] = {
 
 void TPrintCommands::Build() {
     TMenuItem* file = Form.File1;
-    int after = file->IndexOf(Form.Documents->SaveAsFrameworkDocument1) + 1;
+    int after = file->IndexOf(Form.Templates->SaveAsFrameworkDocument1) + 1;
     Print1 = InsertItem(&Form, file, after, "Print1", "&Print");
     PrintExtra = InsertItem(&Form, file, after + 1, "PrintExtra", "&Print...");
     Normal2 = AddItem(&Form, PrintExtra, "Normal2", "&Normal");
@@ -50,8 +51,8 @@ void TPrintCommands::Build() {
     Asformatted2 = AddItem(&Form, PrintPreviewExtra, "Asformatted2", "&As formatted");
     PageSetup1 = InsertItem(&Form, file, after + 4, "PageSetup1", "Page Set&up");
     PrintSetup1 = InsertItem(&Form, file, after + 5, "PrintSetup1", "P&rint Setup...");
-    PrintButton =
-        Form.InsertToolbarButton(Form.StdToolbar, Form.Documents->FileSaveButton, "PrintButton", "Print");
+    PrintButton = Form.InsertToolbarButton(Form.StdToolbar, Form.Documents->FileSaveButton,
+                                           "PrintButton", "Print");
 
     PrintDialog = NewComponent<TPrintDialog>(&Form, "PrintDialog");
     PrintDialog->SetOptions({poPrintToFile});

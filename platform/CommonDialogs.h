@@ -63,6 +63,7 @@ public:
     // Every file chosen (several with ofAllowMultiSelect), in the order given.
     TStrings& Files() { return *FFiles; }
     // Pairs of description and masks: "Text files|*.txt;*.text|All files|*.*".
+    String Filter() const { return FFilter; }
     void SetFilter(const String& value) { FFilter = value; }
     // 1 for the first pair; after OK, the pair chosen.
     int FilterIndex() const { return FFilterIndex; }

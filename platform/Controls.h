@@ -72,6 +72,8 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// A drag from the control ended (platform/DragManager.h): Target took the drop, or is null.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TWndMethod = std::function<void(TMessage& Message)>;
 
 // Makes the peer of a control; each kind of control passes its own to the protected constructor.
@@ -179,6 +181,7 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnResize;
+    TEndDragEvent OnEndDrag;
 
 protected:
     TControl(TComponent* AOwner, const TPeerFactory& makePeer);

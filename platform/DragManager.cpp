@@ -86,6 +86,26 @@ private:
 
 TDragPeer* Peer = nullptr;
 
+// Stops following the mouse; the source of the drag that was under way, or null.
+TControl* StopFollowing() {
+    if (!Peer)
+        return nullptr;
+    TControl* source = Peer->Source;
+    // The peer may be running its own filter: it goes once the event is done with.
+    Peer->deleteLater();
+    if (qApp)
+        qApp->removeEventFilter(Peer);
+    Peer = nullptr;
+    return source;
+}
+
+// Returns whether the target took the drop.
+bool EndDrag(TControl& source, TControl* target, int x, int y) {
+    if (source.OnEndDrag)
+        source.OnEndDrag(&source, target, x, y);
+    return target != nullptr;
+}
+
 } // namespace
 
 namespace DragManager {
@@ -113,31 +133,25 @@ bool Dragging() {
 }
 
 bool DropAt(TControl& target, int x, int y) {
-    if (!Peer)
+    TControl* source = StopFollowing();
+    if (!source)
         return false;
-    TControl* source = Peer->Source;
-    CancelDrag();
     auto found = Watch().Targets.find(&target);
     if (found == Watch().Targets.end())
-        return false;
+        return EndDrag(*source, nullptr, x, y);
     TDropTarget events = found->second;
     bool accept = false;
     if (events.Over)
         events.Over(&target, source, x, y, dsDragMove, accept);
     if (!accept || !events.Drop)
-        return false;
+        return EndDrag(*source, nullptr, x, y);
     events.Drop(&target, source, x, y);
-    return true;
+    return EndDrag(*source, &target, x, y);
 }
 
 void CancelDrag() {
-    if (!Peer)
-        return;
-    // The peer may be running its own filter: it goes once the event is done with.
-    Peer->deleteLater();
-    if (qApp)
-        qApp->removeEventFilter(Peer);
-    Peer = nullptr;
+    if (TControl* source = StopFollowing())
+        EndDrag(*source, nullptr, 0, 0);
 }
 
 } // namespace DragManager

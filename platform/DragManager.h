@@ -3,7 +3,8 @@
 // a drag starts from a source control, follows the mouse while the left button is held, and ends
 // where the button is let go. A control takes drops by handing the manager its OnDragOver and
 // OnDragDrop; the target under the pointer is asked whether it accepts, and the drop goes to it
-// when it does. The source reaches the target as the control it is.
+// when it does. The source reaches the target as the control it is. However a drag ends, dropped
+// or not, the source's OnEndDrag hears of it last.
 
 #include "platform/Controls.h"
 

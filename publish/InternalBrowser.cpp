@@ -9,8 +9,9 @@
 #include "editor/EditCommands.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
-#include "editor/TextTransforms.h"
 #include "editor/PrintCommands.h"
+#include "editor/Templates.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/Registry.h"
 #include "platform/SHDocVw.h"
@@ -247,21 +248,21 @@ void TInternalBrowser::UpdateCommands() {
 
 void TInternalBrowser::DisableCommandsWhileBrowsing() {
     for (TQmToolbarButton* button :
-         {Form.Documents->FileNewButton, Form.Documents->FileOpenButton,
-          Form.Documents->FileSaveButton, Form.PrintCommands->PrintButton,
-          Form.Documents->CloseButton, Form.Documents->CloseAllButton,
-          Form.PublishCommands->PublishButton, Form.EditCommands->CutButton,
-          Form.EditCommands->CopyButton, Form.EditCommands->PasteButton,
-          Form.ElementNavigation->BookmarkButton, Form.ElementNavigation->GotoButton,
-          Form.FindReplace->FindButton, Form.FindReplace->ReplaceButton,
-          Form.GlobalFindReplace->GlobalReplaceButton, Form.ElementNavigation->ExtendButton,
-          Form.TextTransforms->IndentButton, Form.TextTransforms->UnindentButton})
+         {Form.Documents->FileNewButton, Form.TagButtons->BasicButton,
+          Form.Documents->FileOpenButton, Form.Documents->FileSaveButton,
+          Form.PrintCommands->PrintButton, Form.Documents->CloseButton,
+          Form.Documents->CloseAllButton, Form.PublishCommands->PublishButton,
+          Form.EditCommands->CutButton, Form.EditCommands->CopyButton,
+          Form.EditCommands->PasteButton, Form.ElementNavigation->BookmarkButton,
+          Form.ElementNavigation->GotoButton, Form.FindReplace->FindButton,
+          Form.FindReplace->ReplaceButton, Form.GlobalFindReplace->GlobalReplaceButton,
+          Form.ElementNavigation->ExtendButton, Form.TextTransforms->IndentButton,
+          Form.TextTransforms->UnindentButton})
         button->SetEnabled(false);
-    for (TMenuItem* item :
-         {Form.MultiPublishing->MultiPublish1, Form.MultiPublishing->MultiPublish2,
-          Form.MultiPublishing->MultiCopy1, Form.TagChecking->Validatecurrentfile1,
-          Form.PrintCommands->Print1, Form.PrintCommands->PrintPreview1,
-          Form.ElementNavigation->SelectTag1})
+    for (TMenuItem* item : {Form.MultiPublishing->MultiPublish1,
+                            Form.MultiPublishing->MultiPublish2, Form.MultiPublishing->MultiCopy1,
+                            Form.TagChecking->Validatecurrentfile1, Form.PrintCommands->Print1,
+                            Form.PrintCommands->PrintPreview1, Form.ElementNavigation->SelectTag1})
         item->SetEnabled(false);
 }
 
@@ -272,9 +273,9 @@ void TInternalBrowser::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.File1 && Showing()) {
         for (TMenuItem* item :
              {Form.Documents->Save1, Form.Documents->SaveAs1, Form.Documents->Close1,
-              Form.Documents->CloseAll1, Form.Documents->SaveAsTemplate,
-              Form.PrintCommands->Print1, Form.PrintCommands->PrintExtra,
-              Form.PrintCommands->PrintPreview1, Form.PrintCommands->PrintPreviewExtra})
+              Form.Documents->CloseAll1, Form.Templates->SaveAsTemplate, Form.PrintCommands->Print1,
+              Form.PrintCommands->PrintExtra, Form.PrintCommands->PrintPreview1,
+              Form.PrintCommands->PrintPreviewExtra})
             item->SetEnabled(false);
         Form.PrintCommands->PrintButton->SetEnabled(false);
     }

@@ -223,8 +223,9 @@ void TInternalBrowser::ClosePreview() {
     // Save and Print come back with the pages' own commands, as pages are open or not.
     Form.UpdateDocumentCommands();
     for (TQmToolbarButton* button :
-         {Form.Documents->FileNewButton, Form.Documents->FileOpenButton,
-          Form.PublishCommands->PublishButton, Form.GlobalFindReplace->GlobalReplaceButton})
+         {Form.Documents->FileNewButton, Form.TagButtons->BasicButton,
+          Form.Documents->FileOpenButton, Form.PublishCommands->PublishButton,
+          Form.GlobalFindReplace->GlobalReplaceButton})
         button->SetEnabled(true);
     for (TMenuItem* item : {Form.MultiPublishing->MultiPublish1,
                             Form.MultiPublishing->MultiPublish2, Form.MultiPublishing->MultiCopy1})

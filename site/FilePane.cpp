@@ -260,11 +260,16 @@ TFileListBox* TFilePane::WorkingFileList() const {
     return FileListBox1;
 }
 
+bool TFilePane::CurrentFileCommandsOffered() const {
+    return FileListBox1->ItemIndex() != -1 || Form.HelpPointerMode();
+}
+
 void TFilePane::MenuOpening(TMenuItem& menu) {
-    if (&menu == Form.File1)
+    if (&menu == Form.File1) {
+        Details2->SetEnabled(CurrentFileCommandsOffered());
         ViewasBackground2->SetVisible(Screen->Cursor() == crHelp ||
                                       IsImageFile(FileListBox1->FileName()));
-    else if (&menu == Form.View1)
+    } else if (&menu == Form.View1)
         CheckFilterItemsAsListed(ShowImages1, ShowAllFiles1, IncludeMultimedia1);
 }
 

@@ -35,11 +35,14 @@ public:
     void ReadSettings() override;
     // The last mask chosen.
     void WriteSettings() override;
-    // The File menu's View as Background shows for an image; the View menu's filter items are
-    // checked as the filter stands.
+    // The File menu's Properties is offered for the list's current file and View as Background
+    // shows for an image; the View menu's filter items are checked as the filter stands.
     void MenuOpening(TMenuItem& menu) override;
     void FileSaved(const String& fileName) override;
     TFileListBox* WorkingFileList() const override;
+    // The commands on the list's current file are offered: the list has a current item, or
+    // help-pointer mode offers them.
+    bool CurrentFileCommandsOffered() const;
 
     // ---- Filters and masks ----
     void ShowHTMLonly1Click(TObject* Sender);

@@ -4,6 +4,7 @@
 #include "editor/Documents.h"
 #include "editor/FontSettings.h"
 #include "editor/PrintCommands.h"
+#include "editor/Templates.h"
 #include "editor/TextTransforms.h"
 #include "platform/Clipbrd.h"
 #include "platform/CommonDialogs.h"
@@ -303,7 +304,7 @@ void TReportPane::SaveReport(bool saveAs) {
         if (MessageBox(Form.Handle(), "Save this as your new 'framework' document?", "Quiltmarker",
                        MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        path = Form.ProgramFolder + "framewk.htm";
+        path = Form.Templates->FrameworkDocumentName();
     } else if (saveAs) {
         path = Form.Documents->WithDefaultExtension(path);
     }

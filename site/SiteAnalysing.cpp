@@ -5,8 +5,8 @@
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/HelpPointer.h"
-#include "editor/TextTransforms.h"
 #include "editor/PrintCommands.h"
+#include "editor/TextTransforms.h"
 #include "platform/Events.h"
 #include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
@@ -93,9 +93,8 @@ void AppendReportLines(TRichEdit& report, const TReportLines& lines) {
 class TAnalysisScope {
 public:
     TAnalysisScope(TSiteAnalyser& analyser, THTMLEMainForm& form)
-        : FAnalyser(analyser),
-          FForm(form), FItems{analyser.Analyse1, form.PrintCommands->Print1,
-                              form.ReportPane->ReportPrint1},
+        : FAnalyser(analyser), FForm(form), FItems{analyser.Analyse1, form.PrintCommands->Print1,
+                                                   form.ReportPane->ReportPrint1},
           FControls{analyser.AnalyseButton, form.PrintCommands->PrintButton,
                     form.ReportPane->PrintReportButton} {
         ++FAnalyser.AnalysisDepth;
@@ -167,6 +166,11 @@ bool TSiteAnalyser::CanClose() {
     StopAnalysis();
     CloseAfterAnalysis = true;
     return false;
+}
+
+void TSiteAnalyser::MenuOpening(TMenuItem& menu) {
+    if (&menu == Form.File1)
+        Analyse1->SetEnabled(!AnalysisRunning() && Form.FilePane->CurrentFileCommandsOffered());
 }
 
 void TSiteAnalyser::AbortButtonClick(TObject* /*Sender*/) {

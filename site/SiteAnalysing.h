@@ -23,6 +23,8 @@ public:
     // A running analysis is stopped and the window closes once it has ended, since the analysis
     // still works with the lists and the report pane.
     bool CanClose() override;
+    // Analyse is offered for the file list's current file, never while an analysis runs.
+    void MenuOpening(TMenuItem& menu) override;
 
     void Analyse1Click(TObject* Sender);
     void AbortButtonClick(TObject* Sender);

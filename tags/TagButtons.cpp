@@ -3,6 +3,8 @@
 
 #include "tags/TagButtons.h"
 
+#include "editor/Documents.h"
+#include "editor/Templates.h"
 #include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
 #include "platform/CommonDialogs.h"
@@ -56,6 +58,7 @@ const TTagButton TagButtons[] = {
     {&F::AppletButton, &F::CommonSheet, "AppletButton", "Obj", "<APPLET> or <OBJECT>", NoPress},
     {&F::SoundButton, &F::CommonSheet, "SoundButton", "Snd", "Insert multimedia file", NoPress},
 
+    {&F::BasicButton, &F::LayoutPage, "BasicButton", "New", "New framework document", KeepsShift},
     {&F::DoctypeButton, &F::LayoutPage, "DoctypeButton", "DOC", "Document type <!DOCTYPE>",
      ClearsShift},
     {&F::HTMLButton, &F::LayoutPage, "HTMLButton", "HTML", "<HTML>", KeepsShift},
@@ -162,6 +165,7 @@ const TButtonHandler ButtonHandlers[] = {
     {&F::ColourButton, &F::ColourButtonClick},
     {&F::NOBRButton, &F::NOBRButtonClick},
     {&F::ASPButton, &F::ASPButtonClick},
+    {&F::BasicButton, &F::BasicButtonClick},
     {&F::DoctypeButton, &F::DoctypeButtonClick},
     {&F::HTMLButton, &F::HTMLButtonClick},
     {&F::HeadButton, &F::HeadButtonClick},
@@ -215,11 +219,14 @@ void TTagButtons::Build() {
     BuildTagBar();
     BuildTagBarLists();
     BuildTagButtons();
+    FrameworkDocument1 =
+        AddItem(&Form, Form.Documents->New1, "FrameworkDocument1", "&Framework Document");
 }
 
 void TTagButtons::Bind() {
     for (const auto& entry : ButtonHandlers)
         (this->*entry.Member)->OnClick = Handler(this, entry.Click);
+    FrameworkDocument1->OnClick = Handler(this, &TTagButtons::BasicButtonClick);
     for (const TTagButton& entry : TagButtons) {
         TQmToolbarButton* button = this->*entry.Member;
         if (entry.Press == KeepsShift)
@@ -306,6 +313,18 @@ void TTagButtons::InsertButtonTags(THelpContext help, const String& start, const
     if (Form.HandleHelpPointer(help))
         return;
     Form.TagInsertion->InsertTag(start, end, newlineCount);
+}
+
+// ---- A new page ----
+
+// The page is made only once the framework document has been read, and the Alt or Ctrl of the
+// press leaves out the part after or before the caret, as for any tag button.
+void TTagButtons::BasicButtonClick(TObject* /*Sender*/) {
+    if (Form.HandleHelpPointer(HelpContexts::BasicButtonClick))
+        return;
+    auto [head, tail] = Form.Templates->FrameworkDocumentParts();
+    if (Form.Documents->NewBlankPage() >= 0)
+        Form.TagInsertion->InsertTag(head, tail, 0);
 }
 
 // ---- Fixed pairs ----

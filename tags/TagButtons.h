@@ -11,6 +11,7 @@
 #include <array>
 
 class TColorDialog;
+class TMenuItem;
 class TQmToolbarButton;
 class TStringGrid;
 
@@ -56,6 +57,8 @@ public:
     void TBodyButtonClick(TObject* Sender);
     void TFootButtonClick(TObject* Sender);
     void NoFramesButtonClick(TObject* Sender);
+    // A new page wrapped in the framework document; File > New > Framework Document too.
+    void BasicButtonClick(TObject* Sender);
     // Buttons that work out their texts or ask first.
     // A press on ParaButton drops the alignment list when DoubleParaTags is on; any other
     // sender (the Ctrl+Enter item) inserts the pair at once.
@@ -139,6 +142,7 @@ public:
     TQmToolbarButton* GlossaryButton = nullptr;
     TQmToolbarButton* AppletButton = nullptr;
     TQmToolbarButton* SoundButton = nullptr;
+    TQmToolbarButton* BasicButton = nullptr;
     TQmToolbarButton* DoctypeButton = nullptr;
     TQmToolbarButton* HTMLButton = nullptr;
     TQmToolbarButton* HeadButton = nullptr;
@@ -203,6 +207,7 @@ public:
     TQmToolbarButton* DateButton = nullptr;
     TQmToolbarButton* TimeButton = nullptr;
     TQmToolbarButton* MiscButton = nullptr;
+    TMenuItem* FrameworkDocument1 = nullptr;
     TEdit* HeadingsEdit = nullptr;
     TUpDown* HeadingsUpDown1 = nullptr;
     TColorDialog* ColorDialog1 = nullptr;

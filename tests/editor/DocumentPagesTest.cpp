@@ -2,6 +2,7 @@
 
 #include "MainWindowSupport.h"
 #include "TestSupport.h"
+#include "editor/Templates.h"
 #include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
 #include "widgets/QmToolbars.h"
@@ -267,11 +268,12 @@ TEST(DocumentPages, DocumentAndEditCommandsFollowThePagesAndTheirMenus) {
     auto form = MakeMainWindow();
     const TDocuments& documents = *form->Documents;
     const TEditCommands& edit = *form->EditCommands;
+    const TTemplates& templates = *form->Templates;
     const std::vector<TMenuItem*> fileMenuItems = {documents.Save1, documents.SaveAs1,
-                                                   documents.SaveAsTemplate, documents.Close1,
+                                                   templates.SaveAsTemplate, documents.Close1,
                                                    documents.CloseAll1};
     std::vector<TMenuItem*> items = fileMenuItems;
-    for (TMenuItem* item : {documents.SaveAsFrameworkDocument1, edit.Undo1, edit.Cut1, edit.Copy1,
+    for (TMenuItem* item : {templates.SaveAsFrameworkDocument1, edit.Undo1, edit.Cut1, edit.Copy1,
                             edit.Paste1, edit.SelectAll2})
         items.push_back(item);
     const std::vector<TQmToolbarButton*> buttons = {documents.FileSaveButton, documents.CloseButton,
@@ -293,10 +295,19 @@ TEST(DocumentPages, DocumentAndEditCommandsFollowThePagesAndTheirMenus) {
     form->File1->Click();
     for (TMenuItem* item : fileMenuItems)
         EXPECT_FALSE(item->Enabled()) << item->Name();
-    EXPECT_TRUE(documents.SaveAsFrameworkDocument1->Enabled());
+    EXPECT_TRUE(templates.SaveAsFrameworkDocument1->Enabled());
 
     form->ForceCommandsEnabled = false;
     UsePage(*form, 0, "/site/index.html", "<p>");
     form->File1->Click();
     expectAll(true);
+}
+
+// A drag from an editor that ends where nothing takes it leaves no drag cursor behind.
+TEST(DocumentPages, TheEndOfADragFromAnEditorRestoresTheCursor) {
+    auto form = MakeMainWindow();
+    UsePage(*form, 0, "/site/index.html", "<p>");
+    Screen->SetCursor(crDrag);
+    EXPECT_FALSE(TestHooks::DragAndDrop(*form->Memos[0], *form->StatusBar1, 1, 1));
+    EXPECT_EQ(Screen->Cursor(), crDefault);
 }

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/DragManager.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/TestHooks.h"
@@ -352,4 +353,25 @@ TEST_F(ControlsTest, APressedControlHasTheMouseUntilTheRelease) {
     captured.push_back(glyph->MouseCapture());
     captured.push_back(GetCapture() == nullptr);
     EXPECT_EQ(captured, (std::vector<bool>{true, true, false, true}));
+}
+
+// However a drag ends, its source hears of it last, with the control that took the drop or none.
+TEST_F(ControlsTest, TheSourceHearsTheEndOfEveryDrag) {
+    auto* target = new TWinControl(Form);
+    target->SetParent(Form);
+    target->SetBounds(200, 30, 100, 50);
+    DragManager::SetDropTarget(
+        *target, [](TObject*, TObject*, int, int, TDragState, bool& accept) { accept = true; },
+        [this](TObject*, TObject*, int, int) { Log.push_back("dropped"); });
+    Box->OnEndDrag = [this](TObject* sender, TObject* dropTarget, int x, int y) {
+        Log.push_back(String(sender == Box ? "box" : "?") + " ended on " +
+                      (dropTarget ? dropTarget == Form ? "form" : "target" : "none") + " at " +
+                      Where(x, y));
+    };
+    EXPECT_TRUE(TestHooks::DragAndDrop(*Box, *target, 5, 6));
+    EXPECT_FALSE(TestHooks::DragAndDrop(*Box, *Form, 7, 8));
+    DragManager::BeginDrag(*Box);
+    DragManager::CancelDrag();
+    EXPECT_EQ(Log, (std::vector<String>{"dropped", "box ended on target at 5,6",
+                                        "box ended on none at 7,8", "box ended on none at 0,0"}));
 }

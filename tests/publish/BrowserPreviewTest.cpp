@@ -385,13 +385,27 @@ TEST_F(BrowserPreviewTest, TheFileMenuKeepsThePagesCommandsOffWhileThePreviewSho
     // The page's preview turns the whole menu off; the menu's own refresh keeps the page's
     // commands off too, for the previews that leave it on.
     Form->File1->OnClick(Form->File1);
-    for (TMenuItem* item : {Form->Documents->Save1, Form->Documents->SaveAs1,
-                            Form->Documents->Close1, Form->Documents->CloseAll1,
-                            Form->PrintCommands->Print1})
+    for (TMenuItem* item :
+         {Form->Documents->Save1, Form->Documents->SaveAs1, Form->Documents->Close1,
+          Form->Documents->CloseAll1, Form->PrintCommands->Print1})
         EXPECT_FALSE(item->Enabled()) << item->Name();
     ClosePreview();
     Form->File1->OnClick(Form->File1);
     EXPECT_TRUE(Form->Documents->Save1->Enabled());
+}
+
+// The framework document's button makes a page, so it is off while the preview shows, however the
+// commands are refreshed meanwhile, and back once the preview closes.
+TEST_F(BrowserPreviewTest, TheFrameworkDocumentButtonIsOffWhileThePreviewShows) {
+    SavedPage("page.htm");
+    TQmToolbarButton* button = Form->TagButtons->BasicButton;
+    EXPECT_TRUE(button->Enabled());
+    OpenPreview();
+    EXPECT_FALSE(button->Enabled());
+    Form->UpdateDocumentCommands();
+    EXPECT_FALSE(button->Enabled());
+    ClosePreview();
+    EXPECT_TRUE(button->Enabled());
 }
 
 // Refreshing the pages' commands while the preview shows leaves those it turned off off, the

@@ -18,6 +18,7 @@
 #include "site/HTMLCustomAmendedForm.h"
 #include "site/HTMLDetailsForm.h"
 #include "site/HTMLMaskForm.h"
+#include "site/SiteAnalysing.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagInsertion.h"
 #include "widgets/QmFilSys.h"
@@ -275,6 +276,39 @@ TEST_F(FilePaneTest, TheItemsKeepTheirPlacesInTheMenus) {
     TMenuItem* preferences = Form->Preferences1;
     EXPECT_EQ(names(preferences, preferences->Count() - 2, 2),
               (std::vector<String>{"TextFiles1", "FileMasks1"}));
+}
+
+// As the File menu drops down, Properties and Analyse are offered for the list's current file, or
+// in help-pointer mode; Analyse never while an analysis runs.
+TEST_F(FilePaneTest, TheFileMenuOffersTheCurrentFilesCommands) {
+    Make("a.htm");
+    MakeWindow();
+    TFileListBox& list = *Form->FilePane->FileListBox1;
+    list.Update();
+    struct TCase {
+        const char* Name;
+        int ItemIndex;
+        TCursor Cursor;
+        int Analyses;
+        bool Properties;
+        bool Analyse;
+    } cases[] = {
+        {"no current file", -1, crDefault, 0, false, false},
+        {"a current file", 0, crDefault, 0, true, true},
+        {"help-pointer mode", -1, crHelp, 0, true, true},
+        {"an analysis running", 0, crDefault, 1, true, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        list.SetItemIndex(c.ItemIndex);
+        Screen->SetCursor(c.Cursor);
+        Form->SiteAnalyser->AnalysisDepth = c.Analyses;
+        Form->File1->Click();
+        EXPECT_EQ(Form->FilePane->Details2->Enabled(), c.Properties);
+        EXPECT_EQ(Form->SiteAnalyser->Analyse1->Enabled(), c.Analyse);
+    }
+    Screen->SetCursor(crDefault);
+    Form->SiteAnalyser->AnalysisDepth = 0;
 }
 
 // A recent file chosen in the File menu opens and the list takes the filter's text as its mask,

@@ -6,6 +6,7 @@
 #include "platform/TestHooks.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -13,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <cmath>
 
@@ -229,10 +231,22 @@ bool TFontDialog::Execute() {
     StartOn(dialog, FFont);
     if (TestHooks::Active())
         return TakeChoice("FontDialog", "Font", *this, ChosenFont(dialog));
+    if (OnApply)
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            QObject::connect(buttons->addButton(QDialogButtonBox::Apply), &QPushButton::clicked,
+                             [this, &dialog] {
+                                 TakeQFont(dialog.currentFont(), FFont);
+                                 Apply();
+                             });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     TakeQFont(dialog.selectedFont(), FFont);
     return true;
+}
+
+void TFontDialog::Apply() {
+    if (OnApply)
+        OnApply(this, nullptr);
 }
 
 // ---- TColorDialog

@@ -1,5 +1,7 @@
 #include "platform/Spin.h"
 
+#include "platform/ComCtrls.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -21,4 +23,33 @@ int TSpinEdit::Value() const {
 
 void TSpinEdit::SetValue(int value) {
     SetText(IntToStr(WithinRange(value)));
+}
+
+void TSpinEdit::SetMinValue(int value) {
+    FMinValue = value;
+    SetButtonRange();
+}
+
+void TSpinEdit::SetMaxValue(int value) {
+    FMaxValue = value;
+    SetButtonRange();
+}
+
+void TSpinEdit::SetButtonRange() {
+    if (!FButton)
+        return;
+    FButton->SetMin(FMinValue);
+    FButton->SetMax(FMaxValue);
+}
+
+void TSpinEdit::Loaded() {
+    TEdit::Loaded();
+    if (FButton || !Parent())
+        return;
+    const int typed = Value();
+    FButton = new TUpDown(this);
+    SetButtonRange();
+    FButton->SetThousands(false);
+    FButton->SetPosition(typed);
+    FButton->SetAssociate(this);
 }

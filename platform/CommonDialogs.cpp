@@ -216,6 +216,13 @@ void StartOn(QFontDialog& dialog, const TFont& font) {
     dialog.setCurrentFont(start);
 }
 
+// Qt's own dialog, the only one that can take it, with an Apply button that runs apply.
+void OfferApply(QFontDialog& dialog, const std::function<void()>& apply) {
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        QObject::connect(buttons->addButton(QDialogButtonBox::Apply), &QPushButton::clicked, apply);
+}
+
 // "family, style" as the dialog shows them chosen.
 String ChosenFont(const QFontDialog& dialog) {
     const QFont chosen = dialog.currentFont();
@@ -232,12 +239,10 @@ bool TFontDialog::Execute() {
     if (TestHooks::Active())
         return TakeChoice("FontDialog", "Font", *this, ChosenFont(dialog));
     if (OnApply)
-        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-            QObject::connect(buttons->addButton(QDialogButtonBox::Apply), &QPushButton::clicked,
-                             [this, &dialog] {
-                                 TakeQFont(dialog.currentFont(), FFont);
-                                 Apply();
-                             });
+        OfferApply(dialog, [this, &dialog] {
+            TakeQFont(dialog.currentFont(), FFont);
+            Apply();
+        });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     TakeQFont(dialog.selectedFont(), FFont);

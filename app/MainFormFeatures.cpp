@@ -5,6 +5,7 @@
 #include "editor/Documents.h"
 #include "editor/EditCommands.h"
 #include "editor/EditorKeys.h"
+#include "editor/EditorPreferences.h"
 #include "editor/ElementNavigation.h"
 #include "editor/FindReplace.h"
 #include "editor/FontCommand.h"
@@ -75,6 +76,8 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.PrintCommands = form.AddFeature(std::make_unique<TPrintCommands>(form));
     form.FontCommand = form.AddFeature(std::make_unique<TFontCommand>(form));
     form.ReferenceHelp = form.AddFeature(std::make_unique<TReferenceHelp>(form));
+    // After reference help: Default Extension follows its Help Files at the end of Set up.
+    form.EditorPreferences = form.AddFeature(std::make_unique<TEditorPreferences>(form));
     form.Autosave = form.AddFeature(std::make_unique<TAutosave>(form));
     form.TagChecking = form.AddFeature(std::make_unique<TTagChecking>(form));
     // Before the report pane, which shows over it, and before the file pane, which puts Include

@@ -45,6 +45,7 @@ class TDroppedFiles;
 class TTagAttributes;
 class TPrintCommands;
 class TFontCommand;
+class TEditorPreferences;
 class TReferenceHelp;
 class TAutosave;
 class TPublishCommands;
@@ -106,6 +107,7 @@ public:
     TTagAttributes* TagAttributes = nullptr;
     TPrintCommands* PrintCommands = nullptr;
     TFontCommand* FontCommand = nullptr;
+    TEditorPreferences* EditorPreferences = nullptr;
     TReferenceHelp* ReferenceHelp = nullptr;
     TAutosave* Autosave = nullptr;
     TPublishCommands* PublishCommands = nullptr;
@@ -310,6 +312,7 @@ public:
     TMenuItem* SmartTabsMenu = nullptr;
     TMenuItem* Prepublishfiles1 = nullptr;
     TMenuItem* WordWrap1 = nullptr;
+    TMenuItem* WordWrapallpages1 = nullptr;
     TMenuItem* On2 = nullptr;
     TMenuItem* Off2 = nullptr;
     TMenuItem* MaxPageSize1 = nullptr;

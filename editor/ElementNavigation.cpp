@@ -11,20 +11,6 @@
 
 namespace {
 
-// The decimal number at the start of a text, blanks and a sign allowed; 0 without digits.
-int LeadingNumber(const String& text) {
-    size_t i = text.find_first_not_of(" \t");
-    if (i == String::npos)
-        return 0;
-    bool negative = text[i] == '-';
-    if (text[i] == '-' || text[i] == '+')
-        ++i;
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 1000000000; ++i)
-        value = value * 10 + (text[i] - '0');
-    return static_cast<int>(negative ? -value : value);
-}
-
 // Letters, digits and the punctuation that HTML allows inside a tag name.
 bool IsNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -248,7 +234,7 @@ void TElementNavigation::GoTo1Click(TObject* /*Sender*/) {
     Form.SizeNumberInputDialog();
     if (dialog.ShowModal() != mrOk)
         return;
-    int line = LeadingNumber(dialog->LocEdit->Text());
+    int line = TLocationForm::LeadingNumber(dialog->LocEdit->Text());
     int lineStart = line >= 1 ? static_cast<int>(editor->Perform(EM_LINEINDEX, line - 1, 0)) : -1;
     int length = editor->GetTextLen();
     editor->SetSelStart(lineStart >= 0 && lineStart < length ? lineStart : length);

@@ -49,6 +49,7 @@ void TFontCommand::ChangeFontButtonClick(TObject* Sender) {
             start.Assign(editor->Font());
     }
     FontDialog1->SetFont(start);
+    FontDialog1->OnApply = printerFont ? nullptr : Handler(this, &TFontCommand::FontDialog1Apply);
     if (!FontDialog1->Execute())
         return;
     const TFont& chosen = FontDialog1->Font();
@@ -63,12 +64,7 @@ void TFontCommand::ChangeFontButtonClick(TObject* Sender) {
         for (const auto& feature : Form.Features())
             feature->PrinterFontChosen(chosen);
     } else {
-        for (TRichEdit* editor : Form.Memos) {
-            editor->Font().SetName(chosen.Name());
-            editor->Font().SetSize(chosen.Size());
-            editor->Font().SetColor(chosen.Color());
-            editor->Font().SetStyle(style);
-        }
+        GiveEditorsFont(chosen);
         Form.TextColour = chosen.Color();
         Form.TextStyle = style;
     }
@@ -77,4 +73,17 @@ void TFontCommand::ChangeFontButtonClick(TObject* Sender) {
         WriteFontSettings(reg, chosen);
     if (!printerFont && Form.PageInUse(-1) && Form.GetMemo(-1)->CanFocus())
         Form.GetMemo(-1)->SetFocus();
+}
+
+void TFontCommand::FontDialog1Apply(TObject* /*Sender*/, HWND /*Wnd*/) {
+    GiveEditorsFont(FontDialog1->Font());
+}
+
+void TFontCommand::GiveEditorsFont(const TFont& font) {
+    for (TRichEdit* editor : Form.Memos) {
+        editor->Font().SetName(font.Name());
+        editor->Font().SetSize(font.Size());
+        editor->Font().SetColor(font.Color());
+        editor->Font().SetStyle(TagStyleBits(font.Style()));
+    }
 }

@@ -3,6 +3,7 @@
 // the registry.
 
 #include "editor/MainFormFeature.h"
+#include "platform/Messages.h"
 
 class TFontDialog;
 class TMenuItem;
@@ -19,9 +20,16 @@ public:
     void MenuOpening(TMenuItem& menu) override;
 
     void ChangeFontButtonClick(TObject* Sender);
+    // Apply in the dialog while the editor font is chosen: the editors show the font as chosen so
+    // far; nothing is kept until OK.
+    void FontDialog1Apply(TObject* Sender, HWND Wnd);
 
     TMenuItem* Font1 = nullptr;
     TMenuItem* Editor1 = nullptr;
     TMenuItem* Printer1 = nullptr;
     TFontDialog* FontDialog1 = nullptr;
+
+private:
+    // The font, without strike-out, on every page's editor.
+    void GiveEditorsFont(const TFont& font);
 };

@@ -86,6 +86,19 @@ void TLocationForm::BuildControls() {
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
 }
 
+int TLocationForm::LeadingNumber(const String& text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == String::npos)
+        return 0;
+    bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+')
+        ++i;
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 1000000000; ++i)
+        value = value * 10 + (text[i] - '0');
+    return static_cast<int>(negative ? -value : value);
+}
+
 void TLocationForm::FormShow(TObject* /*Sender*/) {
     KeepFormOnScreen(this);
 }

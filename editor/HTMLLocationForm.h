@@ -30,6 +30,10 @@ public:
     // Choosing a folder keeps the file-name part of the edit's text.
     bool AppendFileName = false;
 
+    // The decimal number at the start of a typed text, blanks and a sign allowed; 0 without
+    // digits.
+    static int LeadingNumber(const String& text);
+
     void OKButtonClick(TObject* Sender);
     void CancelButtonClick(TObject* Sender);
     void BrowseButtonClick(TObject* Sender);

@@ -36,19 +36,22 @@ void THTMLEMainForm::BuildMenuBar() {
     PermanentSaveonViewing1 =
         AddItem(this, Preferences1, "PermanentSaveonViewing1", "Permanent Save on &Viewing");
     UseTagColouring1 = AddItem(this, Preferences1, "UseTagColouring1", "&Use Tag Colouring");
-    StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "&Status Bar Shows");
-    ShowLineNumber2 = AddRadioItem(this, StatusBarShows1, "ShowLineNumber2", "&Line Number", 1);
-    ShowSize2 = AddRadioItem(this, StatusBarShows1, "ShowSize2", "&Character Position", 1);
-    RequestALTtags1 = AddItem(this, Preferences1, "RequestALTtags1", "Request &ALT Tags");
-    ParaPrefs = AddItem(this, Preferences1, "ParaPrefs", "&Double Paragraph Tags");
-    Office97Style1 = AddItem(this, Preferences1, "Office97Style1", "&Flat Buttons");
-    AutoInsertTabs = AddItem(this, Preferences1, "AutoInsertTabs", "Auto Insert &Tabs");
+    StatusBarShows1 = AddItem(this, Preferences1, "StatusBarShows1", "Status Ba&r");
+    ShowLineNumber2 =
+        AddRadioItem(this, StatusBarShows1, "ShowLineNumber2", "Show &Line Number", 1);
+    ShowSize2 = AddRadioItem(this, StatusBarShows1, "ShowSize2", "Show &Character Position", 1);
+    RequestALTtags1 = AddItem(this, Preferences1, "RequestALTtags1", "Re&quest ALT tags");
+    ParaPrefs = AddItem(this, Preferences1, "ParaPrefs", "&Use <P>...</P>");
+    Office97Style1 = AddItem(this, Preferences1, "Office97Style1", "&Office 97 Style Buttons");
+    AutoInsertTabs = AddItem(this, Preferences1, "AutoInsertTabs", "Auto &Insert Tabs");
     SmartTabsMenu = AddItem(this, Preferences1, "SmartTabsMenu", "S&mart Tabs");
     Prepublishfiles1 = AddItem(this, Preferences1, "Prepublishfiles1", "&Pre-publish Files");
-    WordWrap1 = AddItem(this, Preferences1, "WordWrap1", "&Word Wrap");
-    On2 = AddRadioItem(this, WordWrap1, "On2", "O&n", 3);
-    Off2 = AddRadioItem(this, WordWrap1, "Off2", "O&ff", 3);
-    MaxPageSize1 = AddHiddenItem(this, Preferences1, "MaxPageSize1", "Maximum Page Si&ze...");
+    WordWrap1 = AddItem(this, Preferences1, "WordWrap1", "&Word Wrap - current page");
+    WordWrap1->SetShortCut(ShortCut('W', ssCtrl));
+    WordWrapallpages1 = AddItem(this, Preferences1, "WordWrapallpages1", "Wor&d Wrap - all pages");
+    On2 = AddRadioItem(this, WordWrapallpages1, "On2", "&On", 3);
+    Off2 = AddRadioItem(this, WordWrapallpages1, "Off2", "O&ff", 3);
+    MaxPageSize1 = AddHiddenItem(this, Preferences1, "MaxPageSize1", "&Max. Page Size");
     // The features that are set up once (publisher, browsers) put their commands here.
     Setup1 = AddItem(this, Preferences1, "Setup1", "&Set up");
 

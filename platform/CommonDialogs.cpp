@@ -6,6 +6,7 @@
 #include "platform/TestHooks.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -13,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <cmath>
 
@@ -214,6 +216,13 @@ void StartOn(QFontDialog& dialog, const TFont& font) {
     dialog.setCurrentFont(start);
 }
 
+// Qt's own dialog, the only one that can take it, with an Apply button that runs apply.
+void OfferApply(QFontDialog& dialog, const std::function<void()>& apply) {
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        QObject::connect(buttons->addButton(QDialogButtonBox::Apply), &QPushButton::clicked, apply);
+}
+
 // "family, style" as the dialog shows them chosen.
 String ChosenFont(const QFontDialog& dialog) {
     const QFont chosen = dialog.currentFont();
@@ -229,10 +238,20 @@ bool TFontDialog::Execute() {
     StartOn(dialog, FFont);
     if (TestHooks::Active())
         return TakeChoice("FontDialog", "Font", *this, ChosenFont(dialog));
+    if (OnApply)
+        OfferApply(dialog, [this, &dialog] {
+            TakeQFont(dialog.currentFont(), FFont);
+            Apply();
+        });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     TakeQFont(dialog.selectedFont(), FFont);
     return true;
+}
+
+void TFontDialog::Apply() {
+    if (OnApply)
+        OnApply(this, nullptr);
 }
 
 // ---- TColorDialog

@@ -11,7 +11,9 @@
 #include "platform/Classes.h"
 #include "platform/Component.h"
 #include "platform/Graphics.h"
+#include "platform/Messages.h"
 
+#include <functional>
 #include <memory>
 
 enum TOpenOption {
@@ -124,6 +126,12 @@ public:
     bool Execute() override;
     TFont& Font() { return FFont; }
     void SetFont(const TFont& value) { FFont.Assign(value); }
+    // The user pressed Apply while the dialog is open: OnApply hears it, with Font as chosen so
+    // far. A test's Fill presses it through this.
+    void Apply();
+
+    // Set: the dialog offers an Apply button.
+    std::function<void(TObject* Sender, HWND Wnd)> OnApply;
 
 private:
     TFont FFont;

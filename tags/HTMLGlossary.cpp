@@ -1,5 +1,6 @@
 #include "tags/HTMLGlossary.h"
 
+#include "editor/EditorPreferences.h"
 #include "platform/RichEdit.h"
 
 TGlossaryForm* GlossaryForm = nullptr;
@@ -15,4 +16,10 @@ TGlossaryForm::TGlossaryForm(TComponent* AOwner) : TForm(AOwner) {
         GlossaryMemo->SetScrollBars(ssBoth);
         GlossaryMemo->SetWantTabs(true);
     });
+    GlossaryEditor = GlossaryMemo;
+}
+
+TGlossaryForm::~TGlossaryForm() {
+    if (GlossaryEditor == GlossaryMemo)
+        GlossaryEditor = nullptr;
 }

@@ -8,6 +8,7 @@ class TRichEdit;
 class TGlossaryForm : public TForm {
 public:
     explicit TGlossaryForm(TComponent* AOwner);
+    ~TGlossaryForm() override;
 
     // The phrase being edited; the main window gives it the same tab stops as the pages.
     TRichEdit* GlossaryMemo = nullptr;

@@ -300,7 +300,7 @@ TEST_F(PublishCommandsTest, ThePublishingCommandsKeepTheirPlaces) {
                                    "MultiPublish1", "MultiPublish2", "MultiCopy1", "MultiSave3"}));
     EXPECT_EQ(names(Form->Setup1),
               (std::vector<String>{"SetupPublisher", "SetupIE1", "SetupNetscapeNavigator1",
-                                   "TemplateFolder1", "SetupHelpFiles"}));
+                                   "TemplateFolder1", "SetupHelpFiles", "DefaultExtension1"}));
     EXPECT_EQ(Form->Publish1->MenuIndex(), Form->TagChecking->Validate1->MenuIndex() + 1);
     EXPECT_TRUE(Form->MultiPublishing->MultiPublish1->Visible());
     const TQmToolbarButton* publish = Form->PublishCommands->PublishButton;

@@ -83,8 +83,7 @@ void THTMLEMainForm::BuildTopPanel() {
         const char* Hint;
         TQmToolbar* THTMLEMainForm::*Toolbar;
     };
-    static const ButtonPlace Buttons[] = {
-    };
+    static const ButtonPlace Buttons[] = {};
     for (const ButtonPlace& place : Buttons)
         this->*place.Member = AddToolbarButton(this->*place.Toolbar, place.Name, place.Hint);
 }

@@ -1,8 +1,8 @@
 #include "site/TagChecking.h"
 
 #include "editor/CorvaletForm.h"
-#include "editor/Documents.h"
 #include "editor/DialogGuard.h"
+#include "editor/Documents.h"
 #include "editor/ElementNavigation.h"
 #include "editor/HelpPointer.h"
 #include "platform/Events.h"

@@ -75,11 +75,6 @@ String NewCopyName(const String& folder, TStrings& placeholders) {
     }
 }
 
-String EnvironmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? String(value) : String();
-}
-
 // Only the tests that start the real program set this: autosave every that many milliseconds,
 // not minutes.
 void TakeTestIntervalFromEnvironment(TTimer& autosaveTimer) {

@@ -168,8 +168,9 @@ public:
     int FirstFreePage() const;
     // The pages in use that show one of the files.
     std::vector<int> PagesShowing(const std::vector<String>& paths) const;
-    // Reads the pages' files again; their changes are given up, as the user asked.
-    void ReloadPages(const std::vector<int>& pages);
+    // Reads the pages' files again; their changes are given up, as the user asked. A file that
+    // cannot be read is reported under the command's caption.
+    void ReloadPages(const std::vector<int>& pages, const String& caption);
     int ActivePageIndex() const;
     bool AnyDocumentOpen() const;
     // A page is open and the active page shows its editor.
@@ -355,10 +356,8 @@ public:
 private:
     std::vector<std::unique_ptr<TMainFormFeature>> FFeatures;
     void MakeFeatures();
-    // The window's features. Each feature file builds its menu items, buttons and panels and binds
-    // their events to its handlers; the constructor calls the builders in the order of the form
-    // resource, since a later builder's controls are laid out, and its items placed, among those
-    // of the earlier ones.
+    // The shell's own parts are built first, in the order of the form resource; then each feature
+    // builds its items, buttons and panels among them, in the order the features were made.
     // MainWindowLayout.cpp: the frame around the pages, and the menu bar with the items that no
     // feature places itself.
     void BuildMenuBar();
@@ -382,7 +381,7 @@ private:
     void BindMainSettings();
     void BindFirstShowing();
     void BindMainClose();
-    // MainMenus.cpp: the refresh of the menus' items that no feature owns.
+    // MainMenus.cpp: the refresh of the menu items the shell keeps.
     void BindMainMenus();
     // The binders of every feature.
     void BindEvents();

@@ -403,13 +403,13 @@ std::vector<int> THTMLEMainForm::PagesShowing(const std::vector<String>& paths) 
     return pages;
 }
 
-void THTMLEMainForm::ReloadPages(const std::vector<int>& pages) {
+void THTMLEMainForm::ReloadPages(const std::vector<int>& pages, const String& caption) {
     for (int page : pages) {
         try {
             Memos[page]->Lines().LoadFromFile(FileNames[page]);
             Memos[page]->SetModified(false);
         } catch (const Exception& failure) {
-            MessageBox(Handle(), failure.Message(), "Global Replace", MB_OK | MB_ICONERROR);
+            MessageBox(Handle(), failure.Message(), caption, MB_OK | MB_ICONERROR);
         }
     }
 }

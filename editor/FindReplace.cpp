@@ -321,7 +321,8 @@ void TFindReplace::ReplaceAllInDocument() {
                                   ReplaceDialog->Options().Contains(frMatchCase),
                                   ReplaceDialog->Options().Contains(frWholeWord), count);
     });
-    editor->SetSelStart(editor->SelStart());
+    // The rewrite keeps the selection; after Replace All the caret stands alone at its start.
+    editor->SetSelLength(0);
     ShowMessage(count > 0 ? "Quiltmarker has replaced " + Occurrences(count) + " of '" + find + "'"
                           : "Cannot find any occurrences of '" + find + "'");
     ReplaceDialog->CloseDialog();

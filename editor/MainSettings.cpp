@@ -288,8 +288,7 @@ void THTMLEMainForm::SetPageIndentsAndTabs() {
 }
 
 void THTMLEMainForm::ShowHiddenCommands() {
-    for (TMenuItem* item : {ShowHideMarks1})
-        item->SetVisible(true);
+    ShowHideMarks1->SetVisible(true);
 }
 
 void THTMLEMainForm::SetIndentsOnceMore() {

@@ -76,16 +76,6 @@ void THTMLEMainForm::BuildTopPanel() {
     StdToolbar->SetDockedTo(DockStd);
     EditToolbar = NewComponent<TQmToolbar>(this, "EditToolbar");
     EditToolbar->SetDockedTo(DockEdit);
-
-    struct ButtonPlace {
-        TQmToolbarButton* THTMLEMainForm::*Member;
-        const char* Name;
-        const char* Hint;
-        TQmToolbar* THTMLEMainForm::*Toolbar;
-    };
-    static const ButtonPlace Buttons[] = {};
-    for (const ButtonPlace& place : Buttons)
-        this->*place.Member = AddToolbarButton(this->*place.Toolbar, place.Name, place.Hint);
 }
 
 TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const String& name,

@@ -200,7 +200,7 @@ void TMultiPublishing::MultiSave1Click(TObject* /*Sender*/) {
         std::vector<int> unchanged;
         std::copy_if(shown.begin(), shown.end(), std::back_inserter(unchanged),
                      [this](int page) { return !Form.Memos[page]->Modified(); });
-        Form.ReloadPages(unchanged);
+        Form.ReloadPages(unchanged, "Quiltmarker");
         TTabSheet* active = Form.PageControl1->ActivePage();
         for (int page : unchanged) {
             Form.PageControl1->SetActivePage(Form.TabSheets[page]);

@@ -267,7 +267,7 @@ bool TFilePane::CurrentFileCommandsOffered() const {
 void TFilePane::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.File1) {
         Details2->SetEnabled(CurrentFileCommandsOffered());
-        ViewasBackground2->SetVisible(Screen->Cursor() == crHelp ||
+        ViewasBackground2->SetVisible(Form.HelpPointerMode() ||
                                       IsImageFile(FileListBox1->FileName()));
     } else if (&menu == Form.View1)
         CheckFilterItemsAsListed(ShowImages1, ShowAllFiles1, IncludeMultimedia1);
@@ -508,7 +508,7 @@ void TFilePane::DirectoryListBox1MouseDown(TObject* /*Sender*/, TMouseButton But
 void TFilePane::FileListBox1MouseMove(TObject* Sender, TShiftState /*Shift*/, int /*X*/,
                                       int /*Y*/) {
     if (auto* list = dynamic_cast<TControl*>(Sender))
-        list->SetCursor(Screen->Cursor() == crHelp ? crHelp : crDefault);
+        list->SetCursor(Form.HelpPointerMode() ? crHelp : crDefault);
 }
 
 void TFilePane::FileListBox1Click(TObject* /*Sender*/) {

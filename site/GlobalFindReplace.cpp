@@ -287,7 +287,7 @@ void TGlobalFindReplace::GlobalFindReplace(const String& findText, const String&
     std::vector<int> pages = Form.PagesShowing(run.Rewritten);
     result->AskReload(!pages.empty());
     if (result.ShowModal() == mrYes)
-        Form.ReloadPages(pages);
+        Form.ReloadPages(pages, "Global Replace");
 }
 
 void TGlobalFindReplace::ShowGlobalReport(const std::vector<String>& lines) {

@@ -55,7 +55,7 @@ void TTagInsertion::ReadSettings() {
 // Repeat Last Tag is offered once there is a tag to repeat, and in help-pointer mode.
 void TTagInsertion::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.Edit1)
-        RepeatLastTag1->SetEnabled(!LastStartTag.empty() || Screen->Cursor() == crHelp);
+        RepeatLastTag1->SetEnabled(!LastStartTag.empty() || Form.HelpPointerMode());
     else if (&menu == Form.MainPopupMenu->Items())
         RepeatLastTag2->SetEnabled(!LastStartTag.empty());
 }

@@ -5,6 +5,7 @@
 
 #include "editor/CorvaletForm.h"
 #include "editor/FontSettings.h"
+#include "editor/PageLayout.h"
 #include "services/ProgramSettings.h"
 
 void TTagColouring::UseTagColouring1Click(TObject* /*Sender*/) {
@@ -36,24 +37,12 @@ void TTagColouring::RemoveTextFormatting1Click(TObject* /*Sender*/) {
     bool locked = LockWindowUpdate(Form.Handle());
     Form.StatusUpdateSuppressed = true;
     TFont font = ReadPlainFont(true);
-    int leftMargin = 2;
-    int leftIndent = 12;
-    int rightMargin = 5;
-    int tabWidth = 12;
-    TRegistry reg;
-    if (reg.OpenKey(ProductKey, true)) {
-        ReadSetting(reg, "Left Margin", leftMargin);
-        ReadSetting(reg, "Left Indent", leftIndent);
-        ReadSetting(reg, "Right Margin", rightMargin);
-        ReadSetting(reg, "TabWidth", tabWidth);
-    }
-    Form.SetTabStops(editor, leftMargin, tabWidth);
-    editor->Paragraph().SetFirstIndent(leftMargin);
-    editor->Paragraph().SetLeftIndent(leftIndent);
-    editor->Paragraph().SetRightIndent(rightMargin);
+    const TPageLayout layout = StoredPageLayout();
+    Form.SetTabStops(editor, layout.LeftMargin, layout.TabWidth);
+    SetParagraphIndents(editor, layout);
     editor->Paragraph().SetAlignment(taLeftJustify);
     GivePlainFormatting(editor, font);
-    Form.SetTabStops(editor, leftMargin, tabWidth);
+    Form.SetTabStops(editor, layout.LeftMargin, layout.TabWidth);
     if (editor->CanFocus())
         editor->SetFocus();
     if (locked)

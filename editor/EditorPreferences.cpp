@@ -7,6 +7,7 @@
 #include "editor/DialogGuard.h"
 #include "editor/HTMLLocationForm.h"
 #include "editor/HTMLMarginForm.h"
+#include "editor/PageLayout.h"
 #include "editor/TabSetForm.h"
 #include "platform/Events.h"
 #include "platform/Spin.h"
@@ -204,10 +205,9 @@ void TEditorPreferences::TabSetting1Click(TObject* /*Sender*/) {
     if (dialog.ShowModal() != mrOk)
         return;
     Form.TabWidth = dialog->TabWidthUpDown->Position();
+    const int leftMargin = StoredPageLayout().LeftMargin;
     TRegistry reg;
-    int leftMargin = 2;
-    ReadSetting(OpenProductKey(reg), "Left Margin", leftMargin);
-    reg.WriteInteger("TabWidth", Form.TabWidth);
+    OpenProductKey(reg).WriteInteger("TabWidth", Form.TabWidth);
     for (TRichEdit* editor : TabStopEditors()) {
         TKeptEditorState kept(editor);
         bool locked = LockWindowUpdate(Form.Handle());
@@ -224,25 +224,24 @@ void TEditorPreferences::Margins1Click(TObject* /*Sender*/) {
     TDialogGuard<THTMLMarginForm> dialog(HTMLMarginForm, TButtonLook::FromSetting);
     if (!dialog)
         return;
-    dialog->ShowSample(StoredSetting("Left Margin", 2), StoredSetting("Left Indent", 12),
-                       StoredSetting("Right Margin", 5));
+    const TPageLayout stored = StoredPageLayout();
+    dialog->ShowSample(stored.LeftMargin, stored.LeftIndent, stored.RightMargin);
     if (dialog.ShowModal() != mrOk)
         return;
     MessageBeep(0);
-    const int leftMargin = dialog->LeftEdit->Value();
-    const int leftIndent = dialog->IndentEdit->Value();
-    const int rightMargin = dialog->RightEdit->Value();
+    TPageLayout chosen;
+    chosen.LeftMargin = dialog->LeftEdit->Value();
+    chosen.LeftIndent = dialog->IndentEdit->Value();
+    chosen.RightMargin = dialog->RightEdit->Value();
     for (TRichEdit* editor : Form.Memos) {
         TKeptEditorState kept(editor);
         editor->SelectAll();
-        editor->Paragraph().SetFirstIndent(leftMargin);
-        editor->Paragraph().SetLeftIndent(leftIndent);
-        editor->Paragraph().SetRightIndent(rightMargin);
+        SetParagraphIndents(editor, chosen);
     }
     TRegistry reg;
-    OpenProductKey(reg).WriteInteger("Left Margin", leftMargin);
-    reg.WriteInteger("Left Indent", leftIndent);
-    reg.WriteInteger("Right Margin", rightMargin);
+    OpenProductKey(reg).WriteInteger("Left Margin", chosen.LeftMargin);
+    reg.WriteInteger("Left Indent", chosen.LeftIndent);
+    reg.WriteInteger("Right Margin", chosen.RightMargin);
 }
 
 // ---- The file pane ----

@@ -5,6 +5,7 @@
 
 #include "editor/FontSettings.h"
 #include "editor/HTMLSplash.h"
+#include "editor/PageLayout.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
@@ -310,19 +311,13 @@ void THTMLEMainForm::FinishCreation() {
 
 void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
     TFont font = DefaultEditorFont();
-    int leftMargin = 2;
-    int leftIndent = 12;
-    int rightMargin = 5;
-    int tabWidth = 12;
+    TPageLayout layout;
     bool wordWrap = true;
     TRegistry reg;
     if (reg.OpenKey(ProductSubKey("Font"), false))
         ReadFontSettings(reg, font);
     if (reg.OpenKey(ProductKey, false)) {
-        ReadSetting(reg, "Left Margin", leftMargin);
-        ReadSetting(reg, "Left Indent", leftIndent);
-        ReadSetting(reg, "Right Margin", rightMargin);
-        ReadSetting(reg, "TabWidth", tabWidth);
+        layout = ReadPageLayout(reg);
         String maxEditSize;
         if (ReadSetting(reg, "MaxEditSize", maxEditSize))
             MaxEditSize = StrToIntDef(maxEditSize, 0);
@@ -339,10 +334,8 @@ void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
         target->Font().SetStyle(font.Style());
         if (MaxEditSize >= 0)
             target->Perform(EM_EXLIMITTEXT, 0, MaxEditSize);
-        target->Paragraph().SetFirstIndent(leftMargin);
-        target->Paragraph().SetLeftIndent(leftIndent);
-        target->Paragraph().SetRightIndent(rightMargin);
-        SetTabStops(target, leftMargin, tabWidth);
+        SetParagraphIndents(target, layout);
+        SetTabStops(target, layout.LeftMargin, layout.TabWidth);
         target->SetSelStart(0);
     };
     if (editor) {

@@ -10,6 +10,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/FontSettings.h"
+#include "editor/PageLayout.h"
 #include "editor/TextFilesForm.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
@@ -288,9 +289,7 @@ int TDocuments::ReusedPage(const String& fileName, bool* found) {
 }
 
 void TDocuments::ApplyWordWrapPreference(TRichEdit* editor) {
-    bool wordWrap = Form.On2->Checked();
-    editor->SetWordWrap(wordWrap);
-    editor->SetScrollBars(wordWrap ? ssVertical : ssBoth);
+    SetPageWordWrap(editor, Form.On2->Checked());
 }
 
 void TDocuments::ShowFreshPage(int page) {

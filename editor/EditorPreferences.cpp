@@ -53,11 +53,6 @@ template <typename T> T StoredSetting(const String& name, T fallback) {
     return fallback;
 }
 
-void SetWordWrap(TRichEdit* editor, bool wrap) {
-    editor->SetWordWrap(wrap);
-    editor->SetScrollBars(wrap ? ssVertical : ssBoth);
-}
-
 // The limit the editors take for a stored or typed maximum page size: its leading number, the
 // editors' default for -1.
 int TextLimitOf(const String& text) {
@@ -343,7 +338,7 @@ void TEditorPreferences::WordWrap1Click(TObject* /*Sender*/) {
     Form.StatusUpdateSuppressed = true;
     {
         TKeptEditorState kept(editor);
-        SetWordWrap(editor, !editor->WordWrap());
+        SetPageWordWrap(editor, !editor->WordWrap());
     }
     Form.StatusUpdateSuppressed = false;
     Form.UpdateStatusBar();
@@ -354,7 +349,7 @@ void TEditorPreferences::WrapAllPages(bool wrap) {
     Form.StatusUpdateSuppressed = true;
     for (TRichEdit* editor : Form.Memos) {
         TKeptEditorState kept(editor);
-        SetWordWrap(editor, wrap);
+        SetPageWordWrap(editor, wrap);
     }
     Form.StatusUpdateSuppressed = false;
     Form.UpdateStatusBar();

@@ -345,8 +345,7 @@ void THTMLEMainForm::ApplyEditorSettings(TRichEdit* editor) {
             TRichEdit* target = GetMemo(page);
             apply(target);
             target->Font().SetColor(font.Color());
-            target->SetWordWrap(wordWrap);
-            target->SetScrollBars(wordWrap ? ssVertical : ssBoth);
+            SetPageWordWrap(target, wordWrap);
         }
     }
     if (locked)

@@ -23,3 +23,8 @@ void SetParagraphIndents(TRichEdit* editor, const TPageLayout& layout) {
     editor->Paragraph().SetLeftIndent(layout.LeftIndent);
     editor->Paragraph().SetRightIndent(layout.RightMargin);
 }
+
+void SetPageWordWrap(TRichEdit* editor, bool wrap) {
+    editor->SetWordWrap(wrap);
+    editor->SetScrollBars(wrap ? ssVertical : ssBoth);
+}

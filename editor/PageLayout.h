@@ -1,6 +1,7 @@
 #pragma once
-// The page margins and the tab width as the preferences keep them, read and applied the same way
-// wherever a page takes them: the editor settings, Remove Text Formatting, and the preferences.
+// The page margins, the tab width and word wrap as the preferences keep them, read and applied the
+// same way wherever a page takes them: the editor settings, new pages, Remove Text Formatting and
+// the preferences.
 
 class TRegistry;
 class TRichEdit;
@@ -16,6 +17,8 @@ struct TPageLayout {
 TPageLayout ReadPageLayout(const TRegistry& reg);
 // The layout as stored; the defaults when nothing is.
 TPageLayout StoredPageLayout();
+// Words wrap at the window's edge, with only the vertical scroll bar, or lines run on with both.
+void SetPageWordWrap(TRichEdit* editor, bool wrap);
 // The editor's paragraphs (its selection's, or its whole text's when it is all selected) take the
 // layout's indents.
 void SetParagraphIndents(TRichEdit* editor, const TPageLayout& layout);

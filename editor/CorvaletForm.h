@@ -227,6 +227,11 @@ public:
     bool HandleHelpPointer(THelpContext number);
     // Help-pointer mode is on: a command chosen shows its help topic instead of running.
     bool HelpPointerMode() const;
+    // A command on the page on screen is offered: a page shows its editor, or help-pointer mode
+    // offers every command.
+    bool EditorCommandsOffered() const;
+    // A command on the open pages is offered: a page is open, or help-pointer mode is on.
+    bool PageCommandsOffered() const;
     void PointerHelp1Click(TObject* Sender);
     void Contents1Click(TObject* Sender);
     void UsingHelp1Click(TObject* Sender);

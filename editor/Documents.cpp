@@ -135,7 +135,7 @@ void TDocuments::UpdateCommands() {
 void TDocuments::MenuOpening(TMenuItem& menu) {
     if (&menu != Form.File1)
         return;
-    bool documents = Form.AnyDocumentOpen() || Form.HelpPointerMode();
+    bool documents = Form.PageCommandsOffered();
     for (TMenuItem* item : {Save1, SaveAs1, Close1, CloseAll1})
         item->SetEnabled(documents);
 }

@@ -120,7 +120,7 @@ void TFindReplace::UpdateCommands() {
 void TFindReplace::MenuOpening(TMenuItem& menu) {
     if (&menu != Form.Edit1)
         return;
-    bool offered = Form.EditorPageOpen() || Form.HelpPointerMode();
+    bool offered = Form.EditorCommandsOffered();
     for (TMenuItem* item : {Find1, Replace1})
         item->SetEnabled(offered);
 }

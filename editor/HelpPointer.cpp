@@ -30,6 +30,14 @@ bool THTMLEMainForm::HelpPointerMode() const {
     return Screen->Cursor() == crHelp;
 }
 
+bool THTMLEMainForm::EditorCommandsOffered() const {
+    return EditorPageOpen() || HelpPointerMode();
+}
+
+bool THTMLEMainForm::PageCommandsOffered() const {
+    return AnyDocumentOpen() || HelpPointerMode();
+}
+
 bool THTMLEMainForm::HandleHelpPointer(THelpContext number) {
     InsertToggleKnown = false;
     if (!HelpPointerMode())

@@ -108,7 +108,7 @@ void TPrintCommands::UpdateCommands() {
 void TPrintCommands::MenuOpening(TMenuItem& menu) {
     if (&menu != Form.File1)
         return;
-    bool offered = Form.AnyDocumentOpen() || Form.HelpPointerMode();
+    bool offered = Form.PageCommandsOffered();
     for (TMenuItem* item : {Print1, PrintExtra, PrintPreview1, PrintPreviewExtra})
         item->SetEnabled(offered);
     ShowPrintItems();

@@ -200,7 +200,7 @@ void TTagColouring::PageLoaded(int /*page*/) {
 
 void TTagColouring::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.Edit1)
-        RemoveTextFormatting2->SetEnabled(Form.EditorPageOpen() || Form.HelpPointerMode());
+        RemoveTextFormatting2->SetEnabled(Form.EditorCommandsOffered());
 }
 
 // ---- The colouring routines ----

@@ -67,7 +67,7 @@ void TTemplates::UpdateCommands() {
 
 void TTemplates::MenuOpening(TMenuItem& menu) {
     if (&menu == Form.File1)
-        SaveAsTemplate->SetEnabled(Form.AnyDocumentOpen() || Form.HelpPointerMode());
+        SaveAsTemplate->SetEnabled(Form.PageCommandsOffered());
 }
 
 // ---- Templates ----

@@ -93,7 +93,7 @@ void TTextTransforms::UpdateCommands() {
 void TTextTransforms::MenuOpening(TMenuItem& menu) {
     if (&menu != Form.Edit1)
         return;
-    bool enabled = Form.EditorPageOpen() || Form.HelpPointerMode();
+    bool enabled = Form.EditorCommandsOffered();
     for (TMenuItem* item :
          {ChangeCase1, TagCase1, RemoveIndents1, RemoveLinespaces1, Indent1, Unindent1})
         item->SetEnabled(enabled);

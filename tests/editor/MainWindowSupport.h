@@ -2,6 +2,7 @@
 // What the main window's tests share: settings written before the window is made, the window
 // itself, and pages put in use without the document commands.
 
+#include "TestSupport.h"
 #include "app/MainFormFeatures.h"
 #include "editor/CorvaletForm.h"
 #include "editor/Documents.h"
@@ -11,6 +12,7 @@
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
 
+#include <filesystem>
 #include <memory>
 #include <variant>
 
@@ -64,6 +66,13 @@ inline void SelectListedFiles(THTMLEMainForm& form, std::initializer_list<String
                 list->SetSelected(i, true);
                 list->SetItemIndex(i);
             }
+}
+
+// A fresh folder in the test's sandbox, with its trailing delimiter.
+inline String Folder(const String& name) {
+    String folder = TestSupport::Sandbox(name);
+    std::filesystem::create_directories(folder);
+    return IncludeTrailingPathDelimiter(folder);
 }
 
 inline String PanelText(const THTMLEMainForm& form, int panel) {

@@ -20,12 +20,6 @@ using namespace MainWindowSupport;
 
 namespace {
 
-String Folder(const String& name) {
-    String folder = TestSupport::Sandbox(name);
-    std::filesystem::create_directories(folder);
-    return IncludeTrailingPathDelimiter(folder);
-}
-
 void AnswerFile(const String& name) {
     TestHooks::TDialogAnswer answer;
     answer.Accepted = true;

@@ -34,6 +34,7 @@
 #include "tags/TagAttributes.h"
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
+#include "tags/UserTexts.h"
 
 #include <memory>
 
@@ -68,6 +69,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
+    form.UserTexts = form.AddFeature(std::make_unique<TUserTexts>(form));
     // After the tag buttons, whose Chars page and lists it fills, and tag insertion, whose
     // shortcut items it serves.
     form.SpecialCharacters = form.AddFeature(std::make_unique<TSpecialCharacters>(form));

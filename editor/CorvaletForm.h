@@ -40,6 +40,7 @@ class TTextTransforms;
 class TEditorKeys;
 class TElementDialogs;
 class TObjectDialogs;
+class TUserTexts;
 class TSpecialCharacters;
 class TDroppedFiles;
 class TTagAttributes;
@@ -102,6 +103,7 @@ public:
     TEditorKeys* EditorKeys = nullptr;
     TElementDialogs* ElementDialogs = nullptr;
     TObjectDialogs* ObjectDialogs = nullptr;
+    TUserTexts* UserTexts = nullptr;
     TSpecialCharacters* SpecialCharacters = nullptr;
     TDroppedFiles* DroppedFiles = nullptr;
     TTagAttributes* TagAttributes = nullptr;

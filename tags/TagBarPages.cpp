@@ -83,6 +83,7 @@ void TTagButtons::BuildTagBar() {
         button->SetBounds(i * FixedButtonSize, 0, FixedButtonSize, FixedButtonSize);
         button->SetCaption(number);
         button->SetHint("User defineable");
+        button->SetTag(i + 1);
         UserButtons[i] = button;
     }
     for (int i = 0; i < std::ssize(AppButtons); ++i) {

@@ -179,10 +179,10 @@ void TGlossaryForm::LoadTitles() {
     GlossaryCombo->SetText("");
     EmptyMemo();
     Titles->Clear();
-    if (!FileExists(IniFileName))
-        MoveRegistryIndex();
     if (!IndexReadable())
         return;
+    if (!FileExists(IniFileName))
+        MoveRegistryIndex();
     TIniFile ini(IniFileName);
     ini.ReadSection(PhraseSection, Titles.get());
     for (int i = 0; i < Titles->Count(); ++i)
@@ -191,7 +191,7 @@ void TGlossaryForm::LoadTitles() {
 }
 
 bool TGlossaryForm::IndexReadable() {
-    if (!FileExists(IniFileName))
+    if (!FileExists(IniFileName) && !DirectoryExists(IniFileName))
         return true;
     try {
         ReadFileBytes(IniFileName);

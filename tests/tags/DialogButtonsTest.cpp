@@ -1,6 +1,7 @@
 // Each dialog button of the tag bar opens its own dialog.
 
 #include "ElementDialogSupport.h"
+#include "tags/HTMLGlossary.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
@@ -24,6 +25,7 @@ TEST_F(DialogButtonsTest, EachDialogButtonOpensItsDialog) {
         {&TTagButtons::SoundButton, "SoundForm"},
         {&TTagButtons::DivButton, "DivForm"},
         {&TTagButtons::SpanButton, "DivForm"},
+        {&TTagButtons::GlossaryButton, "GlossaryForm"},
     };
     for (const auto& [member, formName] : buttons) {
         SCOPED_TRACE(formName);
@@ -36,4 +38,6 @@ TEST_F(DialogButtonsTest, EachDialogButtonOpensItsDialog) {
         EXPECT_EQ(shown, formName);
     }
     EXPECT_EQ(PageText(), "<HTML><HEAD></HEAD><BODY>text</BODY></HTML>");
+    delete GlossaryForm; // made at start-up in the program, by its button here
+    GlossaryForm = nullptr;
 }

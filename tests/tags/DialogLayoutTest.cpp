@@ -7,6 +7,7 @@
 #include "tags/HTMLAttForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLFontTag.h"
+#include "tags/HTMLGlossary.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
 #include "tags/HTMLListForm.h"
@@ -14,6 +15,7 @@
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
 #include "tags/HTMLSoundForm.h"
+#include "tags/UserDefForm.h"
 
 #include <memory>
 
@@ -47,12 +49,19 @@ template <typename TDialog> std::unique_ptr<TForm> Make() {
 
 TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
     const std::pair<const char*, std::unique_ptr<TForm> (*)()> dialogs[] = {
-        {"link", Make<TLinkForm>},        {"image", Make<TImageForm>},
-        {"font", Make<THTMLFontTagForm>}, {"mailto", Make<TMailToForm>},
-        {"rule", Make<TRuleForm>},        {"META", Make<THTMLMetaForm>},
-        {"list", Make<TListForm>},        {"attribute", Make<TAttForm>},
-        {"applet", Make<TAppletForm>},    {"sound", Make<TSoundForm>},
+        {"link", Make<TLinkForm>},
+        {"image", Make<TImageForm>},
+        {"font", Make<THTMLFontTagForm>},
+        {"mailto", Make<TMailToForm>},
+        {"rule", Make<TRuleForm>},
+        {"META", Make<THTMLMetaForm>},
+        {"list", Make<TListForm>},
+        {"attribute", Make<TAttForm>},
+        {"applet", Make<TAppletForm>},
+        {"sound", Make<TSoundForm>},
         {"DIV", Make<TDivForm>},
+        {"glossary", Make<TGlossaryForm>},
+        {"user button", Make<THTMLEUserDefForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

@@ -17,7 +17,6 @@
 namespace {
 
 const char* const FrameworkFileName = "framewk.htm";
-const char* const GlossaryFileName = "glossary.ini";
 
 // The file's text up to its first NUL; empty when there is no file or it cannot be read.
 String ReadFrameworkText(const String& fileName) {
@@ -110,10 +109,10 @@ void TTemplates::TemplateFolder1Click(TObject* /*Sender*/) {
 }
 
 void TTemplates::MoveGlossaryFile(const String& oldFolder, const String& newFolder) {
-    const String from = IncludeTrailingPathDelimiter(oldFolder) + GlossaryFileName;
+    const String from = IncludeTrailingPathDelimiter(oldFolder) + GlossaryIndexName;
     if (!FileExists(from))
         return;
-    const String to = IncludeTrailingPathDelimiter(newFolder) + GlossaryFileName;
+    const String to = IncludeTrailingPathDelimiter(newFolder) + GlossaryIndexName;
     if (CopyFile(from, to, false))
         DeleteFile(from);
     else

@@ -8,6 +8,9 @@
 
 #include <utility>
 
+// The glossary's index file, in the template folder (the program folder while none is set).
+inline const char* const GlossaryIndexName = "glossary.ini";
+
 class TMenuItem;
 
 class TTemplates : public TMainFormFeature {

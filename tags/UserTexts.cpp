@@ -3,6 +3,7 @@
 #include "editor/CorvaletForm.h"
 #include "editor/DialogGuard.h"
 #include "editor/FontSettings.h"
+#include "editor/Templates.h"
 #include "platform/Events.h"
 #include "platform/FileUtils.h"
 #include "platform/Registry.h"
@@ -51,7 +52,7 @@ void TUserTexts::GlossaryButtonClick(TObject* /*Sender*/) {
     if (!EnsureDialog(GlossaryForm))
         return;
     ApplyButtonLook(GlossaryForm, TButtonLook::FromSetting);
-    GlossaryForm->IniFileName = GlossaryFolder() + "glossary.ini";
+    GlossaryForm->IniFileName = GlossaryFolder() + GlossaryIndexName;
     GlossaryForm->TargetEditor = Form.AnyDocumentOpen() ? Form.GetMemo(-1) : nullptr;
     GlossaryForm->TemplateFolder = Form.TemplateFolder;
     GlossaryForm->TabWidth = Form.TabWidth;

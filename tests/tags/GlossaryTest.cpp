@@ -137,6 +137,31 @@ TEST_F(GlossaryTest, ANewPhraseIsSavedInItsOwnFileAndSurvivesARestart) {
     EXPECT_EQ(phrase, "Kind regards\r\nAnn");
 }
 
+// The system's unique names are unique among its ".tmp" files only; the phrase files that carry
+// the next names already must stay as they are.
+TEST_F(GlossaryTest, ANewPhraseNeverTakesTheNameOfAnExistingPhraseFile) {
+    const String probe = GetTempFileName(Templates, "htm");
+    DeleteFile(probe);
+    const int last = std::stoi(ExtractFileName(probe).substr(3, 4), nullptr, 16);
+    std::vector<String> planted;
+    for (int step = 1; step <= 3; ++step) {
+        planted.push_back(Templates + "htm" + Format("%.4X", (last + step) & 0xFFFF) + ".glos");
+        WriteFileAtomic(planted.back(), "older phrase");
+    }
+    UseGlossary([](TGlossaryForm& form) {
+        form.GlossaryCombo->SetText("New");
+        form.GlossaryMemo->SetText("new phrase");
+        form.SaveButton->Click();
+        form.OKButton->Click();
+    });
+    const String fileName = TIniFile(IniName).ReadString("Custom Phrases", "New", "");
+    EXPECT_EQ(ReadFileBytes(fileName), "new phrase");
+    for (const String& older : planted) {
+        EXPECT_NE(fileName, older);
+        EXPECT_EQ(ReadFileBytes(older), "older phrase");
+    }
+}
+
 TEST_F(GlossaryTest, PhraseFilesGoBesideTheIndexWhenNoTemplateFolderIsSet) {
     Main->TemplateFolder = "";
     UseGlossary([](TGlossaryForm& form) {

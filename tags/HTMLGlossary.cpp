@@ -255,7 +255,6 @@ void TGlossaryForm::GlossaryComboChange(TObject* /*Sender*/) {
             ShowMessage("Can't find glossary file for \"" + title + "\"");
             return;
         }
-        GlossaryMemo->Clear();
         LoadPhraseFile(fileName);
         GlossaryMemo->SetModified(false);
     } else if (!GlossaryMemo->Modified()) {

@@ -34,7 +34,6 @@ void TEditCommands::BuildEditMenu() {
     Paste1->SetShortCut(ShortCut('V', ssCtrl));
     SelectAll2 = InsertItem(&Form, edit, 4, "SelectAll2", "&Select All");
     SelectAll2->SetShortCut(ShortCut('A', ssCtrl));
-    Select1 = InsertItem(&Form, edit, 5, "Select1", "Select &Tag");
 }
 
 void TEditCommands::BuildPopupMenu() {

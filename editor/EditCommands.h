@@ -30,8 +30,6 @@ public:
     TMenuItem* Copy1 = nullptr;
     TMenuItem* Paste1 = nullptr;
     TMenuItem* SelectAll2 = nullptr;
-    // Select Tag, shown in the Edit menu without a command of its own.
-    TMenuItem* Select1 = nullptr;
     TMenuItem* Undo2 = nullptr;
     TMenuItem* Cut2 = nullptr;
     TMenuItem* Copy4 = nullptr;

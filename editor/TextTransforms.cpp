@@ -50,11 +50,11 @@ void TTextTransforms::Build() {
 
 void TTextTransforms::BuildEditMenuItems() {
     TMenuItem* edit = Form.Edit1;
-    int lines = edit->IndexOf(Form.EditCommands->Select1);
+    int lines = edit->IndexOf(Form.EditCommands->SelectAll2) + 1;
     Indent1 = InsertItem(&Form, edit, lines, "Indent1", "&Indent");
     Unindent1 = InsertItem(&Form, edit, lines + 1, "Unindent1", "U&nindent");
     ChangeCase1 = InsertItem(&Form, edit, Indent1->MenuIndex(), "ChangeCase1", "C&hange Case");
-    int after = edit->IndexOf(Form.EditCommands->Select1) + 1;
+    int after = edit->IndexOf(Unindent1) + 1;
     TagCase1 = InsertItem(&Form, edit, after, "TagCase1", "Tag &Case");
     Uppercase1 = AddItem(&Form, TagCase1, "Uppercase1", "&Uppercase");
     Lowercase1 = AddItem(&Form, TagCase1, "Lowercase1", "&Lowercase");

@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,16 +38,39 @@ bool TakeChoice(const String& kind, const String& title, TComponent& dialog,
     return true;
 }
 
-// "Text|*.txt;*.text|All|*.*" as Qt's filters "Text (*.txt *.text)", "All (*)".
-QStringList NameFilters(const String& filter) {
-    QStringList filters;
-    QStringList parts = DisplayText(filter).split('|');
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString masks = parts[i + 1];
-        masks.replace(';', ' ');
-        masks.replace("*.*", "*");
-        filters << parts[i] + " (" + masks + ")";
+// A description that already names its masks ("Web Images (*.gif;*.jpg)") loses them, so that
+// the dialog, which lists the masks after every description, does not show them twice.
+String DescriptionWithoutMasks(const String& description) {
+    const size_t open = description.rfind(" (");
+    const bool namesMasks = open != String::npos && description.back() == ')' &&
+                            description.find('*', open) != String::npos;
+    return namesMasks ? description.substr(0, open) : description;
+}
+
+} // namespace
+
+std::vector<String> TOpenDialog::ShownFilters() const {
+    std::vector<String> parts;
+    for (size_t start = 0; start <= FFilter.size();) {
+        const size_t bar = std::min(FFilter.find('|', start), FFilter.size());
+        parts.push_back(FFilter.substr(start, bar - start));
+        start = bar + 1;
     }
+    std::vector<String> filters;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        String masks = StringReplace(parts[i + 1], ";", " ", rfReplaceAll);
+        masks = StringReplace(masks, "*.*", "*", rfReplaceAll);
+        filters.push_back(DescriptionWithoutMasks(parts[i]) + " (" + masks + ")");
+    }
+    return filters;
+}
+
+namespace {
+
+QStringList NameFilters(const std::vector<String>& shown) {
+    QStringList filters;
+    for (const String& filter : shown)
+        filters << DisplayText(filter);
     return filters;
 }
 
@@ -144,7 +168,7 @@ bool TOpenDialog::ExecuteShown() {
     else
         dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !FOptions.Contains(ofOverwritePrompt));
-    QStringList filters = NameFilters(FFilter);
+    QStringList filters = NameFilters(ShownFilters());
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         if (FFilterIndex >= 1 && FFilterIndex <= filters.size())

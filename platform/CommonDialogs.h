@@ -67,6 +67,8 @@ public:
     // Pairs of description and masks: "Text files|*.txt;*.text|All files|*.*".
     String Filter() const { return FFilter; }
     void SetFilter(const String& value) { FFilter = value; }
+    // The pairs as the dialog lists them: "Text files (*.txt *.text)", "All files (*)".
+    std::vector<String> ShownFilters() const;
     // 1 for the first pair; after OK, the pair chosen.
     int FilterIndex() const { return FFilterIndex; }
     void SetFilterIndex(int value) { FFilterIndex = value; }

@@ -36,8 +36,6 @@ void TApplication::Initialize(int& argc, char** argv) {
     std::copy(FCore->Argv.begin(), FCore->Argv.begin() + argc, argv);
     argv[argc] = nullptr;
     QApplication::setQuitOnLastWindowClosed(false);
-    if (!FTitle.empty())
-        QApplication::setApplicationDisplayName(DisplayText(FTitle));
 }
 
 void TApplication::FormCreated(TForm* form) {
@@ -114,10 +112,10 @@ void TApplication::HandleException(TObject* Sender) {
     }
 }
 
+// The title is the program's name where the program shows it (message boxes); it is not given to
+// the toolkit as the display name, which the toolkit would append to every window's title.
 void TApplication::SetTitle(const String& value) {
     FTitle = value;
-    if (QApplication::instance())
-        QApplication::setApplicationDisplayName(DisplayText(value));
 }
 
 String TApplication::ExeName() const {

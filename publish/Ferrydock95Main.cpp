@@ -295,7 +295,7 @@ void TFerrydock95Form::ShowProgress(const String& sourcePath) {
 bool TFerrydock95Form::MayWrite(const String& sourcePath, const String& outputPath) {
     if (BrowserPreview || SourceOverwriteIntended || !IsSameFile(sourcePath, outputPath))
         return true;
-    String question = UpperCase(outputPath) +
+    String question = outputPath +
                       "\r\n\nis the page being published. Publishing it here replaces the page "
                       "with its published copy.\r\n\nOverwrite the page?";
     return Application->MessageBox(question, PublisherCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
@@ -304,8 +304,7 @@ bool TFerrydock95Form::MayWrite(const String& sourcePath, const String& outputPa
 void TFerrydock95Form::ReportPublished(const String& sourcePath, const String& outputPath) {
     if (NoPublishedMessage || MessagesOff || !ShowMessages)
         return;
-    String message =
-        UpperCase(sourcePath) + "\r\n\nhas been published as\r\n\n" + UpperCase(outputPath);
+    String message = sourcePath + "\r\n\nhas been published as\r\n\n" + outputPath;
     if (SourceFileCount > 1 || MultipleRun) {
         message += "\r\n\nContinue showing this message?";
         if (Application->MessageBox(message, PublisherCaption, MB_YESNO | MB_ICONINFORMATION) ==

@@ -123,8 +123,10 @@ void TQmDirectoryListBox::DrawItem(int index, const TRect& rect) {
 
 // ---- TQmDriveComboBox
 
+// A drive without a label shows its name alone: most roots here have none, and "/ []" looks
+// like something is missing.
 String DriveVolumeText(const TLogicalDrive& drive, TTextCase textCase) {
-    return "[" + Cased(drive.VolumeLabel, textCase) + "]";
+    return drive.VolumeLabel.empty() ? String() : "[" + Cased(drive.VolumeLabel, textCase) + "]";
 }
 
 String DriveNetworkText(const TLogicalDrive& drive, TTextCase textCase) {
@@ -156,6 +158,14 @@ void TQmDriveComboBox::WndProc(TMessage& Message) {
     }
 }
 
+namespace {
+
+String JoinedDriveText(const String& name, const String& detail) {
+    return detail.empty() ? name : name + " " + detail;
+}
+
+} // namespace
+
 // A removable drive is never read: an empty drive must not hold the list up.
 String TQmDriveComboBox::DriveText(const TLogicalDrive& drive) const {
     String name = Cased(drive.Name, TextCase());
@@ -163,9 +173,9 @@ String TQmDriveComboBox::DriveText(const TLogicalDrive& drive) const {
     case DRIVE_REMOVABLE:
         return name;
     case DRIVE_REMOTE:
-        return name + " " + DriveNetworkText(drive, TextCase());
+        return JoinedDriveText(name, DriveNetworkText(drive, TextCase()));
     default:
-        return name + " " + DriveVolumeText(drive, TextCase());
+        return JoinedDriveText(name, DriveVolumeText(drive, TextCase()));
     }
 }
 

@@ -12,16 +12,21 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace MainWindowSupport;
 
 namespace {
 
-const char* const GlyphButtons[] = {
-    "FileSaveButton", "PrintButton",   "CloseButton",     "CloseAllButton", "IntBrowserButton",
-    "CutButton",      "CopyButton",    "PasteButton",     "BookmarkButton", "GotoButton",
-    "FindButton",     "ReplaceButton", "ExtendButton",    "IndentButton",   "UnindentButton",
-    "HelpButton",     "IEButton",      "NavigatorButton",
-};
+// Every button of the window's two toolbars, whichever feature made it.
+std::vector<String> GlyphButtons(const THTMLEMainForm& form) {
+    std::vector<String> names;
+    for (TQmToolbar* toolbar : {form.StdToolbar, form.EditToolbar})
+        for (int i = 0; i < toolbar->ControlCount(); ++i)
+            if (dynamic_cast<TQmToolbarButton*>(toolbar->Controls(i)))
+                names.push_back(toolbar->Controls(i)->Name());
+    return names;
+}
 
 // The window's toolbar button of that name, whichever feature made it.
 TQmToolbarButton* ToolbarButton(const THTMLEMainForm& form, const String& name) {
@@ -69,7 +74,8 @@ protected:
 
 TEST_F(ShippedGlyphs, EveryToolbarButtonShowsItsOwnPictureAndCanBeGreyed) {
     auto form = MakeMainWindow();
-    for (const char* name : GlyphButtons) {
+    ASSERT_GE(GlyphButtons(*form).size(), 20u);
+    for (const String& name : GlyphButtons(*form)) {
         SCOPED_TRACE(name);
         TQmToolbarButton* button = ToolbarButton(*form, name);
         ASSERT_NE(button, nullptr);
@@ -94,7 +100,7 @@ TEST(ToolbarGlyphs, OnlyButtonsWhosePictureIsThereGetOneAndNothingIsSaid) {
         ASSERT_TRUE(CopyFile(ShippedGlyph(name), ProgramFolderGlyph(name), true));
 
     auto form = MakeMainWindow();
-    for (const String name : GlyphButtons) {
+    for (const String& name : GlyphButtons(*form)) {
         SCOPED_TRACE(name);
         const bool present = name == "CutButton" || name == "HelpButton";
         TQmToolbarButton* button = ToolbarButton(*form, name);

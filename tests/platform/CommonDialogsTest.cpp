@@ -212,3 +212,20 @@ TEST(FindDialogs, ButtonsSayWhichWasPressedAndRaiseTheirEvents) {
     EXPECT_FALSE(dialog.Showing());
     EXPECT_EQ(events.size(), 4u);
 }
+
+TEST(FileDialogFilters, EachPairIsListedOnceWithItsMasks) {
+    const struct {
+        const char* Filter;
+        std::vector<String> Shown;
+    } cases[] = {
+        {"Help files|*.hlp|All files|*.*", {"Help files (*.hlp)", "All files (*)"}},
+        {"Web Images (*.gif;*.jpg;*.png)|*.gif;*.jpg;*.png", {"Web Images (*.gif *.jpg *.png)"}},
+        {"Pages (HTML)|*.htm;*.html", {"Pages (HTML) (*.htm *.html)"}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        TOpenDialog dialog(nullptr);
+        dialog.SetFilter(c.Filter);
+        EXPECT_EQ(dialog.ShownFilters(), c.Shown) << c.Filter;
+    }
+}

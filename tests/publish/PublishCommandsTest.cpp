@@ -78,8 +78,8 @@ TEST_F(PublishCommandsTest, PublishSavesAModifiedPageThenPublishesIt) {
     EXPECT_FALSE(Form->Memos[0]->Modified());
     EXPECT_EQ(ReadFileBytes(Upload + "page.html"), PublishedText);
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
-    EXPECT_EQ(TestHooks::Prompts()[0].Text, UpperCase(page) + "\r\n\nhas been published as\r\n\n" +
-                                                UpperCase(Upload + "page.html"));
+    EXPECT_EQ(TestHooks::Prompts()[0].Text,
+              page + "\r\n\nhas been published as\r\n\n" + Upload + "page.html");
 }
 
 // Whichever question the user cancels, nothing is saved over nor published over.

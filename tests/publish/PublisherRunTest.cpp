@@ -74,8 +74,8 @@ TEST_F(PublisherRunTest, PublishesTheCleanedPageUnderItsLowerCasedNameAndReports
               "<HTML>\r\n<BODY>\r\n<A HREF=\"Index.html\">Olvane</A>\r\n</HTML>\r\n");
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
     const TestHooks::TPrompt& message = TestHooks::Prompts()[0];
-    EXPECT_EQ(message.Text, UpperCase(source) + "\r\n\nhas been published as\r\n\n" +
-                                UpperCase(FPublished + "page.html"));
+    EXPECT_EQ(message.Text,
+              source + "\r\n\nhas been published as\r\n\n" + FPublished + "page.html");
     EXPECT_EQ(message.Caption, "Ferrydock 95");
     EXPECT_EQ(message.Flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(FForm->PubFileName->Items()[0], source);
@@ -167,8 +167,8 @@ TEST_F(PublisherRunTest, NoToContinueShowingSilencesLaterFilesAndRuns) {
     FForm->PublishFiles();
 
     ASSERT_EQ(TestHooks::Prompts().size(), 1u);
-    EXPECT_EQ(TestHooks::Prompts()[0].Text, UpperCase(first) + "\r\n\nhas been published as\r\n\n" +
-                                                UpperCase(FPublished + "one.html") +
+    EXPECT_EQ(TestHooks::Prompts()[0].Text, first + "\r\n\nhas been published as\r\n\n" +
+                                                FPublished + "one.html" +
                                                 "\r\n\nContinue showing this message?");
     EXPECT_EQ(TestHooks::Prompts()[0].Flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
     EXPECT_EQ(ReadFileBytes(FPublished + "two.html"), "2\r\n");
@@ -325,6 +325,11 @@ TEST_F(PublisherRunTest, PublishingOverTheSourceAsksUnlessMeantSo) {
         if (c.Answer) {
             EXPECT_EQ(TestHooks::Prompts()[0].Flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
             EXPECT_EQ(TestHooks::Prompts()[0].Caption, "Ferrydock 95");
+            // The path as it stands on disk, not upper-cased into a file that does not exist.
+            const String target =
+                c.ThroughLink ? IncludeTrailingPathDelimiter(linked) + "self.html" : source;
+            EXPECT_EQ(TestHooks::Prompts()[0].Text.substr(0, target.size() + 6),
+                      target + "\r\n\nis ");
         }
         EXPECT_EQ(ReadFileBytes(source) != original, c.Overwritten);
         EXPECT_FALSE(FForm->SourceOverwriteIntended);

@@ -205,6 +205,13 @@ TEST_F(WindowLayoutTest, SplittersByMouse) {
     EXPECT_EQ(Form->ToolbarPanel->Width(), standard);
     EXPECT_EQ(Layout().SplitIt1->Left(), standard);
     EXPECT_EQ(Layout().SplitIt1->Tag(), 0);
+    // A drag that the double-click's press starts and moves ends on the normal view all the same.
+    Form->ToolbarPanel->SetWidth(standard + 100);
+    Layout().SplitIt1DblClick(Layout().SplitIt1);
+    Layout().SplitIt1Split(Layout().SplitIt1, standard + 60);
+    Layout().SplitIt1->OnMouseUp(Layout().SplitIt1, mbLeft, {}, 60, 10);
+    EXPECT_EQ(Form->ToolbarPanel->Width(), standard);
+    EXPECT_EQ(Layout().SplitIt1->Tag(), 0);
 
     Resize(500);
     TestHooks::DoubleClickMouse(*Layout().SplitIt1, 2, 10);

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 using namespace MainWindowSupport;
@@ -335,6 +336,33 @@ TEST_F(WindowLayoutTest, DamagedOrAbsurdStoredValues) {
         EXPECT_TRUE(Form->LeftPanel->Visible()) << c.Name;
         EXPECT_TRUE(Form->TopPanel->Visible()) << c.Name;
     }
+}
+
+// In help-pointer mode each layout command shows its help topic and changes nothing.
+TEST_F(WindowLayoutTest, InHelpPointerModeACommandShowsOnlyItsTopic) {
+    Resize(420);
+    Bar().ButtonsPage->SetActivePage(Bar().CommonSheet);
+    const int boldLeft = Bar().BoldButton->Left();
+    const int toolbarWidth = Form->ToolbarPanel->Width();
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[this] { Layout().TagButtonsNormalView1->Click(); }, 590},
+        {[this] { Layout().ViewAllTagButtons1->Click(); }, 580},
+        {[this] { Layout().Toolbars1->Click(); }, 595},
+        {[this] { Layout().FullScreen1->Click(); }, 520},
+        {[this] { TestHooks::ClickMouse(*Layout().RightScrolls[0], 5, 5); }, 30060},
+        {[this] { TestHooks::ClickMouse(*Layout().SplitIt2, 1, 5); }, 20060},
+    };
+    for (const auto& [command, number] : cases) {
+        Form->PointerHelp1->Click();
+        command();
+        ASSERT_FALSE(TestHooks::HelpRequests().empty());
+        EXPECT_EQ(TestHooks::HelpRequests().back().Data, static_cast<uintptr_t>(number));
+    }
+    EXPECT_FALSE(Form->HelpPointerMode());
+    EXPECT_EQ(Bar().BoldButton->Left(), boldLeft);
+    EXPECT_EQ(Form->ToolbarPanel->Width(), toolbarWidth);
+    EXPECT_TRUE(Form->StdToolbar->Visible());
+    EXPECT_TRUE(Form->TopPanel->Visible());
 }
 
 } // namespace

@@ -35,6 +35,7 @@
 #include "tags/TagButtons.h"
 #include "tags/TagInsertion.h"
 #include "tags/UserTexts.h"
+#include "tags/WindowLayout.h"
 
 #include <memory>
 
@@ -66,6 +67,11 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TagButtons = form.AddFeature(std::make_unique<TTagButtons>(form));
     // After the tag buttons, whose Apps page holds its buttons.
     form.AppButtons = form.AddFeature(std::make_unique<TAppButtons>(form));
+    // After the tag buttons, whose pages it scrolls, and the application buttons, after whose
+    // reading the window state is restored once more; before the internal browser, which is left
+    // before the window's state is kept at closing, and after the documents, which close their
+    // pages after that.
+    form.WindowLayout = form.AddFeature(std::make_unique<TWindowLayout>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));

@@ -60,6 +60,7 @@ class TTagChecking;
 class TSiteAnalyser;
 class TImageIndex;
 class TGlobalFindReplace;
+class TWindowLayout;
 
 class THTMLEMainForm : public TForm {
 public:
@@ -123,6 +124,7 @@ public:
     TSiteAnalyser* SiteAnalyser = nullptr;
     TImageIndex* ImageIndex = nullptr;
     TGlobalFindReplace* GlobalFindReplace = nullptr;
+    TWindowLayout* WindowLayout = nullptr;
     // The file list the user works in, the first that a feature shows (the file pane's); none
     // when no feature shows one.
     TFileListBox* WorkingFileList() const;
@@ -332,8 +334,11 @@ public:
     TMenuItem* TabsRight1 = nullptr;
     TMenuItem* TabsLeft1 = nullptr;
 
-    // Top panel with the docks and toolbars; the tag-button bar fills the rest of it.
+    // Top panel: on the left the toolbar area with the docks and toolbars, the tag-button bar's
+    // panel filling the rest.
     TPanel* TopPanel = nullptr;
+    TPanel* ToolbarPanel = nullptr;
+    TPanel* ButtonsPagePanel = nullptr;
     TQmDock* DockStd = nullptr;
     TQmDock* DockEdit = nullptr;
     TQmToolbar* StdToolbar = nullptr;

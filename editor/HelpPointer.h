@@ -305,6 +305,16 @@ constexpr THelpContext RightScroll1Click = 30060;
 
 // Numbers that only the window's items carry, for F1.
 constexpr THelpContext HelpMenu = 1010;
+// The tag bar's pages.
+constexpr THelpContext CommonSheet = 25000;
+constexpr THelpContext LayoutPage = 25010;
+constexpr THelpContext FontSheet = 25020;
+constexpr THelpContext ListSheet = 25030;
+constexpr THelpContext TablesPage = 25040;
+constexpr THelpContext FormSheet = 25050;
+constexpr THelpContext FramesPage = 25060;
+constexpr THelpContext CharSheet = 25070;
+constexpr THelpContext SpecialSheet = 25080;
 constexpr THelpContext ApplicationPage = 25090;
 
 } // namespace HelpContexts

@@ -69,6 +69,11 @@ public:
     }
     // The printer font was chosen: a text printed in it takes the font's name and size.
     virtual void PrinterFontChosen(const TFont& /*font*/) {}
+    // The window's size, place and panels are brought back as they were kept, as its creation
+    // lays it out.
+    virtual void RestoreWindowState() {}
+    // The window was resized or its panels changed: the feature lays out what it keeps in them.
+    virtual void WindowResized() {}
     // The window is showing (each time it shows): the commands that every showing brings back
     // are made visible again.
     virtual void WindowShowing() {}

@@ -201,6 +201,8 @@ void THTMLEMainForm::SetProgramFolders() {
 void THTMLEMainForm::PrepareLayout() {
     PrePublish = false;
     FormResize(this);
+    for (const auto& feature : FFeatures)
+        feature->RestoreWindowState();
 }
 
 // A key that cannot be opened reads as empty, so every default still stands.

@@ -70,8 +70,18 @@ void THTMLEMainForm::BuildTopPanel() {
     TopPanel->SetBevelOuter(bvNone);
     TopPanel->SetCaption("");
 
-    DockStd = NewControl<TQmDock>(this, TopPanel, "DockStd");
-    DockEdit = NewControl<TQmDock>(this, TopPanel, "DockEdit");
+    ToolbarPanel = NewControl<TPanel>(this, TopPanel, "ToolbarPanel");
+    ToolbarPanel->SetAlign(alLeft);
+    ToolbarPanel->SetWidth(300);
+    ButtonsPagePanel = NewControl<TPanel>(this, TopPanel, "ButtonsPagePanel");
+    ButtonsPagePanel->SetAlign(alClient);
+    for (TPanel* panel : {ToolbarPanel, ButtonsPagePanel}) {
+        panel->SetBevelOuter(bvNone);
+        panel->SetCaption("");
+    }
+
+    DockStd = NewControl<TQmDock>(this, ToolbarPanel, "DockStd");
+    DockEdit = NewControl<TQmDock>(this, ToolbarPanel, "DockEdit");
     StdToolbar = NewComponent<TQmToolbar>(this, "StdToolbar");
     StdToolbar->SetDockedTo(DockStd);
     EditToolbar = NewComponent<TQmToolbar>(this, "EditToolbar");
@@ -187,6 +197,8 @@ void THTMLEMainForm::FormResize(TObject* /*Sender*/) {
     int topHeight = TopPanel->Height();
     ImagePanel->SetLeft(CentredStart(paneWidth, ClientWidth() - paneWidth, ImagePanel->Width()));
     ImagePanel->SetTop(CentredStart(topHeight, ClientHeight() - topHeight, ImagePanel->Height()));
+    for (const auto& feature : FFeatures)
+        feature->WindowResized();
     if (locked)
         LockWindowUpdate(nullptr);
 }

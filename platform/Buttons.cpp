@@ -29,9 +29,22 @@ void TSpeedButton::Paint() {
     Canvas().Brush().SetColor(clBtnFace);
     Canvas().FillRect(rect);
     DrawEdge(Canvas(), rect, FPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (FGlyph.Empty())
-        return;
     const int shift = FPressed ? 1 : 0;
+    if (FGlyph.Empty()) {
+        DrawCaption(shift);
+        return;
+    }
     Canvas().Draw((Width() - FGlyph.Width()) / 2 + shift, (Height() - FGlyph.Height()) / 2 + shift,
                   FGlyph);
+}
+
+// A button without a glyph shows its caption, greyed while it is disabled.
+void TSpeedButton::DrawCaption(int shift) {
+    const String caption = Caption();
+    if (caption.empty())
+        return;
+    Canvas().Brush().SetStyle(bsClear);
+    Canvas().Font().SetColor(Enabled() ? clBtnText : clGrayText);
+    Canvas().TextOut((Width() - Canvas().TextWidth(caption)) / 2 + shift,
+                     (Height() - Canvas().TextHeight(caption)) / 2 + shift, caption);
 }

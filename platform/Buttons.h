@@ -1,6 +1,6 @@
 #pragma once
-// A speed button: a button without a window of its own, showing a glyph, that never takes the
-// focus.
+// A speed button: a button without a window of its own, showing a glyph (else its caption), that
+// never takes the focus.
 
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
@@ -17,6 +17,8 @@ protected:
     void Paint() override;
 
 private:
+    void DrawCaption(int shift);
+
     TBitmap FGlyph;
     bool FPressed = false;
 };

@@ -306,6 +306,8 @@ public:
     int Height() const;
     // The desktop without the panels of the desktop environment.
     TRect WorkAreaRect() const;
+    // The area every screen together covers; a window must meet it to be seen.
+    TRect DesktopRect() const;
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
     // The font families installed, sorted.
     TStrings& Fonts();

@@ -126,6 +126,16 @@ TRect TScreen::WorkAreaRect() const {
     return TestHooks::Active() ? TestHooks::WorkArea() : ScreenRect(true);
 }
 
+TRect TScreen::DesktopRect() const {
+    if (TestHooks::Active())
+        return Rect(0, 0, TestHooks::ScreenSize().cx, TestHooks::ScreenSize().cy);
+    QScreen* screen = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!screen)
+        return ScreenRect(false);
+    QRect r = screen->virtualGeometry();
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
 TStrings& TScreen::Fonts() {
     if (!FFonts) {
         FFonts = std::make_unique<TStringList>();

@@ -9,6 +9,7 @@
 #include "editor/HelpPointer.h"
 #include "platform/DragManager.h"
 #include "platform/Events.h"
+#include "platform/ExtCtrls.h"
 #include "platform/FileListBox.h"
 #include "platform/Forms.h"
 #include "platform/Registry.h"
@@ -41,8 +42,13 @@ const int DragCursorSlot = -25;
 // Include Multimedia before Work Offline and the rest after the shell's own items.
 void TFilePane::Build() {
     TPanel* panel = Form.LeftPanel;
-    DriveComboBox1 = NewControl<TQmDriveComboBox>(&Form, panel, "DriveComboBox1");
+    DriveListPanel = NewControl<TPanel>(&Form, panel, "DriveListPanel");
+    DriveListPanel->SetAlign(alTop);
+    DriveListPanel->SetBevelOuter(bvNone);
+    DriveListPanel->SetCaption("");
+    DriveComboBox1 = NewControl<TQmDriveComboBox>(&Form, DriveListPanel, "DriveComboBox1");
     DriveComboBox1->SetAlign(alTop);
+    DriveListPanel->SetHeight(DriveComboBox1->Height());
     DirectoryListBox1 = NewControl<TQmDirectoryListBox>(&Form, panel, "DirectoryListBox1");
     DirectoryListBox1->SetAlign(alTop);
     DirectoryListBox1->SetHeight(160);

@@ -19,6 +19,7 @@ class TFileListBox;
 class TGeneralRoutines;
 class TJCopy;
 class TMRUFileList;
+class TPanel;
 class TPopupMenu;
 class TQmDirectoryListBox;
 class TQmDriveComboBox;
@@ -35,6 +36,8 @@ public:
     void ReadSettings() override;
     // The last mask chosen.
     void WriteSettings() override;
+    // "LastMask" alone, as the window's closing keeps it.
+    void StoreLastMask();
     // The File menu's Properties is offered for the list's current file and View as Background
     // shows for an image; the View menu's filter items are checked as the filter stands.
     void MenuOpening(TMenuItem& menu) override;
@@ -117,6 +120,8 @@ public:
     void ReportUnreadableFolder(const String& folder);
 
     // ---- Controls and state ----
+    // The drive list on its panel at the top of the pane; full screen hides the panel.
+    TPanel* DriveListPanel = nullptr;
     TQmDriveComboBox* DriveComboBox1 = nullptr;
     TQmDirectoryListBox* DirectoryListBox1 = nullptr;
     TFileListBox* FileListBox1 = nullptr;
@@ -180,8 +185,6 @@ private:
     String JoinedMasks(int count) const;
     // "Masks" (the first 16 masks) and "LastMask" (the filter text).
     void StoreMasks();
-    // "LastMask" alone, as the window's closing keeps it.
-    void StoreLastMask();
 
     TPoint FileListMenuPoint;
 };

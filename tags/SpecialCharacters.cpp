@@ -126,7 +126,7 @@ void TSpecialCharacters::Build() {
         button->SetShowHint(true);
         this->*entry.Member = button;
     }
-    bar.FlowTagButtons(bar.CharSheet);
+    bar.LineUpTagButtons(bar.CharSheet);
     for (const TEntity& entity : Entities)
         bar.CharListBox->Items().Add(entity.Item);
     TStringGrid& grid = *bar.CharGrid;

@@ -20,16 +20,23 @@ struct TPage {
     TTabSheet* TTagButtons::*Member;
     const char* Name;
     const char* Caption;
+    THelpContext Help; // 0: none
 };
 
 const TPage Pages[] = {
-    {&F::CommonSheet, "CommonSheet", "Common"},    {&F::LayoutPage, "LayoutPage", "Layout"},
-    {&F::FontSheet, "FontSheet", "Fonts"},         {&F::ListSheet, "ListSheet", "Lists"},
-    {&F::TablesPage, "TablesPage", "Tables"},      {&F::FormSheet, "FormSheet", "Forms"},
-    {&F::FramesPage, "FramesPage", "Frames"},      {&F::CharSheet, "CharSheet", "Chars"},
-    {&F::StyleSheet, "StyleSheet", "Style"},       {&F::ScriptsSheet, "ScriptsSheet", "Scripts"},
-    {&F::SpecialSheet, "SpecialSheet", "Publish"}, {&F::ApplicationPage, "ApplicationPage", "Apps"},
-    {&F::UserSheet, "UserSheet", "User"},
+    {&F::CommonSheet, "CommonSheet", "Common", HelpContexts::CommonSheet},
+    {&F::LayoutPage, "LayoutPage", "Layout", HelpContexts::LayoutPage},
+    {&F::FontSheet, "FontSheet", "Fonts", HelpContexts::FontSheet},
+    {&F::ListSheet, "ListSheet", "Lists", HelpContexts::ListSheet},
+    {&F::TablesPage, "TablesPage", "Tables", HelpContexts::TablesPage},
+    {&F::FormSheet, "FormSheet", "Forms", HelpContexts::FormSheet},
+    {&F::FramesPage, "FramesPage", "Frames", HelpContexts::FramesPage},
+    {&F::CharSheet, "CharSheet", "Chars", HelpContexts::CharSheet},
+    {&F::StyleSheet, "StyleSheet", "Style", 0},
+    {&F::ScriptsSheet, "ScriptsSheet", "Scripts", 0},
+    {&F::SpecialSheet, "SpecialSheet", "Publish", HelpContexts::SpecialSheet},
+    {&F::ApplicationPage, "ApplicationPage", "Apps", HelpContexts::ApplicationPage},
+    {&F::UserSheet, "UserSheet", "User", 0},
 };
 
 struct THiddenButton {
@@ -55,17 +62,17 @@ const int FixedButtonSize = 25;
 
 } // namespace
 
-// The pages fill the top panel below the toolbars.
+// The pages fill their panel right of the toolbars.
 void TTagButtons::BuildTagBar() {
-    ButtonsPage = NewControl<TPageControl>(&Form, Form.TopPanel, "ButtonsPage");
+    ButtonsPage = NewControl<TPageControl>(&Form, Form.ButtonsPagePanel, "ButtonsPage");
     ButtonsPage->SetAlign(alClient);
     for (const TPage& page : Pages) {
         TTabSheet* sheet = NewComponent<TTabSheet>(&Form, page.Name);
         sheet->SetPageControl(ButtonsPage);
         sheet->SetCaption(page.Caption);
+        sheet->SetHelpContext(page.Help);
         this->*page.Member = sheet;
     }
-    ApplicationPage->SetHelpContext(HelpContexts::ApplicationPage);
     int left = 0;
     for (const THiddenButton& hidden : HiddenButtons) {
         auto* button = NewControl<TQmToolbarButton>(&Form, CommonSheet, hidden.Name);

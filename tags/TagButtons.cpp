@@ -7,6 +7,7 @@
 #include "editor/Templates.h"
 #include "editor/TextTransforms.h"
 #include "generators/TableCommands.h"
+#include "platform/Buttons.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
 #include "tags/HTMLGlobal.h"
@@ -204,10 +205,8 @@ const TButtonHandler ButtonHandlers[] = {
 const int ButtonHeight = 25;
 const int MinButtonWidth = 25;
 const int CaptionCharWidth = 7;
-// A page that is not laid out yet is taken to be as wide as the tag bar of a window of the
-// starting size.
-const int FallbackPageWidth = 760;
-const int PageMargin = 8;
+// The width of a page's left scroll button.
+const int FirstButtonLeft = 12;
 
 int ButtonWidthFor(const String& caption) {
     return std::max(MinButtonWidth, static_cast<int>(caption.size()) * CaptionCharWidth + 8);
@@ -242,10 +241,6 @@ void TTagButtons::Bind() {
     HeadingsUpDown1->OnClick = Handler(this, &TTagButtons::HeadingsUpDown1Click);
     HeadingsEdit->OnClick = Handler(this, &TTagButtons::HeadingsEditClick);
     ButtonsPage->OnChange = Handler(this, &TTagButtons::ButtonsPageChange);
-    ButtonsPage->OnResize = [this](TObject*) {
-        for (int i = 0; i < ButtonsPage->PageCount(); ++i)
-            FlowTagButtons(ButtonsPage->Pages(i));
-    };
     BindTagBarLists();
 }
 
@@ -276,24 +271,19 @@ void TTagButtons::BuildTagButtons() {
     ColorDialog1 = NewComponent<TColorDialog>(&Form, "ColorDialog1");
     ColorDialog1->SetOptions({cdFullOpen, cdAnyColor});
     for (int i = 0; i < ButtonsPage->PageCount(); ++i)
-        FlowTagButtons(ButtonsPage->Pages(i));
+        LineUpTagButtons(ButtonsPage->Pages(i));
 }
 
-// Left to right in rows as wide as the page; a page's scrolling comes with its own layout.
-void TTagButtons::FlowTagButtons(TTabSheet* page) const {
-    // The tag bar spans the window, and is aligned to it only once the window is built.
-    int barWidth = Form.ClientWidth() - PageMargin;
-    int width = barWidth > 2 * MinButtonWidth ? barWidth : FallbackPageWidth;
-    int left = 0;
-    int top = 0;
+// Left to right in one row, starting right of the page's left scroll button; the window's layout
+// scrolls the row sideways.
+void TTagButtons::LineUpTagButtons(TTabSheet* page) const {
+    int left = FirstButtonLeft;
     for (int i = 0; i < page->ControlCount(); ++i) {
         TControl* control = page->Controls(i);
-        if (left > 0 && left + control->Width() > width) {
-            left = 0;
-            top += ButtonHeight;
-        }
+        if (dynamic_cast<TSpeedButton*>(control))
+            continue;
         control->SetLeft(left);
-        control->SetTop(top);
+        control->SetTop(0);
         left += control->Width();
     }
 }

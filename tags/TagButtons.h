@@ -100,8 +100,8 @@ public:
     void SSIEchoListExit(TObject* Sender);
     void ReplaceAnglesListExit(TObject* Sender);
 
-    // Left to right in rows as wide as the page.
-    void FlowTagButtons(TTabSheet* page) const;
+    // Left to right in one row, the scroll buttons left where they are.
+    void LineUpTagButtons(TTabSheet* page) const;
     // Over the pages and the panes, with the focus.
     void ShowDropList(TListBox* list);
 

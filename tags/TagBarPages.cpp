@@ -107,8 +107,9 @@ void TTagButtons::BuildTagBar() {
 // The window's creation starts on the Common page and shows the buttons kept hidden until then.
 void TTagButtons::ReadSettings() {
     ButtonsPage->SetActivePage(CommonSheet);
-    ImageMapButton->SetVisible(true);
-    for (TQmToolbarButton* button : {PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {
+    // The image-map button joins the layout too: kept out of it, scrolling would hide it for good.
+    for (TQmToolbarButton* button :
+         {ImageMapButton, PerlCommentButton, PerlNoCommentButton, ReplaceAnglesButton}) {
         button->SetVisible(true);
         button->SetTag(0);
     }

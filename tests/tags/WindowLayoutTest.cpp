@@ -112,15 +112,16 @@ TEST_F(WindowLayoutTest, ScrollButtonsReachEveryButtonInANarrowWindow) {
     TSpeedButton* right = Layout().RightScrolls[0];
     EXPECT_FALSE(left->Enabled());
     ASSERT_TRUE(right->Enabled());
-    std::set<String> everShown = ShownButtons(page);
+    const std::set<String> shownAtStart = ShownButtons(page);
+    std::set<String> everShown = shownAtStart;
     const int boldLeft = Bar().BoldButton->Left();
-    // The first button scrolling shows stands 25 pixels right of the left scroll button's room:
-    // one press leaves it in view, the second hides it and offers the left scroll button.
+    // The first button stands right against the left scroll button: one press hides it and
+    // offers the left scroll button.
     TestHooks::ClickMouse(*right, 5, 5);
     EXPECT_EQ(Bar().BoldButton->Left(), boldLeft - 24);
-    EXPECT_FALSE(left->Enabled());
-    TestHooks::ClickMouse(*right, 5, 5);
+    EXPECT_FALSE(Bar().ImageMapButton->Visible());
     EXPECT_TRUE(left->Enabled());
+    TestHooks::ClickMouse(*right, 5, 5);
     int presses = 2;
     while (right->Enabled() && presses < 200) {
         std::set<String> shown = ShownButtons(page);
@@ -141,6 +142,8 @@ TEST_F(WindowLayoutTest, ScrollButtonsReachEveryButtonInANarrowWindow) {
         TestHooks::ClickMouse(*left, 5, 5);
     EXPECT_EQ(Bar().BoldButton->Left(), boldLeft);
     EXPECT_FALSE(left->Enabled());
+    // Scrolled back, every button that was there is there again, the image-map button included.
+    EXPECT_EQ(ShownButtons(page), shownAtStart);
 }
 
 // A page whose buttons all fit offers neither scroll button and shows them all; a button that

@@ -16,6 +16,10 @@ class TFileListBox;
 
 class TGlobalReplaceForm : public TForm {
 public:
+    // The Found cell of a file left as it was: one that could not be read, or not written.
+    static constexpr const char* NotReadText = "      Not read";
+    static constexpr const char* NotWrittenText = "      Not written";
+
     explicit TGlobalReplaceForm(TComponent* AOwner);
 
     TStringGrid* StringGrid1 = nullptr;

@@ -123,7 +123,7 @@ void AddReportLines(TGlobalRun& run, const String& name, const std::vector<Strin
 
 // A file left as it was gets its reason in the grid ("Not read", "Not written").
 String ProblemText(const TGlobalFileResult& result) {
-    return result.Count == 0 ? "      Not read" : "      Not written";
+    return result.Count == 0 ? TGlobalReplaceForm::NotReadText : TGlobalReplaceForm::NotWrittenText;
 }
 
 // Each line followed by CR LF.

@@ -281,9 +281,10 @@ TEST_F(GlobalFindReplaceTest, ReplaceDialogInGlobalModeRunsOverTheFiles) {
 }
 
 // The result window's own commands: the header sort flips its direction and orders equal counts
-// by name, Copy writes each line break as eight dots, Select marks the files with a match.
+// by name, Copy writes each line break as eight dots, Select marks the files with a match, not
+// those left as they were.
 TEST_F(GlobalFindReplaceTest, ResultWindowSortsCopiesAndSelects) {
-    for (const char* name : {"b.htm", "a.htm", "c.htm", "d.htm"})
+    for (const char* name : {"b.htm", "a.htm", "c.htm", "d.htm", "e.htm", "f.htm"})
         Make(name, "x");
     MakeWindow();
     TGlobalReplaceForm dialog(nullptr);
@@ -293,9 +294,11 @@ TEST_F(GlobalFindReplaceTest, ResultWindowSortsCopiesAndSelects) {
                                                         {"b.htm", "    2 occurrences"},
                                                         {"d.htm", "      None found"},
                                                         {"a.htm", "    2 occurrences"},
-                                                        {"c.htm", "  12 occurrences"}};
-    grid.SetRowCount(5);
-    for (int row = 0; row < 5; ++row) {
+                                                        {"c.htm", "  12 occurrences"},
+                                                        {"e.htm", "      Not read"},
+                                                        {"f.htm", "      Not written"}};
+    grid.SetRowCount(7);
+    for (int row = 0; row < 7; ++row) {
         grid.SetCells(0, row, data[row].first);
         grid.SetCells(1, row, data[row].second);
     }
@@ -307,9 +310,9 @@ TEST_F(GlobalFindReplaceTest, ResultWindowSortsCopiesAndSelects) {
     };
     dialog.StringGrid1MouseDown(nullptr, mbLeft, {}, grid.ColWidths(0) + 5, 2);
     dialog.StringGrid1DblClick(nullptr);
-    EXPECT_EQ(names(), "c.htm a.htm b.htm d.htm ");
+    EXPECT_EQ(names(), "c.htm a.htm b.htm f.htm e.htm d.htm ");
     dialog.StringGrid1DblClick(nullptr);
-    EXPECT_EQ(names(), "d.htm a.htm b.htm c.htm ");
+    EXPECT_EQ(names(), "d.htm e.htm f.htm a.htm b.htm c.htm ");
 
     TestHooks::AnswerMessageBox(IDOK);
     dialog.CopyButtonClick(nullptr);

@@ -40,6 +40,23 @@ protected:
     std::vector<TQmSpeedButton*> Clicks;
 };
 
+std::unique_ptr<TBitmap> Shot(TQmSpeedButton& button) {
+    auto shot = std::make_unique<TBitmap>();
+    shot->SetSize(button.Width(), button.Height());
+    PaintTo(button, shot->Canvas(), 0, 0);
+    return shot;
+}
+
+// A 16 x 16 glyph: a red square on the transparent olive, one black pixel in its corner.
+std::unique_ptr<TBitmap> RedGlyph() {
+    auto glyph = std::make_unique<TBitmap>();
+    glyph->SetSize(16, 16);
+    FillWith(glyph->Canvas(), Rect(0, 0, 16, 16), clOlive);
+    FillWith(glyph->Canvas(), Rect(0, 0, 16, 15), clRed);
+    glyph->Canvas().SetPixels(0, 0, clBlack);
+    return glyph;
+}
+
 TEST_F(QmSpeedButtonTest, PlainButtonClicksOnlyWhenReleasedOnIt) {
     TQmSpeedButton* button = AddButton(10);
     TestHooks::ClickMouse(*button, 5, 5);
@@ -214,9 +231,11 @@ TEST_F(QmSpeedButtonTest, FlatButtonFollowsTheMouse) {
     Application->ProcessMessages();
     ASSERT_TRUE(Application->Active());
 
+    EXPECT_EQ(Shot(*button)->PixelAt(0, 0), ColorToRGB(clBtnFace)) << "no frame";
     button->Perform(CM_MOUSEENTER, 0, 0);
     EXPECT_TRUE(button->MouseInside());
     EXPECT_EQ(entered, 1);
+    EXPECT_EQ(Shot(*button)->PixelAt(0, 0), ColorToRGB(clBtnHighlight)) << "the frame shows";
     button->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(button->MouseInside());
     EXPECT_EQ(left, 1);
@@ -230,23 +249,6 @@ TEST_F(QmSpeedButtonTest, FlatButtonFollowsTheMouse) {
 }
 
 // ---- The face
-
-std::unique_ptr<TBitmap> Shot(TQmSpeedButton& button) {
-    auto shot = std::make_unique<TBitmap>();
-    shot->SetSize(button.Width(), button.Height());
-    PaintTo(button, shot->Canvas(), 0, 0);
-    return shot;
-}
-
-// A 16 x 16 glyph: a red square on the transparent olive, one black pixel in its corner.
-std::unique_ptr<TBitmap> RedGlyph() {
-    auto glyph = std::make_unique<TBitmap>();
-    glyph->SetSize(16, 16);
-    FillWith(glyph->Canvas(), Rect(0, 0, 16, 16), clOlive);
-    FillWith(glyph->Canvas(), Rect(0, 0, 16, 15), clRed);
-    glyph->Canvas().SetPixels(0, 0, clBlack);
-    return glyph;
-}
 
 TEST_F(QmSpeedButtonTest, GlyphSitsInsideTheFrameAndMovesWhenPressed) {
     TQmSpeedButton* button = AddButton(10, 1);
@@ -266,6 +268,34 @@ TEST_F(QmSpeedButtonTest, GlyphSitsInsideTheFrameAndMovesWhenPressed) {
     EXPECT_EQ(down->PixelAt(0, 0), ColorToRGB(clWindowFrame));
     // The checker pattern of a down group button around the glyph.
     EXPECT_NE(down->PixelAt(3, 22), down->PixelAt(4, 22));
+}
+
+TEST_F(QmSpeedButtonTest, DisabledAndFlatButtonsShowTheirOwnLooks) {
+    TQmSpeedButton* button = AddButton(10);
+    button->SetGlyph(*RedGlyph());
+    button->SetEnabled(false);
+    std::unique_ptr<TBitmap> disabled = Shot(*button);
+    EXPECT_EQ(disabled->PixelAt(4, 4), ColorToRGB(clBtnShadow)) << "the black corner engraved";
+    EXPECT_EQ(disabled->PixelAt(5, 5), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(disabled->PixelAt(8, 8), ColorToRGB(clBtnFace)) << "the red is gone";
+    EXPECT_EQ(button->State(), sbsDisabled);
+
+    button->SetEnabled(true);
+    button->SetFlat(true);
+    std::unique_ptr<TBitmap> away = Shot(*button);
+    const int grey = (77 * 255) >> 8;
+    EXPECT_EQ(away->PixelAt(8, 8), RGB(grey, grey, grey)) << "greyed while the mouse is away";
+    EXPECT_EQ(away->PixelAt(0, 0), ColorToRGB(clBtnFace)) << "and no frame";
+    button->SetGrayedInactive(false);
+    EXPECT_EQ(Shot(*button)->PixelAt(8, 8), clRed);
+}
+
+TEST_F(QmSpeedButtonTest, TransparentFaceShowsTheParent) {
+    Form->SetColor(clRed);
+    TQmSpeedButton* button = AddButton(10);
+    EXPECT_EQ(Shot(*button)->PixelAt(12, 12), ColorToRGB(clBtnFace));
+    button->SetTransparent(true);
+    EXPECT_EQ(Shot(*button)->PixelAt(12, 12), clRed);
 }
 
 TEST_F(QmSpeedButtonTest, NumGlyphsIsKeptWithinFive) {

@@ -1,7 +1,8 @@
 // The drawing, message, block and string routines the widget units share.
 
-#include "widgets/Vclutils.h"
+#include "widgets/Qmconst.h"
 #include "widgets/Strutils.h"
+#include "widgets/Vclutils.h"
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -215,6 +216,15 @@ TEST(VclutilsTest, RectangleSizes) {
     EXPECT_EQ(WidthOfRect(Rect(3, 4, 10, 20)), 7);
     EXPECT_EQ(HeightOfRect(Rect(3, 4, 10, 20)), 16);
     EXPECT_EQ(ColourWithPaletteFlag(clBtnFace), ColorToRGB(clBtnFace) | 0x02000000u);
+}
+
+TEST(VclutilsTest, HandAndDragCursorsTakeTheirNumbers) {
+    RegisterQmCursors();
+    EXPECT_EQ(Screen->Cursors(crQmHand), LoadCursor(HInstance, "QM_HANDCUR"));
+    EXPECT_EQ(Screen->Cursors(crQmDrag), LoadCursor(HInstance, "QM_DRAGCUR"));
+    EXPECT_NE(Screen->Cursors(crQmHand), Screen->Cursors(crQmDrag));
+    Screen->SetCursors(crQmHand, nullptr);
+    Screen->SetCursors(crQmDrag, nullptr);
 }
 
 // ---- Strings

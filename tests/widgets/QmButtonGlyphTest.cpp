@@ -48,6 +48,7 @@ TEST(QmButtonGlyphTest, NewCountReleasesImagesAndZeroOrSameKeepsThem) {
     ASSERT_EQ(glyph.NumGlyphs(), 2);
     const int up = glyph.GetStateImage(sbsUp);
     ASSERT_NE(up, -1);
+    EXPECT_EQ(glyph.GetStateImage(sbsDown), up) << "two cells have no down cell";
     QmCtrls::TGlyphList* list = glyph.ImageList();
     glyph.SetNumGlyphs(0);
     glyph.SetNumGlyphs(2);

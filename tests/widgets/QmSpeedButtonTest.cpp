@@ -118,6 +118,19 @@ TEST_F(QmSpeedButtonTest, GroupButtonReleasedOffItStaysAsItWas) {
     EXPECT_TRUE(Clicks.empty());
 }
 
+TEST_F(QmSpeedButtonTest, ClickGivesTheFormItsModalResultAndTheAcceleratorClicks) {
+    TQmSpeedButton* button = AddButton(10);
+    button->SetCaption("&Go");
+    button->SetModalResult(mrOk);
+    EXPECT_EQ(button->Perform(CM_DIALOGCHAR, 'x', 0), 0);
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_EQ(button->Perform(CM_DIALOGCHAR, 'g', 0), 1);
+    EXPECT_EQ(ClicksOf(button), 1);
+    EXPECT_EQ(Form->ModalResult(), mrOk);
+    button->SetEnabled(false);
+    EXPECT_EQ(button->Perform(CM_DIALOGCHAR, 'g', 0), 0) << "not while disabled";
+}
+
 TEST_F(QmSpeedButtonTest, DownNeedsAGroup) {
     TQmSpeedButton* plain = AddButton(10);
     plain->SetDown(true);

@@ -582,10 +582,9 @@ void MoveMouse(TControl& control, int x, int y, TShiftState shift) {
 }
 
 void DragMouse(TControl& control, int fromX, int fromY, int toX, int toY) {
-    SendMouseEvent(control, QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton, Qt::LeftButton,
-                   {});
-    SendMouseEvent(control, QEvent::MouseMove, toX, toY, Qt::NoButton, Qt::LeftButton, {});
-    SendMouseEvent(control, QEvent::MouseButtonRelease, toX, toY, Qt::LeftButton, Qt::NoButton, {});
+    PressMouse(control, fromX, fromY);
+    MoveHeldMouse(control, toX, toY);
+    ReleaseMouse(control, toX, toY);
 }
 
 // The application passes the entering drag up to the first window that takes it, and the drop to

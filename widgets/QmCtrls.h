@@ -10,6 +10,7 @@
 #include "platform/StdCtrls.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 

@@ -8,6 +8,8 @@
 #include "platform/Win32Draw.h"
 #include "widgets/Vclutils.h"
 
+#include <algorithm>
+
 namespace {
 
 // The buttons alive, and the pattern of pressed group buttons they share while any is.
@@ -31,6 +33,14 @@ bool NewStyleControls() {
 
 void FrameLine(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight) {
     Frame3D(canvas, rect, topLeft, bottomRight, 1);
+}
+
+// Stores a property's value; false when it already had it.
+template <typename T> bool StoreIfNew(T& field, T value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
 }
 
 UINT AlignmentFlag(TAlignment alignment) {
@@ -109,14 +119,6 @@ void TQmSpeedButton::SetWordWrap(bool value) {
         return;
     FGlyph->WordWrap = value;
     Invalidate();
-}
-
-// Stores a property's new value and repaints, when it is new.
-template <typename T> static bool StoreIfNew(T& field, T value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
 }
 
 void TQmSpeedButton::SetLayout(TButtonLayout value) {

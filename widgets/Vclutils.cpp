@@ -4,8 +4,10 @@
 #include "platform/SysUtils.h"
 #include "platform/Win32Draw.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 
 namespace {

@@ -311,6 +311,39 @@ TEST_F(QmSpeedButtonTest, TransparentFaceShowsTheParent) {
     EXPECT_EQ(Shot(*button)->PixelAt(12, 12), clRed);
 }
 
+TEST(DrawSpeedButtonFrameTest, FramesOfEachStyle) {
+    struct Case {
+        bool Down;
+        bool Flat;
+        TButtonStyle Style;
+        TColor Outer, OuterDark, Inner;
+        int Inset;
+    };
+    const Case cases[] = {
+        {false, false, bsNew, clBtnHighlight, clWindowFrame, clBtnFace, 3},
+        {false, true, bsNew, clBtnHighlight, clBtnShadow, clWhite, 2},
+        {true, false, bsNew, clWindowFrame, clBtnHighlight, clBtnShadow, 3},
+        {true, true, bsAutoDetect, clWindowFrame, clBtnHighlight, clWhite, 2},
+        {false, false, bsWin31, clWindowFrame, clWindowFrame, clBtnHighlight, 3},
+        {false, true, bsWin31, clBtnHighlight, clWindowFrame, clWhite, 2},
+        {true, false, bsWin31, clWindowFrame, clWindowFrame, clBtnShadow, 2},
+        {true, true, bsWin31, clWindowFrame, clBtnHighlight, clWhite, 2},
+    };
+    for (const Case& c : cases) {
+        TBitmap bitmap;
+        bitmap.SetSize(25, 25);
+        FillWith(bitmap.Canvas(), Rect(0, 0, 25, 25), clWhite);
+        const TRect face =
+            DrawSpeedButtonFrame(bitmap.Canvas(), Rect(0, 0, 25, 25), c.Down, c.Flat, c.Style);
+        const String name =
+            std::to_string(c.Down) + std::to_string(c.Flat) + std::to_string(c.Style);
+        EXPECT_EQ(bitmap.PixelAt(0, 0), ColorToRGB(c.Outer)) << name;
+        EXPECT_EQ(bitmap.PixelAt(24, 24), ColorToRGB(c.OuterDark)) << name;
+        EXPECT_EQ(bitmap.PixelAt(1, 1), ColorToRGB(c.Inner)) << name;
+        EXPECT_EQ(face, Rect(c.Inset, c.Inset, 25 - c.Inset, 25 - c.Inset)) << name;
+    }
+}
+
 TEST_F(QmSpeedButtonTest, NumGlyphsIsKeptWithinFive) {
     TQmSpeedButton* button = AddButton(10);
     button->SetNumGlyphs(9);

@@ -565,15 +565,26 @@ void DoubleClickMouse(TControl& control, int x, int y) {
     SendMouseEvent(control, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton, {});
 }
 
+void PressMouse(TControl& control, int x, int y) {
+    SendMouseEvent(control, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton, {});
+}
+
+void MoveHeldMouse(TControl& control, int x, int y) {
+    SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton, {});
+}
+
+void ReleaseMouse(TControl& control, int x, int y) {
+    SendMouseEvent(control, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton, {});
+}
+
 void MoveMouse(TControl& control, int x, int y, TShiftState shift) {
     SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton, shift);
 }
 
 void DragMouse(TControl& control, int fromX, int fromY, int toX, int toY) {
-    SendMouseEvent(control, QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton, Qt::LeftButton,
-                   {});
-    SendMouseEvent(control, QEvent::MouseMove, toX, toY, Qt::NoButton, Qt::LeftButton, {});
-    SendMouseEvent(control, QEvent::MouseButtonRelease, toX, toY, Qt::LeftButton, Qt::NoButton, {});
+    PressMouse(control, fromX, fromY);
+    MoveHeldMouse(control, toX, toY);
+    ReleaseMouse(control, toX, toY);
 }
 
 // The application passes the entering drag up to the first window that takes it, and the drop to

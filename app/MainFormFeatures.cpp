@@ -29,6 +29,7 @@
 #include "site/TagChecking.h"
 #include "tags/DroppedFiles.h"
 #include "tags/ElementDialogs.h"
+#include "tags/FormDialogs.h"
 #include "tags/ObjectDialogs.h"
 #include "tags/SpecialCharacters.h"
 #include "tags/TagAttributes.h"
@@ -68,6 +69,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
+    form.FormDialogs = form.AddFeature(std::make_unique<TFormDialogs>(form));
     // After the tag buttons, whose Chars page and lists it fills, and tag insertion, whose
     // shortcut items it serves.
     form.SpecialCharacters = form.AddFeature(std::make_unique<TSpecialCharacters>(form));

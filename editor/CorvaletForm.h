@@ -40,6 +40,8 @@ class TTextTransforms;
 class TEditorKeys;
 class TElementDialogs;
 class TObjectDialogs;
+class TFormDialogs;
+class TPageStructureDialogs;
 class TSpecialCharacters;
 class TDroppedFiles;
 class TTagAttributes;
@@ -102,6 +104,8 @@ public:
     TEditorKeys* EditorKeys = nullptr;
     TElementDialogs* ElementDialogs = nullptr;
     TObjectDialogs* ObjectDialogs = nullptr;
+    TFormDialogs* FormDialogs = nullptr;
+    TPageStructureDialogs* PageStructureDialogs = nullptr;
     TSpecialCharacters* SpecialCharacters = nullptr;
     TDroppedFiles* DroppedFiles = nullptr;
     TTagAttributes* TagAttributes = nullptr;

@@ -7,12 +7,15 @@
 #include "tags/HTMLAttForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLFontTag.h"
+#include "tags/HTMLFormForm.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
 #include "tags/HTMLListForm.h"
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "tags/HTMLSelectForm.h"
+#include "tags/HTMLSizeForm.h"
 #include "tags/HTMLSoundForm.h"
 
 #include <memory>
@@ -47,12 +50,13 @@ template <typename TDialog> std::unique_ptr<TForm> Make() {
 
 TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
     const std::pair<const char*, std::unique_ptr<TForm> (*)()> dialogs[] = {
-        {"link", Make<TLinkForm>},        {"image", Make<TImageForm>},
-        {"font", Make<THTMLFontTagForm>}, {"mailto", Make<TMailToForm>},
-        {"rule", Make<TRuleForm>},        {"META", Make<THTMLMetaForm>},
-        {"list", Make<TListForm>},        {"attribute", Make<TAttForm>},
-        {"applet", Make<TAppletForm>},    {"sound", Make<TSoundForm>},
-        {"DIV", Make<TDivForm>},
+        {"link", Make<TLinkForm>},         {"image", Make<TImageForm>},
+        {"font", Make<THTMLFontTagForm>},  {"mailto", Make<TMailToForm>},
+        {"rule", Make<TRuleForm>},         {"META", Make<THTMLMetaForm>},
+        {"list", Make<TListForm>},         {"attribute", Make<TAttForm>},
+        {"applet", Make<TAppletForm>},     {"sound", Make<TSoundForm>},
+        {"DIV", Make<TDivForm>},           {"FORM", Make<TFormForm>},
+        {"form control", Make<TSizeForm>}, {"drop-down list", Make<TSelectForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

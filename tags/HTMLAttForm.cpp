@@ -132,9 +132,7 @@ void TAttForm::ListBoxClick(TObject* /*Sender*/) {
 bool TAttForm::ChooseColour() {
     if (!ColorDialog->Execute())
         return false;
-    const String hex = GlobalForm->ColourToHex(ColorDialog->Color() & 0xFFFFFF);
-    const String name = GlobalForm->ColourNameOfHex("#" + hex);
-    Edit->SetText(name.empty() ? "#" + hex : name);
+    Edit->SetText(GlobalForm->HTMLColourText(ColorDialog->Color() & 0xFFFFFF));
     Edit->SetVisible(true);
     return true;
 }

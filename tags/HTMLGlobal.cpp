@@ -224,6 +224,12 @@ String TGlobalForm::ColourNameOfHex(const String& hex) const {
     return "";
 }
 
+String TGlobalForm::HTMLColourText(TColor colour) const {
+    const String hex = "#" + ColourToHex(colour);
+    const String name = ColourNameOfHex(hex);
+    return name.empty() ? hex : name;
+}
+
 String TGlobalForm::RelativeURL(const String& filePath, const String& referenceFolder) const {
     size_t cut = filePath.rfind(PathDelim);
     if (cut == String::npos)

@@ -5,9 +5,12 @@
 #include "platform/Controls.h"
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLAttForm.h"
+#include "tags/HTMLBodyForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLFontTag.h"
 #include "tags/HTMLFormForm.h"
+#include "tags/HTMLFrameWizForm1.h"
+#include "tags/HTMLIFrame.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
 #include "tags/HTMLListForm.h"
@@ -50,13 +53,23 @@ template <typename TDialog> std::unique_ptr<TForm> Make() {
 
 TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
     const std::pair<const char*, std::unique_ptr<TForm> (*)()> dialogs[] = {
-        {"link", Make<TLinkForm>},         {"image", Make<TImageForm>},
-        {"font", Make<THTMLFontTagForm>},  {"mailto", Make<TMailToForm>},
-        {"rule", Make<TRuleForm>},         {"META", Make<THTMLMetaForm>},
-        {"list", Make<TListForm>},         {"attribute", Make<TAttForm>},
-        {"applet", Make<TAppletForm>},     {"sound", Make<TSoundForm>},
-        {"DIV", Make<TDivForm>},           {"FORM", Make<TFormForm>},
-        {"form control", Make<TSizeForm>}, {"drop-down list", Make<TSelectForm>},
+        {"link", Make<TLinkForm>},
+        {"image", Make<TImageForm>},
+        {"font", Make<THTMLFontTagForm>},
+        {"mailto", Make<TMailToForm>},
+        {"rule", Make<TRuleForm>},
+        {"META", Make<THTMLMetaForm>},
+        {"list", Make<TListForm>},
+        {"attribute", Make<TAttForm>},
+        {"applet", Make<TAppletForm>},
+        {"sound", Make<TSoundForm>},
+        {"DIV", Make<TDivForm>},
+        {"FORM", Make<TFormForm>},
+        {"form control", Make<TSizeForm>},
+        {"drop-down list", Make<TSelectForm>},
+        {"BODY", Make<TBodyForm>},
+        {"frames", Make<TFrameWizForm>},
+        {"inline frame", Make<TIFrameForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

@@ -5,6 +5,7 @@
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/StdCtrls.h"
+#include "tags/DialogAttributes.h"
 #include "tags/HTMLGlobal.h"
 
 TAttForm* AttForm = nullptr;
@@ -150,7 +151,7 @@ void TAttForm::OKButtonClick(TObject* /*Sender*/) {
             if (ValueCode == "#" || ValueCode == "%")
                 text += PCCheck->Checked() ? "\"" + NumEdit->Text() + "%\"" : NumEdit->Text();
             else if (Edit->Visible())
-                text += "\"" + Edit->Text() + "\"";
+                text += "\"" + QuotedValue(Edit->Text()) + "\"";
             else
                 text += InTagCase(ComboBox->Text());
         }

@@ -84,6 +84,13 @@ TEST_F(BodyFramesTest, ThePagesBodyTagMakesWayForTheNewOne) {
     }
 }
 
+// A selection stays between the tags, so it gets its own end tag.
+TEST_F(BodyFramesTest, ASelectionGetsItsEndTagEvenWhenThePageHasOne) {
+    OpenPage("ab</BODY>", 0, 1);
+    RunBody([](TBodyForm&) {});
+    EXPECT_EQ(PageText(), "<BODY>a\r\n</BODY>b</BODY>");
+}
+
 TEST_F(BodyFramesTest, TheBodyTagCarriesTheImageAndTheTickedColoursInOrder) {
     struct Case {
         const char* Name;

@@ -29,7 +29,9 @@
 #include "site/TagChecking.h"
 #include "tags/DroppedFiles.h"
 #include "tags/ElementDialogs.h"
+#include "tags/FormDialogs.h"
 #include "tags/ObjectDialogs.h"
+#include "tags/PageStructureDialogs.h"
 #include "tags/SpecialCharacters.h"
 #include "tags/TagAttributes.h"
 #include "tags/TagButtons.h"
@@ -76,6 +78,8 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
     form.UserTexts = form.AddFeature(std::make_unique<TUserTexts>(form));
+    form.FormDialogs = form.AddFeature(std::make_unique<TFormDialogs>(form));
+    form.PageStructureDialogs = form.AddFeature(std::make_unique<TPageStructureDialogs>(form));
     // After the tag buttons, whose Chars page and lists it fills, and tag insertion, whose
     // shortcut items it serves.
     form.SpecialCharacters = form.AddFeature(std::make_unique<TSpecialCharacters>(form));

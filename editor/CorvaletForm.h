@@ -41,6 +41,8 @@ class TEditorKeys;
 class TElementDialogs;
 class TObjectDialogs;
 class TUserTexts;
+class TFormDialogs;
+class TPageStructureDialogs;
 class TSpecialCharacters;
 class TDroppedFiles;
 class TTagAttributes;
@@ -105,6 +107,8 @@ public:
     TElementDialogs* ElementDialogs = nullptr;
     TObjectDialogs* ObjectDialogs = nullptr;
     TUserTexts* UserTexts = nullptr;
+    TFormDialogs* FormDialogs = nullptr;
+    TPageStructureDialogs* PageStructureDialogs = nullptr;
     TSpecialCharacters* SpecialCharacters = nullptr;
     TDroppedFiles* DroppedFiles = nullptr;
     TTagAttributes* TagAttributes = nullptr;

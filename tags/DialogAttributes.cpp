@@ -1,6 +1,7 @@
 #include "tags/DialogAttributes.h"
 
 #include "editor/CorvaletForm.h"
+#include "platform/ComCtrls.h"
 #include "platform/FileUtils.h"
 #include "platform/StdCtrls.h"
 #include "site/FilePane.h"
@@ -64,6 +65,14 @@ String PlainAttribute(const String& name, const String& value) {
 
 String CheckedOption(const TCheckBox* box, const String& name) {
     return box->Checked() ? " " + name : String();
+}
+
+String OnOffAttribute(const String& name, const TCheckBox* box) {
+    return " " + name + (box->Checked() ? "=1" : "=0");
+}
+
+String PositionAttribute(const String& name, const TEdit* box, const TUpDown* upDown) {
+    return box->Text().empty() ? String() : " " + name + "=" + IntToStr(upDown->Position());
 }
 
 String DialogPageFolder(const THTMLEMainForm& main) {

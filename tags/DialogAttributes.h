@@ -6,6 +6,8 @@
 #include "platform/SysUtils.h"
 
 class TCheckBox;
+class TEdit;
+class TUpDown;
 class THTMLEMainForm;
 
 // A value for inside double quotes: a double quote becomes "&quot;" and an "&" that starts no
@@ -18,6 +20,11 @@ String QuotedAttribute(const String& name, const String& value);
 String PlainAttribute(const String& name, const String& value);
 // " NAME" when the box is ticked, else "".
 String CheckedOption(const TCheckBox* box, const String& name);
+// " NAME=1" when the box is ticked, else " NAME=0".
+String OnOffAttribute(const String& name, const TCheckBox* box);
+// " NAME=" and the up-down's position, or "" when its box is empty: the position, not the typed
+// text, so a number outside the up-down's range never reaches the page.
+String PositionAttribute(const String& name, const TEdit* box, const TUpDown* upDown);
 
 // The folder whose relative URLs a dialog writes: the active page's file's folder, or the file
 // pane's current folder for an untitled page or none; ends in PathDelim.

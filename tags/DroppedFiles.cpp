@@ -7,6 +7,7 @@
 #include "platform/FileListBox.h"
 #include "platform/FileUtils.h"
 #include "site/FilePane.h"
+#include "tags/DialogAttributes.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/TagInsertion.h"
 
@@ -62,21 +63,21 @@ std::pair<String, String> TDroppedFiles::DroppedFileTexts(const String& path) {
     String url = GlobalForm->RelativeURL(path, ExtractFilePath(Form.ActiveFileName()));
     String name = LowerCase(ExtractFileName(path));
     if (NameHolds(name, {".htm", ".shtml"}))
-        return {"<A HREF=\"" + url + "\">", "</A>"};
+        return {"<A HREF=\"" + QuotedValue(url) + "\">", "</A>"};
     if (ImageSizeReaderFor(name))
         return {DroppedImageTag(path, url, name), ""};
     if (NameHolds(name, {".wav", ".mid", ".avi", ".rm"}))
-        return {"<EMBED SRC=\"" + url + "\">", ""};
+        return {"<EMBED SRC=\"" + QuotedValue(url) + "\">", ""};
     return {url, ""};
 }
 
 String TDroppedFiles::DroppedImageTag(const String& path, const String& url, const String& name) {
-    String tag = "<IMG SRC=\"" + url + "\" ALT=\"";
+    String tag = "<IMG SRC=\"" + QuotedValue(url) + "\" ALT=\"";
     if (Form.AskForAltData) {
         TDialogGuard<TLocationForm> dialog(LocationForm, TButtonLook::Unchanged);
         if (dialog && Form.SetupLocationForm("", "", "Alternative text for image", false, false) &&
             dialog.ShowModal() == mrOk)
-            tag += dialog->LocEdit->Text();
+            tag += QuotedValue(dialog->LocEdit->Text());
     }
     tag += "\"";
     // A size that cannot be read is left out, and the reader's message shown once.

@@ -5,6 +5,7 @@
 #include "platform/FileUtils.h"
 #include "platform/IniFiles.h"
 #include "platform/StdCtrls.h"
+#include "tags/DialogAttributes.h"
 #include "tags/HTMLGlobal.h"
 
 TAttForm* AttForm = nullptr;
@@ -132,9 +133,7 @@ void TAttForm::ListBoxClick(TObject* /*Sender*/) {
 bool TAttForm::ChooseColour() {
     if (!ColorDialog->Execute())
         return false;
-    const String hex = GlobalForm->ColourToHex(ColorDialog->Color() & 0xFFFFFF);
-    const String name = GlobalForm->ColourNameOfHex("#" + hex);
-    Edit->SetText(name.empty() ? "#" + hex : name);
+    Edit->SetText(GlobalForm->HTMLColourText(ColorDialog->Color() & 0xFFFFFF));
     Edit->SetVisible(true);
     return true;
 }
@@ -152,7 +151,7 @@ void TAttForm::OKButtonClick(TObject* /*Sender*/) {
             if (ValueCode == "#" || ValueCode == "%")
                 text += PCCheck->Checked() ? "\"" + NumEdit->Text() + "%\"" : NumEdit->Text();
             else if (Edit->Visible())
-                text += "\"" + Edit->Text() + "\"";
+                text += "\"" + QuotedValue(Edit->Text()) + "\"";
             else
                 text += InTagCase(ComboBox->Text());
         }

@@ -145,9 +145,7 @@ String THTMLFontTagForm::ColourAttribute() const {
     const int index = ColorGrid1->ForegroundIndex();
     if (index < 0)
         return "";
-    const String hex = "#" + GlobalForm->ColourToHex(GlobalForm->ColourFromIndex(index));
-    const String name = GlobalForm->ColourNameOfHex(hex);
-    return " COLOR=\"" + (name.empty() ? hex : name) + "\"";
+    return " COLOR=\"" + GlobalForm->HTMLColourText(GlobalForm->ColourFromIndex(index)) + "\"";
 }
 
 // The second and third faces come only after a first.

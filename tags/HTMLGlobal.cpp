@@ -169,10 +169,10 @@ String ImageSize(const TGlobalForm& form, const String& fileName, char selector,
 }
 
 // The length of the leading whole folder names, each with its delimiter, that both folders
-// share, compared without regard to case.
+// share, compared with their case: on this file system "IMG" and "img" are two folders.
 size_t CommonFolderLength(const String& a, const String& b) {
     size_t common = 0;
-    for (size_t i = 0; i < a.size() && i < b.size() && LowCase(a[i]) == LowCase(b[i]); ++i)
+    for (size_t i = 0; i < a.size() && i < b.size() && a[i] == b[i]; ++i)
         if (a[i] == PathDelim)
             common = i + 1;
     return common;
@@ -222,6 +222,12 @@ String TGlobalForm::ColourNameOfHex(const String& hex) const {
         if (hex == entry.Hex)
             return entry.Name;
     return "";
+}
+
+String TGlobalForm::HTMLColourText(TColor colour) const {
+    const String hex = "#" + ColourToHex(colour);
+    const String name = ColourNameOfHex(hex);
+    return name.empty() ? hex : name;
 }
 
 String TGlobalForm::RelativeURL(const String& filePath, const String& referenceFolder) const {

@@ -31,6 +31,9 @@ public:
     // The HTML name of "#" and six upper-case hex digits when it is one of the 16 named colours,
     // else "".
     String ColourNameOfHex(const String& hex) const;
+    // A colour as HTML writes it: its name when it is one of the 16 named colours, else "#" and
+    // six upper-case hex digits.
+    String HTMLColourText(TColor colour) const;
 
     // The URL of a file relative to a folder, with "/" between folder names. The caller gives
     // the folder (the active page's, for most); an empty one, an untitled page's, stands for the

@@ -6,6 +6,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "tags/DialogAttributes.h"
+#include "tags/DialogLayout.h"
 
 TRuleForm* RuleForm = nullptr;
 
@@ -16,14 +17,6 @@ TLabel* AddLabel(TForm* form, TWinControl* parent, const String& name, const Str
     auto* label = NewControl<TLabel>(form, parent, name, left, top, 40, 13);
     label->SetCaption(caption);
     return label;
-}
-
-TUpDown* AddUpDown(TForm* form, TWinControl* parent, const String& name, TEdit* edit, int max) {
-    auto* upDown =
-        NewControl<TUpDown>(form, parent, name, edit->Left() + edit->Width(), edit->Top(), 15, 21);
-    upDown->SetMax(max);
-    upDown->SetAssociate(edit);
-    return upDown;
 }
 
 } // namespace
@@ -39,10 +32,10 @@ TRuleForm::TRuleForm(TComponent* AOwner) : TForm(AOwner) {
         Panel1 = NewControl<TPanel>(this, this, "Panel1", 4, 4, 252, 104);
         AddLabel(this, Panel1, "SizeLabel", "Size", 8, 12);
         SizeEdit = NewControl<TEdit>(this, Panel1, "SizeEdit", 56, 8, 40, 21);
-        SizeUpDown = AddUpDown(this, Panel1, "SizeUpDown", SizeEdit, 20);
+        SizeUpDown = AddUpDown(this, Panel1, "SizeUpDown", SizeEdit, 0, 20);
         AddLabel(this, Panel1, "WidthLabel", "Width", 8, 40);
         WidthEdit = NewControl<TEdit>(this, Panel1, "WidthEdit", 56, 36, 40, 21);
-        WidthUpDown = AddUpDown(this, Panel1, "WidthUpDown", WidthEdit, 100);
+        WidthUpDown = AddUpDown(this, Panel1, "WidthUpDown", WidthEdit, 0, 100);
         PercentCheck = NewControl<TCheckBox>(this, Panel1, "PercentCheck", 120, 38, 40, 17);
         PercentCheck->SetCaption("%");
         AddLabel(this, Panel1, "AlignLabel", "Align", 8, 68);

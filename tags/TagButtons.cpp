@@ -519,9 +519,8 @@ void TTagButtons::ColourButtonClick(TObject* /*Sender*/) {
         return;
     if (!ColorDialog1->Execute())
         return;
-    String hex = GlobalForm->ColourToHex(ColorDialog1->Color() & 0xFFFFFF);
-    String name = GlobalForm->ColourNameOfHex("#" + hex);
-    Form.TagInsertion->InsertTag(name.empty() ? "\"#" + hex + "\"" : "\"" + name + "\"", "", 0);
+    const String colour = GlobalForm->HTMLColourText(ColorDialog1->Color() & 0xFFFFFF);
+    Form.TagInsertion->InsertTag("\"" + colour + "\"", "", 0);
 }
 
 void TTagButtons::FieldsetButtonClick(TObject* /*Sender*/) {

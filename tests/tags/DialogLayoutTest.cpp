@@ -5,15 +5,21 @@
 #include "platform/Controls.h"
 #include "tags/HTMLAppletForm.h"
 #include "tags/HTMLAttForm.h"
+#include "tags/HTMLBodyForm.h"
 #include "tags/HTMLDivForm.h"
 #include "tags/HTMLFontTag.h"
+#include "tags/HTMLFormForm.h"
+#include "tags/HTMLFrameWizForm1.h"
 #include "tags/HTMLGlossary.h"
+#include "tags/HTMLIFrame.h"
 #include "tags/HTMLImage.h"
 #include "tags/HTMLLink.h"
 #include "tags/HTMLListForm.h"
 #include "tags/HTMLMailToForm.h"
 #include "tags/HTMLMeta.h"
 #include "tags/HTMLRuleForm.h"
+#include "tags/HTMLSelectForm.h"
+#include "tags/HTMLSizeForm.h"
 #include "tags/HTMLSoundForm.h"
 #include "tags/UserDefForm.h"
 
@@ -62,6 +68,12 @@ TEST_F(DialogLayoutTest, NoControlPassesItsParentsClientArea) {
         {"DIV", Make<TDivForm>},
         {"glossary", Make<TGlossaryForm>},
         {"user button", Make<THTMLEUserDefForm>},
+        {"FORM", Make<TFormForm>},
+        {"form control", Make<TSizeForm>},
+        {"drop-down list", Make<TSelectForm>},
+        {"BODY", Make<TBodyForm>},
+        {"frames", Make<TFrameWizForm>},
+        {"inline frame", Make<TIFrameForm>},
     };
     for (const auto& [name, make] : dialogs) {
         SCOPED_TRACE(name);

@@ -58,6 +58,7 @@ TEST_F(DroppedFilesTest, EachKindOfFileGoesInAsItsReferenceAtTheDropPoint) {
     Write("theme.mid", "");
     Write("media/clip.rm", "");
     Write("notes.txt", "");
+    Write("a&b.htm", "");
     struct Case {
         const char* File;
         const char* Expected; // "|" marks the caret
@@ -65,6 +66,7 @@ TEST_F(DroppedFilesTest, EachKindOfFileGoesInAsItsReferenceAtTheDropPoint) {
     const Case cases[] = {
         {"about.htm", "<A HREF=\"about.htm\">|</A>text"},
         {"page.html.bak", "<A HREF=\"page.html.bak\">|</A>text"},
+        {"a&b.htm", "<A HREF=\"a&amp;b.htm\">|</A>text"},
         {"img/logo.gif", "<IMG SRC=\"./img/logo.gif\" ALT=\"\" WIDTH=16 HEIGHT=9 BORDER=0>|text"},
         {"img/x.gif.png", "<IMG SRC=\"./img/x.gif.png\" ALT=\"\" BORDER=0>|text"},
         {"theme.mid", "<EMBED SRC=\"theme.mid\">|text"},
@@ -93,12 +95,13 @@ TEST_F(DroppedFilesTest, TheAltQuestionAndAnUnreadableImage) {
         EXPECT_EQ(form.LocLabel->Caption(), "Alternative text for image");
         EXPECT_FALSE(form.DirBrowseButton->Visible());
         EXPECT_EQ(form.LocEdit->Text(), "");
-        form.LocEdit->SetText("Logo");
+        form.LocEdit->SetText("Our \"logo\" & name");
         form.SetModalResult(mrOk);
     });
     Drop("img/logo.gif");
     EXPECT_EQ(PageText(),
-              "<IMG SRC=\"./img/logo.gif\" ALT=\"Logo\" WIDTH=320 HEIGHT=240 BORDER=0>");
+              "<IMG SRC=\"./img/logo.gif\" ALT=\"Our &quot;logo&quot; &amp; name\" WIDTH=320 "
+              "HEIGHT=240 BORDER=0>");
 
     OpenPage("", 0, 0, "index.html");
     Main->FilePane->FileListBox1->SetMask("*");

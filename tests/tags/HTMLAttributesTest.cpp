@@ -84,6 +84,12 @@ TEST_F(AttributesTest, TheChosenAttributeGoesBeforeTheTagsCloseInTheTagsCase) {
              f.Edit->SetText("Page.HTM");
          },
          "<a href=\"Page.HTM\">y</a>"},
+        {"a quote and an ampersand stay inside the value", "<a>y</a>",
+         [](TAttForm& f) {
+             Choose(f, "href");
+             f.Edit->SetText("a \"b\" & c");
+         },
+         "<a href=\"a &quot;b&quot; &amp; c\">y</a>"},
         {"a number", "<TABLE>",
          [](TAttForm& f) {
              Choose(f, "border");

@@ -217,7 +217,9 @@ TEST(GlobalRelativeURL, FromGivenFolder) {
         {"/site/sub/", "/site/pic.gif", "../pic.gif"},
         {"/site/a/", "/site/b/pic.gif", "../b/pic.gif"},
         {"/site/a/b/", "/site/c/d/pic.gif", "../../c/d/pic.gif"},
-        {"/Site/", "/site/pic.gif", "pic.gif"},
+        // Folder names differ by their case as the file system tells them apart.
+        {"/Site/", "/site/pic.gif", "../site/pic.gif"},
+        {"/site/IMG/", "/site/img/a.gif", "../img/a.gif"},
         {"/site/", "/site2/pic.gif", "../site2/pic.gif"},
         {"/site/", "pic.gif", "pic.gif"},
         {"site/", "docs/pic.gif", "../docs/pic.gif"},

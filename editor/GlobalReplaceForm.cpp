@@ -184,7 +184,8 @@ void TGlobalReplaceForm::SelectButtonClick(TObject* /*Sender*/) {
     for (int i = 0; i < FileList->Items().Count(); ++i)
         FileList->SetSelected(i, false);
     for (int row = 1; row < StringGrid1->RowCount(); ++row) {
-        if (HoldsNone(StringGrid1->Cells(1, row)))
+        const String found = StringGrid1->Cells(1, row);
+        if (HoldsNone(found) || found == NotReadText || found == NotWrittenText)
             continue;
         int index = FileList->Items().IndexOf(StringGrid1->Cells(0, row));
         if (index >= 0)

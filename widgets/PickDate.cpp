@@ -1,8 +1,11 @@
 #include "widgets/PickDate.h"
 
+#include "platform/Events.h"
+#include "platform/ExtCtrls.h"
 #include "services/DateUtil.h"
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -305,4 +308,253 @@ void TLocCalendar::WndProc(TMessage& Message) {
     TQmCalendar::WndProc(Message);
     if (Message.Msg == CM_COLORCHANGED)
         SetFixedColor(Color());
+}
+
+// ---- The date edit's pop-up
+
+namespace {
+
+const int PopupWidth = 187;
+const int PopupHeight = 124;
+const int PopupTopPanelHeight = 18;
+const char* const MonthTitleFormat = "MMMM, YYYY";
+
+// A text of more than blanks and date separators read in the locale's order; today otherwise.
+TDateTime DateOfTextOrToday(const String& text) {
+    String bare =
+        Trim(StringReplace(text, String(1, FormatSettings.DateSeparator), "", rfReplaceAll));
+    TDateTime date = NoDate;
+    if (bare.empty() || !TryDateFromText(FormatSettings.ShortDateFormat, text, date) ||
+        date == NoDate)
+        return Date();
+    return date;
+}
+
+} // namespace
+
+TPopupCalendar::TPopupCalendar(TCustomComboEdit* AEditor) : TPopupWindow(AEditor) {
+    SetBounds(0, 0, PopupWidth, PopupHeight);
+    SetColor(clBtnFace);
+    auto* back = NewControl<TPanel>(this, this, "", 0, 0, PopupWidth, PopupHeight);
+    back->SetAlign(alClient);
+    auto* top = NewControl<TPanel>(this, back, "", 0, 0, PopupWidth - 4, PopupTopPanelHeight);
+    top->SetAlign(alTop);
+    FCalendar = NewControl<TLocCalendar>(this, back, "");
+    FCalendar->SetAlign(alClient);
+    FCalendar->OnChange = [this](TObject*) { ShowMonthTitle(); };
+    FCalendar->OnMouseUp = [this](TObject* sender, TMouseButton button, TShiftState shift, int x,
+                                  int y) { CalendarMouseUp(sender, button, shift, x, y); };
+    FTitleLabel = NewControl<TLabel>(this, top, "");
+    FTitleLabel->SetAutoSize(false);
+    FTitleLabel->SetBounds(29, 1, top->Width() - 58, 14);
+    FTitleLabel->SetAlignment(taCenter);
+    FTitleLabel->SetTransparent(true);
+    FTitleLabel->OnDblClick = [this](TObject* sender) { TitleDblClick(sender); };
+    ShowMonthTitle();
+}
+
+TPopupValue TPopupCalendar::GetWindowValue() {
+    return FCalendar->CalendarDate();
+}
+
+void TPopupCalendar::SetWindowValue(const TPopupValue& Value) {
+    TDateTime date = Date();
+    if (const auto* text = std::get_if<String>(&Value))
+        date = DateOfTextOrToday(*text);
+    else if (const auto* given = std::get_if<TDateTime>(&Value))
+        date = *given == NoDate || !DateTimeFieldsValid(*given) ? Date() : *given;
+    FCalendar->SetCalendarDate(date);
+    ShowMonthTitle();
+}
+
+void TPopupCalendar::ShowMonthTitle() {
+    FTitleLabel->SetCaption(FormatDateTime(MonthTitleFormat, FCalendar->CalendarDate()));
+}
+
+// Page Up and Page Down step a month, with Ctrl a year; other keys are the calendar's.
+void TPopupCalendar::KeyDown(WORD& Key, TShiftState Shift) {
+    TPopupWindow::KeyDown(Key, Shift);
+    bool yearStep = Shift.Contains(ssCtrl);
+    if (Key == VK_PRIOR)
+        yearStep ? FCalendar->PrevYear() : FCalendar->PrevMonth();
+    else if (Key == VK_NEXT)
+        yearStep ? FCalendar->NextYear() : FCalendar->NextMonth();
+    else
+        FCalendar->KeyDown(Key, Shift);
+}
+
+void TPopupCalendar::KeyPress(char& Key) {
+    TPopupWindow::KeyPress(Key);
+    if (Key != '\0')
+        FCalendar->KeyPress(Key);
+}
+
+// A day picked with the left button, no key held, ends the pop-up with that day.
+void TPopupCalendar::CalendarMouseUp(TObject* /*Sender*/, TMouseButton Button, TShiftState Shift,
+                                     int X, int Y) {
+    if (Button != mbLeft || Shift.Contains(ssShift) || Shift.Contains(ssCtrl) ||
+        Shift.Contains(ssAlt))
+        return;
+    int col = -1, row = -1;
+    FCalendar->CellAtPoint(X, Y, col, row);
+    if (row > 0 && !FCalendar->CellText(col, row).empty())
+        FinishPopup(true);
+}
+
+void TPopupCalendar::TitleDblClick(TObject* /*Sender*/) {
+    FCalendar->SetCalendarDate(Date());
+}
+
+void TPopupCalendar::SetHints(const TStrings& /*hints*/) {}
+
+void SetupPopupCalendar(TPopupWindow* popup, TDayOfWeekName startOfWeek, TDaysOfWeek weekends,
+                        bool /*fourDigitYear*/, const TStrings& hints, TColor weekendColor) {
+    auto* calendar = dynamic_cast<TPopupCalendar*>(popup);
+    if (!calendar)
+        return;
+    calendar->Calendar()->SetStartOfWeek(startOfWeek);
+    calendar->Calendar()->SetWeekendColor(weekendColor);
+    calendar->Calendar()->SetWeekends(weekends);
+    calendar->SetHints(hints);
+}
+
+// ---- The date dialog
+
+TSelectDateDlg::TSelectDateDlg(TComponent* AOwner) : TForm(AOwner) {
+    BuildForm([this] {
+        SetName("SelectDateDlg");
+        SetCaption("Select a Date");
+        SetBorderStyle(bsToolWindow);
+        SetBorderIcons(TBorderIcons{biSystemMenu});
+        SetClientWidth(222);
+        SetClientHeight(154);
+        SetColor(clBtnFace);
+        SetPosition(poScreenCenter);
+        SetShowHint(true);
+        SetKeyPreview(true);
+        BuildControls();
+    });
+}
+
+void TSelectDateDlg::BuildControls() {
+    auto* top = NewControl<TPanel>(this, this, "TopPanel", 0, 0, 222, 22);
+    top->SetAlign(alTop);
+    top->SetBevelInner(bvLowered);
+    TitleLabel = NewControl<TLabel>(this, top, "TitleLabel");
+    TitleLabel->SetAutoSize(false);
+    TitleLabel->SetBounds(35, 4, 152, 14);
+    TitleLabel->SetAlignment(taCenter);
+    TitleLabel->Font().SetStyle(TFontStyles{fsBold});
+    TitleLabel->Font().SetColor(clBlue);
+    TitleLabel->SetTransparent(true);
+    TitleLabel->OnDblClick = Handler(this, &TSelectDateDlg::TopPanelDblClick);
+
+    auto* bottom = NewControl<TPanel>(this, this, "BtnPanel", 0, 133, 222, 21);
+    bottom->SetAlign(alBottom);
+    bottom->SetBevelOuter(bvNone);
+    OKButton = NewControl<TButton>(this, bottom, "OkBtn", 0, 0, 112, 21);
+    OKButton->SetCaption("OK");
+    OKButton->SetModalResult(mrOk);
+    CancelButton = NewControl<TButton>(this, bottom, "CancelBtn", 111, 0, 111, 21);
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetModalResult(mrCancel);
+    CancelButton->SetCancel(true);
+
+    auto* middle = NewControl<TPanel>(this, this, "CalendarPanel", 0, 22, 222, 111);
+    middle->SetAlign(alClient);
+    middle->SetBevelInner(bvLowered);
+    Calendar = NewControl<TQmCalendar>(this, middle, "Calendar");
+    Calendar->SetAlign(alClient);
+    Calendar->SetColor(clWhite);
+    Calendar->SetTabOrder(0);
+    Calendar->SetUseCurrentDate(false);
+    Calendar->OnChange = Handler(this, &TSelectDateDlg::CalendarChange);
+    Calendar->OnDblClick = Handler(this, &TSelectDateDlg::CalendarDblClick);
+    OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) {
+        FormKeyDown(sender, key, shift);
+    };
+    CalendarChange(nullptr);
+}
+
+void TSelectDateDlg::SetDialogDate(TDateTime date) {
+    Calendar->SetCalendarDate(date == NoDate || !DateTimeFieldsValid(date) ? Date() : date);
+    CalendarChange(nullptr);
+}
+
+void TSelectDateDlg::SetHints(const TStrings& /*hints*/) {}
+
+void TSelectDateDlg::PrevYearBtnClick(TObject* /*Sender*/) {
+    Calendar->PrevYear();
+}
+
+void TSelectDateDlg::NextYearBtnClick(TObject* /*Sender*/) {
+    Calendar->NextYear();
+}
+
+void TSelectDateDlg::PrevMonthBtnClick(TObject* /*Sender*/) {
+    Calendar->PrevMonth();
+}
+
+void TSelectDateDlg::NextMonthBtnClick(TObject* /*Sender*/) {
+    Calendar->NextMonth();
+}
+
+void TSelectDateDlg::CalendarChange(TObject* /*Sender*/) {
+    TitleLabel->SetCaption(FormatDateTime(MonthTitleFormat, Calendar->CalendarDate()));
+}
+
+void TSelectDateDlg::CalendarDblClick(TObject* /*Sender*/) {
+    SetModalResult(mrOk);
+}
+
+void TSelectDateDlg::TopPanelDblClick(TObject* /*Sender*/) {
+    Calendar->SetCalendarDate(Date());
+}
+
+// Page Up and Page Down step a month (with Ctrl a year), Tab a month on (with Shift back); Esc
+// and Enter end the dialog. The keys go on to the controls as well.
+void TSelectDateDlg::FormKeyDown(TObject* /*Sender*/, WORD& Key, TShiftState Shift) {
+    bool ctrl = Shift.Contains(ssCtrl);
+    switch (Key) {
+    case VK_PRIOR:
+        ctrl ? Calendar->PrevYear() : Calendar->PrevMonth();
+        break;
+    case VK_NEXT:
+        ctrl ? Calendar->NextYear() : Calendar->NextMonth();
+        break;
+    case VK_TAB:
+        Shift == TShiftState{ssShift} ? Calendar->PrevMonth() : Calendar->NextMonth();
+        break;
+    case VK_ESCAPE:
+        SetModalResult(mrCancel);
+        return;
+    case VK_RETURN:
+        SetModalResult(mrOk);
+        return;
+    default:
+        return;
+    }
+    TitleLabel->Update();
+}
+
+TSelectDateDlg* CreateDateDialog(const String& title) {
+    auto* dialog = new TSelectDateDlg(Application);
+    if (!title.empty())
+        dialog->SetCaption(title);
+    return dialog;
+}
+
+bool SelectDateDialog(TDateTime& date, const String& title, TDayOfWeekName startOfWeek,
+                      TDaysOfWeek weekends, TColor weekendColor, const TStrings& hints) {
+    auto free = [](TSelectDateDlg* form) { form->Free(); };
+    std::unique_ptr<TSelectDateDlg, decltype(free)> dialog(CreateDateDialog(title), free);
+    dialog->SetDialogDate(date);
+    dialog->Calendar->SetStartOfWeek(startOfWeek);
+    dialog->Calendar->SetWeekends(weekends);
+    dialog->Calendar->SetWeekendColor(weekendColor);
+    dialog->SetHints(hints);
+    if (dialog->ShowModal() != mrOk)
+        return false;
+    date = dialog->GetDialogDate();
+    return true;
 }

@@ -2,9 +2,13 @@
 // A month as a grid of day names and day numbers, stepped by day, month and year with the keys
 // and the mouse.
 
+#include "platform/Classes.h"
 #include "platform/DateTime.h"
+#include "platform/Forms.h"
 #include "platform/Grids.h"
 #include "platform/Sets.h"
+#include "platform/StdCtrls.h"
+#include "widgets/PopupWindow.h"
 
 enum TDayOfWeekName { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
 using TDaysOfWeek = TSet<TDayOfWeekName>;
@@ -90,6 +94,9 @@ class TLocCalendar : public TQmCalendar {
 public:
     explicit TLocCalendar(TComponent* AOwner);
     void SetFocus() override {}
+    // The pop-up passes the edit's keys on.
+    using TQmCalendar::KeyDown;
+    using TQmCalendar::KeyPress;
     void CellAtPoint(int X, int Y, int& ACol, int& ARow) const { MouseToCell(X, Y, ACol, ARow); }
     // The day cell of today's date, when the shown month is today's; -1, -1 otherwise.
     TGridCoord TodayCell() const;
@@ -98,3 +105,67 @@ protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     void WndProc(TMessage& Message) override;
 };
+
+// The pop-up of the date edit: a month calendar under a title of the month and year.
+class TPopupCalendar : public TPopupWindow {
+public:
+    explicit TPopupCalendar(TCustomComboEdit* AEditor);
+
+    TPopupValue GetWindowValue() override;
+    // A value that is no date (none, blanks and separators, unreadable text) shows today.
+    void SetWindowValue(const TPopupValue& Value) override;
+    TLocCalendar* Calendar() const { return FCalendar; }
+    TLabel* TitleLabel() const { return FTitleLabel; }
+    void SetHints(const TStrings& hints);
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+
+private:
+    void ShowMonthTitle();
+    void CalendarMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void TitleDblClick(TObject* Sender);
+
+    TLocCalendar* FCalendar = nullptr;
+    TLabel* FTitleLabel = nullptr;
+};
+
+// Hands the calendar its week, weekend days and colour and the buttons their hints.
+// Shows a modal date dialog on the date, with the calendar's week, weekend days and colour and
+// the buttons' hints; true with the date chosen when it ends with OK.
+bool SelectDateDialog(TDateTime& date, const String& title, TDayOfWeekName startOfWeek,
+                      TDaysOfWeek weekends, TColor weekendColor, const TStrings& hints);
+void SetupPopupCalendar(TPopupWindow* popup, TDayOfWeekName startOfWeek, TDaysOfWeek weekends,
+                        bool fourDigitYear, const TStrings& hints, TColor weekendColor);
+
+// The date dialog: a month calendar under a title, OK and Cancel.
+class TSelectDateDlg : public TForm {
+public:
+    explicit TSelectDateDlg(TComponent* AOwner);
+
+    TQmCalendar* Calendar = nullptr;
+    TLabel* TitleLabel = nullptr;
+    TButton* OKButton = nullptr;
+    TButton* CancelButton = nullptr;
+
+    // The null date shows today.
+    void SetDialogDate(TDateTime date);
+    TDateTime GetDialogDate() const { return Calendar->CalendarDate(); }
+    void SetHints(const TStrings& hints);
+
+    void PrevYearBtnClick(TObject* Sender);
+    void NextYearBtnClick(TObject* Sender);
+    void PrevMonthBtnClick(TObject* Sender);
+    void NextMonthBtnClick(TObject* Sender);
+    void CalendarChange(TObject* Sender);
+    void CalendarDblClick(TObject* Sender);
+    void TopPanelDblClick(TObject* Sender);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+
+private:
+    void BuildControls();
+};
+
+// The dialog, its title the given one unless that is empty.
+TSelectDateDlg* CreateDateDialog(const String& title);

@@ -205,9 +205,16 @@ TCustomDateEdit::TCustomDateEdit(TComponent* AOwner) : TCustomComboEdit(AOwner) 
     SetGlyphKind(gkDefault);
     UpdateDateFormat();
     CreatePopup();
+    FSettingsHook = HookMainWindow([this](TMessage& message) {
+        if (message.Msg == WM_WININICHANGE)
+            RefreshDateFormat();
+        return false;
+    });
 }
 
-TCustomDateEdit::~TCustomDateEdit() = default;
+TCustomDateEdit::~TCustomDateEdit() {
+    UnhookMainWindow(FSettingsHook);
+}
 
 void TCustomDateEdit::CreatePopup() {
     auto* calendar = new TPopupCalendar(this);

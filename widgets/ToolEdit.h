@@ -153,6 +153,8 @@ private:
     // The date of the text, for stepping by day: today when it holds none.
     TDateTime DateOrToday() const;
 
+    // Follows the system's settings: the date order and year digits may change with them.
+    int FSettingsHook = 0;
     String FDateFormat;
     char FBlanksChar = ' ';
     String FDialogTitle = "Select a Date";

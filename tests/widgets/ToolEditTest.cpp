@@ -265,7 +265,8 @@ TEST_F(ToolEditTest, ALocaleChangeKeepsTheDate) {
     EXPECT_EQ(Edit->EditMask(), "!99/99/9999;1; ");
     FormatSettings.ShortDateFormat = "yyyy-MM-dd";
     FormatSettings.DateSeparator = '-';
-    Edit->RefreshDateFormat();
+    TMessage settingsChanged{WM_WININICHANGE, 0, 0, 0};
+    CallMainWindowHooks(settingsChanged);
     EXPECT_EQ(Edit->DateFormat(), "YYYY/MM/DD");
     EXPECT_EQ(Edit->EditMask(), "!9999/99/99;1; ");
     EXPECT_EQ(Edit->Text(), "2026-07-04");

@@ -5,6 +5,7 @@
 
 #include "platform/Forms.h"
 #include "platform/TestHooks.h"
+#include "platform/Win32Draw.h"
 #include "services/DateUtil.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,12 @@ protected:
     TForm* Form = nullptr;
     TQmCalendar* Calendar = nullptr;
 };
+
+// Red, or text smoothed in red over the cell's colour.
+bool IsReddish(TColor color) {
+    int red = color & 0xFF, green = (color >> 8) & 0xFF, blue = (color >> 16) & 0xFF;
+    return red > 150 && green < red / 2 && blue < red / 2;
+}
 
 } // namespace
 
@@ -175,4 +182,25 @@ TEST_F(PickDateTest, DateElementsOutsideTheCalendarAreIgnored) {
     EXPECT_EQ(Calendar->CalendarDate(), EncodeDate(2028, 2, 29));
     Calendar->SetUseCurrentDate(true);
     EXPECT_EQ(Calendar->CalendarDate(), Today);
+}
+
+// Weekend columns show their day names and numbers in the weekend colour, other columns do not.
+TEST_F(PickDateTest, WeekendColumnsAreDrawnInTheirColour) {
+    Calendar->SetStartOfWeek(Mon);
+    Calendar->SetCalendarDate(EncodeDate(2026, 12, 1)); // the current cell in column 1
+    TBitmap picture;
+    picture.SetSize(Calendar->Width(), Calendar->Height());
+    PaintTo(*Calendar, picture.Canvas(), 0, 0);
+    auto hasRed = [&](int col, int row) {
+        TRect cell = Calendar->CellRect(col, row);
+        for (int y = cell.Top; y < cell.Bottom; ++y)
+            for (int x = cell.Left; x < cell.Right; ++x)
+                if (IsReddish(picture.PixelAt(x, y)))
+                    return true;
+        return false;
+    };
+    for (int row : {0, 2}) {
+        for (int col = 0; col < 7; ++col)
+            EXPECT_EQ(hasRed(col, row), col == 6) << col << "," << row;
+    }
 }

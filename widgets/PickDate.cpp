@@ -449,6 +449,17 @@ void TSelectDateDlg::BuildControls() {
     TitleLabel->SetTransparent(true);
     TitleLabel->OnDblClick = Handler(this, &TSelectDateDlg::TopPanelDblClick);
 
+    // The calendar comes first in the tab order: the dialog opens on it.
+    auto* middle = NewControl<TPanel>(this, this, "CalendarPanel", 0, 22, 222, 111);
+    middle->SetAlign(alClient);
+    middle->SetBevelInner(bvLowered);
+    Calendar = NewControl<TQmCalendar>(this, middle, "Calendar");
+    Calendar->SetAlign(alClient);
+    Calendar->SetColor(clWhite);
+    Calendar->SetTabOrder(0);
+    Calendar->SetUseCurrentDate(false);
+    Calendar->OnChange = Handler(this, &TSelectDateDlg::CalendarChange);
+    Calendar->OnDblClick = Handler(this, &TSelectDateDlg::CalendarDblClick);
     auto* bottom = NewControl<TPanel>(this, this, "BtnPanel", 0, 133, 222, 21);
     bottom->SetAlign(alBottom);
     bottom->SetBevelOuter(bvNone);
@@ -460,16 +471,6 @@ void TSelectDateDlg::BuildControls() {
     CancelButton->SetModalResult(mrCancel);
     CancelButton->SetCancel(true);
 
-    auto* middle = NewControl<TPanel>(this, this, "CalendarPanel", 0, 22, 222, 111);
-    middle->SetAlign(alClient);
-    middle->SetBevelInner(bvLowered);
-    Calendar = NewControl<TQmCalendar>(this, middle, "Calendar");
-    Calendar->SetAlign(alClient);
-    Calendar->SetColor(clWhite);
-    Calendar->SetTabOrder(0);
-    Calendar->SetUseCurrentDate(false);
-    Calendar->OnChange = Handler(this, &TSelectDateDlg::CalendarChange);
-    Calendar->OnDblClick = Handler(this, &TSelectDateDlg::CalendarDblClick);
     OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) {
         FormKeyDown(sender, key, shift);
     };

@@ -204,3 +204,44 @@ TEST_F(PickDateTest, WeekendColumnsAreDrawnInTheirColour) {
             EXPECT_EQ(hasRed(col, row), col == 6) << col << "," << row;
     }
 }
+
+// The dialog: its keys step the month and end it; only OK hands the date back.
+TEST_F(PickDateTest, TheDateDialogHandsBackTheDateOnlyOnOK) {
+    struct {
+        std::vector<std::pair<WORD, TShiftState>> Keys;
+        bool Chosen;
+        TDateTime Date;
+    } const runs[] = {
+        {{{VK_TAB, {}}, {VK_RETURN, {}}}, true, EncodeDate(2026, 6, 15)},
+        // back over Cancel to OK, which Enter then presses
+        {{{VK_TAB, TShiftState{ssShift}}, {VK_TAB, TShiftState{ssShift}}, {VK_RETURN, {}}},
+         true,
+         EncodeDate(2026, 3, 15)},
+        {{{VK_RIGHT, {}}, {VK_ESCAPE, {}}}, false, EncodeDate(2026, 5, 15)},
+    };
+    TStringList hints;
+    for (const auto& run : runs) {
+        TestHooks::AnswerModal([&run](TForm& form) {
+            auto& dialog = dynamic_cast<TSelectDateDlg&>(form);
+            EXPECT_EQ(dialog.Caption(), "Pick a day");
+            EXPECT_EQ(dialog.Calendar->StartOfWeek(), Sun);
+            EXPECT_EQ(dialog.Calendar->WeekendColor(), clBlue);
+            EXPECT_EQ(dialog.ActiveControl(), dialog.Calendar);
+            for (const auto& [key, shift] : run.Keys)
+                TestHooks::PressKey(*dialog.ActiveControl(), key, shift);
+        });
+        TDateTime date = EncodeDate(2026, 5, 15);
+        EXPECT_EQ(SelectDateDialog(date, "Pick a day", Sun, {Sat, Sun}, clBlue, hints), run.Chosen);
+        EXPECT_EQ(date, run.Date);
+    }
+    TestHooks::AnswerModal([](TForm& form) {
+        auto& dialog = dynamic_cast<TSelectDateDlg&>(form);
+        EXPECT_EQ(dialog.Caption(), "Select a Date");
+        EXPECT_EQ(dialog.Calendar->CalendarDate(), EncodeDate(2026, 12, 11));
+        EXPECT_EQ(dialog.TitleLabel->Caption(), "December, 2026");
+        dialog.CalendarDblClick(nullptr);
+    });
+    TDateTime none = NoDate;
+    EXPECT_TRUE(SelectDateDialog(none, "", Mon, {Sun}, clRed, hints));
+    EXPECT_EQ(none, Today);
+}

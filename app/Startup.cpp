@@ -17,6 +17,7 @@
 #include "services/RichPrint.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/HTMLGlossary.h"
+#include "widgets/Qmconst.h"
 
 const char* const InitialProgramVersion = "3.0c2";
 
@@ -213,6 +214,7 @@ int RunProgram(int argc, char** argv) {
         DecideSplashShowing();
     });
     RunShowingErrors([] {
+        RegisterQmCursors();
         ShowCreatingForms();
         CreateStartupForms();
         AcceptHandOvers();

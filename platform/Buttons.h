@@ -5,6 +5,11 @@
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 
+// Where a button's glyph lies beside its caption.
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// A button's frame: the one of the desktop in use, the old thick one, or the new one.
+enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
+
 class TSpeedButton : public TGraphicControl {
 public:
     explicit TSpeedButton(TComponent* AOwner);

@@ -391,6 +391,11 @@ TWinControl* FindControl(HWND handle);
 LRESULT SendMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message; it is delivered while messages are processed, if the window still exists.
 BOOL PostMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam);
+// The first message of that number still queued for the window (for any window when handle is
+// nullptr): true, with its values, when there is one.
+bool PeekPostedMessage(HWND handle, UINT Msg, TMessage& message);
+// Takes that message out of the queue, so that it is never delivered; false when none is queued.
+bool RemovePostedMessage(HWND handle, UINT Msg);
 bool IsWindow(HWND handle);
 // The window that has the mouse (for a control without a window, its parent's); nullptr for none.
 HWND GetCapture();

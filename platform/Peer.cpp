@@ -166,6 +166,14 @@ void TControlPeer::RenderTo(TBitmap& picture) const {
     BitmapImage(picture) = image;
 }
 
+void TControlPeer::RenderBackgroundTo(TBitmap& picture) const {
+    QWidget* client = ClientWidget();
+    QImage image(client->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(client->palette().color(client->backgroundRole()));
+    client->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    BitmapImage(picture) = image;
+}
+
 void TControlPeer::BringToFront() {
     // Without a window system there is no stacking of windows to change.
     if (!FWidget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
@@ -461,9 +469,12 @@ std::unique_ptr<TControlPeer> MakeWindowPeer(TControl& control) {
     return std::make_unique<TControlPeer>(control, widget);
 }
 
+// The mouse input over a control without a window is its own: the window below it does not see
+// the press as well (and so never takes the mouse from it).
 std::unique_ptr<TControlPeer> MakeGraphicPeer(TControl& control) {
     auto* widget = new QWidget;
     widget->setFocusPolicy(Qt::NoFocus);
+    widget->setAttribute(Qt::WA_NoMousePropagation);
     return std::make_unique<TControlPeer>(control, widget);
 }
 
@@ -501,17 +512,36 @@ std::unique_ptr<TControlPeer> MakePopupPeer(TControl& control) {
 
 namespace {
 
+class TPostedMessage;
+
+// The posted messages not delivered yet, oldest first.
+std::vector<TPostedMessage*>& QueuedPosts() {
+    static std::vector<TPostedMessage*> queued;
+    return queued;
+}
+
 class TPostedMessage : public QEvent {
 public:
     TPostedMessage(HWND handle, const TMessage& message)
-        : QEvent(Type()), Handle(handle), Message(message) {}
+        : QEvent(Type()), Handle(handle), Message(message) {
+        QueuedPosts().push_back(this);
+    }
+    ~TPostedMessage() override { std::erase(QueuedPosts(), this); }
     static QEvent::Type Type() {
         static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
         return type;
     }
     HWND Handle;
     TMessage Message;
+    bool Dropped = false;
 };
+
+TPostedMessage* FirstQueuedPost(HWND handle, UINT Msg) {
+    for (TPostedMessage* posted : QueuedPosts())
+        if (!posted->Dropped && posted->Message.Msg == Msg && (!handle || posted->Handle == handle))
+            return posted;
+    return nullptr;
+}
 
 class TMessagePost : public QObject {
 protected:
@@ -520,7 +550,7 @@ protected:
             return;
         auto* posted = static_cast<TPostedMessage*>(event);
         TWinControl* control = FindControl(posted->Handle);
-        if (!control)
+        if (!control || posted->Dropped)
             return;
         try {
             control->Perform(posted->Message.Msg, posted->Message.WParam, posted->Message.LParam);
@@ -538,6 +568,20 @@ BOOL PostMessage(HWND handle, UINT Msg, WPARAM WParam, LPARAM LParam) {
     static TMessagePost* post = new TMessagePost;
     QCoreApplication::postEvent(post, new TPostedMessage(handle, TMessage{Msg, WParam, LParam, 0}));
     return 1;
+}
+
+bool PeekPostedMessage(HWND handle, UINT Msg, TMessage& message) {
+    TPostedMessage* posted = FirstQueuedPost(handle, Msg);
+    if (posted)
+        message = posted->Message;
+    return posted != nullptr;
+}
+
+bool RemovePostedMessage(HWND handle, UINT Msg) {
+    TPostedMessage* posted = FirstQueuedPost(handle, Msg);
+    if (posted)
+        posted->Dropped = true;
+    return posted != nullptr;
 }
 
 void CallLater(std::function<void()> call) {

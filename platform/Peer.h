@@ -56,6 +56,8 @@ public:
     void Repaint();
     // A picture of the widget as it is shown now, children included.
     void RenderTo(TBitmap& picture) const;
+    // The client area as the widget erases and paints it itself, without its children.
+    void RenderBackgroundTo(TBitmap& picture) const;
     void BringToFront();
     void SetFocus();
     bool Focused() const;

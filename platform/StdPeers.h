@@ -5,6 +5,7 @@
 
 #include "platform/Peer.h"
 #include "platform/StdCtrls.h"
+#include "platform/Win32Draw.h"
 
 #include <functional>
 #include <memory>
@@ -19,10 +20,6 @@ class TOwnerDrawDelegate;
 // A caption as the system draws it: "&&" shows "&", and the "&" that marks the accelerator is
 // left out.
 String WithoutAccelerator(const String& caption);
-
-// Lines of one pixel along the edges of rect, topLeft above and left, bottomRight below and
-// right, width times, each inside the last; rect ends inside them.
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width);
 
 template <typename P> std::unique_ptr<TControlPeer> MakePeer(TControl& control) {
     return std::make_unique<P>(control);

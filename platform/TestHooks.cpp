@@ -565,6 +565,18 @@ void DoubleClickMouse(TControl& control, int x, int y) {
     SendMouseEvent(control, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton, {});
 }
 
+void PressMouse(TControl& control, int x, int y) {
+    SendMouseEvent(control, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton, {});
+}
+
+void MoveHeldMouse(TControl& control, int x, int y) {
+    SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton, {});
+}
+
+void ReleaseMouse(TControl& control, int x, int y) {
+    SendMouseEvent(control, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton, {});
+}
+
 void MoveMouse(TControl& control, int x, int y, TShiftState shift) {
     SendMouseEvent(control, QEvent::MouseMove, x, y, Qt::NoButton, Qt::NoButton, shift);
 }

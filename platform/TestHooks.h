@@ -178,6 +178,11 @@ void ClickMouse(TControl& control, int x, int y, TMouseButton button = mbLeft,
                 TShiftState shift = {});
 void DoubleClickMouse(TControl& control, int x, int y);
 void MoveMouse(TControl& control, int x, int y, TShiftState shift = {});
+// The left button pressed and held, the mouse moved with it held, and the button let go: the
+// three steps of a press that lasts, for what happens while it is held.
+void PressMouse(TControl& control, int x, int y);
+void MoveHeldMouse(TControl& control, int x, int y);
+void ReleaseMouse(TControl& control, int x, int y);
 // The left button pressed at one point, the mouse moved with it held to another, and let go.
 void DragMouse(TControl& control, int fromX, int fromY, int toX, int toY);
 // Files dragged from the desktop and dropped on the middle of the control: they go where a real

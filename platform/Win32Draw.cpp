@@ -214,8 +214,14 @@ int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format) {
 
 // ---- Pictures of windows
 
-void PaintTo(TWinControl& control, TCanvas& canvas, int x, int y) {
+void PaintTo(TControl& control, TCanvas& canvas, int x, int y) {
     TBitmap picture;
     control.Peer().RenderTo(picture);
+    canvas.Draw(x, y, picture);
+}
+
+void PaintBackgroundTo(TWinControl& control, TCanvas& canvas, int x, int y) {
+    TBitmap picture;
+    control.Peer().RenderBackgroundTo(picture);
     canvas.Draw(x, y, picture);
 }

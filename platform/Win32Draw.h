@@ -22,6 +22,10 @@ TRect Inset(const TRect& rect, int by);
 
 // ---- Edges
 
+// Lines of one pixel along the edges of rect, topLeft above and left, bottomRight below and
+// right, width times, each inside the last; rect ends inside them.
+void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width);
+
 // Edges of DrawEdge: an outer and an inner line, raised or sunken.
 enum : UINT {
     BDR_RAISEDOUTER = 0x0001,
@@ -80,5 +84,8 @@ int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format);
 
 // ---- Pictures of windows
 
-// Draws the window with its children, as the screen shows it, on the canvas at x, y.
-void PaintTo(TWinControl& control, TCanvas& canvas, int x, int y);
+// Draws the control with its children, as the screen shows it, on the canvas at x, y.
+void PaintTo(TControl& control, TCanvas& canvas, int x, int y);
+// Draws the window's client area as it erases and paints itself, without its children, on the
+// canvas at x, y.
+void PaintBackgroundTo(TWinControl& control, TCanvas& canvas, int x, int y);

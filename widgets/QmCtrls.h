@@ -1,11 +1,261 @@
 #pragma once
+// The speed button with its drop-down menu, auto-repeat and exclusive groups, the painter of its
+// glyph, and the scrolling credits panel of the about box.
+
+#include "platform/Buttons.h"
+#include "platform/Classes.h"
+#include "platform/ExtCtrls.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
+#include "platform/StdCtrls.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+// The looks of a speed button, also the order of the cells of its glyph strip; inactive (a flat
+// button without the mouse over it) is only painted, never kept as the button's state.
+enum SpeedButtonState { sbsUp, sbsDisabled, sbsDown, sbsExclusive, sbsInactive };
+
+// Told to the buttons of a parent when one of a group goes down (WParam the group index, LParam
+// the button).
+constexpr UINT CM_QMBUTTONPRESSED = 0xB051;
+
+namespace QmCtrls {
+
+// An image list of one image size whose freed slots are used again before it grows.
+class TGlyphList : public TImageList {
+public:
+    TGlyphList(int width, int height);
+    // The image with the pixels of maskColor left out, in a free slot; returns the slot. Raises
+    // EInvalidOperation "Unable to Replace Image" when the image cannot be put there.
+    int AddMaskedImage(const TBitmap& image, TColor maskColor);
+    // The image with the white pixels of mask left out.
+    int AddImagePair(const TBitmap& image, const TBitmap& mask);
+    // The slot is free again; its image stays for reuse.
+    void FreeSlot(int index);
+    int UsedCount() const { return FUsedCount; }
+
+private:
+    int TakeFreeSlot();
+    int PutInFreeSlot(const std::function<void(int index)>& put);
+
+    std::vector<bool> FUsed;
+    int FUsedCount = 0;
+};
+
+// The glyph lists of every size that the glyph painters share.
+class TGlyphCache : public TObject {
+public:
+    TGlyphList* ListOfSize(int width, int height);
+    // Frees the list once it holds no image.
+    void DropList(TGlyphList* list);
+    bool HasNoLists() const { return FLists.empty(); }
+
+private:
+    std::vector<std::unique_ptr<TGlyphList>> FLists;
+};
+
+// The cache of the glyph painters; nullptr while none is needed.
+TGlyphCache* GlyphCache();
+
+} // namespace QmCtrls
+
+// Where PaintFace put the glyph and the caption.
+struct TFaceLayout {
+    TPoint GlyphPos;
+    TSize GlyphSize;
+    TRect TextRect;
+    TSize TextSize;
+    String Caption; // as it fits the room
+};
+
+// Holds a speed button's glyph strip, cuts it into an image for each state (making the disabled
+// and inactive looks when the strip has none), and lays out and draws glyph, caption and
+// drop-down mark.
+class TQmButtonGlyph : public TObject {
+public:
+    TQmButtonGlyph();
+    ~TQmButtonGlyph() override;
+    TQmButtonGlyph(const TQmButtonGlyph&) = delete;
+    TQmButtonGlyph& operator=(const TQmButtonGlyph&) = delete;
+
+    TBitmap& Glyph() { return FGlyph; }
+    void SetGlyph(const TBitmap& value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    // 0 and the current count change nothing.
+    void SetNumGlyphs(int value);
+    TColor TransparentColor() const { return FTransparentColor; }
+
+    // The index of the state's image in ImageList, made when first asked for; -1 without glyph.
+    int GetStateImage(SpeedButtonState state);
+    void ReleaseImages();
+    QmCtrls::TGlyphList* ImageList() const { return FList; }
+    // A colour as the inactive look shows it: grey of the same lightness, except the transparent
+    // colour and the button face.
+    TColor GrayedColor(TColor colour) const;
+
+    // Draws the face in client and returns the caption's rectangle. textFlags: DT_LEFT, DT_CENTER
+    // or DT_RIGHT. Margin and spacing of -1 spread glyph and caption evenly.
+    TRect PaintFace(TCanvas& canvas, const TRect& client, const String& caption,
+                    TButtonLayout layout, int margin, int spacing, bool drawMark,
+                    SpeedButtonState state, UINT textFlags);
+    TFaceLayout LayOutFace(TCanvas& canvas, const TRect& client, const String& caption,
+                           TButtonLayout layout, int margin, int spacing, bool drawMark,
+                           UINT textFlags);
+
+    bool WordWrap = false;
+    TAlignment Alignment = taCenter;
+    TNotifyEvent OnChange;
+
+private:
+    void GlyphBitmapChanged();
+    TSize CellSize() const;
+    void CopyCell(TBitmap& target, int cell);
+    String FitCaptionLines(TCanvas& canvas, const String& caption, int width) const;
+    UINT CaptionFlags(UINT textFlags) const;
+    TSize PaintStateImage(TCanvas& canvas, TPoint at, SpeedButtonState state);
+    void PaintCaption(TCanvas& canvas, const String& caption, const TRect& rect,
+                      SpeedButtonState state, UINT textFlags);
+    void PaintDropMark(TCanvas& canvas, int x, int y, SpeedButtonState state);
+
+    TBitmap FGlyph;
+    QmCtrls::TGlyphList* FList = nullptr;
+    std::array<int, 5> FIndexes;
+    TColor FTransparentColor = clFuchsia;
+    int FNumGlyphs = 1;
+};
+
+enum TQmDropDownMenuPos { dmpBottom, dmpRight };
+
+// A button without a window that draws a glyph and a caption, can drop its menu down from itself,
+// repeat its click while held, be one of an exclusive group, and look flat until the mouse comes.
+class TQmSpeedButton : public TGraphicControl {
+public:
+    explicit TQmSpeedButton(TComponent* AOwner);
+    ~TQmSpeedButton() override;
+
+    TAlignment Alignment() const { return FGlyph->Alignment; }
+    void SetAlignment(TAlignment value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool value);
+    bool AllowTimer() const { return FAllowTimer; }
+    void SetAllowTimer(bool value);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int value);
+    bool Down() const { return FDown; }
+    void SetDown(bool value);
+    TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(TPopupMenu* value);
+    TQmDropDownMenuPos MenuPosition() const { return FMenuPosition; }
+    void SetMenuPosition(TQmDropDownMenuPos value) { FMenuPosition = value; }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool value);
+    TBitmap& Glyph() { return FGlyph->Glyph(); }
+    void SetGlyph(const TBitmap& value);
+    bool GrayedInactive() const { return FGrayedInactive; }
+    void SetGrayedInactive(bool value);
+    int InitPause() const { return FInitPause; }
+    void SetInitPause(int value) { FInitPause = value; }
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
+    bool MarkDropDown() const { return FMarkDropDown; }
+    void SetMarkDropDown(bool value);
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult value) { FModalResult = value; }
+    int NumGlyphs() const { return FGlyph->NumGlyphs(); }
+    void SetNumGlyphs(int value);
+    int RepeatInterval() const { return FRepeatInterval; }
+    void SetRepeatInterval(int value) { FRepeatInterval = value; }
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int value);
+    TButtonStyle Style() const { return FStyle; }
+    void SetStyle(TButtonStyle value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value);
+    bool WordWrap() const { return FGlyph->WordWrap; }
+    void SetWordWrap(bool value);
+
+    // The look the button keeps (derived buttons draw less while it is down).
+    SpeedButtonState State() const { return FState; }
+    // Whether the mouse is over the button, as the flat look follows it.
+    bool MouseInside() const { return FMouseInside; }
+    TQmButtonGlyph& ButtonGlyph() const { return *FGlyph; }
+    // The repeat timer; nullptr until a press with AllowTimer made it.
+    TTimer* RepeatTimer() const { return FRepeatTimer.get(); }
+    // Where the drop-down menu opens, in the button's coordinates.
+    TPoint MenuAnchorPoint() const;
+    // Pops the menu up at point (the button's coordinates) unless its AutoPopup is off and not
+    // forced; returns when it closes. False when it was not shown.
+    bool ShowDropDownMenu(const TPoint& point, bool forced);
+
+    void Click() override;
+    void WndProc(TMessage& Message) override;
+
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Paint() override;
+    virtual void PaintContent(TCanvas& canvas, const TRect& rect, SpeedButtonState state,
+                              bool drawMark);
+    virtual void NotifyMouseIn();
+    virtual void NotifyMouseOut();
+
+private:
+    bool OnButton(int X, int Y) const;
+    void FinishPress(TMouseButton Button, int X, int Y);
+    void DropClosingClick();
+    void StartRepeat();
+    void RepeatTick(TObject* Sender);
+    void NotifyGroup();
+    void GroupButtonPressed(const TMessage& Message);
+    void CheckMouseOver();
+    void MouseCameIn();
+    void MouseWentOut();
+    void PrepareStateImage();
+    void FillExclusivePattern(TCanvas& canvas, const TRect& rect);
+
+    std::unique_ptr<TQmButtonGlyph> FGlyph;
+    TBitmap FFace;
+    bool FDragging = false;
+    bool FMouseInside = false;
+    bool FMenuTracking = false;
+    std::unique_ptr<TTimer> FRepeatTimer;
+    SpeedButtonState FState = sbsUp;
+
+    bool FAllowAllUp = false;
+    bool FAllowTimer = false;
+    int FGroupIndex = 0;
+    bool FDown = false;
+    TPopupMenu* FDropDownMenu = nullptr;
+    TQmDropDownMenuPos FMenuPosition = dmpBottom;
+    bool FFlat = false;
+    bool FGrayedInactive = true;
+    int FInitPause = 500;
+    TButtonLayout FLayout = blGlyphTop;
+    int FMargin = -1;
+    bool FMarkDropDown = true;
+    TModalResult FModalResult = 0;
+    int FRepeatInterval = 100;
+    int FSpacing = 1;
+    TButtonStyle FStyle = bsAutoDetect;
+    bool FTransparent = false;
+};
+
+// The frame of a speed button drawn inside rect; returns the face inside it.
+TRect DrawSpeedButtonFrame(TCanvas& canvas, TRect rect, bool down, bool flat, TButtonStyle style);
+
 // A panel that scrolls its lines upward through itself, the credits of the about box: while
 // active its child controls are hidden and the text rises one pixel per tick of its timer, until
 // it has scrolled out (or, cycled, starts again).
-
-#include "platform/Classes.h"
-#include "platform/ExtCtrls.h"
-
 class TSecretPanel : public TPanel {
 public:
     explicit TSecretPanel(TComponent* AOwner);

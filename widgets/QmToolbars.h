@@ -2,6 +2,7 @@
 // Docks along the edges of a form, the toolbars they hold in rows, the buttons and separators of
 // toolbars and forms, and the glyphs the buttons show.
 
+#include "platform/Buttons.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/ImgList.h"
@@ -218,7 +219,6 @@ TQmToolbar* ToolbarOfControl(TControl* control);
 
 // How a button shows its content.
 enum TButtonDisplayMode { dmBoth, dmGlyphOnly, dmTextOnly };
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // The looks of a toolbar button; also the order of the cells of its glyph.
 enum TToolbarButtonState { bsUp, bsDisabled, bsDown, bsExclusive, bsHot };
 

@@ -10,6 +10,65 @@ namespace {
 
 const int MaxDateFormatLength = 10;
 const int MaxCalendarHints = 4;
+const int StandardButtonWidth = 21;
+const int HolderHeight = 17;
+const int DropDownButtonWidth = 17; // a scroll bar's width
+const TColor GlyphBackground = clOlive;
+
+std::unique_ptr<TBitmap> BlankGlyph(int width, int height, TColor background) {
+    auto glyph = std::make_unique<TBitmap>();
+    glyph->SetSize(width, height);
+    glyph->Canvas().Brush().SetColor(background);
+    glyph->Canvas().FillRect(Rect(0, 0, width, height));
+    return glyph;
+}
+
+// A leaf of a calendar with a coloured head, at x.
+void DrawCalendarLeaf(TCanvas& canvas, int x, TColor frame, TColor head) {
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(x + 1, 0, x + 13, 11));
+    canvas.Brush().SetColor(head);
+    canvas.FillRect(Rect(x + 1, 0, x + 13, 3));
+    canvas.Brush().SetColor(frame);
+    for (const TRect& edge : {Rect(x + 1, 0, x + 13, 1), Rect(x + 1, 10, x + 13, 11),
+                              Rect(x + 1, 0, x + 2, 11), Rect(x + 12, 0, x + 13, 11)})
+        canvas.FillRect(edge);
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col)
+            canvas.FillRect(Bounds(x + 3 + col * 3, 5 + row * 3, 2, 2));
+}
+
+// The date edit's two pictures side by side, enabled and disabled; made once and shared.
+const TBitmap& DateEditGlyph() {
+    static const std::unique_ptr<TBitmap> glyph = [] {
+        std::unique_ptr<TBitmap> picture = BlankGlyph(28, 12, GlyphBackground);
+        DrawCalendarLeaf(picture->Canvas(), 0, clBlack, clRed);
+        DrawCalendarLeaf(picture->Canvas(), 14, clGray, clSilver);
+        return picture;
+    }();
+    return *glyph;
+}
+
+// Three dots in the middle of a strip as wide as the button less its edges.
+std::unique_ptr<TBitmap> EllipsisGlyph(int buttonWidth) {
+    int width = std::max(1, buttonWidth - 6);
+    std::unique_ptr<TBitmap> glyph = BlankGlyph(width, 4, clWhite);
+    int gap = std::clamp((width - 6) / 2, 1, 3);
+    int first = (width - 6 - 2 * gap) / 2;
+    glyph->Canvas().Brush().SetColor(clBlack);
+    for (int x : {first, first + gap + 2, first + 2 * gap + 4})
+        glyph->Canvas().FillRect(Bounds(x, 1, 2, 2));
+    return glyph;
+}
+
+// The arrow of a combo box.
+std::unique_ptr<TBitmap> DropDownGlyph() {
+    std::unique_ptr<TBitmap> glyph = BlankGlyph(7, 4, clWhite);
+    glyph->Canvas().Brush().SetColor(clBlack);
+    for (int row = 0; row < 4; ++row)
+        glyph->Canvas().FillRect(Rect(row, row, 7 - row, row + 1));
+    return glyph;
+}
 
 } // namespace
 
@@ -54,11 +113,142 @@ TPoint PopupPosition(const TRect& editOnScreen, const TSize& popup, const TSize&
     return TPoint{x, y};
 }
 
+// ---- The edit's button
+
+TEditButton::TEditButton(TComponent* AOwner, TCustomComboEdit* AEditor)
+    : TQmSpeedButton(AOwner), FEditor(AEditor) {}
+
+// A press while the pop-up is shown closes it with its value, and is no click of the button.
+void TEditButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        FNoAction = FEditor->PopupVisible();
+        if (FNoAction)
+            FEditor->ClosePopup(FEditor->Popup(), true);
+        else if (FEditor->TabStop() && FEditor->CanFocus() && !FEditor->Focused())
+            FEditor->SetFocus();
+    }
+    TQmSpeedButton::MouseDown(Button, Shift, X, Y);
+}
+
+void TEditButton::Click() {
+    if (FNoAction) {
+        FNoAction = false;
+        return;
+    }
+    TQmSpeedButton::Click();
+}
+
+// A line on the left parts the button from the text.
+void TEditButton::Paint() {
+    TQmSpeedButton::Paint();
+    if (State() == sbsDown || State() == sbsExclusive)
+        return;
+    TCanvas& canvas = Canvas();
+    canvas.Pen().SetColor(clBtnFace);
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(0, Height());
+    canvas.Pen().SetColor(clBtnHighlight);
+    canvas.MoveTo(1, 1);
+    canvas.LineTo(1, Height() - 2);
+}
+
 // ---- The combo edit
 
 TCustomComboEdit::TCustomComboEdit(TComponent* AOwner) : TEdit(AOwner) {
     SetBounds(Left(), Top(), Width(), 21);
     SetTabStop(true);
+    FButtonHolder = new TWinControl(this);
+    FButtonHolder->SetParent(this);
+    FButtonHolder->SetBounds(0, 0, StandardButtonWidth, HolderHeight);
+    FButton = new TEditButton(this, this);
+    FButton->SetParent(FButtonHolder);
+    FButton->SetBounds(0, 0, StandardButtonWidth, HolderHeight);
+    FButton->OnClick = [this](TObject*) {
+        if (!IsReadOnly())
+            DoButtonClick();
+    };
+    UpdateButtonBounds();
+}
+
+void TCustomComboEdit::SetButtonWidth(int value) {
+    if (value == ButtonWidth() || (value >= ClientWidth() && ClientWidth() > 0))
+        return;
+    FButton->SetWidth(value);
+    UpdateButtonBounds();
+    if (FGlyphKind == gkEllipsis)
+        RecreateGlyph();
+}
+
+int TCustomComboEdit::NaturalButtonWidth() const {
+    if (FGlyphKind == gkDropDown)
+        return DropDownButtonWidth;
+    if (FGlyphKind == gkDefault && !FButton->Glyph().Empty())
+        return std::max(FButton->Glyph().Width() / FButton->NumGlyphs() + 6, StandardButtonWidth);
+    return StandardButtonWidth;
+}
+
+void TCustomComboEdit::SetGlyphKind(TGlyphKind value) {
+    if (value == FGlyphKind)
+        return;
+    FGlyphKind = value;
+    RecreateGlyph();
+}
+
+void TCustomComboEdit::SetGlyph(const TBitmap& value) {
+    FButton->SetGlyph(value);
+    FGlyphKind = gkCustom;
+}
+
+void TCustomComboEdit::SetNumGlyphs(int value) {
+    FButton->SetNumGlyphs(FGlyphKind == gkDropDown || FGlyphKind == gkEllipsis ? 1
+                          : FGlyphKind == gkDefault                            ? DefaultGlyphCount()
+                                                                               : value);
+}
+
+void TCustomComboEdit::RecreateGlyph() {
+    switch (FGlyphKind) {
+    case gkDefault:
+        if (const TBitmap* glyph = DefaultGlyph()) {
+            FButton->SetGlyph(*glyph);
+            FButton->SetNumGlyphs(DefaultGlyphCount());
+        }
+        SetButtonWidth(NaturalButtonWidth());
+        break;
+    case gkDropDown:
+        FButton->SetGlyph(*DropDownGlyph());
+        FButton->SetNumGlyphs(1);
+        SetButtonWidth(DropDownButtonWidth);
+        break;
+    case gkEllipsis:
+        FButton->SetGlyph(*EllipsisGlyph(ButtonWidth()));
+        FButton->SetNumGlyphs(1);
+        break;
+    case gkCustom:
+        break;
+    }
+}
+
+// The button stands inside the edit's frame at its right edge, and the text keeps clear of it.
+void TCustomComboEdit::UpdateButtonBounds() {
+    int width = ButtonWidth();
+    FButtonHolder->SetVisible(width > 1);
+    FButtonHolder->SetBounds(Width() - width - 2, 2, width, std::max(Height() - 4, 0));
+    FButton->SetBounds(0, 0, width, FButtonHolder->Height());
+    UpdateTextArea();
+}
+
+void TCustomComboEdit::UpdateTextArea() {
+    SetRightTextMargin(FButtonHolder->Visible() ? ButtonWidth() + 2 : 0);
+}
+
+void TCustomComboEdit::Resize() {
+    TEdit::Resize();
+    UpdateButtonBounds();
+}
+
+void TCustomComboEdit::SetEnabled(bool value) {
+    TEdit::SetEnabled(value);
+    FButton->SetEnabled(value);
 }
 
 TCustomComboEdit::~TCustomComboEdit() = default;
@@ -210,6 +400,10 @@ TCustomDateEdit::TCustomDateEdit(TComponent* AOwner) : TCustomComboEdit(AOwner) 
             RefreshDateFormat();
         return false;
     });
+}
+
+const TBitmap* TCustomDateEdit::DefaultGlyph() const {
+    return &DateEditGlyph();
 }
 
 TCustomDateEdit::~TCustomDateEdit() {

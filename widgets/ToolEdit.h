@@ -6,6 +6,9 @@
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "widgets/PickDate.h"
+#include "widgets/QmCtrls.h"
+
+#include <memory>
 
 enum TGlyphKind { gkCustom, gkDefault, gkDropDown, gkEllipsis };
 enum TPopupAlign { epaRight, epaLeft };
@@ -13,6 +16,22 @@ enum TCalendarStyle { csPopup, csDialog };
 enum TYearDigits { dyDefault, dyFour, dyTwo };
 
 using TExecDateDialog = std::function<void(TObject* Sender, TDateTime& ADate, bool& Action)>;
+
+// The button inside the edit: a click runs the edit's button action, except the click of a press
+// that closed the shown pop-up.
+class TEditButton : public TQmSpeedButton {
+public:
+    explicit TEditButton(TComponent* AOwner, TCustomComboEdit* AEditor);
+    void Click() override;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Paint() override;
+
+private:
+    TCustomComboEdit* FEditor;
+    bool FNoAction = false;
+};
 
 // Where a pop-up of a size goes for an edit at a place of the screen: below it, or above it when
 // it would pass the screen's bottom; its right edge at the edit's (epaRight) or its left edge at
@@ -36,7 +55,7 @@ public:
     TPopupAlign PopupAlign() const { return FPopupAlign; }
     void SetPopupAlign(TPopupAlign value) { FPopupAlign = value; }
     TGlyphKind GlyphKind() const { return FGlyphKind; }
-    void SetGlyphKind(TGlyphKind value) { FGlyphKind = value; }
+    void SetGlyphKind(TGlyphKind value);
     // The edit's own mask of the text ("!99/99/9999;1;_" for a date), as the framework writes it.
     const String& EditMask() const { return FEditMask; }
     void SetEditMask(const String& value) { FEditMask = value; }
@@ -44,6 +63,17 @@ public:
     void SetModified(bool value) { FModified = value; }
     bool PopupVisible() const { return FPopupVisible; }
     TPopupWindow* Popup() const { return FPopup; }
+    TEditButton* Button() const { return FButton; }
+    // The button's width; 1 or less hides it. A width the edit cannot hold beside some text is
+    // refused.
+    int ButtonWidth() const { return FButton->Width(); }
+    void SetButtonWidth(int value);
+    // The width the button's picture asks for.
+    int NaturalButtonWidth() const;
+    void SetGlyph(const TBitmap& value);
+    int NumGlyphs() const { return FButton->NumGlyphs(); }
+    void SetNumGlyphs(int value);
+    void SetButtonHint(const String& value) { FButton->SetHint(value); }
 
     // The button: OnButtonClick, then a shown pop-up closes accepting and a hidden one drops down.
     virtual void DoButtonClick();
@@ -62,6 +92,13 @@ protected:
     virtual TPopupValue ReadPopupValue();
     virtual void PopupValueChanged() {}
     virtual bool IsReadOnly() const { return FReadOnly; }
+    // The picture of gkDefault; none in this class.
+    virtual const TBitmap* DefaultGlyph() const { return nullptr; }
+    // The glyph count of the default picture.
+    virtual int DefaultGlyphCount() const { return 1; }
+    void RecreateGlyph();
+    void Resize() override;
+    void SetEnabled(bool value) override;
     void SetPopup(TPopupWindow* popup) { FPopup = popup; }
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
@@ -73,6 +110,9 @@ protected:
     void ApplyReadOnly();
 
 private:
+    void UpdateButtonBounds();
+    void UpdateTextArea();
+
     bool FReadOnly = false;
     bool FDirectInput = true;
     bool FEditDisabled = false;
@@ -83,6 +123,9 @@ private:
     bool FModified = false;
     bool FPopupVisible = false;
     TPopupWindow* FPopup = nullptr;
+    TWinControl* FButtonHolder = nullptr;
+    TEditButton* FButton = nullptr;
+    bool FCustomGlyphSet = false;
 };
 
 class TCustomDateEdit : public TCustomComboEdit {
@@ -135,6 +178,8 @@ public:
     TExecDateDialog OnAcceptDate;
 
 protected:
+    const TBitmap* DefaultGlyph() const override;
+    int DefaultGlyphCount() const override { return 2; }
     bool CanAcceptPopupValue(TPopupValue& Value) override;
     void TakePopupValue(const TPopupValue& Value) override;
     void GivePopupValue(const TPopupValue& Value) override;

@@ -17,7 +17,64 @@ void DecodeDay(TDateTime date, int& year, int& month, int& day) {
     DecodeDate(date, year, month, day);
 }
 
+// The steppers' pictures: one arrow back or forward, or two, in 8 x 6 pixels.
+std::unique_ptr<TBitmap> StepGlyph(TCalendarStep step) {
+    auto glyph = std::make_unique<TBitmap>();
+    glyph->SetSize(8, 6);
+    TCanvas& canvas = glyph->Canvas();
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(0, 0, 8, 6));
+    canvas.Brush().SetColor(clBlack);
+    bool back = step == csPrevYear || step == csPrevMonth;
+    bool twice = step == csPrevYear || step == csNextYear;
+    for (int arrow = 0; arrow < (twice ? 2 : 1); ++arrow) {
+        int tip = (twice ? 0 : 2) + arrow * 4;
+        for (int column = 0; column < 3; ++column) {
+            int x = back ? tip + column : 7 - tip - column;
+            canvas.FillRect(Rect(x, 2 - column, x + 1, 4 + column));
+        }
+    }
+    return glyph;
+}
+
+const char* const StepHints[4] = {"Previous Year|", "Previous Month|", "Next Month|", "Next Year|"};
+
+// The four steppers on a panel at the given places, each with its click.
+TCalendarButtons MakeStepButtons(TComponent* owner, TWinControl* parent,
+                                 const std::array<TPoint, 4>& places, int size,
+                                 const std::array<TNotifyEvent, 4>& clicks) {
+    TCalendarButtons buttons{};
+    for (int step = csPrevYear; step <= csNextYear; ++step) {
+        auto* button = NewControl<TQmTimerSpeedButton>(owner, parent, "", places[step].x,
+                                                       places[step].y, size, size);
+        button->SetGlyph(*StepGlyph(static_cast<TCalendarStep>(step)));
+        button->SetHint(StepHints[step]);
+        button->OnClick = clicks[step];
+        buttons[step] = button;
+    }
+    return buttons;
+}
+
+// Clicks that step the calendar.
+std::array<TNotifyEvent, 4> StepClicks(TQmCalendar* calendar) {
+    return {[calendar](TObject*) { calendar->PrevYear(); },
+            [calendar](TObject*) { calendar->PrevMonth(); },
+            [calendar](TObject*) { calendar->NextMonth(); },
+            [calendar](TObject*) { calendar->NextYear(); }};
+}
+
 } // namespace
+
+TQmTimerSpeedButton::TQmTimerSpeedButton(TComponent* AOwner) : TQmSpeedButton(AOwner) {
+    SetAllowTimer(true);
+    SetStyle(bsWin31);
+}
+
+void SetCalendarButtonHints(const TCalendarButtons& buttons, const TStrings& hints) {
+    for (int i = 0; i < std::min(hints.Count(), 4); ++i)
+        if (!hints[i].empty())
+            buttons[i]->SetHint(hints[i]);
+}
 
 TQmCalendar::TQmCalendar(TComponent* AOwner) : TCustomGrid(AOwner) {
     FUpdating = true;
@@ -344,6 +401,10 @@ TPopupCalendar::TPopupCalendar(TCustomComboEdit* AEditor) : TPopupWindow(AEditor
     FCalendar->OnChange = [this](TObject*) { ShowMonthTitle(); };
     FCalendar->OnMouseUp = [this](TObject* sender, TMouseButton button, TShiftState shift, int x,
                                   int y) { CalendarMouseUp(sender, button, shift, x, y); };
+    int right = top->Width();
+    FButtons = MakeStepButtons(
+        this, top, {TPoint{-1, -1}, TPoint{12, -1}, TPoint{right - 26, -1}, TPoint{right - 13, -1}},
+        14, StepClicks(FCalendar));
     FTitleLabel = NewControl<TLabel>(this, top, "");
     FTitleLabel->SetAutoSize(false);
     FTitleLabel->SetBounds(29, 1, top->Width() - 58, 14);
@@ -405,8 +466,6 @@ void TPopupCalendar::TitleDblClick(TObject* /*Sender*/) {
     FCalendar->SetCalendarDate(Date());
 }
 
-void TPopupCalendar::SetHints(const TStrings& /*hints*/) {}
-
 void SetupPopupCalendar(TPopupWindow* popup, TDayOfWeekName startOfWeek, TDaysOfWeek weekends,
                         bool /*fourDigitYear*/, const TStrings& hints, TColor weekendColor) {
     auto* calendar = dynamic_cast<TPopupCalendar*>(popup);
@@ -415,7 +474,7 @@ void SetupPopupCalendar(TPopupWindow* popup, TDayOfWeekName startOfWeek, TDaysOf
     calendar->Calendar()->SetStartOfWeek(startOfWeek);
     calendar->Calendar()->SetWeekendColor(weekendColor);
     calendar->Calendar()->SetWeekends(weekends);
-    calendar->SetHints(hints);
+    SetCalendarButtonHints(calendar->Buttons(), hints);
 }
 
 // ---- The date dialog
@@ -441,6 +500,8 @@ void TSelectDateDlg::BuildControls() {
     top->SetAlign(alTop);
     top->SetBevelInner(bvLowered);
     TitleLabel = NewControl<TLabel>(this, top, "TitleLabel");
+    // The steppers are made once the calendar is.
+    auto* steppers = top;
     TitleLabel->SetAutoSize(false);
     TitleLabel->SetBounds(35, 4, 152, 14);
     TitleLabel->SetAlignment(taCenter);
@@ -471,6 +532,12 @@ void TSelectDateDlg::BuildControls() {
     CancelButton->SetModalResult(mrCancel);
     CancelButton->SetCancel(true);
 
+    Buttons = MakeStepButtons(this, steppers,
+                              {TPoint{3, 3}, TPoint{18, 3}, TPoint{188, 3}, TPoint{203, 3}}, 16,
+                              {Handler(this, &TSelectDateDlg::PrevYearBtnClick),
+                               Handler(this, &TSelectDateDlg::PrevMonthBtnClick),
+                               Handler(this, &TSelectDateDlg::NextMonthBtnClick),
+                               Handler(this, &TSelectDateDlg::NextYearBtnClick)});
     OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) {
         FormKeyDown(sender, key, shift);
     };
@@ -481,8 +548,6 @@ void TSelectDateDlg::SetDialogDate(TDateTime date) {
     Calendar->SetCalendarDate(date == NoDate || !DateTimeFieldsValid(date) ? Date() : date);
     CalendarChange(nullptr);
 }
-
-void TSelectDateDlg::SetHints(const TStrings& /*hints*/) {}
 
 void TSelectDateDlg::PrevYearBtnClick(TObject* /*Sender*/) {
     Calendar->PrevYear();
@@ -553,7 +618,7 @@ bool SelectDateDialog(TDateTime& date, const String& title, TDayOfWeekName start
     dialog->Calendar->SetStartOfWeek(startOfWeek);
     dialog->Calendar->SetWeekends(weekends);
     dialog->Calendar->SetWeekendColor(weekendColor);
-    dialog->SetHints(hints);
+    SetCalendarButtonHints(dialog->Buttons, hints);
     if (dialog->ShowModal() != mrOk)
         return false;
     date = dialog->GetDialogDate();

@@ -9,6 +9,19 @@
 #include "platform/Sets.h"
 #include "platform/StdCtrls.h"
 #include "widgets/PopupWindow.h"
+#include "widgets/QmCtrls.h"
+
+#include <array>
+
+// A speed button that repeats its click while held, in the older raised style.
+class TQmTimerSpeedButton : public TQmSpeedButton {
+public:
+    explicit TQmTimerSpeedButton(TComponent* AOwner);
+};
+
+// The four steppers of a calendar, in this order.
+enum TCalendarStep { csPrevYear, csPrevMonth, csNextMonth, csNextYear };
+using TCalendarButtons = std::array<TQmTimerSpeedButton*, 4>;
 
 enum TDayOfWeekName { Sun, Mon, Tue, Wed, Thu, Fri, Sat };
 using TDaysOfWeek = TSet<TDayOfWeekName>;
@@ -116,7 +129,7 @@ public:
     void SetWindowValue(const TPopupValue& Value) override;
     TLocCalendar* Calendar() const { return FCalendar; }
     TLabel* TitleLabel() const { return FTitleLabel; }
-    void SetHints(const TStrings& hints);
+    const TCalendarButtons& Buttons() const { return FButtons; }
 
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -129,6 +142,7 @@ private:
 
     TLocCalendar* FCalendar = nullptr;
     TLabel* FTitleLabel = nullptr;
+    TCalendarButtons FButtons{};
 };
 
 // Hands the calendar its week, weekend days and colour and the buttons their hints.
@@ -136,6 +150,9 @@ private:
 // the buttons' hints; true with the date chosen when it ends with OK.
 bool SelectDateDialog(TDateTime& date, const String& title, TDayOfWeekName startOfWeek,
                       TDaysOfWeek weekends, TColor weekendColor, const TStrings& hints);
+// The first four lines of hints that are not empty become the hints of the steppers in the same
+// places.
+void SetCalendarButtonHints(const TCalendarButtons& buttons, const TStrings& hints);
 void SetupPopupCalendar(TPopupWindow* popup, TDayOfWeekName startOfWeek, TDaysOfWeek weekends,
                         bool fourDigitYear, const TStrings& hints, TColor weekendColor);
 
@@ -148,11 +165,11 @@ public:
     TLabel* TitleLabel = nullptr;
     TButton* OKButton = nullptr;
     TButton* CancelButton = nullptr;
+    TCalendarButtons Buttons{};
 
     // The null date shows today.
     void SetDialogDate(TDateTime date);
     TDateTime GetDialogDate() const { return Calendar->CalendarDate(); }
-    void SetHints(const TStrings& hints);
 
     void PrevYearBtnClick(TObject* Sender);
     void NextYearBtnClick(TObject* Sender);

@@ -299,3 +299,45 @@ TEST_F(ToolEditTest, TheDialogStyleAsksTheDateDialog) {
     EXPECT_EQ(Edit->Text(), "06/06/2026");
     EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
 }
+
+// The button drops the calendar down; pressed again it closes it with the day shown there.
+TEST_F(ToolEditTest, TheButtonOpensAndClosesTheCalendar) {
+    EXPECT_EQ(Edit->ButtonWidth(), 21);
+    EXPECT_EQ(Edit->Button()->NumGlyphs(), 2);
+    Edit->SetDateValue(EncodeDate(2026, 3, 9));
+    TestHooks::ClickMouse(*Edit->Button(), 10, 8);
+    ASSERT_TRUE(Edit->PopupVisible());
+    TestHooks::ClickMouse(*Calendar().Buttons()[csNextMonth], 7, 7);
+    TestHooks::ClickMouse(*Calendar().Buttons()[csNextYear], 7, 7);
+    EXPECT_EQ(Calendar().TitleLabel()->Caption(), "April, 2027");
+    TestHooks::ClickMouse(*Edit->Button(), 10, 8);
+    EXPECT_FALSE(Edit->PopupVisible()) << "the press that closes is no click";
+    EXPECT_EQ(Edit->Text(), "09/04/2027");
+
+    Edit->SetReadOnly(true);
+    TestHooks::ClickMouse(*Edit->Button(), 10, 8);
+    EXPECT_FALSE(Edit->PopupVisible());
+}
+
+TEST_F(ToolEditTest, CalendarHintsAreKeptToFourAndEmptyLinesKeepTheButtonsOwn) {
+    Edit->SetCalendarHints({"Year back", "", "Month on", "Year on", "5", "6", "7", "8", "9", "10"});
+    EXPECT_EQ(Edit->CalendarHints().Count(), 4);
+    const char* const expected[] = {"Year back", "Previous Month|", "Month on", "Year on"};
+    for (int step = csPrevYear; step <= csNextYear; ++step)
+        EXPECT_EQ(Calendar().Buttons()[step]->Hint(), expected[step]) << step;
+}
+
+TEST_F(ToolEditTest, GlyphKindsSetTheButtonsPictureAndWidth) {
+    Edit->SetGlyphKind(gkDropDown);
+    EXPECT_EQ(Edit->ButtonWidth(), 17);
+    EXPECT_EQ(Edit->Button()->NumGlyphs(), 1);
+    Edit->SetGlyphKind(gkEllipsis);
+    EXPECT_EQ(Edit->Button()->Glyph().Width(), 11);
+    Edit->SetButtonWidth(30);
+    EXPECT_EQ(Edit->Button()->Glyph().Width(), 24);
+    Edit->SetButtonWidth(500);
+    EXPECT_EQ(Edit->ButtonWidth(), 30) << "no wider than the edit";
+    Edit->SetGlyphKind(gkDefault);
+    EXPECT_EQ(Edit->ButtonWidth(), 21);
+    EXPECT_EQ(Edit->Button()->NumGlyphs(), 2);
+}

@@ -341,3 +341,20 @@ TEST_F(ToolEditTest, GlyphKindsSetTheButtonsPictureAndWidth) {
     EXPECT_EQ(Edit->ButtonWidth(), 21);
     EXPECT_EQ(Edit->Button()->NumGlyphs(), 2);
 }
+
+// Leaving a date edit that checks on exit: no date keeps the focus and says why.
+TEST_F(ToolEditTest, CheckOnExitKeepsTheFocusOnTextThatIsNoDate) {
+    Edit->SetCheckOnExit(true);
+    TestHooks::TypeText(*Edit, "31/02/2026");
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::PressKey(*Edit, VK_TAB);
+    ASSERT_FALSE(TestHooks::Prompts().empty());
+    // shown as the framework shows an error, with a full stop added
+    EXPECT_EQ(TestHooks::Prompts().back().Text, "''31/02/2026'' is not a valid date.");
+    EXPECT_TRUE(Edit->Focused());
+
+    Edit->SetText("1/3/26");
+    TestHooks::PressKey(*Edit, VK_TAB);
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(Edit->Text(), "01/03/2026");
+}

@@ -350,6 +350,18 @@ private:
     TCanvas FCanvas;
 };
 
+// A window that draws itself and stands on the screen over the window of its parent, which owns
+// it: no frame, never activated, so the keyboard stays where it was; its bounds are in screen
+// coordinates. It shows whenever it is visible, wherever its parent is.
+class TCustomPopupControl : public TCustomControl {
+public:
+    explicit TCustomPopupControl(TComponent* AOwner);
+    bool Showing() const override { return Visible(); }
+
+protected:
+    bool WidgetShown() const override { return Visible(); }
+};
+
 // A component as a form resource makes it: owned and named.
 template <typename T> T* NewComponent(TComponent* owner, const String& name) {
     T* component = new T(owner);

@@ -21,6 +21,9 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TCustomControl(AOwner, Make
 TCustomControl::TCustomControl(TComponent* AOwner, const TPeerFactory& makePeer)
     : TWinControl(AOwner, makePeer) {}
 
+TCustomPopupControl::TCustomPopupControl(TComponent* AOwner)
+    : TCustomControl(AOwner, MakePopupPeer) {}
+
 void TCustomControl::WndProc(TMessage& Message) {
     if (Message.Msg == WM_PAINT) {
         Paint();

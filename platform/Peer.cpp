@@ -484,6 +484,30 @@ std::unique_ptr<TControlPeer> MakeCustomPeer(TControl& control) {
     return std::make_unique<TControlPeer>(control, widget);
 }
 
+namespace {
+
+// A tool window keeps above the window that owns it; it neither takes the focus nor becomes the
+// active window when shown or clicked.
+class TPopupPeer : public TControlPeer {
+public:
+    using TControlPeer::TControlPeer;
+    void SetParentPeer(TControlPeer* parent) override {
+        Widget()->setParent(parent ? parent->Widget()->window() : nullptr, PopupFlags);
+    }
+
+    static constexpr Qt::WindowFlags PopupFlags =
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+};
+
+} // namespace
+
+std::unique_ptr<TControlPeer> MakePopupPeer(TControl& control) {
+    auto* widget = new QWidget(nullptr, TPopupPeer::PopupFlags);
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->setAttribute(Qt::WA_ShowWithoutActivating);
+    return std::make_unique<TPopupPeer>(control, widget);
+}
+
 // ---- Posted messages and later calls
 
 namespace {

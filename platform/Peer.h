@@ -119,6 +119,8 @@ std::unique_ptr<TControlPeer> MakePlainPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeWindowPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeGraphicPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeCustomPeer(TControl& control);
+// A window that draws itself over its parent's window (TCustomPopupControl).
+std::unique_ptr<TControlPeer> MakePopupPeer(TControl& control);
 
 // Runs call from the event loop, once the messages being handled now are done.
 void CallLater(std::function<void()> call);

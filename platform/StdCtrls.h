@@ -130,6 +130,8 @@ protected:
     // The text's place in the edit, fixed when its window is made (the edit styles ES_LEFT,
     // ES_RIGHT, ES_CENTER); an edit of the framework keeps it on the left.
     void SetTextAlignment(TAlignment value);
+    // Keeps typed text clear of the right edge by so many pixels (a button standing there).
+    void SetRightTextMargin(int pixels);
     void WndProc(TMessage& Message) override;
     virtual void Change();
 

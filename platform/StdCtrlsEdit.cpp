@@ -23,6 +23,11 @@ public:
     }
     void SelectAll() override { TLineEditing::SelectAll(); }
     void SetMaxLength(int maxLength) override { TLineEditing::SetMaxLength(maxLength); }
+    void SetRightTextMargin(int pixels) override {
+        QMargins margins = Line()->textMargins();
+        margins.setRight(pixels);
+        Line()->setTextMargins(margins);
+    }
 
 protected:
     QLineEdit* LineEdit() const override { return Line(); }
@@ -74,6 +79,10 @@ void TEdit::SetSelText(const String& value) {
     int start = SelStart();
     SetText(ReplaceSelection(Text(), start, SelLength(), value));
     SetSelStart(start + static_cast<int>(value.size()));
+}
+
+void TEdit::SetRightTextMargin(int pixels) {
+    TypedPeer().SetRightTextMargin(pixels);
 }
 
 void TEdit::SetTextAlignment(TAlignment value) {

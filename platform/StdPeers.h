@@ -127,6 +127,8 @@ public:
     virtual void SelectAll() = 0;
     // The most characters typing may bring the text to; 0: no limit.
     virtual void SetMaxLength(int maxLength) = 0;
+    // Typed text stays clear of so many pixels at the right edge.
+    virtual void SetRightTextMargin(int /*pixels*/) {}
 };
 
 // Where an item of a combo box or list box keeps its object, beside the text it shows.

@@ -345,8 +345,8 @@ bool TPageSetupDialog::Execute() {
     if (dialog.exec() != QDialog::Accepted)
         return false;
     QMarginsF chosen = printer.pageLayout().margins(unit);
-    FOrientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape
-                                                                              : poPortrait;
+    FOrientation =
+        printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
     FPaperName = TextFromDisplay(printer.pageLayout().pageSize().name());
     Printer().SetPrinterName(TextFromDisplay(printer.printerName()));
     auto scaled = [scale](double value) { return static_cast<int>(std::lround(value * scale)); };

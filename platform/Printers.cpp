@@ -31,7 +31,7 @@ void UseCurrentPrinter(QPrinter& printer) {
     if (paper != QPageSize::Custom)
         printer.setPageSize(QPageSize(paper));
     printer.setPageOrientation(Printer().Orientation() == poLandscape ? QPageLayout::Landscape
-                                                                       : QPageLayout::Portrait);
+                                                                      : QPageLayout::Portrait);
     printer.setDocName(DisplayText(Printer().Title()));
     if (TestHooks::Active())
         UseStandInPage(printer);
@@ -131,5 +131,6 @@ bool PrintRecordedPage(const String& fileName, int width, int height) {
     DrawStretched(painter, picture, picture.Page(), width, height);
     if (!painter.end())
         throw EPrinterFailure(psEnd);
+    TestHooks::RecordReprintedPage(fileName);
     return true;
 }

@@ -344,8 +344,13 @@ void TRichEditPeer::Print(const String& title) {
     QsciPrinter printer;
     UseCurrentPrinter(printer);
     printer.setDocName(QString::fromLatin1(title.data(), static_cast<int>(title.size())));
-    if (!printer.printRange(FSci))
-        throw EPrinterFailure(psStart, !printer.outputFileName().isEmpty());
+    bool toFile = !printer.outputFileName().isEmpty();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw EPrinterFailure(psStart, toFile);
+    printer.printRange(FSci, painter);
+    if (!painter.end())
+        throw EPrinterFailure(psEnd, toFile);
 }
 
 long TRichEditPeer::FormatRange(QPainter& painter, const QRect& area, long start, long end) {

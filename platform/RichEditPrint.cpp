@@ -137,7 +137,8 @@ public:
     const TPrinterPage& Page() const { return FPage; }
     // The logo's place: fractions of the text area, from the header line's bottom.
     QRect LogoRect() const {
-        int top = HeaderY() + FLineHeight + static_cast<int>(std::nearbyint(FJob.LogoTop * FHeight));
+        int top =
+            HeaderY() + FLineHeight + static_cast<int>(std::nearbyint(FJob.LogoTop * FHeight));
         int left = FLeft + static_cast<int>(std::nearbyint(FJob.LogoLeft * FWidth));
         return QRect(left, top, static_cast<int>(std::nearbyint(FJob.LogoWidth * FWidth)),
                      static_cast<int>(std::nearbyint(FJob.LogoHeight * FHeight)));

@@ -1,9 +1,9 @@
 #include "platform/TestHooks.h"
-#include "platform/Printers.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Forms.h"
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
+#include "platform/Printers.h"
 #include "platform/SHDocVw.h"
 #include "platform/WebBrowserPeer.h"
 
@@ -65,6 +65,7 @@ struct HookState {
     std::vector<UINT> Beeps;
     std::vector<TestHooks::TPrintJob> PrintJobs;
     std::vector<TestHooks::TPrintedPage> PrintedPages;
+    std::vector<String> ReprintedPages;
     bool PrintForReal = false;
     std::vector<TestHooks::TLaunch> Launches;
     std::vector<TestHooks::TPopupRecord> Popups;
@@ -135,6 +136,7 @@ void Reset() {
     state.Beeps.clear();
     state.PrintJobs.clear();
     state.PrintedPages.clear();
+    state.ReprintedPages.clear();
     state.PrintForReal = false;
     Printer() = TPrinter();
     state.Launches.clear();
@@ -275,6 +277,15 @@ const std::vector<TPrintedPage>& PrintedPages() {
 void RecordPrintedPage(const TPrintedPage& page) {
     if (State().Installed)
         State().PrintedPages.push_back(page);
+}
+
+const std::vector<String>& ReprintedPages() {
+    return State().ReprintedPages;
+}
+
+void RecordReprintedPage(const String& fileName) {
+    if (State().Installed)
+        State().ReprintedPages.push_back(fileName);
 }
 
 const std::vector<TLaunch>& Launches() {

@@ -149,6 +149,9 @@ struct TPrintedPage {
 };
 const std::vector<TPrintedPage>& PrintedPages();
 void RecordPrintedPage(const TPrintedPage& page);
+// The recorded preview pages printed again, each as a job of its own, by file name.
+const std::vector<String>& ReprintedPages();
+void RecordReprintedPage(const String& fileName);
 
 // A program started through the stand-in (platform/Processes.h).
 struct TLaunch {

@@ -2,11 +2,11 @@
 
 #include "platform/Buttons.h"
 #include "platform/CommonDialogs.h"
+#include "platform/Events.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FileUtils.h"
 #include "platform/Printers.h"
 #include "platform/StdCtrls.h"
-#include "platform/Events.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -59,12 +59,15 @@ TPreviewLayout PreviewLayout(int screenWidth, int screenHeight, double aspectRat
     }
     int top = Round(clientHeight * 0.01);
     int left = Round(clientWidth * 0.01);
-    layout.Picture = Bounds(left, top, Round(clientWidth * 0.98),
-                            Round(clientHeight * 0.98) - PanelHeight);
+    layout.Picture =
+        Bounds(left, top, Round(clientWidth * 0.98), Round(clientHeight * 0.98) - PanelHeight);
     return layout;
 }
 
+TRichPreviewForm* RichPreviewForm = nullptr;
+
 TRichPreviewForm::TRichPreviewForm(TComponent* AOwner) : TForm(AOwner) {
+    RichPreviewForm = this;
     FFolder = CreateTempFolder("preview-");
     BuildForm([this] { BuildControls(); });
     SetAspectRatio(0);
@@ -72,6 +75,8 @@ TRichPreviewForm::TRichPreviewForm(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TRichPreviewForm::~TRichPreviewForm() {
+    if (RichPreviewForm == this)
+        RichPreviewForm = nullptr;
     DeletePages();
 }
 

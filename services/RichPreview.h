@@ -23,6 +23,10 @@ struct TPreviewLayout {
 };
 TPreviewLayout PreviewLayout(int screenWidth, int screenHeight, double aspectRatio);
 
+class TRichPreviewForm;
+// The preview window opened last, while it is open.
+extern TRichPreviewForm* RichPreviewForm;
+
 class TRichPreviewForm : public TForm {
 public:
     // Shows itself at once; frees itself when closed.

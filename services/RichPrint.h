@@ -144,8 +144,8 @@ public:
     // the printing.", or "Not be able to print to a file." when a file could not be written;
     // margins that leave the text no room cannot start either.
     void PrintRichEditPages(TRichEdit* richEdit, int firstPage);
-    // The pages PrintRichEditPages would print, recorded into the preview window (TRichPreviewForm),
-    // which stays open until the user closes it.
+    // The pages PrintRichEditPages would print, recorded into the preview window
+    // (TRichPreviewForm), which stays open until the user closes it.
     void PreviewRichEdit(TRichEdit* richEdit);
 
     TNotifyEvent OnBeginDoc;

@@ -78,9 +78,7 @@ String PrinterFailureMessage(const EPrinterFailure& failure) {
     return "Not be able to end the printing.";
 }
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 double TRichPrinter::Millimetres(double value) const {
     return MeasureUnit() == muInches ? value * 25.4 : value;
@@ -95,9 +93,9 @@ std::vector<TPrintColumn> TRichPrinter::LineColumns(const String& format, const 
         TPrintColumn column = ParseColumnFormat(formats[i]);
         column.Width = Millimetres(column.Width);
         if (i < texts.size())
-            column.Text =
-                texts[i].find("{$") != String::npos ? ExpandPlaceholders(texts[i], page, Title())
-                                                    : texts[i];
+            column.Text = texts[i].find("{$") != String::npos
+                              ? ExpandPlaceholders(texts[i], page, Title())
+                              : texts[i];
         columns.push_back(column);
     }
     return columns;

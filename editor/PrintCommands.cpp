@@ -70,6 +70,9 @@ void TPrintCommands::Build() {
     RichPrinter1->SetLogoWidth(8);
     RichPrinter1->SetLogoHeight(8);
     RichPrinter1->SetBorderOffset(2);
+    RichPrinter1->Font_HeaderFooter().SetName("Courier New");
+    RichPrinter1->Font_HeaderFooter().SetHeight(-13);
+    RichPrinter1->Font_HeaderFooter().SetPitch(fpVariable);
     RichPrinter1->SetOptions_Dialog({poMargins});
     ShowPrintItems();
 }

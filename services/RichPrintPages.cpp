@@ -169,7 +169,12 @@ void TRichPrinter::PreviewRichEdit(TRichEdit* richEdit) {
     preview->SetAspectRatio(PhysicalPageHeight() / PhysicalPageWidth());
     job.PreviewFolder = preview->PagesFolder();
     job.PageRecorded = [preview](int) { preview->AddPage(); };
-    RunJob([richEdit](const TPagePrint& j) { richEdit->RecordPreviewPages(j); }, job);
+    try {
+        RunJob([richEdit](const TPagePrint& j) { richEdit->RecordPreviewPages(j); }, job);
+    } catch (...) {
+        delete preview;
+        throw;
+    }
 }
 
 bool TRichPrinter::RunPageSetupDialog() {

@@ -230,6 +230,29 @@ TEST_F(PrintedPagesTest, MarginsLeavingNoRoomCannotStart) {
     EXPECT_EQ(TestHooks::Prompts()[0].Text, "Not be able to start the printing.");
 }
 
+// The printer tells of the job's start, of each page and of its end, and refuses changes to the
+// page while the job is open.
+TEST_F(PrintedPagesTest, EventsComeInOrderAndThePageCannotChangeWhilePrinting) {
+    UsePage(*Form, 0, "/site/a.htm", LongText(150));
+    std::vector<String> events;
+    Printer_->OnBeginDoc = [&](TObject*) { events.push_back("begin"); };
+    Printer_->OnEndDoc = [&](TObject*) { events.push_back(Printer_->IsPrinting() ? "?" : "end"); };
+    Printer_->OnNewPage = [&](TObject*) {
+        events.push_back("page");
+        try {
+            Printer_->SetOrientation(poLandscape);
+        } catch (const ELinePrinter& refused) {
+            events.push_back(refused.Message());
+        }
+    };
+    Print();
+    EXPECT_EQ(events,
+              (std::vector<String>{"begin", "page", "Unable to change orientation while printing",
+                                   "page", "Unable to change orientation while printing", "page",
+                                   "Unable to change orientation while printing", "end"}));
+    EXPECT_EQ(Printer().Orientation(), poPortrait);
+}
+
 // A stored landscape page survives the next start.
 TEST_F(PrintedPagesTest, StoredOrientationSurvivesARestart) {
     AnswerPageSetup(poLandscape, "A5");

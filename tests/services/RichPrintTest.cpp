@@ -216,3 +216,19 @@ TEST(RichPrinter, PageSetupOptionsGiveTheDialogsFlags) {
         EXPECT_TRUE(printer.Options_Dialog() == c.Kept);
     }
 }
+
+// The stand-in printer has 600 pixels an inch; the page's sizes follow its paper and orientation.
+TEST(RichPrinter, UnitsAndPixelsConvertAtThePrintersResolution) {
+    TRichPrinter printer(nullptr);
+    EXPECT_EQ(printer.UnitsToPixelsX(25.4), 600);
+    EXPECT_EQ(printer.UnitsToPixelsY(10), 236);
+    EXPECT_DOUBLE_EQ(printer.PixelsToUnitsX(300), 12.7);
+    printer.SetMeasureUnit(muInches);
+    EXPECT_EQ(printer.UnitsToPixelsY(1.5), 900);
+    EXPECT_DOUBLE_EQ(printer.PixelsToUnitsY(150), 0.25);
+    printer.SetMeasureUnit(muMillimeters);
+    EXPECT_NEAR(printer.PhysicalPageWidth(), 210, 0.2);
+    printer.SetOrientation(poLandscape);
+    EXPECT_NEAR(printer.PhysicalPageWidth(), 297, 0.2);
+    EXPECT_NEAR(printer.PrintableHeight(), 210 - 6 - 7, 0.2);
+}

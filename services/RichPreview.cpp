@@ -1,6 +1,5 @@
 #include "services/RichPreview.h"
 
-#include "platform/Buttons.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
 #include "platform/ExtCtrls.h"
@@ -88,13 +87,15 @@ void TRichPreviewForm::BuildControls() {
     Image1 = NewControl<TImage>(this, this, "Image1");
     Panel1 = NewControl<TPanel>(this, this, "Panel1");
     Panel1->SetHeight(PanelHeight);
-    ArrowButton1 = NewControl<TSpeedButton>(this, Panel1, "ArrowButton1", 8, 8, 25, 25);
+    ArrowButton1 = NewControl<TButton>(this, Panel1, "ArrowButton1", 8, 8, 25, 25);
+    ArrowButton1->SetCaption("<");
     ArrowButton1->SetHint("Showing previous pages [PgDn]");
     Label2 = NewControl<TLabel>(this, Panel1, "Label2", 36, 8, 60, 13);
     Label2->SetCaption("PREVIOUS");
     Label9 = NewControl<TLabel>(this, Panel1, "Label9", 36, 22, 60, 13);
     Label9->SetCaption("page");
-    ArrowButton2 = NewControl<TSpeedButton>(this, Panel1, "ArrowButton2", 8, 38, 25, 25);
+    ArrowButton2 = NewControl<TButton>(this, Panel1, "ArrowButton2", 8, 38, 25, 25);
+    ArrowButton2->SetCaption(">");
     ArrowButton2->SetHint("Showing next pages [PgUp]");
     Label1 = NewControl<TLabel>(this, Panel1, "Label1", 36, 38, 60, 13);
     Label1->SetCaption("NEXT ");
@@ -104,13 +105,13 @@ void TRichPreviewForm::BuildControls() {
     Label4->SetCaption("Page number:");
     Label5 = NewControl<TLabel>(this, Panel1, "Label5", 100, 24, 90, 13);
     Label5->SetHint("Actual page number");
-    SpeedButton1 = NewControl<TSpeedButton>(this, Panel1, "SpeedButton1", 100, 40, 60, 25);
+    SpeedButton1 = NewControl<TButton>(this, Panel1, "SpeedButton1", 100, 40, 60, 25);
     SpeedButton1->SetCaption("&Print");
     SpeedButton1->SetHint("Printing of selection from document ['P' key]");
-    SpeedButton2 = NewControl<TSpeedButton>(this, Panel1, "SpeedButton2", 196, 8, 60, 25);
+    SpeedButton2 = NewControl<TButton>(this, Panel1, "SpeedButton2", 196, 8, 60, 25);
     SpeedButton2->SetCaption("&Larger");
     SpeedButton2->SetHint("Larger zoom ['L' key]");
-    SpeedButton3 = NewControl<TSpeedButton>(this, Panel1, "SpeedButton3", 196, 40, 60, 25);
+    SpeedButton3 = NewControl<TButton>(this, Panel1, "SpeedButton3", 196, 40, 60, 25);
     SpeedButton3->SetCaption("&Smaller");
     SpeedButton3->SetHint("Smaller zoom ['S' key]");
     SpeedButton3->SetEnabled(false);

@@ -12,7 +12,6 @@ class TImage;
 class TLabel;
 class TPanel;
 class TPrintDialog;
-class TSpeedButton;
 
 // The window's layout from the screen's size and the page's aspect ratio (height / width); 0
 // counts as the ratio of an A4 page.
@@ -66,8 +65,8 @@ public:
 
     TImage* Image1 = nullptr;
     TPanel* Panel1 = nullptr;
-    TSpeedButton* ArrowButton1 = nullptr;
-    TSpeedButton* ArrowButton2 = nullptr;
+    TButton* ArrowButton1 = nullptr;
+    TButton* ArrowButton2 = nullptr;
     TLabel* Label1 = nullptr;
     TLabel* Label2 = nullptr;
     TLabel* Label3 = nullptr;
@@ -77,9 +76,9 @@ public:
     TLabel* Label7 = nullptr;
     TLabel* Label8 = nullptr;
     TLabel* Label9 = nullptr;
-    TSpeedButton* SpeedButton1 = nullptr;
-    TSpeedButton* SpeedButton2 = nullptr;
-    TSpeedButton* SpeedButton3 = nullptr;
+    TButton* SpeedButton1 = nullptr;
+    TButton* SpeedButton2 = nullptr;
+    TButton* SpeedButton3 = nullptr;
     TEdit* MaskEdit1 = nullptr;
     TButton* BitBtn1 = nullptr;
     TPrintDialog* PrintDialog1 = nullptr;

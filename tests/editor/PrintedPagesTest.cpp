@@ -5,7 +5,6 @@
 
 #include "MainWindowSupport.h"
 #include "editor/PrintCommands.h"
-#include "platform/Buttons.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Printers.h"
 #include "platform/TestHooks.h"

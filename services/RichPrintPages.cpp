@@ -147,7 +147,7 @@ TPagePrint TRichPrinter::PageJob(int firstPage) {
     return job;
 }
 
-// The printer's failures become the Part's messages.
+// The printer's failures become the messages the user is told.
 void TRichPrinter::RunJob(const std::function<void(const TPagePrint&)>& run, TPagePrint job) {
     try {
         run(job);

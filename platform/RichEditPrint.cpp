@@ -174,7 +174,7 @@ public:
         painter.setPen(Qt::black);
         if (!page.Header.empty()) {
             logged.Header = DrawLine(painter, page.Header, FLayout.HeaderY());
-            DrawLogo(painter);
+            logged.Logo = DrawLogo(painter);
         }
         if (!page.Footer.empty())
             logged.Footer = DrawLine(painter, page.Footer, FLayout.FooterY());
@@ -212,15 +212,16 @@ private:
         return drawn;
     }
 
-    void DrawLogo(QPainter& painter) {
+    TRect DrawLogo(QPainter& painter) {
         if (!FJob.Logo || FJob.Logo->Empty())
-            return;
+            return {};
         QRect rect = FLayout.LogoRect();
         painter.save();
         painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
         painter.drawRect(rect);
         painter.drawImage(rect, BitmapImage(*FJob.Logo));
         painter.restore();
+        return Rect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
     }
 
     std::vector<TestHooks::TPrintedLine> DrawBorders(QPainter& painter,

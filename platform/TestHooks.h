@@ -146,6 +146,7 @@ struct TPrintedPage {
     std::vector<TPrintedText> Header;
     std::vector<TPrintedText> Footer;
     std::vector<TPrintedLine> Borders;
+    TRect Logo; // empty without one
 };
 const std::vector<TPrintedPage>& PrintedPages();
 void RecordPrintedPage(const TPrintedPage& page);

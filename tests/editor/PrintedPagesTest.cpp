@@ -156,6 +156,7 @@ TEST_F(PrintedPagesTest, ColumnTextsAreCutToFitAndEveryBorderIsDrawn) {
     EXPECT_GE(page.Header[1].X, page.TextArea.Left + Pixels(65));
     ASSERT_EQ(page.Footer.size(), 1u);
     EXPECT_EQ(page.Footer[0].Text, "My pages, page 1");
+    EXPECT_EQ(page.Logo.Width(), 0) << "no logo is drawn without a bitmap";
     ASSERT_EQ(page.Borders.size(), 4u);
     EXPECT_EQ(page.Borders[2].From.x, page.TextArea.Left - Pixels(2));
     EXPECT_EQ(page.Borders[3].From.x, page.TextArea.Right + Pixels(2));
@@ -250,6 +251,25 @@ TEST_F(PrintedPagesTest, EventsComeInOrderAndThePageCannotChangeWhilePrinting) {
                                    "page", "Unable to change orientation while printing", "page",
                                    "Unable to change orientation while printing", "end"}));
     EXPECT_EQ(Printer().Orientation(), poPortrait);
+}
+
+// The logo sits below the header line, its sizes fractions of the paper applied to the text
+// area.
+TEST_F(PrintedPagesTest, TheLogoIsDrawnBelowTheHeader) {
+    UsePage(*Form, 0, "/site/a.htm", "text");
+    TBitmap logo;
+    logo.SetSize(10, 10);
+    Printer_->SetBitmapLogo(logo);
+    Printer_->SetLogoLeft(21);
+    Print();
+    ASSERT_EQ(TestHooks::PrintedPages().size(), 1u);
+    const TestHooks::TPrintedPage& page = TestHooks::PrintedPages()[0];
+    int width = page.TextArea.Width();
+    EXPECT_NEAR(page.Logo.Left, page.TextArea.Left + width * 21 / 210.0, 2);
+    EXPECT_NEAR(page.Logo.Width(), width * 8 / 210.0, 2);
+    ASSERT_FALSE(page.Header.empty());
+    EXPECT_GT(page.Logo.Top, page.Header[0].Y);
+    EXPECT_LT(page.Logo.Top, page.TextArea.Top + page.TextArea.Height() / 10);
 }
 
 // A stored landscape page survives the next start.

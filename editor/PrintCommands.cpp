@@ -9,6 +9,7 @@
 #include "editor/Templates.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Events.h"
+#include "platform/Forms.h"
 #include "platform/Registry.h"
 #include "services/ProgramSettings.h"
 #include "services/RichPrint.h"
@@ -69,6 +70,9 @@ void TPrintCommands::Build() {
     RichPrinter1->SetLogoWidth(8);
     RichPrinter1->SetLogoHeight(8);
     RichPrinter1->SetBorderOffset(2);
+    RichPrinter1->Font_HeaderFooter().SetName("Courier New");
+    RichPrinter1->Font_HeaderFooter().SetHeight(-13);
+    RichPrinter1->Font_HeaderFooter().SetPitch(fpVariable);
     RichPrinter1->SetOptions_Dialog({poMargins});
     ShowPrintItems();
 }
@@ -141,15 +145,28 @@ void TPrintCommands::MakePlainCopy() {
     copy->SetText(Form.GetMemo(-1)->Text());
 }
 
+// A printer that fails is reported to the user; nothing counts as printed.
+void TPrintCommands::ReportPrinterFailure(const std::function<void()>& print) {
+    try {
+        print();
+    } catch (const EPrinterFailure& failure) {
+        Application->ShowException(ELinePrinter(PrinterFailureMessage(failure)));
+    } catch (const ELinePrinter& failure) {
+        Application->ShowException(failure);
+    }
+}
+
 // What a feature shows in the pages' place, as it prints it; else the page, plain or as shown, on
 // the current printer.
 void TPrintCommands::PrintReportOrPage(bool formatted) {
-    if (Form.RunOnShownView(TShownViewCommand::Print) || !Form.PageInUse(-1))
-        return;
-    if (!formatted)
-        MakePlainCopy();
-    RichPrinter1->SetHeader(PrintHeader());
-    RichPrinter1->PrintRichEditPages(formatted ? Form.GetMemo(-1) : Form.PrinterForm, 1);
+    ReportPrinterFailure([this, formatted] {
+        if (Form.RunOnShownView(TShownViewCommand::Print) || !Form.PageInUse(-1))
+            return;
+        if (!formatted)
+            MakePlainCopy();
+        RichPrinter1->SetHeader(PrintHeader());
+        RichPrinter1->PrintRichEditPages(formatted ? Form.GetMemo(-1) : Form.PrinterForm, 1);
+    });
 }
 
 void TPrintCommands::PreviewPage(bool formatted) {
@@ -158,7 +175,9 @@ void TPrintCommands::PreviewPage(bool formatted) {
     if (!formatted)
         MakePlainCopy();
     RichPrinter1->SetHeader(PrintHeader());
-    RichPrinter1->PreviewRichEdit(formatted ? Form.GetMemo(-1) : Form.PrinterForm);
+    ReportPrinterFailure([this, formatted] {
+        RichPrinter1->PreviewRichEdit(formatted ? Form.GetMemo(-1) : Form.PrinterForm);
+    });
 }
 
 void TPrintCommands::Print1Click(TObject* /*Sender*/) {

@@ -5,6 +5,8 @@
 
 #include "editor/MainFormFeature.h"
 
+#include <functional>
+
 class TMenuItem;
 class TPrintDialog;
 class TPrinterSetupDialog;
@@ -53,4 +55,5 @@ private:
     void MakePlainCopy();
     void PrintReportOrPage(bool formatted);
     void PreviewPage(bool formatted);
+    void ReportPrinterFailure(const std::function<void()>& print);
 };

@@ -2,7 +2,7 @@
 #include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/Peer.h"
-#include "platform/Printers.h"
+#include "platform/PrinterDevice.h"
 #include "platform/TestHooks.h"
 
 #include <QColorDialog>
@@ -302,14 +302,24 @@ void SelectCurrentPrinter(QPrinter& printer) {
 }
 
 bool ChoosePrinter(const QString& title, QAbstractPrintDialog::PrintDialogOptions options,
-                   bool takeFile) {
+                   bool takeFile, TPrintDialog* range = nullptr) {
     QPrinter printer;
     SelectCurrentPrinter(printer);
     QPrintDialog dialog(&printer, DialogOwner());
     dialog.setWindowTitle(title);
     dialog.setOptions(options);
+    if (range) {
+        dialog.setMinMax(range->MinPage, range->MaxPage);
+        dialog.setFromTo(range->FromPage, range->ToPage);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    if (range) {
+        range->PrintRange =
+            dialog.printRange() == QAbstractPrintDialog::PageRange ? prPageNums : prAllPages;
+        range->FromPage = dialog.fromPage();
+        range->ToPage = dialog.toPage();
+    }
     Printer().SetPrinterName(TextFromDisplay(printer.printerName()));
     if (takeFile)
         Printer().SetOutputFileName(TextFromDisplay(printer.outputFileName()));
@@ -329,7 +339,7 @@ bool TPrintDialog::Execute() {
         options |= QAbstractPrintDialog::PrintPageRange;
     if (FOptions.Contains(poSelection))
         options |= QAbstractPrintDialog::PrintSelection;
-    return ChoosePrinter("Print", options, true);
+    return ChoosePrinter("Print", options, true, this);
 }
 
 bool TPrinterSetupDialog::Execute() {
@@ -345,6 +355,11 @@ bool TPageSetupDialog::Execute() {
         return TakeChoice("PageSetupDialog", "Page Setup", *this);
     QPrinter printer;
     SelectCurrentPrinter(printer);
+    QPageSize::PageSizeId paper = PaperId(FPaperName);
+    if (paper != QPageSize::Custom)
+        printer.setPageSize(QPageSize(paper));
+    printer.setPageOrientation(FOrientation == poLandscape ? QPageLayout::Landscape
+                                                           : QPageLayout::Portrait);
     QPageLayout::Unit unit = FInches ? QPageLayout::Inch : QPageLayout::Millimeter;
     double scale = FInches ? 1000.0 : 100.0;
     printer.setPageMargins(QMarginsF(FMargins.Left / scale, FMargins.Top / scale,
@@ -354,6 +369,10 @@ bool TPageSetupDialog::Execute() {
     if (dialog.exec() != QDialog::Accepted)
         return false;
     QMarginsF chosen = printer.pageLayout().margins(unit);
+    FOrientation =
+        printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+    FPaperName = TextFromDisplay(printer.pageLayout().pageSize().name());
+    Printer().SetPrinterName(TextFromDisplay(printer.printerName()));
     auto scaled = [scale](double value) { return static_cast<int>(std::lround(value * scale)); };
     FMargins = Rect(scaled(chosen.left()), scaled(chosen.top()), scaled(chosen.right()),
                     scaled(chosen.bottom()));

@@ -12,6 +12,7 @@
 #include "platform/Component.h"
 #include "platform/Graphics.h"
 #include "platform/Messages.h"
+#include "platform/Printers.h"
 
 #include <functional>
 #include <memory>
@@ -162,11 +163,18 @@ using TPrintDialogOptions = TSet<TPrintDialogOption>;
 
 // Choosing the printer for a job; with poPrintToFile the dialog offers printing to a file. On OK
 // the chosen printer (and file) becomes the current printer (platform/Printers.h).
+// With poPageNums the user may choose a range of pages between MinPage and MaxPage.
+enum TPrintRange { prAllPages, prSelection, prPageNums };
 class TPrintDialog : public TCommonDialog {
 public:
     explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
     bool Execute() override;
     void SetOptions(TPrintDialogOptions value) { FOptions = value; }
+    int MinPage = 0;
+    int MaxPage = 0;
+    int FromPage = 0;
+    int ToPage = 0;
+    TPrintRange PrintRange = prAllPages;
 
 private:
     TPrintDialogOptions FOptions;
@@ -181,7 +189,8 @@ public:
 
 // The page-setup dialog on the current printer. Margins are from the paper's edge, in
 // hundredths of a millimetre, or thousandths of an inch when Inches is set; the dialog starts
-// with them and leaves the chosen ones there on OK. A test's answer sets them through its Fill.
+// with them, the orientation and the paper's name, and leaves the chosen ones there on OK. A
+// test's answer sets them through its Fill.
 class TPageSetupDialog : public TCommonDialog {
 public:
     explicit TPageSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
@@ -189,10 +198,16 @@ public:
     TRect Margins() const { return FMargins; }
     void SetMargins(const TRect& value) { FMargins = value; }
     void SetInches(bool value) { FInches = value; }
+    TPrinterOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TPrinterOrientation value) { FOrientation = value; }
+    const String& PaperName() const { return FPaperName; }
+    void SetPaperName(const String& value) { FPaperName = value; }
 
 private:
     TRect FMargins;
     bool FInches = false;
+    TPrinterOrientation FOrientation = poPortrait;
+    String FPaperName;
 };
 
 enum TFindOption {

@@ -706,6 +706,15 @@ String TempFolder() {
     return IncludeTrailingPathDelimiter(PrivateTempFolder(dir));
 }
 
+String CreateTempFolder(const String& prefix) {
+    String pattern = TempFolder() + prefix + "XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!mkdtemp(name.data()))
+        throw EInOutError("Cannot create a folder in " + TempFolder());
+    return IncludeTrailingPathDelimiter(String(name.data()));
+}
+
 String EnvironmentValue(const char* name) {
     const char* value = std::getenv(name);
     return value ? String(value) : String();

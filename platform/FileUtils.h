@@ -177,3 +177,6 @@ void DeleteTempFilesOfEndedRuns(const String& folder, const String& prefix);
 // folder in the same way. That folder is refused with EInOutError when it belongs to another user
 // or others may write to it, since files planted there would be read as autosave copies.
 String TempFolder();
+// A new folder of this user's alone inside TempFolder, named prefix and six random characters.
+// Ends in PathDelim. Raises EInOutError when none can be made.
+String CreateTempFolder(const String& prefix);

@@ -370,9 +370,9 @@ void TRichEdit::PrintPages(const TPagePrint& job) {
         TypedPeer().PrintPages(job);
 }
 
-void TRichEdit::PreviewPages(const TPagePrint& job) {
+void TRichEdit::RecordPreviewPages(const TPagePrint& job) {
     if (!RecordPages(job, true))
-        TypedPeer().PreviewPages(job);
+        TypedPeer().RecordPreviewPages(job);
 }
 
 void TRichEdit::PasteFromClipboard() {

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+class TBitmap;
 class TRichEdit;
 class TRichEditPeer;
 class TSciCalls;
@@ -110,7 +111,8 @@ private:
 };
 
 // A column of a page's header or footer line: its text, its width in millimetres and where the
-// text sits in it.
+// text sits in it. A text wider than its column is cut to the longest start that fits (at least
+// one character); a narrower one keeps a small pad from the column's aligned side.
 struct TPrintColumn {
     String Text;
     double Width = 0;
@@ -118,19 +120,22 @@ struct TPrintColumn {
 };
 
 // What is drawn around a page's text: the header line centred between the printable area's top
-// and the text, the footer line likewise below it, and lines above and below the text at
+// and the text, the footer line likewise below it, and border lines around the text at
 // BorderOffset millimetres from it.
 struct TPageDecoration {
     std::vector<TPrintColumn> Header;
     std::vector<TPrintColumn> Footer;
     bool TopBorder = false;
     bool BottomBorder = false;
+    bool LeftBorder = false;
+    bool RightBorder = false;
     double BorderOffset = 0;
 };
 
-// A print of the whole text page by page, as the control shows it (its font and colours). The
-// margins are in millimetres from the paper's edge; Decorate gives each page's decoration by its
-// number, the first being FirstPage.
+// A print of the whole text page by page, as the control shows it (its font and colours), on the
+// current printer (platform/Printers.h). The margins are in millimetres from the paper's edge;
+// Decorate gives each page's decoration by its number, the first being FirstPage. The logo, when
+// not empty, is drawn below the header into a rectangle given as fractions of the text area.
 struct TPagePrint {
     String Title;
     double MarginLeft = 0;
@@ -141,6 +146,20 @@ struct TPagePrint {
     int DecorationFontSize = 10;
     int FirstPage = 1;
     std::function<TPageDecoration(int page)> Decorate;
+    const TBitmap* Logo = nullptr;
+    double LogoLeft = 0;
+    double LogoTop = 0;
+    double LogoWidth = 0;
+    double LogoHeight = 0;
+    // Told when the job has begun, after each page's decoration with its number, and when the
+    // job has ended, also after a failure.
+    std::function<void()> BeginDoc;
+    std::function<void(int page)> NewPage;
+    std::function<void()> EndDoc;
+    // For a preview: each page is recorded into this folder as "PreviewMetafile" and its index
+    // from 0, and PageRecorded hears of it.
+    String PreviewFolder;
+    std::function<void(int index)> PageRecorded;
 };
 
 class TRichEdit : public TWinControl, protected TPeerOf<TRichEditPeer> {
@@ -231,10 +250,10 @@ public:
     void PasteFromClipboard(); // as typing: refused when it would pass the text limit
     // Prints the whole text on the current printer in the control's font, as a job of that title.
     void Print(const String& Caption);
-    // Prints the pages on the current printer, or shows them in a preview window that stays open
-    // until the user closes it and from which they can be printed.
+    // Prints the pages on the current printer, or records them for a preview. Raises
+    // EPrinterFailure when the printer fails; the job's EndDoc is still told.
     void PrintPages(const TPagePrint& job);
-    void PreviewPages(const TPagePrint& job);
+    void RecordPreviewPages(const TPagePrint& job);
     void ClearSelection();
 
     // Handles EM_GETSEL (WParam and LParam point to 32-bit start and end, either may be 0; the

@@ -1,5 +1,5 @@
 #include "platform/RichEditPeer.h"
-#include "platform/Printers.h"
+#include "platform/PrinterDevice.h"
 #include "platform/RichEdit.h"
 
 // QScintilla's headers use Qt's keywords, which the platform code leaves off.
@@ -18,7 +18,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 
 #include <algorithm>
 #include <memory>
@@ -341,98 +340,26 @@ String TRichEditPeer::ClipboardBytes() const {
     return BytesForText(QGuiApplication::clipboard()->text(), Edit().ShowsUtf8());
 }
 
-namespace {
-
-// The current printer, with its file when printing goes to one.
-void UseCurrentPrinter(QPrinter& printer) {
-    if (!Printer().PrinterName().empty())
-        printer.setPrinterName(DisplayText(Printer().PrinterName()));
-    if (!Printer().OutputFileName().empty())
-        printer.setOutputFileName(DisplayText(Printer().OutputFileName()));
-}
-
-// Prints the editor's pages inside the job's margins and draws each page's decoration around
-// them.
-class TDecoratedPrinter : public QsciPrinter {
-public:
-    explicit TDecoratedPrinter(const TPagePrint& job) : FJob(job) {
-        UseCurrentPrinter(*this);
-        setFullPage(true);
-        setDocName(DisplayText(job.Title));
-    }
-
-    void formatPage(QPainter& painter, bool drawing, QRect& area, int pageNumber) override {
-        QRect paper = paperRect(QPrinter::DevicePixel).toRect();
-        area = QRect(QPoint(Pixels(FJob.MarginLeft), Pixels(FJob.MarginTop)),
-                     QPoint(paper.width() - Pixels(FJob.MarginRight),
-                            paper.height() - Pixels(FJob.MarginBottom)));
-        if (drawing && FJob.Decorate)
-            Decorate(painter, area, FJob.Decorate(FJob.FirstPage + pageNumber - 1));
-    }
-
-private:
-    int Pixels(double millimetres) const {
-        return static_cast<int>(millimetres * resolution() / 25.4);
-    }
-
-    void Decorate(QPainter& painter, const QRect& area, const TPageDecoration& page) {
-        painter.save();
-        painter.setFont(QFont(DisplayText(FJob.DecorationFont), FJob.DecorationFontSize));
-        painter.setPen(Qt::black);
-        QRect printable = pageRect(QPrinter::DevicePixel).toRect();
-        DrawLine(painter, page.Header, area.left(), (printable.top() + area.top()) / 2);
-        DrawLine(painter, page.Footer, area.left(), (area.bottom() + printable.bottom()) / 2);
-        int offset = Pixels(page.BorderOffset);
-        if (page.TopBorder)
-            painter.drawLine(area.left() - offset, area.top() - offset, area.right() + offset,
-                             area.top() - offset);
-        if (page.BottomBorder)
-            painter.drawLine(area.left() - offset, area.bottom() + offset, area.right() + offset,
-                             area.bottom() + offset);
-        painter.restore();
-    }
-
-    // The columns side by side from x, each text clipped to its column, centred on the line at y.
-    void DrawLine(QPainter& painter, const std::vector<TPrintColumn>& columns, int x, int y) {
-        int height = painter.fontMetrics().height();
-        for (const TPrintColumn& column : columns) {
-            int width = Pixels(column.Width);
-            Qt::Alignment alignment = column.Alignment == taRightJustify ? Qt::AlignRight
-                                      : column.Alignment == taCenter     ? Qt::AlignHCenter
-                                                                         : Qt::AlignLeft;
-            painter.drawText(QRect(x, y - height / 2, width, height),
-                             alignment | Qt::AlignVCenter | Qt::TextSingleLine,
-                             DisplayText(column.Text));
-            x += width;
-        }
-    }
-
-    TPagePrint FJob;
-};
-
-} // namespace
-
 void TRichEditPeer::Print(const String& title) {
     QsciPrinter printer;
     UseCurrentPrinter(printer);
     printer.setDocName(QString::fromLatin1(title.data(), static_cast<int>(title.size())));
-    printer.printRange(FSci);
+    bool toFile = !printer.outputFileName().isEmpty();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw EPrinterFailure(psStart, toFile);
+    printer.printRange(FSci, painter);
+    if (!painter.end())
+        throw EPrinterFailure(psEnd, toFile);
 }
 
-void TRichEditPeer::PrintPages(const TPagePrint& job) {
-    TDecoratedPrinter printer(job);
-    printer.printRange(FSci);
+long TRichEditPeer::FormatRange(QPainter& painter, const QRect& area, long start, long end) {
+    FSci->SendScintilla(QsciScintillaBase::SCI_SETPRINTWRAPMODE, QsciScintillaBase::SC_WRAP_WORD);
+    return FSci->SendScintilla(QsciScintillaBase::SCI_FORMATRANGE, 1, &painter, area, start, end);
 }
 
-void TRichEditPeer::PreviewPages(const TPagePrint& job) {
-    auto printer = std::make_shared<TDecoratedPrinter>(job);
-    auto* preview = new QPrintPreviewDialog(printer.get(), FSci->window());
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->setWindowTitle("Print Preview");
-    QsciScintilla* sci = FSci;
-    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview,
-                     [printer, sci](QPrinter*) { printer->printRange(sci); });
-    preview->show();
+long TRichEditPeer::FormatLength() const {
+    return FSci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
 }
 
 void TRichEditPeer::SetClipboardBytes(const String& bytes) {

@@ -9,6 +9,9 @@
 class TRichEdit;
 struct TPagePrint;
 class TSciWidget;
+class TPageTarget;
+class QPainter;
+class QRect;
 
 class TRichEditPeer : public TControlPeer {
 public:
@@ -36,9 +39,13 @@ public:
     void SetClipboardBytes(const String& bytes);
     void Print(const String& title);
     void PrintPages(const TPagePrint& job);
-    void PreviewPages(const TPagePrint& job);
+    void RecordPreviewPages(const TPagePrint& job);
 
 private:
+    void RenderPages(const TPagePrint& job, TPageTarget& target);
+    // Draws the text from start on one page's area and returns where the next page starts.
+    long FormatRange(QPainter& painter, const QRect& area, long start, long end);
+    long FormatLength() const;
     void BindKeys();
     void Modified(int position, int type, int length);
 

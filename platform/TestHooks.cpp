@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
+#include "platform/Printers.h"
 #include "platform/SHDocVw.h"
 #include "platform/WebBrowserPeer.h"
 
@@ -63,6 +64,9 @@ struct HookState {
     TPoint CursorPos;
     std::vector<UINT> Beeps;
     std::vector<TestHooks::TPrintJob> PrintJobs;
+    std::vector<TestHooks::TPrintedPage> PrintedPages;
+    std::vector<String> ReprintedPages;
+    bool PrintForReal = false;
     std::vector<TestHooks::TLaunch> Launches;
     std::vector<TestHooks::TPopupRecord> Popups;
     std::vector<TestHooks::THelpRequest> HelpRequests;
@@ -131,6 +135,10 @@ void Reset() {
     state.CursorPos = TPoint{};
     state.Beeps.clear();
     state.PrintJobs.clear();
+    state.PrintedPages.clear();
+    state.ReprintedPages.clear();
+    state.PrintForReal = false;
+    Printer() = TPrinter();
     state.Launches.clear();
     state.Popups.clear();
     state.HelpRequests.clear();
@@ -252,10 +260,32 @@ const std::vector<TPrintJob>& PrintJobs() {
 }
 
 bool RecordPrintJob(const TPrintJob& job) {
-    if (!State().Installed)
+    if (!State().Installed || State().PrintForReal)
         return false;
     State().PrintJobs.push_back(job);
     return true;
+}
+
+void SetPrintForReal(bool value) {
+    State().PrintForReal = value;
+}
+
+const std::vector<TPrintedPage>& PrintedPages() {
+    return State().PrintedPages;
+}
+
+void RecordPrintedPage(const TPrintedPage& page) {
+    if (State().Installed)
+        State().PrintedPages.push_back(page);
+}
+
+const std::vector<String>& ReprintedPages() {
+    return State().ReprintedPages;
+}
+
+void RecordReprintedPage(const String& fileName) {
+    if (State().Installed)
+        State().ReprintedPages.push_back(fileName);
 }
 
 const std::vector<TLaunch>& Launches() {

@@ -119,8 +119,40 @@ struct TPrintJob {
     String Footer;
 };
 const std::vector<TPrintJob>& PrintJobs();
-// True while the hooks are on: the job was recorded and no printer is asked.
+// True while the hooks are on and printing for real is off: the job was recorded and no printer
+// is asked.
 bool RecordPrintJob(const TPrintJob& job);
+// On: page-by-page prints and previews are drawn on the current printer (its output file) and
+// each page's decoration is logged in PrintedPages, in printer pixels from the printable area's
+// top-left corner. A text's position is its top-left corner.
+void SetPrintForReal(bool value);
+struct TPrintedText {
+    String Text;
+    int X = 0;
+    int Y = 0;
+};
+struct TPrintedLine {
+    TPoint From;
+    TPoint To;
+    int Width = 0;
+};
+struct TPrintedPage {
+    int Number = 0;
+    bool Preview = false;
+    int PixelsPerInch = 0;
+    int PrintableWidth = 0;
+    int PrintableHeight = 0;
+    TRect TextArea;
+    std::vector<TPrintedText> Header;
+    std::vector<TPrintedText> Footer;
+    std::vector<TPrintedLine> Borders;
+    TRect Logo; // empty without one
+};
+const std::vector<TPrintedPage>& PrintedPages();
+void RecordPrintedPage(const TPrintedPage& page);
+// The recorded preview pages printed again, each as a job of its own, by file name.
+const std::vector<String>& ReprintedPages();
+void RecordReprintedPage(const String& fileName);
 
 // A program started through the stand-in (platform/Processes.h).
 struct TLaunch {

@@ -60,23 +60,6 @@ void WriteCode(const char* name, int code) {
     registry.WriteString(name, IntToStr(code));
 }
 
-// The page as the framework assumes it when no printer can be reached, which is the only page
-// there is until printing reaches a printer: letter-sized in inches, A4 in millimetres.
-struct TPageGeometry {
-    double PhysicalWidth;
-    double PhysicalHeight;
-    double PrintableWidth;
-    double PrintableHeight;
-    double GutterLeft;
-    double GutterTop;
-};
-
-const TPageGeometry& Geometry(TMeasureUnit unit) {
-    static const TPageGeometry millimetres{210, 297, 198, 284, 6, 6};
-    static const TPageGeometry inches{8.5, 11, 8.0, 10.5, 0.25, 0.25};
-    return unit == muInches ? inches : millimetres;
-}
-
 } // namespace
 
 String RichPrintMarginsPath() {
@@ -84,10 +67,18 @@ String RichPrintMarginsPath() {
 }
 
 TRichPrinter::TRichPrinter(TComponent* AOwner) : TComponent(AOwner) {
+    FFontHeaderFooter.SetName("Courier New");
+    FFontHeaderFooter.SetSize(10);
     AdoptStoredUnit();
-    SetOrientation(poPortrait);
+    if (!MarginsStored())
+        SetOrientation(poPortrait);
     SetMeasureUnit(FMeasureUnit);
     LoadPageSettings();
+}
+
+void TRichPrinter::RefuseWhilePrinting(const char* what) const {
+    if (IsPrinting())
+        throw ELinePrinter(String("Unable to change ") + what + " while printing");
 }
 
 // Margins stored in inches must be re-applied as inches: taken for millimetres, they would be
@@ -103,28 +94,55 @@ void TRichPrinter::AdoptStoredUnit() {
 
 // ---- Geometry
 
+int TRichPrinter::UnitsToPixelsX(double value) const {
+    double inches = FMeasureUnit == muMillimeters ? value * MillimetresToInches : value;
+    return static_cast<int>(std::nearbyint(Printer().Page().PixelsPerInchX * inches));
+}
+
+int TRichPrinter::UnitsToPixelsY(double value) const {
+    double inches = FMeasureUnit == muMillimeters ? value * MillimetresToInches : value;
+    return static_cast<int>(std::nearbyint(Printer().Page().PixelsPerInchY * inches));
+}
+
+namespace {
+
+double PixelsToUnits(int pixels, int pixelsPerInch, TMeasureUnit unit) {
+    double inches = pixels / double(pixelsPerInch > 0 ? pixelsPerInch : 600);
+    return unit == muMillimeters ? inches * InchesToMillimetres : inches;
+}
+
+} // namespace
+
+double TRichPrinter::PixelsToUnitsX(int pixels) const {
+    return PixelsToUnits(pixels, Printer().Page().PixelsPerInchX, FMeasureUnit);
+}
+
+double TRichPrinter::PixelsToUnitsY(int pixels) const {
+    return PixelsToUnits(pixels, Printer().Page().PixelsPerInchY, FMeasureUnit);
+}
+
 double TRichPrinter::PhysicalPageWidth() const {
-    return Geometry(FMeasureUnit).PhysicalWidth;
+    return PixelsToUnitsX(Printer().Page().PhysicalWidth);
 }
 
 double TRichPrinter::PhysicalPageHeight() const {
-    return Geometry(FMeasureUnit).PhysicalHeight;
+    return PixelsToUnitsY(Printer().Page().PhysicalHeight);
 }
 
 double TRichPrinter::PrintableWidth() const {
-    return Geometry(FMeasureUnit).PrintableWidth;
+    return PixelsToUnitsX(Printer().Page().PrintableWidth);
 }
 
 double TRichPrinter::PrintableHeight() const {
-    return Geometry(FMeasureUnit).PrintableHeight;
+    return PixelsToUnitsY(Printer().Page().PrintableHeight);
 }
 
 double TRichPrinter::GutterTop() const {
-    return Geometry(FMeasureUnit).GutterTop;
+    return PixelsToUnitsY(Printer().Page().OffsetY);
 }
 
 double TRichPrinter::GutterLeft() const {
-    return Geometry(FMeasureUnit).GutterLeft;
+    return PixelsToUnitsX(Printer().Page().OffsetX);
 }
 
 double TRichPrinter::GutterRight() const {
@@ -143,6 +161,9 @@ double TRichPrinter::Margin(TMarginSide side) const {
 }
 
 void TRichPrinter::SetMargin(TMarginSide side, double value) {
+    static const char* const sides[] = {"top margin", "bottom margin", "left margin",
+                                        "right margin"};
+    RefuseWhilePrinting(sides[side]);
     if (std::isnan(value))
         return;
     double lower[] = {GutterTop(), GutterBottom(), GutterLeft(), GutterRight()};
@@ -211,12 +232,28 @@ void TRichPrinter::SetMeasureUnit(TMeasureUnit value) {
 TPrinterOrientation TRichPrinter::Orientation() const {
     if (MarginsStored())
         return ReadCode("CodeDirection") == 1 ? poPortrait : poLandscape;
-    return poPortrait;
+    return Printer().Orientation();
 }
 
-// No printer is reached that could be turned, so the page stays upright and that is stored.
-void TRichPrinter::SetOrientation(TPrinterOrientation) {
-    WriteCode("CodeDirection", 1);
+void TRichPrinter::SetOrientation(TPrinterOrientation value) {
+    RefuseWhilePrinting("orientation");
+    Printer().SetOrientation(value);
+    WriteCode("CodeDirection", Printer().Orientation() == poPortrait ? 1 : 0);
+}
+
+String TRichPrinter::Title() const {
+    return Printer().Title();
+}
+
+void TRichPrinter::SetTitle(const String& value) {
+    RefuseWhilePrinting("title");
+    Printer().SetTitle(value);
+}
+
+void TRichPrinter::SetFont_HeaderFooter(const TFont& value) {
+    FFontHeaderFooter.Assign(value);
+    if (FFontHeaderFooter.Color() == clWhite)
+        FFontHeaderFooter.SetColor(clBlack);
 }
 
 // A margin's getter gives the stored value, or the field where none can be used, so each margin

@@ -5,13 +5,11 @@
 
 #include "platform/CommonDialogs.h"
 #include "platform/DateTime.h"
+#include "services/RichPreview.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr const char* DecorationFontName = "Courier New";
-constexpr int DecorationFontSize = 10;
 
 // The entries between "|" separators: an empty text is one empty entry, a trailing "|" gives a
 // final empty one.
@@ -54,18 +52,33 @@ String ReplacePlaceholder(const String& placeholder, const String& value, String
     return text;
 }
 
-// Header and footer lines do not advance the line count, so "{$LINE}" is 0 in them; the job has
-// no title of its own.
-String ExpandPlaceholders(String text, int page) {
+// Header and footer lines do not advance the line count, so "{$LINE}" is 0 in them.
+String ExpandPlaceholders(String text, int page, const String& title) {
     TDateTime now = Now();
     text = ReplacePlaceholder("{$LINE}", "0", text);
     text = ReplacePlaceholder("{$PAGE}", IntToStr(page), text);
     text = ReplacePlaceholder("{$DATE}", FormatDateTime("ddddd", now), text);
     text = ReplacePlaceholder("{$TIME}", FormatDateTime("tt", now), text);
-    return ReplacePlaceholder("{$TITLE}", "", text);
+    return ReplacePlaceholder("{$TITLE}", title, text);
 }
 
 } // namespace
+
+String PrinterFailureMessage(const EPrinterFailure& failure) {
+    if (failure.ToFile && failure.Stage != psStart)
+        return "Not be able to print to a file.";
+    switch (failure.Stage) {
+    case psStart:
+        return "Not be able to start the printing.";
+    case psNewPage:
+        return "Not be able to print a new page.";
+    case psEnd:
+        break;
+    }
+    return "Not be able to end the printing.";
+}
+
+namespace {} // namespace
 
 double TRichPrinter::Millimetres(double value) const {
     return MeasureUnit() == muInches ? value * 25.4 : value;
@@ -80,8 +93,9 @@ std::vector<TPrintColumn> TRichPrinter::LineColumns(const String& format, const 
         TPrintColumn column = ParseColumnFormat(formats[i]);
         column.Width = Millimetres(column.Width);
         if (i < texts.size())
-            column.Text =
-                texts[i].find("{$") != String::npos ? ExpandPlaceholders(texts[i], page) : texts[i];
+            column.Text = texts[i].find("{$") != String::npos
+                              ? ExpandPlaceholders(texts[i], page, Title())
+                              : texts[i];
         columns.push_back(column);
     }
     return columns;
@@ -95,6 +109,8 @@ TPageDecoration TRichPrinter::DecoratePage(int page) const {
         decoration.Footer = LineColumns(FooterFormat(), Footer(), page);
     decoration.TopBorder = PageBorders().Contains(pbTop);
     decoration.BottomBorder = PageBorders().Contains(pbBottom);
+    decoration.LeftBorder = PageBorders().Contains(pbLeft);
+    decoration.RightBorder = PageBorders().Contains(pbRight);
     decoration.BorderOffset = Millimetres(BorderOffset());
     return decoration;
 }
@@ -102,23 +118,63 @@ TPageDecoration TRichPrinter::DecoratePage(int page) const {
 TPagePrint TRichPrinter::PageJob(int firstPage) {
     LoadPageSettings();
     TPagePrint job;
+    job.Title = Title();
     job.MarginLeft = Millimetres(MarginLeft());
     job.MarginTop = Millimetres(MarginTop());
     job.MarginRight = Millimetres(MarginRight());
     job.MarginBottom = Millimetres(MarginBottom());
-    job.DecorationFont = DecorationFontName;
-    job.DecorationFontSize = DecorationFontSize;
+    job.DecorationFont = FFontHeaderFooter.Name();
+    job.DecorationFontSize = FFontHeaderFooter.Size();
     job.FirstPage = firstPage;
     job.Decorate = [this](int page) { return DecoratePage(page); };
+    job.Logo = &FBitmapLogo;
+    job.LogoLeft = LogoLeft() / PhysicalPageWidth();
+    job.LogoTop = LogoTop() / PhysicalPageHeight();
+    job.LogoWidth = LogoWidth() / PhysicalPageWidth();
+    job.LogoHeight = LogoHeight() / PhysicalPageHeight();
+    job.BeginDoc = [this] {
+        if (OnBeginDoc)
+            OnBeginDoc(this);
+    };
+    job.NewPage = [this](int) {
+        if (OnNewPage)
+            OnNewPage(this);
+    };
+    job.EndDoc = [this] {
+        if (OnEndDoc)
+            OnEndDoc(this);
+    };
     return job;
 }
 
-void TRichPrinter::PrintRichEditPages(TRichEdit* richEdit, int firstPage) {
-    richEdit->PrintPages(PageJob(firstPage));
+// The printer's failures become the messages the user is told.
+void TRichPrinter::RunJob(const std::function<void(const TPagePrint&)>& run, TPagePrint job) {
+    try {
+        run(job);
+    } catch (const EPrinterFailure& failure) {
+        throw ELinePrinter(PrinterFailureMessage(failure));
+    }
 }
 
+void TRichPrinter::PrintRichEditPages(TRichEdit* richEdit, int firstPage) {
+    RunJob([richEdit](const TPagePrint& job) { richEdit->PrintPages(job); }, PageJob(firstPage));
+}
+
+// The window shows the pages as they arrive and keeps them in a folder of its own.
 void TRichPrinter::PreviewRichEdit(TRichEdit* richEdit) {
-    richEdit->PreviewPages(PageJob(1));
+    TPagePrint job = PageJob(1);
+    auto* preview = new TRichPreviewForm(Application);
+    TPrinterPage page = Printer().Page();
+    preview->SetPageSize(page.PrintableWidth, page.PrintableHeight);
+    preview->SetAspectRatio(PhysicalPageHeight() / PhysicalPageWidth());
+    job.PreviewFolder = preview->PagesFolder();
+    job.PageRecorded = [preview](int) { preview->AddPage(); };
+    try {
+        RunJob([richEdit](const TPagePrint& j) { richEdit->RecordPreviewPages(j); }, job);
+    } catch (...) {
+        delete preview;
+        throw;
+    }
 }
 
 bool TRichPrinter::RunPageSetupDialog() {
@@ -129,9 +185,13 @@ bool TRichPrinter::RunPageSetupDialog() {
     };
     TPageSetupDialog dialog(nullptr);
     dialog.SetInches(MeasureUnit() == muInches);
+    dialog.SetOrientation(Orientation());
+    dialog.SetPaperName(Printer().PaperName());
     dialog.SetMargins(Rect(dialogUnits(MarginLeft()), dialogUnits(MarginTop()),
                            dialogUnits(MarginRight()), dialogUnits(MarginBottom())));
     bool confirmed = dialog.Execute();
+    Printer().SetPaperName(dialog.PaperName());
+    SetOrientation(dialog.Orientation());
     TRect chosen = dialog.Margins();
     SetMarginLeft(chosen.Left / scale);
     SetMarginTop(chosen.Top / scale);

@@ -60,13 +60,17 @@ TScreenOutline::~TScreenOutline() {
         CurrentOutline = nullptr;
 }
 
+void TScreenOutline::Hide() {
+    FWidget->hide();
+    if (CurrentOutline == this)
+        CurrentOutline = nullptr;
+}
+
 void TScreenOutline::Show(const TRect& rect, int thickness) {
     FRect = rect;
     FThickness = thickness;
     if (IsRectEmpty(rect)) {
-        FWidget->hide();
-        if (CurrentOutline == this)
-            CurrentOutline = nullptr;
+        Hide();
         return;
     }
     CurrentOutline = this;

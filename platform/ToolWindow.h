@@ -24,6 +24,8 @@ public:
 
     // Shows the frame with edges of thickness pixels; an empty rectangle hides it.
     void Show(const TRect& rect, int thickness);
+    // Takes the frame off the screen; Rect stays where it was last shown.
+    void Hide();
     TRect Rect() const { return FRect; }
     int Thickness() const { return FThickness; }
 

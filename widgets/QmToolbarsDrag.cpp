@@ -131,7 +131,7 @@ void TQmToolbar::EndDrag(bool accepted) {
     std::unique_ptr<TDrag> drag = std::move(FDrag);
     SetMouseCapture(false);
     Application->SetShowHint(drag->ShowHint);
-    drag->Outline.Show(TRect{}, 0);
+    drag->Outline.Hide();
     drag->Hold.reset();
     if (!accepted) {
         if (Change(FClosePressed, false))

@@ -199,6 +199,7 @@ void TQmToolbar::SetParent(TWinControl* value) {
     if (TQmDock* old = DockedTo())
         old->InsertRemoveBar(false, this, false);
     FFloating = false;
+    FHidden = false;
     TCustomControl::SetParent(value);
     if (TQmDock* dock = DockedTo())
         dock->InsertRemoveBar(true, this, Visible() || FHidingCount > 0);

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 void MakeToolWindow(TControl& control, const TControl& owner) {
     QWidget* widget = control.Peer().Widget();
@@ -33,7 +34,6 @@ struct TScreenOutline::TWidget : QWidget {
     TWidget()
         : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
-        setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_ShowWithoutActivating);
     }
@@ -76,6 +76,11 @@ void TScreenOutline::Show(const TRect& rect, int thickness) {
     CurrentOutline = this;
     FWidget->Thickness = thickness;
     FWidget->setGeometry(rect.Left, rect.Top, rect.Width(), rect.Height());
+    // Only the edges are part of the window, so what lies inside the frame stays in view even
+    // without a compositing window manager.
+    const QRegion whole(0, 0, rect.Width(), rect.Height());
+    FWidget->setMask(whole.subtracted(QRegion(thickness, thickness, rect.Width() - 2 * thickness,
+                                              rect.Height() - 2 * thickness)));
     FWidget->show();
     FWidget->update();
 }

@@ -85,6 +85,17 @@ TEST_F(QmToolbarsDockingTest, DragFollowsCtrlAndIsCancelledByASecondPress) {
     EXPECT_EQ(TScreenOutline::Current(), nullptr);
     EXPECT_EQ(Toolbar->DockedTo(), Top);
 
+    // Held from the start, Ctrl keeps it off the dock; let go, the dock takes it at once.
+    TestHooks::SetKeyDown(VK_CONTROL, true);
+    Press(5, 5);
+    TestHooks::MoveMouse(*Toolbar, At(inDock).x, At(inDock).y, TShiftState{ssCtrl});
+    EXPECT_EQ(Toolbar->DragTarget(), nullptr);
+    TestHooks::PressKey(*Toolbar, VK_CONTROL);
+    EXPECT_EQ(Toolbar->DragTarget(), Top);
+    EXPECT_EQ(Toolbar->DragOutline()->Thickness(), 1);
+    Press(At(inDock).x, At(inDock).y);
+    EXPECT_EQ(Toolbar->DockedTo(), Top);
+
     // With Ctrl held, released over the dock, it floats there.
     TestHooks::SetKeyDown(VK_CONTROL, true);
     Press(5, 5);
@@ -93,6 +104,30 @@ TEST_F(QmToolbarsDockingTest, DragFollowsCtrlAndIsCancelledByASecondPress) {
     Release(At(inDock).x, At(inDock).y);
     EXPECT_TRUE(Toolbar->Floating());
     EXPECT_EQ(Top->Height(), 0);
+}
+
+// Dropped with its middle in the first 5 pixels of the dock, a toolbar opens a row before the
+// others; lower down, it joins the row it is over.
+TEST_F(QmToolbarsDockingTest, DroppedAtTheDocksStartOpensARowBeforeTheOthers) {
+    auto* other = NewComponent<TQmToolbar>(Form, "Other");
+    NewControl<TQmToolbarButton>(Form, other, "")->SetBounds(0, 0, 20, 20);
+    other->SetDockRow(1);
+    other->SetDockedTo(Top);
+    ASSERT_EQ(other->Top(), Toolbar->Height());
+    const TPoint start = Top->ClientToScreen(TPoint{40, -2});
+    const TPoint local = other->ScreenToClient(start);
+    TestHooks::DragMouse(*other, 5, 5, local.x, local.y);
+    EXPECT_EQ(other->DockRow(), 0);
+    EXPECT_EQ(Toolbar->DockRow(), 1);
+    EXPECT_EQ(other->Top(), 0);
+    EXPECT_EQ(Top->Height(), 2 * Toolbar->Height());
+
+    const TPoint middle = Top->ClientToScreen(TPoint{200, Toolbar->Top() + 6});
+    const TPoint there = other->ScreenToClient(middle);
+    TestHooks::DragMouse(*other, 5, 5, there.x, there.y);
+    EXPECT_EQ(other->DockRow(), 0);
+    EXPECT_EQ(Toolbar->DockRow(), 0);
+    EXPECT_EQ(Top->Height(), Toolbar->Height());
 }
 
 TEST_F(QmToolbarsDockingTest, FloatingToolbarHasFrameCaptionAndCloseButton) {

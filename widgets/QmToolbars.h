@@ -262,6 +262,7 @@ private:
     TPoint ClientOffset() const;
     bool PointOnChildControl(int x, int y) const;
     void StartFloating();
+    void FloatAtFormPlace();
     void MoveIntoDock(TQmDock* dock);
     void MoveToFloat();
     void PaintFloatingFrame();

@@ -213,7 +213,17 @@ void TQmToolbar::SetParent(TWinControl* value) {
 void TQmToolbar::Loaded() {
     SortOrderByPosition();
     TCustomControl::Loaded();
+    if (FFloating)
+        FloatAtFormPlace();
     Rearrange();
+    ShowHideFloatingToolbars(Owner(), Application->Active());
+}
+
+// A toolbar that the form put straight on itself floats where it lay on the form, in full view.
+void TQmToolbar::FloatAtFormPlace() {
+    const TPoint screen = dynamic_cast<TControl*>(Owner())->ClientToScreen(TPoint{Left(), Top()});
+    SetTrueBounds(screen.x, screen.y, Width(), Height());
+    MoveOnScreen(false);
 }
 
 void TQmToolbar::Notification(TComponent* AComponent, TOperation Operation) {

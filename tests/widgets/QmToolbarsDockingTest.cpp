@@ -164,6 +164,20 @@ TEST_F(QmToolbarsDockingTest, FloatingToolbarHasFrameCaptionAndCloseButton) {
     EXPECT_EQ(closed, 1);
 }
 
+TEST_F(QmToolbarsDockingTest, ToolbarPutOnTheFormFloatsWhereItLay) {
+    TQmToolbar* onForm = nullptr;
+    Form->BuildForm([&] {
+        onForm = NewComponent<TQmToolbar>(Form, "OnForm");
+        onForm->SetParent(Form);
+        onForm->SetBounds(30, 40, 60, 30);
+    });
+    EXPECT_TRUE(onForm->Floating());
+    EXPECT_EQ(onForm->Parent(), nullptr);
+    const TPoint screen = Form->ClientToScreen(TPoint{30, 40});
+    EXPECT_EQ(onForm->GetTrueBounds().Left, screen.x);
+    EXPECT_EQ(onForm->GetTrueBounds().Top, screen.y);
+}
+
 // ---- Sizing through the wrap layouts
 
 TEST_F(QmToolbarsDockingTest, SizesSnapToTheWrapLayouts) {

@@ -152,7 +152,7 @@ public:
     void SetCanDockLeftRight(bool value) { FCanDockLeftRight = value; }
     // The floating caption's close button.
     bool CloseButton() const { return FCloseButton; }
-    void SetCloseButton(bool value) { FCloseButton = value; }
+    void SetCloseButton(bool value);
     // The dock a floating toolbar returns to.
     TQmDock* DefaultDock() const { return FDefaultDock; }
     void SetDefaultDock(TQmDock* value);
@@ -301,7 +301,6 @@ private:
     TRect FFloatingRect{};
     int FFloatingWrapWidth = 0;
     bool FHidden = false;
-    int FTrueLeft = 0;
     bool FClosePressed = false;
     std::unique_ptr<TDrag> FDrag;
     int FAppHook = 0;

@@ -111,6 +111,11 @@ void ShowHideFloatingToolbars(TComponent* form, bool show) {
 
 // ---- Frame, caption and close button
 
+void TQmToolbar::SetCloseButton(bool value) {
+    if (Change(FCloseButton, value) && FFloating)
+        Invalidate();
+}
+
 TRect TQmToolbar::GetCaptionRect() const {
     const int caption = FloatingCaptionHeight();
     const int frame = FloatingFrameSize();

@@ -257,6 +257,11 @@ void TQmToolbar::WndProc(TMessage& Message) {
         if (TQmDock* dock = DockedTo(); dock && !dock->Background().Empty())
             Invalidate();
         return;
+    case CM_TEXTCHANGED:
+        TCustomControl::WndProc(Message);
+        if (FFloating)
+            Invalidate();
+        return;
     default:
         TCustomControl::WndProc(Message);
         return;

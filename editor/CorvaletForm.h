@@ -144,6 +144,9 @@ public:
     void FormResize(TObject* Sender);
     void FormShow(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
+    // Where the toolbars are, kept in the registry between runs.
+    void SaveToolbarPlaces();
+    void LoadToolbarPlaces();
     void FormClose(TObject* Sender, TCloseAction& Action);
     // A second copy of the program handed its command line over: bring this window to the
     // front and open the file it names as the first showing opens its own command line.
@@ -345,6 +348,10 @@ public:
     TPanel* ButtonsPagePanel = nullptr;
     TQmDock* DockStd = nullptr;
     TQmDock* DockEdit = nullptr;
+    // The docks along the bottom, right and left edges, empty until a toolbar is dragged there.
+    TQmDock* QmDock1 = nullptr;
+    TQmDock* QmDock2 = nullptr;
+    TQmDock* QmDock3 = nullptr;
     TQmToolbar* StdToolbar = nullptr;
     TQmToolbar* EditToolbar = nullptr;
     TQmToolbarButton* HelpButton = nullptr;
@@ -378,6 +385,7 @@ private:
     // feature places itself.
     void BuildMenuBar();
     void BuildTopPanel();
+    void BuildEdgeDocks();
     void BuildLeftPanel();
     void BuildImagePanel();
     void BuildHiddenHelpers();

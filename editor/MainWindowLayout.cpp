@@ -83,9 +83,42 @@ void THTMLEMainForm::BuildTopPanel() {
     DockStd = NewControl<TQmDock>(this, ToolbarPanel, "DockStd");
     DockEdit = NewControl<TQmDock>(this, ToolbarPanel, "DockEdit");
     StdToolbar = NewComponent<TQmToolbar>(this, "StdToolbar");
+    StdToolbar->SetCaption("Standard Toolbar");
+    StdToolbar->SetCloseButton(false);
+    StdToolbar->SetDefaultDock(DockStd);
     StdToolbar->SetDockedTo(DockStd);
     EditToolbar = NewComponent<TQmToolbar>(this, "EditToolbar");
+    EditToolbar->SetCaption("Editing Toolbar");
+    EditToolbar->SetCloseButton(false);
+    EditToolbar->SetDefaultDock(DockEdit);
     EditToolbar->SetDockedTo(DockEdit);
+    BuildEdgeDocks();
+}
+
+// Made before the file pane and the status bar, so that the side docks lie at the window's
+// edges and the bottom dock above the status bar.
+void THTMLEMainForm::BuildEdgeDocks() {
+    QmDock1 = NewComponent<TQmDock>(this, "QmDock1");
+    QmDock1->SetPosition(dpBottom);
+    QmDock2 = NewComponent<TQmDock>(this, "QmDock2");
+    QmDock2->SetPosition(dpRight);
+    QmDock3 = NewComponent<TQmDock>(this, "QmDock3");
+    QmDock3->SetPosition(dpLeft);
+    for (TQmDock* dock : {QmDock1, QmDock2, QmDock3})
+        dock->SetParent(this);
+}
+
+// A store that cannot be written is reported; the window closes all the same.
+void THTMLEMainForm::SaveToolbarPlaces() {
+    try {
+        SaveToolbarPositions(this, ProductKey + "\\Toolbars");
+    } catch (const std::exception&) {
+        Application->HandleException(this);
+    }
+}
+
+void THTMLEMainForm::LoadToolbarPlaces() {
+    LoadToolbarPositions(this, ProductKey + "\\Toolbars");
 }
 
 TQmToolbarButton* THTMLEMainForm::AddToolbarButton(TQmToolbar* toolbar, const String& name,

@@ -218,6 +218,7 @@ public:
     const String& Hint() const { return FHint; }
     void SetHint(const String& value);
     bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value) { FShowHint = value; }
     int HintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(int value) { FHintHidePause = value; }
     bool Active() const;

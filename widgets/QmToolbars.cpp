@@ -78,6 +78,29 @@ void TQmDock::SetBackgroundTransparent(bool value) {
         BackgroundChanged();
 }
 
+// The window keeps its place and size; the client area inside it changes.
+void TQmDock::SetBoundLines(TDockBoundLines value) {
+    if (!Change(FBoundLines, value))
+        return;
+    ArrangeToolbars();
+    Invalidate();
+}
+
+TPoint TQmDock::ClientOrigin() const {
+    if (Width() < 2 || Height() < 2)
+        return TPoint{0, 0};
+    return TPoint{FBoundLines.Contains(blLeft) ? 1 : 0, FBoundLines.Contains(blTop) ? 1 : 0};
+}
+
+TRect TQmDock::ClientRect() const {
+    if (Width() < 2 || Height() < 2)
+        return TCustomControl::ClientRect();
+    const TPoint origin = ClientOrigin();
+    const int right = FBoundLines.Contains(blRight) ? 1 : 0;
+    const int bottom = FBoundLines.Contains(blBottom) ? 1 : 0;
+    return Rect(0, 0, Width() - origin.x - right, Height() - origin.y - bottom);
+}
+
 void TQmDock::SetFixAlign(bool value) {
     if (Change(FFixAlign, value))
         ArrangeToolbars();
@@ -228,9 +251,9 @@ void TQmDock::ArrangeToolbars() {
         if (FToolbars.empty()) {
             int across = FFixAlign ? 1 : 0;
             if (Vertical())
-                ResizeDock(across, Height());
+                ResizeDock(across - (Width() - ClientWidth()), ClientHeight());
             else
-                ResizeDock(Width(), across);
+                ResizeDock(ClientWidth(), across - (Height() - ClientHeight()));
         } else {
             SortToolbars();
             if (FLimitToOneRow)
@@ -323,11 +346,14 @@ void TQmDock::PlaceToolbars() {
                 position = bar->FDockPos;
             else
                 bar->FDockPos = ClampToInt(position);
-            int at = ClampToInt(position);
+            const TPoint origin = ClientOrigin();
+            const int at = ClampToInt(position);
             if (vertical)
-                bar->SetTrueBounds(across, at, size.VertThickness, bar->Height());
+                bar->SetTrueBounds(origin.x + across, origin.y + at, size.VertThickness,
+                                   bar->Height());
             else
-                bar->SetTrueBounds(at, across, bar->Width(), size.HorzThickness);
+                bar->SetTrueBounds(origin.x + at, origin.y + across, bar->Width(),
+                                   size.HorzThickness);
             position += LengthOf(bar);
         }
         across += thickness;
@@ -338,8 +364,11 @@ void TQmDock::PlaceToolbars() {
         ResizeDock(ClientWidth(), across);
 }
 
-// The dock's outer edge stays where it is; the edge facing the form's middle moves.
+// Client sizes become outer ones with the bound lines; the dock's outer edge stays where it is
+// and the edge facing the form's middle moves.
 void TQmDock::ResizeDock(int width, int height) {
+    width += Width() - ClientWidth();
+    height += Height() - ClientHeight();
     switch (Align()) {
     case alTop:
     case alLeft:
@@ -395,7 +424,25 @@ void TQmDock::DrawBackground(TCanvas& canvas, const TRect& clip, const TRect& ti
 
 // The tiles start at the parent's client origin, so neighbouring docks show one pattern.
 void TQmDock::Paint() {
-    TRect client = ClientRect();
-    TRect tiles = Rect(client.Left - Left(), client.Top - Top(), client.Right, client.Bottom);
+    const TPoint origin = ClientOrigin();
+    TRect client = Moved(ClientRect(), origin.x, origin.y);
+    TRect tiles = Rect(-Left(), -Top(), client.Right, client.Bottom);
     DrawBackground(Canvas(), client, tiles);
+    PaintBoundLines();
+}
+
+void TQmDock::PaintBoundLines() {
+    if (Width() < 2 || Height() < 2)
+        return;
+    const int w = Width();
+    const int h = Height();
+    TCanvas& canvas = Canvas();
+    if (FBoundLines.Contains(blTop))
+        FillWith(canvas, Rect(0, 0, w, 1), clBtnShadow);
+    if (FBoundLines.Contains(blBottom))
+        FillWith(canvas, Rect(0, h - 1, w, h), clBtnHighlight);
+    if (FBoundLines.Contains(blLeft))
+        FillWith(canvas, Rect(0, 0, 1, h), clBtnShadow);
+    if (FBoundLines.Contains(blRight))
+        FillWith(canvas, Rect(w - 1, 0, w, h), clBtnHighlight);
 }

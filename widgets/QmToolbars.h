@@ -16,6 +16,8 @@
 
 class TQmToolbar;
 class TQmToolbarButton;
+class TScreenOutline;
+class TInputHold;
 class TTimer;
 
 // The sizes a toolbar measures and a dock row takes from its toolbars: the largest child height
@@ -30,6 +32,8 @@ struct TRowSizeInfo {
 };
 
 enum TDockPosition { dpTop, dpBottom, dpLeft, dpRight };
+enum TDockBoundLine { blTop, blBottom, blLeft, blRight };
+using TDockBoundLines = TSet<TDockBoundLine>;
 
 using TInsertRemoveEvent = std::function<void(TObject* Sender, bool Inserting, TQmToolbar* Bar)>;
 
@@ -50,6 +54,14 @@ public:
     // The background's own transparent colour shows the dock's Color.
     bool BackgroundTransparent() const { return FBackgroundTransparent; }
     void SetBackgroundTransparent(bool value);
+    // One-pixel lines outside the client area: shadow at the top and left, highlight at the
+    // bottom and right.
+    TDockBoundLines BoundLines() const { return FBoundLines; }
+    void SetBoundLines(TDockBoundLines value);
+    // The client area lies inside the bound lines once the dock is at least 2 x 2.
+    TRect ClientRect() const override;
+    // Where the client area starts inside the bound lines.
+    TPoint ClientOrigin() const;
     // An empty dock keeps 1 pixel instead of none.
     bool FixAlign() const { return FFixAlign; }
     void SetFixAlign(bool value);
@@ -108,6 +120,7 @@ private:
     void PlaceToolbars();
     int LengthOf(const TQmToolbar* bar) const;
     void ResizeDock(int width, int height);
+    void PaintBoundLines();
     void BackgroundChanged();
     void InvalidateBackgrounds();
     TBitmap& BackgroundTile();
@@ -116,6 +129,7 @@ private:
     TBitmap FBackground;
     std::unique_ptr<TBitmap> FTransparentCache;
     bool FBackgroundTransparent = false;
+    TDockBoundLines FBoundLines;
     bool FFixAlign = false;
     bool FLimitToOneRow = false;
     TDockPosition FPosition = dpTop;
@@ -139,7 +153,7 @@ public:
     void SetCanDockLeftRight(bool value) { FCanDockLeftRight = value; }
     // The floating caption's close button.
     bool CloseButton() const { return FCloseButton; }
-    void SetCloseButton(bool value) { FCloseButton = value; }
+    void SetCloseButton(bool value);
     // The dock a floating toolbar returns to.
     TQmDock* DefaultDock() const { return FDefaultDock; }
     void SetDefaultDock(TQmDock* value);
@@ -153,6 +167,39 @@ public:
     void SetDockPos(int value);
     // The sizes measured at the last layout.
     const TRowSizeInfo& RowSizeInfo() const { return FRowSize; }
+
+    // Floating: a small window of its own with a caption (the toolbar's Caption), a frame by
+    // which it is sized and, with CloseButton, a button that hides it.
+    bool Floating() const { return FFloating; }
+    // Where it floats, or last floated: the window on screen, frame and caption included; empty
+    // until first needed.
+    TRect FloatingRect() const { return FFloatingRect; }
+    // The width at which the floating layout wraps its lines; 0 for one line.
+    int FloatingWrapWidth() const { return FFloatingWrapWidth; }
+    // Stored as they are, for the position store: the floating place takes effect at the next
+    // floating, the dock place at the next arrangement.
+    void SetFloatingPlace(const TRect& rect, int wrapWidth);
+    void SetDockPlace(int row, int pos);
+    // Shifts a floating toolbar into the desktop work area; with onlyWhenOff it stays where it
+    // is while any of it lies in the work area.
+    void MoveOnScreen(bool onlyWhenOff);
+    // A floating toolbar hidden while its application is inactive or its form minimised or
+    // hidden; its true bounds stay those of the shown window.
+    bool Hidden() const { return FHidden; }
+    void SetHidden(bool value);
+
+    // The caption bar and its close button, in window coordinates.
+    TRect GetCaptionRect() const;
+    TRect GetCloseButtonRect() const;
+    // The window sizes the floating toolbar can take when sized along one direction: one per
+    // wrap layout, the narrowest layout of each height, sorted by height (vertical) or width.
+    std::vector<TSize> BuildSizeList(bool vertical);
+
+    // The drag under way: the outline, and the dock the toolbar would go into (nullptr:
+    // floating).
+    bool Dragging() const { return FDrag != nullptr; }
+    const TScreenOutline* DragOutline() const;
+    TQmDock* DragTarget() const;
 
     // Lays the children out for the dock the toolbar is in.
     void Rearrange();
@@ -170,14 +217,19 @@ public:
     };
     const std::vector<TLineSeparator>& LineSeparators() const { return FLineSeparators; }
 
-    // The toolbar's place as its dock sets it.
-    TRect GetTrueBounds() const { return BoundsRect(); }
+    // The toolbar's place as its dock sets it, or its window's on screen; a hidden floating
+    // toolbar reports where it will show again.
+    TRect GetTrueBounds() const;
     void SetTrueBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    void SetTrueBoundsRect(const TRect& rect);
+    // A floating toolbar's client area lies inside its frame and below its caption.
+    TRect ClientRect() const override;
 
     // Only a dock takes a toolbar; the owner form, or none, leaves it undocked.
     void SetParent(TWinControl* value) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+    TNotifyEvent OnClose;
     TNotifyEvent OnRecreating;
     TNotifyEvent OnRecreated;
     TNotifyEvent OnDockChanging;
@@ -186,6 +238,10 @@ public:
 protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool WidgetShown() const override;
     void Paint() override;
     void AlignControls(TControl* AControl, TRect& Rect) override;
     void WndProc(TMessage& Message) override;
@@ -194,6 +250,8 @@ private:
     friend class TQmDock;
     friend class TQmToolbarSep;
     struct TControlGroup;
+    struct TDrag;
+    enum TFrameHit { fhNone, fhClient, fhClose, fhTop, fhBottom, fhLeft, fhRight };
 
     std::vector<TControlGroup> BuildGroups() const;
     // The sizes of the visible children, separators left out.
@@ -201,6 +259,34 @@ private:
     void SortOrderByPosition();
     bool LayoutSkipped() const;
     void PaintDragHandle();
+    // Where the children start: inside the frame and below the caption while floating.
+    TPoint ClientOffset() const;
+    bool PointOnChildControl(int x, int y) const;
+    void StartFloating();
+    void FloatAtFormPlace();
+    void MoveIntoDock(TQmDock* dock);
+    void MoveToFloat();
+    void PaintFloatingFrame();
+    TFrameHit FrameHitTest(int x, int y) const;
+
+    // The drag by the mouse: moving to another dock or floating, sizing the floating window, or
+    // pressing its close button.
+    void StartDrag(int kind);
+    void BeginMoving(int x, int y);
+    void BeginSizing(TFrameHit edge);
+    void BeginClosePress();
+    void DragMouseMoved(TPoint pointer);
+    void SizingMouseMoved(TPoint pointer);
+    void ClosePressMouseMoved(TPoint pointer);
+    void DragKey(int virtualKey, bool down);
+    void EndDrag(bool accepted);
+    void ApplyDrag();
+    void ApplySizing();
+    void ApplyClosePress();
+    TQmDock* FindDragTarget(TPoint pointer) const;
+    bool DockHitTest(TQmDock* dock, TPoint pointer) const;
+    TRect OutlineAt(TPoint pointer, TSize size) const;
+    TSize DragSizeFor(TQmDock* dock) const;
 
     int FDockRow = 0;
     int FDockPos = -1;
@@ -212,7 +298,40 @@ private:
     bool FCanDockLeftRight = true;
     bool FCloseButton = true;
     TQmDock* FDefaultDock = nullptr;
+    bool FFloating = false;
+    TRect FFloatingRect{};
+    int FFloatingWrapWidth = 0;
+    bool FHidden = false;
+    bool FClosePressed = false;
+    std::unique_ptr<TDrag> FDrag;
+    int FAppHook = 0;
 };
+
+// The size of the floating window's frame on every side, and of its caption bar.
+int FloatingFrameSize();
+int FloatingCaptionHeight();
+// The floating window around a client rectangle, and back: the frame on the left, right and
+// bottom, the caption and the frame below the top (the top edge is the window's).
+TRect GrowRectByFloatingFrame(const TRect& rect);
+TRect ShrinkRectByFloatingFrame(const TRect& rect);
+// Hides every floating toolbar of the form (show false, or the form minimised or hidden), or
+// shows them again.
+void ShowHideFloatingToolbars(TComponent* form, bool show);
+
+// Where every toolbar of the form is, under keyPath of the current user's registry: one subkey
+// per toolbar, named after it. Loading puts them back, leaving a toolbar whose stored dock is
+// gone or whose stored place is damaged where the form put it.
+void SaveToolbarPositions(TComponent* form, const String& keyPath);
+void LoadToolbarPositions(TComponent* form, const String& keyPath);
+// The same through any storage: (section, value name, value or default, data).
+using TPositionIntegerProc =
+    std::function<int(const String& section, const String& name, int value, void* data)>;
+using TPositionStringProc = std::function<String(const String& section, const String& name,
+                                                 const String& value, void* data)>;
+void SaveToolbarPositionsEx(TComponent* form, const TPositionIntegerProc& writeInteger,
+                            const TPositionStringProc& writeString, void* data);
+void LoadToolbarPositionsEx(TComponent* form, const TPositionIntegerProc& readInteger,
+                            const TPositionStringProc& readString, void* data);
 
 // The toolbar that holds the control, directly or further out; nullptr when none does.
 TQmToolbar* ToolbarOfControl(TControl* control);

@@ -1,7 +1,9 @@
 #include "widgets/QmToolbars.h"
 #include "widgets/QmToolbarsPrivate.h"
 
+#include "platform/Forms.h"
 #include "platform/SysUtils.h"
+#include "platform/ToolWindow.h"
 #include "platform/Win32Draw.h"
 
 #include <algorithm>
@@ -42,11 +44,18 @@ TQmToolbar::TQmToolbar(TComponent* AOwner)
     SetControlStyle(style);
     FRowSize = TRowSizeInfo{8, 8, 12, 12};
     SetColor(clBtnFace);
+    FAppHook = HookMainWindow([this](TMessage& Message) {
+        if (Message.Msg == CM_ACTIVATE || Message.Msg == CM_DEACTIVATE)
+            ShowHideFloatingToolbars(Owner(), Message.Msg == CM_ACTIVATE);
+        return false;
+    });
     --FLayoutLock;
     Rearrange();
 }
 
 TQmToolbar::~TQmToolbar() {
+    UnhookMainWindow(FAppHook);
+    FDrag.reset();
     ++FLayoutLock;
     if (TQmDock* dock = DockedTo())
         dock->InsertRemoveBar(false, this, false);
@@ -133,12 +142,10 @@ void TQmToolbar::SetDockedTo(TQmDock* value) {
             TDockUpdate oldLock(old);
             SetVisible(false);
         }
-        if (Parent())
-            ArrangeControls(true, false, 0, value);
-        if (Parent() != value) {
-            TLayoutLock lock(FLayoutLock);
-            SetParent(value);
-        }
+        if (value)
+            MoveIntoDock(value);
+        else
+            MoveToFloat();
         Rearrange();
         if (hiding) {
             SetVisible(true);
@@ -151,23 +158,53 @@ void TQmToolbar::SetDockedTo(TQmDock* value) {
         OnDockChanged(this);
 }
 
-// A toolbar put straight on its form is not docked; without a floating window it has no parent.
+// The children are laid out for the dock before the toolbar shows there.
+void TQmToolbar::MoveIntoDock(TQmDock* dock) {
+    if (Parent() || FFloating)
+        ArrangeControls(true, false, FFloatingWrapWidth, dock);
+    if (Parent() != dock) {
+        TLayoutLock lock(FLayoutLock);
+        SetParent(dock);
+    }
+}
+
+// A toolbar that never floated starts at the top-left corner of the screen, as large as it was.
+void TQmToolbar::MoveToFloat() {
+    if (IsRectEmpty(FFloatingRect)) {
+        const TRect grown = GrowRectByFloatingFrame(GetTrueBounds());
+        FFloatingRect = Moved(grown, -grown.Left, -grown.Top);
+    }
+    if (!FFloating) {
+        TLayoutLock lock(FLayoutLock);
+        SetParent(nullptr);
+        StartFloating();
+    }
+    ArrangeControls(true, false, FFloatingWrapWidth, nullptr);
+    SetTrueBoundsRect(FFloatingRect);
+}
+
+// A toolbar put straight on its form floats; none leaves it without a window.
 void TQmToolbar::SetParent(TWinControl* value) {
-    if (value == Owner())
+    const bool toForm = value && value == Owner();
+    if (toForm)
         value = nullptr;
     if (value && !dynamic_cast<TQmDock*>(value))
         throw EInvalidOperation(
             "TQmToolbar can only be placed on a TQmDock or directly on the form");
-    if (value == Parent())
+    if (value == Parent() && !toForm)
         return;
     const bool destroying = IsDestroying();
     if (!destroying && OnRecreating)
         OnRecreating(this);
     if (TQmDock* old = DockedTo())
         old->InsertRemoveBar(false, this, false);
+    FFloating = false;
+    FHidden = false;
     TCustomControl::SetParent(value);
     if (TQmDock* dock = DockedTo())
         dock->InsertRemoveBar(true, this, Visible() || FHidingCount > 0);
+    if (toForm)
+        StartFloating();
     if (!destroying && OnRecreated)
         OnRecreated(this);
 }
@@ -176,7 +213,17 @@ void TQmToolbar::SetParent(TWinControl* value) {
 void TQmToolbar::Loaded() {
     SortOrderByPosition();
     TCustomControl::Loaded();
+    if (FFloating)
+        FloatAtFormPlace();
     Rearrange();
+    ShowHideFloatingToolbars(Owner(), Application->Active());
+}
+
+// A toolbar that the form put straight on itself floats where it lay on the form, in full view.
+void TQmToolbar::FloatAtFormPlace() {
+    const TPoint screen = dynamic_cast<TControl*>(Owner())->ClientToScreen(TPoint{Left(), Top()});
+    SetTrueBounds(screen.x, screen.y, Width(), Height());
+    MoveOnScreen(false);
 }
 
 void TQmToolbar::Notification(TComponent* AComponent, TOperation Operation) {
@@ -208,6 +255,11 @@ void TQmToolbar::WndProc(TMessage& Message) {
     case WM_MOVE:
         TCustomControl::WndProc(Message);
         if (TQmDock* dock = DockedTo(); dock && !dock->Background().Empty())
+            Invalidate();
+        return;
+    case CM_TEXTCHANGED:
+        TCustomControl::WndProc(Message);
+        if (FFloating)
             Invalidate();
         return;
     default:
@@ -252,7 +304,7 @@ bool TQmToolbar::LayoutSkipped() const {
 }
 
 void TQmToolbar::Rearrange() {
-    ArrangeControls(true, true, 0, DockedTo());
+    ArrangeControls(true, true, FFloatingWrapWidth, DockedTo());
 }
 
 TRowSizeInfo TQmToolbar::MeasureControls() const {
@@ -275,6 +327,7 @@ TSize TQmToolbar::ArrangeControls(bool apply, bool resize, int wrapWidth, TQmDoc
     const int o = DockOrientation(dock);
     const long long wrap = (o != 0 || wrapWidth == 0) ? LLONG_MAX / 4 : wrapWidth;
     const TMargins m = MarginsFor(o, !dock || dock->AllowDrag());
+    const TPoint origin = dock ? TPoint{0, 0} : ClientOffset();
     TLayoutLock lock(FLayoutLock);
     const TRowSizeInfo own = MeasureControls();
     FRowSize = own;
@@ -340,8 +393,8 @@ TSize TQmToolbar::ArrangeControls(bool apply, bool resize, int wrapWidth, TQmDoc
                 fitted = false;
             }
             if (apply) {
-                const int pi = ClampToInt(p);
-                const int ai = ClampToInt(a);
+                const int pi = ClampToInt(p + (o == 2 ? origin.y : origin.x));
+                const int ai = ClampToInt(a + (o == 2 ? origin.x : origin.y));
                 if (o != 2 && separator)
                     control->SetBounds(pi, ai, along, sizes.LargestHeight);
                 else if (o != 2)
@@ -386,6 +439,8 @@ TSize TQmToolbar::ArrangeControls(bool apply, bool resize, int wrapWidth, TQmDoc
 
 void TQmToolbar::Paint() {
     TQmDock* dock = DockedTo();
+    if (FFloating)
+        PaintFloatingFrame();
     if (!dock)
         return;
     TCanvas& canvas = Canvas();

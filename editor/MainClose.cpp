@@ -29,7 +29,6 @@ void THTMLEMainForm::Exit1Click(TObject* /*Sender*/) {
 // The features made last are asked first, so that the documents, made first, close their pages
 // only once every other feature has let the window go (a running analysis ends first).
 void THTMLEMainForm::FormCloseQuery(TObject* /*Sender*/, bool& CanClose) {
-    SaveToolbarPlaces();
     CanClose = std::all_of(FFeatures.rbegin(), FFeatures.rend(),
                            [](const auto& feature) { return feature->CanClose(); });
 }

@@ -108,8 +108,7 @@ void THTMLEMainForm::FormCreate(TObject* /*Sender*/) {
         &THTMLEMainForm::ReadGeneralSettings,  &THTMLEMainForm::ApplyFixedFonts,
         &THTMLEMainForm::ReadTemplateAndTabs,  &THTMLEMainForm::SetPageIndentsAndTabs,
         &THTMLEMainForm::ShowHiddenCommands,   &THTMLEMainForm::SetIndentsOnceMore,
-        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::LoadToolbarPlaces,
-        &THTMLEMainForm::FinishCreation,
+        &THTMLEMainForm::ReadFeatureSettings,  &THTMLEMainForm::FinishCreation,
     };
     for (Step step : Steps) {
         // A step that fails (a registry or file that cannot be written) is reported

@@ -84,5 +84,6 @@ private:
     void PlaceDropLists();
     // WindowLayoutState.cpp: the stored values brought into the screen and the window.
     void RestoreWindowBounds(const class TRegistry& reg);
+    void DockToolbarsOutOfView();
     void RestorePanelWidths(const class TRegistry& reg);
 };

@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "services/ProgramSettings.h"
 #include "site/FilePane.h"
+#include "widgets/QmToolbars.h"
 
 #include <algorithm>
 
@@ -59,6 +60,7 @@ bool TWindowLayout::CanClose() {
 }
 
 void TWindowLayout::SaveFormState() {
+    Form.SaveToolbarPlaces();
     TRegistry reg;
     if (reg.OpenKey(ProductSubKey(FormStateKey), true)) {
         const bool maximized = Form.WindowState() == wsMaximized;
@@ -91,6 +93,17 @@ void TWindowLayout::LoadFormState() {
         RestorePanelWidths(reg);
     }
     Form.TopPanel->Show();
+    Form.LoadToolbarPlaces();
+    DockToolbarsOutOfView();
+}
+
+// A toolbar left out of view by its stored place comes back to the dock the window starts it in.
+void TWindowLayout::DockToolbarsOutOfView() {
+    const std::pair<TQmToolbar*, TQmDock*> homes[] = {{Form.StdToolbar, Form.DockStd},
+                                                      {Form.EditToolbar, Form.DockEdit}};
+    for (const auto& [toolbar, dock] : homes)
+        if (toolbar->Left() < 0)
+            toolbar->SetDockedTo(dock);
 }
 
 // A place or size that the screens cannot show is left as the window has it.

@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "platform/TestHooks.h"
 #include "platform/Win32Draw.h"
+#include "tags/WindowLayout.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
@@ -201,4 +202,18 @@ TEST(ToolbarPlaces, OutOfRangePlacesAreBroughtBackIntoView) {
     EXPECT_EQ(form->EditToolbar->DockRow(), 0);
     EXPECT_EQ(form->EditToolbar->DockPos() + form->EditToolbar->Width(),
               form->QmDock1->ClientWidth());
+}
+
+// A toolbar that its stored place left out of view goes back to the dock the window starts it in.
+TEST(ToolbarPlaces, AToolbarOutOfViewIsDockedHomeWhenTheStateIsLoaded) {
+    auto form = MakeMainWindow();
+    TestHooks::DoubleClickMouse(*form->EditToolbar, 5, 5);
+    ASSERT_TRUE(form->EditToolbar->Floating());
+    form->EditToolbar->SetLeft(-form->EditToolbar->Width());
+    TestHooks::DoubleClickMouse(*form->StdToolbar, 5, 5);
+    ASSERT_TRUE(form->StdToolbar->Floating());
+
+    form->WindowLayout->LoadFormState();
+    EXPECT_EQ(form->EditToolbar->DockedTo(), form->DockEdit);
+    EXPECT_TRUE(form->StdToolbar->Floating());
 }

@@ -178,7 +178,14 @@ void TControlPeer::BringToFront() {
     // Without a window system there is no stacking of windows to change.
     if (!FWidget->isWindow() || QGuiApplication::platformName() != QLatin1String("offscreen"))
         FWidget->raise();
-    if (FWidget->isWindow() && FWidget->isVisible())
+    if (!FWidget->isWindow())
+        return;
+    // The tool windows it keeps (floating toolbars) stay above it, with or without a window
+    // manager to see to it.
+    for (QWidget* tool : FWidget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (tool->isWindow() && tool->windowType() == Qt::Tool && tool->isVisible())
+            tool->raise();
+    if (FWidget->isVisible())
         FWidget->activateWindow();
 }
 

@@ -1,6 +1,7 @@
 // The folder search of the file routines: FindFirst, FindNext, masks and a file's entry.
 
 #include "platform/FileUtils.h"
+#include "platform/TestHooks.h"
 
 #include "platform/FileUtilsStat.h"
 
@@ -158,8 +159,21 @@ TFileEntry FileEntryOf(const String& fileName) {
     return entry;
 }
 
+namespace {
+
+// The folder's entries, or nullptr with errno set.
+DIR* OpenFolder(const String& dir) {
+    if (TestHooks::FolderReadingRefused(dir)) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return ::opendir(dir.c_str());
+}
+
+} // namespace
+
 String FolderReadProblem(const String& dir) {
-    DIR* handle = ::opendir(dir.c_str());
+    DIR* handle = OpenFolder(dir);
     if (!handle)
         return std::error_code(errno, std::generic_category()).message();
     ::closedir(handle);
@@ -184,7 +198,7 @@ int FindFirst(const String& pathAndMask, int attr, TSearchRec& rec) {
     FindClose(rec);
     String folder = ExtractFilePath(pathAndMask);
     String mask = ExtractFileName(pathAndMask);
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    DIR* dir = OpenFolder(folder.empty() ? String(".") : folder);
     if (!dir)
         return ErrorPathNotFound;
     int excluded = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);

@@ -1,5 +1,6 @@
 #include "platform/TestHooks.h"
 #include "platform/CommonDialogs.h"
+#include "platform/FileUtils.h"
 #include "platform/Forms.h"
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
@@ -70,6 +71,7 @@ struct HookState {
     std::vector<TestHooks::TLaunch> Launches;
     std::vector<TestHooks::TPopupRecord> Popups;
     std::vector<TestHooks::THelpRequest> HelpRequests;
+    String RefusedFolder;
 };
 
 HookState& State() {
@@ -145,6 +147,7 @@ void Reset() {
     state.FakeBrowser = false;
     state.FakeBrowserTitle.clear();
     state.BrowserNavigations.clear();
+    state.RefusedFolder.clear();
     if (QGuiApplication::instance())
         QGuiApplication::clipboard()->clear();
 }
@@ -237,6 +240,15 @@ void SetScreenSize(int width, int height) {
 
 void SetWorkArea(const TRect& area) {
     State().WorkArea = area;
+}
+
+void RefuseFolderReading(const String& folder) {
+    State().RefusedFolder = ExcludeTrailingPathDelimiter(folder);
+}
+
+bool FolderReadingRefused(const String& folder) {
+    const String refused = State().RefusedFolder;
+    return !refused.empty() && ExcludeTrailingPathDelimiter(folder) == refused;
 }
 
 TSize ScreenSize() {

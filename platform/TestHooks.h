@@ -92,6 +92,11 @@ void SetWorkArea(const TRect& area);
 TSize ScreenSize();
 TRect WorkArea();
 
+// Reading the folder's entries fails as though permission were denied, also for the superuser,
+// whom permissions do not bind; an empty name lifts it.
+void RefuseFolderReading(const String& folder);
+bool FolderReadingRefused(const String& folder);
+
 // Keyboard: keys held down; real input updates the same state.
 void SetKeyDown(int virtualKey, bool down);
 // The mouse pointer in screen coordinates; real mouse input updates it too.

@@ -8,6 +8,7 @@
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
+#include "widgets/GlyphList.h"
 
 #include <array>
 #include <functional>
@@ -23,39 +24,6 @@ enum SpeedButtonState { sbsUp, sbsDisabled, sbsDown, sbsExclusive, sbsInactive }
 constexpr UINT CM_QMBUTTONPRESSED = 0xB051;
 
 namespace QmCtrls {
-
-// An image list of one image size whose freed slots are used again before it grows.
-class TGlyphList : public TImageList {
-public:
-    TGlyphList(int width, int height);
-    // The image with the pixels of maskColor left out, in a free slot; returns the slot. Raises
-    // EInvalidOperation "Unable to Replace Image" when the image cannot be put there.
-    int AddMaskedImage(const TBitmap& image, TColor maskColor);
-    // The image with the white pixels of mask left out.
-    int AddImagePair(const TBitmap& image, const TBitmap& mask);
-    // The slot is free again; its image stays for reuse.
-    void FreeSlot(int index);
-    int UsedCount() const { return FUsedCount; }
-
-private:
-    int TakeFreeSlot();
-    int PutInFreeSlot(const std::function<void(int index)>& put);
-
-    std::vector<bool> FUsed;
-    int FUsedCount = 0;
-};
-
-// The glyph lists of every size that the glyph painters share.
-class TGlyphCache : public TObject {
-public:
-    TGlyphList* ListOfSize(int width, int height);
-    // Frees the list once it holds no image.
-    void DropList(TGlyphList* list);
-    bool HasNoLists() const { return FLists.empty(); }
-
-private:
-    std::vector<std::unique_ptr<TGlyphList>> FLists;
-};
 
 // The cache of the glyph painters; nullptr while none is needed.
 TGlyphCache* GlyphCache();
@@ -91,7 +59,7 @@ public:
     // The index of the state's image in ImageList, made when first asked for; -1 without glyph.
     int GetStateImage(SpeedButtonState state);
     void ReleaseImages();
-    QmCtrls::TGlyphList* ImageList() const { return FList; }
+    TGlyphList* ImageList() const { return FList; }
     // A colour as the inactive look shows it: grey of the same lightness, except the transparent
     // colour and the button face.
     TColor GrayedColor(TColor colour) const;
@@ -121,7 +89,7 @@ private:
     void PaintDropMark(TCanvas& canvas, int x, int y, SpeedButtonState state);
 
     TBitmap FGlyph;
-    QmCtrls::TGlyphList* FList = nullptr;
+    TGlyphList* FList = nullptr;
     std::array<int, 5> FIndexes;
     TColor FTransparentColor = clFuchsia;
     int FNumGlyphs = 1;

@@ -23,7 +23,7 @@ TGlyphCache& MadeGlyphCache() {
 }
 
 void FreeGlyphCacheWhenEmpty() {
-    if (CacheSlot() && CacheSlot()->HasNoLists())
+    if (CacheSlot() && CacheSlot()->Empty())
         CacheSlot().reset();
 }
 
@@ -33,65 +33,7 @@ TGlyphCache* GlyphCache() {
     return CacheSlot().get();
 }
 
-TGlyphList::TGlyphList(int width, int height) : TImageList(width, height) {}
-
-int TGlyphList::TakeFreeSlot() {
-    for (size_t i = 0; i < FUsed.size(); ++i)
-        if (!FUsed[i]) {
-            FUsed[i] = true;
-            return static_cast<int>(i);
-        }
-    AddEmpty();
-    FUsed.resize(static_cast<size_t>(Count()), false);
-    FUsed.back() = true;
-    return Count() - 1;
-}
-
-int TGlyphList::PutInFreeSlot(const std::function<void(int index)>& put) {
-    const int index = TakeFreeSlot();
-    try {
-        put(index);
-    } catch (const EInvalidOperation&) {
-        FUsed[static_cast<size_t>(index)] = false;
-        throw EInvalidOperation("Unable to Replace Image");
-    }
-    ++FUsedCount;
-    return index;
-}
-
-int TGlyphList::AddMaskedImage(const TBitmap& image, TColor maskColor) {
-    return PutInFreeSlot([&](int index) { ReplaceMasked(index, image, ColorToRGB(maskColor)); });
-}
-
-int TGlyphList::AddImagePair(const TBitmap& image, const TBitmap& mask) {
-    return PutInFreeSlot([&](int index) { Replace(index, image, &mask); });
-}
-
-void TGlyphList::FreeSlot(int index) {
-    if (index < 0 || index >= static_cast<int>(FUsed.size()) || !FUsed[static_cast<size_t>(index)])
-        return;
-    FUsed[static_cast<size_t>(index)] = false;
-    --FUsedCount;
-}
-
-TGlyphList* TGlyphCache::ListOfSize(int width, int height) {
-    for (auto it = FLists.rbegin(); it != FLists.rend(); ++it)
-        if ((*it)->Width() == width && (*it)->Height() == height)
-            return it->get();
-    FLists.push_back(std::make_unique<TGlyphList>(width, height));
-    return FLists.back().get();
-}
-
-void TGlyphCache::DropList(TGlyphList* list) {
-    if (!list || list->UsedCount() > 0)
-        return;
-    std::erase_if(FLists,
-                  [list](const std::unique_ptr<TGlyphList>& held) { return held.get() == list; });
-}
-
 } // namespace QmCtrls
-
-using QmCtrls::TGlyphList;
 
 namespace {
 
@@ -156,11 +98,11 @@ void TQmButtonGlyph::GlyphBitmapChanged() {
 void TQmButtonGlyph::ReleaseImages() {
     for (int& index : FIndexes) {
         if (index != -1 && FList)
-            FList->FreeSlot(index);
+            FList->DeleteImage(index);
         index = -1;
     }
     if (FList && QmCtrls::GlyphCache())
-        QmCtrls::GlyphCache()->DropList(FList);
+        QmCtrls::GlyphCache()->ReturnList(FList);
     FList = nullptr;
 }
 

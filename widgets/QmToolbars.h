@@ -7,6 +7,7 @@
 #include "platform/Graphics.h"
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
+#include "widgets/GlyphList.h"
 
 #include <array>
 #include <functional>
@@ -340,38 +341,6 @@ TQmToolbar* ToolbarOfControl(TControl* control);
 enum TButtonDisplayMode { dmBoth, dmGlyphOnly, dmTextOnly };
 // The looks of a toolbar button; also the order of the cells of its glyph.
 enum TToolbarButtonState { bsUp, bsDisabled, bsDown, bsExclusive, bsHot };
-
-// An image list of one image size whose freed places are used again before it grows.
-class TGlyphList : public TImageList {
-public:
-    TGlyphList(int width, int height);
-    // image with the mask's white pixels left out.
-    int AddImage(const TBitmap& image, const TBitmap& mask);
-    // image with its pixels of maskColor left out.
-    int AddMaskedImage(const TBitmap& image, TColor maskColor);
-    void DeleteImage(int index);
-    int UsedCount() const { return FUsedCount; }
-
-private:
-    int AllocateIndex();
-    // Puts a picture in a free place, or a new one, and returns its index.
-    int PlaceImage(const std::function<void(int index)>& put);
-
-    std::vector<bool> FUsed;
-    int FUsedCount = 0;
-};
-
-// The glyph lists shared by all button glyphs, one per image size.
-class TGlyphCache : public TObject {
-public:
-    TGlyphList* ListOfSize(int width, int height);
-    // Frees a list that holds no images any more.
-    void ReturnList(TGlyphList* list);
-    bool Empty() const { return FLists.empty(); }
-
-private:
-    std::vector<std::unique_ptr<TGlyphList>> FLists;
-};
 
 // What a button asks its glyph to draw, and how.
 struct TButtonContent {

@@ -5,64 +5,6 @@
 #include <algorithm>
 #include <functional>
 
-// ---- Glyph lists and the glyph cache
-
-TGlyphList::TGlyphList(int width, int height) : TImageList(width, height) {}
-
-int TGlyphList::AllocateIndex() {
-    auto free = std::find(FUsed.begin(), FUsed.end(), false);
-    int index = static_cast<int>(free - FUsed.begin());
-    if (free == FUsed.end()) {
-        AddEmpty();
-        FUsed.push_back(false);
-    }
-    FUsed[index] = true;
-    return index;
-}
-
-// A picture that cannot be put in gives its place back.
-int TGlyphList::PlaceImage(const std::function<void(int index)>& put) {
-    int index = AllocateIndex();
-    try {
-        put(index);
-    } catch (...) {
-        FUsed[index] = false;
-        throw;
-    }
-    ++FUsedCount;
-    return index;
-}
-
-int TGlyphList::AddImage(const TBitmap& image, const TBitmap& mask) {
-    return PlaceImage([&](int index) { Replace(index, image, &mask); });
-}
-
-int TGlyphList::AddMaskedImage(const TBitmap& image, TColor maskColor) {
-    return PlaceImage([&](int index) { ReplaceMasked(index, image, maskColor); });
-}
-
-void TGlyphList::DeleteImage(int index) {
-    if (index < 0 || index >= static_cast<int>(FUsed.size()) || !FUsed[index])
-        return;
-    FUsed[index] = false;
-    --FUsedCount;
-}
-
-TGlyphList* TGlyphCache::ListOfSize(int width, int height) {
-    for (auto list = FLists.rbegin(); list != FLists.rend(); ++list)
-        if ((*list)->Width() == width && (*list)->Height() == height)
-            return list->get();
-    FLists.push_back(std::make_unique<TGlyphList>(width, height));
-    return FLists.back().get();
-}
-
-void TGlyphCache::ReturnList(TGlyphList* list) {
-    if (!list || list->UsedCount() > 0)
-        return;
-    std::erase_if(FLists,
-                  [list](const std::unique_ptr<TGlyphList>& held) { return held.get() == list; });
-}
-
 namespace {
 
 // The one glyph cache, made when a glyph first needs it and freed once it holds no lists.

@@ -23,7 +23,7 @@ std::unique_ptr<TBitmap> Strip(int width, int height, TColor colour) {
 std::unique_ptr<TBitmap> StateImage(TQmButtonGlyph& glyph, SpeedButtonState state) {
     const int index = glyph.GetStateImage(state);
     EXPECT_NE(index, -1);
-    QmCtrls::TGlyphList* list = glyph.ImageList();
+    TGlyphList* list = glyph.ImageList();
     auto image = Strip(list->Width(), list->Height(), clWhite);
     list->Draw(image->Canvas(), 0, 0, index);
     return image;
@@ -49,7 +49,7 @@ TEST(QmButtonGlyphTest, NewCountReleasesImagesAndZeroOrSameKeepsThem) {
     const int up = glyph.GetStateImage(sbsUp);
     ASSERT_NE(up, -1);
     EXPECT_EQ(glyph.GetStateImage(sbsDown), up) << "two cells have no down cell";
-    QmCtrls::TGlyphList* list = glyph.ImageList();
+    TGlyphList* list = glyph.ImageList();
     glyph.SetNumGlyphs(0);
     glyph.SetNumGlyphs(2);
     EXPECT_EQ(list->UsedCount(), 1) << "kept";
@@ -109,7 +109,7 @@ TEST(QmButtonGlyphTest, PaintersOfOneSizeShareAListAndReuseItsSlots) {
     second->SetGlyph(*strip);
     first->GetStateImage(sbsUp);
     second->GetStateImage(sbsUp);
-    QmCtrls::TGlyphList* list = first->ImageList();
+    TGlyphList* list = first->ImageList();
     EXPECT_EQ(second->ImageList(), list);
     EXPECT_EQ(list->Count(), 2);
     first->ReleaseImages();
@@ -122,7 +122,7 @@ TEST(QmButtonGlyphTest, PaintersOfOneSizeShareAListAndReuseItsSlots) {
 }
 
 TEST(QmButtonGlyphTest, ImageSmallerThanTheListIsRefused) {
-    QmCtrls::TGlyphList list(16, 16);
+    TGlyphList list(16, 16);
     try {
         list.AddMaskedImage(*Strip(8, 8, clRed), clOlive);
         FAIL() << "no error";

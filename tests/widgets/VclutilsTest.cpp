@@ -1,8 +1,8 @@
 // The drawing, message, block and string routines the widget units share.
 
+#include "widgets/Vclutils.h"
 #include "widgets/Qmconst.h"
 #include "widgets/Strutils.h"
-#include "widgets/Vclutils.h"
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"

@@ -9,6 +9,7 @@
 #include "platform/WebBrowserPeer.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -18,6 +19,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -575,6 +578,39 @@ void PressKeyInMenu(TMenuItem& item, WORD virtualKey) {
         SendKeyEvent(menu, QEvent::KeyPress, key, Qt::NoModifier, QString());
         SendKeyEvent(menu, QEvent::KeyRelease, key, Qt::NoModifier, QString());
     }
+}
+
+namespace {
+
+QWidget* HelpWindowWidget() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == "helpWindow" && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+bool PressKeyInHelpWindow(WORD virtualKey, TShiftState shift) {
+    QWidget* window = HelpWindowWidget();
+    if (!window)
+        return false;
+    bool keypad = false;
+    int key = QtKeyOf(virtualKey, keypad);
+    QPointer<QWidget> page = window->findChild<QWidget*>("helpBrowser");
+    SendKeyEvent(page, QEvent::KeyPress, key, ModifiersOf(shift), QString());
+    if (page)
+        SendKeyEvent(page, QEvent::KeyRelease, key, ModifiersOf(shift), QString());
+    return true;
+}
+
+bool ClickHelpWindowBack() {
+    QWidget* window = HelpWindowWidget();
+    auto* back = window ? window->findChild<QPushButton*>() : nullptr;
+    if (!back || !back->isEnabled())
+        return false;
+    back->click();
+    return true;
 }
 
 void TypeText(TControl& control, const String& text) {

@@ -211,6 +211,10 @@ void PressKey(TControl& control, WORD virtualKey, TShiftState shift = {});
 void TypeText(TControl& control, const String& text);
 // A key pressed while the item is highlighted in its open menu.
 void PressKeyInMenu(TMenuItem& item, WORD virtualKey);
+// A key pressed in the page of the help viewer's window; false when the window is not open.
+bool PressKeyInHelpWindow(WORD virtualKey, TShiftState shift = {});
+// The help window's Back button clicked; false when the window is not open or Back is disabled.
+bool ClickHelpWindowBack();
 void ClickMouse(TControl& control, int x, int y, TMouseButton button = mbLeft,
                 TShiftState shift = {});
 void DoubleClickMouse(TControl& control, int x, int y);

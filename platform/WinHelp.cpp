@@ -6,9 +6,12 @@
 #include "platform/TestHooks.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -82,44 +85,86 @@ String IndexPage(TIniFile& index, const String& helpFile, const String& title,
     return html + "</ul>\n</body></html>\n";
 }
 
+// The page file a link of the viewer names, with its anchor.
+QString PageOfLink(const QUrl& url) {
+    QString page = url.toLocalFile();
+    return url.hasFragment() ? page + "#" + url.fragment() : page;
+}
+
+// Escape closes the viewer's window, as it closes any dialog of the program. The page shown is
+// kept by its file name, however the viewer came to it (a request, a link, Back).
+class THelpBrowser : public QTextBrowser {
+public:
+    THelpBrowser() {
+        connect(this, &QTextBrowser::sourceChanged, this,
+                [this](const QUrl& url) { setProperty("helpSource", PageOfLink(url)); });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+            window()->close();
+        else
+            QTextBrowser::keyPressEvent(event);
+    }
+};
+
 QPointer<QTextBrowser> HelpWindow;
 QPointer<QTextBrowser> PopupWindow;
 
-QTextBrowser* MakeViewerWindow(bool popup) {
-    auto* browser = new QTextBrowser;
+// The help window: a Back button over the page, which goes back through the pages shown (Alt+Left
+// does the same from the page).
+QTextBrowser* MakeHelpWindow() {
+    auto* window = new QWidget;
+    window->setObjectName("helpWindow");
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* back = new QPushButton(QStringLiteral("&Back"), window);
+    back->setEnabled(false);
+    back->setFocusPolicy(Qt::NoFocus);
+    auto* browser = new THelpBrowser;
+    browser->setObjectName("helpBrowser");
+    browser->setOpenExternalLinks(true);
+    QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
+    QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(back, 0, Qt::AlignLeft);
+    layout->addWidget(browser);
+    window->resize(640, 560);
+    return browser;
+}
+
+QTextBrowser* MakePopupWindow() {
+    auto* browser = new THelpBrowser;
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->setOpenExternalLinks(true);
-    if (popup) {
-        browser->setWindowFlags(Qt::Popup);
-        browser->resize(380, 220);
-        browser->move(QCursor::pos());
-    } else {
-        browser->resize(640, 560);
-    }
+    browser->setWindowFlags(Qt::Popup);
+    browser->resize(380, 220);
+    browser->move(QCursor::pos());
     return browser;
 }
 
 void ShowTopic(const THelpTopic& topic, bool popup) {
     QPointer<QTextBrowser>& window = popup ? PopupWindow : HelpWindow;
     if (!window)
-        window = MakeViewerWindow(popup);
-    window->setWindowTitle(DisplayText(topic.Title));
+        window = popup ? MakePopupWindow() : MakeHelpWindow();
+    window->window()->setWindowTitle(DisplayText(topic.Title));
     if (topic.Page.empty()) {
         window->setHtml(DisplayText(topic.Html));
         window->setProperty("helpSource", QString(IndexSource));
     } else {
         window->setSource(QUrl(QString::fromStdString(FileLink(topic.Page))));
-        window->setProperty("helpSource", QString::fromLocal8Bit(topic.Page));
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    window->window()->show();
+    window->window()->raise();
+    window->window()->activateWindow();
+    window->setFocus();
 }
 
 void CloseViewerWindows() {
     for (QPointer<QTextBrowser>* window : {&HelpWindow, &PopupWindow})
         if (*window)
-            delete window->data();
+            delete (*window)->window();
 }
 
 } // namespace

@@ -134,6 +134,24 @@ TEST_F(WinHelpTest, TheViewerShowsTopicsAndPopupsAndQuits) {
     EXPECT_EQ(HelpWindowSource(true), "");
 }
 
+TEST_F(WinHelpTest, BackReturnsThroughThePagesShownAndEscapeCloses) {
+    EXPECT_FALSE(TestHooks::ClickHelpWindowBack());
+    ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_CONTEXT, 200));
+    EXPECT_FALSE(TestHooks::ClickHelpWindowBack()) << "nothing to go back to yet";
+    ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_HELPONHELP, 0));
+    ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_KEY, KeywordData("help pointer")));
+
+    EXPECT_TRUE(TestHooks::ClickHelpWindowBack());
+    EXPECT_EQ(HelpWindowSource(false), Folder + "using.html");
+    EXPECT_TRUE(TestHooks::PressKeyInHelpWindow(VK_LEFT, TShiftState{ssAlt}));
+    EXPECT_EQ(HelpWindowSource(false), Folder + "files.html#close");
+    EXPECT_FALSE(TestHooks::ClickHelpWindowBack()) << "the first page has none before it";
+
+    EXPECT_TRUE(TestHooks::PressKeyInHelpWindow(VK_ESCAPE));
+    EXPECT_EQ(HelpWindowSource(false), "");
+    EXPECT_FALSE(TestHooks::PressKeyInHelpWindow(VK_ESCAPE));
+}
+
 TEST_F(WinHelpTest, TheViewerReportsAHelpFileItCannotFind) {
     String missing = Folder + "none.hlp";
     TestHooks::AnswerMessageBox(IDOK);

@@ -306,13 +306,15 @@ void TWinControl::NotifyFocusChanged() {
         window->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
 }
 
-// The help topic of the nearest control, going out through the parents, that has one.
+// The help topic of the nearest control, going out through the parents, that has one; where
+// none has, the help's contents, so that F1 always leads into the help.
 void TWinControl::ShowHelp() {
     for (TControl* control = this; control; control = control->Parent())
         if (control->HelpContext() != 0) {
             PerformOnTopLevel(CM_INVOKEHELP, HELP_CONTEXT, control->HelpContext());
             return;
         }
+    PerformOnTopLevel(CM_INVOKEHELP, HELP_FINDER, 0);
 }
 
 // With KeyPreview the form sees the key first; a handler that sets the key to 0 ends it there.

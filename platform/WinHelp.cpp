@@ -6,6 +6,7 @@
 #include "platform/TestHooks.h"
 
 #include <QCursor>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -85,8 +86,13 @@ String IndexPage(TIniFile& index, const String& helpFile, const String& title,
     return html + "</ul>\n</body></html>\n";
 }
 
+// The index page is shown from an address of its own, so that Back returns to it like any page.
+const char* const IndexScheme = "helpindex";
+
 // The page file a link of the viewer names, with its anchor.
 QString PageOfLink(const QUrl& url) {
+    if (url.scheme() == IndexScheme)
+        return IndexSource;
     QString page = url.toLocalFile();
     return url.hasFragment() ? page + "#" + url.fragment() : page;
 }
@@ -100,21 +106,38 @@ public:
                 [this](const QUrl& url) { setProperty("helpSource", PageOfLink(url)); });
     }
 
+    // Each index page gets an address of its own: the history keeps the one it was shown with.
+    void ShowIndexPage(const String& html) {
+        QUrl address(QString("%1:%2").arg(IndexScheme).arg(++FIndexPages));
+        FIndexHtml[address.path()] = DisplayText(html);
+        setSource(address);
+    }
+
 protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() == IndexScheme)
+            return FIndexHtml.value(name.path());
+        return QTextBrowser::loadResource(type, name);
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
             window()->close();
         else
             QTextBrowser::keyPressEvent(event);
     }
+
+private:
+    QHash<QString, QString> FIndexHtml;
+    int FIndexPages = 0;
 };
 
-QPointer<QTextBrowser> HelpWindow;
-QPointer<QTextBrowser> PopupWindow;
+QPointer<THelpBrowser> HelpWindow;
+QPointer<THelpBrowser> PopupWindow;
 
 // The help window: a Back button over the page, which goes back through the pages shown (Alt+Left
 // does the same from the page).
-QTextBrowser* MakeHelpWindow() {
+THelpBrowser* MakeHelpWindow() {
     auto* window = new QWidget;
     window->setObjectName("helpWindow");
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -134,7 +157,7 @@ QTextBrowser* MakeHelpWindow() {
     return browser;
 }
 
-QTextBrowser* MakePopupWindow() {
+THelpBrowser* MakePopupWindow() {
     auto* browser = new THelpBrowser;
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->setOpenExternalLinks(true);
@@ -145,13 +168,12 @@ QTextBrowser* MakePopupWindow() {
 }
 
 void ShowTopic(const THelpTopic& topic, bool popup) {
-    QPointer<QTextBrowser>& window = popup ? PopupWindow : HelpWindow;
+    QPointer<THelpBrowser>& window = popup ? PopupWindow : HelpWindow;
     if (!window)
         window = popup ? MakePopupWindow() : MakeHelpWindow();
     window->window()->setWindowTitle(DisplayText(topic.Title));
     if (topic.Page.empty()) {
-        window->setHtml(DisplayText(topic.Html));
-        window->setProperty("helpSource", QString(IndexSource));
+        window->ShowIndexPage(topic.Html);
     } else {
         window->setSource(QUrl(QString::fromStdString(FileLink(topic.Page))));
     }
@@ -162,7 +184,7 @@ void ShowTopic(const THelpTopic& topic, bool popup) {
 }
 
 void CloseViewerWindows() {
-    for (QPointer<QTextBrowser>* window : {&HelpWindow, &PopupWindow})
+    for (QPointer<THelpBrowser>* window : {&HelpWindow, &PopupWindow})
         if (*window)
             delete (*window)->window();
 }
@@ -237,7 +259,7 @@ bool OpenHelpViewer(const String& helpFile) {
 }
 
 String HelpWindowSource(bool popup) {
-    const QPointer<QTextBrowser>& window = popup ? PopupWindow : HelpWindow;
+    const QPointer<THelpBrowser>& window = popup ? PopupWindow : HelpWindow;
     if (!window || !window->isVisible())
         return "";
     return window->property("helpSource").toString().toLocal8Bit().toStdString();

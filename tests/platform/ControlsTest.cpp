@@ -328,15 +328,19 @@ TEST(ClipboardTest, TextIsShownAsUtf8WhenValidElseAsWindows1252) {
 
 TEST_F(ControlsTest, F1AsksForTheHelpTopicOfTheNearestControlThatHasOne) {
     Application->SetHelpFile("help/Quiltmarker.hlp");
+    TestHooks::PressKey(*Box, VK_F1); // no number anywhere: the help's contents
     Form->SetHelpContext(20030);
     TestHooks::PressKey(*Box, VK_F1);
     Box->SetHelpContext(25090);
     TestHooks::PressKey(*Box, VK_F1);
     TestHooks::PressKey(*Box, VK_F1, {ssCtrl}); // not a help request: the program's own key
-    ASSERT_EQ(TestHooks::HelpRequests().size(), 2u);
-    EXPECT_EQ(TestHooks::HelpRequests()[0].Data, 20030u);
-    EXPECT_EQ(TestHooks::HelpRequests()[1].Data, 25090u);
-    EXPECT_EQ(TestHooks::HelpRequests()[1].HelpFile, "help/Quiltmarker.hlp");
+    const auto& requests = TestHooks::HelpRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].Command, static_cast<UINT>(HELP_FINDER));
+    EXPECT_EQ(requests[1].Command, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(requests[1].Data, 20030u);
+    EXPECT_EQ(requests[2].Data, 25090u);
+    EXPECT_EQ(requests[2].HelpFile, "help/Quiltmarker.hlp");
 }
 
 TEST_F(ControlsTest, APressedControlHasTheMouseUntilTheRelease) {

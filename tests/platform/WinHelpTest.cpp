@@ -136,8 +136,9 @@ TEST_F(WinHelpTest, TheViewerShowsTopicsAndPopupsAndQuits) {
 
 TEST_F(WinHelpTest, BackReturnsThroughThePagesShownAndEscapeCloses) {
     EXPECT_FALSE(TestHooks::ClickHelpWindowBack());
-    ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_CONTEXT, 200));
+    ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_FINDER, 0));
     EXPECT_FALSE(TestHooks::ClickHelpWindowBack()) << "nothing to go back to yet";
+    ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_CONTEXT, 200));
     ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_HELPONHELP, 0));
     ASSERT_TRUE(RunHelpViewer(HelpFile, HELP_KEY, KeywordData("help pointer")));
 
@@ -145,6 +146,8 @@ TEST_F(WinHelpTest, BackReturnsThroughThePagesShownAndEscapeCloses) {
     EXPECT_EQ(HelpWindowSource(false), Folder + "using.html");
     EXPECT_TRUE(TestHooks::PressKeyInHelpWindow(VK_LEFT, TShiftState{ssAlt}));
     EXPECT_EQ(HelpWindowSource(false), Folder + "files.html#close");
+    EXPECT_TRUE(TestHooks::ClickHelpWindowBack());
+    EXPECT_EQ(HelpWindowSource(false), "(index)");
     EXPECT_FALSE(TestHooks::ClickHelpWindowBack()) << "the first page has none before it";
 
     EXPECT_TRUE(TestHooks::PressKeyInHelpWindow(VK_ESCAPE));

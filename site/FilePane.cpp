@@ -189,23 +189,26 @@ void TFilePane::Bind() {
     };
     for (auto [item, click] : clicks)
         item->OnClick = Handler(this, click);
+    // The file pop-up's item is named after its handler with "1", the View menu's with "2".
     struct Period {
+        const char* Name;
         const char* ViewCaption;
         const char* PopupCaption;
         Click OnClick;
     };
     const Period periods[] = {
-        {"This &Session", "This Session", &TFilePane::ThisSession1Click},
-        {"&Today", "Today", &TFilePane::Today1Click},
-        {"Last &24 hours", "Last 24 hours", &TFilePane::Last24hours1Click},
-        {"Last &7 days", "Last 7 days", &TFilePane::N7days1Click},
-        {"Last &30 days", "Last 30 days", &TFilePane::L1Click},
-        {"&Custom...", "Custom...", &TFilePane::Custom1Click},
+        {"ThisSession", "This &Session", "This Session", &TFilePane::ThisSession1Click},
+        {"Today", "&Today", "Today", &TFilePane::Today1Click},
+        {"Last24hours", "Last &24 hours", "Last 24 hours", &TFilePane::Last24hours1Click},
+        {"N7days", "Last &7 days", "Last 7 days", &TFilePane::N7days1Click},
+        {"L", "Last &30 days", "Last 30 days", &TFilePane::L1Click},
+        {"Custom", "&Custom...", "Custom...", &TFilePane::Custom1Click},
     };
     for (const Period& period : periods) {
-        AddItem(&Form, SelectModified2, "", period.ViewCaption)->OnClick =
+        String name = period.Name;
+        AddItem(&Form, SelectModified2, name + "2", period.ViewCaption)->OnClick =
             Handler(this, period.OnClick);
-        AddItem(&Form, SelectModified1, "", period.PopupCaption)->OnClick =
+        AddItem(&Form, SelectModified1, name + "1", period.PopupCaption)->OnClick =
             Handler(this, period.OnClick);
     }
 

@@ -503,20 +503,25 @@ TEST_F(FilePaneTest, SelectModifiedFilesByTheirTimes) {
                 names.push_back(Form->FilePane->FileListBox1->Items()[i]);
         return names;
     };
+    // The file pop-up's items and the View menu's, by their names.
     struct Case {
-        void (TFilePane::*Command)(TObject*);
+        const char* Item;
         std::vector<String> Selected;
-        const char* Message;
     };
     const Case cases[] = {
-        {&TFilePane::Today1Click, {"midnight.htm"}, "1 file selected"},
-        {&TFilePane::N7days1Click, {"before.htm", "midnight.htm", "week.htm"}, "3 files selected"},
-        {&TFilePane::L1Click, {"before.htm", "midnight.htm", "week.htm"}, "3 files selected"},
+        {"Today1", {"midnight.htm"}},
+        {"N7days2", {"before.htm", "midnight.htm", "week.htm"}},
+        {"Today2", {"midnight.htm"}},
+        {"L1", {"before.htm", "midnight.htm", "week.htm"}},
+        {"Last24hours2", {"before.htm", "midnight.htm"}},
+        {"N7days1", {"before.htm", "midnight.htm", "week.htm"}},
     };
     for (const Case& c : cases) {
+        auto* item = dynamic_cast<TMenuItem*>(Form->FindComponent(c.Item));
+        ASSERT_NE(item, nullptr) << c.Item;
         TestHooks::AnswerModalResult(mrOk);
-        (Form->FilePane->*c.Command)(nullptr);
-        EXPECT_EQ(selected(), c.Selected);
+        item->Click();
+        EXPECT_EQ(selected(), c.Selected) << c.Item;
         EXPECT_EQ(TestHooks::Prompts().back().Kind, "Form");
     }
     FileSetTimes(Site + "midnight.htm", today - 2, today - 2);

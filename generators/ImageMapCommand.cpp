@@ -72,8 +72,6 @@ void TImageMapCommand::ImageMapButtonClick(TObject* /*Sender*/) {
     const bool modified = editor->Modified();
     mapEditor->WriteImgTag = true;
     const int parsed = ParseImageMap();
-    if (parsed != -1)
-        editor->SetModified(modified);
     if (parsed == 0)
         return;
     if (select.ShowModal() == mrOk) {

@@ -172,7 +172,8 @@ TEST_F(ImageMapCodeTest, ReaderTakesAreasAndTellsWhatItCannotKeep) {
          "*",
          {"areas of the shape CIRCLE", "areas of the shape POLY"}},
         {"areas it cannot draw",
-         "<MAP NAME=\"m\"><AREA COORDS=\"1,2,3\"><AREA COORDS=\"4,4,4,9\"></MAP>",
+         "<MAP NAME=\"m\"><AREA COORDS=\"1,2,3\"><AREA COORDS=\"1,2,3,4,5\">"
+         "<AREA COORDS=\"1,2,x3,4\"><AREA COORDS=\"4,4,4,9\"></MAP>",
          true,
          {},
          {},

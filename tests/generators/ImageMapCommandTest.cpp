@@ -378,3 +378,27 @@ TEST_F(ImageMapCommandTest, NothingHappensWithoutAPage) {
     ClickImageMapButton();
     EXPECT_TRUE(TestHooks::Prompts().empty());
 }
+
+TEST_F(ImageMapCommandTest, ABrowsedPictureIsNamedFromTheCurrentFolder) {
+    const String site = MainWindowSupport::Folder("site");
+    MainWindowSupport::Folder("site2");
+    OpenPage("", 0, 0);
+    Answer<TImageSelectForm>([](TImageSelectForm& form) {
+        form.BrowseButton->Click();
+        EXPECT_EQ(form.ImageEdit->Text(), "../site2/pic.gif");
+        form.CancelButton->Click();
+    });
+    TestHooks::TDialogAnswer chosen;
+    chosen.Accepted = true;
+    chosen.FileName = TestSupport::Sandbox("site2/pic.gif");
+    TestHooks::AnswerDialog(chosen);
+    const String current = GetCurrentDir();
+    SetCurrentDir(site);
+    ClickImageMapButton();
+    const String after = GetCurrentDir();
+    SetCurrentDir(current);
+    EXPECT_EQ(IncludeTrailingPathDelimiter(after), site);
+    ASSERT_EQ(TestHooks::Prompts().size(), 2u);
+    EXPECT_EQ(TestHooks::Prompts()[1].Kind, "OpenDialog");
+    EXPECT_EQ(PageText(), "");
+}

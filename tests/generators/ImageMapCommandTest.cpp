@@ -131,6 +131,8 @@ TEST_F(ImageMapCommandTest, DrawingStaysOnThePictureAndAClickStoresNothing) {
         Press(form, 2, 200);
         Move(form, 50, 40);
         EXPECT_TRUE(form.Drawing);
+        EXPECT_EQ(form.StartPoint, Point(8, 58));
+        EXPECT_EQ(form.CurrentPoint, Point(50, 40)); // the band follows the mouse
         Move(form, 500, 2);
         Release(form, 500, 2);
         Press(form, 30, 30);

@@ -194,6 +194,17 @@ void TImage::Paint() {
     TGraphicControl::Canvas().Draw(0, 0, *graphic);
 }
 
+// ---- TPaintBox
+
+TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 105, 105);
+}
+
+void TPaintBox::Paint() {
+    if (OnPaint)
+        OnPaint(this);
+}
+
 // ---- TRadioGroup
 
 TRadioGroup::TRadioGroup(TComponent* AOwner) : TGroupBox(AOwner) {

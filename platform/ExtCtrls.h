@@ -82,6 +82,16 @@ private:
     bool FAutoSize = false;
 };
 
+// A surface that the program draws on in OnPaint, each time it must be painted.
+class TPaintBox : public TGraphicControl {
+public:
+    explicit TPaintBox(TComponent* AOwner);
+    TNotifyEvent OnPaint;
+
+protected:
+    void Paint() override;
+};
+
 // A group of radio buttons, one per item, of which one (ItemIndex) is checked.
 class TRadioGroup : public TGroupBox {
 public:

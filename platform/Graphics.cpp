@@ -148,6 +148,11 @@ void TPen::SetStyle(TPenStyle value) {
         Changed();
 }
 
+void TPen::SetMode(TPenMode value) {
+    if (Change(FMode, value))
+        Changed();
+}
+
 void TBrush::SetColor(TColor value) {
     if (Change(FColor, value))
         Changed();
@@ -309,6 +314,8 @@ struct TCanvasDevice {
         }
         painter.setBrush(QtBrush(canvas.FBrush));
         painter.setFont(ToQFont(canvas.FFont));
+        if (pen.Mode() == pmXor)
+            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     }
 
     static QBrush QtBrush(const TBrush& brush) {
@@ -402,6 +409,17 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void TCanvas::FillRect(const TRect& rect) {
     TCanvasDevice::Paint(*this, [&](QPainter& p) { p.fillRect(ToQRect(rect), p.brush()); });
+}
+
+void TCanvas::DrawFocusRect(const TRect& rect) {
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    TCanvasDevice::Paint(*this, [&](QPainter& p) {
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1));
+    });
 }
 
 // With a solid brush the text's box is filled first, as an opaque background does.

@@ -164,6 +164,9 @@ private:
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// How the pen and brush meet what is there: pmXor toggles it, so drawing the same figure twice
+// leaves the picture as it was.
+enum TPenMode { pmCopy, pmXor };
 
 class TPen : public TGraphicsObject {
 public:
@@ -173,11 +176,14 @@ public:
     void SetWidth(int value);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle value);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode value);
 
 private:
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross };
@@ -218,6 +224,8 @@ public:
     void Polygon(const std::vector<TPoint>& points);
     void Polyline(const std::vector<TPoint>& points);
     void FillRect(const TRect& rect);
+    // A dotted frame just inside rect, toggled in XOR whatever the pen: drawn twice, it is gone.
+    void DrawFocusRect(const TRect& rect);
     void TextOut(int x, int y, const String& text);
     // The text clipped to rect, drawn at x, y.
     void TextRect(const TRect& rect, int x, int y, const String& text);

@@ -48,7 +48,7 @@ struct THiddenButton {
 
 // The image map's button and the text transformations' buttons, at the start of the Common page.
 const THiddenButton HiddenButtons[] = {
-    {&F::ImageMapButton, "ImageMapButton", "Map", "Image map"},
+    {&F::ImageMapButton, "ImageMapButton", "Map", "ImageMap"},
     {&F::PerlCommentButton, "PerlCommentButton", "#", "Perl Comment (#)"},
     {&F::PerlNoCommentButton, "PerlNoCommentButton", "-#", "Remove Perl Comments"},
     {&F::ReplaceAnglesButton, "ReplaceAnglesButton", "<>", "Change < & > to codes"},

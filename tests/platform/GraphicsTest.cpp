@@ -72,6 +72,36 @@ TEST(GraphicsTest, BitmapDrawsSavesAndLoadsBack) {
     }
 }
 
+// What the image-map editor relies on: a mark drawn twice in XOR is gone, once it shows.
+TEST(GraphicsTest, XorDrawingTogglesAndTheFocusFrameToo) {
+    TBitmap bitmap;
+    bitmap.SetSize(10, 10);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Pen().SetColor(clYellow);
+    canvas.Pen().SetMode(pmXor);
+    canvas.Brush().SetColor(clYellow);
+    const std::vector<TPoint> square = {Point(2, 2), Point(6, 2), Point(6, 6), Point(2, 6)};
+    canvas.Polygon(square);
+    EXPECT_EQ(bitmap.PixelAt(4, 4), clBlue); // yellow over white
+    EXPECT_EQ(bitmap.PixelAt(8, 8), clWhite);
+    canvas.Polygon(square);
+    EXPECT_EQ(bitmap.PixelAt(4, 4), clWhite);
+
+    canvas.Pen().SetMode(pmCopy);
+    auto blackOnEdges = [&bitmap] {
+        int black = 0;
+        for (int i = 0; i < 10; ++i)
+            for (TPoint p : {Point(i, 0), Point(i, 9), Point(0, i), Point(9, i)})
+                black += bitmap.PixelAt(p.x, p.y) == clBlack;
+        return black;
+    };
+    canvas.DrawFocusRect(Rect(0, 0, 10, 10));
+    EXPECT_GT(blackOnEdges(), 8);
+    EXPECT_EQ(bitmap.PixelAt(5, 5), clWhite);
+    canvas.DrawFocusRect(Rect(0, 0, 10, 10));
+    EXPECT_EQ(blackOnEdges(), 0);
+}
+
 TEST(GraphicsTest, PictureFilesThatCannotBeReadNameTheFile) {
     String missing = TestSupport::Sandbox("missing.png");
     String damaged = TestSupport::Sandbox("damaged.gif");

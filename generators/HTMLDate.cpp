@@ -53,7 +53,9 @@ TDateForm::TDateForm(TComponent* AOwner) : TForm(AOwner) {
         SetClientWidth(524);
         SetHeight(NormalHeight);
         PageControl1 = NewControl<TPageControl>(this, this, "PageControl1", 4, 4, 424, 118);
-        PageControl1->SetTabWidth(100);
+        // Wide enough for "User Definitions" in the desktop's font, wider than the
+        // system font needed.
+        PageControl1->SetTabWidth(112);
         DateSheet = NewComponent<TTabSheet>(this, "DateSheet");
         DateSheet->SetPageControl(PageControl1);
         DateSheet->SetCaption("Date");
@@ -86,6 +88,7 @@ TDateForm::TDateForm(TComponent* AOwner) : TForm(AOwner) {
         ActualEdit->OnKeyPress = Handler(this, &TDateForm::ActualEditKeyPress);
         ActualMemo = NewControl<TMemo>(this, this, "ActualMemo", 150, 160, 272, 170);
         ActualMemo->SetScrollBars(ssVertical);
+        ActualMemo->SetColor(clBtnFace);
         ActualMemo->SetVisible(false);
         ActualMemo->OnKeyPress = Handler(this, &TDateForm::ActualMemoKeyPress);
         ExpandButton =
@@ -444,7 +447,8 @@ void TDateForm::SaveButtonClick(TObject* /*Sender*/) {
     if (!CodeCanBeSaved(name, actual))
         return;
     TRegistry registry;
-    registry.OpenKey(ReplaceCodesKey(), true);
+    if (!registry.OpenKey(ReplaceCodesKey(), true))
+        return;
     if (registry.ValueExists(name) && registry.GetDataType(name) == rdString &&
         !registry.ReadString(name).empty()) {
         if (Application->MessageBox("An entry already exists for \"" + name + "\".\r\nReplace it?",
@@ -479,8 +483,7 @@ void TDateForm::DelButtonClick(TObject* /*Sender*/) {
     if (name.empty())
         return;
     TRegistry registry;
-    registry.OpenKey(ReplaceCodesKey(), true);
-    if (registry.ValueExists(name))
+    if (registry.OpenKey(ReplaceCodesKey(), true) && registry.ValueExists(name))
         registry.DeleteValue(name);
     RemoveEntry(PubEdit->ItemIndex());
     ActualEdit->SetText("");

@@ -311,6 +311,9 @@ TEST_F(DateStampsTest, ATwoLineCodeIsSavedListedAndPublished) {
         EXPECT_TRUE(form.ExpandButton->Visible());
         Press(form, "NewButton");
         EXPECT_TRUE(form.SaveButton->Enabled());
+        // While a new definition is made the lists go their own ways.
+        Choose(form.PubEdit, 1);
+        EXPECT_EQ(form.ActualEdit->Text(), "");
         form.PubEdit->SetText("{{sig}}");
         Press(form, "ExpandButton");
         EXPECT_EQ(form.Height(), TDateForm::ExpandedHeight);
@@ -452,18 +455,22 @@ TEST_F(DateStampsTest, TypingANewDefinitionAsksToSaveItAtOK) {
 
 TEST_F(DateStampsTest, TypingInTheOpenCodeListJumpsToTheNextCodeOfThatLetter) {
     WriteCode("link", "<A>");
+    WriteCode("zed", "Z");
     OpenPage("", 0, 0);
     RunStamp(TPage::Misc, [](TDateForm& form) {
         Choose(form.PubEdit, 0);
         form.PubEdit->SetDroppedDown(true);
-        const int expected[] = {2, 3, 4, 2};
-        for (int index : expected) {
-            TestHooks::TypeText(*form.PubEdit, "L");
-            EXPECT_EQ(form.PubEdit->ItemIndex(), index);
-            EXPECT_EQ(form.ActualEdit->ItemIndex(), index);
+        const std::pair<const char*, int> steps[] = {{"L", 2}, {"l", 3}, {"L", 4}, {"l", 2},
+                                                     {"f", 0}, {"F", 1}, {"f", 0}, {"z", 5}};
+        for (const auto& [key, index] : steps) {
+            TestHooks::TypeText(*form.PubEdit, key);
+            EXPECT_EQ(form.PubEdit->ItemIndex(), index) << key;
+            EXPECT_EQ(form.ActualEdit->ItemIndex(), index) << key;
         }
-        TestHooks::TypeText(*form.PubEdit, "f");
-        EXPECT_EQ(form.PubEdit->Text(), "{{filename}}");
+        EXPECT_EQ(form.ActualEdit->Text(), "Z");
+        // The chosen code is the only one of its letter: the key only empties the edit.
+        TestHooks::TypeText(*form.PubEdit, "z");
+        EXPECT_EQ(form.PubEdit->Text(), "");
         form.PubEdit->SetDroppedDown(false);
         form.CancelButton->Click();
     });

@@ -193,7 +193,6 @@ void TDateForm::BuildMiscPage() {
 
 void TDateForm::FormShow(TObject* /*Sender*/) {
     KeepFormOnScreen(this);
-    ExpandButton->SetVisible(PageControl1->ActivePage() == MiscSheet);
     if (PageControl1->ActivePage() != MiscSheet)
         MakeSamples();
     PubDateButton->SetChecked(true);

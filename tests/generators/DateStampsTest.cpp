@@ -471,7 +471,10 @@ TEST_F(DateStampsTest, TypingInTheOpenCodeListJumpsToTheNextCodeOfThatLetter) {
         // The chosen code is the only one of its letter: the key only empties the edit.
         TestHooks::TypeText(*form.PubEdit, "z");
         EXPECT_EQ(form.PubEdit->Text(), "");
+        // With the list closed the key is typed as any other.
         form.PubEdit->SetDroppedDown(false);
+        TestHooks::TypeText(*form.PubEdit, "l");
+        EXPECT_EQ(form.PubEdit->Text(), "l");
         form.CancelButton->Click();
     });
 }

@@ -152,6 +152,27 @@ TEST_F(DateStampsTest, OKPutsTheChosenTextAtTheCaret) {
     }
 }
 
+// A dialog shown would be an unanswered prompt and fail the test.
+TEST_F(DateStampsTest, InHelpPointerModeTheButtonsShowTheirTopics) {
+    const std::pair<TPage, uintptr_t> cases[] = {
+        {TPage::Date, 11200}, {TPage::Time, 11210}, {TPage::Misc, 11202}};
+    for (const auto& [page, topic] : cases) {
+        SCOPED_TRACE(topic);
+        TestHooks::Reset();
+        OpenPage("ab", 1, 0);
+        Main->HelpButton->Click();
+        TTagButtons& buttons = *Main->TagButtons;
+        (page == TPage::Date   ? buttons.DateButton
+         : page == TPage::Time ? buttons.TimeButton
+                               : buttons.MiscButton)
+            ->Click();
+        ASSERT_EQ(TestHooks::HelpRequests().size(), 1u);
+        EXPECT_EQ(TestHooks::HelpRequests()[0].Data, topic);
+        EXPECT_EQ(PageText(), "ab");
+    }
+    Screen->SetCursor(crDefault);
+}
+
 TEST_F(DateStampsTest, CancelPutsNothingIn) {
     OpenPage("ab", 1, 0);
     RunStamp(TPage::Date, [](TDateForm& form) {

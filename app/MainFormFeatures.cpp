@@ -15,6 +15,7 @@
 #include "editor/Templates.h"
 #include "editor/TextTransforms.h"
 #include "generators/ImageMapCommand.h"
+#include "generators/DateCommands.h"
 #include "generators/TableCommands.h"
 #include "publish/AppButtons.h"
 #include "publish/ExternalBrowsers.h"
@@ -77,6 +78,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.WindowLayout = form.AddFeature(std::make_unique<TWindowLayout>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     form.AddFeature(std::make_unique<TImageMapCommand>(form));
+    form.DateCommands = form.AddFeature(std::make_unique<TDateCommands>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
     form.UserTexts = form.AddFeature(std::make_unique<TUserTexts>(form));

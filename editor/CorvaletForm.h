@@ -35,6 +35,7 @@ class TTagInsertion;
 class TTagButtons;
 class TFilePane;
 class TTableCommands;
+class TDateCommands;
 class TTagColouring;
 class TTextTransforms;
 class TEditorKeys;
@@ -101,6 +102,7 @@ public:
     TTagButtons* TagButtons = nullptr;
     TFilePane* FilePane = nullptr;
     TTableCommands* TableCommands = nullptr;
+    TDateCommands* DateCommands = nullptr;
     TTagColouring* TagColouring = nullptr;
     TTextTransforms* TextTransforms = nullptr;
     TEditorKeys* EditorKeys = nullptr;

@@ -253,6 +253,8 @@ public:
     void SetSorted(bool value) { FItems.SetSorted(value); }
     void SetDropDownCount(int value);
     bool DroppedDown() const;
+    // Opens or closes the list, as the user's arrow button does.
+    void SetDroppedDown(bool value);
     void SetMaxLength(int value);
 
     int SelStart() const;

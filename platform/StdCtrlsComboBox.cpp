@@ -95,6 +95,15 @@ bool TComboBoxPeer::DroppedDown() const {
     return Combo()->view()->isVisible();
 }
 
+void TComboBoxPeer::SetDroppedDown(bool value) {
+    if (value == DroppedDown())
+        return;
+    if (value)
+        Combo()->showPopup();
+    else
+        Combo()->hidePopup();
+}
+
 // Qt chooses the first item put into an empty box; the framework chooses none.
 void TComboBoxPeer::InsertItem(int index, const String& text) {
     int current = Combo()->currentIndex();
@@ -205,6 +214,10 @@ void TComboBox::SetDropDownCount(int value) {
 
 bool TComboBox::DroppedDown() const {
     return TypedPeer().DroppedDown();
+}
+
+void TComboBox::SetDroppedDown(bool value) {
+    TypedPeer().SetDroppedDown(value);
 }
 
 void TComboBox::SetMaxLength(int value) {

@@ -222,6 +222,7 @@ public:
     // The most items the list shows before it scrolls.
     void SetDropDownCount(int count);
     bool DroppedDown() const;
+    void SetDroppedDown(bool value);
 
     void InsertItem(int index, const String& text) override;
     void DeleteItem(int index) override;

@@ -235,10 +235,14 @@ int TReplaceCodes::IndexOf(const String& name) const {
     return -1;
 }
 
+String ReplaceCodesKey() {
+    return ProductSubKey("Replace Codes");
+}
+
 TReplaceCodes ReadReplaceCodes() {
     TReplaceCodes codes;
     TRegistry registry;
-    if (!registry.OpenKey(ProductSubKey("Replace Codes"), true))
+    if (!registry.OpenKey(ReplaceCodesKey(), true))
         return codes;
     TStringList names;
     registry.GetValueNames(&names);

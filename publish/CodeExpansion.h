@@ -19,6 +19,9 @@ struct TReplaceCodes {
     int IndexOf(const String& name) const;
 };
 
+// The registry key of the user's replace codes, which the date/time dialog writes.
+String ReplaceCodesKey();
+
 // Reads the replace codes afresh from the registry, creating their key when it is missing.
 // Values that are not texts are no codes and are passed over.
 TReplaceCodes ReadReplaceCodes();

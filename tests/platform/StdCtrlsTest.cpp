@@ -390,6 +390,34 @@ TEST(ComboBoxTest, ADropDownListShowsOnlyItsItems) {
     EXPECT_EQ(combo.Text(), "");
 }
 
+// Keys typed while the list is open still reach the box, which may take them for itself.
+TEST(ComboBoxTest, ItsListOpensAndClosesInCodeAndKeysStillReachTheBox) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* combo = NewControl<TComboBox>(&form, &form, "Combo", 0, 0, 150, 21);
+    combo->Items().Add("one");
+    form.Show();
+    int dropped = 0;
+    combo->OnDropDown = [&](TObject*) { ++dropped; };
+    String pressed;
+    combo->OnKeyPress = [&](TObject*, char& key) {
+        if (combo->DroppedDown()) {
+            pressed += key;
+            key = 0;
+        }
+    };
+    combo->SetDroppedDown(true);
+    EXPECT_TRUE(combo->DroppedDown());
+    EXPECT_EQ(dropped, 1);
+    TestHooks::TypeText(*combo, "ab");
+    EXPECT_EQ(pressed, "ab");
+    EXPECT_EQ(combo->Text(), "");
+    combo->SetDroppedDown(false);
+    EXPECT_FALSE(combo->DroppedDown());
+    TestHooks::TypeText(*combo, "c");
+    EXPECT_EQ(combo->Text(), "c");
+}
+
 TEST(ListBoxTest, SeveralItemsSelectedOnlyWithMultiSelect) {
     TListBox list(nullptr);
     for (const char* item : {"a", "b", "c"})

@@ -1,5 +1,6 @@
 #include "platform/Graphics.h"
 #include "platform/FileUtils.h"
+#include "platform/GraphicsPrivate.h"
 #include "platform/Peer.h"
 
 #include <QFontDatabase>
@@ -260,10 +261,6 @@ QFont ToQFont(const TFont& font) {
 
 // ---- Canvas
 
-struct TBitmapImage {
-    QImage Image;
-};
-
 struct TCanvasDevice {
     QPainter* Painter = nullptr; // while a control paints
     TBitmap* Bitmap = nullptr;   // the canvas of a bitmap
@@ -284,9 +281,18 @@ struct TCanvasDevice {
             draw(*device.Painter);
             device.Painter->restore();
         } else if (device.Bitmap && !device.Bitmap->Empty()) {
+            MakeDrawable(*device.Bitmap->FImage);
             QPainter painter(&device.Bitmap->FImage->Image);
             Prepare(canvas, painter);
             draw(painter);
+        }
+    }
+
+    // A painter cannot draw on palette images: drawing gives the bitmap the device's depth.
+    static void MakeDrawable(TBitmapImage& image) {
+        if (image.Image.format() == QImage::Format_Indexed8) {
+            image.Image = image.Image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            image.PixelFormat = pfDevice;
         }
     }
 
@@ -522,16 +528,19 @@ void TBitmap::SetSize(int width, int height) {
         }
     }
     FImage->Image = resized;
+    FImage->PixelFormat = pfDevice;
     Changed();
 }
 
 void TBitmap::LoadFromFile(const String& fileName) {
     FImage->Image = ReadImageFile(fileName);
+    FImage->PixelFormat = pfDevice;
     Changed();
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE /*instance*/, const String& name) {
     FImage->Image = QImage();
+    FImage->PixelFormat = pfDevice;
     try {
         String fileName = ProgramFolder() + "glyphs" + PathDelim + name + ".bmp";
         if (FileExists(fileName))
@@ -548,7 +557,7 @@ void TBitmap::SaveToFile(const String& fileName) const {
 }
 
 void TBitmap::Assign(const TBitmap& source) {
-    FImage->Image = source.FImage->Image;
+    *FImage = *source.FImage;
     SetTransparent(source.Transparent());
     Changed();
 }

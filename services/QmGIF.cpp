@@ -10,8 +10,20 @@ using namespace QmGIFPrivate;
 
 TColourMapping GifColourMapping = cmFrequency;
 bool GifLoadDamagedData = false;
+const UINT CF_GIF = RegisterClipboardFormat("GIF Image");
 
 namespace {
+
+String BytesOf(TMemoryStream& stream) {
+    return String(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
+
+TMemoryStream StreamOf(const String& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
+    stream.SetPosition(0);
+    return stream;
+}
 
 void PutWord(String& out, int value) {
     out += static_cast<char>(value & 0xFF);
@@ -324,6 +336,51 @@ void TGIFImage::LoadFromFile(const String& fileName) {
 void TGIFImage::SaveToFile(const String& fileName) const {
     TMemoryStream stream;
     const_cast<TGIFImage*>(this)->SaveToStream(stream);
-    WriteFileAtomic(fileName, String(static_cast<const char*>(stream.Memory()),
-                                     static_cast<size_t>(stream.Size())));
+    WriteFileAtomic(fileName, BytesOf(stream));
+}
+
+// ---- Clipboard
+
+void TGIFImage::SaveToClipboardFormat(UINT& format, String& data) {
+    if (FFrames.empty())
+        RaiseGifError("No GIF Data to write");
+    TMemoryStream bitmapStream;
+    FFrames[0]->DecodedBitmap().SaveToStream(bitmapStream);
+    format = CF_BITMAP;
+    data = BytesOf(bitmapStream);
+    Clipboard()->Open();
+    SetClipboardData(format, data);
+    bool encoded = std::all_of(FFrames.begin(), FFrames.end(),
+                               [](const auto& frame) { return !frame->Item().Data.empty(); });
+    if (encoded) {
+        TMemoryStream gif;
+        WriteImageStream(gif, true);
+        format = CF_GIF;
+        data = BytesOf(gif);
+        SetClipboardData(format, data);
+    }
+    Clipboard()->Close();
+}
+
+void TGIFImage::LoadFromClipboardFormat(UINT format, const String& data) {
+    String block;
+    if (GetClipboardData(CF_GIF, block)) {
+        TMemoryStream stream = StreamOf(block);
+        uint32_t length = 0;
+        stream.ReadBuffer(&length, 4);
+        LoadGifData(length, stream, false);
+        String bitmapBlock;
+        if (!FFrames.empty() && GetClipboardData(CF_BITMAP, bitmapBlock)) {
+            TMemoryStream bitmapStream = StreamOf(bitmapBlock);
+            FFrames[0]->FBitmap = std::make_unique<TBitmap>();
+            FFrames[0]->FBitmap->LoadFromStream(bitmapStream);
+        }
+        return;
+    }
+    if (format != CF_BITMAP)
+        throw EInvalidGraphic("Unsupported clipboard format");
+    TMemoryStream stream = StreamOf(data);
+    TBitmap bitmap;
+    bitmap.LoadFromStream(stream);
+    Assign(bitmap);
 }

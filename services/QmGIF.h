@@ -5,6 +5,7 @@
 // them changes.
 
 #include "platform/Classes.h"
+#include "platform/Clipbrd.h"
 #include "platform/Graphics.h"
 #include "services/Qmgraph.h"
 
@@ -19,6 +20,8 @@ class TGIFImage;
 extern TColourMapping GifColourMapping;
 // Lets damaged data load: frames that are cut short are kept and marked Damaged.
 extern bool GifLoadDamagedData;
+// The clipboard format "GIF Image".
+extern const UINT CF_GIF;
 
 enum TExtensionKind { ekGraphicControl, ekPlainText, ekApplication, ekComment };
 
@@ -146,6 +149,12 @@ public:
     void LoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream);
     void LoadFromFile(const String& fileName) override;
+    // Puts frame 0's picture on the clipboard as a bitmap and, when every frame has its encoded
+    // data, the length-prefixed GIF under CF_GIF; gives back the last format put and its block.
+    void SaveToClipboardFormat(UINT& format, String& data);
+    // The clipboard's GIF when it holds one (frames not decoded; frame 0 takes the clipboard's
+    // bitmap when there is one too), otherwise the bitmap of the given block.
+    void LoadFromClipboardFormat(UINT format, const String& data);
     // Through a temporary file and a rename.
     void SaveToFile(const String& fileName) const override;
 

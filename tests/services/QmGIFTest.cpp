@@ -523,3 +523,38 @@ TEST_F(QmGIFTest, ProgressIsReportedFromStartToEnd) {
     EXPECT_THROW(Load(image, "GIF88a"), EInvalidGraphicOperation);
     EXPECT_EQ(lastMessage, "Unknown GIF version");
 }
+
+TEST_F(QmGIFTest, TheClipboardGetsABitmapAndTheGifAndLoadingPrefersTheGif) {
+    TGIFImage image;
+    image.Assign(*IndexedBitmap(8, Picture, Four));
+    image.AppendFrame(*IndexedBitmap(8, {{3, 3}}, Four));
+    UINT format = 0;
+    String data;
+    image.SaveToClipboardFormat(format, data);
+    EXPECT_EQ(format, CF_BITMAP) << "frames without encoded data: no GIF";
+    EXPECT_FALSE(Clipboard()->HasFormat(CF_GIF));
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+
+    Save(image);
+    image.SaveToClipboardFormat(format, data);
+    EXPECT_EQ(format, CF_GIF);
+    EXPECT_EQ(CF_GIF, RegisterClipboardFormat("GIF Image"));
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+    TGIFImage pasted;
+    pasted.LoadFromClipboardFormat(CF_BITMAP, String());
+    ASSERT_EQ(pasted.FrameCount(), 2);
+    ExpectPixels(pasted.FrameAt(0), Colours(Picture, Four));
+    ExpectPixels(pasted.FrameAt(1), {{clBlack, clBlack}});
+
+    TBitmap bitmap;
+    bitmap.SetSize(2, 1);
+    bitmap.Canvas().SetPixels(1, 0, clRed);
+    TMemoryStream stream;
+    bitmap.SaveToStream(stream);
+    String block(static_cast<const char*>(stream.Memory()), size_t(stream.Size()));
+    SetClipboardData(CF_BITMAP, block);
+    TGIFImage fromBitmap;
+    fromBitmap.LoadFromClipboardFormat(CF_BITMAP, block);
+    ASSERT_EQ(fromBitmap.FrameCount(), 1);
+    ExpectPixels(fromBitmap.FrameAt(0), {{clWhite, clRed}});
+}

@@ -198,11 +198,9 @@ struct TGifReader {
             ++Pos;
     }
 
-    // Comments after the last image are the image's, when it has none.
+    // Comments after the last image are the image's (whose comment the reset emptied).
     void TrailingComments() {
         TStrings& comment = Image.FData->Comment;
-        if (comment.Count() > 0)
-            return;
         bool first = true;
         for (const auto& extension : Gathered) {
             if (extension->Kind != ekComment)

@@ -179,6 +179,17 @@ TEST_F(QmGIFTest, ReadsOneFrameWithTheGlobalTable) {
     }
 }
 
+TEST_F(QmGIFTest, TheBackgroundIsWrittenAsItsEntryInTheGlobalTable) {
+    TGifBuilder gif;
+    gif.Raw("GIF87a").Screen(4, 3, 0x81, 2).Table(Four).Image(2, Picture).End();
+    TGIFImage image;
+    Load(image, gif.Bytes);
+    EXPECT_EQ(image.ScreenBackground, clBlue);
+    EXPECT_EQ(Save(image)[11], 2);
+    image.ScreenBackground = clYellow;
+    EXPECT_EQ(Save(image)[11], 0) << "a colour not in the table";
+}
+
 TEST_F(QmGIFTest, ReadsTheRecordedSampleWithGrowingCodes) {
     // The 10 x 10 sample of red, blue and white squares that GIF primers take apart, with its
     // LZW data as it stands there: repeated strings, a code made from itself, a wider code.

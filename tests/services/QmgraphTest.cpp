@@ -173,6 +173,11 @@ TEST(QmgraphTest, MedianCutBoxes) {
         {{RGB(0x0F, 0x0F, 0x0F)}, {clBlack}, {0}, 1},
         {{clBlack, clBlack, clBlack, clWhite}, {clBlack, clWhite}, {0, 0, 0, 1}, 2},
         {{clWhite, clBlack, clRed}, {clBlack, RGB(255, 15, 15), clWhite}, {2, 0, 1}, 3},
+        // Black and the dark red make exactly half the pixels: they stay together.
+        {{clBlack, RGB(0x70, 0, 0), clWhite, clWhite},
+         {clBlack, clWhite, RGB(127, 15, 15)},
+         {0, 2, 1, 1},
+         3},
     };
     for (const Case& c : cases) {
         TDibImage dib = Convert(*Bitmap24({c.Pixels}), cmMedianCut);

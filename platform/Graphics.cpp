@@ -68,6 +68,16 @@ TColor ColorToRGB(TColor color) {
     return color;
 }
 
+int SquaredColourDistance(TColor a, TColor b) {
+    int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
+        db = GetBValue(a) - GetBValue(b);
+    return dr * dr + dg * dg + db * db;
+}
+
+int ColourBrightness(TColor c) {
+    return (77 * GetRValue(c) + 150 * GetGValue(c) + 29 * GetBValue(c)) >> 8;
+}
+
 // ---- Fonts, pens, brushes
 
 void TGraphicsObject::Changed() {

@@ -113,6 +113,10 @@ constexpr int GetBValue(TColor c) {
 TColor GetSysColor(int index);
 // A system colour turned into its RGB value; an RGB colour unchanged.
 TColor ColorToRGB(TColor color);
+// The sum of the squared differences of red, green and blue.
+int SquaredColourDistance(TColor a, TColor b);
+// The grey level of the colour: (77 x red + 150 x green + 29 x blue) shr 8.
+int ColourBrightness(TColor c);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -263,6 +267,10 @@ struct TDibImage {
 
 // (width x bits + 31) div 32 x 4.
 int DibRowBytes(int width, int bitCount);
+// The palette index of a pixel of a 1-, 4- or 8-bit image, x counted from the left and the row
+// from the bottom as it is stored; setting or-s the index into a zeroed pixel.
+int DibIndexAt(const TDibImage& dib, int x, int row);
+void SetDibIndex(TDibImage& dib, int x, int row, int index);
 // The BMP file image: "BM", the file header, a 40-byte information header, the palette (2^bits
 // entries up to 8 bits, grey 128 beyond the image's own) and the rows.
 void WriteDibFile(TStream& stream, const TDibImage& dib);

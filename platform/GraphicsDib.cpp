@@ -41,54 +41,18 @@ constexpr std::array<TColor, 16> StandardColours = {
     clBlack,  clMaroon, clGreen, clOlive,  clNavy, clPurple,  clTeal, clGray,
     clSilver, clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
 
-int SquaredDistance(TColor a, TColor b) {
-    int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
-        db = GetBValue(a) - GetBValue(b);
-    return dr * dr + dg * dg + db * db;
-}
-
 int NearestStandardColour(TColor colour) {
     int best = 0;
     for (int i = 1; i < int(StandardColours.size()); ++i)
-        if (SquaredDistance(colour, StandardColours[i]) <
-            SquaredDistance(colour, StandardColours[best]))
+        if (SquaredColourDistance(colour, StandardColours[i]) <
+            SquaredColourDistance(colour, StandardColours[best]))
             best = i;
     return best;
 }
 
-int Brightness(TColor c) {
-    return (77 * GetRValue(c) + 150 * GetGValue(c) + 29 * GetBValue(c)) >> 8;
-}
-
-void PutIndex(TDibImage& dib, int x, int row, int index) {
-    uint8_t* line = dib.Bits.data() + size_t(row) * DibRowBytes(dib.Width, dib.BitCount);
-    switch (dib.BitCount) {
-    case 1:
-        line[x / 8] |= static_cast<uint8_t>((index & 1) << (7 - x % 8));
-        break;
-    case 4:
-        line[x / 2] |= static_cast<uint8_t>((index & 15) << (x % 2 ? 0 : 4));
-        break;
-    default:
-        line[x] = static_cast<uint8_t>(index);
-    }
-}
-
-int IndexAt(const TDibImage& dib, int x, int row) {
-    const uint8_t* line = dib.Bits.data() + size_t(row) * DibRowBytes(dib.Width, dib.BitCount);
-    switch (dib.BitCount) {
-    case 1:
-        return (line[x / 8] >> (7 - x % 8)) & 1;
-    case 4:
-        return (line[x / 2] >> (x % 2 ? 0 : 4)) & 15;
-    default:
-        return line[x];
-    }
-}
-
 TColor DibPixel(const TDibImage& dib, int x, int row) {
     if (dib.BitCount <= 8) {
-        size_t index = IndexAt(dib, x, row);
+        size_t index = DibIndexAt(dib, x, row);
         return index < dib.Palette.size() ? dib.Palette[index] : clBlack;
     }
     const uint8_t* p = dib.Bits.data() + size_t(row) * DibRowBytes(dib.Width, dib.BitCount) +
@@ -124,6 +88,32 @@ std::vector<uint8_t> ReadRest(TStream& stream) {
 
 int DibRowBytes(int width, int bitCount) {
     return static_cast<int>((int64_t(width) * bitCount + 31) / 32 * 4);
+}
+
+int DibIndexAt(const TDibImage& dib, int x, int row) {
+    const uint8_t* line = dib.Bits.data() + size_t(row) * DibRowBytes(dib.Width, dib.BitCount);
+    switch (dib.BitCount) {
+    case 1:
+        return (line[x / 8] >> (7 - x % 8)) & 1;
+    case 4:
+        return (line[x / 2] >> (x % 2 ? 0 : 4)) & 15;
+    default:
+        return line[x];
+    }
+}
+
+void SetDibIndex(TDibImage& dib, int x, int row, int index) {
+    uint8_t* line = dib.Bits.data() + size_t(row) * DibRowBytes(dib.Width, dib.BitCount);
+    switch (dib.BitCount) {
+    case 1:
+        line[x / 8] |= static_cast<uint8_t>((index & 1) << (7 - x % 8));
+        break;
+    case 4:
+        line[x / 2] |= static_cast<uint8_t>((index & 15) << (x % 2 ? 0 : 4));
+        break;
+    default:
+        line[x] = static_cast<uint8_t>(index);
+    }
 }
 
 void WriteDibFile(TStream& stream, const TDibImage& dib) {
@@ -233,7 +223,7 @@ TDibImage TBitmap::ToDib() const {
     for (int y = 0; y < dib.Height; ++y) {
         const uchar* line = image.constScanLine(y);
         for (int x = 0; x < dib.Width; ++x)
-            PutIndex(dib, x, dib.Height - 1 - y, line[x]);
+            SetDibIndex(dib, x, dib.Height - 1 - y, line[x]);
     }
     return dib;
 }
@@ -254,9 +244,9 @@ TDibImage TBitmap::ReadDibBits(int bitCount) const {
         for (int x = 0; x < dib.Width; ++x) {
             TColor c = PixelAt(x, y);
             if (bitCount == 1)
-                PutIndex(dib, x, row, Brightness(c) >= 128 ? 1 : 0);
+                SetDibIndex(dib, x, row, ColourBrightness(c) >= 128 ? 1 : 0);
             else if (bitCount == 4)
-                PutIndex(dib, x, row, NearestStandardColour(c));
+                SetDibIndex(dib, x, row, NearestStandardColour(c));
             else {
                 uint8_t* p = dib.Bits.data() + size_t(row) * rowBytes + size_t(x) * 3;
                 p[0] = static_cast<uint8_t>(GetBValue(c));
@@ -281,7 +271,7 @@ void TBitmap::LoadFromDib(const TDibImage& dib) {
         for (int y = 0; y < dib.Height; ++y) {
             uchar* line = image.scanLine(y);
             for (int x = 0; x < dib.Width; ++x)
-                line[x] = static_cast<uchar>(IndexAt(dib, x, dib.Height - 1 - y));
+                line[x] = static_cast<uchar>(DibIndexAt(dib, x, dib.Height - 1 - y));
         }
     } else {
         image = QImage(dib.Width, dib.Height, QImage::Format_RGB888);

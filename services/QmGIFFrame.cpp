@@ -159,20 +159,10 @@ std::unique_ptr<TMemoryStream> TGIFFrame::DecodeToBmpStream() {
     std::vector<uint8_t> pixels = LzwDecode(item.Data, item.Width, item.Height, item.Bits,
                                             InterlacedRows, GifLoadDamagedData, corrupted);
     Damaged = Damaged || corrupted;
-    int rowBytes = DibRowBytes(dib.Width, dib.BitCount);
-    dib.Bits.assign(size_t(rowBytes) * dib.Height, 0);
-    for (int y = 0; y < dib.Height; ++y) {
-        uint8_t* line = dib.Bits.data() + size_t(dib.Height - 1 - y) * rowBytes;
-        const uint8_t* source = pixels.data() + size_t(y) * dib.Width;
-        for (int x = 0; x < dib.Width; ++x) {
-            if (dib.BitCount == 8)
-                line[x] = source[x];
-            else if (dib.BitCount == 4)
-                line[x / 2] |= static_cast<uint8_t>(source[x] << (x % 2 ? 0 : 4));
-            else
-                line[x / 8] |= static_cast<uint8_t>(source[x] << (7 - x % 8));
-        }
-    }
+    dib.Bits.assign(size_t(DibRowBytes(dib.Width, dib.BitCount)) * dib.Height, 0);
+    for (int y = 0; y < dib.Height; ++y)
+        for (int x = 0; x < dib.Width; ++x)
+            SetDibIndex(dib, x, dib.Height - 1 - y, pixels[size_t(y) * dib.Width + x]);
     auto stream = std::make_unique<TMemoryStream>();
     WriteDibFile(*stream, dib);
     stream->SetPosition(0);
@@ -216,16 +206,10 @@ void TGIFFrame::EncodeFromBmpStream(TStream& stream) {
     FOwner->ScreenSize.cx = std::max<int>(FOwner->ScreenSize.cx, Position.x + item.Width);
     FOwner->ScreenSize.cy = std::max<int>(FOwner->ScreenSize.cy, Position.y + item.Height);
     std::vector<uint8_t> pixels(size_t(dib.Width) * dib.Height);
-    int rowBytes = DibRowBytes(dib.Width, dib.BitCount);
-    for (int y = 0; y < dib.Height; ++y) {
-        const uint8_t* line = dib.Bits.data() + size_t(dib.Height - 1 - y) * rowBytes;
-        for (int x = 0; x < dib.Width; ++x) {
-            int value = dib.BitCount == 8   ? line[x]
-                        : dib.BitCount == 4 ? (line[x / 2] >> (x % 2 ? 0 : 4)) & 15
-                                            : (line[x / 8] >> (7 - x % 8)) & 1;
-            pixels[size_t(y) * dib.Width + x] = static_cast<uint8_t>(value);
-        }
-    }
+    for (int y = 0; y < dib.Height; ++y)
+        for (int x = 0; x < dib.Width; ++x)
+            pixels[size_t(y) * dib.Width + x] =
+                static_cast<uint8_t>(DibIndexAt(dib, x, dib.Height - 1 - y));
     item.Data = LzwEncode(pixels, item.Width, item.Height, item.Bits, InterlacedRows);
     item.Flags = static_cast<uint8_t>((OwnColourTable ? 0x80 + item.Bits - 1 : 0) |
                                       (InterlacedRows ? 0x40 : 0));

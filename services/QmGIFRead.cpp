@@ -196,6 +196,8 @@ struct TGifReader {
         Image.FFrames.push_back(std::move(frame));
         while (!AtEnd() && Bytes[Pos] == '\0')
             ++Pos;
+        Image.ReportProgress(psRunning, static_cast<int>(Pos * 100 / Bytes.size()), false, TRect{},
+                             "");
     }
 
     // Comments after the last image are the image's (whose comment the reset emptied).

@@ -63,12 +63,6 @@ struct TPixelWalk {
     }
 };
 
-int SquaredDistance(TColor a, TColor b) {
-    int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
-        db = GetBValue(a) - GetBValue(b);
-    return dr * dr + dg * dg + db * db;
-}
-
 // ---- Frequency histogram
 
 constexpr int HistogramSlots = 5191;
@@ -160,8 +154,8 @@ void ReduceByHistogram(TDibImage& dib, int wanted) {
             continue;
         entry.Index = 0;
         for (size_t i = 1; i < kept; ++i)
-            if (SquaredDistance(entry.Colour, dib.Palette[i]) <
-                SquaredDistance(entry.Colour, dib.Palette[entry.Index]))
+            if (SquaredColourDistance(entry.Colour, dib.Palette[i]) <
+                SquaredColourDistance(entry.Colour, dib.Palette[entry.Index]))
                 entry.Index = static_cast<int>(i);
     }
     walk.MapEach([&](TColor c, int, int) {
@@ -339,9 +333,7 @@ void ReduceToGrey(TDibImage& dib) {
     dib.Palette.resize(256);
     for (int i = 0; i < 256; ++i)
         dib.Palette[i] = RGB(i, i, i);
-    TPixelWalk(dib).MapEach([](TColor c, int, int) {
-        return (77 * GetRValue(c) + 150 * GetGValue(c) + 29 * GetBValue(c)) >> 8;
-    });
+    TPixelWalk(dib).MapEach([](TColor c, int, int) { return ColourBrightness(c); });
 }
 
 std::unique_ptr<TMemoryStream> StreamOf(const TDibImage& dib) {

@@ -140,19 +140,10 @@ std::unique_ptr<TBitmap> IndexedBitmap(int bits, const Rows& rows,
     dib.Height = int(rows.size());
     dib.BitCount = bits;
     dib.Palette = palette;
-    int rowBytes = DibRowBytes(dib.Width, bits);
-    dib.Bits.assign(size_t(rowBytes) * dib.Height, 0);
+    dib.Bits.assign(size_t(DibRowBytes(dib.Width, bits)) * dib.Height, 0);
     for (int y = 0; y < dib.Height; ++y)
-        for (int x = 0; x < dib.Width; ++x) {
-            uint8_t* line = dib.Bits.data() + size_t(dib.Height - 1 - y) * rowBytes;
-            int v = rows[y][x];
-            if (bits == 8)
-                line[x] = uint8_t(v);
-            else if (bits == 4)
-                line[x / 2] |= uint8_t(v << (x % 2 ? 0 : 4));
-            else
-                line[x / 8] |= uint8_t(v << (7 - x % 8));
-        }
+        for (int x = 0; x < dib.Width; ++x)
+            SetDibIndex(dib, x, dib.Height - 1 - y, rows[y][x]);
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->LoadFromDib(dib);
     return bitmap;
@@ -529,8 +520,7 @@ TEST_F(QmGIFTest, ProgressIsReportedFromStartToEnd) {
         lastMessage = message;
     };
     Load(image, Start().Image(2, Picture).End().Bytes);
-    EXPECT_EQ(stages.front(), psStarting);
-    EXPECT_EQ(stages.back(), psEnding);
+    EXPECT_EQ(stages, (std::vector<TProgressStage>{psStarting, psRunning, psEnding}));
     EXPECT_THROW(Load(image, "GIF88a"), EInvalidGraphicOperation);
     EXPECT_EQ(lastMessage, "Unknown GIF version");
 }

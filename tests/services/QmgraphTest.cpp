@@ -50,11 +50,6 @@ TDibImage Convert(const TBitmap& bitmap, TColourMapping mapping, int code = 3) {
     return dib;
 }
 
-// The index of the pixel at x of the stored row (the bottom row is row 0).
-int IndexAt(const TDibImage& dib, int x, int row) {
-    return dib.Bits[size_t(row) * DibRowBytes(dib.Width, dib.BitCount) + x];
-}
-
 } // namespace
 
 TEST(QmgraphTest, PixelFormatCodesAndColourCounts) {
@@ -99,7 +94,7 @@ TEST(QmgraphTest, FixedPalettesGiveTheirIndexesAndPalettes) {
     for (const Case& c : cases) {
         TDibImage dib = Convert(*Bitmap24({{c.Colour}}), c.Mapping);
         EXPECT_EQ(dib.BitCount, 8);
-        EXPECT_EQ(IndexAt(dib, 0, 0), c.Index) << c.Mapping << " " << c.Colour;
+        EXPECT_EQ(DibIndexAt(dib, 0, 0), c.Index) << c.Mapping << " " << c.Colour;
         ASSERT_EQ(dib.Palette.size(), 256u);
         EXPECT_EQ(dib.Palette[c.Index], c.Entry) << c.Mapping;
         EXPECT_EQ(dib.UsedColours, c.Used) << c.Mapping;
@@ -115,8 +110,8 @@ TEST(QmgraphTest, ChannelRampsOfWhiteRepeatAlongRowsAndShiftFromRowToRow) {
     const int bottom[] = {63, 127, 191, 63};
     const int top[] = {127, 191, 63, 127};
     for (int x = 0; x < 4; ++x) {
-        EXPECT_EQ(IndexAt(dib, x, 0), bottom[x]) << x;
-        EXPECT_EQ(IndexAt(dib, x, 1), top[x]) << x;
+        EXPECT_EQ(DibIndexAt(dib, x, 0), bottom[x]) << x;
+        EXPECT_EQ(DibIndexAt(dib, x, 1), top[x]) << x;
     }
     EXPECT_EQ(dib.Palette[63], RGB(252, 0, 0));
     EXPECT_EQ(dib.Palette[64 + 10], RGB(0, 40, 0));
@@ -151,14 +146,14 @@ TEST(QmgraphTest, HistogramOrdersByFrequencyAndMapsTheRestToTheNearestEntry) {
     EXPECT_EQ(dib.Palette[3], RGB(128, 128, 128));
     const int indexes[] = {1, 0, 0, 1, 0, 2};
     for (int x = 0; x < 6; ++x)
-        EXPECT_EQ(IndexAt(dib, x, 0), indexes[x]) << x;
+        EXPECT_EQ(DibIndexAt(dib, x, 0), indexes[x]) << x;
 
     // With a palette of two, the third colour takes the entry nearest to it.
     TDibImage source = Bitmap24({{clRed, clRed, clBlue, RGB(250, 0, 0)}})->ReadDibBits(24);
     ReduceTo8Bits(source, cmFrequency, 2);
     EXPECT_EQ(source.Palette[0], clRed);
     EXPECT_EQ(source.Palette[1], clBlue);
-    EXPECT_EQ(IndexAt(source, 3, 0), 0) << "near red";
+    EXPECT_EQ(DibIndexAt(source, 3, 0), 0) << "near red";
 }
 
 TEST(QmgraphTest, MedianCutBoxes) {
@@ -186,7 +181,7 @@ TEST(QmgraphTest, MedianCutBoxes) {
             EXPECT_EQ(dib.Palette[i], c.Palette[i]) << i;
         EXPECT_EQ(dib.Palette[c.Palette.size()], clBlack) << "entries past the boxes";
         for (size_t x = 0; x < c.Indexes.size(); ++x)
-            EXPECT_EQ(IndexAt(dib, int(x), 0), c.Indexes[x]) << x;
+            EXPECT_EQ(DibIndexAt(dib, int(x), 0), c.Indexes[x]) << x;
     }
 }
 
@@ -238,8 +233,8 @@ TEST(QmgraphTest, ABitmapAlreadyInTheFormatIsSavedUnchangedExceptForGrey) {
     ASSERT_EQ(same->Size(), own.Size());
     EXPECT_EQ(0, std::memcmp(same->Memory(), own.Memory(), size_t(own.Size())));
     TDibImage grey = Convert(bitmap, cmGrey);
-    EXPECT_EQ(IndexAt(grey, 0, 0), 76);
-    EXPECT_EQ(IndexAt(grey, 1, 0), 149);
+    EXPECT_EQ(DibIndexAt(grey, 0, 0), 76);
+    EXPECT_EQ(DibIndexAt(grey, 1, 0), 149);
     EXPECT_EQ(grey.Palette[1], RGB(1, 1, 1));
 }
 

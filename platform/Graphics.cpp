@@ -1,5 +1,6 @@
 #include "platform/Graphics.h"
 #include "platform/FileUtils.h"
+#include "platform/GraphicsPrivate.h"
 #include "platform/Peer.h"
 
 #include <QFontDatabase>
@@ -65,6 +66,16 @@ TColor ColorToRGB(TColor color) {
     if ((color & SystemColorFlag) != 0)
         return GetSysColor(static_cast<int>(color & 0xFF));
     return color;
+}
+
+int SquaredColourDistance(TColor a, TColor b) {
+    int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
+        db = GetBValue(a) - GetBValue(b);
+    return dr * dr + dg * dg + db * db;
+}
+
+int ColourBrightness(TColor c) {
+    return (77 * GetRValue(c) + 150 * GetGValue(c) + 29 * GetBValue(c)) >> 8;
 }
 
 // ---- Fonts, pens, brushes
@@ -265,10 +276,6 @@ QFont ToQFont(const TFont& font) {
 
 // ---- Canvas
 
-struct TBitmapImage {
-    QImage Image;
-};
-
 struct TCanvasDevice {
     QPainter* Painter = nullptr; // while a control paints
     TBitmap* Bitmap = nullptr;   // the canvas of a bitmap
@@ -289,9 +296,18 @@ struct TCanvasDevice {
             draw(*device.Painter);
             device.Painter->restore();
         } else if (device.Bitmap && !device.Bitmap->Empty()) {
+            MakeDrawable(*device.Bitmap->FImage);
             QPainter painter(&device.Bitmap->FImage->Image);
             Prepare(canvas, painter);
             draw(painter);
+        }
+    }
+
+    // A painter cannot draw on palette images: drawing gives the bitmap the device's depth.
+    static void MakeDrawable(TBitmapImage& image) {
+        if (image.Image.format() == QImage::Format_Indexed8) {
+            image.Image = image.Image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            image.PixelFormat = pfDevice;
         }
     }
 
@@ -540,16 +556,19 @@ void TBitmap::SetSize(int width, int height) {
         }
     }
     FImage->Image = resized;
+    FImage->PixelFormat = pfDevice;
     Changed();
 }
 
 void TBitmap::LoadFromFile(const String& fileName) {
     FImage->Image = ReadImageFile(fileName);
+    FImage->PixelFormat = pfDevice;
     Changed();
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE /*instance*/, const String& name) {
     FImage->Image = QImage();
+    FImage->PixelFormat = pfDevice;
     try {
         String fileName = ProgramFolder() + "glyphs" + PathDelim + name + ".bmp";
         if (FileExists(fileName))
@@ -566,7 +585,7 @@ void TBitmap::SaveToFile(const String& fileName) const {
 }
 
 void TBitmap::Assign(const TBitmap& source) {
-    FImage->Image = source.FImage->Image;
+    *FImage = *source.FImage;
     SetTransparent(source.Transparent());
     Changed();
 }

@@ -113,6 +113,10 @@ constexpr int GetBValue(TColor c) {
 TColor GetSysColor(int index);
 // A system colour turned into its RGB value; an RGB colour unchanged.
 TColor ColorToRGB(TColor color);
+// The sum of the squared differences of red, green and blue.
+int SquaredColourDistance(TColor a, TColor b);
+// The grey level of the colour: (77 x red + 150 x green + 29 x blue) shr 8.
+int ColourBrightness(TColor c);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -249,6 +253,39 @@ public:
     using Exception::Exception;
 };
 
+// A picture asked to do what its kind cannot (resize a GIF, write an empty one...).
+class EInvalidGraphicOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// How many bits a bitmap keeps per pixel. pfDevice is the screen's own depth.
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+
+// A device-independent bitmap as a BMP file holds it: rows bottom first, each padded to 4 bytes;
+// 1, 4 and 8 bits per pixel index the palette, 24 bits are blue, green, red.
+struct TDibImage {
+    int Width = 0;
+    int Height = 0;
+    int BitCount = 0;
+    int UsedColours = 0; // the information header's count of colours used, 0 for all
+    std::vector<TColor> Palette;
+    std::vector<uint8_t> Bits;
+};
+
+// (width x bits + 31) div 32 x 4.
+int DibRowBytes(int width, int bitCount);
+// The palette index of a pixel of a 1-, 4- or 8-bit image, x counted from the left and the row
+// from the bottom as it is stored; setting or-s the index into a zeroed pixel.
+int DibIndexAt(const TDibImage& dib, int x, int row);
+void SetDibIndex(TDibImage& dib, int x, int row, int index);
+// The BMP file image: "BM", the file header, a 40-byte information header, the palette (2^bits
+// entries up to 8 bits, grey 128 beyond the image's own) and the rows.
+void WriteDibFile(TStream& stream, const TDibImage& dib);
+// Reads a BMP file image of 1, 4, 8, 24 or 32 bits per pixel from the stream's position to its
+// end. Anything else, or sizes the data does not hold, raises "Bitmap image is not valid".
+TDibImage ReadDibFile(TStream& stream);
+
 // A picture of any kind that a canvas can draw.
 class TGraphic : public TObject {
 public:
@@ -296,6 +333,20 @@ public:
     // The bitmap's own transparent colour: its bottom-left pixel.
     TColor TransparentColor() const;
     TColor PixelAt(int x, int y) const;
+    // An indexed bitmap (1, 4 or 8 bits) keeps its palette and every pixel's index until it is
+    // drawn on, and then takes the device's depth.
+    TPixelFormat PixelFormat() const;
+    // The palette of an indexed bitmap; empty for any other.
+    std::vector<TColor> Palette() const;
+    // The bitmap at its own depth (pfDevice and pf32bit as 24 bits); the bitmap must not be
+    // empty.
+    TDibImage ToDib() const;
+    // The pixels at 1 bit (black and white by brightness), 4 bits (the nearest of the 16
+    // standard colours) or 24 bits, as the system converts a bitmap for GetDIBits.
+    TDibImage ReadDibBits(int bitCount) const;
+    void LoadFromDib(const TDibImage& dib);
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
 
 private:
     friend struct TCanvasDevice;

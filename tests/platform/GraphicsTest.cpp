@@ -136,3 +136,117 @@ TEST(GraphicsTest, TransparentBitmapLeavesItsTransparentColourOut) {
     EXPECT_EQ(target.PixelAt(2, 1), clGreen);
     EXPECT_EQ(target.PixelAt(1, 2), clWhite);
 }
+
+namespace {
+
+// A BMP file image written out by hand: a 2 x 2 picture of the given depth.
+String BmpBytes(int bitCount, int32_t height, uint32_t offsetDelta = 0, size_t cut = 0) {
+    int entries = bitCount <= 8 ? 1 << bitCount : 0;
+    int rowBytes = DibRowBytes(2, bitCount);
+    uint32_t offset = 14 + 40 + 4 * entries + offsetDelta;
+    String out = "BM";
+    auto dword = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out += char(v >> (8 * i));
+    };
+    dword(offset + rowBytes * 2);
+    dword(0);
+    dword(offset);
+    dword(40);
+    dword(2);
+    dword(uint32_t(height));
+    out += String("\x01\x00", 2);
+    out += char(bitCount);
+    out += '\0';
+    dword(0);
+    dword(rowBytes * 2);
+    for (int i = 0; i < 4; ++i)
+        dword(0);
+    for (int i = 0; i < entries; ++i)
+        out += String(i == 1 ? "\x00\x00\xFF\x00" : "\xFF\x00\x00\x00", 4); // 1 red, others blue
+    out += String(offsetDelta, '\0');
+    // Stored row 0: index 1 / red pixels, stored row 1: index 0 / blue pixels.
+    for (int row = 0; row < 2; ++row) {
+        String line(rowBytes, '\0');
+        for (int x = 0; x < 2; ++x) {
+            if (bitCount == 8)
+                line[x] = char(row == 0 ? 1 : 0);
+            else if (bitCount == 24 || bitCount == 32)
+                line.replace(x * bitCount / 8, 3,
+                             String(row == 0 ? "\x00\x00\xFF" : "\xFF\x00\x00", 3));
+        }
+        out += line;
+    }
+    return out.substr(0, out.size() - cut);
+}
+
+TMemoryStream StreamOf(const String& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), int(bytes.size()));
+    stream.SetPosition(0);
+    return stream;
+}
+
+} // namespace
+
+TEST(GraphicsTest, BmpImagesLoadAtTheirDepthBottomRowFirstOrTopDown) {
+    struct Case {
+        int Bits;
+        int32_t Height;
+        TPixelFormat Format;
+        TColor Top;
+    };
+    const Case cases[] = {{8, 2, pf8bit, clBlue},
+                          {8, -2, pf8bit, clRed},
+                          {24, 2, pf24bit, clBlue},
+                          {32, -2, pf32bit, clRed}};
+    for (const Case& c : cases) {
+        TMemoryStream stream = StreamOf(BmpBytes(c.Bits, c.Height));
+        TBitmap bitmap;
+        bitmap.LoadFromStream(stream);
+        EXPECT_EQ(bitmap.PixelFormat(), c.Format) << c.Bits;
+        EXPECT_EQ(bitmap.PixelAt(1, 0), c.Top) << c.Bits << " " << c.Height;
+        EXPECT_EQ(bitmap.PixelAt(0, 1), c.Top == clRed ? clBlue : clRed);
+    }
+    TMemoryStream stream = StreamOf(BmpBytes(8, 2));
+    TBitmap indexed;
+    indexed.LoadFromStream(stream);
+    EXPECT_EQ(indexed.Palette().size(), 256u);
+    TMemoryStream saved;
+    indexed.SaveToStream(saved);
+    EXPECT_EQ(String(static_cast<const char*>(saved.Memory()), size_t(saved.Size())),
+              BmpBytes(8, 2))
+        << "an indexed bitmap writes back the same bytes";
+    indexed.Canvas().SetPixels(0, 0, clLime);
+    EXPECT_EQ(indexed.PixelFormat(), pfDevice) << "drawing gives the device's depth";
+    EXPECT_EQ(indexed.PixelAt(0, 0), clLime);
+    EXPECT_EQ(indexed.PixelAt(1, 1), clRed);
+}
+
+TEST(GraphicsTest, DamagedBmpImagesAreRefused) {
+    String good = BmpBytes(8, 2);
+    auto patched = [&](size_t at, const String& bytes) {
+        String copy = good;
+        copy.replace(at, bytes.size(), bytes);
+        return copy;
+    };
+    const std::pair<const char*, String> cases[] = {
+        {"not BM", patched(0, "XX")},
+        {"pixels cut", BmpBytes(8, 2, 0, 1)},
+        {"headers cut", good.substr(0, 40)},
+        {"width 0", patched(18, String(4, '\0'))},
+        {"huge height", patched(22, "\xFF\xFF\xFF\x7F")},
+        {"16 bits", patched(28, "\x10")},
+        {"compressed", patched(30, "\x01")},
+        {"offset beyond the file", patched(10, "\xFF\xFF\x00\x00")},
+        {"palette over the pixels", patched(10, String("\x40\x00\x00\x00", 4))},
+    };
+    for (const auto& [name, bytes] : cases) {
+        TMemoryStream stream = StreamOf(bytes);
+        TBitmap bitmap;
+        EXPECT_EQ(TestSupport::MessageOf<EInvalidGraphic>([&] { bitmap.LoadFromStream(stream); }),
+                  "Bitmap image is not valid")
+            << name;
+        EXPECT_TRUE(bitmap.Empty()) << name;
+    }
+}

@@ -35,6 +35,7 @@ class TTagInsertion;
 class TTagButtons;
 class TFilePane;
 class TTableCommands;
+class TScriptCommands;
 class TTagColouring;
 class TTextTransforms;
 class TEditorKeys;
@@ -101,6 +102,7 @@ public:
     TTagButtons* TagButtons = nullptr;
     TFilePane* FilePane = nullptr;
     TTableCommands* TableCommands = nullptr;
+    TScriptCommands* ScriptCommands = nullptr;
     TTagColouring* TagColouring = nullptr;
     TTextTransforms* TextTransforms = nullptr;
     TEditorKeys* EditorKeys = nullptr;

@@ -46,7 +46,7 @@ TDropLinkForm::TDropLinkForm(TComponent* AOwner) : TForm(AOwner) {
         SetCaption("Quiltmarker - DropDown Link List");
         SetBorderStyle(bsDialog);
         SetBorderIcons({biSystemMenu});
-        SetClientWidth(456);
+        SetClientWidth(520);
         SetClientHeight(432);
         BuildControls();
         BuildLinkList();
@@ -55,15 +55,15 @@ TDropLinkForm::TDropLinkForm(TComponent* AOwner) : TForm(AOwner) {
 
 void TDropLinkForm::BuildControls() {
     ButtonGroup = AddRadioGroup(this, "ButtonGroup", "&Activate by ",
-                                {"&Button", "&Text", "&Image", "&Selection"}, 4, 0, 8, 4, 440, 40);
+                                {"&Button", "&Text", "&Image", "&Selection"}, 4, 0, 8, 4, 504, 40);
     ButtonGroup->OnClick = Handler(this, &TDropLinkForm::ButtonGroupClick);
     LinkNameEdit = AddLabelledBox<TEdit>(this, this, "LinkNameEdit", "LinkNameLabel", "Menu &name",
                                          8, 50, 140);
-    NewWindowCheck = NewControl<TCheckBox>(this, this, "NewWindowCheck", 160, 68, 150, 17);
+    NewWindowCheck = NewControl<TCheckBox>(this, this, "NewWindowCheck", 160, 68, 190, 17);
     NewWindowCheck->SetCaption("&Open  link in new window");
     NewWindowCheck->OnClick = Handler(this, &TDropLinkForm::NewWindowCheckClick);
     WindowNameEdit = AddLabelledBox<TEdit>(this, this, "WindowNameEdit", "WindowNameLabel",
-                                           "&Window name", 320, 50, 128);
+                                           "&Window name", 360, 50, 152);
     WindowNameEdit->SetText("_newwin");
     WindowNameEdit->SetEnabled(false);
 
@@ -89,7 +89,7 @@ void TDropLinkForm::BuildControls() {
     BorderSizeEdit->SetEnabled(false);
     BorderSizeUD->SetEnabled(false);
     AlignGroup = AddRadioGroup(this, "AlignGroup", " A&lignment ", {"&Left", "&Center", "&Right"},
-                               3, 1, 200, 92, 248, 40);
+                               3, 1, 200, 92, 312, 40);
 
     ClickTextEdit = AddLabelledBox<TEdit>(this, this, "ClickTextEdit", "TextLabel", "Button &Text",
                                           8, 140, 300, &TextLabel);
@@ -119,26 +119,26 @@ void TDropLinkForm::BuildLinkList() {
     DeleteButton->OnClick = Handler(this, &TDropLinkForm::DeleteButtonClick);
     auto* note = NewControl<TLabel>(this, this, "GridLabel", 176, 236, 250, 13);
     note->SetCaption("Double-click an entry to edit it");
-    Grid = NewControl<TStringGrid>(this, this, "Grid", 8, 260, 410, 128);
+    Grid = NewControl<TStringGrid>(this, this, "Grid", 8, 260, 470, 128);
     Grid->SetFixedCols(0);
     Grid->SetFixedRows(0);
     Grid->SetColCount(2);
     Grid->SetRowCount(1);
-    Grid->SetDefaultColWidth(200);
+    Grid->SetDefaultColWidth(230);
     Grid->SetOptions(Grid->Options() | TGridOptions{goRowSelect});
     Grid->OnDblClick = Handler(this, &TDropLinkForm::GridDblClick);
-    UpButton = NewControl<TSpeedButton>(this, this, "UpButton", 424, 272, 23, 22);
+    UpButton = NewControl<TSpeedButton>(this, this, "UpButton", 488, 272, 23, 22);
     UpButton->SetCaption("^");
     UpButton->OnClick = Handler(this, &TDropLinkForm::UpButtonClick);
-    DownButton = NewControl<TSpeedButton>(this, this, "DownButton", 424, 300, 23, 22);
+    DownButton = NewControl<TSpeedButton>(this, this, "DownButton", 488, 300, 23, 22);
     DownButton->SetCaption("v");
     DownButton->OnClick = Handler(this, &TDropLinkForm::DownButtonClick);
 
-    OKButton = NewControl<TButton>(this, this, "OKButton", 290, 400, 75, 25);
+    OKButton = NewControl<TButton>(this, this, "OKButton", 354, 400, 75, 25);
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
     OKButton->OnClick = Handler(this, &TDropLinkForm::OKButtonClick);
-    CancelButton = AddModalButton(this, this, "CancelButton", mrCancel, 372, 400);
+    CancelButton = AddModalButton(this, this, "CancelButton", mrCancel, 436, 400);
     CancelButton->OnClick = Handler(this, &TDropLinkForm::CancelButtonClick);
 }
 

@@ -29,9 +29,9 @@ TMouseOverForm::TMouseOverForm(TComponent* AOwner) : TForm(AOwner) {
         SetCaption("Quiltmarker - \"MouseOver\" Button");
         SetBorderStyle(bsDialog);
         SetBorderIcons({biSystemMenu});
-        SetClientWidth(400);
+        SetClientWidth(460);
         SetClientHeight(392);
-        ImageGroup = NewControl<TRadioGroup>(this, this, "ImageGroup", 8, 4, 384, 40);
+        ImageGroup = NewControl<TRadioGroup>(this, this, "ImageGroup", 8, 4, 444, 40);
         ImageGroup->SetCaption(" &Images ");
         ImageGroup->SetColumns(4);
         for (const char* item : {"Preset &1", "Preset &2", "Preset &3", "&Custom Images"})
@@ -39,7 +39,7 @@ TMouseOverForm::TMouseOverForm(TComponent* AOwner) : TForm(AOwner) {
         ImageGroup->SetHint("Choose a set of predefined buttons or set your own");
         ImageGroup->SetShowHint(true);
         ImageGroup->SetItemIndex(0);
-        ChangeGroup = NewControl<TRadioGroup>(this, this, "ChangeGroup", 8, 48, 384, 40);
+        ChangeGroup = NewControl<TRadioGroup>(this, this, "ChangeGroup", 8, 48, 444, 40);
         ChangeGroup->SetCaption(" &Change on ");
         ChangeGroup->SetColumns(3);
         for (const char* item : {"&Mouse over button", "&Click on button", "&Both"})
@@ -60,19 +60,19 @@ TMouseOverForm::TMouseOverForm(TComponent* AOwner) : TForm(AOwner) {
                                   OnBrowseButton, "OnBrowseButton");
         OnBrowseButton->OnClick = Handler(this, &TMouseOverForm::OnBrowseButtonClick);
         AltTextEdit = AddLabelledBox<TEdit>(this, this, "AltTextEdit", "AltTextLabel", "ALT Text",
-                                            8, 220, 356);
-        URLEdit = AddLabelledBox<TEdit>(this, this, "URLEdit", "URLLabel", "Link URL", 8, 262, 356);
+                                            8, 220, 416);
+        URLEdit = AddLabelledBox<TEdit>(this, this, "URLEdit", "URLLabel", "Link URL", 8, 262, 416);
         URLBrowseButton = AddBrowse(this, "URLBrowseButton", URLEdit);
         URLBrowseButton->OnClick = Handler(this, &TMouseOverForm::URLBrowseButtonClick);
         LinkTextEdit = AddLabelledBox<TEdit>(this, this, "LinkTextEdit", "LinkTextLabel",
                                              "Link Text", 8, 304, 220);
         LinkTextEdit->OnChange = Handler(this, &TMouseOverForm::LinkTextEditChange);
-        TextIsLinkCheck = NewControl<TCheckBox>(this, this, "TextIsLinkCheck", 240, 322, 150, 17);
+        TextIsLinkCheck = NewControl<TCheckBox>(this, this, "TextIsLinkCheck", 240, 322, 200, 17);
         TextIsLinkCheck->SetCaption("Include &text in link");
         TextIsLinkCheck->SetChecked(true);
         LinkTextEditChange(LinkTextEdit);
-        OKButton = AddModalButton(this, this, "OKButton", mrOk, 232, 360);
-        CancelButton = AddModalButton(this, this, "CancelButton", mrCancel, 316, 360);
+        OKButton = AddModalButton(this, this, "OKButton", mrOk, 292, 360);
+        CancelButton = AddModalButton(this, this, "CancelButton", mrCancel, 376, 360);
         OpenDialog = NewComponent<TOpenDialog>(this, "OpenDialog");
         OpenDialog->SetFilter(ImageFilter);
         // Bound last, so that building the group's default does not run it.
@@ -82,7 +82,7 @@ TMouseOverForm::TMouseOverForm(TComponent* AOwner) : TForm(AOwner) {
 
 TEdit* TMouseOverForm::AddImageBox(const String& name, const String& caption, const String& hint,
                                    int top, TSpeedButton*& browse, const String& browseName) {
-    auto* edit = AddLabelledBox<TEdit>(this, this, name, name + "Label", caption, 8, top, 356);
+    auto* edit = AddLabelledBox<TEdit>(this, this, name, name + "Label", caption, 8, top, 416);
     edit->SetHint(hint);
     edit->SetShowHint(true);
     edit->SetEnabled(false);

@@ -103,9 +103,12 @@ void TScriptCommands::ShowPage(TRichEdit* editor, const TPageText& page) {
     Form.ScrollToCaret(editor, -1);
 }
 
-void TScriptCommands::RecolourPage() {
+// Recolouring keeps the view, so the caret is brought into view once the colours are done.
+void TScriptCommands::FinishPageChange(TRichEdit* editor) {
     if (Form.ColouredTags)
         Form.TagColouring->ColourAllTags(false);
+    Form.ScrollToCaret(editor, -1);
+    Form.UpdateStatusBar();
 }
 
 void TScriptCommands::Help2Click(TObject* /*Sender*/) {
@@ -179,7 +182,7 @@ void TScriptCommands::DropLinkButtonClick(TObject* /*Sender*/) {
     String imageTag = MakeImageTag(dialog->ClickTextEdit->Text(), "", true);
     imageTag.insert(imageTag.size() - 1, " ALIGN=ABSMIDDLE");
     editor->SetSelText(JoinLines(DropMenuLines(MenuOf(*dialog, number, imageTag))));
-    RecolourPage();
+    FinishPageChange(editor);
 }
 
 // ---- Time-limited image ----
@@ -226,7 +229,7 @@ void TScriptCommands::Newimage1Click(TObject* /*Sender*/) {
     call.Text = dialog->AdditionalTextEdit->Text();
     page.InsertAt(static_cast<size_t>(page.Caret), TimeLimitedBody(call), true);
     ShowPage(editor, page);
-    RecolourPage();
+    FinishPageChange(editor);
     if (locked)
         LockWindowUpdate(nullptr);
 }

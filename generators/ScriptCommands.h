@@ -45,6 +45,7 @@ private:
     String PageFolder() const;
     // Gives the editor the new text with the caret where the page says.
     void ShowPage(TRichEdit* editor, const TPageText& page);
-    void RecolourPage();
+    // The page's colours, the caret in view and the status bar, after the page changed.
+    void FinishPageChange(TRichEdit* editor);
     bool CopyPresetImage(const String& source, const String& target, const String& failure);
 };

@@ -121,9 +121,8 @@ void TScriptCommands::MouseOverButton1Click(TObject* /*Sender*/) {
     const int bodyStart = page.Caret;
     page.InsertAt(static_cast<size_t>(bodyStart), body, true);
     ShowPage(editor, page);
-    if (Form.ColouredTags) {
+    if (Form.ColouredTags)
         Form.TagColouring->ColourTagRange(bodyStart, static_cast<int>(body.size()));
-        Form.TagColouring->ColourAllTags(false);
-    }
     editor->Refresh();
+    FinishPageChange(editor);
 }

@@ -375,6 +375,7 @@ protected:
 };
 
 TEST_F(MouseOverTest, TwoButtonsShareOneScriptNumberedPerPage) {
+    Main->ColouredTags = true;
     OpenPage(Page, Bar, 0);
     AnswerButton(0, 1);
     ExpectQuestion();
@@ -414,8 +415,14 @@ TEST_F(MouseOverTest, ACustomButtonOnAPageWithoutHeadPutsTheScriptFirst) {
     Plant(Folder + "img/u.gif", GifBytes(5, 6));
     OpenPage("ab|", 2, 0);
     Answer<TMouseOverForm>([this](TMouseOverForm& form) {
+        EXPECT_FALSE(form.NormalImageEdit->Enabled());
+        EXPECT_FALSE(form.TextIsLinkCheck->Enabled());
+        form.LinkTextEdit->SetText("x");
+        EXPECT_TRUE(form.TextIsLinkCheck->Enabled());
+        form.LinkTextEdit->SetText("");
         form.ImageGroup->SetItemIndex(3);
         EXPECT_TRUE(form.NormalImageEdit->Enabled());
+        EXPECT_TRUE(form.OnBrowseButton->Enabled());
         form.NormalImageEdit->SetText(Folder + "img/u.gif");
         form.OverImageEdit->SetText(Folder + "img/d.gif");
         form.URLEdit->SetText("next.htm");

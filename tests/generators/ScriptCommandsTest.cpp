@@ -16,8 +16,10 @@
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "platform/WinHelp.h"
+#include "site/FilePane.h"
 #include "tags/ElementDialogSupport.h"
 #include "tags/TagButtons.h"
+#include "widgets/QmFilSys.h"
 #include "widgets/QmToolbars.h"
 #include "widgets/ToolEdit.h"
 
@@ -439,6 +441,19 @@ TEST_F(MouseOverTest, ACustomButtonOnAPageWithoutHeadPutsTheScriptFirst) {
     EXPECT_FALSE(FileExists(Folder + Preset(1, "up")));
 }
 
+TEST_F(MouseOverTest, AnUntitledPageTakesTheFilePanesFolder) {
+    const String pane = Folder + "pane";
+    ForceDirectories(pane);
+    Main->FilePane->DirectoryListBox1->SetDirectory(pane);
+    MainWindowSupport::UsePage(*Main, 0, "[untitled1]", "");
+    AnswerButton(1, 1);
+    ExpectQuestion();
+    Scripts().MouseOverButton1Click(nullptr);
+    EXPECT_TRUE(FileExists(pane + "/" + Preset(2, "on")));
+    EXPECT_NE(PageText().find("abut1up.src=\"psbtn2up.gif\""), String::npos);
+    EXPECT_NE(PageText().find("<IMG SRC=\"psbtn2up.gif\""), String::npos);
+}
+
 TEST_F(MouseOverTest, MarkersEditedByHandChangeNothingAndCopyNothing) {
     String page = "<HEAD>" + MouseOverScript({"a", "b", "c"}) + "</HEAD>|";
     page.replace(page.find("//1 **End"), 3, "//");
@@ -501,6 +516,14 @@ TEST_F(MouseOverTest, PresentImagesAreNotAskedForAndOnlyAMissingClickedImageIsCo
     EXPECT_TRUE(Scripts().CopyPresetButtonImages(Folder, 0));
     EXPECT_TRUE(FileExists(Folder + Preset(1, "on")));
     EXPECT_EQ(ReadFileBytes(Folder + Preset(1, "up")), "mine");
+
+    // One of the two missing is enough to ask.
+    const String other = Folder + "other/";
+    Plant(other + Preset(1, "up"), "mine");
+    TestHooks::AnswerMessageBox(IDNO);
+    ExpectedMessages.push_back(Question);
+    EXPECT_FALSE(Scripts().CopyPresetButtonImages(other, 0));
+    EXPECT_FALSE(FileExists(other + Preset(1, "dn")));
 }
 
 } // namespace

@@ -179,8 +179,12 @@ void TScriptCommands::DropLinkButtonClick(TObject* /*Sender*/) {
         }
         ShowPage(editor, page);
     }
-    String imageTag = MakeImageTag(dialog->ClickTextEdit->Text(), "", true);
-    imageTag.insert(imageTag.size() - 1, " ALIGN=ABSMIDDLE");
+    // Only the image activation names a file whose size is read.
+    String imageTag;
+    if (dialog->ButtonGroup->ItemIndex() == daImage) {
+        imageTag = MakeImageTag(dialog->ClickTextEdit->Text(), "", true);
+        imageTag.insert(imageTag.size() - 1, " ALIGN=ABSMIDDLE");
+    }
     editor->SetSelText(JoinLines(DropMenuLines(MenuOf(*dialog, number, imageTag))));
     FinishPageChange(editor);
 }

@@ -134,6 +134,33 @@ TEST_F(ScriptCommandsTest, AMenuReplacesTheSelectionWhenTheFunctionIsThere) {
     EXPECT_EQ(PageText(), "<HEAD>" + DropLinksHeadPart() + "</HEAD>" + MenuBlock(1) + "|");
 }
 
+TEST_F(ScriptCommandsTest, AnImageOpensTheMenuAndAButtonTextIsNoFile) {
+    Plant(Folder + "pics/b.gif", GifBytes(30, 0));
+    const String page = "<HEAD>" + DropLinksHeadPart() + "</HEAD>";
+    OpenPage(page, static_cast<int>(page.size()), 0);
+    Answer<TDropLinkForm>([this](TDropLinkForm& form) {
+        TestHooks::TDialogAnswer chosen;
+        chosen.Accepted = true;
+        chosen.FileName = Folder + "pics/b.gif";
+        TestHooks::AnswerDialog(chosen);
+        form.ButtonGroup->SetItemIndex(2);
+        EXPECT_EQ(form.ClickTextEdit->Text(), Folder + "pics/b.gif");
+        EXPECT_EQ(form.TextLabel->Caption(), "Image name");
+        form.OKButton->Click();
+    });
+    Scripts().DropLinkButtonClick(nullptr);
+    EXPECT_NE(PageText().find("options[b].value,'')\"><IMG SRC=\"./pics/b.gif\" ALT=\"\" "
+                              "WIDTH=30 BORDER=0 ALIGN=ABSMIDDLE></A>\r\n\r\n</FORM>"),
+              String::npos);
+
+    Answer<TDropLinkForm>([](TDropLinkForm& form) {
+        form.ClickTextEdit->SetText("missing.gif");
+        form.OKButton->Click();
+    });
+    Scripts().DropLinkButtonClick(nullptr);
+    EXPECT_NE(PageText().find("VALUE=\"missing.gif\""), String::npos);
+}
+
 TEST_F(ScriptCommandsTest, DamagedDropLinkMarkersChangeNothing) {
     String page = "<HEAD>" + DropLinksHeadPart() + "</HEAD>|";
     page.replace(page.find("**DropLinks Script**"), 20, "DropLinks");

@@ -14,8 +14,9 @@
 #include "editor/TagColouring.h"
 #include "editor/Templates.h"
 #include "editor/TextTransforms.h"
-#include "generators/ImageMapCommand.h"
 #include "generators/DateCommands.h"
+#include "generators/ImageMapCommand.h"
+#include "generators/ScriptCommands.h"
 #include "generators/TableCommands.h"
 #include "publish/AppButtons.h"
 #include "publish/ExternalBrowsers.h"
@@ -79,6 +80,8 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
     form.AddFeature(std::make_unique<TImageMapCommand>(form));
     form.DateCommands = form.AddFeature(std::make_unique<TDateCommands>(form));
+    // After the tag buttons, whose Scripts button drops its menu down.
+    form.ScriptCommands = form.AddFeature(std::make_unique<TScriptCommands>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
     form.UserTexts = form.AddFeature(std::make_unique<TUserTexts>(form));

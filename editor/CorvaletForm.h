@@ -36,6 +36,7 @@ class TTagButtons;
 class TFilePane;
 class TTableCommands;
 class TDateCommands;
+class TScriptCommands;
 class TTagColouring;
 class TTextTransforms;
 class TEditorKeys;
@@ -103,6 +104,7 @@ public:
     TFilePane* FilePane = nullptr;
     TTableCommands* TableCommands = nullptr;
     TDateCommands* DateCommands = nullptr;
+    TScriptCommands* ScriptCommands = nullptr;
     TTagColouring* TagColouring = nullptr;
     TTextTransforms* TextTransforms = nullptr;
     TEditorKeys* EditorKeys = nullptr;

@@ -141,6 +141,8 @@ const TTagButton TagButtons[] = {
      "Cascading Style Sheet Wizard", NoPress},
     {&F::StyleButton, &F::StyleSheet, "StyleButton", "STYLE", "<STYLE>", NoPress},
 
+    {&F::ScriptsMenuButton, &F::ScriptsSheet, "ScriptsMenuButton", "Scripts", "Menu of JavaScripts",
+     NoPress},
     {&F::ScriptButton, &F::ScriptsSheet, "ScriptButton", "SCR", "Script <SCRIPT>", NoPress},
     {&F::SSIButton, &F::ScriptsSheet, "SSIButton", "SSI", "Server-side include", NoPress},
 

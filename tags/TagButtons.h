@@ -172,6 +172,8 @@ public:
     TQmToolbarButton* DTButton = nullptr;
     TQmToolbarButton* DDButton = nullptr;
     TQmToolbarButton* MakeTableButton = nullptr;
+    // Drops down the Scripts menu that the script commands hang on it.
+    TQmToolbarButton* ScriptsMenuButton = nullptr;
     TQmToolbarButton* TableFromTextButton = nullptr;
     TQmToolbarButton* TableButton = nullptr;
     TQmToolbarButton* THButton = nullptr;

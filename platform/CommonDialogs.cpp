@@ -175,6 +175,8 @@ bool TOpenDialog::ExecuteShown() {
             dialog.selectNameFilter(filters[FFilterIndex - 1]);
     }
     dialog.setDefaultSuffix(DisplayText(FDefaultExt));
+    // Qt's own first size cuts the size, type and date columns of the file list.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(800, 480)));
     if (!FFileName.empty())
         dialog.selectFile(ShownFileName(ExtractFileName(FFileName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

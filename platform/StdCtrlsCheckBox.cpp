@@ -36,7 +36,9 @@ public:
     void SetColor(TColor color) override {
         QPalette palette = Check()->palette();
         palette.setColor(QPalette::Window, ToQColor(color));
+        palette.setColor(QPalette::Base, ToQColor(clWindow));
         Check()->setPalette(palette);
+        Check()->setBackgroundRole(QPalette::Window);
         Check()->setAutoFillBackground(color != clWindow);
     }
     void ShowState(TCheckBoxState state) { ShowCheckState(QtState(state)); }

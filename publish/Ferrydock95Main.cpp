@@ -146,6 +146,10 @@ void TFerrydock95Form::BuildButtons() {
 }
 
 void TFerrydock95Form::BuildChoosers() {
+    // The browse buttons carry no picture of their own: a caption keeps them in sight.
+    for (TQmToolbarButton* button : {PubFileNameButton, SpeedButton2, SpeedButton3, SpeedButton4,
+                                     SpeedButton5, SpeedButton6, SpeedButton7})
+        button->SetCaption("...");
     FileOpenDialog = NewComponent<TOpenDialog>(this, "FileOpenDialog");
     FileOpenDialog->SetFilter("HTML Files|*.*htm*|All files|*.*");
     FileOpenDialog->SetOptions({ofPathMustExist, ofFileMustExist});

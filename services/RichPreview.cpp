@@ -159,9 +159,7 @@ void TRichPreviewForm::SetAspectRatio(double ratio) {
                       layout.Picture.Height());
     Panel1->SetBounds(layout.Picture.Left, layout.Picture.Bottom, layout.Picture.Width(),
                       PanelHeight);
-    // At the right end, but never over the zoom controls when the page is narrow.
-    BitBtn1->SetLeft(std::max(layout.Picture.Width() - BitBtn1->Width() - 8,
-                              MaskEdit1->Left() + MaskEdit1->Width() + 4));
+    BitBtn1->SetLeft(layout.Picture.Width() - BitBtn1->Width() - 4);
     Image1->Picture().Bitmap().SetSize(layout.Picture.Width(), layout.Picture.Height());
     FormPaint();
 }

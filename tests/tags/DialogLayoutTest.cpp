@@ -345,7 +345,7 @@ int WidestLine(TCanvas& canvas, const String& text) {
     return widest;
 }
 
-// The names of the controls whose caption, in the control's font, is wider than the control.
+// The controls whose caption, in the control's font, is wider than the room it has.
 String CaptionsCutOff(const TForm& form) {
     String cut;
     for (const TControl* control : OwnControls(form)) {

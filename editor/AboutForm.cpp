@@ -100,9 +100,11 @@ void TAboutForm::BuildControls() {
     WebLabel1->SetHint("Send e-mail");
     WebLabel1->SetShowHint(true);
     WebLabel1->OnClick = Handler(this, &TAboutForm::WebLabel1Click);
+    // Two lines beside the web button: on one line the text would run under it.
     Label2 =
         AddLabel(this, this, "Label2",
-                 "Visit the Olvane Software website for upgrades and more software", 16, 64, 330);
+                 "Visit the Olvane Software website for upgrades and more software", 16, 58, 330);
+    Label2->SetWordWrap(true);
     WebButton = NewControl<TWebButton>(this, this, "WebButton", 352, 58, 25, 25);
     WebButton->SetURL(WebSite);
     WebButton->SetHint("Connect to web site");

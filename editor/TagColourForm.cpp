@@ -87,7 +87,9 @@ void TTagColourForm::BuildControls() {
     BuildRow(260, "Comment colour", "Comment", CommentLabel, CommentColorGrid, CommentBoldCheck,
              CommentItalicCheck, CommentUnderlineCheck, &TTagColourForm::CommentColorGridClick);
 
-    NoteLabel = NewControl<TLabel>(this, this, "NoteLabel", 8, 288, 470, 13);
+    // On two lines when it is wider than the window.
+    NoteLabel = NewControl<TLabel>(this, this, "NoteLabel", 8, 280, 470, 13);
+    NoteLabel->SetWordWrap(true);
     NoteLabel->SetCaption(
         "NOTE: Normal text colour can be changed by choosing Preferences/Font/Editor in the main "
         "menu");
@@ -107,6 +109,8 @@ void TTagColourForm::BuildColumnHeadings() {
     for (const Heading& heading : headings) {
         TRotateLabel* label =
             NewControl<TRotateLabel>(this, this, heading.Name, heading.Left, 140, 16, 68);
+        // Upright, the heading keeps the size given it, not the size of its text lying flat.
+        label->SetAutoSize(false);
         label->SetEscapement(90);
         label->SetTextStyle(tsNone);
         label->Font().SetName("Arial");

@@ -66,7 +66,7 @@ THTMLColumnForm::THTMLColumnForm(TComponent* AOwner) : TForm(AOwner) {
         CharOffUpDown = AddUpDown(this, "CharOffUpDown", CharOffEdit, 0, 0);
         CharOffEdit->SetEnabled(false);
         CharOffUpDown->SetEnabled(false);
-        VAlignGroup = NewControl<TGroupBox>(this, this, "VAlignGroup", 260, 8, 116, 100);
+        VAlignGroup = NewControl<TGroupBox>(this, this, "VAlignGroup", 258, 8, 120, 100);
         VAlignGroup->SetCaption("&Vertical Alignment");
         AlignTopCheck = AddRadio(this, VAlignGroup, "AlignTopCheck", "&Top", 8, 18);
         AlignMiddleCheck = AddRadio(this, VAlignGroup, "AlignMiddleCheck", "&Middle", 8, 38);

@@ -26,10 +26,11 @@ TLabel* AddLabel(TForm* form, TWinControl* parent, const String& caption, int le
 
 TUpDown* AddNumber(THTMLTableForm* form, TWinControl* parent, const String& name,
                    const String& caption, int left, int top, int min, int max, int position,
-                   TEdit*& edit) {
+                   TEdit*& edit, int editWidth = 40) {
     AddLabel(form, parent, caption, left, top + 4);
-    edit = NewControl<TEdit>(form, parent, name + "Edit", left + 72, top, 40, 21);
-    auto* upDown = NewControl<TUpDown>(form, parent, name + "UpDown", left + 112, top, 15, 21);
+    edit = NewControl<TEdit>(form, parent, name + "Edit", left + 72, top, editWidth, 21);
+    auto* upDown =
+        NewControl<TUpDown>(form, parent, name + "UpDown", left + 72 + editWidth, top, 15, 21);
     upDown->SetMin(min);
     upDown->SetMax(max);
     upDown->SetAssociate(edit);
@@ -41,8 +42,8 @@ TUpDown* AddNumber(THTMLTableForm* form, TWinControl* parent, const String& name
 TComboBox* AddCombo(TForm* form, TWinControl* parent, const String& name, const String& caption,
                     int left, int top, TComboBoxStyle style,
                     std::initializer_list<const char*> items) {
-    AddLabel(form, parent, caption, left, top + 4, 50);
-    auto* combo = NewControl<TComboBox>(form, parent, name, left + 52, top, 80, 21);
+    AddLabel(form, parent, caption, left, top + 4, 42);
+    auto* combo = NewControl<TComboBox>(form, parent, name, left + 44, top, 80, 21);
     combo->SetStyle(style);
     for (const char* item : items)
         combo->Items().Add(item);
@@ -105,9 +106,14 @@ void THTMLTableForm::BuildTableControls() {
         AddNumber(this, TopPanel, "Padding", "Cell &Padding", 8, 60, 0, 100, 0, PaddingEdit);
     SpacingUpDown =
         AddNumber(this, TopPanel, "Spacing", "Cell &Spacing", 8, 86, 0, 100, 0, SpacingEdit);
-    WidthUpDown = AddNumber(this, TopPanel, "Width", "&Table width", 144, 8, 0, 1200, 0, WidthEdit);
+    // The width edit keeps room for four digits beside the "%" it holds.
+    WidthUpDown =
+        AddNumber(this, TopPanel, "Width", "&Table width", 144, 8, 0, 1200, 0, WidthEdit, 52);
     BorderUpDown = AddNumber(this, TopPanel, "Border", "&Border", 144, 34, 0, 100, 0, BorderEdit);
-    PCPanel = NewControl<TPanel>(this, WidthEdit, "PCPanel", 26, 2, 12, 15);
+    // Drawn as part of the edit's text area, at its right end.
+    PCPanel = NewControl<TPanel>(this, WidthEdit, "PCPanel", WidthEdit->Width() - 16, 3, 12, 15);
+    PCPanel->SetBevelOuter(bvNone);
+    PCPanel->SetColor(clWindow);
     PCPanel->SetCaption("%");
     PCPanel->OnClick = Handler(this, &THTMLTableForm::PCPanelClick);
     PercentCheck = NewControl<TCheckBox>(this, TopPanel, "PercentCheck", 290, 10, 40, 17);
@@ -138,12 +144,12 @@ void THTMLTableForm::BuildTableControls() {
     BackColourGrid->SetVisible(false);
     BackColourGrid->OnClick = Handler(this, &THTMLTableForm::BackColourGridClick);
     AddLabel(this, TopPanel, "Ali&gnment", 432, 2, 60);
-    AlignCombo = AddCombo(this, TopPanel, "AlignCombo", "Table", 424, 16, csDropDownList,
+    AlignCombo = AddCombo(this, TopPanel, "AlignCombo", "Table", 432, 16, csDropDownList,
                           {"", "LEFT", "CENTER", "RIGHT"});
     FrameCombo =
-        AddCombo(this, TopPanel, "FrameCombo", "&Frame", 424, 42, csDropDown,
+        AddCombo(this, TopPanel, "FrameCombo", "&Frame", 432, 42, csDropDown,
                  {"", "VOID", "ABOVE", "BELOW", "HSIDES", "LHS", "RHS", "VSIDES", "BOX", "BORDER"});
-    RulesCombo = AddCombo(this, TopPanel, "RulesCombo", "&Rules", 424, 68, csDropDown,
+    RulesCombo = AddCombo(this, TopPanel, "RulesCombo", "&Rules", 432, 68, csDropDown,
                           {"", "NONE", "GROUPS", "ROWS", "COLS", "ALL"});
     HeadingCheck = NewControl<TCheckBox>(this, TopPanel, "HeadingCheck", 144, 90, 140, 17);
     HeadingCheck->SetCaption("Top row is &Heading");

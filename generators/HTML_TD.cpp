@@ -63,7 +63,7 @@ THTMLTDForm::THTMLTDForm(TComponent* AOwner) : TForm(AOwner) {
         BGColourGrid->SetForegroundIndex(-1);
         BGColourGrid->SetBackgroundEnabled(false);
         BGColourGrid->OnClick = Handler(this, &THTMLTDForm::BGColourGridClick);
-        NoneCheck = NewControl<TCheckBox>(this, this, "NoneCheck", 230, 90, 60, 17);
+        NoneCheck = NewControl<TCheckBox>(this, this, "NoneCheck", 250, 90, 60, 17);
         NoneCheck->SetCaption("None");
         NoneCheck->SetChecked(true);
         AxisLabel = AddLabel(this, "AxisLabel", "Axis", 8, 100);

@@ -11,10 +11,12 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cmath>
@@ -158,6 +160,24 @@ bool TOpenDialog::ExecuteHooked() {
     }
 }
 
+namespace {
+
+// Qt's own file list starts with its size, type and date columns too narrow for what they show:
+// the dialog opens wider, each of those columns takes the width of its contents and the names
+// take the rest. A desktop's native dialog has no such list and keeps its own layout.
+void ShowWholeColumns(QFileDialog& dialog) {
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
+    for (QTreeView* list : dialog.findChildren<QTreeView*>()) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
+} // namespace
+
 bool TOpenDialog::ExecuteShown() {
     QFileDialog dialog(DialogOwner(), DisplayText(ShownTitle()), ShownFileName(StartFolder()));
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -175,6 +195,7 @@ bool TOpenDialog::ExecuteShown() {
             dialog.selectNameFilter(filters[FFilterIndex - 1]);
     }
     dialog.setDefaultSuffix(DisplayText(FDefaultExt));
+    ShowWholeColumns(dialog);
     if (!FFileName.empty())
         dialog.selectFile(ShownFileName(ExtractFileName(FFileName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -4,6 +4,7 @@
 #include "platform/StdPeers.h"
 
 #include <QCheckBox>
+#include <QPalette>
 #include <QRadioButton>
 
 #include <type_traits>
@@ -29,6 +30,17 @@ public:
                          }));
     }
     void SetText(const String& text) override { Check()->setText(DisplayText(text)); }
+    // A colour of its own fills the control behind its box and caption; the box keeps the
+    // window colour, so its mark stays readable. clWindow, which every control starts with,
+    // leaves the parent's background showing.
+    void SetColor(TColor color) override {
+        QPalette palette = Check()->palette();
+        palette.setColor(QPalette::Window, ToQColor(color));
+        palette.setColor(QPalette::Base, ToQColor(clWindow));
+        Check()->setPalette(palette);
+        Check()->setBackgroundRole(QPalette::Window);
+        Check()->setAutoFillBackground(color != clWindow);
+    }
     void ShowState(TCheckBoxState state) { ShowCheckState(QtState(state)); }
     void ShowAlignment(TAlignment alignment) {
         Check()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);

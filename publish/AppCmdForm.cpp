@@ -102,7 +102,7 @@ void TAppCmdForm::BuildGlyphControls() {
         this, "GlyphNote",
         "(If an icon is specified, this will be used in preference to the  Button Text)", 8, 202);
     IconComboBox1 = NewControl<TIconComboBox>(this, this, "IconComboBox1");
-    IconComboBox1->SetLeft(376);
+    IconComboBox1->SetLeft(372);
     IconComboBox1->SetTop(160);
     IconComboBox1->SetVisible(false);
     IconComboBox1->OnClick = Handler(this, &TAppCmdForm::IconComboBox1Click);

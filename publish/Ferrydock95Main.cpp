@@ -70,7 +70,7 @@ void TFerrydock95Form::BuildControls() {
     MultipleButton->SetCaption("&Multiple");
     MultipleLabel1 = NewControl<TLabel>(this, FileGroup, "MultipleLabel1", 90, 44, 80, 13);
     MultipleLabel1->SetCaption("Publish");
-    MultipleLabel2 = NewControl<TLabel>(this, FileGroup, "MultipleLabel2", 90, 56, 80, 13);
+    MultipleLabel2 = NewControl<TLabel>(this, FileGroup, "MultipleLabel2", 90, 57, 80, 13);
     MultipleLabel2->SetCaption("Multiple Files");
 
     PublishToGroup = NewControl<TGroupBox>(this, this, "PublishToGroup", 8, 88, 277, 49);
@@ -106,23 +106,23 @@ void TFerrydock95Form::BuildControls() {
     LineLengthButtons->SetAssociate(LineLengthEdit);
     LineLengthButtons->SetPosition(80);
     LineLengthButtons->SetEnabled(false);
-    BlankLinesCheck = NewControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 342, 137, 17);
+    BlankLinesCheck = NewControl<TCheckBox>(this, this, "BlankLinesCheck", 16, 342, 134, 17);
     BlankLinesCheck->SetCaption("&Remove blank lines");
     RemoveCommentsCheck =
-        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 362, 137, 17);
+        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 16, 362, 134, 17);
     RemoveCommentsCheck->SetCaption("Remove C&omments");
 
-    TagsCaseGroup = NewControl<TGroupBox>(this, this, "TagsCaseGroup", 160, 272, 125, 89);
+    TagsCaseGroup = NewControl<TGroupBox>(this, this, "TagsCaseGroup", 152, 272, 133, 89);
     TagsCaseGroup->SetCaption(" Tags case ");
     UpperCaseButton =
-        NewControl<TRadioButton>(this, TagsCaseGroup, "UpperCaseButton", 8, 18, 113, 17);
+        NewControl<TRadioButton>(this, TagsCaseGroup, "UpperCaseButton", 8, 18, 121, 17);
     UpperCaseButton->SetCaption("Upper case tags");
     UpperCaseButton->SetChecked(true);
     LowerCaseButton =
-        NewControl<TRadioButton>(this, TagsCaseGroup, "LowerCaseButton", 8, 40, 113, 17);
+        NewControl<TRadioButton>(this, TagsCaseGroup, "LowerCaseButton", 8, 40, 121, 17);
     LowerCaseButton->SetCaption("Lower case tags");
     NoChangeButton =
-        NewControl<TRadioButton>(this, TagsCaseGroup, "NoChangeButton", 8, 62, 113, 17);
+        NewControl<TRadioButton>(this, TagsCaseGroup, "NoChangeButton", 8, 62, 121, 17);
     NoChangeButton->SetCaption("No change to tags");
     BuildButtons();
     BuildChoosers();
@@ -146,6 +146,10 @@ void TFerrydock95Form::BuildButtons() {
 }
 
 void TFerrydock95Form::BuildChoosers() {
+    // The browse buttons carry no picture of their own: a caption keeps them in sight.
+    for (TQmToolbarButton* button : {PubFileNameButton, SpeedButton2, SpeedButton3, SpeedButton4,
+                                     SpeedButton5, SpeedButton6, SpeedButton7})
+        button->SetCaption("...");
     FileOpenDialog = NewComponent<TOpenDialog>(this, "FileOpenDialog");
     FileOpenDialog->SetFilter("HTML Files|*.*htm*|All files|*.*");
     FileOpenDialog->SetOptions({ofPathMustExist, ofFileMustExist});

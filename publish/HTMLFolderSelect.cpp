@@ -104,7 +104,7 @@ void TFolderSelectForm::BuildFolderChoice() {
 }
 
 void TFolderSelectForm::BuildGroupTabs() {
-    PageControl1 = NewControl<TPageControl>(this, this, "PageControl1", 200, 8, 410, 268);
+    PageControl1 = NewControl<TPageControl>(this, this, "PageControl1", 200, 8, 354, 268);
     PageControl1->SetMultiLine(true);
     PageControl1->SetTabWidth(TabWidth);
     for (int i = 0; i < GroupCount; ++i) {
@@ -115,53 +115,56 @@ void TFolderSelectForm::BuildGroupTabs() {
         TLabel* header = NewControl<TLabel>(this, sheet, "Label" + IntToStr(i + 1), 8, 4, 200, 13);
         header->SetCaption("Publish files to...");
         GroupLists[at] =
-            NewControl<TListBox>(this, sheet, "ListBox" + IntToStr(i + 1) + "Pub", 8, 20, 386, 190);
+            NewControl<TListBox>(this, sheet, "ListBox" + IntToStr(i + 1) + "Pub", 8, 20, 330, 190);
         TabSheets[at] = sheet;
     }
     PageControl1->SetActivePageIndex(0);
 }
 
+// The options' captions need a wider column than their first design gave them: the group tabs
+// give up the room. The panel ends above the two check boxes below it, which stay in view when
+// it is hidden.
 void TFolderSelectForm::BuildOptions() {
-    PubAddButton = NewControl<TButton>(this, this, "PubAddButton", 616, 8, 80, 25);
+    PubAddButton = NewControl<TButton>(this, this, "PubAddButton", 560, 8, 136, 25);
     PubAddButton->SetCaption("< Add");
     PubAddButton->OnClick = Handler(this, &TFolderSelectForm::PubAddButtonClick);
-    PubDeleteButton = NewControl<TButton>(this, this, "PubDeleteButton", 616, 38, 80, 25);
+    PubDeleteButton = NewControl<TButton>(this, this, "PubDeleteButton", 560, 38, 136, 25);
     PubDeleteButton->SetCaption("> Delete");
     PubDeleteButton->OnClick = Handler(this, &TFolderSelectForm::PubDeleteButtonClick);
-    TabNameButton = NewControl<TButton>(this, this, "TabNameButton", 616, 68, 80, 25);
+    TabNameButton = NewControl<TButton>(this, this, "TabNameButton", 560, 68, 136, 25);
     TabNameButton->SetCaption("<-- Edit Tab Name");
     TabNameButton->OnClick = Handler(this, &TFolderSelectForm::TabNameButtonClick);
 
-    Panel2 = NewControl<TPanel>(this, this, "Panel2", 616, 98, 80, 158);
+    Panel2 = NewControl<TPanel>(this, this, "Panel2", 560, 96, 136, 150);
     Panel2->SetVisible(false);
-    TLabel* length = NewControl<TLabel>(this, Panel2, "Label13", 4, 4, 72, 13);
+    TLabel* length = NewControl<TLabel>(this, Panel2, "Label13", 4, 4, 128, 13);
     length->SetCaption("Text length");
-    CompactCheck = NewControl<TCheckBox>(this, Panel2, "CompactCheck", 4, 20, 72, 17);
+    CompactCheck = NewControl<TCheckBox>(this, Panel2, "CompactCheck", 4, 18, 128, 17);
     CompactCheck->SetCaption("&Compact File");
-    LineLengthEdit = NewControl<TEdit>(this, Panel2, "LineLengthEdit", 4, 38, 40, 21);
+    LineLengthEdit = NewControl<TEdit>(this, Panel2, "LineLengthEdit", 4, 36, 40, 21);
     LineLengthEdit->SetText("80");
     LineLengthEdit->SetEnabled(false);
-    LineLengthButtons = NewControl<TUpDown>(this, Panel2, "LineLengthButtons", 44, 38, 15, 21);
+    LineLengthButtons = NewControl<TUpDown>(this, Panel2, "LineLengthButtons", 44, 36, 15, 21);
     LineLengthButtons->SetMin(25);
     LineLengthButtons->SetMax(200);
     LineLengthButtons->SetAssociate(LineLengthEdit);
     LineLengthButtons->SetPosition(80);
     LineLengthButtons->SetEnabled(false);
-    WrapTextCheck = NewControl<TCheckBox>(this, Panel2, "WrapTextCheck", 4, 60, 72, 17);
+    WrapTextCheck = NewControl<TCheckBox>(this, Panel2, "WrapTextCheck", 4, 58, 128, 17);
     WrapTextCheck->SetCaption("&Wrap Text");
-    UpperCaseButton = NewControl<TRadioButton>(this, Panel2, "UpperCaseButton", 4, 78, 72, 17);
+    UpperCaseButton = NewControl<TRadioButton>(this, Panel2, "UpperCaseButton", 4, 76, 128, 17);
     UpperCaseButton->SetCaption("Upper case tags");
     UpperCaseButton->SetChecked(true);
-    LowerCaseButton = NewControl<TRadioButton>(this, Panel2, "LowerCaseButton", 4, 96, 72, 17);
+    LowerCaseButton = NewControl<TRadioButton>(this, Panel2, "LowerCaseButton", 4, 94, 128, 17);
     LowerCaseButton->SetCaption("Lower case tags");
-    NoChangeButton = NewControl<TRadioButton>(this, Panel2, "NoChangeButton", 4, 114, 72, 17);
+    NoChangeButton = NewControl<TRadioButton>(this, Panel2, "NoChangeButton", 4, 112, 128, 17);
     NoChangeButton->SetCaption("No change to tags");
-    BlankLinesCheck = NewControl<TCheckBox>(this, Panel2, "BlankLinesCheck", 4, 132, 72, 17);
+    BlankLinesCheck = NewControl<TCheckBox>(this, Panel2, "BlankLinesCheck", 4, 130, 128, 17);
     BlankLinesCheck->SetCaption("&Remove blank lines");
     RemoveCommentsCheck =
-        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 616, 240, 80, 17);
+        NewControl<TCheckBox>(this, this, "RemoveCommentsCheck", 560, 248, 136, 17);
     RemoveCommentsCheck->SetCaption("Remove C&omments");
-    LogCheck = NewControl<TCheckBox>(this, this, "LogCheck", 616, 260, 80, 17);
+    LogCheck = NewControl<TCheckBox>(this, this, "LogCheck", 560, 265, 136, 17);
     LogCheck->SetCaption("Log this operation");
 }
 

@@ -31,6 +31,8 @@ void THTMLPublishToForm::BuildControls() {
     PublishTo->SetDropDownCount(20);
     PubFileNameButton =
         NewControl<TQmToolbarButton>(this, this, "PubFileNameButton", 298, 25, 23, 22);
+    // It carries no picture of its own: a caption keeps it in sight.
+    PubFileNameButton->SetCaption("...");
     SetupButton = NewControl<TButton>(this, this, "SetupButton", 8, 68, 105, 25);
     SetupButton->SetCaption("&Advanced Setup");
     OKButton = NewControl<TButton>(this, this, "OKButton", 164, 68, 75, 25);

@@ -124,7 +124,7 @@ void TRichPreviewForm::BuildControls() {
     MaskEdit1 = NewControl<TEdit>(this, Panel1, "MaskEdit1", 336, 36, 45, 21);
     MaskEdit1->SetMaxLength(5);
     MaskEdit1->SetHint("Input step size zooming");
-    BitBtn1 = NewControl<TButton>(this, Panel1, "BitBtn1", 0, 20, 60, 25);
+    BitBtn1 = NewControl<TButton>(this, Panel1, "BitBtn1", 0, 20, 40, 25);
     BitBtn1->SetCaption("Close");
     BitBtn1->SetHint("Closing this preview");
     PrintDialog1 = NewComponent<TPrintDialog>(this, "PrintDialog1");
@@ -159,7 +159,7 @@ void TRichPreviewForm::SetAspectRatio(double ratio) {
                       layout.Picture.Height());
     Panel1->SetBounds(layout.Picture.Left, layout.Picture.Bottom, layout.Picture.Width(),
                       PanelHeight);
-    BitBtn1->SetLeft(layout.Picture.Width() - 68);
+    BitBtn1->SetLeft(layout.Picture.Width() - BitBtn1->Width() - 4);
     Image1->Picture().Bitmap().SetSize(layout.Picture.Width(), layout.Picture.Height());
     FormPaint();
 }

@@ -41,7 +41,7 @@ void TCustomAmendedForm::BuildControls() {
                                          std::tuple{&HoursButton, "HoursButton", "Hours"},
                                          std::tuple{&DaysButton, "DaysButton", "Days"},
                                          std::tuple{&WeeksButton, "WeeksButton", "Weeks"}}) {
-        *button = NewControl<TRadioButton>(this, this, name, 130, top, 90, 17);
+        *button = NewControl<TRadioButton>(this, this, name, 146, top, 80, 17);
         (*button)->SetCaption(caption);
         (*button)->OnClick = Handler(this, &TCustomAmendedForm::SessionButtonClick);
         top += 22;

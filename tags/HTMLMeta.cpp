@@ -180,7 +180,7 @@ void THTMLMetaForm::BuildAdvancedTab() {
                                     "*The copyright holder and year.");
     CopyrightLabel = NewControl<TLabel>(this, AdvancedTab, "CopyrightLabel", 140, 250, 200, 13);
     CopyrightLabel->SetCaption("Name - year");
-    ClearAllButton2 = AddButton(this, AdvancedTab, "ClearAllButton2", "&Clear All ", 350, 246);
+    ClearAllButton2 = AddButton(this, AdvancedTab, "ClearAllButton2", "&Clear All ", 350, 250);
     ClearAllButton2->OnClick = Handler(this, &THTMLMetaForm::ClearAllButton2Click);
     for (TControl* control :
          std::initializer_list<TControl*>{DontIndexCheck, DontFollowCheck, USDates, ISOCheckBox,

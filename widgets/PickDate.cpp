@@ -524,7 +524,7 @@ void TSelectDateDlg::BuildControls() {
     auto* bottom = NewControl<TPanel>(this, this, "BtnPanel", 0, 133, 222, 21);
     bottom->SetAlign(alBottom);
     bottom->SetBevelOuter(bvNone);
-    OKButton = NewControl<TButton>(this, bottom, "OkBtn", 0, 0, 112, 21);
+    OKButton = NewControl<TButton>(this, bottom, "OkBtn", 0, 0, 111, 21);
     OKButton->SetCaption("OK");
     OKButton->SetModalResult(mrOk);
     CancelButton = NewControl<TButton>(this, bottom, "CancelBtn", 111, 0, 111, 21);
@@ -533,7 +533,7 @@ void TSelectDateDlg::BuildControls() {
     CancelButton->SetCancel(true);
 
     Buttons = MakeStepButtons(this, steppers,
-                              {TPoint{3, 3}, TPoint{18, 3}, TPoint{188, 3}, TPoint{203, 3}}, 16,
+                              {TPoint{3, 3}, TPoint{19, 3}, TPoint{187, 3}, TPoint{203, 3}}, 16,
                               {Handler(this, &TSelectDateDlg::PrevYearBtnClick),
                                Handler(this, &TSelectDateDlg::PrevMonthBtnClick),
                                Handler(this, &TSelectDateDlg::NextMonthBtnClick),

@@ -113,10 +113,25 @@ constexpr int GetBValue(TColor c) {
 TColor GetSysColor(int index);
 // A system colour turned into its RGB value; an RGB colour unchanged.
 TColor ColorToRGB(TColor color);
+// The framework's identifier of a colour ("clRed", "clBtnFace"), or for a colour without one "0x"
+// and its eight hexadecimal digits in upper case.
+String ColorToString(TColor color);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontStyles = TSet<TFontStyle>;
+
+// The pitch-and-family bits of a font's text metrics: TMPF_FIXED_PITCH set means a variable pitch
+// (the name is the system's own), TMPF_TRUETYPE a font that scales to any size.
+constexpr uint8_t TMPF_FIXED_PITCH = 0x01;
+constexpr uint8_t TMPF_TRUETYPE = 0x04;
+
+// A font family installed on the desktop, as the font enumeration reports it.
+struct TFontFamily {
+    String Name;
+    uint8_t PitchAndFamily = 0;
+    bool operator==(const TFontFamily&) const = default;
+};
 
 // The resolution the program's sizes are given for; text heights in pixels follow from it.
 constexpr int ScreenPixelsPerInch = 96;

@@ -14,6 +14,7 @@
 #include "editor/TagColouring.h"
 #include "editor/Templates.h"
 #include "editor/TextTransforms.h"
+#include "generators/StyleWizard.h"
 #include "generators/TableCommands.h"
 #include "publish/AppButtons.h"
 #include "publish/ExternalBrowsers.h"
@@ -75,6 +76,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     // pages after that.
     form.WindowLayout = form.AddFeature(std::make_unique<TWindowLayout>(form));
     form.TableCommands = form.AddFeature(std::make_unique<TTableCommands>(form));
+    form.AddFeature(std::make_unique<TStyleWizard>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
     form.UserTexts = form.AddFeature(std::make_unique<TUserTexts>(form));

@@ -271,6 +271,14 @@ TEST_F(CSSFormTest, EachSetOfValuesGivesItsPropertyLines) {
              Choose(f.LMCombo, "auto");
          },
          "border-bottom: dotted;\r\npadding-left: 4px;\r\nmargin: auto;\r\n"},
+        {"sides left empty by a reset count as all sides",
+         [](TCSSMainForm& f) {
+             Click(f.StyleAddButton);
+             Type(f.PadLeftEdit, "2");
+             Choose(f.LPCombo, "em");
+             Choose(f.LBStyleCombo, "solid");
+         },
+         "border-style: solid;\r\npadding: 2em;\r\n"},
         {"border width by keyword",
          [](TCSSMainForm& f) {
              Choose(f.LBWCombo, "px");

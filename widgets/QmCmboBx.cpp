@@ -173,6 +173,15 @@ bool TQmCustomComboBox::EditKeyDown(WORD key) {
     case VK_RIGHT:
         FSearchText = Text();
         return false;
+    case 'V':
+    case 'X':
+        // A paste or a cut: the text it leaves is completed once the edit has changed.
+        if (!CurrentShiftState().Contains(ssCtrl))
+            return false;
+        if (key == 'X' && Style() == csDropDown)
+            ReselectTail();
+        FCompleteAfterEdit = true;
+        return false;
     case VK_DELETE:
         FSearchText = Text();
         FSearchText.erase(std::min<size_t>(SelStart(), FSearchText.size()),
@@ -216,12 +225,6 @@ bool TQmCustomComboBox::EditChar(TMessage& Message) {
         }
         FSearchText = text;
         return AutoComplete();
-    }
-    if (code == 22 || code == 24) { // Ctrl+V, Ctrl+X
-        if (code == 24 && Style() == csDropDown)
-            ReselectTail();
-        FCompleteAfterEdit = true;
-        return false;
     }
     if (code < 32)
         return false;

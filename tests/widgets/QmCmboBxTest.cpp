@@ -178,3 +178,29 @@ TEST(QmCustomComboBoxTest, EditSelectionPositionsStopAt65535) {
     EXPECT_THROW(combo.SetEditSelStart(65536), ERangeError);
     EXPECT_THROW(combo.SetEditSelStart(-1), ERangeError);
 }
+
+TEST(QmCustomComboBoxTest, APasteCompletesWhatTheEditHoldsThen) {
+    TQmCustomComboBox combo(nullptr);
+    combo.SetStyle(csDropDown);
+    for (const char* item : {"Verdana", "Arial Black", "Courier"})
+        combo.Items().Add(item);
+    TestHooks::SetClipboardText("cou");
+    TestHooks::PressKey(combo, 'V', {ssCtrl});
+    EXPECT_EQ(combo.Text(), "Courier");
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    EXPECT_EQ(combo.SelStart(), 3);
+    EXPECT_EQ(combo.SelLength(), 4);
+}
+
+TEST(QmCustomComboBoxTest, DeleteCompletesWhatIsLeftBeforeTheCaret) {
+    TQmCustomComboBox combo(nullptr);
+    combo.SetStyle(csDropDown);
+    for (const char* item : {"Verdana", "Arial Black"})
+        combo.Items().Add(item);
+    combo.SetText("Arx");
+    combo.SetSelStart(2);
+    combo.Perform(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(combo.SearchText(), "Ar");
+    EXPECT_EQ(combo.Text(), "Arial Black");
+    EXPECT_EQ(combo.SelStart(), 2);
+}

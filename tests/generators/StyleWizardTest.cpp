@@ -505,3 +505,16 @@ TEST_F(CSSFormTest, PropertyPagesWaitForAStyleText) {
     Click(Form->StyleClearButton);
     EXPECT_EQ(Memo(), "");
 }
+
+TEST_F(StyleWizardTest, ReturnInTheStyleTextBreaksTheLineAndClosesNothing) {
+    OpenPage("<STYLE>A {}</STYLE>", 0, 0);
+    Answer<TCSSMainForm>([](TCSSMainForm& form) {
+        form.StyleMemo->SetSelStart(3);
+        TestHooks::PressKey(*form.StyleMemo, VK_RETURN);
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        EXPECT_EQ(form.StyleMemo->Text(), "A {\r\n}");
+        Click(form.OKButton);
+    });
+    RunWizard();
+    EXPECT_EQ(PageText(), "<STYLE TYPE=\"text/css\">\r\n<!--\r\nA {\r\n}-->\r\n</STYLE>");
+}

@@ -204,3 +204,12 @@ TEST(QmCustomComboBoxTest, DeleteCompletesWhatIsLeftBeforeTheCaret) {
     EXPECT_EQ(combo.Text(), "Arial Black");
     EXPECT_EQ(combo.SelStart(), 2);
 }
+
+TEST_F(FontComboBoxTest, ClosingTheListIsTold) {
+    int closed = 0;
+    Combo->OnCloseUp = [&closed](TObject*) { ++closed; };
+    Combo->Perform(CN_COMMAND, MAKEWPARAM(0, CBN_DROPDOWN), 0);
+    EXPECT_EQ(closed, 0);
+    Combo->Perform(CN_COMMAND, MAKEWPARAM(0, CBN_CLOSEUP), 0);
+    EXPECT_EQ(closed, 1);
+}

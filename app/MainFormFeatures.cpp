@@ -17,6 +17,7 @@
 #include "generators/DateCommands.h"
 #include "generators/ImageMapCommand.h"
 #include "generators/ScriptCommands.h"
+#include "generators/StyleWizard.h"
 #include "generators/TableCommands.h"
 #include "publish/AppButtons.h"
 #include "publish/ExternalBrowsers.h"
@@ -82,6 +83,7 @@ void MakeMainFormFeatures(THTMLEMainForm& form) {
     form.DateCommands = form.AddFeature(std::make_unique<TDateCommands>(form));
     // After the tag buttons, whose Scripts button drops its menu down.
     form.ScriptCommands = form.AddFeature(std::make_unique<TScriptCommands>(form));
+    form.AddFeature(std::make_unique<TStyleWizard>(form));
     form.ElementDialogs = form.AddFeature(std::make_unique<TElementDialogs>(form));
     form.ObjectDialogs = form.AddFeature(std::make_unique<TObjectDialogs>(form));
     form.UserTexts = form.AddFeature(std::make_unique<TUserTexts>(form));

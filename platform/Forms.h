@@ -312,6 +312,9 @@ public:
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
     // The font families installed, sorted.
     TStrings& Fonts();
+    // The font families installed with their kinds, in the order the desktop lists them; scalable
+    // families count as TrueType.
+    std::vector<TFontFamily> FontFamilies() const;
 
     TForm* ActiveForm() const;
     int FormCount() const { return static_cast<int>(FForms.size()); }

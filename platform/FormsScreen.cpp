@@ -147,6 +147,21 @@ TStrings& TScreen::Fonts() {
     return *FFonts;
 }
 
+std::vector<TFontFamily> TScreen::FontFamilies() const {
+    if (const std::vector<TFontFamily>* fixed = TestHooks::FontFamilies())
+        return *fixed;
+    std::vector<TFontFamily> families;
+    if (!QGuiApplication::instance())
+        return families;
+    for (const QString& family : QFontDatabase::families()) {
+        uint8_t kind = QFontDatabase::isFixedPitch(family) ? 0 : TMPF_FIXED_PITCH;
+        if (QFontDatabase::isSmoothlyScalable(family))
+            kind |= TMPF_TRUETYPE;
+        families.push_back({TextFromDisplay(family), kind});
+    }
+    return families;
+}
+
 TForm* TScreen::ActiveForm() const {
     for (TForm* form : FForms)
         if (form->Active())

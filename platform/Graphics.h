@@ -117,10 +117,25 @@ TColor ColorToRGB(TColor color);
 int SquaredColourDistance(TColor a, TColor b);
 // The grey level of the colour: (77 x red + 150 x green + 29 x blue) shr 8.
 int ColourBrightness(TColor c);
+// The framework's identifier of a colour ("clRed", "clBtnFace"), or for a colour without one "0x"
+// and its eight hexadecimal digits in upper case.
+String ColorToString(TColor color);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontStyles = TSet<TFontStyle>;
+
+// The pitch-and-family bits of a font's text metrics: TMPF_FIXED_PITCH set means a variable pitch
+// (the name is the system's own), TMPF_TRUETYPE a font that scales to any size.
+constexpr uint8_t TMPF_FIXED_PITCH = 0x01;
+constexpr uint8_t TMPF_TRUETYPE = 0x04;
+
+// A font family installed on the desktop, as the font enumeration reports it.
+struct TFontFamily {
+    String Name;
+    uint8_t PitchAndFamily = 0;
+    bool operator==(const TFontFamily&) const = default;
+};
 
 // The resolution the program's sizes are given for; text heights in pixels follow from it.
 constexpr int ScreenPixelsPerInch = 96;

@@ -721,6 +721,13 @@ constexpr ClipboardKey ClipboardKeys[] = {
 } // namespace
 
 void TRichEdit::DefaultHandler(TMessage& Message) {
+    // Many lines: Return breaks a line here rather than pressing a dialog's default button.
+    if (Message.Msg == WM_GETDLGCODE) {
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
+        if (FWantTabs)
+            Message.Result |= DLGC_WANTTAB;
+        return;
+    }
     TShiftState shift = CurrentShiftState() & TShiftState{ssShift, ssCtrl, ssAlt};
     if (Message.Msg == WM_CHAR) {
         auto code = static_cast<unsigned char>(Message.WParam);

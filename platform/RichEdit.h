@@ -267,6 +267,7 @@ public:
     // WM_COPY, WM_PASTE, WM_CLEAR.
     void WndProc(TMessage& Message) override;
     // Typing: WM_CHAR puts its character in at the caret, and the editing keys do their work.
+    // WM_GETDLGCODE: the editor wants every key, Tab too when WantTabs is on.
     void DefaultHandler(TMessage& Message) override;
 
     // Text changes only; formatting raises none.

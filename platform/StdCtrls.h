@@ -53,6 +53,7 @@ enum : WORD {
     CBN_SELCHANGE = 1,
     CBN_EDITCHANGE = 5,
     CBN_DROPDOWN = 7,
+    CBN_CLOSEUP = 8,
     LBN_SELCHANGE = 1,
     LBN_DBLCLK = 2,
 };
@@ -249,6 +250,7 @@ public:
     // -1. csDropDownList: the chosen item's text; setting chooses the item that reads so.
     String Text() const override;
     void SetText(const String& value) override;
+    TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle value);
     void SetSorted(bool value) { FItems.SetSorted(value); }
     void SetDropDownCount(int value);
@@ -260,6 +262,8 @@ public:
     int SelStart() const;
     void SetSelStart(int value);
     int SelLength() const;
+    // From SelStart on.
+    void SetSelLength(int value);
     String SelText() const;
 
     // WM_CHAR types into the edit of a csDropDown box when it does not come from the widget.
@@ -276,6 +280,9 @@ protected:
     // is itemHeight pixels high.
     void DrawItemsWith(TCanvas& canvas, std::function<void(int index, const TRect& rect)> draw,
                        int itemHeight);
+    // The height of every item of a box that draws its items itself.
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int value);
 
 private:
     friend class TComboBoxPeer;
@@ -288,6 +295,7 @@ private:
     TControlStrings FItems;
     TComboBoxStyle FStyle = csDropDown;
     int FMaxLength = 0;
+    int FItemHeight = 0;
 };
 
 class TListBox : public TWinControl, protected TPeerOf<TListBoxPeer> {

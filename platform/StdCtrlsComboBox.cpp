@@ -4,17 +4,48 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStylePainter>
 
 #include <algorithm>
 
-// Tells when its list is about to drop down.
+// Tells when its list is about to drop down and when it has closed.
 class TComboWidget : public QComboBox {
 public:
     std::function<void()> OnShowPopup;
+    std::function<void()> OnHidePopup;
     void showPopup() override {
         if (OnShowPopup)
             OnShowPopup();
         QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (OnHidePopup)
+            OnHidePopup();
+    }
+
+protected:
+    // A list without an edit whose control draws its items shows the chosen item drawn the same
+    // way in the closed box.
+    void paintEvent(QPaintEvent* event) override {
+        if (isEditable() || currentIndex() < 0 || !view()->property(OwnerDrawnProperty).toBool()) {
+            QComboBox::paintEvent(event);
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionComboBox frame;
+        initStyleOption(&frame);
+        frame.currentText.clear();
+        frame.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, frame);
+        QStyleOptionViewItem item;
+        item.initFrom(this);
+        item.state &= ~QStyle::State_Selected;
+        item.rect = style()->subControlRect(QStyle::CC_ComboBox, &frame,
+                                            QStyle::SC_ComboBoxEditField, this);
+        painter.setClipRect(item.rect);
+        view()->itemDelegate()->paint(
+            &painter, item, model()->index(currentIndex(), modelColumn(), rootModelIndex()));
     }
 };
 
@@ -26,6 +57,10 @@ TComboBoxPeer::TComboBoxPeer(TControl& control) : TStdPeer(control, new TComboWi
     combo->OnShowPopup = [this] {
         if (!Detached())
             Notify(CBN_DROPDOWN);
+    };
+    combo->OnHidePopup = [this] {
+        if (!Detached())
+            Notify(CBN_CLOSEUP);
     };
     QObject::connect(combo, &QComboBox::activated, this,
                      Report([this](int) { Notify(CBN_SELCHANGE); }));
@@ -150,7 +185,13 @@ TComboBox::TComboBox(TComponent* AOwner)
 void TComboBox::DrawItemsWith(TCanvas& canvas,
                               std::function<void(int index, const TRect& rect)> draw,
                               int itemHeight) {
+    FItemHeight = itemHeight;
     TypedPeer().SetOwnerDraw(*this, canvas, std::move(draw), itemHeight);
+}
+
+void TComboBox::SetItemHeight(int value) {
+    if (value > 0 && ::Change(FItemHeight, value))
+        TypedPeer().SetItemHeight(value);
 }
 
 int TComboBox::ItemIndex() const {
@@ -235,6 +276,10 @@ void TComboBox::SetSelStart(int value) {
 
 int TComboBox::SelLength() const {
     return TypedPeer().SelLength(Text());
+}
+
+void TComboBox::SetSelLength(int value) {
+    TypedPeer().Select(Text(), SelStart(), value);
 }
 
 String TComboBox::SelText() const {

@@ -266,6 +266,7 @@ void TItemListPeer::SetOwnerDraw(TControl& control, TCanvas& canvas, TDrawItemPr
     QAbstractItemView* view = ItemView();
     FOwnerDraw = new TOwnerDrawDelegate(control, canvas, std::move(draw), itemHeight, view);
     view->setItemDelegate(FOwnerDraw);
+    view->setProperty(OwnerDrawnProperty, true);
 }
 
 void TItemListPeer::SetItemHeight(int itemHeight) {

@@ -140,6 +140,9 @@ using TDrawItemProc = std::function<void(int index, const TRect& rect)>;
 // The items of a combo box or list box, kept in its widget: the text shown, with the object of
 // each item beside it. Their bytes are kept by the control's item list (TControlStrings), through
 // which every change passes.
+// The item view of a list whose items its control draws carries this property, set to true.
+inline constexpr const char* OwnerDrawnProperty = "qmOwnerDrawn";
+
 class TItemListPeer {
 public:
     virtual ~TItemListPeer() = default;

@@ -374,6 +374,10 @@ int StrToInt(const String& s) {
     return value;
 }
 
+bool TryStrToInt(const String& s, int& value) {
+    return ParseInteger(s, value);
+}
+
 int StrToIntDef(const String& s, int defaultValue) {
     int value = 0;
     return ParseInteger(s, value) ? value : defaultValue;

@@ -25,6 +25,7 @@ private:
         using Base::Base;                                                                          \
     };
 QM_EXCEPTION(EConvertError, Exception)
+QM_EXCEPTION(ERangeError, Exception)
 QM_EXCEPTION(EInOutError, Exception)
 QM_EXCEPTION(EStreamError, Exception)
 QM_EXCEPTION(EFOpenError, EStreamError)
@@ -106,6 +107,8 @@ String IntToHex(int64_t value, int digits);
 // outside 32 bits is invalid (hex up to FFFFFFFF wraps, as the framework's does).
 int StrToInt(const String& s); // raises EConvertError "'<text>' is not a valid integer value"
 int StrToIntDef(const String& s, int defaultValue);
+// The integer a text reads as (decimal, or hexadecimal after "$" or "0x"); false when none.
+bool TryStrToInt(const String& s, int& value);
 
 // C-style formatting; the decimal point is always a full stop.
 String Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

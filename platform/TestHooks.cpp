@@ -67,6 +67,7 @@ struct HookState {
     std::map<int, bool> KeysToggled;
     TPoint CursorPos;
     std::vector<UINT> Beeps;
+    std::optional<std::vector<TFontFamily>> FontFamilies;
     std::vector<TestHooks::TPrintJob> PrintJobs;
     std::vector<TestHooks::TPrintedPage> PrintedPages;
     std::vector<String> ReprintedPages;
@@ -139,6 +140,7 @@ void Reset() {
     state.KeysToggled.clear();
     state.CursorPos = TPoint{};
     state.Beeps.clear();
+    state.FontFamilies.reset();
     state.PrintJobs.clear();
     state.PrintedPages.clear();
     state.ReprintedPages.clear();
@@ -312,6 +314,14 @@ bool RecordLaunch(const TLaunch& launch) {
         return false;
     State().Launches.push_back(launch);
     return true;
+}
+
+void SetFontFamilies(const std::vector<TFontFamily>& families) {
+    State().FontFamilies = families;
+}
+
+const std::vector<TFontFamily>* FontFamilies() {
+    return State().FontFamilies ? &*State().FontFamilies : nullptr;
 }
 
 const std::vector<UINT>& Beeps() {

@@ -102,6 +102,11 @@ void SetKeyDown(int virtualKey, bool down);
 // The mouse pointer in screen coordinates; real mouse input updates it too.
 void SetCursorPos(const TPoint& point);
 
+// The desktop's font families as the font enumeration gives them; Reset goes back to the
+// installed ones (FontFamilies then gives nullptr).
+void SetFontFamilies(const std::vector<TFontFamily>& families);
+const std::vector<TFontFamily>* FontFamilies();
+
 // MessageBeep calls, each with its type.
 const std::vector<UINT>& Beeps();
 // True while the hooks are on: the beep was recorded and must not sound.

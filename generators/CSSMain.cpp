@@ -149,7 +149,7 @@ void TCSSMainForm::BuildStylePage() {
     SelectorCombo->SetDropDownCount(16);
     TGroupBox* className = AddGroup(this, StyleSheet, "Class Name", 1, 0);
     ClassNameEdit = AddEdit(this, className, "ClassNameEdit", 8, 220);
-    StyleMemo = NewControl<TRichEdit>(this, StyleSheet, "StyleMemo", 4, 62, 484, 290);
+    StyleMemo = NewControl<TRichEdit>(this, StyleSheet, "StyleMemo", 4, 62, 484, 288);
     StyleMemo->SetPlainText(true);
     StyleMemo->SetScrollBars(ssBoth);
     StyleMemo->SetWantTabs(true);
@@ -235,8 +235,8 @@ void TCSSMainForm::BuildTextPage() {
     LSButton->OnClick = Handler(this, &TCSSMainForm::LSButtonClick);
 
     TGroupBox* decoration = AddGroup(this, TextSheet, "text-decoration", 1, 2);
-    TDULCheck = AddCheck(this, decoration, "TDULCheck", "underline", 8, 16, 90);
-    TDOLCheck = AddCheck(this, decoration, "TDOLCheck", "overline", 100, 16, 90);
+    TDULCheck = AddCheck(this, decoration, "TDULCheck", "underline", 8, 15, 90);
+    TDOLCheck = AddCheck(this, decoration, "TDOLCheck", "overline", 100, 15, 90);
     TDLTCheck = AddCheck(this, decoration, "TDLTCheck", "line-through", 8, 32, 90);
     TDBlinkCheck = AddCheck(this, decoration, "TDBlinkCheck", "blink", 100, 32, 60);
     TDNoneCheck = AddCheck(this, decoration, "TDNoneCheck", "none", 164, 32, 60);

@@ -70,7 +70,7 @@ TDateForm::TDateForm(TComponent* AOwner) : TForm(AOwner) {
         BuildTimePage();
         BuildMiscPage();
 
-        PubDateButton = NewControl<TRadioButton>(this, this, "PubDateButton", 8, 134, 140, 17);
+        PubDateButton = NewControl<TRadioButton>(this, this, "PubDateButton", 8, 134, 141, 17);
         PubDateButton->SetCaption("Publication Date/Time");
         PubDateButton->SetChecked(true);
         PubDateButton->OnClick = Handler(this, &TDateForm::ActualDateButtonClick);

@@ -17,10 +17,18 @@
 #include "editor/TabSetForm.h"
 #include "editor/TagColourForm.h"
 #include "editor/TextFilesForm.h"
+#include "generators/CSSMain.h"
 #include "generators/HTMLColumn.h"
+#include "generators/HTMLDate.h"
+#include "generators/HTMLDropLink.h"
+#include "generators/HTMLMouseOverForm.h"
+#include "generators/HTMLNewButtonScript.h"
 #include "generators/HTMLTable.h"
 #include "generators/HTMLTextToTable.h"
 #include "generators/HTML_TD.h"
+#include "generators/IMGMap.h"
+#include "generators/IMURLForm.h"
+#include "generators/ImageSelect.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/Controls.h"
@@ -117,6 +125,14 @@ const TFormRow Forms[] = {
     {"THTMLColumnForm", Make<THTMLColumnForm>},
     {"THTMLTDForm", Make<THTMLTDForm>},
     {"TTextToTableForm", Make<TTextToTableForm>},
+    {"TDateForm", Make<TDateForm>},
+    {"TDropLinkForm", Make<TDropLinkForm>},
+    {"TNewButtonScriptForm", Make<TNewButtonScriptForm>},
+    {"TMouseOverForm", Make<TMouseOverForm>},
+    {"TImageSelectForm", Make<TImageSelectForm>},
+    {"TIMMainForm", Make<TIMMainForm>},
+    {"TIMURLForm", Make<TIMURLForm>},
+    {"TCSSMainForm", Make<TCSSMainForm>},
     {"TAnimPub", Make<TAnimPub>},
     {"TAppCmdForm", Make<TAppCmdForm>},
     {"TFerrydock95Form", Make<TFerrydock95Form>},
@@ -173,6 +189,7 @@ const TDeliberateCut DeliberateCuts[] = {
     {"THTMLEMainForm", "GlossaryButton", "a tag bar page scrolls its buttons into view"},
     {"THTMLEMainForm", "AppletButton", "a tag bar page scrolls its buttons into view"},
     {"THTMLEMainForm", "SoundButton", "a tag bar page scrolls its buttons into view"},
+    {"TDateForm", "ActualMemo", "it shows only when Expand makes the dialog tall enough"},
 };
 
 // Two controls of one parent that share space on purpose.
@@ -191,6 +208,9 @@ const TDeliberateOverlap DeliberateOverlaps[] = {
     {"TSplash", "Bevel2", "StateLabel", "the bevel frames the picture"},
     {"TGlobalReplaceForm", "OKButton", "YesButton", "OK shows alone, Yes and No when asking"},
     {"TGlobalReplaceForm", "OKButton", "NoButton", "OK shows alone, Yes and No when asking"},
+    {"TIMMainForm", "Image1", "Bevel1", "the bevel frames the picture"},
+    {"TIMMainForm", "Image1", "PaintBox1", "the areas are drawn over the picture"},
+    {"TIMMainForm", "Bevel1", "PaintBox1", "the bevel frames the drawing surface"},
 };
 
 // The form classes the sources declare.

@@ -8,6 +8,10 @@
 
 enum : UINT { CF_TEXT = 1 };
 
+// A clipboard format of the program's own, by name: the same name gives the same number, from
+// 0xC000 on; 0 for an empty name. Its blocks travel as a data type of their own.
+UINT RegisterClipboardFormat(const String& name);
+
 // Empties the clipboard and puts the block on it. A CF_TEXT block is taken up to its first zero
 // byte.
 void SetClipboardData(UINT format, const String& block);

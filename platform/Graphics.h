@@ -312,6 +312,9 @@ public:
     // either way the icon keeps what it held.
     void LoadFromStream(TStream& stream, int64_t size = -1);
     void SaveToStream(TStream& stream) const;
+    // The program's own icon of that name: icons/<name>.ico in the program folder. Without it
+    // the icon is left empty, as the system's loading gives no icon for a missing name.
+    void LoadFromResourceName(HINSTANCE instance, const String& name);
     void Assign(const TIcon& source);
     // The icon file's bytes; empty for an empty icon.
     const String& Data() const { return FData; }

@@ -1,3 +1,4 @@
+#include "platform/FileUtils.h"
 #include "platform/Graphics.h"
 #include "platform/IconFile.h"
 #include "platform/Peer.h"
@@ -55,6 +56,17 @@ void TIcon::LoadFromStream(TStream& stream, int64_t size) {
                     static_cast<size_t>(pixels.Width) * 4);
     FData = std::move(data);
     BitmapImage(FPicture) = image;
+    Changed();
+}
+
+void TIcon::LoadFromResourceName(HINSTANCE /*instance*/, const String& name) {
+    const String fileName = ProgramFolder() + "icons" + PathDelim + name + ".ico";
+    if (FileExists(fileName)) {
+        LoadFromFile(fileName);
+        return;
+    }
+    FData.clear();
+    BitmapImage(FPicture) = QImage();
     Changed();
 }
 

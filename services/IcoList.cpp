@@ -47,12 +47,28 @@ int TIconList::AddCopy(const TIcon& icon) {
     return AddIcon(std::move(copy));
 }
 
+void TIconList::InsertIcon(int index, std::unique_ptr<TIcon> icon) {
+    Watch(icon.get());
+    FIcons.insert(FIcons.begin() + std::clamp(index, 0, IconCount()), std::move(icon));
+    NotifyChange();
+}
+
 void TIconList::InsertCopy(int index, const TIcon& icon) {
     auto copy = std::make_unique<TIcon>();
     copy->Assign(icon);
-    Watch(copy.get());
-    FIcons.insert(FIcons.begin() + std::clamp(index, 0, IconCount()), std::move(copy));
-    NotifyChange();
+    InsertIcon(index, std::move(copy));
+}
+
+int TIconList::AddFromResource(HINSTANCE module, const String& name) {
+    auto icon = std::make_unique<TIcon>();
+    icon->LoadFromResourceName(module, name);
+    return AddIcon(std::move(icon));
+}
+
+void TIconList::InsertFromResource(int index, HINSTANCE module, const String& name) {
+    auto icon = std::make_unique<TIcon>();
+    icon->LoadFromResourceName(module, name);
+    InsertIcon(index, std::move(icon));
 }
 
 void TIconList::SetIconAt(int index, const TIcon& icon) {

@@ -24,6 +24,9 @@ public:
     int AddIcon(std::unique_ptr<TIcon> icon);
     int AddCopy(const TIcon& icon);
     void InsertCopy(int index, const TIcon& icon);
+    // The program's own icon of that name (an empty one when it has none).
+    int AddFromResource(HINSTANCE module, const String& name);
+    void InsertFromResource(int index, HINSTANCE module, const String& name);
     // The entry becomes a copy of the icon; an index of the count appends one.
     void SetIconAt(int index, const TIcon& icon);
     void DeleteIcon(int index);
@@ -55,6 +58,7 @@ public:
 
 private:
     void Watch(TIcon* icon);
+    void InsertIcon(int index, std::unique_ptr<TIcon> icon);
     void UpdateStateChanged();
 
     std::vector<std::unique_ptr<TIcon>> FIcons;

@@ -5,6 +5,8 @@
 
 #include "IconFixture.h"
 #include "platform/Clipbrd.h"
+#include "platform/FileUtils.h"
+#include "platform/Forms.h"
 #include "services/Clipicon.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,19 @@ TEST(IcoListTest, EntriesAreSetMovedSwappedFoundAndAssigned) {
     EXPECT_EQ(copy.IconCount(), 1);
     copy.Assign(nullptr);
     EXPECT_EQ(copy.IconCount(), 0);
+}
+
+// The program's own icons lie in its folder; a name it has no icon for gives an empty one.
+TEST(IcoListTest, IconsComeFromTheProgramsOwn) {
+    ForceDirectories(ProgramFolder() + "icons");
+    TMemoryStream file = StreamOf(PaletteIcon(0x00FF00));
+    file.SaveToFile(ProgramFolder() + "icons/GREEN.ico");
+    TIconList list;
+    EXPECT_EQ(list.AddFromResource(HInstance, "GREEN"), 0);
+    list.InsertFromResource(0, HInstance, "MISSING");
+    ASSERT_EQ(list.IconCount(), 2);
+    EXPECT_TRUE(list.IconAt(0)->Empty());
+    EXPECT_EQ(list.IconAt(1)->Picture().PixelAt(2, 2), clLime);
 }
 
 TEST(IcoListTest, AStreamThatHoldsLessThanItDeclaresIsRefused) {

@@ -182,6 +182,10 @@ TEST(QmCtrlsTest, SizeAndFontChangesWhilePlayingLayTheTextOutAgain) {
     EXPECT_EQ(f.Panel->ScrollLength(), 142 + 2 * f.Panel->LineHeight());
     f.Panel->SetTextStyle(bvRaised); // the engraved copy takes a pixel more
     EXPECT_EQ(f.Panel->ScrollLength(), 142 + 2 * f.Panel->LineHeight());
+    f.Panel->SetColor(clTeal); // the next tick paints the text area's background anew
+    f.Play(1);
+    auto shot = f.Shot();
+    EXPECT_EQ(shot->PixelAt(10, 10), ColorToRGB(clTeal));
 }
 
 // Horizontally the block of lines comes in from the right, centred top to bottom without the

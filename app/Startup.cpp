@@ -13,6 +13,7 @@
 #include "publish/Ferrydock95Main.h"
 #include "publish/HTMLISPSelect.h"
 #include "publish/HTMLSelDir.h"
+#include "services/Clipicon.h"
 #include "services/ProgramSettings.h"
 #include "services/RichPrint.h"
 #include "tags/HTMLGlobal.h"
@@ -215,6 +216,7 @@ int RunProgram(int argc, char** argv) {
     });
     RunShowingErrors([] {
         RegisterQmCursors();
+        RegisterIconClipboardFormat();
         ShowCreatingForms();
         CreateStartupForms();
         AcceptHandOvers();

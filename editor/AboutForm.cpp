@@ -124,6 +124,7 @@ void TAboutForm::BuildCreditsPanel() {
     AckPanel = NewControl<TPanel>(this, this, "AckPanel", 52, 50, 298, 206);
     AckPanel->SetVisible(false);
     SecretPanel1 = NewControl<TSecretPanel>(this, AckPanel, "SecretPanel1", 2, 2, 294, 202);
+    SecretPanel1->Glyph().LoadFromResourceName(HInstance, "MAINICON");
     SecretPanel1->SetInterval(5);
     SecretPanel1->SetTextStyle(bvLowered);
     SecretPanel1->SetBevelOuter(bvNone);

@@ -25,6 +25,7 @@ class TQmToolbar;
 class TQmToolbarButton;
 class TFolderBrowse;
 class TWebConnect;
+class TQmGradientCaption;
 class TVersionNo;
 class TDownloadEstimate;
 class TReportPane;
@@ -379,6 +380,7 @@ public:
     TVersionNo* VersionNo = nullptr;
     TFolderBrowse* FolderBrowse1 = nullptr;
     TWebConnect* WebConnect1 = nullptr;
+    TQmGradientCaption* GradientCaption1 = nullptr;
 
 private:
     std::vector<std::unique_ptr<TMainFormFeature>> FFeatures;

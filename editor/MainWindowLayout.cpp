@@ -8,6 +8,7 @@
 #include "services/VersionNo.h"
 #include "widgets/FBrowse.h"
 #include "widgets/QmFilSys.h"
+#include "widgets/QmGrdCpt.h"
 #include "widgets/QmToolbars.h"
 #include "widgets/WebConnect.h"
 
@@ -199,6 +200,8 @@ void THTMLEMainForm::BuildHiddenHelpers() {
 
     FolderBrowse1 = NewComponent<TFolderBrowse>(this, "FolderBrowse1");
     WebConnect1 = NewComponent<TWebConnect>(this, "WebConnect1");
+    GradientCaption1 = NewComponent<TQmGradientCaption>(this, "GradientCaption1");
+    GradientCaption1->SetFormCaption("Quiltmarker");
 }
 
 void THTMLEMainForm::BuildLeftPanel() {

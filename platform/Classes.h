@@ -211,3 +211,44 @@ private:
     std::vector<char> FData;
     int64_t FPosition = 0;
 };
+
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
+struct TThreadState;
+
+// A worker thread, made suspended: Execute runs on a thread of its own once the object is first
+// resumed. A suspended thread stands still at the next point where it waits (its start,
+// WaitWhileSuspended, the end of a Sleep) until it is resumed or terminated. With FreeOnTerminate
+// the object frees itself when Execute returns; otherwise its destructor terminates the thread and
+// waits for it to end.
+class TThread : public TObject {
+public:
+    TThread();
+    ~TThread() override;
+    TThread(const TThread&) = delete;
+    TThread& operator=(const TThread&) = delete;
+
+    void Resume();
+    void Suspend();
+    bool Suspended() const;
+    // Asks Execute to end and wakes a sleeping or suspended thread.
+    void Terminate();
+    bool Terminated() const;
+    TThreadPriority Priority() const;
+    void SetPriority(TThreadPriority value);
+    bool FreeOnTerminate() const;
+    void SetFreeOnTerminate(bool value);
+
+protected:
+    virtual void Execute() = 0;
+    // Runs method on the user-interface thread and waits until it has run; at once when called
+    // there, and not at all once the application is closing down. Returns whether it ran.
+    bool Synchronize(const std::function<void()>& method);
+    // Waits the milliseconds, or less when the thread is terminated, then while it is suspended.
+    void Sleep(unsigned milliseconds);
+    void WaitWhileSuspended();
+
+private:
+    static void Run(TThread* thread, std::shared_ptr<TThreadState> state);
+    std::shared_ptr<TThreadState> FState;
+};

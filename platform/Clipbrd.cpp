@@ -84,10 +84,12 @@ String BitmapBlock(const QMimeData& data) {
 } // namespace
 
 UINT RegisterClipboardFormat(const String& name) {
+    if (name.empty())
+        return 0;
     auto& formats = NamedFormats();
-    auto found = formats.find(name);
-    if (found != formats.end())
-        return found->second;
+    for (const auto& [known, number] : formats)
+        if (SameText(known, name))
+            return number;
     UINT number = FirstNamedFormat + static_cast<UINT>(formats.size());
     formats.emplace(name, number);
     return number;

@@ -9,7 +9,8 @@
 
 enum : UINT { CF_TEXT = 1, CF_BITMAP = 2 };
 
-// The number of the named format: the same name gives the same number for the whole run.
+// The number of the named format, from 0xC000 on: the same name, in any case, gives the same
+// number for the whole run; 0 for an empty name.
 UINT RegisterClipboardFormat(const String& name);
 
 // Empties the clipboard and puts the block on it, or, while the clipboard is open, adds it to

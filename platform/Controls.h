@@ -165,6 +165,8 @@ public:
     virtual void DefaultHandler(TMessage& Message);
 
     void Invalidate();
+    // Only that part of the client area is painted again.
+    void InvalidateRect(const TRect& rect);
     void Update();
     void Repaint();
     void Refresh() { Repaint(); }

@@ -402,6 +402,10 @@ void TControl::Invalidate() {
     FPeer->Invalidate();
 }
 
+void TControl::InvalidateRect(const TRect& rect) {
+    FPeer->InvalidateRect(rect);
+}
+
 void TControl::Update() {
     FPeer->Update();
 }

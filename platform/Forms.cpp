@@ -198,6 +198,46 @@ void TForm::BuildForm(const std::function<void()>& setProperties) {
     }
 }
 
+int GetSystemMetrics(int index) {
+    switch (index) {
+    case SM_CXICON:
+    case SM_CYICON:
+        return 32;
+    case SM_CYCAPTION:
+        return CaptionHeight;
+    case SM_CXSIZE:
+    case SM_CYSIZE:
+        return CaptionHeight - 1;
+    case SM_CXFRAME:
+    case SM_CYFRAME:
+        return SizingFrame;
+    case SM_CXFIXEDFRAME:
+    case SM_CYFIXEDFRAME:
+        return FixedFrame;
+    case SM_CXSMICON:
+    case SM_CYSMICON:
+        return 16;
+    case SM_CYSMCAPTION:
+        return ToolCaptionHeight;
+    case SM_CXSMSIZE:
+    case SM_CYSMSIZE:
+        return ToolCaptionHeight - 1;
+    default:
+        return 0;
+    }
+}
+
+void TForm::SetTitleBarText(const String& value) {
+    if (Change(FTitleBarText, value))
+        Peer().SetText(FTitleBarText.empty() ? Caption() : FTitleBarText);
+}
+
+void TForm::SetText(const String& value) {
+    TWinControl::SetText(value);
+    if (!FTitleBarText.empty())
+        Peer().SetText(FTitleBarText);
+}
+
 TRect TForm::FrameInsets() const {
     int frame = 0;
     int caption = 0;
@@ -368,6 +408,8 @@ void TForm::SetActive(bool value) {
             if (TForm* other = Screen->Forms(i); other != this)
                 other->SetActive(false);
     FActive = value;
+    // The title bar shows the window's activity.
+    Perform(WM_NCACTIVATE, value ? 1 : 0, 0);
     if (!value) {
         Deactivate();
         return;

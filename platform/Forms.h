@@ -66,8 +66,15 @@ public:
     // Frees the form once the messages being handled now are done.
     void Release();
 
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons value);
+    // The text the desktop shows in the window's title bar in place of the caption, for a
+    // component that gives the title bar its own text; empty shows the caption again.
+    const String& TitleBarText() const { return FTitleBarText; }
+    void SetTitleBarText(const String& value);
+    void SetText(const String& value) override;
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle value);
     void SetPosition(TPosition value) { FPosition = value; }
@@ -138,6 +145,7 @@ private:
     bool FDestroyCalled = false;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    String FTitleBarText;
     TFormStyle FFormStyle = fsNormal;
     TPosition FPosition = poDesigned;
     TWindowState FWindowState = wsNormal;
@@ -284,12 +292,50 @@ void UnhookMainWindow(int hook);
 // the user's attention.
 bool CallMainWindowHooks(TMessage& Message);
 
+// Sizes of the window frame as the program counts them (the frame the border styles add around a
+// form's client area), in pixels.
+enum : int {
+    SM_CXICON = 11,
+    SM_CYICON = 12,
+    SM_CYCAPTION = 4,
+    SM_CXSIZE = 30,
+    SM_CYSIZE = 31,
+    SM_CXFRAME = 32,
+    SM_CYFRAME = 33,
+    SM_CXFIXEDFRAME = 7,
+    SM_CYFIXEDFRAME = 8,
+    SM_CXSMICON = 49,
+    SM_CYSMICON = 50,
+    SM_CYSMCAPTION = 51,
+    SM_CXSMSIZE = 52,
+    SM_CYSMSIZE = 53,
+};
+// 0 for an index not listed above.
+int GetSystemMetrics(int index);
+
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
 extern HINSTANCE HInstance;
 // The program's own cursors by resource name ("HAND", "MYHELP", "QM_DRAGCUR"...); nullptr for a
 // name the program has no cursor for.
 HCURSOR LoadCursor(HINSTANCE instance, const char* name);
+
+// One picture of an animated cursor: its hot spot and its display time in sixtieths of a second.
+struct TCursorFrame {
+    const TBitmap* Picture = nullptr;
+    TPoint HotSpot;
+    unsigned Jiffies = 0; // 0 counts as 1
+};
+// A cursor that shows its frames in turn, round and round, from the moment it is made by the
+// program's clock (Now); nullptr without frames. It is freed with DestroyCursor once no slot of
+// the cursor table holds it any more.
+HCURSOR CreateAnimatedCursor(const std::vector<TCursorFrame>& frames);
+void DestroyCursor(HCURSOR cursor);
+// The frame the cursor shows at the program clock's time now; 0 for a still cursor.
+int CursorFrameShown(HCURSOR cursor);
+// Gives every control that shows an animated cursor the cursor's frame for now; a timer of the
+// stand-in calls it sixty times a second while there is an animated cursor.
+void RefreshAnimatedCursors();
 
 class TScreen : public TComponent {
 public:

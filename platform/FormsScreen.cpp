@@ -1,13 +1,25 @@
+#include "platform/DateTime.h"
 #include "platform/Forms.h"
 #include "platform/Peer.h"
 #include "platform/TestHooks.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 
 struct HCURSOR__ {
-    QCursor Cursor;
+    QCursor Cursor; // an animated cursor's frame shown now
+    // An animated cursor's frames, each shown for its time in sixtieths of a second from Start.
+    std::vector<QCursor> Frames;
+    std::vector<unsigned> Jiffies;
+    TDateTime Start = 0;
+    int Shown = 0;
 };
 
 namespace {
@@ -47,8 +59,10 @@ constexpr NamedCursor NamedCursors[] = {
 HCURSOR CursorOfShape(Qt::CursorShape shape) {
     static auto* made = new std::map<Qt::CursorShape, HCURSOR>;
     HCURSOR& cursor = (*made)[shape];
-    if (!cursor)
-        cursor = new HCURSOR__{QCursor(shape)};
+    if (!cursor) {
+        cursor = new HCURSOR__;
+        cursor->Cursor = QCursor(shape);
+    }
     return cursor;
 }
 
@@ -66,6 +80,92 @@ HCURSOR LoadCursor(HINSTANCE /*instance*/, const char* name) {
 QCursor CursorFor(TCursor cursor) {
     HCURSOR handle = Screen ? Screen->Cursors(cursor) : nullptr;
     return handle ? handle->Cursor : QCursor(Qt::ArrowCursor);
+}
+
+namespace {
+
+std::vector<HCURSOR>& AnimatedCursors() {
+    static auto* cursors = new std::vector<HCURSOR>;
+    return *cursors;
+}
+
+QTimer* AnimationTimer() {
+    static QTimer* timer = nullptr;
+    if (!timer && QCoreApplication::instance()) {
+        timer = new QTimer(QCoreApplication::instance());
+        timer->setInterval(1000 / 60);
+        QObject::connect(timer, &QTimer::timeout, [] { RefreshAnimatedCursors(); });
+    }
+    return timer;
+}
+
+void ShowCursorOn(TControl& control, HCURSOR cursor) {
+    if (Screen->Cursors(control.Cursor()) == cursor)
+        control.Peer().SetCursor(control.Cursor());
+    if (auto* window = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < window->ControlCount(); ++i)
+            ShowCursorOn(*window->Controls(i), cursor);
+}
+
+} // namespace
+
+HCURSOR CreateAnimatedCursor(const std::vector<TCursorFrame>& frames) {
+    if (frames.empty())
+        return nullptr;
+    auto* cursor = new HCURSOR__;
+    for (const TCursorFrame& frame : frames) {
+        QPixmap picture =
+            frame.Picture ? QPixmap::fromImage(BitmapImage(*frame.Picture)) : QPixmap();
+        cursor->Frames.push_back(QCursor(picture, frame.HotSpot.x, frame.HotSpot.y));
+        cursor->Jiffies.push_back(std::max(frame.Jiffies, 1u));
+    }
+    cursor->Cursor = cursor->Frames.front();
+    cursor->Start = Now();
+    AnimatedCursors().push_back(cursor);
+    if (QTimer* timer = AnimationTimer())
+        timer->start();
+    return cursor;
+}
+
+void DestroyCursor(HCURSOR cursor) {
+    auto& cursors = AnimatedCursors();
+    cursors.erase(std::remove(cursors.begin(), cursors.end(), cursor), cursors.end());
+    if (cursors.empty())
+        if (QTimer* timer = AnimationTimer())
+            timer->stop();
+    delete cursor;
+}
+
+int CursorFrameShown(HCURSOR cursor) {
+    if (!cursor || cursor->Frames.empty())
+        return 0;
+    // A day count holds a moment to a few microseconds only: a hair more counts as the jiffy.
+    const double elapsed = std::max(0.0, (Now() - cursor->Start) * 24 * 60 * 60 * 60);
+    const unsigned total = std::accumulate(cursor->Jiffies.begin(), cursor->Jiffies.end(), 0u);
+    auto jiffy = static_cast<unsigned>(std::fmod(std::floor(elapsed + 1e-3), total));
+    int frame = 0;
+    while (jiffy >= cursor->Jiffies[frame]) {
+        jiffy -= cursor->Jiffies[frame];
+        ++frame;
+    }
+    return frame;
+}
+
+void RefreshAnimatedCursors() {
+    for (HCURSOR cursor : AnimatedCursors()) {
+        const int frame = CursorFrameShown(cursor);
+        if (frame == cursor->Shown)
+            continue;
+        cursor->Shown = frame;
+        cursor->Cursor = cursor->Frames[frame];
+        if (!Screen)
+            continue;
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            ShowCursorOn(*Screen->Forms(i), cursor);
+        if (Screen->Cursor() != crDefault && Screen->Cursors(Screen->Cursor()) == cursor &&
+            QGuiApplication::instance())
+            QGuiApplication::changeOverrideCursor(cursor->Cursor);
+    }
 }
 
 TScreen::TScreen() : TComponent(nullptr) {}

@@ -438,6 +438,8 @@ QImage WithTransparency(const TBitmap& bitmap) {
 }
 
 QImage DrawableImage(TGraphic& graphic) {
+    if (auto* icon = dynamic_cast<TIcon*>(&graphic))
+        return icon->Empty() ? QImage() : BitmapImage(icon->Picture());
     auto* bitmap = dynamic_cast<TBitmap*>(&graphic);
     if (!bitmap || bitmap->Empty())
         return QImage();
@@ -676,6 +678,28 @@ QImage& BitmapImage(TBitmap& bitmap) {
 
 const QImage& BitmapImage(const TBitmap& bitmap) {
     return TCanvasDevice::Image(bitmap);
+}
+
+namespace {
+
+std::map<unsigned, TPicture::TGraphicMaker>& ClipboardKinds() {
+    static auto* kinds = new std::map<unsigned, TPicture::TGraphicMaker>;
+    return *kinds;
+}
+
+} // namespace
+
+void TPicture::RegisterClipboardFormat(unsigned format, TGraphicMaker maker) {
+    ClipboardKinds()[format] = std::move(maker);
+}
+
+bool TPicture::SupportsClipboardFormat(unsigned format) {
+    return ClipboardKinds().count(format) != 0;
+}
+
+std::unique_ptr<TGraphic> TPicture::GraphicForClipboardFormat(unsigned format) {
+    auto it = ClipboardKinds().find(format);
+    return it == ClipboardKinds().end() ? nullptr : it->second();
 }
 
 TPicture::TPicture() = default;

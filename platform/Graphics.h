@@ -6,6 +6,7 @@
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -369,9 +370,45 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
 };
 
+// An icon: the bytes of an icon (or cursor) file image, kept as they are for saving, and the
+// picture of its largest image, transparent where the icon is.
+class TIcon : public TGraphic {
+public:
+    TIcon();
+    ~TIcon() override;
+    int Width() const override;
+    int Height() const override;
+    bool Empty() const override;
+    void LoadFromFile(const String& fileName) override;
+    void SaveToFile(const String& fileName) const override;
+    // Reads size bytes from the stream's position (the rest of the stream for a size below 0).
+    // Raises EReadError when the stream holds fewer and EInvalidGraphic when they are no icon;
+    // either way the icon keeps what it held.
+    void LoadFromStream(TStream& stream, int64_t size = -1);
+    void SaveToStream(TStream& stream) const;
+    // The program's own icon of that name: icons/<name>.ico in the program folder. Without it
+    // the icon is left empty, as the system's loading gives no icon for a missing name.
+    void LoadFromResourceName(HINSTANCE instance, const String& name);
+    void Assign(const TIcon& source);
+    // The icon file's bytes; empty for an empty icon.
+    const String& Data() const { return FData; }
+    const TBitmap& Picture() const { return FPicture; }
+
+private:
+    String FData;
+    TBitmap FPicture;
+};
+
 // Holds one picture of any kind; every kind the program loads is kept as a bitmap.
 class TPicture : public TObject {
 public:
+    using TGraphicMaker = std::function<std::unique_ptr<TGraphic>()>;
+    // The kind of picture that a clipboard format holds, registered by the unit of that kind.
+    static void RegisterClipboardFormat(unsigned format, TGraphicMaker maker);
+    static bool SupportsClipboardFormat(unsigned format);
+    // A new, empty picture of the kind registered for the format; nullptr for none.
+    static std::unique_ptr<TGraphic> GraphicForClipboardFormat(unsigned format);
+
     TPicture();
     ~TPicture() override;
     TGraphic* Graphic() const;

@@ -151,6 +151,10 @@ void TControlPeer::Invalidate() {
     ClientWidget()->update();
 }
 
+void TControlPeer::InvalidateRect(const TRect& rect) {
+    ClientWidget()->update(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
 void TControlPeer::Update() {
     ClientWidget()->repaint();
 }

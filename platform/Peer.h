@@ -52,6 +52,7 @@ public:
     virtual void SetCursor(TCursor cursor);
 
     void Invalidate();
+    void InvalidateRect(const TRect& rect);
     void Update();
     void Repaint();
     // A picture of the widget as it is shown now, children included.

@@ -1,5 +1,7 @@
 #pragma once
-// An icon file built byte by byte: one 16 x 16 picture of 32 bits, every pixel of one colour.
+// Icon files built byte by byte: one 16 x 16 picture of 32 bits, every pixel of one colour; and
+// an icon or cursor of a side of 4 with a 16-colour palette, one colour everywhere but in its
+// transparent top-left corner.
 
 #include "platform/SysUtils.h"
 
@@ -39,6 +41,41 @@ inline String SolidIcon(uint32_t colour) {
     for (int i = 0; i < side * side; ++i)
         PutLE(bytes, colour, 4);
     bytes += String(side * 4, '\0');
+    return bytes;
+}
+
+// colour as 0x00RRGGBB; type 1 for an icon, 2 for a cursor with its hot spot.
+inline String PaletteIcon(uint32_t colour, int type = 1, int hotX = 0, int hotY = 0) {
+    const int side = 4;
+    const uint32_t imageSize = 40 + 16 * 4 + side * 4 + side * 4; // header, palette, rows, mask
+    String bytes;
+    PutLE(bytes, 0, 2);
+    PutLE(bytes, static_cast<uint32_t>(type), 2);
+    PutLE(bytes, 1, 2);
+    bytes += char(side);
+    bytes += char(side);
+    PutLE(bytes, 16, 1);
+    PutLE(bytes, 0, 1);
+    PutLE(bytes, static_cast<uint32_t>(type == 2 ? hotX : 1), 2);
+    PutLE(bytes, static_cast<uint32_t>(type == 2 ? hotY : 4), 2);
+    PutLE(bytes, imageSize, 4);
+    PutLE(bytes, 22, 4);
+    PutLE(bytes, 40, 4);
+    PutLE(bytes, side, 4);
+    PutLE(bytes, side * 2, 4);
+    PutLE(bytes, 1, 2);
+    PutLE(bytes, 4, 2);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, 0, 4);
+    for (int i = 0; i < 4; ++i)
+        PutLE(bytes, 0, 4);
+    PutLE(bytes, 0, 4);      // palette entry 0: black
+    PutLE(bytes, colour, 4); // entry 1
+    bytes += String(14 * 4, '\0');
+    for (int row = 0; row < side; ++row)
+        PutLE(bytes, 0x1111, 4); // four pixels of entry 1, padded to 4 bytes
+    for (int row = 0; row < side; ++row)
+        PutLE(bytes, row == side - 1 ? 0x80 : 0, 4); // the top row's first pixel is clear
     return bytes;
 }
 

@@ -2,29 +2,48 @@
 
 #include "platform/Events.h"
 #include "platform/Graphics.h"
+#include "platform/Win32Draw.h"
+#include "widgets/Vclutils.h"
 
 #include <algorithm>
 
 namespace {
 
-// The gap between the panel's bevels and its text.
+// The gap between the panel's bevels (or its glyph) and its text.
 const int TextMargin = 3;
 // A line is drawn with at most this many characters.
 const size_t MaxLineLength = 255;
+
+UINT AlignmentFlag(TAlignment alignment) {
+    switch (alignment) {
+    case taLeftJustify:
+        return DT_LEFT;
+    case taRightJustify:
+        return DT_RIGHT;
+    default:
+        return DT_CENTER;
+    }
+}
+
+bool IsBlank(const String& line) {
+    return Trim(line).empty();
+}
 
 } // namespace
 
 TSecretPanel::TSecretPanel(TComponent* AOwner) : TPanel(AOwner) {
     SetBevelOuter(bvLowered);
-    FTimer = new TTimer(this);
-    FTimer->SetEnabled(false);
-    FTimer->SetInterval(30);
-    FTimer->OnTimer = Handler(this, &TSecretPanel::ScrollStep);
     FLines.OnChange = Handler(this, &TSecretPanel::LinesChanged);
+    FGlyph.OnChange = Handler(this, &TSecretPanel::GlyphChanged);
+    FTimer = new TQmTimer(this);
+    FTimer->SetEnabled(false);
+    FTimer->SetOnTimer(Handler(this, &TSecretPanel::ScrollStep));
+    FTimer->SetInterval(30);
 }
 
 TSecretPanel::~TSecretPanel() {
     SetActive(false);
+    FGlyph.OnChange = nullptr;
     FLines.OnChange = nullptr;
 }
 
@@ -37,18 +56,55 @@ void TSecretPanel::SetActive(bool value) {
         Stop();
 }
 
-void TSecretPanel::SetInterval(int value) {
+void TSecretPanel::SetAlignment(TAlignment value) {
+    if (Change(FAlignment, value) && FActive)
+        Invalidate();
+}
+
+void TSecretPanel::SetGlyph(const TBitmap& value) {
+    FGlyph.Assign(value);
+}
+
+void TSecretPanel::SetGlyphLayout(TGlyphLayout value) {
+    if (Change(FGlyphLayout, value))
+        Relayout();
+}
+
+void TSecretPanel::SetInterval(unsigned value) {
     FTimer->SetInterval(value);
 }
 
-void TSecretPanel::SetTextStyle(TBevelCut value) {
-    if (value == FTextStyle)
+void TSecretPanel::SetLines(const TStrings& value) {
+    FLines.Assign(value);
+}
+
+void TSecretPanel::SetScrollDirection(TScrollDirection value) {
+    if (!Change(FScrollDirection, value) || !FActive)
         return;
-    FTextStyle = value;
-    if (FActive) {
-        PrepareLines();
-        Invalidate();
-    }
+    FScrollPos = 0;
+    Relayout();
+}
+
+void TSecretPanel::SetTextStyle(TBevelCut value) {
+    if (Change(FTextStyle, value))
+        Relayout();
+}
+
+void TSecretPanel::Relayout() {
+    if (!FActive)
+        return;
+    PrepareLines();
+    Invalidate();
+}
+
+void TSecretPanel::LinesChanged(TObject* /*Sender*/) {
+    if (FActive)
+        FScrollPos = 0;
+    Relayout();
+}
+
+void TSecretPanel::GlyphChanged(TObject* /*Sender*/) {
+    Relayout();
 }
 
 void TSecretPanel::Start() {
@@ -61,6 +117,7 @@ void TSecretPanel::Start() {
     } catch (...) {
         FActive = false;
         FTimer->SetEnabled(false);
+        FTextBitmap.reset();
         throw;
     }
     if (!IsDestroying())
@@ -72,6 +129,7 @@ void TSecretPanel::Stop() {
     FActive = false;
     FTimer->SetEnabled(false);
     FScrollPos = 0;
+    FTextBitmap.reset();
     NotifyStop();
     ShowHiddenChildren();
     Invalidate();
@@ -93,37 +151,128 @@ void TSecretPanel::ShowHiddenChildren() {
         for (int i = 0; i < ControlCount(); ++i)
             if (Controls(i) == child) {
                 child->SetVisible(true);
+                child->Invalidate();
                 break;
             }
     FHiddenChildren.clear();
 }
 
-void TSecretPanel::LinesChanged(TObject* /*Sender*/) {
-    if (!FActive)
-        return;
-    FScrollPos = 0;
-    PrepareLines();
-    Invalidate();
+void TSecretPanel::AlignControls(TControl* AControl, TRect& Rect) {
+    TPanel::AlignControls(AControl, Rect);
+    if (FActive && !AControl)
+        PrepareLines();
 }
 
+void TSecretPanel::WndProc(TMessage& Message) {
+    TPanel::WndProc(Message);
+    switch (Message.Msg) {
+    case WM_SIZE:
+        Relayout();
+        break;
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+        if (FActive)
+            PrepareLines();
+        break;
+    default:
+        break;
+    }
+}
+
+// The line height is kept whole: a tall font gets its own height, not one cut to eight bits.
 void TSecretPanel::PrepareLines() {
+    if (!FTextBitmap)
+        FTextBitmap = std::make_unique<TBitmap>();
     FFirstLine = FLines.Count();
     for (int i = 0; i < FLines.Count(); ++i)
-        if (!Trim(FLines[i]).empty()) {
+        if (!IsBlank(FLines[i])) {
             FFirstLine = i;
             break;
         }
-    Canvas().Font().Assign(Font());
-    int height = Canvas().TextHeight("Wg") + (FTextStyle != bvNone ? 1 : 0);
-    FLineHeight = std::clamp(height, 1, 255);
-    int inset = BorderWidth() + (BevelOuter() != bvNone ? BevelWidth() : 0) +
-                (BevelInner() != bvNone ? BevelWidth() : 0) + TextMargin;
-    TRect client = ClientRect();
-    FTextRect =
-        TRect{client.Left + inset, client.Top + inset, client.Right - inset, client.Bottom - inset};
-    if (FTextRect.Left >= FTextRect.Right || FTextRect.Top >= FTextRect.Bottom)
-        FTextRect = TRect{};
-    FScrollLength = FTextRect.Height() + (FLines.Count() - FFirstLine) * FLineHeight;
+    TCanvas& canvas = Canvas();
+    canvas.Font().Assign(Font());
+    FLineHeight = std::max(canvas.TextHeight("Wg") + (FTextStyle != bvNone ? 1 : 0), 1);
+    LayOutTextArea();
+    if (FScrollDirection == sdHorizontal) {
+        int widest = 0;
+        for (int i = FFirstLine; i < FLines.Count(); ++i)
+            widest = std::max(widest, canvas.TextWidth(FLines[i].substr(0, MaxLineLength)));
+        FScrollLength = widest + FTextRect.Width();
+    } else {
+        FScrollLength = FTextRect.Height() + (FLines.Count() - FFirstLine) * FLineHeight;
+    }
+    FTextBitmap->SetSize(FTextRect.Width(), FTextRect.Height());
+    FTextBitmap->Canvas().Font().Assign(Font());
+    FTextBitmap->Canvas().Brush().SetColor(Color());
+    PaintScrollText();
+}
+
+int TSecretPanel::BevelInset() const {
+    return BorderWidth() + (BevelOuter() != bvNone ? BevelWidth() : 0) +
+           (BevelInner() != bvNone ? BevelWidth() : 0);
+}
+
+// The last line that is not blank; below the first line when all are blank.
+int TSecretPanel::LastTextLine() const {
+    int last = FLines.Count() - 1;
+    while (last >= FFirstLine && IsBlank(FLines[last]))
+        --last;
+    return last;
+}
+
+void TSecretPanel::LayOutTextArea() {
+    const int inset = BevelInset();
+    const TRect client = ClientRect();
+    FPaintRect = Inset(client, inset);
+    TRect text = Inset(client, inset + TextMargin);
+    const int gap = inset + TextMargin;
+    const int glyphWidth = FGlyph.Empty() ? 0 : FGlyph.Width();
+    const int glyphHeight = FGlyph.Empty() ? 0 : FGlyph.Height();
+    TPoint& origin = FGlyphOrigin;
+    switch (FGlyphLayout) {
+    case glGlyphLeft:
+    case glGlyphRight:
+        origin.y = std::max((text.Top + text.Bottom - glyphHeight) / 2, text.Top);
+        if (FGlyphLayout == glGlyphLeft) {
+            origin.x = text.Left;
+            if (glyphWidth > 0) {
+                origin.x += 3;
+                text.Left = origin.x + glyphWidth + gap;
+            }
+        } else {
+            origin.x = text.Right - glyphWidth;
+            if (glyphWidth > 0) {
+                origin.x = std::max(origin.x - 3, text.Left);
+                text.Right = origin.x - gap;
+            }
+        }
+        break;
+    case glGlyphTop:
+    case glGlyphBottom:
+        origin.x = std::max((text.Left + text.Right - glyphWidth) / 2, text.Left);
+        if (FGlyphLayout == glGlyphTop) {
+            origin.y = text.Top;
+            if (glyphHeight > 0) {
+                origin.y += 3;
+                text.Top = origin.y + glyphHeight + gap + 3;
+            }
+        } else {
+            origin.y = text.Bottom - glyphHeight;
+            if (glyphHeight > 0) {
+                origin.y = std::max(origin.y - 3, text.Top);
+                text.Bottom = origin.y - (gap + 3);
+            }
+        }
+        break;
+    }
+    if (FScrollDirection == sdHorizontal) {
+        int free = text.Height() - (LastTextLine() - FFirstLine + 1) * FLineHeight;
+        if (free > 0) {
+            text.Top += free / 2;
+            text.Bottom -= free / 2;
+        }
+    }
+    FTextRect = text.Left >= text.Right || text.Top >= text.Bottom ? TRect{} : text;
 }
 
 void TSecretPanel::ScrollStep(TObject* /*Sender*/) {
@@ -135,39 +284,92 @@ void TSecretPanel::ScrollStep(TObject* /*Sender*/) {
         SetActive(false);
         return;
     }
-    Invalidate();
-}
-
-void TSecretPanel::Paint() {
-    TPanel::Paint();
-    if (FActive)
+    if (FTextBitmap)
         PaintScrollText();
 }
 
+// The text is drawn over the background it has on the panel into the text bitmap, and only the
+// text area of the panel is painted again, from that bitmap.
 void TSecretPanel::PaintScrollText() {
-    if (FLines.Count() == 0 || FTextRect.Width() == 0 || FTextRect.Height() == 0)
+    if (FLines.Count() == 0 || IsRectEmpty(FTextRect))
         return;
-    TCanvas& canvas = Canvas();
-    canvas.Font().Assign(Font());
+    TCanvas& canvas = FTextBitmap->Canvas();
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Color());
+    FillClient(canvas, Moved(FPaintRect, -FTextRect.Left, -FTextRect.Top));
     canvas.Brush().SetStyle(bsClear);
+    canvas.Font().Assign(Font());
+
+    const int width = FTextRect.Width();
+    const int height = FTextRect.Height();
+    TRect line{0, 0, width, height};
+    if (FScrollDirection == sdHorizontal) {
+        line.Left = width - FScrollPos;
+        line.Right = line.Left + FScrollLength - width;
+    } else {
+        line.Top = height - FScrollPos;
+    }
+    line.Bottom = line.Top + FLineHeight;
+    const UINT flags =
+        AlignmentFlag(FAlignment) | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
     const TColor textColor = Font().Color();
-    int top = FTextRect.Top + FTextRect.Height() - FScrollPos;
-    for (int i = FFirstLine; i < FLines.Count() && top < FTextRect.Bottom; ++i) {
-        if (top + FLineHeight > FTextRect.Top) {
-            String line = FLines[i].substr(0, MaxLineLength);
-            int x = FTextRect.Left + (FTextRect.Width() - canvas.TextWidth(line)) / 2;
-            TRect lineRect{FTextRect.Left, std::max(top, FTextRect.Top), FTextRect.Right,
-                           std::min(top + FLineHeight, FTextRect.Bottom)};
-            if (FTextStyle != bvNone) {
-                int shift = FTextStyle == bvLowered ? 1 : -1;
+    // The index past the last line stands for one blank line after the text.
+    for (int i = FFirstLine; i <= FLines.Count(); ++i) {
+        if (line.Top >= height)
+            break;
+        if (line.Bottom > 0 && i < FLines.Count()) {
+            const String text = FLines[i].substr(0, MaxLineLength);
+            if (FTextStyle == bvLowered || FTextStyle == bvRaised) {
+                const int shift = FTextStyle == bvLowered ? 1 : -1;
+                TRect engraved = Moved(line, shift, shift);
                 canvas.Font().SetColor(clBtnHighlight);
-                canvas.TextRect(lineRect, x + shift, top + shift, line);
+                DrawText(canvas, text, engraved, flags);
                 canvas.Font().SetColor(textColor);
             }
-            canvas.TextRect(lineRect, x, top, line);
+            TRect drawn = line;
+            DrawText(canvas, text, drawn, flags);
         }
-        top += FLineHeight;
+        line = Moved(line, 0, FLineHeight);
     }
+    InvalidateRect(FTextRect);
+}
+
+void TSecretPanel::Paint() {
+    TCanvas& canvas = Canvas();
+    TRect rect = ClientRect();
+    auto bevel = [&](TBevelCut cut) {
+        if (cut == bvNone)
+            return;
+        const bool raised = cut == bvRaised;
+        Frame3D(canvas, rect, raised ? clBtnHighlight : clBtnShadow,
+                raised ? clBtnShadow : clBtnHighlight, BevelWidth());
+    };
+    bevel(BevelOuter());
+    Frame3D(canvas, rect, Color(), Color(), BorderWidth());
+    bevel(BevelInner());
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Color());
+    FillClient(canvas, rect);
+    if (!FActive)
+        return;
+    PaintPanelGlyph(canvas);
+    if (FTextBitmap && !IsRectEmpty(FTextRect) && FLines.Count() > 0)
+        canvas.Draw(FTextRect.Left, FTextRect.Top, *FTextBitmap);
+}
+
+void TSecretPanel::PaintPanelGlyph(TCanvas& canvas) {
+    if (FGlyph.Empty())
+        return;
+    LayOutTextArea();
+    DrawBitmapWithTransparency(canvas, FGlyphOrigin.x, FGlyphOrigin.y, FGlyph,
+                               FGlyph.TransparentColor() & ~PaletteColorFlag);
+}
+
+void TSecretPanel::FillClient(TCanvas& canvas, const TRect& rect) {
+    if (OnPaintClient)
+        OnPaintClient(this, canvas, rect);
+    else
+        canvas.FillRect(rect);
 }
 
 void TSecretPanel::NotifyStart() {

@@ -9,6 +9,7 @@
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "widgets/GlyphList.h"
+#include "widgets/QmTimer.h"
 
 #include <array>
 #include <functional>
@@ -222,9 +223,16 @@ private:
 // The frame of a speed button drawn inside rect; returns the face inside it.
 TRect DrawSpeedButtonFrame(TCanvas& canvas, TRect rect, bool down, bool flat, TButtonStyle style);
 
-// A panel that scrolls its lines upward through itself, the credits of the about box: while
-// active its child controls are hidden and the text rises one pixel per tick of its timer, until
-// it has scrolled out (or, cycled, starts again).
+enum TGlyphLayout { glGlyphLeft, glGlyphRight, glGlyphTop, glGlyphBottom };
+enum TScrollDirection { sdVertical, sdHorizontal };
+
+// Paints the background of a panel's client area in place of the plain fill.
+using TPanelDrawEvent = std::function<void(TObject* Sender, TCanvas& Canvas, const TRect& Rect)>;
+
+// A panel that scrolls its lines through itself, the credits of the about box: while active its
+// child controls are hidden and the text moves one pixel per tick of its timer, rising from below
+// or coming in from the right, beside an optional glyph, until it has scrolled out (or, cycled,
+// starts again).
 class TSecretPanel : public TPanel {
 public:
     explicit TSecretPanel(TComponent* AOwner);
@@ -232,28 +240,46 @@ public:
 
     bool Active() const { return FActive; }
     void SetActive(bool value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
     // After the last step, start over instead of stopping.
     bool Cycled() const { return FCycled; }
     void SetCycled(bool value) { FCycled = value; }
+    // Drawn beside the text while active; its bottom-left pixel is transparent.
+    TBitmap& Glyph() { return FGlyph; }
+    void SetGlyph(const TBitmap& value);
+    TGlyphLayout GlyphLayout() const { return FGlyphLayout; }
+    void SetGlyphLayout(TGlyphLayout value);
     // Milliseconds per step.
-    int Interval() const { return FTimer->Interval(); }
-    void SetInterval(int value);
+    unsigned Interval() const { return FTimer->Interval(); }
+    void SetInterval(unsigned value);
+    TStrings& Lines() { return FLines; }
+    void SetLines(const TStrings& value);
+    TScrollDirection ScrollDirection() const { return FScrollDirection; }
+    void SetScrollDirection(TScrollDirection value);
     // Engraved text: a highlight copy one pixel down-right (lowered) or up-left (raised).
     TBevelCut TextStyle() const { return FTextStyle; }
     void SetTextStyle(TBevelCut value);
-    TStrings& Lines() { return FLines; }
 
     // Pixels scrolled so far, and the position at which the text has gone.
     int ScrollPosition() const { return FScrollPos; }
     int ScrollLength() const { return FScrollLength; }
-    TTimer* Timer() const { return FTimer; }
+    int LineHeight() const { return FLineHeight; }
+    // Where the text scrolls and where the glyph goes, for the lines and size as they are.
+    const TRect& TextRect() const { return FTextRect; }
+    const TPoint& GlyphOrigin() const { return FGlyphOrigin; }
+    TQmTimer* Timer() const { return FTimer; }
 
+    TPanelDrawEvent OnPaintClient;
     TNotifyEvent OnStartPlay;
     TNotifyEvent OnStopPlay;
 
 protected:
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     void Paint() override;
-    // One timer tick: the text rises a pixel, or the play ends.
+    void WndProc(TMessage& Message) override;
+    virtual void FillClient(TCanvas& canvas, const TRect& rect);
+    // One timer tick: the text moves a pixel, or the play ends.
     virtual void ScrollStep(TObject* Sender);
     virtual void NotifyStart();
     virtual void NotifyStop();
@@ -263,20 +289,33 @@ private:
     void Stop();
     // Line height, first shown line, text area and scroll length, for the lines as they are.
     void PrepareLines();
+    void LayOutTextArea();
+    int BevelInset() const;
+    int LastTextLine() const;
     void LinesChanged(TObject* Sender);
+    void GlyphChanged(TObject* Sender);
+    void Relayout();
     void HideChildren();
     void ShowHiddenChildren();
     void PaintScrollText();
+    void PaintPanelGlyph(TCanvas& canvas);
 
     bool FActive = false;
+    TAlignment FAlignment = taCenter;
     bool FCycled = false;
+    TGlyphLayout FGlyphLayout = glGlyphLeft;
+    TScrollDirection FScrollDirection = sdVertical;
     TBevelCut FTextStyle = bvNone;
     TStringList FLines;
-    TTimer* FTimer = nullptr;
+    TBitmap FGlyph;
     int FScrollPos = 0;
     int FScrollLength = 0;
     int FLineHeight = 1;
     int FFirstLine = 0;
+    TQmTimer* FTimer = nullptr;
     TRect FTextRect;
+    TRect FPaintRect;
+    TPoint FGlyphOrigin;
+    std::unique_ptr<TBitmap> FTextBitmap; // only while active
     std::vector<TControl*> FHiddenChildren;
 };

@@ -344,10 +344,10 @@ TEST_F(ReferenceHelp, TheCreditsEndByThemselvesOrOnADoubleClick) {
     // The text rises a pixel a tick until it has gone, and the next tick ends the play.
     ASSERT_GT(panel.ScrollLength(), 3 * 13);
     for (int tick = 0; tick < panel.ScrollLength() && panel.Active(); ++tick)
-        TestHooks::FireTimer(*panel.Timer());
+        panel.Timer()->FireTimer();
     EXPECT_TRUE(panel.Active());
     EXPECT_EQ(panel.ScrollPosition(), panel.ScrollLength());
-    TestHooks::FireTimer(*panel.Timer());
+    panel.Timer()->FireTimer();
     EXPECT_FALSE(panel.Active());
     EXPECT_FALSE(about.AckPanel->Visible());
 }

@@ -2,6 +2,10 @@
 // Help-pointer mode and the help-context numbers of the main window's commands. A command's
 // handler first asks HandleHelpPointer with its number: in help-pointer mode the command shows
 // its help topic instead of running.
+//
+// Every number below needs a topic in the shipped help index (data/help/Quiltmarker.hlp). A test
+// reads this header to check that, so each number stays declared on a line of its own as
+// "constexpr THelpContext Name = number;".
 
 using THelpContext = unsigned;
 

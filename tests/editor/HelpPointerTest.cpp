@@ -7,12 +7,17 @@
 #include "editor/FindReplace.h"
 #include "editor/FontCommand.h"
 #include "platform/FileListBox.h"
+#include "platform/FileUtils.h"
 #include "platform/TestHooks.h"
+#include "platform/WinHelp.h"
 #include "site/FilePane.h"
 #include "tags/TagButtons.h"
 #include "widgets/QmToolbars.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
 
 using namespace MainWindowSupport;
 
@@ -226,4 +231,60 @@ TEST_F(HelpPointer, F1ShowsTheNumbersTheWindowGivesItsItems) {
         EXPECT_EQ(item->HelpContext(), number) << name;
     }
     EXPECT_EQ(Form->TagButtons->ApplicationPage->HelpContext(), 25090);
+}
+
+namespace {
+
+// Every number the commands pass to the help pointer is one of the HelpContexts constants, so the
+// header that declares them is read as it stands: a number added there needs a topic at once.
+std::map<String, THelpContext> DeclaredHelpNumbers() {
+    String header = ReadFileBytes(String(QM_SOURCE_DATA) + "/../editor/HelpPointer.h");
+    static const std::regex declaration(R"(constexpr THelpContext (\w+) = (\d+);)");
+    std::map<String, THelpContext> numbers;
+    for (std::sregex_iterator it(header.begin(), header.end(), declaration), end; it != end; ++it)
+        numbers[(*it)[1].str()] = static_cast<THelpContext>(std::stoul((*it)[2].str()));
+    return numbers;
+}
+
+// The numbers the window's own items carry for F1: menu items, tag-bar pages, controls.
+void CollectItemHelpNumbers(const TComponent& owner, std::map<String, THelpContext>& numbers) {
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+        TComponent* component = owner.Components(i);
+        int number = 0;
+        if (auto* item = dynamic_cast<TMenuItem*>(component))
+            number = item->HelpContext();
+        else if (auto* control = dynamic_cast<TControl*>(component))
+            number = control->HelpContext();
+        if (number != 0)
+            numbers[component->Name()] = static_cast<THelpContext>(number);
+        CollectItemHelpNumbers(*component, numbers);
+    }
+}
+
+} // namespace
+
+TEST_F(HelpPointer, EveryHelpNumberOfTheProgramLeadsToAShippedPage) {
+    std::map<String, THelpContext> declared = DeclaredHelpNumbers();
+    // The reading of the header must find the constants the commands use, with their values.
+    EXPECT_EQ(declared["Close1Click"], HelpContexts::Close1Click);
+    EXPECT_EQ(declared["FileListBox1Click"], HelpContexts::FileListBox1Click);
+    EXPECT_EQ(declared["IntBrowserRefreshButtonClick"], HelpContexts::IntBrowserRefreshButtonClick);
+    EXPECT_EQ(declared["ApplicationPage"], HelpContexts::ApplicationPage);
+    EXPECT_GT(declared.size(), 200u);
+
+    std::map<String, THelpContext> carried;
+    CollectItemHelpNumbers(*Form, carried);
+    EXPECT_EQ(carried["Help1"], HelpContexts::HelpMenu);
+    EXPECT_EQ(carried["CommonSheet"], HelpContexts::CommonSheet);
+
+    String helpFile = String(QM_SOURCE_DATA) + PathDelim + "help" + PathDelim + "Quiltmarker.hlp";
+    for (const auto* numbers : {&declared, &carried}) {
+        for (const auto& [name, number] : *numbers) {
+            THelpTopic topic;
+            UINT command = number < HelpContexts::FirstPopup ? HELP_CONTEXT : HELP_CONTEXTPOPUP;
+            ASSERT_TRUE(FindHelpTopic(helpFile, command, number, topic));
+            // A number without a page of its own would show the index page instead.
+            EXPECT_FALSE(topic.Page.empty()) << name << " " << number;
+        }
+    }
 }

@@ -17,10 +17,6 @@ class QListWidget;
 class TComboWidget;
 class TOwnerDrawDelegate;
 
-// A caption as the system draws it: "&&" shows "&", and the "&" that marks the accelerator is
-// left out.
-String WithoutAccelerator(const String& caption);
-
 template <typename P> std::unique_ptr<TControlPeer> MakePeer(TControl& control) {
     return std::make_unique<P>(control);
 }

@@ -225,3 +225,15 @@ void PaintBackgroundTo(TWinControl& control, TCanvas& canvas, int x, int y) {
     control.Peer().RenderBackgroundTo(picture);
     canvas.Draw(x, y, picture);
 }
+
+UINT AlignmentFormat(TAlignment alignment) {
+    switch (alignment) {
+    case taLeftJustify:
+        return DT_LEFT;
+    case taRightJustify:
+        return DT_RIGHT;
+    case taCenter:
+        break;
+    }
+    return DT_CENTER;
+}

@@ -81,6 +81,11 @@ enum : UINT {
 // DT_VCENTER and DT_BOTTOM place a single line only. With DT_CALCRECT nothing is drawn: rect's
 // right and bottom are moved to hold the text. Returns the height of the text.
 int DrawText(TCanvas& canvas, const String& text, TRect& rect, UINT format);
+// The DrawText format that places a line as the alignment says.
+UINT AlignmentFormat(TAlignment alignment);
+// A caption as the system draws it: "&&" shows "&", and the "&" that marks the accelerator is
+// left out.
+String WithoutAccelerator(const String& caption);
 
 // ---- Pictures of windows
 

@@ -17,17 +17,6 @@ int Cut(double value) {
     return static_cast<int>(value);
 }
 
-unsigned AlignmentFlag(TAlignment alignment) {
-    switch (alignment) {
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        return DT_CENTER;
-    default:
-        return DT_LEFT;
-    }
-}
-
 } // namespace
 
 TRotatedTextPlacement RotatedTextPlacement(int angle, int w, int h) {
@@ -82,7 +71,7 @@ void TRotateLabel::PaintOn(TCanvas& canvas) {
     if (!Transparent())
         FillWith(canvas, client, Color());
     canvas.Brush().SetStyle(bsClear);
-    unsigned flags = DT_EXPANDTABS | AlignmentFlag(Alignment());
+    unsigned flags = DT_EXPANDTABS | AlignmentFormat(Alignment());
     if (WordWrap())
         flags |= DT_WORDBREAK;
     DrawCaption(canvas, client, flags);

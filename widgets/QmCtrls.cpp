@@ -14,17 +14,6 @@ const int TextMargin = 3;
 // A line is drawn with at most this many characters.
 const size_t MaxLineLength = 255;
 
-UINT AlignmentFlag(TAlignment alignment) {
-    switch (alignment) {
-    case taLeftJustify:
-        return DT_LEFT;
-    case taRightJustify:
-        return DT_RIGHT;
-    default:
-        return DT_CENTER;
-    }
-}
-
 bool IsBlank(const String& line) {
     return Trim(line).empty();
 }
@@ -311,7 +300,7 @@ void TSecretPanel::PaintScrollText() {
     }
     line.Bottom = line.Top + FLineHeight;
     const UINT flags =
-        AlignmentFlag(FAlignment) | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
+        AlignmentFormat(FAlignment) | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
     const TColor textColor = Font().Color();
     // The index past the last line stands for one blank line after the text.
     for (int i = FFirstLine; i <= FLines.Count(); ++i) {

@@ -43,18 +43,6 @@ template <typename T> bool StoreIfNew(T& field, T value) {
     return true;
 }
 
-UINT AlignmentFlag(TAlignment alignment) {
-    switch (alignment) {
-    case taLeftJustify:
-        return DT_LEFT;
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        break;
-    }
-    return DT_CENTER;
-}
-
 } // namespace
 
 TRect DrawSpeedButtonFrame(TCanvas& canvas, TRect rect, bool down, bool flat, TButtonStyle style) {
@@ -560,5 +548,5 @@ void TQmSpeedButton::Paint() {
 void TQmSpeedButton::PaintContent(TCanvas& canvas, const TRect& rect, SpeedButtonState state,
                                   bool drawMark) {
     FGlyph->PaintFace(canvas, rect, Caption(), FLayout, FMargin, FSpacing, drawMark, state,
-                      AlignmentFlag(FGlyph->Alignment));
+                      AlignmentFormat(FGlyph->Alignment));
 }

@@ -35,6 +35,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
+#include "platform/Win32Draw.h"
 #include "publish/AnimPubForm.h"
 #include "publish/AppCmdForm.h"
 #include "publish/Ferrydock95Main.h"
@@ -314,17 +315,6 @@ String OverlappingControls(const TForm& form) {
     return overlapping;
 }
 
-// A caption as drawn: "&&" shows an ampersand, a lone "&" underlines the next letter.
-String ShownCaption(const String& caption) {
-    String shown;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size())
-            ++i;
-        shown += caption[i];
-    }
-    return shown;
-}
-
 // The room a control leaves beside its caption: the box of a check box or radio button, a
 // button's edges, the indents of a group box's title, a panel's bevels. Negative: the control
 // draws no caption that must fit on one line.
@@ -374,7 +364,7 @@ String CaptionsCutOff(const TForm& form) {
             continue;
         TCanvas canvas;
         canvas.Font().Assign(control->Font());
-        const int needed = WidestLine(canvas, ShownCaption(control->Caption())) + margin;
+        const int needed = WidestLine(canvas, WithoutAccelerator(control->Caption())) + margin;
         if (needed > CaptionRoom(*control))
             cut += Described(*control) + Format("needs %d ", needed);
     }

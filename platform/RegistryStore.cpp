@@ -281,6 +281,21 @@ void AppendKey(String& out, const String& path, const RegistryKey& key, bool isR
         AppendKey(out, path + "\\" + subKey->Name, *subKey, false);
 }
 
+} // namespace
+
+String ReadRegistryText(const String& text, RegistryKey& currentUser, RegistryKey& localMachine) {
+    return RegistryFileReader(text, currentUser, localMachine).Problem();
+}
+
+String RegistryText(const RegistryKey& currentUser, const RegistryKey& localMachine) {
+    String out = "REGEDIT4\r\n\r\n";
+    AppendKey(out, CurrentUserName, currentUser, true);
+    AppendKey(out, LocalMachineName, localMachine, true);
+    return out;
+}
+
+namespace {
+
 // ---- The store ----
 
 String StoreFileName() {
@@ -388,10 +403,7 @@ RegistryKey* RegistryStore::Root(HKEY root) {
 }
 
 String RegistryStore::Text() const {
-    String out = "REGEDIT4\r\n\r\n";
-    AppendKey(out, CurrentUserName, FCurrentUser, true);
-    AppendKey(out, LocalMachineName, FLocalMachine, true);
-    return out;
+    return RegistryText(FCurrentUser, FLocalMachine);
 }
 
 namespace {
@@ -437,9 +449,9 @@ void RegistryStore::ReadFile(const String& fileName) {
         return Report("The settings file " + fileName + " could not be read (" + e.Message() +
                       "). Settings will not be saved, so that the file is not written over.");
     }
-    RegistryFileReader reader(text, FCurrentUser, FLocalMachine);
-    if (!reader.Problem().empty())
-        KeepDamagedFileAside(reader.Problem());
+    const String problem = ReadRegistryText(text, FCurrentUser, FLocalMachine);
+    if (!problem.empty())
+        KeepDamagedFileAside(problem);
 }
 
 void RegistryStore::KeepDamagedFileAside(const String& problem) {

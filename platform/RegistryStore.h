@@ -93,6 +93,12 @@ private:
     }
 };
 
+// Reads REGEDIT4 text into the two roots; a line that cannot be read is passed over. "" when
+// the whole text was read, else where and what the first problem is.
+String ReadRegistryText(const String& text, RegistryKey& currentUser, RegistryKey& localMachine);
+// The two roots as REGEDIT4 text, as the store writes its file.
+String RegistryText(const RegistryKey& currentUser, const RegistryKey& localMachine);
+
 class RegistryStore {
 public:
     // The store of the file in use, read again when the file or its path changed.

@@ -211,10 +211,12 @@ void TStringAlignGrid::DefineProperties(TFiler& Filer) {
         {"FixedAlignCol", &TStringAlignGrid::SetFixedAlignCol},
         {"AlignRow", &TStringAlignGrid::SetAlignRow},
         {"FixedAlignRow", &TStringAlignGrid::SetFixedAlignRow}};
+    // Each binding is copied into its capture: Clang before 16 cannot capture a structured
+    // binding itself.
     for (auto [name, setter] : alignLines)
         Filer.DefineBinaryProperty(
             name,
-            [this, setter](TStream& s) {
+            [this, setter = setter](TStream& s) {
                 ReadEntries(s, 3, [this, setter](auto byte, auto word) {
                     (this->*setter)(word(0), AlignOf(byte(2)));
                 });
@@ -225,7 +227,7 @@ void TStringAlignGrid::DefineProperties(TFiler& Filer) {
     for (auto [name, setter] : editLines)
         Filer.DefineBinaryProperty(
             name,
-            [this, setter](TStream& s) {
+            [this, setter = setter](TStream& s) {
                 ReadEntries(s, 3, [this, setter](auto byte, auto word) {
                     (this->*setter)(word(0), byte(2) != 0);
                 });
@@ -288,7 +290,7 @@ void TStringAlignGrid::DefineProperties(TFiler& Filer) {
     for (auto [name, getter] : fontLines)
         Filer.DefineProperty(
             name,
-            [this, getter](TReader& r) {
+            [this, getter = getter](TReader& r) {
                 ReadList(r, [&] {
                     int index = ReadIndex(r);
                     TFont font;
@@ -305,7 +307,7 @@ void TStringAlignGrid::DefineProperties(TFiler& Filer) {
     for (auto [name, getter] : brushLines) {
         Filer.DefineProperty(
             name,
-            [this, getter](TReader& r) {
+            [this, getter = getter](TReader& r) {
                 ReadList(r, [&] {
                     int index = ReadIndex(r);
                     TBrush brush;
@@ -317,7 +319,7 @@ void TStringAlignGrid::DefineProperties(TFiler& Filer) {
         String colorName = String("Color") + (name + 5);
         Filer.DefineProperty(
             colorName,
-            [this, getter](TReader& r) {
+            [this, getter = getter](TReader& r) {
                 ReadList(r, [&] {
                     int index = ReadIndex(r);
                     (this->*getter)(index).SetColor(static_cast<TColor>(r.ReadInteger()));
@@ -331,7 +333,7 @@ void TStringAlignGrid::DefineProperties(TFiler& Filer) {
     for (auto [name, setter] : selectedLines)
         Filer.DefineProperty(
             name,
-            [this, setter](TReader& r) {
+            [this, setter = setter](TReader& r) {
                 ReadList(r, [&] {
                     int index = ReadIndex(r);
                     (this->*setter)(index, static_cast<TColor>(r.ReadInteger()));

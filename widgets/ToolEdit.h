@@ -125,7 +125,6 @@ private:
     TPopupWindow* FPopup = nullptr;
     TWinControl* FButtonHolder = nullptr;
     TEditButton* FButton = nullptr;
-    bool FCustomGlyphSet = false;
 };
 
 class TCustomDateEdit : public TCustomComboEdit {

@@ -187,7 +187,7 @@ TEST_F(EditorPreferencesTest, TabWidthCancelledOrOutOfRangeKeepsTheWidth) {
     const std::pair<const char*, bool> cases[] = {{"8", false}, {"200", true}};
     for (auto [typed, ok] : cases) {
         SCOPED_TRACE(typed);
-        TestHooks::AnswerModal([=](TForm& form) {
+        TestHooks::AnswerModal([typed = typed, ok = ok](TForm& form) {
             auto& dialog = dynamic_cast<TTabSetForm&>(form);
             dialog.TabWidthEdit->SetText(typed);
             (ok ? dialog.OKButton : dialog.CancelButton)->Click();

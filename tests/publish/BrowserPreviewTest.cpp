@@ -317,8 +317,8 @@ TEST_F(BrowserPreviewTest, SimulatedScreenWidthsSizeTheBrowserInItsPanel) {
         Browser->BrowserPanel->SetBounds(0, 0, 1000, 700);
         (Browser->*c.Item)->Click();
         const TWebBrowser& browser = *Browser->IntBrowser;
-        EXPECT_EQ(TRect(browser.Left(), browser.Top(), browser.Left() + browser.Width(),
-                        browser.Top() + browser.Height()),
+        EXPECT_EQ((TRect{browser.Left(), browser.Top(), browser.Left() + browser.Width(),
+                         browser.Top() + browser.Height()}),
                   c.Expected);
         EXPECT_EQ(Browser->BrowserPanelLabel->Caption(), c.Label);
         EXPECT_TRUE((Browser->*c.Item)->Checked());

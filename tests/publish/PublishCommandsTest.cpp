@@ -240,6 +240,46 @@ TEST_F(PublishCommandsTest, AnUntitledPageIsNotPublishedForValidation) {
     EXPECT_EQ(Form->FileNames[0], "[untitled1]");
 }
 
+// Set-up shows the publisher in the chosen button style, set to stay open after a run and to say
+// what it published, whatever an earlier command left set; its OK runs the publisher and ends
+// the window's modal loop. In help-pointer mode it shows nothing.
+TEST_F(PublishCommandsTest, SetUpShowsThePublisherSetToTellWhatItPublished) {
+    const String page = Site + "page.html";
+    WriteFileAtomic(page, PageText);
+    for (int flat : {1, 0}) {
+        SCOPED_TRACE(flat);
+        TestHooks::Reset();
+        Store(MainWindowSupport::ProductKey, {{"Office97Style", flat}});
+        Ferrydock95Form->CloseAfterRun = true;
+        Ferrydock95Form->NoPublishedMessage = true;
+        TModalResult result = mrNone;
+        TestHooks::AnswerModal([&](TForm& form) {
+            ASSERT_EQ(&form, Ferrydock95Form);
+            EXPECT_FALSE(Ferrydock95Form->CloseAfterRun);
+            EXPECT_EQ(Ferrydock95Form->PubFileNameButton->Flat(), flat == 1);
+            Ferrydock95Form->PubFileName->SetText(page);
+            Ferrydock95Form->PublishTo->SetText(Upload);
+            Ferrydock95Form->OKButton->Click();
+            result = form.ModalResult();
+        });
+        TestHooks::AnswerMessageBox(IDOK);
+        DeleteFile(Upload + "page.html");
+
+        Form->PublishCommands->SetupPublisher->Click();
+
+        EXPECT_EQ(result, mrOk);
+        EXPECT_EQ(ReadFileBytes(Upload + "page.html"), PublishedText);
+        ASSERT_EQ(TestHooks::Prompts().size(), 2u);
+        EXPECT_EQ(TestHooks::Prompts()[1].Text,
+                  page + "\r\n\nhas been published as\r\n\n" + Upload + "page.html");
+    }
+    TestHooks::Reset();
+    Screen->SetCursor(crHelp);
+    Form->PublishCommands->SetupPublisher->Click();
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
 TEST_F(PublishCommandsTest, PrePublishToggleIsStoredAtOnce) {
     const bool before = Form->PrePublish;
     Form->Prepublishfiles1->Click();

@@ -612,3 +612,242 @@ TEST_F(FilePaneTest, PropertiesReport) {
     EXPECT_EQ(lines[1][7], "Physical size:\tWidth: 32  Height: 16");
     EXPECT_EQ(AttributesText(faArchive | faReadOnly), " Archive  ReadOnly  ");
 }
+
+// Move takes the selected files into the chosen folder and the list shows what is left; a file
+// kept back by No stays where it was, and the run names what moved and what did not. Without a
+// current file, or with the folder browser cancelled, nothing moves.
+TEST_F(FilePaneTest, MoveTakesTheFilesAwayAndReportsAHalfDoneRun) {
+    String upload = IncludeTrailingPathDelimiter(TestSupport::Sandbox("upload"));
+    std::filesystem::create_directories(upload);
+    WriteFileAtomic(upload + "b.htm", "old");
+    Make("a.htm", "new a");
+    Make("b.htm", "new b");
+    Make("c.htm", "c");
+    MakeWindow();
+    Form->FilePane->Move2->Click();
+    EXPECT_TRUE(TestHooks::Prompts().empty());
+
+    Select({"a.htm", "b.htm"});
+    TestHooks::AnswerDialogCancel();
+    Form->FilePane->Move1->Click();
+    EXPECT_EQ(Listed(), (std::vector<String>{"a.htm", "b.htm", "c.htm"}));
+
+    TestHooks::TDialogAnswer folder;
+    folder.Accepted = true;
+    folder.Folder = upload;
+    TestHooks::AnswerDialog(folder);
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::AnswerMessageBox(IDOK);
+    Form->FilePane->Move2->Click();
+    EXPECT_EQ(TestHooks::Prompts()[1].Kind, "FolderBrowser");
+    EXPECT_EQ(TestHooks::Prompts()[1].Caption, "Move to");
+    EXPECT_EQ(ReadFileBytes(upload + "a.htm"), "new a");
+    EXPECT_FALSE(FileExists(Site + "a.htm"));
+    EXPECT_EQ(ReadFileBytes(upload + "b.htm"), "old");
+    EXPECT_EQ(ReadFileBytes(Site + "b.htm"), "new b");
+    EXPECT_EQ(Listed(), (std::vector<String>{"b.htm", "c.htm"}));
+    EXPECT_EQ(MessageTexts().back(), "Moved:\r\na.htm\r\n\r\nNot moved:\r\nb.htm");
+    EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
+}
+
+// Copy As offers the name as the disk spells it; a bare name is copied into the list's folder and
+// becomes the current item, a path goes where it says, a text without a file name is refused,
+// and a name that is taken is asked about (Yes hands the copy to the shell, which asks once
+// more before it replaces the file).
+TEST_F(FilePaneTest, CopyAsCopiesUnderTheNewNameOrSaysWhyNot) {
+    const String elsewhere = IncludeTrailingPathDelimiter(TestSupport::Sandbox("elsewhere"));
+    std::filesystem::create_directories(elsewhere);
+    const String takenQuestion = "File \"" + Site + "taken.htm\" already exists. Overwrite it?";
+    struct Case {
+        const char* Name;
+        String Typed; // empty: the dialog is cancelled
+        std::vector<int> Answers;
+        String Copy;    // the file that then holds the copy, empty when none
+        String Message; // the first message shown, empty when none
+        String Caption;
+        const char* Current; // the list's current file afterwards; not checked when null
+    };
+    const Case cases[] = {
+        {"a bare name", "Copy.htm", {}, Site + "Copy.htm", "", "", "Copy.htm"},
+        {"a path", elsewhere + "far.htm", {}, elsewhere + "far.htm", "", "", nullptr},
+        {"no file name",
+         elsewhere,
+         {IDOK},
+         "",
+         "You have not given a new filename!",
+         "Copy As...",
+         "Page.htm"},
+        {"taken, No", "taken.htm", {IDNO}, "", takenQuestion, "Quiltmarker", "Page.htm"},
+        {"taken, Yes",
+         "taken.htm",
+         {IDYES, IDYES},
+         Site + "taken.htm",
+         takenQuestion,
+         "Quiltmarker",
+         "taken.htm"},
+        {"cancelled", "", {}, "", "", "", "Page.htm"},
+    };
+    Make("Page.htm", "page");
+    MakeWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TestHooks::Reset();
+        Make("taken.htm", "taken");
+        TFileListBox& list = *Form->FilePane->FileListBox1;
+        list.Update();
+        for (int i = 0; i < list.Items().Count(); ++i)
+            list.SetSelected(i, false);
+        Select({"Page.htm"});
+        String offered, label;
+        TestHooks::AnswerModal([&](TForm& form) {
+            auto& dialog = dynamic_cast<TLocationForm&>(form);
+            offered = dialog.LocEdit->Text();
+            label = dialog.LocLabel->Caption();
+            dialog.LocEdit->SetText(c.Typed);
+            form.SetModalResult(c.Typed.empty() ? mrCancel : mrOk);
+        });
+        for (int answer : c.Answers)
+            TestHooks::AnswerMessageBox(answer);
+        Form->FilePane->MakeSecondCopy1->Click();
+        EXPECT_EQ(offered, "Page.htm");
+        EXPECT_EQ(label, "Make copy of Page.htm as:");
+        const std::vector<String> messages = MessageTexts();
+        EXPECT_EQ(messages.empty() ? String() : messages.front(), c.Message);
+        if (!c.Message.empty()) {
+            EXPECT_EQ(TestHooks::Prompts()[1].Caption, c.Caption);
+        }
+        if (!c.Copy.empty()) {
+            EXPECT_EQ(ReadFileBytes(c.Copy), "page");
+        } else if (c.Typed == "taken.htm") {
+            EXPECT_EQ(ReadFileBytes(Site + "taken.htm"), "taken");
+        }
+        EXPECT_EQ(ReadFileBytes(Site + "Page.htm"), "page");
+        if (c.Current) {
+            EXPECT_EQ(list.FileName(), Site + c.Current);
+        }
+        EXPECT_EQ(TestHooks::QueuedAnswers(), 0);
+    }
+    EXPECT_EQ(Listed(), (std::vector<String>{"Copy.htm", "Page.htm", "taken.htm"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+// New Folder makes the named folder in the folder list's folder and lists it; Cancel makes none,
+// and a name that cannot be made is passed over without a word.
+TEST_F(FilePaneTest, NewFolderMakesTheNamedFolder) {
+    Make("file");
+    MakeWindow();
+    struct Case {
+        const char* Name;
+        String Typed;
+        int Result;
+        bool Made;
+    };
+    const Case cases[] = {
+        {"a new name", "images", mrOk, true},
+        {"cancelled", "cancelled", mrCancel, false},
+        {"the name of a file", "file", mrOk, false},
+        {"inside a missing folder", "missing/inner", mrOk, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TestHooks::Reset();
+        String label;
+        TestHooks::AnswerModal([&](TForm& form) {
+            auto& dialog = dynamic_cast<TLocationForm&>(form);
+            label = dialog.LocLabel->Caption();
+            EXPECT_EQ(dialog.LocEdit->Text(), "");
+            dialog.LocEdit->SetText(c.Typed);
+            form.SetModalResult(c.Result);
+        });
+        Form->FilePane->NewFolder2->Click();
+        EXPECT_EQ(label, "New folder in " + ExcludeTrailingPathDelimiter(Site));
+        EXPECT_EQ(DirectoryExists(Site + c.Typed), c.Made);
+        EXPECT_EQ(Form->FilePane->DirectoryListBox1->Items().IndexOf(c.Typed) >= 0, c.Made);
+        EXPECT_EQ(TestHooks::Prompts().size(), 1u);
+    }
+    EXPECT_EQ(Form->FilePane->DirectoryListBox1->Directory(), ExcludeTrailingPathDelimiter(Site));
+}
+
+// Show All Files lists everything and checks all four filter items without storing a thing;
+// each Images-only item lists its kind alone (the extension's case aside), touches no check and
+// stores nothing.
+TEST_F(FilePaneTest, ShowAllFilesAndImagesOnly) {
+    for (const char* name : {"a.htm", "b.gif", "c.JPG", "d.png", "e.bmp", "f.txt"})
+        Make(name);
+    MakeWindow();
+    TFilePane& pane = *Form->FilePane;
+    TMenuItem* imagesOnly = pane.Imagesonly1;
+    struct Case {
+        TMenuItem* Item;
+        const char* Mask;
+        std::vector<String> Listed;
+    };
+    const Case cases[] = {
+        {imagesOnly->Items(0), "*.gif", {"b.gif"}},
+        {imagesOnly->Items(1), "*.jpg", {"c.JPG"}},
+        {imagesOnly->Items(2), "*.png", {"d.png"}},
+        {imagesOnly->Items(3), "*.bmp", {"e.bmp"}},
+        {imagesOnly->Items(4), "*.gif;*.jpg;*.png;*.bmp", {"b.gif", "c.JPG", "d.png", "e.bmp"}},
+        {pane.ShowAllFiles1, "*.*", {"a.htm", "b.gif", "c.JPG", "d.png", "e.bmp", "f.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Mask);
+        pane.ShowHTMLonly1->Click();
+        TRegistry reg;
+        reg.OpenKey(ProductKey, true);
+        reg.DeleteValue("ShowImages");
+        reg.DeleteValue("ShowMultiMedia");
+        c.Item->Click();
+        EXPECT_EQ(pane.FilterCombo->Text(), c.Mask);
+        EXPECT_EQ(pane.FileListBox1->Mask(), c.Mask);
+        EXPECT_EQ(Listed(), c.Listed);
+        const bool all = c.Item == pane.ShowAllFiles1;
+        EXPECT_EQ(pane.ShowImages, all);
+        for (TMenuItem* check :
+             {pane.ShowImages1, pane.ShowImages2, pane.IncludeMultimedia1, pane.ShowMultimedia1})
+            EXPECT_EQ(check->Checked(), all) << check->Name();
+        EXPECT_EQ(Stored(ProductKey, "ShowImages"), "<none>");
+        EXPECT_EQ(Stored(ProductKey, "ShowMultiMedia"), "<none>");
+    }
+    // From the pop-up menu too; in help-pointer mode Show All Files shows its help and changes
+    // nothing, while the Images-only items do not take part and run.
+    pane.ShowHTMLonly1->Click();
+    pane.ShowAllFiles2->Click();
+    EXPECT_EQ(pane.FileListBox1->Mask(), "*.*");
+    pane.ShowHTMLonly1->Click();
+    const String htmlOnly = pane.FileListBox1->Mask();
+    Screen->SetCursor(crHelp);
+    pane.ShowAllFiles1->Click();
+    EXPECT_EQ(pane.FileListBox1->Mask(), htmlOnly);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    Screen->SetCursor(crHelp);
+    imagesOnly->Items(0)->Click();
+    EXPECT_EQ(pane.FileListBox1->Mask(), "*.gif");
+    Screen->SetCursor(crDefault);
+}
+
+// Select All selects every listed file; Invert Selection flips each one.
+TEST_F(FilePaneTest, SelectAllAndInvertSelection) {
+    for (const char* name : {"a.htm", "b.htm", "c.htm", "d.htm"})
+        Make(name);
+    MakeWindow();
+    TFileListBox& list = *Form->FilePane->FileListBox1;
+    auto selected = [&] {
+        std::vector<String> names;
+        for (int i = 0; i < list.Items().Count(); ++i)
+            if (list.Selected(i))
+                names.push_back(list.Items()[i]);
+        return names;
+    };
+    Select({"b.htm", "d.htm"});
+    Form->FilePane->InvertSelection1->Click();
+    EXPECT_EQ(selected(), (std::vector<String>{"a.htm", "c.htm"}));
+    Form->FilePane->SelectAll3->Click();
+    EXPECT_EQ(selected(), (std::vector<String>{"a.htm", "b.htm", "c.htm", "d.htm"}));
+    Form->FilePane->InvertSelection1->Click();
+    EXPECT_TRUE(selected().empty());
+    Form->FilePane->InvertSelection1->Click();
+    EXPECT_EQ(list.SelCount(), 4);
+}

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace MainWindowSupport;
@@ -361,6 +362,41 @@ TEST_F(AnalyserWindowTest, ClosingTheWindowStopsTheAnalysis) {
     EXPECT_FALSE(Form->SiteAnalyser->AnalysisRunning());
     EXPECT_FALSE(Form->ReportPane->ReportForm->Visible());
     EXPECT_FALSE(Form->SiteAnalyser->CloseAfterAnalysis);
+}
+
+// At most 500 files are analysed: with 501 selected the user is told, and the first 500 in list
+// order make the report; exactly 500 are analysed without a word.
+TEST_F(AnalyserWindowTest, NoMoreThanFiveHundredFilesAreAnalysed) {
+    for (int i = 0; i <= 500; ++i)
+        WriteFileAtomic(Site + Format("f%03d.htm", i), Html + HtmlEnd);
+    TFileListBox& list = *Form->FilePane->FileListBox1;
+    list.SetMask("f*.htm");
+    ASSERT_EQ(list.Items().Count(), 501);
+    const String limit =
+        "Cannot analyse more than 500 files at one time.\r\nOnly the first 500 will be analysed.";
+    for (int selected : {500, 501}) {
+        SCOPED_TRACE(selected);
+        TestHooks::Reset();
+        for (int i = 0; i < list.Items().Count(); ++i)
+            list.SetSelected(i, i < selected);
+        if (selected > 500)
+            TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::AnswerMessageBox(IDNO); // one combined report
+        Form->SiteAnalyser->Analyse1->Click();
+        const std::vector<TestHooks::TPrompt>& prompts = TestHooks::Prompts();
+        ASSERT_EQ(prompts.size(), selected > 500 ? 2u : 1u);
+        if (selected > 500) {
+            EXPECT_EQ(prompts[0].Text, limit);
+            EXPECT_EQ(prompts[0].Caption, "Quiltmarker");
+            EXPECT_EQ(prompts[0].Flags, static_cast<UINT>(MB_OK));
+        }
+        EXPECT_EQ(prompts.back().Text, "Do you want a separate report for each file?");
+        const std::vector<String> lines = ReportLines();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), Site + "f499.htm"), 1);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), Site + "f500.htm"), 0);
+        EXPECT_EQ(lines.front(), Site + "f000.htm");
+        EXPECT_EQ(Form->ReportPane->ProgressBar->Max(), 7 * 500);
+    }
 }
 
 } // namespace

@@ -621,3 +621,17 @@ TEST_F(QmGIFTest, APictureLoadsGifFilesAsGifImagesOnceRegistered) {
         for (int x = 0; x < 4; ++x)
             ASSERT_EQ(replaced.PixelAt(x, y), Four[Picture[y][x]]) << x << "," << y;
 }
+
+// A frame assigned from a GIF image becomes a copy of the image's current frame, its encoded data
+// included, not a picture of it.
+TEST_F(QmGIFTest, AFrameAssignedFromAnImageCopiesItsCurrentFrame) {
+    TGIFImage image;
+    Load(image, Start(2).Image(2, Picture).End().Bytes);
+    TGIFImage other;
+    other.Assign(*IndexedBitmap(8, {{3, 3}}, Four));
+    TGIFFrame& frame = other.FrameAt(0);
+    frame.Assign(static_cast<const TGraphic&>(image));
+    ASSERT_FALSE(image.FrameAt(0).Item().Data.empty());
+    EXPECT_EQ(frame.Item().Data, image.FrameAt(0).Item().Data);
+    ExpectPixels(frame, Colours(Picture, Four));
+}

@@ -62,6 +62,12 @@ void PutExtension(String& out, const TExtension& extension) {
 
 } // namespace
 
+void RegisterGifPictureFormats() {
+    const auto maker = [] { return std::make_unique<TGIFImage>(); };
+    TPicture::RegisterFileFormat("gif", "CompuServe GIF Image", maker);
+    TPicture::RegisterClipboardFormat(CF_GIF, maker);
+}
+
 TGIFImage::TGIFImage() {
     ResetToEmpty();
 }
@@ -94,12 +100,6 @@ void TGIFImage::ResetToEmpty() {
     LoopEnabled = false;
     LoopCount = 1;
     FormatVersion = 0;
-}
-
-void RegisterGifPictureFormats() {
-    const auto maker = [] { return std::make_unique<TGIFImage>(); };
-    TPicture::RegisterFileFormat("gif", "CompuServe GIF Image", maker);
-    TPicture::RegisterClipboardFormat(CF_GIF, maker);
 }
 
 int TGIFImage::AppendFrame(const TGraphic& graphic) {

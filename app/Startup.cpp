@@ -15,6 +15,7 @@
 #include "publish/HTMLSelDir.h"
 #include "services/Clipicon.h"
 #include "services/ProgramSettings.h"
+#include "services/QmGIF.h"
 #include "services/RichPrint.h"
 #include "tags/HTMLGlobal.h"
 #include "tags/HTMLGlossary.h"
@@ -217,6 +218,7 @@ int RunProgram(int argc, char** argv) {
     RunShowingErrors([] {
         RegisterQmCursors();
         RegisterIconClipboardFormat();
+        RegisterGifPictureFormats();
         ShowCreatingForms();
         CreateStartupForms();
         AcceptHandOvers();

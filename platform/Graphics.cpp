@@ -437,10 +437,10 @@ QImage WithTransparency(const TBitmap& bitmap) {
     return image;
 }
 
-QImage DrawableImage(TGraphic& graphic) {
-    if (auto* icon = dynamic_cast<TIcon*>(&graphic))
+QImage DrawableImage(const TGraphic& graphic) {
+    if (auto* icon = dynamic_cast<const TIcon*>(&graphic))
         return icon->Empty() ? QImage() : BitmapImage(icon->Picture());
-    auto* bitmap = dynamic_cast<TBitmap*>(&graphic);
+    auto* bitmap = dynamic_cast<const TBitmap*>(&graphic);
     if (!bitmap || bitmap->Empty())
         return QImage();
     return graphic.Transparent() ? WithTransparency(*bitmap) : BitmapImage(*bitmap);
@@ -542,11 +542,8 @@ int TCanvas::TextHeight(const String& text) {
     return TextExtent(text).cy;
 }
 
-void TCanvas::Draw(int x, int y, TGraphic& graphic) {
-    QImage image = DrawableImage(graphic);
-    if (image.isNull())
-        return;
-    TCanvasDevice::Paint(*this, [&](QPainter& p) { p.drawImage(QPoint(x, y), image); });
+void TCanvas::Draw(int x, int y, const TGraphic& graphic) {
+    graphic.Draw(*this, TRect{x, y, x + graphic.Width(), y + graphic.Height()});
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
@@ -558,6 +555,13 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 void TGraphic::SetTransparent(bool value) {
     if (Change(FTransparent, value))
         Changed();
+}
+
+void TGraphic::Draw(TCanvas& canvas, const TRect& rect) const {
+    QImage image = DrawableImage(*this);
+    if (image.isNull())
+        return;
+    TCanvasDevice::Paint(canvas, [&](QPainter& p) { p.drawImage(ToQRect(rect), image); });
 }
 
 void TGraphic::Changed() {
@@ -687,7 +691,33 @@ std::map<unsigned, TPicture::TGraphicMaker>& ClipboardKinds() {
     return *kinds;
 }
 
+struct TFileFormat {
+    String Description;
+    TPicture::TGraphicMaker Maker;
+};
+
+// By extension in lower case, without its dot.
+std::map<String, TFileFormat>& FileFormats() {
+    static auto* formats = new std::map<String, TFileFormat>;
+    return *formats;
+}
+
+const TFileFormat* FileFormatOf(const String& extension) {
+    auto it = FileFormats().find(LowerCase(extension));
+    return it == FileFormats().end() ? nullptr : &it->second;
+}
+
 } // namespace
+
+void TPicture::RegisterFileFormat(const String& extension, const String& description,
+                                  TGraphicMaker maker) {
+    FileFormats()[LowerCase(extension)] = TFileFormat{description, std::move(maker)};
+}
+
+String TPicture::FileFormatDescription(const String& extension) {
+    const TFileFormat* format = FileFormatOf(extension);
+    return format ? format->Description : String();
+}
 
 void TPicture::RegisterClipboardFormat(unsigned format, TGraphicMaker maker) {
     ClipboardKinds()[format] = std::move(maker);
@@ -707,32 +737,50 @@ TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
 
 TGraphic* TPicture::Graphic() const {
-    return FBitmap.get();
+    return FGraphic.get();
+}
+
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
+    FGraphic = std::move(graphic);
+    FGraphic->OnChange = [this](TObject*) {
+        if (OnChange)
+            OnChange(this);
+    };
 }
 
 TBitmap& TPicture::Bitmap() {
-    if (!FBitmap) {
-        FBitmap = std::make_unique<TBitmap>();
-        FBitmap->OnChange = [this](TObject*) {
-            if (OnChange)
-                OnChange(this);
-        };
+    auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get());
+    if (!bitmap) {
+        auto made = std::make_unique<TBitmap>();
+        bitmap = made.get();
+        const bool replaced = FGraphic != nullptr;
+        SetGraphic(std::move(made));
+        if (replaced && OnChange)
+            OnChange(this);
     }
-    return *FBitmap;
+    return *bitmap;
 }
 
 int TPicture::Width() const {
-    return FBitmap ? FBitmap->Width() : 0;
+    return FGraphic ? FGraphic->Width() : 0;
 }
 
 int TPicture::Height() const {
-    return FBitmap ? FBitmap->Height() : 0;
+    return FGraphic ? FGraphic->Height() : 0;
 }
 
 bool TPicture::Empty() const {
-    return !FBitmap || FBitmap->Empty();
+    return !FGraphic || FGraphic->Empty();
 }
 
 void TPicture::LoadFromFile(const String& fileName) {
-    Bitmap().LoadFromFile(fileName);
+    String extension = ExtractFileExt(fileName);
+    if (!extension.empty())
+        extension.erase(0, 1);
+    const TFileFormat* format = FileFormatOf(extension);
+    std::unique_ptr<TGraphic> graphic = format ? format->Maker() : std::make_unique<TBitmap>();
+    graphic->LoadFromFile(fileName);
+    SetGraphic(std::move(graphic));
+    if (OnChange)
+        OnChange(this);
 }

@@ -252,7 +252,8 @@ public:
     int TextWidth(const String& text);
     int TextHeight(const String& text);
     TSize TextExtent(const String& text);
-    void Draw(int x, int y, TGraphic& graphic);
+    // The graphic at its own size, its top-left corner at x, y.
+    void Draw(int x, int y, const TGraphic& graphic);
     void SetPixels(int x, int y, TColor color);
 
 private:
@@ -312,6 +313,8 @@ public:
     // picture, both naming the file.
     virtual void LoadFromFile(const String& fileName) = 0;
     virtual void SaveToFile(const String& fileName) const = 0;
+    // The picture stretched into the rectangle.
+    virtual void Draw(TCanvas& canvas, const TRect& rect) const;
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
     TNotifyEvent OnChange;
@@ -399,10 +402,17 @@ private:
     TBitmap FPicture;
 };
 
-// Holds one picture of any kind; every kind the program loads is kept as a bitmap.
+// Holds one picture of any kind: a file of a registered extension is loaded by the kind
+// registered for it, any other file as a bitmap.
 class TPicture : public TObject {
 public:
     using TGraphicMaker = std::function<std::unique_ptr<TGraphic>()>;
+    // The kind of picture that a file extension (without its dot, any case) holds, registered by
+    // the unit of that kind with the description a file dialog shows for it.
+    static void RegisterFileFormat(const String& extension, const String& description,
+                                   TGraphicMaker maker);
+    // The registered description of the extension; empty for none.
+    static String FileFormatDescription(const String& extension);
     // The kind of picture that a clipboard format holds, registered by the unit of that kind.
     static void RegisterClipboardFormat(unsigned format, TGraphicMaker maker);
     static bool SupportsClipboardFormat(unsigned format);
@@ -412,13 +422,17 @@ public:
     TPicture();
     ~TPicture() override;
     TGraphic* Graphic() const;
+    // The picture as a bitmap: a picture of another kind is replaced by an empty bitmap.
     TBitmap& Bitmap();
     int Width() const;
     int Height() const;
     bool Empty() const;
+    // A file that cannot be loaded leaves the picture as it was.
     void LoadFromFile(const String& fileName);
     TNotifyEvent OnChange;
 
 private:
-    std::unique_ptr<TBitmap> FBitmap;
+    void SetGraphic(std::unique_ptr<TGraphic> graphic);
+
+    std::unique_ptr<TGraphic> FGraphic;
 };

@@ -3,6 +3,7 @@
 #include "platform/IconFile.h"
 #include "platform/Win32Draw.h"
 #include "services/IcoList.h"
+#include "services/Qmgraph.h"
 #include "widgets/Vclutils.h"
 
 #include <algorithm>
@@ -283,7 +284,7 @@ void TAnimatedCursorImage::AssignTo(TIcon& icon) const {
 }
 
 void TAnimatedCursorImage::AssignTo(TBitmap& bitmap) const {
-    std::unique_ptr<TBitmap> strip = MakeFrameStrip(bitmap.Canvas().Brush().Color(), false);
+    std::unique_ptr<TBitmap> strip = MakeFrameStrip(bitmap.Canvas().Brush().Color(), false, true);
     if (strip)
         bitmap.Assign(*strip);
 }
@@ -296,8 +297,8 @@ void TAnimatedCursorImage::AssignTo(TIconList& list) const {
     list.UnlockUpdates();
 }
 
-std::unique_ptr<TBitmap> TAnimatedCursorImage::MakeFrameStrip(TColor background,
-                                                              bool stacked) const {
+std::unique_ptr<TBitmap> TAnimatedCursorImage::MakeFrameStrip(TColor background, bool stacked,
+                                                              bool reduced) const {
     if (FEntries.empty())
         return nullptr;
     const int width = FEntries.front()->Picture.Width();
@@ -309,7 +310,16 @@ std::unique_ptr<TBitmap> TAnimatedCursorImage::MakeFrameStrip(TColor background,
     for (int i = 0; i < count; ++i)
         strip->Canvas().Draw(stacked ? 0 : i * width, stacked ? i * height : 0,
                              FEntries[static_cast<size_t>(i)]->Picture);
+    if (reduced)
+        ReduceBitmapColours(*strip);
     return strip;
+}
+
+// The background and the standard colours need 16 even when the file's images name fewer.
+void TAnimatedCursorImage::ReduceBitmapColours(TBitmap& bitmap) const {
+    std::unique_ptr<TMemoryStream> stream =
+        ConvertBitmapForColours(bitmap, std::max(FMostColours, 16));
+    bitmap.LoadFromStream(*stream);
 }
 
 HCURSOR TAnimatedCursorImage::CreateCursor() const {

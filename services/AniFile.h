@@ -63,15 +63,18 @@ public:
     void Assign(const TAnimatedCursorImage* source);
     // The first frame's icon; nothing without frames.
     void AssignTo(TIcon& icon) const;
-    // The frames side by side on the bitmap's brush colour.
+    // The frames side by side on the bitmap's brush colour, brought down to the colours that the
+    // file's images have (16 at least).
     void AssignTo(TBitmap& bitmap) const;
     void AssignTo(TIconList& list) const;
-    // The frames next to each other (stacked: one above the other) on the background.
-    std::unique_ptr<TBitmap> MakeFrameStrip(TColor background, bool stacked) const;
+    // The frames next to each other (stacked: one above the other) on the background; reduced to
+    // the colours of the file's images when asked.
+    std::unique_ptr<TBitmap> MakeFrameStrip(TColor background, bool stacked, bool reduced) const;
     // A cursor that plays the frames at their display times; nullptr without frames.
     HCURSOR CreateCursor() const;
 
 private:
+    void ReduceBitmapColours(TBitmap& bitmap) const;
     void LoadCursorData(const uint8_t* data, size_t size);
     void ReadFrameList(const uint8_t* data, size_t size);
     void ReadInfoList(const uint8_t* data, size_t size);

@@ -62,6 +62,12 @@ void PutExtension(String& out, const TExtension& extension) {
 
 } // namespace
 
+void RegisterGifPictureFormats() {
+    const auto maker = [] { return std::make_unique<TGIFImage>(); };
+    TPicture::RegisterFileFormat("gif", "CompuServe GIF Image", maker);
+    TPicture::RegisterClipboardFormat(CF_GIF, maker);
+}
+
 TGIFImage::TGIFImage() {
     ResetToEmpty();
 }
@@ -96,7 +102,7 @@ void TGIFImage::ResetToEmpty() {
     FormatVersion = 0;
 }
 
-int TGIFImage::AppendFrame(const TBitmap& graphic) {
+int TGIFImage::AppendFrame(const TGraphic& graphic) {
     FFrames.push_back(std::make_unique<TGIFFrame>(this));
     FFrames.back()->Assign(graphic);
     CurrentFrame = FrameCount() - 1;
@@ -146,7 +152,7 @@ bool TGIFImage::Equals(const TGraphic& other) const {
     return image && image->FData == FData;
 }
 
-void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
+void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) const {
     TGIFFrame* frame = ShownFrame();
     if (!frame)
         return;
@@ -202,6 +208,18 @@ void TGIFImage::Assign(const TGIFFrame& source) {
 void TGIFImage::Assign(const TBitmap& source) {
     ResetToEmpty();
     AppendFrame(source);
+}
+
+// A jiffy is 1/60 s; display times beyond 16 bits of milliseconds keep the longest that fits.
+void TGIFImage::Assign(const TAnimatedCursorImage& source) {
+    ResetToEmpty();
+    ScreenBackground = clWindow;
+    for (int i = 0; i < source.EntryCount(); ++i) {
+        AppendFrame(source.FrameIcon(i));
+        const uint64_t interval = uint64_t(source.FrameEntry(i).Jiffies) * 100 / 6;
+        FFrames.back()->DelayMilliseconds =
+            static_cast<uint16_t>(std::min<uint64_t>(interval, 0xFFFF));
+    }
 }
 
 void TGIFImage::AssignTo(TBitmap& target) {

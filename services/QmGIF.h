@@ -7,6 +7,7 @@
 #include "platform/Classes.h"
 #include "platform/Clipbrd.h"
 #include "platform/Graphics.h"
+#include "services/AniFile.h"
 #include "services/Qmgraph.h"
 
 #include <cstdint>
@@ -67,8 +68,10 @@ public:
     TGIFFrame& operator=(const TGIFFrame&) = delete;
 
     void Assign(const TGIFFrame& source);
-    // The frame's data is dropped; the bitmap becomes a copy of the source.
-    void Assign(const TBitmap& source);
+    // The frame's data is dropped and its bitmap takes the graphic: a bitmap as it is, another
+    // GIF's current frame whole, anything else drawn on magenta at its own size (an icon's
+    // transparent parts then stay the frame's transparent colour).
+    void Assign(const TGraphic& source);
     // The frame's picture; an empty frame assigns nothing.
     void AssignTo(TBitmap& target);
 
@@ -126,6 +129,9 @@ public:
     void Assign(const TGIFImage& source);
     void Assign(const TGIFFrame& source);
     void Assign(const TBitmap& source);
+    // One frame per cursor frame, shown for the cursor frame's display time, on the window
+    // colour.
+    void Assign(const TAnimatedCursorImage& source);
     // The current frame's picture; an empty image assigns nothing.
     void AssignTo(TBitmap& target);
     void AssignTo(TGIFImage& target) const;
@@ -133,7 +139,7 @@ public:
 
     // The current frame: with its transparent colour left out when the image is transparent
     // and the frame has one, otherwise stretched into the rectangle.
-    void Draw(TCanvas& canvas, const TRect& rect);
+    void Draw(TCanvas& canvas, const TRect& rect) const override;
     bool Equals(const TGraphic& other) const;
     bool Empty() const override;
     int Width() const override;
@@ -162,7 +168,7 @@ public:
     int FrameCount() const { return static_cast<int>(FFrames.size()); }
     TGIFFrame& FrameAt(int index) const { return *FFrames.at(index); }
     // A new frame made from the graphic, appended as the current frame.
-    virtual int AppendFrame(const TBitmap& graphic);
+    virtual int AppendFrame(const TGraphic& graphic);
     void LoadGifData(int64_t size, TStream& stream, bool decodeFirstFrame);
     void WriteImageStream(TStream& stream, bool withLength);
     void EncodeAllFrames();
@@ -192,6 +198,9 @@ private:
     std::shared_ptr<TGIFData> FData;
     std::vector<std::unique_ptr<TGIFFrame>> FFrames;
 };
+
+// Registers the "gif" files and the clipboard's "GIF Image" with the picture system.
+void RegisterGifPictureFormats();
 
 // 2, 4, 8 ... 256 give 1 to 8; any other count raises "Wrong number of colors; must be a power
 // of 2".

@@ -90,10 +90,25 @@ void TGIFFrame::Assign(const TGIFFrame& source) {
     OwnColourTable = source.OwnColourTable;
 }
 
-void TGIFFrame::Assign(const TBitmap& source) {
+void TGIFFrame::Assign(const TGraphic& source) {
+    if (auto* image = dynamic_cast<const TGIFImage*>(&source)) {
+        image->AssignTo(*this);
+        return;
+    }
     FItem = std::make_shared<TGIFItem>();
     FBitmap = std::make_unique<TBitmap>();
-    FBitmap->Assign(source);
+    if (auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
+        FBitmap->Assign(*bitmap);
+        return;
+    }
+    FBitmap->SetSize(source.Width(), source.Height());
+    TCanvas& canvas = FBitmap->Canvas();
+    canvas.Brush().SetColor(clFuchsia);
+    canvas.FillRect(TRect{0, 0, FBitmap->Width(), FBitmap->Height()});
+    canvas.Draw(0, 0, source);
+    // The device is true colour: its nearest colour to the brush is the brush's own.
+    if (dynamic_cast<const TIcon*>(&source))
+        TransparentKey = ColorToRGB(canvas.Brush().Color());
 }
 
 void TGIFFrame::AssignTo(TBitmap& target) {

@@ -1,7 +1,7 @@
 #pragma once
 // Icon files built byte by byte: one 16 x 16 picture of 32 bits, every pixel of one colour; and
-// an icon or cursor of a side of 4 with a 16-colour palette, one colour everywhere but in its
-// transparent top-left corner.
+// an icon or cursor of a side of 4 with a 16- or 256-colour palette, one colour everywhere but in
+// its transparent top-left corner.
 
 #include "platform/SysUtils.h"
 
@@ -44,36 +44,39 @@ inline String SolidIcon(uint32_t colour) {
     return bytes;
 }
 
-// colour as 0x00RRGGBB; type 1 for an icon, 2 for a cursor with its hot spot.
-inline String PaletteIcon(uint32_t colour, int type = 1, int hotX = 0, int hotY = 0) {
+// colour as 0x00RRGGBB; type 1 for an icon, 2 for a cursor with its hot spot; 4 or 8 bits per
+// pixel.
+inline String PaletteIcon(uint32_t colour, int type = 1, int hotX = 0, int hotY = 0,
+                          int bitCount = 4) {
     const int side = 4;
-    const uint32_t imageSize = 40 + 16 * 4 + side * 4 + side * 4; // header, palette, rows, mask
+    const uint32_t paletteSize = 1u << bitCount;
+    const uint32_t imageSize = 40 + paletteSize * 4 + side * 4 + side * 4; // rows and mask 4 bytes
     String bytes;
     PutLE(bytes, 0, 2);
     PutLE(bytes, static_cast<uint32_t>(type), 2);
     PutLE(bytes, 1, 2);
     bytes += char(side);
     bytes += char(side);
-    PutLE(bytes, 16, 1);
+    PutLE(bytes, paletteSize & 0xFF, 1);
     PutLE(bytes, 0, 1);
     PutLE(bytes, static_cast<uint32_t>(type == 2 ? hotX : 1), 2);
-    PutLE(bytes, static_cast<uint32_t>(type == 2 ? hotY : 4), 2);
+    PutLE(bytes, static_cast<uint32_t>(type == 2 ? hotY : bitCount), 2);
     PutLE(bytes, imageSize, 4);
     PutLE(bytes, 22, 4);
     PutLE(bytes, 40, 4);
     PutLE(bytes, side, 4);
     PutLE(bytes, side * 2, 4);
     PutLE(bytes, 1, 2);
-    PutLE(bytes, 4, 2);
+    PutLE(bytes, static_cast<uint32_t>(bitCount), 2);
     PutLE(bytes, 0, 4);
     PutLE(bytes, 0, 4);
     for (int i = 0; i < 4; ++i)
         PutLE(bytes, 0, 4);
     PutLE(bytes, 0, 4);      // palette entry 0: black
     PutLE(bytes, colour, 4); // entry 1
-    bytes += String(14 * 4, '\0');
+    bytes += String((paletteSize - 2) * 4, '\0');
     for (int row = 0; row < side; ++row)
-        PutLE(bytes, 0x1111, 4); // four pixels of entry 1, padded to 4 bytes
+        PutLE(bytes, bitCount == 4 ? 0x1111 : 0x01010101, 4); // four pixels of entry 1
     for (int row = 0; row < side; ++row)
         PutLE(bytes, row == side - 1 ? 0x80 : 0, 4); // the top row's first pixel is clear
     return bytes;

@@ -9,6 +9,7 @@
 #include "platform/DateTime.h"
 #include "platform/TestHooks.h"
 #include "services/IcoList.h"
+#include "services/QmGIF.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 
 using IconFixture::PaletteIcon;
 using IconFixture::PutLE;
+using IconFixture::SolidIcon;
 
 namespace {
 
@@ -212,7 +214,7 @@ TEST(AniFileTest, TheFramesGoSideBySideOntoABitmapAndIntoAnIconList) {
     EXPECT_EQ(strip.PixelAt(1, 1), clRed);
     EXPECT_EQ(strip.PixelAt(5, 1), clBlue);
     EXPECT_EQ(strip.PixelAt(4, 0), clYellow); // the transparent corner
-    auto stacked = image.MakeFrameStrip(clYellow, true);
+    auto stacked = image.MakeFrameStrip(clYellow, true, false);
     EXPECT_EQ(stacked->PixelAt(1, 5), clBlue);
 
     TIconList list;
@@ -232,6 +234,100 @@ TEST(AniFileTest, TheFramesGoSideBySideOntoABitmapAndIntoAnIconList) {
     EXPECT_EQ(copy.EntryCount(), 2);
     copy.Assign(nullptr);
     EXPECT_EQ(copy.EntryCount(), 0);
+}
+
+// The strip keeps the colours that the file's images can have, 16 at the least: a 16-colour
+// file's odd shades become the nearest standard colours, a 256-colour file keeps them.
+TEST(AniFileTest, TheFrameStripIsBroughtDownToTheColoursOfTheFile) {
+    const TColor darkYellow = RGB(250, 240, 10);
+    const TColor shade = RGB(200, 50, 50);
+    const TColor otherShade = RGB(40, 40, 210);
+    const struct {
+        String Frames;
+        TColor Background;
+        int Side;
+        TPixelFormat Format;
+        std::vector<TColor> Colours; // per frame
+        TColor Corner;               // the transparent top-left corner of a palette icon
+    } cases[] = {
+        {FrameList({PaletteIcon(0xC83232), PaletteIcon(0x2828D2)}),
+         darkYellow,
+         4,
+         pf4bit,
+         {clRed, clBlue},
+         clYellow},
+        {FrameList({PaletteIcon(0xC83232, 1, 0, 0, 8), PaletteIcon(0x2828D2, 1, 0, 0, 8)}),
+         darkYellow,
+         4,
+         pf8bit,
+         {shade, otherShade},
+         darkYellow},
+        {FrameList({SolidIcon(0xFFC83232)}), darkYellow, 16, pf4bit, {clRed}, clRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Side * 10 + static_cast<int>(c.Format));
+        TAnimatedCursorImage image = Loaded(Riff(Anih(2) + c.Frames));
+        TBitmap strip;
+        strip.Canvas().Brush().SetColor(c.Background);
+        image.AssignTo(strip);
+        ASSERT_EQ(strip.Width(), c.Side * static_cast<int>(c.Colours.size()));
+        ASSERT_EQ(strip.Height(), c.Side);
+        EXPECT_EQ(strip.PixelFormat(), c.Format);
+        for (int y = 0; y < strip.Height(); ++y)
+            for (int x = 0; x < strip.Width(); ++x) {
+                const TColor expected =
+                    y == 0 && x % c.Side == 0 ? c.Corner : c.Colours[size_t(x / c.Side)];
+                ASSERT_EQ(strip.PixelAt(x, y), expected) << x << "," << y;
+            }
+    }
+}
+
+// Each frame's icon is drawn on magenta, which stays where the icon is transparent and becomes
+// the frame's transparent colour; the display time goes from sixtieths of a second to
+// milliseconds, the longest that 16 bits hold at most.
+TEST(AniFileTest, AGifTakesTheFramesAsIconsOnMagentaWithTheirDisplayTimes) {
+    TAnimatedCursorImage cursor = Loaded(
+        Riff(Anih(3, 1) + Chunk("rate", Values({6, 7, 4000})) +
+             FrameList({PaletteIcon(Red), PaletteIcon(0x2828D2, 1, 0, 0, 8), PaletteIcon(Green)})));
+    TGIFImage gif;
+    gif.Assign(cursor);
+    EXPECT_EQ(gif.ScreenBackground, clWindow);
+    ASSERT_EQ(gif.FrameCount(), 3);
+    EXPECT_EQ(gif.CurrentFrame, 2);
+    const uint16_t delays[] = {100, 116, 65535};
+    const TColor colours[] = {clRed, RGB(40, 40, 210), clLime};
+    auto expectFrames = [&](TGIFImage& image) {
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            TGIFFrame& frame = image.FrameAt(i);
+            EXPECT_EQ(frame.TransparentKey, clFuchsia);
+            TBitmap& bitmap = frame.DecodedBitmap();
+            ASSERT_EQ(bitmap.Width(), 4);
+            ASSERT_EQ(bitmap.Height(), 4);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x)
+                    ASSERT_EQ(bitmap.PixelAt(x, y), x == 0 && y == 0 ? clFuchsia : colours[i])
+                        << x << "," << y;
+        }
+    };
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(gif.FrameAt(i).DelayMilliseconds, delays[i]);
+    expectFrames(gif);
+
+    // Written and read back, the magenta is the frames' transparent index.
+    TMemoryStream stream;
+    gif.SaveToStream(stream);
+    stream.SetPosition(0);
+    TGIFImage read;
+    read.LoadFromStream(stream);
+    ASSERT_EQ(read.FrameCount(), 3);
+    expectFrames(read);
+    EXPECT_EQ(read.FrameAt(0).DelayMilliseconds, 100);
+
+    TGIFImage empty;
+    empty.Assign(TAnimatedCursorImage());
+    EXPECT_EQ(empty.FrameCount(), 0);
+    EXPECT_TRUE(empty.Empty());
 }
 
 // The screen's cursor shows each frame for its display time in sixtieths of a second, round and

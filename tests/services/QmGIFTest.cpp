@@ -559,3 +559,79 @@ TEST_F(QmGIFTest, TheClipboardGetsABitmapAndTheGifAndLoadingPrefersTheGif) {
     ASSERT_EQ(fromBitmap.FrameCount(), 1);
     ExpectPixels(fromBitmap.FrameAt(0), {{clWhite, clRed}});
 }
+
+// Once registered, a picture loads ".gif" files (in any case) as GIF images and draws them as any
+// picture; its bitmap is then a new one, and a bitmap still reads a GIF file by itself.
+TEST_F(QmGIFTest, APictureLoadsGifFilesAsGifImagesOnceRegistered) {
+    RegisterGifPictureFormats();
+    EXPECT_EQ(TPicture::FileFormatDescription("gif"), "CompuServe GIF Image");
+    EXPECT_EQ(TPicture::FileFormatDescription("GIF"), "CompuServe GIF Image");
+    EXPECT_EQ(TPicture::FileFormatDescription("png"), "");
+    std::unique_ptr<TGraphic> pasted = TPicture::GraphicForClipboardFormat(CF_GIF);
+    EXPECT_NE(dynamic_cast<TGIFImage*>(pasted.get()), nullptr);
+
+    auto write = [](const String& name, const String& bytes) {
+        TMemoryStream stream;
+        stream.WriteBuffer(bytes.data(), int(bytes.size()));
+        const String file = TestSupport::Sandbox(name);
+        stream.SaveToFile(file);
+        return file;
+    };
+    const String gifFile = write("picture.GIF", Start(2).Image(2, Picture).End().Bytes);
+    TPicture picture;
+    int changes = 0;
+    picture.OnChange = [&](TObject*) { ++changes; };
+    picture.LoadFromFile(gifFile);
+    EXPECT_EQ(changes, 1);
+    auto* gif = dynamic_cast<TGIFImage*>(picture.Graphic());
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.Height(), 3);
+
+    TBitmap surface;
+    surface.SetSize(6, 5);
+    surface.Canvas().Brush().SetColor(clGray);
+    surface.Canvas().FillRect(TRect{0, 0, 6, 5});
+    surface.Canvas().Draw(1, 1, *picture.Graphic());
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const bool inside = x >= 1 && x <= 4 && y >= 1 && y <= 3;
+            ASSERT_EQ(surface.PixelAt(x, y), inside ? Four[Picture[y - 1][x - 1]] : clGray)
+                << x << "," << y;
+        }
+
+    EXPECT_THROW(picture.LoadFromFile(write("damaged.gif", "GIF90a")), EInvalidGraphicOperation);
+    EXPECT_EQ(picture.Graphic(), gif);
+
+    TBitmap bitmap;
+    bitmap.SetSize(2, 2);
+    bitmap.SaveToFile(TestSupport::Sandbox("picture.bmp"));
+    picture.LoadFromFile(TestSupport::Sandbox("picture.bmp"));
+    EXPECT_NE(dynamic_cast<TBitmap*>(picture.Graphic()), nullptr);
+    EXPECT_EQ(picture.Width(), 2);
+
+    picture.LoadFromFile(gifFile);
+    changes = 0;
+    TBitmap& replaced = picture.Bitmap();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(picture.Empty());
+    EXPECT_EQ(picture.Graphic(), &replaced);
+    replaced.LoadFromFile(gifFile);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(replaced.PixelAt(x, y), Four[Picture[y][x]]) << x << "," << y;
+}
+
+// A frame assigned from a GIF image becomes a copy of the image's current frame, its encoded data
+// included, not a picture of it.
+TEST_F(QmGIFTest, AFrameAssignedFromAnImageCopiesItsCurrentFrame) {
+    TGIFImage image;
+    Load(image, Start(2).Image(2, Picture).End().Bytes);
+    TGIFImage other;
+    other.Assign(*IndexedBitmap(8, {{3, 3}}, Four));
+    TGIFFrame& frame = other.FrameAt(0);
+    frame.Assign(static_cast<const TGraphic&>(image));
+    ASSERT_FALSE(image.FrameAt(0).Item().Data.empty());
+    EXPECT_EQ(frame.Item().Data, image.FrameAt(0).Item().Data);
+    ExpectPixels(frame, Colours(Picture, Four));
+}

@@ -16,18 +16,19 @@ namespace {
 constexpr int PictureWidth = 300;
 constexpr int PictureHeight = 201;
 constexpr int Patch = 20;
-constexpr int QuiltRows = 4;
+
+} // namespace
 
 // A strip of quilt patches, each cut corner to corner into two cloths, above a plain band that
 // carries the name and the labels.
-void PaintProductPicture(TCanvas& canvas) {
+void PaintProductPicture(TCanvas& canvas, int width, int height, int quiltRows) {
     static constexpr std::array<TColor, 6> Cloths = {
         RGB(0, 0, 128),    RGB(128, 0, 0),   RGB(0, 128, 128),
         RGB(218, 165, 32), RGB(85, 107, 47), RGB(178, 34, 34),
     };
     canvas.Pen().SetStyle(psClear);
-    for (int row = 0; row < QuiltRows; ++row)
-        for (int column = 0; column * Patch < PictureWidth; ++column) {
+    for (int row = 0; row < quiltRows; ++row)
+        for (int column = 0; column * Patch < width; ++column) {
             int x = column * Patch;
             int y = row * Patch;
             size_t cloth = static_cast<size_t>(row * 5 + column * 2);
@@ -37,24 +38,22 @@ void PaintProductPicture(TCanvas& canvas) {
             canvas.Polygon({Point(x + Patch, y), Point(x + Patch, y + Patch), Point(x, y + Patch)});
         }
     canvas.Brush().SetColor(RGB(250, 244, 228));
-    canvas.FillRect(Rect(0, QuiltRows * Patch, PictureWidth, PictureHeight));
+    canvas.FillRect(Rect(0, quiltRows * Patch, width, height));
     canvas.Pen().SetStyle(psDot);
     canvas.Pen().SetColor(RGB(128, 0, 0));
-    canvas.MoveTo(0, QuiltRows * Patch + 4);
-    canvas.LineTo(PictureWidth, QuiltRows * Patch + 4);
+    canvas.MoveTo(0, quiltRows * Patch + 4);
+    canvas.LineTo(width, quiltRows * Patch + 4);
     canvas.Brush().SetStyle(bsClear);
     canvas.Font().SetName("Arial");
     canvas.Font().SetHeight(-30);
     canvas.Font().SetStyle({fsBold, fsItalic});
     canvas.Font().SetColor(RGB(0, 0, 128));
-    canvas.TextOut(12, QuiltRows * Patch + 10, "Quiltmarker");
+    canvas.TextOut(12, quiltRows * Patch + 10, "Quiltmarker");
     canvas.Font().SetHeight(-12);
     canvas.Font().SetStyle({});
     canvas.Font().SetColor(RGB(85, 85, 85));
-    canvas.TextOut(190, QuiltRows * Patch + 28, "HTML editor");
+    canvas.TextOut(width - 84, quiltRows * Patch + 46, "HTML editor");
 }
-
-} // namespace
 
 TSplash::TSplash(TComponent* AOwner) : TForm(AOwner) {
     BuildForm([this] {
@@ -80,7 +79,7 @@ void TSplash::BuildControls() {
 
     Image1 = NewControl<TImage>(this, Panel1, "Image1");
     Image1->SetBounds(0, 0, PictureWidth, PictureHeight);
-    PaintProductPicture(Image1->Canvas());
+    PaintProductPicture(Image1->Canvas(), PictureWidth, PictureHeight, 4);
 
     Bevel2 = NewControl<TBevel>(this, Panel1, "Bevel2");
     Bevel2->SetBounds(0, 0, 301, 198);

@@ -4,6 +4,7 @@
 
 #include "platform/Forms.h"
 
+class TCanvas;
 class TPanel;
 class TImage;
 class TLabel;
@@ -28,6 +29,10 @@ public:
 private:
     void BuildControls();
 };
+
+// The product picture of the splash and of the main window's logo panel, in a picture of the
+// size given, with the rows of quilt patches at its top.
+void PaintProductPicture(TCanvas& canvas, int width, int height, int quiltRows);
 
 // The splash window; made without an owner at start-up, null once the main window's first showing
 // has freed it.

@@ -2,6 +2,7 @@
 // builder per area, and its layout on resizing.
 
 #include "editor/CorvaletForm.h"
+#include "editor/HTMLSplash.h"
 
 #include "platform/Events.h"
 #include "services/ProgramSettings.h"
@@ -178,6 +179,9 @@ void THTMLEMainForm::BuildImagePanel() {
     VersionLabel = NewControl<TLabel>(this, ImagePanel, "VersionLabel");
     VersionLabel->SetAlign(alBottom);
     VersionLabel->SetAlignment(taCenter);
+    auto* picture = NewControl<TImage>(this, ImagePanel, "LogoImage");
+    picture->SetBounds(1, 1, ImagePanel->Width() - 2, 100);
+    PaintProductPicture(picture->Canvas(), picture->Width(), picture->Height(), 2);
 }
 
 void THTMLEMainForm::BuildHiddenHelpers() {

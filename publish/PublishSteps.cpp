@@ -242,7 +242,6 @@ template <bool UpperCase> void ChangeTagCaseIn(String& text) {
     }
 }
 
-
 // Where the PRE or TEXTAREA block opened at `open` ends: after the ">" of its end tag, or at the
 // end of the text when it is never closed, as a browser shows the rest preformatted then. A
 // TEXTAREA holds no tags, so its first end tag closes it; PRE blocks within PRE are counted.
@@ -345,9 +344,8 @@ private:
 
     void CopyOrdinaryCharacters() {
         const size_t start = FRead;
-        FRead = FWriter.KeepWhile(FRead, [](char c) {
-            return OrdinaryCharacters[static_cast<unsigned char>(c)];
-        });
+        FRead = FWriter.KeepWhile(
+            FRead, [](char c) { return OrdinaryCharacters[static_cast<unsigned char>(c)]; });
         if (FRead != start)
             FLastCollapsed = FText[FRead - 1];
     }

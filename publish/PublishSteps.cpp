@@ -4,6 +4,7 @@
 #include "services/TextScan.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -78,6 +79,20 @@ public:
     }
     void SkipTo(size_t to) { FRead = to; }
     void Put(char c) { FText[FWrite++] = c; }
+    // Keeps characters from `from` on for as long as keep says so; returns where it stopped.
+    // The positions are held apart from the string, whose buffer every written character might
+    // alias: so they stay in registers through a run of a page's words.
+    template <typename Keep> size_t KeepWhile(size_t from, Keep keep) {
+        char* const data = FText.data();
+        const size_t size = FText.size();
+        size_t read = from;
+        size_t write = FWrite;
+        while (read < size && keep(data[read]))
+            data[write++] = data[read++];
+        FWrite = write;
+        FRead = read;
+        return read;
+    }
     size_t Written() const { return FWrite; }
     void Finish() {
         KeepUpTo(FText.size());
@@ -186,15 +201,44 @@ void ApplyNameChangeValue(const String& value, String& text, String& sourcePath)
     }
 }
 
-// The tag from its "<" to its ">": case changed outside double quotes, quoted values kept.
-void ConvertTag(String& text, size_t from, size_t to, bool upperCase) {
+// The tag opened at `open` up to its first ">", which the caller knows to be there: case changed
+// outside double quotes, quoted values kept. Returns where the ">" stands. Finding the end and
+// changing the case are one reading of the tag.
+template <bool UpperCase> size_t ConvertTag(char* text, size_t open) {
     bool quoted = false;
-    for (size_t i = from; i <= to; ++i) {
+    for (size_t i = open + 1;; ++i) {
         const char c = text[i];
+        if (c == '>')
+            return i;
         if (c == '"')
             quoted = !quoted;
         else if (!quoted)
-            text[i] = upperCase ? UpCase(c) : LowCase(c);
+            text[i] = UpperCase ? UpCase(c) : LowCase(c);
+    }
+}
+
+template <bool UpperCase> void ChangeTagCaseIn(String& text) {
+    TForwardFinder scriptEnd(text, "</script>", TForwardFinder::mExact);
+    TForwardFinder scriptEndUpper(text, "</SCRIPT>", TForwardFinder::mExact);
+    // A tag opened after the page's last ">" has no end.
+    const size_t lastTagEnd = text.rfind('>');
+    size_t pos = 0;
+    for (size_t open = FindChar(text, '<', pos); open != npos; open = FindChar(text, '<', pos)) {
+        // A script or comment keeps its text up to its end marker and that marker's first
+        // character; the rest of the marker is ordinary text, which keeps its case anyway.
+        size_t keptEnd = npos;
+        if (MatchesIgnoringCaseAt(text, open + 1, "SCRIPT")) {
+            keptEnd = scriptEnd.Next(open);
+            if (keptEnd == npos)
+                keptEnd = scriptEndUpper.Next(open);
+        } else if (OpensComment(text, open)) {
+            keptEnd = FindText(text, "-->", open);
+        } else if (lastTagEnd != npos && lastTagEnd > open) {
+            keptEnd = ConvertTag<UpperCase>(text.data(), open);
+        }
+        if (keptEnd == npos)
+            break; // a script, comment or tag without its end: the rest stays as it is
+        pos = keptEnd + 1;
     }
 }
 
@@ -288,16 +332,20 @@ public:
     }
 
 private:
-    static bool IsOrdinary(char c) {
-        return c != '"' && c != ' ' && c != '\t' && c != '<' && !IsLineBreak(c);
-    }
+    // Most of a page is words and names, which pass through unchanged: a tight loop for them,
+    // which tells them by one look in a table.
+    static constexpr std::array<bool, 256> OrdinaryCharacters = [] {
+        std::array<bool, 256> ordinary{};
+        ordinary.fill(true);
+        for (const char c : {'"', ' ', '\t', '<', '\r', '\n'})
+            ordinary[static_cast<unsigned char>(c)] = false;
+        return ordinary;
+    }();
 
-    // Most of a page is words and names, which pass through unchanged: a tight loop for them.
     void CopyOrdinaryCharacters() {
         const size_t start = FRead;
-        const size_t size = FText.size();
-        while (FRead < size && IsOrdinary(FText[FRead]))
-            FWriter.Put(FText[FRead++]);
+        FRead = FWriter.KeepWhile(
+            FRead, [](char c) { return OrdinaryCharacters[static_cast<unsigned char>(c)]; });
         if (FRead != start)
             FLastCollapsed = FText[FRead - 1];
     }
@@ -547,28 +595,10 @@ String RemoveComments(String text) {
 
 // The case changes where the tag stands; the page keeps its size.
 String ChangeTagCase(String text, bool upperCase) {
-    TForwardFinder scriptEnd(text, "</script>", TForwardFinder::mExact);
-    TForwardFinder scriptEndUpper(text, "</SCRIPT>", TForwardFinder::mExact);
-    size_t pos = 0;
-    for (size_t open = FindChar(text, '<', pos); open != npos; open = FindChar(text, '<', pos)) {
-        // A script or comment keeps its text up to its end marker and that marker's first
-        // character; the rest of the marker is ordinary text, which keeps its case anyway.
-        size_t keptEnd = npos;
-        if (MatchesIgnoringCaseAt(text, open + 1, "SCRIPT")) {
-            keptEnd = scriptEnd.Next(open);
-            if (keptEnd == npos)
-                keptEnd = scriptEndUpper.Next(open);
-        } else if (OpensComment(text, open)) {
-            keptEnd = FindText(text, "-->", open);
-        } else {
-            keptEnd = FindChar(text, '>', open + 1);
-            if (keptEnd != npos)
-                ConvertTag(text, open, keptEnd, upperCase);
-        }
-        if (keptEnd == npos)
-            break; // a script, comment or tag without its end: the rest stays as it is
-        pos = keptEnd + 1;
-    }
+    if (upperCase)
+        ChangeTagCaseIn<true>(text);
+    else
+        ChangeTagCaseIn<false>(text);
     return text;
 }
 

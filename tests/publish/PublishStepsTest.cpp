@@ -101,6 +101,9 @@ TEST(PublishStepsTest, TagCaseKeepsQuotedValuesScriptsAndComments) {
         // Without an end the rest of the page stays as it is.
         {true, "<script>x</Script><i>", "<script>x</Script><i>"},
         {true, "a < b", "a < b"},
+        {false, "<P>x<B CLASS=Y", "<p>x<B CLASS=Y"},
+        // A tag ends at its first ">", even one within quotes.
+        {true, "<a title=\"x>y\" id=z>b", "<A TITLE=\"x>y\" id=z>b"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ChangeTagCase(c.Input, c.Upper), c.Expected) << c.Input;
@@ -471,6 +474,7 @@ TEST(PublishStepsTest, OnePassStepsGiveThePlainResultOnAnyText) {
         ASSERT_EQ(RestoreRevisionStamps(page), plain::RestoreRevisionStamps(page)) << page;
         ASSERT_EQ(RemoveComments(page), plain::RemoveComments(page)) << page;
         ASSERT_EQ(ChangeTagCase(page, true), plain::ChangeTagCase(page, true)) << page;
+        ASSERT_EQ(ChangeTagCase(page, false), plain::ChangeTagCase(page, false)) << page;
         ASSERT_EQ(StripBlankLines(page), plain::StripBlankLines(page)) << page;
         ASSERT_EQ(CutAfterHtmlEnd(page), plain::CutAfterHtmlEnd(page)) << page;
         const plain::Compacted compacted = plain::Compact(page);

@@ -195,6 +195,21 @@ TEST_F(RichEditTest, ClearForgetsTheFilesLineEnds) {
     EXPECT_EQ(ReadFileBytes(target), "new\r\n");
 }
 
+// A page of CR LF form is written from the editor's bytes; a lone CR or LF the program put in
+// still reaches the file as CR LF.
+TEST_F(RichEditTest, SavingACrLfPageWritesEveryLineEndAsCrLf) {
+    const std::pair<String, String> cases[] = {
+        {"a\r\nb\r\n", "a\r\nb\r\n"}, {"a\nb", "a\r\nb"}, {"a\r\nb\rc", "a\r\nb\r\nc"},
+        {"end\r", "end\r\n"},         {"", ""},
+    };
+    String target = TestSupport::Sandbox("crlf.htm");
+    for (const auto& [text, saved] : cases) {
+        Edit.SetText(text);
+        Edit.Lines().SaveToFile(target);
+        EXPECT_EQ(ReadFileBytes(target), saved) << text;
+    }
+}
+
 TEST_F(RichEditTest, LoadingAMissingFileNamesIt) {
     Edit.SetText("kept");
     String missing = TestSupport::Sandbox("missing.htm");

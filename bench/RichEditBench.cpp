@@ -106,6 +106,29 @@ void Keystroke(benchmark::State& state) {
 }
 BENCHMARK(Keystroke)->Arg(0)->Arg(50)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// A page just opened and shown (word wrap on, as the editor starts), then Ctrl+End, twenty typed
+// characters and a save, as a user does to add to its end: the lines are still being wrapped in the
+// background when the keys come.
+void GoToEndTypeAndSave(benchmark::State& state) {
+    const String path = PagePath();
+    const String target = IncludeTrailingPathDelimiter(TempFolder()) + "appended.html";
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<TEditorWindow>();
+        window->Edit->Lines().LoadFromFile(path);
+        window->Paint();
+        state.ResumeTiming();
+        TestHooks::PressKey(*window->Edit, VK_END, TShiftState{ssCtrl});
+        TestHooks::TypeText(*window->Edit, "twenty typed letters");
+        window->Paint();
+        window->Edit->Lines().SaveToFile(target);
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(GoToEndTypeAndSave)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -376,7 +376,7 @@ int CreateTemporaryBeside(const String& target, mode_t mode, String& tempName) {
 
 // Writes every byte or returns the reason of the failure (0 when all went well). The test hook
 // stops the write part way, as a full disk would. The bytes reach the disk only with a sync.
-int WriteAll(int handle, const String& bytes) {
+int WriteAll(int handle, std::string_view bytes) {
     int64_t limit = WriteFailureAfter.load();
     size_t allowed = limit >= 0 ? std::min(bytes.size(), static_cast<size_t>(limit)) : bytes.size();
     size_t done = 0;
@@ -424,7 +424,7 @@ std::optional<mode_t> ModeToKeep(bool existed, const struct stat& old) {
 // never open to more users than they allow, even for a moment; the owner is set before them,
 // since a new owner drops the set-id bits.
 // Raises EFCreateError / EWriteError naming the file, with no temporary file left behind.
-void WriteTemporary(const String& fileName, const String& bytes, bool sync, String& target,
+void WriteTemporary(const String& fileName, std::string_view bytes, bool sync, String& target,
                     String& tempName) {
     target = ReplacedFile(fileName);
     struct stat old;
@@ -515,7 +515,7 @@ TPrivateWrites::~TPrivateWrites() {
     --PrivateWritesDepth;
 }
 
-void WriteFileAtomic(const String& fileName, const String& bytes) {
+void WriteFileAtomic(const String& fileName, std::string_view bytes) {
     const bool deferred = DeferredFlushDepth > 0;
     String target;
     String tempName;

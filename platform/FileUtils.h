@@ -53,7 +53,7 @@ String ReadFileBytes(const String& fileName);
 // The temporary file's name is the program's own and carries the writer's process id; the first
 // write or ReadFileBytes of a run in a folder deletes those there whose process no longer runs,
 // the leftovers of saves that were killed.
-void WriteFileAtomic(const String& fileName, const String& bytes);
+void WriteFileAtomic(const String& fileName, std::string_view bytes);
 // While one lives, the files that WriteFileAtomic writes are readable and writable by this user
 // alone (mode 0600) from their first byte, whatever the umask or the file they replace: for the
 // copies of the user's pages that the program keeps in its temporary folder.

@@ -646,7 +646,7 @@ void TRichEdit::WndProc(TMessage& Message) {
         Message.Result = 1;
         return;
     case EM_SCROLLCARET:
-        Sci().ScrollCaret();
+        TypedPeer().ScrollCaret();
         return;
     case EM_GETMODIFY:
         Message.Result = FModified;

@@ -91,10 +91,6 @@ constexpr KeyBinding RichEditKeys[] = {
     {QsciCommand::HomeDisplayExtend, Key(Qt::Key_Home, Qt::ShiftModifier)},
     {QsciCommand::LineEndDisplay, Key(Qt::Key_End)},
     {QsciCommand::LineEndDisplayExtend, Key(Qt::Key_End, Qt::ShiftModifier)},
-    {QsciCommand::DocumentStart, Key(Qt::Key_Home, Qt::ControlModifier)},
-    {QsciCommand::DocumentStartExtend, Key(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier)},
-    {QsciCommand::DocumentEnd, Key(Qt::Key_End, Qt::ControlModifier)},
-    {QsciCommand::DocumentEndExtend, Key(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier)},
     {QsciCommand::PageUp, Key(Qt::Key_PageUp)},
     {QsciCommand::PageUpExtend, Key(Qt::Key_PageUp, Qt::ShiftModifier)},
     {QsciCommand::PageDown, Key(Qt::Key_PageDown)},
@@ -108,6 +104,15 @@ constexpr KeyBinding RichEditKeys[] = {
     {QsciCommand::Redo, Key(Qt::Key_Y, Qt::ControlModifier)},
     {QsciCommand::SelectAll, Key(Qt::Key_A, Qt::ControlModifier)},
 };
+
+// Ctrl+Home and Ctrl+End, with or without Shift: the editor moves to the text's edges itself
+// (see TRichEditPeer::GoToTextEdge).
+bool IsTextEdgeKey(const QKeyEvent& event) {
+    Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return modifiers == Qt::ControlModifier &&
+           (event.key() == Qt::Key_Home || event.key() == Qt::Key_End);
+}
 
 bool IsTyping(const QKeyEvent& event) {
     QString text = event.text();
@@ -201,6 +206,9 @@ bool TSciWidget::viewportEvent(QEvent* event) {
 void TSciWidget::keyPressEvent(QKeyEvent* event) {
     if (IsTyping(*event))
         FPeer.Edit().TypeText(BytesForText(event->text(), FPeer.Edit().ShowsUtf8()));
+    else if (IsTextEdgeKey(*event))
+        FPeer.GoToTextEdge(event->key() == Qt::Key_End,
+                           event->modifiers().testFlag(Qt::ShiftModifier));
     else
         QsciScintilla::keyPressEvent(event);
 }
@@ -312,6 +320,25 @@ void TRichEditPeer::Modified(int position, int type, int length) {
     } else if (length > 0 && (type & scModBeforeDelete)) {
         Edit().TextChanging();
     }
+}
+
+// Scintilla's own moves to the start or the end of the text wrap every line not yet wrapped
+// before they scroll, which takes seconds on a large page just opened while the lines are still
+// being wrapped in the background. Placing the selection wraps only the lines it shows.
+void TRichEditPeer::GoToTextEdge(bool end, bool extend) {
+    int caret = end ? FCalls.Length() : 0;
+    FCalls.SetSel(extend ? FCalls.Anchor() : caret, caret);
+    FCalls.ChooseCaretX();
+    ScrollCaret();
+}
+
+// A line not yet wrapped counts as one line on screen until it is shown. Showing the caret wraps
+// the lines around it, which may push it below the window, so it is brought into view once more
+// with their heights known.
+void TRichEditPeer::ScrollCaret() {
+    FCalls.ScrollCaret();
+    FSci->viewport()->repaint();
+    FCalls.ScrollCaret();
 }
 
 void TRichEditPeer::ShowAsUtf8(bool utf8) {

@@ -31,6 +31,11 @@ public:
     // which Scintilla's single-byte mode would show as control codes, painted by the widget.
     void ShowAsUtf8(bool utf8);
     void SetUpdatesEnabled(bool enabled);
+    // Ctrl+Home and Ctrl+End, extending the selection with Shift, without waiting for the lines
+    // above the caret to be wrapped.
+    void GoToTextEdge(bool end, bool extend);
+    // Brings the caret into view, the lines shown with it wrapped.
+    void ScrollCaret();
     // Tab without WantTabs: the focus moves to the next or the previous control.
     void MoveFocus(bool next);
     // The clipboard's text as the control's bytes, and back: UTF-8 for a text shown as UTF-8,

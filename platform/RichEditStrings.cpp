@@ -73,8 +73,14 @@ void TRichEditStrings::LoadFromFile(const String& fileName) {
     FEdit.FlushNotifications();
 }
 
+// A text whose line ends stay as they are is written from the editor's own bytes, so that saving
+// a large page holds no second copy of it.
 void TRichEditStrings::SaveToFile(const String& fileName) const {
-    WriteFileAtomic(fileName, AdjustLineBreaks(FEdit.Text(), FEdit.FFileLineBreaks.Style));
+    std::string_view text = FEdit.TextView();
+    if (FEdit.FFileLineBreaks.Style == tlbsCRLF && HasOnlyCrLfLineBreaks(text))
+        WriteFileAtomic(fileName, text);
+    else
+        WriteFileAtomic(fileName, AdjustLineBreaks(FEdit.Text(), FEdit.FFileLineBreaks.Style));
 }
 
 void TRichEditStrings::SetUpdateState(bool updating) {

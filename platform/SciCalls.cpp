@@ -159,8 +159,16 @@ int TSciCalls::SelectionEnd() const {
     return static_cast<int>(Send(Sci::SCI_GETSELECTIONEND));
 }
 
+int TSciCalls::Anchor() const {
+    return static_cast<int>(Send(Sci::SCI_GETANCHOR));
+}
+
 void TSciCalls::SetSel(int anchor, int caret) {
     Send(Sci::SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+}
+
+void TSciCalls::ChooseCaretX() {
+    Send(Sci::SCI_CHOOSECARETX);
 }
 
 void TSciCalls::GotoPos(int position) {

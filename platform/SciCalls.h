@@ -86,7 +86,10 @@ public:
     int CurrentPos() const;
     int SelectionStart() const;
     int SelectionEnd() const;
+    int Anchor() const;
     void SetSel(int anchor, int caret);
+    // The caret's place across the line, kept for the next move up or down.
+    void ChooseCaretX();
     void GotoPos(int position);
     void HideSelection(bool hide);
     void SetSelFore(bool useSetting, TColor color);

@@ -22,15 +22,6 @@ bool IsBlankOrControl(char c) {
 
 constexpr const char* LineBreakBytes = "\r\n";
 
-// Most texts already are: they need no second copy.
-bool HasOnlyCrLfLineBreaks(const String& s, bool finalLineBreak) {
-    for (size_t at = s.find_first_of(LineBreakBytes); at != String::npos;
-         at = s.find_first_of(LineBreakBytes, at + 2))
-        if (s[at] != '\r' || at + 1 == s.size() || s[at + 1] != '\n')
-            return false;
-    return !finalLineBreak || s.empty() || s.back() == '\n';
-}
-
 // The kind of line end that starts at a CR or LF.
 TTextLineBreakStyle LineBreakStyleAt(const String& s, size_t at) {
     if (s[at] == '\n')
@@ -306,6 +297,15 @@ String TrimRight(const String& s) {
 
 String Trim(const String& s) {
     return TrimLeft(TrimRight(s));
+}
+
+// Most texts already are: they need no second copy.
+bool HasOnlyCrLfLineBreaks(std::string_view s, bool finalLineBreak) {
+    for (size_t at = s.find_first_of(LineBreakBytes); at != std::string_view::npos;
+         at = s.find_first_of(LineBreakBytes, at + 2))
+        if (s[at] != '\r' || at + 1 == s.size() || s[at + 1] != '\n')
+            return false;
+    return !finalLineBreak || s.empty() || s.back() == '\n';
 }
 
 String AdjustLineBreaks(String s, bool finalLineBreak) {

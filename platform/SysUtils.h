@@ -89,6 +89,9 @@ struct TLineBreaks {
     bool Mixed = false;
 };
 
+// Whether every line end is CR LF (and, with finalLineBreak, a text that is not empty ends with
+// one): the form AdjustLineBreaks gives.
+bool HasOnlyCrLfLineBreaks(std::string_view s, bool finalLineBreak = false);
 // Every line end (CR LF, a lone CR, a lone LF) becomes CR LF; with finalLineBreak a text that
 // does not end with one gets one (an empty text stays empty). A text already in that form comes
 // back as it is, without a second copy.

@@ -195,6 +195,21 @@ TEST_F(RichEditTest, ClearForgetsTheFilesLineEnds) {
     EXPECT_EQ(ReadFileBytes(target), "new\r\n");
 }
 
+// A page of CR LF form is written from the editor's bytes; a lone CR or LF the program put in
+// still reaches the file as CR LF.
+TEST_F(RichEditTest, SavingACrLfPageWritesEveryLineEndAsCrLf) {
+    const std::pair<String, String> cases[] = {
+        {"a\r\nb\r\n", "a\r\nb\r\n"}, {"a\nb", "a\r\nb"}, {"a\r\nb\rc", "a\r\nb\r\nc"},
+        {"end\r", "end\r\n"},         {"", ""},
+    };
+    String target = TestSupport::Sandbox("crlf.htm");
+    for (const auto& [text, saved] : cases) {
+        Edit.SetText(text);
+        Edit.Lines().SaveToFile(target);
+        EXPECT_EQ(ReadFileBytes(target), saved) << text;
+    }
+}
+
 TEST_F(RichEditTest, LoadingAMissingFileNamesIt) {
     Edit.SetText("kept");
     String missing = TestSupport::Sandbox("missing.htm");
@@ -224,6 +239,49 @@ TEST_F(RichEditTest, LinesAreLogicalWithWordWrapOn) {
     Application->ProcessMessages();
     Perform(EM_LINESCROLL, 0, 3);
     EXPECT_EQ(Perform(EM_GETFIRSTVISIBLELINE), 3);
+}
+
+// Lines not yet wrapped count as one line on screen each, so the first line shown grows once the
+// whole text is wrapped: a move to the end that wrapped everything first would leave it as it is.
+TEST(RichEditWrapTest, CtrlEndAndCtrlHomeMoveWithoutWrappingTheWholeText) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* edit = new TRichEdit(&form);
+    edit->SetParent(&form);
+    edit->SetAlign(alClient);
+    edit->SetWordWrap(true);
+    String line;
+    for (int word = 0; word < 40; ++word)
+        line += "words ";
+    String text;
+    for (int i = 0; i < 20000; ++i)
+        text += line + "\r\n";
+    text += "last";
+    edit->SetText(text);
+    form.Show();
+    Application->ProcessMessages();
+    const int end = static_cast<int>(text.size());
+
+    TestHooks::PressKey(*edit, VK_END, TShiftState{ssCtrl});
+    EXPECT_EQ(edit->SelStart(), end);
+    EXPECT_EQ(edit->SelLength(), 0);
+    int firstShown = static_cast<int>(edit->Perform(EM_GETFIRSTVISIBLELINE, 0, 0));
+    int lastLine = static_cast<int>(edit->Perform(EM_GETLINECOUNT, 0, 0)) - 1;
+    int caretOnScreen = edit->ScreenLineOfDocumentLine(lastLine);
+    int firstShownWrapped = static_cast<int>(edit->Perform(EM_GETFIRSTVISIBLELINE, 0, 0));
+    EXPECT_LT(firstShown, firstShownWrapped);
+    // The caret's line is in the window, whose text is about a dozen lines high.
+    EXPECT_GE(caretOnScreen, firstShownWrapped);
+    EXPECT_LT(caretOnScreen, firstShownWrapped + 14);
+
+    TestHooks::PressKey(*edit, VK_HOME, TShiftState{ssCtrl, ssShift});
+    EXPECT_EQ(edit->SelStart(), 0);
+    EXPECT_EQ(edit->SelLength(), end);
+    EXPECT_EQ(edit->Perform(EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    TestHooks::PressKey(*edit, VK_END, TShiftState{ssCtrl});
+    TestHooks::PressKey(*edit, VK_HOME, TShiftState{ssCtrl});
+    EXPECT_EQ(edit->SelStart(), 0);
+    EXPECT_EQ(edit->SelLength(), 0);
 }
 
 TEST_F(RichEditTest, LinesEditTheTextLineByLine) {

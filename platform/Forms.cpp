@@ -313,12 +313,16 @@ void TForm::SetWindowState(TWindowState value) {
     FormPeer(*this).SetWindowState(value);
 }
 
+// A form being destroyed follows the focus without raising events: their handlers may belong
+// to the part of the form that is already gone.
 void TForm::FocusChanged(TWinControl* control) {
     FActiveControl = control;
     if (control == FFocusedControl)
         return;
     TWinControl* previous = FFocusedControl;
     FFocusedControl = control;
+    if (IsDestroying())
+        return;
     if (previous)
         previous->Perform(CM_EXIT, 0, 0);
     if (control && FFocusedControl == control)

@@ -508,8 +508,8 @@ TEST_F(RichEditTest, ALongLineIsDrawnInPiecesThatLookAsTheFontDoes) {
         String line;
         while (line.size() < 3000)
             line += words + "x"; // a word of high characters, longer than a piece
-            for (int i = 0; i < 12; ++i)
-                line += high;
+        for (int i = 0; i < 12; ++i)
+            line += high;
         const String text = "short\r\n" + line + "\r\nshort";
         Edit.SetText(text);
         ASSERT_EQ(Edit.Text(), text);

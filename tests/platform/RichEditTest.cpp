@@ -506,10 +506,11 @@ TEST_F(RichEditTest, ALongLineIsDrawnInPiecesThatLookAsTheFontDoes) {
     original.Assign(Edit.Font());
     for (const String& high : {"\x93"s, "\xC3\xA9"s}) {
         String line;
-        while (line.size() < 3000)
+        while (line.size() < 3000) {
             line += words + "x"; // a word of high characters, longer than a piece
-        for (int i = 0; i < 12; ++i)
-            line += high;
+            for (int i = 0; i < 12; ++i)
+                line += high;
+        }
         const String text = "short\r\n" + line + "\r\nshort";
         Edit.SetText(text);
         ASSERT_EQ(Edit.Text(), text);

@@ -321,6 +321,8 @@ private:
     void ReplaceAll(const String& text);
     void ReplaceRange(int start, int end, const String& text);
     void ChooseDisplay(const String& text);
+    void CutLongLinesIntoPieces(const String& text);
+    void GivePieces(const String& text, size_t start, size_t end, String& styles) const;
     // The user's edits: nothing happens when read-only or past the text limit.
     void TypeText(const String& bytes);
     void TypeChar(unsigned char code);

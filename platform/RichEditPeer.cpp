@@ -226,24 +226,29 @@ void TSciWidget::paintEvent(QPaintEvent* event) {
 }
 
 // Scintilla draws a placeholder about as wide as the glyph for each such byte (see
-// ShowAsUtf8); the glyph goes over it in the colours and font of the byte's style.
+// ShowAsUtf8); the glyph goes over it in the colours and font of the byte's style. Only the bytes
+// on screen are looked at, row by row: a page on one line would otherwise be read whole at every
+// blink of the caret.
 void TSciWidget::PaintWindows1252Glyphs() {
     TSciCalls& sci = FPeer.Calls();
-    int firstShown = sci.FirstVisibleLine();
-    int lastShown = firstShown + sci.LinesOnScreen() + 1;
-    int start = sci.PositionFromLine(sci.DocLineFromVisible(firstShown));
-    int end = sci.LineEndPosition(sci.DocLineFromVisible(lastShown));
-    if (end <= start)
-        return;
     const auto* bytes = reinterpret_cast<const unsigned char*>(sci.CharacterPointer());
     int selStart = sci.SelectionStart();
     int selEnd = sci.SelectionEnd();
     bool selectionShown = hasFocus() || !FPeer.Edit().HideSelection();
+    int rowHeight = std::max(sci.TextHeight(0), 1);
+    int width = viewport()->width();
+    int length = sci.Length();
+    int painted = 0;
     QPainter painter(viewport());
-    for (int pos = start; pos < end; ++pos)
-        if (IsWindows1252Glyph(bytes[pos]))
-            PaintWindows1252Glyph(painter, pos, bytes[pos],
-                                  selectionShown && pos >= selStart && pos < selEnd);
+    for (int y = rowHeight / 2; y < viewport()->height() + rowHeight; y += rowHeight) {
+        int start = std::max(sci.PositionFromPoint(0, y), painted);
+        int end = std::min(sci.PositionFromPoint(width, y) + 1, length);
+        for (int pos = start; pos < end; ++pos)
+            if (IsWindows1252Glyph(bytes[pos]))
+                PaintWindows1252Glyph(painter, pos, bytes[pos],
+                                      selectionShown && pos >= selStart && pos < selEnd);
+        painted = std::max(painted, end);
+    }
 }
 
 void TSciWidget::PaintWindows1252Glyph(QPainter& painter, int position, unsigned char byte,

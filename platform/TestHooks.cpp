@@ -5,6 +5,8 @@
 #include "platform/MenuPeers.h"
 #include "platform/Peer.h"
 #include "platform/Printers.h"
+#include "platform/RichEdit.h"
+#include "platform/RichEditPeer.h"
 #include "platform/SHDocVw.h"
 #include "platform/WebBrowserPeer.h"
 
@@ -632,6 +634,14 @@ void TypeText(TControl& control, const String& text) {
         SendKeyEvent(target, QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
         SendKeyEvent(target, QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
     }
+}
+
+TDrawnLook DrawnLookAt(TRichEdit& edit, int position) {
+    TSciCalls& sci = static_cast<TRichEditPeer&>(edit.Peer()).Calls();
+    int style = sci.StyleAt(position);
+    TSciStyle look = sci.StyleOf(style);
+    return TDrawnLook{style,       look.Font,      look.Size, look.Bold,
+                      look.Italic, look.Underline, look.Fore, look.Back};
 }
 
 // A right click also asks for the context menu, as the window system does after the release.

@@ -17,6 +17,7 @@ class TComponent;
 class TFindDialog;
 class TForm;
 class TMenuItem;
+class TRichEdit;
 class TWebBrowser;
 enum class TFindButton;
 
@@ -214,6 +215,19 @@ String RunBrowserScript(TWebBrowser& browser, const String& script);
 // with the comma key reports "<", with 0 ")".
 void PressKey(TControl& control, WORD virtualKey, TShiftState shift = {});
 void TypeText(TControl& control, const String& text);
+// How a rich edit draws the byte at a position: the number of the editor's style it has (which
+// only tells styles apart) and that style's font and colours.
+struct TDrawnLook {
+    int Style = 0;
+    String Font;
+    int Size = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    TColor Fore = 0;
+    TColor Back = 0;
+};
+TDrawnLook DrawnLookAt(TRichEdit& edit, int position);
 // A key pressed while the item is highlighted in its open menu.
 void PressKeyInMenu(TMenuItem& item, WORD virtualKey);
 // A key pressed in the page of the help viewer's window; false when the window is not open.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace std::string_literals;
 
 namespace {
@@ -547,6 +549,59 @@ TEST_F(RichEditTest, SelectionChangesAreReported) {
     TestHooks::PressKey(Edit, VK_RIGHT);
     EXPECT_EQ(Edit.SelStart(), 2);
     EXPECT_EQ(changes, 2);
+}
+
+// A long line is drawn in short pieces of two styles, as Scintilla lays out such a line quickly
+// only then; the pieces must look exactly as the text of short lines does, in every display and
+// after the font changes, and no character may be split between two pieces.
+TEST_F(RichEditTest, ALongLineIsDrawnInPiecesThatLookAsTheFontDoes) {
+    auto sameLook = [](const TestHooks::TDrawnLook& a, const TestHooks::TDrawnLook& b) {
+        return a.Font == b.Font && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic &&
+               a.Underline == b.Underline && a.Fore == b.Fore && a.Back == b.Back;
+    };
+    const String words = "<p class=\"x\">Some words, a caf\xC3\xA9 and averyveryverylongword</p> ";
+    TFont original;
+    original.Assign(Edit.Font());
+    for (const String& high : {"\x93"s, "\xC3\xA9"s}) {
+        String line;
+        while (line.size() < 3000) {
+            line += words + "x"; // a word of high characters, longer than a piece
+            for (int i = 0; i < 12; ++i)
+                line += high;
+        }
+        const String text = "short\r\n" + line + "\r\nshort";
+        Edit.SetText(text);
+        ASSERT_EQ(Edit.Text(), text);
+        for (bool fontChanged : {false, true}) {
+            if (fontChanged) {
+                Edit.Font().SetColor(clGreen);
+                Edit.Font().SetSize(15);
+                Edit.Font().SetStyle(TFontStyles{fsItalic});
+            }
+            const TestHooks::TDrawnLook plain = TestHooks::DrawnLookAt(Edit, 0);
+            EXPECT_EQ(plain.Fore, ColorToRGB(Edit.Font().Color()));
+            std::set<int> styles;
+            int previousStyle = -1;
+            int run = 0;
+            int longestRun = 0;
+            for (int p = 0; p < Edit.GetTextLen(); ++p) {
+                TestHooks::TDrawnLook look = TestHooks::DrawnLookAt(Edit, p);
+                ASSERT_TRUE(sameLook(look, plain)) << high << " " << fontChanged << " at " << p;
+                bool continuation = (static_cast<unsigned char>(text[p]) & 0xC0) == 0x80;
+                if (Edit.ShowsUtf8() && continuation) {
+                    EXPECT_EQ(look.Style, previousStyle) << p;
+                }
+                run = p > 0 && look.Style == previousStyle ? run + 1 : 1;
+                longestRun = std::max(longestRun, run);
+                previousStyle = look.Style;
+                styles.insert(look.Style);
+            }
+            EXPECT_EQ(styles.size(), 2u) << high;
+            // 16 bytes, or up to the next character's start.
+            EXPECT_LE(longestRun, 19) << high;
+        }
+        Edit.SetFont(original);
+    }
 }
 
 } // namespace

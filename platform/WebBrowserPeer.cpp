@@ -5,51 +5,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QLibrary>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QVBoxLayout>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
 
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-// The engine itself, in a view that fills the browser's window.
-class TEngineView : public TBrowserEngine {
-public:
-    explicit TEngineView(TWebBrowserPeer& peer) : FView(new QWebEngineView(peer.Widget())) {
-        peer.Widget()->layout()->addWidget(FView);
-        QObject::connect(FView, &QWebEngineView::loadStarted, FView,
-                         [&peer] { peer.LoadStarted(); });
-        QObject::connect(FView, &QWebEngineView::loadFinished, FView,
-                         [&peer, this](bool) { peer.LoadFinished(FView->url()); });
-        QObject::connect(FView, &QWebEngineView::titleChanged, FView,
-                         [&peer](const QString& title) { peer.TitleChanged(title); });
-        QObject::connect(FView->page(), &QWebEnginePage::linkHovered, FView,
-                         [&peer](const QString& url) { peer.LinkHovered(url); });
-        FView->show();
-    }
-
-    void Load(const QUrl& url) override { FView->load(url); }
-    bool Back() override { return Go(FView->history()->canGoBack(), &QWebEngineView::back); }
-    bool Forward() override {
-        return Go(FView->history()->canGoForward(), &QWebEngineView::forward);
-    }
-    void Stop() override { FView->stop(); }
-    void Reload() override { FView->reload(); }
-    QWebEngineView* View() override { return FView; }
-
-private:
-    bool Go(bool possible, void (QWebEngineView::*move)()) {
-        if (possible)
-            (FView->*move)();
-        return possible;
-    }
-
-    QWebEngineView* FView; // the browser's window owns it
-};
 
 // Loads nothing: records each address it is asked for (as the browser reports addresses), keeps a
 // history for Back and Forward, and reports every load as done, from the event loop as the engine
@@ -102,6 +66,24 @@ private:
     std::vector<QUrl> FHistory;
     size_t FCurrent = 0;
 };
+
+// Beside the running program, as it is installed, unless a test names another file.
+QString BrowserModulePath() {
+    const String chosen = TestHooks::BrowserModule();
+    if (!chosen.empty())
+        return ShownFileName(chosen);
+    return QCoreApplication::applicationDirPath() + "/" QM_BROWSER_MODULE;
+}
+
+// The module stays loaded for the rest of the run once an engine came from it: the engine keeps
+// threads and a helper process of its own that outlive any one browser.
+std::unique_ptr<TBrowserEngine> LoadedEngine(TWebBrowserPeer& peer) {
+    QLibrary module(BrowserModulePath());
+    auto make = reinterpret_cast<TMakeBrowserEngine>(module.resolve(MakeBrowserEngineName));
+    if (!make)
+        throw Exception("The browser cannot show pages: " + TextFromDisplay(module.errorString()));
+    return std::unique_ptr<TBrowserEngine>(make(peer.Widget(), peer));
+}
 
 QWidget* MakeBrowserWindow() {
     auto* window = new QWidget;
@@ -168,7 +150,7 @@ TBrowserEngine& TWebBrowserPeer::Engine() {
         if (TestHooks::FakeBrowserUsed())
             FEngine = std::make_unique<TFakeEngine>(*this);
         else
-            FEngine = std::make_unique<TEngineView>(*this);
+            FEngine = LoadedEngine(*this);
     }
     return *FEngine;
 }
@@ -178,8 +160,13 @@ void TWebBrowserPeer::Navigate(const String& address) {
 }
 
 bool TWebBrowserPeer::TranslateEvent(QWidget* watched, QEvent* event) {
-    if (watched == Widget() && event->type() == QEvent::Show)
-        Engine();
+    if (watched == Widget() && event->type() == QEvent::Show && !FEngine) {
+        try {
+            Engine();
+        } catch (const Exception&) {
+            // Told when the browser is asked for a page, where the user can see what failed.
+        }
+    }
     return TControlPeer::TranslateEvent(watched, event);
 }
 

@@ -7,11 +7,15 @@
 #include <QEvent>
 #include <QLibrary>
 #include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QPointer>
 #include <QVBoxLayout>
 
 #include <unistd.h>
 #include <vector>
+
+// Qt's own, exported without a public header: the context that every drawing context shares.
+void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace {
 
@@ -75,9 +79,34 @@ QString BrowserModulePath() {
     return QCoreApplication::applicationDirPath() + "/" QM_BROWSER_MODULE;
 }
 
+QOpenGLContext* SharedDrawingContext = nullptr;
+
+void DeleteSharedDrawingContext() {
+    if (QOpenGLContext::globalShareContext() == SharedDrawingContext)
+        qt_gl_set_global_share_context(nullptr);
+    delete SharedDrawingContext;
+    SharedDrawingContext = nullptr;
+}
+
+// Without graphics hardware the engine still wants the global context that drawing contexts share,
+// else it warns that it was loaded too late and looks for a way to draw. Made as the application
+// starts, that context loads the graphics driver, which would cost every run a noticeable time
+// for nothing it shares: it is made here, as the engine is first loaded.
+void ShareDrawingContexts() {
+    if (QOpenGLContext::globalShareContext())
+        return;
+    SharedDrawingContext = new QOpenGLContext;
+    SharedDrawingContext->setFormat(QSurfaceFormat::defaultFormat());
+    SharedDrawingContext->create();
+    qt_gl_set_global_share_context(SharedDrawingContext);
+    // Called after the engine's own clean-up, which is added later.
+    qAddPostRoutine(DeleteSharedDrawingContext);
+}
+
 // The module stays loaded for the rest of the run once an engine came from it: the engine keeps
 // threads and a helper process of its own that outlive any one browser.
 std::unique_ptr<TBrowserEngine> LoadedEngine(TWebBrowserPeer& peer) {
+    ShareDrawingContexts();
     QLibrary module(BrowserModulePath());
     auto make = reinterpret_cast<TMakeBrowserEngine>(module.resolve(MakeBrowserEngineName));
     if (!make)
@@ -96,6 +125,12 @@ QWidget* MakeBrowserWindow() {
 bool HasHardwareGL() {
     return !QDir("/dev/dri").entryList({"renderD*"}, QDir::System).isEmpty() &&
            !qEnvironmentVariableIsSet("LIBGL_ALWAYS_SOFTWARE");
+}
+
+// The engine draws with the graphics hardware unless there is none or it was told not to.
+bool EngineDrawsWithHardware() {
+    return qgetenv("QT_QPA_PLATFORM") != "offscreen" && HasHardwareGL() &&
+           !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--disable-gpu");
 }
 
 // A rule of the user's own for the same category wins: the environment's rules are read last.
@@ -122,7 +157,9 @@ void PrepareBrowserEngine() {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
     AddLoggingRule("qt.webenginecontext.info=false");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // What the hardware draws reaches the window through contexts that share from the start.
+    if (EngineDrawsWithHardware())
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 QUrl BrowserAddress(const String& address) {

@@ -218,6 +218,11 @@ void TRegistry::PutValue(const String& key, const String& name, uint32_t type, c
     RegistryKey* node = store.Create(FRootKey, PathOf(key));
     if (!node)
         throw ERegistryException(failure);
+    // Many settings are written back unchanged at every start: the file is written only for a
+    // change, so the start waits for no disk.
+    const RegistryValue* stored = node->FindValue(name);
+    if (stored && stored->Type == type && stored->Data == data)
+        return;
     node->SetValue(name, type, data);
     store.Save(failure);
 }

@@ -20,8 +20,9 @@ using TWebBrowserURLEvent = std::function<void(TObject* Sender, const String& UR
 using TWebBrowserTextEvent = std::function<void(TObject* Sender, const String& Text)>;
 
 // Must run before the application object exists: the engine reads its switches from the
-// environment and shares the window system's drawing contexts only when told so from the start.
-// Switches the user set in the environment are kept.
+// environment, which is changed safely only before the application's threads start, and where
+// the engine draws with the graphics hardware, it shares the window system's drawing contexts
+// only when told so from the start. Switches the user set in the environment are kept.
 void PrepareBrowserEngine();
 
 class TWebBrowser : public TWinControl, protected TPeerOf<TWebBrowserPeer> {

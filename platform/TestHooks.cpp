@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEngineView>
 
 #include <algorithm>
 #include <cstdlib>
@@ -64,6 +63,7 @@ struct HookState {
     bool FakeBrowser = false;
     String FakeBrowserTitle;
     std::vector<String> BrowserNavigations;
+    String BrowserModule;
     TRect WorkArea = DefaultWorkArea;
     std::map<int, bool> KeysDown;
     std::map<int, bool> KeysToggled;
@@ -154,6 +154,7 @@ void Reset() {
     state.FakeBrowser = false;
     state.FakeBrowserTitle.clear();
     state.BrowserNavigations.clear();
+    state.BrowserModule.clear();
     state.RefusedFolder.clear();
     if (QGuiApplication::instance())
         QGuiApplication::clipboard()->clear();
@@ -408,20 +409,27 @@ void RecordBrowserNavigation(const String& address) {
     State().BrowserNavigations.push_back(address);
 }
 
+void UseBrowserModule(const String& path) {
+    State().BrowserModule = path;
+}
+
+String BrowserModule() {
+    return State().BrowserModule;
+}
+
 void HoverBrowserLink(TWebBrowser& browser, const String& address) {
     static_cast<TWebBrowserPeer&>(browser.Peer()).LinkHovered(DisplayText(address));
 }
 
 String RunBrowserScript(TWebBrowser& browser, const String& script) {
-    QWebEngineView* view = static_cast<TWebBrowserPeer&>(browser.Peer()).Engine().View();
-    if (!view)
-        throw Exception("the browser runs no page engine");
+    TBrowserEngine& engine = static_cast<TWebBrowserPeer&>(browser.Peer()).Engine();
     QEventLoop loop;
     std::optional<QString> result;
-    view->page()->runJavaScript(DisplayText(script), [&](const QVariant& value) {
-        result = value.toString();
-        loop.quit();
-    });
+    if (!engine.RunScript(DisplayText(script), [&](const QString& value) {
+            result = value;
+            loop.quit();
+        }))
+        throw Exception("the browser runs no page engine");
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     if (!result)
         loop.exec();

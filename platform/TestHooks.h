@@ -203,6 +203,10 @@ bool FakeBrowserUsed();
 String FakeBrowserTitle();
 const std::vector<String>& BrowserNavigations();
 void RecordBrowserNavigation(const String& address);
+// The file the real engine is loaded from: the module beside the program unless a test names
+// another here (empty: that one). Reset goes back to the module beside the program.
+void UseBrowserModule(const String& path);
+String BrowserModule();
 // The pointer goes onto a link of the shown page (its address) or off it (empty).
 void HoverBrowserLink(TWebBrowser& browser, const String& address);
 // Runs a script in the page that the real engine shows and waits for its result, as text.

@@ -5,51 +5,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QLibrary>
 #include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QPointer>
 #include <QVBoxLayout>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
 
 #include <unistd.h>
 #include <vector>
 
+// Qt's own, exported without a public header: the context that every drawing context shares.
+void qt_gl_set_global_share_context(QOpenGLContext* context);
+
 namespace {
-
-// The engine itself, in a view that fills the browser's window.
-class TEngineView : public TBrowserEngine {
-public:
-    explicit TEngineView(TWebBrowserPeer& peer) : FView(new QWebEngineView(peer.Widget())) {
-        peer.Widget()->layout()->addWidget(FView);
-        QObject::connect(FView, &QWebEngineView::loadStarted, FView,
-                         [&peer] { peer.LoadStarted(); });
-        QObject::connect(FView, &QWebEngineView::loadFinished, FView,
-                         [&peer, this](bool) { peer.LoadFinished(FView->url()); });
-        QObject::connect(FView, &QWebEngineView::titleChanged, FView,
-                         [&peer](const QString& title) { peer.TitleChanged(title); });
-        QObject::connect(FView->page(), &QWebEnginePage::linkHovered, FView,
-                         [&peer](const QString& url) { peer.LinkHovered(url); });
-        FView->show();
-    }
-
-    void Load(const QUrl& url) override { FView->load(url); }
-    bool Back() override { return Go(FView->history()->canGoBack(), &QWebEngineView::back); }
-    bool Forward() override {
-        return Go(FView->history()->canGoForward(), &QWebEngineView::forward);
-    }
-    void Stop() override { FView->stop(); }
-    void Reload() override { FView->reload(); }
-    QWebEngineView* View() override { return FView; }
-
-private:
-    bool Go(bool possible, void (QWebEngineView::*move)()) {
-        if (possible)
-            (FView->*move)();
-        return possible;
-    }
-
-    QWebEngineView* FView; // the browser's window owns it
-};
 
 // Loads nothing: records each address it is asked for (as the browser reports addresses), keeps a
 // history for Back and Forward, and reports every load as done, from the event loop as the engine
@@ -103,6 +71,49 @@ private:
     size_t FCurrent = 0;
 };
 
+// Beside the running program, as it is installed, unless a test names another file.
+QString BrowserModulePath() {
+    const String chosen = TestHooks::BrowserModule();
+    if (!chosen.empty())
+        return ShownFileName(chosen);
+    return QCoreApplication::applicationDirPath() + "/" QM_BROWSER_MODULE;
+}
+
+QOpenGLContext* SharedDrawingContext = nullptr;
+
+void DeleteSharedDrawingContext() {
+    if (QOpenGLContext::globalShareContext() == SharedDrawingContext)
+        qt_gl_set_global_share_context(nullptr);
+    delete SharedDrawingContext;
+    SharedDrawingContext = nullptr;
+}
+
+// Without graphics hardware the engine still wants the global context that drawing contexts share,
+// else it warns that it was loaded too late and looks for a way to draw. Made as the application
+// starts, that context loads the graphics driver, which would cost every run a noticeable time
+// for nothing it shares: it is made here, as the engine is first loaded.
+void ShareDrawingContexts() {
+    if (QOpenGLContext::globalShareContext())
+        return;
+    SharedDrawingContext = new QOpenGLContext;
+    SharedDrawingContext->setFormat(QSurfaceFormat::defaultFormat());
+    SharedDrawingContext->create();
+    qt_gl_set_global_share_context(SharedDrawingContext);
+    // Called after the engine's own clean-up, which is added later.
+    qAddPostRoutine(DeleteSharedDrawingContext);
+}
+
+// The module stays loaded for the rest of the run once an engine came from it: the engine keeps
+// threads and a helper process of its own that outlive any one browser.
+std::unique_ptr<TBrowserEngine> LoadedEngine(TWebBrowserPeer& peer) {
+    ShareDrawingContexts();
+    QLibrary module(BrowserModulePath());
+    auto make = reinterpret_cast<TMakeBrowserEngine>(module.resolve(MakeBrowserEngineName));
+    if (!make)
+        throw Exception("The browser cannot show pages: " + TextFromDisplay(module.errorString()));
+    return std::unique_ptr<TBrowserEngine>(make(peer.Widget(), peer));
+}
+
 QWidget* MakeBrowserWindow() {
     auto* window = new QWidget;
     auto* layout = new QVBoxLayout(window);
@@ -114,6 +125,12 @@ QWidget* MakeBrowserWindow() {
 bool HasHardwareGL() {
     return !QDir("/dev/dri").entryList({"renderD*"}, QDir::System).isEmpty() &&
            !qEnvironmentVariableIsSet("LIBGL_ALWAYS_SOFTWARE");
+}
+
+// The engine draws with the graphics hardware unless there is none or it was told not to.
+bool EngineDrawsWithHardware() {
+    return qgetenv("QT_QPA_PLATFORM") != "offscreen" && HasHardwareGL() &&
+           !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--disable-gpu");
 }
 
 // A rule of the user's own for the same category wins: the environment's rules are read last.
@@ -140,7 +157,9 @@ void PrepareBrowserEngine() {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
     AddLoggingRule("qt.webenginecontext.info=false");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // What the hardware draws reaches the window through contexts that share from the start.
+    if (EngineDrawsWithHardware())
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 QUrl BrowserAddress(const String& address) {
@@ -168,7 +187,7 @@ TBrowserEngine& TWebBrowserPeer::Engine() {
         if (TestHooks::FakeBrowserUsed())
             FEngine = std::make_unique<TFakeEngine>(*this);
         else
-            FEngine = std::make_unique<TEngineView>(*this);
+            FEngine = LoadedEngine(*this);
     }
     return *FEngine;
 }
@@ -178,8 +197,13 @@ void TWebBrowserPeer::Navigate(const String& address) {
 }
 
 bool TWebBrowserPeer::TranslateEvent(QWidget* watched, QEvent* event) {
-    if (watched == Widget() && event->type() == QEvent::Show)
-        Engine();
+    if (watched == Widget() && event->type() == QEvent::Show && !FEngine) {
+        try {
+            Engine();
+        } catch (const Exception&) {
+            // Told when the browser is asked for a page, where the user can see what failed.
+        }
+    }
     return TControlPeer::TranslateEvent(watched, event);
 }
 

@@ -1,32 +1,16 @@
 #pragma once
 // The browser's window, for the platform's own .cpp files: an empty window until the browser is
-// first shown or asked to navigate, then the page engine inside it (or, when a test chose it, a
-// fake engine that loads nothing and reports each load as done).
+// first shown or asked to navigate, then the page engine inside it, loaded from its module (or,
+// when a test chose it, a fake engine that loads nothing and reports each load as done).
 
+#include "platform/BrowserEngine.h"
 #include "platform/Peer.h"
-
-#include <QUrl>
 
 #include <memory>
 
-class QWebEngineView;
 class TWebBrowser;
 
-// What shows the pages. It reports to the peer what happens to them.
-class TBrowserEngine {
-public:
-    virtual ~TBrowserEngine() = default;
-    virtual void Load(const QUrl& url) = 0;
-    // False when there is no page to go to.
-    virtual bool Back() = 0;
-    virtual bool Forward() = 0;
-    virtual void Stop() = 0;
-    virtual void Reload() = 0;
-    // The real engine's view; nullptr for a fake one.
-    virtual QWebEngineView* View() { return nullptr; }
-};
-
-class TWebBrowserPeer : public TControlPeer {
+class TWebBrowserPeer : public TControlPeer, public TBrowserEngineEvents {
 public:
     explicit TWebBrowserPeer(TControl& control);
     ~TWebBrowserPeer() override;
@@ -37,14 +21,14 @@ public:
     void Stop() { Engine().Stop(); }
     void Refresh() { Engine().Reload(); }
 
-    // The engine, started when first asked for.
+    // The engine, started when first asked for. Throws when the engine's module cannot be loaded;
+    // the next call tries again.
     TBrowserEngine& Engine();
 
-    // What the engine reports.
-    void LoadStarted();
-    void LoadFinished(const QUrl& url);
-    void TitleChanged(const QString& title);
-    void LinkHovered(const QString& url);
+    void LoadStarted() override;
+    void LoadFinished(const QUrl& url) override;
+    void TitleChanged(const QString& title) override;
+    void LinkHovered(const QString& url) override;
 
 protected:
     bool TranslateEvent(QWidget* watched, QEvent* event) override;

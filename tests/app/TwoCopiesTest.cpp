@@ -12,7 +12,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <thread>
@@ -110,6 +112,19 @@ TEST_F(TwoCopiesTest, SecondCopyBringsTheFirstForwardHandsItsFileOverAndEnds) {
 
     SendMessage(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, first.ExitCode());
+}
+
+// The page engine's libraries are many and slow to load: a run that previews no page never loads
+// them, neither through the program's own links nor at its start.
+TEST_F(TwoCopiesTest, AnEmptyWindowLeavesThePageEngineUnloaded) {
+    TProgramRun program({});
+    ASSERT_TRUE(program.Started());
+    ASSERT_FALSE(WaitForWindows(program, MainWindowInFront).empty());
+    std::ifstream mapsFile("/proc/" + IntToStr(program.Pid()) + "/maps");
+    const String maps{std::istreambuf_iterator<char>(mapsFile), {}};
+    ASSERT_NE(Pos("libQt6Widgets", maps), 0) << "the program's libraries are listed";
+    EXPECT_EQ(Pos("WebEngine", maps), 0);
+    EXPECT_EQ(Pos("quiltmarker-browser", maps), 0);
 }
 
 TEST_F(TwoCopiesTest, LockIsFreeOnceTheRunningCopyIsKilled) {

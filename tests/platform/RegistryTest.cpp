@@ -440,6 +440,38 @@ TEST_F(RegistryTest, AnInterruptedWriteLeavesTheOldFileAndTheOldValues) {
     EXPECT_EQ("", RegistryLoadProblem());
 }
 
+// While every write fails, a value written as it is stored raises nothing: only a change is
+// written.
+TEST_F(RegistryTest, AValueWrittenAsItIsStoredLeavesTheFileAlone) {
+    Open("Software\\Olvane");
+    Reg.WriteString("Text", "same");
+    Reg.WriteInteger("Number", 7);
+    Reg.WriteBinaryData("Bytes", "same", 4);
+    const String before = ReadFileBytes(StoreFile());
+    struct TCase {
+        const char* What;
+        std::function<void()> Write;
+        bool Changes;
+    };
+    const TCase cases[] = {
+        {"the same text", [&] { Reg.WriteString("Text", "same"); }, false},
+        {"the same number", [&] { Reg.WriteInteger("Number", 7); }, false},
+        {"the same bytes", [&] { Reg.WriteBinaryData("Bytes", "same", 4); }, false},
+        {"the same name in other letters", [&] { Reg.WriteString("TEXT", "same"); }, false},
+        {"another text", [&] { Reg.WriteString("Text", "other"); }, true},
+        {"a longer text", [&] { Reg.WriteString("Text", "same "); }, true},
+        {"another number", [&] { Reg.WriteInteger("Number", 8); }, true},
+        {"the same bytes as a text", [&] { Reg.WriteString("Bytes", "same"); }, true},
+        {"a new value", [&] { Reg.WriteString("New", ""); }, true},
+    };
+    SetWriteFailureForTests(0);
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.What);
+        EXPECT_EQ(test.Changes, RegistryError(test.Write) != "(nothing raised)");
+        EXPECT_EQ(before, ReadFileBytes(StoreFile()));
+    }
+}
+
 TEST_F(RegistryTest, WithoutItsOwnVariableTheStoreLivesInTheUsersConfigFolder) {
     const String config = TestSupport::Sandbox("config");
     const String home = TestSupport::Sandbox("home-folder");

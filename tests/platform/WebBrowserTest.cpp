@@ -157,6 +157,28 @@ TEST(WebBrowserTest, TheEngineStartsWhenTheBrowserIsFirstShown) {
     EXPECT_EQ(TestHooks::BrowserNavigations(), std::vector<String>{"/srv/page.htm"});
 }
 
+// Without its engine's module the browser still shows, empty, and says why when it is asked for a
+// page; it tries the engine again at each request.
+TEST(WebBrowserTest, AMissingEngineIsToldWhenAPageIsAskedFor) {
+    const String missing = TestSupport::Sandbox("no-such-engine.so");
+    TestHooks::UseBrowserModule(missing);
+    TForm form(nullptr);
+    auto* browser = new TWebBrowser(&form);
+    browser->SetParent(&form);
+    form.Show();
+    Application->ProcessMessages();
+
+    const String message =
+        TestSupport::MessageOf<Exception>([&] { browser->Navigate("/srv/a.htm"); });
+    EXPECT_EQ(Pos("The browser cannot show pages: ", message), 1) << message;
+    EXPECT_NE(Pos(missing, message), 0) << message;
+    EXPECT_THROW(browser->Refresh(), Exception);
+
+    TestHooks::UseFakeBrowser();
+    browser->Navigate("/srv/b.htm");
+    EXPECT_EQ(TestHooks::BrowserNavigations(), std::vector<String>{"/srv/b.htm"});
+}
+
 namespace {
 
 // Runs the event loop until done says so; false when it did not within a generous time.
